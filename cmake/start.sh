@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds Tomewise and starts it under Wine
+# (on the current X display, or on a private Xvfb when there is none).
+set -euo pipefail
+src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$src/build"
+bash "$src/cmake/install-deps.sh"
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)"
+if [ -f "$build/bin/tomewise.exe" ]; then
+  cd "$build"
+  exec "$src/cmake/wine-exec.sh" "$build/bin/tomewise.exe" "$@"
+else
+  echo "Built. The application itself is not part of this build yet."
+fi
