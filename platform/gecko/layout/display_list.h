@@ -1,0 +1,166 @@
+// display_list.h - what a laid-out page paints, as plain data.
+//
+//   RectF, Color        geometry and colour of every item
+//   FontDesc            a font as the host resolved it (face, size, weight, italic)
+//   DisplayImage        an image the host decoded (source url, size, host handle)
+//   DisplayItem         one painting step: fill, dashed/dotted border, text run,
+//                       image (possibly tiled), clip begin/end
+//   DisplayLink         a link rectangle and its target
+//   DisplayAnchor       a named position (<a name>, id=)
+//   DisplayList         all of the above for one surface (the whole document or
+//                       one page of it)
+//
+// Units. Every coordinate and size is in CSS pixels: 1 px = 1/96 inch =
+// 0.75 pt. A painter converts at paint time (a screen at 96 dpi paints 1:1,
+// a printer multiplies by its dpi / 96, a PDF writer by 0.75 to get points).
+// The origin is the top-left corner of the surface; y grows downwards.
+// For one page of a paginated document the origin is the top-left corner of
+// the page's content area (inside the page margins), and nothing is painted
+// outside 0..width x 0..height (items that straddle the page edge are kept
+// and must be clipped by the painter).
+//
+// Order. Items are in painting order (back to front). ClipBegin/ClipEnd
+// nest like a stack: between them, painting is restricted to the
+// intersection of every open clip rectangle.
+//
+// Lifetime. Image handles (DisplayImage::handle) belong to the host that laid
+// the page out; a display list is painted while that host is alive.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace layout {
+
+struct RectF {
+  float x = 0, y = 0, w = 0, h = 0;
+  float right() const { return x + w; }
+  float bottom() const { return y + h; }
+  bool empty() const { return !(w > 0 && h > 0); }
+  bool contains(float px, float py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+  bool intersects(const RectF& o) const {
+    return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+  }
+};
+
+// Straight sRGB colour; a = 255 opaque, 0 transparent (never emitted).
+struct Color {
+  uint8_t r = 0, g = 0, b = 0, a = 255;
+  static Color rgb(uint8_t r, uint8_t g, uint8_t b) { return Color{r, g, b, 255}; }
+  static Color transparent() { return Color{0, 0, 0, 0}; }
+  bool isTransparent() const { return a == 0; }
+  bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+  bool operator!=(const Color& o) const { return !(*this == o); }
+};
+
+// A font as the host resolved it. `face` is the installed face name that was
+// chosen from the CSS family list ("Times New Roman", "Arial", ...), so a
+// painter or a PDF writer can create the same font by that name.
+// `size` is the em size in CSS px (CSS font-size), not a cell height.
+struct FontDesc {
+  std::string face;
+  float size = 16;
+  int weight = 400;  // 100..900, 700 = bold
+  bool italic = false;
+  bool operator==(const FontDesc& o) const {
+    return face == o.face && size == o.size && weight == o.weight && italic == o.italic;
+  }
+};
+
+// An image used on the surface. `url` is the resolved source (a file:///
+// URL or a plain path, as the document referred to it after resolving
+// against its base) so a writer can re-read the original bytes (e.g. pass a
+// JPEG through). width/height are the decoded pixel size. `handle` is the
+// host's decoded image (0 when the image could not be decoded: such images
+// are not referenced by any item; the layout paints a placeholder frame).
+struct DisplayImage {
+  std::string url;
+  int width = 0, height = 0;
+  uintptr_t handle = 0;
+};
+
+enum class ItemKind : uint8_t {
+  Fill,       // rect filled with color
+  Border,     // a dashed or dotted border side: rect is the side's band,
+              // its long axis is the line's direction, the short axis its
+              // thickness. (Solid, double, inset, groove... sides are
+              // emitted as Fill items.)
+  Text,       // a run of text in one font and colour
+  Image,      // an image scaled into rect, or tiled over rect
+  ClipBegin,  // push a clip rectangle (rect)
+  ClipEnd,    // pop the last clip rectangle
+};
+
+enum class BorderDash : uint8_t { Dashed, Dotted };
+
+struct DisplayItem {
+  ItemKind kind = ItemKind::Fill;
+  RectF rect;                            // Fill/Border/Image/ClipBegin: the area.
+                                         // Text: the run's box: x = start of the first glyph,
+                                         // w = advance of the whole run, y..y+h = the line's
+                                         // ascent..descent of the run's font.
+  Color color;                           // Fill, Border, Text
+  BorderDash dash = BorderDash::Dashed;  // Border
+  // Text
+  int font = -1;        // index into DisplayList::fonts
+  float baseline = 0;   // y of the baseline
+  std::u16string text;  // UTF-16, already transformed (text-transform) and
+                        // with collapsed white space; no control characters
+  // Image
+  int image = -1;                                    // index into DisplayList::images
+  bool tiled = false;                                // tile the image at (tileX, tileY) + k * (tileW, tileH),
+  float tileX = 0, tileY = 0, tileW = 0, tileH = 0;  // clipped to rect
+};
+
+// A link: clicking inside rect follows it. `href` is the attribute as
+// written; `url` is it resolved against the document's base URL ("" when
+// there is no base). A fragment-only href ("#name") resolves to the
+// document's own URL plus the fragment.
+struct DisplayLink {
+  RectF rect;
+  std::string href;
+  std::string url;
+};
+
+// A named position: <a name="x"> or any element with id="x".
+struct DisplayAnchor {
+  std::string name;
+  float x = 0, y = 0;
+};
+
+struct DisplayList {
+  float width = 0, height = 0;                   // extent of the surface in px
+  Color background = Color::rgb(255, 255, 255);  // canvas colour (from body/html)
+  std::vector<FontDesc> fonts;
+  std::vector<DisplayImage> images;
+  std::vector<DisplayItem> items;
+  std::vector<DisplayLink> links;
+  std::vector<DisplayAnchor> anchors;
+
+  // Adds a font (or finds an equal one) and returns its index.
+  int addFont(const FontDesc& f);
+  // Adds an image reference (or finds one with the same handle/url).
+  int addImage(const DisplayImage& img);
+  // The link under a point, or nullptr.
+  const DisplayLink* linkAt(float x, float y) const;
+  // The anchor of that name (first one), or nullptr.
+  const DisplayAnchor* findAnchor(const std::string& name) const;
+};
+
+// One page of a paginated document: the vertical band [top, bottom) of the
+// continuous layout (document coordinates, px) that the page shows.
+struct PageSlice {
+  float top = 0, bottom = 0;
+};
+
+// Cuts one page out of a document's display list: every item that meets
+// the band [slice.top, slice.bottom) is copied and moved up by slice.top;
+// text runs belong to the page holding their baseline; links and anchors
+// are moved likewise (an anchor belongs to the page whose band holds it).
+// The result's height is slice.bottom - slice.top and its width `width`.
+DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, float width);
+
+}  // namespace layout
+}  // namespace tw
