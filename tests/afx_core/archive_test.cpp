@@ -1,0 +1,2 @@
+#include <afx.h>
+#include <gtest/gtest.h>
