@@ -143,8 +143,9 @@ void Node::insertBefore(Node* child, Node* before) {
   assert(child && child != this && child->doc_ == doc_ && !child->isDocument());
   assert(!before || before->parent_ == this);
   if (!child || child == this || child->isDocument()) return;
-  for (const Node* a = this; a; a = a->parent_)
-    if (a == child) return;  // would make a cycle
+  if (child->first_)  // only a node with children can be an ancestor of this one
+    for (const Node* a = this; a; a = a->parent_)
+      if (a == child) return;  // would make a cycle
   if (before && before->parent_ != this) before = nullptr;
   if (child->parent_) child->parent_->removeChild(child);
   child->parent_ = this;
