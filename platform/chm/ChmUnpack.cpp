@@ -1,0 +1,177 @@
+#include "ChmUnpack.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace chm {
+
+namespace {
+
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+bool refuse(std::string* why, const char* reason)
+{
+    if (why)
+        *why = reason;
+    return false;
+}
+
+struct Job {
+    const ChmEntry* entry;
+    fs::path path;
+};
+
+std::string quoted(const std::string& name)
+{
+    return "\"" + name + "\"";
+}
+
+} // namespace
+
+bool SafeRelativePath(const std::string& name, fs::path& out, std::string* why)
+{
+    size_t i = 0;
+    if (!name.empty() && name[0] == '/')
+        ++i;   // names are rooted at the archive: "/a/b.htm"
+    if (i < name.size() && isSeparator(name[i]))
+        return refuse(why, "it is an absolute path");
+    if (name.find(':') != std::string::npos)
+        return refuse(why, "it names a drive or a stream");
+    fs::path rel;
+    bool any = false;
+    while (i < name.size()) {
+        size_t j = i;
+        while (j < name.size() && !isSeparator(name[j]))
+            ++j;
+        std::string part = name.substr(i, j - i);
+        if (part.empty()) {
+            if (j == name.size())
+                break;   // a trailing separator: a folder entry
+            return refuse(why, "it has an empty path component");
+        }
+        if (part.find_first_not_of(". ") == std::string::npos)
+            return refuse(why, "it has a '.' or '..' path component");
+        if (part.find('\0') != std::string::npos)
+            return refuse(why, "it holds a NUL character");
+        rel /= fs::u8path(part);
+        any = true;
+        i = j + 1;
+    }
+    if (!any) {
+        if (name == "/")
+            return out = fs::path(), true;   // the archive's root folder: the target itself
+        return refuse(why, "it has no name");
+    }
+    out = rel;
+    return true;
+}
+
+UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
+{
+    UnpackResult result;
+    try {
+        // Check every name before anything is written.
+        std::vector<Job> jobs;
+        for (const ChmEntry& e : archive.entries()) {
+            if (e.isSystem())
+                continue;
+            Job job{&e, {}};
+            std::string why;
+            if (!SafeRelativePath(e.name, job.path, &why)) {
+                result.message = "The CHM file holds the entry " + quoted(e.name) +
+                                 ", which would be written outside the target folder (" + why +
+                                 "). Nothing was extracted.";
+                return result;
+            }
+            jobs.push_back(std::move(job));
+        }
+        // Compressed entries in order of offset: each frame is decoded once.
+        std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) {
+            if (a.entry->section != b.entry->section)
+                return a.entry->section < b.entry->section;
+            return a.entry->offset < b.entry->offset;
+        });
+
+        std::error_code ec;
+        fs::create_directories(target, ec);
+        if (!fs::is_directory(target, ec)) {
+            result.message = "The target folder cannot be created.";
+            return result;
+        }
+
+        for (const Job& job : jobs) {
+            const ChmEntry& e = *job.entry;
+            fs::path dest = target / job.path;
+            if (e.isDirectory()) {
+                fs::create_directories(dest, ec);
+                if (!fs::is_directory(dest, ec)) {
+                    result.message = "The folder " + quoted(e.name) + " cannot be created.";
+                    return result;
+                }
+                continue;
+            }
+            fs::file_status st = fs::symlink_status(dest, ec);
+            if (fs::is_regular_file(st) && fs::file_size(dest, ec) == e.length && !ec) {
+                ++result.present;
+                continue;
+            }
+            if (fs::exists(st) && !fs::is_regular_file(st)) {
+                result.message = "The entry " + quoted(e.name) + " cannot be written: something else is in its place.";
+                return result;
+            }
+            fs::create_directories(dest.parent_path(), ec);
+            std::ofstream file(dest, std::ios::binary | std::ios::trunc);
+            if (!file) {
+                result.message = "The file " + quoted(e.name) + " cannot be created.";
+                return result;
+            }
+            try {
+                archive.read(e, [&](const uint8_t* data, size_t n) {
+                    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
+                    return static_cast<bool>(file);
+                });
+                file.close();
+                if (!file)
+                    throw ChmError("the file " + quoted(e.name) + " cannot be written");
+            } catch (...) {
+                file.close();
+                fs::remove(dest, ec);
+                throw;
+            }
+            ++result.written;
+        }
+        result.ok = true;
+    } catch (const ChmError& err) {
+        result.message = err.what();
+    } catch (const std::bad_alloc&) {
+        result.message = "Out of memory while extracting the CHM file.";
+    } catch (const std::exception& err) {
+        result.message = std::string("Extraction failed: ") + err.what();
+    }
+    return result;
+}
+
+UnpackResult ExtractMissing(const fs::path& chmFile, const fs::path& target)
+{
+    std::unique_ptr<ChmArchive> archive;
+    try {
+        archive = ChmArchive::open(chmFile);
+    } catch (const ChmError& err) {
+        UnpackResult result;
+        result.message = err.what();
+        return result;
+    } catch (const std::exception& err) {
+        UnpackResult result;
+        result.message = std::string("The CHM file cannot be read: ") + err.what();
+        return result;
+    }
+    return ExtractMissing(*archive, target);
+}
+
+} // namespace chm

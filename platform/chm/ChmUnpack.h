@@ -1,0 +1,40 @@
+// ChmUnpack.h - writing a CHM's entries into a folder.
+//
+//   chm::SafeRelativePath - maps an entry name to a path under the target
+//                           folder, refusing names that would leave it
+//   chm::UnpackResult     - what an extraction did, or why it failed
+//   chm::ExtractMissing   - writes every entry not yet present in the folder
+#pragma once
+
+#include "ChmReader.h"
+
+#include <filesystem>
+#include <string>
+
+namespace chm {
+
+// The entry name "/a/b.htm" becomes "a/b.htm". Refused (false, with the reason
+// in *why): a name with a '..' or '.' component (or one made only of dots and
+// blanks, which Windows shortens to that), an absolute name ("//x", "/\x"),
+// a drive or stream (any ':'), an empty component, or no file name at all.
+// Both '/' and '\' count as separators. The name is UTF-8. The root folder
+// entry "/" gives an empty path: the target itself.
+bool SafeRelativePath(const std::string& name, std::filesystem::path& out, std::string* why);
+
+struct UnpackResult {
+    bool ok = false;
+    std::string message;    // why it failed; empty on success
+    size_t written = 0;     // files written
+    size_t present = 0;     // files already there with the right size
+};
+
+// Writes every entry of the archive that is not a system entry and is not
+// already present under `target` (a regular file of the entry's length),
+// creating `target` and the folders below it as needed. Entry names are
+// checked first: when any would leave the target, nothing is written at all.
+// A file whose data turns out damaged is removed again.
+UnpackResult ExtractMissing(ChmArchive& archive, const std::filesystem::path& target);
+// The same for a CHM file on disk; a file that cannot be read fails cleanly.
+UnpackResult ExtractMissing(const std::filesystem::path& chmFile, const std::filesystem::path& target);
+
+} // namespace chm
