@@ -1,0 +1,295 @@
+#include "nsURLParser.h"
+
+#include <vector>
+
+namespace {
+
+bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+std::string ToLower(std::string s) {
+  for (char& c : s) c = Lower(c);
+  return s;
+}
+
+// Characters that stand for themselves in a path (RFC 3986 unreserved,
+// sub-delims, ':' and '@'), plus '/'.
+bool IsPathSafe(unsigned char c) {
+  if (IsAlpha(char(c)) || IsDigit(char(c))) return true;
+  switch (c) {
+    case '-': case '.': case '_': case '~': case '!': case '$': case '&':
+    case '\'': case '(': case ')': case '*': case '+': case ',': case ';':
+    case '=': case ':': case '@': case '/':
+      return true;
+    default:
+      return false;
+  }
+}
+
+void AppendEscaped(std::string& out, unsigned char c) {
+  static const char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[c >> 4];
+  out += kHex[c & 15];
+}
+
+// One canonical escaping of a URL part: valid escapes of safe characters
+// are decoded, other valid escapes are written in upper case, every unsafe
+// byte (including a '%' that starts no valid escape) is escaped. '/' and '?'
+// never come from decoding, so the structure of the URL stays.
+std::string Canonicalise(const std::string& in, bool allowQuestionMark) {
+  std::string out;
+  out.reserve(in.size());
+  for (size_t i = 0; i < in.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(in[i]);
+    if (c == '%' && i + 2 < in.size() && HexValue(in[i + 1]) >= 0 &&
+        HexValue(in[i + 2]) >= 0) {
+      unsigned char d = static_cast<unsigned char>(HexValue(in[i + 1]) * 16 +
+                                                   HexValue(in[i + 2]));
+      if (IsPathSafe(d) && d != '/') out += char(d);
+      else AppendEscaped(out, d);
+      i += 2;
+    } else if (IsPathSafe(c) || (allowQuestionMark && c == '?')) {
+      out += char(c);
+    } else {
+      AppendEscaped(out, c);
+    }
+  }
+  return out;
+}
+
+bool IsDriveSegment(const std::string& s) {
+  return s.size() == 2 && IsAlpha(s[0]) && (s[1] == ':' || s[1] == '|');
+}
+
+// Removes "." and ".." segments (RFC 3986, 5.2.4). In file URLs a leading
+// drive segment ("C:") is never removed by "..". Returns a path that starts
+// with '/'.
+std::string RemoveDots(const std::string& path, bool file) {
+  std::vector<std::string> segs;
+  size_t start = (!path.empty() && path[0] == '/') ? 1 : 0;
+  bool trailingSlash = false;
+  while (true) {
+    size_t slash = path.find('/', start);
+    std::string seg = path.substr(start, slash == std::string::npos ? std::string::npos
+                                                                    : slash - start);
+    bool last = (slash == std::string::npos);
+    if (seg == ".") {
+      trailingSlash = last;
+    } else if (seg == "..") {
+      bool drive = file && segs.size() == 1 && IsDriveSegment(segs[0]);
+      if (!segs.empty() && !drive) segs.pop_back();
+      trailingSlash = last;
+    } else {
+      if (file && segs.empty() && IsDriveSegment(seg)) seg[1] = ':';
+      segs.push_back(seg);
+      trailingSlash = false;
+    }
+    if (last) break;
+    start = slash + 1;
+  }
+  std::string out;
+  for (const std::string& s : segs) {
+    out += '/';
+    out += s;
+  }
+  if (trailingSlash || out.empty()) out += '/';
+  return out;
+}
+
+// Splits "path?query#ref" (the part after the authority).
+void SplitTail(const std::string& tail, std::string& path, bool& hasQuery,
+               std::string& query, bool& hasRef, std::string& ref) {
+  size_t hash = tail.find('#');
+  std::string beforeRef = tail.substr(0, hash);
+  hasRef = (hash != std::string::npos);
+  ref = hasRef ? tail.substr(hash + 1) : std::string();
+  size_t q = beforeRef.find('?');
+  hasQuery = (q != std::string::npos);
+  query = hasQuery ? beforeRef.substr(q + 1) : std::string();
+  path = beforeRef.substr(0, q);
+}
+
+// '\' is a separator in file URLs: turned into '/' before '?' and '#'.
+std::string FileSlashes(std::string s) {
+  for (char& c : s) {
+    if (c == '?' || c == '#') break;
+    if (c == '\\') c = '/';
+  }
+  return s;
+}
+
+void FinishParts(nsParsedURL& u) {
+  // The old form of a drive, "/C|/", is "/C:/".
+  if (u.IsFile() && u.path.size() >= 3 && u.path[0] == '/' && IsAlpha(u.path[1]) &&
+      u.path[2] == '|' && (u.path.size() == 3 || u.path[3] == '/'))
+    u.path[2] = ':';
+  if (!u.opaque) {
+    u.path = RemoveDots(Canonicalise(u.path, false), u.IsFile());
+  } else {
+    u.path = Canonicalise(u.path, false);
+  }
+  u.query = Canonicalise(u.query, true);
+  u.ref = Canonicalise(u.ref, true);
+}
+
+// Authority of a file URL: "localhost" is the local machine; a drive written
+// where the host goes ("file://C:/x") belongs to the path.
+void SetFileAuthority(nsParsedURL& u, const std::string& authority, std::string& path) {
+  std::string host = ToLower(authority);
+  if (IsDriveSegment(host)) {
+    path = "/" + authority + path;
+    host.clear();
+  } else if (host == "localhost") {
+    host.clear();
+  }
+  u.host = host;
+}
+
+}  // namespace
+
+std::string nsParsedURL::Spec() const {
+  std::string s = scheme + ":";
+  if (hasAuthority) s += "//" + host;
+  s += path;
+  if (hasQuery) s += "?" + query;
+  if (hasRef) s += "#" + ref;
+  return s;
+}
+
+std::string nsParsedURL::ComparisonKey(bool withRef) const {
+  nsParsedURL u = *this;
+  u.hasRef = false;
+  std::string key = u.Spec();
+  if (IsFile()) key = ToLower(key);
+  if (withRef && hasRef) key += "#" + ref;
+  return key;
+}
+
+std::string NS_EscapeURLPath(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char c : bytes) {
+    if (IsPathSafe(c)) out += char(c);
+    else AppendEscaped(out, c);
+  }
+  return out;
+}
+
+std::string NS_UnescapeURL(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        HexValue(text[i + 2]) >= 0) {
+      out += char(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedURL& out) {
+  // Trim blanks and controls at both ends; drop tabs and line breaks inside.
+  size_t b = 0, e = rawSpec.size();
+  while (b < e && static_cast<unsigned char>(rawSpec[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(rawSpec[e - 1]) <= 0x20) --e;
+  std::string spec;
+  spec.reserve(e - b);
+  for (size_t i = b; i < e; ++i)
+    if (rawSpec[i] != '\t' && rawSpec[i] != '\n' && rawSpec[i] != '\r') spec += rawSpec[i];
+  if (spec.empty()) return false;
+
+  nsParsedURL u;
+
+  // A Windows path: "C:\..." or "C:/...", or a UNC path "\\server\share".
+  if ((spec.size() >= 2 && IsAlpha(spec[0]) && spec[1] == ':' &&
+       (spec.size() == 2 || spec[2] == '\\' || spec[2] == '/')) ||
+      (spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\')) {
+    spec = (spec[0] == '\\' ? "file:" : "file:///") + spec;
+  }
+
+  // Scheme: a letter, then letters, digits, '+', '-', '.', then ':'.
+  size_t colon = std::string::npos;
+  if (IsAlpha(spec[0])) {
+    size_t i = 1;
+    while (i < spec.size() && (IsAlpha(spec[i]) || IsDigit(spec[i]) || spec[i] == '+' ||
+                               spec[i] == '-' || spec[i] == '.'))
+      ++i;
+    if (i < spec.size() && spec[i] == ':') colon = i;
+  }
+
+  if (colon != std::string::npos) {
+    u.scheme = ToLower(spec.substr(0, colon));
+    std::string rest = spec.substr(colon + 1);
+    if (u.IsFile()) rest = FileSlashes(rest);
+    if (rest.compare(0, 2, "//") == 0) {
+      size_t end = rest.find_first_of("/?#", 2);
+      std::string authority = rest.substr(2, end == std::string::npos ? std::string::npos
+                                                                       : end - 2);
+      std::string tail = end == std::string::npos ? std::string() : rest.substr(end);
+      SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
+      u.hasAuthority = true;
+      if (u.IsFile()) SetFileAuthority(u, authority, u.path);
+      else u.host = ToLower(authority);
+    } else {
+      SplitTail(rest, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
+      if (u.IsFile()) {
+        u.hasAuthority = true;  // "file:C:/x" and "file:/x" are local paths
+        if (u.path.empty() || u.path[0] != '/') u.path = "/" + u.path;
+      } else if (u.path.empty() || u.path[0] != '/') {
+        u.opaque = true;
+      }
+    }
+    if (u.IsFile() && u.path.empty()) u.path = "/";
+    if (u.hasAuthority && !u.opaque && u.path.empty()) u.path = "/";
+    FinishParts(u);
+    out = u;
+    return true;
+  }
+
+  // A relative reference (RFC 3986, 5.2.2).
+  if (!base || base->opaque || base->scheme.empty()) return false;
+  std::string ref = base->IsFile() ? FileSlashes(spec) : spec;
+  u.scheme = base->scheme;
+  if (ref.compare(0, 2, "//") == 0) {
+    size_t end = ref.find_first_of("/?#", 2);
+    std::string authority = ref.substr(2, end == std::string::npos ? std::string::npos
+                                                                   : end - 2);
+    std::string tail = end == std::string::npos ? std::string() : ref.substr(end);
+    SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
+    u.hasAuthority = true;
+    if (u.IsFile()) SetFileAuthority(u, authority, u.path);
+    else u.host = ToLower(authority);
+    if (u.path.empty()) u.path = "/";
+  } else {
+    std::string path;
+    SplitTail(ref, path, u.hasQuery, u.query, u.hasRef, u.ref);
+    u.hasAuthority = base->hasAuthority;
+    u.host = base->host;
+    if (path.empty()) {
+      u.path = base->path;
+      if (!u.hasQuery) {
+        u.hasQuery = base->hasQuery;
+        u.query = base->query;
+      }
+    } else if (path[0] == '/') {
+      u.path = path;
+    } else {
+      size_t slash = base->path.rfind('/');
+      u.path = (slash == std::string::npos ? std::string("/")
+                                           : base->path.substr(0, slash + 1)) + path;
+    }
+  }
+  FinishParts(u);
+  out = u;
+  return true;
+}
