@@ -1,0 +1,716 @@
+#include "pdf_document.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "pdf_format.h"
+#include "pdf_jpeg.h"
+#include "pdf_truetype.h"
+
+namespace twpdf {
+namespace {
+
+const double kMinPage = 3, kMaxPage = 14400;
+
+double Clamp(double v, double lo, double hi) {
+  if (std::isnan(v)) return lo;
+  return std::min(std::max(v, lo), hi);
+}
+
+std::string Num(double v) { return FormatNumber(v, 4); }
+
+// 64-bit FNV-1a: file IDs and subset tags; both only need to be stable.
+uint64_t Hash(uint64_t h, const std::string& bytes) {
+  for (unsigned char c : bytes) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+const uint64_t kHashSeed = 14695981039346656037ull;
+
+std::string ColorOp(double r, double g, double b, const char* op) {
+  std::string s;
+  FormatNumber(s, Clamp(r, 0, 1), 3);
+  s += ' ';
+  FormatNumber(s, Clamp(g, 0, 1), 3);
+  s += ' ';
+  FormatNumber(s, Clamp(b, 0, 1), 3);
+  s += ' ';
+  s += op;
+  return s;
+}
+
+}  // namespace
+
+LinkTarget LinkTarget::Named(const std::string& name) {
+  LinkTarget t;
+  t.kind = Kind::kNamed;
+  t.name = name;
+  return t;
+}
+
+LinkTarget LinkTarget::PageAt(int page, double top) {
+  LinkTarget t;
+  t.kind = Kind::kPage;
+  t.page = page;
+  t.top = top;
+  return t;
+}
+
+// ---------------------------------------------------------------- Page
+
+Page::Page(DocumentWriter& writer, int index, double width, double height)
+    : writer_(writer), index_(index), width_(width), height_(height) {}
+
+void Page::Op(const std::string& op) {
+  content_ += op;
+  content_ += '\n';
+}
+
+void Page::SaveState() { Op("q"); }
+void Page::RestoreState() { Op("Q"); }
+void Page::SetFillColor(double r, double g, double b) { Op(ColorOp(r, g, b, "rg")); }
+void Page::SetStrokeColor(double r, double g, double b) { Op(ColorOp(r, g, b, "RG")); }
+void Page::SetLineWidth(double width) { Op(Num(std::max(0.0, width)) + " w"); }
+void Page::MoveTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " m"); }
+void Page::LineTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " l"); }
+void Page::Rectangle(double x, double y, double w, double h) {
+  Op(Num(x) + ' ' + Num(y) + ' ' + Num(w) + ' ' + Num(h) + " re");
+}
+void Page::Stroke() { Op("S"); }
+void Page::Fill() { Op("f"); }
+void Page::ClipToPath() { Op("W n"); }
+
+void Page::StrokeLine(double x0, double y0, double x1, double y1) {
+  MoveTo(x0, y0);
+  LineTo(x1, y1);
+  Stroke();
+}
+
+void Page::FillRect(double x, double y, double w, double h) {
+  Rectangle(x, y, w, h);
+  Fill();
+}
+
+double Page::ShowText(int font, double size, double x, double y, const std::string& utf8) {
+  if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || utf8.empty()) return 0;
+  DocumentWriter::FontEntry& entry = writer_.fonts_[font];
+  const TrueTypeFont& ttf = *entry.font;
+  std::string glyphs;
+  long long units = 0;
+  bool missing = false;
+  for (char32_t cp : DecodeUtf8(utf8)) {
+    uint16_t g = ttf.GlyphForCodePoint(cp);
+    if (g == 0) missing = true;
+    else entry.unicode.emplace(g, cp);
+    entry.glyphs.insert(g);
+    glyphs += static_cast<char>(g >> 8);
+    glyphs += static_cast<char>(g & 0xFF);
+    units += ttf.AdvanceWidth(g);
+  }
+  if (missing) writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" + utf8 + "\"");
+  writer_.FontObject(font);
+  fonts_.insert(font);
+  std::string op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf " + Num(x) + ' ' +
+                   Num(y) + " Td ";
+  AppendHex(op, glyphs);
+  op += " Tj ET";
+  Op(op);
+  return units * size / ttf.units_per_em();
+}
+
+void Page::DrawImage(int image, double x, double y, double w, double h) {
+  if (image < 0 || image >= static_cast<int>(writer_.images_.size())) return;
+  images_.insert(image);
+  Op("q " + Num(w) + " 0 0 " + Num(h) + ' ' + Num(x) + ' ' + Num(y) + " cm /Im" +
+     std::to_string(image + 1) + " Do Q");
+}
+
+void Page::AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri) {
+  if (uri.empty() || writer_.failed_) return;
+  int number = writer_.Allocate();
+  Object action = Object::Dictionary();
+  action.Set("S", Object::Name("URI")).Set("URI", Object::String(uri));
+  Object annot = Object::Dictionary();
+  annot.Set("Type", Object::Name("Annot"))
+      .Set("Subtype", Object::Name("Link"))
+      .Set("Rect", Object::Rect(x0, y0, x1, y1))
+      .Set("Border", Object::Array().Push(Object::Integer(0)).Push(Object::Integer(0)).Push(
+                         Object::Integer(0)))
+      .Set("A", action);
+  writer_.WriteObject(number, annot);
+  uri_annotations_.push_back(number);
+}
+
+void Page::AddLink(double x0, double y0, double x1, double y1, const LinkTarget& target) {
+  if (target.kind == LinkTarget::Kind::kNone) return;
+  PendingLink link{{x0, y0, x1, y1}, target};
+  links_.push_back(link);
+}
+
+void Page::DefineDestination(const std::string& name, double x, double top) {
+  if (name.empty()) return;
+  writer_.destinations_.emplace(name, DocumentWriter::Destination{index_, x, top});
+}
+
+// ---------------------------------------------------------------- DocumentWriter
+
+DocumentWriter::DocumentWriter(const WriterOptions& options) : options_(options) {
+  outline_.resize(1);
+}
+
+DocumentWriter::~DocumentWriter() {
+  if (open_) Abort();
+}
+
+bool DocumentWriter::Open(const std::string& path) {
+  file_.reset(new FileOutput());
+  if (!file_->Open(path)) {
+    Fail(file_->error());
+    file_.reset();
+    return false;
+  }
+  return Open(*file_);
+}
+
+bool DocumentWriter::Open(OutputStage& output) {
+  counter_.reset(new CountingOutput(output));
+  open_ = true;
+  offsets_.assign(1, 0);
+  pages_root_ = Allocate();
+  // The comment's high bytes tell transfer programs that the file is binary.
+  return Emit("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+}
+
+void DocumentWriter::Fail(const std::string& message) {
+  if (!failed_) error_ = message.empty() ? "Cannot write the PDF file" : message;
+  failed_ = true;
+}
+
+void DocumentWriter::Warn(const std::string& message) {
+  if (warnings_.size() < 1000) warnings_.push_back(message);
+}
+
+int DocumentWriter::Allocate() {
+  offsets_.push_back(0);
+  return static_cast<int>(offsets_.size() - 1);
+}
+
+bool DocumentWriter::Emit(const std::string& bytes) {
+  if (failed_ || !counter_) return false;
+  if (!counter_->Write(bytes)) {
+    Fail(counter_->error());
+    return false;
+  }
+  return true;
+}
+
+bool DocumentWriter::BeginObject(int number) {
+  if (failed_) return false;
+  if (number <= 0 || number >= static_cast<int>(offsets_.size()) || offsets_[number] != 0) {
+    Fail("internal error: object " + std::to_string(number) + " written twice or never allocated");
+    return false;
+  }
+  offsets_[number] = counter_->count();
+  return Emit(std::to_string(number) + " 0 obj\n");
+}
+
+bool DocumentWriter::WriteObject(int number, const Object& object) {
+  if (!BeginObject(number)) return false;
+  std::string s;
+  object.AppendTo(s);
+  s += "\nendobj\n";
+  return Emit(s);
+}
+
+bool DocumentWriter::WriteStream(int number, Object dict, const std::string& data, bool compress) {
+  std::string packed;
+  const std::string* body = &data;
+  if (compress && options_.compress) {
+    if (!Deflate(data, packed)) {
+      Fail("compression failed (out of memory?)");
+      return false;
+    }
+    dict.Set("Filter", Object::Name("FlateDecode"));
+    body = &packed;
+  }
+  dict.Set("Length", Object::Integer(static_cast<long long>(body->size())));
+  if (!BeginObject(number)) return false;
+  std::string head;
+  dict.AppendTo(head);
+  head += "\nstream\n";
+  return Emit(head) && Emit(*body) && Emit("\nendstream\nendobj\n");
+}
+
+int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error) {
+  if (!font) {
+    if (error) *error = "no font";
+    return -1;
+  }
+  if (font->embedding() == TrueTypeFont::Embedding::kForbidden) {
+    if (error) *error = "the licence of " + font->postscript_name() + " does not allow embedding";
+    return -1;
+  }
+  FontEntry entry;
+  entry.font = std::move(font);
+  fonts_.push_back(std::move(entry));
+  return static_cast<int>(fonts_.size() - 1);
+}
+
+const TrueTypeFont* DocumentWriter::font(int id) const {
+  return id >= 0 && id < static_cast<int>(fonts_.size()) ? fonts_[id].font.get() : nullptr;
+}
+
+double DocumentWriter::TextWidth(int font, double size, const std::string& utf8) const {
+  const TrueTypeFont* ttf = this->font(font);
+  if (!ttf) return 0;
+  long long units = 0;
+  for (char32_t cp : DecodeUtf8(utf8)) units += ttf->AdvanceWidth(ttf->GlyphForCodePoint(cp));
+  return units * size / ttf->units_per_em();
+}
+
+int DocumentWriter::FontObject(int font) {
+  FontEntry& entry = fonts_[font];
+  if (!entry.object) entry.object = Allocate();
+  return entry.object;
+}
+
+int DocumentWriter::AddJpeg(const std::string& jpeg, std::string* error) {
+  JpegInfo info;
+  if (!ReadJpegInfo(jpeg, info, error) || failed_) return -1;
+  Object dict = Object::Dictionary();
+  dict.Set("Type", Object::Name("XObject"))
+      .Set("Subtype", Object::Name("Image"))
+      .Set("Width", Object::Integer(info.width))
+      .Set("Height", Object::Integer(info.height))
+      .Set("ColorSpace", Object::Name(info.components == 1   ? "DeviceGray"
+                                      : info.components == 3 ? "DeviceRGB"
+                                                             : "DeviceCMYK"))
+      .Set("BitsPerComponent", Object::Integer(8));
+  if (info.components == 4 && info.adobe) {
+    // Adobe's CMYK JPEGs store the inks inverted.
+    Object decode = Object::Array();
+    for (int i = 0; i < 4; ++i) decode.Push(Object::Integer(1)).Push(Object::Integer(0));
+    dict.Set("Decode", decode);
+  }
+  dict.Set("Filter", Object::Name("DCTDecode"));
+  int number = Allocate();
+  if (!WriteStream(number, dict, jpeg, false)) return -1;
+  images_.push_back(number);
+  return static_cast<int>(images_.size() - 1);
+}
+
+int DocumentWriter::AddRgbImage(int width, int height, const std::string& rgb,
+                                const std::string* alpha, std::string* error) {
+  if (width <= 0 || height <= 0 || width > 65535 || height > 65535 ||
+      rgb.size() != static_cast<size_t>(width) * height * 3 ||
+      (alpha && alpha->size() != static_cast<size_t>(width) * height)) {
+    if (error) *error = "image data does not match its size";
+    return -1;
+  }
+  if (failed_) return -1;
+  Object dict = Object::Dictionary();
+  dict.Set("Type", Object::Name("XObject"))
+      .Set("Subtype", Object::Name("Image"))
+      .Set("Width", Object::Integer(width))
+      .Set("Height", Object::Integer(height))
+      .Set("ColorSpace", Object::Name("DeviceRGB"))
+      .Set("BitsPerComponent", Object::Integer(8));
+  if (alpha && alpha->find_first_not_of('\xFF') != std::string::npos) {
+    Object mask = Object::Dictionary();
+    mask.Set("Type", Object::Name("XObject"))
+        .Set("Subtype", Object::Name("Image"))
+        .Set("Width", Object::Integer(width))
+        .Set("Height", Object::Integer(height))
+        .Set("ColorSpace", Object::Name("DeviceGray"))
+        .Set("BitsPerComponent", Object::Integer(8));
+    int mask_number = Allocate();
+    if (!WriteStream(mask_number, mask, *alpha, true)) return -1;
+    dict.Set("SMask", Object::Ref(mask_number));
+  }
+  int number = Allocate();
+  if (!WriteStream(number, dict, rgb, true)) return -1;
+  images_.push_back(number);
+  return static_cast<int>(images_.size() - 1);
+}
+
+Page& DocumentWriter::BeginPage(double width, double height) {
+  if (page_) EndPage();
+  last_width_ = Clamp(width, kMinPage, kMaxPage);
+  last_height_ = Clamp(height, kMinPage, kMaxPage);
+  page_.reset(new Page(*this, page_count(), last_width_, last_height_));
+  page_objects_.push_back(Allocate());
+  return *page_;
+}
+
+bool DocumentWriter::EndPage() {
+  if (!page_) return !failed_;
+  std::unique_ptr<Page> page = std::move(page_);
+  int content = Allocate();
+  if (!WriteStream(content, Object::Dictionary(), page->content_, true)) return false;
+
+  Object resources = Object::Dictionary();
+  if (!page->fonts_.empty()) {
+    Object fonts = Object::Dictionary();
+    for (int f : page->fonts_) fonts.Set("F" + std::to_string(f + 1), Object::Ref(fonts_[f].object));
+    resources.Set("Font", fonts);
+  }
+  if (!page->images_.empty()) {
+    Object images = Object::Dictionary();
+    for (int i : page->images_) images.Set("Im" + std::to_string(i + 1), Object::Ref(images_[i]));
+    resources.Set("XObject", images);
+  }
+  Object dict = Object::Dictionary();
+  dict.Set("Type", Object::Name("Page"))
+      .Set("Parent", Object::Ref(pages_root_))
+      .Set("MediaBox", Object::Rect(0, 0, page->width_, page->height_))
+      .Set("Resources", resources)
+      .Set("Contents", Object::Ref(content));
+  if (!page->links_.empty()) {
+    // Whether a link's target exists is known only at the end: the page
+    // refers to an annotation array written then.
+    DeferredAnnotations d{Allocate(), page->index_, std::move(page->uri_annotations_),
+                          std::move(page->links_)};
+    dict.Set("Annots", Object::Ref(d.array_object));
+    deferred_.push_back(std::move(d));
+  } else if (!page->uri_annotations_.empty()) {
+    Object annots = Object::Array();
+    for (int a : page->uri_annotations_) annots.Push(Object::Ref(a));
+    dict.Set("Annots", annots);
+  }
+  return WriteObject(page_objects_[page->index_], dict);
+}
+
+int DocumentWriter::AddOutlineItem(int parent, const std::string& title_utf8,
+                                   const LinkTarget& target) {
+  if (parent < 0 || parent >= static_cast<int>(outline_.size())) parent = 0;
+  OutlineItem item;
+  item.parent = parent;
+  item.title = title_utf8;
+  item.target = target;
+  int id = static_cast<int>(outline_.size());
+  OutlineItem& p = outline_[parent];
+  if (p.last) {
+    outline_[p.last].next = id;
+    item.prev = p.last;
+  } else {
+    p.first = id;
+  }
+  p.last = id;
+  ++p.children;
+  outline_.push_back(std::move(item));
+  return id;
+}
+
+void DocumentWriter::SetOutlineTarget(int item, const LinkTarget& target) {
+  if (item > 0 && item < static_cast<int>(outline_.size())) outline_[item].target = target;
+}
+
+bool DocumentWriter::ResolveTarget(const LinkTarget& target, Object& dest) {
+  int page;
+  double x = 0, top;
+  if (target.kind == LinkTarget::Kind::kNamed) {
+    auto it = destinations_.find(target.name);
+    if (it == destinations_.end()) return false;
+    // Named destinations are listed in the catalog's /Dests.
+    dest = Object::Name(target.name);
+    return true;
+  } else if (target.kind == LinkTarget::Kind::kPage) {
+    page = target.page;
+    top = target.top;
+  } else {
+    return false;
+  }
+  if (page < 0 || page >= page_count()) return false;
+  dest = Object::Array();
+  dest.Push(Object::Ref(page_objects_[page])).Push(Object::Name("XYZ")).Push(Object::Real(x));
+  if (top < 0) dest.Push(Object::Null());
+  else dest.Push(Object::Real(top));
+  dest.Push(Object::Null());
+  return true;
+}
+
+bool DocumentWriter::WriteFont(FontEntry& entry) {
+  const TrueTypeFont& ttf = *entry.font;
+  bool whole = ttf.embedding() == TrueTypeFont::Embedding::kWholeFont;
+  FontSubset subset;
+  std::string error;
+  if (!ttf.Subset(entry.glyphs, whole, subset, &error)) {
+    Fail("Cannot embed the font " + ttf.postscript_name() + ": " + error);
+    return false;
+  }
+  // Subset tag: six capitals that change with the glyph set.
+  std::string base = ttf.postscript_name();
+  if (!whole) {
+    uint64_t h = Hash(kHashSeed, base);
+    for (uint16_t g : entry.glyphs) h = Hash(h, std::string{char(g >> 8), char(g & 0xFF)});
+    std::string tag;
+    for (int i = 0; i < 6; ++i, h /= 26) tag += static_cast<char>('A' + h % 26);
+    base = tag + "+" + base;
+  }
+  double scale = 1000.0 / ttf.units_per_em();
+
+  int file = Allocate(), map = Allocate(), descriptor = Allocate(), cid = Allocate(),
+      tounicode = Allocate();
+  Object file_dict = Object::Dictionary();
+  file_dict.Set("Length1", Object::Integer(static_cast<long long>(subset.data.size())));
+  if (!WriteStream(file, file_dict, subset.data, true)) return false;
+
+  // CIDs are the font's own glyph ids; the map leads them to the subset's.
+  uint16_t max_cid = entry.glyphs.empty() ? 0 : *entry.glyphs.rbegin();
+  std::string gid_map(2u * (max_cid + 1u), '\0');
+  for (const auto& m : subset.new_glyph) {
+    if (m.first > max_cid) break;
+    gid_map[2 * m.first] = static_cast<char>(m.second >> 8);
+    gid_map[2 * m.first + 1] = static_cast<char>(m.second & 0xFF);
+  }
+  if (!WriteStream(map, Object::Dictionary(), gid_map, true)) return false;
+
+  int flags = 4;  // symbolic: glyphs are reached through the CID map, not a standard encoding
+  if (ttf.fixed_pitch()) flags |= 1;
+  if (ttf.italic_angle() != 0) flags |= 64;
+  const int* bb = ttf.bbox();
+  Object fd = Object::Dictionary();
+  fd.Set("Type", Object::Name("FontDescriptor"))
+      .Set("FontName", Object::Name(base))
+      .Set("Flags", Object::Integer(flags))
+      .Set("FontBBox", Object::Rect(bb[0] * scale, bb[1] * scale, bb[2] * scale, bb[3] * scale))
+      .Set("ItalicAngle", Object::Real(ttf.italic_angle(), 2))
+      .Set("Ascent", Object::Real(ttf.ascent() * scale, 2))
+      .Set("Descent", Object::Real(ttf.descent() * scale, 2))
+      .Set("CapHeight", Object::Real(ttf.cap_height() * scale, 2))
+      .Set("StemV", Object::Integer(ttf.weight() >= 600 ? 120 : 80))
+      .Set("FontFile2", Object::Ref(file));
+  if (!WriteObject(descriptor, fd)) return false;
+
+  Object widths = Object::Array();
+  Object run;
+  int run_end = -2;
+  for (uint16_t g : entry.glyphs) {
+    if (g != run_end + 1) {
+      if (run.size()) widths.Push(run);
+      widths.Push(Object::Integer(g));
+      run = Object::Array();
+    }
+    run.Push(Object::Real(ttf.AdvanceWidth(g) * scale, 2));
+    run_end = g;
+  }
+  if (run.kind() == Object::Kind::kArray && run.size()) widths.Push(run);
+  Object info = Object::Dictionary();
+  info.Set("Registry", Object::String("Adobe"))
+      .Set("Ordering", Object::String("Identity"))
+      .Set("Supplement", Object::Integer(0));
+  Object cidfont = Object::Dictionary();
+  cidfont.Set("Type", Object::Name("Font"))
+      .Set("Subtype", Object::Name("CIDFontType2"))
+      .Set("BaseFont", Object::Name(base))
+      .Set("CIDSystemInfo", info)
+      .Set("FontDescriptor", Object::Ref(descriptor))
+      .Set("DW", Object::Integer(1000))
+      .Set("W", widths)
+      .Set("CIDToGIDMap", Object::Ref(map));
+  if (!WriteObject(cid, cidfont)) return false;
+
+  // ToUnicode: what text extraction and search give back for each glyph.
+  std::string cmap =
+      "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+      "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+      "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+      "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
+  std::vector<std::pair<uint16_t, char32_t>> pairs(entry.unicode.begin(), entry.unicode.end());
+  for (size_t i = 0; i < pairs.size(); i += 100) {
+    size_t n = std::min<size_t>(100, pairs.size() - i);
+    cmap += std::to_string(n) + " beginbfchar\n";
+    for (size_t k = i; k < i + n; ++k) {
+      std::string code{char(pairs[k].first >> 8), char(pairs[k].first & 0xFF)};
+      std::string text;
+      AppendUtf16be(text, pairs[k].second);
+      AppendHex(cmap, code);
+      cmap += ' ';
+      AppendHex(cmap, text);
+      cmap += '\n';
+    }
+    cmap += "endbfchar\n";
+  }
+  cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+  if (!WriteStream(tounicode, Object::Dictionary(), cmap, true)) return false;
+
+  Object type0 = Object::Dictionary();
+  type0.Set("Type", Object::Name("Font"))
+      .Set("Subtype", Object::Name("Type0"))
+      .Set("BaseFont", Object::Name(base))
+      .Set("Encoding", Object::Name("Identity-H"))
+      .Set("DescendantFonts", Object::Array().Push(Object::Ref(cid)))
+      .Set("ToUnicode", Object::Ref(tounicode));
+  return WriteObject(entry.object, type0);
+}
+
+bool DocumentWriter::WriteOutline(int& outline_root) {
+  outline_root = 0;
+  if (outline_.size() < 2) return true;
+  std::vector<int> numbers(outline_.size());
+  for (size_t i = 0; i < outline_.size(); ++i) numbers[i] = Allocate();
+  outline_root = numbers[0];
+  const OutlineItem& root = outline_[0];
+  Object dict = Object::Dictionary();
+  dict.Set("Type", Object::Name("Outlines"))
+      .Set("First", Object::Ref(numbers[root.first]))
+      .Set("Last", Object::Ref(numbers[root.last]))
+      .Set("Count", Object::Integer(root.children));
+  if (!WriteObject(numbers[0], dict)) return false;
+  for (size_t i = 1; i < outline_.size(); ++i) {
+    const OutlineItem& item = outline_[i];
+    Object o = Object::Dictionary();
+    o.Set("Title", Object::Text(item.title)).Set("Parent", Object::Ref(numbers[item.parent]));
+    if (item.prev) o.Set("Prev", Object::Ref(numbers[item.prev]));
+    if (item.next) o.Set("Next", Object::Ref(numbers[item.next]));
+    if (item.first) {
+      o.Set("First", Object::Ref(numbers[item.first]))
+          .Set("Last", Object::Ref(numbers[item.last]))
+          .Set("Count", Object::Integer(-item.children));  // shown closed
+    }
+    Object dest;
+    if (ResolveTarget(item.target, dest)) o.Set("Dest", dest);
+    if (!WriteObject(numbers[i], o)) return false;
+  }
+  return true;
+}
+
+bool DocumentWriter::Close() {
+  if (!open_) return false;
+  EndPage();
+  if (page_objects_.empty() && !failed_) {
+    BeginPage(last_width_, last_height_);
+    EndPage();
+  }
+  for (FontEntry& entry : fonts_)
+    if (entry.object && !failed_) WriteFont(entry);
+
+  for (DeferredAnnotations& d : deferred_) {
+    if (failed_) break;
+    Object annots = Object::Array();
+    for (int a : d.uri_annotations) annots.Push(Object::Ref(a));
+    for (const Page::PendingLink& link : d.links) {
+      Object dest;
+      if (!ResolveTarget(link.target, dest)) {
+        Warn("a link on page " + std::to_string(d.page + 1) + " leads nowhere and was left out");
+        continue;
+      }
+      Object annot = Object::Dictionary();
+      annot.Set("Type", Object::Name("Annot"))
+          .Set("Subtype", Object::Name("Link"))
+          .Set("Rect", Object::Rect(link.rect[0], link.rect[1], link.rect[2], link.rect[3]))
+          .Set("Border", Object::Array().Push(Object::Integer(0)).Push(Object::Integer(0)).Push(
+                             Object::Integer(0)))
+          .Set("Dest", dest);
+      annots.Push(annot);  // direct: an annotation needs no number of its own
+    }
+    WriteObject(d.array_object, annots);
+  }
+
+  int outline_root = 0;
+  if (!failed_) WriteOutline(outline_root);
+
+  Object kids = Object::Array();
+  for (int p : page_objects_) kids.Push(Object::Ref(p));
+  Object pages = Object::Dictionary();
+  pages.Set("Type", Object::Name("Pages"))
+      .Set("Kids", kids)
+      .Set("Count", Object::Integer(page_count()));
+  WriteObject(pages_root_, pages);
+
+  Object catalog = Object::Dictionary();
+  catalog.Set("Type", Object::Name("Catalog")).Set("Pages", Object::Ref(pages_root_));
+  if (outline_root) {
+    catalog.Set("Outlines", Object::Ref(outline_root)).Set("PageMode", Object::Name("UseOutlines"));
+  }
+  if (!destinations_.empty()) {
+    Object dests = Object::Dictionary();
+    for (const auto& d : destinations_) {
+      Object a = Object::Array();
+      a.Push(Object::Ref(page_objects_[d.second.page]))
+          .Push(Object::Name("XYZ"))
+          .Push(Object::Real(d.second.x))
+          .Push(Object::Real(d.second.top))
+          .Push(Object::Null());
+      dests.Set(d.first, a);
+    }
+    catalog.Set("Dests", dests);
+  }
+  int catalog_number = Allocate();
+  WriteObject(catalog_number, catalog);
+
+  Object info = Object::Dictionary();
+  const std::pair<const char*, const std::string*> fields[] = {
+      {"Title", &info_.title},       {"Author", &info_.author},   {"Subject", &info_.subject},
+      {"Keywords", &info_.keywords}, {"Creator", &info_.creator}, {"Producer", &info_.producer}};
+  uint64_t h = kHashSeed;
+  for (const auto& f : fields) {
+    if (!f.second->empty()) info.Set(f.first, Object::Text(*f.second));
+    h = Hash(h, *f.second + '\n');
+  }
+  if (!options_.reproducible) {
+    std::time_t now = std::time(nullptr);
+    char date[32] = "";
+    if (const std::tm* t = std::gmtime(&now)) std::strftime(date, sizeof date, "D:%Y%m%d%H%M%SZ", t);
+    if (date[0]) {
+      info.Set("CreationDate", Object::String(date)).Set("ModDate", Object::String(date));
+      h = Hash(h, date);
+    }
+  }
+  int info_number = 0;
+  if (info.size()) {
+    info_number = Allocate();
+    WriteObject(info_number, info);
+  }
+
+  // Anything allocated but never written would break the table: write it
+  // as null (it can only come from an earlier failure).
+  for (size_t i = 1; i < offsets_.size() && !failed_; ++i)
+    if (offsets_[i] == 0) WriteObject(static_cast<int>(i), Object::Null());
+
+  uint64_t xref = counter_ ? counter_->count() : 0;
+  std::string table = "xref\n0 " + std::to_string(offsets_.size()) + "\n0000000000 65535 f \n";
+  for (size_t i = 1; i < offsets_.size(); ++i) {
+    char line[24];
+    std::snprintf(line, sizeof line, "%010llu 00000 n \n",
+                  static_cast<unsigned long long>(offsets_[i]));
+    table += line;
+  }
+  h = Hash(h, std::to_string(xref) + '/' + std::to_string(page_count()));
+  std::string id;
+  for (int half = 0; half < 2; ++half) {
+    uint64_t v = Hash(h, half ? "b" : "a");
+    for (int k = 0; k < 8; ++k) id += static_cast<char>((v >> (8 * k)) & 0xFF);
+  }
+  Object trailer = Object::Dictionary();
+  trailer.Set("Size", Object::Integer(static_cast<long long>(offsets_.size())))
+      .Set("Root", Object::Ref(catalog_number));
+  if (info_number) trailer.Set("Info", Object::Ref(info_number));
+  trailer.Set("ID", Object::Array().Push(Object::HexString(id)).Push(Object::HexString(id)));
+  table += "trailer\n" + trailer.ToString() + "\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+  Emit(table);
+
+  open_ = false;
+  if (failed_) {
+    if (file_) file_->Discard();
+    return false;
+  }
+  if (!counter_->Finish()) {
+    Fail(counter_->error());
+    if (file_) file_->Discard();
+    return false;
+  }
+  return true;
+}
+
+void DocumentWriter::Abort() {
+  open_ = false;
+  page_.reset();
+  if (file_) file_->Discard();
+}
+
+}  // namespace twpdf

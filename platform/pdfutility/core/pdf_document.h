@@ -1,0 +1,225 @@
+// pdf_document.h - the streaming PDF writer.
+//
+//   DocumentWriter  writes one PDF file from start to end: each page is
+//                   written out when it ends, images when they are added;
+//                   fonts (subsetted to the glyphs used), link annotations
+//                   whose targets must first be known, the outline, named
+//                   destinations, the page tree, the document information,
+//                   the cross-reference table and the trailer at Close.
+//                   Memory held between pages: one entry per page, font,
+//                   glyph used, link, destination and outline item.
+//   Page            the page being written: drawing, text, images, links
+//                   and destinations in PDF user space (points, origin at
+//                   the bottom left).
+//   LinkTarget      where a link or an outline item leads: a named
+//                   destination (defined by some page with
+//                   Page::DefineDestination, before or after) or a page
+//                   index and height.
+//   DocumentInfo    title, author, subject, keywords, creator, producer
+//                   (UTF-8; written as PDFDocEncoding or UTF-16BE).
+//
+// Errors: output errors stick. Once a write fails every later call does
+// nothing, Close() returns false, error() says what failed, and a file that
+// the writer created is removed, so no partial file remains looking like a
+// result. Content problems (a link to a destination no page defined, a
+// character the font lacks) are not errors: the link is left out, the
+// character shows the font's missing-glyph box; warnings() lists them.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "pdf_object.h"
+#include "pdf_output.h"
+
+namespace twpdf {
+
+class TrueTypeFont;
+
+struct WriterOptions {
+  bool compress = true;       // Flate-compress content, fonts and raw images
+  bool reproducible = false;  // no dates; the file ID depends on the content only
+};
+
+struct DocumentInfo {
+  std::string title, author, subject, keywords, creator, producer;
+};
+
+struct LinkTarget {
+  enum class Kind { kNone, kNamed, kPage };
+  Kind kind = Kind::kNone;
+  std::string name;
+  int page = 0;     // 0-based page index
+  double top = -1;  // height on that page; negative: the page's top
+
+  static LinkTarget Named(const std::string& name);
+  static LinkTarget PageAt(int page, double top = -1);
+};
+
+class DocumentWriter;
+
+class Page {
+ public:
+  double width() const { return width_; }
+  double height() const { return height_; }
+  int index() const { return index_; }
+
+  // Graphics state.
+  void SaveState();
+  void RestoreState();
+  // Colour components 0..1.
+  void SetFillColor(double r, double g, double b);
+  void SetStrokeColor(double r, double g, double b);
+  void SetLineWidth(double width);
+
+  // Paths.
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  void Rectangle(double x, double y, double w, double h);
+  void Stroke();
+  void Fill();
+  void ClipToPath();  // intersects the clip with the current path (W n)
+  void StrokeLine(double x0, double y0, double x1, double y1);
+  void FillRect(double x, double y, double w, double h);
+
+  // Text with its baseline starting at (x, y); returns the advance in points.
+  double ShowText(int font, double size, double x, double y, const std::string& utf8);
+  // An image added to the writer, drawn into the rectangle.
+  void DrawImage(int image, double x, double y, double w, double h);
+
+  // Link areas (x0, y0 lower left; x1, y1 upper right).
+  void AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri);
+  void AddLink(double x0, double y0, double x1, double y1, const LinkTarget& target);
+  // Names a position on this page; the first definition of a name counts.
+  void DefineDestination(const std::string& name, double x, double top);
+
+ private:
+  friend class DocumentWriter;
+  Page(DocumentWriter& writer, int index, double width, double height);
+  void Op(const std::string& op);
+
+  DocumentWriter& writer_;
+  int index_;
+  double width_, height_;
+  std::string content_;
+  std::set<int> fonts_, images_;
+  std::vector<int> uri_annotations_;  // object numbers, written already
+  struct PendingLink {
+    double rect[4];
+    LinkTarget target;
+  };
+  std::vector<PendingLink> links_;
+};
+
+class DocumentWriter {
+ public:
+  explicit DocumentWriter(const WriterOptions& options = WriterOptions());
+  ~DocumentWriter();  // a document not closed is discarded
+  DocumentWriter(const DocumentWriter&) = delete;
+  DocumentWriter& operator=(const DocumentWriter&) = delete;
+
+  // Creates |path| (or writes to |output|, which must outlive the writer)
+  // and writes the header.
+  bool Open(const std::string& path);
+  bool Open(OutputStage& output);
+
+  // Attributes.
+  bool failed() const { return failed_; }
+  const std::string& error() const { return error_; }
+  const std::vector<std::string>& warnings() const { return warnings_; }
+  int page_count() const { return static_cast<int>(page_objects_.size()); }
+  uint64_t bytes_written() const { return counter_ ? counter_->count() : 0; }
+
+  // Fonts. Refuses (-1, with |error|) a font whose licence forbids
+  // embedding; the caller then picks another font.
+  int AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error = nullptr);
+  double TextWidth(int font, double size, const std::string& utf8) const;
+  const TrueTypeFont* font(int id) const;
+
+  // Images, written at once. -1 with |error| for data that cannot be used.
+  int AddJpeg(const std::string& jpeg, std::string* error = nullptr);
+  // |rgb|: width * height * 3 bytes, rows top to bottom; |alpha| (optional):
+  // width * height bytes of opacity.
+  int AddRgbImage(int width, int height, const std::string& rgb, const std::string* alpha,
+                  std::string* error = nullptr);
+
+  // Pages. BeginPage ends a page still open. Sizes are clamped to the
+  // range readers accept (3 to 14400 points).
+  Page& BeginPage(double width, double height);
+  Page* current_page() { return page_.get(); }
+  bool EndPage();
+
+  // Outline: items under |parent| (0 = top level) in the order added.
+  int AddOutlineItem(int parent, const std::string& title_utf8,
+                     const LinkTarget& target = LinkTarget());
+  void SetOutlineTarget(int item, const LinkTarget& target);
+
+  void SetInfo(const DocumentInfo& info) { info_ = info; }
+
+  // Ends the open page, writes everything that waits for the end and the
+  // trailer, and closes the output. A document without pages gets one
+  // empty page, so the result always opens.
+  bool Close();
+  // Gives up: closes and removes the file.
+  void Abort();
+
+ private:
+  friend class Page;
+  struct FontEntry {
+    std::shared_ptr<const TrueTypeFont> font;
+    int object = 0;  // Type0 font, allocated at first use
+    std::set<uint16_t> glyphs;
+    std::map<uint16_t, char32_t> unicode;
+  };
+  struct Destination {
+    int page;
+    double x, top;
+  };
+  struct OutlineItem {
+    int parent = 0, first = 0, last = 0, next = 0, prev = 0, children = 0;
+    std::string title;
+    LinkTarget target;
+  };
+  struct DeferredAnnotations {
+    int array_object;
+    int page;
+    std::vector<int> uri_annotations;
+    std::vector<Page::PendingLink> links;
+  };
+
+  int Allocate();
+  bool Emit(const std::string& bytes);
+  bool BeginObject(int number);
+  bool WriteObject(int number, const Object& object);
+  bool WriteStream(int number, Object dict, const std::string& data, bool compress);
+  void Fail(const std::string& message);
+  void Warn(const std::string& message);
+  int FontObject(int font);
+  bool ResolveTarget(const LinkTarget& target, Object& dest);
+  bool WriteFont(FontEntry& entry);
+  bool WriteOutline(int& outline_root);
+
+  WriterOptions options_;
+  std::unique_ptr<FileOutput> file_;
+  std::unique_ptr<CountingOutput> counter_;
+  bool open_ = false;
+  bool failed_ = false;
+  std::string error_;
+  std::vector<std::string> warnings_;
+  std::vector<uint64_t> offsets_;  // by object number; 0 = not written yet
+  int pages_root_ = 0;
+  std::vector<int> page_objects_;
+  double last_width_ = 595.276, last_height_ = 841.89;
+  std::unique_ptr<Page> page_;
+  std::vector<FontEntry> fonts_;
+  std::vector<int> images_;  // image id -> object number
+  std::map<std::string, Destination> destinations_;
+  std::vector<DeferredAnnotations> deferred_;
+  std::vector<OutlineItem> outline_;  // [0] is the root
+  DocumentInfo info_;
+};
+
+}  // namespace twpdf

@@ -1,0 +1,89 @@
+// pdf_output.h - output stages of the writer.
+//
+//   OutputStage     where bytes go; a stage never owns the stage after it
+//   FileOutput      a file on disk: every write and the close are checked;
+//                   Discard() closes and removes a file that is not complete
+//   MemoryOutput    a std::string (tests, measurements)
+//   CountingOutput  counts the bytes it passes on; the writer takes object
+//                   offsets for the cross-reference table from it
+//   Deflate         zlib compression of a whole buffer
+//
+// Errors stick: after a failed Write every later Write fails too, and
+// error() keeps the first message.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace twpdf {
+
+class OutputStage {
+ public:
+  virtual ~OutputStage() = default;
+  virtual bool Write(const void* data, size_t size) = 0;
+  bool Write(const std::string& s) { return Write(s.data(), s.size()); }
+  // Flushes and ends the output; false when that fails.
+  virtual bool Finish() = 0;
+  virtual const std::string& error() const = 0;
+};
+
+class FileOutput : public OutputStage {
+ public:
+  FileOutput() = default;
+  ~FileOutput() override;  // discards a file that was not finished
+  FileOutput(const FileOutput&) = delete;
+  FileOutput& operator=(const FileOutput&) = delete;
+
+  // Creates or truncates |path| (ANSI code page path on Windows).
+  bool Open(const std::string& path);
+  using OutputStage::Write;
+  bool Write(const void* data, size_t size) override;
+  bool Finish() override;
+  // Closes (if open) and removes the file.
+  void Discard();
+  const std::string& error() const override { return error_; }
+
+ private:
+  void Fail(const char* what);
+  std::FILE* file_ = nullptr;
+  std::string path_;
+  std::string error_;
+  bool finished_ = false;
+};
+
+class MemoryOutput : public OutputStage {
+ public:
+  using OutputStage::Write;
+  bool Write(const void* data, size_t size) override;
+  bool Finish() override { return true; }
+  const std::string& error() const override { return error_; }
+  const std::string& data() const { return data_; }
+
+ private:
+  std::string data_;
+  std::string error_;
+};
+
+class CountingOutput : public OutputStage {
+ public:
+  explicit CountingOutput(OutputStage& next) : next_(next) {}
+  using OutputStage::Write;
+  bool Write(const void* data, size_t size) override;
+  bool Finish() override { return next_.Finish(); }
+  const std::string& error() const override { return next_.error(); }
+  uint64_t count() const { return count_; }
+
+ private:
+  OutputStage& next_;
+  uint64_t count_ = 0;
+  bool failed_ = false;
+};
+
+// Compresses |in| into a zlib stream (FlateDecode). The output is the same
+// for the same input on every run.
+bool Deflate(const std::string& in, std::string& out);
+// Inflates a zlib stream; false on damaged input or output beyond |limit|.
+bool Inflate(const std::string& in, std::string& out, size_t limit = 64u << 20);
+
+}  // namespace twpdf
