@@ -94,16 +94,23 @@ TEST_F(TrueType, SubsetKeepsGlyphsComponentsAndWidths) {
   ASSERT_TRUE(font);
   // Ǻ (U+01FA) is built from other glyphs, one of which is itself composite.
   std::set<uint16_t> wanted;
-  for (char32_t cp : std::u32string(U"Hi \u00E9\u01FA\u03A9")) wanted.insert(font->GlyphForCodePoint(cp));
+  std::map<uint16_t, char32_t> unicode;
+  for (char32_t cp : std::u32string(U"Hi \u00E9\u01FA\u03A9")) {
+    wanted.insert(font->GlyphForCodePoint(cp));
+    unicode[font->GlyphForCodePoint(cp)] = cp;
+  }
   FontSubset subset;
   std::string error;
-  ASSERT_TRUE(font->Subset(wanted, false, subset, &error)) << error;
+  ASSERT_TRUE(font->Subset(wanted, false, subset, &error, &unicode)) << error;
   EXPECT_GT(subset.new_glyph.size(), wanted.size() + 1);  // components came along
   EXPECT_LT(subset.data.size(), 20000u);
 
+  // The subset is a font of its own, its character map leading to the new ids.
   auto parsed = TrueTypeFont::Parse(std::make_shared<const std::string>(subset.data), 0, &error);
-  // The subset has no character map of its own (PDF reaches glyphs by id).
-  EXPECT_FALSE(parsed);
+  ASSERT_TRUE(parsed) << error;
+  EXPECT_EQ(parsed->glyph_count(), static_cast<int>(subset.new_glyph.size()));
+  for (const auto& u : unicode) EXPECT_EQ(parsed->GlyphForCodePoint(u.second), subset.new_glyph[u.first]);
+  EXPECT_EQ(parsed->GlyphForCodePoint('x'), 0);
   std::string copy = subset.data;
   int composites = 0;
   for (const auto& m : subset.new_glyph) {

@@ -438,7 +438,7 @@ bool DocumentWriter::WriteFont(FontEntry& entry) {
   bool whole = ttf.embedding() == TrueTypeFont::Embedding::kWholeFont;
   FontSubset subset;
   std::string error;
-  if (!ttf.Subset(entry.glyphs, whole, subset, &error)) {
+  if (!ttf.Subset(entry.glyphs, whole, subset, &error, whole ? nullptr : &entry.unicode)) {
     Fail("Cannot embed the font " + ttf.postscript_name() + ": " + error);
     return false;
   }

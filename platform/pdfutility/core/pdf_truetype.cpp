@@ -396,8 +396,53 @@ bool TrueTypeFont::GlyphRange(uint16_t glyph, uint32_t& begin, uint32_t& end) co
   return true;
 }
 
+// A (3,1) format-4 character map: one segment per run of code points whose
+// glyph ids follow them. Empty when it would not fit the format.
+static std::string BuildCmap(const std::map<char32_t, uint16_t>& map) {
+  struct Run {
+    uint16_t first, last;
+    int delta;
+  };
+  std::vector<Run> runs;
+  for (const auto& m : map) {
+    if (m.first >= 0xFFFF) break;
+    uint16_t cp = static_cast<uint16_t>(m.first);
+    int delta = static_cast<int>(m.second) - cp;
+    if (!runs.empty() && runs.back().last + 1 == cp && runs.back().delta == delta) runs.back().last = cp;
+    else runs.push_back({cp, cp, delta});
+  }
+  runs.push_back({0xFFFF, 0xFFFF, 1});
+  size_t seg = runs.size();
+  size_t length = 16 + 8 * seg;
+  if (length > 0xFFFF) return std::string();
+  uint16_t power = 1, log2 = 0;
+  while (power * 2 <= seg) {
+    power *= 2;
+    ++log2;
+  }
+  std::string t;
+  Append16(t, 0);  // version
+  Append16(t, 1);  // one subtable
+  Append16(t, 3);
+  Append16(t, 1);
+  Append32(t, 12);
+  Append16(t, 4);
+  Append16(t, static_cast<uint16_t>(length));
+  Append16(t, 0);
+  Append16(t, static_cast<uint16_t>(seg * 2));
+  Append16(t, static_cast<uint16_t>(power * 2));
+  Append16(t, log2);
+  Append16(t, static_cast<uint16_t>(seg * 2 - power * 2));
+  for (const Run& r : runs) Append16(t, r.last);
+  Append16(t, 0);
+  for (const Run& r : runs) Append16(t, r.first);
+  for (const Run& r : runs) Append16(t, static_cast<uint16_t>(r.delta & 0xFFFF));
+  for (size_t i = 0; i < seg; ++i) Append16(t, 0);
+  return t;
+}
+
 bool TrueTypeFont::Subset(const std::set<uint16_t>& glyphs, bool whole, FontSubset& out,
-                          std::string* error) const {
+                          std::string* error, const std::map<uint16_t, char32_t>* unicode) const {
   out = FontSubset();
   std::set<uint16_t> keep{0};
   if (whole) {
@@ -482,6 +527,15 @@ bool TrueTypeFont::Subset(const std::set<uint16_t>& glyphs, bool whole, FontSubs
   for (const char* tag : {"cvt ", "fpgm", "prep", "OS/2"}) {
     std::string t = copy(tag);
     if (!t.empty()) tables[tag] = t;
+  }
+  if (unicode) {
+    std::map<char32_t, uint16_t> map;
+    for (const auto& u : *unicode) {
+      auto it = out.new_glyph.find(u.first);
+      if (it != out.new_glyph.end()) map.emplace(u.second, it->second);
+    }
+    std::string cmap = BuildCmap(map);
+    if (!cmap.empty()) tables["cmap"] = cmap;
   }
   std::string post = copy("post");
   if (post.size() >= 32) {

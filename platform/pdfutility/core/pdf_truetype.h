@@ -68,8 +68,11 @@ class TrueTypeFont {
   // Writes a font with .notdef, |glyphs| and every component they use,
   // numbered in ascending order of their old ids. With |whole| every glyph
   // is kept under its own id. Glyph ids beyond the font are ignored.
-  bool Subset(const std::set<uint16_t>& glyphs, bool whole, FontSubset& out,
-              std::string* error) const;
+  // With |unicode| (old glyph id -> code point) the subset gets a character
+  // map of those code points in the BMP; PDF readers reach the glyphs by id,
+  // but a font with a map is a complete font for every other tool.
+  bool Subset(const std::set<uint16_t>& glyphs, bool whole, FontSubset& out, std::string* error,
+              const std::map<uint16_t, char32_t>* unicode = nullptr) const;
 
  private:
   struct Table {
