@@ -1,0 +1,401 @@
+// The CHM reader and extraction into a folder: compiled fixtures extract to
+// exactly their sources, hand-made LZX streams decode (or fail) as the format
+// says, hostile names are refused, and damaged files fail with a message.
+#include "ChmBuilder.h"
+#include "ChmReader.h"
+#include "ChmTestUtil.h"
+#include "ChmUnpack.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+using namespace chmtest;
+
+namespace {
+
+// Extracts and checks that the folder holds exactly the project's files
+// (plus the compiler's note), each byte for byte as its source.
+void expectExtractsProject(const std::string& fixture)
+{
+    SCOPED_TRACE(fixture);
+    ScratchDir scratch;
+    fs::path target = scratch / (fixture + ".chm");
+    chm::UnpackResult r = chm::ExtractMissing(fixtureChm(fixture), target);
+    ASSERT_TRUE(r.ok) << r.message;
+
+    std::vector<std::string> sources = projectFiles(fixtureFolder(fixture) / (fixture + ".hhp"));
+    ASSERT_FALSE(sources.empty());
+    std::set<std::string> expected(sources.begin(), sources.end());
+    expected.insert(compilerNote());
+    EXPECT_EQ(filesUnder(target), expected);
+    EXPECT_EQ(r.written, expected.size());
+    for (const std::string& rel : sources) {
+        SCOPED_TRACE(rel);
+        std::vector<uint8_t> want = readFile(fixtureFolder(fixture) / fs::u8path(rel));
+        ASSERT_FALSE(want.empty());
+        EXPECT_TRUE(readFile(target / fs::u8path(rel)) == want);
+    }
+}
+
+std::vector<uint8_t> pseudoRandom(size_t n, uint32_t seed)
+{
+    std::mt19937 gen(seed);
+    std::vector<uint8_t> v(n);
+    for (auto& b : v)
+        b = uint8_t(gen() % 40 + 'A');   // half compressible, like text
+    return v;
+}
+
+std::string extractBytes(const std::vector<uint8_t>& chm, ScratchDir& scratch, chm::UnpackResult* out = nullptr)
+{
+    fs::path file = scratch / "in.chm";
+    writeFile(file, chm);
+    fs::remove_all(scratch / "out");
+    chm::UnpackResult r = chm::ExtractMissing(file, scratch / "out");
+    if (out)
+        *out = r;
+    return r.ok ? std::string() : r.message;
+}
+
+} // namespace
+
+TEST(ChmFixtures, ExtractEveryCompiledFileByteForByte)
+{
+    expectExtractsProject("basic");
+    expectExtractsProject("large");
+}
+
+// The large fixture must really exercise what it is there for: a directory of
+// several listing chunks whose header points past chunk 0, and a compressed
+// section of several reset intervals.
+TEST(ChmFixtures, LargeFixtureCoversChunksAndResetIntervals)
+{
+    std::vector<uint8_t> f = readFile(fixtureChm("large"));
+    ASSERT_GT(f.size(), 0x100u);
+    uint64_t dir = get64(f, 0x48);
+    EXPECT_GE(get32(f, dir + 0x2C), 3u) << "directory chunks";
+    EXPECT_NE(get32(f, dir + 0x20), 0u) << "first listing chunk pointer (the compiler writes it wrong)";
+
+    auto archive = chm::ChmArchive::open(fixtureChm("large"));
+    const chm::ChmEntry* control = archive->find("::DataSpace/Storage/MSCompressed/ControlData");
+    const chm::ChmEntry* reset = archive->find(
+        "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+        "InstanceData/ResetTable");
+    ASSERT_TRUE(control && reset);
+    std::vector<uint8_t> cd = archive->readAll(*control, 64);
+    EXPECT_EQ(std::string(cd.begin() + 4, cd.begin() + 8), "LZXC");
+    uint64_t interval = uint64_t(get32(cd, 12)) * 0x8000;
+    std::vector<uint8_t> rt = archive->readAll(*reset, 1 << 20);
+    EXPECT_GT(get64(rt, 0x10), 4 * interval) << "uncompressed length";
+    EXPECT_LT(get64(rt, 0x18), get64(rt, 0x10) / 2) << "the data is really compressed";
+    const chm::ChmEntry* index = archive->find("/index.htm");
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->section, 1u);
+}
+
+// Reading backwards and in random order restarts the decoder at reset points.
+TEST(ChmFixtures, EntriesReadInAnyOrder)
+{
+    auto archive = chm::ChmArchive::open(fixtureChm("large"));
+    std::vector<const chm::ChmEntry*> pages;
+    for (const chm::ChmEntry& e : archive->entries())
+        if (!e.isSystem() && !e.isDirectory() && e.name != std::string("/") + compilerNote())
+            pages.push_back(&e);
+    ASSERT_GT(pages.size(), 300u);
+    std::reverse(pages.begin(), pages.end());
+    std::vector<const chm::ChmEntry*> shuffled = pages;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+    pages.insert(pages.end(), shuffled.begin(), shuffled.end());
+    for (const chm::ChmEntry* e : pages) {
+        SCOPED_TRACE(e->name);
+        std::vector<uint8_t> want = readFile(fixtureFolder("large") / fs::u8path(e->name.substr(1)));
+        ASSERT_TRUE(archive->readAll(*e, 1 << 20) == want);
+    }
+}
+
+TEST(ChmFixtures, SecondExtractionWritesOnlyWhatIsMissing)
+{
+    ScratchDir scratch;
+    fs::path target = scratch / "basic.chm";
+    chm::UnpackResult first = chm::ExtractMissing(fixtureChm("basic"), target);
+    ASSERT_TRUE(first.ok) << first.message;
+    fs::remove(target / "docs/notes#1.htm");
+    writeFile(target / "images/logo.bmp", {'B', 'M'});   // cut short
+    chm::UnpackResult again = chm::ExtractMissing(fixtureChm("basic"), target);
+    ASSERT_TRUE(again.ok) << again.message;
+    EXPECT_EQ(again.written, 2u);
+    EXPECT_EQ(again.present, first.written + first.present - 2);   // toc.hhc is listed twice
+    EXPECT_TRUE(readFile(target / "images/logo.bmp") == readFile(fixtureFolder("basic") / "images/logo.bmp"));
+    EXPECT_TRUE(readFile(target / "docs/notes#1.htm") == readFile(fixtureFolder("basic") / "docs/notes#1.htm"));
+}
+
+// Uncompressed LZX blocks (odd lengths, padding), three reset intervals,
+// section 0 files and a directory spread over several listing chunks.
+TEST(ChmBuilt, StoredBlocksSectionZeroAndManyChunks)
+{
+    struct File {
+        std::string name;
+        std::vector<uint8_t> bytes;
+        bool compressed;
+    } files[] = {
+        {"/a.htm", ChmBuilder::toBytes("<p>a</p>"), false},
+        {"/sub/b c.htm", pseudoRandom(70001, 1), true},
+        {"/sub/d#e.bin", pseudoRandom(3, 2), true},
+        {"/f/g/h.dat", pseudoRandom(130000, 3), true},
+        {"/empty.txt", {}, false},
+    };
+    ChmBuilder b;
+    b.add("/", std::string());
+    for (const File& f : files) {
+        if (f.compressed)
+            b.addCompressed(f.name, f.bytes);
+        else
+            b.add(f.name, f.bytes);
+    }
+    b.add("/#SYSTEM", "system data");
+    b.add("/$OBJINST", "more");
+    b.setEntriesPerChunk(3);
+
+    ScratchDir scratch;
+    chm::UnpackResult r;
+    ASSERT_EQ(extractBytes(b.build(), scratch, &r), "");
+    std::set<std::string> names;
+    for (const File& f : files) {
+        names.insert(f.name.substr(1));
+        EXPECT_TRUE(readFile(scratch / ("out" + f.name)) == f.bytes) << f.name;
+    }
+    EXPECT_EQ(filesUnder(scratch / "out"), names);
+}
+
+// Verbatim blocks written bit by bit: literals, a new offset, a repeated one.
+TEST(ChmBuilt, VerbatimBlockDecodes)
+{
+    LzxWriter w;
+    w.streamHeader();
+    w.verbatimHeader(12);
+    w.literal('a');
+    w.literal('b');
+    w.literal('c');
+    w.match(6 - 2, 4, 1, 1);   // slot 4, extra 1: formatted 5, offset 3
+    w.match(3 - 2, 0, 0, 0);   // slot 0: offset R0 = 3 again
+    ChmBuilder b;
+    b.addRaw("/abc.txt", 1, 0, 12);
+    b.setLzxStream(w.finish(), {0}, 12);
+    ScratchDir scratch;
+    ASSERT_EQ(extractBytes(b.build(), scratch), "");
+    EXPECT_TRUE(readFile(scratch / "out/abc.txt") == ChmBuilder::toBytes("abcabcabcabc"));
+}
+
+TEST(ChmNames, SafeRelativePath)
+{
+    struct Case {
+        const char* name;
+        const char* path;   // null: refused
+    } cases[] = {
+        {"/index.htm", "index.htm"},
+        {"/a b/c#d.htm", "a b/c#d.htm"},
+        {"/x/y/", "x/y"},
+        {"/", ""},
+        {"/..a/b..", "..a/b.."},
+        {"/../evil.htm", nullptr},
+        {"/a/../../evil.htm", nullptr},
+        {"/a/..", nullptr},
+        {"/./a.htm", nullptr},
+        {"/..\\evil.htm", nullptr},
+        {"/a\\..\\..\\evil.htm", nullptr},
+        {"/.. /evil.htm", nullptr},
+        {"/... /evil.htm", nullptr},
+        {"//server/share/evil.htm", nullptr},
+        {"/\\evil.htm", nullptr},
+        {"/C:/evil.htm", nullptr},
+        {"/c:evil.htm", nullptr},
+        {"/a.htm:stream", nullptr},
+        {"/a//b.htm", nullptr},
+        {"", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path out;
+        std::string why;
+        bool ok = chm::SafeRelativePath(c.name, out, &why);
+        if (c.path) {
+            EXPECT_TRUE(ok) << why;
+            EXPECT_EQ(out.generic_u8string(), c.path);
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_FALSE(why.empty());
+        }
+    }
+}
+
+// One hostile name refuses the whole file: nothing is written, neither
+// outside the target nor inside it.
+TEST(ChmHostile, EntryLeavingTheTargetIsRefused)
+{
+    const char* hostile[] = {"/../evil.htm", "/sub/../../evil.htm", "/..\\evil.htm",
+                             "/C:/evil.htm", "//evil.htm"};
+    for (const char* name : hostile) {
+        SCOPED_TRACE(name);
+        ChmBuilder b;
+        b.add("/ok.htm", "<p>fine</p>");
+        b.add(name, "<p>evil</p>");
+        b.addCompressed("/z.htm", "<p>packed</p>");
+        ScratchDir scratch;
+        fs::path box = scratch / "box";
+        writeFile(box / "hostile.chm", b.build());
+        chm::UnpackResult r = chm::ExtractMissing(box / "hostile.chm", box / "out" / "target");
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(name), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find("outside the target folder"), std::string::npos) << r.message;
+        EXPECT_EQ(filesUnder(scratch.path()), std::set<std::string>{"box/hostile.chm"});
+        EXPECT_FALSE(fs::exists(box / "out" / "target"));
+        EXPECT_FALSE(fs::exists(fs::path("C:/evil.htm")));
+    }
+}
+
+// Damaged files: each fails with a message naming the damage, never a crash,
+// a hang or an unbounded allocation.
+TEST(ChmDamaged, FailCleanly)
+{
+    const std::vector<uint8_t> compiled = readFile(fixtureChm("basic"));
+    ASSERT_FALSE(compiled.empty());
+    const uint64_t dir = get64(compiled, 0x48);
+
+    ChmBuilder built;
+    built.add("/a.htm", "<p>stored</p>");
+    built.addCompressed("/b.htm", std::string(50000, 'b'));
+    const std::vector<uint8_t> made = built.build();
+    const ChmBuilder::Layout at = built.layout;
+
+    using Edit = std::function<void(std::vector<uint8_t>&)>;
+    struct Case {
+        const char* what;
+        const std::vector<uint8_t>* base;
+        Edit edit;
+        const char* message;
+    } cases[] = {
+        {"bad signature", &compiled, [](auto& f) { f[0] = 'X'; }, "bad signature"},
+        {"cut to 48 bytes", &compiled, [](auto& f) { f.resize(48); }, "too short"},
+        {"cut in the directory", &compiled, [&](auto& f) { f.resize(dir + 0x100); },
+         "directory lies past the end"},
+        {"cut in the content", &compiled, [](auto& f) { f.resize(f.size() * 3 / 4); }, "past the end"},
+        {"directory length huge", &compiled, [](auto& f) { set64(f, 0x50, uint64_t(1) << 40); },
+         "directory lies past the end"},
+        {"chunk count huge", &compiled, [&](auto& f) { set32(f, dir + 0x2C, 0x00FFFFFF); },
+         "directory chunks lie past the end"},
+        {"chunk size zero", &compiled, [&](auto& f) { set32(f, dir + 0x10, 0); }, "chunk size"},
+        {"chunk signature", &made, [&](auto& f) { f[at.chunks] = 'Q'; }, "bad signature"},
+        {"chunk free space", &made, [&](auto& f) { set32(f, at.chunks + 4, 0x7FFFFFFF); }, "free-space"},
+        {"content offset past the end", &made, [](auto& f) { set64(f, 0x58, uint64_t(1) << 50); },
+         "content lies past the end"},
+        {"control data signature", &made, [&](auto& f) { f[at.controlData + 4] = 'Y'; }, "control data"},
+        {"window of 3 units", &made, [&](auto& f) { set32(f, at.controlData + 16, 3); },
+         "window size"},
+        {"reset interval zero", &made, [&](auto& f) { set32(f, at.controlData + 12, 0); },
+         "reset interval"},
+        {"reset table entry past the end", &made,
+         [&](auto& f) { set64(f, at.resetTable + 0x28 + 8, uint64_t(1) << 40); },
+         "reset table points past"},
+        {"reset table uncompressed length huge", &made,
+         [&](auto& f) { set64(f, at.resetTable + 0x10, uint64_t(1) << 50); }, "reset table is too short"},
+        {"reset table count huge", &made, [&](auto& f) { set32(f, at.resetTable + 4, 0x7FFFFFFF); },
+         "runs past its entry"},
+        {"compressed length past its entry", &made,
+         [&](auto& f) { set64(f, at.resetTable + 0x18, uint64_t(1) << 40); }, "runs past its entry"},
+        {"LZX data overwritten", &compiled,
+         [&](auto& f) {
+             auto archive = chm::ChmArchive(std::make_unique<chm::MemorySource>(f));
+             const chm::ChmEntry* c = archive.find("::DataSpace/Storage/MSCompressed/Content");
+             uint64_t start = get64(f, 0x58) + c->offset;
+             for (uint64_t i = 0; i < c->length; ++i)
+                 f[start + i] = uint8_t(0xFF - i % 7);
+         },
+         "LZX data damaged"},
+        {"LZX block type zero", &made, [&](auto& f) { f[at.lzx + 1] = 0; f[at.lzx] = 0; },
+         "unknown block type"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> f = *c.base;
+        c.edit(f);
+        ScratchDir scratch;
+        std::string message = extractBytes(f, scratch);
+        EXPECT_NE(message.find(c.message), std::string::npos) << "message: " << message;
+    }
+}
+
+// LZX streams that break the format's limits, and entries placed outside
+// their section.
+TEST(ChmDamaged, HandMadeStreamsAndEntriesFailCleanly)
+{
+    struct Case {
+        const char* what;
+        std::function<void(ChmBuilder&)> make;
+        const char* message;
+    };
+    auto stream = [](ChmBuilder& b, uint32_t blockLength, uint64_t outLength,
+                     const std::function<void(LzxWriter&)>& symbols) {
+        LzxWriter w;
+        w.streamHeader();
+        w.verbatimHeader(blockLength);
+        symbols(w);
+        b.addRaw("/x.txt", 1, 0, outLength);
+        b.setLzxStream(w.finish(), {0}, outLength);
+    };
+    Case cases[] = {
+        {"match before any output",
+         [&](ChmBuilder& b) { stream(b, 4, 4, [](LzxWriter& w) { w.match(0, 3, 0, 0); }); },
+         "outside the window"},
+        {"match reaching before the start",
+         [&](ChmBuilder& b) {
+             stream(b, 12, 12, [](LzxWriter& w) {
+                 for (int i = 0; i < 10; ++i)
+                     w.literal('x');
+                 w.match(0, 10, 0, 4);   // slot 10: offset 30 after 10 bytes
+             });
+         },
+         "outside the window"},
+        {"match past the end of its block",
+         [&](ChmBuilder& b) {
+             stream(b, 3, 8, [](LzxWriter& w) {
+                 w.literal('a');
+                 w.literal('b');
+                 w.match(2, 3, 0, 0);
+             });
+         },
+         "past the end of its block"},
+        {"stream shorter than its block",
+         [&](ChmBuilder& b) {
+             stream(b, 30000, 30000, [](LzxWriter& w) {
+                 for (int i = 0; i < 40; ++i)
+                     w.literal('s');
+             });
+         },
+         "ends early"},
+        {"stored entry past the end of the file",
+         [](ChmBuilder& b) { b.addRaw("/far.htm", 0, 0, uint64_t(1) << 40); }, "past the end of the file"},
+        {"compressed entry past the end of its section",
+         [](ChmBuilder& b) {
+             b.addCompressed("/near.htm", "near");
+             b.addRaw("/far.htm", 1, 2, 1000);
+         },
+         "past the end of the compressed section"},
+        {"unknown section", [](ChmBuilder& b) { b.addRaw("/odd.htm", 7, 0, 1); }, "unknown section"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChmBuilder b;
+        b.add("/first.htm", "first");
+        c.make(b);
+        ScratchDir scratch;
+        chm::UnpackResult r;
+        std::string message = extractBytes(b.build(), scratch, &r);
+        EXPECT_NE(message.find(c.message), std::string::npos) << "message: " << message;
+        // The file that failed halfway is not left behind.
+        std::set<std::string> left = filesUnder(scratch / "out");
+        for (const char* failed : {"x.txt", "far.htm", "odd.htm"})
+            EXPECT_EQ(left.count(failed), 0u) << failed;
+    }
+}
