@@ -36,17 +36,21 @@ std::string NS_BuildFileURL(const char* folder, const char* page) {
   while (!f.empty() && (f.back() == '\\' || f.back() == '/')) f.pop_back();
   std::string url = NS_BuildFileURL(f.c_str());
   if (!page) return url;
-  url += '/';
+  return url + '/' + NS_EscapeFilePath(page);
+}
+
+std::string NS_EscapeFilePath(const char* page) {
+  if (!page) return std::string();
   const char* hash = std::strchr(page, '#');
   size_t pageLen = hash ? static_cast<size_t>(hash - page) : std::strlen(page);
   size_t skip = 0;
   while (skip < pageLen && (page[skip] == '\\' || page[skip] == '/')) ++skip;
-  url += EscapePath(page + skip, pageLen - skip);
+  std::string ref = EscapePath(page + skip, pageLen - skip);
   if (hash) {
-    url += '#';
-    url += NS_EscapeURLPath(AnsiToUTF8(hash + 1, std::strlen(hash + 1)));
+    ref += '#';
+    ref += NS_EscapeURLPath(AnsiToUTF8(hash + 1, std::strlen(hash + 1)));
   }
-  return url;
+  return ref;
 }
 
 bool NS_FileURLToPath(const char* url, nsAString& widePath) {

@@ -20,6 +20,11 @@ std::string NS_BuildFileURL(const char* path);
 // trailing '/'. Trailing separators of the folder are dropped first.
 std::string NS_BuildFileURL(const char* folder, const char* page);
 
+// A relative URL reference of a relative local path ("sub\\a b.htm#x" gives
+// "sub/a%20b.htm#x"): separators become '/', leading ones are dropped, and
+// the path's own fragment stays a fragment.
+std::string NS_EscapeFilePath(const char* relativePath);
+
 // The local path of a local file URL (escapes decoded, '/' turned into '\',
 // query and fragment dropped). False for anything else.
 bool NS_FileURLToPath(const char* url, std::string& ansiPath);
