@@ -77,3 +77,32 @@ TEST(CString, ExtractSubString) {
     EXPECT_FALSE(AfxExtractSubString(s, "prompt\ntip", 2));
     EXPECT_STREQ("", s);
 }
+
+namespace {
+int g_nFindCalls = 0;
+HINSTANCE AFXAPI CountingFind(LPCTSTR, LPCTSTR) {
+    g_nFindCalls++;
+    return ::GetModuleHandle(NULL);
+}
+}  // namespace
+
+TEST(CString, LoadStringThroughResourceChain) {
+    CString s;
+    EXPECT_TRUE(s.LoadString(100));
+    EXPECT_STREQ("Ready", s);
+    EXPECT_TRUE(s.LoadString(117));  // another block of the table
+    EXPECT_STREQ("\xE4t\xE4", s);
+    EXPECT_FALSE(s.LoadString(102));
+    EXPECT_TRUE(s.IsEmpty());
+    CString t(MAKEINTRESOURCE(101));
+    CString strTip;
+    AfxExtractSubString(strTip, t, 1);
+    EXPECT_STREQ("Open a file", strTip);
+    s.Format(100);
+    EXPECT_STREQ("Ready", s);
+
+    AFX_FINDRESOURCEHANDLEPROC pfnOld = AfxSetFindResourceHandleProc(CountingFind);
+    EXPECT_TRUE(s.LoadString(100));
+    EXPECT_EQ(1, g_nFindCalls);
+    AfxSetFindResourceHandleProc(pfnOld);
+}
