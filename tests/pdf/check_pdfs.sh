@@ -17,7 +17,7 @@ contains() {  # contains <description> <text> <pattern>
   fi
 }
 
-for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf; do
+for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf; do
   [ -f "$dir/$f" ] || { echo "FAILED: $f was not written"; fail=1; continue; }
   check "qpdf --check $f" qpdf --check "$dir/$f"
   out=$(pdftoppm -r 20 -png "$dir/$f" /tmp/pdfcheck-render.$$ 2>&1)
@@ -69,8 +69,22 @@ contains dests "$dests" '"page2.htm#anchor"'
 plain="$dir/sample-plain.pdf"
 annots=$(grep -a -c '/Subtype /Link' "$plain")
 [ "$annots" = 2 ] || { echo "FAILED: expected 2 link annotations, found $annots"; fail=1; }
-contains links "$(grep -a '/Dest' "$plain")" '/Dest /page2.htm#23anchor'
+contains links "$(grep -a '/Dest' "$plain")" '/Dest (page2.htm#anchor)'
+# poppler follows the link on page 1 to the page that holds the anchor.
+contains links "$(pdftohtml -xml -i -stdout -f 1 -l 1 "$s")" '<a href="sample.html#2">Go to the anchor</a>'
 contains links "$(grep -a '/URI' "$plain")" '/URI (http://example.com/a?b=\(c\))'
+
+m="$dir/many.pdf"
+contains many "$(pdfinfo "$m")" "Pages:           300"
+contains many "$(pdfinfo -dests "$m" | grep -c '\[ XYZ')" "300"
+contains many "$(pdfinfo -dests "$m")" '278 [ XYZ   10  150 null      ] "a1277"'
+outline=$(qpdf --json --json-key=outlines "$m" | tr -d '\n' | tr -s ' ')
+contains many "$outline" '"destpageposfrom1": 131'
+contains many "$outline" '"destpageposfrom1": 278'
+contains many "$(pdftotext -f 278 -l 278 "$m" -)" "Page 278"
+contains many "$(qpdf --qdf --object-streams=disable "$m" - | grep -a '/URI')" '/URI (http://example.com/%C3%A4%20b)'
+# The link on page 1 resolves, through the name tree, to page 278.
+contains many "$(pdftohtml -xml -i -stdout -f 1 -l 1 "$m")" 'link to page 278'
 
 rm -f /tmp/pdfcheck.$$
 [ $fail = 0 ] && echo "all PDF checks passed"

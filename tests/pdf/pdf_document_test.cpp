@@ -142,6 +142,26 @@ TEST_F(Document, ReproducibleOutputIsByteIdentical) {
   EXPECT_EQ(a.data().find("CreationDate"), std::string::npos);
 }
 
+// Beyond one node of the page tree and of the destination name tree: 300
+// pages, 300 anchors, links and outline items into the far pages.
+TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
+  DocumentWriter w;
+  ASSERT_TRUE(w.Open(OutputFolder() + "many.pdf"));
+  int font = w.AddFont(DejaVu());
+  for (int i = 0; i < 300; ++i) {
+    Page& p = w.BeginPage(200, 200);
+    p.ShowText(font, 10, 10, 100, "Page " + std::to_string(i + 1));
+    p.DefineDestination("a" + std::to_string(1000 + i), 10, 150);
+    if (i == 0) {
+      p.AddLink(10, 10, 50, 20, LinkTarget::Named("a1277"));  // page 278
+      p.AddUriLink(10, 30, 50, 40, "http://example.com/\xC3\xA4 b");
+    }
+  }
+  w.AddOutlineItem(0, "To page 278", LinkTarget::Named("a1277"));
+  w.AddOutlineItem(0, "To page 131", LinkTarget::PageAt(130));
+  EXPECT_TRUE(w.Close()) << w.error();
+}
+
 TEST_F(Document, EmptyDocumentAndEmptyPageStillOpen) {
   {
     DocumentWriter w;

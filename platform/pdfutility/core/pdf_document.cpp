@@ -13,6 +13,9 @@ namespace twpdf {
 namespace {
 
 const double kMinPage = 3, kMaxPage = 14400;
+// Children per node of the page tree and of the destination name tree;
+// readers take arrays of up to 8191 elements and dictionaries of 4095.
+const size_t kFanOut = 64;
 
 double Clamp(double v, double lo, double hi) {
   if (std::isnan(v)) return lo;
@@ -132,8 +135,20 @@ void Page::DrawImage(int image, double x, double y, double w, double h) {
 void Page::AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri) {
   if (uri.empty() || writer_.failed_) return;
   int number = writer_.Allocate();
+  // A URI is 7-bit ASCII: escape everything else as the URI syntax does.
+  std::string ascii;
+  for (unsigned char c : uri) {
+    if (c > 0x20 && c < 0x7F) {
+      ascii += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789ABCDEF";
+      ascii += '%';
+      ascii += kHex[c >> 4];
+      ascii += kHex[c & 15];
+    }
+  }
   Object action = Object::Dictionary();
-  action.Set("S", Object::Name("URI")).Set("URI", Object::String(uri));
+  action.Set("S", Object::Name("URI")).Set("URI", Object::String(ascii));
   Object annot = Object::Dictionary();
   annot.Set("Type", Object::Name("Annot"))
       .Set("Subtype", Object::Name("Link"))
@@ -180,7 +195,6 @@ bool DocumentWriter::Open(OutputStage& output) {
   counter_.reset(new CountingOutput(output));
   open_ = true;
   offsets_.assign(1, 0);
-  pages_root_ = Allocate();
   // The comment's high bytes tell transfer programs that the file is binary.
   return Emit("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
 }
@@ -342,6 +356,7 @@ Page& DocumentWriter::BeginPage(double width, double height) {
   last_width_ = Clamp(width, kMinPage, kMaxPage);
   last_height_ = Clamp(height, kMinPage, kMaxPage);
   page_.reset(new Page(*this, page_count(), last_width_, last_height_));
+  if (page_objects_.size() % kFanOut == 0) page_nodes_.push_back(Allocate());
   page_objects_.push_back(Allocate());
   return *page_;
 }
@@ -365,7 +380,7 @@ bool DocumentWriter::EndPage() {
   }
   Object dict = Object::Dictionary();
   dict.Set("Type", Object::Name("Page"))
-      .Set("Parent", Object::Ref(pages_root_))
+      .Set("Parent", Object::Ref(page_nodes_[page->index_ / kFanOut]))
       .Set("MediaBox", Object::Rect(0, 0, page->width_, page->height_))
       .Set("Resources", resources)
       .Set("Contents", Object::Ref(content));
@@ -415,8 +430,8 @@ bool DocumentWriter::ResolveTarget(const LinkTarget& target, Object& dest) {
   if (target.kind == LinkTarget::Kind::kNamed) {
     auto it = destinations_.find(target.name);
     if (it == destinations_.end()) return false;
-    // Named destinations are listed in the catalog's /Dests.
-    dest = Object::Name(target.name);
+    // Named destinations are listed in the catalog's name tree.
+    dest = Object::String(target.name);
     return true;
   } else if (target.kind == LinkTarget::Kind::kPage) {
     page = target.page;
@@ -490,7 +505,7 @@ bool DocumentWriter::WriteFont(FontEntry& entry) {
   Object run;
   int run_end = -2;
   for (uint16_t g : entry.glyphs) {
-    if (g != run_end + 1) {
+    if (g != run_end + 1 || run.size() >= 4000) {
       if (run.size()) widths.Push(run);
       widths.Push(Object::Integer(g));
       run = Object::Array();
@@ -579,6 +594,93 @@ bool DocumentWriter::WriteOutline(int& outline_root) {
   return true;
 }
 
+int DocumentWriter::WritePageTree() {
+  struct Node {
+    int number;
+    Object kids;
+    long long count;
+  };
+  std::vector<std::vector<Node>> levels(1);
+  for (size_t leaf = 0; leaf < page_nodes_.size(); ++leaf) {
+    Node node{page_nodes_[leaf], Object::Array(), 0};
+    for (size_t p = leaf * kFanOut; p < page_objects_.size() && p < (leaf + 1) * kFanOut; ++p) {
+      node.kids.Push(Object::Ref(page_objects_[p]));
+      ++node.count;
+    }
+    levels[0].push_back(node);
+  }
+  while (levels.back().size() > 1) {
+    std::vector<Node> up;
+    const std::vector<Node>& below = levels.back();
+    for (size_t i = 0; i < below.size(); ++i) {
+      if (i % kFanOut == 0) up.push_back(Node{Allocate(), Object::Array(), 0});
+      up.back().kids.Push(Object::Ref(below[i].number));
+      up.back().count += below[i].count;
+    }
+    levels.push_back(up);
+  }
+  for (size_t l = 0; l < levels.size(); ++l) {
+    for (size_t i = 0; i < levels[l].size(); ++i) {
+      const Node& node = levels[l][i];
+      Object dict = Object::Dictionary();
+      dict.Set("Type", Object::Name("Pages"));
+      if (l + 1 < levels.size()) dict.Set("Parent", Object::Ref(levels[l + 1][i / kFanOut].number));
+      dict.Set("Kids", node.kids).Set("Count", Object::Integer(node.count));
+      WriteObject(node.number, dict);
+    }
+  }
+  return levels.back().empty() ? 0 : levels.back()[0].number;
+}
+
+int DocumentWriter::WriteDestinations() {
+  if (destinations_.empty()) return 0;
+  // A name tree: leaves of kFanOut sorted names (std::map's byte order is
+  // the order the format asks for), then nodes of kFanOut kids; every node
+  // below the root carries the first and last name under it.
+  struct Node {
+    Object dict;
+    std::string first, last;
+    Object kids;  // shares its elements with the dictionary's /Kids
+  };
+  std::vector<Node> level;
+  for (auto it = destinations_.begin(); it != destinations_.end();) {
+    Node node{Object::Dictionary(), it->first, it->first, Object()};
+    Object names = Object::Array();
+    for (size_t n = 0; n < kFanOut && it != destinations_.end(); ++n, ++it) {
+      Object a = Object::Array();
+      a.Push(Object::Ref(page_objects_[it->second.page]))
+          .Push(Object::Name("XYZ"))
+          .Push(Object::Real(it->second.x))
+          .Push(Object::Real(it->second.top))
+          .Push(Object::Null());
+      names.Push(Object::String(it->first)).Push(a);
+      node.last = it->first;
+    }
+    node.dict.Set("Names", names);
+    level.push_back(node);
+  }
+  while (level.size() > 1) {
+    std::vector<Node> up;
+    for (size_t i = 0; i < level.size(); ++i) {
+      Node& child = level[i];
+      if (i % kFanOut == 0) {
+        up.push_back(Node{Object::Dictionary(), child.first, child.first, Object::Array()});
+        up.back().dict.Set("Kids", up.back().kids);
+      }
+      child.dict.Set("Limits", Object::Array().Push(Object::String(child.first)).Push(
+                                   Object::String(child.last)));
+      int number = Allocate();
+      WriteObject(number, child.dict);
+      up.back().last = child.last;
+      up.back().kids.Push(Object::Ref(number));
+    }
+    level = std::move(up);
+  }
+  int root = Allocate();
+  WriteObject(root, level[0].dict);
+  return root;
+}
+
 bool DocumentWriter::Close() {
   if (!open_) return false;
   EndPage();
@@ -614,32 +716,14 @@ bool DocumentWriter::Close() {
   int outline_root = 0;
   if (!failed_) WriteOutline(outline_root);
 
-  Object kids = Object::Array();
-  for (int p : page_objects_) kids.Push(Object::Ref(p));
-  Object pages = Object::Dictionary();
-  pages.Set("Type", Object::Name("Pages"))
-      .Set("Kids", kids)
-      .Set("Count", Object::Integer(page_count()));
-  WriteObject(pages_root_, pages);
-
+  int pages_root = WritePageTree();
+  int dests_root = WriteDestinations();
   Object catalog = Object::Dictionary();
-  catalog.Set("Type", Object::Name("Catalog")).Set("Pages", Object::Ref(pages_root_));
+  catalog.Set("Type", Object::Name("Catalog")).Set("Pages", Object::Ref(pages_root));
   if (outline_root) {
     catalog.Set("Outlines", Object::Ref(outline_root)).Set("PageMode", Object::Name("UseOutlines"));
   }
-  if (!destinations_.empty()) {
-    Object dests = Object::Dictionary();
-    for (const auto& d : destinations_) {
-      Object a = Object::Array();
-      a.Push(Object::Ref(page_objects_[d.second.page]))
-          .Push(Object::Name("XYZ"))
-          .Push(Object::Real(d.second.x))
-          .Push(Object::Real(d.second.top))
-          .Push(Object::Null());
-      dests.Set(d.first, a);
-    }
-    catalog.Set("Dests", dests);
-  }
+  if (dests_root) catalog.Set("Names", Object::Dictionary().Set("Dests", Object::Ref(dests_root)));
   int catalog_number = Allocate();
   WriteObject(catalog_number, catalog);
 

@@ -15,6 +15,9 @@
 //                   destination (defined by some page with
 //                   Page::DefineDestination, before or after) or a page
 //                   index and height.
+//   Readers' limits are kept: the page tree and the tree of named
+//   destinations are balanced trees of small nodes, not one long array.
+//
 //   DocumentInfo    title, author, subject, keywords, creator, producer
 //                   (UTF-8; written as PDFDocEncoding or UTF-16BE).
 //
@@ -201,6 +204,8 @@ class DocumentWriter {
   bool ResolveTarget(const LinkTarget& target, Object& dest);
   bool WriteFont(FontEntry& entry);
   bool WriteOutline(int& outline_root);
+  int WritePageTree();
+  int WriteDestinations();
 
   WriterOptions options_;
   std::unique_ptr<FileOutput> file_;
@@ -210,8 +215,8 @@ class DocumentWriter {
   std::string error_;
   std::vector<std::string> warnings_;
   std::vector<uint64_t> offsets_;  // by object number; 0 = not written yet
-  int pages_root_ = 0;
   std::vector<int> page_objects_;
+  std::vector<int> page_nodes_;  // the page tree's lowest nodes, one per kFanOut pages
   double last_width_ = 595.276, last_height_ = 841.89;
   std::unique_ptr<Page> page_;
   std::vector<FontEntry> fonts_;
