@@ -50,6 +50,9 @@ TEST(CString, FormatAndBuffer) {
     CString s;
     s.Format("%s %d %ld %u %x %lx %02X %06x %c %%", "a", -1, 2L, 3u, 255, 0xABCL, 10, 0x1F, 'q');
     EXPECT_STREQ("a -1 2 3 ff abc 0A 00001f q %", s);
+    CString strName("name");
+    s.Format("[%s|%5s|%d]", strName, CString("ab"), 3);  // CString passed without a cast
+    EXPECT_STREQ("[name|   ab|3]", s);
     s.Format("%f", 1e300);  // longer than any fixed buffer
     EXPECT_EQ(301, s.Find('.'));
     CString b;

@@ -412,19 +412,10 @@ void CString::FormatV(LPCTSTR lpszFormat, va_list argList) {
     *this = result;
 }
 
-void __cdecl CString::Format(LPCTSTR lpszFormat, ...) {
+void __cdecl CString::FormatArgs(LPCTSTR lpszFormat, ...) {
     va_list argList;
     va_start(argList, lpszFormat);
     FormatV(lpszFormat, argList);
-    va_end(argList);
-}
-
-void __cdecl CString::Format(UINT nFormatID, ...) {
-    CString strFormat;
-    strFormat.LoadString(nFormatID);
-    va_list argList;
-    va_start(argList, nFormatID);
-    FormatV(strFormat, argList);
     va_end(argList);
 }
 

@@ -14,6 +14,12 @@ struct CStringData {
     char* data() { return reinterpret_cast<char*>(this + 1); }
 };
 
+// Format's argument filter: everything passes unchanged except CString.
+template <class T>
+inline const T& AfxFormatArg(const T& arg) {
+    return arg;
+}
+
 class CString {
 public:
     // construction
@@ -81,9 +87,20 @@ public:
     int Find(LPCTSTR lpszSub, int nStart) const;
     int ReverseFind(TCHAR ch) const;
 
-    // formatting (printf forms; the result may be of any length)
-    void __cdecl Format(LPCTSTR lpszFormat, ...);
-    void __cdecl Format(UINT nFormatID, ...);
+    // formatting (printf forms; the result may be of any length). A CString
+    // argument is passed on as its characters, so Format("%s", str) works
+    // without a cast (other variadic calls still need (LPCTSTR)str).
+    template <class... Args>
+    void Format(LPCTSTR lpszFormat, const Args&... args) {
+        FormatArgs(lpszFormat, AfxFormatArg(args)...);
+    }
+    template <class... Args>
+    void Format(UINT nFormatID, const Args&... args) {
+        CString strFormat;
+        strFormat.LoadString(nFormatID);
+        FormatArgs(strFormat.m_pchData, AfxFormatArg(args)...);
+    }
+    void __cdecl FormatArgs(LPCTSTR lpszFormat, ...);
     void FormatV(LPCTSTR lpszFormat, va_list argList);
 
     // resources: the string table entry of nID, found through the
@@ -115,6 +132,8 @@ protected:
     void ConcatCopy(int nSrc1Len, LPCTSTR lpszSrc1Data, int nSrc2Len, LPCTSTR lpszSrc2Data);
     void EnsureRoom(int nLen);     // room for nLen characters, contents kept
 };
+
+inline LPCTSTR AfxFormatArg(const CString& arg) { return arg; }
 
 // comparison operators
 inline bool AFXAPI operator==(const CString& s1, const CString& s2) { return s1.Compare(s2) == 0; }
