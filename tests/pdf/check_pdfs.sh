@@ -81,6 +81,8 @@ contains many "$(pdfinfo -dests "$m")" '278 [ XYZ   10  150 null      ] "a1277"'
 outline=$(qpdf --json --json-key=outlines "$m" | tr -d '\n' | tr -s ' ')
 contains many "$outline" '"destpageposfrom1": 131'
 contains many "$outline" '"destpageposfrom1": 278'
+objects=$(pdfimages -list "$m" | awk 'NR>2 {print $11}' | sort -u | wc -l)
+[ "$objects" = 1 ] || { echo "FAILED: the repeated image is stored $objects times"; fail=1; }
 contains many "$(pdftotext -f 278 -l 278 "$m" -)" "Page 278"
 contains many "$(qpdf --qdf --object-streams=disable "$m" - | grep -a '/URI')" '/URI (http://example.com/%C3%A4%20b)'
 # The link on page 1 resolves, through the name tree, to page 278.

@@ -148,8 +148,15 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
   DocumentWriter w;
   ASSERT_TRUE(w.Open(OutputFolder() + "many.pdf"));
   int font = w.AddFont(DejaVu());
+  int icon = w.AddJpeg(twpdf_test::TinyJpeg());
+  std::string rgb(4 * 4 * 3, '\x7F');
+  int swatch = w.AddRgbImage(4, 4, rgb, nullptr);
   for (int i = 0; i < 300; ++i) {
     Page& p = w.BeginPage(200, 200);
+    // The same image on every page is stored once.
+    ASSERT_EQ(w.AddJpeg(twpdf_test::TinyJpeg()), icon);
+    ASSERT_EQ(w.AddRgbImage(4, 4, rgb, nullptr), swatch);
+    p.DrawImage(icon, 150, 150, 20, 20);
     p.ShowText(font, 10, 10, 100, "Page " + std::to_string(i + 1));
     p.DefineDestination("a" + std::to_string(1000 + i), 10, 150);
     if (i == 0) {
@@ -159,6 +166,8 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
   }
   w.AddOutlineItem(0, "To page 278", LinkTarget::Named("a1277"));
   w.AddOutlineItem(0, "To page 131", LinkTarget::PageAt(130));
+  rgb[5] = 0;
+  EXPECT_NE(w.AddRgbImage(4, 4, rgb, nullptr), swatch);
   EXPECT_TRUE(w.Close()) << w.error();
 }
 

@@ -292,9 +292,26 @@ int DocumentWriter::FontObject(int font) {
   return entry.object;
 }
 
+std::string DocumentWriter::ImageKey(const std::string& kind, const std::string& a,
+                                     const std::string* b) {
+  // Two independent 64-bit digests and the sizes: a false match would need
+  // a 128-bit collision between two images of one document.
+  std::string key = kind + ':' + std::to_string(a.size()) + ':' +
+                    std::to_string(b ? b->size() : 0) + ':';
+  for (uint64_t seed : {kHashSeed, 0x9E3779B97F4A7C15ull}) {
+    uint64_t h = Hash(seed, a);
+    if (b) h = Hash(h, *b);
+    key += std::to_string(h) + ':';
+  }
+  return key;
+}
+
 int DocumentWriter::AddJpeg(const std::string& jpeg, std::string* error) {
   JpegInfo info;
   if (!ReadJpegInfo(jpeg, info, error) || failed_) return -1;
+  std::string key = ImageKey("jpeg", jpeg, nullptr);
+  auto known = image_keys_.find(key);
+  if (known != image_keys_.end()) return known->second;
   Object dict = Object::Dictionary();
   dict.Set("Type", Object::Name("XObject"))
       .Set("Subtype", Object::Name("Image"))
@@ -314,6 +331,7 @@ int DocumentWriter::AddJpeg(const std::string& jpeg, std::string* error) {
   int number = Allocate();
   if (!WriteStream(number, dict, jpeg, false)) return -1;
   images_.push_back(number);
+  image_keys_[key] = static_cast<int>(images_.size() - 1);
   return static_cast<int>(images_.size() - 1);
 }
 
@@ -326,6 +344,9 @@ int DocumentWriter::AddRgbImage(int width, int height, const std::string& rgb,
     return -1;
   }
   if (failed_) return -1;
+  std::string key = ImageKey("rgb" + std::to_string(width), rgb, alpha);
+  auto known = image_keys_.find(key);
+  if (known != image_keys_.end()) return known->second;
   Object dict = Object::Dictionary();
   dict.Set("Type", Object::Name("XObject"))
       .Set("Subtype", Object::Name("Image"))
@@ -348,6 +369,7 @@ int DocumentWriter::AddRgbImage(int width, int height, const std::string& rgb,
   int number = Allocate();
   if (!WriteStream(number, dict, rgb, true)) return -1;
   images_.push_back(number);
+  image_keys_[key] = static_cast<int>(images_.size() - 1);
   return static_cast<int>(images_.size() - 1);
 }
 

@@ -142,7 +142,9 @@ class DocumentWriter {
   double TextWidth(int font, double size, const std::string& utf8) const;
   const TrueTypeFont* font(int id) const;
 
-  // Images, written at once. -1 with |error| for data that cannot be used.
+  // Images, written at once; an image added again (same bytes) gives the
+  // id of the first, so icons repeated on every page are stored once.
+  // -1 with |error| for data that cannot be used.
   int AddJpeg(const std::string& jpeg, std::string* error = nullptr);
   // |rgb|: width * height * 3 bytes, rows top to bottom; |alpha| (optional):
   // width * height bytes of opacity.
@@ -204,6 +206,7 @@ class DocumentWriter {
   bool ResolveTarget(const LinkTarget& target, Object& dest);
   bool WriteFont(FontEntry& entry);
   bool WriteOutline(int& outline_root);
+  static std::string ImageKey(const std::string& kind, const std::string& a, const std::string* b);
   int WritePageTree();
   int WriteDestinations();
 
@@ -221,6 +224,7 @@ class DocumentWriter {
   std::unique_ptr<Page> page_;
   std::vector<FontEntry> fonts_;
   std::vector<int> images_;  // image id -> object number
+  std::map<std::string, int> image_keys_;  // content digest -> image id
   std::map<std::string, Destination> destinations_;
   std::vector<DeferredAnnotations> deferred_;
   std::vector<OutlineItem> outline_;  // [0] is the root
