@@ -17,7 +17,7 @@ contains() {  # contains <description> <text> <pattern>
   fi
 }
 
-for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf; do
+for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf standard-font.pdf; do
   [ -f "$dir/$f" ] || { echo "FAILED: $f was not written"; fail=1; continue; }
   check "qpdf --check $f" qpdf --check "$dir/$f"
   out=$(pdftoppm -r 20 -png "$dir/$f" /tmp/pdfcheck-render.$$ 2>&1)
@@ -73,6 +73,9 @@ contains links "$(grep -a '/Dest' "$plain")" '/Dest (page2.htm#anchor)'
 # poppler follows the link on page 1 to the page that holds the anchor.
 contains links "$(pdftohtml -xml -i -stdout -f 1 -l 1 "$s")" '<a href="sample.html#2">Go to the anchor</a>'
 contains links "$(grep -a '/URI' "$plain")" '/URI (http://example.com/a?b=\(c\))'
+
+contains standard "$(pdftotext "$dir/standard-font.pdf" -)" "Fallback – Grüße ? (x)"
+contains standard "$(pdffonts "$dir/standard-font.pdf")" "Helvetica                            Type 1            WinAnsi          no  no  no"
 
 m="$dir/many.pdf"
 contains many "$(pdfinfo "$m")" "Pages:           300"

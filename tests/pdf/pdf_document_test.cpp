@@ -229,6 +229,20 @@ TEST_F(Document, WriteFailuresAreReportedAndLeaveNoFile) {
   EXPECT_FALSE(twpdf_test::FileExists(path));
 }
 
+// With no TrueType font to embed, text still shows, in the readers' own
+// Helvetica; characters outside WinAnsi become '?'.
+TEST(DocumentStandardFont, TextShowsWithoutEmbeddedFont) {
+  DocumentWriter w;
+  ASSERT_TRUE(w.Open(OutputFolder() + "standard-font.pdf"));
+  int font = w.AddStandardFont();
+  EXPECT_EQ(w.font(font), nullptr);
+  EXPECT_DOUBLE_EQ(w.TextWidth(font, 10, "Hi"), (722 + 222) / 100.0);
+  Page& p = w.BeginPage(300, 100);
+  double width = p.ShowText(font, 12, 10, 50, "Fallback \xE2\x80\x93 Gr\xC3\xBC\xC3\x9F" "e \xCE\xA9 (x)");
+  EXPECT_DOUBLE_EQ(width, w.TextWidth(font, 12, "Fallback \xE2\x80\x93 Gr\xC3\xBC\xC3\x9F" "e ? (x)"));
+  EXPECT_TRUE(w.Close()) << w.error();
+}
+
 TEST(PageSetupGeometry, PaperOrientationAndMarginsAreSanitised) {
   struct Case {
     double w, h;

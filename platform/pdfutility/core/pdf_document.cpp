@@ -7,6 +7,7 @@
 
 #include "pdf_format.h"
 #include "pdf_jpeg.h"
+#include "pdf_standard_font.h"
 #include "pdf_truetype.h"
 
 namespace twpdf {
@@ -101,6 +102,23 @@ void Page::FillRect(double x, double y, double w, double h) {
 double Page::ShowText(int font, double size, double x, double y, const std::string& utf8) {
   if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || utf8.empty()) return 0;
   DocumentWriter::FontEntry& entry = writer_.fonts_[font];
+  writer_.FontObject(font);
+  fonts_.insert(font);
+  std::string op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf " + Num(x) + ' ' +
+                   Num(y) + " Td ";
+  if (!entry.font) {
+    std::string bytes;
+    long long units = 0;
+    for (char32_t cp : DecodeUtf8(utf8)) {
+      unsigned char b = '?';
+      WinAnsiByte(cp, b);
+      bytes += static_cast<char>(b);
+      units += HelveticaWidth(b);
+    }
+    AppendLiteral(op, bytes);
+    Op(op + " Tj ET");
+    return units * size / 1000;
+  }
   const TrueTypeFont& ttf = *entry.font;
   std::string glyphs;
   long long units = 0;
@@ -115,10 +133,6 @@ double Page::ShowText(int font, double size, double x, double y, const std::stri
     units += ttf.AdvanceWidth(g);
   }
   if (missing) writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" + utf8 + "\"");
-  writer_.FontObject(font);
-  fonts_.insert(font);
-  std::string op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf " + Num(x) + ' ' +
-                   Num(y) + " Td ";
   AppendHex(op, glyphs);
   op += " Tj ET";
   Op(op);
@@ -274,13 +288,27 @@ int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::strin
   return static_cast<int>(fonts_.size() - 1);
 }
 
+int DocumentWriter::AddStandardFont() {
+  fonts_.push_back(FontEntry());
+  return static_cast<int>(fonts_.size() - 1);
+}
+
 const TrueTypeFont* DocumentWriter::font(int id) const {
   return id >= 0 && id < static_cast<int>(fonts_.size()) ? fonts_[id].font.get() : nullptr;
 }
 
 double DocumentWriter::TextWidth(int font, double size, const std::string& utf8) const {
-  const TrueTypeFont* ttf = this->font(font);
-  if (!ttf) return 0;
+  if (font < 0 || font >= static_cast<int>(fonts_.size())) return 0;
+  const TrueTypeFont* ttf = fonts_[font].font.get();
+  if (!ttf) {
+    long long units = 0;
+    for (char32_t cp : DecodeUtf8(utf8)) {
+      unsigned char b = '?';
+      WinAnsiByte(cp, b);
+      units += HelveticaWidth(b);
+    }
+    return units * size / 1000;
+  }
   long long units = 0;
   for (char32_t cp : DecodeUtf8(utf8)) units += ttf->AdvanceWidth(ttf->GlyphForCodePoint(cp));
   return units * size / ttf->units_per_em();
@@ -471,6 +499,14 @@ bool DocumentWriter::ResolveTarget(const LinkTarget& target, Object& dest) {
 }
 
 bool DocumentWriter::WriteFont(FontEntry& entry) {
+  if (!entry.font) {
+    Object dict = Object::Dictionary();
+    dict.Set("Type", Object::Name("Font"))
+        .Set("Subtype", Object::Name("Type1"))
+        .Set("BaseFont", Object::Name("Helvetica"))
+        .Set("Encoding", Object::Name("WinAnsiEncoding"));
+    return WriteObject(entry.object, dict);
+  }
   const TrueTypeFont& ttf = *entry.font;
   bool whole = ttf.embedding() == TrueTypeFont::Embedding::kWholeFont;
   FontSubset subset;

@@ -139,7 +139,11 @@ class DocumentWriter {
   // Fonts. Refuses (-1, with |error|) a font whose licence forbids
   // embedding; the caller then picks another font.
   int AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error = nullptr);
+  // Helvetica, not embedded: only for when no TrueType font can be
+  // embedded at all (see pdf_standard_font.h).
+  int AddStandardFont();
   double TextWidth(int font, double size, const std::string& utf8) const;
+  // Null for the standard font and for unknown ids.
   const TrueTypeFont* font(int id) const;
 
   // Images, written at once; an image added again (same bytes) gives the
@@ -174,8 +178,8 @@ class DocumentWriter {
  private:
   friend class Page;
   struct FontEntry {
-    std::shared_ptr<const TrueTypeFont> font;
-    int object = 0;  // Type0 font, allocated at first use
+    std::shared_ptr<const TrueTypeFont> font;  // null: the standard font
+    int object = 0;  // the font object, allocated at first use
     std::set<uint16_t> glyphs;
     std::map<uint16_t, char32_t> unicode;
   };
