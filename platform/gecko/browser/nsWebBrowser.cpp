@@ -1,0 +1,420 @@
+// The web browser: loads file URLs into documents, asynchronously, and tells
+// its listeners (nsIWebProgressListener.h) when each load ends.
+#include "nsWebBrowser.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <deque>
+#include <new>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "nsCOMPtr.h"
+#include "nsDOMAdapters.h"
+#include "nsFileURL.h"
+#include "nsIBaseWindow.h"
+#include "nsIDocShell.h"
+#include "nsIIOService.h"
+#include "nsIInterfaceRequestor.h"
+#include "nsIURI.h"
+#include "nsIWebBrowser.h"
+#include "nsIWebNavigation.h"
+#include "nsIWebProgressListener.h"
+#include "nsNativeCharset.h"
+#include "nsString.h"
+#include "parser.h"
+
+namespace {
+
+// Largest page read; a bigger file fails its load instead of exhausting memory.
+const ULONGLONG kMaxPageBytes = 256ull * 1024 * 1024;
+
+// Messages of the browser's own message-only window.
+const UINT kMsgLoad = WM_APP + 0x2A1;  // run the oldest pending load
+const UINT kMsgWake = WM_APP + 0x2A2;  // nothing: wakes nested loops after a load
+
+// ---- document shell and content viewer
+
+class DocShell final : public nsIDocShell, public nsIContentViewer {
+ public:
+  NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
+    if (!result) return NS_ERROR_NULL_POINTER;
+    nsISupports* found = nullptr;
+    if (iid.Equals(NS_GET_IID(nsIDocShell)) || iid.Equals(NS_GET_IID(nsISupports)))
+      found = static_cast<nsIDocShell*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIContentViewer)))
+      found = static_cast<nsIContentViewer*>(this);
+    if (!found) {
+      *result = nullptr;
+      return NS_NOINTERFACE;
+    }
+    found->AddRef();
+    *result = found;
+    return NS_OK;
+  }
+  NS_IMETHOD_(nsrefcnt) AddRef() override { return ++mRefCnt; }
+  NS_IMETHOD_(nsrefcnt) Release() override {
+    nsrefcnt n = --mRefCnt;
+    if (n == 0) delete this;
+    return n;
+  }
+
+  // nsIDocShell: the viewer exists once a load has ended.
+  NS_IMETHOD GetContentViewer(nsIContentViewer** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = mHasViewer ? static_cast<nsIContentViewer*>(this) : nullptr;
+    if (*result) AddRef();
+    return NS_OK;
+  }
+  // nsIContentViewer: the document of the last load (null when it failed).
+  NS_IMETHOD GetDOMDocument(nsIDOMDocument** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = mDOM;
+    if (mDOM) mDOM->AddRef();
+    return NS_OK;
+  }
+
+  void SetDocument(std::shared_ptr<tw::html::Document> doc) {
+    mHasViewer = true;
+    mDOM = doc ? NS_NewDOMDocument(std::move(doc)) : nullptr;
+    if (mDOM) mDOM->Release();  // the nsCOMPtr took its own reference
+  }
+  nsIDOMDocument* Document() const { return mDOM; }
+
+ private:
+  ~DocShell() = default;
+  nsrefcnt mRefCnt = 0;
+  bool mHasViewer = false;
+  nsCOMPtr<nsIDOMDocument> mDOM;
+};
+
+// ---- web browser
+
+struct PendingLoad {
+  std::u16string uri;
+  bool aborted = false;
+};
+
+class WebBrowser final : public nsIWebBrowser,
+                         public nsIBaseWindow,
+                         public nsIWebBrowserSetup,
+                         public nsIWebNavigation,
+                         public nsIInterfaceRequestor,
+                         public nsIWebBrowserSiteHolder {
+ public:
+  WebBrowser() : mDocShell(new DocShell) {}
+
+  NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
+    if (!result) return NS_ERROR_NULL_POINTER;
+    nsISupports* found = nullptr;
+    if (iid.Equals(NS_GET_IID(nsIWebBrowser)) || iid.Equals(NS_GET_IID(nsISupports)))
+      found = static_cast<nsIWebBrowser*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIBaseWindow))) found = static_cast<nsIBaseWindow*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIWebBrowserSetup))) found = static_cast<nsIWebBrowserSetup*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIWebNavigation))) found = static_cast<nsIWebNavigation*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIInterfaceRequestor)))
+      found = static_cast<nsIInterfaceRequestor*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIWebBrowserSiteHolder)))
+      found = static_cast<nsIWebBrowserSiteHolder*>(this);
+    if (!found) {
+      *result = nullptr;
+      return NS_NOINTERFACE;
+    }
+    found->AddRef();
+    *result = found;
+    return NS_OK;
+  }
+  NS_IMETHOD_(nsrefcnt) AddRef() override { return ++mRefCnt; }
+  NS_IMETHOD_(nsrefcnt) Release() override {
+    nsrefcnt n = --mRefCnt;
+    if (n == 0) delete this;
+    return n;
+  }
+
+  // ---- nsIWebBrowser
+  NS_IMETHOD AddWebBrowserListener(nsISupports* listener, const nsIID& iid) override {
+    NS_ENSURE_ARG_POINTER(listener);
+    if (!iid.Equals(NS_GET_IID(nsIWebProgressListener))) return NS_ERROR_NO_INTERFACE;
+    nsCOMPtr<nsIWebProgressListener> l = do_QueryInterface(listener);
+    if (!l) return NS_ERROR_NO_INTERFACE;
+    for (auto& have : mListeners)
+      if (have == l) return NS_OK;
+    mListeners.push_back(l);
+    return NS_OK;
+  }
+  NS_IMETHOD RemoveWebBrowserListener(nsISupports* listener, const nsIID& iid) override {
+    NS_ENSURE_ARG_POINTER(listener);
+    nsCOMPtr<nsIWebProgressListener> l = do_QueryInterface(listener);
+    for (size_t i = 0; i < mListeners.size(); ++i)
+      if (mListeners[i] == l) {
+        mListeners.erase(mListeners.begin() + i);
+        return NS_OK;
+      }
+    return NS_ERROR_FAILURE;
+  }
+  NS_IMETHOD GetContainerWindow(nsISupports** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = mContainer;
+    if (mContainer) mContainer->AddRef();
+    return NS_OK;
+  }
+  NS_IMETHOD SetContainerWindow(nsISupports* container) override {
+    mContainer = container;
+    return NS_OK;
+  }
+
+  // ---- nsIBaseWindow
+  NS_IMETHOD InitWindow(nativeWindow parent, nsIWidget*, PRInt32 x, PRInt32 y, PRInt32 cx,
+                        PRInt32 cy) override {
+    mParent = static_cast<HWND>(parent);
+    mX = x; mY = y; mCx = cx; mCy = cy;
+    return NS_OK;
+  }
+  NS_IMETHOD Create() override { return EnsureWindow() ? NS_OK : NS_ERROR_FAILURE; }
+  NS_IMETHOD Destroy() override {
+    Stop(STOP_ALL);
+    if (mWnd) {
+      SetWindowLongPtrA(mWnd, GWLP_USERDATA, 0);
+      DestroyWindow(mWnd);
+      mWnd = nullptr;
+    }
+    return NS_OK;
+  }
+  NS_IMETHOD SetPositionAndSize(PRInt32 x, PRInt32 y, PRInt32 cx, PRInt32 cy, PRBool) override {
+    mX = x; mY = y; mCx = cx; mCy = cy;
+    return NS_OK;
+  }
+  NS_IMETHOD GetPositionAndSize(PRInt32* x, PRInt32* y, PRInt32* cx, PRInt32* cy) override {
+    if (x) *x = mX;
+    if (y) *y = mY;
+    if (cx) *cx = mCx;
+    if (cy) *cy = mCy;
+    return NS_OK;
+  }
+  NS_IMETHOD SetVisibility(PRBool visible) override {
+    mVisible = visible;
+    return NS_OK;
+  }
+  NS_IMETHOD GetVisibility(PRBool* visible) override {
+    NS_ENSURE_ARG_POINTER(visible);
+    *visible = mVisible;
+    return NS_OK;
+  }
+
+  // ---- nsIWebBrowserSetup: no option changes anything in this engine.
+  NS_IMETHOD SetProperty(PRUint32, PRUint32) override { return NS_OK; }
+
+  // ---- nsIWebNavigation
+  NS_IMETHOD LoadURI(const PRUnichar* uri, PRUint32, nsIURI*, nsISupports*, nsISupports*) override {
+    NS_ENSURE_ARG_POINTER(uri);
+    std::u16string spec(uri);
+    // Only local files can be loaded; anything else does not start.
+    nsAutoCString ansi;
+    NS_CopyUnicodeToNative(nsAutoString(spec.c_str()), ansi);
+    nsAutoString path;
+    if (spec.empty() || !NS_FileURLToPath(ansi.get(), path)) return NS_ERROR_UNKNOWN_PROTOCOL;
+    if (!EnsureWindow()) return NS_ERROR_FAILURE;
+    // A newer load replaces those not yet run; they end as aborted.
+    for (PendingLoad& p : mPending) p.aborted = true;
+    mPending.push_back(PendingLoad{spec, false});
+    if (!PostMessageA(mWnd, kMsgLoad, 0, 0)) {
+      mPending.pop_back();
+      return NS_ERROR_FAILURE;
+    }
+    return NS_OK;
+  }
+  NS_IMETHOD Stop(PRUint32) override {
+    for (PendingLoad& p : mPending) p.aborted = true;
+    return NS_OK;
+  }
+  NS_IMETHOD GetDocument(nsIDOMDocument** result) override {
+    return mDocShell->GetDOMDocument(result);
+  }
+  NS_IMETHOD GetCurrentURI(nsIURI** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = nullptr;
+    if (mCurrentURI.empty()) return NS_OK;
+    nsresult rv;
+    nsCOMPtr<nsIIOService> io = do_GetService(NS_IOSERVICE_CONTRACTID, &rv);
+    if (!io) return NS_FAILED(rv) ? rv : NS_ERROR_FAILURE;
+    return io->NewURI(NS_ConvertUTF16toUTF8(mCurrentURI.c_str()), "UTF-8", nullptr, result);
+  }
+
+  // ---- nsIInterfaceRequestor
+  NS_IMETHOD GetInterface(const nsIID& iid, void** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = nullptr;
+    if (iid.Equals(NS_GET_IID(nsIDocShell)) || iid.Equals(NS_GET_IID(nsIContentViewer)))
+      return mDocShell->QueryInterface(iid, result);
+    if (iid.Equals(NS_GET_IID(nsIDOMDocument))) {
+      nsIDOMDocument* doc = mDocShell->Document();
+      if (!doc) return NS_NOINTERFACE;
+      doc->AddRef();
+      *result = doc;
+      return NS_OK;
+    }
+    return QueryInterface(iid, result);
+  }
+
+  // ---- nsIWebBrowserSiteHolder
+  NS_IMETHOD SetSite(nsIWebBrowserSite* site) override {
+    mSite = site;
+    return NS_OK;
+  }
+  NS_IMETHOD GetSite(nsIWebBrowserSite** result) override {
+    NS_ENSURE_ARG_POINTER(result);
+    *result = mSite;
+    return NS_OK;
+  }
+
+ private:
+  ~WebBrowser() {
+    if (mWnd) {
+      SetWindowLongPtrA(mWnd, GWLP_USERDATA, 0);
+      DestroyWindow(mWnd);
+    }
+  }
+
+  bool EnsureWindow() {
+    if (mWnd) return true;
+    static ATOM atom = [] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = &WebBrowser::WndProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "TwHtmlEngineLoader";
+      return RegisterClassA(&wc);
+    }();
+    if (!atom) return false;
+    mWnd = CreateWindowExA(0, "TwHtmlEngineLoader", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    if (!mWnd) return false;
+    SetWindowLongPtrA(mWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+  }
+
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kMsgLoad) {
+      auto* self = reinterpret_cast<WebBrowser*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+      if (self) {
+        try {
+          self->RunNextLoad();
+        } catch (...) {
+          // Nothing may unwind through the system's dispatcher.
+        }
+      }
+      return 0;
+    }
+    if (msg == kMsgWake) return 0;
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+
+  // Reads the whole file; the result code says why it could not.
+  static nsresult ReadFile(const nsAString& path, std::string& bytes) {
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.get()), GENERIC_READ, FILE_SHARE_READ,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      DWORD err = GetLastError();
+      if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ||
+          err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH)
+        return NS_ERROR_FILE_NOT_FOUND;
+      if (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)
+        return NS_ERROR_FILE_ACCESS_DENIED;
+      return NS_ERROR_FAILURE;
+    }
+    nsresult rv = NS_OK;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h, &size)) {
+      rv = NS_ERROR_FAILURE;
+    } else if (ULONGLONG(size.QuadPart) > kMaxPageBytes) {
+      rv = NS_ERROR_OUT_OF_MEMORY;
+    } else {
+      bytes.resize(size_t(size.QuadPart));
+      size_t done = 0;
+      while (done < bytes.size()) {
+        DWORD got = 0;
+        DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!::ReadFile(h, &bytes[done], want, &got, nullptr)) {
+          rv = NS_ERROR_FAILURE;
+          break;
+        }
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+      }
+      bytes.resize(done);
+    }
+    CloseHandle(h);
+    return rv;
+  }
+
+  void RunNextLoad() {
+    if (mPending.empty()) return;
+    nsCOMPtr<nsIWebBrowser> keepAlive(static_cast<nsIWebBrowser*>(this));
+    PendingLoad load = mPending.front();
+    mPending.pop_front();
+
+    nsresult status = NS_ERROR_ABORT;
+    std::shared_ptr<tw::html::Document> doc;
+    if (!load.aborted) {
+      nsAutoCString ansi;
+      NS_CopyUnicodeToNative(nsAutoString(load.uri.c_str()), ansi);
+      nsAutoString path;
+      std::string bytes;
+      status = NS_FileURLToPath(ansi.get(), path) ? ReadFile(path, bytes) : NS_ERROR_UNKNOWN_PROTOCOL;
+      if (NS_SUCCEEDED(status)) {
+        try {
+          tw::html::ParseOptions options;
+          options.codePage = 1252;
+          options.decoder = [](unsigned cp, std::string_view in, std::u16string& out) {
+            nsAutoString wide;
+            if (NS_FAILED(NS_CopyCodePageToUnicode(cp, in.data(), in.size(), wide))) return false;
+            out = wide.str();
+            return true;
+          };
+          std::unique_ptr<tw::html::Document> parsed = tw::html::parseHtml(bytes, options);
+          doc = std::shared_ptr<tw::html::Document>(std::move(parsed));
+        } catch (const std::bad_alloc&) {
+          status = NS_ERROR_OUT_OF_MEMORY;
+        }
+      }
+      // The load ran: its outcome becomes the browser's state.
+      mDocShell->SetDocument(NS_SUCCEEDED(status) ? doc : nullptr);
+      mCurrentURI = NS_SUCCEEDED(status) ? load.uri : std::u16string();
+    }
+
+    nsIDOMDocument* dom = NS_SUCCEEDED(status) ? mDocShell->Document() : nullptr;
+    std::vector<nsCOMPtr<nsIWebProgressListener>> listeners = mListeners;
+    for (auto& l : listeners)
+      l->OnLoadFinished(static_cast<nsIWebBrowser*>(this), load.uri.c_str(), status, dom);
+    nsCOMPtr<nsIWebProgressListener> global = do_GetService(NS_WEBPROGRESSLISTENER_CONTRACTID);
+    if (global) global->OnLoadFinished(static_cast<nsIWebBrowser*>(this), load.uri.c_str(), status, dom);
+    if (mWnd) PostMessageA(mWnd, kMsgWake, 0, 0);
+  }
+
+  nsrefcnt mRefCnt = 0;
+  nsCOMPtr<DocShell> mDocShell;
+  std::vector<nsCOMPtr<nsIWebProgressListener>> mListeners;
+  std::deque<PendingLoad> mPending;
+  std::u16string mCurrentURI;
+  nsISupports* mContainer = nullptr;  // not held
+  nsIWebBrowserSite* mSite = nullptr;  // not held
+  HWND mParent = nullptr;
+  HWND mWnd = nullptr;
+  PRInt32 mX = 0, mY = 0, mCx = 0, mCy = 0;
+  PRBool mVisible = PR_FALSE;
+};
+
+}  // namespace
+
+nsresult NS_NewWebBrowser(nsISupports* outer, const nsIID& iid, void** result) {
+  NS_ENSURE_ARG_POINTER(result);
+  *result = nullptr;
+  if (outer) return NS_ERROR_NO_AGGREGATION;
+  WebBrowser* b = new (std::nothrow) WebBrowser;
+  if (!b) return NS_ERROR_OUT_OF_MEMORY;
+  b->AddRef();
+  nsresult rv = b->QueryInterface(iid, result);
+  b->Release();
+  return rv;
+}
