@@ -1,5 +1,6 @@
 #include <afx.h>
 #include <gtest/gtest.h>
+#include <mbstring.h>
 
 TEST(CString, Basics) {
     CString s("Hello");
@@ -108,4 +109,28 @@ TEST(CString, LoadStringThroughResourceChain) {
     EXPECT_TRUE(s.LoadString(100));
     EXPECT_EQ(1, g_nFindCalls);
     AfxSetFindResourceHandleProc(pfnOld);
+}
+
+// <tchar.h>'s multi-byte string functions link and work (the runtime only
+// exports their _mbs names; the library supplies the _tcs imports).
+TEST(TChar, MultiByteFunctionsLink) {
+    TCHAR sz[32] = _T("Alpha beta");
+    const TCHAR* csz = sz;
+    EXPECT_EQ(0, _tcsicmp(_T("ALPHA BETA"), sz));
+    EXPECT_LT(_tcscmp(_T("Alpha"), sz), 0);
+    EXPECT_EQ(0, _tcsnicmp(sz, _T("alp"), 3));
+    EXPECT_EQ(sz + 1, _tcschr(csz, 'l'));
+    EXPECT_EQ(sz + 9, _tcsrchr(sz, 'a'));
+    EXPECT_EQ(sz + 6, _tcsstr(csz, _T("beta")));
+    EXPECT_EQ(sz + 5, _tcspbrk(sz, _T(" ")));
+    EXPECT_EQ(5u, _tcscspn(sz, _T(" ")));
+    EXPECT_EQ(sz + 1, _tcsinc(sz));
+    _tcsupr(sz);
+    EXPECT_STREQ("ALPHA BETA", sz);
+    TCHAR buf[8] = {0};
+    _tcsncpy(buf, sz, 3);
+    EXPECT_STREQ("ALP", buf);
+    EXPECT_STREQ("ALPHA", _tcstok(sz, _T(" ")));
+    EXPECT_NE(0, _ismbcdigit('7'));
+    EXPECT_EQ(0, _mbsicmp((const unsigned char*)"abc", (const unsigned char*)"ABC"));
 }
