@@ -4,6 +4,8 @@
 # qpdf's JSON view for the outline and the links.
 set -u
 dir="$1"
+# The writer tests use DejaVu Sans from the host and skip without it.
+[ -f /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ] || { echo "no DejaVu Sans: skipped"; exit 77; }
 fail=0
 check() {  # check <description> <command...>: the command must succeed
   local what="$1"; shift

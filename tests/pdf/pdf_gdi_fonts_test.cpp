@@ -33,3 +33,13 @@ TEST(GdiFonts, InstalledFontIsReadAndMissingFaceFallsBack) {
   p.ShowText(id, 14, 20, 100, "GDI bold \xCE\xA9");
   EXPECT_TRUE(w.Close()) << w.error();
 }
+
+#include "pdf_text.h"
+
+TEST(PdfText, JobStringsBecomeUtf8) {
+  EXPECT_EQ(AnsiToUtf8(nullptr), "");
+  EXPECT_EQ(AnsiToUtf8("Caf\xE9 \x80", 1252), "Caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(AnsiToUtf8("\xA2\xB8", 1253), "\xCE\x86\xCE\x88");  // Greek code page
+  const wchar_t title[] = {L'\u00DC', L'b', 0xD83D, 0xDE00, 0xDC00, L'x', 0};
+  EXPECT_EQ(Utf16ToUtf8(title), "\xC3\x9C" "b\xF0\x9F\x98\x80\xEF\xBF\xBDx");
+}
