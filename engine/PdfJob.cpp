@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <unordered_map>
 
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
@@ -50,6 +51,24 @@ struct JobState {
     int instances;             // live CPdfJob objects
 };
 JobState g_job;  // zero-initialised
+
+// Hash indexes of the folder-file and link-target lists by the equality key
+// of each record's URI, so that a search costs one look-up instead of a URI
+// per record. An index is rebuilt when it is marked stale or no longer
+// matches its list's length; the search result is the same as a walk from
+// the cursor would give.
+struct UrlIndex {
+    bool valid = false;
+    PRInt32 count = 0;
+    std::unordered_multimap<std::string, PRInt32> byKey;
+    void Invalidate() {
+        valid = false;
+        byKey.clear();
+        count = 0;
+    }
+};
+UrlIndex g_folderIndex;
+UrlIndex g_linkIndex;
 
 char* CopyString(const char* s) {
     if (!s) return nullptr;
@@ -99,6 +118,7 @@ void FreeTocRecord(TocRecord* rec) {
 }
 
 void FreeLinkTargets() {
+    g_linkIndex.Invalidate();
     if (!g_job.linkTargets) return;
     for (PRInt32 i = 0; i < g_job.linkTargets->Count(); ++i) {
         LinkTargetRec* rec = static_cast<LinkTargetRec*>(g_job.linkTargets->ElementAt(i));
@@ -122,6 +142,7 @@ void FreeContentsAndFiles() {
             std::free(rec);
         }
         g_job.folderFiles->Clear();
+        g_folderIndex.Invalidate();
     }
 }
 
@@ -150,27 +171,63 @@ public:
     // Searches a list from its cursor: the cursor steps forward (wrapping)
     // before each comparison and, on a match, steps back one, so that the next
     // search starts at the record found. Every record is looked at once.
-    // Returns the index found, or -1.
+    // Returns the index found, or -1 (the cursor is then where it was).
     template <class Rec>
-    PRInt32 Search(nsVoidArray* list, int& cursor, nsIURI* target) {
+    PRInt32 Search(nsVoidArray* list, UrlIndex& index, int& cursor, nsIURI* target) {
         PRInt32 count = list ? list->Count() : 0;
         if (!target || count == 0) return -1;
         if (cursor < 0 || cursor >= count) cursor = 0;
-        for (PRInt32 n = 0; n < count; ++n) {
-            cursor = (cursor + 1) % count;
-            Rec* rec = static_cast<Rec*>(list->ElementAt(cursor));
+        Rebuild<Rec>(list, index);
+        nsAutoCString key;
+        if (NS_FAILED(target->GetEqualityKey(PR_TRUE, key))) return -1;
+        // Of the records with that key, the first one after the cursor.
+        PRInt32 best = -1, bestDistance = count;
+        auto range = index.byKey.equal_range(key.str());
+        for (auto it = range.first; it != range.second; ++it) {
+            PRInt32 i = it->second;
+            if (i >= count) continue;
+            PRInt32 distance = (i - cursor - 1 + 2 * count) % count;
+            if (distance >= bestDistance) continue;
+            Rec* rec = static_cast<Rec*>(list->ElementAt(i));
             nsCOMPtr<nsIURI> candidate = Make(rec->url);
             PRBool equal = PR_FALSE;
             if (candidate && NS_SUCCEEDED(candidate->Equals(target, &equal)) && equal) {
-                PRInt32 found = cursor;
-                cursor = (cursor + count - 1) % count;
-                return found;
+                best = i;
+                bestDistance = distance;
             }
         }
-        return -1;
+        if (best < 0) return -1;
+        cursor = (best + count - 1) % count;
+        return best;
+    }
+
+    // Adds the record at position i (just appended) to a valid index.
+    void Add(UrlIndex& index, PRInt32 i, nsIURI* uri) {
+        nsAutoCString key;
+        if (!index.valid || i != index.count || !uri ||
+            NS_FAILED(uri->GetEqualityKey(PR_TRUE, key))) {
+            index.Invalidate();
+            return;
+        }
+        index.byKey.emplace(key.str(), i);
+        index.count = i + 1;
     }
 
 private:
+    template <class Rec>
+    void Rebuild(nsVoidArray* list, UrlIndex& index) {
+        if (index.valid && index.count == list->Count()) return;
+        index.Invalidate();
+        for (PRInt32 i = 0; i < list->Count(); ++i) {
+            nsCOMPtr<nsIURI> uri = Make(static_cast<Rec*>(list->ElementAt(i))->url);
+            nsAutoCString key;
+            if (uri && NS_SUCCEEDED(uri->GetEqualityKey(PR_TRUE, key)))
+                index.byKey.emplace(key.str(), i);
+        }
+        index.count = list->Count();
+        index.valid = true;
+    }
+
     nsCOMPtr<nsIIOService> m_io;
     nsCOMPtr<nsIURI> m_base;
 };
@@ -335,6 +392,7 @@ NS_IMETHODIMP CPdfJob::ListFolderFiles(const char* folder) {
     if (!g_job.baseUrl || !NS_FileURLToPath(g_job.baseUrl, path))
         return PDFJOB_E_NOTINITIALISED;
     while (!path.empty() && path.back() == '\\') path.pop_back();
+    g_folderIndex.Invalidate();
     return ScanFolder(path);
 }
 
@@ -347,7 +405,7 @@ NS_IMETHODIMP CPdfJob::ShouldLoadUrl(const char* url) {
     UrlMatcher matcher;
     nsCOMPtr<nsIURI> target = matcher.Make(page.c_str());
     if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<FolderFileRec>(g_job.folderFiles, g_job.folderCursor, target);
+    PRInt32 i = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, target);
     if (i < 0) return PDFJOB_E_NOTFOUND;
     FolderFileRec* rec = static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(i));
     if (rec->done) return NS_OK;
@@ -444,8 +502,8 @@ NS_IMETHODIMP CPdfJob::GetPageCount(int* count) {
 }
 
 namespace {
-// Appends a link target with the next id.
-nsresult AppendLinkTarget(const char* url, int* id) {
+// Appends a link target with the next id; uri is the url's URI.
+nsresult AppendLinkTarget(UrlMatcher& matcher, const char* url, nsIURI* uri, int* id) {
     LinkTargetRec* rec = static_cast<LinkTargetRec*>(std::calloc(1, sizeof(LinkTargetRec)));
     if (rec) rec->url = CopyString(url);
     if (!rec || !rec->url || !g_job.linkTargets->AppendElement(rec)) {
@@ -455,6 +513,7 @@ nsresult AppendLinkTarget(const char* url, int* id) {
     }
     rec->id = ++g_job.linkIdCounter;
     *id = rec->id;
+    matcher.Add(g_linkIndex, g_job.linkTargets->Count() - 1, uri);
     return NS_OK;
 }
 }  // namespace
@@ -467,12 +526,12 @@ NS_IMETHODIMP CPdfJob::GetLinkId(const char* anchor, int* id) {
     UrlMatcher matcher;
     nsCOMPtr<nsIURI> target = matcher.Make(url.c_str());
     if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_job.linkCursor, target);
+    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, target);
     if (i >= 0) {
         *id = static_cast<LinkTargetRec*>(g_job.linkTargets->ElementAt(i))->id;
         return NS_OK;
     }
-    return AppendLinkTarget(url.c_str(), id);
+    return AppendLinkTarget(matcher, url.c_str(), target, id);
 }
 
 NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
@@ -481,7 +540,7 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     UrlMatcher matcher;
     nsCOMPtr<nsIURI> target = matcher.Make(url);
     if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_job.linkCursor, target);
+    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, target);
     if (i >= 0) {
         *id = static_cast<LinkTargetRec*>(g_job.linkTargets->ElementAt(i))->id;
         return NS_OK;
@@ -490,10 +549,10 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     size_t hash = page.find('#');
     if (hash != std::string::npos) page.erase(hash);
     nsCOMPtr<nsIURI> file = matcher.Make(page.c_str());
-    PRInt32 f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_job.folderCursor, file);
+    PRInt32 f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
     if (f < 0) return NS_ERROR_FAILURE;
     static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(f))->wanted = 1;
-    return AppendLinkTarget(url, id);
+    return AppendLinkTarget(matcher, url, target, id);
 }
 
 NS_IMETHODIMP CPdfJob::SetDone(int done) {
@@ -521,6 +580,9 @@ NS_IMETHODIMP CPdfJob::SetProducer(const char* text) { return SetString(g_job.pr
 NS_IMETHODIMP CPdfJob::GetProducer(char* buffer) { return GetString(g_job.producer, buffer); }
 
 NS_IMETHODIMP CPdfJob::SetBaseFolder(const char* folder) {
+    // Relative URLs resolve differently now.
+    g_folderIndex.Invalidate();
+    g_linkIndex.Invalidate();
     if (!folder) {
         FreeString(g_job.baseUrl);
         return NS_OK;

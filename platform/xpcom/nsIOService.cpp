@@ -19,7 +19,10 @@ class nsStandardURL final : public nsIURI {
   NS_DECLARE_STATIC_IID(
       {0x9F4C5B1E, 0x3A2D, 0x4E8B, {0x91, 0x6C, 0x2B, 0x7D, 0x0E, 0x48, 0xA3, 0x55}})
 
-  explicit nsStandardURL(const nsParsedURL& parsed) : mURL(parsed) {}
+  explicit nsStandardURL(const nsParsedURL& parsed)
+      : mURL(parsed),
+        mKeyWithRef(parsed.ComparisonKey(true)),
+        mKeyWithoutRef(parsed.ComparisonKey(false)) {}
   NS_DECL_ISUPPORTS
 
   NS_IMETHOD GetSpec(nsACString& spec) override {
@@ -65,7 +68,13 @@ class nsStandardURL final : public nsIURI {
     return NS_OK;
   }
 
+  NS_IMETHOD GetEqualityKey(PRBool withRef, nsACString& key) override {
+    key.Assign(withRef ? mKeyWithRef.c_str() : mKeyWithoutRef.c_str());
+    return NS_OK;
+  }
+
   const nsParsedURL& Parsed() const { return mURL; }
+  const std::string& Key(bool withRef) const { return withRef ? mKeyWithRef : mKeyWithoutRef; }
 
  private:
   ~nsStandardURL() = default;
@@ -74,24 +83,28 @@ class nsStandardURL final : public nsIURI {
     NS_ENSURE_ARG_POINTER(result);
     *result = PR_FALSE;
     NS_ENSURE_ARG_POINTER(other);
-    nsParsedURL theirs;
     nsStandardURL* std = nullptr;
     if (NS_SUCCEEDED(other->QueryInterface(NS_GET_IID(nsStandardURL),
                                            reinterpret_cast<void**>(&std)))) {
-      theirs = std->Parsed();
+      *result = Key(withRef) == std->Key(withRef);
       std->Release();
-    } else {
+      return NS_OK;
+    }
+    nsParsedURL theirs;
+    {
       // Another implementation: compare with what its spec parses to.
       nsAutoCString spec;
       nsresult rv = other->GetSpec(spec);
       if (NS_FAILED(rv)) return rv;
       if (!NS_ParseURL(spec.str(), nullptr, theirs)) return NS_OK;
     }
-    *result = mURL.ComparisonKey(withRef) == theirs.ComparisonKey(withRef);
+    *result = Key(withRef) == theirs.ComparisonKey(withRef);
     return NS_OK;
   }
 
   nsParsedURL mURL;
+  std::string mKeyWithRef;
+  std::string mKeyWithoutRef;
 };
 
 NS_IMPL_ADDREF(nsStandardURL)

@@ -32,4 +32,7 @@ class nsIURI : public nsISupports {
   // Resolves a reference relative to this URI into a spec.
   NS_IMETHOD Resolve(const nsACString& relative, nsACString& result) = 0;
   NS_IMETHOD Clone(nsIURI** result) = 0;
+  // A text that two URIs share exactly when they are Equals (withRef) or
+  // EqualsExceptRef (not withRef): for indexing URIs in hash tables.
+  NS_IMETHOD GetEqualityKey(PRBool withRef, nsACString& key) = 0;
 };
