@@ -40,6 +40,8 @@ void __cdecl AfxTrace(LPCTSTR lpszFormat, ...);
 #define ASSERT_POINTER(p, type) ASSERT((p) != NULL)
 #define ASSERT_NULL_OR_POINTER(p, type) ((void)0)
 #define DEBUG_ONLY(f) ((void)0)
+// no debugging allocator: code written with DEBUG_NEW gets plain new
+#define DEBUG_NEW new
 #define UNUSED(x) ((void)(x))
 #define UNUSED_ALWAYS(x) ((void)(x))
 
