@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -105,6 +106,7 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
             return result;
         }
 
+        std::set<fs::path> madeFolders;   // folders known to exist: each is created once
         for (const Job& job : jobs) {
             const ChmEntry& e = *job.entry;
             fs::path dest = target / job.path;
@@ -125,7 +127,8 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
                 result.message = "The entry " + quoted(e.name) + " cannot be written: something else is in its place.";
                 return result;
             }
-            fs::create_directories(dest.parent_path(), ec);
+            if (madeFolders.insert(dest.parent_path()).second)
+                fs::create_directories(dest.parent_path(), ec);
             std::ofstream file(dest, std::ios::binary | std::ios::trunc);
             if (!file) {
                 result.message = "The file " + quoted(e.name) + " cannot be created.";
