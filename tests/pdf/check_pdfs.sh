@@ -19,7 +19,7 @@ contains() {  # contains <description> <text> <pattern>
   fi
 }
 
-for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf standard-font.pdf; do
+for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf standard-font.pdf styles.pdf; do
   [ -f "$dir/$f" ] || { echo "FAILED: $f was not written"; fail=1; continue; }
   check "qpdf --check $f" qpdf --check "$dir/$f"
   out=$(pdftoppm -r 20 -png "$dir/$f" /tmp/pdfcheck-render.$$ 2>&1)
@@ -78,6 +78,10 @@ contains links "$(grep -a '/URI' "$plain")" '/URI (http://example.com/a?b=\(c\))
 
 contains standard "$(pdftotext "$dir/standard-font.pdf" -)" "Fallback – Grüße ? (x)"
 contains standard "$(pdffonts "$dir/standard-font.pdf")" "Helvetica                            Type 1            WinAnsi          no  no  no"
+
+contains styles "$(pdftotext "$dir/styles.pdf" -)" "Bold italic line"
+fonts=$(pdffonts "$dir/styles.pdf" | tail -n +3 | wc -l)
+[ "$fonts" = 1 ] || { echo "FAILED: styles.pdf embeds $fonts fonts, not 1"; fail=1; }
 
 m="$dir/many.pdf"
 contains many "$(pdfinfo "$m")" "Pages:           300"

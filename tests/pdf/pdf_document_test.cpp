@@ -171,6 +171,38 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
   EXPECT_TRUE(w.Close()) << w.error();
 }
 
+// A face without bold or italic is drawn bold by stroking and italic by
+// slanting; it is embedded once for both uses.
+TEST_F(Document, SyntheticStylesShareTheEmbeddedFont) {
+  auto font = DejaVu();
+  SyntheticStyle style = SyntheticStyle::For(*font, 700, true);
+  EXPECT_TRUE(style.bold);
+  EXPECT_TRUE(style.italic);
+  EXPECT_FALSE(SyntheticStyle::For(*font, 400, false).bold);
+  WriterOptions options;
+  options.compress = false;
+  DocumentWriter w(options);
+  ASSERT_TRUE(w.Open(OutputFolder() + "styles.pdf"));
+  int regular = w.AddFont(font);
+  int styled = w.AddFont(font, nullptr, style);
+  EXPECT_NE(regular, styled);
+  EXPECT_EQ(w.AddFont(font), regular);
+  Page& p = w.BeginPage(300, 100);
+  p.ShowText(regular, 12, 10, 60, "Regular line");
+  p.SaveState();
+  p.SetFillColor(1, 0, 0);
+  p.ShowText(styled, 12, 10, 30, "Bold italic line");
+  p.RestoreState();
+  p.RestoreState();  // one too many: left out
+  EXPECT_TRUE(w.Close()) << w.error();
+  std::string pdf = twpdf_test::ReadFile(OutputFolder() + "styles.pdf");
+  EXPECT_NE(pdf.find("q 1 0 0 RG 0.4 w BT /F1 12 Tf 1 0 0.2126 1 10 30 Tm 2 Tr <"), std::string::npos);
+  size_t q = 0, Q = 0;
+  for (size_t at = 0; (at = pdf.find("\nQ\n", at)) != std::string::npos; ++at) ++Q;
+  for (size_t at = 0; (at = pdf.find("\nq\n", at)) != std::string::npos; ++at) ++q;
+  EXPECT_EQ(q, Q);
+}
+
 TEST_F(Document, EmptyDocumentAndEmptyPageStillOpen) {
   {
     DocumentWriter w;

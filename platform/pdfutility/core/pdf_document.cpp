@@ -67,16 +67,29 @@ LinkTarget LinkTarget::PageAt(int page, double top) {
 // ---------------------------------------------------------------- Page
 
 Page::Page(DocumentWriter& writer, int index, double width, double height)
-    : writer_(writer), index_(index), width_(width), height_(height) {}
+    : writer_(writer), index_(index), width_(width), height_(height), fill_(1, "0 0 0 ") {}
 
 void Page::Op(const std::string& op) {
   content_ += op;
   content_ += '\n';
 }
 
-void Page::SaveState() { Op("q"); }
-void Page::RestoreState() { Op("Q"); }
-void Page::SetFillColor(double r, double g, double b) { Op(ColorOp(r, g, b, "rg")); }
+void Page::SaveState() {
+  fill_.push_back(fill_.back());
+  Op("q");
+}
+
+void Page::RestoreState() {
+  if (fill_.size() < 2) return;  // unbalanced: a Q without q breaks readers
+  fill_.pop_back();
+  Op("Q");
+}
+
+void Page::SetFillColor(double r, double g, double b) {
+  std::string op = ColorOp(r, g, b, "rg");
+  fill_.back() = op.substr(0, op.size() - 2);
+  Op(op);
+}
 void Page::SetStrokeColor(double r, double g, double b) { Op(ColorOp(r, g, b, "RG")); }
 void Page::SetLineWidth(double width) { Op(Num(std::max(0.0, width)) + " w"); }
 void Page::MoveTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " m"); }
@@ -101,6 +114,8 @@ void Page::FillRect(double x, double y, double w, double h) {
 
 double Page::ShowText(int font, double size, double x, double y, const std::string& utf8) {
   if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || utf8.empty()) return 0;
+  const SyntheticStyle style = writer_.fonts_[font].style;
+  if (writer_.fonts_[font].base >= 0) font = writer_.fonts_[font].base;
   DocumentWriter::FontEntry& entry = writer_.fonts_[font];
   writer_.FontObject(font);
   fonts_.insert(font);
@@ -133,8 +148,19 @@ double Page::ShowText(int font, double size, double x, double y, const std::stri
     units += ttf.AdvanceWidth(g);
   }
   if (missing) writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" + utf8 + "\"");
+  if (style.italic) {
+    // About 12 degrees of slant, as GDI's simulated italic.
+    op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf 1 0 0.2126 1 " + Num(x) +
+         ' ' + Num(y) + " Tm ";
+  }
+  if (style.bold) {
+    // Outlines stroked in the fill colour, a thirtieth of the size wide;
+    // q/Q keep the stroke settings from leaking into later drawing.
+    op = "q " + fill_.back() + "RG " + Num(size / 30) + " w " + op + "2 Tr ";
+  }
   AppendHex(op, glyphs);
   op += " Tj ET";
+  if (style.bold) op += " Q";
   Op(op);
   return units * size / ttf.units_per_em();
 }
@@ -273,7 +299,15 @@ bool DocumentWriter::WriteStream(int number, Object dict, const std::string& dat
   return Emit(head) && Emit(*body) && Emit("\nendstream\nendobj\n");
 }
 
-int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error) {
+SyntheticStyle SyntheticStyle::For(const TrueTypeFont& font, int weight, bool italic) {
+  SyntheticStyle style;
+  style.bold = weight >= 600 && font.weight() < 600;
+  style.italic = italic && !font.italic();
+  return style;
+}
+
+int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error,
+                            SyntheticStyle style) {
   if (!font) {
     if (error) *error = "no font";
     return -1;
@@ -283,7 +317,14 @@ int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::strin
     return -1;
   }
   FontEntry entry;
+  for (size_t i = 0; i < fonts_.size(); ++i) {
+    if (fonts_[i].font != font) continue;
+    if (fonts_[i].style.bold == style.bold && fonts_[i].style.italic == style.italic)
+      return static_cast<int>(i);
+    if (fonts_[i].base < 0) entry.base = static_cast<int>(i);
+  }
   entry.font = std::move(font);
+  entry.style = style;
   fonts_.push_back(std::move(entry));
   return static_cast<int>(fonts_.size() - 1);
 }

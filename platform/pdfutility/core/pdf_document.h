@@ -51,6 +51,16 @@ struct DocumentInfo {
   std::string title, author, subject, keywords, creator, producer;
 };
 
+// Styles a font lacks that the writer imitates: bold by stroking the glyph
+// outlines along with filling them, italic by slanting the text.
+struct SyntheticStyle {
+  bool bold = false;
+  bool italic = false;
+  // What a font needs to look like |weight| (400 regular, 700 bold) and
+  // |italic| when the system handed a face without that style.
+  static SyntheticStyle For(const TrueTypeFont& font, int weight, bool italic);
+};
+
 struct LinkTarget {
   enum class Kind { kNone, kNamed, kPage };
   Kind kind = Kind::kNone;
@@ -108,6 +118,7 @@ class Page {
   int index_;
   double width_, height_;
   std::string content_;
+  std::vector<std::string> fill_;  // fill colour operands per saved state
   std::set<int> fonts_, images_;
   std::vector<int> uri_annotations_;  // object numbers, written already
   struct PendingLink {
@@ -137,8 +148,11 @@ class DocumentWriter {
   uint64_t bytes_written() const { return counter_ ? counter_->count() : 0; }
 
   // Fonts. Refuses (-1, with |error|) a font whose licence forbids
-  // embedding; the caller then picks another font.
-  int AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error = nullptr);
+  // embedding; the caller then picks another font. The same font added
+  // again gives the same id; with another synthetic style, a new id that
+  // shares the embedded font.
+  int AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error = nullptr,
+              SyntheticStyle style = SyntheticStyle());
   // Helvetica, not embedded: only for when no TrueType font can be
   // embedded at all (see pdf_standard_font.h).
   int AddStandardFont();
@@ -179,6 +193,8 @@ class DocumentWriter {
   friend class Page;
   struct FontEntry {
     std::shared_ptr<const TrueTypeFont> font;  // null: the standard font
+    SyntheticStyle style;
+    int base = -1;   // the entry of the same font added first: it is embedded once
     int object = 0;  // the font object, allocated at first use
     std::set<uint16_t> glyphs;
     std::map<uint16_t, char32_t> unicode;

@@ -189,6 +189,7 @@ bool TrueTypeFont::ReadTables(int face, std::string* error) {
   }
   for (int i = 0; i < 4; ++i) bbox_[i] = static_cast<int16_t>(U16(head.offset + 36 + 2 * i));
   long_loca_ = static_cast<int16_t>(U16(head.offset + 50)) != 0;
+  italic_ = (U16(head.offset + 44) & 2) != 0;  // macStyle
   glyph_count_ = U16(maxp.offset + 4);
   const Table& loca = table("loca");
   uint32_t loca_entries = loca.length / (long_loca_ ? 4 : 2);
@@ -214,6 +215,7 @@ bool TrueTypeFont::ReadTables(int face, std::string* error) {
   if (os2.present && os2.length >= 10) {
     weight_ = U16(os2.offset + 4);
     fs_type_ = U16(os2.offset + 8);
+    if (os2.length >= 64) italic_ = (U16(os2.offset + 62) & 1) != 0;
     if (U16(os2.offset) >= 2 && os2.length >= 90) {
       int cap = static_cast<int16_t>(U16(os2.offset + 88));
       if (cap > 0) cap_height_ = cap;
@@ -223,6 +225,7 @@ bool TrueTypeFont::ReadTables(int face, std::string* error) {
   if (post.present && post.length >= 16) {
     italic_angle_ = static_cast<int32_t>(U32(post.offset + 4)) / 65536.0;
     fixed_pitch_ = U32(post.offset + 12) != 0;
+    italic_ = italic_ || italic_angle_ != 0;
   }
   if (!ReadCmap()) {
     *error = "the font has no Unicode character map";

@@ -55,6 +55,8 @@ class TrueTypeFont {
   const int* bbox() const { return bbox_; }  // xMin, yMin, xMax, yMax
   double italic_angle() const { return italic_angle_; }
   bool fixed_pitch() const { return fixed_pitch_; }
+  // The face is drawn slanted (OS/2 or head style bits, or a slant angle).
+  bool italic() const { return italic_; }
   int weight() const { return weight_; }
   uint16_t fs_type() const { return fs_type_; }
   Embedding embedding() const;
@@ -104,6 +106,7 @@ class TrueTypeFont {
   int bbox_[4] = {0, 0, 0, 0};
   double italic_angle_ = 0;
   bool fixed_pitch_ = false;
+  bool italic_ = false;
   int weight_ = 400;
   uint16_t fs_type_ = 0;
   bool long_loca_ = false;
