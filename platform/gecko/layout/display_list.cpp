@@ -38,6 +38,11 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
   page.background = whole.background;
   const RectF band{-1e9f, slice.top, 2e9f, slice.bottom - slice.top};
   std::vector<int> fontMap(whole.fonts.size(), -1), imageMap(whole.images.size(), -1);
+  // Everything on the page is clipped to the band the page shows.
+  DisplayItem clip;
+  clip.kind = ItemKind::ClipBegin;
+  clip.rect = RectF{0, 0, width, page.height};
+  page.items.push_back(clip);
   // Clip pairs must stay balanced: a ClipBegin is always copied (with its
   // ClipEnd) when anything inside it is, so copy all of them; empty pairs
   // are harmless.
@@ -64,6 +69,9 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
     }
     page.items.push_back(std::move(c));
   }
+  DisplayItem end;
+  end.kind = ItemKind::ClipEnd;
+  page.items.push_back(end);
   for (const DisplayLink& l : whole.links) {
     if (!l.rect.intersects(band)) continue;
     DisplayLink c = l;

@@ -1,0 +1,407 @@
+// inline_layout.cpp - inline formatting (CSS 2.1 9.4.2, 10.8): line
+// breaking at spaces and around atomic inlines, forced breaks, floats met in
+// the text, vertical alignment in line boxes, text-align and text-indent.
+#include <algorithm>
+#include <cmath>
+
+#include "layout/layout_internal.h"
+
+namespace tw {
+namespace layout {
+
+namespace {
+
+bool wraps(WhiteSpace ws) { return ws == WhiteSpace::Normal || ws == WhiteSpace::PreWrap || ws == WhiteSpace::PreLine; }
+bool collapses(WhiteSpace ws) { return ws == WhiteSpace::Normal || ws == WhiteSpace::Nowrap || ws == WhiteSpace::PreLine; }
+
+float edgeOf(const ComputedStyle& s, int side, float cb) {
+  return std::max(0.0f, s.borderWidth[side]) + s.padding[side].resolve(cb, 0) + s.margin[side].resolve(cb, 0);
+}
+
+class LineBuilder {
+ public:
+  LineBuilder(Box* lb, float width, float ox, float oy, FloatManager* fm, LayoutContext& ctx, bool first)
+      : lb_(lb), width_(width), ox_(ox), oy_(oy), fm_(fm), ctx_(ctx), firstInBlock_(first) {
+    const ComputedStyle& s = *lb->style;
+    blockFont_ = ctx.fonts->get(s);
+    strut_ = lineHeightOf(s, blockFont_);
+    if (first) indent_ = s.textIndentPct >= 0 ? width * s.textIndentPct / 100 : s.textIndent;
+  }
+
+  void run();
+
+ private:
+  void startLine();
+  void placeGroup();
+  void finishLine(bool forced);
+  void addToGroup(Fragment f) {
+    f.x = groupW_;
+    groupW_ += f.w;
+    group_.push_back(f);
+  }
+  void addText(uint32_t item, size_t b, size_t e, float w, bool space) {
+    Fragment f;
+    f.kind = Fragment::Text;
+    f.item = item;
+    f.start = uint32_t(b);
+    f.len = uint32_t(e - b);
+    f.w = w;
+    f.space = space;
+    f.baselineShift = lb_->items[item].shift;
+    addToGroup(f);
+  }
+  bool lineHasContent() const {
+    for (const Fragment& f : cur_)
+      if (!f.space || f.kind != Fragment::Text) return true;
+    return false;
+  }
+  void placeFloat(Box* box);
+
+  Box* lb_;
+  float width_, ox_, oy_;
+  FloatManager* fm_;
+  LayoutContext& ctx_;
+  bool firstInBlock_;
+  FontEntry* blockFont_;
+  float strut_;
+  float indent_ = 0;
+
+  float y_ = 0;             // top of the current line
+  float left_ = 0, right_ = 0;
+  float x_ = 0;             // next x on the current line (relative to left_)
+  bool lineStarted_ = false;
+  bool firstLine_ = true;
+  std::vector<Fragment> cur_, group_;
+  float groupW_ = 0;
+  std::vector<Box*> pendingFloats_;
+  std::vector<uint32_t> openItems_;  // inline boxes open at the start of the current line
+};
+
+void LineBuilder::startLine() {
+  if (lineStarted_) return;
+  lineStarted_ = true;
+  fm_->available(oy_ + y_, strut_, ox_, ox_ + width_, &left_, &right_);
+  left_ -= ox_;
+  right_ -= ox_;
+  x_ = firstLine_ ? indent_ : 0;
+}
+
+void LineBuilder::placeFloat(Box* box) {
+  layoutAtomic(box, width_, ctx_);
+  float mw = box->w + box->margin[1] + box->margin[3], mh = box->h + box->margin[0] + box->margin[2];
+  float px, py;
+  fm_->place(mw, mh, box->style->floating == FloatKind::Left, oy_ + y_, ox_, ox_ + width_, &px, &py);
+  box->x = px - ox_ + box->margin[3];
+  box->y = py - oy_ + box->margin[0];
+}
+
+void LineBuilder::placeGroup() {
+  if (group_.empty()) return;
+  startLine();
+  bool collapsible = !group_.empty() && group_[0].kind == Fragment::Text && group_[0].space;
+  if (collapsible && !lineHasContent()) {
+    // white space at the start of a line goes away
+    bool allSpace = true;
+    for (const Fragment& f : group_)
+      if (!(f.kind == Fragment::Text && f.space)) allSpace = false;
+    if (allSpace &&
+        collapses(lb_->items[group_[0].item].style->whiteSpace)) {
+      group_.clear();
+      groupW_ = 0;
+      return;
+    }
+  }
+  if (lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f) {
+    finishLine(false);
+    startLine();
+  }
+  // a line narrowed by floats that cannot take the group moves below them
+  for (int guard = 0; guard < 1000 && !lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f &&
+                      (left_ > 0 || right_ < width_);
+       ++guard) {
+    float next = -1;
+    {
+      float l, r;
+      fm_->available(oy_ + y_, strut_, ox_, ox_ + width_, &l, &r);
+      // find the lowest bottom among floats narrowing this band by probing
+      float probe = y_ + 1;
+      for (int k = 0; k < 64; ++k) {
+        float l2, r2;
+        fm_->available(oy_ + probe, strut_, ox_, ox_ + width_, &l2, &r2);
+        if (l2 < l || r2 > r) {
+          next = probe;
+          break;
+        }
+        probe += std::max(strut_, 4.0f) * (k < 8 ? 1 : 4);
+      }
+    }
+    if (next < 0) break;
+    y_ = next;
+    lineStarted_ = false;
+    startLine();
+  }
+  for (Fragment& f : group_) {
+    f.x += x_;
+    cur_.push_back(f);
+  }
+  x_ += groupW_;
+  group_.clear();
+  groupW_ = 0;
+}
+
+void LineBuilder::finishLine(bool forced) {
+  startLine();
+  // trailing collapsible white space
+  while (!cur_.empty() && cur_.back().kind == Fragment::Text && cur_.back().space &&
+         collapses(lb_->items[cur_.back().item].style->whiteSpace)) {
+    x_ -= cur_.back().w;
+    cur_.pop_back();
+  }
+  if (cur_.empty() && !forced && openItems_.empty()) {
+    lineStarted_ = false;
+    return;
+  }
+  LineBox line;
+  line.y = y_;
+  // --- vertical metrics
+  auto halfLeading = [&](const ComputedStyle& s, float shift, float* a, float* d) {
+    FontEntry* f = ctx_.fonts->get(s);
+    float lh = lineHeightOf(s, f);
+    float asc = f->metrics.ascent, desc = f->metrics.descent;
+    float lead = (lh - (asc + desc)) / 2;
+    *a = asc + lead + shift;
+    *d = desc + lead - shift;
+  };
+  float A, D;
+  halfLeading(*lb_->style, 0, &A, &D);
+  bool visible = forced;
+  float topBottomH = 0;
+  for (const Fragment& f : cur_) {
+    const InlineItem& it = lb_->items[f.item];
+    float a = 0, d = 0;
+    if (f.kind == Fragment::Text) {
+      halfLeading(*it.style, f.baselineShift, &a, &d);
+      if (!f.space) visible = true;
+    } else if (f.kind == Fragment::Atomic) {
+      visible = true;
+      Box* b = it.box;
+      float H = b->h + b->margin[0] + b->margin[2];
+      VAlign va = b->style->verticalAlign;
+      if (va == VAlign::Top || va == VAlign::Bottom) {
+        topBottomH = std::max(topBottomH, H);
+        continue;
+      }
+      if (va == VAlign::Middle) {
+        float xh = blockFont_->metrics.xHeight;
+        a = H / 2 + xh / 2;
+        d = H - a;
+      } else if (va == VAlign::TextTop) {
+        a = blockFont_->metrics.ascent;
+        d = H - a;
+      } else {
+        float shift = f.baselineShift + (va == VAlign::Length ? b->style->verticalAlignPx : 0);
+        a = H + shift;
+        d = -shift;
+      }
+    } else {
+      halfLeading(*it.style, f.baselineShift, &a, &d);
+      if (f.w > 0) visible = true;
+    }
+    A = std::max(A, a);
+    D = std::max(D, d);
+  }
+  if (!visible) {
+    A = D = 0;
+  }
+  line.baseline = A;
+  line.height = std::max(A + D, topBottomH);
+  if (!visible) line.height = 0;
+  // --- horizontal alignment
+  const ComputedStyle& bs = *lb_->style;
+  float avail = right_ - left_;
+  float used = x_;
+  float shift = 0;
+  TextAlign ta = bs.textAlign;
+  if (ta == TextAlign::Right) shift = avail - used;
+  else if (ta == TextAlign::Center) shift = (avail - used) / 2;
+  if (shift < 0) shift = 0;
+  float extraPerSpace = 0;
+  if (ta == TextAlign::Justify && !forced && avail > used) {
+    int spaces = 0;
+    for (const Fragment& f : cur_)
+      if (f.kind == Fragment::Text && f.space) ++spaces;
+    if (spaces > 0) extraPerSpace = (avail - used) / spaces;
+  }
+  float acc = 0;
+  for (Fragment& f : cur_) {
+    f.x += left_ + shift + acc;
+    if (extraPerSpace > 0 && f.kind == Fragment::Text && f.space) {
+      f.w += extraPerSpace;
+      acc += extraPerSpace;
+    }
+  }
+  // --- atomic boxes
+  for (const Fragment& f : cur_) {
+    if (f.kind != Fragment::Atomic) continue;
+    Box* b = lb_->items[f.item].box;
+    float H = b->h + b->margin[0] + b->margin[2];
+    VAlign va = b->style->verticalAlign;
+    float topM;
+    if (va == VAlign::Top) topM = 0;
+    else if (va == VAlign::Bottom) topM = line.height - H;
+    else if (va == VAlign::Middle) topM = line.baseline - (H / 2 + blockFont_->metrics.xHeight / 2);
+    else if (va == VAlign::TextTop) topM = line.baseline - blockFont_->metrics.ascent;
+    else topM = line.baseline - H - f.baselineShift - (va == VAlign::Length ? b->style->verticalAlignPx : 0);
+    b->x = f.x + b->margin[3];
+    b->y = y_ + topM + b->margin[0];
+  }
+  // --- inline box spans
+  std::vector<InlineSpan> stack;
+  float lineStartX = cur_.empty() ? left_ : cur_.front().x;
+  float lineEndX = cur_.empty() ? left_ : cur_.back().x + cur_.back().w;
+  for (uint32_t item : openItems_) {
+    InlineSpan s;
+    s.item = item;
+    s.x0 = lineStartX;
+    stack.push_back(s);
+  }
+  for (const Fragment& f : cur_) {
+    if (f.kind == Fragment::Open) {
+      InlineSpan s;
+      s.item = f.item;
+      s.x0 = f.x;
+      s.first = true;
+      stack.push_back(s);
+    } else if (f.kind == Fragment::Close) {
+      // find the matching open box (normally the innermost)
+      const html::Element* e = lb_->items[f.item].element;
+      for (size_t k = stack.size(); k-- > 0;) {
+        if (lb_->items[stack[k].item].element == e) {
+          InlineSpan s = stack[k];
+          s.x1 = f.x + f.w;
+          s.last = true;
+          line.spans.push_back(s);
+          stack.erase(stack.begin() + long(k));
+          break;
+        }
+      }
+    }
+  }
+  openItems_.clear();
+  for (InlineSpan& s : stack) {
+    s.x1 = lineEndX;
+    line.spans.push_back(s);
+    openItems_.push_back(s.item);
+  }
+  // --- merge neighbouring text of one item
+  std::vector<Fragment> merged;
+  merged.reserve(cur_.size());
+  for (const Fragment& f : cur_) {
+    if (!merged.empty() && f.kind == Fragment::Text && merged.back().kind == Fragment::Text &&
+        merged.back().item == f.item && merged.back().start + merged.back().len == f.start && extraPerSpace == 0 &&
+        std::fabs(merged.back().x + merged.back().w - f.x) < 0.01f) {
+      merged.back().len += f.len;
+      merged.back().w += f.w;
+      merged.back().space = merged.back().space && f.space;
+      continue;
+    }
+    merged.push_back(f);
+  }
+  line.frags = std::move(merged);
+  lb_->lines.push_back(std::move(line));
+  y_ += lb_->lines.back().height;
+  cur_.clear();
+  x_ = 0;
+  lineStarted_ = false;
+  firstLine_ = false;
+  for (Box* f : pendingFloats_) placeFloat(f);
+  pendingFloats_.clear();
+}
+
+void LineBuilder::run() {
+  const std::vector<InlineItem>& items = lb_->items;
+  for (uint32_t i = 0; i < items.size(); ++i) {
+    const InlineItem& it = items[i];
+    switch (it.kind) {
+      case InlineItem::Text: {
+        const ComputedStyle& s = *it.style;
+        FontEntry* f = ctx_.fonts->get(s);
+        bool wrap = wraps(s.whiteSpace);
+        const std::u16string& t = it.text;
+        size_t p = 0;
+        while (p < t.size()) {
+          size_t q = p;
+          bool sp = t[p] == u' ';
+          while (q < t.size() && (t[q] == u' ') == sp) ++q;
+          float w = ctx_.fonts->width(f, t.data() + p, q - p);
+          if (sp && wrap) {
+            placeGroup();
+            addText(i, p, q, w, true);
+            placeGroup();
+          } else {
+            addText(i, p, q, w, sp);
+          }
+          p = q;
+        }
+        break;
+      }
+      case InlineItem::Open: case InlineItem::Close: {
+        Fragment f;
+        f.kind = it.kind == InlineItem::Open ? Fragment::Open : Fragment::Close;
+        f.item = i;
+        f.w = edgeOf(*it.style, it.kind == InlineItem::Open ? 3 : 1, width_);
+        f.baselineShift = it.shift;
+        addToGroup(f);
+        break;
+      }
+      case InlineItem::Atomic: {
+        layoutAtomic(it.box, width_, ctx_);
+        bool wrap = wraps(lb_->style->whiteSpace) && wraps(it.style->whiteSpace);
+        if (wrap) placeGroup();
+        Fragment f;
+        f.kind = Fragment::Atomic;
+        f.item = i;
+        f.w = it.box->w + it.box->margin[1] + it.box->margin[3];
+        f.baselineShift = it.shift;
+        addToGroup(f);
+        if (wrap) placeGroup();
+        break;
+      }
+      case InlineItem::Break:
+        placeGroup();
+        finishLine(true);
+        break;
+      case InlineItem::Float:
+        placeGroup();
+        if (!lineHasContent()) {
+          placeFloat(it.box);
+          lineStarted_ = false;  // the room of this line changed
+          float keepX = x_;
+          startLine();
+          x_ = std::max(x_, keepX);
+        } else {
+          pendingFloats_.push_back(it.box);
+        }
+        break;
+    }
+  }
+  placeGroup();
+  if (!cur_.empty()) finishLine(false);
+  for (Box* f : pendingFloats_) placeFloat(f);
+  pendingFloats_.clear();
+}
+
+}  // namespace
+
+void layoutLines(Box* lb, float width, float ox, float oy, FloatManager* fm, LayoutContext& ctx, bool firstInBlock) {
+  lb->w = width;
+  lb->lines.clear();
+  LineBuilder b(lb, width, ox, oy, fm, ctx, firstInBlock);
+  b.run();
+  float h = 0;
+  if (!lb->lines.empty()) h = lb->lines.back().y + lb->lines.back().height;
+  lb->h = h;
+}
+
+}  // namespace layout
+}  // namespace tw

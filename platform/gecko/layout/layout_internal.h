@@ -1,0 +1,83 @@
+// layout_internal.h - the steps of the layout core, shared between its files.
+//
+//   buildBoxes      DOM + styles -> box tree (box_builder.cpp)
+//   LayoutContext   state of one layout pass
+//   layoutDocument  block, inline and float layout (block_layout.cpp,
+//                   inline_layout.cpp), tables (table_layout.cpp)
+//   paintDocument   box tree -> display list (paint.cpp)
+//   collectBreaks   page break candidates (paginate.cpp)
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "layout/box.h"
+#include "layout/display_list.h"
+
+namespace tw {
+namespace layout {
+
+Box* buildBoxes(const html::Document& doc, const StyleEngine& styles, BoxArena& arena, LayoutHost& host,
+                int maxDepth, std::vector<ImageHandle>* images);
+
+// Floats of one block formatting context, in its coordinates.
+class FloatManager {
+ public:
+  struct Float {
+    RectF r;   // margin box
+    bool left;
+  };
+  // Horizontal room [*l, *r] for a band [y, y + h) within [left, right].
+  void available(float y, float h, float left, float right, float* l, float* r) const;
+  // Places a float of margin-box size w x h no higher than y; returns its
+  // top-left (margin box).
+  void place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY);
+  float clearance(ClearKind c) const;  // bottom of the floats to clear, or -inf
+  float bottom() const;                // bottom of every float (0 when none)
+  // Forgets floats that end above y (the flow only moves down).
+  void prune(float y);
+
+ private:
+  std::vector<Float> floats_;
+  float bottom_ = 0;
+  float pruneY_ = 0;
+};
+
+struct LayoutContext {
+  FontCache* fonts = nullptr;
+  LayoutHost* host = nullptr;
+};
+
+// Lays out a box tree at a width; returns the document height.
+float layoutDocument(Box* root, float width, LayoutContext& ctx);
+
+// Internal steps (used across the layout files)
+void layoutBlock(Box* b, float cbWidth, float ox, float oy, FloatManager* fm, LayoutContext& ctx);
+void layoutLines(Box* lb, float width, float ox, float oy, FloatManager* fm, LayoutContext& ctx, bool firstInBlock);
+void layoutTable(Box* t, float cbWidth, LayoutContext& ctx);
+void layoutAtomic(Box* b, float cbWidth, LayoutContext& ctx);
+void computeIntrinsic(Box* b, LayoutContext& ctx);
+void resolveBoxEdges(Box* b, float cbWidth);
+// Font metrics helpers for a style.
+float lineHeightOf(const ComputedStyle& s, FontEntry* f);
+
+// bgImage resolves a background image url to a decoded image (or null).
+void paintDocument(const Box* root, DisplayList* out, FontCache& fonts, const std::string& baseUrl,
+                   const std::function<const DisplayImage*(const std::string&)>& bgImage);
+
+struct BreakCandidate {
+  float y;
+  bool forced;
+};
+// Candidates (tops and bottoms of blocks, lines and rows), the bands that
+// must not be cut (line boxes, images) and those better not cut
+// (page-break-inside: avoid), all in document px.
+void collectBreaks(const Box* root, std::vector<BreakCandidate>* out, std::vector<std::pair<float, float>>* hard,
+                   std::vector<std::pair<float, float>>* soft);
+
+std::string dumpBoxTree(const Box* root);
+
+}  // namespace layout
+}  // namespace tw

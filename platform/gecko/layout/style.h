@@ -1,0 +1,178 @@
+// style.h - computed style and the cascade.
+//
+//   Length          a computed length: auto, px or percent
+//   ComputedStyle   every property the layout reads, in computed form
+//                   (em/ex/pt/cm/... already turned into px)
+//   StyleEngine     user-agent sheet + author sheets (<style>, <link>,
+//                   @import) + presentational attributes + style=; matches
+//                   selectors, sorts by origin, importance, specificity and
+//                   order, and computes each element's style from its
+//                   parent's (inheritance)
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "dom.h"
+#include "layout/css.h"
+#include "layout/display_list.h"
+
+namespace tw {
+namespace layout {
+
+class LayoutHost;
+
+// Lengths are clamped to this many px, so absurd sizes lay out (huge but
+// finite) without overflowing anything.
+constexpr float kMaxLength = 100000.0f;
+
+struct Length {
+  enum Unit : uint8_t { Auto, Px, Percent };
+  float value = 0;
+  Unit unit = Px;
+  static Length autoLen() { return Length{0, Auto}; }
+  static Length px(float v) { return Length{v, Px}; }
+  bool isAuto() const { return unit == Auto; }
+  // Resolved against a base (percentages); auto resolves to `autoValue`.
+  float resolve(float base, float autoValue = 0) const {
+    return unit == Px ? value : unit == Percent ? base * value / 100.0f : autoValue;
+  }
+};
+
+enum class Display : uint8_t {
+  None, Inline, Block, InlineBlock, ListItem, Table, InlineTable, TableRowGroup, TableHeaderGroup,
+  TableFooterGroup, TableRow, TableCell, TableColumn, TableColumnGroup, TableCaption
+};
+enum class FloatKind : uint8_t { None, Left, Right };
+enum class ClearKind : uint8_t { None, Left, Right, Both };
+enum class BorderStyle : uint8_t { None, Hidden, Dotted, Dashed, Solid, Double, Groove, Ridge, Inset, Outset };
+enum class TextAlign : uint8_t { Left, Right, Center, Justify };
+enum class TextTransform : uint8_t { None, Uppercase, Lowercase, Capitalize };
+enum class VAlign : uint8_t { Baseline, Sub, Super, Top, TextTop, Middle, Bottom, TextBottom, Length };
+enum class WhiteSpace : uint8_t { Normal, Pre, Nowrap, PreWrap, PreLine };
+enum class ListType : uint8_t {
+  None, Disc, Circle, Square, Decimal, LowerRoman, UpperRoman, LowerAlpha, UpperAlpha
+};
+enum class PageBreak : uint8_t { Auto, Always, Avoid };
+enum Decoration : uint8_t { kUnderline = 1, kOverline = 2, kLineThrough = 4 };
+
+struct ComputedStyle {
+  // --- not inherited
+  Display display = Display::Inline;
+  FloatKind floating = FloatKind::None;
+  ClearKind clear = ClearKind::None;
+  bool overflowHidden = false;
+  Length width = Length::autoLen(), height = Length::autoLen();
+  Length minWidth, minHeight;
+  Length maxWidth = Length::autoLen(), maxHeight = Length::autoLen();  // auto = none
+  Length margin[4];   // top, right, bottom, left
+  Length padding[4];
+  float borderWidth[4] = {0, 0, 0, 0};   // 0 when the style is none/hidden
+  BorderStyle borderStyle[4] = {BorderStyle::None, BorderStyle::None, BorderStyle::None, BorderStyle::None};
+  Color borderColor[4];
+  Color backgroundColor = Color::transparent();
+  std::string backgroundImage;  // url as written, "" = none
+  uint8_t backgroundRepeat = 3; // bit 0: repeat-x, bit 1: repeat-y
+  uint8_t textDecoration = 0;   // own decorations
+  VAlign verticalAlign = VAlign::Baseline;
+  float verticalAlignPx = 0;
+  PageBreak pageBreakBefore = PageBreak::Auto, pageBreakAfter = PageBreak::Auto;
+  bool pageBreakInsideAvoid = false;
+  // --- inherited
+  std::string fontFamily = "serif";
+  float fontSize = 16;
+  int fontWeight = 400;
+  bool italic = false;
+  bool smallCaps = false;
+  Color color = Color::rgb(0, 0, 0);
+  TextAlign textAlign = TextAlign::Left;
+  uint8_t blockAlign = 0;       // <center>/align=: 0 none, 1 center, 2 right (aligns child blocks too)
+  float textIndent = 0;         // px (percent resolved at layout: see textIndentPct)
+  float textIndentPct = -1;     // >= 0: percent of the containing block
+  uint8_t decorationsInEffect = 0;  // own + propagated from ancestors
+  TextTransform textTransform = TextTransform::None;
+  WhiteSpace whiteSpace = WhiteSpace::Normal;
+  float lineHeight = -1;        // px; -1 = normal
+  float lineHeightFactor = 0;   // > 0: a number (inherited as the factor)
+  float letterSpacing = 0, wordSpacing = 0;
+  ListType listType = ListType::Disc;
+  bool listInside = false;
+  std::string listImage;
+  bool visible = true;
+  bool borderCollapse = false;
+  float borderSpacingH = 0, borderSpacingV = 0;
+
+  bool isBlockLevel() const {
+    return display == Display::Block || display == Display::ListItem || display == Display::Table;
+  }
+  bool isTablePart() const { return display >= Display::TableRowGroup && display <= Display::TableCaption; }
+};
+
+using StylePtr = std::shared_ptr<const ComputedStyle>;
+
+// The computed styles of a document's elements, owned together.
+class StyleEngine {
+ public:
+  // host is used to read linked style sheets and @imports; docUrl is the
+  // document's own URL (file:///...), the base of relative urls.
+  StyleEngine(LayoutHost* host, std::string docUrl);
+  ~StyleEngine();
+
+  // Collects the document's sheets (<style>, <link rel=stylesheet>) and
+  // computes the style of every element. Elements deeper than maxDepth
+  // take their parent's inherited style without matching (bounded work on
+  // absurdly deep trees).
+  void computeStyles(const html::Document& doc, int maxDepth);
+
+  // Adds an author sheet (before computeStyles): for tests and the host.
+  void addAuthorSheet(const std::string& css, const std::string& baseUrl);
+
+  // The style of an element; the root style for elements without one.
+  const ComputedStyle& styleOf(const html::Element* e) const;
+  StylePtr stylePtr(const html::Element* e) const;
+  const ComputedStyle& rootStyle() const { return *root_; }
+
+  // Base url for relative references (the document's, or <base href>).
+  const std::string& baseUrl() const { return baseUrl_; }
+
+  // Exposed for tests: the computed style of an element given its parent's.
+  StylePtr computeFor(const html::Element* e, const ComputedStyle& parent) const;
+
+ private:
+  struct SheetRule {
+    const Selector* selector;
+    const std::vector<Declaration>* decls;
+    uint32_t order;
+    uint8_t origin;  // 0 user agent, 1 author
+  };
+  void indexSheet(const StyleSheet& sheet, uint8_t origin);
+  void loadLinked(const std::string& url, int depth);
+  void parseAuthor(const std::string& css, const std::string& baseUrl, int depth);
+
+  LayoutHost* host_;
+  std::string docUrl_, baseUrl_;
+  std::vector<std::unique_ptr<StyleSheet>> sheets_;
+  std::vector<std::string> sheetBases_;
+  std::vector<SheetRule> rules_;
+  std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
+  std::vector<uint32_t> universal_;
+  std::unordered_map<const html::Element*, StylePtr> styles_;
+  StylePtr root_;
+  size_t importBudget_ = 32;
+  size_t bytesBudget_ = 8u << 20;
+};
+
+// Parses a CSS colour ("#abc", "#aabbcc", "red", "rgb(1,2,3)") or an HTML
+// colour attribute value (also without '#'); false when it is none of them.
+bool parseColor(const std::string& text, Color* out);
+bool parseColorTokens(const std::vector<CssToken>& v, Color* out);
+
+// Resolves a relative reference against a base url (file:///, http:, or a
+// plain path). Fragment-only references keep the base without its fragment.
+std::string resolveUrl(const std::string& base, const std::string& ref);
+
+}  // namespace layout
+}  // namespace tw
