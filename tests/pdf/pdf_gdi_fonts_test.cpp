@@ -7,6 +7,74 @@
 
 using namespace twpdf;
 
+namespace {
+
+// DejaVu Sans renamed to |family| (same length) with the licence bits
+// |fs_type|, written to a file for installing privately.
+std::string PatchedDejaVu(const std::string& family, uint16_t fs_type, const std::string& path) {
+  std::string font = *twpdf_test::DejaVuBytes();
+  auto be16 = [&font](size_t off) { return (uint8_t(font[off]) << 8) | uint8_t(font[off + 1]); };
+  auto be32 = [&](size_t off) { return (uint32_t(be16(off)) << 16) | be16(off + 2); };
+  for (int i = 0, n = be16(4); i < n; ++i) {
+    size_t rec = 12 + 16 * i;
+    uint32_t off = be32(rec + 8), len = be32(rec + 12);
+    if (font.compare(rec, 4, "OS/2") == 0) {
+      font[off + 8] = static_cast<char>(fs_type >> 8);
+      font[off + 9] = static_cast<char>(fs_type & 0xFF);
+    }
+    if (font.compare(rec, 4, "name") != 0) continue;
+    std::string wide_old, wide_new;
+    for (char c : std::string("DejaVu Sans")) wide_old += std::string{'\0', c};
+    for (char c : family) wide_new += std::string{'\0', c};
+    for (auto [from, to] : {std::make_pair(std::string("DejaVu Sans"), family),
+                            std::make_pair(wide_old, wide_new)}) {
+      for (size_t at = off; (at = font.find(from, at)) != std::string::npos && at < off + len;)
+        font.replace(at, from.size(), to);
+    }
+  }
+  FILE* f = std::fopen(path.c_str(), "wb");
+  std::fwrite(font.data(), 1, font.size(), f);
+  std::fclose(f);
+  return path;
+}
+
+}  // namespace
+
+// A face whose licence forbids embedding is replaced by another installed
+// font; the same face with an open licence is used as it is.
+TEST(GdiFonts, FaceThatMayNotBeEmbeddedIsReplaced) {
+  if (!twpdf_test::DejaVuBytes()) GTEST_SKIP() << "DejaVu Sans is not installed on the host";
+  std::string locked = PatchedDejaVu("Lockedx Fnt", 0x0002, twpdf_test::OutputFolder() + "locked.ttf");
+  std::string open = PatchedDejaVu("Openxxx Fnt", 0x0000, twpdf_test::OutputFolder() + "open.ttf");
+  ASSERT_GT(AddFontResourceExA(locked.c_str(), FR_PRIVATE, nullptr), 0);
+  ASSERT_GT(AddFontResourceExA(open.c_str(), FR_PRIVATE, nullptr), 0);
+  GdiFontSource source;
+  std::string used, error;
+  auto font = source.Load("Openxxx Fnt", FW_NORMAL, false, &used, &error);
+  ASSERT_TRUE(font) << error;
+  EXPECT_EQ(used, "Openxxx Fnt");
+  EXPECT_EQ(font->fs_type(), 0);
+  {  // GDI does hand out the locked face itself ...
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT locked_font = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                    "Lockedx Fnt");
+    HGDIOBJ old = SelectObject(dc, locked_font);
+    auto raw = GdiFontSource::ReadSelectedFont(dc, &error);
+    ASSERT_TRUE(raw) << error;
+    EXPECT_EQ(raw->embedding(), TrueTypeFont::Embedding::kForbidden);
+    SelectObject(dc, old);
+    DeleteObject(locked_font);
+    DeleteDC(dc);
+  }
+  // ... and the source replaces it.
+  font = source.Load("Lockedx Fnt", FW_NORMAL, false, &used, &error);
+  ASSERT_TRUE(font) << error;
+  EXPECT_NE(used, "Lockedx Fnt");
+  EXPECT_NE(font->embedding(), TrueTypeFont::Embedding::kForbidden);
+  RemoveFontResourceExA(locked.c_str(), FR_PRIVATE, nullptr);
+  RemoveFontResourceExA(open.c_str(), FR_PRIVATE, nullptr);
+}
+
 TEST(GdiFonts, InstalledFontIsReadAndMissingFaceFallsBack) {
   GdiFontSource source;
   std::string used, error;
