@@ -157,6 +157,8 @@ void SetFileAuthority(nsParsedURL& u, const std::string& authority, std::string&
 std::string nsParsedURL::Spec() const {
   std::string s = scheme + ":";
   if (hasAuthority) s += "//" + host;
+  // Without an authority, a path starting "//" would read back as one.
+  else if (path.compare(0, 2, "//") == 0) s += "/.";
   s += path;
   if (hasQuery) s += "?" + query;
   if (hasRef) s += "#" + ref;

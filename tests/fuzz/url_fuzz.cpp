@@ -1,0 +1,28 @@
+// Input: a base URL, a newline, a reference. Checks that parsing never
+// fails badly and that the normal form is stable: a normalised spec parses to
+// itself, with the same equality key.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "nsURLParser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input(reinterpret_cast<const char*>(data), size);
+  size_t nl = input.find('\n');
+  std::string base = nl == std::string::npos ? std::string() : input.substr(0, nl);
+  std::string spec = nl == std::string::npos ? input : input.substr(nl + 1);
+
+  nsParsedURL baseURL;
+  bool haveBase = NS_ParseURL(base, nullptr, baseURL);
+  nsParsedURL url;
+  if (!NS_ParseURL(spec, haveBase ? &baseURL : nullptr, url)) return 0;
+
+  std::string normal = url.Spec();
+  nsParsedURL again;
+  if (!NS_ParseURL(normal, nullptr, again)) std::abort();
+  if (again.Spec() != normal) std::abort();
+  if (again.ComparisonKey(true) != url.ComparisonKey(true)) std::abort();
+  NS_EscapeURLPath(NS_UnescapeURL(spec));
+  return 0;
+}
