@@ -3,11 +3,18 @@
 #include <cstdint>
 #include <string>
 
+#include "pdf_format.h"
 #include "pdf_jpeg.h"
 #include "pdf_truetype.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto bytes = std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size);
+  // Text: decoding is total and re-encoding gives back the same characters.
+  std::u32string text = twpdf::DecodeUtf8(*bytes);
+  if (twpdf::DecodeUtf8(twpdf::EncodeUtf8(text)) != text) __builtin_trap();
+  std::string out;
+  twpdf::AppendLiteral(out, twpdf::TextStringBytes(*bytes));
+  twpdf::AppendName(out, *bytes);
   twpdf::JpegInfo info;
   twpdf::ReadJpegInfo(*bytes, info, nullptr);
   int faces = twpdf::TrueTypeFont::FaceCount(*bytes);

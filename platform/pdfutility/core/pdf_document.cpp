@@ -455,6 +455,7 @@ Page& DocumentWriter::BeginPage(double width, double height) {
 bool DocumentWriter::EndPage() {
   if (!page_) return !failed_;
   std::unique_ptr<Page> page = std::move(page_);
+  while (page->fill_.size() > 1) page->RestoreState();  // states left saved
   int content = Allocate();
   if (!WriteStream(content, Object::Dictionary(), page->content_, true)) return false;
 

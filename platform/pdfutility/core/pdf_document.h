@@ -170,7 +170,9 @@ class DocumentWriter {
                   std::string* error = nullptr);
 
   // Pages. BeginPage ends a page still open. Sizes are clamped to the
-  // range readers accept (3 to 14400 points).
+  // range readers accept (3 to 14400 points). The Page reference stays
+  // valid until the page ends (EndPage, the next BeginPage, Close);
+  // graphics states still saved at its end are restored.
   Page& BeginPage(double width, double height);
   Page* current_page() { return page_.get(); }
   bool EndPage();
