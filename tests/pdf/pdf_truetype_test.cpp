@@ -111,6 +111,7 @@ TEST_F(TrueType, SubsetKeepsGlyphsComponentsAndWidths) {
   EXPECT_EQ(parsed->glyph_count(), static_cast<int>(subset.new_glyph.size()));
   for (const auto& u : unicode) EXPECT_EQ(parsed->GlyphForCodePoint(u.second), subset.new_glyph[u.first]);
   EXPECT_EQ(parsed->GlyphForCodePoint('x'), 0);
+  EXPECT_EQ(parsed->postscript_name(), "DejaVuSans");
   std::string copy = subset.data;
   int composites = 0;
   for (const auto& m : subset.new_glyph) {

@@ -540,6 +540,29 @@ bool TrueTypeFont::Subset(const std::set<uint16_t>& glyphs, bool whole, FontSubs
     std::string cmap = BuildCmap(map);
     if (!cmap.empty()) tables["cmap"] = cmap;
   }
+  // A small name table: some readers want one in every embedded font.
+  {
+    const std::string& ps = postscript_name_;
+    const std::pair<uint16_t, std::string> names[] = {
+        {1, ps}, {2, "Regular"}, {3, ps}, {4, ps}, {6, ps}};
+    std::string records, strings;
+    for (const auto& n : names) {
+      std::string wide;
+      for (char c : n.second) wide += std::string{'\0', c};
+      Append16(records, 3);
+      Append16(records, 1);
+      Append16(records, 0x409);
+      Append16(records, n.first);
+      Append16(records, static_cast<uint16_t>(wide.size()));
+      Append16(records, static_cast<uint16_t>(strings.size()));
+      strings += wide;
+    }
+    std::string name;
+    Append16(name, 0);
+    Append16(name, 5);
+    Append16(name, static_cast<uint16_t>(6 + records.size()));
+    tables["name"] = name + records + strings;
+  }
   std::string post = copy("post");
   if (post.size() >= 32) {
     post.resize(32);
