@@ -367,7 +367,7 @@ std::string DocumentWriter::ImageKey(const std::string& kind, const std::string&
   // a 128-bit collision between two images of one document.
   std::string key = kind + ':' + std::to_string(a.size()) + ':' +
                     std::to_string(b ? b->size() : 0) + ':';
-  for (uint64_t seed : {kHashSeed, 0x9E3779B97F4A7C15ull}) {
+  for (uint64_t seed : {kHashSeed, uint64_t(0x9E3779B97F4A7C15ull)}) {
     uint64_t h = Hash(seed, a);
     if (b) h = Hash(h, *b);
     key += std::to_string(h) + ':';
