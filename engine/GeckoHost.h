@@ -1,0 +1,89 @@
+// GeckoHost.h - the host of the HTML engine: CGeckoHost, CNullWindowCreator,
+// COwnedObList, the nested message loop, and the process-wide converting flag.
+//
+// The host starts the component kit once, registers the job component's
+// factory (so the PDF Utility reaches the job by its class id), refuses every
+// pop-up window through CNullWindowCreator, owns the one hidden browser, and
+// runs the nested message loop in which the system waits for loads. One host
+// per process, created by the application shell and deleted at exit.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+
+#include "afx.h"
+#include "afxcoll.h"
+#include "nsISupports.h"
+#include "nsIWindowWatcher.h"
+
+class CBrowserWrapper;
+class nsIServiceManager;
+struct TocRecord;
+
+// Set while a conversion runs; cleared by Cancel, by the host's construction,
+// and by a quit request met in a nested loop. The page walk stops when clear.
+extern BOOL g_bConverting;
+
+// A CObList that owns its elements: its destructor removes every element
+// from the head and deletes it through its virtual destructor.
+class COwnedObList : public CObList {
+public:
+    explicit COwnedObList(int nBlockSize = 10) : CObList(nBlockSize) {}
+    ~COwnedObList() override;
+    // The head element, or null when the list is empty.
+    CObject* GetHeadOrNull() const { return IsEmpty() ? nullptr : GetHead(); }
+};
+
+// Refuses every new window a page asks for.
+class CNullWindowCreator final : public nsIWindowCreator {
+public:
+    CNullWindowCreator() : m_nRefCount(0) {}
+    NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override;
+    NS_IMETHOD_(nsrefcnt) AddRef() override;
+    NS_IMETHOD_(nsrefcnt) Release() override;
+    // Null out pointer: NS_ERROR_NULL_POINTER; else the window is null, NS_OK.
+    NS_IMETHOD CreateChromeWindow(nsISupports* parent, PRUint32 chromeFlags,
+                                  nsISupports** result) override;
+
+private:
+    ~CNullWindowCreator() = default;
+    nsrefcnt m_nRefCount;
+};
+
+class CGeckoHost {
+public:
+    CGeckoHost();
+    virtual ~CGeckoHost();
+
+    // Starts the kit and registers the job factory. 0 on success; a failure
+    // shows "Library initializing failed." and returns the kit's code.
+    virtual nsresult StartEngine();
+
+    // The hidden browser, created at the first call (0, 0, 620 by 400) and
+    // kept; null when it cannot be created (the load is then abandoned).
+    CBrowserWrapper* EnsureBrowser();
+
+    // The nested message loop: takes messages (first those below WM_USER,
+    // then any), waiting when there are none, and dispatches them. `poll` is
+    // called after each message taken, before it is dispatched, and returns
+    // TRUE when the wait is over; the loop ends after dispatching that
+    // message. A WM_QUIT also ends the wait: the converting flag is cleared
+    // and the quit request is posted again with its exit code, so that the
+    // application's own loop still ends. Returns TRUE when `poll` ended the
+    // wait, FALSE on WM_QUIT.
+    static BOOL RunNestedLoop(const std::function<BOOL()>& poll);
+
+    // Walk state of the contents walk.
+    int m_bFoundName;
+    HTREEITEM m_hCurrentItem;
+    HTREEITEM m_hParentItem;
+    TocRecord* m_pCurrentRecord;
+    TocRecord* m_pParentRecord;
+    nsIServiceManager* m_pServiceManager;  // owned reference
+    CBrowserWrapper* m_pBrowser;           // owned reference
+    COwnedObList* m_pItemStack;            // owned
+    COwnedObList* m_pRecordStack;          // owned
+    int m_nItemCounter;
+};
