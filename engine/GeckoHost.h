@@ -21,6 +21,10 @@
 class CBrowserWrapper;
 class nsIServiceManager;
 struct TocRecord;
+class CContentsTree;
+class CPdfSettings;
+class nsIDOMNode;
+struct PageSetupRec;
 
 // Set while a conversion runs; cleared by Cancel, by the host's construction,
 // and by a quit request met in a nested loop. The page walk stops when clear.
@@ -74,6 +78,33 @@ public:
     // application's own loop still ends. Returns TRUE when `poll` ended the
     // wait, FALSE on WM_QUIT.
     static BOOL RunNestedLoop(const std::function<BOOL()>& poll);
+
+    // ---- Contents (GeckoHostContents.cpp)
+    // Loads a contents file (a path or a file URL) into the hidden browser
+    // and adds its entries to the tree, its page paths to the tree's list
+    // and its records to the job's table of contents. The job's contents are
+    // cleared before the first file of a CHM (item counter 0); later files
+    // append. A file that cannot be loaded adds nothing.
+    void LoadContents(const char* pszPath, CContentsTree* pTree);
+    // The walk of a contents document from `pNode` on: the node, its
+    // following siblings and everything below them, in document order.
+    void BuildToc(nsIDOMNode* pNode, CContentsTree* pTree);
+
+    // ---- Conversion (GeckoHostConvert.cpp)
+    // Converts the open CHM (the tree's pages, then the pages that links
+    // made wanted) into the PDF file through the PDF Utility. Does nothing
+    // while a conversion runs.
+    void ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, const char* pszPdfPath,
+                      CPdfSettings* pSettings);
+    // The page walk from `hItem` on, in tree order, while the converting
+    // flag is set.
+    void WalkTree(HTREEITEM hItem, CContentsTree* pTree);
+    // Loads one page for the PDF unless it was loaded before, and waits
+    // until the PDF Utility has taken it, the load failed, or Cancel was
+    // pressed during the wait. FALSE when the application is quitting.
+    BOOL LoadPage(const char* pszUrl, int nFlag);
+    // Deletes the record's six strings; the caller frees the record.
+    void FreePageSetup(PageSetupRec* pSetup);
 
     // Walk state of the contents walk.
     int m_bFoundName;
