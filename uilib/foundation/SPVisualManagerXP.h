@@ -1,0 +1,102 @@
+// SPVisualManagerXP.h - CSPVisualManagerXP: the flat look. Light bars, menus
+// with a tinted image column, selection as a tinted fill framed in the system
+// highlight colour, popup menus joined to the button that opened them. All
+// its colours, pens and brushes derive from the system colours.
+#pragma once
+#include "SPVisualManager.h"
+
+class CSPVisualManagerXP : public CSPVisualManager {
+    DECLARE_DYNCREATE(CSPVisualManagerXP)
+
+public:
+    // data (GDI objects are owned)
+    CBrush m_brHorzStripes;
+    CBrush m_brVertStripes;
+    COLORREF m_clrBarFace;
+    CBrush m_brBarFace;
+    COLORREF m_clrMenuLight;
+    CBrush m_brMenuLight;
+    CBrush m_brTabBack;
+    COLORREF m_clrBarDark;
+    COLORREF m_clrHighlight;
+    CBrush m_brHighlight;
+    COLORREF m_clrHighlightDn;
+    CBrush m_brHighlightDn;
+    COLORREF m_clrHighlightChecked;
+    CBrush m_brHighlightChecked;
+    COLORREF m_clrPaneBorder;
+    COLORREF m_clrGripper;
+    CPen m_penSeparator;
+    COLORREF m_clrMenuBorder;
+    COLORREF m_clrMenuItemBorder;
+    CBrush m_brFloatingToolbarBorder;
+    BOOL m_bConnectMenuToParent;
+
+    // construction
+    CSPVisualManagerXP(BOOL bTemporary = FALSE);
+    virtual ~CSPVisualManagerXP();
+
+    // overrides
+    virtual void OnUpdateSystemColors();
+    virtual void OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                     BOOL bNCArea = FALSE);
+    virtual void OnDrawBarBorder(CDC* pDC, CSPBaseControlBar* pBar, CRect& rect);
+    virtual void OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect rect);
+    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar);
+    virtual void OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz);
+    virtual COLORREF OnDrawControlBarCaption(CDC* pDC, CSPDockingControlBar* pBar, BOOL bActive,
+                                             CRect rectCaption, CRect rectButtons);
+    virtual void OnDrawCaptionButton(CDC* pDC, CSPCaptionButton* pButton, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
+                                     BOOL bDisabled);
+    virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
+                                        BOOL bHighlight);
+    virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CSPStatusBar* pBar, CRect rectPane, UINT uiID,
+                                           UINT nStyle);
+    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                       BOOL bIsHighlighted, CSPToolbarComboBoxButton* pButton);
+    virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                   CSPToolbarComboBoxButton* pButton);
+    virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
+                                  CSPToolbarEditBoxButton* pButton);
+    virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
+    virtual void OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
+    virtual void OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
+    virtual void OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect, CBrush* pBrush);
+    virtual void OnDrawButtonChecked(CDC* pDC, CRect rect);
+    virtual COLORREF GetToolbarButtonTextColor(CSPToolbarButton* pButton, int state);
+    virtual void OnEraseTabsArea(CDC* pDC, CRect rect, CSPBaseTabWnd* pTabWnd);
+    virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CSPBaseTabWnd* pTabWnd);
+    virtual void OnFillPushButtonBackground(CDC* pDC, CRect rect, CSPButton* pButton, CSPTabWnd* pParentTab);
+    virtual void OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CSPButton* pButton, UINT uiState,
+                                        CSPTabWnd* pParentTab);
+    virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
+    virtual COLORREF OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CSPMiniFrameWnd* pFrameWnd, BOOL bActive);
+    virtual void OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* pToolBar, CRect rectBorder,
+                                             CRect rectBorderSize);
+    virtual void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea);
+    virtual void OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
+                                         BOOL bUsePushButton = FALSE, BOOL bCanCollapse = FALSE);
+    virtual void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE);
+    virtual void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE);
+    virtual void OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
+                            BOOL bIsSelected = FALSE);
+    virtual int GetMenuImageMargin() const;
+    virtual BOOL IsLook2000Allowed() const;
+
+    // added operations
+    virtual void CreatePatternBrushes();
+    virtual void ExtendMenuButtonRect(CSPToolbarMenuButton* pMenuButton, CRect& rect);
+
+protected:
+    void DeleteObjects();
+    // The XP caption-button drawing with the button's flags given.
+    void DrawCaptionButtonXP(CDC* pDC, const SPCaptionButtonInfo& info, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
+                             BOOL bDisabled);
+    // The XP group caption with a given collapse flag.
+    void DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted, BOOL bCanCollapse);
+    // Draws a task's icon and name in the given link colour and plain colour.
+    void DrawTaskXP(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted, COLORREF clrPlain,
+                    BOOL bPlainUsesDC, COLORREF clrLink);
+    // TRUE when each channel is at least 129.
+    static BOOL IsLightColor(COLORREF clr);
+};

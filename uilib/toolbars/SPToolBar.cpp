@@ -1,0 +1,4 @@
+#include "SPToolBar.h"
+
+BOOL g_bCustomizeMode = FALSE;
+CObList g_lstAllToolbars(10);
