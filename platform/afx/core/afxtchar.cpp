@@ -15,7 +15,7 @@ typedef const unsigned char* PCUC;
 #define AFX_TCS_IMPORT(name, ret, params, call)       \
     static ret __cdecl afx##name params { return call; } \
     extern "C" {                                       \
-    void* __imp_##name = (void*)&afx##name;            \
+    ret(__cdecl* __imp_##name) params = &afx##name;    \
     }
 
 AFX_TCS_IMPORT(_tcschr, char*, (const char* s, unsigned int c), (char*)_mbschr((PCUC)s, c))
@@ -59,5 +59,5 @@ AFX_TCS_IMPORT(_tclen, size_t, (const char* s), _mbclen((PCUC)s))
 
 static void __cdecl afx_tccpy(char* d, const char* s) { _mbccpy((PUC)d, (PCUC)s); }
 extern "C" {
-void* __imp__tccpy = (void*)&afx_tccpy;
+void(__cdecl* __imp__tccpy)(char*, const char*) = &afx_tccpy;
 }
