@@ -10,10 +10,6 @@
 
 BOOL g_bConverting = FALSE;
 
-COwnedObList::~COwnedObList() {
-    while (!IsEmpty()) delete RemoveHead();
-}
-
 // ---- CNullWindowCreator
 
 NS_IMETHODIMP CNullWindowCreator::QueryInterface(const nsIID& iid, void** result) {

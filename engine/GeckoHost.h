@@ -1,5 +1,5 @@
 // GeckoHost.h - the host of the HTML engine: CGeckoHost, CNullWindowCreator,
-// COwnedObList, the nested message loop, and the process-wide converting flag.
+// the nested message loop, and the process-wide converting flag.
 //
 // The host starts the component kit once, registers the job component's
 // factory (so the PDF Utility reaches the job by its class id), refuses every
@@ -13,8 +13,7 @@
 
 #include <functional>
 
-#include "afx.h"
-#include "afxcoll.h"
+#include "ChmExtract.h"  // COwnedObList
 #include "nsISupports.h"
 #include "nsIWindowWatcher.h"
 
@@ -29,16 +28,6 @@ struct PageSetupRec;
 // Set while a conversion runs; cleared by Cancel, by the host's construction,
 // and by a quit request met in a nested loop. The page walk stops when clear.
 extern BOOL g_bConverting;
-
-// A CObList that owns its elements: its destructor removes every element
-// from the head and deletes it through its virtual destructor.
-class COwnedObList : public CObList {
-public:
-    explicit COwnedObList(int nBlockSize = 10) : CObList(nBlockSize) {}
-    ~COwnedObList() override;
-    // The head element, or null when the list is empty.
-    CObject* GetHeadOrNull() const { return IsEmpty() ? nullptr : GetHead(); }
-};
 
 // Refuses every new window a page asks for.
 class CNullWindowCreator final : public nsIWindowCreator {

@@ -21,6 +21,12 @@
 #include "nsString.h"
 #include "nsXPCOM.h"
 
+// The engine's list type lives with the CHM extraction, which this test does
+// not link (it needs the window classes of the class library).
+COwnedObList::~COwnedObList() {
+    while (!IsEmpty()) delete RemoveHead();
+}
+
 namespace {
 
 std::string FixtureUrl(const char* name) {
