@@ -11,7 +11,7 @@ namespace {
 
 // DejaVu Sans renamed to |family| (same length) with the licence bits
 // |fs_type|, written to a file for installing privately.
-std::string PatchedDejaVu(const std::string& family, uint16_t fs_type, const std::string& path) {
+std::string PatchedDejaVuBytes(const std::string& family, uint16_t fs_type) {
   std::string font = *twpdf_test::DejaVuBytes();
   auto be16 = [&font](size_t off) { return (uint8_t(font[off]) << 8) | uint8_t(font[off + 1]); };
   auto be32 = [&](size_t off) { return (uint32_t(be16(off)) << 16) | be16(off + 2); };
@@ -32,10 +32,43 @@ std::string PatchedDejaVu(const std::string& family, uint16_t fs_type, const std
         font.replace(at, from.size(), to);
     }
   }
+  return font;
+}
+
+std::string Save(const std::string& bytes, const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "wb");
-  std::fwrite(font.data(), 1, font.size(), f);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
   return path;
+}
+
+std::string PatchedDejaVu(const std::string& family, uint16_t fs_type, const std::string& path) {
+  return Save(PatchedDejaVuBytes(family, fs_type), path);
+}
+
+// A collection of two fonts: header, both table directories (offsets
+// moved), then each font's bytes.
+std::string Collection(const std::string& a, const std::string& b) {
+  auto be16 = [](const std::string& f, size_t off) { return (uint8_t(f[off]) << 8) | uint8_t(f[off + 1]); };
+  auto put32 = [](std::string& f, size_t off, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[off + i] = static_cast<char>(v >> (24 - 8 * i));
+  };
+  auto get32 = [&](const std::string& f, size_t off) {
+    return (uint32_t(be16(f, off)) << 16) | be16(f, off + 2);
+  };
+  size_t da = 12 + 16 * be16(a, 4), db = 12 + 16 * be16(b, 4);
+  size_t base_a = 20 + da + db, base_b = base_a + ((a.size() + 3) & ~size_t(3));
+  std::string ttc = std::string("ttcf\0\1\0\0\0\0\0\2", 12) + std::string(8, '\0');
+  put32(ttc, 12, 20);
+  put32(ttc, 16, static_cast<uint32_t>(20 + da));
+  for (auto [font, dir, base] : {std::make_tuple(&a, da, base_a), std::make_tuple(&b, db, base_b)}) {
+    std::string d = font->substr(0, dir);
+    for (size_t i = 0; i < (dir - 12) / 16; ++i)
+      put32(d, 12 + 16 * i + 8, get32(d, 12 + 16 * i + 8) + static_cast<uint32_t>(base));
+    ttc += d;
+  }
+  ttc += a + std::string(base_b - base_a - a.size(), '\0') + b;
+  return ttc;
 }
 
 }  // namespace
@@ -73,6 +106,27 @@ TEST(GdiFonts, FaceThatMayNotBeEmbeddedIsReplaced) {
   EXPECT_NE(font->embedding(), TrueTypeFont::Embedding::kForbidden);
   RemoveFontResourceExA(locked.c_str(), FR_PRIVATE, nullptr);
   RemoveFontResourceExA(open.c_str(), FR_PRIVATE, nullptr);
+}
+
+// GDI hands out a face of a collection: the writer finds which one by its
+// table directory and reads that face's tables.
+TEST(GdiFonts, FaceOfACollectionIsRead) {
+  if (!twpdf_test::DejaVuBytes()) GTEST_SKIP() << "DejaVu Sans is not installed on the host";
+  std::string ttc = Collection(PatchedDejaVuBytes("Collone Fnt", 0x0000),
+                               PatchedDejaVuBytes("Colltwo Fnt", 0x0008));
+  ASSERT_EQ(TrueTypeFont::FaceCount(ttc), 2);
+  std::string path = Save(ttc, twpdf_test::OutputFolder() + "pair.ttc");
+  ASSERT_GT(AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr), 0);
+  GdiFontSource source;
+  std::string used, error;
+  for (auto [face, fs_type] : {std::make_pair("Colltwo Fnt", 8), std::make_pair("Collone Fnt", 0)}) {
+    auto font = source.Load(face, FW_NORMAL, false, &used, &error);
+    ASSERT_TRUE(font) << error;
+    EXPECT_EQ(used, face);
+    EXPECT_EQ(font->fs_type(), fs_type) << face;
+    EXPECT_NE(font->GlyphForCodePoint('A'), 0);
+  }
+  RemoveFontResourceExA(path.c_str(), FR_PRIVATE, nullptr);
 }
 
 TEST(GdiFonts, InstalledFontIsReadAndMissingFaceFallsBack) {
