@@ -2,6 +2,10 @@
 // the file URL builder.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstring>
+
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
 #include "nsIIOService.h"
@@ -10,6 +14,15 @@
 #include "nsXPCOM.h"
 
 namespace {
+
+// Cases with bytes above 0x7F are written for the Western code page, in
+// which 0xE9 is e-acute; other code pages skip them.
+bool SkipAnsi(const char* text) {
+  if (GetACP() == 1252) return false;
+  for (const char* p = text; p && *p; ++p)
+    if (static_cast<unsigned char>(*p) >= 0x80) return true;
+  return false;
+}
 
 class UriTest : public ::testing::Test {
  protected:
@@ -85,9 +98,11 @@ TEST_F(UriTest, ResolvesAndNormalises) {
       {"mailto:x@y", "page.htm", "<malformed>"},  // an opaque base
       {"ab:/e", ".//a", "ab:/.//a"},  // no authority: "//a" stays a path
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
+    if (SkipAnsi(c.spec)) continue;
     EXPECT_EQ(c.expected, Make(c.spec, c.base)) << c.spec << " against "
                                                  << (c.base ? c.base : "no base");
+  }
 }
 
 TEST_F(UriTest, EqualityOfFileUrls) {
@@ -115,6 +130,7 @@ TEST_F(UriTest, EqualityOfFileUrls) {
       {"HTTP://H/a", "http://h/a", true},
   };
   for (const Case& c : cases) {
+    if (SkipAnsi(c.a)) continue;
     nsCOMPtr<nsIURI> a, b;
     ASSERT_EQ(NS_OK, mIO->NewURI(nsDependentCString(c.a), nullptr, nullptr,
                                  getter_AddRefs(a)));
@@ -155,6 +171,7 @@ TEST(FileUrlTest, BuildsEscapedUrlsAndReadsThemBack) {
       {"\\\\server\\share", "x.htm", "file://server/share/x.htm", "\\\\server\\share\\x.htm"},
   };
   for (const Case& c : cases) {
+    if (SkipAnsi(c.folder)) continue;
     std::string url = c.page ? NS_BuildFileURL(c.folder, c.page) : NS_BuildFileURL(c.folder);
     EXPECT_EQ(c.url, url) << c.folder;
     std::string path;
