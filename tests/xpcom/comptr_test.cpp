@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "nsCOMPtr.h"
+#include "nsIInterfaceRequestor.h"
 
 namespace {
 
@@ -98,5 +99,43 @@ TEST(nsCOMPtrTest, QueryInterfaceHelperReportsTheOutcome) {
   foo = nullptr;
   bar = nullptr;
   base = nullptr;
+  EXPECT_EQ(0, gLive);
+}
+
+namespace {
+
+// Gives its Counted object's interfaces through GetInterface only.
+class Requestor final : public nsIInterfaceRequestor {
+ public:
+  Requestor() : mInner(new Counted()) {}
+  NS_DECL_ISUPPORTS
+  NS_IMETHOD GetInterface(const nsIID& iid, void** result) override {
+    return mInner->QueryInterface(iid, result);
+  }
+
+ private:
+  ~Requestor() = default;
+  nsCOMPtr<IFoo> mInner;
+};
+NS_IMPL_ISUPPORTS1(Requestor, nsIInterfaceRequestor)
+
+}  // namespace
+
+TEST(nsCOMPtrTest, GetInterfaceHelperAsksTheRequestor) {
+  gLive = 0;
+  {
+    nsCOMPtr<nsIInterfaceRequestor> requestor = new Requestor();
+    nsresult rv = NS_ERROR_FAILURE;
+    nsCOMPtr<IBar> bar = do_GetInterface(requestor, &rv);
+    EXPECT_EQ(NS_OK, rv);
+    EXPECT_NE(nullptr, bar.get());
+    nsCOMPtr<IBar> direct = do_QueryInterface(requestor, &rv);
+    EXPECT_EQ(NS_NOINTERFACE, rv) << "the requestor itself is no IBar";
+    // An object without nsIInterfaceRequestor gives nothing.
+    nsCOMPtr<IFoo> plain = new Counted();
+    nsCOMPtr<IBar> none = do_GetInterface(plain, &rv);
+    EXPECT_EQ(NS_NOINTERFACE, rv);
+    EXPECT_EQ(nullptr, none.get());
+  }
   EXPECT_EQ(0, gLive);
 }
