@@ -168,6 +168,20 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
   w.AddOutlineItem(0, "To page 131", LinkTarget::PageAt(130));
   rgb[5] = 0;
   EXPECT_NE(w.AddRgbImage(4, 4, rgb, nullptr), swatch);
+  // Decoder pixels (BGRA, padded rows, premultiplied) give the same image
+  // as the RGB and alpha they stand for.
+  const unsigned char bgra[2 * 12] = {10, 20, 30, 255, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      50, 25, 0, 128, 3, 2, 1, 255, 9, 9, 9, 9};
+  std::string plain_rgb{30, 20, 10, 0, 0, 0, 0, 50, 100, 1, 2, 3};
+  std::string plain_alpha{'\xFF', 0, '\x80', '\xFF'};
+  int decoded = w.AddBgraImage(2, 2, bgra, 12, true);
+  EXPECT_GE(decoded, 0);
+  EXPECT_EQ(w.AddRgbImage(2, 2, plain_rgb, &plain_alpha), decoded);
+  std::string error;
+  EXPECT_EQ(w.AddBgraImage(2, 2, bgra, 7, false, &error), -1);  // rows overlap
+  EXPECT_EQ(w.AddRgbImage(2, 2, plain_rgb, &rgb, &error), -1);   // alpha of the wrong size
+  EXPECT_EQ(w.AddRgbImage(0, 2, "", nullptr, &error), -1);
+  EXPECT_EQ(error, "image data does not match its size");
   EXPECT_TRUE(w.Close()) << w.error();
 }
 
@@ -284,6 +298,7 @@ TEST(PageSetupGeometry, PaperOrientationAndMarginsAreSanitised) {
   } cases[] = {
       {8.5, 11, false, 0.5, 0.5, 0.5, 0.5, 612, 792, 36, 36, 576, 756},          // Letter
       {8.5, 11, true, 1, 0.5, 1, 0.5, 792, 612, 72, 36, 720, 576},               // landscape
+      {11, 8.5, true, 0, 0, 0, 0, 792, 612, 0, 0, 792, 612},                     // typed landscape
       {0, 0, false, 0, 0, 0, 0, 595.2756, 841.8898, 0, 0, 595.2756, 841.8898},   // unknown paper: A4
       {-3, 11, false, -1, -1, -1, -1, 595.2756, 841.8898, 0, 0, 595.2756, 841.8898},
       {8.5, 11, false, 5, 6, 5, 6, 612, 792, 153, 198, 459, 594},                // margins too big

@@ -442,6 +442,31 @@ int DocumentWriter::AddRgbImage(int width, int height, const std::string& rgb,
   return static_cast<int>(images_.size() - 1);
 }
 
+int DocumentWriter::AddBgraImage(int width, int height, const void* pixels, size_t stride,
+                                 bool premultiplied, std::string* error) {
+  if (!pixels || width <= 0 || height <= 0 || width > 65535 || height > 65535 ||
+      stride < static_cast<size_t>(width) * 4) {
+    if (error) *error = "image data does not match its size";
+    return -1;
+  }
+  std::string rgb, alpha;
+  rgb.reserve(static_cast<size_t>(width) * height * 3);
+  alpha.reserve(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* row = static_cast<const unsigned char*>(pixels) + y * stride;
+    for (int x = 0; x < width; ++x, row += 4) {
+      unsigned a = row[3];
+      for (int c = 2; c >= 0; --c) {
+        unsigned v = row[c];
+        if (premultiplied) v = a ? std::min(255u, (v * 255 + a / 2) / a) : 0;
+        rgb += static_cast<char>(v);
+      }
+      alpha += static_cast<char>(a);
+    }
+  }
+  return AddRgbImage(width, height, rgb, &alpha, error);
+}
+
 Page& DocumentWriter::BeginPage(double width, double height) {
   if (page_) EndPage();
   last_width_ = Clamp(width, kMinPage, kMaxPage);

@@ -168,6 +168,10 @@ class DocumentWriter {
   // width * height bytes of opacity.
   int AddRgbImage(int width, int height, const std::string& rgb, const std::string* alpha,
                   std::string* error = nullptr);
+  // 32-bit BGRA pixels as image decoders give them: rows top to bottom,
+  // |stride| bytes apart; |premultiplied| when colours carry the alpha.
+  int AddBgraImage(int width, int height, const void* pixels, size_t stride, bool premultiplied,
+                   std::string* error = nullptr);
 
   // Pages. BeginPage ends a page still open. Sizes are clamped to the
   // range readers accept (3 to 14400 points). The Page reference stays

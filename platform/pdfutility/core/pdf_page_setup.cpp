@@ -32,7 +32,7 @@ PageGeometry ComputeGeometry(const PageSetup& setup) {
     w = 21.0 / 2.54;
     h = 29.7 / 2.54;
   }
-  if (setup.landscape) std::swap(w, h);
+  if (setup.landscape && w < h) std::swap(w, h);  // the long side across
   g.width = std::min(std::max(w * kPointsPerInch, 3.0), 14400.0);
   g.height = std::min(std::max(h * kPointsPerInch, 3.0), 14400.0);
   double l = setup.margin_left_in * kPointsPerInch, r = setup.margin_right_in * kPointsPerInch;

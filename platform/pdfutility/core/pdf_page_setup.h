@@ -8,7 +8,8 @@
 //                   content box inside the margins.
 //   ComputeGeometry turns a PageSetup into a PageGeometry: a paper size
 //                   that is missing, not finite or not positive becomes A4;
-//                   landscape swaps width and height; sizes are clamped to
+//                   landscape puts the long side across (a paper typed
+//                   already landscape stays so); sizes are clamped to
 //                   what readers accept; negative margins become 0, and
 //                   margins that leave less than a tenth of the page are
 //                   scaled down so that half of it remains.
