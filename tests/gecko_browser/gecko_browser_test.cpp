@@ -11,6 +11,7 @@
 #include "GeckoHost.h"
 #include "PdfJob.h"
 #include "nsCOMPtr.h"
+#include "nsDOMAdapters.h"
 #include "nsHtmlDocument.h"
 #include "nsIComponentRegistrar.h"
 #include "nsIDOM.h"
@@ -20,6 +21,7 @@
 #include "nsIWindowWatcher.h"
 #include "nsString.h"
 #include "nsXPCOM.h"
+#include "parser.h"
 
 // The engine's list type lives with the CHM extraction, which this test does
 // not link (it needs the window classes of the class library).
@@ -455,6 +457,97 @@ TEST_F(GeckoBrowserTest, BrowserWrapperInterfaces) {
     nsIWebBrowserSite* held = nullptr;
     holder->GetSite(&held);
     EXPECT_EQ(held, static_cast<nsIWebBrowserSite*>(browser));
+}
+
+// The nsIDOM* adapters over a parsed page: names, values, navigation,
+// attribute maps, and the way back to the tree.
+TEST(DomAdapterTest, NodesAttributesAndNavigation) {
+    std::shared_ptr<tw::html::Document> html(tw::html::parseHtmlUtf8(
+        "<!DOCTYPE html><p id=a Class=\"x &amp; y\" hidden>t\xC3\xA9xt<!--c--><br></p>"));
+    nsCOMPtr<nsIDOMDocument> doc = NS_NewDOMDocument(html);
+    doc->Release();  // NS_NewDOMDocument gave a reference the nsCOMPtr took again
+    ASSERT_TRUE(doc);
+    nsAutoString s;
+    PRUint16 type = 0;
+    doc->GetNodeName(s);
+    EXPECT_EQ(Utf8(s), "#document");
+    doc->GetNodeType(&type);
+    EXPECT_EQ(type, nsIDOMNode::DOCUMENT_NODE);
+
+    nsCOMPtr<nsIDOMElement> root;
+    doc->GetDocumentElement(getter_AddRefs(root));
+    ASSERT_TRUE(root);
+    root->GetTagName(s);
+    EXPECT_EQ(Utf8(s), "HTML");
+    nsCOMPtr<nsIDOMNode> first;
+    doc->GetFirstChild(getter_AddRefs(first));
+    first->GetNodeType(&type);
+    EXPECT_EQ(type, nsIDOMNode::DOCUMENT_TYPE_NODE);
+
+    nsCOMPtr<nsIDOMNodeList> ps;
+    root->GetElementsByTagName(NS_ConvertASCIItoUTF16("P"), getter_AddRefs(ps));
+    PRUint32 len = 0;
+    ps->GetLength(&len);
+    ASSERT_EQ(len, 1u);
+    nsCOMPtr<nsIDOMNode> pNode;
+    ps->Item(0, getter_AddRefs(pNode));
+    nsCOMPtr<nsIDOMNode> none;
+    ps->Item(1, getter_AddRefs(none));
+    EXPECT_FALSE(none);
+    nsCOMPtr<nsIDOMElement> p = do_QueryInterface(pNode);
+    ASSERT_TRUE(p);
+    p->GetAttribute(NS_ConvertASCIItoUTF16("CLASS"), s);
+    EXPECT_EQ(Utf8(s), "x & y");
+    PRBool has = PR_FALSE;
+    p->HasAttribute(NS_ConvertASCIItoUTF16("hidden"), &has);
+    EXPECT_TRUE(has);
+
+    nsCOMPtr<nsIDOMNamedNodeMap> attrs;
+    p->GetAttributes(getter_AddRefs(attrs));
+    attrs->GetLength(&len);
+    ASSERT_EQ(len, 3u);
+    nsCOMPtr<nsIDOMNode> attrNode;
+    attrs->GetNamedItem(NS_ConvertASCIItoUTF16("Class"), getter_AddRefs(attrNode));
+    nsCOMPtr<nsIDOMAttr> attr = do_QueryInterface(attrNode);
+    ASSERT_TRUE(attr);
+    attr->GetName(s);
+    EXPECT_EQ(Utf8(s), "class");
+    attr->GetNodeType(&type);
+    EXPECT_EQ(type, nsIDOMNode::ATTRIBUTE_NODE);
+    nsCOMPtr<nsIDOMElement> owner;
+    attr->GetOwnerElement(getter_AddRefs(owner));
+    EXPECT_EQ(NS_GetHtmlNode(owner), NS_GetHtmlNode(p));
+    EXPECT_EQ(NS_GetHtmlNode(attrNode), nullptr);
+    EXPECT_EQ(NS_GetHtmlDocument(attrNode), html);
+
+    // Children: text, comment, element; values and names of each kind.
+    nsCOMPtr<nsIDOMNode> text, comment, br, after, parent;
+    p->GetFirstChild(getter_AddRefs(text));
+    text->GetNodeName(s);
+    EXPECT_EQ(Utf8(s), "#text");
+    text->GetNodeValue(s);
+    EXPECT_EQ(s.str(), u"t\u00E9xt");
+    text->GetNextSibling(getter_AddRefs(comment));
+    comment->GetNodeValue(s);
+    EXPECT_EQ(Utf8(s), "c");
+    comment->GetNextSibling(getter_AddRefs(br));
+    br->GetNodeName(s);
+    EXPECT_EQ(Utf8(s), "BR");
+    br->GetNextSibling(getter_AddRefs(after));
+    EXPECT_FALSE(after);
+    br->GetParentNode(getter_AddRefs(parent));
+    EXPECT_EQ(NS_GetHtmlNode(parent), NS_GetHtmlNode(p));
+    nsCOMPtr<nsIDOMNamedNodeMap> noAttrs;
+    text->GetAttributes(getter_AddRefs(noAttrs));
+    EXPECT_FALSE(noAttrs);
+    EXPECT_EQ(text->GetFirstChild(nullptr), NS_ERROR_NULL_POINTER);
+
+    // A node keeps its document alive after every other holder let go.
+    html.reset();
+    doc = nullptr;
+    br->GetParentNode(getter_AddRefs(parent));
+    parent->GetNodeName(s);
+    EXPECT_EQ(Utf8(s), "P");
 }
 
 TEST(AnsiToUnicodeTest, ConvertsWithTheAnsiCodePage) {
