@@ -87,6 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int wd = in.Byte() % 5, ht = in.Byte() % 5;
         std::string rgb = in.Bytes(75), alpha = in.Bytes(25);
         w.AddRgbImage(wd, ht, rgb, (in.Byte() & 1) ? &alpha : nullptr);
+        std::string pixels = in.Bytes(100);
+        size_t stride = in.Byte() % 24;
+        if (stride * ht <= pixels.size())
+          w.AddBgraImage(wd, ht, pixels.data(), stride, in.Byte() & 1);
         break;
       }
       case 4: w.AddJpeg(in.Bytes(200)); break;
