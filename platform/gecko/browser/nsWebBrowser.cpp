@@ -365,7 +365,10 @@ class WebBrowser final : public nsIWebBrowser,
       if (NS_SUCCEEDED(status)) {
         try {
           tw::html::ParseOptions options;
-          options.codePage = 1252;
+          // Pages that declare no charset were written in the code page of
+          // the system that made the help file: read them in this system's
+          // ANSI code page, which the engine also converts titles back to.
+          options.codePage = GetACP();
           options.decoder = [](unsigned cp, std::string_view in, std::u16string& out) {
             nsAutoString wide;
             if (NS_FAILED(NS_CopyCodePageToUnicode(cp, in.data(), in.size(), wide))) return false;
