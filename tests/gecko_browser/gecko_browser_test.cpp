@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@
 #include "nsString.h"
 #include "nsXPCOM.h"
 #include "parser.h"
+#ifdef TW_HAVE_CHM_FIXTURE
+#include "ChmUnpack.h"
+#endif
 
 // The engine's list type lives with the CHM extraction, which this test does
 // not link (it needs the window classes of the class library).
@@ -31,15 +35,42 @@ COwnedObList::~COwnedObList() {
 
 namespace {
 
-std::string FixtureUrl(const char* name) {
+std::string FixtureDir() {
     char exe[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string dir(exe, n);
     dir.erase(dir.find_last_of("\\/") + 1);
-    std::string path = dir + "gecko_browser_fixtures\\" + name;
+    return dir + "gecko_browser_fixtures\\";
+}
+
+std::string UrlOfPath(std::string path) {
     for (char& c : path)
         if (c == '\\') c = '/';
     return "file:///" + path;
+}
+
+std::string FixtureUrl(const char* name) { return UrlOfPath(FixtureDir() + name); }
+
+std::string g_extracted;  // folder to remove after the contents test
+
+// The contents file to walk: extracted from the fixture CHM into a fresh
+// folder when the CHM was built, else the copy kept beside the sources.
+std::string ContentsFileUrl() {
+#ifdef TW_HAVE_CHM_FIXTURE
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string target = std::string(temp) + "tw_gecko_contents_" + std::to_string(GetCurrentProcessId());
+    std::error_code ec;
+    std::filesystem::remove_all(target, ec);
+    g_extracted = target;
+    chm::UnpackResult r = chm::ExtractMissing(std::filesystem::path(FixtureDir() + "contents.chm"),
+                                              std::filesystem::path(target));
+    EXPECT_TRUE(r.ok) << r.message;
+    EXPECT_GE(r.written, 4u);
+    return UrlOfPath(target + "\\contents.hhc");
+#else
+    return FixtureUrl("contents.hhc");
+#endif
 }
 
 std::string Utf8(const nsAString& s) { return NS_ConvertUTF16toUTF8(s).get(); }
@@ -240,7 +271,7 @@ std::vector<TocEntry> WalkContents(nsIDOMNode* root) {
 
 TEST_F(GeckoBrowserTest, ContentsFileIsLoadedWaitedForAndWalked) {
     JobLoadListener::calls = 0;
-    std::string url = FixtureUrl("contents.hhc");
+    std::string url = ContentsFileUrl();
     ASSERT_TRUE(LoadAndWait(url));
     EXPECT_EQ(JobLoadListener::calls, 1);
     EXPECT_EQ(JobLoadListener::lastStatus, NS_OK);
@@ -267,6 +298,10 @@ TEST_F(GeckoBrowserTest, ContentsFileIsLoadedWaitedForAndWalked) {
         {1, "Last", "last.htm"},
     };
     EXPECT_EQ(WalkContents(body), expected);
+    if (!g_extracted.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(g_extracted, ec);
+    }
 }
 
 TEST_F(GeckoBrowserTest, FailedLoadIsReportedNotSilent) {
