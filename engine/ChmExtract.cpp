@@ -7,16 +7,7 @@
 #include <string>
 
 #include "ChmUnpack.h"
-
-#if __has_include("afxwin.h")
 #include "afxwin.h"
-#else
-// Builds without the window layer of the class library: the same message box,
-// straight from the system.
-static int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT /*nIDHelp*/) {
-    return ::MessageBoxA(NULL, lpszText, NULL, nType | MB_TASKMODAL);
-}
-#endif
 
 namespace {
 
