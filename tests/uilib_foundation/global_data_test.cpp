@@ -104,3 +104,24 @@ TEST(GlobalData, SetMenuFontKeepsTheCallersLogFont) {
     EXPECT_FALSE(spGlobalData.SetMenuFont(NULL, TRUE));
     spGlobalData.UpdateFonts();
 }
+
+// A change of the system colours reaches the shared colours, the light
+// brush, the menu glyphs and the XP manager's blends.
+TEST(GlobalData, FollowsASystemColourChange) {
+    const INT nIndex = COLOR_BTNFACE;
+    const COLORREF clrOld = ::GetSysColor(nIndex);
+    const COLORREF clrNew = RGB(200, 180, 160);
+    ASSERT_TRUE(::SetSysColors(1, &nIndex, &clrNew));
+    spGlobalData.UpdateSysColors();
+    EXPECT_EQ(clrNew, spGlobalData.clrBtnFace);
+    LOGBRUSH lb;
+    ::GetObject(spGlobalData.brLight.GetSafeHandle(), sizeof(lb), &lb);
+    if (spGlobalData.nBitsPerPixel > 8) {
+        const COLORREF h = spGlobalData.clrBtnHilite;
+        EXPECT_EQ(RGB(200 + (GetRValue(h) - 200) / 2, 180 + (GetGValue(h) - 180) / 2, 160 + (GetBValue(h) - 160) / 2),
+                  lb.lbColor);
+    }
+    ::SetSysColors(1, &nIndex, &clrOld);
+    spGlobalData.UpdateSysColors();
+    EXPECT_EQ(clrOld, spGlobalData.clrBtnFace);
+}

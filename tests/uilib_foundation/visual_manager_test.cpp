@@ -348,3 +348,100 @@ TEST(WinXPVisualManager, UsesThemesWhereTheyOpen) {
     EXPECT_EQ(::GetSysColor(COLOR_MENUTEXT), themed.OnFillCommandsListBackground(&mem.dc, CRect(0, 0, 30, 30), TRUE));
     EXPECT_EQ(::GetSysColor(COLOR_MENU), mem.Pixel(10, 10));
 }
+
+TEST(VisualManagerDrawing, HighlightTextTurnsWhiteOnlyOnDarkHighlights) {
+    CSPVisualManagerXP xp(TRUE);
+    CSPToolbarButton button(100, 0);
+    MemoryDC mem(20, 20);
+    struct {
+        COLORREF clrHighlight;
+        COLORREF clrTextAfter;
+    } cases[] = {
+        {RGB(200, 200, 200), RGB(1, 2, 3)},   // light: the text colour stays
+        {RGB(129, 129, 129), RGB(1, 2, 3)},
+        {RGB(128, 200, 200), RGB(255, 255, 255)},
+        {RGB(200, 200, 20), RGB(255, 255, 255)},
+    };
+    for (const auto& c : cases) {
+        xp.m_clrHighlight = c.clrHighlight;
+        mem.dc.SetTextColor(RGB(1, 2, 3));
+        xp.OnFillHighlightedArea(&mem.dc, &button, CRect(0, 0, 20, 20), NULL);
+        EXPECT_EQ(c.clrTextAfter, mem.dc.GetTextColor()) << c.clrHighlight;
+    }
+    button.m_nStyle = TBBS_DISABLED;
+    xp.OnFillHighlightedArea(&mem.dc, &button, CRect(0, 0, 20, 20), NULL);
+    EXPECT_EQ(spGlobalData.clrGrayedText, mem.dc.GetTextColor());
+    EXPECT_EQ(xp.m_clrMenuLight, mem.Pixel(10, 10));
+}
+
+TEST(VisualManagerDrawing, NarrowTabsShowNeitherImageNorLabel) {
+    FakeTabs::Install();
+    CSPVisualManagerXP xp(TRUE);
+    FakeTabs tabs;
+    tabs.info = SPClientHooks::GetTabInfo(NULL, 0);
+    tabs.info.iActiveTab = 0;
+    tabs.info.strLabel = "WWWW";
+    tabs.info.iImage = 0;
+    tabs.info.sizeImage = CSize(16, 16);
+    const COLORREF bg = RGB(5, 6, 7);
+    MemoryDC mem(60, 30);
+    mem.Fill(CRect(0, 0, 60, 30), bg);
+    xp.OnDrawTab(&mem.dc, CRect(10, 5, 29, 25), 1, FALSE, tabs.AsTabWnd());  // 19 < 16 + 4
+    EXPECT_EQ(19 * 20, mem.Count(CRect(10, 5, 29, 25), bg));
+    // Without an image the label starts 8 pixels in.
+    tabs.info.iImage = -1;
+    xp.OnDrawTab(&mem.dc, CRect(10, 5, 59, 25), 1, FALSE, tabs.AsTabWnd());
+    EXPECT_EQ(8 * 20, mem.Count(CRect(10, 5, 18, 25), bg));
+    EXPECT_LT(mem.Count(CRect(18, 5, 40, 25), bg), 22 * 20);
+    SPClientHooks::pfnGetTabInfo = NULL;
+}
+
+TEST(VisualManagerDrawing, OnlyDockingPanesShowATitleInTheGripper) {
+    FakeBar::Install();
+    CSPVisualManagerXP xp(TRUE);
+    FakeBar pane("CSPDockingControlBar"), toolbar("CSPToolBar");
+    ASSERT_TRUE(pane.Attach(::CreateWindowExA(0, "STATIC", "Contents", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL)));
+    const CRect rect(0, 0, 200, 20);
+    for (FakeBar* pBar : {&toolbar, &pane}) {
+        MemoryDC mem(200, 20);
+        mem.Fill(rect, RGB(5, 6, 7));
+        xp.OnDrawBarGripper(&mem.dc, rect, FALSE, pBar->AsBar());
+        const int nText = mem.Count(rect, spGlobalData.clrBtnText);
+        if (pBar == &pane) {
+            EXPECT_GT(nText, 20);
+            EXPECT_GT(mem.Count(rect, spGlobalData.clrBtnFace), 20);  // drawn opaque
+        } else {
+            EXPECT_EQ(0, nText);
+        }
+    }
+    ::DestroyWindow(pane.Detach());
+    SPClientHooks::pfnGetBarInfo = NULL;
+}
+
+TEST(WinXPVisualManager, TaskAreaBorderAndPushedCaptionButtons) {
+    CSPWinXPVisualManager themed(TRUE);
+    const COLORREF bg = RGB(5, 6, 7);
+    MemoryDC mem(40, 40);
+    mem.Fill(CRect(0, 0, 40, 40), bg);
+    themed.OnDrawTasksGroupAreaBorder(&mem.dc, CRect(0, 0, 40, 40), TRUE, FALSE);
+    EXPECT_EQ(1600, mem.Count(CRect(0, 0, 40, 40), bg));
+    themed.OnDrawTasksGroupAreaBorder(&mem.dc, CRect(0, 0, 30, 40), TRUE, TRUE);
+    EXPECT_EQ(30, mem.Count(CRect(0, 0, 40, 1), spGlobalData.clrHilite));  // (30, 0) itself is left out
+    EXPECT_EQ(bg, mem.Pixel(30, 0));
+    EXPECT_EQ(1600 - 30, mem.Count(CRect(0, 0, 40, 40), bg));
+
+    // A pushed button without the mouse over it looks like a normal one.
+    static SPCaptionButtonInfo s_info;
+    SPClientHooks::pfnGetCaptionButtonInfo = [](CSPCaptionButton*, SPCaptionButtonInfo& info) { info = s_info; };
+    CSPCaptionButton* pButton = reinterpret_cast<CSPCaptionButton*>(&s_info);
+    s_info = SPCaptionButtonInfo{CPoint(2, 2), FALSE, HTCLOSE, FALSE, FALSE};
+    MemoryDC normal(40, 40), pushed(40, 40);
+    themed.OnDrawCaptionButton(&normal.dc, pButton, FALSE, FALSE, FALSE, FALSE);
+    s_info.bPushed = TRUE;
+    themed.OnDrawCaptionButton(&pushed.dc, pButton, FALSE, FALSE, FALSE, FALSE);
+    int nDifferent = 0;
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 40; x++) nDifferent += normal.Pixel(x, y) != pushed.Pixel(x, y);
+    EXPECT_EQ(0, nDifferent);
+    SPClientHooks::pfnGetCaptionButtonInfo = NULL;
+}
