@@ -191,6 +191,38 @@ TEST_F(Decompile, DamagedOrHostileChmFails)
     }
 }
 
+// With a control that does extract (here a stand-in that writes one file):
+// the command line quotes both paths and drops the export target's trailing
+// '\', the control gets the program's module handle, and what it wrote is
+// kept while the rest is extracted.
+TEST_F(Decompile, CallsTheControlWithQuotedPathsAndCompletesItsWork)
+{
+    HMODULE fake = ::LoadLibraryA("chm_fake_control.dll");   // kept loaded: its record survives
+    ASSERT_NE(fake, nullptr);
+    auto writes = reinterpret_cast<void (*)(const char*, const char*, size_t)>(
+        ::GetProcAddress(fake, "FakeControlWrites"));
+    auto commandLine = reinterpret_cast<const char* (*)()>(::GetProcAddress(fake, "FakeControlCommandLine"));
+    auto instance = reinterpret_cast<HINSTANCE (*)()>(::GetProcAddress(fake, "FakeControlInstance"));
+    ASSERT_TRUE(writes && commandLine && instance);
+    SetHtmlHelpControlForTest("chm_fake_control.dll", nullptr);
+
+    std::vector<uint8_t> index = readFile(fixtureFolder("basic") / "index.htm");
+    writes("index.htm", reinterpret_cast<const char*>(index.data()), index.size());
+    fs::path chm = scratch_ / "my help/basic copy.chm";
+    fs::create_directories(chm.parent_path());
+    fs::copy_file(fixtureChm("basic"), chm);
+    fs::path target = scratch_ / "export to/basic copy.chm";
+    fs::create_directories(target.parent_path());
+
+    EXPECT_EQ(DecompileChm(win(chm).c_str(), (win(target) + "\\").c_str(), 1), 1);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(std::string(commandLine()), "-decompile \"" + win(target) + "\" \"" + win(chm) + "\"");
+    EXPECT_EQ(instance(), ::GetModuleHandleA(NULL));
+    expectSameAsSources(target, "basic");
+    writes(nullptr, nullptr, 0);
+    ::FreeLibrary(fake);
+}
+
 TEST(ReplaceChar, Cases)
 {
     struct Case {
