@@ -56,7 +56,7 @@ public:
     int m_iUserImage;
     BOOL m_bLocked;
     BOOL m_bHidden;
-    int m_nWidth;
+    int m_nWidth;   // text block measured in text-below mode, plus 6
     int m_nHeight;
     BOOL m_bDisableFill;
     BOOL m_bExtraSize;
@@ -101,8 +101,6 @@ class CSPShowAllButton : public CSPToolbarMenuButton {
 
 public:
     CSPShowAllButton();
-    virtual BOOL IsEditable() const { return FALSE; }
-    virtual BOOL IsEmptyMenuAllowed() const { return TRUE; }
 };
 
 class CSPOutlookButton : public CSPToolbarButton {
