@@ -80,8 +80,16 @@ public:
         if (used_)
             bits(0, 16 - used_);
     }
-    // The E8 translation header at the start of each reset interval: off.
-    void streamHeader() { bits(0, 1); }
+    // The header at the start of each reset interval: E8 translation off, or
+    // on with the given translation size.
+    void streamHeader(uint32_t e8FileSize = 0)
+    {
+        bits(e8FileSize ? 1 : 0, 1);
+        if (e8FileSize) {
+            bits(e8FileSize >> 16, 16);
+            bits(e8FileSize & 0xFFFF, 16);
+        }
+    }
 
     // An uncompressed block: header, 1-16 bits of padding, R0-R2, the bytes,
     // and a padding byte after an odd length.

@@ -188,6 +188,35 @@ TEST(ChmBuilt, VerbatimBlockDecodes)
     EXPECT_TRUE(readFile(scratch / "out/abc.txt") == ChmBuilder::toBytes("abcabcabcabc"));
 }
 
+// E8 translation: operands of E8 bytes go back from absolute to relative
+// (position of the E8 byte within the reset interval), except out of range
+// and in the last 10 bytes of a frame.
+TEST(ChmBuilt, E8TranslationIsUndone)
+{
+    std::vector<uint8_t> data(64, 0x90);
+    auto e8 = [&](size_t at, uint32_t operand) {
+        data[at] = 0xE8;
+        set32(data, at + 1, operand);
+    };
+    e8(20, 100);            // absolute 100 at 20 -> 80
+    e8(40, 0xFFFFFFF6);     // absolute -10 at 40 -> -10 + 1000 = 990
+    e8(48, 2000);           // beyond the translation size: kept
+    e8(56, 100);            // in the last 10 bytes: kept
+    std::vector<uint8_t> want = data;
+    set32(want, 21, 80);
+    set32(want, 41, 990);
+
+    LzxWriter w;
+    w.streamHeader(1000);
+    w.uncompressed(data.data(), data.size());
+    ChmBuilder b;
+    b.addRaw("/code.bin", 1, 0, data.size());
+    b.setLzxStream(w.finish(), {0}, data.size());
+    ScratchDir scratch;
+    ASSERT_EQ(extractBytes(b.build(), scratch), "");
+    EXPECT_TRUE(readFile(scratch / "out/code.bin") == want);
+}
+
 TEST(ChmNames, SafeRelativePath)
 {
     struct Case {
