@@ -148,6 +148,18 @@ struct StripPainter {
             pManager->OnDrawStatusBarProgress(pDC, NULL, rectProgress, 100, 60, spGlobalData.clrHilite, (COLORREF)-1,
                                               (COLORREF)-1, TRUE);
         }
+        // The menu glyphs under the strips, black and grey.
+        const int yGlyphs = 3 * kRowCY + 4;
+        CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontRegular);
+        CRect rectLabel(6, yGlyphs, kLabelCX, yGlyphs + 26);
+        CString strLabel("CSPMenuImages");
+        pDC->DrawText(strLabel, rectLabel, DT_SINGLELINE | DT_VCENTER);
+        if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+        pDC->FillSolidRect(CRect(kLabelCX, yGlyphs, kLabelCX + 25 * 14 + 4, yGlyphs + 26), spGlobalData.clrBtnFace);
+        for (int i = 0; i < 25; i++) {
+            CSPMenuImages::Draw(pDC, i, CPoint(kLabelCX + 4 + i * 14, yGlyphs + 2), CSPMenuImages::ImageBlack);
+            CSPMenuImages::Draw(pDC, i, CPoint(kLabelCX + 4 + i * 14, yGlyphs + 14), CSPMenuImages::ImageGray);
+        }
     }
 
     void DrawButton(CDC* pDC, CSPVisualManager* pManager, const CRect& rect, const ButtonCase& c, int iImage) {
@@ -250,7 +262,7 @@ TEST(StripWindow, PaintsEveryButtonStateWithEachManager) {
     ASSERT_EQ(6, painter.images.GetCount());
     g_pPainter = &painter;
     HWND hwnd = CreateTestWindow("TwFoundationStrip", StripWndProc, WS_POPUP | WS_VISIBLE,
-                                 CRect(40, 40, 40 + kWindowCX, 40 + 3 * kRowCY), NULL);
+                                 CRect(40, 40, 40 + kWindowCX, 40 + 3 * kRowCY + 34), NULL);
     ASSERT_NE(nullptr, hwnd);
     ::UpdateWindow(hwnd);
     PumpMessages();
