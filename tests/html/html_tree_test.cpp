@@ -56,8 +56,15 @@ const TreeCase kCases[] = {
      "<p>\n  \"unclosed \"\n  <b>\n    \"bold\"\n"},
     {"stray end tags are dropped", "</span></div>text</td></table>", "\"text\"\n"},
     {"stray </p> is an empty paragraph", "a</p>b", "\"a\"\n<p>\n\"b\"\n"},
-    {"misnested inline closes up to its start", "<b><i>x</b>y</i>z",
-     "<b>\n  <i>\n    \"x\"\n\"yz\"\n"},
+    {"misnested inline closes up to its start and reopens the inner one", "<b><i>x</b>y</i>z",
+     "<b>\n  <i>\n    \"x\"\n<i>\n  \"y\"\n\"z\"\n"},
+    {"formatting left open carries on into the next paragraph", "<p><font size=2>a<p>b</font>c",
+     "<p>\n  <font size=\"2\">\n    \"a\"\n<p>\n  <font size=\"2\">\n    \"b\"\n  \"c\"\n"},
+    {"formatting does not reach into table cells", "<b>1<table><tr><td>x</table>2",
+     "<b>\n  \"1\"\n  <table>\n    <tbody>\n      <tr>\n        <td>\n          \"x\"\n  \"2\"\n"},
+    {"formatting opened in a cell ends with the cell", "<table><tr><td><b>x<td>y</table>z",
+     "<table>\n  <tbody>\n    <tr>\n      <td>\n        <b>\n          \"x\"\n      <td>\n"
+     "        \"y\"\n\"z\"\n"},
     {"end tag does not cross a block", "<font><p>x</font>y</p>z",
      "<font>\n  <p>\n    \"xy\"\n  \"z\"\n"},
     {"headings close headings", "<h1>a<h2>b</h1>c",
@@ -229,6 +236,20 @@ TEST(HtmlDom, DeepNestingIsSafe) {
   for (Node* n = doc.get(); n; n = n->nextInTree(doc.get())) ++count;
   EXPECT_EQ(count, doc->nodeCount());
   doc.reset();  // destruction is flat
+}
+
+// Formatting elements carried on from paragraph to paragraph are copied;
+// a page made to copy a long list at every few bytes must not make the
+// tree grow far beyond the page's own size.
+TEST(HtmlDom, ReopenedFormattingIsBounded) {
+  std::string html = "<p>";
+  for (int i = 0; i < 20000; ++i) html += "<font color=c" + std::to_string(i) + ">";
+  for (int i = 0; i < 100000; ++i) html += "<p>x";
+  auto doc = parseHtmlUtf8(html);
+  EXPECT_LT(doc->nodeCount(), size_t(100000) * 2 + 20000 + 100000 + html.size() / 8 + 100);
+  // Ordinary reopening still happens.
+  auto small = parseHtmlUtf8("<p><font color=red>a<p>b");
+  EXPECT_EQ(small->getElementsByTagName("font").size(), 2u);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The tree builder: tokens to a Document, forgiving as browsers are with
 // HTML 4. It follows the shape of the HTML5 tree construction rules (implied
 // html/head/body, "close a p element", the li/dd/dt steps, table sections
-// and rows, scopes) without the adoption agency for misnested formatting
-// elements: an end tag simply closes up to its element when that element is
-// in scope, and is dropped otherwise.
+// and rows, scopes, the list of active formatting elements, so that a <b> or
+// <font> left open across paragraphs carries on into the next one) without
+// the adoption agency: an end tag closes up to its element when that element
+// is in scope with no block between, and is dropped otherwise (a formatting
+// element so ended is not carried on further).
 //
 // Every question about the stack of open elements ("is there a <p> in
 // button scope?") is answered in constant time: each stack entry carries the
@@ -35,6 +37,9 @@ enum : unsigned {
   kHeadContent = 1u << 8,  // belongs in <head>
   kImpliedEnd = 1u << 9,   // closed by "generate implied end tags"
   kTableContext = 1u << 10,  // table, tbody, thead, tfoot, tr: text is fostered
+  kFormatting = 1u << 11,    // kept in the list of active formatting elements
+  kMarker = 1u << 12,        // opens a marker in that list (cells, captions, objects)
+  kNoReconstruct = 1u << 13,  // a start tag that does not reopen formatting first
 };
 
 constexpr size_t kTags = static_cast<size_t>(Tag::Count_);
@@ -82,6 +87,18 @@ struct TagFlags {
         kHeadContent);
     set({Tag::Dd, Tag::Dt, Tag::Li, Tag::Optgroup, Tag::Option, Tag::P}, kImpliedEnd);
     set({Tag::Table, Tag::Tbody, Tag::Thead, Tag::Tfoot, Tag::Tr}, kTableContext);
+    set({Tag::A, Tag::B, Tag::Big, Tag::Code, Tag::Em, Tag::Font, Tag::I, Tag::Nobr, Tag::S,
+         Tag::Small, Tag::Strike, Tag::Strong, Tag::Tt, Tag::U},
+        kFormatting);
+    set({Tag::Td, Tag::Th, Tag::Caption, Tag::Applet, Tag::Marquee, Tag::Object}, kMarker);
+    set({Tag::Caption, Tag::Col, Tag::Colgroup, Tag::Tbody, Tag::Td, Tag::Tfoot, Tag::Th,
+         Tag::Thead, Tag::Tr, Tag::Table, Tag::H1, Tag::H2, Tag::H3, Tag::H4, Tag::H5, Tag::H6,
+         Tag::Li, Tag::Dd, Tag::Dt, Tag::Textarea, Tag::Frame, Tag::Frameset, Tag::Body,
+         Tag::Html, Tag::Head},
+        kNoReconstruct);
+    for (size_t i = 0; i < kTags; ++i)
+      if (f[i] & kClosesP) f[i] |= kNoReconstruct;
+    f[static_cast<size_t>(Tag::Xmp)] &= ~kNoReconstruct;
   }
 };
 
@@ -117,6 +134,7 @@ class TreeBuilder {
   explicit TreeBuilder(Document& doc) : doc_(doc), tagPos_(kTags) {}
 
   void run(std::string_view utf8) {
+    cloneBudget_ = 100000 + utf8.size() / 8;
     detail::Tokenizer tok(utf8);
     Token t;
     while (tok.next(t)) process(t);
@@ -181,7 +199,113 @@ class TreeBuilder {
     const Open& o = stack_.back();
     if (o.tag != Tag::Unknown) tagPos_[static_cast<size_t>(o.tag)].pop_back();
     else unknownPos_[o.el->tagName()].pop_back();
+    bool marker = has(o.tag, kMarker);
     stack_.pop_back();
+    if (marker) clearToLastMarker();
+  }
+
+  // ---- the list of active formatting elements (null entries are markers)
+
+  bool isOpen(const Element* e) const {
+    const auto& v = tagPos_[static_cast<size_t>(e->tag())];
+    for (size_t i = v.size(); i-- > 0;)
+      if (stack_[v[i] - 1].el == e) return true;
+    return false;
+  }
+
+  static bool sameElement(const Element* a, const Element* b) {
+    // Attributes compared in order: linear, and the same as a set comparison
+    // for the repeated tags this is meant for.
+    const auto& x = a->attributes();
+    const auto& y = b->attributes();
+    if (a->tag() != b->tag() || x.size() != y.size()) return false;
+    for (size_t i = 0; i < x.size(); ++i)
+      if (x[i].name() != y[i].name() || x[i].value() != y[i].value()) return false;
+    return true;
+  }
+
+  void pushFormatting(Element* e) {
+    // At most three equal entries after the last marker: the earliest goes.
+    size_t same = 0, earliest = 0;
+    for (size_t i = active_.size(); i-- > 0 && active_[i];) {
+      if (sameElement(active_[i], e)) {
+        ++same;
+        earliest = i;
+      }
+    }
+    if (same >= 3) active_.erase(active_.begin() + earliest);
+    // A bounded list keeps the reopening after each paragraph cheap.
+    if (active_.size() >= kMaxActive) {
+      for (size_t i = 0; i < active_.size(); ++i)
+        if (active_[i]) {
+          active_.erase(active_.begin() + i);
+          break;
+        }
+    }
+    active_.push_back(e);
+  }
+
+  void pushMarker() {
+    if (active_.size() < 4 * kMaxActive) active_.push_back(nullptr);
+  }
+
+  void clearToLastMarker() {
+    while (!active_.empty()) {
+      Element* e = active_.back();
+      active_.pop_back();
+      if (!e) break;
+    }
+  }
+
+  // The last entry after the last marker with that tag, or npos.
+  size_t findActive(Tag tag) const {
+    for (size_t i = active_.size(); i-- > 0 && active_[i];)
+      if (active_[i]->is(tag)) return i;
+    return std::string::npos;
+  }
+
+  // Reopens the formatting elements that were closed implicitly (by the end
+  // of a paragraph, say) so that their formatting carries on.
+  void reconstructFormatting() {
+    if (active_.empty() || !active_.back() || isOpen(active_.back())) return;
+    size_t i = active_.size() - 1;
+    while (i > 0 && active_[i - 1] && !isOpen(active_[i - 1])) --i;
+    // Hostile pages could make every few bytes reopen a long list; the
+    // copies a page may cause are bounded by its size.
+    if (active_.size() - i > cloneBudget_) return;
+    cloneBudget_ -= active_.size() - i;
+    for (; i < active_.size(); ++i) {
+      Element* old = active_[i];
+      Element* e = doc_.createElement(old->tag());
+      for (const Attribute& a : old->attributes()) doc_.addAttributeUnchecked(e, a.name(), a.value());
+      place(e, true);
+      push(e);
+      active_[i] = e;
+    }
+  }
+
+  // End tag of a formatting element.
+  void endFormatting(Tag tag) {
+    size_t i = findActive(tag);
+    if (i == std::string::npos) {
+      endOther(tag, std::string_view());
+      return;
+    }
+    Element* e = active_[i];
+    std::uint32_t pos = 0;
+    const auto& v = tagPos_[static_cast<size_t>(tag)];
+    for (size_t k = v.size(); k-- > 0;)
+      if (stack_[v[k] - 1].el == e) {
+        pos = v[k];
+        break;
+      }
+    if (pos == 0) {  // closed already: only stop carrying it on
+      active_.erase(active_.begin() + i);
+      return;
+    }
+    if (!inScope(pos, &Open::scope)) return;  // beyond a table or cell: ignored
+    active_.erase(active_.begin() + i);
+    if (pos > stack_.back().special) popTo(pos);
   }
 
   // Pops the element at `pos` and everything above it.
@@ -346,6 +470,8 @@ class TreeBuilder {
   void text(const std::string& data) {
     if (data.empty()) return;
     if (mode_ == Mode::InBody) {
+      if (!has(currentTag(), kTableContext) || leadingSpace(data) != data.size())
+        reconstructFormatting();
       insertText(data);
       return;
     }
@@ -359,6 +485,7 @@ class TreeBuilder {
     }
     if (sp == data.size()) return;  // white space before the body is dropped
     ensureBody();
+    reconstructFormatting();
     insertText(data.substr(sp));
   }
 
@@ -429,17 +556,34 @@ class TreeBuilder {
   }
 
   void inBodyStart(const Token& t, Tag tag) {
+    if (tag == Tag::A || tag == Tag::Nobr) {
+      // Links do not nest: a new one ends an open one.
+      size_t i = findActive(tag);
+      if (i != std::string::npos) {
+        Element* old = active_[i];
+        active_.erase(active_.begin() + i);
+        std::uint32_t pos = topIndex(tag);
+        if (pos && stack_[pos - 1].el == old && inScope(pos, &Open::scope)) popTo(pos);
+      }
+    }
+    if (!has(tag, kNoReconstruct)) reconstructFormatting();
+    Element* e = inBodyInsert(t, tag);
+    if (e && has(tag, kFormatting) && isOpen(e)) pushFormatting(e);
+    if (e && has(tag, kMarker) && isOpen(e)) pushMarker();
+  }
+
+  Element* inBodyInsert(const Token& t, Tag tag) {
     switch (tag) {
       case Tag::Body:
         mergeAttributes(body_, t);
-        return;
+        return nullptr;
       case Tag::Head:
-        return;
+        return nullptr;
       case Tag::Frameset:
-        return;
+        return nullptr;
       case Tag::Frame:
-        if (currentTag() == Tag::Frameset) insertElement(t);
-        return;
+        if (currentTag() == Tag::Frameset) return insertElement(t);
+        return nullptr;
 
       case Tag::Li: {
         std::uint32_t li = topIndex(Tag::Li);
@@ -448,8 +592,7 @@ class TreeBuilder {
           popTo(li);
         }
         closePIfOpen();
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       case Tag::Dd:
       case Tag::Dt: {
@@ -459,50 +602,35 @@ class TreeBuilder {
           popTo(d);
         }
         closePIfOpen();
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       case Tag::H1: case Tag::H2: case Tag::H3: case Tag::H4: case Tag::H5: case Tag::H6:
         closePIfOpen();
         if (isHeading(currentTag())) pop();
-        insertElement(t);
-        return;
+        return insertElement(t);
       case Tag::Pre:
       case Tag::Listing:
       case Tag::Textarea:
         if (has(tag, kClosesP)) closePIfOpen();
         insertElement(t);
         skipNewline_ = true;  // a line break right after the start tag is dropped
-        return;
+        return nullptr;
       case Tag::Button:
         if (std::uint32_t b = topIndex(Tag::Button); inScope(b, &Open::scope)) {
           generateImpliedEndTags(Tag::Unknown);
           popTo(b);
         }
-        insertElement(t);
-        return;
-      case Tag::A:
-        // Links do not nest: a new one closes an open one.
-        if (std::uint32_t a = topIndex(Tag::A); inScope(a, &Open::scope)) popTo(a);
-        insertElement(t);
-        return;
-      case Tag::Nobr:
-        if (std::uint32_t a = topIndex(Tag::Nobr); inScope(a, &Open::scope)) popTo(a);
-        insertElement(t);
-        return;
+        return insertElement(t);
       case Tag::Option:
         if (currentTag() == Tag::Option) pop();
-        insertElement(t);
-        return;
+        return insertElement(t);
       case Tag::Optgroup:
         if (currentTag() == Tag::Option) pop();
         if (currentTag() == Tag::Optgroup) pop();
-        insertElement(t);
-        return;
+        return insertElement(t);
       case Tag::Select:
         if (std::uint32_t s = topIndex(Tag::Select); inScope(s, &Open::scope)) popTo(s);
-        insertElement(t);
-        return;
+        return insertElement(t);
 
       // Table structure.
       case Tag::Caption:
@@ -511,33 +639,29 @@ class TreeBuilder {
       case Tag::Thead:
       case Tag::Tfoot: {
         std::uint32_t tb = topIndex(Tag::Table);
-        if (!inScope(tb, &Open::tableScope)) return;
+        if (!inScope(tb, &Open::tableScope)) return nullptr;
         popAbove(tb);
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       case Tag::Col: {
         if (currentTag() == Tag::Colgroup) {
-          insertElement(t);
-          return;
+          return insertElement(t);
         }
         std::uint32_t tb = topIndex(Tag::Table);
-        if (!inScope(tb, &Open::tableScope)) return;
+        if (!inScope(tb, &Open::tableScope)) return nullptr;
         popAbove(tb);
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       case Tag::Tr: {
         std::uint32_t tb = topIndex(Tag::Table);
-        if (!inScope(tb, &Open::tableScope)) return;
+        if (!inScope(tb, &Open::tableScope)) return nullptr;
         openSection(tb);
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       case Tag::Td:
       case Tag::Th: {
         std::uint32_t tb = topIndex(Tag::Table);
-        if (!inScope(tb, &Open::tableScope)) return;
+        if (!inScope(tb, &Open::tableScope)) return nullptr;
         std::uint32_t tr = topIndex(Tag::Tr);
         if (tr > tb) {
           popAbove(tr);
@@ -545,14 +669,13 @@ class TreeBuilder {
           openSection(tb);
           insertImplied(Tag::Tr);
         }
-        insertElement(t);
-        return;
+        return insertElement(t);
       }
       default:
         break;
     }
     if (has(tag, kClosesP)) closePIfOpen();
-    insertElement(t);
+    return insertElement(t);
   }
 
   // Makes the innermost row group of the table at `tb` current, opening an
@@ -676,12 +799,20 @@ class TreeBuilder {
       }
       return;
     }
-    // Any other element: close it unless a special element lies between.
+    if (has(tag, kFormatting)) {
+      endFormatting(tag);
+      return;
+    }
+    endOther(tag, t.name);
+  }
+
+  // Any other element: closed unless a special element lies between.
+  void endOther(Tag tag, std::string_view name) {
     std::uint32_t e;
     if (tag != Tag::Unknown) {
       e = topIndex(tag);
     } else {
-      auto it = unknownPos_.find(std::string_view(t.name));
+      auto it = unknownPos_.find(name);
       e = (it == unknownPos_.end() || it->second.empty()) ? 0 : it->second.back();
     }
     if (e != 0 && !stack_.empty() && e > stack_.back().special) popTo(e);
@@ -694,6 +825,9 @@ class TreeBuilder {
   Element* body_ = nullptr;
   Element* frameset_ = nullptr;
   bool skipNewline_ = false;
+  static constexpr size_t kMaxActive = 32;
+  size_t cloneBudget_ = 100000;
+  std::vector<Element*> active_;
   std::vector<Open> stack_;
   std::vector<std::vector<std::uint32_t>> tagPos_;
   std::unordered_map<std::string_view, std::vector<std::uint32_t>> unknownPos_;
