@@ -16,6 +16,22 @@ bool isSeparator(char c)
     return c == '/' || c == '\\';
 }
 
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension: on
+// Windows such a name opens the device, not a file in the folder.
+bool isDeviceName(const std::string& part)
+{
+    std::string base = part.substr(0, part.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
 bool refuse(std::string* why, const char* reason)
 {
     if (why)
@@ -60,6 +76,8 @@ bool SafeRelativePath(const std::string& name, fs::path& out, std::string* why)
             return refuse(why, "it has a '.' or '..' path component");
         if (part.find('\0') != std::string::npos)
             return refuse(why, "it holds a NUL character");
+        if (isDeviceName(part))
+            return refuse(why, "it names a device");
         rel /= fs::u8path(part);
         any = true;
         i = j + 1;

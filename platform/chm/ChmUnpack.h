@@ -16,7 +16,8 @@ namespace chm {
 // The entry name "/a/b.htm" becomes "a/b.htm". Refused (false, with the reason
 // in *why): a name with a '..' or '.' component (or one made only of dots and
 // blanks, which Windows shortens to that), an absolute name ("//x", "/\x"),
-// a drive or stream (any ':'), an empty component, or no file name at all.
+// a drive or stream (any ':'), a device (CON, NUL, COM1, LPT1... with any
+// extension), an empty component, or no file name at all.
 // Both '/' and '\' count as separators. The name is UTF-8. The root folder
 // entry "/" gives an empty path: the target itself.
 bool SafeRelativePath(const std::string& name, std::filesystem::path& out, std::string* why);

@@ -242,6 +242,13 @@ TEST(ChmNames, SafeRelativePath)
         {"/c:evil.htm", nullptr},
         {"/a.htm:stream", nullptr},
         {"/a//b.htm", nullptr},
+        {"/con.htm", nullptr},
+        {"/sub/NUL", nullptr},
+        {"/aux /x.htm", nullptr},
+        {"/lpt1.txt", nullptr},
+        {"/com9", nullptr},
+        {"/console.htm", "console.htm"},
+        {"/com10.htm", "com10.htm"},
         {"", nullptr},
     };
     for (const Case& c : cases) {
