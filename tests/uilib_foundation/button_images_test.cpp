@@ -221,6 +221,34 @@ TEST(ButtonImages, TransparentPixelsLeaveTheTargetAlone) {
     EXPECT_EQ(RGB(10, 200, 10), mem.Pixel(20, 10));
 }
 
+// The glyphs drawn are those of the readable source they were made from.
+TEST(MenuImages, GlyphsMatchTheirSource) {
+    const std::string path = std::string("Z:") + TW_SOURCE_DIR + "/res/uilib/menu_glyphs.txt";
+    FILE* f = fopen(path.c_str(), "r");
+    ASSERT_NE(nullptr, f) << path;
+    std::vector<std::vector<std::string>> glyphs;
+    char line[256];
+    while (fgets(line, sizeof(line), f)) {
+        std::string s(line);
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+        if (s.rfind("= ", 0) == 0) glyphs.emplace_back();
+        else if (s.size() == 9 && s.find(' ') == std::string::npos && !glyphs.empty()) glyphs.back().push_back(s);
+    }
+    fclose(f);
+    ASSERT_EQ(25u, glyphs.size());
+
+    const COLORREF bg = RGB(3, 150, 3), ink = ::GetSysColor(COLOR_BTNTEXT);
+    for (size_t n = 0; n < glyphs.size(); n++) {
+        ASSERT_EQ(9u, glyphs[n].size()) << n;
+        MemoryDC mem(9, 9);
+        mem.Fill(CRect(0, 0, 9, 9), bg);
+        CSPMenuImages::Draw(&mem.dc, (int)n, CPoint(0, 0));
+        for (int y = 0; y < 9; y++)
+            for (int x = 0; x < 9; x++)
+                EXPECT_EQ(glyphs[n][y][x] == '#' ? ink : bg, mem.Pixel(x, y)) << "glyph " << n << " at " << x << "," << y;
+    }
+}
+
 TEST(MenuImages, GlyphsInFourColourings) {
     ASSERT_TRUE(CSPMenuImages::Initialize());
     EXPECT_EQ(25, CSPMenuImages::GetImages(CSPMenuImages::ImageBlack).GetCount());

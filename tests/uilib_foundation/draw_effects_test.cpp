@@ -86,6 +86,21 @@ TEST(DrawEffectsPixels, FillGradientBands) {
     dm.FillGradient(CRect(0, 0, 128, 64), RGB(0, 0, 0), RGB(64, 64, 64), TRUE);
     EXPECT_EQ(RGB(0, 0, 0), mem.Pixel(10, 63));                  // the start colour at the bottom
     EXPECT_EQ(RGB(63, 63, 63), mem.Pixel(10, 0));
+
+    // Right angles are the two straight gradients, turned as the angle says
+    // (turned round, the start colour is the last band's, 63/64 of the way).
+    const struct {
+        int nAngle;
+        POINT ptStart;
+    } angles[] = {{0, {0, 30}}, {360, {0, 30}}, {180, {127, 30}}, {90, {60, 63}}, {270, {60, 0}}};
+    for (const auto& a : angles) {
+        dm.FillGradient2(CRect(0, 0, 128, 64), RGB(0, 0, 0), RGB(255, 255, 255), a.nAngle);
+        EXPECT_LE(GetRValue(mem.Pixel(a.ptStart.x, a.ptStart.y)), 4) << a.nAngle;
+    }
+    // Any other angle: the start colour in the corner the angle leaves from.
+    dm.FillGradient2(CRect(0, 0, 128, 64), RGB(0, 0, 0), RGB(255, 255, 255), 45);
+    EXPECT_LT(GetRValue(mem.Pixel(1, 62)), 16);
+    EXPECT_GT(GetRValue(mem.Pixel(126, 1)), 239);
 }
 
 TEST(DrawEffectsPixels, LowColourScreenFillsWithTheLightBrush) {

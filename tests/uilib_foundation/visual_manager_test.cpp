@@ -445,3 +445,20 @@ TEST(WinXPVisualManager, TaskAreaBorderAndPushedCaptionButtons) {
     EXPECT_EQ(0, nDifferent);
     SPClientHooks::pfnGetCaptionButtonInfo = NULL;
 }
+
+// The library clean-up deletes a manager the library made, not one the
+// application made.
+TEST(VisualManagerInstance, CleanUpDeletesOnlyAutoDeleteManagers) {
+    ManagerReset reset;
+    CSPVisualManager* pApp = new CSPVisualManagerXP;
+    SPCleanUpGlobals();
+    EXPECT_EQ(pApp, CSPVisualManager::s_pInstance);
+    delete pApp;
+    CSPVisualManager::GetInstance();
+    SPCleanUpGlobals();
+    EXPECT_EQ(nullptr, CSPVisualManager::s_pInstance);
+    EXPECT_EQ(nullptr, spGlobalData.fontRegular.GetSafeHandle());
+    // Build the shared resources again for the tests after this one.
+    spGlobalData.UpdateSysColors();
+    spGlobalData.UpdateFonts();
+}
