@@ -146,6 +146,7 @@ class WebBrowser final : public nsIWebBrowser,
   }
   NS_IMETHOD RemoveWebBrowserListener(nsISupports* listener, const nsIID& iid) override {
     NS_ENSURE_ARG_POINTER(listener);
+    if (!iid.Equals(NS_GET_IID(nsIWebProgressListener))) return NS_ERROR_NO_INTERFACE;
     nsCOMPtr<nsIWebProgressListener> l = do_QueryInterface(listener);
     for (size_t i = 0; i < mListeners.size(); ++i)
       if (mListeners[i] == l) {
