@@ -10,9 +10,22 @@
 // for its own classes at start-up (a static object in its own source file).
 // A hook that is not installed gives the neutral answer noted beside it.
 //
-// Class tests ("is this a CSPMenuBar") are made by name through the runtime
-// class registry (SPIsKindOf); a class that is not linked into the program is
-// never matched.
+// Class tests ("is this a CSPMenuBar") are made by name along the object's
+// runtime-class chain (SPIsKindOf); a class that is not linked into the
+// program is never matched.
+//
+// For example, the docking library answers for its bars with
+//
+//     static void GetBarInfo(CSPBaseControlBar* pBar, SPBarInfo& info) {
+//         info.pWnd = pBar;
+//         info.dwStyle = pBar->GetBarStyle();
+//         ...
+//     }
+//     static struct BarHooks {
+//         BarHooks() { SPClientHooks::pfnGetBarInfo = GetBarInfo; }
+//     } s_barHooks;
+//
+// in a source file that the program links anyway (the bar class's own).
 #pragma once
 #include "afxwin.h"
 
