@@ -221,6 +221,28 @@ TEST(ButtonImages, TransparentPixelsLeaveTheTargetAlone) {
     EXPECT_EQ(RGB(10, 200, 10), mem.Pixel(20, 10));
 }
 
+// A 16-colour strip prepared for fading draws its images at 130 % unless the
+// image is asked for as inactive; transparent pixels stay transparent.
+TEST(ButtonImages, FadedImages) {
+    CSPButtonImages images;
+    images.SetImageSize(CSize(9, 9));
+    ASSERT_TRUE(images.Load(IDB_SP_MENU_IMAGES));  // 4 bits per pixel
+    images.SetTransparentColor(RGB(255, 0, 255));
+    ASSERT_NE(nullptr, images.m_hbmImageLight);
+    const COLORREF bg = RGB(3, 150, 3);
+    for (int nInactive = 0; nInactive < 2; nInactive++) {
+        MemoryDC mem(9, 9);
+        mem.Fill(CRect(0, 0, 9, 9), bg);
+        CSPDrawState ds;
+        ASSERT_TRUE(images.PrepareDraw(ds, CSize(0, 0), TRUE));
+        EXPECT_TRUE(images.Draw(&mem.dc, 0, 0, CSPMenuImages::IdClose, FALSE, FALSE, FALSE, FALSE, nInactive));
+        images.EndDraw(ds);
+        // Black lifted by 30 % of white, or black as it is.
+        EXPECT_EQ(nInactive ? RGB(0, 0, 0) : RGB(77, 77, 77), mem.Pixel(4, 4)) << nInactive;
+        EXPECT_EQ(bg, mem.Pixel(0, 0)) << nInactive;
+    }
+}
+
 // The glyphs drawn are those of the readable source they were made from.
 TEST(MenuImages, GlyphsMatchTheirSource) {
     const std::string path = std::string("Z:") + TW_SOURCE_DIR + "/res/uilib/menu_glyphs.txt";
