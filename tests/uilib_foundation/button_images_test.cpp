@@ -221,6 +221,63 @@ TEST(ButtonImages, TransparentPixelsLeaveTheTargetAlone) {
     EXPECT_EQ(RGB(10, 200, 10), mem.Pixel(20, 10));
 }
 
+TEST(ButtonImages, ResourcesAddedAfterEachOther) {
+    CSPButtonImages images;
+    images.SetImageSize(CSize(9, 9));
+    ASSERT_TRUE(images.Load(IDB_SP_MENU_IMAGES));
+    EXPECT_EQ(25, images.GetCount());
+    EXPECT_TRUE(images.Load(IDB_SP_MENU_IMAGES, NULL, TRUE));  // already there
+    EXPECT_EQ(25, images.GetCount());
+    ASSERT_TRUE(images.Load(31000, NULL, TRUE));
+    EXPECT_EQ(50, images.GetCount());
+    EXPECT_EQ(0, images.GetResourceOffset(IDB_SP_MENU_IMAGES));
+    EXPECT_EQ(25, images.GetResourceOffset(31000));
+    EXPECT_TRUE(images.Reload());
+    EXPECT_EQ(50, images.GetCount());
+    EXPECT_EQ(25, images.GetResourceOffset(31000));
+}
+
+TEST(ButtonImages, HighlightedAndShadowedImages) {
+    ManagerReset reset;
+    std::vector<COLORREF> px(16 * 15, ::GetSysColor(COLOR_BTNFACE));
+    for (int y = 4; y < 10; y++)
+        for (int x = 4; x < 10; x++) px[y * 16 + x] = RGB(200, 0, 0);
+    CSPButtonImages images;
+    ASSERT_TRUE(images.LoadFromFile(WriteBmp("tw_states.bmp", 16, 15, 24, px).c_str()));
+
+    // Highlighted: the image over the light brush.
+    MemoryDC mem(20, 20);
+    CSPDrawState ds;
+    ASSERT_TRUE(images.PrepareDraw(ds));
+    EXPECT_TRUE(images.Draw(&mem.dc, 0, 0, 0, TRUE));
+    images.EndDraw(ds);
+    LOGBRUSH lb;
+    ::GetObject(spGlobalData.brLight.GetSafeHandle(), sizeof(lb), &lb);
+    EXPECT_EQ(RGB(200, 0, 0), mem.Pixel(6, 6));
+    if (lb.lbStyle == BS_SOLID) {
+        EXPECT_EQ(lb.lbColor, mem.Pixel(1, 1));
+    }
+
+    // Shadowed: the image's shape joined with itself one pixel down and right
+    // (6 x 6 twice, overlapping in 5 x 5), in the shadow colour.
+    const COLORREF bg = RGB(1, 77, 1);
+    mem.Fill(CRect(0, 0, 20, 20), bg);
+    images.m_clrImageShadow = RGB(90, 90, 90);
+    ASSERT_TRUE(images.PrepareDraw(ds));
+    EXPECT_TRUE(images.Draw(&mem.dc, 0, 0, 0, FALSE, FALSE, FALSE, TRUE));
+    images.EndDraw(ds);
+    EXPECT_EQ(47, mem.Count(CRect(0, 0, 20, 20), RGB(90, 90, 90)));
+    EXPECT_EQ(400 - 47, mem.Count(CRect(0, 0, 20, 20), bg));
+    {
+        ForcedBitsPerPixel eight(8);  // no shadows on 256 colours
+        mem.Fill(CRect(0, 0, 20, 20), bg);
+        ASSERT_TRUE(images.PrepareDraw(ds));
+        EXPECT_TRUE(images.Draw(&mem.dc, 0, 0, 0, FALSE, FALSE, FALSE, TRUE));
+        images.EndDraw(ds);
+        EXPECT_EQ(400, mem.Count(CRect(0, 0, 20, 20), bg));
+    }
+}
+
 // A 16-colour strip prepared for fading draws its images at 130 % unless the
 // image is asked for as inactive; transparent pixels stay transparent.
 TEST(ButtonImages, FadedImages) {

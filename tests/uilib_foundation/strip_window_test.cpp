@@ -389,3 +389,39 @@ TEST(ParentBackground, FallsBackToTheParentsEraseWithTheOriginShifted) {
     SPGlobalData::s_pfnLoadUxTheme = pfnOld;
     ::DestroyWindow(hwndParent);
 }
+
+namespace {
+int g_nPaints = 0;
+LRESULT CALLBACK CountingWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        g_nPaints++;
+        PAINTSTRUCT ps;
+        ::BeginPaint(hwnd, &ps);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+}  // namespace
+
+// RedrawAll repaints the toolbars of the global list that are permanent
+// windows of this thread.
+TEST(RedrawAll, RepaintsTheListedToolbars) {
+    ManagerReset reset;
+    CWnd toolbar;
+    ASSERT_TRUE(toolbar.Attach(CreateTestWindow("TwFoundationCounting", CountingWndProc, WS_POPUP | WS_VISIBLE,
+                                                CRect(0, 0, 50, 20), NULL)));
+    CWnd notAttached;  // an object whose window is not its own
+    notAttached.m_hWnd = CreateTestWindow("TwFoundationCounting", CountingWndProc, WS_POPUP | WS_VISIBLE,
+                                          CRect(60, 0, 110, 20), NULL);
+    PumpMessages();
+    g_lstAllToolbars.AddTail(&toolbar);
+    g_lstAllToolbars.AddTail(&notAttached);
+    g_nPaints = 0;
+    CSPVisualManager::SetDefaultManager(RUNTIME_CLASS(CSPVisualManagerXP));  // redraws all
+    EXPECT_EQ(1, g_nPaints);
+    g_lstAllToolbars.RemoveAll();
+    ::DestroyWindow(notAttached.m_hWnd);
+    notAttached.m_hWnd = NULL;
+    ::DestroyWindow(toolbar.Detach());
+}
