@@ -266,7 +266,7 @@ void resolveBoxEdges(Box* b, float cb) {
   for (int i = 0; i < 4; ++i) {
     b->margin[i] = s.margin[i].resolve(cb, 0);
     b->padding[i] = clampf(s.padding[i].resolve(cb, 0), 0, kMaxLength);
-    b->border[i] = s.borderWidth[i];
+    b->border[i] = b->collapsedBorders ? b->cborder[i] : s.borderWidth[i];
   }
   if (b->kind == BoxKind::Lines) {
     for (int i = 0; i < 4; ++i) b->margin[i] = b->padding[i] = b->border[i] = 0;
@@ -288,7 +288,7 @@ float marginsH(const Box* b) {
 
 float mbpFixed(const Box* b) {
   const ComputedStyle& s = *b->style;
-  float v = s.borderWidth[1] + s.borderWidth[3];
+  float v = b->collapsedBorders ? b->cborder[1] + b->cborder[3] : s.borderWidth[1] + s.borderWidth[3];
   if (s.padding[1].unit == Length::Px) v += s.padding[1].value;
   if (s.padding[3].unit == Length::Px) v += s.padding[3].value;
   return v;
@@ -603,9 +603,11 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
   else contentH += ms.value();
   if (bfc) contentH = std::max(contentH, fm->bottom() - foy - top);
   contentH = std::max(0.0f, contentH);
-  if (s.height.unit == Length::Px && b->kind != BoxKind::Lines) contentH = s.height.value;
-  if (!s.maxHeight.isAuto() && s.maxHeight.unit == Length::Px) contentH = std::min(contentH, s.maxHeight.value);
-  if (s.minHeight.unit == Length::Px) contentH = std::max(contentH, s.minHeight.value);
+  if (b->kind != BoxKind::Cell) {  // the table sizes its cells
+    if (s.height.unit == Length::Px) contentH = s.height.value;
+    if (!s.maxHeight.isAuto() && s.maxHeight.unit == Length::Px) contentH = std::min(contentH, s.maxHeight.value);
+    if (s.minHeight.unit == Length::Px) contentH = std::max(contentH, s.minHeight.value);
+  }
   contentH = clampf(contentH, 0, 100.0f * kMaxLength);
   b->h = contentH + top + b->padding[2] + b->border[2];
   b->collapsedBottomPos = out.pos;

@@ -130,6 +130,8 @@ struct Box {
   // Table parts
   int colspan = 1, rowspan = 1;
   int col = 0;               // cell: first column
+  bool collapsedBorders = false;  // cell in a border-collapse table: cborder
+  float cborder[4] = {0, 0, 0, 0};  // replaces the style's border widths
   float gridY = 0, gridH = 0;    // table: the part of the box below/above captions
                                  // that holds the rows (its border is drawn there)
 

@@ -98,22 +98,20 @@ void LineBuilder::placeFloat(Box* box) {
 void LineBuilder::placeGroup() {
   if (group_.empty()) return;
   startLine();
-  bool collapsible = !group_.empty() && group_[0].kind == Fragment::Text && group_[0].space;
-  if (collapsible && !lineHasContent()) {
-    // white space at the start of a line goes away
+  if (lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f) {
+    finishLine(false);
+    startLine();
+  }
+  if (!lineHasContent()) {
+    // collapsible white space at the start of a line goes away
     bool allSpace = true;
     for (const Fragment& f : group_)
-      if (!(f.kind == Fragment::Text && f.space)) allSpace = false;
-    if (allSpace &&
-        collapses(lb_->items[group_[0].item].style->whiteSpace)) {
+      if (!(f.kind == Fragment::Text && f.space && collapses(lb_->items[f.item].style->whiteSpace))) allSpace = false;
+    if (allSpace) {
       group_.clear();
       groupW_ = 0;
       return;
     }
-  }
-  if (lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f) {
-    finishLine(false);
-    startLine();
   }
   // a line narrowed by floats that cannot take the group moves below them
   for (int guard = 0; guard < 1000 && !lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f &&

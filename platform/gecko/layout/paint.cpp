@@ -315,8 +315,15 @@ void Painter::paintLines(const Box* lb, float X, float Y) {
         t.color = s.color;
         t.baseline = bl;
         t.text = it.text.substr(fr.start, fr.len);
-        // trailing spaces inside a run carry no ink
-        t.rect = RectF{X + fr.x, bl - f->metrics.ascent, fr.w, f->metrics.ascent + f->metrics.descent};
+        // trailing spaces carry no ink: the run ends at its last glyph
+        float w = fr.w;
+        size_t keep = t.text.size();
+        while (keep > 0 && t.text[keep - 1] == u' ') --keep;
+        if (keep < t.text.size()) {
+          w -= fonts_.width(f, t.text.data() + keep, t.text.size() - keep);
+          t.text.resize(keep);
+        }
+        t.rect = RectF{X + fr.x, bl - f->metrics.ascent, std::max(0.0f, w), f->metrics.ascent + f->metrics.descent};
         out_->items.push_back(std::move(t));
       }
       uint8_t deco = s.decorationsInEffect;

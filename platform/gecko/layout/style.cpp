@@ -192,7 +192,7 @@ bool parseColorTokens(const std::vector<CssToken>& v, Color* out) {
         c[n] = a.num;
         ++n;
       } else if (a.type == TokType::Percentage) {
-        c[n] = n < 3 ? a.num * 2.55 : a.num / 100;
+        c[n] = n < 3 ? a.num * 255.0 / 100.0 : a.num / 100;
         ++n;
       }
       else if (a.type == TokType::RParen) break;

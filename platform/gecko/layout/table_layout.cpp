@@ -30,6 +30,8 @@ struct Grid {
   bool collapse = false;
 };
 
+void collapseBorders(Box* t, Grid& g);
+
 void buildGrid(Box* t, Grid& g) {
   const ComputedStyle& ts = *t->style;
   g.collapse = ts.borderCollapse;
@@ -79,6 +81,44 @@ void buildGrid(Box* t, Grid& g) {
     }
   }
   g.cols = std::max(g.cols, int(busy.size()));
+  if (g.collapse) collapseBorders(t, g);
+}
+
+// Collapsed borders: neighbouring cells share one border (the wider one),
+// and the table's own border replaces the cells' outer ones.
+void collapseBorders(Box* t, Grid& g) {
+  const ComputedStyle& ts = *t->style;
+  std::vector<std::vector<Box*>> at(g.rows.size());
+  for (const Slot& s : g.cells) {
+    Box* c = s.cell;
+    c->collapsedBorders = true;
+    for (int i = 0; i < 4; ++i) c->cborder[i] = c->style->borderWidth[i];
+    auto& row = at[s.row];
+    if (int(row.size()) < s.col + s.colspan) row.resize(s.col + s.colspan, nullptr);
+    for (int k = s.col; k < s.col + s.colspan; ++k) row[k] = c;
+  }
+  for (const Slot& s : g.cells) {
+    Box* c = s.cell;
+    if (s.col > 0 && s.col - 1 < int(at[s.row].size()) && at[s.row][s.col - 1]) {
+      Box* l = at[s.row][s.col - 1];
+      l->cborder[1] = std::max(l->cborder[1], c->cborder[3]);
+      c->cborder[3] = 0;
+    } else if (s.col == 0 && ts.borderWidth[3] > 0) {
+      c->cborder[3] = 0;
+    }
+    if (s.row > 0 && s.col < int(at[s.row - 1].size()) && at[s.row - 1][s.col] && at[s.row - 1][s.col] != c) {
+      Box* u = at[s.row - 1][s.col];
+      u->cborder[2] = std::max(u->cborder[2], c->cborder[0]);
+      c->cborder[0] = 0;
+    } else if (s.row == 0 && ts.borderWidth[0] > 0) {
+      c->cborder[0] = 0;
+    }
+  }
+  for (const Slot& s : g.cells) {
+    Box* c = s.cell;
+    if (s.col + s.colspan >= g.cols && ts.borderWidth[1] > 0) c->cborder[1] = 0;
+    if (s.row + s.rowspan >= int(g.rows.size()) && ts.borderWidth[2] > 0) c->cborder[2] = 0;
+  }
 }
 
 void columnWidths(Grid& g, LayoutContext& ctx) {
@@ -220,52 +260,27 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
   }
   colX[g.cols] = x;
 
-  // --- collapsed borders: neighbouring cells share one border
-  if (g.collapse) {
-    std::vector<std::vector<Box*>> at(g.rows.size());
-    for (const Slot& s : g.cells) {
-      resolveBoxEdges(s.cell, W);
-      auto& row = at[s.row];
-      if (int(row.size()) < s.col + s.colspan) row.resize(s.col + s.colspan, nullptr);
-      for (int k = s.col; k < s.col + s.colspan; ++k) row[k] = s.cell;
-    }
-    for (const Slot& s : g.cells) {
-      Box* c = s.cell;
-      if (s.col > 0 && s.col - 1 < int(at[s.row].size()) && at[s.row][s.col - 1]) {
-        Box* l = at[s.row][s.col - 1];
-        l->border[1] = std::max(l->border[1], c->border[3]);
-        c->border[3] = 0;
-      } else if (s.col == 0 && t->border[3] > 0) {
-        c->border[3] = 0;
-      }
-      if (s.row > 0 && s.col < int(at[s.row - 1].size()) && at[s.row - 1][s.col] && at[s.row - 1][s.col] != c) {
-        Box* u = at[s.row - 1][s.col];
-        u->border[2] = std::max(u->border[2], c->border[0]);
-        c->border[0] = 0;
-      } else if (s.row == 0 && t->border[0] > 0) {
-        c->border[0] = 0;
-      }
-      if (s.col + s.colspan >= g.cols && t->border[1] > 0) c->border[1] = 0;
-      if (s.row + s.rowspan >= int(g.rows.size()) && t->border[2] > 0) c->border[2] = 0;
-    }
-  }
-
   // --- lay out the cells
   std::vector<float> rowH(g.rows.size(), 0);
   for (size_t r = 0; r < g.rows.size(); ++r) {
     const Length& h = g.rows[r]->style->height;
     if (h.unit == Length::Px) rowH[r] = h.value;
   }
-  for (const Slot& s : g.cells) {
+  std::vector<float> natural(g.cells.size(), 0);  // content heights, for vertical-align
+  for (size_t i = 0; i < g.cells.size(); ++i) {
+    const Slot& s = g.cells[i];
     Box* c = s.cell;
-    if (!g.collapse) resolveBoxEdges(c, W);
-    for (int i = 0; i < 4; ++i) c->margin[i] = 0;
+    resolveBoxEdges(c, W);
+    for (int k = 0; k < 4; ++k) c->margin[k] = 0;
     c->w = colX[s.col + s.colspan] - g.spacingH - colX[s.col];
     FloatManager fm;
     layoutBlock(c, W, 0, 0, &fm, ctx);
+    natural[i] = c->h;
     const Length& ch = c->style->height;
-    if (ch.unit == Length::Px) c->h = std::max(c->h, ch.value + c->padding[0] + c->padding[2] + c->border[0] + c->border[2]);
-    if (s.rowspan == 1) rowH[s.row] = std::max(rowH[s.row], c->h);
+    float need = c->h;
+    if (ch.unit == Length::Px) need = std::max(need, ch.value + c->padding[0] + c->padding[2] + c->border[0] + c->border[2]);
+    if (s.rowspan == 1) rowH[s.row] = std::max(rowH[s.row], need);
+    c->h = need;
   }
   for (const Slot& s : g.cells) {
     if (s.rowspan == 1) continue;
@@ -327,12 +342,13 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
     }
     grp->h = gyEnd - gy0;
   }
-  for (const Slot& s : g.cells) {
+  for (size_t i = 0; i < g.cells.size(); ++i) {
+    const Slot& s = g.cells[i];
     Box* c = s.cell;
     Box* row = g.rows[s.row];
     float h = (s.rowspan - 1) * g.spacingV;
     for (int r = s.row; r < s.row + s.rowspan; ++r) h += rowH[r];
-    float contentH = c->h;
+    float contentH = natural[i];
     c->x = colX[s.col];
     c->y = 0;
     c->h = h;

@@ -1,0 +1,314 @@
+// gdi_host.cpp - fonts and measurement through GDI, images through WIC.
+#include "gdi/gdi_host.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace tw {
+namespace layout {
+
+std::wstring WidenUtf8(const std::string& s) {
+  if (s.empty()) return std::wstring();
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
+  std::wstring w(size_t(std::max(n, 0)), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), &w[0], n);
+  return w;
+}
+
+namespace {
+
+std::string narrowUtf8(const wchar_t* w) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string s(size_t(n - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w, -1, &s[0], n, nullptr, nullptr);
+  return s;
+}
+
+std::string lowerAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  return s;
+}
+
+int CALLBACK faceProc(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+}  // namespace
+
+GdiHost::GdiHost() {
+  dc_ = CreateCompatibleDC(nullptr);
+  if (dc_) {
+    SetMapMode(dc_, MM_TEXT);
+    oldFont_ = SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
+  }
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  comInit_ = SUCCEEDED(hr);  // S_FALSE also needs its CoUninitialize
+  IWICImagingFactory* f = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(&f))))
+    wic_ = f;
+}
+
+GdiHost::~GdiHost() {
+  if (dc_) {
+    SelectObject(dc_, oldFont_);
+    DeleteDC(dc_);
+  }
+  for (auto& f : fonts_) {
+    DeleteObject(f.second->font);
+    delete f.second;
+  }
+  if (wic_) static_cast<IWICImagingFactory*>(wic_)->Release();
+  if (comInit_) CoUninitialize();
+}
+
+bool GdiHost::faceExists(const std::wstring& face) {
+  auto it = faces_.find(face);
+  if (it != faces_.end()) return it->second;
+  bool found = false;
+  if (dc_ && !face.empty() && face.size() < LF_FACESIZE) {
+    LOGFONTW lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    EnumFontFamiliesExW(dc_, &lf, faceProc, reinterpret_cast<LPARAM>(&found), 0);
+  }
+  faces_[face] = found;
+  return found;
+}
+
+std::string GdiHost::resolveFamily(const std::string& css) {
+  std::string fallback = "Times New Roman";
+  size_t i = 0;
+  while (i <= css.size()) {
+    size_t e = css.find(',', i);
+    if (e == std::string::npos) e = css.size();
+    std::string name = css.substr(i, e - i);
+    i = e + 1;
+    while (!name.empty() && (name[0] == ' ' || name[0] == '"' || name[0] == '\'')) name.erase(0, 1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '"' || name.back() == '\'')) name.pop_back();
+    if (name.empty()) continue;
+    std::string l = lowerAscii(name);
+    const char* generic = l == "serif" ? "Times New Roman" : l == "sans-serif" ? "Arial" : l == "monospace" ? "Courier New"
+                        : l == "cursive" ? "Comic Sans MS" : l == "fantasy" ? "Impact" : nullptr;
+    if (generic) {
+      if (faceExists(WidenUtf8(generic))) return generic;
+      fallback = generic;
+      continue;
+    }
+    if (faceExists(WidenUtf8(name))) return name;
+  }
+  return fallback;
+}
+
+FontHandle GdiHost::openFont(const FontRequest& r, FontMetrics* m) {
+  int px = std::max(1, std::min(2000, int(std::lround(r.size))));
+  std::string face = resolveFamily(r.family);
+  char key[64];
+  snprintf(key, sizeof key, "|%d|%d|%d", px, r.weight, r.italic ? 1 : 0);
+  std::string k = face + key;
+  Font* f;
+  auto it = fonts_.find(k);
+  if (it != fonts_.end()) {
+    f = it->second;
+  } else {
+    LOGFONTW lf = {};
+    lf.lfHeight = -px;
+    lf.lfWeight = std::max(100, std::min(900, r.weight));
+    lf.lfItalic = r.italic ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfQuality = ANTIALIASED_QUALITY;
+    std::wstring wface = WidenUtf8(face);
+    wcsncpy(lf.lfFaceName, wface.c_str(), LF_FACESIZE - 1);
+    f = new Font();
+    f->font = CreateFontIndirectW(&lf);
+    if (!f->font) f->font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    f->key = k;
+    fonts_[k] = f;
+  }
+  ++f->refs;
+  if (dc_) {
+    SelectObject(dc_, f->font);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc_, &tm);
+    m->ascent = float(tm.tmAscent);
+    m->descent = float(tm.tmDescent);
+    wchar_t name[LF_FACESIZE] = {};
+    GetTextFaceW(dc_, LF_FACESIZE, name);
+    m->face = name[0] ? narrowUtf8(name) : face;
+    // x-height from the glyph outline of 'x' when the font has one
+    GLYPHMETRICS gm = {};
+    MAT2 mat = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    if (GetGlyphOutlineW(dc_, L'x', GGO_METRICS, &gm, 0, nullptr, &mat) != GDI_ERROR && gm.gmptGlyphOrigin.y > 0)
+      m->xHeight = float(gm.gmptGlyphOrigin.y);
+  } else {
+    m->ascent = float(px) * 0.8f;
+    m->descent = float(px) * 0.2f;
+    m->face = face;
+  }
+  return reinterpret_cast<FontHandle>(f);
+}
+
+void GdiHost::releaseFont(FontHandle h) {
+  Font* f = reinterpret_cast<Font*>(h);
+  if (!f) return;
+  if (--f->refs > 0) return;
+  // Fonts stay cached for the next page unless the cache grew large.
+  if (fonts_.size() > 256) {
+    fonts_.erase(f->key);
+    if (dc_) SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
+    DeleteObject(f->font);
+    delete f;
+  }
+}
+
+void GdiHost::measureChars(FontHandle h, const char16_t* text, size_t n, float* adv) {
+  Font* f = reinterpret_cast<Font*>(h);
+  if (!f || !dc_ || n == 0) {
+    for (size_t i = 0; i < n; ++i) adv[i] = 0;
+    return;
+  }
+  SelectObject(dc_, f->font);
+  size_t done = 0;
+  std::vector<int> dx;
+  while (done < n) {
+    int chunk = int(std::min<size_t>(n - done, 4096));
+    dx.assign(size_t(chunk), 0);
+    SIZE sz;
+    int fit = 0;
+    if (!GetTextExtentExPointW(dc_, reinterpret_cast<const wchar_t*>(text + done), chunk, 0, &fit, dx.data(), &sz)) {
+      for (int i = 0; i < chunk; ++i) adv[done + size_t(i)] = 0;
+    } else {
+      int prev = 0;
+      for (int i = 0; i < chunk; ++i) {
+        adv[done + size_t(i)] = float(dx[size_t(i)] - prev);
+        prev = dx[size_t(i)];
+      }
+    }
+    done += size_t(chunk);
+  }
+}
+
+std::string GdiHost::pathFromUrl(const std::string& url) {
+  std::string u = url;
+  size_t cut = u.find_first_of("#?");
+  if (cut != std::string::npos) u.resize(cut);
+  std::string rest;
+  std::string l = lowerAscii(u.substr(0, 8));
+  if (l.compare(0, 8, "file:///") == 0) {
+    rest = u.substr(8);
+  } else if (l.compare(0, 7, "file://") == 0) {
+    rest = "\\\\" + u.substr(7);  // file://server/share
+  } else {
+    size_t colon = u.find(':');
+    if (colon != std::string::npos && colon > 1) return "";  // http:, mk:, ...
+    rest = u;
+  }
+  std::string out;
+  for (size_t i = 0; i < rest.size(); ++i) {
+    char c = rest[i];
+    if (c == '%' && i + 2 < rest.size() && isxdigit((unsigned char)rest[i + 1]) && isxdigit((unsigned char)rest[i + 2])) {
+      out += char(std::stoi(rest.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += c == '/' ? '\\' : c;
+    }
+  }
+  return out;
+}
+
+ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {
+  auto* wic = static_cast<IWICImagingFactory*>(wic_);
+  std::string path = pathFromUrl(url);
+  if (!wic || path.empty()) return 0;
+  std::wstring wpath = WidenUtf8(path);
+  IWICBitmapDecoder* dec = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* conv = nullptr;
+  GdiImage* img = nullptr;
+  UINT w = 0, h = 0;
+  do {
+    if (FAILED(wic->CreateDecoderFromFilename(wpath.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                              &dec)))
+      break;
+    if (FAILED(dec->GetFrame(0, &frame))) break;
+    if (FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0) break;
+    if (static_cast<long long>(w) * h > kMaxImagePixels) break;
+    if (FAILED(wic->CreateFormatConverter(&conv))) break;
+    if (FAILED(conv->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                WICBitmapPaletteTypeCustom)))
+      break;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = LONG(w);
+    bi.bmiHeader.biHeight = -LONG(h);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp || !bits) {
+      if (bmp) DeleteObject(bmp);
+      break;
+    }
+    UINT stride = w * 4;
+    if (FAILED(conv->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
+      DeleteObject(bmp);
+      break;
+    }
+    GdiFlush();
+    bool alpha = false;
+    const BYTE* p = static_cast<const BYTE*>(bits);
+    for (size_t i = 3; i < size_t(stride) * h; i += 4)
+      if (p[i] != 255) {
+        alpha = true;
+        break;
+      }
+    img = new GdiImage();
+    img->bitmap = bmp;
+    img->width = int(w);
+    img->height = int(h);
+    img->hasAlpha = alpha;
+  } while (false);
+  if (conv) conv->Release();
+  if (frame) frame->Release();
+  if (dec) dec->Release();
+  if (!img) return 0;
+  *width = img->width;
+  *height = img->height;
+  return reinterpret_cast<ImageHandle>(img);
+}
+
+void GdiHost::releaseImage(ImageHandle h) {
+  GdiImage* img = reinterpret_cast<GdiImage*>(h);
+  if (!img) return;
+  if (img->bitmap) DeleteObject(img->bitmap);
+  delete img;
+}
+
+bool GdiHost::loadText(const std::string& url, std::string* bytes) {
+  std::string path = pathFromUrl(url);
+  if (path.empty()) return false;
+  HANDLE f = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(f, &size) && size.QuadPart >= 0 && size.QuadPart <= LONGLONG(kMaxTextBytes);
+  if (ok) {
+    bytes->assign(size_t(size.QuadPart), '\0');
+    DWORD read = 0;
+    ok = size.QuadPart == 0 || (ReadFile(f, &(*bytes)[0], DWORD(size.QuadPart), &read, nullptr) && read == size.QuadPart);
+  }
+  CloseHandle(f);
+  return ok;
+}
+
+}  // namespace layout
+}  // namespace tw

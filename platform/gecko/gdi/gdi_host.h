@@ -1,0 +1,100 @@
+// gdi_host.h - the Win32 host of the layout core.
+//
+//   GdiHost        fonts and text measurement through GDI, images decoded
+//                  through windowscodecs (WIC) into 32-bit DIB sections,
+//                  style sheets read from files
+//   PaintOptions   where and how big a display list lands on a device
+//   PaintDisplayList  paints a display list into an HDC (window, memory
+//                  bitmap or printer)
+//
+// Units: the layout works in CSS px (1/96 in). Fonts are measured on a
+// 96-dpi reference DC at the px size rounded to whole pixels, so a screen
+// at 96 dpi paints exactly what was measured. A printer passes its scale
+// (device dpi / 96) in PaintOptions.
+//
+// Image handles of display lists laid out with a GdiHost are that host's:
+// paint them while the host that decoded them is alive.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/display_list.h"
+#include "layout/host.h"
+
+namespace tw {
+namespace layout {
+
+// A decoded image: a top-down 32-bit premultiplied BGRA DIB section.
+struct GdiImage {
+  HBITMAP bitmap = nullptr;
+  int width = 0, height = 0;
+  bool hasAlpha = false;
+};
+
+class GdiHost : public LayoutHost {
+ public:
+  GdiHost();
+  ~GdiHost() override;
+  GdiHost(const GdiHost&) = delete;
+  GdiHost& operator=(const GdiHost&) = delete;
+
+  FontHandle openFont(const FontRequest& request, FontMetrics* metrics) override;
+  void releaseFont(FontHandle font) override;
+  void measureChars(FontHandle font, const char16_t* text, size_t n, float* advances) override;
+  ImageHandle loadImage(const std::string& url, int* width, int* height) override;
+  void releaseImage(ImageHandle image) override;
+  bool loadText(const std::string& url, std::string* bytes) override;
+
+  // The decoded image behind a handle this host returned (or null).
+  static const GdiImage* image(ImageHandle h) { return reinterpret_cast<const GdiImage*>(h); }
+
+  // The installed face chosen for a CSS family list ("Verdana, sans-serif").
+  std::string resolveFamily(const std::string& cssFamilies);
+
+  // A local file path for a file:/// url or a plain path ("" for other
+  // schemes): percent-escapes decoded, '/' turned into '\', fragment and
+  // query dropped.
+  static std::string pathFromUrl(const std::string& url);
+
+  // Limits on what is decoded: larger images are not loaded.
+  static constexpr long long kMaxImagePixels = 40LL * 1000 * 1000;
+  static constexpr size_t kMaxTextBytes = 4u << 20;
+
+ private:
+  struct Font {
+    HFONT font = nullptr;
+    int refs = 0;
+    std::string key;
+  };
+  bool faceExists(const std::wstring& face);
+
+  HDC dc_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr;
+  bool comInit_ = false;
+  void* wic_ = nullptr;  // IWICImagingFactory*
+  std::map<std::string, Font*> fonts_;
+  std::map<std::wstring, bool> faces_;
+};
+
+struct PaintOptions {
+  float scale = 1.0f;            // device pixels per CSS px
+  int originX = 0, originY = 0;  // device position of the list's (0, 0)
+  // Part of the list to paint, in CSS px of the list (empty: all of it).
+  RectF clip;
+  bool paintBackground = true;   // fill the clip with DisplayList::background
+};
+
+// Paints the list into dc. Leaves the DC's state (objects, modes, clip) as
+// it found it.
+void PaintDisplayList(HDC dc, const DisplayList& list, const PaintOptions& options);
+
+// Turns a UTF-8 string into UTF-16 (helpers shared by the host and views).
+std::wstring WidenUtf8(const std::string& s);
+
+}  // namespace layout
+}  // namespace tw

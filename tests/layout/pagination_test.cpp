@@ -1,0 +1,200 @@
+// Painting into a display list (text runs, markers, links, anchors) and
+// pagination: breaks fall between lines, blocks and table rows, forced
+// breaks start a page, page-break-inside: avoid keeps a block together.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fixed_host.h"
+#include "layout/html_layout.h"
+#include "parser.h"
+
+using namespace tw;
+using layout::DisplayList;
+using layout::ItemKind;
+
+namespace {
+
+struct Laid {
+  std::unique_ptr<html::Document> doc;
+  layout::FixedHost host;
+  std::unique_ptr<layout::HtmlLayout> l;
+  Laid(const std::string& page, float width) {
+    doc = html::parseHtmlUtf8(page);
+    host.images["file:///C:/t/a.gif"] = {40, 30};
+    l = std::make_unique<layout::HtmlLayout>(host);
+    l->load(*doc, "file:///C:/t/page.htm");
+    l->layout(width);
+  }
+};
+
+std::string utf8(const std::u16string& s) {
+  std::string o;
+  for (char16_t c : s) o += c < 0x80 ? char(c) : '?';
+  return o;
+}
+
+std::vector<const layout::DisplayItem*> texts(const DisplayList& d) {
+  std::vector<const layout::DisplayItem*> out;
+  for (auto& it : d.items)
+    if (it.kind == ItemKind::Text) out.push_back(&it);
+  return out;
+}
+
+TEST(Paint, TextRunsFontsLinksAnchorsAndMarkers) {
+  Laid p(R"(<body style="margin:0"><p style="margin:0">plain <b>bold</b> <a href="other.htm#x" name=top>go
+      there</a></p><ol><li>one</li></ol><h2 id=sec>Sec</h2><a href="#sec"><img src="a.gif"></a></body>)", 400);
+  DisplayList d = p.l->paint();
+  auto t = texts(d);
+  ASSERT_GE(t.size(), 5u);
+  EXPECT_EQ(utf8(t[0]->text), "plain");
+  EXPECT_EQ(t[0]->rect.x, 0);
+  EXPECT_EQ(t[0]->rect.w, 40);
+  EXPECT_FLOAT_EQ(t[0]->baseline, 12.8f);
+  EXPECT_EQ(d.fonts[t[0]->font].weight, 400);
+  EXPECT_EQ(utf8(t[1]->text), "bold");
+  EXPECT_EQ(d.fonts[t[1]->font].weight, 700);
+  EXPECT_EQ(t[1]->rect.x, 48);
+  EXPECT_EQ(d.fonts[t[1]->font].face, "serif");
+  bool marker = false;
+  for (auto* x : t)
+    if (utf8(x->text) == "1.") {
+      marker = true;
+      EXPECT_LT(x->rect.right(), 40);  // outside, left of the item's content
+    }
+  EXPECT_TRUE(marker);
+  ASSERT_GE(d.links.size(), 2u);
+  EXPECT_EQ(d.links[0].href, "other.htm#x");
+  EXPECT_EQ(d.links[0].url, "file:///C:/t/other.htm#x");
+  EXPECT_EQ(d.links[0].rect.x, 88);
+  EXPECT_EQ(d.links.back().url, "file:///C:/t/page.htm#sec");
+  EXPECT_EQ(d.links.back().rect.w, 40);  // the image inside the link
+  ASSERT_TRUE(d.findAnchor("top"));
+  EXPECT_EQ(d.findAnchor("top")->x, 88);
+  float ax, ay;
+  ASSERT_TRUE(p.l->anchorPosition("sec", &ax, &ay));
+  EXPECT_GT(ay, 30);
+  EXPECT_FALSE(p.l->anchorPosition("nothing", &ax, &ay));
+  // underline of the link: a fill under its text
+  bool underline = false;
+  for (auto& it : d.items)
+    if (it.kind == ItemKind::Fill && it.rect.x == 88 && it.rect.h <= 2) underline = true;
+  EXPECT_TRUE(underline);
+  EXPECT_NE(d.linkAt(100, 5), nullptr);
+  EXPECT_EQ(d.linkAt(5, 5), nullptr);
+}
+
+TEST(Paint, BackgroundsBordersAndCanvas) {
+  Laid p(R"(<body bgcolor=yellow style="margin:0"><div style="background:red;border:2px dotted blue;height:10px"></div>
+      <table cellspacing=0><tr bgcolor=lime><td>x</td></tr></table></body>)", 200);
+  DisplayList d = p.l->paint();
+  EXPECT_TRUE(d.background == layout::Color::rgb(255, 255, 0));
+  int red = 0, dotted = 0, lime = 0;
+  for (auto& it : d.items) {
+    if (it.kind == ItemKind::Fill && it.color == layout::Color::rgb(255, 0, 0)) {
+      ++red;
+      EXPECT_EQ(it.rect.h, 14);
+    }
+    if (it.kind == ItemKind::Border && it.dash == layout::BorderDash::Dotted) ++dotted;
+    if (it.kind == ItemKind::Fill && it.color == layout::Color::rgb(0, 255, 0)) ++lime;
+  }
+  EXPECT_EQ(red, 1);
+  EXPECT_EQ(dotted, 4);
+  EXPECT_EQ(lime, 1);  // the row colour shows through its cell
+}
+
+std::string longPage(int paragraphs) {
+  std::string s = "<body style='margin:0'>";
+  for (int i = 0; i < paragraphs; ++i)
+    s += "<p style='margin:0 0 5px'>paragraph " + std::to_string(i) +
+         " with some words that wrap over a few lines of the narrow column</p>";
+  return s;
+}
+
+// No text line may be cut by a page break.
+void expectBreaksBetweenLines(const DisplayList& d, const std::vector<layout::PageSlice>& pages) {
+  for (size_t i = 0; i + 1 < pages.size(); ++i) {
+    float b = pages[i].bottom;
+    for (auto* t : texts(d)) EXPECT_FALSE(t->rect.y < b - 0.01f && t->rect.bottom() > b + 0.01f) << "break at " << b;
+  }
+}
+
+TEST(Paginate, LongPageBreaksBetweenLinesAndCoversEverything) {
+  Laid p(longPage(120), 200);
+  auto pages = p.l->paginate(300);
+  ASSERT_GT(pages.size(), 20u);
+  EXPECT_EQ(pages.front().top, 0);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    EXPECT_LE(pages[i].bottom - pages[i].top, 300.01f);
+    EXPECT_GT(pages[i].bottom - pages[i].top, 200);  // no page wasted
+    if (i) {
+      EXPECT_EQ(pages[i].top, pages[i - 1].bottom);
+    }
+  }
+  EXPECT_GE(pages.back().bottom, p.l->height());
+  DisplayList d = p.l->paint();
+  expectBreaksBetweenLines(d, pages);
+  // every text run lands on exactly one page
+  auto pageLists = p.l->paintPages(300);
+  ASSERT_EQ(pageLists.size(), pages.size());
+  size_t runs = 0;
+  for (auto& pl : pageLists) {
+    runs += texts(pl).size();
+    for (auto* t : texts(pl)) {
+      EXPECT_GE(t->rect.y, -0.01f);
+      EXPECT_LE(t->rect.bottom(), 300.01f);
+    }
+  }
+  EXPECT_EQ(runs, texts(d).size());
+}
+
+TEST(Paginate, ForcedBreaksAvoidAndTableRows) {
+  std::string s = "<body style='margin:0'><p>first</p><h1 style='page-break-before:always'>Chapter</h1>";
+  s += "<div style='page-break-inside:avoid'>";
+  for (int i = 0; i < 8; ++i) s += "kept line " + std::to_string(i) + "<br>";
+  s += "</div><table cellspacing=0>";
+  for (int i = 0; i < 60; ++i) s += "<tr><td>row " + std::to_string(i) + "<br>second line</td><td>x</td></tr>";
+  s += "</table><p style='page-break-after:always'>end</p><p>last</p>";
+  Laid p(s, 300);
+  auto pages = p.l->paginate(200);
+  DisplayList d = p.l->paint();
+  float chapterTop = -1, keptTop = -1, keptBottom = -1, lastTop = -1;
+  for (auto* t : texts(d)) {
+    std::string x = utf8(t->text);
+    if (x == "Chapter") chapterTop = t->rect.y;
+    if (x.rfind("kept line 0", 0) == 0) keptTop = t->rect.y;
+    if (x.rfind("kept line 7", 0) == 0) keptBottom = t->rect.bottom();
+    if (x == "last") lastTop = t->rect.y;
+  }
+  ASSERT_GE(pages.size(), 5u);
+  // the heading starts the second page
+  EXPECT_LE(pages[1].top, chapterTop);
+  EXPECT_GT(pages[0].bottom, 16);
+  EXPECT_LT(pages[0].bottom, 60);
+  // the avoid block lies on one page
+  bool together = false;
+  for (auto& pg : pages)
+    if (pg.top <= keptTop + 0.01f && pg.bottom >= keptBottom - 0.01f) together = true;
+  EXPECT_TRUE(together);
+  // "last" begins a page of its own
+  bool starts = false;
+  for (auto& pg : pages)
+    if (std::fabs(pg.top - lastTop) < 40 && pg.top <= lastTop) starts = true;
+  EXPECT_TRUE(starts);
+  expectBreaksBetweenLines(d, pages);
+}
+
+TEST(Paginate, ContentTallerThanAPageIsCut) {
+  Laid p("<body style='margin:0'><img src=a.gif width=100 height=1000></body>", 300);
+  auto pages = p.l->paginate(300);
+  ASSERT_EQ(pages.size(), 4u);
+  EXPECT_EQ(pages[1].top, 300);
+  auto lists = p.l->paintPages(300);
+  int images = 0;
+  for (auto& l : lists)
+    for (auto& it : l.items)
+      if (it.kind == ItemKind::Image) ++images;
+  EXPECT_EQ(images, 4);  // the image shows on each page it crosses
+}
+
+}  // namespace
