@@ -18,3 +18,4 @@
 #include "afxmsg_.h"
 #include "afxapp.h"
 #include "afxctl.h"
+#include "afxcmn.h"

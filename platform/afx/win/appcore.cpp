@@ -184,7 +184,7 @@ BOOL CWinThread::PumpMessage() {
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->hwnd == NULL) return FALSE;  // thread messages
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg)) return TRUE;
+    if (CWnd::WalkPreTranslateTree(AfxGetSafeHwnd(pMainWnd), pMsg)) return TRUE;
     // A modeless window outside the main window: the main window's
     // accelerators get the last chance.
     if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && ::IsWindow(pMsg->hwnd)) {
@@ -708,7 +708,7 @@ void CWinApp::OnAppExit() {
 void CWinApp::OnFilePrintSetup() {
     PRINTDLG pd = {};
     pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = AfxGetMainWnd()->GetSafeHwnd();
+    pd.hwndOwner = AfxGetSafeHwnd(AfxGetMainWnd());
     pd.hDevMode = m_hDevMode;
     pd.hDevNames = m_hDevNames;
     pd.Flags = PD_PRINTSETUP;
@@ -722,7 +722,7 @@ void CWinApp::OnHelp() { WinHelp(0, HELP_INDEX); }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
     CWnd* pMainWnd = AfxGetMainWnd();
-    ::WinHelp(pMainWnd->GetSafeHwnd(), m_pszHelpFilePath, nCmd, dwData);
+    ::WinHelp(AfxGetSafeHwnd(pMainWnd), m_pszHelpFilePath, nCmd, dwData);
 }
 
 HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const {

@@ -315,7 +315,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), nID);
+    HWND hWndControl = ::GetDlgItem(AfxGetSafeHwnd(pParent), nID);
     return hWndControl != NULL && SubclassWindow(hWndControl);
 }
 
@@ -474,7 +474,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd),
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -907,7 +907,7 @@ CWnd* CWnd::GetOwner() const {
     return m_hWndOwner != NULL ? FromHandle(m_hWndOwner) : GetParent();
 }
 
-void CWnd::SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+void CWnd::SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxGetSafeHwnd(pOwnerWnd); }
 
 BOOL CWnd::IsFrameWnd() const { return FALSE; }
 
@@ -996,7 +996,7 @@ int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) {
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, (pMenu != NULL ? pMenu->m_hMenu : NULL)); }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
@@ -1023,7 +1023,7 @@ void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     DWORD dwStyle = GetStyle();
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = AfxGetSafeHwnd(pAlternateOwner);
     if (hWndCenter == NULL) hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
     RECT rcDlg;
     ::GetWindowRect(m_hWnd, &rcDlg);

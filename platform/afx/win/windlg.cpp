@@ -32,7 +32,7 @@ BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, 
     if (hInst == NULL) hInst = AfxGetResourceHandle();
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParam(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParam(hInst, lpDialogTemplate, AfxGetSafeHwnd(pParentWnd), &AfxDlgProc, 0);
     if (!AfxUnhookWindowCreate()) {
         PostNcDestroy();
         return FALSE;
@@ -231,8 +231,8 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 }
 
 CWnd* PASCAL CDialog::GetSafeOwner(CWnd* pParent, HWND* phTopLevel) {
-    HWND hWnd = pParent->GetSafeHwnd();
-    if (hWnd == NULL) hWnd = AfxGetMainWnd()->GetSafeHwnd();
+    HWND hWnd = AfxGetSafeHwnd(pParent);
+    if (hWnd == NULL) hWnd = AfxGetSafeHwnd(AfxGetMainWnd());
     // a popup cannot be owned by a child window
     while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)) hWnd = ::GetParent(hWnd);
     if (pParent == NULL && hWnd != NULL) hWnd = ::GetLastActivePopup(hWnd);
@@ -253,7 +253,7 @@ INT_PTR CDialog::DoModal() {
     }
     if (lpTemplate == NULL) return -1;
 
-    HWND hWndParent = GetSafeOwner(m_pParentWnd, NULL)->GetSafeHwnd();
+    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd, NULL));
     BOOL bEnableParent = FALSE;
     if (hWndParent != NULL && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent)) {
         ::EnableWindow(hWndParent, FALSE);

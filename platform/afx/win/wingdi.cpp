@@ -91,7 +91,7 @@ CBrush::CBrush(CBitmap* pBitmap) {
 }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
-    return Attach(::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle()));
+    return Attach(::CreatePatternBrush((HBITMAP)AfxGetSafeHandle(pBitmap)));
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC) {
@@ -126,7 +126,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
     return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(pDC->GetSafeHdc())); }
+BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(AfxGetSafeHdc(pDC))); }
 
 // --- CDC --------------------------------------------------------------------
 
@@ -265,7 +265,7 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
     }
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(AfxGetSafeHwnd(pWnd)) {
     if (!Attach(::BeginPaint(m_hWnd, &m_ps))) AfxThrowResourceException();
 }
 
@@ -274,13 +274,13 @@ CPaintDC::~CPaintDC() {
     ::EndPaint(m_hWnd, &m_ps);
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(AfxGetSafeHwnd(pWnd)) {
     if (!Attach(::GetDC(m_hWnd))) AfxThrowResourceException();
 }
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(AfxGetSafeHwnd(pWnd)) {
     if (!Attach(::GetWindowDC(m_hWnd))) AfxThrowResourceException();
 }
 
