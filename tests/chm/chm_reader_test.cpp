@@ -188,6 +188,27 @@ TEST(ChmBuilt, VerbatimBlockDecodes)
     EXPECT_TRUE(readFile(scratch / "out/abc.txt") == ChmBuilder::toBytes("abcabcabcabc"));
 }
 
+// Block kinds one after another: a verbatim block whose end leaves the
+// stream 16-bit aligned (so the uncompressed block after it skips a whole
+// padding word), then two uncompressed blocks, the first of odd length.
+TEST(ChmBuilt, BlockKindsFollowEachOther)
+{
+    LzxWriter w;
+    w.streamHeader();
+    w.verbatimHeader(8);   // 1 + 27 + 336 + 336 + 329 header bits, then 8 x 10
+    for (char c : std::string("ABCDEFGH"))
+        w.literal(uint8_t(c));
+    const std::string tail1 = "ijk", tail2 = "lm";   // header ends at bit 1136 = 71 x 16
+    w.uncompressed(reinterpret_cast<const uint8_t*>(tail1.data()), tail1.size());
+    w.uncompressed(reinterpret_cast<const uint8_t*>(tail2.data()), tail2.size());
+    ChmBuilder b;
+    b.addRaw("/mixed.txt", 1, 0, 13);
+    b.setLzxStream(w.finish(), {0}, 13);
+    ScratchDir scratch;
+    ASSERT_EQ(extractBytes(b.build(), scratch), "");
+    EXPECT_TRUE(readFile(scratch / "out/mixed.txt") == ChmBuilder::toBytes("ABCDEFGHijklm"));
+}
+
 // E8 translation: operands of E8 bytes go back from absolute to relative
 // (position of the E8 byte within the reset interval), except out of range
 // and in the last 10 bytes of a frame.
