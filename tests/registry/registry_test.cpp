@@ -73,8 +73,10 @@ void SetRaw(LPCTSTR name, DWORD type, const void* data, DWORD cb) {
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Only this program's own key: other test programs share the
+        // registry and run at the same time.
         CSPRegistry cleaner(FALSE, FALSE);
-        cleaner.DeleteKey("Software\\TomewiseTests");
+        cleaner.DeleteKey(kRoot);
         ASSERT_TRUE(reg.CreateKey(kRoot));
     }
     CSPRegistry reg{FALSE, FALSE};
@@ -273,7 +275,7 @@ TEST_F(RegistryTest, KeyPathsAndDeletion) {
 TEST_F(RegistryTest, ReadOnlyObjectRefusesChanges) {
     ASSERT_TRUE(reg.Write("Kept", 1));
     CSPRegistry ro(FALSE, TRUE);
-    EXPECT_FALSE(ro.CreateKey("Software\\TomewiseTests\\New"));
+    EXPECT_FALSE(ro.CreateKey("Software\\TomewiseTests\\Registry\\New"));
     EXPECT_FALSE(ro.DeleteKey(kRoot));
     ASSERT_TRUE(ro.Open(kRoot));
     EXPECT_FALSE(ro.Write("Kept", 2));
