@@ -462,3 +462,41 @@ TEST(VisualManagerInstance, CleanUpDeletesOnlyAutoDeleteManagers) {
     spGlobalData.UpdateSysColors();
     spGlobalData.UpdateFonts();
 }
+
+// A task draws its icon at the top-left corner; without one its name still
+// starts after the icon column.
+TEST(VisualManagerDrawing, TaskTextStartsAfterTheIconColumn) {
+    InstallTaskHooks();
+    CImageList icons;
+    ASSERT_TRUE(icons.Create(16, 16, ILC_COLOR24, 1, 1));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.Attach(::CreateBitmap(16, 16, 1, 32, NULL)));
+    {
+        CDC dc;
+        dc.Attach(::CreateCompatibleDC(NULL));
+        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), bmp.GetSafeHandle());
+        dc.FillSolidRect(CRect(0, 0, 16, 16), RGB(250, 0, 0));
+        ::SelectObject(dc.GetSafeHdc(), hOld);
+        ::DeleteDC(dc.Detach());
+    }
+    ASSERT_EQ(0, icons.Add(&bmp, (CBitmap*)NULL));
+
+    CSPVisualManagerXP xp(TRUE);
+    FakeTask task;
+    task.info.strName = "WWW";
+    task.info.bIsLink = FALSE;
+    task.info.rect = CRect(0, 0, 100, 20);
+    const COLORREF bg = RGB(5, 6, 7);
+    for (int nIcon : {0, -1}) {
+        task.info.nIcon = nIcon;
+        MemoryDC mem(100, 20);
+        mem.Fill(CRect(0, 0, 100, 20), bg);
+        mem.dc.SetTextColor(RGB(0, 0, 0));
+        xp.OnDrawTask(&mem.dc, task.AsTask(), &icons, FALSE, FALSE);
+        EXPECT_EQ(nIcon == 0 ? RGB(250, 0, 0) : bg, mem.Pixel(8, 8)) << nIcon;
+        EXPECT_EQ(20 * 5, mem.Count(CRect(16, 0, 21, 20), bg)) << nIcon;  // the gap of 5
+        EXPECT_LT(mem.Count(CRect(21, 0, 40, 20), bg), 19 * 20) << nIcon;  // then the name
+    }
+    SPClientHooks::pfnGetTaskInfo = NULL;
+    SPClientHooks::pfnGetTasksGroupInfo = NULL;
+}

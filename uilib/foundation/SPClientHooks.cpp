@@ -10,13 +10,7 @@ BOOL SPIsKindOf(const CObject* pObj, LPCSTR lpszClassName) {
 }
 
 HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
-#if __has_include("afxcmn.h")
-    return pImageList != NULL ? (HIMAGELIST)pImageList->GetSafeHandle() : NULL;
-#else
-    // The class library has no image-list class yet: no list can be passed.
-    (void)pImageList;
-    return NULL;
-#endif
+    return pImageList != NULL ? pImageList->GetSafeHandle() : NULL;
 }
 
 void (*SPClientHooks::pfnGetBarInfo)(CSPBaseControlBar*, SPBarInfo&) = NULL;

@@ -47,7 +47,6 @@ class CSPToolbarButton;
 class CSPToolbarMenuButton;
 class CSPToolbarComboBoxButton;
 class CSPToolbarEditBoxButton;
-class CImageList;
 
 // The handle of an image list, NULL for none.
 HIMAGELIST SPGetImageListHandle(CImageList* pImageList);
