@@ -1,0 +1,132 @@
+// PdfUtilityComponent.cpp - the PDF Utility component and its registration.
+#include "PdfUtilityComponent.h"
+
+#include <new>
+#include <string>
+
+#include "PdfJob.h"
+#include "nsCOMPtr.h"
+#include "nsHtmlDocument.h"
+#include "nsIDOM.h"
+#include "nsIServiceManager.h"
+#include "nsXPCOM.h"
+#include "pdf_conversion.h"
+#include "pdf_text.h"
+
+namespace {
+
+twpdf::WriterOptions g_options;
+
+nsCOMPtr<IPdfJob> GetJob() {
+    static const nsCID kJobCID = PDFJOB_CID;
+    nsCOMPtr<IPdfJob> job;
+    nsCOMPtr<nsIServiceManager> sm;
+    if (NS_SUCCEEDED(NS_GetServiceManager(getter_AddRefs(sm))) && sm)
+        sm->GetService(kJobCID, NS_GET_IID(IPdfJob), getter_AddRefs(job));
+    return job;
+}
+
+std::string Utf8Of(const PRUnichar* text) {
+    return text ? twpdf::Utf16ToUtf8(reinterpret_cast<const wchar_t*>(text)) : std::string();
+}
+
+}  // namespace
+
+CPdfUtility::CPdfUtility() : m_nRefCount(0) {}
+CPdfUtility::~CPdfUtility() = default;
+
+NS_IMETHODIMP CPdfUtility::QueryInterface(const nsIID& iid, void** result) {
+    if (!result) return NS_ERROR_NULL_POINTER;
+    nsISupports* found = nullptr;
+    if (iid.Equals(NS_GET_IID(IPdfUtility)) || iid.Equals(NS_GET_IID(nsISupports)))
+        found = static_cast<IPdfUtility*>(this);
+    else if (iid.Equals(NS_GET_IID(nsIWebProgressListener)))
+        found = static_cast<nsIWebProgressListener*>(this);
+    *result = found;
+    if (!found) return NS_NOINTERFACE;
+    found->AddRef();
+    return NS_OK;
+}
+
+NS_IMETHODIMP_(nsrefcnt) CPdfUtility::AddRef() { return ++m_nRefCount; }
+
+NS_IMETHODIMP_(nsrefcnt) CPdfUtility::Release() {
+    nsrefcnt n = --m_nRefCount;
+    if (n == 0) delete this;
+    return n;
+}
+
+void CPdfUtility::SetWriterOptions(const twpdf::WriterOptions& options) { g_options = options; }
+
+void CPdfUtility::StartIfNew(IPdfJob* job) {
+    // A job reset since the conversion began is a new conversion; what the
+    // old one wrote is given up.
+    if (m_pConversion && m_pConversion->BelongsTo(job)) return;
+    m_pConversion.reset();
+    m_pConversion.reset(new twpdf::PdfConversion(job, g_options));
+}
+
+NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, nsresult status,
+                                          nsIDOMDocument* document) {
+    nsCOMPtr<IPdfJob> job = GetJob();
+    if (!job) return NS_OK;
+    int mode = 0;
+    job->GetPageMode(&mode);
+    if (mode != 1) {
+        job->SetLoaded(1);
+        return NS_OK;
+    }
+    try {
+        StartIfNew(job);
+        std::shared_ptr<tw::html::Document> doc;
+        if (NS_SUCCEEDED(status) && document) doc = NS_GetHtmlDocument(document);
+        job->SetLoaded(1);
+        int pages = 0;
+        if (doc) pages = m_pConversion->AddPage(job, *doc, Utf8Of(uri));
+        job->SetPageCount(pages);
+    } catch (const std::exception&) {
+        // Out of memory on one page: that page is missing from the PDF,
+        // the conversion goes on.
+        job->SetLoaded(1);
+    }
+    job->SetDone(1);
+    return NS_OK;
+}
+
+NS_IMETHODIMP CPdfUtility::FinishDocument() {
+    nsCOMPtr<IPdfJob> job = GetJob();
+    if (!job) return NS_ERROR_NOT_AVAILABLE;
+    nsresult rv = NS_OK;
+    std::string error;
+    try {
+        StartIfNew(job);
+        if (!m_pConversion->Finish(job, &error)) rv = NS_ERROR_FAILURE;
+    } catch (const std::exception&) {
+        error = "out of memory while finishing the PDF";
+        rv = NS_ERROR_OUT_OF_MEMORY;
+    }
+    m_pConversion.reset();
+    job->SetStringA(nullptr);
+    job->SetExtraString(NS_FAILED(rv) ? error.c_str() : nullptr);
+    return rv;
+}
+
+nsresult NS_NewPdfUtility(nsISupports* outer, const nsIID& iid, void** result) {
+    if (!result) return NS_ERROR_NULL_POINTER;
+    *result = nullptr;
+    if (outer) return NS_ERROR_NO_AGGREGATION;
+    CPdfUtility* utility = new (std::nothrow) CPdfUtility();
+    if (!utility) return NS_ERROR_OUT_OF_MEMORY;
+    utility->AddRef();
+    nsresult rv = utility->QueryInterface(iid, result);
+    utility->Release();
+    return rv;
+}
+
+namespace {
+const nsStaticComponent kPdfUtilityComponents[] = {
+    {"PDF Utility", PDFUTILITY_CID, NS_WEBPROGRESSLISTENER_CONTRACTID, &NS_NewPdfUtility},
+};
+}  // namespace
+
+NS_STATIC_COMPONENTS(pdf_utility, kPdfUtilityComponents)

@@ -1,0 +1,63 @@
+// PdfUtilityComponent.h - the PDF Utility as an XPCOM component.
+//
+//   CPdfUtility   registered as a built-in component under the PDF
+//                 Utility's class id (PDFUTILITY_CID, interface IPdfUtility)
+//                 and as the browser's load listener
+//                 (NS_WEBPROGRESSLISTENER_CONTRACTID), so the service manager
+//                 gives one object for both: it follows every load of the
+//                 hidden browser and finishes the document when the
+//                 conversion driver calls slot 3.
+//
+// At each load's end:
+//   page mode 0 (a contents file): sets the job's loaded flag, nothing more;
+//   page mode 1 (a page for the PDF): lays the loaded page out with the
+//     job's page setup, sets loaded, writes the page's PDF pages, asks the
+//     job for the link ids of its positions and links, sets the page count
+//     and sets done. A load that failed writes nothing but still sets loaded
+//     and done, so the driver's wait always ends.
+// FinishDocument: adds the bookmarks of the contents records, writes the
+// end of the file. It fails (and leaves no file) when the PDF could not be
+// written; the reason is then in the job's extra string.
+//
+// Linking: tw_pdfutility_component keeps this component's table in every
+// program that links it (the linker is told to keep it).
+#pragma once
+
+#include <memory>
+
+#include "PdfUtility.h"
+#include "nsIWebProgressListener.h"
+#include "pdf_document.h"
+
+class IPdfJob;
+
+namespace twpdf {
+class PdfConversion;
+}
+
+class CPdfUtility final : public IPdfUtility, public nsIWebProgressListener {
+public:
+    CPdfUtility();
+
+    NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override;
+    NS_IMETHOD_(nsrefcnt) AddRef() override;
+    NS_IMETHOD_(nsrefcnt) Release() override;
+
+    NS_IMETHOD FinishDocument() override;
+    NS_IMETHOD OnLoadFinished(nsIWebBrowser* browser, const PRUnichar* uri, nsresult status,
+                              nsIDOMDocument* document) override;
+
+    // Writer options of the conversions that start from now on (tests ask
+    // for reproducible files).
+    static void SetWriterOptions(const twpdf::WriterOptions& options);
+
+private:
+    ~CPdfUtility();
+    void StartIfNew(IPdfJob* job);
+
+    nsrefcnt m_nRefCount;
+    std::unique_ptr<twpdf::PdfConversion> m_pConversion;
+};
+
+// The constructor of the component table.
+nsresult NS_NewPdfUtility(nsISupports* outer, const nsIID& iid, void** result);

@@ -1,0 +1,500 @@
+// pdf_conversion.cpp - laying out loaded pages and writing them as PDF pages.
+#include "pdf_conversion.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "PageSetup.h"
+#include "PdfJob.h"
+#include "layout/html_layout.h"
+#include "nsFileURL.h"
+#include "pdf_layout_host.h"
+#include "pdf_text.h"
+
+namespace twpdf {
+namespace {
+
+const double kPointsPerPx = 0.75;  // 1 px = 1/96 inch, 1 pt = 1/72 inch
+const size_t kMaxImageFile = 64u << 20;
+const int kMaxTiles = 4096;
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  return s;
+}
+
+std::string Utf8Of(const nsString* s) {
+  if (!s) return std::string();
+  return Utf16ToUtf8(reinterpret_cast<const wchar_t*>(s->get()), s->Length());
+}
+
+std::string Utf8Of(const std::u16string& s) {
+  return Utf16ToUtf8(reinterpret_cast<const wchar_t*>(s.data()), s.size());
+}
+
+// The job's strings are copied into the caller's buffer without a size;
+// they are short texts (paths, document information), and this buffer is
+// far larger than any of them.
+class JobText {
+ public:
+  JobText() : buffer_(1u << 18, '\0') {}
+  template <typename Getter>
+  std::string Get(IPdfJob* job, Getter getter) {
+    buffer_[0] = '\0';
+    if (job) (job->*getter)(&buffer_[0]);
+    buffer_.back() = '\0';
+    return std::string(&buffer_[0]);
+  }
+
+ private:
+  std::vector<char> buffer_;
+};
+
+std::string Today() {
+  char text[128] = "";
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text))
+    text[0] = '\0';
+  return AnsiToUtf8(text);
+}
+
+bool IsJpeg(const std::string& bytes) {
+  return bytes.size() > 4 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+         static_cast<unsigned char>(bytes[1]) == 0xD8 && static_cast<unsigned char>(bytes[2]) == 0xFF;
+}
+
+bool ReadSmallFile(const std::string& path, std::string* out) {
+  if (path.empty()) return false;
+  FILE* f = fopen(path.c_str(), "rb");
+  if (!f) return false;
+  out->clear();
+  char chunk[65536];
+  size_t n;
+  bool ok = true;
+  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) {
+    if (out->size() + n > kMaxImageFile) {
+      ok = false;
+      break;
+    }
+    out->append(chunk, n);
+  }
+  fclose(f);
+  return ok;
+}
+
+unsigned long long g_next_token = 0;
+
+}  // namespace
+
+PageSetup PageSetupFromRecord(const PageSetupRec* r) {
+  PageSetup s;
+  if (!r) return s;
+  const double k = r->unit == 1 ? 1 / 2.54 : 1.0;  // to inches
+  s.width_in = r->width * k;
+  s.height_in = r->height * k;
+  s.landscape = r->orientation == 1;
+  s.margin_left_in = r->marginLeft * k;
+  s.margin_top_in = r->marginTop * k;
+  s.margin_right_in = r->marginRight * k;
+  s.margin_bottom_in = r->marginBottom * k;
+  s.header_separator = r->headerSeparator != 0;
+  s.footer_separator = r->footerSeparator != 0;
+  s.header_left = Utf8Of(r->headerLeft);
+  s.header_center = Utf8Of(r->headerCenter);
+  s.header_right = Utf8Of(r->headerRight);
+  s.footer_left = Utf8Of(r->footerLeft);
+  s.footer_center = Utf8Of(r->footerCenter);
+  s.footer_right = Utf8Of(r->footerRight);
+  return s;
+}
+
+std::string ExpandFieldCodes(const std::string& text, int page_number, const std::string& date,
+                             const std::string& url) {
+  if (text.find('&') == std::string::npos) return text;
+  static const struct {
+    const char* code;
+    int which;
+  } kCodes[] = {{"&PageNo", 0}, {"&Date", 1}, {"&URL", 2}};
+  std::string out;
+  size_t i = 0;
+  while (i < text.size()) {
+    bool matched = false;
+    if (text[i] == '&') {
+      for (const auto& c : kCodes) {
+        size_t n = strlen(c.code);
+        if (text.compare(i, n, c.code) == 0) {
+          out += c.which == 0 ? std::to_string(page_number) : c.which == 1 ? date : url;
+          i += n;
+          matched = true;
+          break;
+        }
+      }
+    }
+    if (!matched) out += text[i++];
+  }
+  return out;
+}
+
+LinkKind ClassifyLink(const std::string& url, std::string* target) {
+  target->clear();
+  if (url.empty()) return LinkKind::kNone;
+  size_t colon = url.find(':');
+  size_t stop = url.find_first_of("/?#\\");
+  if (colon == std::string::npos || (stop != std::string::npos && stop < colon) || colon == 1) {
+    *target = url;  // a relative reference or a drive path
+    return LinkKind::kInternal;
+  }
+  const std::string scheme = Lower(url.substr(0, colon));
+  if (scheme == "file") {
+    *target = url;
+    return LinkKind::kInternal;
+  }
+  if (scheme == "ms-its" || scheme == "mk" || scheme == "its") {
+    size_t sep = url.find("::");
+    if (sep == std::string::npos) return LinkKind::kNone;
+    std::string inside = url.substr(sep + 2);
+    while (!inside.empty() && (inside[0] == '/' || inside[0] == '\\')) inside.erase(0, 1);
+    if (inside.empty()) return LinkKind::kNone;
+    *target = inside;
+    return LinkKind::kInternal;
+  }
+  if (scheme == "javascript" || scheme == "vbscript" || scheme == "about" || scheme == "data")
+    return LinkKind::kNone;
+  for (char c : scheme)
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))
+      return LinkKind::kNone;
+  *target = url;
+  return LinkKind::kUri;
+}
+
+PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
+    : options_(options), writer_(options), host_(new PdfLayoutHost()) {
+  JobText text;
+  path_ = text.Get(job, &IPdfJob::GetPdfFile);
+  DocumentInfo info;
+  info.title = AnsiToUtf8(text.Get(job, &IPdfJob::GetTitle).c_str());
+  info.author = AnsiToUtf8(text.Get(job, &IPdfJob::GetAuthor).c_str());
+  info.subject = AnsiToUtf8(text.Get(job, &IPdfJob::GetSubject).c_str());
+  info.keywords = AnsiToUtf8(text.Get(job, &IPdfJob::GetKeywords).c_str());
+  info.creator = AnsiToUtf8(text.Get(job, &IPdfJob::GetCreator).c_str());
+  info.producer = AnsiToUtf8(text.Get(job, &IPdfJob::GetProducer).c_str());
+  writer_.SetInfo(info);
+  PageSetupRec* record = nullptr;
+  if (job) job->GetPageSetup(&record);
+  setup_ = PageSetupFromRecord(record);
+  geometry_ = ComputeGeometry(setup_);
+  date_ = options.reproducible ? std::string() : Today();
+  token_ = "tomewise-pdf-" + std::to_string(++g_next_token);
+  if (job) job->SetStringA(token_.c_str());
+}
+
+PdfConversion::~PdfConversion() {
+  if (opened_ && !writer_.failed()) writer_.Abort();
+}
+
+bool PdfConversion::BelongsTo(IPdfJob* job) const {
+  JobText text;
+  return job && text.Get(job, &IPdfJob::GetStringA) == token_;
+}
+
+bool PdfConversion::EnsureOpen() {
+  if (!opened_) {
+    opened_ = true;
+    writer_.Open(path_);  // an empty path fails, and Close then says so
+  }
+  return !writer_.failed();
+}
+
+int PdfConversion::WriterFont(const std::string& face, int weight, bool italic) {
+  std::string key = face + '|' + std::to_string(weight) + '|' + (italic ? '1' : '0');
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  int id = -1;
+  std::shared_ptr<const TrueTypeFont> ttf = host_->FontFor(face, weight, italic);
+  if (ttf) {
+    // Faces that end up as one installed font (a missing face replaced by
+    // the same fallback as another) share one embedded font.
+    const SyntheticStyle style = SyntheticStyle::For(*ttf, weight, italic);
+    std::string same = "\x01" + ttf->postscript_name() + '|' + std::to_string(ttf->glyph_count()) +
+                       '|' + (style.bold ? 'b' : '-') + (style.italic ? 'i' : '-');
+    auto found = fonts_.find(same);
+    if (found != fonts_.end()) {
+      id = found->second;
+    } else {
+      id = writer_.AddFont(ttf, nullptr, style);
+      if (id >= 0) fonts_[same] = id;
+    }
+  }
+  if (id < 0) {
+    if (standard_font_ < 0) standard_font_ = writer_.AddStandardFont();
+    id = standard_font_;
+  }
+  fonts_[key] = id;
+  return id;
+}
+
+int PdfConversion::WriterImage(const tw::layout::DisplayList& list, int index) {
+  if (index < 0 || size_t(index) >= list.images.size()) return -1;
+  const tw::layout::DisplayImage& di = list.images[size_t(index)];
+  std::string key = di.url.empty() ? "#" + std::to_string(di.handle) : di.url;
+  auto it = images_.find(key);
+  if (it != images_.end()) return it->second;
+  int id = -1;
+  std::string bytes;
+  // A JPEG file goes in as it is; everything else as decoded pixels.
+  if (ReadSmallFile(PdfLayoutHost::PathFromUrl(di.url), &bytes) && IsJpeg(bytes))
+    id = writer_.AddJpeg(bytes);
+  if (id < 0) {
+    const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
+    DIBSECTION ds = {};
+    if (img && img->bitmap && GetObjectA(img->bitmap, sizeof ds, &ds) == sizeof ds &&
+        ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
+      id = writer_.AddBgraImage(img->width, img->height, ds.dsBm.bmBits,
+                                size_t(ds.dsBm.bmWidthBytes), true);
+    }
+  }
+  if (images_.size() < 100000) images_[key] = id;
+  return id;
+}
+
+int PdfConversion::IdOf(IPdfJob* job, const std::string& url, const char* anchor,
+                        bool use_current) {
+  int id = 0;
+  std::string full = url;
+  if (anchor) full += '#' + std::string(anchor);
+  if (NS_SUCCEEDED(job->AddLinkTarget(full.c_str(), &id)) && id > 0) return id;
+  // A page outside the folder list: the job still names its positions
+  // through its current page.
+  id = 0;
+  if (use_current && NS_SUCCEEDED(job->GetLinkId(anchor, &id)) && id > 0) return id;
+  return 0;
+}
+
+LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
+  if (!page || !*page) return LinkTarget();
+  std::string ref = NS_EscapeFilePath(page);
+  int id = 0;
+  if (NS_SUCCEEDED(job->AddLinkTarget(ref.c_str(), &id)) && defined_.count(id))
+    return LinkTarget::Named(std::to_string(id));
+  // The entry's anchor is not on its page: the page's top.
+  size_t hash = ref.find('#');
+  if (hash != std::string::npos) {
+    id = 0;
+    if (NS_SUCCEEDED(job->AddLinkTarget(ref.substr(0, hash).c_str(), &id)) && defined_.count(id))
+      return LinkTarget::Named(std::to_string(id));
+  }
+  return LinkTarget();
+}
+
+void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list,
+                              double scale, const std::string& url) {
+  using tw::layout::ItemKind;
+  const PageGeometry& g = geometry_;
+  const double k = kPointsPerPx * scale;
+  auto X = [&](double x) { return g.left + x * k; };
+  auto Y = [&](double y) { return g.top - y * k; };
+  auto color = [&](const tw::layout::Color& c) {
+    page.SetFillColor(c.r / 255.0, c.g / 255.0, c.b / 255.0);
+  };
+
+  // The content box clips everything the page shows.
+  page.SaveState();
+  page.Rectangle(g.left, g.bottom, g.right - g.left, g.top - g.bottom);
+  page.ClipToPath();
+  const tw::layout::Color white = tw::layout::Color::rgb(255, 255, 255);
+  if (!list.background.isTransparent() && list.background != white) {
+    color(list.background);
+    page.FillRect(g.left, g.bottom, g.right - g.left, g.top - g.bottom);
+  }
+  int clips = 0;
+  for (const tw::layout::DisplayItem& it : list.items) {
+    const tw::layout::RectF& r = it.rect;
+    switch (it.kind) {
+      case ItemKind::Fill:
+        if (r.empty() || it.color.isTransparent()) break;
+        color(it.color);
+        page.FillRect(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
+        break;
+      case ItemKind::Border: {
+        if (r.empty() || it.color.isTransparent()) break;
+        color(it.color);
+        const bool across = r.w >= r.h;
+        const double thick = across ? r.h : r.w, len = across ? r.w : r.h;
+        const bool dotted = it.dash == tw::layout::BorderDash::Dotted;
+        const double dash = dotted ? thick : std::max(3 * thick, 3.0);
+        const double period = 2 * dash;
+        if (!(period > 0)) break;
+        int guard = 0;
+        for (double p = 0; p < len && guard < 100000; p += period, ++guard) {
+          double e = std::min(p + dash, len);
+          if (across) page.FillRect(X(r.x + p), Y(r.bottom()), (e - p) * k, r.h * k);
+          else page.FillRect(X(r.x), Y(r.y + e), r.w * k, (e - p) * k);
+        }
+        break;
+      }
+      case ItemKind::Text: {
+        if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) break;
+        const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
+        int font = WriterFont(fd.face, fd.weight, fd.italic);
+        color(it.color);
+        page.ShowText(font, fd.size * k, X(r.x), Y(it.baseline), Utf8Of(it.text));
+        break;
+      }
+      case ItemKind::Image: {
+        if (r.empty()) break;
+        int image = WriterImage(list, it.image);
+        if (image < 0) break;
+        if (!it.tiled || !(it.tileW > 0) || !(it.tileH > 0)) {
+          page.DrawImage(image, X(r.x), Y(r.bottom()), r.w * k, r.h * k);
+          break;
+        }
+        double kx0 = std::floor((r.x - it.tileX) / it.tileW);
+        double ky0 = std::floor((r.y - it.tileY) / it.tileH);
+        double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
+        double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
+        if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) break;
+        page.SaveState();
+        page.Rectangle(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
+        page.ClipToPath();
+        for (double ty = ky0; ty < ky1; ++ty)
+          for (double tx = kx0; tx < kx1; ++tx) {
+            double x = it.tileX + tx * it.tileW, y = it.tileY + ty * it.tileH;
+            page.DrawImage(image, X(x), Y(y + it.tileH), it.tileW * k, it.tileH * k);
+          }
+        page.RestoreState();
+        break;
+      }
+      case ItemKind::ClipBegin:
+        page.SaveState();
+        page.Rectangle(X(r.x), Y(r.bottom()), std::max(0.0f, r.w) * k, std::max(0.0f, r.h) * k);
+        page.ClipToPath();
+        ++clips;
+        break;
+      case ItemKind::ClipEnd:
+        if (clips > 0) {
+          page.RestoreState();
+          --clips;
+        }
+        break;
+    }
+  }
+  while (clips-- > 0) page.RestoreState();
+  page.RestoreState();
+
+  // Named positions first, so that a link to a position of this same page
+  // finds the id the position got.
+  for (const tw::layout::DisplayAnchor& a : list.anchors) {
+    if (a.name.empty()) continue;
+    int id = IdOf(job, url, a.name.c_str(), true);
+    if (id <= 0) continue;
+    double top = std::min(g.height, std::max(0.0, Y(a.y)));
+    page.DefineDestination(std::to_string(id), std::max(0.0, X(a.x)), top);
+    defined_.insert(id);
+  }
+  for (const tw::layout::DisplayLink& l : list.links) {
+    // Only the part of the link inside the content box counts.
+    double x0 = std::max(g.left, X(l.rect.x)), x1 = std::min(g.right, X(l.rect.right()));
+    double y0 = std::max(g.bottom, Y(l.rect.bottom())), y1 = std::min(g.top, Y(l.rect.y));
+    if (!(x1 > x0) || !(y1 > y0)) continue;
+    std::string target;
+    switch (ClassifyLink(l.url.empty() ? l.href : l.url, &target)) {
+      case LinkKind::kInternal: {
+        int id = 0;
+        if (NS_SUCCEEDED(job->AddLinkTarget(target.c_str(), &id)) && id > 0)
+          page.AddLink(x0, y0, x1, y1, LinkTarget::Named(std::to_string(id)));
+        break;
+      }
+      case LinkKind::kUri:
+        page.AddUriLink(x0, y0, x1, y1, target);
+        break;
+      case LinkKind::kNone:
+        break;
+    }
+  }
+
+  // Header and footer, their codes filled in for this page.
+  PageSetup fields = setup_;
+  const int number = page.index() + 1;
+  for (std::string* s : {&fields.header_left, &fields.header_center, &fields.header_right,
+                         &fields.footer_left, &fields.footer_center, &fields.footer_right})
+    *s = ExpandFieldCodes(*s, number, date_, url);
+  if (header_font_ < 0) {
+    const std::string face = host_->ResolveFamily("Arial, sans-serif");
+    header_font_ = WriterFont(face, 400, false);
+  }
+  DecoratePage(writer_, page, fields, g, header_font_);
+}
+
+int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const std::string& url) {
+  if (!job || !EnsureOpen()) return 0;
+  // The page's own URL, without the fragment it was loaded with.
+  const std::string page_url = url.substr(0, url.find('#'));
+  std::vector<char> current_buffer(1u << 18, '\0');
+  job->GetCurrentPage(&current_buffer[0]);
+  current_buffer.back() = '\0';
+  // The job's own naming through its current page works only when that
+  // page is the one loaded, without a fragment.
+  const std::string current_page(&current_buffer[0]);
+  const bool use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
+
+  tw::layout::HtmlLayout layout(*host_);
+  layout.load(doc, page_url);
+  const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
+  const double content_h = (geometry_.top - geometry_.bottom) / kPointsPerPx;
+  layout.layout(float(content_w));
+  // Content wider than the page (wide tables, long preformatted lines) is
+  // scaled down to the page's width rather than cut off.
+  double scale = 1;
+  if (layout.width() > content_w + 0.5) scale = content_w / layout.width();
+  const tw::layout::DisplayList whole = layout.paint();
+  const std::vector<tw::layout::PageSlice> slices = layout.paginate(float(content_h / scale));
+
+  int written = 0;
+  int top_id = IdOf(job, page_url, nullptr, use_current);
+  for (const tw::layout::PageSlice& slice : slices) {
+    tw::layout::DisplayList part = tw::layout::sliceDisplayList(whole, slice, layout.width());
+    Page& page = writer_.BeginPage(geometry_.width, geometry_.height);
+    if (written == 0 && top_id > 0) {
+      page.DefineDestination(std::to_string(top_id), 0, geometry_.height);
+      defined_.insert(top_id);
+    }
+    PaintPage(job, page, part, scale, url);
+    if (!writer_.EndPage()) break;
+    ++written;
+  }
+  return written;
+}
+
+bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
+  EnsureOpen();
+  // Bookmarks: one per contents record, nested as the records are; a
+  // record's value keeps its bookmark for the records inside it.
+  if (job && !writer_.failed()) {
+    std::set<int> items;
+    for (int guard = 0; guard < 50000000; ++guard) {
+      TocRecord* rec = nullptr;
+      if (NS_FAILED(job->GetNextPendingTocRecord(&rec)) || !rec) break;
+      int parent = 0;
+      if (rec->parent && rec->parent->handled && items.count(rec->parent->value))
+        parent = rec->parent->value;
+      std::string title = Utf8Of(rec->name);
+      int item = writer_.AddOutlineItem(parent, title, TocTarget(job, rec->page));
+      items.insert(item);
+      job->SetPendingTocRecordValue(item);
+      rec->handled = 1;
+    }
+  }
+  bool ok = writer_.Close();
+  opened_ = false;
+  if (!ok && error) {
+    *error = writer_.error().empty() ? "the PDF file could not be written" : writer_.error();
+    if (path_.empty()) *error = "no PDF file was named";
+  }
+  return ok;
+}
+
+}  // namespace twpdf

@@ -1,0 +1,68 @@
+// pdf_layout_host.h - the layout core's host when pages go to a PDF.
+//
+//   PdfLayoutHost  fonts are the TrueType fonts the PDF embeds (read through
+//                  GDI by GdiFontSource) and text is measured with their own
+//                  advance widths, so a line laid out here is exactly as long
+//                  in the PDF as the layout thought. Images and style sheets
+//                  are read by the GDI host (windowscodecs), which the
+//                  painter then asks for the decoded pixels.
+//   PdfHostFont    what a FontHandle of this host stands for.
+//
+// Units are CSS px, as everywhere in the layout core.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "gdi/gdi_host.h"
+#include "layout/host.h"
+#include "pdf_gdi_fonts.h"
+
+namespace twpdf {
+
+struct PdfHostFont {
+  std::shared_ptr<const TrueTypeFont> ttf;  // null: the standard font (Helvetica)
+  std::string face;                         // the face actually read
+  float size = 16;                          // em size in px
+  int weight = 400;
+  bool italic = false;
+};
+
+class PdfLayoutHost : public tw::layout::LayoutHost {
+ public:
+  PdfLayoutHost();
+  ~PdfLayoutHost() override;
+
+  tw::layout::FontHandle openFont(const tw::layout::FontRequest& request,
+                                  tw::layout::FontMetrics* metrics) override;
+  void releaseFont(tw::layout::FontHandle font) override;
+  void measureChars(tw::layout::FontHandle font, const char16_t* text, size_t n,
+                    float* advances) override;
+  tw::layout::ImageHandle loadImage(const std::string& url, int* width, int* height) override;
+  void releaseImage(tw::layout::ImageHandle image) override;
+  bool loadText(const std::string& url, std::string* bytes) override;
+
+  // The TrueType font for a face, weight and slant as the display list
+  // names it (null when no installed font can be embedded at all).
+  std::shared_ptr<const TrueTypeFont> FontFor(const std::string& face, int weight, bool italic,
+                                              std::string* used_face = nullptr);
+  // The installed face for a CSS family list.
+  std::string ResolveFamily(const std::string& css_families);
+  // The decoded image behind a handle of this host.
+  static const tw::layout::GdiImage* Image(tw::layout::ImageHandle h) {
+    return tw::layout::GdiHost::image(h);
+  }
+  static std::string PathFromUrl(const std::string& url) {
+    return tw::layout::GdiHost::pathFromUrl(url);
+  }
+
+ private:
+  tw::layout::GdiHost gdi_;
+  GdiFontSource fonts_;
+  std::map<std::tuple<std::string, int, bool, float>, std::unique_ptr<PdfHostFont>> open_;
+  std::map<std::string, std::string> families_;  // CSS family list -> face
+};
+
+}  // namespace twpdf

@@ -1,0 +1,390 @@
+// The PDF Utility component under the job protocol: pages loaded into the
+// hidden browser in page mode 1, the component lays them out and writes
+// them, slot 3 finishes the file. The PDFs it leaves in pdfcomp-out\ are
+// checked natively by check_pdfs.sh (qpdf, poppler).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "PageSetup.h"
+#include "PdfJob.h"
+#include "PdfUtility.h"
+#include "PdfUtilityComponent.h"
+#include "nsCOMPtr.h"
+#include "nsFileURL.h"
+#include "nsIComponentRegistrar.h"
+#include "nsIServiceManager.h"
+#include "nsIWebBrowser.h"
+#include "nsIWebNavigation.h"
+#include "nsString.h"
+#include "nsXPCOM.h"
+#include "pdf_conversion.h"
+#include "pdf_test_util.h"
+
+namespace {
+
+const nsCID kJobCID = PDFJOB_CID;
+const nsCID kUtilityCID = PDFUTILITY_CID;
+
+std::string ExeDir() {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir(exe, n);
+    return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+std::string OutDir() {
+    CreateDirectoryA("pdfcomp-out", nullptr);
+    char full[MAX_PATH];
+    GetFullPathNameA("pdfcomp-out\\", MAX_PATH, full, nullptr);
+    return full;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadAll(const std::string& path) {
+    std::string s;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return s;
+    char b[65536];
+    size_t n;
+    while ((n = fread(b, 1, sizeof b, f)) > 0) s.append(b, n);
+    fclose(f);
+    return s;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f) << path;
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+// A 4x4 24-bit bitmap file: not a JPEG, so it goes in as compressed pixels.
+std::string TinyBmp() {
+    std::string b;
+    auto u16 = [&](unsigned v) { b += char(v & 255); b += char(v >> 8); };
+    auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    b += "BM";
+    u32(54 + 48); u32(0); u32(54);
+    u32(40); u32(4); u32(4); u16(1); u16(24); u32(0); u32(48); u32(2835); u32(2835); u32(0); u32(0);
+    for (int i = 0; i < 16; ++i) { b += char(i * 16); b += char(200); b += char(255 - i * 16); }
+    return b;
+}
+
+// The record the driver would build, with its strings.
+struct JobSetup {
+    PageSetupRec rec = {};
+    nsString strings[6];
+    JobSetup(double w, double h, int unit, int orientation, double margin) {
+        rec.width = w;
+        rec.height = h;
+        rec.unit = unit;
+        rec.orientation = orientation;
+        rec.marginLeft = rec.marginTop = rec.marginRight = rec.marginBottom = margin;
+        nsString** slots[6] = {&rec.headerLeft, &rec.headerCenter, &rec.headerRight,
+                               &rec.footerLeft, &rec.footerCenter, &rec.footerRight};
+        for (int i = 0; i < 6; ++i) *slots[i] = &strings[i];
+    }
+    void Field(int i, const char16_t* text) { strings[i].Assign(text); }
+};
+
+struct Toc {
+    const char16_t* title;
+    const char* page;  // null: none
+    int parent;        // index of the enclosing entry, -1 at the top
+};
+
+class PdfComponentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        nsIServiceManager* sm = nullptr;
+        ASSERT_EQ(NS_InitXPCOM2(&sm, nullptr, nullptr), NS_OK);
+        nsCOMPtr<nsIComponentRegistrar> reg;
+        sm->QueryInterface(NS_GET_IID(nsIComponentRegistrar), getter_AddRefs(reg));
+        nsCOMPtr<nsIFactory> factory = new CPdfJobFactory();
+        ASSERT_EQ(reg->RegisterFactory(kJobCID, nullptr, nullptr, factory), NS_OK);
+        s_sm = sm;
+        twpdf::WriterOptions options;
+        options.reproducible = true;
+        CPdfUtility::SetWriterOptions(options);
+
+        // The help folder: the fixture pages and two images made here.
+        s_folder = ExeDir() + "pdfcomp_fixtures\\help";
+        WriteAll(s_folder + "\\photo.jpg", twpdf_test::TinyJpeg());
+        WriteAll(s_folder + "\\sub\\pixels.bmp", TinyBmp());
+    }
+
+    void SetUp() override {
+        ASSERT_EQ(s_sm->GetService(kJobCID, NS_GET_IID(IPdfJob), getter_AddRefs(job)), NS_OK);
+        nsresult rv;
+        browser = do_CreateInstance(NS_WEBBROWSER_CONTRACTID, &rv);
+        ASSERT_TRUE(browser);
+    }
+
+    // Opens the "CHM": the contents records and the folder's file list.
+    void Open(const std::vector<Toc>& toc) {
+        job->ClearContents();
+        job->SetBaseFolder(s_folder.c_str());
+        std::vector<TocRecord*> recs;
+        for (const Toc& t : toc) {
+            TocRecord* r = nullptr;
+            ASSERT_EQ(job->AddTocRecord(&r), NS_OK);
+            r->SetName(t.title);
+            if (t.page) r->SetPage(t.page);
+            r->parent = t.parent >= 0 ? recs[size_t(t.parent)] : nullptr;
+            recs.push_back(r);
+        }
+        job->ListFolderFiles("x");
+    }
+
+    // The driver's part of a conversion, up to the PDF Utility's call.
+    void Begin(const std::string& pdf, JobSetup& setup) {
+        job->Reset();
+        job->SetPdfFile(pdf.c_str());
+        job->SetAuthor("Ann Author");
+        job->SetProducer("DER ov AZA voderezev 1.1");
+        job->SetSubject("Subject line");
+        job->SetTitle("Help \xC4rger");  // ANSI (Western): "Help Ärger"
+        job->SetKeywords("one, two");
+        job->SetCreator("Creator app");
+        job->SetBaseFolder(s_folder.c_str());
+        job->SetPageSetup(&setup.rec);
+    }
+
+    // Loads one page as the driver does; false when the wait ran out.
+    bool Load(const char* page, bool current = true) {
+        job->SetPageMode(1);
+        if (current) job->SetCurrentPage(page);
+        std::string url = strstr(page, "file:") == page ? page : NS_BuildFileURL(s_folder.c_str(), page);
+        if (job->ShouldLoadUrl(url.c_str()) != PDFJOB_E_NOTFOUND) return true;
+        job->SetDone(0);
+        job->SetLoaded(0);
+        nsCOMPtr<nsIWebNavigation> nav = do_QueryInterface(browser);
+        NS_ConvertUTF8toUTF16 wide(url.c_str());
+        if (NS_FAILED(nav->LoadURI(wide.get(), 0, nullptr, nullptr, nullptr))) return true;
+        // A guard against a hang, not a measurement.
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < 60000) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            int done = 0;
+            job->GetDone(&done);
+            if (done) return true;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+        return false;
+    }
+
+    void LoadExtras() {
+        FolderFileRec* extra = nullptr;
+        while (NS_SUCCEEDED(job->GetNextExtraPage(&extra)) && extra) {
+            std::string url = extra->url;
+            ASSERT_TRUE(Load(url.c_str()));
+            extra->done = 1;
+        }
+    }
+
+    nsresult Finish() {
+        nsCOMPtr<IPdfUtility> utility;
+        EXPECT_EQ(s_sm->GetService(kUtilityCID, NS_GET_IID(IPdfUtility), getter_AddRefs(utility)), NS_OK);
+        if (!utility) return NS_ERROR_FAILURE;
+        return utility->FinishDocument();
+    }
+
+    std::string Extra() {
+        std::vector<char> b(1 << 16, 0);
+        job->GetExtraString(b.data());
+        return b.data();
+    }
+
+    static nsIServiceManager* s_sm;
+    static std::string s_folder;
+    nsCOMPtr<IPdfJob> job;
+    nsCOMPtr<nsIWebBrowser> browser;
+};
+nsIServiceManager* PdfComponentTest::s_sm = nullptr;
+std::string PdfComponentTest::s_folder;
+
+// The component is one object for the driver (by class id) and for the
+// browser (as the load listener).
+TEST_F(PdfComponentTest, OneServiceForClassIdAndLoadListener) {
+    nsCOMPtr<IPdfUtility> utility;
+    ASSERT_EQ(s_sm->GetService(kUtilityCID, NS_GET_IID(IPdfUtility), getter_AddRefs(utility)), NS_OK);
+    nsCOMPtr<nsISupports> a, b;
+    s_sm->GetServiceByContractID(NS_WEBPROGRESSLISTENER_CONTRACTID, NS_GET_IID(nsISupports),
+                                 getter_AddRefs(a));
+    utility->QueryInterface(NS_GET_IID(nsISupports), getter_AddRefs(b));
+    EXPECT_TRUE(a && a == b);
+}
+
+// A whole conversion: the contents pages in order, the page that only a
+// link wants, bookmarks, links, header and footer codes. help.pdf goes to
+// the native checks.
+TEST_F(PdfComponentTest, ConversionWritesEveryPageBookmarksAndLinks) {
+    Open({{u"Chapter One", "page1.htm", -1},
+          {u"\u00DCberblick \u2013 \u03A9 \u65E5\u672C", "page2.htm", 0},
+          {u"The anchor", "page2.htm#anchor", 1},
+          {u"Empty page", "empty.htm", -1},
+          {u"Section without page", nullptr, -1},
+          {u"Missing page", "nothere.htm", -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    setup.Field(0, u"Left head");
+    setup.Field(2, u"Page &PageNo");
+    setup.Field(4, u"Footer centre");
+    const std::string pdf = OutDir() + "help.pdf";
+    Begin(pdf, setup);
+
+    int counts[4] = {};
+    const char* pages[4] = {"page1.htm", "page2.htm", "empty.htm", "nothere.htm"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(Load(pages[i])) << pages[i];
+        int loaded = 0;
+        job->GetLoaded(&loaded);
+        EXPECT_EQ(loaded, 1) << pages[i];
+        job->GetPageCount(&counts[i]);
+    }
+    EXPECT_EQ(counts[0], 1);
+    EXPECT_GT(counts[1], 3);               // page2 runs over several pages
+    EXPECT_EQ(counts[2], counts[1] + 1);   // an empty page still gives a page
+    EXPECT_EQ(counts[3], counts[2]);       // a page that failed gives none
+
+    LoadExtras();  // sub/extra.htm, wanted through page2's link
+    int total = 0;
+    job->GetPageCount(&total);
+    EXPECT_EQ(total, counts[3] + 1);
+
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    std::string bytes = ReadAll(pdf);
+    ASSERT_EQ(bytes.compare(0, 5, "%PDF-"), 0);
+    EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+    // Every record was used, nested under its parent's bookmark.
+    TocRecord* rec = nullptr;
+    EXPECT_EQ(job->GetNextPendingTocRecord(&rec), PDFJOB_E_NOTFOUND);
+}
+
+// Paper in centimetres turned to landscape, with margins in centimetres;
+// the file is checked natively for its size.
+TEST_F(PdfComponentTest, CentimetrePaperLandscape) {
+    Open({{u"One", "page1.htm", -1}});
+    JobSetup setup(10, 15, 1, 1, 1);
+    const std::string pdf = OutDir() + "cm-landscape.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load("page1.htm"));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    EXPECT_TRUE(Exists(pdf));
+}
+
+// No page at all (an empty contents, or Cancel before the first page): a
+// valid one-page file. A second conversion after it starts afresh.
+TEST_F(PdfComponentTest, NoPagesStillMakesAValidFile) {
+    Open({});
+    JobSetup setup(8.5, 11, 0, 0, 0.5);
+    const std::string pdf = OutDir() + "no-pages.pdf";
+    Begin(pdf, setup);
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    EXPECT_EQ(ReadAll(pdf).compare(0, 5, "%PDF-"), 0);
+}
+
+// A cancelled conversion: the pages done so far make a valid file, and a
+// conversion that is started again without its end (the job reset under
+// it) gives up the first file.
+TEST_F(PdfComponentTest, CancelledAndRestartedConversions) {
+    Open({{u"Chapter One", "page1.htm", -1}, {u"Two", "page2.htm", -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string abandoned = OutDir() + "abandoned.pdf";
+    Begin(abandoned, setup);
+    ASSERT_TRUE(Load("page1.htm"));
+    EXPECT_TRUE(Exists(abandoned));  // streaming: the file grows page by page
+
+    const std::string pdf = OutDir() + "cancelled.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load("page1.htm"));
+    EXPECT_FALSE(Exists(abandoned));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    EXPECT_EQ(ReadAll(pdf).compare(0, 5, "%PDF-"), 0);
+}
+
+// A PDF path that cannot be written (a missing folder, a folder, none):
+// slot 3 fails with a reason, no file is left, and every load still ends
+// with done.
+TEST_F(PdfComponentTest, UnwritablePathFailsWithoutFile) {
+    Open({{u"One", "page1.htm", -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string folder = OutDir() + "a folder.pdf";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& pdf : {OutDir() + "no such folder\\x.pdf", folder, std::string()}) {
+        Begin(pdf, setup);
+        ASSERT_TRUE(Load("page1.htm")) << pdf;
+        EXPECT_EQ(Finish(), NS_ERROR_FAILURE) << pdf;
+        EXPECT_FALSE(Extra().empty()) << pdf;
+    }
+    EXPECT_FALSE(Exists(OutDir() + "no such folder\\x.pdf"));
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST(PdfConversionParts, PageSetupRecordInItsUnit) {
+    JobSetup inch(8.5, 11, 0, 0, 0.5);
+    twpdf::PageSetup s = twpdf::PageSetupFromRecord(&inch.rec);
+    EXPECT_DOUBLE_EQ(s.width_in, 8.5);
+    EXPECT_DOUBLE_EQ(s.margin_left_in, 0.5);
+    JobSetup cm(21, 29.7, 1, 1, 2.54);
+    inch.Field(1, u"\u03A9 centre");
+    s = twpdf::PageSetupFromRecord(&cm.rec);
+    EXPECT_NEAR(s.width_in, 21 / 2.54, 1e-12);
+    EXPECT_NEAR(s.margin_top_in, 1, 1e-12);  // margins are in the record's unit too
+    EXPECT_TRUE(s.landscape);
+    EXPECT_EQ(twpdf::PageSetupFromRecord(&inch.rec).header_center, "\xCE\xA9 centre");
+    s = twpdf::PageSetupFromRecord(nullptr);
+    EXPECT_EQ(s.width_in, 0);  // the writer makes that A4
+}
+
+TEST(PdfConversionParts, FieldCodes) {
+    struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"Page &PageNo", "Page 7"},
+        {"&Date / &URL", "1.2.2027 / file:///C:/h/p.htm"},
+        {"&PageNo&PageNo", "77"},
+        {"AT&T & co &pageno", "AT&T & co &pageno"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(twpdf::ExpandFieldCodes(c.text, 7, "1.2.2027", "file:///C:/h/p.htm"), c.expected)
+            << c.text;
+}
+
+TEST(PdfConversionParts, LinkKinds) {
+    using twpdf::LinkKind;
+    struct {
+        const char* url;
+        LinkKind kind;
+        const char* target;
+    } cases[] = {
+        {"file:///C:/help/a.htm#x", LinkKind::kInternal, "file:///C:/help/a.htm#x"},
+        {"sub/a.htm", LinkKind::kInternal, "sub/a.htm"},
+        {"C:\\help\\a.htm", LinkKind::kInternal, "C:\\help\\a.htm"},
+        {"ms-its:help.chm::/sub/a.htm#x", LinkKind::kInternal, "sub/a.htm#x"},
+        {"mk:@MSITStore:help.chm::/a.htm", LinkKind::kInternal, "a.htm"},
+        {"ms-its:help.chm", LinkKind::kNone, ""},
+        {"http://example.com/a?b=c", LinkKind::kUri, "http://example.com/a?b=c"},
+        {"MAILTO:someone@example.com", LinkKind::kUri, "MAILTO:someone@example.com"},
+        {"javascript:void(0)", LinkKind::kNone, ""},
+        {"bad scheme:x", LinkKind::kNone, ""},
+        {"", LinkKind::kNone, ""},
+    };
+    for (const auto& c : cases) {
+        std::string target;
+        EXPECT_EQ(twpdf::ClassifyLink(c.url, &target), c.kind) << c.url;
+        EXPECT_EQ(target, c.target) << c.url;
+    }
+}
+
+}  // namespace
