@@ -19,3 +19,4 @@
 #include "afxapp.h"
 #include "afxctl.h"
 #include "afxcmn.h"
+#include "afxdlgs.h"

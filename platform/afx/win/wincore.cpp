@@ -288,12 +288,8 @@ BOOL CWnd::Attach(HWND hWndNew) {
     if (hWndNew == NULL || m_hWnd != NULL) return FALSE;
     AFX_HANDLE_MAPS* pMaps = AfxGetHandleMaps();
     if (pMaps->wnd.LookupPermanent(hWndNew) != NULL) return FALSE;  // another object has it
-    // a temporary wrapper of the same window gives way
-    if (CWnd* pTemp = pMaps->wnd.LookupTemporary(hWndNew)) {
-        pMaps->wnd.RemoveTemporary(hWndNew, pTemp);
-        pTemp->m_hWnd = NULL;
-        delete pTemp;
-    }
+    // A temporary wrapper of the same window stays valid until idle time;
+    // lookups find the permanent object first.
     m_hWnd = hWndNew;
     pMaps->wnd.SetPermanent(hWndNew, this);
     return TRUE;

@@ -1,0 +1,3 @@
+// afxpriv.h - the private messages and CTestCmdUI (afxwnd.h).
+#pragma once
+#include "afxwin.h"
