@@ -18,6 +18,7 @@
 #include "nsIComponentRegistrar.h"
 #include "nsIServiceManager.h"
 #include "nsIWebBrowser.h"
+#include "nsIWebProgressListener.h"
 #include "nsIWebNavigation.h"
 #include "nsString.h"
 #include "nsXPCOM.h"
@@ -74,6 +75,30 @@ std::string TinyBmp() {
     for (int i = 0; i < 16; ++i) { b += char(i * 16); b += char(200); b += char(255 - i * 16); }
     return b;
 }
+
+// Counts the ends of a browser's loads.
+class LoadCounter final : public nsIWebProgressListener {
+public:
+    int ended = 0;
+    NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
+        if (!result) return NS_ERROR_NULL_POINTER;
+        *result = nullptr;
+        if (!iid.Equals(NS_GET_IID(nsIWebProgressListener)) && !iid.Equals(NS_GET_IID(nsISupports)))
+            return NS_NOINTERFACE;
+        *result = static_cast<nsIWebProgressListener*>(this);
+        AddRef();
+        return NS_OK;
+    }
+    NS_IMETHOD_(nsrefcnt) AddRef() override { return ++refs; }
+    NS_IMETHOD_(nsrefcnt) Release() override { return --refs; }
+    NS_IMETHOD OnLoadFinished(nsIWebBrowser*, const PRUnichar*, nsresult, nsIDOMDocument*) override {
+        ++ended;
+        return NS_OK;
+    }
+
+private:
+    nsrefcnt refs = 1;
+};
 
 // The record the driver would build, with its strings.
 struct JobSetup {
@@ -180,6 +205,24 @@ protected:
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         }
         return false;
+    }
+
+    // A load the driver did not make (done left as it is); returns when it
+    // has ended.
+    void LoadStray(const char* page) {
+        LoadCounter counter;
+        browser->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+        nsCOMPtr<nsIWebNavigation> nav = do_QueryInterface(browser);
+        NS_ConvertUTF8toUTF16 wide(NS_BuildFileURL(s_folder.c_str(), page).c_str());
+        ASSERT_EQ(nav->LoadURI(wide.get(), 0, nullptr, nullptr, nullptr), NS_OK);
+        DWORD start = GetTickCount();
+        MSG msg;
+        while (!counter.ended && GetTickCount() - start < 60000 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        browser->RemoveWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+        EXPECT_EQ(counter.ended, 1);
     }
 
     void LoadExtras() {
@@ -289,7 +332,16 @@ TEST_F(PdfComponentTest, NoPagesStillMakesAValidFile) {
     const std::string pdf = OutDir() + "no-pages.pdf";
     Begin(pdf, setup);
     ASSERT_EQ(Finish(), NS_OK) << Extra();
-    EXPECT_EQ(ReadAll(pdf).compare(0, 5, "%PDF-"), 0);
+    const std::string written = ReadAll(pdf);
+    EXPECT_EQ(written.compare(0, 5, "%PDF-"), 0);
+
+    // A page shown after the conversion, the job still in page mode 1 with
+    // its PDF path: the finished file stays as it is.
+    LoadStray("page1.htm");
+    EXPECT_EQ(ReadAll(pdf), written);
+    int count = -1;
+    job->GetPageCount(&count);
+    EXPECT_EQ(count, 0);
 }
 
 // A cancelled conversion: the pages done so far make a valid file, and a

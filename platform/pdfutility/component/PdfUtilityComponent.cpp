@@ -76,6 +76,15 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
         job->SetLoaded(1);
         return NS_OK;
     }
+    // A load that a newer one replaced: the newer one reports.
+    if (status == NS_ERROR_ABORT) return NS_OK;
+    // The driver clears done before each page it loads. A load with done
+    // still set is none of the conversion's (a page shown in a view after
+    // a conversion, with the job still in page mode): it must not start a
+    // new file over the finished one.
+    int done = 0;
+    job->GetDone(&done);
+    if (done) return NS_OK;
     try {
         StartIfNew(job);
         std::shared_ptr<tw::html::Document> doc;

@@ -10,11 +10,15 @@
 //
 // At each load's end:
 //   page mode 0 (a contents file): sets the job's loaded flag, nothing more;
-//   page mode 1 (a page for the PDF): lays the loaded page out with the
-//     job's page setup, sets loaded, writes the page's PDF pages, asks the
-//     job for the link ids of its positions and links, sets the page count
-//     and sets done. A load that failed writes nothing but still sets loaded
-//     and done, so the driver's wait always ends.
+//   page mode 1 with done cleared (a page the driver loads for the PDF):
+//     lays the loaded page out with the job's page setup, sets loaded,
+//     writes the page's PDF pages, asks the job for the link ids of its
+//     positions and links, sets the page count and sets done. A load that
+//     failed writes nothing but still sets loaded and done, so the
+//     driver's wait always ends;
+//   page mode 1 with done still set (a page shown elsewhere after a
+//     conversion: the driver clears done before each of its loads), or a
+//     load that a newer one replaced: nothing.
 // FinishDocument: adds the bookmarks of the contents records, writes the
 // end of the file. It fails (and leaves no file) when the PDF could not be
 // written; the reason is then in the job's extra string.
