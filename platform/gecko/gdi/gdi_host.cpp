@@ -83,10 +83,33 @@ bool GdiHost::faceExists(const std::wstring& face) {
   return found;
 }
 
+namespace {
+
+// Installed faces tried for each generic family, best first (Windows'
+// own, then the metric-compatible and common free faces).
+const char* const kSerif[] = {"Times New Roman", "Liberation Serif", "DejaVu Serif", "Nimbus Roman", nullptr};
+const char* const kSans[] = {"Arial", "Liberation Sans", "DejaVu Sans", "Tahoma", nullptr};
+const char* const kMono[] = {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Courier", "Nimbus Mono PS", nullptr};
+const char* const kCursive[] = {"Comic Sans MS", nullptr};
+const char* const kFantasy[] = {"Impact", nullptr};
+
+const char* const* genericFaces(const std::string& lowerName) {
+  if (lowerName == "serif") return kSerif;
+  if (lowerName == "sans-serif") return kSans;
+  if (lowerName == "monospace") return kMono;
+  if (lowerName == "cursive") return kCursive;
+  if (lowerName == "fantasy") return kFantasy;
+  return nullptr;
+}
+
+}  // namespace
+
 std::string GdiHost::resolveFamily(const std::string& css) {
-  std::string fallback = "Times New Roman";
+  auto it = families_.find(css);
+  if (it != families_.end()) return it->second;
+  std::string chosen;
   size_t i = 0;
-  while (i <= css.size()) {
+  while (chosen.empty() && i <= css.size()) {
     size_t e = css.find(',', i);
     if (e == std::string::npos) e = css.size();
     std::string name = css.substr(i, e - i);
@@ -94,17 +117,21 @@ std::string GdiHost::resolveFamily(const std::string& css) {
     while (!name.empty() && (name[0] == ' ' || name[0] == '"' || name[0] == '\'')) name.erase(0, 1);
     while (!name.empty() && (name.back() == ' ' || name.back() == '"' || name.back() == '\'')) name.pop_back();
     if (name.empty()) continue;
-    std::string l = lowerAscii(name);
-    const char* generic = l == "serif" ? "Times New Roman" : l == "sans-serif" ? "Arial" : l == "monospace" ? "Courier New"
-                        : l == "cursive" ? "Comic Sans MS" : l == "fantasy" ? "Impact" : nullptr;
-    if (generic) {
-      if (faceExists(WidenUtf8(generic))) return generic;
-      fallback = generic;
+    if (const char* const* g = genericFaces(lowerAscii(name))) {
+      for (; *g && chosen.empty(); ++g)
+        if (faceExists(WidenUtf8(*g))) chosen = *g;
       continue;
     }
-    if (faceExists(WidenUtf8(name))) return name;
+    if (faceExists(WidenUtf8(name))) chosen = name;
   }
-  return fallback;
+  if (chosen.empty()) {
+    // nothing listed is installed: the default serif face, else GDI's choice
+    for (const char* const* g = kSerif; *g && chosen.empty(); ++g)
+      if (faceExists(WidenUtf8(*g))) chosen = *g;
+    if (chosen.empty()) chosen = "Times New Roman";
+  }
+  if (families_.size() < 1024) families_[css] = chosen;
+  return chosen;
 }
 
 FontHandle GdiHost::openFont(const FontRequest& r, FontMetrics* m) {

@@ -79,6 +79,7 @@ class GdiHost : public LayoutHost {
   void* wic_ = nullptr;  // IWICImagingFactory*
   std::map<std::string, Font*> fonts_;
   std::map<std::wstring, bool> faces_;
+  std::map<std::string, std::string> families_;
 };
 
 struct PaintOptions {

@@ -33,7 +33,9 @@ class LineBuilder {
  private:
   void startLine();
   void placeGroup();
-  void finishLine(bool forced);
+  // forced: ended by a forced break; last: the last line of the container
+  // (neither is justified)
+  void finishLine(bool forced, bool last = false);
   void addToGroup(Fragment f) {
     f.x = groupW_;
     groupW_ += f.w;
@@ -147,7 +149,7 @@ void LineBuilder::placeGroup() {
   groupW_ = 0;
 }
 
-void LineBuilder::finishLine(bool forced) {
+void LineBuilder::finishLine(bool forced, bool last) {
   startLine();
   // trailing collapsible white space
   while (!cur_.empty() && cur_.back().kind == Fragment::Text && cur_.back().space &&
@@ -224,7 +226,7 @@ void LineBuilder::finishLine(bool forced) {
   else if (ta == TextAlign::Center) shift = (avail - used) / 2;
   if (shift < 0) shift = 0;
   float extraPerSpace = 0;
-  if (ta == TextAlign::Justify && !forced && avail > used) {
+  if (ta == TextAlign::Justify && !forced && !last && avail > used) {
     int spaces = 0;
     for (const Fragment& f : cur_)
       if (f.kind == Fragment::Text && f.space) ++spaces;
@@ -384,7 +386,7 @@ void LineBuilder::run() {
     }
   }
   placeGroup();
-  if (!cur_.empty()) finishLine(false);
+  if (!cur_.empty()) finishLine(false, true);
   for (Box* f : pendingFloats_) placeFloat(f);
   pendingFloats_.clear();
 }

@@ -22,8 +22,7 @@ hgroup, main, nav, section, figure, figcaption, details, summary, legend { displ
 li { display: list-item }
 head, script, style, title, meta, link, base, param, noscript, noembed, area, map, frameset, frame, iframe,
 object, applet, embed, input[type=hidden], datalist, template, bgsound, basefont, colgroup col { display: none }
-table { display: table; border-spacing: 2px; border-collapse: separate; text-align: left; white-space: normal;
-        line-height: normal; font-size: medium; font-weight: normal; font-style: normal; font-variant: normal }
+table { display: table; border-spacing: 2px; border-collapse: separate }
 thead { display: table-header-group; vertical-align: middle }
 tbody { display: table-row-group; vertical-align: middle }
 tfoot { display: table-footer-group; vertical-align: middle }
@@ -67,6 +66,13 @@ nobr { white-space: nowrap }
 wbr { display: inline }
 br { display: inline }
 fieldset { margin: 0 2px; padding: .35em .75em .625em; border: 2px groove silver }
+)CSS";
+
+// Quirks mode (pages without a standards doctype, as most help pages are):
+// tables do not inherit the text properties of their surroundings.
+const char kQuirksSheet[] = R"CSS(
+table { text-align: left; white-space: normal; line-height: normal; font-size: medium; font-weight: normal;
+        font-style: normal; font-variant: normal }
 )CSS";
 
 struct NamedColor {
@@ -1060,8 +1066,27 @@ void StyleEngine::loadLinked(const std::string& url, int depth) {
 
 void StyleEngine::addAuthorSheet(const std::string& css, const std::string& base) { parseAuthor(css, base, 0); }
 
+bool isQuirksMode(const html::Document& doc) {
+  const html::DocumentType* dt = doc.doctype();
+  if (!dt) return true;
+  std::string pub = lower(dt->publicId());
+  if (dt->name() != "html") return true;
+  if (pub.empty()) return !dt->systemId().empty() && lower(dt->systemId()).find("w3.org") == std::string::npos;
+  if (pub.find("xhtml") != std::string::npos) return false;
+  if (pub.find("-//w3c//dtd html 4.01//") == 0 || pub.find("-//w3c//dtd html 4.0//") == 0) return false;
+  if (pub.find("transitional") != std::string::npos || pub.find("frameset") != std::string::npos)
+    return dt->systemId().empty();  // 4.01 Transitional with a system id: limited quirks
+  return true;  // HTML 2, 3.2, and other old public ids
+}
+
 void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
   const html::Element* root = doc.documentElement();
+  if (isQuirksMode(doc)) {
+    auto q = std::make_unique<StyleSheet>();
+    parseStyleSheet(kQuirksSheet, q.get());
+    indexSheet(*q, 0);
+    sheets_.push_back(std::move(q));
+  }
   // <base href>, then the sheets in document order.
   if (root) {
     for (const html::Node* n = root; n; n = n->nextInTree(root)) {

@@ -170,6 +170,9 @@ class StyleEngine {
 bool parseColor(const std::string& text, Color* out);
 bool parseColorTokens(const std::vector<CssToken>& v, Color* out);
 
+// True for documents laid out in quirks mode (no doctype, or an old one).
+bool isQuirksMode(const html::Document& doc);
+
 // Resolves a relative reference against a base url (file:///, http:, or a
 // plain path). Fragment-only references keep the base without its fragment.
 std::string resolveUrl(const std::string& base, const std::string& ref);
