@@ -44,6 +44,14 @@ struct Job {
     fs::path path;
 };
 
+// Error texts of the reader start in lower case; a message starts a sentence.
+std::string sentence(std::string text)
+{
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
 std::string quoted(const std::string& name)
 {
     return "\"" + name + "\"";
@@ -105,7 +113,7 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
             if (!SafeRelativePath(e.name, job.path, &why)) {
                 result.message = "The CHM file holds the entry " + quoted(e.name) +
                                  ", which would be written outside the target folder (" + why +
-                                 "). Nothing was extracted.";
+                                 "); the file is refused.";
                 return result;
             }
             jobs.push_back(std::move(job));
@@ -169,7 +177,7 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
         }
         result.ok = true;
     } catch (const ChmError& err) {
-        result.message = err.what();
+        result.message = sentence(err.what());
     } catch (const std::bad_alloc&) {
         result.message = "Out of memory while extracting the CHM file.";
     } catch (const std::exception& err) {
@@ -185,7 +193,7 @@ UnpackResult ExtractMissing(const fs::path& chmFile, const fs::path& target)
         archive = ChmArchive::open(chmFile);
     } catch (const ChmError& err) {
         UnpackResult result;
-        result.message = err.what();
+        result.message = sentence(err.what());
         return result;
     } catch (const std::exception& err) {
         UnpackResult result;

@@ -170,7 +170,7 @@ TEST_F(Decompile, DamagedOrHostileChmFails)
         std::vector<uint8_t> bytes;
         const char* reason;
     } cases[] = {
-        {"not a CHM", ChmBuilder::toBytes("just some text, no CHM at all: not a CHM file here"), "not a CHM file"},
+        {"not a CHM", ChmBuilder::toBytes("just some text, no CHM at all: not a CHM file here"), "Not a CHM file"},
         {"cut in half", damaged, "past the end"},
         {"hostile entry", hostile.build(), "outside the target folder"},
     };
