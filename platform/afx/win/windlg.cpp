@@ -127,11 +127,19 @@ BOOL AFXAPI AfxGetDialogTemplateFont(LPCDLGTEMPLATE pTemplate, CString& strFaceN
 
 // --- modal loops ----------------------------------------------------------------
 
-static BOOL PumpOneMessage() {
+// One message through the thread's pump; FALSE on WM_QUIT with its code.
+static BOOL PumpOneMessage(int* pnQuitCode) {
     CWinThread* pThread = AfxGetThread();
-    if (pThread != NULL) return pThread->PumpMessage();
+    if (pThread != NULL) {
+        if (pThread->PumpMessage()) return TRUE;
+        *pnQuitCode = (int)pThread->m_msgCur.wParam;
+        return FALSE;
+    }
     MSG msg;
-    if (!::GetMessage(&msg, NULL, 0, 0)) return FALSE;
+    if (!::GetMessage(&msg, NULL, 0, 0)) {
+        *pnQuitCode = (int)msg.wParam;
+        return FALSE;
+    }
     if (msg.message != WM_KICKIDLE && !CWnd::WalkPreTranslateTree(NULL, &msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
@@ -162,9 +170,11 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
             if (!ContinueModal() || !::IsWindow(hWndSelf)) goto ExitModal;
         }
         do {
-            if (!PumpOneMessage()) {
-                // WM_QUIT ends this loop and is passed on to the outer one
-                AfxPostQuitMessage(0);
+            int nQuitCode = 0;
+            if (!PumpOneMessage(&nQuitCode)) {
+                // WM_QUIT ends this loop and is passed on, with its code, to
+                // the outer one
+                AfxPostQuitMessage(nQuitCode);
                 m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
                 return -1;
             }
