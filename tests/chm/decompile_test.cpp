@@ -173,13 +173,15 @@ TEST_F(Decompile, DamagedOrHostileChmFails)
         {"not a CHM", ChmBuilder::toBytes("just some text, no CHM at all: not a CHM file here"), "Not a CHM file"},
         {"cut in half", damaged, "past the end"},
         {"hostile entry", hostile.build(), "outside the target folder"},
+        {"no such file", {}, "Cannot open the file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         g_messages.clear();
         ScratchDir scratch;
         fs::path chm = scratch / "in/x.chm";
-        writeFile(chm, c.bytes);
+        if (!c.bytes.empty())
+            writeFile(chm, c.bytes);
         fs::path target = scratch / "in/temp/x.chm";
         EXPECT_EQ(DecompileChm(win(chm).c_str(), win(target).c_str(), 0), 0);
         ASSERT_EQ(g_messages.size(), 1u);
