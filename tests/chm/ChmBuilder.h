@@ -126,8 +126,12 @@ public:
         if (extraBits)
             bits(extra, extraBits);
     }
-    // Position slots of a 64 KiB window (the builder's default).
-    void setWindowBits(unsigned windowBits) { mainSlots_ = windowBits * 2; }
+    // Position slots of the window (the builder's default is 64 KiB): two per
+    // bit up to 19 bits, 42 for 1 MiB, 50 for 2 MiB.
+    void setWindowBits(unsigned windowBits)
+    {
+        mainSlots_ = windowBits == 21 ? 50 : windowBits == 20 ? 42 : windowBits * 2;
+    }
 
     size_t size() const { return out_.size(); }
     std::vector<uint8_t> finish()

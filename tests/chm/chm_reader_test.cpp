@@ -169,23 +169,45 @@ TEST(ChmBuilt, StoredBlocksSectionZeroAndManyChunks)
     EXPECT_EQ(filesUnder(scratch / "out"), names);
 }
 
-// Verbatim blocks written bit by bit: literals, a new offset, a repeated one.
+// A version 2 header has no section-0 offset: the content follows the directory.
+TEST(ChmBuilt, Version2Header)
+{
+    ChmBuilder b;
+    b.add("/a.htm", "<p>stored</p>");
+    b.addCompressed("/b.htm", "<p>packed</p>");
+    std::vector<uint8_t> f = b.build();
+    set32(f, 4, 2);
+    set32(f, 8, 0x58);
+    set64(f, 0x58, 0xFFFFFFFFFFFFull);   // ignored by a version 2 reader
+    ScratchDir scratch;
+    ASSERT_EQ(extractBytes(f, scratch), "");
+    EXPECT_TRUE(readFile(scratch / "out/a.htm") == ChmBuilder::toBytes("<p>stored</p>"));
+    EXPECT_TRUE(readFile(scratch / "out/b.htm") == ChmBuilder::toBytes("<p>packed</p>"));
+}
+
+// Verbatim blocks written bit by bit: literals, a new offset, a repeated one;
+// for every window size, whose position slots set the size of the main tree.
 TEST(ChmBuilt, VerbatimBlockDecodes)
 {
-    LzxWriter w;
-    w.streamHeader();
-    w.verbatimHeader(12);
-    w.literal('a');
-    w.literal('b');
-    w.literal('c');
-    w.match(6 - 2, 4, 1, 1);   // slot 4, extra 1: formatted 5, offset 3
-    w.match(3 - 2, 0, 0, 0);   // slot 0: offset R0 = 3 again
-    ChmBuilder b;
-    b.addRaw("/abc.txt", 1, 0, 12);
-    b.setLzxStream(w.finish(), {0}, 12);
-    ScratchDir scratch;
-    ASSERT_EQ(extractBytes(b.build(), scratch), "");
-    EXPECT_TRUE(readFile(scratch / "out/abc.txt") == ChmBuilder::toBytes("abcabcabcabc"));
+    for (unsigned windowBits = 15; windowBits <= 21; ++windowBits) {
+        SCOPED_TRACE(windowBits);
+        LzxWriter w;
+        w.setWindowBits(windowBits);
+        w.streamHeader();
+        w.verbatimHeader(12);
+        w.literal('a');
+        w.literal('b');
+        w.literal('c');
+        w.match(6 - 2, 4, 1, 1);   // slot 4, extra 1: formatted 5, offset 3
+        w.match(3 - 2, 0, 0, 0);   // slot 0: offset R0 = 3 again
+        ChmBuilder b;
+        b.setLzxParameters(2, (1u << windowBits) / 0x8000);
+        b.addRaw("/abc.txt", 1, 0, 12);
+        b.setLzxStream(w.finish(), {0}, 12);
+        ScratchDir scratch;
+        ASSERT_EQ(extractBytes(b.build(), scratch), "");
+        EXPECT_TRUE(readFile(scratch / "out/abc.txt") == ChmBuilder::toBytes("abcabcabcabc"));
+    }
 }
 
 // Block kinds one after another: a verbatim block whose end leaves the
