@@ -297,12 +297,27 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
   const double k = kPointsPerPx * scale;
   auto X = [&](double x) { return g.left + x * k; };
   auto Y = [&](double y) { return g.top - y * k; };
+  // The fill colour is set only when it changes (a saved state restored
+  // brings back the colour it saved).
+  std::vector<tw::layout::Color> fill(1, tw::layout::Color::transparent());
   auto color = [&](const tw::layout::Color& c) {
+    if (fill.back() == c) return;
     page.SetFillColor(c.r / 255.0, c.g / 255.0, c.b / 255.0);
+    fill.back() = c;
   };
+  auto save = [&]() {
+    page.SaveState();
+    fill.push_back(fill.back());
+  };
+  auto restore = [&]() {
+    page.RestoreState();
+    if (fill.size() > 1) fill.pop_back();
+  };
+  // Writer fonts of the list's fonts, looked up once per page.
+  std::vector<int> fonts(list.fonts.size(), -2);
 
   // The content box clips everything the page shows.
-  page.SaveState();
+  save();
   page.Rectangle(g.left, g.bottom, g.right - g.left, g.top - g.bottom);
   page.ClipToPath();
   const tw::layout::Color white = tw::layout::Color::rgb(255, 255, 255);
@@ -339,7 +354,8 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
       case ItemKind::Text: {
         if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) break;
         const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
-        int font = WriterFont(fd.face, fd.weight, fd.italic);
+        int& font = fonts[size_t(it.font)];
+        if (font == -2) font = WriterFont(fd.face, fd.weight, fd.italic);
         color(it.color);
         page.ShowText(font, fd.size * k, X(r.x), Y(it.baseline), Utf8Of(it.text));
         break;
@@ -357,7 +373,7 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
         double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
         double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
         if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) break;
-        page.SaveState();
+        save();
         page.Rectangle(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
         page.ClipToPath();
         for (double ty = ky0; ty < ky1; ++ty)
@@ -365,25 +381,25 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
             double x = it.tileX + tx * it.tileW, y = it.tileY + ty * it.tileH;
             page.DrawImage(image, X(x), Y(y + it.tileH), it.tileW * k, it.tileH * k);
           }
-        page.RestoreState();
+        restore();
         break;
       }
       case ItemKind::ClipBegin:
-        page.SaveState();
+        save();
         page.Rectangle(X(r.x), Y(r.bottom()), std::max(0.0f, r.w) * k, std::max(0.0f, r.h) * k);
         page.ClipToPath();
         ++clips;
         break;
       case ItemKind::ClipEnd:
         if (clips > 0) {
-          page.RestoreState();
+          restore();
           --clips;
         }
         break;
     }
   }
-  while (clips-- > 0) page.RestoreState();
-  page.RestoreState();
+  while (clips-- > 0) restore();
+  restore();
 
   // Named positions first, so that a link to a position of this same page
   // finds the id the position got.
