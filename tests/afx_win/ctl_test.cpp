@@ -160,6 +160,26 @@ TEST_F(CtlTest, ImageListsAndTooltips) {
     tip.DelTool(&label);
     EXPECT_EQ(tip.GetToolCount(), 1);
     tip.DestroyWindow();
+
+    // a window with tooltips feeds the thread's tooltip from its hit test
+    parent.EnableToolTips(TRUE);
+    MSG msg = {label.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)};
+    CPoint pt(15, 15);
+    parent.ClientToScreen(&pt);
+    msg.pt = pt;
+    EXPECT_FALSE(parent.PreTranslateMessage(&msg));
+    CToolTipCtrl* pThreadTip = AfxGetThreadState()->m_pToolTip;
+    ASSERT_NE(pThreadTip, (CToolTipCtrl*)NULL);
+    EXPECT_EQ(pThreadTip->GetToolCount(), 1);
+    TOOLINFO tiHit;
+    EXPECT_TRUE(pThreadTip->GetToolInfo(tiHit, &label));  // the child, by its handle
+    // off every child: the tool goes
+    pt = CPoint(300, 200);
+    parent.ClientToScreen(&pt);
+    msg.pt = pt;
+    parent.PreTranslateMessage(&msg);
+    EXPECT_EQ(pThreadTip->GetToolCount(), 0);
+    parent.EnableToolTips(FALSE);
 }
 
 // --- the application loop -------------------------------------------------------------

@@ -283,9 +283,6 @@ public:
     CWnd* m_pParentWnd;
     HWND m_hWndTop;  // the owner disabled while modal
 
-    // The parent a modal dialog gets: the given one's top-level window, or
-    // the main window's last active popup.
-    static CWnd* PASCAL GetSafeOwner(CWnd* pParent, HWND* phTopLevel = NULL);
 
 protected:
     virtual void PreInitDialog() {}

@@ -220,14 +220,9 @@ public:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnContextHelp();
-    afx_msg void OnHelp();
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
@@ -265,7 +260,6 @@ public:
     CFrameWnd* GetActiveFrame() override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -279,9 +273,6 @@ public:
     afx_msg void OnWindowNew();
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
-    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
-    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

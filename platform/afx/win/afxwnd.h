@@ -572,6 +572,10 @@ public:
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
+    // The owner a modal window gets: pParent's top-level window, or the
+    // main window's last active popup when pParent is NULL.
+    static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL, HWND* phTopLevel = NULL);
+
     // modal loops
     int RunModalLoop(DWORD dwFlags = 0);
     virtual BOOL ContinueModal();

@@ -240,7 +240,7 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     return lpDialogTemplate != NULL;
 }
 
-CWnd* PASCAL CDialog::GetSafeOwner(CWnd* pParent, HWND* phTopLevel) {
+CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* phTopLevel) {
     HWND hWnd = AfxGetSafeHwnd(pParent);
     if (hWnd == NULL) hWnd = AfxGetSafeHwnd(AfxGetMainWnd());
     // a popup cannot be owned by a child window

@@ -241,7 +241,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
 INT_PTR CPropertySheet::DoModal() {
     m_bModeless = FALSE;
     m_dwStyle = 0;  // the sheet's own popup style
-    HWND hWndParent = AfxGetSafeHwnd(CDialog::GetSafeOwner(m_pParentWnd, NULL));
+    HWND hWndParent = AfxGetSafeHwnd(CWnd::GetSafeOwner(m_pParentWnd, NULL));
     BOOL bEnableParent = FALSE;
     if (hWndParent != NULL && ::IsWindowEnabled(hWndParent)) {
         ::EnableWindow(hWndParent, FALSE);
@@ -402,7 +402,7 @@ CCommonDialog::AFX_COMMONDIALOG_HOOK PASCAL CCommonDialog::SetTestHook(AFX_COMMO
     return pfnOld;
 }
 
-HWND CCommonDialog::GetOwnerWindow() const { return AfxGetSafeHwnd(CDialog::GetSafeOwner(m_pParentWnd, NULL)); }
+HWND CCommonDialog::GetOwnerWindow() const { return AfxGetSafeHwnd(CWnd::GetSafeOwner(m_pParentWnd, NULL)); }
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
