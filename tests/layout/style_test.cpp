@@ -190,6 +190,23 @@ TEST(Cascade, PresentationalAttributesAndTheirRank) {
   EXPECT_TRUE(same(body.color, 255, 255, 255));
 }
 
+TEST(Cascade, TablesInheritTheFontOnlyInStandardsMode) {
+  const char* body = R"(<div style="font-size:30px; text-align:center"><table><tr><td id=c>x</td></tr></table></div>)";
+  Styled quirks(body);
+  quirks.compute();
+  EXPECT_EQ(quirks.of("c").fontSize, 16);
+  EXPECT_EQ(quirks.of("c").textAlign, layout::TextAlign::Left);
+  Styled standards(std::string("<!DOCTYPE html>") + body);
+  standards.compute();
+  EXPECT_EQ(standards.of("c").fontSize, 30);
+  Styled strict(std::string(R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN" "http://www.w3.org/TR/html4/strict.dtd">)") + body);
+  strict.compute();
+  EXPECT_EQ(strict.of("c").fontSize, 30);
+  Styled old(std::string(R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">)") + body);
+  old.compute();
+  EXPECT_EQ(old.of("c").fontSize, 16);
+}
+
 TEST(Cascade, LinkedAndImportedSheetsResolveAgainstTheirOwnUrl) {
   Styled s(R"(<link rel="stylesheet" href="css/main.css"><link rel="alternate stylesheet" href="alt.css">
     <p id=a>x</p><p id=b>y</p>)");

@@ -456,9 +456,6 @@ Box* Builder::build(const html::Document& doc) {
       br.kind = InlineItem::Break;
       br.style = st;
       lines->items.push_back(br);
-      if (st->clear != ClearKind::None) {
-        // <br clear=...>: handled as a break; the next block clears
-      }
       continue;
     }
     if (e->is(Tag::Img)) {

@@ -370,6 +370,11 @@ void LineBuilder::run() {
       case InlineItem::Break:
         placeGroup();
         finishLine(true);
+        if (it.style && it.style->clear != ClearKind::None) {
+          // <br clear=...>: the next line starts below the floats
+          float below = fm_->clearance(it.style->clear) - oy_;
+          if (below > y_) y_ = below;
+        }
         break;
       case InlineItem::Float:
         placeGroup();

@@ -939,6 +939,12 @@ std::string presentationalHints(const html::Element& e, const html::Element* tab
     }
   }
   if (t == Tag::Pre && attr("wrap")) add("white-space:pre-wrap");
+  if (t == Tag::Br)
+    if (auto* a = attr("clear")) {
+      std::string v = lower(trim(a->value()));
+      if (v == "all" || v == "both") add("clear:both");
+      else if (v == "left" || v == "right") add("clear:" + v);
+    }
   return css;
 }
 
