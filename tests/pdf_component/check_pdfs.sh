@@ -79,6 +79,26 @@ images=$(pdfimages -list "$h")
 contains pdfimages "$images" "image       8     8  gray    1   8  jpeg"
 contains pdfimages "$images" "image       4     4  rgb     3   8  image"
 
+# The engine's driver with the component (when that test was built): the
+# contents file's five entries, Letter paper, the anchor link.
+d="$dir/driver.pdf"
+if [ -f "$d" ]; then
+  qpdf --check "$d" >/tmp/pdfcomp.$$ 2>&1 || { say_fail "qpdf --check driver.pdf"; cat /tmp/pdfcomp.$$; }
+  contains driver "$(pdfinfo "$d")" "Page size:       612 x 792 pts (letter)"
+  contains driver "$(pdfinfo "$d")" "Title:           Driver title"
+  outline=$(qpdf --json --json-key=outlines "$d" | tr -d '\n' | tr -s ' ')
+  titles=$(grep -o '"title": "[^"]*"' <<<"$outline" | wc -l)
+  [ "$titles" = 5 ] || say_fail "driver.pdf: outline has $titles entries, not 5"
+  contains driver "$outline" '"title": "Überblick – Ω 日本"'
+  pages=$(pdfinfo "$d" | awk '/^Pages:/ {print $2}')
+  anchor_page=0
+  for p in $(seq 1 "$pages"); do
+    pdftotext -f "$p" -l "$p" "$d" - | grep -q "Anchor target text" && anchor_page=$p
+  done
+  contains driver "$(pdftohtml -xml -i -stdout "$d")" "<a href=\"driver.html#$anchor_page\">Go to the anchor</a>"
+  contains driver "$(pdftotext -layout -f 2 -l 2 "$d" - | tail -2 | tr -s ' ')" " 2"
+fi
+
 rm -f /tmp/pdfcomp.$$
 [ $fail = 0 ] && echo "all PDF component checks passed"
 exit $fail
