@@ -198,6 +198,14 @@ TEST(DialogTest, ModelessDialogAndTemplateFont) {
     DDX_Control(&dx, IDC_COMBO, combo);
     EXPECT_EQ(combo.m_hWnd, pCombo->m_hWnd);
     EXPECT_EQ(CWnd::FromHandlePermanent(combo.m_hWnd), &combo);
+
+    // raw init data: one good record, then the terminating zero
+    BYTE data[] = {0xF0, 0x03, 0x03, 0x04, 3, 0, 0, 0, 'X', 'Y', 0, 0, 0};
+    EXPECT_TRUE(dlg.ExecuteDlgInit(data));
+    EXPECT_EQ(combo.GetCount(), 4);
+    combo.GetLBText(combo.FindStringExact(-1, _T("XY")), str);
+    EXPECT_EQ(str, CString(_T("XY")));
+
     dlg.DestroyWindow();
     EXPECT_EQ(combo.m_hWnd, (HWND)NULL);
 

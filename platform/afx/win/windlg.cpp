@@ -49,18 +49,10 @@ BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
     return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 
-BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName) {
-    if (lpszResourceName == NULL) return TRUE;
-    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCE(240));
-    HRSRC hResource = ::FindResource(hInst, lpszResourceName, MAKEINTRESOURCE(240));
-    if (hResource == NULL) return TRUE;  // no init data is fine
-    HGLOBAL hData = ::LoadResource(hInst, hResource);
-    const BYTE* pData = hData != NULL ? (const BYTE*)::LockResource(hData) : NULL;
-    DWORD cbData = ::SizeofResource(hInst, hResource);
-    if (pData == NULL) return FALSE;
-
-    // Records: WORD control id, WORD message, DWORD length, the data; a zero
-    // id ends the list. Every read stays inside the resource.
+// Sends dialog init records to the controls. Records: WORD control id,
+// WORD message, DWORD length, the data; a zero id ends the list. Every read
+// stays inside cbData bytes; damaged data answers FALSE.
+static BOOL RunDlgInit(HWND hWnd, const BYTE* pData, size_t cbData) {
     const BYTE* p = pData;
     const BYTE* pEnd = pData + cbData;
     while (pEnd - p >= 2) {
@@ -71,21 +63,37 @@ BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName) {
         DWORD dwLen;
         memcpy(&dwLen, p + 4, sizeof(dwLen));
         p += 8;
-        if ((DWORD)(pEnd - p) < dwLen) return FALSE;
+        if ((size_t)(pEnd - p) < dwLen) return FALSE;
         // The 16-bit message numbers of the stored form.
         if (nMsg == 0x0401) nMsg = LB_ADDSTRING;
         else if (nMsg == 0x0403 || nMsg == 0x1234) nMsg = CB_ADDSTRING;
         if (nMsg == LB_ADDSTRING || nMsg == CB_ADDSTRING) {
             CString str((LPCTSTR)p, (int)strnlen((const char*)p, dwLen));
-            LRESULT lResult = ::SendDlgItemMessage(m_hWnd, nIDC, nMsg, 0, (LPARAM)(LPCTSTR)str);
+            LRESULT lResult = ::SendDlgItemMessage(hWnd, nIDC, nMsg, 0, (LPARAM)(LPCTSTR)str);
             if (lResult == LB_ERR || lResult == LB_ERRSPACE) return FALSE;
         }
         p += dwLen;
     }
-    return TRUE;
+    return pEnd == p;  // ran out without the terminating zero: damaged unless empty
 }
 
-BOOL CWnd::ExecuteDlgInit(LPVOID) { return TRUE; }
+BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName) {
+    if (lpszResourceName == NULL) return TRUE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCE(240));
+    HRSRC hResource = ::FindResource(hInst, lpszResourceName, MAKEINTRESOURCE(240));
+    if (hResource == NULL) return TRUE;  // no init data is fine
+    HGLOBAL hData = ::LoadResource(hInst, hResource);
+    const BYTE* pData = hData != NULL ? (const BYTE*)::LockResource(hData) : NULL;
+    if (pData == NULL) return FALSE;
+    return RunDlgInit(m_hWnd, pData, ::SizeofResource(hInst, hResource));
+}
+
+// Raw init data of unknown size: read up to its terminating zero, at most
+// 1 MB.
+BOOL CWnd::ExecuteDlgInit(LPVOID lpResource) {
+    if (lpResource == NULL) return TRUE;
+    return RunDlgInit(m_hWnd, (const BYTE*)lpResource, 1u << 20);
+}
 
 // Skips a sz_Or_Ord field of a template; NULL when it runs past nMax chars.
 static const WORD* SkipSzOrOrd(const WORD* p) {
