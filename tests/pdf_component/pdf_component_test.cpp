@@ -76,6 +76,35 @@ std::string TinyBmp() {
     return b;
 }
 
+// DejaVu Sans renamed "Lockedx Fnt" (a name of the same length) with a
+// licence that forbids embedding, written to |path|; empty when DejaVu Sans
+// is not on the host.
+std::string LockedFont(const std::string& path) {
+    std::shared_ptr<const std::string> bytes = twpdf_test::DejaVuBytes();
+    if (!bytes) return std::string();
+    std::string font = *bytes;
+    auto be16 = [&font](size_t off) { return (uint8_t(font[off]) << 8) | uint8_t(font[off + 1]); };
+    auto be32 = [&](size_t off) { return (uint32_t(be16(off)) << 16) | be16(off + 2); };
+    std::string wide_old, wide_new;
+    for (char c : std::string("DejaVu Sans")) wide_old += std::string{'\0', c};
+    for (char c : std::string("Lockedx Fnt")) wide_new += std::string{'\0', c};
+    for (int i = 0, n = be16(4); i < n; ++i) {
+        size_t rec = 12 + 16 * size_t(i);
+        uint32_t off = be32(rec + 8), len = be32(rec + 12);
+        if (font.compare(rec, 4, "OS/2") == 0) {
+            font[off + 8] = 0;
+            font[off + 9] = 2;  // restricted licence
+        }
+        if (font.compare(rec, 4, "name") != 0) continue;
+        for (auto [from, to] : {std::make_pair(std::string("DejaVu Sans"), std::string("Lockedx Fnt")),
+                                std::make_pair(wide_old, wide_new)})
+            for (size_t at = off; (at = font.find(from, at)) != std::string::npos && at < off + len;)
+                font.replace(at, from.size(), to);
+    }
+    WriteAll(path, font);
+    return path;
+}
+
 // Counts the ends of a browser's loads.
 class LoadCounter final : public nsIWebProgressListener {
 public:
@@ -141,6 +170,12 @@ protected:
         s_folder = ExeDir() + "pdfcomp_fixtures\\help";
         WriteAll(s_folder + "\\photo.jpg", twpdf_test::TinyJpeg());
         WriteAll(s_folder + "\\sub\\pixels.bmp", TinyBmp());
+        // A face GDI hands out but whose licence forbids embedding: page1
+        // uses it, and its text must still be in the file.
+        std::string locked = LockedFont(OutDir() + "locked.ttf");
+        if (!locked.empty()) {
+            ASSERT_GT(AddFontResourceExA(locked.c_str(), FR_PRIVATE, nullptr), 0);
+        }
     }
 
     void SetUp() override {
