@@ -374,6 +374,11 @@ TEST_F(PdfComponentTest, NoPagesStillMakesAValidFile) {
     // its PDF path: the finished file stays as it is.
     LoadStray("page1.htm");
     EXPECT_EQ(ReadAll(pdf), written);
+    // Nor does a second final call, or a page loaded as the driver would
+    // without a new conversion.
+    EXPECT_EQ(Finish(), NS_OK);
+    ASSERT_TRUE(Load("page1.htm"));
+    EXPECT_EQ(ReadAll(pdf), written);
     int count = -1;
     job->GetPageCount(&count);
     EXPECT_EQ(count, 0);

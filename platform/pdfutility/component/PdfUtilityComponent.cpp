@@ -1,8 +1,10 @@
 // PdfUtilityComponent.cpp - the PDF Utility component and its registration.
 #include "PdfUtilityComponent.h"
 
+#include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "PdfJob.h"
 #include "nsCOMPtr.h"
@@ -26,13 +28,24 @@ nsCOMPtr<IPdfJob> GetJob() {
     return job;
 }
 
+// The job's string A while a conversion is finished and the job not yet
+// reset for the next one.
+const char kFinishedMark[] = "tomewise-pdf-finished";
+
+bool Finished(IPdfJob* job) {
+    std::vector<char> text(1u << 16, '\0');
+    job->GetStringA(&text[0]);
+    text.back() = '\0';
+    return strcmp(&text[0], kFinishedMark) == 0;
+}
+
 std::string Utf8Of(const PRUnichar* text) {
     return text ? twpdf::Utf16ToUtf8(reinterpret_cast<const wchar_t*>(text)) : std::string();
 }
 
 }  // namespace
 
-CPdfUtility::CPdfUtility() : m_nRefCount(0) {}
+CPdfUtility::CPdfUtility() : m_nRefCount(0), m_nLastResult(NS_OK) {}
 CPdfUtility::~CPdfUtility() = default;
 
 NS_IMETHODIMP CPdfUtility::QueryInterface(const nsIID& iid, void** result) {
@@ -78,6 +91,14 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
     }
     // A load that a newer one replaced: the newer one reports.
     if (status == NS_ERROR_ABORT) return NS_OK;
+    // The conversion is finished: nothing more goes into its file, but a
+    // wait for the page still ends.
+    if (Finished(job)) {
+        job->SetLoaded(1);
+        job->SetPageCount(0);
+        job->SetDone(1);
+        return NS_OK;
+    }
     // The driver clears done before each page it loads. A load with done
     // still set is none of the conversion's (a page shown in a view after
     // a conversion, with the job still in page mode): it must not start a
@@ -105,6 +126,8 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
 NS_IMETHODIMP CPdfUtility::FinishDocument() {
     nsCOMPtr<IPdfJob> job = GetJob();
     if (!job) return NS_ERROR_NOT_AVAILABLE;
+    // Called again for a finished conversion: the file stays as written.
+    if (Finished(job)) return m_nLastResult;
     nsresult rv = NS_OK;
     std::string error;
     try {
@@ -115,8 +138,9 @@ NS_IMETHODIMP CPdfUtility::FinishDocument() {
         rv = NS_ERROR_OUT_OF_MEMORY;
     }
     m_pConversion.reset();
-    job->SetStringA(nullptr);
+    job->SetStringA(kFinishedMark);
     job->SetExtraString(NS_FAILED(rv) ? error.c_str() : nullptr);
+    m_nLastResult = rv;
     return rv;
 }
 

@@ -21,7 +21,13 @@
 //     load that a newer one replaced: nothing.
 // FinishDocument: adds the bookmarks of the contents records, writes the
 // end of the file. It fails (and leaves no file) when the PDF could not be
-// written; the reason is then in the job's extra string.
+// written; the reason is then in the job's extra string. Until the job is
+// reset for the next conversion, the finished file is left alone: a second
+// call gives the first one's result, later loads add nothing (but still
+// end their waits).
+//
+// The component marks the job it works on in the job's string A (which the
+// job keeps for the PDF writer and clears at Reset).
 //
 // Linking: tw_pdfutility_component keeps this component's table in every
 // program that links it (the linker is told to keep it).
@@ -60,6 +66,7 @@ private:
     void StartIfNew(IPdfJob* job);
 
     nsrefcnt m_nRefCount;
+    nsresult m_nLastResult;  // of the last FinishDocument
     std::unique_ptr<twpdf::PdfConversion> m_pConversion;
 };
 
