@@ -18,6 +18,25 @@ float edgeOf(const ComputedStyle& s, int side, float cb) {
   return std::max(0.0f, s.borderWidth[side]) + s.padding[side].resolve(cb, 0) + s.margin[side].resolve(cb, 0);
 }
 
+// Distance from the top of block b's border box to the baseline of its last
+// line box, or -1 when it has none (CSS 2.1 10.8.1: the baseline of an
+// inline-block). Bounded by the box tree's depth.
+float lastBaseline(const Box* b) {
+  if (b->kind != BoxKind::Block || b->style->overflowHidden) return -1;
+  for (size_t i = b->children.size(); i-- > 0;) {
+    const Box* c = b->children[i];
+    if (c->isFloat()) continue;
+    if (c->kind == BoxKind::Lines) {
+      for (size_t k = c->lines.size(); k-- > 0;)
+        if (c->lines[k].height > 0) return c->y + c->lines[k].y + c->lines[k].baseline;
+      continue;
+    }
+    float r = lastBaseline(c);
+    if (r >= 0) return c->y + r;
+  }
+  return -1;
+}
+
 class LineBuilder {
  public:
   LineBuilder(Box* lb, float width, float ox, float oy, FloatManager* fm, LayoutContext& ctx, bool first)
@@ -200,8 +219,10 @@ void LineBuilder::finishLine(bool forced, bool last) {
         d = H - a;
       } else {
         float shift = f.baselineShift + (va == VAlign::Length ? b->style->verticalAlignPx : 0);
-        a = H + shift;
-        d = -shift;
+        float base = lastBaseline(b);
+        float above = base >= 0 ? b->margin[0] + base : H;  // inline-blocks sit on their last line
+        a = above + shift;
+        d = H - above - shift;
       }
     } else {
       halfLeading(*it.style, f.baselineShift, &a, &d);
@@ -251,7 +272,11 @@ void LineBuilder::finishLine(bool forced, bool last) {
     else if (va == VAlign::Bottom) topM = line.height - H;
     else if (va == VAlign::Middle) topM = line.baseline - (H / 2 + blockFont_->metrics.xHeight / 2);
     else if (va == VAlign::TextTop) topM = line.baseline - blockFont_->metrics.ascent;
-    else topM = line.baseline - H - f.baselineShift - (va == VAlign::Length ? b->style->verticalAlignPx : 0);
+    else {
+      float base = lastBaseline(b);
+      float above = base >= 0 ? b->margin[0] + base : H;
+      topM = line.baseline - above - f.baselineShift - (va == VAlign::Length ? b->style->verticalAlignPx : 0);
+    }
     b->x = f.x + b->margin[3];
     b->y = y_ + topM + b->margin[0];
   }
