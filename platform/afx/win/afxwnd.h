@@ -236,9 +236,8 @@ public:
     CMenu* m_pParentMenu;
 
     CCmdUI();
-    virtual ~CCmdUI() {}
 
-    // overridables, in this order
+    // overridables, in this slot order (no virtual destructor before them)
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);  // 0, 1 or 2 (indeterminate)
     virtual void SetRadio(BOOL bOn = TRUE);
