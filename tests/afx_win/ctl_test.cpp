@@ -83,6 +83,22 @@ TEST_F(CtlTest, CheckListBoxChecksDataAndClicks) {
     EXPECT_EQ(list.GetCount(), 0);
 }
 
+TEST_F(CtlTest, CheckListBoxAttachedToAnExistingListKeepsItsItems) {
+    HWND hList = ::CreateWindow(_T("LISTBOX"), NULL, WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                                0, 0, 100, 100, parent.m_hWnd, (HMENU)(UINT_PTR)IDC_LIST, NULL, NULL);
+    ASSERT_NE(hList, (HWND)NULL);
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "a");
+    ::SendMessage(hList, LB_ADDSTRING, 0, (LPARAM) "b");
+    ::SendMessage(hList, LB_SETITEMDATA, 1, 4321);
+    CCheckListBox list;
+    ASSERT_TRUE(list.SubclassWindow(hList));
+    EXPECT_EQ(list.GetItemData(1), (DWORD_PTR)4321);
+    EXPECT_EQ(list.GetCheck(1), 0);
+    list.SetCheck(1, 1);
+    EXPECT_EQ(list.GetCheck(1), 1);
+    EXPECT_EQ(list.GetItemData(1), (DWORD_PTR)4321);
+}
+
 TEST_F(CtlTest, TreeAndReportListWrappersAndNotifications) {
     CTreeCtrl tree;
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES, CRect(0, 0, 150, 150), &parent, IDC_TREE));

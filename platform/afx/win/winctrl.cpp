@@ -167,9 +167,19 @@ int CCheckListBox::CheckBoxSize() const { return 13; }
 
 void CCheckListBox::PreSubclassWindow() {
     CListBox::PreSubclassWindow();
+    // A window being created has no items yet (and does not answer yet).
+    if (AfxIsWindowCreationUnderWay()) return;
     if (GetStyle() & LBS_OWNERDRAWFIXED) {
         int nHeight = GetItemHeight(0);
         if (nHeight != LB_ERR && nHeight < CheckBoxSize() + 2) SetItemHeight(0, CheckBoxSize() + 2);
+    }
+    // Items that exist already (a dialog's list with init data) get their
+    // check data; their own item data moves inside it.
+    int nCount = GetCount();
+    for (int i = 0; i < nCount; i++) {
+        LRESULT lData = ::SendMessage(m_hWnd, LB_GETITEMDATA, i, 0);
+        AFX_CHECK_DATA* pData = new AFX_CHECK_DATA{0, TRUE, (DWORD_PTR)(lData == LB_ERR ? 0 : lData)};
+        ::SendMessage(m_hWnd, LB_SETITEMDATA, i, (LPARAM)pData);
     }
 }
 
