@@ -215,6 +215,7 @@ int CALLBACK AfxPropSheetCallback(HWND, UINT message, LPARAM lParam) {
 }
 
 BOOL CPropertySheet::CreateSheetWindow(HWND hWndParent) {
+    if (m_hWnd != NULL) return FALSE;  // one window per sheet object
     AfxInitCommonControls();
     BuildPropPageArray();
     m_psh.hwndParent = hWndParent;
