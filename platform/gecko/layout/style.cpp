@@ -1027,11 +1027,13 @@ bool matchSelector(const Selector& s, size_t part, const html::Element* e, int& 
 
 StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl)
     : host_(host), docUrl_(std::move(docUrl)), baseUrl_(docUrl_) {
-  auto ua = std::make_unique<StyleSheet>();
-  parseStyleSheet(kUserAgentSheet, ua.get());
+  // The user-agent sheet is parsed once per process and shared.
+  static const StyleSheet* ua = [] {
+    auto* sheet = new StyleSheet();
+    parseStyleSheet(kUserAgentSheet, sheet);
+    return sheet;
+  }();
   indexSheet(*ua, 0);
-  sheets_.push_back(std::move(ua));
-  sheetBases_.push_back("");
   root_ = std::make_shared<ComputedStyle>();
 }
 
@@ -1088,10 +1090,12 @@ bool isQuirksMode(const html::Document& doc) {
 void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
   const html::Element* root = doc.documentElement();
   if (isQuirksMode(doc)) {
-    auto q = std::make_unique<StyleSheet>();
-    parseStyleSheet(kQuirksSheet, q.get());
-    indexSheet(*q, 0);
-    sheets_.push_back(std::move(q));
+    static const StyleSheet* quirks = [] {
+      auto* sheet = new StyleSheet();
+      parseStyleSheet(kQuirksSheet, sheet);
+      return sheet;
+    }();
+    indexSheet(*quirks, 0);
   }
   // <base href>, then the sheets in document order.
   if (root) {

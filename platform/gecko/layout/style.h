@@ -154,8 +154,7 @@ class StyleEngine {
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
-  std::vector<std::unique_ptr<StyleSheet>> sheets_;
-  std::vector<std::string> sheetBases_;
+  std::vector<std::unique_ptr<StyleSheet>> sheets_;  // author sheets
   std::vector<SheetRule> rules_;
   std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
   std::vector<uint32_t> universal_;
