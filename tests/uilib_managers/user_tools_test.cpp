@@ -267,3 +267,58 @@ TEST_F(UserToolsTest, InvokeRunsTheShell) {
 }
 
 }  // namespace
+
+namespace {
+
+// A small black icon, fully opaque.
+HICON BlackIcon(int cx, int cy) {
+    std::vector<BYTE> andBits((size_t)((cx + 15) / 16 * 2) * cy, 0x00);
+    std::vector<BYTE> xorBits((size_t)((cx + 15) / 16 * 2) * cy, 0x00);
+    return ::CreateIcon(NULL, cx, cy, 1, 1, andBits.data(), xorBits.data());
+}
+
+struct MemDC {
+    HDC hdc;
+    HBITMAP hbm;
+    HGDIOBJ hOld;
+    MemDC(int cx, int cy) {
+        HDC hdcScreen = ::GetDC(NULL);
+        hdc = ::CreateCompatibleDC(hdcScreen);
+        hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+        ::ReleaseDC(NULL, hdcScreen);
+        hOld = ::SelectObject(hdc, hbm);
+        RECT rc = {0, 0, cx, cy};
+        ::FillRect(hdc, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    }
+    ~MemDC() {
+        ::SelectObject(hdc, hOld);
+        ::DeleteObject(hbm);
+        ::DeleteDC(hdc);
+    }
+};
+
+class CIconTool : public CSPUserTool {
+public:
+    explicit CIconTool(HICON h) { m_hIcon = h; }
+};
+
+TEST(UserToolIconTest, DrawnCentredNeverBeforeTheRectangle) {
+    int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+    CIconTool tool(BlackIcon(cx, cy));
+    MemDC mem(100, 100);
+    CDC* pDC = CDC::FromHandle(mem.hdc);
+
+    tool.DrawToolIcon(pDC, CRect(10, 10, 10 + cx + 20, 10 + cy + 10));
+    EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(mem.hdc, 20, 15));
+    EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(mem.hdc, 19, 15));
+    EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(mem.hdc, 20 + cx - 1, 15 + cy - 1));
+    EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(mem.hdc, 20 + cx, 15 + cy - 1));
+
+    // A rectangle smaller than the icon: drawn at its corner.
+    tool.DrawToolIcon(pDC, CRect(60, 60, 64, 64));
+    EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(mem.hdc, 60, 60));
+    EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(mem.hdc, 59, 60));
+    EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(mem.hdc, 60, 59));
+}
+
+}  // namespace
