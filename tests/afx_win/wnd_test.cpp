@@ -379,6 +379,66 @@ TEST(WndTest, ReflectionOffersNotificationsToTheChildFirst) {
     parent.DestroyWindow();
 }
 
+// Scroll and owner-draw measuring reflected to the control.
+class CReflectSlider : public CSliderCtrl {
+public:
+    int nScroll = 0;
+    UINT nLastCode = 0;
+
+protected:
+    afx_msg void HScroll(UINT nSBCode, UINT) {
+        nScroll++;
+        nLastCode = nSBCode;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CReflectSlider, CSliderCtrl)
+    ON_WM_HSCROLL_REFLECT()
+END_MESSAGE_MAP()
+
+class CMeasuredList : public CListBox {
+public:
+    int nMeasured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override {
+        nMeasured++;
+        lpMIS->itemHeight = 21;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT) override {}
+};
+
+class CScrollParent : public CWnd {
+public:
+    int nParentScroll = 0;
+
+protected:
+    afx_msg void OnHScroll(UINT, UINT, CScrollBar*) { nParentScroll++; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CScrollParent, CWnd)
+    ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+TEST(WndTest, ScrollAndMeasureItemReflection) {
+    CScrollParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, _T("p"), WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
+    CReflectSlider slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(0, 0, 150, 30), &parent, 10));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_LINEDOWN, 0), (LPARAM)slider.m_hWnd);
+    EXPECT_EQ(slider.nScroll, 1);
+    EXPECT_EQ(slider.nLastCode, (UINT)TB_LINEDOWN);
+    EXPECT_EQ(parent.nParentScroll, 0);  // the control took it
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);  // the window's own bar
+    EXPECT_EQ(parent.nParentScroll, 1);
+
+    // WM_MEASUREITEM arrives while the list is being created
+    CMeasuredList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE, CRect(0, 40, 150, 150), &parent, 11));
+    list.AddString(_T("x"));
+    EXPECT_GE(list.nMeasured, 1);
+    EXPECT_EQ(list.GetItemHeight(0), 21);
+    parent.DestroyWindow();
+}
+
 TEST(WndTest, SubclassAndUnsubclassForeignWindow) {
     HWND hButton = ::CreateWindow(_T("BUTTON"), _T("b"), WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
     ASSERT_NE(hButton, (HWND)NULL);
