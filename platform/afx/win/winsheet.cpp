@@ -274,7 +274,7 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (bHandled || !::IsWindow(hWnd)) return bHandled;
     if (nID == IDOK || nID == IDCANCEL || nID == ID_WIZFINISH) {
         // the sheet's own processing first; then the modal result
-        Default();
+        DefWindowProc(WM_COMMAND, wParam, lParam);
         if (::IsWindow(hWnd) && ::SendMessage(hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0) {
             m_nModalResult = (nID == IDCANCEL) ? IDCANCEL : IDOK;
             if (m_nFlags & WF_CONTINUEMODAL) EndModalLoop(m_nModalResult);
