@@ -1,0 +1,261 @@
+// tomewise-bench: runs the engine's real path on a CHM and prints figures.
+//
+//   tomewise-bench.exe <file.chm> <out.pdf> [--keep]
+//
+// The CHM is extracted into a fresh folder (under the profile's "TempDir",
+// else the temporary folder), every contents file of the folder is loaded
+// into a contents tree, and the tree is converted to the PDF with the
+// profile's settings. No window is shown: the tree's parent is hidden, the
+// progress reports go nowhere and message boxes are printed instead. One line
+// of figures goes to standard output:
+//   extract_s= contents_s= convert_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+// Without --keep the extraction folder is removed at the end. Any failure
+// ends the program with a message on standard error and a non-zero code.
+#include <windows.h>
+#include <psapi.h>
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "AppState.h"
+#include "BrowserWrapper.h"
+#include "ChmExtract.h"
+#include "ContentsTree.h"
+#include "GeckoHost.h"
+#include "PdfSettings.h"
+#include "afxwin.h"
+#include "nsIWebBrowser.h"
+#include "nsIWebProgressListener.h"
+
+namespace {
+
+class CBenchApp : public CWinApp {
+public:
+    CBenchApp() : CWinApp("Tomewise") {}
+};
+CBenchApp theApp;
+
+std::vector<std::string> g_messages;
+
+int AFXAPI RecordMessage(LPCTSTR text, UINT, UINT) {
+    g_messages.push_back(text ? text : "");
+    // The only question is whether to replace an existing PDF: yes.
+    return IDOK;
+}
+
+void NoProgress(int, LPCTSTR) {}
+
+double Now() {
+    LARGE_INTEGER t, f;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&f);
+    return double(t.QuadPart) / double(f.QuadPart);
+}
+
+// Counts the pages the browser loaded successfully.
+class CPageCounter final : public nsIWebProgressListener {
+public:
+    NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
+        if (!result) return NS_ERROR_NULL_POINTER;
+        if (iid.Equals(NS_GET_IID(nsIWebProgressListener)) || iid.Equals(NS_GET_IID(nsISupports))) {
+            *result = static_cast<nsIWebProgressListener*>(this);
+            return NS_OK;
+        }
+        *result = nullptr;
+        return NS_NOINTERFACE;
+    }
+    NS_IMETHOD_(nsrefcnt) AddRef() override { return 2; }
+    NS_IMETHOD_(nsrefcnt) Release() override { return 1; }
+    NS_IMETHOD OnLoadFinished(nsIWebBrowser*, const PRUnichar*, nsresult status, nsIDOMDocument*) override {
+        if (counting && NS_SUCCEEDED(status)) ++pages;
+        return NS_OK;
+    }
+    bool counting = false;
+    int pages = 0;
+};
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = path + "\\" + name;
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(full);
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// Page objects of a PDF: "/Type /Page" not followed by more of a name.
+int CountPdfPages(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return -1;
+    std::string data;
+    char buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
+    fclose(f);
+    int count = 0;
+    for (size_t at = data.find("/Type"); at != std::string::npos; at = data.find("/Type", at + 5)) {
+        size_t i = at + 5;
+        while (i < data.size() && (data[i] == ' ' || data[i] == '\r' || data[i] == '\n' || data[i] == '\t')) ++i;
+        if (data.compare(i, 5, "/Page") != 0) continue;
+        i += 5;
+        if (i < data.size() && (isalnum(static_cast<unsigned char>(data[i])) || data[i] == '_')) continue;
+        ++count;
+    }
+    return count;
+}
+
+int Fail(const char* what) {
+    fprintf(stderr, "tomewise-bench: %s\n", what);
+    for (const std::string& m : g_messages) fprintf(stderr, "tomewise-bench: message: %s\n", m.c_str());
+    return 1;
+}
+
+std::string FullPath(const char* path) {
+    char full[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : std::string(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool keep = false;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "--keep") == 0)
+            keep = true;
+        else
+            args.push_back(argv[i]);
+    }
+    if (args.size() != 2) {
+        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep]\n");
+        return 2;
+    }
+    const std::string chm = FullPath(args[0].c_str());
+    const std::string pdf = FullPath(args[1].c_str());
+    DWORD attrs = GetFileAttributesA(chm.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::string m = "no such CHM file: " + chm;
+        return Fail(m.c_str());
+    }
+    if (chm.size() >= sizeof g_szChmFolder - 64) return Fail("the CHM path is too long");
+
+    theApp.SetRegistryKey("KARVOLEN");
+    AfxSetMessageBoxHook(&RecordMessage);
+    AfxSetConvertProgressHandler(&NoProgress);
+    CPdfSettings settings;
+    settings.Load();
+    settings.m_nOpenPdf = 0;  // never open the result
+
+    // A fresh folder, named like the open command's: <temp>\<run>\<name.chm>.
+    std::string temp = (LPCTSTR)settings.m_strTempDir;
+    for (char& c : temp)
+        if (c == '/') c = '\\';
+    if (temp.empty() || GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        char t[MAX_PATH];
+        GetTempPathA(MAX_PATH, t);
+        temp = t;
+    }
+    if (temp.back() != '\\') temp += '\\';
+    char run[64];
+    snprintf(run, sizeof run, "tomewise-bench-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+    const std::string runFolder = temp + run;
+    if (!CreateDirectoryA(runFolder.c_str(), nullptr)) return Fail("cannot create the extraction folder");
+    const std::string folder = runFolder + "\\" + chm.substr(chm.find_last_of("\\/") + 1);
+    if (folder.size() >= sizeof g_szChmFolder) {
+        RemoveTree(runFolder);
+        return Fail("the extraction folder path is too long");
+    }
+    int rc = 0;
+    {
+        CGeckoHost host;
+        if (!host.m_pServiceManager) {
+            RemoveTree(runFolder);
+            return Fail("the HTML engine did not start");
+        }
+
+        // 1. Extraction.
+        double t0 = Now();
+        int extracted = DecompileChm(chm.c_str(), folder.c_str(), 0);
+        double extractS = Now() - t0;
+        if (!extracted) {
+            if (!keep) RemoveTree(runFolder);
+            return Fail("the CHM could not be extracted");
+        }
+        lstrcpynA(g_szChmFolder, folder.c_str(), sizeof g_szChmFolder);
+
+        // 2. Contents: every contents file of the folder, in the order the
+        // file system lists them, into one tree in a hidden window.
+        HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+        CContentsTree tree;
+        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 300, 300),
+                    CWnd::FromHandle(parent), 1);
+        host.m_nItemCounter = 0;
+        t0 = Now();
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((folder + "\\*.hhc").c_str(), &fd);
+        int contentsFiles = 0;
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                host.LoadContents((folder + "\\" + fd.cFileName).c_str(), &tree);
+                ++contentsFiles;
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        double contentsS = Now() - t0;
+        int tocEntries = static_cast<int>(tree.GetCount());
+
+        // 3. Conversion.
+        CPageCounter counter;
+        if (CBrowserWrapper* browser = host.EnsureBrowser())
+            if (browser->GetWebBrowser())
+                browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+        size_t messagesBefore = g_messages.size();
+        counter.counting = true;
+        t0 = Now();
+        host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
+        double convertS = Now() - t0;
+        counter.counting = false;
+        if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
+            host.m_pBrowser->GetWebBrowser()->RemoveWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+
+        bool converted = true;
+        for (size_t i = messagesBefore; i < g_messages.size(); ++i)
+            if (g_messages[i] != "The pdf file is existing. Do you want to replace it?") converted = false;
+        int pdfPages = CountPdfPages(pdf);
+        if (pdfPages <= 0) converted = false;
+
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof pmc;
+        GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+        double peakMb = double(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
+
+        tree.DestroyWindow();
+        ::DestroyWindow(parent);
+
+        if (!converted) {
+            rc = Fail(contentsFiles ? "the PDF was not written" : "the PDF was not written (no contents file)");
+        } else {
+            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f html_pages=%d toc_entries=%d pdf_pages=%d "
+                   "peak_mb=%.1f folder=%s\n",
+                   extractS, contentsS, convertS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            fflush(stdout);
+        }
+    }
+    if (!keep) RemoveTree(runFolder);
+    return rc;
+}
