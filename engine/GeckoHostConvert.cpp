@@ -14,6 +14,7 @@
 #include <shellapi.h>
 #include <stdio.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,31 @@ void ShowProgressPage(const char* page) {
     if (!g_pConvertProgressDlg) return;
     g_pConvertProgressDlg->ShowWindow(SW_SHOW);
     g_pConvertProgressDlg->SetCurrentPage(page);
+}
+
+// A contents entry names a page inside the extraction folder. One that
+// climbs out of it ("../../x.htm") or names a drive or stream (':') would
+// put a file from elsewhere on the disk into the PDF: it loads nothing.
+bool PageStaysInside(const char* page) {
+    int depth = 0;
+    std::string part;
+    for (const char* p = page;; ++p) {
+        if (*p == '\\' || *p == '/' || *p == '#' || *p == '\0') {
+            // Windows drops trailing dots and blanks: ". ." and "..." climb too.
+            const bool dotsOnly = part.find_first_not_of(". ") == std::string::npos;
+            const size_t dots = static_cast<size_t>(std::count(part.begin(), part.end(), '.'));
+            if (dotsOnly && dots >= 2)
+                --depth;
+            else if (!part.empty() && !dotsOnly)
+                ++depth;
+            if (depth < 0) return false;
+            part.clear();
+            if (*p == '#' || *p == '\0') return true;
+            continue;
+        }
+        if (*p == ':') return false;
+        part += *p;
+    }
 }
 
 }  // namespace
@@ -135,7 +161,7 @@ void CGeckoHost::WalkTree(HTREEITEM hItem, CContentsTree* pTree) {
         }
 
         job->SetPageMode(1);
-        if (page && *page) {
+        if (page && *page && PageStaysInside(page)) {
             job->SetCurrentPage(page);
             std::string url = NS_BuildFileURL(g_szChmFolder, page);
             if (!LoadPage(url.c_str(), 1)) break;

@@ -93,6 +93,29 @@ TEST_F(ConvertTest, PagesInTreeOrder) {
     EXPECT_EQ(g_pConvertProgressDlg, nullptr);
 }
 
+// Pages that climb out of the extraction folder, or name a drive, load
+// nothing, though the file is there.
+TEST_F(ConvertTest, PagesOutsideTheFolderLoadNothing) {
+    folder.Write("a.htm", kPage);
+    folder.Write("in/b.htm", kPage);
+    std::string outsideName = folder.Path().substr(folder.Path().find_last_of('\\') + 1) + "-outside.htm";
+    std::string outside = folder.Path() + "-outside.htm";
+    { std::ofstream(outside, std::ios::binary) << kPage; }
+    std::string up = "../" + outsideName;
+    std::string deepUp = "in/../../" + outsideName;
+    std::string dots = "in\\.. \\... \\" + outsideName;  // up twice
+    std::string drive = outside;  // C:\...
+    folder.Write("toc.hhc", Hhc("<UL>" + Entry("Up", up.c_str()) + Entry("Deep", deepUp.c_str()) +
+                                Entry("Dots", dots.c_str()) + Entry("Drive", drive.c_str()) +
+                                Entry("In", "in/./../in/b.htm") + Entry("A", "a.htm") + "</UL>"));
+    OpenContents(w, folder, {"toc.hhc"});
+    MessageBoxRecorder boxes(IDOK);
+    Convert();
+    DeleteFileA(outside.c_str());
+    EXPECT_EQ(PagesLoaded(), (std::vector<std::string>{"in/./../in/b.htm", "a.htm"}));
+    EXPECT_EQ(FakeUtility::finishCalls, 1);
+}
+
 // An existing PDF: Cancel writes nothing and leaves the flag clear; OK
 // replaces it.
 TEST_F(ConvertTest, ExistingPdf) {
