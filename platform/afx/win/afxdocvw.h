@@ -235,6 +235,17 @@ typedef BOOL(AFXAPI* AFX_PRINTDLG_HOOK)(PRINTDLG* pPD);
 AFX_PRINTDLG_HOOK AFXAPI AfxSetPrintDialogHook(AFX_PRINTDLG_HOOK pfnHook);
 BOOL AFXAPI AfxPrintDialog(PRINTDLG* pPD);
 
+// The calls of a print job. Tests replace them (a memory or metafile DC has
+// no job); NULL restores the system's. Returns the calls set before.
+struct AFX_PRINTJOB_CALLS {
+    int(WINAPI* pfnStartDoc)(HDC hdc, const DOCINFO* lpdi);
+    int(WINAPI* pfnStartPage)(HDC hdc);
+    int(WINAPI* pfnEndPage)(HDC hdc);
+    int(WINAPI* pfnEndDoc)(HDC hdc);
+    int(WINAPI* pfnAbortDoc)(HDC hdc);
+};
+const AFX_PRINTJOB_CALLS* AFXAPI AfxSetPrintJobCalls(const AFX_PRINTJOB_CALLS* pCalls);
+
 // --- CView -------------------------------------------------------------------
 
 class CView : public CWnd {

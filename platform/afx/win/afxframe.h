@@ -10,6 +10,7 @@
 // Documents, templates and views follow in afxdocvw.h.
 #pragma once
 #include "afxwin.h"
+#include "afxcoll.h"
 
 class CView;
 class CDocument;
@@ -23,6 +24,13 @@ struct CPrintPreviewState;
 #define FWS_ADDTOTITLE   0x00008000L  // the title shows the active document
 #define FWS_PREFIXTITLE  0x00004000L  // "document - application" rather than the reverse
 #define FWS_SNAPTOBARS   0x00002000L
+
+// the style of the views a frame creates
+#define AFX_WS_DEFAULT_VIEW  (WS_CHILD | WS_VISIBLE | WS_BORDER)
+
+// help context bases (WM_COMMANDHELP, WinHelp)
+#define HID_BASE_COMMAND   0x00010000UL
+#define HID_BASE_RESOURCE  0x00020000UL
 
 // NegotiateBorderSpace
 #define BORDER_GET      1
@@ -220,6 +228,7 @@ public:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnContextHelp();
@@ -348,6 +357,8 @@ public:
 
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     afx_msg void OnClose();
+
+    BOOL m_bSyncActive;  // created with MFS_SYNCACTIVE
 
     DECLARE_MESSAGE_MAP()
 };

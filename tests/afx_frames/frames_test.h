@@ -1,0 +1,48 @@
+// Shared helpers of the frame tests.
+#pragma once
+#include "afxwin.h"
+#include "afxframe.h"
+#include "frames_res.h"
+#include <string>
+#include <vector>
+
+// The application: it answers two test commands and records what ran.
+class CFramesTestApp : public CWinApp {
+public:
+    CFramesTestApp() : CWinApp(_T("AfxFramesTests")) {}
+    std::vector<std::string> log;
+
+protected:
+    afx_msg void OnAppCmd() { log.push_back("app"); }
+    afx_msg void OnAllCmd() { log.push_back("app-all"); }
+    DECLARE_MESSAGE_MAP()
+};
+extern CFramesTestApp theTestApp;
+
+// Records AfxMessageBox texts and answers with a scripted value while alive.
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(int nAnswer = IDOK);
+    ~MessageBoxRecorder();
+    std::vector<std::string> texts;
+    int answer;
+
+private:
+    AFX_MESSAGEBOX_HOOK m_pfnOld;
+    MessageBoxRecorder* m_pPrev;
+};
+
+inline void PumpPending() {
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+inline std::string WindowText(HWND hWnd) {
+    char sz[512] = {};
+    ::GetWindowTextA(hWnd, sz, sizeof(sz));
+    return sz;
+}

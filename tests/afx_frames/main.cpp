@@ -1,0 +1,30 @@
+// The test program of the frame tests: one application object, GoogleTest's main.
+#include "frames_test.h"
+#include <gtest/gtest.h>
+
+CFramesTestApp theTestApp;
+
+static MessageBoxRecorder* g_pRecorder = NULL;
+
+static int AFXAPI RecordMessageBox(LPCTSTR lpszText, UINT, UINT) {
+    g_pRecorder->texts.push_back(lpszText);
+    return g_pRecorder->answer;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int nAnswer) : answer(nAnswer), m_pPrev(g_pRecorder) {
+    g_pRecorder = this;
+    m_pfnOld = AfxSetMessageBoxHook(&RecordMessageBox);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+    AfxSetMessageBoxHook(m_pfnOld);
+    g_pRecorder = m_pPrev;
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    MessageBoxRecorder unexpected(IDCANCEL);  // no test may block on a message box
+    int nResult = RUN_ALL_TESTS();
+    for (const std::string& s : unexpected.texts) fprintf(stderr, "unexpected message box: %s\n", s.c_str());
+    return nResult != 0 || !unexpected.texts.empty();
+}
