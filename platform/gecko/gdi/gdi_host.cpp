@@ -125,7 +125,18 @@ std::string GdiHost::resolveFamily(const std::string& css) {
     if (faceExists(WidenUtf8(name))) chosen = name;
   }
   if (chosen.empty()) {
-    // nothing listed is installed: the default serif face, else GDI's choice
+    // Nothing listed is installed: a face of the same kind as the first
+    // name (sans-serif for Arial, Verdana, Tahoma...; monospace for
+    // Courier, Consolas...), else the default serif face, else GDI's choice.
+    std::string first = lowerAscii(css.substr(0, css.find(',')));
+    const char* const* kind = kSerif;
+    for (const char* n : {"arial", "helvetica", "verdana", "tahoma", "segoe", "trebuchet", "geneva", "sans",
+                          "calibri", "lucida grande", "frutiger", "univers"})
+      if (first.find(n) != std::string::npos) kind = kSans;
+    for (const char* n : {"courier", "consolas", "lucida console", "monaco", "mono", "fixedsys", "terminal"})
+      if (first.find(n) != std::string::npos) kind = kMono;
+    for (const char* const* g = kind; *g && chosen.empty(); ++g)
+      if (faceExists(WidenUtf8(*g))) chosen = *g;
     for (const char* const* g = kSerif; *g && chosen.empty(); ++g)
       if (faceExists(WidenUtf8(*g))) chosen = *g;
     if (chosen.empty()) chosen = "Times New Roman";
