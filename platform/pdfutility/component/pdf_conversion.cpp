@@ -261,12 +261,21 @@ int PdfConversion::WriterImage(const tw::layout::DisplayList& list, int index) {
   return id;
 }
 
+int PdfConversion::TargetId(IPdfJob* job, const std::string& url) {
+  auto it = target_ids_.find(url);
+  if (it != target_ids_.end()) return it->second;
+  int id = 0;
+  if (NS_FAILED(job->AddLinkTarget(url.c_str(), &id)) || id < 0) id = 0;
+  target_ids_.emplace(url, id);
+  return id;
+}
+
 int PdfConversion::IdOf(IPdfJob* job, const std::string& url, const char* anchor,
                         bool use_current) {
   int id = 0;
   std::string full = url;
   if (anchor) full += '#' + std::string(anchor);
-  if (NS_SUCCEEDED(job->AddLinkTarget(full.c_str(), &id)) && id > 0) return id;
+  if ((id = TargetId(job, full)) > 0) return id;
   // A page outside the folder list: the job still names its positions
   // through its current page.
   id = 0;
@@ -278,13 +287,13 @@ LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
   if (!page || !*page) return LinkTarget();
   std::string ref = NS_EscapeFilePath(page);
   int id = 0;
-  if (NS_SUCCEEDED(job->AddLinkTarget(ref.c_str(), &id)) && defined_.count(id))
+  if ((id = TargetId(job, ref)) > 0 && defined_.count(id))
     return LinkTarget::Named(std::to_string(id));
   // The entry's anchor is not on its page: the page's top.
   size_t hash = ref.find('#');
   if (hash != std::string::npos) {
     id = 0;
-    if (NS_SUCCEEDED(job->AddLinkTarget(ref.substr(0, hash).c_str(), &id)) && defined_.count(id))
+    if ((id = TargetId(job, ref.substr(0, hash))) > 0 && defined_.count(id))
       return LinkTarget::Named(std::to_string(id));
   }
   return LinkTarget();
@@ -419,8 +428,8 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
     std::string target;
     switch (ClassifyLink(l.url.empty() ? l.href : l.url, &target)) {
       case LinkKind::kInternal: {
-        int id = 0;
-        if (NS_SUCCEEDED(job->AddLinkTarget(target.c_str(), &id)) && id > 0)
+        int id = TargetId(job, target);
+        if (id > 0)
           page.AddLink(x0, y0, x1, y1, LinkTarget::Named(std::to_string(id)));
         break;
       }

@@ -89,6 +89,10 @@ class PdfConversion {
   bool EnsureOpen();
   int WriterFont(const std::string& face, int weight, bool italic);
   int WriterImage(const tw::layout::DisplayList& list, int index);
+  // The job's id of a link target URL (AddLinkTarget), 0 when it has none.
+  // The answers are kept: the job gives one URL the same id all through a
+  // conversion, and its first answer has already marked the page wanted.
+  int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
   LinkTarget TocTarget(IPdfJob* job, const char* page);
   void PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list, double scale,
@@ -108,6 +112,7 @@ class PdfConversion {
   std::unordered_map<std::string, int> fonts_;   // face|weight|italic -> font id
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::set<int> defined_;                        // link ids some page defines
+  std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
 };
 
 }  // namespace twpdf
