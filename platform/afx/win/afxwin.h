@@ -34,3 +34,4 @@
 #include "afxctl.h"
 #include "afxcmn.h"
 #include "afxdlgs.h"
+#include "afxframe.h"
