@@ -88,6 +88,11 @@ TEST(BadInput, FloatChainsAndClears) {
   Laid r(s);
   EXPECT_TRUE(r.hasText(u"end"));
   EXPECT_LT(r.l->height(), 1e6f);
+  // a long chain of floats all starting on one line: placed in linear time
+  Laid chain(repeat("<div style='float:left;width:7px;height:9px'></div>", 100000) + "<p>after the chain</p>" +
+             repeat("<img src=x align=right width=3 height=3>word ", 20000));
+  EXPECT_TRUE(chain.hasText(u"after"));
+  EXPECT_GT(chain.l->height(), 1000);
   Laid wide("<div style='float:left;width:5000px;height:10px'></div><p>text next to a float wider than the page</p>");
   EXPECT_TRUE(wide.hasText(u"text"));
 }

@@ -119,36 +119,46 @@ void FloatManager::available(float y, float h, float left, float right, float* l
 
 void FloatManager::place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY) {
   // A float's top is no higher than any earlier float's (9.5.1 rule 5).
-  for (const Float& f : floats_) y = std::max(y, f.r.y);
-  for (int guard = 0; guard < 100000; ++guard) {
+  y = std::max(y, maxTop_);
+  *outX = left0;
+  *outY = y;
+  for (size_t guard = 0; guard <= floats_.size() + 1; ++guard) {
     float l, r;
     available(y, h, left0, right0, &l, &r);
-    if (r - l >= w || (l <= left0 && r >= right0)) {
-      *outX = left ? l : r - w;
-      *outY = y;
-      break;
-    }
+    *outX = left ? l : r - w;
+    *outY = y;
+    if (r - l >= w || (l <= left0 && r >= right0)) break;
     // move below the highest float that narrows this band
-    float next = 1e30f;
-    for (const Float& f : floats_)
-      if (f.r.y < y + std::max(h, 0.01f) && f.r.bottom() > y) next = std::min(next, f.r.bottom());
-    if (next >= 1e30f || next <= y) {
-      *outX = left ? l : r - w;
-      *outY = y;
-      break;
-    }
+    float next = nextBottom(y, h);
+    if (next <= y) break;
     y = next;
   }
   floats_.push_back(Float{RectF{*outX, *outY, w, h}, left});
   bottom_ = std::max(bottom_, *outY + h);
+  maxTop_ = std::max(maxTop_, *outY);
+  (left ? clearLeft_ : clearRight_) = std::max(left ? clearLeft_ : clearRight_, *outY + h);
+  if (floats_.size() > kMaxActive) {
+    // floats that ended above the last float's top no longer place anything
+    floats_.erase(std::remove_if(floats_.begin(), floats_.end(),
+                                 [&](const Float& f) { return f.r.bottom() <= maxTop_; }),
+                  floats_.end());
+    if (floats_.size() > kMaxActive) floats_.erase(floats_.begin(), floats_.begin() + long(floats_.size() / 2));
+  }
+}
+
+float FloatManager::nextBottom(float y, float h) const {
+  float next = -1;
+  float y1 = y + std::max(h, 0.01f);
+  for (const Float& f : floats_)
+    if (f.r.y < y1 && f.r.bottom() > y && (next < 0 || f.r.bottom() < next)) next = f.r.bottom();
+  return next;
 }
 
 float FloatManager::clearance(ClearKind c) const {
-  float b = -1e30f;
-  for (const Float& f : floats_)
-    if (c == ClearKind::Both || (c == ClearKind::Left && f.left) || (c == ClearKind::Right && !f.left))
-      b = std::max(b, f.r.bottom());
-  return b;
+  if (c == ClearKind::Both) return std::max(clearLeft_, clearRight_);
+  if (c == ClearKind::Left) return clearLeft_;
+  if (c == ClearKind::Right) return clearRight_;
+  return -1e30f;
 }
 
 float FloatManager::bottom() const { return bottom_; }
@@ -156,11 +166,9 @@ float FloatManager::bottom() const { return bottom_; }
 void FloatManager::prune(float y) {
   if (y < pruneY_ || floats_.size() < 32) return;
   pruneY_ = y;
-  float maxTop = -1e30f;
-  for (const Float& f : floats_) maxTop = std::max(maxTop, f.r.y);
-  // keep the last float (its top bounds later floats) and those still reaching y
-  floats_.erase(std::remove_if(floats_.begin(), floats_.end(),
-                               [&](const Float& f) { return f.r.bottom() <= y && f.r.y < maxTop; }),
+  // keep the floats still reaching y (the last float's top bounds later
+  // floats through maxTop_)
+  floats_.erase(std::remove_if(floats_.begin(), floats_.end(), [&](const Float& f) { return f.r.bottom() <= y; }),
                 floats_.end());
 }
 

@@ -138,23 +138,9 @@ void LineBuilder::placeGroup() {
   for (int guard = 0; guard < 1000 && !lineHasContent() && x_ + groupW_ > right_ - left_ + 0.01f &&
                       (left_ > 0 || right_ < width_);
        ++guard) {
-    float next = -1;
-    {
-      float l, r;
-      fm_->available(oy_ + y_, strut_, ox_, ox_ + width_, &l, &r);
-      // find the lowest bottom among floats narrowing this band by probing
-      float probe = y_ + 1;
-      for (int k = 0; k < 64; ++k) {
-        float l2, r2;
-        fm_->available(oy_ + probe, strut_, ox_, ox_ + width_, &l2, &r2);
-        if (l2 < l || r2 > r) {
-          next = probe;
-          break;
-        }
-        probe += std::max(strut_, 4.0f) * (k < 8 ? 1 : 4);
-      }
-    }
-    if (next < 0) break;
+    float next = fm_->nextBottom(oy_ + y_, strut_);
+    if (next >= 0) next -= oy_;
+    if (next <= y_) break;
     y_ = next;
     lineStarted_ = false;
     startLine();

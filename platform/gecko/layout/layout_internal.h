@@ -36,13 +36,22 @@ class FloatManager {
   void place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY);
   float clearance(ClearKind c) const;  // bottom of the floats to clear, or -inf
   float bottom() const;                // bottom of every float (0 when none)
+  // The nearest bottom below y of the floats that meet [y, y + h); -1 when
+  // none does.
+  float nextBottom(float y, float h) const;
   // Forgets floats that end above y (the flow only moves down).
   void prune(float y);
+
+  // At most this many floats are kept for placement (float chains of any
+  // length lay out in linear time); the oldest that ended go first.
+  static constexpr size_t kMaxActive = 512;
 
  private:
   std::vector<Float> floats_;
   float bottom_ = 0;
   float pruneY_ = 0;
+  float maxTop_ = -1e30f;
+  float clearLeft_ = -1e30f, clearRight_ = -1e30f;  // bottoms of all floats ever placed
 };
 
 struct LayoutContext {
