@@ -187,7 +187,19 @@ void ReadObject(CGeckoHost* host, nsIDOMNode* node, CContentsTree* tree, IPdfJob
     }
 }
 
+// Deepest nesting of entries. Lists nested deeper (only a broken or hostile
+// contents file has them) add their entries at this depth: a tree control
+// removes and draws its items recursively, and every entry walks up through
+// its ancestors.
+const INT_PTR kMaxDepth = 256;
+
 void PushParents(CGeckoHost* host) {
+    if (host->m_pItemStack->GetCount() >= kMaxDepth) {
+        // The parent stays; the matching pop restores it.
+        host->m_pItemStack->AddHead(new CItemEntry(host->m_hParentItem));
+        host->m_pRecordStack->AddHead(new CRecordEntry(host->m_pParentRecord));
+        return;
+    }
     host->m_pItemStack->AddHead(new CItemEntry(host->m_hCurrentItem));
     host->m_hParentItem = host->m_hCurrentItem;
     host->m_pRecordStack->AddHead(new CRecordEntry(host->m_pCurrentRecord));

@@ -153,6 +153,25 @@ TEST(ContentsTest, FiftyThousandFlatEntries) {
     JobRecords();
 }
 
+// 20,000 nested lists: every entry is read, the nesting stops growing at a
+// depth the tree control and the ancestor walks can bear.
+TEST(ContentsTest, DeeplyNestedListsAreCapped) {
+    TempFolder folder;
+    std::string body;
+    for (int i = 0; i < 20000; ++i) body += "<UL>" + Entry("E" + std::to_string(i), "p.htm");
+    folder.Write("deep.hhc", Hhc(body));
+    TreeWindow w;
+    OpenContents(w, folder, {"deep.hhc"});
+    EXPECT_EQ(w.tree.GetCount(), 20000u);
+    int depth = 0;
+    for (HTREEITEM h = w.tree.GetRootItem(); h; h = w.tree.GetChildItem(h)) ++depth;
+    EXPECT_EQ(depth, 256);
+    EXPECT_EQ(Host().m_pItemStack->GetCount(), 0);
+    w.tree.Clear();
+    EXPECT_EQ(w.tree.GetCount(), 0u);
+    JobRecords();
+}
+
 #ifdef TW_BASIC_CHM
 // The contents of a compiled CHM, extracted as the open command does.
 TEST(ContentsTest, CompiledChm) {
