@@ -32,7 +32,8 @@ contains pdfinfo "$(pdfinfo "$dir/no-pages.pdf")" "Pages:           1"
 # Reading order: header, the page's text top to bottom, footer.
 flat=$(pdftotext -layout -f 1 -l 1 "$h" - | tr '\n' ' ' | tr -s ' ')
 contains pdftotext "$flat" "Left head Page 1 Chapter One First paragraph of the first page. Go to the anchor External site"
-contains pdftotext "$flat" "Dashed box text Text in a face that is not installed Text in a face that may not be embedded Grüße aus Köln Footer centre"
+# (The smile is not in the page's serif font: it comes from a fallback face.)
+contains pdftotext "$flat" "Dashed box text Text in a face that is not installed Text in a face that may not be embedded Grüße aus Köln Serif text with a smile 😀 from a fallback face Footer centre"
 contains pdftotext "$(pdftotext -f 2 -l 2 "$h" - | tr '\n' ' ')" "Second page start"
 contains pdftotext "$(pdftotext -layout -f 3 -l 3 "$h" - | head -1)" "Page 3"
 

@@ -299,6 +299,62 @@ LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
   return LinkTarget();
 }
 
+void PdfConversion::ShowRun(Page& page, const std::u16string& text, const tw::layout::FontDesc& fd,
+                            const TrueTypeFont* main, int font, double size, double x, double y) {
+  // Most runs are all in their own font: one piece.
+  std::vector<char32_t> cps;
+  cps.reserve(text.size());
+  bool mixed = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t cp = text[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000)
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(text[++i]) - 0xDC00);
+    else if (cp >= 0xD800 && cp < 0xE000)
+      cp = 0xFFFD;
+    cps.push_back(cp);
+    if (main && !mixed && main->GlyphForCodePoint(cp) == 0 &&
+        host_->FallbackFor(main, cp, fd.weight, fd.italic))
+      mixed = true;
+  }
+  if (!mixed) {
+    page.ShowText(font, size, x, y, Utf8Of(text));
+    return;
+  }
+  // Pieces in the run's font and in fallback fonts, each placed where the
+  // layout measured it.
+  size_t i = 0;
+  while (i < cps.size()) {
+    const PdfLayoutHost::Fallback* fb = host_->FallbackFor(main, cps[i], fd.weight, fd.italic);
+    size_t j = i + 1;
+    while (j < cps.size() &&
+           host_->FallbackFor(main, cps[j], fd.weight, fd.italic) == fb)
+      ++j;
+    std::u32string piece(cps.begin() + i, cps.begin() + j);
+    std::string utf8;
+    for (char32_t cp : piece) {
+      if (cp < 0x80) {
+        utf8 += char(cp);
+      } else if (cp < 0x800) {
+        utf8 += char(0xC0 | (cp >> 6));
+        utf8 += char(0x80 | (cp & 0x3F));
+      } else if (cp < 0x10000) {
+        utf8 += char(0xE0 | (cp >> 12));
+        utf8 += char(0x80 | ((cp >> 6) & 0x3F));
+        utf8 += char(0x80 | (cp & 0x3F));
+      } else {
+        utf8 += char(0xF0 | (cp >> 18));
+        utf8 += char(0x80 | ((cp >> 12) & 0x3F));
+        utf8 += char(0x80 | ((cp >> 6) & 0x3F));
+        utf8 += char(0x80 | (cp & 0x3F));
+      }
+    }
+    int piece_font = fb ? WriterFont(fb->face, fd.weight, fd.italic) : font;
+    x += page.ShowText(piece_font, size, x, y, utf8);
+    i = j;
+  }
+}
+
 void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list,
                               double scale, const std::string& url) {
   using tw::layout::ItemKind;
@@ -322,8 +378,10 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
     page.RestoreState();
     if (fill.size() > 1) fill.pop_back();
   };
-  // Writer fonts of the list's fonts, looked up once per page.
+  // Writer fonts (and their TrueType fonts) of the list's fonts, looked up
+  // once per page.
   std::vector<int> fonts(list.fonts.size(), -2);
+  std::vector<std::shared_ptr<const TrueTypeFont>> faces(list.fonts.size());
 
   // The content box clips everything the page shows.
   save();
@@ -364,9 +422,13 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
         if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) break;
         const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
         int& font = fonts[size_t(it.font)];
-        if (font == -2) font = WriterFont(fd.face, fd.weight, fd.italic);
+        if (font == -2) {
+          font = WriterFont(fd.face, fd.weight, fd.italic);
+          faces[size_t(it.font)] = host_->FontFor(fd.face, fd.weight, fd.italic);
+        }
         color(it.color);
-        page.ShowText(font, fd.size * k, X(r.x), Y(it.baseline), Utf8Of(it.text));
+        ShowRun(page, it.text, fd, faces[size_t(it.font)].get(), font, fd.size * k, X(r.x),
+                Y(it.baseline));
         break;
       }
       case ItemKind::Image: {

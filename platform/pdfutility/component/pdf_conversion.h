@@ -36,6 +36,7 @@ class Document;
 }
 namespace layout {
 struct DisplayList;
+struct FontDesc;
 }
 }  // namespace tw
 
@@ -95,6 +96,10 @@ class PdfConversion {
   int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
   LinkTarget TocTarget(IPdfJob* job, const char* page);
+  // A text run at (x, y) in points, characters its font lacks in fallback
+  // fonts.
+  void ShowRun(Page& page, const std::u16string& text, const tw::layout::FontDesc& fd,
+               const TrueTypeFont* main, int font, double size, double x, double y);
   void PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list, double scale,
                  const std::string& url);
 

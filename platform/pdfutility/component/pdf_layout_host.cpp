@@ -7,6 +7,29 @@
 #include "pdf_truetype.h"
 
 namespace twpdf {
+namespace {
+
+// Faces of wide coverage, tried in this order for characters a page's font
+// lacks: Windows' pan-Unicode, symbol and East Asian faces, then common
+// faces of other systems.
+const char* const kFallbackFaces[] = {
+    "Arial Unicode MS", "Segoe UI",     "Segoe UI Symbol", "Microsoft YaHei", "SimSun",
+    "MS Gothic",        "Malgun Gothic", "Gulim",          "MingLiU",         "Nirmala UI",
+    "Tahoma",           "DejaVu Sans",  "Noto Sans",       "Noto Sans CJK SC", "Droid Sans Fallback",
+};
+
+bool SameFace(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = char(x + 32);
+    if (y >= 'A' && y <= 'Z') y = char(y + 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 PdfLayoutHost::PdfLayoutHost() = default;
 PdfLayoutHost::~PdfLayoutHost() = default;
@@ -25,6 +48,38 @@ std::shared_ptr<const TrueTypeFont> PdfLayoutHost::FontFor(const std::string& fa
   std::shared_ptr<const TrueTypeFont> font = fonts_.Load(face, weight, italic, &used);
   if (used_face) *used_face = font ? used : face;
   return font;
+}
+
+const PdfLayoutHost::Fallback* PdfLayoutHost::FallbackFor(const TrueTypeFont* font, char32_t cp,
+                                                          int weight, bool italic) {
+  if (!font || cp <= 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0x200B || cp == 0xFEFF ||
+      (cp >= 0x2000 && cp <= 0x200F) || font->GlyphForCodePoint(cp) != 0)
+    return nullptr;
+  auto key = std::make_tuple(cp, weight, italic);
+  auto it = fallback_choice_.find(key);
+  int choice = -1;
+  if (it != fallback_choice_.end()) {
+    choice = it->second;
+  } else {
+    const size_t n = sizeof kFallbackFaces / sizeof kFallbackFaces[0];
+    for (size_t i = 0; i < n && choice < 0; ++i) {
+      auto fkey = std::make_tuple(i, weight, italic);
+      auto found = fallback_fonts_.find(fkey);
+      if (found == fallback_fonts_.end()) {
+        std::unique_ptr<Fallback> made(new Fallback());
+        std::string used;
+        made->ttf = fonts_.Load(kFallbackFaces[i], weight, italic, &used);
+        // A face that is not installed comes back replaced: not this one.
+        if (!made->ttf || !SameFace(used, kFallbackFaces[i])) made.reset();
+        else made->face = used;
+        found = fallback_fonts_.emplace(fkey, std::move(made)).first;
+      }
+      if (found->second && found->second->ttf->GlyphForCodePoint(cp) != 0) choice = int(i);
+    }
+    if (fallback_choice_.size() < 65536) fallback_choice_[key] = choice;
+  }
+  if (choice < 0) return nullptr;
+  return fallback_fonts_[std::make_tuple(size_t(choice), weight, italic)].get();
 }
 
 tw::layout::FontHandle PdfLayoutHost::openFont(const tw::layout::FontRequest& request,
@@ -86,8 +141,10 @@ void PdfLayoutHost::measureChars(tw::layout::FontHandle handle, const char16_t* 
     if (!f) {
       w = 0;
     } else if (f->ttf && f->ttf->units_per_em() > 0) {
-      w = float(double(f->ttf->AdvanceWidth(f->ttf->GlyphForCodePoint(cp))) * f->size /
-                f->ttf->units_per_em());
+      const TrueTypeFont* ttf = f->ttf.get();
+      if (const Fallback* fb = FallbackFor(ttf, cp, f->weight, f->italic)) ttf = fb->ttf.get();
+      w = float(double(ttf->AdvanceWidth(ttf->GlyphForCodePoint(cp))) * f->size /
+                ttf->units_per_em());
     } else {
       unsigned char b = '?';
       WinAnsiByte(cp, b);

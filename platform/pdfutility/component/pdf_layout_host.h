@@ -6,6 +6,10 @@
 //                  in the PDF as the layout thought. Images and style sheets
 //                  are read by the GDI host (windowscodecs), which the
 //                  painter then asks for the decoded pixels.
+//                  A character that the chosen font lacks is measured (and
+//                  drawn, see FallbackFor) in the first of some installed
+//                  faces of wide coverage that has it, so text in scripts
+//                  the page's font does not cover still shows.
 //   PdfHostFont    what a FontHandle of this host stands for.
 //
 // Units are CSS px, as everywhere in the layout core.
@@ -48,6 +52,16 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   // names it (null when no installed font can be embedded at all).
   std::shared_ptr<const TrueTypeFont> FontFor(const std::string& face, int weight, bool italic,
                                               std::string* used_face = nullptr);
+  // A font for a character that |font| lacks: the first installed face of
+  // wide coverage that has it, in the same weight and slant. Null when
+  // |font| has the character, for spaces and control characters, and when
+  // no such face is installed.
+  struct Fallback {
+    std::shared_ptr<const TrueTypeFont> ttf;
+    std::string face;
+  };
+  const Fallback* FallbackFor(const TrueTypeFont* font, char32_t cp, int weight, bool italic);
+
   // The installed face for a CSS family list.
   std::string ResolveFamily(const std::string& css_families);
   // The decoded image behind a handle of this host.
@@ -63,6 +77,10 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   GdiFontSource fonts_;
   std::map<std::tuple<std::string, int, bool, float>, std::unique_ptr<PdfHostFont>> open_;
   std::map<std::string, std::string> families_;  // CSS family list -> face
+  // Fallback faces as loaded (null: not installed) and the choice per
+  // character, weight and slant (-1: none).
+  std::map<std::tuple<size_t, int, bool>, std::unique_ptr<Fallback>> fallback_fonts_;
+  std::map<std::tuple<char32_t, int, bool>, int> fallback_choice_;
 };
 
 }  // namespace twpdf
