@@ -183,6 +183,11 @@ TEST_F(Mdi, NewDocumentsGetNumberedTitlesAFrameAndTheSharedMenu) {
     EXPECT_EQ(pDoc2->GetTitle(), CString(_T("Doc2")));
     EXPECT_EQ(pMain->MDIGetActive(), ChildOf(pDoc2));
     EXPECT_EQ(pManager->GetOpenDocumentCount(), 2);
+    // the window list of the Window menu activates a child through the frame
+    pMain->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD);
+    EXPECT_EQ(pMain->MDIGetActive(), pChild1);
+    pMain->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + 1);
+    EXPECT_EQ(pMain->MDIGetActive(), ChildOf(pDoc2));
 
     // a second window on the first document numbers both
     pMain->MDIActivate(pChild1);

@@ -410,10 +410,17 @@ void CHtmlView::LoadPage(const CHtmlViewUrl& url) {
     st.url = url;
     st.error = bError;
     st.navigated = true;
-    st.layout.reset(new HtmlLayout(st.host));
-    st.layout->load(*st.doc, url.kind == CHtmlViewUrl::File ? url.base : std::string("about:blank"));
     st.layoutWidth = -1;  // lay out at the current width
     st.scroll = CPoint(0, 0);
+    st.display = DisplayList();
+    try {
+        st.layout.reset(new HtmlLayout(st.host));
+        st.layout->load(*st.doc, url.kind == CHtmlViewUrl::File ? url.base : std::string("about:blank"));
+    } catch (const std::bad_alloc&) {
+        // a page too big for memory shows nothing rather than ending the program
+        st.layout.reset();
+        st.error = bError = true;
+    }
     // the title
     std::string title;
     std::vector<tw::html::Element*> titles = st.doc->getElementsByTagName("title");
@@ -439,8 +446,16 @@ void CHtmlView::Relayout() {
     int nWidth = std::max(rc.Width(), 1);
     if (nWidth != st.layoutWidth) {
         st.layoutWidth = nWidth;
-        st.layout->layout((float)nWidth);
-        st.display = st.layout->paint();
+        try {
+            st.layout->layout((float)nWidth);
+            st.display = st.layout->paint();
+        } catch (const std::bad_alloc&) {
+            st.layout.reset();
+            st.display = DisplayList();
+            st.error = true;
+            UpdateScrollBars();
+            return;
+        }
         // content wider than the view (a wide table, a long <pre> line)
         // stretches the page sideways: the layout's width is the view's
         float right = st.display.width;
