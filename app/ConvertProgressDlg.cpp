@@ -12,7 +12,7 @@ BEGIN_MESSAGE_MAP(CConvertProgressDlg, CDialog)
 END_MESSAGE_MAP()
 
 CConvertProgressDlg::CConvertProgressDlg()
-    : CDialog(IDD_CONVERT_PROGRESS), m_nPercent(0), m_nSeconds(0), m_nTimer(0) {}
+    : CDialog(IDD_CONVERT_PROGRESS), m_nPercent(0), m_nSeconds(0), m_nTimer(0), m_dwCurrentShown(0) {}
 
 CConvertProgressDlg::~CConvertProgressDlg() {
     if (m_hWnd) {
@@ -63,7 +63,14 @@ void CConvertProgressDlg::SetPercent(int nPercent) {
 
 void CConvertProgressDlg::SetCurrentPage(LPCTSTR lpszPage) {
     m_strCurrent = lpszPage ? lpszPage : "";
-    if (m_hWnd) SetDlgItemText(IDC_CURRENT_URL, m_strCurrent);
+    // A walk over thousands of entries without pages would spend its time
+    // redrawing this text: the control follows at most every 50 ms, and the
+    // timer brings it up to date.
+    DWORD now = ::GetTickCount();
+    if (m_hWnd && now - m_dwCurrentShown >= 50) {
+        SetDlgItemText(IDC_CURRENT_URL, m_strCurrent);
+        m_dwCurrentShown = now;
+    }
 }
 
 void CConvertProgressDlg::SetSource(LPCTSTR lpszChm) {
@@ -125,6 +132,9 @@ int CConvertProgressDlg::RemainingSeconds(int nPercent, int nSeconds) {
 
 void CConvertProgressDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == 1) {
+        CString shown;
+        GetDlgItemText(IDC_CURRENT_URL, shown);
+        if (shown != m_strCurrent) SetDlgItemText(IDC_CURRENT_URL, m_strCurrent);
         ++m_nSeconds;
         SetDlgItemText(IDC_TIME_USED, FormatTime("Time used:", m_nSeconds));
         if (!g_bConverting) ShowWindow(SW_HIDE);

@@ -52,6 +52,7 @@ public:
     CString m_strSource;         // 1047
     int m_nSeconds;
     UINT_PTR m_nTimer;
+    DWORD m_dwCurrentShown;  // when the current-page control was last written
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

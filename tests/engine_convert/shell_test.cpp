@@ -86,6 +86,16 @@ TEST(ProgressDialogTest, ReportAndCancel) {
     EXPECT_EQ(std::string(text), "C:\\out.pdf");
     dlg->SetOpenWhenDone(TRUE);
     EXPECT_TRUE(dlg->GetOpenWhenDone());
+    // The current page's control may lag behind; a timer tick brings it up
+    // to date and shows the time used.
+    dlg->SetCurrentPage("a.htm");
+    dlg->SetCurrentPage("b.htm");
+    EXPECT_EQ(std::string(dlg->m_strCurrent), "b.htm");
+    dlg->SendMessage(WM_TIMER, 1);
+    dlg->GetDlgItemText(IDC_CURRENT_URL, text);
+    EXPECT_EQ(std::string(text), "b.htm");
+    dlg->GetDlgItemText(IDC_TIME_USED, text);
+    EXPECT_EQ(std::string(text), "Time used: 00:00:01");
 
     {
         MessageBoxRecorder boxes(IDCANCEL);  // declines
