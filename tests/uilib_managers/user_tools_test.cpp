@@ -122,7 +122,13 @@ TEST_F(UserToolsTest, RemovedToolLeavesEveryToolbar) {
     EXPECT_TRUE(b.m_cmds.empty());
     EXPECT_EQ((std::vector<UINT>{3, 0x8002}), c.m_cmds);
     EXPECT_EQ(1, a.m_nLayouts);
-    EXPECT_EQ(0, c.m_nLayouts);
+    EXPECT_EQ(1, c.m_nLayouts);
+
+    // A bar that refuses to give a button up does not hold the removal.
+    SPManagerHooks::pfnRemoveButton = [](CObject*, int) -> BOOL { return FALSE; };
+    CSPUserTool* t3 = mgr.CreateNewTool();
+    c.m_cmds = {t3->m_uiCmdId};
+    EXPECT_TRUE(mgr.RemoveTool(t3));
 
     CSPUserTool stranger;
     EXPECT_FALSE(mgr.RemoveTool(&stranger));

@@ -105,13 +105,10 @@ BOOL CSPUserToolsManager::RemoveTool(CSPUserTool* pTool) {
     for (POSITION posBar = g_lstAllToolbars.GetHeadPosition(); posBar != NULL;) {
         CObject* pToolBar = g_lstAllToolbars.GetNext(posBar);
         if (pToolBar == NULL) continue;
-        BOOL bRemoved = FALSE;
         int iIndex;
-        while ((iIndex = SPManagerHooks::CommandToIndex(pToolBar, uiCmdId, 0)) >= 0) {
+        while ((iIndex = SPManagerHooks::CommandToIndex(pToolBar, uiCmdId, 0)) >= 0)
             if (!SPManagerHooks::RemoveButton(pToolBar, iIndex)) break;  // never loop on a refusing bar
-            bRemoved = TRUE;
-        }
-        if (bRemoved) SPManagerHooks::AdjustLayout(pToolBar);
+        SPManagerHooks::AdjustLayout(pToolBar);
     }
     return TRUE;
 }
