@@ -168,6 +168,7 @@ TEST_F(KeyboardFramesTest, EmptiedTableStaysEmpty) {
         CSPKeyboardManager mgr;
         ASSERT_TRUE(mgr.UpdateAccelTable(m_pTemplate, NULL, 0));
         EXPECT_EQ(nullptr, m_pTemplate->m_hAccelTable);
+        EXPECT_TRUE(mgr.HasTable(m_pTemplate));
         EXPECT_EQ(nullptr, m_pShared->m_hAccelTable);
         EXPECT_FALSE(Alive(hOld));
         ASSERT_TRUE(mgr.SaveState(m_strBase));

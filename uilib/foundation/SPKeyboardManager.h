@@ -48,6 +48,12 @@ public:
     // The character to compare with menu mnemonics.
     static UINT TranslateCharToUpper(const UINT nChar);
 
+    // The template (frame) has a table, or the user emptied its table: it
+    // is saved, loaded and reset, and may get a table again. The keyboard
+    // page lists such templates too.
+    BOOL HasTable(CDocTemplate* pTemplate) const;
+    BOOL HasTable(CFrameWnd* pFrame) const;
+
     static const char* const s_lpszSection;    // "SPKeyboardManager"
     static const char* const s_lpszValueName;  // "Accelerators"
 
@@ -66,9 +72,6 @@ protected:
     BOOL Install(CDocTemplate* pTemplate, HACCEL hNew, CFrameWnd* pDefaultFrame);
     static CFrameWnd* GetMainFrame();
     static BOOL IsMultiDocTemplate(CDocTemplate* pTemplate);
-    // The template has a table, or the user emptied it.
-    BOOL HasTable(CDocTemplate* pTemplate) const;
-    BOOL HasTable(CFrameWnd* pFrame) const;
 
     // Resource ids (0: the frame) whose table the user emptied.
     CList<UINT, UINT> m_lstEmptyTables;
