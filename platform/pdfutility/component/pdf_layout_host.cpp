@@ -68,7 +68,10 @@ const PdfLayoutHost::Fallback* PdfLayoutHost::FallbackFor(const TrueTypeFont* fo
       if (found == fallback_fonts_.end()) {
         std::unique_ptr<Fallback> made(new Fallback());
         std::string used;
-        made->ttf = fonts_.Load(kFallbackFaces[i], weight, italic, &used);
+        // Only installed faces are read (a missing one would be read as its
+        // replacement, for nothing).
+        if (SameFace(gdi_.resolveFamily(kFallbackFaces[i]), kFallbackFaces[i]))
+          made->ttf = fonts_.Load(kFallbackFaces[i], weight, italic, &used);
         // A face that is not installed comes back replaced: not this one.
         if (!made->ttf || !SameFace(used, kFallbackFaces[i])) made.reset();
         else made->face = used;
