@@ -219,6 +219,11 @@ TEST_F(KeyboardFramesTest, KeyOfACommand) {
     ASSERT_TRUE(CSPKeyboardManager::FindDefaultAccelerator(0x201, str, m_pMain, TRUE));
     EXPECT_EQ("F4", str);
     EXPECT_FALSE(CSPKeyboardManager::IsKeyInAccelTable('S', FVIRTKEY | FCONTROL, m_pMain, TRUE));
+
+    // After the library's clean-up the copies are made again.
+    CSPKeyboardManager::CleanUp();
+    ASSERT_TRUE(CSPKeyboardManager::FindDefaultAccelerator(0x201, str, m_pMain, TRUE));
+    EXPECT_EQ("F4", str);
 }
 
 }  // namespace

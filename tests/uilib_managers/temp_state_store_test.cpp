@@ -146,4 +146,17 @@ TEST_F(TempStateStoreTest, ShortStateFailsToLoad) {
     store.RemoveState(9);
 }
 
+TEST_F(TempStateStoreTest, RemoveAllClosesEveryFile) {
+    CSPTempStateStore store;
+    CFakeBar bar;
+    bar.m_nCount = 1;
+    for (UINT id = 1; id <= 20; id++) ASSERT_TRUE(store.SaveState(id * 16, &bar));
+    EXPECT_EQ(20, Files());
+    store.RemoveAll();
+    EXPECT_EQ(0, Files());
+    EXPECT_FALSE(store.LoadState(16, &bar));
+    EXPECT_TRUE(store.SaveState(16, &bar));  // usable again
+    store.RemoveAll();
+}
+
 }  // namespace

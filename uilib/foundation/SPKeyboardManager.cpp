@@ -271,6 +271,11 @@ BOOL CSPKeyboardManager::IsKeyInAccelTable(WORD wKey, BYTE fVirt, CFrameWnd* pWn
     return FALSE;
 }
 
+void CSPKeyboardManager::CleanUp() {
+    s_cacheDefaultFrame.Clear();
+    s_cacheOtherFrame.Clear();
+}
+
 UINT CSPKeyboardManager::TranslateCharToUpper(const UINT nChar) {
     BOOL bAlt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
     BOOL bNumPad = nChar >= VK_NUMPAD0 && nChar <= VK_NUMPAD9 && !bAlt;

@@ -47,6 +47,9 @@ public:
     static BOOL IsKeyInAccelTable(WORD wKey, BYTE fVirt, CFrameWnd* pWndFrame, BOOL bIsDefaultFrame);
     // The character to compare with menu mnemonics.
     static UINT TranslateCharToUpper(const UINT nChar);
+    // Frees the copies of the tables that the two queries above keep (the
+    // library's clean-up); they are made again when asked.
+    static void CleanUp();
 
     // The template (frame) has a table, or the user emptied its table: it
     // is saved, loaded and reset, and may get a table again. The keyboard

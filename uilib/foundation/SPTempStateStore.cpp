@@ -74,3 +74,13 @@ BOOL CSPTempStateStore::RemoveState(UINT uiID) {
     m_mapFiles.RemoveKey(uiID);
     return TRUE;
 }
+
+void CSPTempStateStore::RemoveAll() {
+    for (POSITION pos = m_mapFiles.GetStartPosition(); pos != NULL;) {
+        UINT uiID = 0;
+        HANDLE hFile = INVALID_HANDLE_VALUE;
+        m_mapFiles.GetNextAssoc(pos, uiID, hFile);
+        ::CloseHandle(hFile);
+    }
+    m_mapFiles.RemoveAll();
+}

@@ -40,6 +40,8 @@ public:
     }
     // Closes (and so deletes) the file of the id; FALSE when it has none.
     BOOL RemoveState(UINT uiID);
+    // Closes every file and forgets every id (the library's clean-up).
+    void RemoveAll();
 
     // The folder of new files; empty: the system's temporary folder. Tests
     // give each program its own.
