@@ -1216,13 +1216,15 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
     for (const html::Element* p = e->parentElement(); p && !table; p = p->parentElement())
       if (p->is(html::Tag::Table)) table = p;
   }
-  std::vector<Declaration> hints = parseDeclarations(presentationalHints(*e, table));
-  for (const Declaration& d : hints) push(d, 1, 0, 0);
-  std::vector<Declaration> inl;
-  if (const html::Attribute* st = e->findAttribute("style")) {
-    inl = parseDeclarations(st->value());
-    for (const Declaration& d : inl) push(d, d.important ? 5 : 3, 0, 0);
-  }
+  // Attribute hints and style= texts repeat from element to element: each
+  // distinct text is parsed once (fewer allocations, too).
+  // (bounded: cleared here, never while this element's matches point into it)
+  if (declCache_.size() >= 8192) declCache_.clear();
+  std::string hintText = presentationalHints(*e, table);
+  if (!hintText.empty())
+    for (const Declaration& d : cachedDeclarations(hintText)) push(d, 1, 0, 0);
+  if (const html::Attribute* st = e->findAttribute("style"))
+    for (const Declaration& d : cachedDeclarations(st->value())) push(d, d.important ? 5 : 3, 0, 0);
   std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.key < b.key; });
   const Declaration* win[size_t(Prop::Count)] = {};
   for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
@@ -1269,6 +1271,12 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
     s->blockAlign = 0;
   }
   return s;
+}
+
+const std::vector<Declaration>& StyleEngine::cachedDeclarations(const std::string& text) const {
+  auto it = declCache_.find(text);
+  if (it != declCache_.end()) return it->second;
+  return declCache_.emplace(text, parseDeclarations(text)).first->second;
 }
 
 const ComputedStyle& StyleEngine::styleOf(const html::Element* e) const {

@@ -151,6 +151,7 @@ class StyleEngine {
   void indexSheet(const StyleSheet& sheet, uint8_t origin);
   void loadLinked(const std::string& url, int depth);
   void parseAuthor(const std::string& css, const std::string& baseUrl, int depth);
+  const std::vector<Declaration>& cachedDeclarations(const std::string& text) const;
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
@@ -160,6 +161,7 @@ class StyleEngine {
   std::vector<uint32_t> universal_;
   std::unordered_map<const html::Element*, StylePtr> styles_;
   StylePtr root_;
+  mutable std::unordered_map<std::string, std::vector<Declaration>> declCache_;
   size_t importBudget_ = 32;
   size_t bytesBudget_ = 8u << 20;
 };
