@@ -1,6 +1,9 @@
 #include "SPGlobalData.h"
 #include "SPClientHooks.h"
+#include "SPCommandManager.h"
+#include "SPKeyboardManager.h"
 #include "SPMenuImages.h"
+#include "SPTempStateStore.h"
 #include "SPVisualManager.h"
 #include <commctrl.h>
 #include <shellapi.h>
@@ -355,7 +358,10 @@ CFrameWnd* SPGetParentFrame(CWnd* pWnd) {
 
 void SPCleanUpGlobals() {
     spGlobalData.CleanUp();
+    spTempStateStore.RemoveAll();
     CSPMenuImages::CleanUp();
+    SPGetCommandManager()->ClearAllCmdImages();
+    CSPKeyboardManager::CleanUp();
     CSPVisualManager* pManager = CSPVisualManager::s_pInstance;
     if (pManager != NULL && pManager->m_bAutoDelete) {
         delete pManager;
