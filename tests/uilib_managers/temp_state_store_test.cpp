@@ -160,3 +160,25 @@ TEST_F(TempStateStoreTest, RemoveAllClosesEveryFile) {
 }
 
 }  // namespace
+
+#include "SPCommandManager.h"
+#include "SPGlobalData.h"
+
+namespace {
+
+// The library's clean-up closes the parked states and forgets the command
+// images.
+TEST_F(TempStateStoreTest, LibraryCleanUpClearsTheStoreAndCommandImages) {
+    CFakeBar bar;
+    bar.m_nCount = 1;
+    ASSERT_TRUE(spTempStateStore.SaveState(3, &bar));
+    SPGetCommandManager()->SetCmdImage(0x500, 4, FALSE);
+    EXPECT_EQ(1, Files());
+
+    SPCleanUpGlobals();
+    EXPECT_EQ(0, Files());
+    EXPECT_FALSE(spTempStateStore.LoadState(3, &bar));
+    EXPECT_EQ(-1, SPGetCommandManager()->GetCmdImage(0x500, FALSE));
+}
+
+}  // namespace
