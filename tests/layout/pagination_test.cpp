@@ -198,3 +198,16 @@ TEST(Paginate, ContentTallerThanAPageIsCut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Extent, DocumentWidthCoversOverflowingContent) {
+  Laid narrow("<body style='margin:0'><p>short</p></body>", 300);
+  EXPECT_EQ(narrow.l->width(), 300);
+  Laid wide("<body style='margin:0'><table><tr><td nowrap>" + std::string(100, 'w') + "</td></tr></table></body>", 300);
+  EXPECT_GE(wide.l->width(), 800);  // 100 characters of 8 px
+  Laid clipped("<div style='overflow:hidden;width:100px'><pre>" + std::string(100, 'x') + "</pre></div>", 300);
+  EXPECT_EQ(clipped.l->width(), 300);
+}
+
+}  // namespace

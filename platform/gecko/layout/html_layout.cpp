@@ -52,6 +52,27 @@ void HtmlLayout::load(const html::Document& doc, const std::string& docUrl) {
   docWidth_ = docHeight_ = 0;
 }
 
+namespace {
+
+// Right edge of everything painted below b (overflow included), relative to
+// b's parent. Bounded by the box tree's depth.
+float contentRight(const Box* b) {
+  float r = b->x + b->w;
+  if (b->style && b->style->overflowHidden) return r;
+  if (b->kind == BoxKind::Lines) {
+    for (const LineBox& l : b->lines)
+      if (!l.frags.empty()) r = std::max(r, b->x + l.frags.back().x + l.frags.back().w);
+    for (const InlineItem& it : b->items)
+      if ((it.kind == InlineItem::Atomic || it.kind == InlineItem::Float) && it.box)
+        r = std::max(r, b->x + contentRight(it.box));
+    return r;
+  }
+  for (const Box* c : b->children) r = std::max(r, b->x + contentRight(c));
+  return r;
+}
+
+}  // namespace
+
 void HtmlLayout::layout(float width) {
   anchorsValid_ = false;
   if (!root_) return;
@@ -61,7 +82,8 @@ void HtmlLayout::layout(float width) {
   ctx.fonts = fonts_.get();
   ctx.host = &host_;
   docHeight_ = layoutDocument(root_, width, ctx);
-  docWidth_ = std::max(width, root_->x + root_->w + root_->margin[1]);
+  // wide tables, long words and nowrap text widen the document (scrolling)
+  docWidth_ = std::min(std::max({width, root_->x + root_->w + root_->margin[1], contentRight(root_)}), 10 * kMaxLength);
 }
 
 DisplayList HtmlLayout::paint() const {
