@@ -1,6 +1,7 @@
 // gdi_paint.cpp - paints a display list into a device context.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "gdi/gdi_host.h"
@@ -105,6 +106,27 @@ void DevicePainter::text(const DisplayItem& it) {
       while (last < n && (last == 0 ? 0 : ext[size_t(last - 1)]) <= right) ++last;
       int startX = first == 0 ? 0 : ext[size_t(first - 1)];
       if (first < last) ExtTextOutW(dc_, x + startX, dy(it.baseline), 0, nullptr, s + first, UINT(last - first), nullptr);
+      return;
+    }
+  }
+  // The device font rarely advances exactly as the layout measured (other
+  // resolution, other hinting): spread the difference over the glyphs so the
+  // run ends where the layout put its end.
+  int target = dx(it.rect.right()) - x;
+  if (n <= 8192 && target > 0) {
+    std::vector<int> ext(size_t(n), 0);
+    SIZE sz;
+    int fit = 0;
+    if (GetTextExtentExPointW(dc_, s, n, 0, &fit, ext.data(), &sz) && sz.cx > 0 && std::abs(sz.cx - target) > 1) {
+      std::vector<int> adv(size_t(n), 0);
+      double k = double(target) / double(ext[size_t(n - 1)] > 0 ? ext[size_t(n - 1)] : sz.cx);
+      long prev = 0;
+      for (int i = 0; i < n; ++i) {
+        long end = std::lround(ext[size_t(i)] * k);
+        adv[size_t(i)] = int(end - prev);
+        prev = end;
+      }
+      ExtTextOutW(dc_, x, dy(it.baseline), 0, nullptr, s, UINT(n), adv.data());
       return;
     }
   }
