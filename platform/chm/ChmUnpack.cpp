@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <set>
 #include <system_error>
 
@@ -132,6 +133,21 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
             return result;
         }
 
+        // What the target already holds, read in one pass: asking for each
+        // entry costs a round of system calls per file, which dominates the
+        // extraction of help files with thousands of small pages.
+        std::map<fs::path, std::pair<bool, uintmax_t>> present;  // path -> (regular file, size)
+        for (fs::recursive_directory_iterator it(target, ec), end; !ec && it != end; it.increment(ec)) {
+            fs::file_status st = it->symlink_status(ec);
+            if (ec)
+                break;
+            const bool regular = fs::is_regular_file(st);
+            present[it->path().lexically_normal()] = {regular, regular ? it->file_size(ec) : 0};
+            if (fs::is_symlink(st))
+                it.disable_recursion_pending();
+        }
+        ec.clear();
+
         std::set<fs::path> madeFolders;   // folders known to exist: each is created once
         for (const Job& job : jobs) {
             const ChmEntry& e = *job.entry;
@@ -144,12 +160,12 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
                 }
                 continue;
             }
-            fs::file_status st = fs::symlink_status(dest, ec);
-            if (fs::is_regular_file(st) && fs::file_size(dest, ec) == e.length && !ec) {
+            auto found = present.find(dest.lexically_normal());
+            if (found != present.end() && found->second.first && found->second.second == e.length) {
                 ++result.present;
                 continue;
             }
-            if (fs::exists(st) && !fs::is_regular_file(st)) {
+            if (found != present.end() && !found->second.first) {
                 result.message = "The entry " + quoted(e.name) + " cannot be written: something else is in its place.";
                 return result;
             }
@@ -173,6 +189,8 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
                 fs::remove(dest, ec);
                 throw;
             }
+            // A listing can name one file twice: the second finds it written.
+            present[dest.lexically_normal()] = {true, e.length};
             ++result.written;
         }
         result.ok = true;
