@@ -73,6 +73,9 @@ bool GdiHost::faceExists(const std::wstring& face) {
   auto it = faces_.find(face);
   if (it != faces_.end()) return it->second;
   bool found = false;
+  // A page naming thousands of faces gets no more enumerations: the
+  // generic faces asked for first are cached by then.
+  if (faces_.size() >= 2048) return false;
   if (dc_ && !face.empty() && face.size() < LF_FACESIZE) {
     LOGFONTW lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
