@@ -133,12 +133,42 @@ TEST(ColorDialogTest, FewColoursShowThePlatformDialogAtOnce) {
     }
 }
 
+TEST(ColorDialogTest, ColourChangeOfTheSystemToFewColoursSwitchesToThePlatformDialog) {
+    CommonDialogAnswer answer([](CCommonDialog* pDlg) -> INT_PTR {
+        CColorDialog* pColor = DYNAMIC_DOWNCAST(CColorDialog, pDlg);
+        if (pColor == NULL) return IDCANCEL;
+        pColor->m_cc.rgbResult = RGB(7, 8, 9);
+        return IDOK;
+    });
+    CScriptColorDialog dlg(RGB(1, 1, 1));
+    dlg.script = [](CScriptColorDialog* d) {
+        SPGlobalData::s_nForceBitsPerPixel = 4;
+        d->SendMessage(WM_SYSCOLORCHANGE);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    SPGlobalData::s_nForceBitsPerPixel = 0;
+    spGlobalData.UpdateSysColors();
+    EXPECT_EQ(answer.nCalls, 1);
+    EXPECT_EQ(dlg.GetColor(), RGB(7, 8, 9));
+}
+
 TEST(ColorDialogTest, GivenPaletteIsUsedNotOwned) {
-    LOGPALETTE lp = {0x300, 1, {{10, 20, 30, 0}}};
-    HPALETTE hPal = ::CreatePalette(&lp);
+    struct {
+        WORD palVersion, palNumEntries;
+        PALETTEENTRY entries[2];
+    } lp = {0x300, 2, {{0, 0, 0, 0}, {255, 255, 255, 0}}};
+    HPALETTE hPal = ::CreatePalette((LOGPALETTE*)&lp);
     {
+        ForcedBitsPerPixel depth(8);
         CScriptColorDialog dlg(RGB(1, 1, 1));
-        dlg.script = [](CScriptColorDialog* d) { d->EndDialog(IDCANCEL); };
+        dlg.m_pPalSys = CPalette::FromHandle(hPal);
+        dlg.script = [](CScriptColorDialog* d) {
+            // at 8 bits the swatch shows the nearest palette entry
+            d->SetCurrentColor(RGB(250, 240, 230));
+            EXPECT_EQ(d->m_wndColors.GetColor(), RGB(255, 255, 255));
+            EXPECT_EQ(d->GetColor(), RGB(250, 240, 230));
+            d->EndDialog(IDCANCEL);
+        };
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         CSPColorDialog withPalette(RGB(1, 1, 1), 0, NULL, hPal);
         EXPECT_FALSE(withPalette.m_bIsMyPalette);

@@ -173,6 +173,26 @@ TEST_F(ListTest, PressOnValueEditsAndKeysCommitOrCancel) {
     EXPECT_EQ(host.changes[0].first, (WPARAM)5);
 }
 
+TEST_F(ListTest, DoubleClickOnABooleanTogglesIt) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = VARIANT_FALSE;
+    CSPProp* pFlag = new CSPProp(_T("flag"), v);
+    pFlag->AddOption(_T("True"));
+    pFlag->AddOption(_T("False"));
+    list.AddProperty(pFlag);
+    const CRect r = pFlag->GetRect();
+    const LPARAM lp = MAKELPARAM(list.GetNameColumnWidth() + 30, r.CenterPoint().y);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lp);
+    list.SendMessage(WM_LBUTTONUP, 0, lp);
+    list.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
+    EXPECT_EQ(std::string(pFlag->FormatProperty()), "True");
+    EXPECT_EQ(pFlag->GetValue().boolVal, VARIANT_TRUE);
+    ASSERT_EQ(host.changes.size(), 1u);
+    EXPECT_EQ(host.changes[0].second, (LPARAM)pFlag);
+}
+
 TEST_F(ListTest, TypingOnTheListStartsAnEdit) {
     list.SetCurSel(pAlpha);
     list.SendMessage(WM_CHAR, '7', 0);
