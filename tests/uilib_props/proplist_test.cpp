@@ -171,6 +171,32 @@ TEST_F(ListTest, PressOnValueEditsAndKeysCommitOrCancel) {
     EXPECT_EQ(pWidth->GetValue().lVal, 99);
     ASSERT_EQ(host.changes.size(), 1u);
     EXPECT_EQ(host.changes[0].first, (WPARAM)5);
+
+    // while editing the list holds the capture; a press elsewhere ends the
+    // edit with the typed value, and is swallowed when that value is refused
+    ASSERT_TRUE(list.EditItem(pWidth));
+    EXPECT_EQ(::GetCapture(), list.m_hWnd);
+    MSG press = {};
+    press.hwnd = list.m_hWnd;
+    press.message = WM_LBUTTONDOWN;
+    press.pt = pAlpha->GetRect().CenterPoint();
+    list.ClientToScreen(&press.pt);
+    pWidth->GetInPlaceWnd()->SetWindowText(_T("x"));
+    EXPECT_TRUE(list.PreTranslateMessage(&press));
+    EXPECT_TRUE(pWidth->IsInPlaceEditing());
+    // a press on the editor itself goes to the editor
+    MSG onEditor = press;
+    CRect rectEditor;
+    pWidth->GetInPlaceWnd()->GetWindowRect(rectEditor);
+    onEditor.pt = rectEditor.CenterPoint();
+    EXPECT_TRUE(list.PreTranslateMessage(&onEditor));
+    EXPECT_TRUE(pWidth->IsInPlaceEditing());
+    pWidth->GetInPlaceWnd()->SendMessage(WM_LBUTTONUP, 0, 0);
+    pWidth->GetInPlaceWnd()->SetWindowText(_T("7"));
+    EXPECT_FALSE(list.PreTranslateMessage(&press));
+    EXPECT_FALSE(pWidth->IsInPlaceEditing());
+    EXPECT_EQ(pWidth->GetValue().lVal, 7);
+    EXPECT_NE(::GetCapture(), list.m_hWnd);
 }
 
 TEST_F(ListTest, DoubleClickOnABooleanTogglesIt) {
@@ -191,6 +217,21 @@ TEST_F(ListTest, DoubleClickOnABooleanTogglesIt) {
     EXPECT_EQ(pFlag->GetValue().boolVal, VARIANT_TRUE);
     ASSERT_EQ(host.changes.size(), 1u);
     EXPECT_EQ(host.changes[0].second, (LPARAM)pFlag);
+}
+
+TEST_F(ListTest, HeaderDividerSetsTheNameColumnAndCutTextsGetTips) {
+    HDITEM hdi = {};
+    hdi.mask = HDI_WIDTH;
+    hdi.cxy = 42;
+    list.GetHeaderCtrl().SetItem(0, &hdi);  // as the user's drag ends
+    EXPECT_EQ(list.GetNameColumnWidth(), 40);
+
+    pAlpha->SetName(_T("a name far too long for a column of forty pixels"));
+    list.UpdateWindow();
+    EXPECT_TRUE(pAlpha->IsNameTruncated());
+    EXPECT_EQ(pAlpha->GetNameTooltip(), pAlpha->GetName());
+    EXPECT_FALSE(pAlpha->IsValueTruncated());
+    EXPECT_TRUE(pAlpha->GetValueTooltip().IsEmpty());
 }
 
 TEST_F(ListTest, TypingOnTheListStartsAnEdit) {

@@ -497,6 +497,8 @@ BOOL CSPPropList::EditItem(CSPProp* pProp, LPPOINT lptClick) {
         pProp->m_pWndInPlace->SetFocus();
         pProp->m_pWndInPlace->SendMessage(EM_SETSEL, 0, -1);
     }
+    // presses outside the editor come to the list (PreTranslateMessage)
+    SetCapture();
     return TRUE;
 }
 
@@ -585,10 +587,38 @@ BOOL CSPPropList::PreTranslateMessage(MSG* pMsg) {
         if (IsInPlaceWindow(pMsg->hwnd) && !pSel->IsAllowEdit()) return TRUE;
         break;
     case WM_LBUTTONDOWN:
-    case WM_NCLBUTTONDOWN: {
-        if (IsInPlaceWindow(pMsg->hwnd)) break;
+    case WM_NCLBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
         CPoint pt = pMsg->pt;
         ScreenToClient(&pt);
+        HWND hWndEditor = pSel->m_pWndInPlace != NULL ? pSel->m_pWndInPlace->m_hWnd : NULL;
+        BOOL bOnEditor = IsInPlaceWindow(pMsg->hwnd);
+        if (!bOnEditor && pMsg->hwnd == m_hWnd && pMsg->message != WM_NCLBUTTONDOWN && hWndEditor != NULL &&
+            ::IsWindowVisible(hWndEditor)) {
+            // the list holds the capture while editing: a press on the
+            // editor is the editor's
+            CRect rectEditor;
+            ::GetWindowRect(hWndEditor, rectEditor);
+            if (rectEditor.PtInRect(pMsg->pt)) {
+                if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+                if (pMsg->message == WM_LBUTTONDBLCLK && !pSel->IsAllowEdit()) {
+                    pSel->OnDblClick(pt);
+                    return TRUE;
+                }
+                CPoint ptEditor = pMsg->pt;
+                ::ScreenToClient(hWndEditor, &ptEditor);
+                ::SendMessage(hWndEditor, pMsg->message, pMsg->wParam, MAKELPARAM(ptEditor.x, ptEditor.y));
+                return TRUE;
+            }
+        }
+        if (bOnEditor) {
+            if (pMsg->message == WM_LBUTTONDBLCLK && !pSel->IsAllowEdit()) {
+                pSel->OnDblClick(pt);
+                return TRUE;
+            }
+            break;
+        }
+        if (pMsg->message == WM_LBUTTONDBLCLK) break;
         if (pSel->m_rectButton.PtInRect(pt)) {
             ClickItemButton(pSel, pt);
             return TRUE;
@@ -596,14 +626,6 @@ BOOL CSPPropList::PreTranslateMessage(MSG* pMsg) {
         if (!EndEditItem(TRUE)) return TRUE;
         break;
     }
-    case WM_LBUTTONDBLCLK:
-        if (IsInPlaceWindow(pMsg->hwnd) && !pSel->IsAllowEdit()) {
-            CPoint pt = pMsg->pt;
-            ScreenToClient(&pt);
-            pSel->OnDblClick(pt);
-            return TRUE;
-        }
-        break;
     }
     return CWnd::PreTranslateMessage(pMsg);
 }
