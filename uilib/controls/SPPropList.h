@@ -9,12 +9,7 @@
 // changed CSPProp*.
 #pragma once
 #include "SPProp.h"
-#if __has_include("SPHeaderCtrl.h")
 #include "SPHeaderCtrl.h"
-typedef CSPHeaderCtrl CSPPropListHeader;
-#else
-typedef CHeaderCtrl CSPPropListHeader;
-#endif
 
 extern UINT SP_PROPERTY_CHANGED;
 
@@ -73,7 +68,7 @@ public:
     void CloseColorPopup();
 
     // overridables, in slot order
-    virtual CSPPropListHeader& GetHeaderCtrl() { return m_wndHeader; }
+    virtual CSPHeaderCtrl& GetHeaderCtrl() { return m_wndHeader; }
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual void OnChangeSelection(CSPProp* pNewSel, CSPProp* pOldSel) {
         (void)pNewSel;
@@ -99,7 +94,7 @@ public:
     void PreSubclassWindow() override;
 
 protected:
-    CSPPropListHeader m_wndHeader;
+    CSPHeaderCtrl m_wndHeader;
     BOOL m_bHeaderCtrl;
     BOOL m_bDescriptionArea;
     int m_nDescrHeight;
