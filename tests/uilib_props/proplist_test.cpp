@@ -272,4 +272,20 @@ TEST_F(ListTest, DescriptionAreaTakesAQuarterAndShowsTheSelection) {
     list.UpdateWindow();  // paints the description without trouble
 }
 
+// One tip per row in view, however often the rows are laid out.
+TEST(ListTipTest, TipsFollowTheRows) {
+    struct CTipList : public CSPPropList {
+        int Tools() { return m_ToolTip.GetToolCount(); }
+    };
+    CHostWnd host;
+    ASSERT_TRUE(host.CreateHost(300, 200));
+    CTipList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, 9));
+    for (int i = 0; i < 30; i++) list.AddProperty(new CSPProp(_T("row"), VarI4(i)), FALSE);
+    for (int i = 0; i < 5; i++) list.AdjustLayout();
+    const int nInView = (list.GetListRect().Height() + list.GetRowHeight()) / list.GetRowHeight();
+    EXPECT_GE(list.Tools(), nInView - 1);
+    EXPECT_LE(list.Tools(), nInView + 1);
+}
+
 }  // namespace
