@@ -211,3 +211,18 @@ TEST(Extent, DocumentWidthCoversOverflowingContent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Extent, QuirksModeDropsEdgeMarginsOfCellsAndBody) {
+  const std::string body = "<body style='margin:0'><table cellspacing=0 cellpadding=0><tr><td><p>x</p><p>y</p></td>"
+                           "</tr></table></body>";
+  Laid quirks(body, 300);
+  EXPECT_EQ(quirks.l->height(), 48);  // 16 + 16 between the paragraphs + 16
+  Laid standards("<!DOCTYPE html>" + body, 300);
+  EXPECT_EQ(standards.l->height(), 80);  // the paragraphs' outer margins stay in the cell
+  Laid heading("<body style='margin:8px'><h1>t</h1></body>", 300);
+  EXPECT_EQ(heading.l->height(), 8 + 32 + 8);  // the heading's margins are dropped at the body's edges
+}
+
+}  // namespace

@@ -219,16 +219,18 @@ Box* firstInFlow(Box* b) {
 
 // The top margin of b combined with those of its first descendants that
 // adjoin it. Depth is bounded by the box tree's.
-MarginPair topChain(Box* b) {
+bool isBody(const Box* b) { return b->element && b->element->is(html::Tag::Body); }
+
+MarginPair topChain(Box* b, bool quirks) {
   MarginPair m;
   m.add(b->margin[0]);
-  if (b->kind == BoxKind::Lines || !collapsesTop(b)) return m;
+  if (b->kind == BoxKind::Lines || !collapsesTop(b) || (quirks && isBody(b))) return m;
   Box* c = firstInFlow(b);
   if (!c || c->kind == BoxKind::Lines) return m;
   if (c->kind == BoxKind::Block || c->kind == BoxKind::Image || c->kind == BoxKind::Table) {
     resolveBoxEdges(c, b->contentW());
     if (c->kind == BoxKind::Block) widthBlock(c, b->contentW());
-    m.add(topChain(c));
+    m.add(topChain(c, quirks));
   }
   return m;
 }
@@ -493,7 +495,8 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
   float cursor = top;
   MarginPair ms;
   bool first = true;
-  bool absorbTop = collapsesTop(b);
+  const bool quirkEdges = ctx.quirks && (b->kind == BoxKind::Cell || isBody(b));
+  bool absorbTop = collapsesTop(b) || quirkEdges;
   bool firstLines = true;
   layoutListMarker(b, ctx);
 
@@ -536,7 +539,7 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
       top.add(c->margin[0]);
     } else {
       widthBlock(c, cw);
-      top = topChain(c);
+      top = topChain(c, ctx.quirks);
     }
     MarginPair m = ms;
     if (!(first && absorbTop)) m.add(top);
@@ -607,6 +610,7 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
   out.add(b->margin[2]);
   float contentH = cursor - top;
   bool throughBottom = collapsesBottom(b) && b->parent;
+  if (quirkEdges) ms = MarginPair();  // the last child's bottom margin is dropped
   if (throughBottom) out.add(ms);
   else contentH += ms.value();
   if (bfc) contentH = std::max(contentH, fm->bottom() - foy - top);

@@ -57,6 +57,10 @@ class FloatManager {
 struct LayoutContext {
   FontCache* fonts = nullptr;
   LayoutHost* host = nullptr;
+  // Quirks mode: the top margin of the first child and the bottom margin of
+  // the last child of body and table cells are dropped, as the browsers
+  // these pages were written for do.
+  bool quirks = false;
 };
 
 // Lays out a box tree at a width; returns the document height.
