@@ -155,11 +155,12 @@ void DevicePainter::image(const DisplayItem& it) {
   if (!it.tiled || !(it.tileW > 0) || !(it.tileH > 0)) {
     // Images far larger than the clip: draw only the visible part.
     RectF r = it.rect;
-    if (r.w * o_.scale > 32768 || r.h * o_.scale > 32768) {
+    if (r.w * o_.scale > 4096 || r.h * o_.scale > 4096) {
       RectF vis{std::max(r.x, clip_.x), std::max(r.y, clip_.y), 0, 0};
       vis.w = std::min(r.right(), clip_.right()) - vis.x;
       vis.h = std::min(r.bottom(), clip_.bottom()) - vis.y;
       if (!vis.empty()) {
+        SetStretchBltMode(dc_, COLORONCOLOR);
         int sx = int((vis.x - r.x) / r.w * img->width), sy = int((vis.y - r.y) / r.h * img->height);
         int sw = std::max(1, int(vis.w / r.w * img->width)), sh = std::max(1, int(vis.h / r.h * img->height));
         StretchBlt(dc_, dx(vis.x), dy(vis.y), dx(vis.right()) - dx(vis.x), dy(vis.bottom()) - dy(vis.y), mem, sx, sy,
