@@ -148,16 +148,42 @@ void FreeContentsAndFiles() {
 
 // ---- URL comparison -------------------------------------------------------
 
+// The IO service and the base URI made of the base URL, kept from one call
+// to the next while the base URL stays the same (a conversion asks for tens
+// of thousands of link ids). Dropped with the last job object.
+struct MatcherCache {
+    nsCOMPtr<nsIIOService> io;
+    std::string baseUrl;
+    nsCOMPtr<nsIURI> base;
+    bool ready = false;
+    void Clear() {
+        base = nullptr;
+        io = nullptr;
+        baseUrl.clear();
+        ready = false;
+    }
+};
+MatcherCache g_matcherCache;
+
 class UrlMatcher {
 public:
     // The base URI comes from the base URL, or from a single blank (which
     // makes none) when no base is set.
     UrlMatcher() {
-        nsCID cid = NS_IOSERVICE_CID;
-        m_io = do_GetService(cid);
-        if (m_io)
-            m_io->NewURI(nsDependentCString(g_job.baseUrl ? g_job.baseUrl : " "), nullptr,
-                         nullptr, getter_AddRefs(m_base));
+        MatcherCache& c = g_matcherCache;
+        const char* baseUrl = g_job.baseUrl ? g_job.baseUrl : " ";
+        if (!c.ready || !c.io || c.baseUrl != baseUrl) {
+            c.Clear();
+            nsCID cid = NS_IOSERVICE_CID;
+            c.io = do_GetService(cid);
+            if (c.io)
+                c.io->NewURI(nsDependentCString(baseUrl), nullptr, nullptr,
+                             getter_AddRefs(c.base));
+            c.baseUrl = baseUrl;
+            c.ready = true;
+        }
+        m_io = c.io;
+        m_base = c.base;
     }
 
     // Null when no URI can be made of the url.
@@ -180,7 +206,9 @@ public:
         Rebuild<Rec>(list, index);
         nsAutoCString key;
         if (NS_FAILED(target->GetEqualityKey(PR_TRUE, key))) return -1;
-        // Of the records with that key, the first one after the cursor.
+        // Of the records with that key, the first one after the cursor. URIs
+        // share an equality key exactly when they are Equals, so the records
+        // need not be parsed again.
         PRInt32 best = -1, bestDistance = count;
         auto range = index.byKey.equal_range(key.str());
         for (auto it = range.first; it != range.second; ++it) {
@@ -188,13 +216,8 @@ public:
             if (i >= count) continue;
             PRInt32 distance = (i - cursor - 1 + 2 * count) % count;
             if (distance >= bestDistance) continue;
-            Rec* rec = static_cast<Rec*>(list->ElementAt(i));
-            nsCOMPtr<nsIURI> candidate = Make(rec->url);
-            PRBool equal = PR_FALSE;
-            if (candidate && NS_SUCCEEDED(candidate->Equals(target, &equal)) && equal) {
-                best = i;
-                bestDistance = distance;
-            }
+            best = i;
+            bestDistance = distance;
         }
         if (best < 0) return -1;
         cursor = (best + count - 1) % count;
@@ -321,6 +344,7 @@ CPdfJob::CPdfJob() : m_nRefCount(0) {
 CPdfJob::~CPdfJob() {
     // The state is shared: only the last instance takes it down.
     if (--g_job.instances > 0) return;
+    g_matcherCache.Clear();
     ClearContents();
     delete g_job.folderFiles;
     delete g_job.linkTargets;
@@ -547,8 +571,11 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     }
     std::string page(url);
     size_t hash = page.find('#');
-    if (hash != std::string::npos) page.erase(hash);
-    nsCOMPtr<nsIURI> file = matcher.Make(page.c_str());
+    nsCOMPtr<nsIURI> file = target;
+    if (hash != std::string::npos) {
+        page.erase(hash);
+        file = matcher.Make(page.c_str());
+    }
     PRInt32 f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
     if (f < 0) return NS_ERROR_FAILURE;
     static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(f))->wanted = 1;

@@ -33,10 +33,6 @@ std::string Utf8Of(const nsString* s) {
   return Utf16ToUtf8(reinterpret_cast<const wchar_t*>(s->get()), s->Length());
 }
 
-std::string Utf8Of(const std::u16string& s) {
-  return Utf16ToUtf8(reinterpret_cast<const wchar_t*>(s.data()), s.size());
-}
-
 // The job's strings are copied into the caller's buffer without a size;
 // they are short texts (paths, document information), and this buffer is
 // far larger than any of them.
@@ -318,7 +314,7 @@ void PdfConversion::ShowRun(Page& page, const std::u16string& text, const tw::la
       mixed = true;
   }
   if (!mixed) {
-    page.ShowText(font, size, x, y, Utf8Of(text));
+    page.ShowText(font, size, x, y, cps.data(), cps.size());
     return;
   }
   // Pieces in the run's font and in fallback fonts, each placed where the
@@ -330,27 +326,8 @@ void PdfConversion::ShowRun(Page& page, const std::u16string& text, const tw::la
     while (j < cps.size() &&
            host_->FallbackFor(main, cps[j], fd.weight, fd.italic) == fb)
       ++j;
-    std::u32string piece(cps.begin() + i, cps.begin() + j);
-    std::string utf8;
-    for (char32_t cp : piece) {
-      if (cp < 0x80) {
-        utf8 += char(cp);
-      } else if (cp < 0x800) {
-        utf8 += char(0xC0 | (cp >> 6));
-        utf8 += char(0x80 | (cp & 0x3F));
-      } else if (cp < 0x10000) {
-        utf8 += char(0xE0 | (cp >> 12));
-        utf8 += char(0x80 | ((cp >> 6) & 0x3F));
-        utf8 += char(0x80 | (cp & 0x3F));
-      } else {
-        utf8 += char(0xF0 | (cp >> 18));
-        utf8 += char(0x80 | ((cp >> 12) & 0x3F));
-        utf8 += char(0x80 | ((cp >> 6) & 0x3F));
-        utf8 += char(0x80 | (cp & 0x3F));
-      }
-    }
     int piece_font = fb ? WriterFont(fb->face, fd.weight, fd.italic) : font;
-    x += page.ShowText(piece_font, size, x, y, utf8);
+    x += page.ShowText(piece_font, size, x, y, cps.data() + i, j - i);
     i = j;
   }
 }

@@ -113,55 +113,96 @@ void Page::FillRect(double x, double y, double w, double h) {
 }
 
 double Page::ShowText(int font, double size, double x, double y, const std::string& utf8) {
-  if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || utf8.empty()) return 0;
+  if (utf8.empty()) return 0;
+  const std::u32string text = DecodeUtf8(utf8);
+  return ShowText(font, size, x, y, text.data(), text.size());
+}
+
+double Page::ShowText(int font, double size, double x, double y, const char32_t* text, size_t n) {
+  if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || n == 0) return 0;
   const SyntheticStyle style = writer_.fonts_[font].style;
   if (writer_.fonts_[font].base >= 0) font = writer_.fonts_[font].base;
   DocumentWriter::FontEntry& entry = writer_.fonts_[font];
   writer_.FontObject(font);
   fonts_.insert(font);
-  std::string op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf " + Num(x) + ' ' +
-                   Num(y) + " Td ";
+  // The operators go straight into the content: pages hold thousands of runs.
+  std::string& out = content_;
+  auto font_op = [&]() {
+    out += "BT /F";
+    out += std::to_string(font + 1);
+    out += ' ';
+    FormatNumber(out, size);
+    out += " Tf ";
+  };
   if (!entry.font) {
     std::string bytes;
+    bytes.reserve(n);
     long long units = 0;
-    for (char32_t cp : DecodeUtf8(utf8)) {
+    for (size_t i = 0; i < n; ++i) {
       unsigned char b = '?';
-      WinAnsiByte(cp, b);
+      WinAnsiByte(text[i], b);
       bytes += static_cast<char>(b);
       units += HelveticaWidth(b);
     }
-    AppendLiteral(op, bytes);
-    Op(op + " Tj ET");
+    font_op();
+    FormatNumber(out, x);
+    out += ' ';
+    FormatNumber(out, y);
+    out += " Td ";
+    AppendLiteral(out, bytes);
+    out += " Tj ET\n";
     return units * size / 1000;
   }
   const TrueTypeFont& ttf = *entry.font;
-  std::string glyphs;
-  long long units = 0;
-  bool missing = false;
-  for (char32_t cp : DecodeUtf8(utf8)) {
-    uint16_t g = ttf.GlyphForCodePoint(cp);
-    if (g == 0) missing = true;
-    else entry.unicode.emplace(g, cp);
-    entry.glyphs.insert(g);
-    glyphs += static_cast<char>(g >> 8);
-    glyphs += static_cast<char>(g & 0xFF);
-    units += ttf.AdvanceWidth(g);
-  }
-  if (missing) writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" + utf8 + "\"");
-  if (style.italic) {
-    // About 12 degrees of slant, as GDI's simulated italic.
-    op = "BT /F" + std::to_string(font + 1) + ' ' + Num(size) + " Tf 1 0 0.2126 1 " + Num(x) +
-         ' ' + Num(y) + " Tm ";
-  }
   if (style.bold) {
     // Outlines stroked in the fill colour, a thirtieth of the size wide;
     // q/Q keep the stroke settings from leaking into later drawing.
-    op = "q " + fill_.back() + "RG " + Num(size / 30) + " w " + op + "2 Tr ";
+    out += "q ";
+    out += fill_.back();
+    out += "RG ";
+    FormatNumber(out, size / 30);
+    out += " w ";
   }
-  AppendHex(op, glyphs);
-  op += " Tj ET";
-  if (style.bold) op += " Q";
-  Op(op);
+  font_op();
+  if (style.italic) {
+    // About 12 degrees of slant, as GDI's simulated italic.
+    out += "1 0 0.2126 1 ";
+    FormatNumber(out, x);
+    out += ' ';
+    FormatNumber(out, y);
+    out += " Tm ";
+  } else {
+    FormatNumber(out, x);
+    out += ' ';
+    FormatNumber(out, y);
+    out += " Td ";
+  }
+  if (style.bold) out += "2 Tr ";
+  static const char kHex[] = "0123456789ABCDEF";
+  if (entry.seen.empty()) entry.seen.assign(65536, false);
+  long long units = 0;
+  bool missing = false;
+  out += '<';
+  for (size_t i = 0; i < n; ++i) {
+    const char32_t cp = text[i];
+    const uint16_t g = ttf.GlyphForCodePoint(cp);
+    if (g == 0) missing = true;
+    if (!entry.seen[g]) {
+      // The first character met for a glyph is the one its ToUnicode entry gives.
+      entry.seen[g] = true;
+      entry.glyphs.insert(g);
+      if (g != 0) entry.unicode.emplace(g, cp);
+    }
+    const char hex[4] = {kHex[g >> 12], kHex[(g >> 8) & 15], kHex[(g >> 4) & 15], kHex[g & 15]};
+    out.append(hex, 4);
+    units += ttf.AdvanceWidth(g);
+  }
+  out += "> Tj ET";
+  if (style.bold) out += " Q";
+  out += '\n';
+  if (missing)
+    writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" +
+                 EncodeUtf8(std::u32string(text, n)) + "\"");
   return units * size / ttf.units_per_em();
 }
 
@@ -284,7 +325,7 @@ bool DocumentWriter::WriteStream(int number, Object dict, const std::string& dat
   std::string packed;
   const std::string* body = &data;
   if (compress && options_.compress) {
-    if (!Deflate(data, packed)) {
+    if (!deflater_.Pack(data, packed)) {
       Fail("compression failed (out of memory?)");
       return false;
     }

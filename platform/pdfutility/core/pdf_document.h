@@ -100,6 +100,8 @@ class Page {
 
   // Text with its baseline starting at (x, y); returns the advance in points.
   double ShowText(int font, double size, double x, double y, const std::string& utf8);
+  // The same for |n| code points.
+  double ShowText(int font, double size, double x, double y, const char32_t* text, size_t n);
   // An image added to the writer, drawn into the rectangle.
   void DrawImage(int image, double x, double y, double w, double h);
 
@@ -204,6 +206,7 @@ class DocumentWriter {
     int object = 0;  // the font object, allocated at first use
     std::set<uint16_t> glyphs;
     std::map<uint16_t, char32_t> unicode;
+    std::vector<bool> seen;  // by glyph id: already in |glyphs| (empty until the first text)
   };
   struct Destination {
     int page;
@@ -239,6 +242,7 @@ class DocumentWriter {
   WriterOptions options_;
   std::unique_ptr<FileOutput> file_;
   std::unique_ptr<CountingOutput> counter_;
+  Deflater deflater_;
   bool open_ = false;
   bool failed_ = false;
   std::string error_;

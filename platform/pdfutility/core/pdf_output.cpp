@@ -84,18 +84,45 @@ bool CountingOutput::Write(const void* data, size_t size) {
   return true;
 }
 
-bool Deflate(const std::string& in, std::string& out) {
+bool Deflate(const std::string& in, std::string& out, int level) {
+  Deflater deflater(level);
+  return deflater.Pack(in, out);
+}
+
+Deflater::~Deflater() {
+  if (!stream_) return;
+  z_stream* zs = static_cast<z_stream*>(stream_);
+  deflateEnd(zs);
+  delete zs;
+}
+
+bool Deflater::Pack(const std::string& in, std::string& out) {
   out.clear();
-  uLongf bound = compressBound(static_cast<uLong>(in.size()));
-  out.resize(bound);
-  int rc = compress2(reinterpret_cast<Bytef*>(&out[0]), &bound,
-                     reinterpret_cast<const Bytef*>(in.data()), static_cast<uLong>(in.size()),
-                     Z_DEFAULT_COMPRESSION);
-  if (rc != Z_OK) {
+  if (in.size() > 0x7FFFFFFFu) return false;  // beyond what one zlib call takes
+  z_stream* zs = static_cast<z_stream*>(stream_);
+  if (!zs) {
+    zs = new z_stream();
+    std::memset(zs, 0, sizeof *zs);
+    if (deflateInit(zs, level_) != Z_OK) {
+      delete zs;
+      return false;
+    }
+    stream_ = zs;
+  } else if (deflateReset(zs) != Z_OK) {
+    return false;
+  }
+  // One call into a buffer of the bound's size: the whole input at once.
+  out.resize(deflateBound(zs, static_cast<uLong>(in.size())));
+  zs->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+  zs->avail_in = static_cast<uInt>(in.size());
+  zs->next_out = reinterpret_cast<Bytef*>(&out[0]);
+  zs->avail_out = static_cast<uInt>(out.size());
+  int rc = deflate(zs, Z_FINISH);
+  if (rc != Z_STREAM_END) {
     out.clear();
     return false;
   }
-  out.resize(bound);
+  out.resize(zs->total_out);
   return true;
 }
 

@@ -206,6 +206,7 @@ bool TrueTypeFont::ReadTables(int face, std::string* error) {
   descent_ = static_cast<int16_t>(U16(hhea.offset + 6));
   metric_count_ = std::min<int>(U16(hhea.offset + 34), glyph_count_);
   metric_count_ = std::min<int>(metric_count_, static_cast<int>(table("hmtx").length / 4));
+  hmtx_offset_ = table("hmtx").offset;
   if (metric_count_ < 1) {
     *error = "the font has no horizontal metrics";
     return false;
@@ -376,7 +377,7 @@ uint16_t TrueTypeFont::GlyphForCodePoint(char32_t cp) const {
 int TrueTypeFont::AdvanceWidth(uint16_t glyph) const {
   if (glyph >= glyph_count_) glyph = 0;
   int index = std::min<int>(glyph, metric_count_ - 1);
-  return U16(table("hmtx").offset + 4 * index);
+  return U16(hmtx_offset_ + 4 * index);
 }
 
 bool TrueTypeFont::GlyphRange(uint16_t glyph, uint32_t& begin, uint32_t& end) const {

@@ -111,6 +111,7 @@ class TrueTypeFont {
   uint16_t fs_type_ = 0;
   bool long_loca_ = false;
   int metric_count_ = 0;
+  uint32_t hmtx_offset_ = 0;  // of the table "hmtx", read for every advance
   bool symbol_cmap_ = false;
   std::vector<Segment> segments_;
   std::string postscript_name_;
