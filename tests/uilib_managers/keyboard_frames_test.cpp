@@ -49,6 +49,11 @@ class KeyboardFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteTree(m_strBase);
+        // Without a display no frame can be made: fail here, before any
+        // document exists.
+        HWND hProbe = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+        ASSERT_NE(nullptr, hProbe) << "no window can be created";
+        ::DestroyWindow(hProbe);
         m_pDocManager = new CDocManager;
         theApp.m_pDocManager = m_pDocManager;
         m_pTemplate = new CMultiDocTemplate(kTemplateId, RUNTIME_CLASS(CKbDoc), RUNTIME_CLASS(CFrameWnd),
@@ -61,13 +66,16 @@ protected:
         m_pDocManager->AddDocTemplate(m_pSingle);
         m_pSingle->m_hAccelTable = Table({{FVIRTKEY, VK_F9, 0x309}});
 
-        m_pDoc = new CKbDoc;
-        m_pTemplate->AddDocument(m_pDoc);
-        m_pShared = NewFrame("shared", m_pDoc);
+        CKbDoc* pDoc = new CKbDoc;
+        m_pTemplate->AddDocument(pDoc);
+        m_pShared = NewFrame("shared", pDoc);
+        ASSERT_NE(nullptr, m_pShared);
         m_pShared->m_hAccelTable = m_pTemplate->m_hAccelTable;
-        m_pOwn = NewFrame("own", m_pDoc);
+        m_pOwn = NewFrame("own", pDoc);
+        ASSERT_NE(nullptr, m_pOwn);
         m_pOwn->m_hAccelTable = Table({{FVIRTKEY, VK_F3, 0x303}});
         m_pMain = NewFrame("main", NULL);
+        ASSERT_NE(nullptr, m_pMain);
         m_pMain->m_hAccelTable = Table({{FVIRTKEY | FCONTROL, 'S', 0x201}});
         theApp.m_pMainWnd = m_pMain;
         SPManagerHooks::pfnGetDefaultAccelResId = [](CFrameWnd*) -> UINT { return kFrameResId; };
@@ -75,15 +83,19 @@ protected:
     void TearDown() override {
         SPManagerHooks::pfnGetDefaultAccelResId = NULL;
         theApp.m_pMainWnd = NULL;
-        HACCEL hOwn = m_pOwn->m_hAccelTable, hMain = m_pMain->m_hAccelTable, hSingle = m_pSingle->m_hAccelTable;
-        m_pShared->DestroyWindow();
-        m_pOwn->DestroyWindow();  // the document goes with its last view
-        m_pMain->DestroyWindow();
-        if (hOwn != NULL) ::DestroyAcceleratorTable(hOwn);
-        if (hMain != NULL) ::DestroyAcceleratorTable(hMain);
-        if (hSingle != NULL) ::DestroyAcceleratorTable(hSingle);
-        theApp.m_pDocManager = NULL;
-        delete m_pDocManager;
+        // The frames delete themselves; the document goes with its last view.
+        for (CFrameWnd* pFrame : {m_pOwn, m_pMain}) {
+            if (pFrame == NULL) continue;
+            HACCEL hAccel = pFrame->m_hAccelTable;
+            pFrame->DestroyWindow();
+            if (hAccel != NULL) ::DestroyAcceleratorTable(hAccel);
+        }
+        if (m_pShared != NULL) m_pShared->DestroyWindow();
+        if (m_pSingle != NULL && m_pSingle->m_hAccelTable != NULL) ::DestroyAcceleratorTable(m_pSingle->m_hAccelTable);
+        if (m_pDocManager != NULL) {
+            theApp.m_pDocManager = NULL;
+            delete m_pDocManager;
+        }
         DeleteTree(m_strBase);
     }
     static CFrameWnd* NewFrame(LPCTSTR title, CDocument* pDoc) {
@@ -91,8 +103,10 @@ protected:
         CCreateContext context;
         context.m_pNewViewClass = pDoc != NULL ? RUNTIME_CLASS(CKbView) : NULL;
         context.m_pCurrentDoc = pDoc;
-        EXPECT_TRUE(pFrame->Create(NULL, title, WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, NULL, NULL, 0,
-                                   &context));
+        // A frame whose window was never made is left alone (it may be gone
+        // already if its window was half made).
+        if (!pFrame->Create(NULL, title, WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, NULL, NULL, 0, &context))
+            return NULL;
         return pFrame;
     }
     CString KeyOf(int id) {
@@ -105,7 +119,6 @@ protected:
     CDocManager* m_pDocManager = NULL;
     CMultiDocTemplate* m_pTemplate = NULL;
     CSingleDocTemplate* m_pSingle = NULL;
-    CKbDoc* m_pDoc = NULL;
     CFrameWnd* m_pShared = NULL;
     CFrameWnd* m_pOwn = NULL;
     CFrameWnd* m_pMain = NULL;
@@ -133,6 +146,7 @@ TEST_F(KeyboardFramesTest, NewTemplateTableReachesTheFramesThatSharedIt) {
 
     // A frame without a table gets none.
     CFrameWnd* pBare = NewFrame("bare", NULL);
+    ASSERT_NE(nullptr, pBare);
     EXPECT_FALSE(mgr.UpdateAccelTable(NULL, mainEntries, 1, pBare));
     EXPECT_EQ(nullptr, pBare->m_hAccelTable);
     pBare->DestroyWindow();
