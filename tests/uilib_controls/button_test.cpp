@@ -93,6 +93,7 @@ TEST_F(ButtonFixture, AutoCheckBoxTogglesOnClickAndSpaceAndTellsTheParent) {
 }
 
 TEST_F(ButtonFixture, RadioGroupKeepsOneCheckedByClickAndArrowKeys) {
+    host.ShowWindow(SW_SHOWNA);  // the arrow keys skip hidden radio buttons
     auto r1 = Make(_T("One"), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 121, CRect(0, 0, 80, 20));
     auto r2 = Make(_T("Two"), BS_AUTORADIOBUTTON, 122, CRect(0, 20, 80, 40));
     auto r3 = Make(_T("Three"), BS_AUTORADIOBUTTON, 123, CRect(0, 40, 80, 60));

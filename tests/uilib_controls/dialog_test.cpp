@@ -92,12 +92,11 @@ struct DialogFixture : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(host.CreateHost());
         ASSERT_TRUE(dlg.CreateFromMemory(&host));
-        dlg.ShowWindow(SW_SHOW);
         SPDlgMenuHooks::pfnPopupAsWnd = FakePopupAsWnd;
         SPDlgMenuHooks::pfnMenuHitTest = FakeMenuHitTest;
         g_nHitAnswer = 4;
         LPCTSTR lpszClass = AfxRegisterWndClass(0);
-        ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, lpszClass, _T(""), WS_POPUP | WS_VISIBLE, 300, 300, 80, 60,
+        ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, lpszClass, _T(""), WS_POPUP, 300, 300, 80, 60,
                                    NULL, NULL));
     }
     void TearDown() override {
@@ -151,7 +150,7 @@ TEST_F(DialogFixture, ClickOnThePopupsOwnBorderClosesItAndFocusesTheDialog) {
     EXPECT_TRUE(dlg.GetMenuHelper().ProcessMouseClick(CPoint(310, 310)));
     EXPECT_FALSE(::IsWindow(popup.m_hWnd));
     // answers that leave the popup open
-    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), _T(""), WS_POPUP | WS_VISIBLE, 300, 300, 80, 60, NULL, NULL));
+    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), _T(""), WS_POPUP, 300, 300, 80, 60, NULL, NULL));
     for (int nHit : {0, 3, 5}) {
         g_nHitAnswer = nHit;
         EXPECT_FALSE(dlg.GetMenuHelper().ProcessMouseClick(CPoint(310, 310)));

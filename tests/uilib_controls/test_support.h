@@ -4,7 +4,8 @@
 #include "afxwin.h"
 #include <vector>
 
-// A top-level window for the controls; records WM_COMMAND (id, code).
+// A top-level window for the controls, hidden unless a test shows it (no
+// waiting for the display); records WM_COMMAND (id, code).
 class CHostWnd : public CWnd {
 public:
     struct Command {
@@ -15,7 +16,7 @@ public:
 
     BOOL CreateHost(int cx = 400, int cy = 300) {
         LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-        return CreateEx(0, lpszClass, _T("Controls test"), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, cx, cy,
+        return CreateEx(0, lpszClass, _T("Controls test"), WS_POPUP | WS_CLIPCHILDREN, 10, 10, cx, cy,
                         NULL, NULL);
     }
     ~CHostWnd() override {
