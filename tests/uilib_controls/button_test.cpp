@@ -278,4 +278,37 @@ TEST_F(ButtonFixture, AutoRepeatSendsCommandsWhileHeld) {
     p->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
 }
 
+TEST_F(ButtonFixture, AutoTooltipAppearsOnlyForALabelThatDoesNotFit) {
+    auto narrow = Make(_T("A label far too long for its button"), BS_PUSHBUTTON, 195, CRect(0, 0, 40, 24));
+    auto wide = Make(_T("Fits"), BS_PUSHBUTTON, 196, CRect(0, 30, 300, 54));
+    MemoryDC mem(300, 24);
+    for (CSPButton* p : {narrow.get(), wide.get()}) {
+        p->SetAutoTooltip();
+        Draw(*p, mem);
+    }
+    ASSERT_NE(nullptr, narrow->GetToolTipCtrl().GetSafeHwnd());
+    TOOLINFO ti = {};
+    char szText[80] = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = narrow->GetSafeHwnd();
+    ti.uId = 1;
+    ti.lpszText = szText;
+    narrow->GetToolTipCtrl().SendMessage(TTM_GETTEXT, sizeof(szText), (LPARAM)&ti);
+    EXPECT_STREQ("A label far too long for its button", szText);
+    EXPECT_EQ(nullptr, wide->GetToolTipCtrl().GetSafeHwnd());
+}
+
+TEST(ButtonResources, HandCursorAndEditListStringsAreLinkedIn) {
+    EXPECT_NE(nullptr, ::LoadCursor(::GetModuleHandle(NULL), MAKEINTRESOURCE(16919)));
+    const struct {
+        UINT nID;
+        const char* psz;
+    } strings[] = {{16017, "New"}, {16020, "Delete"}, {16021, "Move Item Up"}, {16022, "Move Item Down"}};
+    for (const auto& s : strings) {
+        CString str;
+        EXPECT_TRUE(str.LoadString(s.nID)) << s.nID;
+        EXPECT_STREQ(s.psz, str);
+    }
+}
+
 }  // namespace

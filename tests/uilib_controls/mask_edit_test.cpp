@@ -157,6 +157,20 @@ TEST_F(MaskEditWindow, HomeEndAndArrowsStayOnEditablePositions) {
     EXPECT_EQ(3, nStart);  // over ") " onto the last digit of the first group
 }
 
+TEST_F(MaskEditWindow, FocusSelectsTheFirstGroupOrEverything) {
+    int nStart, nEnd;
+    edit.SetFocus();
+    edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(1, nStart);
+    EXPECT_EQ(4, nEnd);
+    host.SetFocus();
+    edit.EnableSelectByGroup(FALSE);
+    edit.SetFocus();
+    edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(0, nStart);
+    EXPECT_EQ(14, nEnd);
+}
+
 TEST_F(MaskEditWindow, WindowTextCopyIsAlwaysTerminated) {
     TCHAR sz[6];
     memset(sz, 'x', sizeof(sz));
