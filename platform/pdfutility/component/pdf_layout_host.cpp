@@ -1,6 +1,8 @@
 // pdf_layout_host.cpp - fonts and measurement for PDF pages.
 #include "pdf_layout_host.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "pdf_standard_font.h"
@@ -32,7 +34,26 @@ bool SameFace(const std::string& a, const std::string& b) {
 }  // namespace
 
 PdfLayoutHost::PdfLayoutHost() = default;
-PdfLayoutHost::~PdfLayoutHost() = default;
+
+PdfLayoutHost::~PdfLayoutHost() {
+  for (tw::layout::ImageHandle h : cached_handles_) gdi_.releaseImage(h);
+}
+
+bool PdfLayoutHost::StampOf(const std::string& url, FileStamp* stamp) {
+  const std::string path = PathFromUrl(url);
+  if (path.empty()) return false;
+  int n = MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0);
+  if (n <= 0) return false;
+  std::wstring wide(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), &wide[0], n);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  stamp->time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+  stamp->size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
 
 std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
   auto it = families_.find(css);
@@ -159,13 +180,57 @@ void PdfLayoutHost::measureChars(tw::layout::FontHandle handle, const char16_t* 
 }
 
 tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* width, int* height) {
-  return gdi_.loadImage(url, width, height);
+  FileStamp stamp;
+  if (!StampOf(url, &stamp)) return gdi_.loadImage(url, width, height);
+  auto it = images_.find(url);
+  if (it != images_.end() && it->second.stamp == stamp) {
+    if (width) *width = it->second.width;
+    if (height) *height = it->second.height;
+    return it->second.handle;
+  }
+  int w = 0, h = 0;
+  tw::layout::ImageHandle handle = gdi_.loadImage(url, &w, &h);
+  if (width) *width = w;
+  if (height) *height = h;
+  const uint64_t pixels = handle ? uint64_t(w) * uint64_t(h) : 0;
+  if (image_pixels_ + pixels > kMaxCachedPixels || images_.size() >= 4096) return handle;
+  // The handle of an older version of the file stays with the host: a page
+  // may still show it.
+  image_pixels_ += pixels;
+  if (handle) cached_handles_.insert(handle);
+  CachedImage& c = images_[url];
+  c.stamp = stamp;
+  c.handle = handle;
+  c.width = w;
+  c.height = h;
+  return handle;
 }
 
-void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) { gdi_.releaseImage(image); }
+void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
+  if (!image || cached_handles_.count(image)) return;  // kept for later pages
+  gdi_.releaseImage(image);
+}
 
 bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
-  return gdi_.loadText(url, bytes);
+  FileStamp stamp;
+  if (!StampOf(url, &stamp)) return gdi_.loadText(url, bytes);
+  auto it = texts_.find(url);
+  if (it != texts_.end() && it->second.stamp == stamp) {
+    if (it->second.ok) *bytes = it->second.bytes;
+    return it->second.ok;
+  }
+  std::string read;
+  const bool ok = gdi_.loadText(url, &read);
+  const size_t before = it != texts_.end() ? it->second.bytes.size() : 0;
+  if (text_bytes_ - before + read.size() <= kMaxCachedTextBytes && texts_.size() < 4096) {
+    CachedText& c = texts_[url];
+    text_bytes_ = text_bytes_ - before + read.size();
+    c.stamp = stamp;
+    c.ok = ok;
+    c.bytes = read;
+  }
+  if (ok) *bytes = std::move(read);
+  return ok;
 }
 
 }  // namespace twpdf

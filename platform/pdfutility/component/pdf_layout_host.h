@@ -10,15 +10,22 @@
 //                  drawn, see FallbackFor) in the first of some installed
 //                  faces of wide coverage that has it, so text in scripts
 //                  the page's font does not cover still shows.
+//                  Style sheets and images are kept for the whole
+//                  conversion (every page of a help file links the same
+//                  sheets and shows the same icons): a file is read or
+//                  decoded again only when its time or size has changed.
 //   PdfHostFont    what a FontHandle of this host stands for.
 //
 // Units are CSS px, as everywhere in the layout core.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 
 #include "gdi/gdi_host.h"
 #include "layout/host.h"
@@ -73,6 +80,26 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   }
 
  private:
+  // What tells one version of a file from another.
+  struct FileStamp {
+    uint64_t time = 0, size = 0;
+    bool operator==(const FileStamp& o) const { return time == o.time && size == o.size; }
+  };
+  static bool StampOf(const std::string& url, FileStamp* stamp);
+  struct CachedText {
+    FileStamp stamp;
+    bool ok = false;
+    std::string bytes;
+  };
+  struct CachedImage {
+    FileStamp stamp;
+    tw::layout::ImageHandle handle = 0;
+    int width = 0, height = 0;
+  };
+  // Limits of what is kept; beyond them files are read as without a cache.
+  static constexpr size_t kMaxCachedTextBytes = 16u << 20;
+  static constexpr uint64_t kMaxCachedPixels = 16u << 20;  // 64 MB of BGRA
+
   tw::layout::GdiHost gdi_;
   GdiFontSource fonts_;
   std::map<std::tuple<std::string, int, bool, float>, std::unique_ptr<PdfHostFont>> open_;
@@ -81,6 +108,13 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   // character, weight and slant (-1: none).
   std::map<std::tuple<size_t, int, bool>, std::unique_ptr<Fallback>> fallback_fonts_;
   std::map<std::tuple<char32_t, int, bool>, int> fallback_choice_;
+  std::unordered_map<std::string, CachedText> texts_;
+  size_t text_bytes_ = 0;
+  std::unordered_map<std::string, CachedImage> images_;  // by url
+  // Every handle the cache handed out (also those of files since changed,
+  // which a page may still show): released with the host.
+  std::set<tw::layout::ImageHandle> cached_handles_;
+  uint64_t image_pixels_ = 0;
 };
 
 }  // namespace twpdf
