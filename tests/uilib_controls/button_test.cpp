@@ -3,6 +3,7 @@
 #include "SPButton.h"
 #include "SPClientHooks.h"
 #include "SPGlobalData.h"
+#include "SPWinXPVisualManager.h"
 #include "test_support.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -296,6 +297,48 @@ TEST_F(ButtonFixture, AutoTooltipAppearsOnlyForALabelThatDoesNotFit) {
     narrow->GetToolTipCtrl().SendMessage(TTM_GETTEXT, sizeof(szText), (LPARAM)&ti);
     EXPECT_STREQ("A label far too long for its button", szText);
     EXPECT_EQ(nullptr, wide->GetToolTipCtrl().GetSafeHwnd());
+}
+
+// A themed manager that records which buttons it was asked to draw.
+class CRecordingThemedManager : public CSPWinXPVisualManager {
+    DECLARE_DYNCREATE(CRecordingThemedManager)
+
+public:
+    std::vector<CSPButton*> drawn;
+    BOOL OnDrawPushButtonWinXP(CDC* pDC, CRect& rect, CSPButton* pButton, UINT) override {
+        drawn.push_back(pButton);
+        pDC->FillSolidRect(rect, RGB(1, 2, 3));
+        return TRUE;
+    }
+};
+IMPLEMENT_DYNCREATE(CRecordingThemedManager, CSPWinXPVisualManager)
+
+TEST_F(ButtonFixture, ThemeSwitchOffersBordersToTheThemedManagerAndTracksHot) {
+    auto p = Make(_T(""), BS_PUSHBUTTON, 197, CRect(0, 0, 40, 24));
+    MemoryDC mem(40, 24);
+    struct Reset {
+        ~Reset() {
+            CSPButton::EnableWinXPTheme(FALSE);
+            CSPVisualManager::DestroyInstance();
+        }
+    } reset;
+    CSPButton::EnableWinXPTheme(TRUE);
+    CRecordingThemedManager* pManager = DYNAMIC_DOWNCAST(
+        CRecordingThemedManager, CSPVisualManager::CreateVisualManager(RUNTIME_CLASS(CRecordingThemedManager)));
+    ASSERT_NE(nullptr, pManager);
+    Draw(*p, mem);
+    ASSERT_EQ(1u, pManager->drawn.size());
+    EXPECT_EQ(p.get(), pManager->drawn[0]);
+    EXPECT_EQ(RGB(1, 2, 3), mem.Pixel(0, 0));
+    // a 3D button tracks the mouse too while the switch is on
+    p->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(p->IsHighlighted());
+    p->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5));
+
+    CSPButton::EnableWinXPTheme(FALSE);
+    Draw(*p, mem);
+    EXPECT_EQ(1u, pManager->drawn.size());
+    EXPECT_EQ(spGlobalData.clrBtnHilite, mem.Pixel(0, 0));
 }
 
 TEST(ButtonResources, HandCursorAndEditListStringsAreLinkedIn) {

@@ -61,6 +61,15 @@ TEST(MaskEditValues, GetValueGivesTheTypedCharacters) {
     EXPECT_STREQ(_T("55512"), edit.GetValue(FALSE));
     EXPECT_STREQ(_T("55512_____"), edit.GetValue(TRUE));
 
+    // a fresh mask shows the placeholder, which is no input
+    CSPMaskEdit spaces;
+    spaces.EnableMask(_T("DDD"), _T("#___"), _T(' '));
+    EXPECT_STREQ(_T("#   "), spaces.GetFullValue());
+    EXPECT_STREQ(_T(""), spaces.GetValue());
+    ASSERT_TRUE(spaces.SetValue(_T("#4")));
+    EXPECT_STREQ(_T("4"), spaces.GetValue());
+    EXPECT_STREQ(_T("4  "), spaces.GetValue(TRUE));
+
     // without a mask: the whole value, and a rejected text leaves it
     CSPMaskEdit plain;
     EXPECT_TRUE(plain.SetValue(_T("free text")));
