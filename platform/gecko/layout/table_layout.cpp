@@ -26,6 +26,7 @@ struct Grid {
   std::vector<Slot> cells;
   int cols = 0;
   std::vector<float> minC, maxC, pct;
+  std::vector<char> fixed;  // a width in px was given for the column
   float spacingH = 0, spacingV = 0;
   bool collapse = false;
 };
@@ -125,10 +126,12 @@ void columnWidths(Grid& g, LayoutContext& ctx) {
   g.minC.assign(g.cols, 0);
   g.maxC.assign(g.cols, 0);
   g.pct.assign(g.cols, 0);
+  g.fixed.assign(g.cols, 0);
   for (const Slot& s : g.cells) {
     computeIntrinsic(s.cell, ctx);
     const Length& w = s.cell->style->width;
     if (s.colspan == 1) {
+      if (w.unit == Length::Px) g.fixed[s.col] = 1;
       g.minC[s.col] = std::max(g.minC[s.col], s.cell->minW);
       g.maxC[s.col] = std::max(g.maxC[s.col], s.cell->maxW);
       if (w.unit == Length::Percent) g.pct[s.col] = std::max(g.pct[s.col], std::min(w.value, 100.0f));
@@ -159,6 +162,56 @@ void columnWidths(Grid& g, LayoutContext& ctx) {
   for (int k = 0; k < g.cols; ++k) g.maxC[k] = std::max(g.maxC[k], g.minC[k]);
 }
 
+// Widths given by <col>/<colgroup> elements (width="120" or "25%", span=n).
+void columnElements(const Box* t, Grid& g) {
+  if (!t->element) return;
+  int col = 0;
+  auto apply = [&](const html::Element* e, int span) {
+    std::string_view w = e->getAttribute("width");
+    size_t i = 0;
+    float v = 0;
+    bool digits = false;
+    while (i < w.size() && w[i] == ' ') ++i;
+    while (i < w.size() && w[i] >= '0' && w[i] <= '9' && v < 1e6f) v = v * 10 + float(w[i++] - '0'), digits = true;
+    bool pct = i < w.size() && w[i] == '%';
+    for (int k = 0; k < span && col < g.cols; ++k, ++col) {
+      if (!digits) continue;
+      if (pct) {
+        g.pct[col] = std::max(g.pct[col], std::min(v, 100.0f));
+      } else {
+        g.maxC[col] = std::max(g.maxC[col], std::min(v, kMaxLength));
+        g.fixed[col] = 1;
+      }
+    }
+  };
+  auto spanOf = [](const html::Element* e) {
+    std::string_view sv = e->getAttribute("span");
+    int n = 0;
+    for (char c : sv) {
+      if (c < '0' || c > '9') break;
+      n = std::min(n * 10 + (c - '0'), kMaxColumns);
+    }
+    return std::max(1, n);
+  };
+  for (const html::Node* n = t->element->firstChild(); n && col < g.cols; n = n->nextSibling()) {
+    const html::Element* e = n->asElement();
+    if (!e) continue;
+    if (e->is(html::Tag::Col)) {
+      apply(e, spanOf(e));
+    } else if (e->is(html::Tag::Colgroup)) {
+      bool cols = false;
+      for (const html::Node* c = e->firstChild(); c && col < g.cols; c = c->nextSibling())
+        if (const html::Element* ce = c->asElement())
+          if (ce->is(html::Tag::Col)) {
+            apply(ce, spanOf(ce));
+            cols = true;
+          }
+      if (!cols) apply(e, spanOf(e));
+    }
+  }
+  for (int k = 0; k < g.cols; ++k) g.maxC[k] = std::max(g.maxC[k], g.minC[k]);
+}
+
 float tableEdgesH(const Box* t) { return t->border[1] + t->border[3] + t->padding[1] + t->padding[3]; }
 
 }  // namespace
@@ -168,6 +221,7 @@ void tableIntrinsic(Box* t, LayoutContext& ctx, float* mn, float* mx) {
   Grid g;
   buildGrid(t, g);
   columnWidths(g, ctx);
+  columnElements(t, g);
   float sp = (g.cols + 1) * g.spacingH + tableEdgesH(t);
   float a = sp, b = sp;
   for (int k = 0; k < g.cols; ++k) a += g.minC[k], b += g.maxC[k];
@@ -191,6 +245,7 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
   if (g.collapse)
     for (int i = 0; i < 4; ++i) t->padding[i] = 0;
   columnWidths(g, ctx);
+  columnElements(t, g);
   float edges = tableEdgesH(t);
   float spacing = (g.cols + 1) * g.spacingH;
   float sumMin = 0, sumMax = 0;
@@ -229,12 +284,20 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
   float left = room - usedPct;
   if (autoCount > 0) {
     if (left >= autoMax) {
+      // room beyond the maximum widths goes to the columns without a
+      // given width (to all auto columns when every one has a width)
       float extra = left - autoMax;
+      float growMax = 0;
+      int growCount = 0;
+      for (int k = 0; k < g.cols; ++k)
+        if (g.pct[k] <= 0 && !g.fixed[k]) growMax += g.maxC[k], ++growCount;
+      bool all = growCount == 0;
+      if (all) growMax = autoMax, growCount = autoCount;
       for (int k = 0; k < g.cols; ++k) {
         if (g.pct[k] > 0) continue;
         w[k] = g.maxC[k];
-        if (specified || pctSum > 0)
-          w[k] += autoMax > 0 ? extra * g.maxC[k] / autoMax : extra / autoCount;
+        if ((specified || pctSum > 0) && (all || !g.fixed[k]))
+          w[k] += growMax > 0 ? extra * g.maxC[k] / growMax : extra / growCount;
       }
     } else if (left >= autoMin && autoMax > autoMin) {
       float f = (left - autoMin) / (autoMax - autoMin);
