@@ -130,6 +130,7 @@ protected:
         delete pManager;
         MSG msg;
         while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) ::DispatchMessage(&msg);
         }
         EXPECT_EQ(CTestDoc::s_nAlive, 0);
     }

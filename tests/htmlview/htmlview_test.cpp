@@ -428,4 +428,86 @@ TEST_F(HtmlView, APrintJobThatCannotStartIsReported) {
     g_messageBoxes.clear();
 }
 
+// --- the view in a document window -------------------------------------------------
+
+// A document that shows a blank page when new and refuses to close its window.
+class CPageDoc : public CDocument {
+    DECLARE_DYNCREATE(CPageDoc)
+public:
+    BOOL OnNewDocument() override {
+        if (!CDocument::OnNewDocument()) return FALSE;
+        POSITION pos = GetFirstViewPosition();
+        if (pos != NULL) ((CHtmlView*)GetNextView(pos))->Navigate2(_T("about:blank"));
+        return TRUE;
+    }
+    BOOL OnOpenDocument(LPCTSTR) override { return TRUE; }
+    BOOL CanCloseFrame(CFrameWnd*) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CPageDoc, CDocument)
+
+// A document window that opens maximised.
+class CMaxChild : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CMaxChild)
+public:
+    void ActivateFrame(int nCmdShow) override { CMDIChildWnd::ActivateFrame(nCmdShow == -1 ? SW_SHOWMAXIMIZED : nCmdShow); }
+};
+IMPLEMENT_DYNCREATE(CMaxChild, CMDIChildWnd)
+
+TEST_F(HtmlView, AsTheViewOfAMaximisedDocumentWindow) {
+    CDocManager manager;
+    CMultiDocTemplate* pTemplate = new CMultiDocTemplate(0x7000, RUNTIME_CLASS(CPageDoc), RUNTIME_CLASS(CMaxChild),
+                                                         RUNTIME_CLASS(CTestHtmlView));
+    manager.AddDocTemplate(pTemplate);
+    theTestApp.m_pDocManager = &manager;
+    CMDIFrameWnd* pMain = new CMDIFrameWnd;
+    ASSERT_TRUE(pMain->Create(NULL, _T("Main"), WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(0, 0, 700, 500)));
+    HWND hWndMain = pMain->m_hWnd;
+    theTestApp.m_pMainWnd = pMain;
+    pMain->ShowWindow(SW_SHOW);
+
+    CDocument* pDoc = manager.OpenDocumentFile(_T("Page Contents"));
+    ASSERT_NE(pDoc, nullptr);
+    CMDIChildWnd* pChild = pMain->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    EXPECT_TRUE(pChild->IsZoomed());
+    CTestHtmlView* pPageView = (CTestHtmlView*)pChild->GetActiveView();
+    ASSERT_NE(pPageView, nullptr);
+    EXPECT_EQ(pPageView->GetDocument(), pDoc);
+    // the view fills the window and follows the frame
+    CRect rcChild, rcView;
+    pChild->GetClientRect(&rcChild);
+    pPageView->GetWindowRect(&rcView);
+    EXPECT_EQ(rcView.Size(), rcChild.Size());
+    pPageView->Navigate2((g_url + "page2.htm").c_str());
+    int nWidth = pPageView->GetPageSize().cx;
+    pMain->SetWindowPos(NULL, 0, 0, 500, 500, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_LT(pPageView->GetPageSize().cx, nWidth);
+    // the same name finds the open document
+    EXPECT_EQ(manager.OpenDocumentFile(_T("page contents")), pDoc);
+    EXPECT_EQ(std::string(pPageView->GetLocationURL()), g_url + "page2.htm");
+
+    // a new document starts blank
+    CDocument* pDoc2 = pTemplate->OpenDocumentFile(NULL);
+    ASSERT_NE(pDoc2, nullptr);
+    POSITION pos = pDoc2->GetFirstViewPosition();
+    CHtmlView* pView2 = (CHtmlView*)pDoc2->GetNextView(pos);
+    EXPECT_EQ(std::string(pView2->GetLocationURL()), "about:blank");
+    EXPECT_TRUE(pMain->MDIGetActive()->IsZoomed());
+
+    // the document window refuses to close; the application closes it
+    HWND hWndChild = pChild->m_hWnd;
+    pChild->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(hWndChild));
+    pMain->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(hWndChild));
+    EXPECT_FALSE(::IsWindow(hWndMain));
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 0);
+    theTestApp.m_pMainWnd = NULL;
+    theTestApp.m_pDocManager = NULL;
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) ::DispatchMessage(&msg);  // the quit of the main window goes
+    }
+}
+
 }  // namespace

@@ -69,7 +69,7 @@ void AFXAPI AfxRepositionBars(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDL
         if (layout.rect.right < layout.rect.left) layout.rect.right = layout.rect.left;
         if (layout.rect.bottom < layout.rect.top) layout.rect.bottom = layout.rect.top;
         CWnd* pLeftOver = CWnd::FromHandle(hWndLeftOver);
-        pLeftOver->CalcWindowRect(&layout.rect, 1);
+        pLeftOver->CalcWindowRect(&layout.rect, 0);  // a client edge stays inside
         AfxRepositionWindow(&layout, hWndLeftOver, &layout.rect);
     }
     if (layout.hDWP != NULL) ::EndDeferWindowPos(layout.hDWP);
