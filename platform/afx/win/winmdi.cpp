@@ -162,11 +162,11 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMDIFrameWnd::OnDestroy() {
-    CFrameWnd::OnDestroy();
-    // a template's shared menu must not go with the window
+    // a template's shared menu must not go with the window; the MDICLIENT
+    // takes its window list out of it on the way
     if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault && m_hWndMDIClient != NULL)
         ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)m_hMenuDefault, 0);
-    if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
+    CFrameWnd::OnDestroy();
 }
 
 void CMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
