@@ -333,6 +333,25 @@ TEST_F(HtmlView, BadAddressesShowTheErrorPageOrNothing) {
     EXPECT_EQ(std::string(pView->GetLocationURL()), "about:blank");
 }
 
+TEST_F(HtmlView, HostilePagesStillShow) {
+    std::string deep = "<html><body>";
+    for (int i = 0; i < 100000; i++) deep += "<div>";
+    deep += "deep</body></html>";
+    WritePage("deep.htm", deep);
+    pView->Navigate2((g_url + "deep.htm").c_str());
+    EXPECT_FALSE(pView->IsErrorPage());
+    EXPECT_GT(pView->GetPageSize().cy, 0);
+    // one unbreakable line of a megabyte: the page is wide, not endless
+    WritePage("long.htm", "<html><body><pre>" + std::string(1 << 20, 'x') + "</pre><p>after</p></body></html>");
+    pView->Navigate2((g_url + "long.htm").c_str());
+    EXPECT_GT(pView->GetPageSize().cx, Client().cx);
+    EXPECT_LE(pView->GetPageSize().cx, 1000000);
+    pView->SendMessage(WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(pView->GetScrollPosition().x, pView->GetPageSize().cx - Client().cx);
+    ::DeleteFileA((g_dir + "\\deep.htm").c_str());
+    ::DeleteFileA((g_dir + "\\long.htm").c_str());
+}
+
 TEST_F(HtmlView, ThePageFollowsTheViewsWidth) {
     pView->Navigate2((g_url + "page2.htm").c_str());
     int nWidthBefore = pView->GetPageSize().cx;
