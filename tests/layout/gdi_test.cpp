@@ -242,3 +242,24 @@ TEST(GdiPaint, LaysOutAndPaintsAPageWithTheRealHost) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiPaint, HugeRunsPaintOnlyTheirVisiblePart) {
+  layout::GdiHost host;
+  auto doc = html::parseHtmlUtf8("<body style='margin:0'><pre>" + std::string(2 * 1024 * 1024, 'x') +
+                                 "</pre><p>" + std::string(3 * 1024 * 1024, 'y') + " end</p></body>");
+  layout::HtmlLayout l(host);
+  l.load(*doc, "file:///C:/nowhere/page.htm");
+  l.layout(200);
+  DisplayList d = l.paint();
+  EXPECT_GT(l.width(), 100000);
+  Canvas c(200, 100);
+  layout::PaintOptions o;
+  o.clip = layout::RectF{5000, 0, 200, 100};  // scrolled far to the right
+  o.originX = -5000;
+  layout::PaintDisplayList(c.dc(), d, o);
+  EXPECT_GT(c.countNot(RGB(255, 255, 255)), 50);
+}
+
+}  // namespace
