@@ -311,3 +311,20 @@ TEST(Frame, DockStateKeepsTheSummaryInTheProfile) {
     free((void*)theTestApp.m_pszRegistryKey);
     theTestApp.m_pszRegistryKey = NULL;
 }
+
+TEST(Frame, ContextHelpModeEndsWithEscape) {
+    CFrameWnd* pFrame = MakeFrame();
+    ASSERT_NE(pFrame, nullptr);
+    CTestBar* pStatus = new CTestBar;
+    ASSERT_TRUE(pStatus->CreateBar(pFrame, AFX_IDW_STATUS_BAR, 0, 15));
+    pFrame->ShowWindow(SW_SHOWNA);
+    EXPECT_TRUE(pFrame->CanEnterHelpMode());
+    // the help mode's loop takes the key meant to end it
+    pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    pFrame->OnContextHelp();
+    EXPECT_EQ(pFrame->m_bHelpMode, 0);
+    EXPECT_NE(::GetCapture(), pFrame->m_hWnd);
+    EXPECT_EQ(WindowText(pStatus->m_hWnd), "Ready");
+    pFrame->DestroyWindow();
+    delete pStatus;
+}
