@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -21,6 +22,8 @@ namespace {
 const double kPointsPerPx = 0.75;  // 1 px = 1/96 inch, 1 pt = 1/72 inch
 const size_t kMaxImageFile = 64u << 20;
 const int kMaxTiles = 4096;
+// The side of a block of small tiles drawn as one image, in image pixels.
+const int kTileBlockPx = 256;
 
 std::string Lower(std::string s) {
   for (char& c : s)
@@ -257,6 +260,45 @@ int PdfConversion::WriterImage(const tw::layout::DisplayList& list, int index) {
   return id;
 }
 
+int PdfConversion::TileBlock(const tw::layout::DisplayList& list, int index, double across,
+                             double down, int* rx, int* ry) {
+  *rx = *ry = 1;
+  if (index < 0 || size_t(index) >= list.images.size()) return -1;
+  const tw::layout::DisplayImage& di = list.images[size_t(index)];
+  const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
+  DIBSECTION ds = {};
+  if (!img || !img->bitmap || GetObjectA(img->bitmap, sizeof ds, &ds) != sizeof ds ||
+      !ds.dsBm.bmBits || ds.dsBm.bmBitsPixel != 32 || img->width <= 0 || img->height <= 0)
+    return -1;
+  // Blocks of about kTileBlockPx pixels a side; one size per image and
+  // direction, so that every band of a page shares the same few blocks.
+  const int w = img->width, h = img->height;
+  const int bx = across > 1 ? std::max(1, kTileBlockPx / w) : 1;
+  const int by = down > 1 ? std::max(1, kTileBlockPx / h) : 1;
+  if (bx * by == 1) return -1;
+  const std::string key = (di.url.empty() ? "#" + std::to_string(di.handle) : di.url) + "\n" +
+                          std::to_string(bx) + "x" + std::to_string(by);
+  auto it = images_.find(key);
+  int id = -1;
+  if (it != images_.end()) {
+    id = it->second;
+  } else {
+    const size_t stride = size_t(ds.dsBm.bmWidthBytes), row = size_t(w) * 4;
+    std::string pixels(row * bx * size_t(h) * by, '\0');
+    const char* bits = static_cast<const char*>(ds.dsBm.bmBits);
+    for (int y = 0; y < h * by; ++y)
+      for (int i = 0; i < bx; ++i)
+        std::memcpy(&pixels[(size_t(y) * bx + i) * row], bits + size_t(y % h) * stride, row);
+    id = writer_.AddBgraImage(w * bx, h * by, pixels.data(), row * bx, true);
+    if (images_.size() < 100000) images_[key] = id;
+  }
+  if (id >= 0) {
+    *rx = bx;
+    *ry = by;
+  }
+  return id;
+}
+
 int PdfConversion::TargetId(IPdfJob* job, const std::string& url) {
   auto it = target_ids_.find(url);
   if (it != target_ids_.end()) return it->second;
@@ -421,13 +463,18 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
         double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
         double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
         if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) break;
+        // Small tiles (a 1-pixel gradient repeated across a heading) go
+        // out as blocks of tiles, a few drawings instead of hundreds.
+        int rx = 1, ry = 1;
+        const int block = TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
+        if (block >= 0) image = block;
         save();
         page.Rectangle(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
         page.ClipToPath();
-        for (double ty = ky0; ty < ky1; ++ty)
-          for (double tx = kx0; tx < kx1; ++tx) {
-            double x = it.tileX + tx * it.tileW, y = it.tileY + ty * it.tileH;
-            page.DrawImage(image, X(x), Y(y + it.tileH), it.tileW * k, it.tileH * k);
+        for (double ty = ky0; ty < ky1; ty += ry)
+          for (double tx = kx0; tx < kx1; tx += rx) {
+            double x = it.tileX + tx * it.tileW, y = it.tileY + (ty + ry) * it.tileH;
+            page.DrawImage(image, X(x), Y(y), rx * it.tileW * k, ry * it.tileH * k);
           }
         restore();
         break;

@@ -90,6 +90,11 @@ class PdfConversion {
   bool EnsureOpen();
   int WriterFont(const std::string& face, int weight, bool italic);
   int WriterImage(const tw::layout::DisplayList& list, int index);
+  // For an image tiled |across| by |down| times: a writer image of *rx by
+  // *ry copies of it side by side (-1, *rx = *ry = 1, when tiles are drawn
+  // one by one).
+  int TileBlock(const tw::layout::DisplayList& list, int index, double across, double down,
+                int* rx, int* ry);
   // The job's id of a link target URL (AddLinkTarget), 0 when it has none.
   // The answers are kept: the job gives one URL the same id all through a
   // conversion, and its first answer has already marked the page wanted.

@@ -95,7 +95,14 @@ void Page::SetLineWidth(double width) { Op(Num(std::max(0.0, width)) + " w"); }
 void Page::MoveTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " m"); }
 void Page::LineTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " l"); }
 void Page::Rectangle(double x, double y, double w, double h) {
-  Op(Num(x) + ' ' + Num(y) + ' ' + Num(w) + ' ' + Num(h) + " re");
+  FormatNumber(content_, x);
+  content_ += ' ';
+  FormatNumber(content_, y);
+  content_ += ' ';
+  FormatNumber(content_, w);
+  content_ += ' ';
+  FormatNumber(content_, h);
+  content_ += " re\n";
 }
 void Page::Stroke() { Op("S"); }
 void Page::Fill() { Op("f"); }
@@ -209,8 +216,17 @@ double Page::ShowText(int font, double size, double x, double y, const char32_t*
 void Page::DrawImage(int image, double x, double y, double w, double h) {
   if (image < 0 || image >= static_cast<int>(writer_.images_.size())) return;
   images_.insert(image);
-  Op("q " + Num(w) + " 0 0 " + Num(h) + ' ' + Num(x) + ' ' + Num(y) + " cm /Im" +
-     std::to_string(image + 1) + " Do Q");
+  content_ += "q ";
+  FormatNumber(content_, w);
+  content_ += " 0 0 ";
+  FormatNumber(content_, h);
+  content_ += ' ';
+  FormatNumber(content_, x);
+  content_ += ' ';
+  FormatNumber(content_, y);
+  content_ += " cm /Im";
+  content_ += std::to_string(image + 1);
+  content_ += " Do Q\n";
 }
 
 void Page::AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri) {
