@@ -3,6 +3,7 @@
 
 #include "BrowserWrapper.h"
 #include "PdfJob.h"
+#include "afxwin.h"
 #include "nsCOMPtr.h"
 #include "nsIComponentRegistrar.h"
 #include "nsIServiceManager.h"
@@ -78,8 +79,7 @@ nsresult CGeckoHost::StartEngine() {
     nsresult rv = NS_InitXPCOM2(&m_pServiceManager, nullptr, nullptr);
     if (NS_FAILED(rv)) {
         m_pServiceManager = nullptr;
-        ::MessageBoxA(::GetActiveWindow(), "Library initializing failed.", nullptr,
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("Library initializing failed.", MB_OK | MB_ICONEXCLAMATION);
         return rv;
     }
     nsCOMPtr<nsIComponentRegistrar> registrar = do_QueryInterface(m_pServiceManager);
