@@ -109,6 +109,7 @@ BOOL CGeckoHost::RunNestedLoop(const std::function<BOOL()>& poll) {
         if (!::PeekMessageA(&msg, nullptr, 0, WM_USER - 1, PM_REMOVE) &&
             !::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::WaitMessage();
+            if (poll && poll()) over = TRUE;
             continue;
         }
         if (poll && poll()) over = TRUE;
@@ -121,6 +122,10 @@ BOOL CGeckoHost::RunNestedLoop(const std::function<BOOL()>& poll) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return FALSE;
         }
+        // What the message's handler changed (a Cancel clearing the
+        // converting flag, a load's end) counts now, not only once another
+        // message arrives.
+        if (!over && poll && poll()) over = TRUE;
     }
     return TRUE;
 }

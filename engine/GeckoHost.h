@@ -60,12 +60,13 @@ public:
 
     // The nested message loop: takes messages (first those below WM_USER,
     // then any), waiting when there are none, and dispatches them. `poll` is
-    // called after each message taken, before it is dispatched, and returns
-    // TRUE when the wait is over; the loop ends after dispatching that
-    // message. A WM_QUIT also ends the wait: the converting flag is cleared
-    // and the quit request is posted again with its exit code, so that the
-    // application's own loop still ends. Returns TRUE when `poll` ended the
-    // wait, FALSE on WM_QUIT.
+    // called after each message taken, before it is dispatched, again after
+    // the dispatch (so a change the handler made is seen at once), and after
+    // each wait; it returns TRUE when the wait is over, and the loop ends
+    // after dispatching the message at hand. A WM_QUIT also ends the wait:
+    // the converting flag is cleared and the quit request is posted again
+    // with its exit code, so that the application's own loop still ends.
+    // Returns TRUE when `poll` ended the wait, FALSE on WM_QUIT.
     static BOOL RunNestedLoop(const std::function<BOOL()>& poll);
 
     // ---- Contents (GeckoHostContents.cpp)

@@ -448,6 +448,41 @@ TEST_F(GeckoBrowserTest, NestedLoopDispatchesWhileWaiting) {
     DestroyWindow(wnd);
 }
 
+LRESULT CALLBACK CancellingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 2) {
+        g_bConverting = FALSE;  // as the progress dialog's Cancel does
+        return 0;
+    }
+    if (msg == WM_APP + 3) {
+        ++g_dispatched;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+TEST_F(GeckoBrowserTest, NestedLoopSeesAChangeMadeByTheDispatchedMessage) {
+    // A handler that ends the wait ends it at once: the loop does not wait for
+    // (or dispatch) another message first.
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CancellingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TwNestedLoopCancel";
+    RegisterClassA(&wc);
+    HWND wnd = CreateWindowExA(0, "TwNestedLoopCancel", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    g_dispatched = 0;
+    g_bConverting = TRUE;
+    PostMessageA(wnd, WM_APP + 2, 0, 0);
+    PostMessageA(wnd, WM_APP + 3, 0, 0);
+    BOOL ended = CGeckoHost::RunNestedLoop([&]() -> BOOL { return !g_bConverting; });
+    EXPECT_EQ(ended, TRUE);
+    EXPECT_EQ(g_dispatched, 0);  // the later message is still queued
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, wnd, WM_APP + 3, WM_APP + 3, PM_REMOVE));
+    DestroyWindow(wnd);
+}
+
 TEST_F(GeckoBrowserTest, PopUpWindowsAreRefused) {
     nsCOMPtr<nsIWindowWatcher> watcher = do_GetService(NS_WINDOWWATCHER_CONTRACTID);
     ASSERT_TRUE(watcher);
