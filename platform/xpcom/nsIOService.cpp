@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "nsCOMPtr.h"
 #include "nsIIOService.h"
@@ -19,10 +20,15 @@ class nsStandardURL final : public nsIURI {
   NS_DECLARE_STATIC_IID(
       {0x9F4C5B1E, 0x3A2D, 0x4E8B, {0x91, 0x6C, 0x2B, 0x7D, 0x0E, 0x48, 0xA3, 0x55}})
 
-  explicit nsStandardURL(const nsParsedURL& parsed)
-      : mURL(parsed),
-        mKeyWithRef(parsed.ComparisonKey(true)),
-        mKeyWithoutRef(parsed.ComparisonKey(false)) {}
+  explicit nsStandardURL(nsParsedURL parsed)
+      : mURL(std::move(parsed)), mKeyWithoutRef(mURL.ComparisonKey(false)) {
+    // The key with the fragment is the one without it and the fragment.
+    mKeyWithRef = mKeyWithoutRef;
+    if (mURL.hasRef) {
+      mKeyWithRef += '#';
+      mKeyWithRef += mURL.ref;
+    }
+  }
   NS_DECL_ISUPPORTS
 
   NS_IMETHOD GetSpec(nsACString& spec) override {
@@ -103,8 +109,8 @@ class nsStandardURL final : public nsIURI {
   }
 
   nsParsedURL mURL;
-  std::string mKeyWithRef;
   std::string mKeyWithoutRef;
+  std::string mKeyWithRef;
 };
 
 NS_IMPL_ADDREF(nsStandardURL)
@@ -149,13 +155,19 @@ class nsIOService final : public nsIIOService {
     }
     nsParsedURL baseParsed;
     const nsParsedURL* basePtr = nullptr;
+    // Holds the base whose parsed form is used until the parse is done.
+    struct Releaser {
+      nsIURI* uri = nullptr;
+      ~Releaser() {
+        if (uri) uri->Release();
+      }
+    } keepBase;
     if (base) {
       nsStandardURL* std = nullptr;
       if (NS_SUCCEEDED(base->QueryInterface(NS_GET_IID(nsStandardURL),
                                             reinterpret_cast<void**>(&std)))) {
-        baseParsed = std->Parsed();
-        std->Release();
-        basePtr = &baseParsed;
+        basePtr = &std->Parsed();
+        keepBase.uri = std;
       } else {
         nsAutoCString baseSpec;
         if (NS_SUCCEEDED(base->GetSpec(baseSpec)) &&
@@ -165,7 +177,7 @@ class nsIOService final : public nsIIOService {
     }
     nsParsedURL parsed;
     if (!NS_ParseURL(bytes, basePtr, parsed)) return NS_ERROR_MALFORMED_URI;
-    *result = new nsStandardURL(parsed);
+    *result = new nsStandardURL(std::move(parsed));
     (*result)->AddRef();
     return NS_OK;
   }

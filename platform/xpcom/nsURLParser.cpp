@@ -1,5 +1,6 @@
 #include "nsURLParser.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -70,34 +71,40 @@ bool IsDriveSegment(const std::string& s) {
 
 // Removes "." and ".." segments (RFC 3986, 5.2.4). In file URLs a leading
 // drive segment ("C:") is never removed by "..". Returns a path that starts
-// with '/'.
+// with '/'. Segments are written into the result as they come; a ".."
+// cuts the result back to where the last segment began.
 std::string RemoveDots(const std::string& path, bool file) {
-  std::vector<std::string> segs;
+  std::string out;
+  out.reserve(path.size() + 1);
+  std::vector<size_t> starts;  // where each segment's '/' stands in out
   size_t start = (!path.empty() && path[0] == '/') ? 1 : 0;
   bool trailingSlash = false;
   while (true) {
     size_t slash = path.find('/', start);
-    std::string seg = path.substr(start, slash == std::string::npos ? std::string::npos
-                                                                    : slash - start);
     bool last = (slash == std::string::npos);
-    if (seg == ".") {
+    size_t len = (last ? path.size() : slash) - start;
+    const char* seg = path.data() + start;
+    if (len == 1 && seg[0] == '.') {
       trailingSlash = last;
-    } else if (seg == "..") {
-      bool drive = file && segs.size() == 1 && IsDriveSegment(segs[0]);
-      if (!segs.empty() && !drive) segs.pop_back();
+    } else if (len == 2 && seg[0] == '.' && seg[1] == '.') {
+      bool drive = file && starts.size() == 1 && out.size() == 3 && IsAlpha(out[1]) &&
+                   (out[2] == ':' || out[2] == '|');
+      if (!starts.empty() && !drive) {
+        out.resize(starts.back());
+        starts.pop_back();
+      }
       trailingSlash = last;
     } else {
-      if (file && segs.empty() && IsDriveSegment(seg)) seg[1] = ':';
-      segs.push_back(seg);
+      bool drive = file && starts.empty() && len == 2 && IsAlpha(seg[0]) &&
+                   (seg[1] == ':' || seg[1] == '|');
+      starts.push_back(out.size());
+      out += '/';
+      out.append(seg, len);
+      if (drive) out[out.size() - 1] = ':';
       trailingSlash = false;
     }
     if (last) break;
     start = slash + 1;
-  }
-  std::string out;
-  for (const std::string& s : segs) {
-    out += '/';
-    out += s;
   }
   if (trailingSlash || out.empty()) out += '/';
   return out;
@@ -166,11 +173,27 @@ std::string nsParsedURL::Spec() const {
 }
 
 std::string nsParsedURL::ComparisonKey(bool withRef) const {
-  nsParsedURL u = *this;
-  u.hasRef = false;
-  std::string key = u.Spec();
-  if (IsFile()) key = ToLower(key);
-  if (withRef && hasRef) key += "#" + ref;
+  std::string key;
+  key.reserve(scheme.size() + host.size() + path.size() + query.size() + ref.size() + 8);
+  key += scheme;
+  key += ':';
+  if (hasAuthority) {
+    key += "//";
+    key += host;
+  } else if (path.compare(0, 2, "//") == 0) {
+    key += "/.";
+  }
+  key += path;
+  if (hasQuery) {
+    key += '?';
+    key += query;
+  }
+  if (IsFile())
+    for (char& c : key) c = Lower(c);
+  if (withRef && hasRef) {
+    key += '#';
+    key += ref;
+  }
   return key;
 }
 
@@ -254,7 +277,7 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
     if (u.IsFile() && u.path.empty()) u.path = "/";
     if (u.hasAuthority && !u.opaque && u.path.empty()) u.path = "/";
     FinishParts(u);
-    out = u;
+    out = std::move(u);
     return true;
   }
 
@@ -292,6 +315,6 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
     }
   }
   FinishParts(u);
-  out = u;
+  out = std::move(u);
   return true;
 }
