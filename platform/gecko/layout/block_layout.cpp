@@ -337,13 +337,23 @@ void intrinsicLines(Box* lb, LayoutContext& ctx, float* outMin, float* outMax) {
           size_t j = i;
           bool sp = t[i] == u' ';
           while (j < t.size() && (t[j] == u' ') == sp) ++j;
-          float w = ctx.fonts->width(f, t.data() + i, j - i);
-          line += w;
           if (sp && wrap) {
+            line += ctx.fonts->width(f, t.data() + i, j - i);
             mn = std::max(mn, word);
             word = 0;
           } else {
-            word += w;
+            size_t a = i;
+            for (size_t k = i + 1; k <= j; ++k) {
+              if (k < j && !(wrap && breakBetween(t[k - 1], t[k]))) continue;
+              float w = ctx.fonts->width(f, t.data() + a, k - a);
+              line += w;
+              word += w;
+              if (k < j) {
+                mn = std::max(mn, word);
+                word = 0;
+              }
+              a = k;
+            }
           }
           i = j;
         }

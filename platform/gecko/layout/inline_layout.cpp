@@ -11,6 +11,37 @@ namespace layout {
 
 namespace {
 
+bool isCjk(char16_t c) {
+  return (c >= 0x1100 && c <= 0x11FF) || (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool noBreakBefore(char16_t c) {
+  static const char16_t kClose[] = u"\u3001\u3002\uFF0C\uFF0E\u30FB\uFF1A\uFF1B\uFF1F\uFF01\uFF09\u300D\u300F"
+                                   u"\u3011\u3015\u3009\u300B\u30FC\u3063\u30C3\u3083\u3085\u3087\u30E3\u30E5"
+                                   u"\u30E7\u3041\u3043\u3045\u3047\u3049\u30A1\u30A3\u30A5\u30A7\u30A9\uFF61"
+                                   u"\uFF63\uFF64\u309B\u309C\u301F)]},.;:!?%";
+  for (const char16_t* p = kClose; *p; ++p)
+    if (*p == c) return true;
+  return false;
+}
+
+bool noBreakAfter(char16_t c) {
+  static const char16_t kOpen[] = u"\uFF08\u300C\u300E\u3010\u3014\u3008\u300A\u301D\uFF62([{$";
+  for (const char16_t* p = kOpen; *p; ++p)
+    if (*p == c) return true;
+  return false;
+}
+
+}  // namespace
+
+bool breakBetween(char16_t a, char16_t b) {
+  if (!isCjk(a) && !isCjk(b)) return false;
+  return !noBreakBefore(b) && !noBreakAfter(a);
+}
+
+namespace {
+
 bool wraps(WhiteSpace ws) { return ws == WhiteSpace::Normal || ws == WhiteSpace::PreWrap || ws == WhiteSpace::PreLine; }
 bool collapses(WhiteSpace ws) { return ws == WhiteSpace::Normal || ws == WhiteSpace::Nowrap || ws == WhiteSpace::PreLine; }
 
@@ -344,13 +375,22 @@ void LineBuilder::run() {
           size_t q = p;
           bool sp = t[p] == u' ';
           while (q < t.size() && (t[q] == u' ') == sp) ++q;
-          float w = ctx_.fonts->width(f, t.data() + p, q - p);
           if (sp && wrap) {
+            float w = ctx_.fonts->width(f, t.data() + p, q - p);
             placeGroup();
             addText(i, p, q, w, true);
             placeGroup();
+          } else if (!sp && wrap) {
+            // break opportunities inside the word (ideographs, kana)
+            size_t a = p;
+            for (size_t k = p + 1; k <= q; ++k) {
+              if (k < q && !breakBetween(t[k - 1], t[k])) continue;
+              addText(i, a, k, ctx_.fonts->width(f, t.data() + a, k - a), false);
+              if (k < q) placeGroup();
+              a = k;
+            }
           } else {
-            addText(i, p, q, w, sp);
+            addText(i, p, q, ctx_.fonts->width(f, t.data() + p, q - p), sp);
           }
           p = q;
         }

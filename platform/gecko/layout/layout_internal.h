@@ -63,6 +63,12 @@ struct LayoutContext {
   bool quirks = false;
 };
 
+// Line breaking between characters of scripts written without spaces
+// (Chinese, Japanese, Korean): true when a line may break between a and b
+// (a simple form of the UAX #14 rules: ideographs and kana break on either
+// side, except before closing and after opening punctuation).
+bool breakBetween(char16_t a, char16_t b);
+
 // Lays out a box tree at a width; returns the document height.
 float layoutDocument(Box* root, float width, LayoutContext& ctx);
 
