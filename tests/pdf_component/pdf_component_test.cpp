@@ -23,6 +23,7 @@
 #include "nsString.h"
 #include "nsXPCOM.h"
 #include "pdf_conversion.h"
+#include "pdf_output.h"
 #include "pdf_test_util.h"
 
 namespace {
@@ -480,3 +481,70 @@ TEST(PdfConversionParts, LinkKinds) {
 }
 
 }  // namespace
+
+namespace {
+// The inflated content streams of a PDF written by the component (every
+// stream the writer compresses; pages, fonts and images alike).
+std::vector<std::string> Streams(const std::string& pdf) {
+    std::vector<std::string> out;
+    for (size_t at = 0; (at = pdf.find("stream\n", at)) != std::string::npos;) {
+        at += 7;
+        size_t end = pdf.find("\nendstream", at);
+        if (end == std::string::npos) break;
+        std::string plain;
+        if (twpdf::Inflate(pdf.substr(at, end - at), plain)) out.push_back(plain);
+        at = end + 10;  // past "\nendstream"
+    }
+    return out;
+}
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
+    return n;
+}
+}  // namespace
+
+// Within one conversion: a small tiled background is drawn in blocks of
+// tiles, not tile by tile, and a style sheet that changes between two pages
+// is read again (the host keeps sheets and images from page to page).
+TEST_F(PdfComponentTest, TiledBackgroundsAndChangedSheets) {
+    const std::string sub = "tiles-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteAll(dir + "\\strip.bmp", TinyBmp());
+    // 150 tiles across (4-pixel tiles over 600 px), one row.
+    const std::string page =
+        "<html><head><link rel=stylesheet href=\"look.css\"></head><body>"
+        "<div style=\"width:600px;height:4px;background:url(strip.bmp) repeat-x\"></div>"
+        "<p>Coloured text</p></body></html>";
+    WriteAll(dir + "\\a.htm", page);
+    WriteAll(dir + "\\b.htm", page);
+    WriteAll(dir + "\\look.css", "p { color: #ff0000 }");
+    const std::string a = sub + "\\a.htm", b = sub + "\\b.htm";
+    Open({{u"A", a.c_str(), -1}, {u"B", b.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + "tiles.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load(a.c_str()));
+    // Another size, so the change shows whatever the file time's resolution.
+    WriteAll(dir + "\\look.css", "p { color: #00ff00; margin: 0 }");
+    ASSERT_TRUE(Load(b.c_str()));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+
+    std::vector<std::string> pages;
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) pages.push_back(s);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const std::string& s : pages) {
+        const size_t draws = Count(s, " Do Q");
+        EXPECT_GT(draws, 0u);
+        EXPECT_LE(draws, 4u);  // 150 tiles in blocks of 64
+    }
+    EXPECT_NE(pages[0].find("1 0 0 rg"), std::string::npos);
+    EXPECT_EQ(pages[0].find("0 1 0 rg"), std::string::npos);
+    EXPECT_NE(pages[1].find("0 1 0 rg"), std::string::npos);
+    EXPECT_EQ(pages[1].find("1 0 0 rg"), std::string::npos);
+
+    for (const char* f : {"strip.bmp", "a.htm", "b.htm", "look.css"}) DeleteFileA((dir + "\\" + f).c_str());
+    RemoveDirectoryA(dir.c_str());
+}
