@@ -1,0 +1,37 @@
+#include "SPFrameWnd.h"
+
+#include "SPBaseControlBar.h"
+
+IMPLEMENT_DYNCREATE(CSPFrameWnd, CFrameWnd)
+
+CSPFrameWnd::CSPFrameWnd() { m_dockManager.SetDockSite(this); }
+
+CSPFrameWnd::~CSPFrameWnd() {}
+
+BOOL CSPFrameWnd::AddControlBar(CSPBaseControlBar* pBar, BOOL bTail) {
+    return m_dockManager.AddControlBar(pBar, bTail);
+}
+
+BOOL CSPFrameWnd::RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
+                                              BOOL bAutoHide) {
+    return m_dockManager.RemoveControlBar(pBar, bDestroy, bAdjustLayout, bAutoHide);
+}
+
+BOOL CSPFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+CSPBaseControlBar* CSPFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
+                                                CRuntimeClass* pRTCBarType) const {
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType);
+}
+
+BOOL CSPFrameWnd::InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter) {
+    return m_dockManager.InsertControlBar(pBar, pTarget, bAfter);
+}
+
+void CSPFrameWnd::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+}
+
+void CSPFrameWnd::AdjustDockingLayout(HDWP hdwp) { m_dockManager.AdjustDockingLayout(hdwp); }
