@@ -51,7 +51,9 @@ class HtmlLayout {
   // Lays the document out for a viewport (or page content) width in px.
   void layout(float width);
 
-  // Extent of the laid-out document (at least the layout width).
+  // Extent of the laid-out document: at least the layout width, wider when
+  // content overflows it (wide tables, long words, nowrap and pre lines;
+  // not content clipped by overflow: hidden).
   float width() const { return docWidth_; }
   float height() const { return docHeight_; }
 
