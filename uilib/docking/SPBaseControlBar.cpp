@@ -106,6 +106,8 @@ static CWnd* FindParentMiniFrame(const CWnd* pBar) {
     return NULL;
 }
 
+CWnd* CSPBaseControlBar::GetParentMiniFrameWnd() const { return FindParentMiniFrame(this); }
+
 CSPMiniFrameWnd* CSPBaseControlBar::GetParentMiniFrame(BOOL /*bNoAssert*/) const {
     return reinterpret_cast<CSPMiniFrameWnd*>(FindParentMiniFrame(this));
 }

@@ -127,6 +127,8 @@ public:
     void FrameDockControlBar(BOOL bUseDockSite);
 
     // --- attributes ---------------------------------------------------------
+    // The window of GetParentMiniFrame (a frame window), NULL when none.
+    CWnd* GetParentMiniFrameWnd() const;
     void SetDockMode(int nDockMode) { m_nDockMode = nDockMode; }
     void SetSPBarStyle(DWORD dwSPBarStyle) { m_dwSPBarStyle = dwSPBarStyle; }
     // Dock bars and rows set and clear these as the bar enters and leaves them.

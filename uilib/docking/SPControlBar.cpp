@@ -1,0 +1,395 @@
+#include "SPControlBar.h"
+
+#include "SPClientHooks.h"
+#include "SPGlobalData.h"
+#include "SPRegistry.h"
+#include "SPToolBar.h"
+
+IMPLEMENT_DYNAMIC(CSPControlBar, CSPBaseControlBar)
+
+LPCTSTR const CSPControlBar::m_lpszSection = _T("SControlBars");
+
+BEGIN_MESSAGE_MAP(CSPControlBar, CSPBaseControlBar)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_CANCELMODE()
+    ON_WM_CHAR()
+    ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+
+CSPControlBar::CSPControlBar()
+    : m_recentDockInfo(this),
+      m_cxLeftBorder(6),
+      m_cxRightBorder(6),
+      m_cyTopBorder(2),
+      m_cyBottomBorder(2),
+      m_cxDefaultGap(2),
+      m_nMRUWidth(32767),
+      m_rectVirtual(0, 0, 0, 0),
+      m_rectDragStart(0, 0, 0, 0),
+      m_bCaptured(FALSE),
+      m_nID(0),
+      m_ptClientHotSpot(0, 0),
+      m_bCancelled(false),
+      m_bDragMode(FALSE),
+      m_bOption1(TRUE),
+      m_bOption2(TRUE),
+      m_bOption3(TRUE),
+      m_hwndOutline(NULL),
+      m_bExclusiveRow(FALSE),
+      m_nPinState(0),
+      m_rectSavedDockedRect(0, 0, 0, 0),
+      m_bRecentFloatingState(FALSE),
+      m_bClickForwarded(FALSE) {}
+
+CSPControlBar::~CSPControlBar() {}
+
+// --- creation -------------------------------------------------------------------
+
+BOOL CSPControlBar::Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                           DWORD dwSPBarStyle, CCreateContext* pContext) {
+    return CreateEx(0, lpszClassName, dwStyle, rect, pParentWnd, nID, dwSPBarStyle, pContext);
+}
+
+BOOL CSPControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect,
+                             CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle, CCreateContext* pContext) {
+    CString strClassName;
+    if (lpszClassName == NULL) {
+        HINSTANCE hInst = AfxGetInstanceHandle();
+        HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        const UINT nClassStyle = CS_DBLCLKS;
+        const UINT_PTR nBrush = COLOR_BTNFACE + 1;
+        strClassName.Format("SControlBar:%x:%x:%x:%x", (UINT_PTR)hInst, nClassStyle, (UINT_PTR)hCursor, nBrush);
+        WNDCLASS wndcls;
+        if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
+            memset(&wndcls, 0, sizeof(wndcls));
+            wndcls.style = nClassStyle;
+            wndcls.lpfnWndProc = ::DefWindowProc;
+            wndcls.hInstance = hInst;
+            wndcls.hCursor = hCursor;
+            wndcls.hbrBackground = (HBRUSH)nBrush;
+            wndcls.lpszClassName = strClassName;
+            if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
+        }
+        lpszClassName = strClassName;
+    }
+
+    m_nID = nID;
+    if (!CSPBaseControlBar::CreateEx(dwStyleEx, lpszClassName, NULL, dwStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                     rect, pParentWnd, nID, dwSPBarStyle, pContext))
+        return FALSE;
+
+    CRect rectScreen = rect;
+    if (pParentWnd != NULL) pParentWnd->ClientToScreen(rectScreen);
+    if (m_recentDockInfo.GetRect(TRUE).IsRectEmpty()) m_recentDockInfo.GetRect(TRUE) = rectScreen;
+    if (m_recentDockInfo.GetRect(FALSE).IsRectEmpty()) m_recentDockInfo.GetRect(FALSE) = rectScreen;
+    if (!rectScreen.IsRectEmpty()) m_recentDockInfo.m_rectRecentFloatingRect = rectScreen;
+
+    SetOwner(pParentWnd);
+    UpdateVirtualRect();
+    return TRUE;
+}
+
+// --- queries ----------------------------------------------------------------------
+
+BOOL CSPControlBar::IsTabbed() const {
+    if (GetSafeHwnd() == NULL) return FALSE;
+    CWnd* pParent = GetParent();
+    if (pParent == NULL) return FALSE;
+    if (SPIsKindOf(pParent, "CSPBaseTabWnd")) {
+        CWnd* pGrand = pParent->GetParent();
+        return pGrand != NULL && (SPIsKindOf(pGrand, "CSPBaseTabbedBar") || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
+    }
+    if (SPIsKindOf(pParent, "CSPDockingCBWrapper")) {
+        CWnd* pGrand = pParent->GetParent();
+        return pGrand != NULL && SPIsKindOf(pGrand, "CSPBaseTabWnd");
+    }
+    return FALSE;
+}
+
+BOOL CSPControlBar::CanBeDocked(CSPBaseControlBar* pDockBar) const {
+    return pDockBar != NULL && (pDockBar->GetCurrentAlignment() & GetEnabledAlignment()) != 0;
+}
+
+int CSPControlBar::GetResizeStep() const {
+    IsHorizontal();
+    return 10;
+}
+
+// --- borders and size ----------------------------------------------------------------
+
+void CSPControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
+    m_cxLeftBorder = cxLeft;
+    m_cyTopBorder = cyTop;
+    m_cxRightBorder = cxRight;
+    m_cyBottomBorder = cyBottom;
+}
+
+void CSPControlBar::SetBorders(LPCRECT lpRect) {
+    if (lpRect != NULL) SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+void CSPControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
+    const DWORD dwStyle = GetControlBarStyle();
+    if (!IsFloating() && !IsTabbed()) {
+        if (dwStyle & CBRS_BORDER_LEFT) rect.left++;
+        if (dwStyle & CBRS_BORDER_TOP) rect.top++;
+        if (dwStyle & CBRS_BORDER_RIGHT) rect.right--;
+        if (dwStyle & CBRS_BORDER_BOTTOM) rect.bottom--;
+    }
+    if (bHorz) {
+        rect.left += m_cxLeftBorder;
+        rect.top += m_cyTopBorder;
+        rect.right -= m_cxRightBorder;
+        rect.bottom -= m_cyBottomBorder;
+    } else {
+        rect.left += m_cyTopBorder;
+        rect.top += m_cxLeftBorder;
+        rect.right -= m_cyBottomBorder;
+        rect.bottom -= m_cxRightBorder;
+    }
+    if ((dwStyle & CBRS_GRIPPER) && !(dwStyle & CBRS_FLOATING)) {
+        if (bHorz)
+            rect.left += 7;
+        else
+            rect.top += 7;
+    }
+}
+
+void CSPControlBar::UpdateVirtualRect() {
+    if (GetSafeHwnd() == NULL) return;
+    CRect rect;
+    GetWindowRect(rect);
+    CSize size = CalcFixedLayout(FALSE, IsHorizontal());
+    rect.right = rect.left + size.cx;
+    rect.bottom = rect.top + size.cy;
+    CWnd* pParent = GetParent();
+    if (pParent != NULL) pParent->ScreenToClient(rect);
+    m_rectVirtual = rect;
+}
+
+int CSPControlBar::CalcAvailableExpandSize() const {
+    if (GetSafeHwnd() == NULL) return 0;
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    int nAvail = IsHorizontal() ? m_rectVirtual.Width() - rectWnd.Width() : m_rectVirtual.Height() - rectWnd.Height();
+    return nAvail > 0 ? nAvail : 0;
+}
+
+int CSPControlBar::CalcAvailableShrinkSize() const {
+    if (GetSafeHwnd() == NULL) return 0;
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    CSize sizeMin;
+    GetMinSize(sizeMin);
+    return IsHorizontal() ? rectWnd.Width() - sizeMin.cx : rectWnd.Height() - sizeMin.cy;
+}
+
+int CSPControlBar::StretchControlBar(int nStretchSize, HDWP& hdwp) {
+    if (GetSafeHwnd() == NULL) return 0;
+    const int nExpand = CalcAvailableExpandSize();
+    const int nShrink = CalcAvailableShrinkSize();
+    if (nStretchSize > 0)
+        nStretchSize = nStretchSize > nExpand ? nExpand : nStretchSize;
+    else if (nStretchSize < 0 && -nStretchSize > nShrink)
+        nStretchSize = nShrink > 0 ? -nShrink : 0;
+
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    CSize sizeDelta = IsHorizontal() ? CSize(nStretchSize, 0) : CSize(0, nStretchSize);
+    OnBeforeStretch(sizeDelta);
+    if (nStretchSize != 0) {
+        if (IsHorizontal())
+            rectWnd.right += nStretchSize;
+        else
+            rectWnd.bottom += nStretchSize;
+        CWnd* pParent = GetParent();
+        if (pParent != NULL) pParent->ScreenToClient(rectWnd);
+        hdwp = MoveWindow(rectWnd, TRUE, hdwp);
+        OnAfterStretch(sizeDelta);
+    }
+    return nStretchSize;
+}
+
+CSize CSPControlBar::ResizeToRect(CRect rectNew, bool /*bKeepPosition*/) {
+    if (GetSafeHwnd() == NULL) return CSize(0, 0);
+    CRect rectOld;
+    GetWindowRect(rectOld);
+    CWnd* pParent = GetParent();
+    if (pParent != NULL) pParent->ScreenToClient(rectOld);
+    CSize sizeMin;
+    GetMinSize(sizeMin);
+    if (rectNew.Width() < sizeMin.cx) {
+        if (rectNew.left == rectOld.left)
+            rectNew.right = rectNew.left + sizeMin.cx;
+        else
+            rectNew.left = rectNew.right - sizeMin.cx;
+    }
+    if (rectNew.Height() < sizeMin.cy) {
+        if (rectNew.top == rectOld.top)
+            rectNew.bottom = rectNew.top + sizeMin.cy;
+        else
+            rectNew.top = rectNew.bottom - sizeMin.cy;
+    }
+    MoveWindow(rectNew, TRUE, NULL);
+    return CSize(rectNew.Width() - rectOld.Width(), rectNew.Height() - rectOld.Height());
+}
+
+// --- tracking ---------------------------------------------------------------------------
+
+void CSPControlBar::StartTracking(BOOL bFromCurrentPosition) {
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    UpdateVirtualRect();
+    if (bFromCurrentPosition) {
+        m_ptClientHotSpot = ptCursor;
+        ScreenToClient(&m_ptClientHotSpot);
+    }
+    if (m_bCaptured || !IsDocked()) return;
+    SetCapture();
+    m_bCaptured = TRUE;
+    SetDragMode(TRUE);
+    GetWindowRect(m_rectDragStart);
+}
+
+void CSPControlBar::ReleaseTracking() {
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    m_bCaptured = FALSE;
+    SetDragMode(FALSE);
+    if (m_hwndOutline != NULL) {
+        if (::IsWindow(m_hwndOutline)) ::DestroyWindow(m_hwndOutline);
+        m_hwndOutline = NULL;
+    }
+}
+
+BOOL CSPControlBar::StopTracking() {
+    m_bCancelled = true;
+    if (!m_bCaptured) return FALSE;
+    ReleaseTracking();
+    return TRUE;
+}
+
+void CSPControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (m_bCaptured || !CanFloat()) {
+        CSPBaseControlBar::OnLButtonDown(nFlags, point);
+        return;
+    }
+    // Floating bars are dragged by their mini frames, which join later.
+    if (GetDockMode() == SP_DT_IMMEDIATE) StoreRecentDockInfo();
+    StartTracking(TRUE);
+    m_bClickForwarded = FALSE;
+    CSPBaseControlBar::OnLButtonDown(nFlags, point);
+}
+
+void CSPControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (m_bCaptured) {
+        HWND hwndOutline = m_hwndOutline;
+        if (nFlags == 0xFFFF) m_hwndOutline = NULL;  // the caller keeps the outline
+        ReleaseTracking();
+        if (nFlags == 0xFFFF) m_hwndOutline = hwndOutline;
+    }
+    m_bCancelled = false;
+    CSPBaseControlBar::OnLButtonUp(nFlags, point);
+}
+
+void CSPControlBar::OnCancelMode() {
+    CSPBaseControlBar::OnCancelMode();
+    if (m_bCaptured) ReleaseTracking();
+}
+
+void CSPControlBar::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    if (nChar == VK_ESCAPE && m_bCaptured) ReleaseTracking();
+    CSPBaseControlBar::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void CSPControlBar::OnContextMenu(CWnd* /*pWnd*/, CPoint point) {
+    if (g_bCustomizeMode) return;
+    static const UINT nPopupMenuMsg = ::RegisterWindowMessage(_T("STOOLBAR_POPUPMENU"));
+    CWnd* pFrame = GetDockSite();
+    if (pFrame == NULL) {
+        CWnd* pMain = AfxGetMainWnd();
+        if (pMain != NULL && pMain->IsFrameWnd()) pFrame = pMain;
+    }
+    if (pFrame == NULL) pFrame = GetTopLevelFrame();
+    if (pFrame != NULL) pFrame->SendMessage(nPopupMenuMsg, (WPARAM)m_hWnd, MAKELPARAM(point.x, point.y));
+}
+
+// --- recent place and state -------------------------------------------------------------
+
+void CSPControlBar::StoreRecentDockInfo() {
+    m_recentDockInfo.m_pRecentDockBar = GetParentDockBar();
+    m_recentDockInfo.m_pRecentDockBarRow = GetDockBarRow();
+    if (GetSafeHwnd() == NULL) return;
+    // Dock bars give the row index and their own coordinates once they
+    // exist; until then the dock site's client coordinates hold.
+    CRect rect;
+    GetWindowRect(rect);
+    CWnd* pRef = GetDockSite();
+    if (pRef != NULL) pRef->ScreenToClient(rect);
+    m_recentDockInfo.GetRect(TRUE) = rect;
+}
+
+static BOOL IsOneSide(DWORD dwAlignment) {
+    return dwAlignment == CBRS_ALIGN_LEFT || dwAlignment == CBRS_ALIGN_TOP || dwAlignment == CBRS_ALIGN_RIGHT ||
+           dwAlignment == CBRS_ALIGN_BOTTOM;
+}
+
+BOOL CSPControlBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
+    CString strKey = BuildStateKey(SPGetRegPath(m_lpszSection, lpszProfileName), _T("SPControlBar"), nIndex, uiID);
+
+    if (IsFloating()) {
+        CWnd* pMiniFrame = GetParentMiniFrameWnd();
+        if (pMiniFrame != NULL) pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
+    } else {
+        StoreRecentDockInfo();
+    }
+
+    BOOL bOk = FALSE;
+    {
+        CSPRegistryPtr reg;
+        CSPRegistry* pReg = reg.Create(FALSE, FALSE);
+        if (pReg != NULL && pReg->CreateKey(strKey)) {
+            bOk = pReg->Write(_T("ID"), (int)m_nID);
+            bOk = pReg->Write(_T("RectRecentFloat"), m_recentDockInfo.m_rectRecentFloatingRect) && bOk;
+            bOk = pReg->Write(_T("RectRecentDocked"), m_recentDockInfo.GetRect(TRUE)) && bOk;
+            bOk = pReg->Write(_T("RecentFrameAlignment"), m_recentDockInfo.m_dwRecentAlignmentToFrame) && bOk;
+            bOk = pReg->Write(_T("RecentRowIndex"), m_recentDockInfo.m_nRecentRowIndex) && bOk;
+            bOk = pReg->Write(_T("IsFloating"), (int)IsFloating()) && bOk;
+            bOk = pReg->Write(_T("MRUWidth"), m_nMRUWidth) && bOk;
+            bOk = pReg->Write(_T("PinState"), m_nPinState) && bOk;
+        }
+    }
+    // The visibility is saved even when the placement could not be.
+    BOOL bBase = CSPBaseControlBar::SaveState(lpszProfileName, nIndex, uiID);
+    return bOk && bBase;
+}
+
+BOOL CSPControlBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
+    CString strKey = BuildStateKey(SPGetRegPath(m_lpszSection, lpszProfileName), _T("SPControlBar"), nIndex, uiID);
+    {
+        CSPRegistryPtr reg;
+        CSPRegistry* pReg = reg.Create(FALSE, TRUE);
+        if (pReg == NULL || !pReg->Open(strKey)) return FALSE;
+
+        int nID = 0;
+        pReg->Read(_T("ID"), nID);
+        CRect rect;
+        if (pReg->Read(_T("RectRecentFloat"), rect)) m_recentDockInfo.m_rectRecentFloatingRect = rect;
+        if (pReg->Read(_T("RectRecentDocked"), rect)) {
+            m_rectSavedDockedRect = rect;
+            m_recentDockInfo.GetRect(TRUE) = rect;
+        }
+        // A damaged side would send the bar to no dock bar at all: only one
+        // of the four sides is taken.
+        DWORD dwAlignment = 0;
+        if (pReg->Read(_T("RecentFrameAlignment"), dwAlignment) && IsOneSide(dwAlignment))
+            m_recentDockInfo.m_dwRecentAlignmentToFrame = dwAlignment;
+        int nRow = 0;
+        if (pReg->Read(_T("RecentRowIndex"), nRow) && nRow >= 0) m_recentDockInfo.m_nRecentRowIndex = nRow;
+        int nValue = 0;
+        if (pReg->Read(_T("IsFloating"), nValue)) m_bRecentFloatingState = nValue != 0;
+        if (pReg->Read(_T("MRUWidth"), nValue)) m_nMRUWidth = nValue;
+        if (pReg->Read(_T("PinState"), nValue)) m_nPinState = nValue;
+    }
+    return CSPBaseControlBar::LoadState(lpszProfileName, nIndex, uiID);
+}

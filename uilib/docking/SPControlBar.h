@@ -1,0 +1,109 @@
+// SPControlBar.h - CSPControlBar: the movable bar of the UI library, the base
+// of docking panes, toolbars, status and caption bars.
+//
+// Beside the base bar it has its own window class, inside borders and a
+// gripper, mouse tracking, stretching inside a row, an exclusive-row mode,
+// a context menu, and the record of its last docked and floating places
+// that it saves in the registry under "SControlBars".
+#pragma once
+#include "SPBaseControlBar.h"
+#include "SPRecentDockInfo.h"
+
+class CSPControlBar : public CSPBaseControlBar {
+    DECLARE_DYNAMIC(CSPControlBar)
+
+public:
+    CSPControlBar();
+    virtual ~CSPControlBar();
+
+    // The registry section of the control bars' placement.
+    static LPCTSTR const m_lpszSection;
+
+    // --- operations the class adds, in slot order ------------------------------
+    virtual BOOL IsDragMode() const { return m_bDragMode; }
+    virtual void GetMinSize(CSize& size) const { size = CSize(1, 1); }
+    virtual int GetResizeStep() const;
+    virtual int GetFirstResizeLimit() const { return -1; }
+    virtual int CalcAvailableExpandSize() const;
+    virtual int CalcAvailableShrinkSize() const;
+    virtual BOOL AllowsSiblingBars() const { return !m_bExclusiveRow; }
+    virtual void SetBarOption(BOOL bOption) { m_bOption3 = bOption; }
+    virtual void SetExclusiveRowMode(BOOL bExclusive = TRUE) { m_bExclusiveRow = bExclusive; }
+    virtual BOOL GetExclusiveRowMode() const { return m_bExclusiveRow; }
+    virtual CSize CalcDefaultSize(int /*nArg*/) { return CSize(0, 0); }
+    virtual CSize ResizeToRect(CRect rectNew, bool bKeepPosition = false);
+    virtual int StretchControlBar(int nStretchSize, HDWP& hdwp);
+    virtual BOOL StopTracking();
+    virtual BOOL OnBeforeFloat(CRect& /*rectFloat*/, int /*nDockMethod*/) { return TRUE; }
+    virtual BOOL Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        DWORD dwSPBarStyle = SPCBRS_FLOAT, CCreateContext* pContext = NULL);
+    virtual BOOL CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect,
+                          CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle = SPCBRS_FLOAT,
+                          CCreateContext* pContext = NULL);
+    virtual void StartTrackingFromCursor() { StartTracking(FALSE); }
+    virtual void OnBeforeStretch(CSize& /*sizeDelta*/) {}
+    virtual void OnAfterStretch(CSize /*sizeDelta*/) {}
+    virtual void SetDragMode(BOOL bDragMode) { m_bDragMode = bDragMode; }
+    virtual void StartTracking(BOOL bFromCurrentPosition);
+    virtual void StoreRecentDockInfo();
+
+    // --- base operations it answers itself -------------------------------------
+    BOOL IsTabbed() const override;
+    BOOL CanDockToFrame() const override { return FALSE; }
+    BOOL CanBeDocked(CSPBaseControlBar* pDockBar) const override;
+    BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+
+    // The base form with the window name stays reachable.
+    using CSPBaseControlBar::CreateEx;
+
+    // --- inside borders ----------------------------------------------------------
+    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
+    void SetBorders(LPCRECT lpRect);
+    CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
+    // Narrows rect to the area inside the borders and the gripper.
+    virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
+
+    // The wanted rectangle in the parent's client coordinates.
+    void UpdateVirtualRect();
+    const CRect& GetVirtualRect() const { return m_rectVirtual; }
+    BOOL IsTracking() const { return m_bCaptured; }
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
+    int GetPinState() const { return m_nPinState; }
+    UINT GetID() const { return m_nID; }
+
+    // The loaded placement (LoadState), read by the dock manager.
+    const CRect& GetLoadedDockedRect() const { return m_rectSavedDockedRect; }
+    BOOL GetLoadedFloatingFlag() const { return m_bRecentFloatingState; }
+
+    CSPRecentDockInfo m_recentDockInfo;
+
+protected:
+    int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
+    int m_cxDefaultGap;
+    int m_nMRUWidth;
+    CRect m_rectVirtual;
+    CRect m_rectDragStart;
+    BOOL m_bCaptured;
+    UINT m_nID;
+    CPoint m_ptClientHotSpot;
+    bool m_bCancelled;
+    BOOL m_bDragMode;
+    BOOL m_bOption1, m_bOption2, m_bOption3;
+    HWND m_hwndOutline;  // shown while dragging; destroyed when tracking stops
+    BOOL m_bExclusiveRow;
+    int m_nPinState;
+    CRect m_rectSavedDockedRect;
+    BOOL m_bRecentFloatingState;
+    BOOL m_bClickForwarded;
+
+    void ReleaseTracking();
+
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
