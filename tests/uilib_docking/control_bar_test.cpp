@@ -4,6 +4,8 @@
 
 #include "SPControlBar.h"
 #include "SPRecentDockInfo.h"
+#include "SPBarBorderHelper.h"
+#include "SPToolBar.h"
 
 using namespace docktest;
 
@@ -271,4 +273,111 @@ TEST_F(ControlBarFixture, RecentDockInfoRecordsAndCopies) {
     info.CopyFrom(FALSE, other);
     EXPECT_EQ(info.m_rectRecentFloatingRect, CRect(1, 2, 3, 4));
     EXPECT_EQ(info.GetRect(FALSE), CRect(0, 0, 30, 30));
+}
+
+namespace {
+
+// A bar that keeps its borders and gripper outside the client area.
+class CBorderedBar : public CSPControlBar {
+public:
+    CBorderedBar() : m_helper(this) {}
+    CSPBarBorderHelper m_helper;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCCALCSIZE) {
+            m_helper.CalcInsideRect(((NCCALCSIZE_PARAMS*)lParam)->rgrc[0]);
+            return 0;
+        }
+        if (message == WM_NCPAINT) {
+            m_helper.DrawBorders();
+            return 0;
+        }
+        return CSPControlBar::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A frame that records the bars' context-menu requests.
+class CMenuFrame : public CSPFrameWnd {
+public:
+    static UINT s_nMsg;
+    WPARAM m_wParam = 0;
+    LPARAM m_lParam = 0;
+    int m_nCount = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == s_nMsg) {
+            m_wParam = wParam;
+            m_lParam = lParam;
+            m_nCount++;
+            return 0;
+        }
+        return CSPFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+UINT CMenuFrame::s_nMsg = ::RegisterWindowMessage(_T("STOOLBAR_POPUPMENU"));
+
+}  // namespace
+
+TEST_F(ControlBarFixture, BorderHelperKeepsBordersAndGripperOutsideTheClient) {
+    CBorderedBar bar;
+    bar.SetControlBarStyle(CBRS_ALIGN_TOP | CBRS_GRIPPER);
+    ASSERT_TRUE(bar.Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 30), pFrame, 1));
+    bar.SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    CRect rectClient;
+    bar.GetClientRect(rectClient);
+    EXPECT_EQ(rectClient.Size(), CSize(100 - 6 - 6 - 7, 30 - 2 - 2));
+
+    // The gripper is the part left of the client area.
+    CRect rectGripper;
+    bar.m_helper.GetGripperRect(rectGripper, FALSE);
+    EXPECT_EQ(rectGripper, CRect(0, 0, 12, 30));
+    bar.m_helper.GetGripperRect(rectGripper, TRUE);
+    EXPECT_EQ(rectGripper, CRect(-13, -2, -1, 28));
+
+    // Vertical: above the client area.
+    bar.SetCurrentAlignment(CBRS_ALIGN_LEFT);
+    bar.SetWindowPos(NULL, 0, 0, 30, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    bar.GetClientRect(rectClient);
+    EXPECT_EQ(rectClient.Size(), CSize(30 - 2 - 2, 100 - 6 - 6 - 7));
+    bar.m_helper.GetGripperRect(rectGripper, FALSE);
+    EXPECT_EQ(rectGripper, CRect(0, 0, 30, 12));
+    bar.m_helper.DrawBorders();  // draws through the current visual manager
+}
+
+TEST(ControlBarMenu, ContextMenuGoesToTheFrameUnlessCustomising) {
+    CMenuFrame* pFrame = new CMenuFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, _T("menu"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    CSPControlBar bar;
+    ASSERT_TRUE(bar.Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 30), pFrame, 1));
+
+    bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), MAKELPARAM(120, 340));
+    EXPECT_EQ(pFrame->m_nCount, 1);
+    EXPECT_EQ(pFrame->m_wParam, (WPARAM)bar.GetSafeHwnd());
+    EXPECT_EQ(pFrame->m_lParam, MAKELPARAM(120, 340));
+
+    g_bCustomizeMode = TRUE;
+    bar.SendMessage(WM_CONTEXTMENU, (WPARAM)bar.GetSafeHwnd(), MAKELPARAM(1, 1));
+    g_bCustomizeMode = FALSE;
+    EXPECT_EQ(pFrame->m_nCount, 1);
+    pFrame->DestroyWindow();
+}
+
+TEST_F(ControlBarFixture, MoveToAlignmentMovesAcrossTheSide) {
+    CSPControlBar bar;
+    ASSERT_TRUE(bar.Create(NULL, WS_CHILD, CRect(10, 20, 60, 50), pFrame, 1));
+    struct {
+        DWORD dwAlign;
+        CPoint ptExpected;
+    } cases[] = {{CBRS_ALIGN_LEFT, CPoint(15, 20)}, {CBRS_ALIGN_TOP, CPoint(15, 27)},
+                 {CBRS_ALIGN_RIGHT, CPoint(20, 27)}, {CBRS_ALIGN_BOTTOM, CPoint(20, 34)}};
+    for (auto& c : cases) {
+        bar.MoveToAlignment(c.dwAlign, CSize(5, 7));
+        CRect rect;
+        bar.GetWindowRect(rect);
+        pFrame->ScreenToClient(rect);
+        EXPECT_EQ(rect.TopLeft(), c.ptExpected) << std::hex << c.dwAlign;
+        EXPECT_EQ(rect.Size(), CSize(50, 30));
+    }
 }

@@ -235,6 +235,18 @@ CSize CSPControlBar::ResizeToRect(CRect rectNew, bool /*bKeepPosition*/) {
     return CSize(rectNew.Width() - rectOld.Width(), rectNew.Height() - rectOld.Height());
 }
 
+void CSPControlBar::MoveToAlignment(DWORD dwAlignment, CSize sizeOffset) {
+    if (GetSafeHwnd() == NULL) return;
+    CSize sizeMove = (dwAlignment & CBRS_ORIENT_VERT) ? CSize(sizeOffset.cx, 0) : CSize(0, sizeOffset.cy);
+    CRect rect;
+    GetWindowRect(rect);
+    CWnd* pParent = GetParent();
+    if (pParent != NULL) pParent->ScreenToClient(rect);
+    rect.OffsetRect(sizeMove);
+    m_rectVirtual.OffsetRect(sizeMove);
+    SetWindowPos(NULL, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // --- tracking ---------------------------------------------------------------------------
 
 void CSPControlBar::StartTracking(BOOL bFromCurrentPosition) {

@@ -64,6 +64,10 @@ public:
     // Narrows rect to the area inside the borders and the gripper.
     virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
 
+    // Moves the bar and its wanted rectangle by the offset across the side:
+    // along x for the left and right sides, along y for top and bottom.
+    void MoveToAlignment(DWORD dwAlignment, CSize sizeOffset);
+
     // The wanted rectangle in the parent's client coordinates.
     void UpdateVirtualRect();
     const CRect& GetVirtualRect() const { return m_rectVirtual; }
