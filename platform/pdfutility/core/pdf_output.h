@@ -83,9 +83,10 @@ class CountingOutput : public OutputStage {
 };
 
 // The zlib level of the writer's streams. Page content (text operators)
-// packs nearly as well at the fast levels: on a corpus of 1,577 pages level 3
-// wrote 21% more bytes than level 6 in a third of the time; 4 and above cost
-// far more time for a few percent.
+// packs nearly as well at the fast levels: on a help file of 1,253 PDF
+// pages (38 MB of streams) level 3 wrote 4.8 MB in 0.20 s, level 6 4.1 MB
+// in 0.55 s, level 1 5.5 MB in 0.17 s; 4 and above cost far more time for
+// a few percent.
 const int kDeflateLevel = 3;
 
 // Compresses |in| into a zlib stream (FlateDecode). The output is the same
