@@ -271,3 +271,49 @@ TEST(FrameDispatch, BarsWithoutDockSite) {
     loose.DestroyWindow();
     host.DestroyWindow();
 }
+
+namespace {
+
+class CIdleBar : public CSPBaseControlBar {
+public:
+    CFrameWnd* m_pTarget = NULL;
+    int m_nCalls = 0;
+    BOOL m_bDisable = FALSE;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override {
+        m_pTarget = pTarget;
+        m_bDisable = bDisableIfNoHndler;
+        m_nCalls++;
+    }
+};
+
+}  // namespace
+
+TEST_F(BaseBarFixture, DialogTemplateBuildsTheClient) {
+    CSPBaseControlBar dlgBar;
+    dlgBar.SetDialogTemplate(MAKEINTRESOURCE(201));
+    ASSERT_TRUE(dlgBar.CreateEx(0, NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, 0x300));
+    EXPECT_EQ(dlgBar.GetDlgCtrlID(), 0x300);
+    EXPECT_NE(::GetDlgItem(dlgBar.GetSafeHwnd(), 1001), (HWND)NULL);
+    CRect rect;
+    dlgBar.GetWindowRect(rect);
+    EXPECT_EQ(dlgBar.GetTemplateSize(), rect.Size());
+    EXPECT_GT(rect.Width(), 0);
+    EXPECT_EQ(dlgBar.GetDockSite(), pFrame);
+
+    CSPBaseControlBar missing;
+    missing.SetDialogTemplate(MAKEINTRESOURCE(999));
+    EXPECT_FALSE(missing.CreateEx(0, NULL, NULL, WS_CHILD, CRect(0, 0, 0, 0), pFrame, 0x301));
+    EXPECT_EQ(missing.GetSafeHwnd(), (HWND)NULL);
+}
+
+TEST_F(BaseBarFixture, IdleUpdateGoesToTheOwnerFrameOfAVisibleBar) {
+    CIdleBar idle;
+    ASSERT_TRUE(idle.CreateEx(0, BarClass(), _T(""), WS_CHILD, CRect(0, 0, 10, 10), pFrame, 5));
+    idle.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(idle.m_nCalls, 0);  // hidden: nothing
+    idle.ShowWindow(SW_SHOWNOACTIVATE);
+    idle.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(idle.m_nCalls, 1);
+    EXPECT_EQ(idle.m_pTarget, pFrame);
+    EXPECT_TRUE(idle.m_bDisable);
+}

@@ -78,7 +78,10 @@ BOOL CSPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, LPCTSTR
         if (!CreateDlg(m_lpszTemplateName, pParentWnd)) return FALSE;
         ::SetClassLongPtr(m_hWnd, GCLP_HBRBACKGROUND, (LONG_PTR)::GetSysColorBrush(COLOR_BTNFACE));
         SetDlgCtrlID(nID);
-        if (!ExecuteDlgInit(m_lpszTemplateName)) return FALSE;
+        if (!ExecuteDlgInit(m_lpszTemplateName)) {
+            DestroyWindow();  // no half-made bar stays behind
+            return FALSE;
+        }
         CRect rectWnd;
         GetWindowRect(rectWnd);
         m_nTemplateWidth = rectWnd.Width();
