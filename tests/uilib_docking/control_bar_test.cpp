@@ -381,3 +381,42 @@ TEST_F(ControlBarFixture, MoveToAlignmentMovesAcrossTheSide) {
         EXPECT_EQ(rect.Size(), CSize(50, 30));
     }
 }
+
+TEST_F(ControlBarFixture, ElementBlockParentChangeAndSize) {
+    CSizedBar bar;
+    bar.m_sizeWanted = CSize(80, 24);
+    ASSERT_TRUE(bar.Create(NULL, WS_CHILD, CRect(0, 0, 10, 10), pFrame, 1));
+
+    ASSERT_TRUE(bar.AllocElements(4, 8));
+    EXPECT_EQ(bar.GetElementCount(), 4);
+    const BYTE* p = (const BYTE*)bar.GetElements();
+    for (int i = 0; i < 32; i++) ASSERT_EQ(p[i], 0) << i;
+    // A block too large to have leaves none, without a crash.
+    EXPECT_FALSE(bar.AllocElements(0x7FFFFFFF, 0x7FFFFFFF));
+    EXPECT_EQ(bar.GetElements(), nullptr);
+    EXPECT_EQ(bar.GetElementCount(), 0);
+    EXPECT_TRUE(bar.AllocElements(0, 8));
+
+    // The wanted size is applied.
+    bar.AdjustSize();
+    CRect rect;
+    bar.GetWindowRect(rect);
+    EXPECT_EQ(rect.Size(), CSize(80, 24));
+
+    // A new parent that is no dock bar: the bar is in no dock bar or row.
+    bar.SetParentDockBar(reinterpret_cast<CSPDockBar*>(&bar));
+    bar.SetDockBarRow(reinterpret_cast<CSPDockBarRow*>(&bar));
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, BarClass(), _T(""), WS_CHILD, CRect(0, 0, 200, 200), pFrame, 9));
+    bar.ChangeParent(&host);
+    EXPECT_EQ(bar.GetParent(), &host);
+    EXPECT_EQ(bar.GetParentDockBar(), nullptr);
+    EXPECT_EQ(bar.GetDockBarRow(), nullptr);
+
+    bar.SetCurrentAlignment(CBRS_ALIGN_LEFT);
+    bar.OnAfterFloat();
+    EXPECT_EQ(bar.GetCurrentAlignment(), (DWORD)CBRS_ALIGN_TOP);
+    BOOL bHandled = TRUE;
+    EXPECT_EQ(bar.DockOnDrag(bHandled), &bar);
+    EXPECT_FALSE(bHandled);
+}

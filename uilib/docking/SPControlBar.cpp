@@ -19,6 +19,8 @@ END_MESSAGE_MAP()
 
 CSPControlBar::CSPControlBar()
     : m_recentDockInfo(this),
+      m_nCount(0),
+      m_pData(NULL),
       m_cxLeftBorder(6),
       m_cxRightBorder(6),
       m_cyTopBorder(2),
@@ -42,7 +44,19 @@ CSPControlBar::CSPControlBar()
       m_bRecentFloatingState(FALSE),
       m_bClickForwarded(FALSE) {}
 
-CSPControlBar::~CSPControlBar() {}
+CSPControlBar::~CSPControlBar() { free(m_pData); }
+
+BOOL CSPControlBar::AllocElements(int nCount, int nSize) {
+    free(m_pData);
+    m_pData = NULL;
+    m_nCount = 0;
+    if (nCount <= 0 || nSize <= 0) return nCount == 0;
+    // calloc refuses a product that does not fit.
+    m_pData = calloc((size_t)nCount, (size_t)nSize);
+    if (m_pData == NULL) return FALSE;
+    m_nCount = nCount;
+    return TRUE;
+}
 
 // --- creation -------------------------------------------------------------------
 
@@ -245,6 +259,52 @@ void CSPControlBar::MoveToAlignment(DWORD dwAlignment, CSize sizeOffset) {
     rect.OffsetRect(sizeMove);
     m_rectVirtual.OffsetRect(sizeMove);
     SetWindowPos(NULL, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CSPControlBar::AdjustSize() {
+    if (GetSafeHwnd() == NULL) return;
+    CSize size = CalcFixedLayout(FALSE, IsHorizontal());
+    CRect rect;
+    GetWindowRect(rect);
+    if (rect.Size() != size) SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
+    if (GetParentDockBar() != NULL) UpdateVirtualRect();
+}
+
+void CSPControlBar::RecalcLayout() {
+    if (GetDockBarRow() != NULL) {
+        UpdateVirtualRect();
+        return;
+    }
+    CWnd* pMiniFrame = GetParentMiniFrameWnd();
+    if (pMiniFrame != NULL && pMiniFrame->IsFrameWnd() && !SPIsKindOf(GetParent(), "CSPTabWnd"))
+        ((CFrameWnd*)pMiniFrame)->RecalcLayout();
+}
+
+void CSPControlBar::OnAfterFloat() {
+    SetCurrentAlignment(CBRS_ALIGN_TOP);
+    // The new mini frame takes the pin state once mini frames exist.
+}
+
+BOOL CSPControlBar::OnBeforeDock(CSPBaseControlBar** /*ppDockBar*/, LPCRECT /*lpRect*/, int /*nDockMethod*/) {
+    // The pin state comes from the parent mini frame once mini frames exist.
+    return TRUE;
+}
+
+void CSPControlBar::ChangeParent(CWnd* pNewParent, BOOL bDelay) {
+    if (GetSafeHwnd() == NULL || pNewParent == NULL) return;
+    OnBeforeChangeParent(pNewParent, FALSE);
+    (void)bDelay;  // the mini frame a bar leaves uses it once mini frames exist
+    CWnd* pOldParent = GetParent();
+    SetParent(pNewParent);
+    OnAfterChangeParent(pOldParent);
+}
+
+void CSPControlBar::OnAfterChangeParent(CWnd* /*pWndOldParent*/) {
+    UpdateVirtualRect();
+    if (!SPIsKindOf(GetParent(), "CSPDockBar")) {
+        SetParentDockBar(NULL);
+        SetDockBarRow(NULL);
+    }
 }
 
 // --- tracking ---------------------------------------------------------------------------

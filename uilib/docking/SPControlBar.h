@@ -31,24 +31,39 @@ public:
     virtual void SetExclusiveRowMode(BOOL bExclusive = TRUE) { m_bExclusiveRow = bExclusive; }
     virtual BOOL GetExclusiveRowMode() const { return m_bExclusiveRow; }
     virtual CSize CalcDefaultSize(int /*nArg*/) { return CSize(0, 0); }
+    // The bar to float at the end of an outline drag; bHandled TRUE when the
+    // bar took care of the drop itself.
+    virtual CSPBaseControlBar* DockOnDrag(BOOL& bHandled) {
+        bHandled = FALSE;
+        return this;
+    }
     virtual CSize ResizeToRect(CRect rectNew, bool bKeepPosition = false);
     virtual int StretchControlBar(int nStretchSize, HDWP& hdwp);
     virtual BOOL StopTracking();
     virtual BOOL OnBeforeFloat(CRect& /*rectFloat*/, int /*nDockMethod*/) { return TRUE; }
+    virtual void OnAfterFloat();
     virtual BOOL Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         DWORD dwSPBarStyle = SPCBRS_FLOAT, CCreateContext* pContext = NULL);
     virtual BOOL CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect,
                           CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle = SPCBRS_FLOAT,
                           CCreateContext* pContext = NULL);
+    virtual void AdjustSize();
     virtual void StartTrackingFromCursor() { StartTracking(FALSE); }
+    virtual void DrawDragRectangle(CPoint /*pt*/, BOOL /*bErase*/) {}
+    virtual BOOL OnBeforeDock(CSPBaseControlBar** /*ppDockBar*/, LPCRECT /*lpRect*/, int /*nDockMethod*/);
+    virtual void OnAfterDock(CSPBaseControlBar* /*pDockBar*/, LPCRECT /*lpRect*/, int /*nDockMethod*/) {}
     virtual void OnBeforeStretch(CSize& /*sizeDelta*/) {}
     virtual void OnAfterStretch(CSize /*sizeDelta*/) {}
+    // Moves the bar into another parent window.
+    virtual void ChangeParent(CWnd* pNewParent, BOOL bDelay = FALSE);
     virtual void SetDragMode(BOOL bDragMode) { m_bDragMode = bDragMode; }
     virtual void StartTracking(BOOL bFromCurrentPosition);
     virtual void StoreRecentDockInfo();
 
     // --- base operations it answers itself -------------------------------------
     BOOL IsTabbed() const override;
+    void RecalcLayout() override;
+    void OnAfterChangeParent(CWnd* pWndOldParent) override;
     BOOL CanDockToFrame() const override { return FALSE; }
     BOOL CanBeDocked(CSPBaseControlBar* pDockBar) const override;
     BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
@@ -63,6 +78,12 @@ public:
     CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
     // Narrows rect to the area inside the borders and the gripper.
     virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
+
+    // A zero-filled block of nCount elements of nSize bytes each, replacing
+    // the previous block; FALSE (and no block) when it cannot be had.
+    BOOL AllocElements(int nCount, int nSize);
+    void* GetElements() const { return m_pData; }
+    int GetElementCount() const { return m_nCount; }
 
     // Moves the bar and its wanted rectangle by the offset across the side:
     // along x for the left and right sides, along y for top and bottom.
@@ -84,6 +105,8 @@ public:
     CSPRecentDockInfo m_recentDockInfo;
 
 protected:
+    int m_nCount;
+    void* m_pData;
     int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
     int m_cxDefaultGap;
     int m_nMRUWidth;
