@@ -53,9 +53,6 @@ running() {
       echo $! > "$state/xvfb.pid"
       for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
       echo ":$n" > "$state/display"
-      # A server left from an earlier display would keep its windows there.
-      "$wineserver_bin" -k 2>/dev/null
-      sleep 0.2
       break
     done
   fi
