@@ -20,6 +20,13 @@ public:
 
     CSPDockManager* GetDockManager() { return &m_dockManager; }
 
+    // Remembers the resource when it brought an accelerator table: the
+    // keyboard manager installs that table again when it resets the keys.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    // The accelerator resource the frame was loaded with, 0 for none.
+    UINT GetDefaultResId() const { return m_uiDefaultAccelResId; }
+
     // --- docking services ---------------------------------------------------
     BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE);
     BOOL RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy = TRUE,
@@ -34,4 +41,5 @@ public:
 
 protected:
     CSPDockManager m_dockManager;
+    UINT m_uiDefaultAccelResId;
 };

@@ -4,9 +4,16 @@
 
 IMPLEMENT_DYNCREATE(CSPMDIFrameWnd, CMDIFrameWnd)
 
-CSPMDIFrameWnd::CSPMDIFrameWnd() { m_dockManager.SetDockSite(this); }
+CSPMDIFrameWnd::CSPMDIFrameWnd() : m_uiDefaultAccelResId(0) { m_dockManager.SetDockSite(this); }
 
 CSPMDIFrameWnd::~CSPMDIFrameWnd() {}
+
+BOOL CSPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    // A failed load has deleted the frame: nothing of it may be touched then.
+    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+    m_uiDefaultAccelResId = m_hAccelTable != NULL ? nIDResource : 0;
+    return TRUE;
+}
 
 BOOL CSPMDIFrameWnd::AddControlBar(CSPBaseControlBar* pBar, BOOL bTail) {
     return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
