@@ -947,24 +947,25 @@ CWnd* CWnd::GetTopLevelFrame() const {
 
 // --- thin wrappers with some logic -----------------------------------------------
 
-BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD dwStyle = (DWORD)::GetWindowLong(hWnd, GWL_STYLE);
+// The style word at nStyleOffset (GWL_STYLE or GWL_EXSTYLE) changed; FALSE
+// when it already was so. A nonzero nFlags also tells the window (frame
+// changes and the like) through SetWindowPos.
+static BOOL ModifyStyleWord(HWND hWnd, int nStyleOffset, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    DWORD dwStyle = (DWORD)::GetWindowLong(hWnd, nStyleOffset);
     DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
     if (dwStyle == dwNewStyle) return FALSE;
-    ::SetWindowLong(hWnd, GWL_STYLE, (LONG)dwNewStyle);
+    ::SetWindowLong(hWnd, nStyleOffset, (LONG)dwNewStyle);
     if (nFlags != 0)
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
+BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    return ModifyStyleWord(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD dwStyle = (DWORD)::GetWindowLong(hWnd, GWL_EXSTYLE);
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle) return FALSE;
-    ::SetWindowLong(hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
-    if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleWord(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::GetWindowText(CString& rString) const {
