@@ -307,7 +307,12 @@ nsresult NS_ShutdownXPCOM(nsIServiceManager*) {
   return NS_OK;
 }
 
-nsresult NS_GetServiceManager(nsIServiceManager** result) {
+namespace {
+
+// The running manager seen through one of its interfaces, with a reference
+// for the caller; null and NS_ERROR_NOT_INITIALIZED when the kit is down.
+template <class Interface>
+nsresult HandOutManager(Interface** result) {
   NS_ENSURE_ARG_POINTER(result);
   *result = gManager;
   if (!gManager) return NS_ERROR_NOT_INITIALIZED;
@@ -315,20 +320,14 @@ nsresult NS_GetServiceManager(nsIServiceManager** result) {
   return NS_OK;
 }
 
-nsresult NS_GetComponentManager(nsIComponentManager** result) {
-  NS_ENSURE_ARG_POINTER(result);
-  *result = gManager;
-  if (!gManager) return NS_ERROR_NOT_INITIALIZED;
-  gManager->AddRef();
-  return NS_OK;
-}
+}  // namespace
+
+nsresult NS_GetServiceManager(nsIServiceManager** result) { return HandOutManager(result); }
+
+nsresult NS_GetComponentManager(nsIComponentManager** result) { return HandOutManager(result); }
 
 nsresult NS_GetComponentRegistrar(nsIComponentRegistrar** result) {
-  NS_ENSURE_ARG_POINTER(result);
-  *result = gManager;
-  if (!gManager) return NS_ERROR_NOT_INITIALIZED;
-  gManager->AddRef();
-  return NS_OK;
+  return HandOutManager(result);
 }
 
 void NS_AddStaticComponents(const nsStaticComponent* table, size_t count) {
