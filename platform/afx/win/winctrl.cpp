@@ -66,28 +66,36 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const {
     return LOWORD(dw);
 }
 
+// The owner-draw messages a list or combo box gets back from its parent,
+// handed to the box's overridables; FALSE for every other message.
+template <class TBox>
+static BOOL ReflectOwnerDraw(TBox* pBox, UINT message, LPARAM lParam, LRESULT* pResult) {
+    switch (message) {
+    case WM_DRAWITEM:
+        pBox->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_MEASUREITEM:
+        pBox->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_COMPAREITEM:
+        *pResult = pBox->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_DELETEITEM:
+        pBox->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_COMPAREITEM:
-        *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        return TRUE;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
+    if (ReflectOwnerDraw(this, message, lParam, pResult)) return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // --- CComboBox -----------------------------------------------------------------
@@ -112,22 +120,8 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_COMPAREITEM:
-        *pResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        return TRUE;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        return TRUE;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
+    if (ReflectOwnerDraw(this, message, lParam, pResult)) return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 // --- CCheckListBox --------------------------------------------------------------
