@@ -2,6 +2,9 @@
 // the registry, and the frame services it reaches through its dock site.
 #include "docking_support.h"
 
+#include <commctrl.h>
+
+#include "SPClientHooks.h"
 #include "SPDockManager.h"
 #include "SPMDIChildWnd.h"
 #include "SPMDIFrameWnd.h"
@@ -151,10 +154,59 @@ TEST_F(BaseBarFixture, HelpHitTestOverNoToolAnswersTheControlId) {
     EXPECT_EQ(bar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)), 0);
 }
 
+namespace {
+
+// An owner that records what reaches it.
+class CRecordingOwner : public CWnd {
+public:
+    UINT m_nLastCmd = 0;
+    UINT m_nNotifyCode = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND) {
+            m_nLastCmd = LOWORD(wParam);
+            return 42;
+        }
+        if (message == WM_NOTIFY) {
+            m_nNotifyCode = ((NMHDR*)lParam)->code;
+            return 0;  // gives no tooltip text
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
 TEST_F(BaseBarFixture, CommandsTheBarDoesNotHandleGoToItsOwner) {
-    // The frame routes the command to its handlers; unhandled, it answers 0
-    // and the bar passes that on.
-    EXPECT_EQ(bar->SendMessage(WM_COMMAND, MAKEWPARAM(0x7777, 0), 0), 0);
+    CRecordingOwner owner;
+    ASSERT_TRUE(owner.CreateEx(0, BarClass(), _T("owner"), WS_CHILD, CRect(0, 0, 10, 10), pFrame, 11));
+    bar->SetOwner(&owner);
+    EXPECT_EQ(bar->SendMessage(WM_COMMAND, MAKEWPARAM(0x7777, 0), 0), 42);
+    EXPECT_EQ(owner.m_nLastCmd, 0x7777u);
+
+    // A tooltip request the owner leaves unanswered falls back to the bar.
+    NMTTDISPINFOA info = {};
+    info.hdr.code = TTN_NEEDTEXTA;
+    info.hdr.hwndFrom = bar->GetSafeHwnd();
+    bar->SendMessage(WM_NOTIFY, 0, (LPARAM)&info);
+    EXPECT_EQ(owner.m_nNotifyCode, (UINT)TTN_NEEDTEXTA);
+    EXPECT_EQ(info.szText[0], 0);
+    owner.DestroyWindow();
+}
+
+TEST_F(BaseBarFixture, VisualManagersReadTheBarThroughTheHook) {
+    bar->SetCurrentAlignment(CBRS_ALIGN_TOP);
+    SPBarInfo info = SPClientHooks::GetBarInfo(bar.get());
+    EXPECT_EQ(info.pWnd, bar.get());
+    EXPECT_EQ(info.dwStyle, bar->GetControlBarStyle());
+    EXPECT_FALSE(info.bFloatingOrVertical);
+    bar->SetCurrentAlignment(CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(SPClientHooks::GetBarInfo(bar.get()).bFloatingOrVertical);
+    // Painting goes through the current visual manager.
+    bar->UpdateWindow();
+    CClientDC dc(bar.get());
+    bar->DoPaint(&dc);
 }
 
 // --- the frame's docking services -----------------------------------------------
