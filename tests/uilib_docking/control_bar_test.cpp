@@ -135,7 +135,7 @@ TEST_F(ControlBarFixture, PressTracksOnlyBarsThatMayFloat) {
     struct {
         UINT msg;
         WPARAM wParam;
-    } enders[] = {{WM_CHAR, VK_ESCAPE}, {WM_CANCELMODE, 0}, {WM_LBUTTONUP, 0}};
+    } enders[] = {{WM_CHAR, VK_ESCAPE}, {WM_CANCELMODE, 0}, {WM_LBUTTONUP, 0}, {WM_LBUTTONDBLCLK, 0}};
     for (auto& e : enders) {
         floating.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         ASSERT_TRUE(floating.IsTracking());

@@ -12,6 +12,7 @@ LPCTSTR const CSPControlBar::m_lpszSection = _T("SControlBars");
 BEGIN_MESSAGE_MAP(CSPControlBar, CSPBaseControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
     ON_WM_CONTEXTMENU()
@@ -362,6 +363,12 @@ void CSPControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
     }
     m_bCancelled = false;
     CSPBaseControlBar::OnLButtonUp(nFlags, point);
+}
+
+void CSPControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    StopTracking();
+    if (CanFloat()) FloatControlBar(m_recentDockInfo.m_rectRecentFloatingRect, SP_DM_SHOW, true);
+    CSPBaseControlBar::OnLButtonDblClk(nFlags, point);
 }
 
 void CSPControlBar::OnCancelMode() {
