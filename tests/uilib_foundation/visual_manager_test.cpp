@@ -71,6 +71,31 @@ TEST(VisualManagerInstance, TemporaryAndApplicationManagers) {
     delete pCurrent;
 }
 
+TEST(VisualManagerInstance, TaskPaneMetricsOfEachLook) {
+    // The themed manager keeps the base look's task-pane layout, not the XP one.
+    CSPVisualManager base(TRUE);
+    CSPVisualManagerXP xp(TRUE);
+    CSPWinXPVisualManager themed(TRUE);
+    struct Case {
+        const char* name;
+        const CSPVisualManager& m;
+        int metrics[10];
+    };
+    const Case cases[] = {
+        {"base", base, {12, 12, 15, 25, 13, 7, 12, 5, 4, 1}},
+        {"XP", xp, {4, 4, 4, 0, 0, 0, 12, 5, 4, 0}},
+        {"themed", themed, {12, 12, 15, 25, 13, 7, 12, 5, 4, 1}},
+    };
+    for (const Case& c : cases) {
+        const CSPVisualManager& m = c.m;
+        const int got[10] = {m.m_nVertMargin,          m.m_nHorzMargin,          m.m_nGroupVertOffset,
+                             m.m_nGroupCaptionHeight,  m.m_nGroupCaptionHorzOffset,
+                             m.m_nGroupCaptionVertOffset, m.m_nTasksHorzOffset, m.m_nTasksIconHorzOffset,
+                             m.m_nTasksIconVertOffset, m.m_nTasksTextGap};
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(c.metrics[i], got[i]) << c.name << " metric " << i;
+    }
+}
+
 TEST(VisualManagerXP, ColoursBlendedFromTheSystemColours) {
     ForcedBitsPerPixel high(24);
     CSPVisualManagerXP xp(TRUE);

@@ -30,6 +30,12 @@ CSPVisualManager::CSPVisualManager(BOOL bTemporary) {
     m_bEmbossDisabledImage = TRUE;
     m_bLook4 = FALSE;
     m_bTemporary = bTemporary;
+    SetBaseTaskPaneMetrics();
+    m_bAutoDelete = FALSE;
+    if (!bTemporary && s_pInstance == NULL) s_pInstance = this;
+}
+
+void CSPVisualManager::SetBaseTaskPaneMetrics() {
     m_nVertMargin = 12;
     m_nHorzMargin = 12;
     m_nGroupVertOffset = 15;
@@ -40,8 +46,6 @@ CSPVisualManager::CSPVisualManager(BOOL bTemporary) {
     m_nTasksIconHorzOffset = 5;
     m_nTasksIconVertOffset = 4;
     m_nTasksTextGap = 1;
-    m_bAutoDelete = FALSE;
-    if (!bTemporary && s_pInstance == NULL) s_pInstance = this;
 }
 
 CSPVisualManager::~CSPVisualManager() {

@@ -118,6 +118,8 @@ public:
     static void (*s_pfnRedrawMiniFrames)();
 
 protected:
+    // The task-pane layout of the base look (margins, offsets, gaps).
+    void SetBaseTaskPaneMetrics();
     // The rectangle of a caption button (position and size) and its glyph.
     CRect GetCaptionButtonRect(const SPCaptionButtonInfo& info) const;
     static int GetCaptionButtonGlyph(UINT nHit, BOOL bFlag, BOOL bFlag3);

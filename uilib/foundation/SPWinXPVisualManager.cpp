@@ -23,16 +23,7 @@ CSPWinXPVisualManager::CSPWinXPVisualManager(BOOL bTemporary) : CSPVisualManager
         CSPWinXPVisualManager::OnUpdateSystemColors();
     }
     m_bThemeFlag = FALSE;
-    m_nVertMargin = 12;
-    m_nHorzMargin = 12;
-    m_nGroupVertOffset = 15;
-    m_nGroupCaptionHeight = 25;
-    m_nGroupCaptionHorzOffset = 13;
-    m_nGroupCaptionVertOffset = 7;
-    m_nTasksHorzOffset = 12;
-    m_nTasksIconHorzOffset = 5;
-    m_nTasksIconVertOffset = 4;
-    m_nTasksTextGap = 1;
+    SetBaseTaskPaneMetrics();  // the XP look's own are not used here
 }
 
 CSPWinXPVisualManager::~CSPWinXPVisualManager() {
