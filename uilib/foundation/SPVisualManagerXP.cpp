@@ -641,8 +641,7 @@ void CSPVisualManagerXP::OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea)
     ::FillRect(pDC->GetSafeHdc(), rectWorkArea, ::GetSysColorBrush(COLOR_WINDOW));
 }
 
-void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted,
-                                                 BOOL bCanCollapse) {
+void CSPVisualManagerXP::DrawTasksGroupCaptionText(CDC* pDC, const SPTasksGroupInfo& group, COLORREF clrText) {
     const CRect& rectCaption = group.rect;
     CRect rectText;
     rectText.left = rectCaption.left + m_nGroupCaptionHorzOffset;
@@ -652,13 +651,19 @@ void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInf
     rectText.bottom = rectCaption.bottom;
 
     CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
-    const COLORREF clrOldText = pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    const COLORREF clrOldText = pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CString strName = group.strName;
     pDC->DrawText(strName, rectText, DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOldText);
     if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+}
+
+void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted,
+                                                 BOOL bCanCollapse) {
+    const CRect& rectCaption = group.rect;
+    DrawTasksGroupCaptionText(pDC, group, ::GetSysColor(COLOR_WINDOWTEXT));
 
     if (!bCanCollapse || group.strName.IsEmpty()) return;
     const CSize sizeGlyph = CSPMenuImages::Size();

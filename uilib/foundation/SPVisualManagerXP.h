@@ -92,6 +92,9 @@ protected:
     // The XP caption-button drawing with the button's flags given.
     void DrawCaptionButtonXP(CDC* pDC, const SPCaptionButtonInfo& info, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
                              BOOL bDisabled);
+    // A group caption's name in the bold font and clrText, left of the
+    // caption's square glyph area; the DC is left as it was.
+    void DrawTasksGroupCaptionText(CDC* pDC, const SPTasksGroupInfo& group, COLORREF clrText);
     // The XP group caption with a given collapse flag.
     void DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted, BOOL bCanCollapse);
     // Draws a task's icon and name in the given link colour and plain colour.

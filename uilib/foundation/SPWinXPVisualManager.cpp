@@ -350,21 +350,7 @@ void CSPWinXPVisualManager::OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGr
     DrawTheme(m_hThemeExplorerBar, pDC, group.bIsSpecial ? 12 /*EBP_SPECIALGROUPHEAD*/ : 8 /*EBP_NORMALGROUPHEAD*/,
               0, rectCaption);
 
-    CRect rectText;
-    rectText.left = rectCaption.left + m_nGroupCaptionHorzOffset;
-    rectText.top = rectCaption.top + m_nGroupCaptionVertOffset;
-    rectText.right = rectCaption.right - rectCaption.Height();
-    if (rectText.right < rectText.left) rectText.right = rectText.left;
-    rectText.bottom = rectCaption.bottom;
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
-    const COLORREF clrOldText =
-        pDC->SetTextColor(group.bIsSpecial ? ::GetSysColor(COLOR_WINDOW) : spGlobalData.clrHilite);
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CString strName = group.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE);
-    pDC->SetBkMode(nOldMode);
-    pDC->SetTextColor(clrOldText);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+    DrawTasksGroupCaptionText(pDC, group, group.bIsSpecial ? ::GetSysColor(COLOR_WINDOW) : spGlobalData.clrHilite);
 
     if (!bCanCollapse) return;
     CRect rectGlyph = rectCaption;
