@@ -227,6 +227,43 @@ TEST(Cascade, ImportCyclesAreBounded) {
   EXPECT_LE(s.host.requested.size(), 40u);
 }
 
+// A host that parses sheets itself (once per conversion): the core takes the
+// sheet as it is, without reading its text, and still follows its imports,
+// resolved against the sheet's own url.
+TEST(Cascade, HostSuppliedSheetsAreUsedAsGivenAndTheirImportsFollowed) {
+  struct ParsingHost : layout::FixedHost {
+    std::map<std::string, std::shared_ptr<const layout::StyleSheet>> sheets;
+    std::vector<std::string> asked;
+    std::shared_ptr<const layout::StyleSheet> loadStyleSheet(const std::string& url) override {
+      asked.push_back(url);
+      auto it = sheets.find(url);
+      return it == sheets.end() ? nullptr : it->second;
+    }
+  };
+  auto sheet = std::make_shared<layout::StyleSheet>();
+  const std::string mainCss = "@import url(\"more.css\"); @import 'gone.css' print; #a { color: red }";
+  layout::parseStyleSheet(mainCss, sheet.get());
+  EXPECT_EQ(sheet->imports, (std::vector<std::string>{"more.css", "gone.css"}));
+  EXPECT_EQ(sheet->sourceBytes, mainCss.size());
+
+  for (int page = 0; page < 2; ++page) {  // one parsed sheet serves every page
+    auto doc = html::parseHtmlUtf8("<link rel=stylesheet href=css/main.css><p id=a>x</p><p id=b>y</p>");
+    ParsingHost host;
+    host.sheets["file:///C:/t/css/main.css"] = sheet;
+    host.texts["file:///C:/t/css/main.css"] = "#a { color: blue }";  // must not be read
+    host.texts["file:///C:/t/css/more.css"] = "#a { font-size: 21px } #b { color: lime }";
+    layout::StyleEngine engine(&host, "file:///C:/t/page.htm");
+    engine.computeStyles(*doc, 200);
+    EXPECT_TRUE(same(engine.styleOf(doc->getElementById("a")).color, 255, 0, 0));
+    EXPECT_EQ(engine.styleOf(doc->getElementById("a")).fontSize, 21);
+    EXPECT_TRUE(same(engine.styleOf(doc->getElementById("b")).color, 0, 255, 0));
+    EXPECT_EQ(host.asked, (std::vector<std::string>{"file:///C:/t/css/main.css", "file:///C:/t/css/more.css",
+                                                    "file:///C:/t/css/gone.css"}));
+    // Only the imports the host did not supply are read as text.
+    EXPECT_EQ(host.requested, (std::vector<std::string>{"file:///C:/t/css/more.css", "file:///C:/t/css/gone.css"}));
+  }
+}
+
 TEST(Cascade, BrokenCssRecovers) {
   Styled s(R"(<style>
     p { color: ; font-size: 20px }

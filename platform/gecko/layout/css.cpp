@@ -978,16 +978,21 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
       }
       if (j >= e) return;
       if (t[j].type == TokType::Semicolon) {
-        if (name == "import" && topLevel && onImport && sheet->rules.empty()) {
+        if (name == "import" && topLevel && sheet->rules.empty()) {
+          auto found = [&](const std::string& url) {
+            if (sheet->imports.size() >= 256) return;  // more than anyone follows
+            sheet->imports.push_back(url);
+            if (onImport) onImport(url);
+          };
           for (size_t q = i + 1; q < j; ++q) {
             if (t[q].type == TokType::Url || t[q].type == TokType::String) {
-              if (MediaApplies(t, q + 1, j)) onImport(t[q].text);
+              if (MediaApplies(t, q + 1, j)) found(t[q].text);
               break;
             }
             if (t[q].type == TokType::Function && t[q].text == "url") {
               size_t r = q + 1;
               while (r < j && IsWs(t[r])) ++r;
-              if (r < j && t[r].type == TokType::String) onImport(t[r].text);
+              if (r < j && t[r].type == TokType::String) found(t[r].text);
               break;
             }
           }
@@ -1039,6 +1044,7 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
 }  // namespace
 
 void parseStyleSheet(const std::string& text, StyleSheet* sheet, const ImportHandler& onImport) {
+  sheet->sourceBytes += text.size();
   std::vector<CssToken> toks = tokenizeCss(text);
   ParseRules(toks, 0, toks.size(), sheet, onImport, 0, true);
 }

@@ -173,10 +173,14 @@ struct StyleRule {
 struct StyleSheet {
   std::vector<StyleRule> rules;                  // source order
   std::vector<std::vector<Declaration>> blocks;  // declaration blocks
+  std::vector<std::string> imports;  // @import urls as written, in order
+  size_t sourceBytes = 0;            // length of the text it was parsed from
 };
 
 // @import url -> called with the url as written; the caller may parse and
-// merge that sheet (before this sheet's rules, as @import requires).
+// merge that sheet (before this sheet's rules, as @import requires). The
+// same urls are kept in sheet->imports, so a sheet parsed once can have its
+// imports followed again by every document that links it.
 using ImportHandler = std::function<void(const std::string& url)>;
 
 void parseStyleSheet(const std::string& text, StyleSheet* sheet, const ImportHandler& onImport = nullptr);

@@ -12,10 +12,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tw {
 namespace layout {
+
+struct StyleSheet;  // css.h
 
 using FontHandle = uintptr_t;   // 0 = none
 using ImageHandle = uintptr_t;  // 0 = none / not decodable
@@ -59,6 +62,17 @@ class LayoutHost {
   // Reads a text resource (a linked style sheet) at a resolved url into
   // *bytes; false when it cannot be read. The core limits what it accepts.
   virtual bool loadText(const std::string& url, std::string* bytes) = 0;
+
+  // A linked style sheet (or @import) at a resolved url, already parsed:
+  // a host that lays out many pages linking the same sheets parses each
+  // once. Null (the default) makes the core read it with loadText and parse
+  // it itself. The core only reads the sheet and keeps it while a document
+  // uses it; it charges sheet->sourceBytes to its limits and follows
+  // sheet->imports (against this url) as it would for a sheet it parsed.
+  virtual std::shared_ptr<const StyleSheet> loadStyleSheet(const std::string& url) {
+    (void)url;
+    return nullptr;
+  }
 };
 
 }  // namespace layout

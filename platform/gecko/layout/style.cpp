@@ -1053,20 +1053,29 @@ void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
 
 void StyleEngine::parseAuthor(const std::string& css, const std::string& base, int depth) {
   if (css.size() > bytesBudget_) return;
-  bytesBudget_ -= css.size();
-  auto sheet = std::make_unique<StyleSheet>();
-  parseStyleSheet(css, sheet.get(), [&](const std::string& url) {
-    if (depth < 4 && importBudget_ > 0) {
-      --importBudget_;
-      loadLinked(resolveUrl(base, url), depth + 1);
-    }
-  });
+  auto sheet = std::make_shared<StyleSheet>();
+  parseStyleSheet(css, sheet.get());
+  addAuthor(std::move(sheet), base, depth);
+}
+
+void StyleEngine::addAuthor(std::shared_ptr<const StyleSheet> sheet, const std::string& base, int depth) {
+  if (!sheet || sheet->sourceBytes > bytesBudget_) return;
+  bytesBudget_ -= sheet->sourceBytes;
+  for (const std::string& url : sheet->imports) {
+    if (depth >= 4 || importBudget_ == 0) break;
+    --importBudget_;
+    loadLinked(resolveUrl(base, url), depth + 1);
+  }
   indexSheet(*sheet, 1);
   sheets_.push_back(std::move(sheet));
 }
 
 void StyleEngine::loadLinked(const std::string& url, int depth) {
   if (!host_) return;
+  if (std::shared_ptr<const StyleSheet> sheet = host_->loadStyleSheet(url)) {
+    addAuthor(std::move(sheet), url, depth);
+    return;
+  }
   std::string text;
   if (!host_->loadText(url, &text)) return;
   parseAuthor(text, url, depth);

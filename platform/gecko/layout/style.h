@@ -151,11 +151,14 @@ class StyleEngine {
   void indexSheet(const StyleSheet& sheet, uint8_t origin);
   void loadLinked(const std::string& url, int depth);
   void parseAuthor(const std::string& css, const std::string& baseUrl, int depth);
+  // Charges an author sheet to the byte budget, follows its @imports
+  // (before its own rules) and indexes it; false when over the budget.
+  void addAuthor(std::shared_ptr<const StyleSheet> sheet, const std::string& baseUrl, int depth);
   const std::vector<Declaration>& cachedDeclarations(const std::string& text) const;
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
-  std::vector<std::unique_ptr<StyleSheet>> sheets_;  // author sheets
+  std::vector<std::shared_ptr<const StyleSheet>> sheets_;  // author sheets (rules_ point into them)
   std::vector<SheetRule> rules_;
   std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
   std::vector<uint32_t> universal_;

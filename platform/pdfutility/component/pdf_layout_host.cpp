@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "layout/css.h"
 #include "pdf_standard_font.h"
 #include "pdf_truetype.h"
 
@@ -228,9 +229,30 @@ bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
     c.stamp = stamp;
     c.ok = ok;
     c.bytes = read;
+    c.sheet.reset();  // parsed again from the new text when asked
   }
   if (ok) *bytes = std::move(read);
   return ok;
+}
+
+std::shared_ptr<const tw::layout::StyleSheet> PdfLayoutHost::loadStyleSheet(const std::string& url) {
+  FileStamp stamp;
+  if (!StampOf(url, &stamp)) return nullptr;
+  auto it = texts_.find(url);
+  if (it == texts_.end() || !(it->second.stamp == stamp)) {
+    std::string bytes;
+    loadText(url, &bytes);  // reads the file into the cache when it fits
+    it = texts_.find(url);
+    if (it == texts_.end() || !(it->second.stamp == stamp)) return nullptr;  // not kept, or changed meanwhile
+  }
+  CachedText& c = it->second;
+  if (!c.ok) return nullptr;
+  if (!c.sheet) {
+    auto sheet = std::make_shared<tw::layout::StyleSheet>();
+    tw::layout::parseStyleSheet(c.bytes, sheet.get());
+    c.sheet = std::move(sheet);
+  }
+  return c.sheet;
 }
 
 }  // namespace twpdf

@@ -13,7 +13,8 @@
 //                  Style sheets and images are kept for the whole
 //                  conversion (every page of a help file links the same
 //                  sheets and shows the same icons): a file is read or
-//                  decoded again only when its time or size has changed.
+//                  decoded again only when its time or size has changed,
+//                  and a sheet is parsed once per version of its file.
 //   PdfHostFont    what a FontHandle of this host stands for.
 //
 // Units are CSS px, as everywhere in the layout core.
@@ -54,6 +55,9 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   tw::layout::ImageHandle loadImage(const std::string& url, int* width, int* height) override;
   void releaseImage(tw::layout::ImageHandle image) override;
   bool loadText(const std::string& url, std::string* bytes) override;
+  // The sheet parsed once per version of its file (null when the file is
+  // not kept: the core then reads and parses it itself).
+  std::shared_ptr<const tw::layout::StyleSheet> loadStyleSheet(const std::string& url) override;
 
   // The TrueType font for a face, weight and slant as the display list
   // names it (null when no installed font can be embedded at all).
@@ -90,6 +94,7 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
     FileStamp stamp;
     bool ok = false;
     std::string bytes;
+    std::shared_ptr<const tw::layout::StyleSheet> sheet;  // parsed on first use as a sheet
   };
   struct CachedImage {
     FileStamp stamp;
