@@ -346,4 +346,192 @@ TEST_F(Mdi, AFrameThatCannotBeCreatedLeavesNoDocument) {
     EXPECT_EQ(Children(), 0);
 }
 
+// --- the application's documents ---------------------------------------------------
+
+// A template that counts its deletion.
+class CCountedTemplate : public CTestTemplate {
+public:
+    static int s_nDeleted;
+    ~CCountedTemplate() override { s_nDeleted++; }
+};
+int CCountedTemplate::s_nDeleted = 0;
+
+// The application's own document manager: AddDocTemplate makes it, the test
+// deletes it at the end.
+class AppDocs : public ::testing::Test {
+protected:
+    CTestMainFrame* pMain = NULL;
+    HWND hWndMain = NULL;
+
+    void SetUp() override {
+        Log().clear();
+        theTestApp.nSaveAllModified = 0;
+        ASSERT_EQ(theTestApp.m_pDocManager, nullptr);
+        ASSERT_EQ(theTestApp.m_pMainWnd, nullptr);
+    }
+    void CreateMdiMain() {
+        pMain = new CTestMainFrame;
+        ASSERT_TRUE(pMain->LoadFrame(IDR_MAINFRAME));
+        hWndMain = pMain->m_hWnd;
+        theTestApp.m_pMainWnd = pMain;
+        pMain->ShowWindow(SW_SHOW);
+    }
+    void TearDown() override {
+        theTestApp.CloseAllDocuments(TRUE);
+        CWnd* pMainWnd = theTestApp.m_pMainWnd;
+        if (pMainWnd != NULL && ::IsWindow(pMainWnd->m_hWnd)) pMainWnd->DestroyWindow();
+        theTestApp.m_pMainWnd = NULL;
+        delete theTestApp.m_pDocManager;
+        theTestApp.m_pDocManager = NULL;
+        PumpPending();
+        EXPECT_EQ(CTestDoc::s_nAlive, 0);
+    }
+    static CTestDoc* OnlyDocOf(CDocTemplate* pTemplate) {
+        POSITION pos = pTemplate->GetFirstDocPosition();
+        return pos != NULL ? (CTestDoc*)pTemplate->GetNextDoc(pos) : NULL;
+    }
+};
+
+TEST_F(AppDocs, WithoutADocumentManagerNothingHappens) {
+    EXPECT_EQ(theTestApp.GetFirstDocTemplatePosition(), (POSITION)NULL);
+    POSITION pos = NULL;
+    EXPECT_EQ(theTestApp.GetNextDocTemplate(pos), nullptr);
+    EXPECT_EQ(theTestApp.OpenDocumentFile(_T("anything.tst")), nullptr);
+    EXPECT_TRUE(theTestApp.SaveAllModified());
+    theTestApp.CloseAllDocuments(FALSE);
+    theTestApp.OnFileNew();
+    theTestApp.AddDocTemplate(NULL);
+    EXPECT_EQ(theTestApp.m_pDocManager, nullptr);
+    // a new document needs a main window: without templates none appears
+    CCommandLineInfo cmdInfo;
+    EXPECT_EQ(cmdInfo.m_nShellCommand, CCommandLineInfo::FileNew);
+    EXPECT_FALSE(theTestApp.ProcessShellCommand(cmdInfo));
+    EXPECT_EQ(theTestApp.m_pMainWnd, nullptr);
+}
+
+TEST_F(AppDocs, TemplatesAreWalkedInTheOrderTheyWereAdded) {
+    CTestTemplate* pFirst = new CTestTemplate;
+    theTestApp.AddDocTemplate(pFirst);
+    ASSERT_NE(theTestApp.m_pDocManager, nullptr);
+    CDocManager* pManager = theTestApp.m_pDocManager;
+    CSingleDocTemplate* pSecond = new CSingleDocTemplate(IDR_SDIFRAME, RUNTIME_CLASS(CTestDoc),
+                                                         RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CTestView));
+    theTestApp.AddDocTemplate(pSecond);
+    theTestApp.AddDocTemplate(pFirst);  // once only
+    EXPECT_EQ(theTestApp.m_pDocManager, pManager);
+    EXPECT_NE(pFirst->m_hMenuShared, (HMENU)NULL);  // the manager loaded it
+
+    std::vector<CDocTemplate*> walked;
+    for (POSITION pos = theTestApp.GetFirstDocTemplatePosition(); pos != NULL;)
+        walked.push_back(theTestApp.GetNextDocTemplate(pos));
+    EXPECT_EQ(walked, (std::vector<CDocTemplate*>{pFirst, pSecond}));
+}
+
+TEST_F(AppDocs, FileNewFromTheCommandLineOpensADocumentWindow) {
+    CreateMdiMain();
+    CTestTemplate* pTemplate = new CTestTemplate;
+    theTestApp.AddDocTemplate(pTemplate);
+    CCommandLineInfo cmdInfo;
+    ASSERT_TRUE(theTestApp.ProcessShellCommand(cmdInfo));
+
+    CTestDoc* pDoc = OnlyDocOf(pTemplate);
+    ASSERT_NE(pDoc, nullptr);
+    EXPECT_EQ(pDoc->GetTitle(), CString(_T("Doc1")));
+    CMDIChildWnd* pChild = pMain->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    EXPECT_TRUE(pChild->IsKindOf(RUNTIME_CLASS(CTestChild)));
+    CView* pView = pChild->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_TRUE(pView->IsKindOf(RUNTIME_CLASS(CTestView)));
+    EXPECT_EQ(pView->GetDocument(), pDoc);
+    EXPECT_EQ(((CTestView*)pView)->nInitialUpdates, 1);
+    EXPECT_EQ(pChild->GetActiveDocument(), pDoc);
+    EXPECT_EQ(WindowText(pChild->m_hWnd), "Doc1");
+
+    // a file on the command line opens through the application as well
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
+    cmdInfo.m_strFileName = _T("Shell Opened.tst");
+    ASSERT_TRUE(theTestApp.ProcessShellCommand(cmdInfo));
+    CMDIChildWnd* pOpened = pMain->MDIGetActive();
+    ASSERT_NE(pOpened, nullptr);
+    EXPECT_NE(pOpened, pChild);
+    CTestDoc* pOpenedDoc = (CTestDoc*)pOpened->GetActiveDocument();
+    ASSERT_NE(pOpenedDoc, nullptr);
+    EXPECT_EQ(pOpenedDoc->nOpened, 1);
+    EXPECT_EQ(pOpenedDoc->GetTitle(), CString(_T("Shell Opened.tst")));
+    // the same name again finds the open document
+    EXPECT_EQ(theTestApp.OpenDocumentFile(_T("shell opened.tst")), pOpenedDoc);
+    EXPECT_EQ(pOpenedDoc->nOpened, 1);
+
+    // nothing to do is no failure
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
+    EXPECT_TRUE(theTestApp.ProcessShellCommand(cmdInfo));
+    EXPECT_EQ(CTestDoc::s_nAlive, 2);
+}
+
+TEST_F(AppDocs, FileNewWithASingleDocumentTemplateMakesTheMainFrame) {
+    CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_SDIFRAME, RUNTIME_CLASS(CTestDoc),
+                                                           RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CTestView));
+    theTestApp.AddDocTemplate(pTemplate);
+    CCommandLineInfo cmdInfo;
+    ASSERT_TRUE(theTestApp.ProcessShellCommand(cmdInfo));
+    CWnd* pMainWnd = theTestApp.m_pMainWnd;
+    ASSERT_NE(pMainWnd, nullptr);
+    ASSERT_TRUE(pMainWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
+    CFrameWnd* pFrame = (CFrameWnd*)pMainWnd;
+    CTestDoc* pDoc = OnlyDocOf(pTemplate);
+    ASSERT_NE(pDoc, nullptr);
+    EXPECT_EQ(pFrame->GetActiveDocument(), pDoc);
+    CView* pView = pFrame->GetActiveView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_TRUE(pView->IsKindOf(RUNTIME_CLASS(CTestView)));
+    EXPECT_EQ(pView->GetParentFrame(), pFrame);
+    EXPECT_EQ(pDoc->GetTitle(), CString(_T("Single")));
+}
+
+TEST_F(AppDocs, ClosingTheMainFrameAsksTheApplicationToSaveModifiedDocuments) {
+    CreateMdiMain();
+    CTestTemplate* pTemplate = new CTestTemplate;
+    theTestApp.AddDocTemplate(pTemplate);
+    theTestApp.OnFileNew();
+    theTestApp.OnFileNew();
+    ASSERT_EQ(CTestDoc::s_nAlive, 2);
+    POSITION pos = pTemplate->GetFirstDocPosition();
+    pTemplate->GetNextDoc(pos);
+    CTestDoc* pSecond = (CTestDoc*)pTemplate->GetNextDoc(pos);
+    ASSERT_NE(pSecond, nullptr);
+    pSecond->SetModifiedFlag();
+    {
+        MessageBoxRecorder answer(IDCANCEL);
+        pMain->SendMessage(WM_CLOSE);
+        EXPECT_EQ(answer.texts, std::vector<std::string>{"Save changes to Doc2?"});
+    }
+    EXPECT_EQ(theTestApp.nSaveAllModified, 1);
+    EXPECT_TRUE(::IsWindow(hWndMain));
+    EXPECT_EQ(CTestDoc::s_nAlive, 2);
+    {
+        MessageBoxRecorder answer(IDNO);
+        pMain->SendMessage(WM_CLOSE);
+        EXPECT_EQ(answer.texts.size(), 1u);
+    }
+    EXPECT_EQ(theTestApp.nSaveAllModified, 2);
+    EXPECT_FALSE(::IsWindow(hWndMain));
+    EXPECT_EQ(CTestDoc::s_nAlive, 0);
+    EXPECT_EQ(theTestApp.m_pMainWnd, nullptr);
+}
+
+TEST(AppDocManager, TheApplicationDeletesItsDocumentManagerAndItsTemplates) {
+    CCountedTemplate::s_nDeleted = 0;
+    {
+        CWinApp app(_T("AfxFramesShortLived"));
+        EXPECT_EQ(AfxGetApp(), &app);
+        app.AddDocTemplate(new CCountedTemplate);
+        app.AddDocTemplate(new CCountedTemplate);
+        ASSERT_NE(app.m_pDocManager, nullptr);
+        EXPECT_EQ(CCountedTemplate::s_nDeleted, 0);
+    }
+    EXPECT_EQ(CCountedTemplate::s_nDeleted, 2);
+    EXPECT_EQ(AfxGetApp(), &theTestApp);
+}
+
 }  // namespace

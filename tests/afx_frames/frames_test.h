@@ -11,6 +11,11 @@ class CFramesTestApp : public CWinApp {
 public:
     CFramesTestApp() : CWinApp(_T("AfxFramesTests")) {}
     std::vector<std::string> log;
+    int nSaveAllModified = 0;  // how often the application was asked to save its documents
+    BOOL SaveAllModified() override {
+        nSaveAllModified++;
+        return CWinApp::SaveAllModified();
+    }
 
 protected:
     afx_msg void OnAppCmd() { log.push_back("app"); }

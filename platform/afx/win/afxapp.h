@@ -15,6 +15,7 @@
 class CRecentFileList;
 class CDocManager;
 class CDocument;
+class CDocTemplate;
 
 // --- CWinThread -------------------------------------------------------------
 
@@ -163,12 +164,24 @@ public:
 
     // command line
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
-    // FileNew: OnFileNew; FileOpen: OpenDocumentFile; FileNothing: TRUE.
+    // FileNew: the ID_FILE_NEW command, or else OnFileNew (FALSE when no main
+    // window results); FileOpen: OpenDocumentFile (FALSE when it fails);
+    // FileNothing: TRUE.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
-    // documents: without a document manager these do nothing (NULL); the
-    // document layer routes them to m_pDocManager.
+    // documents, through the document manager m_pDocManager. AddDocTemplate
+    // creates it on first use; the destructor deletes it (and so the
+    // templates it owns). Without one the others do nothing: no templates,
+    // no document (NULL), nothing to save (TRUE).
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Asks every modified document; FALSE when one was cancelled.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    // A new document from the first template; the file dialog, then
+    // OpenDocumentFile.
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnAppExit();

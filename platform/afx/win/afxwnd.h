@@ -320,7 +320,11 @@ BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister);
 #define AFX_WND_CLASS_NAME _T("AfxWnd")
 
 class CWnd;
+class CFrameWnd;
 inline HWND AfxGetSafeHwnd(const CWnd* p);
+// The bar layout of afxframe.h (its flags and defaults are declared there).
+void AFXAPI AfxRepositionBars(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
+                              LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch);
 
 // --- CWnd -------------------------------------------------------------------
 
@@ -449,6 +453,13 @@ public:
         ::MapWindowPoints(m_hWnd, AfxGetSafeHwnd(pwndTo), (LPPOINT)lpRect, 2);
     }
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // The children nIDFirst..nIDLast take their room as bars, nIDLeftOver
+    // gets the rest: AfxRepositionBars on this window (nFlags 0 is
+    // reposDefault).
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = 0, LPRECT lpRectParam = NULL,
+                        LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE) {
+        AfxRepositionBars(this, nIDFirst, nIDLast, nIDLeftOver, nFlags, lpRectParam, lpRectClient, bStretch);
+    }
     void CenterWindow(CWnd* pAlternateOwner = NULL);
 
     // state

@@ -428,6 +428,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 }
 
 CWinApp::~CWinApp() {
+    delete m_pDocManager;
+    m_pDocManager = NULL;
     delete m_pRecentFileList;
     m_pRecentFileList = NULL;
     free((void*)m_pszAppName);
@@ -697,9 +699,43 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
     return bResult;
 }
 
-CDocument* CWinApp::OpenDocumentFile(LPCTSTR) { return NULL; }
-void CWinApp::OnFileNew() {}
-void CWinApp::OnFileOpen() {}
+// --- documents ------------------------------------------------------------------------
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
+    if (pTemplate == NULL) return;
+    if (m_pDocManager == NULL) m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const {
+    return m_pDocManager != NULL ? m_pDocManager->GetFirstDocTemplatePosition() : NULL;
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const {
+    if (m_pDocManager == NULL || pos == NULL) {
+        pos = NULL;
+        return NULL;
+    }
+    return m_pDocManager->GetNextDocTemplate(pos);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName) {
+    return m_pDocManager != NULL ? m_pDocManager->OpenDocumentFile(lpszFileName) : NULL;
+}
+
+BOOL CWinApp::SaveAllModified() { return m_pDocManager != NULL ? m_pDocManager->SaveAllModified() : TRUE; }
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession) {
+    if (m_pDocManager != NULL) m_pDocManager->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnFileNew() {
+    if (m_pDocManager != NULL) m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen() {
+    if (m_pDocManager != NULL) m_pDocManager->OnFileOpen();
+}
 
 void CWinApp::OnAppExit() {
     if (m_pMainWnd != NULL && m_pMainWnd->m_hWnd != NULL) m_pMainWnd->SendMessage(WM_CLOSE);

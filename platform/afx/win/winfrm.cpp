@@ -775,12 +775,10 @@ void CFrameWnd::OnClose() {
     if (pDocument != NULL && !pDocument->CanCloseFrame(this)) return;
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL && pApp->m_pMainWnd == this) {
-        // the main frame: every document is asked and closed first
-        CDocManager* pManager = pApp->m_pDocManager;
-        if (pManager != NULL) {
-            if (pDocument == NULL && !pManager->SaveAllModified()) return;
-            pManager->CloseAllDocuments(FALSE);
-        }
+        // the main frame: every document is asked and closed first, through
+        // the application so that it can take part
+        if (pDocument == NULL && !pApp->SaveAllModified()) return;
+        pApp->CloseAllDocuments(FALSE);
         // closing the documents may have destroyed the main window already
         if (pApp->m_pMainWnd == NULL) {
             AfxPostQuitMessage(0);
