@@ -158,6 +158,35 @@ TEST(Frame, RecalcLayoutGivesBarsTheirBandsAndThePaneTheRest) {
     delete pPane;
 }
 
+TEST(Frame, AnyWindowLaysOutItsBarsAndFindsItsFrames) {
+    CFrameWnd* pFrame = MakeFrame();
+    ASSERT_NE(pFrame, nullptr);
+    CWnd* pHost = new CWnd;
+    ASSERT_TRUE(pHost->Create(NULL, _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), pFrame, 1));
+    CTestBar* pBar = new CTestBar;
+    CWnd* pPane = new CWnd;
+    ASSERT_TRUE(pBar->CreateBar(pHost, AFX_IDW_TOOLBAR, 10, 0));
+    ASSERT_TRUE(pPane->Create(NULL, _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), pHost, AFX_IDW_PANE_FIRST));
+
+    // a plain window places the bars among its own children
+    pHost->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(ChildRect(pHost, pBar), CRect(0, 0, 200, 10));
+    EXPECT_EQ(ChildRect(pHost, pPane), CRect(0, 10, 200, 100));
+
+    // frames come back as frames, from any window
+    CFrameWnd* pParentFrame = pPane->GetParentFrame();
+    CFrameWnd* pTopFrame = pPane->GetTopLevelFrame();
+    EXPECT_EQ(pParentFrame, pFrame);
+    EXPECT_EQ(pTopFrame, pFrame);
+    EXPECT_EQ(pFrame->CWnd::GetParentFrame(), nullptr);
+    EXPECT_EQ(pFrame->CWnd::GetTopLevelFrame(), pFrame);
+    pHost->DestroyWindow();
+    delete pBar;
+    delete pPane;
+    delete pHost;
+    pFrame->DestroyWindow();
+}
+
 TEST(Frame, MessageLineShowsPromptsBeforeTheirNewline) {
     CFrameWnd* pFrame = MakeFrame();
     ASSERT_NE(pFrame, nullptr);

@@ -513,10 +513,13 @@ public:
     // relations
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, AfxGetSafeHwnd(pWndNewParent))); }
-    CWnd* GetParentFrame() const;
+    // The nearest frame among the parents, or NULL.
+    CFrameWnd* GetParentFrame() const;
     CWnd* GetTopLevelParent() const;
     CWnd* GetTopLevelOwner() const;
-    CWnd* GetTopLevelFrame() const;
+    // This frame (or the parent frame) when no frame lies above it, else the
+    // outermost parent frame.
+    CFrameWnd* GetTopLevelFrame() const;
     virtual BOOL IsFrameWnd() const;
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }

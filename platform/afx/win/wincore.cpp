@@ -907,11 +907,11 @@ void CWnd::SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = AfxGetSafeHwnd(pOwnerWnd); 
 
 BOOL CWnd::IsFrameWnd() const { return FALSE; }
 
-CWnd* CWnd::GetParentFrame() const {
+CFrameWnd* CWnd::GetParentFrame() const {
     if (m_hWnd == NULL) return NULL;
     for (HWND hWnd = ::GetParent(m_hWnd); hWnd != NULL; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd != NULL && pWnd->IsFrameWnd()) return pWnd;
+        if (pWnd != NULL && pWnd->IsFrameWnd()) return (CFrameWnd*)pWnd;
     }
     return NULL;
 }
@@ -935,12 +935,11 @@ CWnd* CWnd::GetTopLevelOwner() const {
     return FromHandle(hWnd);
 }
 
-CWnd* CWnd::GetTopLevelFrame() const {
+CFrameWnd* CWnd::GetTopLevelFrame() const {
     if (m_hWnd == NULL) return NULL;
-    CWnd* pFrame = const_cast<CWnd*>(this);
-    if (!IsFrameWnd()) pFrame = GetParentFrame();
+    CFrameWnd* pFrame = IsFrameWnd() ? (CFrameWnd*)const_cast<CWnd*>(this) : GetParentFrame();
     if (pFrame != NULL) {
-        for (CWnd* pTemp; (pTemp = pFrame->GetParentFrame()) != NULL;) pFrame = pTemp;
+        for (CFrameWnd* pTemp; (pTemp = pFrame->CWnd::GetParentFrame()) != NULL;) pFrame = pTemp;
     }
     return pFrame;
 }
