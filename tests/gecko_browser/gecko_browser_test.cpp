@@ -51,6 +51,14 @@ std::string UrlOfPath(std::string path) {
 
 std::string FixtureUrl(const char* name) { return UrlOfPath(FixtureDir() + name); }
 
+// The browser's current document. GetDocument hands over a reference of its
+// own, which the pointer takes without adding another.
+nsCOMPtr<nsIDOMDocument> CurrentDocument(CBrowserWrapper* browser) {
+    nsCOMPtr<nsIDOMDocument> doc;
+    *static_cast<nsIDOMDocument**>(getter_AddRefs(doc)) = browser->GetDocument();
+    return doc;
+}
+
 std::string g_extracted;  // folder to remove after the contents test
 
 // The contents file to walk: extracted from the fixture CHM into a fresh
@@ -277,7 +285,7 @@ TEST_F(GeckoBrowserTest, ContentsFileIsLoadedWaitedForAndWalked) {
     EXPECT_EQ(JobLoadListener::lastStatus, NS_OK);
     EXPECT_EQ(JobLoadListener::lastUri, url);
 
-    nsCOMPtr<nsIDOMDocument> doc = host->m_pBrowser->GetDocument();
+    nsCOMPtr<nsIDOMDocument> doc = CurrentDocument(host->m_pBrowser);
     ASSERT_TRUE(doc);
     nsCOMPtr<nsIDOMNodeList> bodies;
     ASSERT_EQ(doc->GetElementsByTagName(NS_ConvertASCIItoUTF16("BODY"), getter_AddRefs(bodies)),
@@ -323,7 +331,7 @@ TEST_F(GeckoBrowserTest, FailedLoadIsReportedNotSilent) {
     EXPECT_EQ(rec->events[1].status, NS_ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(rec->events[1].hasDocument);
     EXPECT_EQ(JobLoadListener::lastStatus, NS_ERROR_FILE_NOT_FOUND);
-    nsCOMPtr<nsIDOMDocument> doc = browser->GetDocument();
+    nsCOMPtr<nsIDOMDocument> doc = CurrentDocument(browser);
     EXPECT_FALSE(doc);
 
     // A folder is not a page either.
@@ -365,7 +373,7 @@ TEST_F(GeckoBrowserTest, LoadFinishesAfterLoadUriReturnsAndNewerLoadsWin) {
 
 // The text of the first <p> of the loaded page, as UTF-16.
 std::u16string FirstParagraphText(CBrowserWrapper* browser) {
-    nsCOMPtr<nsIDOMDocument> doc = browser->GetDocument();
+    nsCOMPtr<nsIDOMDocument> doc = CurrentDocument(browser);
     if (!doc) return u"(no document)";
     nsCOMPtr<nsIDOMNodeList> ps;
     doc->GetElementsByTagName(NS_ConvertASCIItoUTF16("p"), getter_AddRefs(ps));
@@ -394,7 +402,7 @@ TEST_F(GeckoBrowserTest, PagesAreDecodedByTheirCharset) {
     for (const Case& c : cases) {
         ASSERT_TRUE(LoadAndWait(FixtureUrl(c.file))) << c.file;
         EXPECT_EQ(FirstParagraphText(host->m_pBrowser), c.text) << c.file;
-        nsCOMPtr<nsIDOMDocument> doc = host->m_pBrowser->GetDocument();
+        nsCOMPtr<nsIDOMDocument> doc = CurrentDocument(host->m_pBrowser);
         std::shared_ptr<tw::html::Document> html = NS_GetHtmlDocument(doc);
         ASSERT_TRUE(html) << c.file;
         EXPECT_EQ(html->codePage(), c.codePage) << c.file;
