@@ -39,27 +39,7 @@ const UINT kMsgWake = WM_APP + 0x2A2;  // nothing: wakes nested loops after a lo
 
 class DocShell final : public nsIDocShell, public nsIContentViewer {
  public:
-  NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
-    if (!result) return NS_ERROR_NULL_POINTER;
-    nsISupports* found = nullptr;
-    if (iid.Equals(NS_GET_IID(nsIDocShell)) || iid.Equals(NS_GET_IID(nsISupports)))
-      found = static_cast<nsIDocShell*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIContentViewer)))
-      found = static_cast<nsIContentViewer*>(this);
-    if (!found) {
-      *result = nullptr;
-      return NS_NOINTERFACE;
-    }
-    found->AddRef();
-    *result = found;
-    return NS_OK;
-  }
-  NS_IMETHOD_(nsrefcnt) AddRef() override { return ++mRefCnt; }
-  NS_IMETHOD_(nsrefcnt) Release() override {
-    nsrefcnt n = --mRefCnt;
-    if (n == 0) delete this;
-    return n;
-  }
+  NS_DECL_ISUPPORTS
 
   // nsIDocShell: the viewer exists once a load has ended.
   NS_IMETHOD GetContentViewer(nsIContentViewer** result) override {
@@ -85,10 +65,10 @@ class DocShell final : public nsIDocShell, public nsIContentViewer {
 
  private:
   ~DocShell() = default;
-  nsrefcnt mRefCnt = 0;
   bool mHasViewer = false;
   nsCOMPtr<nsIDOMDocument> mDOM;
 };
+NS_IMPL_ISUPPORTS2(DocShell, nsIDocShell, nsIContentViewer)
 
 // ---- web browser
 
@@ -106,32 +86,7 @@ class WebBrowser final : public nsIWebBrowser,
  public:
   WebBrowser() : mDocShell(new DocShell) {}
 
-  NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
-    if (!result) return NS_ERROR_NULL_POINTER;
-    nsISupports* found = nullptr;
-    if (iid.Equals(NS_GET_IID(nsIWebBrowser)) || iid.Equals(NS_GET_IID(nsISupports)))
-      found = static_cast<nsIWebBrowser*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIBaseWindow))) found = static_cast<nsIBaseWindow*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIWebBrowserSetup))) found = static_cast<nsIWebBrowserSetup*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIWebNavigation))) found = static_cast<nsIWebNavigation*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIInterfaceRequestor)))
-      found = static_cast<nsIInterfaceRequestor*>(this);
-    else if (iid.Equals(NS_GET_IID(nsIWebBrowserSiteHolder)))
-      found = static_cast<nsIWebBrowserSiteHolder*>(this);
-    if (!found) {
-      *result = nullptr;
-      return NS_NOINTERFACE;
-    }
-    found->AddRef();
-    *result = found;
-    return NS_OK;
-  }
-  NS_IMETHOD_(nsrefcnt) AddRef() override { return ++mRefCnt; }
-  NS_IMETHOD_(nsrefcnt) Release() override {
-    nsrefcnt n = --mRefCnt;
-    if (n == 0) delete this;
-    return n;
-  }
+  NS_DECL_ISUPPORTS
 
   // ---- nsIWebBrowser
   NS_IMETHOD AddWebBrowserListener(nsISupports* listener, const nsIID& iid) override {
@@ -396,7 +351,6 @@ class WebBrowser final : public nsIWebBrowser,
     if (mWnd) PostMessageA(mWnd, kMsgWake, 0, 0);
   }
 
-  nsrefcnt mRefCnt = 0;
   nsCOMPtr<DocShell> mDocShell;
   std::vector<nsCOMPtr<nsIWebProgressListener>> mListeners;
   std::deque<PendingLoad> mPending;
@@ -408,6 +362,16 @@ class WebBrowser final : public nsIWebBrowser,
   PRInt32 mX = 0, mY = 0, mCx = 0, mCy = 0;
   PRBool mVisible = PR_FALSE;
 };
+NS_IMPL_ADDREF(WebBrowser)
+NS_IMPL_RELEASE(WebBrowser)
+NS_IMPL_QI_BEGIN(WebBrowser)
+NS_IMPL_QI_ENTRY(nsIWebBrowser)
+NS_IMPL_QI_ENTRY(nsIBaseWindow)
+NS_IMPL_QI_ENTRY(nsIWebBrowserSetup)
+NS_IMPL_QI_ENTRY(nsIWebNavigation)
+NS_IMPL_QI_ENTRY(nsIInterfaceRequestor)
+NS_IMPL_QI_ENTRY(nsIWebBrowserSiteHolder)
+NS_IMPL_QI_END(nsIWebBrowser)
 
 }  // namespace
 
