@@ -206,10 +206,16 @@ TEST_F(RegistryTest, BadValuesReadAsMissing) {
     EXPECT_TRUE(s.IsEmpty());
 
     SetRaw("ShortDword", REG_BINARY, "\1\2\3", 3);
+    SetRaw("ShortTypedDword", REG_DWORD, "\1\2\3", 3);
+    SetRaw("LongTypedDword", REG_DWORD, "\1\2\3\4\5", 5);
     SetRaw("DwordAsText", REG_DWORD, "\1\0\0\0", 4);
     SetRaw("TextAsDword", REG_SZ, "12", 3);
     DWORD dw = 5;
     EXPECT_FALSE(reg.Read("ShortDword", dw));
+    EXPECT_FALSE(reg.Read("ShortTypedDword", dw));  // the right type, too few bytes
+    EXPECT_FALSE(reg.Read("LongTypedDword", dw));
+    int i = 5;
+    EXPECT_FALSE(reg.Read("ShortTypedDword", i));
     EXPECT_FALSE(reg.Read("TextAsDword", dw));
     EXPECT_FALSE(reg.Read("DwordAsText", s));
     CRect rc;
