@@ -45,11 +45,14 @@ running() {
 
 (
   flock 9
-  exec </dev/null >/dev/null 2>&1 9>&-
+  # fd 9 holds the lock: it stays open here until the set-up is done, and
+  # every program started from here closes it, or a lasting one (Xvfb, the
+  # server, Wine's services) would hold the lock for ever.
+  exec </dev/null >/dev/null 2>&1
   if [ -z "${DISPLAY:-}" ] && ! alive "$state/xvfb.pid"; then
     for n in $(seq 91 160); do
       { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
-      setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp &
+      setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp 9>&- &
       echo $! > "$state/xvfb.pid"
       for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
       echo ":$n" > "$state/display"
@@ -59,9 +62,9 @@ running() {
   [ -z "${DISPLAY:-}" ] && export DISPLAY="$(cat "$state/display")"
   if ! running wineserver; then
     # Persistent: it lingers 10 minutes after the last program ended.
-    setsid "$wineserver_bin" -p600
+    setsid "$wineserver_bin" -p600 9>&-
     if [ ! -f "$WINEPREFIX/.tw-ready" ]; then
-      "$wine_bin" wineboot -i
+      "$wine_bin" wineboot -i 9>&-
       cat > "$state/desktop.reg" <<'REG'
 REGEDIT4
 
@@ -74,14 +77,14 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
 REG
-      "$wine_bin" regedit "$state/desktop.reg"
+      "$wine_bin" regedit "$state/desktop.reg" 9>&-
       touch "$WINEPREFIX/.tw-ready"
     else
-      "$wine_bin" wineboot
+      "$wine_bin" wineboot 9>&-
     fi
   fi
   if ! running 'explorer.exe /desktop'; then
-    setsid "$wine_bin" explorer /desktop=Default,1280x1024 &
+    setsid "$wine_bin" explorer /desktop=Default,1280x1024 9>&- &
     sleep 0.5
   fi
 ) 9>"$state/lock"
