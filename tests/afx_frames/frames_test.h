@@ -24,18 +24,7 @@ protected:
 };
 extern CFramesTestApp theTestApp;
 
-// Records AfxMessageBox texts and answers with a scripted value while alive.
-class MessageBoxRecorder {
-public:
-    explicit MessageBoxRecorder(int nAnswer = IDOK);
-    ~MessageBoxRecorder();
-    std::vector<std::string> texts;
-    int answer;
-
-private:
-    AFX_MESSAGEBOX_HOOK m_pfnOld;
-    MessageBoxRecorder* m_pPrev;
-};
+#include "MessageBoxRecorder.h"
 
 inline void PumpPending() {
     MSG msg;

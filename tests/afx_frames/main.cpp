@@ -4,23 +4,6 @@
 
 CFramesTestApp theTestApp;
 
-static MessageBoxRecorder* g_pRecorder = NULL;
-
-static int AFXAPI RecordMessageBox(LPCTSTR lpszText, UINT, UINT) {
-    g_pRecorder->texts.push_back(lpszText);
-    return g_pRecorder->answer;
-}
-
-MessageBoxRecorder::MessageBoxRecorder(int nAnswer) : answer(nAnswer), m_pPrev(g_pRecorder) {
-    g_pRecorder = this;
-    m_pfnOld = AfxSetMessageBoxHook(&RecordMessageBox);
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() {
-    AfxSetMessageBoxHook(m_pfnOld);
-    g_pRecorder = m_pPrev;
-}
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     MessageBoxRecorder unexpected(IDCANCEL);  // no test may block on a message box

@@ -11,18 +11,7 @@ public:
 };
 extern CTestApp theTestApp;
 
-// Records AfxMessageBox texts and answers with a scripted value while alive.
-class MessageBoxRecorder {
-public:
-    explicit MessageBoxRecorder(int nAnswer = IDOK);
-    ~MessageBoxRecorder();
-    std::vector<std::string> texts;
-    int answer;
-
-private:
-    AFX_MESSAGEBOX_HOOK m_pfnOld;
-    MessageBoxRecorder* m_pPrev;
-};
+#include "MessageBoxRecorder.h"
 
 // Runs the thread's messages until pred() holds or nMaxMs passes (no timing
 // asserts: the limit only stops a hung test).

@@ -19,18 +19,7 @@
 CGeckoHost& Host();
 nsCOMPtr<IPdfJob> Job();
 
-// Records AfxMessageBox texts and answers with a scripted value while alive.
-class MessageBoxRecorder {
-public:
-    explicit MessageBoxRecorder(int nAnswer = IDOK);
-    ~MessageBoxRecorder();
-    std::vector<std::string> texts;
-    int answer;
-
-private:
-    AFX_MESSAGEBOX_HOOK m_pfnOld;
-    MessageBoxRecorder* m_pPrev;
-};
+#include "MessageBoxRecorder.h"
 
 // A fresh folder under the temporary folder, removed with its files.
 class TempFolder {

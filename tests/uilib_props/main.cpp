@@ -10,23 +10,6 @@ public:
 };
 CPropsTestApp theTestApp;
 
-static MessageBoxRecorder* g_pRecorder = NULL;
-
-static int AFXAPI RecordMessageBox(LPCTSTR lpszText, UINT, UINT) {
-    g_pRecorder->texts.push_back(lpszText);
-    return g_pRecorder->answer;
-}
-
-MessageBoxRecorder::MessageBoxRecorder(int nAnswer) : answer(nAnswer), m_pPrev(g_pRecorder) {
-    g_pRecorder = this;
-    m_pfnOld = AfxSetMessageBoxHook(&RecordMessageBox);
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() {
-    AfxSetMessageBoxHook(m_pfnOld);
-    g_pRecorder = m_pPrev;
-}
-
 BOOL CHostWnd::CreateHost(int cx, int cy) {
     return CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
                     _T("host"), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cx, cy, NULL, NULL);

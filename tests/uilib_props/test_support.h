@@ -6,18 +6,7 @@
 #include <string>
 #include <vector>
 
-// Records AfxMessageBox texts and answers with a scripted value while alive.
-class MessageBoxRecorder {
-public:
-    explicit MessageBoxRecorder(int nAnswer = IDOK);
-    ~MessageBoxRecorder();
-    std::vector<std::string> texts;
-    int answer;
-
-private:
-    AFX_MESSAGEBOX_HOOK m_pfnOld;
-    MessageBoxRecorder* m_pPrev;
-};
+#include "MessageBoxRecorder.h"
 
 // Makes the library believe in another screen colour depth while alive.
 struct ForcedBitsPerPixel {
