@@ -7,17 +7,7 @@
 
 #include <vector>
 
-namespace {
-
-class CRegistryTestApp : public CWinApp {
-public:
-    CRegistryTestApp() : CWinApp("RegistryTests") {}
-    void UseKey(LPCTSTR key) { SetRegistryKey(key); }
-};
-CRegistryTestApp theApp;
-
-const char kRoot[] = "Software\\TomewiseTests\\Registry";
-
+// Serialisable test classes (their extraction operators need linkage).
 class CStamp : public CObject {
     DECLARE_SERIAL(CStamp)
 public:
@@ -47,6 +37,17 @@ class CMyRegistry : public CSPRegistry {
     DECLARE_DYNCREATE(CMyRegistry)
 };
 IMPLEMENT_DYNCREATE(CMyRegistry, CSPRegistry)
+
+namespace {
+
+class CRegistryTestApp : public CWinApp {
+public:
+    CRegistryTestApp() : CWinApp("RegistryTests") {}
+    void UseKey(LPCTSTR key) { SetRegistryKey(key); }
+};
+CRegistryTestApp theApp;
+
+const char kRoot[] = "Software\\TomewiseTests\\Registry";
 
 std::vector<BYTE> RawValue(LPCTSTR name, DWORD* pType = nullptr) {
     HKEY hKey;

@@ -289,11 +289,7 @@ BOOL CSPRegistry::Read(LPCTSTR pszKey, CObject*& pObj, const CRuntimeClass* pReq
     pObj = NULL;
     CObject* pRead = NULL;
     BOOL bOk = ReadSerialized(pszKey, [&](CArchive& ar) { pRead = ar.ReadObject(pRequired); });
-    if (!bOk) {
-        // The object may have been created before its data ran short.
-        delete pRead;
-        return FALSE;
-    }
+    if (!bOk) return FALSE;  // the archive freed an object whose data ran short
     pObj = pRead;
     return TRUE;
 }
