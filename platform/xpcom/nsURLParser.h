@@ -25,8 +25,8 @@ struct nsParsedURL {
   std::string ComparisonKey(bool withRef) const;
 };
 
-// Parses spec, relative to base when base is not null. False when the spec is
-// empty or blank, relative without a (hierarchical) base, or has a malformed
+// Parses the URL text, relative to base when base is not null. False when the
+// text is empty or blank, relative without a (hierarchical) base, or has a malformed
 // scheme. Leading and trailing blanks and control characters are ignored,
 // tabs and line breaks inside are dropped.
 bool NS_ParseURL(const std::string& spec, const nsParsedURL* base, nsParsedURL& out);
