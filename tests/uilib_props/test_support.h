@@ -6,19 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ForcedBitsPerPixel.h"
 #include "MessageBoxRecorder.h"
-
-// Makes the library believe in another screen colour depth while alive.
-struct ForcedBitsPerPixel {
-    explicit ForcedBitsPerPixel(int nBits) {
-        SPGlobalData::s_nForceBitsPerPixel = nBits;
-        spGlobalData.UpdateSysColors();
-    }
-    ~ForcedBitsPerPixel() {
-        SPGlobalData::s_nForceBitsPerPixel = 0;
-        spGlobalData.UpdateSysColors();
-    }
-};
 
 // A visible top-level window that records the commands and messages its
 // children send it.
