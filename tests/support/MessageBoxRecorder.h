@@ -18,3 +18,7 @@ private:
     AFX_MESSAGEBOX_HOOK m_pfnOld;
     MessageBoxRecorder* m_pPrev;
 };
+
+// Runs every test with a recorder that answers IDCANCEL, so no test can block
+// on a real message box; a box no test expected fails the program.
+int RunAllTestsWithoutMessageBoxes();

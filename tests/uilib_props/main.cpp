@@ -64,10 +64,7 @@ CommonDialogAnswer::~CommonDialogAnswer() {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::OleInitialize(NULL);
-    // no test may ever block on a real message box
-    MessageBoxRecorder unexpected(IDCANCEL);
-    int nResult = RUN_ALL_TESTS();
-    for (const std::string& s : unexpected.texts) fprintf(stderr, "unexpected message box: %s\n", s.c_str());
+    int nResult = RunAllTestsWithoutMessageBoxes();
     ::OleUninitialize();
-    return nResult != 0 || !unexpected.texts.empty();
+    return nResult;
 }
