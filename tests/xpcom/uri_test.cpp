@@ -81,7 +81,7 @@ TEST_F(UriTest, ResolvesAndNormalises) {
       {kBase, "%zz.htm", "file:///C:/Temp/x.chm/%25zz.htm"},
       {kBase, "page.htm?q=1#frag", "file:///C:/Temp/x.chm/page.htm?q=1#frag"},
       {kBase, "  page.htm \r\n", "file:///C:/Temp/x.chm/page.htm"},
-      {kBase, "/root.htm", "file:///root.htm"},
+      {kBase, "/root.htm", "file:///C:/root.htm"},  // on the base's drive
       {kBase, "D:\\other\\p.htm", "file:///D:/other/p.htm"},
       {kBase, "http://Example.COM/a/../b", "http://example.com/b"},
       {kBase, "mailto:someone@example.com", "mailto:someone@example.com"},

@@ -159,6 +159,37 @@ void SetFileAuthority(nsParsedURL& u, const std::string& authority, std::string&
   u.host = host;
 }
 
+// Blanks and controls trimmed at both ends; tabs and line breaks inside
+// dropped.
+std::string CleanSpec(const std::string& raw) {
+  size_t b = 0, e = raw.size();
+  while (b < e && static_cast<unsigned char>(raw[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(raw[e - 1]) <= 0x20) --e;
+  std::string spec;
+  spec.reserve(e - b);
+  for (size_t i = b; i < e; ++i)
+    if (raw[i] != '\t' && raw[i] != '\n' && raw[i] != '\r') spec += raw[i];
+  return spec;
+}
+
+// A Windows path: "C:\..." or "C:/...", or a UNC path "\\server\share".
+bool IsWindowsPath(const std::string& spec) {
+  return (spec.size() >= 2 && IsAlpha(spec[0]) && spec[1] == ':' &&
+          (spec.size() == 2 || spec[2] == '\\' || spec[2] == '/')) ||
+         (spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\');
+}
+
+// Where the ':' after a scheme stands (a letter, then letters, digits, '+',
+// '-', '.'), or npos for a relative reference.
+size_t SchemeEnd(const std::string& spec) {
+  if (spec.empty() || !IsAlpha(spec[0])) return std::string::npos;
+  size_t i = 1;
+  while (i < spec.size() && (IsAlpha(spec[i]) || IsDigit(spec[i]) || spec[i] == '+' ||
+                             spec[i] == '-' || spec[i] == '.'))
+    ++i;
+  return i < spec.size() && spec[i] == ':' ? i : std::string::npos;
+}
+
 }  // namespace
 
 std::string nsParsedURL::Spec() const {
@@ -223,34 +254,14 @@ std::string NS_UnescapeURL(const std::string& text) {
 }
 
 bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedURL& out) {
-  // Trim blanks and controls at both ends; drop tabs and line breaks inside.
-  size_t b = 0, e = rawSpec.size();
-  while (b < e && static_cast<unsigned char>(rawSpec[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(rawSpec[e - 1]) <= 0x20) --e;
-  std::string spec;
-  spec.reserve(e - b);
-  for (size_t i = b; i < e; ++i)
-    if (rawSpec[i] != '\t' && rawSpec[i] != '\n' && rawSpec[i] != '\r') spec += rawSpec[i];
+  std::string spec = CleanSpec(rawSpec);
   if (spec.empty()) return false;
 
   nsParsedURL u;
 
-  // A Windows path: "C:\..." or "C:/...", or a UNC path "\\server\share".
-  if ((spec.size() >= 2 && IsAlpha(spec[0]) && spec[1] == ':' &&
-       (spec.size() == 2 || spec[2] == '\\' || spec[2] == '/')) ||
-      (spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\')) {
-    spec = (spec[0] == '\\' ? "file:" : "file:///") + spec;
-  }
+  if (IsWindowsPath(spec)) spec = (spec[0] == '\\' ? "file:" : "file:///") + spec;
 
-  // Scheme: a letter, then letters, digits, '+', '-', '.', then ':'.
-  size_t colon = std::string::npos;
-  if (IsAlpha(spec[0])) {
-    size_t i = 1;
-    while (i < spec.size() && (IsAlpha(spec[i]) || IsDigit(spec[i]) || spec[i] == '+' ||
-                               spec[i] == '-' || spec[i] == '.'))
-      ++i;
-    if (i < spec.size() && spec[i] == ':') colon = i;
-  }
+  size_t colon = SchemeEnd(spec);
 
   if (colon != std::string::npos) {
     u.scheme = ToLower(spec.substr(0, colon));
@@ -307,7 +318,12 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
         u.query = base->query;
       }
     } else if (path[0] == '/') {
-      u.path = path;
+      // From the root of the base's drive, as Windows reads "\\x.htm".
+      bool baseDrive = base->IsFile() && base->host.empty() && base->path.size() >= 3 &&
+                       base->path[0] == '/' && IsDriveSegment(base->path.substr(1, 2));
+      bool ownDrive = path.size() >= 3 && IsDriveSegment(path.substr(1, 2)) &&
+                      (path.size() == 3 || path[3] == '/');
+      u.path = baseDrive && !ownDrive ? base->path.substr(0, 3) + path : path;
     } else {
       size_t slash = base->path.rfind('/');
       u.path = (slash == std::string::npos ? std::string("/")
@@ -317,4 +333,62 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
   FinishParts(u);
   out = std::move(u);
   return true;
+}
+
+bool NS_URLScheme(const std::string& rawSpec, std::string& scheme) {
+  scheme.clear();
+  std::string spec = CleanSpec(rawSpec);
+  if (spec.empty()) return false;
+  size_t colon = SchemeEnd(spec);
+  // One letter before ':' is a drive, whatever follows it.
+  if (IsWindowsPath(spec) || colon == 1) {
+    scheme = "file";
+    return true;
+  }
+  if (colon != std::string::npos) {
+    scheme = ToLower(spec.substr(0, colon));
+    return true;
+  }
+  size_t stop = spec.find_first_of("/?#\\");
+  size_t other = spec.find(':');
+  return other == std::string::npos || (stop != std::string::npos && stop < other);
+}
+
+std::string NS_ResolveLink(const std::string& base, const std::string& ref) {
+  std::string spec = CleanSpec(ref);
+  if (spec.empty()) return base;
+  std::string scheme;
+  if (NS_URLScheme(spec, scheme) && !scheme.empty() && scheme != "file") return spec;
+  nsParsedURL baseURL, url;
+  bool haveBase = NS_ParseURL(base, nullptr, baseURL) && !baseURL.opaque;
+  if (!NS_ParseURL(spec, haveBase ? &baseURL : nullptr, url)) return spec;
+  return url.Spec();
+}
+
+bool NS_FileURLToLocalFile(const std::string& url, nsLocalFileRef& out) {
+  out = nsLocalFileRef();
+  nsParsedURL parsed;
+  if (!NS_ParseURL(url, nullptr, parsed) || !parsed.IsFile()) return false;
+  std::string path = NS_UnescapeURL(parsed.path);
+  if (path.find('\0') != std::string::npos) return false;
+  if (path == "/" && parsed.host.empty()) return false;  // "file:///" names no file
+  // "/C:/dir" is a drive path; a host makes a UNC path.
+  if (!parsed.host.empty()) path = "//" + parsed.host + path;
+  else if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  out.path = path;
+  out.hasRef = parsed.hasRef;
+  out.ref = NS_UnescapeURL(parsed.ref);
+  return true;
+}
+
+std::string NS_LocalPathToFileURL(const std::string& utf8Path) {
+  std::string path = utf8Path;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  std::string escaped = NS_EscapeURLPath(path);
+  if (escaped.compare(0, 2, "//") == 0) return "file:" + escaped;  // UNC
+  if (!escaped.empty() && escaped[0] == '/') return "file://" + escaped;
+  return "file:///" + escaped;
 }
