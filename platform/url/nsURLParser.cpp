@@ -42,8 +42,10 @@ void AppendEscaped(std::string& out, unsigned char c) {
 
 // One canonical escaping of a URL part: valid escapes of safe characters
 // are decoded, other valid escapes are written in upper case, every unsafe
-// byte (including a '%' that starts no valid escape) is escaped. '/' and '?'
-// never come from decoding, so the structure of the URL stays.
+// byte (including a '%' that starts no valid escape) is escaped. In a path,
+// '/' and '?' never come from decoding, so the structure of the URL stays;
+// in a query or fragment (allowQuestionMark) they mean nothing more than
+// themselves, so "#a%3Fb" and "#a?b" name the same position.
 std::string Canonicalise(const std::string& in, bool allowQuestionMark) {
   std::string out;
   out.reserve(in.size());
@@ -53,7 +55,8 @@ std::string Canonicalise(const std::string& in, bool allowQuestionMark) {
         HexValue(in[i + 2]) >= 0) {
       unsigned char d = static_cast<unsigned char>(HexValue(in[i + 1]) * 16 +
                                                    HexValue(in[i + 2]));
-      if (IsPathSafe(d) && d != '/') out += char(d);
+      if (allowQuestionMark ? (IsPathSafe(d) || d == '?') : (IsPathSafe(d) && d != '/'))
+        out += char(d);
       else AppendEscaped(out, d);
       i += 2;
     } else if (IsPathSafe(c) || (allowQuestionMark && c == '?')) {
@@ -362,6 +365,12 @@ std::string NS_ResolveLink(const std::string& base, const std::string& ref) {
   nsParsedURL baseURL, url;
   bool haveBase = NS_ParseURL(base, nullptr, baseURL) && !baseURL.opaque;
   if (!NS_ParseURL(spec, haveBase ? &baseURL : nullptr, url)) return spec;
+  // A file has no query: every reader drops it, and a link target with one
+  // would not be equal to the page it leads to.
+  if (url.IsFile()) {
+    url.hasQuery = false;
+    url.query.clear();
+  }
   return url.Spec();
 }
 
@@ -370,11 +379,12 @@ bool NS_FileURLToLocalFile(const std::string& url, nsLocalFileRef& out) {
   nsParsedURL parsed;
   if (!NS_ParseURL(url, nullptr, parsed) || !parsed.IsFile()) return false;
   std::string path = NS_UnescapeURL(parsed.path);
-  if (path.find('\0') != std::string::npos) return false;
-  if (path == "/" && parsed.host.empty()) return false;  // "file:///" names no file
+  // "file:///" (or "file:////") names no file.
+  if (parsed.host.empty() && path.find_first_not_of('/') == std::string::npos) return false;
   // "/C:/dir" is a drive path; a host makes a UNC path.
   if (!parsed.host.empty()) path = "//" + parsed.host + path;
   else if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
+  if (path.find('\0') != std::string::npos) return false;
   for (char& c : path)
     if (c == '/') c = '\\';
   out.path = path;

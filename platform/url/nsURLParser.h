@@ -45,7 +45,8 @@ bool NS_URLScheme(const std::string& spec, std::string& scheme);
 
 // A reference of a page (a link, an image, a style sheet) resolved against
 // the page's URL, as every part of the program follows it: file URLs and
-// relative references in the normal form; other schemes as written (they
+// relative references in the normal form (without the query, which no
+// file has); other schemes as written (they
 // are handed to whoever opens them), and the reference as written when
 // there is nothing to resolve it against. A blank reference is the base.
 std::string NS_ResolveLink(const std::string& base, const std::string& ref);

@@ -123,6 +123,7 @@ TEST_F(UriTest, EqualityOfFileUrls) {
       {"file:///C:/a.htm#s", "file:///C:/a.htm#t", false},   // fragments count
       {"file:///C:/a.htm#s", "file:///C:/a.htm", false},
       {"file:///C:/a.htm#Intro", "file:///C:/a.htm#intro", false},  // anchors are exact
+      {"file:///C:/a.htm#q%3Fx%2Fy", "file:///C:/a.htm#q?x/y", true},  // no structure there
       {"file:///C:/C%23.chm/a.htm", "file:///C:/C.chm/a.htm", false},
       {"file:///C:/a/b.htm", "file:///C:/a/b.htm/", false},
       {"file:///C:/a/b.htm", "file:///D:/a/b.htm", false},

@@ -11,6 +11,7 @@
 #include "layout/html_layout.h"
 #include "nsURLParser.h"
 #include "parser.h"
+#include "viewurl.h"
 
 using tw::layout::DisplayList;
 using tw::layout::GdiHost;
@@ -64,28 +65,14 @@ std::string Trim(const std::string& s) {
 
 }  // namespace
 
-// An address the view understands.
-struct CHtmlViewUrl {
-    enum Kind { Blank, File, External, Ignored } kind = Ignored;
-    std::wstring path;      // File: the local path
-    std::string base;       // File: the canonical url without fragment (ASCII)
-    std::string fragment;   // File: the anchor name (decoded, UTF-8), may be empty
-    bool hasFragment = false;
-    std::string external;   // External: the address as given
+std::string CHtmlViewUrl::Full() const {
+    if (kind == Blank) return "about:blank";
+    if (kind == External) return external;
+    if (kind != File) return std::string();
+    return hasFragment ? base + "#" + NS_EscapeURLPath(fragment) : base;
+}
 
-    std::string Full() const {
-        if (kind == Blank) return "about:blank";
-        if (kind == External) return external;
-        if (kind != File) return std::string();
-        return hasFragment ? base + "#" + NS_EscapeURLPath(fragment) : base;
-    }
-};
-
-namespace {
-
-// Parses what Navigate2 or a link gives. Escaped and raw bytes outside
-// ASCII are read as UTF-8 when they form it, else in the ANSI code page.
-CHtmlViewUrl ParseUrl(const std::string& input) {
+CHtmlViewUrl ParseHtmlViewUrl(const std::string& input) {
     CHtmlViewUrl url;
     std::string s = Trim(input);
     if (s.empty() || LowerAscii(s) == "about:blank") {
@@ -121,6 +108,8 @@ CHtmlViewUrl ParseUrl(const std::string& input) {
     url.base = NS_LocalPathToFileURL(Narrow(wpath, CP_UTF8));
     return url;
 }
+
+namespace {
 
 bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
@@ -264,7 +253,7 @@ void CHtmlView::Refresh() {
 }
 
 void CHtmlView::NavigateTo(const CString& strURL, BOOL bFromLink) {
-    CHtmlViewUrl url = ParseUrl((LPCTSTR)strURL);
+    CHtmlViewUrl url = ParseHtmlViewUrl((LPCTSTR)strURL);
     if (url.kind == CHtmlViewUrl::Ignored) return;
     std::string full = url.Full();
     CByteArray baPostedData;
