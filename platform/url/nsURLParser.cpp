@@ -162,6 +162,18 @@ void SetFileAuthority(nsParsedURL& u, const std::string& authority, std::string&
   u.host = host;
 }
 
+// "//authority/path?query#ref" into the parts of u (whose scheme is set).
+void SplitAuthority(const std::string& text, nsParsedURL& u) {
+  size_t end = text.find_first_of("/?#", 2);
+  std::string authority = text.substr(2, end == std::string::npos ? std::string::npos : end - 2);
+  std::string tail = end == std::string::npos ? std::string() : text.substr(end);
+  SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
+  u.hasAuthority = true;
+  if (u.IsFile()) SetFileAuthority(u, authority, u.path);
+  else u.host = ToLower(authority);
+  if (u.path.empty()) u.path = "/";
+}
+
 // Blanks and controls trimmed at both ends; tabs and line breaks inside
 // dropped.
 std::string CleanSpec(const std::string& raw) {
@@ -271,14 +283,7 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
     std::string rest = spec.substr(colon + 1);
     if (u.IsFile()) rest = FileSlashes(rest);
     if (rest.compare(0, 2, "//") == 0) {
-      size_t end = rest.find_first_of("/?#", 2);
-      std::string authority = rest.substr(2, end == std::string::npos ? std::string::npos
-                                                                       : end - 2);
-      std::string tail = end == std::string::npos ? std::string() : rest.substr(end);
-      SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
-      u.hasAuthority = true;
-      if (u.IsFile()) SetFileAuthority(u, authority, u.path);
-      else u.host = ToLower(authority);
+      SplitAuthority(rest, u);
     } else {
       SplitTail(rest, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
       if (u.IsFile()) {
@@ -300,15 +305,7 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
   std::string ref = base->IsFile() ? FileSlashes(spec) : spec;
   u.scheme = base->scheme;
   if (ref.compare(0, 2, "//") == 0) {
-    size_t end = ref.find_first_of("/?#", 2);
-    std::string authority = ref.substr(2, end == std::string::npos ? std::string::npos
-                                                                   : end - 2);
-    std::string tail = end == std::string::npos ? std::string() : ref.substr(end);
-    SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
-    u.hasAuthority = true;
-    if (u.IsFile()) SetFileAuthority(u, authority, u.path);
-    else u.host = ToLower(authority);
-    if (u.path.empty()) u.path = "/";
+    SplitAuthority(ref, u);
   } else {
     std::string path;
     SplitTail(ref, path, u.hasQuery, u.query, u.hasRef, u.ref);
