@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "layout/host.h"
+#include "nsURLParser.h"
 
 namespace tw {
 namespace layout {
@@ -225,79 +226,8 @@ bool parseColor(const std::string& text, Color* out) {
   return parseColorTokens(v, out);
 }
 
-std::string resolveUrl(const std::string& base, const std::string& refIn) {
-  std::string ref = trim(refIn);
-  if (ref.empty()) return base;
-  // absolute: has a scheme of 2+ letters (a single letter is a drive)
-  size_t colon = ref.find(':');
-  if (colon != std::string::npos && colon >= 2) {
-    bool scheme = true;
-    for (size_t i = 0; i < colon; ++i) {
-      char c = ref[i];
-      if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))))
-        scheme = false;
-    }
-    if (scheme) return ref;
-  }
-  if (colon == 1) return ref;  // C:\path
-  std::string b = base;
-  size_t hash = b.find('#');
-  if (hash != std::string::npos) b.resize(hash);
-  if (ref[0] == '#') return b + ref;
-  for (char& c : ref)
-    if (c == '\\') c = '/';
-  size_t q = b.find('?');
-  if (q != std::string::npos) b.resize(q);
-  // prefix (scheme and authority) that '..' never climbs over
-  size_t rootEnd = 0;
-  if (b.compare(0, 8, "file:///") == 0) {
-    rootEnd = 8;
-    if (b.size() > 10 && b[9] == ':') rootEnd = 11;  // file:///C:/
-  } else {
-    size_t ss = b.find("://");
-    if (ss != std::string::npos) {
-      size_t slash = b.find('/', ss + 3);
-      rootEnd = slash == std::string::npos ? b.size() : slash + 1;
-      if (slash == std::string::npos) b += '/', rootEnd = b.size();
-    }
-  }
-  std::string dir;
-  if (ref[0] == '/') {
-    dir = b.substr(0, rootEnd);
-    ref = ref.substr(1);
-  } else {
-    size_t slash = b.find_last_of("/\\");
-    dir = slash == std::string::npos || slash + 1 < rootEnd ? b.substr(0, rootEnd) : b.substr(0, slash + 1);
-  }
-  std::string path = dir.substr(rootEnd) + ref;
-  // normalise . and ..
-  std::vector<std::string> segs;
-  std::string frag;
-  size_t fr = path.find_first_of("#?");
-  if (fr != std::string::npos) {
-    frag = path.substr(fr);
-    path.resize(fr);
-  }
-  size_t start = 0;
-  bool trailing = !path.empty() && path.back() == '/';
-  while (start <= path.size()) {
-    size_t e = path.find('/', start);
-    if (e == std::string::npos) e = path.size();
-    std::string seg = path.substr(start, e - start);
-    if (seg == "..") {
-      if (!segs.empty()) segs.pop_back();
-    } else if (seg != "." && !seg.empty()) {
-      segs.push_back(seg);
-    }
-    start = e + 1;
-  }
-  std::string out = dir.substr(0, rootEnd);
-  for (size_t i = 0; i < segs.size(); ++i) {
-    if (i) out += '/';
-    out += segs[i];
-  }
-  if (trailing && !segs.empty()) out += '/';
-  return out + frag;
+std::string resolveUrl(const std::string& base, const std::string& ref) {
+  return NS_ResolveLink(base, ref);
 }
 
 // ---------------------------------------------------------------------------

@@ -177,8 +177,9 @@ bool parseColorTokens(const std::vector<CssToken>& v, Color* out);
 // True for documents laid out in quirks mode (no doctype, or an old one).
 bool isQuirksMode(const html::Document& doc);
 
-// Resolves a relative reference against a base url (file:///, http:, or a
-// plain path). Fragment-only references keep the base without its fragment.
+// Resolves a reference of the page against its base url, as the page view
+// and the PDF links read it (NS_ResolveLink). Fragment-only references keep
+// the base without its fragment.
 std::string resolveUrl(const std::string& base, const std::string& ref);
 
 }  // namespace layout
