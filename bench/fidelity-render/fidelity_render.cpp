@@ -53,8 +53,12 @@ double ScaleOf(const tw::html::Document& doc, const std::string& url) {
   setup.height_in = kA4HeightInches;
   const twpdf::PageGeometry g = twpdf::ComputeGeometry(setup);
   const double contentW = (g.right - g.left) * 96.0 / 72.0;
+  tw::layout::LayoutOptions options;
+  options.media.type = tw::layout::MediaContext::Type::Print;
+  options.media.width = float(contentW);
+  options.media.height = float((g.top - g.bottom) * 96.0 / 72.0);
   twpdf::PdfLayoutHost host;
-  tw::layout::HtmlLayout layout(host);
+  tw::layout::HtmlLayout layout(host, options);
   layout.load(doc, url);
   layout.layout(float(contentW));
   return layout.width() > contentW + 0.5 ? contentW / layout.width() : 1.0;

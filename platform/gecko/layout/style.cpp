@@ -244,8 +244,8 @@ std::string resolveUrl(const std::string& base, const std::string& refIn) {
 
 // ---------------------------------------------------------------------------
 
-StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl)
-    : host_(host), docUrl_(std::move(docUrl)), baseUrl_(docUrl_) {
+StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl, MediaContext media)
+    : host_(host), docUrl_(std::move(docUrl)), baseUrl_(docUrl_), media_(media) {
   indexSheet(userAgentSheet(), 0);
   root_ = std::make_shared<ComputedStyle>();
 }
@@ -253,7 +253,22 @@ StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl)
 StyleEngine::~StyleEngine() = default;
 
 void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
+  // per @media block: -1 not evaluated yet, else whether it and its parents match
+  std::vector<int8_t> applies(sheet.media.size(), -1);
+  auto mediaApplies = [&](int32_t m) {
+    std::vector<int32_t> chain;
+    for (; m >= 0 && size_t(m) < applies.size() && applies[size_t(m)] < 0; m = sheet.media[size_t(m)].parent)
+      chain.push_back(m);
+    bool ok = m < 0 || size_t(m) >= applies.size() || applies[size_t(m)] > 0;
+    for (size_t i = chain.size(); i-- > 0;) {
+      const std::vector<CssToken>& q = sheet.media[size_t(chain[i])].query;
+      ok = ok && mediaListMatches(q, 0, q.size(), media_);
+      applies[size_t(chain[i])] = ok ? 1 : 0;
+    }
+    return ok;
+  };
   for (const StyleRule& r : sheet.rules) {
+    if (r.media >= 0 && !mediaApplies(r.media)) continue;
     uint32_t idx = uint32_t(rules_.size());
     rules_.push_back(SheetRule{&r.selector, &sheet.blocks[r.block], idx, origin});
     const Compound& subj = r.selector.parts[0];
@@ -313,13 +328,11 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
       const html::Element* e = n->asElement();
       if (!e) continue;
       if (e->is(html::Tag::Style)) {
-        std::string media = lower(e->getAttribute("media"));
-        if (media.empty() || media.find("screen") != std::string::npos || media.find("print") != std::string::npos ||
-            media.find("all") != std::string::npos)
-          parseAuthor(e->textContent(), baseUrl_, 0);
+        if (mediaListMatches(std::string(e->getAttribute("media")), media_)) parseAuthor(e->textContent(), baseUrl_, 0);
       } else if (e->is(html::Tag::Link)) {
         if (hasWord(e->getAttribute("rel"), "stylesheet") && !hasWord(e->getAttribute("rel"), "alternate") &&
-            e->hasAttribute("href") && importBudget_ > 0) {
+            e->hasAttribute("href") && importBudget_ > 0 &&
+            mediaListMatches(std::string(e->getAttribute("media")), media_)) {
           --importBudget_;
           loadLinked(resolveUrl(baseUrl_, std::string(e->getAttribute("href"))), 0);
         }
