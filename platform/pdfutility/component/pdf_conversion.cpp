@@ -385,10 +385,15 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   const std::string current_page(&current_buffer[0]);
   const bool use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
 
-  tw::layout::HtmlLayout layout(*host_);
-  layout.load(doc, page_url);
   const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
   const double content_h = (geometry_.top - geometry_.bottom) / kPointsPerPx;
+  // Style sheets see a print medium of the page box, as a browser's print.
+  tw::layout::LayoutOptions layout_options;
+  layout_options.media.type = tw::layout::MediaContext::Type::Print;
+  layout_options.media.width = float(content_w);
+  layout_options.media.height = float(content_h);
+  tw::layout::HtmlLayout layout(*host_, layout_options);
+  layout.load(doc, page_url);
   layout.layout(float(content_w));
   // Content wider than the page (wide tables, long preformatted lines) is
   // scaled down to the page's width rather than cut off.
