@@ -241,7 +241,17 @@ void GdiHost::measureChars(FontHandle h, const char16_t* text, size_t n, float* 
 
 std::string GdiHost::pathFromUrl(const std::string& url) {
   nsLocalFileRef file;
-  return NS_FileURLToLocalFile(url, file) ? file.path : std::string();
+  if (!NS_FileURLToLocalFile(url, file)) return std::string();
+  // Escapes that form no UTF-8 are bytes of the ANSI code page (pages of
+  // old help files), as the page view reads them.
+  const std::string& p = file.path;
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p.data(), int(p.size()), nullptr, 0) > 0)
+    return p;
+  int n = MultiByteToWideChar(CP_ACP, 0, p.data(), int(p.size()), nullptr, 0);
+  if (n <= 0) return std::string();
+  std::wstring w(size_t(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, p.data(), int(p.size()), &w[0], n);
+  return narrowUtf8(w.c_str());
 }
 
 ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {
