@@ -13,13 +13,19 @@
 namespace tw {
 namespace layout {
 
-std::wstring WidenUtf8(const std::string& s) {
+namespace {
+
+std::wstring widen(const std::string& s, UINT codePage) {
   if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
+  int n = MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), nullptr, 0);
   std::wstring w(size_t(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), &w[0], n);
+  if (n > 0) MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), &w[0], n);
   return w;
 }
+
+}  // namespace
+
+std::wstring WidenUtf8(const std::string& s) { return widen(s, CP_UTF8); }
 
 namespace {
 
@@ -247,11 +253,7 @@ std::string GdiHost::pathFromUrl(const std::string& url) {
   const std::string& p = file.path;
   if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p.data(), int(p.size()), nullptr, 0) > 0)
     return p;
-  int n = MultiByteToWideChar(CP_ACP, 0, p.data(), int(p.size()), nullptr, 0);
-  if (n <= 0) return std::string();
-  std::wstring w(size_t(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, p.data(), int(p.size()), &w[0], n);
-  return narrowUtf8(w.c_str());
+  return narrowUtf8(widen(p, CP_ACP).c_str());
 }
 
 ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {
