@@ -174,15 +174,6 @@ BOOL CSPButtonImages::LoadFromFile(LPCTSTR lpszPath) {
 // Copying between bitmaps
 
 namespace {
-// A bitmap in the screen's format (a memory DC alone would make it
-// monochrome), or NULL.
-HBITMAP CreateScreenBitmap(int cx, int cy) {
-    HDC hdcScreen = ::GetDC(NULL);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
-    ::ReleaseDC(NULL, hdcScreen);
-    return hbm;
-}
-
 // The two memory DCs of a copy from one bitmap into another; they go at
 // the end of the scope, after the bitmaps selected into them are put back.
 struct CopyDCs {
@@ -211,7 +202,7 @@ int CSPButtonImages::AddImage(HBITMAP hbmp) {
     CBitmap bmpStrip;
     {
         CopyDCs dcs;
-        if (!dcs.IsValid() || !bmpStrip.Attach(CreateScreenBitmap(cxOld + bmpNew.bmWidth, bmpNew.bmHeight)))
+        if (!dcs.IsValid() || !bmpStrip.Attach(SPCreateScreenBitmap(cxOld + bmpNew.bmWidth, bmpNew.bmHeight)))
             return -1;
         CSelectObject selDst(&dcs.dcDst, &bmpStrip);
         CSelectObject selSrc(dcs.Src(), m_hbmImageWell != NULL ? (HGDIOBJ)m_hbmImageWell : (HGDIOBJ)hbmp);
@@ -253,7 +244,7 @@ BOOL CSPButtonImages::DeleteImage(int iImage) {
     CBitmap bmpNew;
     {
         CopyDCs dcs;
-        if (!bmpNew.Attach(CreateScreenBitmap(bmp.bmWidth - cx, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
+        if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth - cx, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
         CSelectObject selDst(&dcs.dcDst, &bmpNew);
         CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
         ::BitBlt(dcs.Dst(), 0, 0, iImage * cx, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
@@ -395,7 +386,7 @@ BOOL CSPButtonImages::CopyImageToClipboard(int iImage) {
     if (m_hbmImageWell == NULL || iImage < 0 || iImage >= m_iCount) return FALSE;
     CBitmap bmpImage;
     CopyDCs dcs;
-    if (!bmpImage.Attach(CreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy)) || !dcs.IsValid()) return FALSE;
+    if (!bmpImage.Attach(SPCreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy)) || !dcs.IsValid()) return FALSE;
     {
         CSelectObject selDst(&dcs.dcDst, &bmpImage);
         CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
@@ -418,7 +409,7 @@ BOOL CSPButtonImages::MapTo3dColors(BOOL bRGBQuad, COLORREF clrSrc, COLORREF clr
     CBitmap bmpNew;
     {
         CopyDCs dcs;
-        if (!bmpNew.Attach(CreateScreenBitmap(bmp.bmWidth, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
+        if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
         CSelectObject selDst(&dcs.dcDst, &bmpNew);
         CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
         ::BitBlt(dcs.Dst(), 0, 0, bmp.bmWidth, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);

@@ -378,3 +378,10 @@ void CSPDrawEffects::RGBToHLS(COLORREF rgb, double* H, double* L, double* S) {
     if (L != NULL) *L = l;
     if (S != NULL) *S = s;
 }
+
+HBITMAP SPCreateScreenBitmap(int cx, int cy) {
+    HDC hdcScreen = ::GetDC(NULL);
+    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+    ::ReleaseDC(NULL, hdcScreen);
+    return hbm;
+}
