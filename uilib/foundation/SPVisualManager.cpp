@@ -728,9 +728,7 @@ void CSPVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSp
     ::SelectObject(hdc, hOldPen);
 }
 
-void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
-                                  BOOL /*bIsSelected*/) {
-    const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
+CRect CSPVisualManager::DrawTaskIcon(CDC* pDC, const SPTaskInfo& task, CImageList* pIcons) const {
     int cxIcon = 0, cyIcon = 0;
     HIMAGELIST himl = SPGetImageListHandle(pIcons);
     if (himl != NULL) ::ImageList_GetIconSize(himl, &cxIcon, &cyIcon);
@@ -739,13 +737,23 @@ void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, 
     }
     CRect rectText = task.rect;
     rectText.left += cxIcon + m_nTasksIconHorzOffset;
-    CFont* pOldFont =
-        pDC->SelectObject(task.bIsLink && bIsHighlighted ? &spGlobalData.fontUnderline : &spGlobalData.fontRegular);
+    return rectText;
+}
+
+void CSPVisualManager::DrawTaskLabel(CDC* pDC, CRect rectText, const CString& strName, CFont* pFont) {
+    CSelectObject selFont(pDC, pFont);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CString strName = task.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE | DT_VCENTER);
+    CString strText = strName;
+    pDC->DrawText(strText, rectText, DT_SINGLELINE | DT_VCENTER);
     pDC->SetBkMode(nOldMode);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+}
+
+void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
+                                  BOOL /*bIsSelected*/) {
+    const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
+    const CRect rectText = DrawTaskIcon(pDC, task, pIcons);
+    DrawTaskLabel(pDC, rectText, task.strName,
+                  task.bIsLink && bIsHighlighted ? &spGlobalData.fontUnderline : &spGlobalData.fontRegular);
 }
 
 int CSPVisualManager::GetMenuImageMargin() const { return 2; }

@@ -708,14 +708,7 @@ void CSPVisualManagerXP::OnDrawTasksGroupAreaBorder(CDC* /*pDC*/, CRect /*rect*/
 void CSPVisualManagerXP::DrawTaskXP(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
                                     COLORREF clrPlain, BOOL bPlainUsesDC, COLORREF clrLink) {
     const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
-    int cxIcon = 0, cyIcon = 0;
-    HIMAGELIST himl = SPGetImageListHandle(pIcons);
-    if (himl != NULL) ::ImageList_GetIconSize(himl, &cxIcon, &cyIcon);
-    if (task.nIcon >= 0 && himl != NULL && cxIcon > 0) {
-        ::ImageList_Draw(himl, task.nIcon, pDC->GetSafeHdc(), task.rect.left, task.rect.top, ILD_TRANSPARENT);
-    }
-    CRect rectText = task.rect;
-    rectText.left += cxIcon + m_nTasksIconHorzOffset;
+    const CRect rectText = DrawTaskIcon(pDC, task, pIcons);
 
     CFont* pFont = &spGlobalData.fontRegular;
     const COLORREF clrOldText = pDC->GetTextColor();
@@ -725,12 +718,7 @@ void CSPVisualManagerXP::DrawTaskXP(CDC* pDC, CSPTask* pTask, CImageList* pIcons
     } else if (!bPlainUsesDC) {
         pDC->SetTextColor(clrPlain);
     }
-    CFont* pOldFont = pDC->SelectObject(pFont);
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CString strName = task.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE | DT_VCENTER);
-    pDC->SetBkMode(nOldMode);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+    DrawTaskLabel(pDC, rectText, task.strName, pFont);
     pDC->SetTextColor(clrOldText);
 }
 
