@@ -146,7 +146,7 @@ void CSPHeaderCtrl::OnDrawItem(CDC* pDC, int iItem, CRect rect, BOOL bIsPressed,
 
 void CSPHeaderCtrl::DoPaint(CDC* pDC) {
     OnFillBackground(pDC);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontRegular);
+    CSelectObject selFont(pDC, &spGlobalData.fontRegular);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnText);
 
@@ -183,7 +183,6 @@ void CSPHeaderCtrl::DoPaint(CDC* pDC) {
     }
     pDC->SetTextColor(clrOldText);
     pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
 }
 
 void CSPHeaderCtrl::OnPaint() {

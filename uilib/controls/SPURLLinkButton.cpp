@@ -54,14 +54,13 @@ void CSPURLLinkButton::OnClicked() { OpenLink(); }
 void CSPURLLinkButton::OnDraw(CDC* pDC, const CRect& rect, UINT) {
     CString strLabel;
     GetWindowText(strLabel);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontUnderline);
+    CSelectObject selFont(pDC, &spGlobalData.fontUnderline);
     const COLORREF clrOld = pDC->SetTextColor(m_bHover ? m_clrHover : m_clrRegular);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CRect rectText = rect;
     pDC->DrawText(strLabel, rectText, DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOld);
-    pDC->SelectObject(pOldFont);
 }
 
 void CSPURLLinkButton::OnDrawFocusRect(CDC* pDC, const CRect& rectClient) { pDC->DrawFocusRect(rectClient); }

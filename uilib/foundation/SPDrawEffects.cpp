@@ -162,7 +162,7 @@ void CSPDrawEffects::FillEllipseGradient(CRect rect, COLORREF colorStart, COLORR
     const int cx = rect.Width(), cy = rect.Height();
     if (cx <= 0 || cy <= 0) return;
     HDC hdc = m_dc.GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, ::GetStockObject(NULL_PEN));
+    CSelectObject selPen(hdc, ::GetStockObject(NULL_PEN));
     const int nSteps = 64;
     const int r0 = GetRValue(colorStart), g0 = GetGValue(colorStart), b0 = GetBValue(colorStart);
     const int dr = GetRValue(colorFinish) - r0, dg = GetGValue(colorFinish) - g0,
@@ -182,7 +182,6 @@ void CSPDrawEffects::FillEllipseGradient(CRect rect, COLORREF colorStart, COLORR
         ::SelectObject(hdc, hOldBr);
         ::DeleteObject(hbr);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 BOOL CSPDrawEffects::DrawStateEffect(CRect rect, int nDepth, int iMinBrightness, int iMaxBrightness,

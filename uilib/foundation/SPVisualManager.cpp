@@ -331,7 +331,7 @@ void CSPVisualManager::DrawProgressText(CDC* pDC, CRect rectProgress, CRect rect
 }
 
 void CSPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* /*pStatBar*/, CRect rectSizeBox) {
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontMarlett);
+    CSelectObject selFont(pDC, &spGlobalData.fontMarlett);
     const UINT uiOldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnShadow);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
@@ -339,7 +339,6 @@ void CSPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* /*pStatBar
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOldText);
     pDC->SetTextAlign(uiOldAlign);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
 }
 
 // ---------------------------------------------------------------------------
@@ -652,7 +651,7 @@ void CSPVisualManager::OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* /*pCtrl*/, CDC* 
     CPen penLight(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     CPen penDark(PS_SOLID, 1, spGlobalData.clrBtnDkShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penLight.GetSafeHandle());
+    CSelectObject selPen(hdc, penLight.GetSafeHandle());
     const int xCentre = rect.CenterPoint().x;
     if (bIsUp) {
         ::MoveToEx(hdc, rect.left, rect.bottom, NULL);
@@ -667,7 +666,6 @@ void CSPVisualManager::OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* /*pCtrl*/, CDC* 
         ::LineTo(hdc, rect.left, rect.top);
         ::LineTo(hdc, rect.right, rect.top);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 // ---------------------------------------------------------------------------
@@ -719,13 +717,12 @@ void CSPVisualManager::OnFillTasksGroupInterior(CDC* /*pDC*/, CRect /*rect*/, BO
 void CSPVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoTitle) {
     CPen pen(PS_SOLID, 1, bSpecial ? spGlobalData.clrHilite : spGlobalData.clrBtnFace);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::MoveToEx(hdc, rect.left, rect.top, NULL);
     ::LineTo(hdc, rect.left, rect.bottom - 1);
     ::LineTo(hdc, rect.right - 1, rect.bottom - 1);
     ::LineTo(hdc, rect.right - 1, rect.top);
     if (bNoTitle) ::LineTo(hdc, rect.left, rect.top);
-    ::SelectObject(hdc, hOldPen);
 }
 
 CRect CSPVisualManager::DrawTaskIcon(CDC* pDC, const SPTaskInfo& task, CImageList* pIcons) const {

@@ -276,7 +276,7 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
 void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bHorz) {
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, m_penSeparator.GetSafeHandle());
+    CSelectObject selPen(hdc, m_penSeparator.GetSafeHandle());
     if (bHorz) {
         const int x = rect.left + rect.Width() / 2;
         ::MoveToEx(hdc, x, rect.top, NULL);
@@ -290,7 +290,6 @@ void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRec
         ::MoveToEx(hdc, xStart, y, NULL);
         ::LineTo(hdc, rect.right, y);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 COLORREF CSPVisualManagerXP::OnDrawControlBarCaption(CDC* pDC, CSPDockingControlBar* /*pBar*/, BOOL bActive,
@@ -622,7 +621,7 @@ void CSPVisualManagerXP::OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* /
     HDC hdc = pDC->GetSafeHdc();
     const CRect& r = rectBorder;
     const CRect& s = rectBorderSize;
-    HGDIOBJ hOldBrush = ::SelectObject(hdc, m_brFloatingToolbarBorder.GetSafeHandle());
+    CSelectObject selBrush(hdc, m_brFloatingToolbarBorder.GetSafeHandle());
     ::PatBlt(hdc, r.left, r.top + 1, s.left, r.Height() - 2, PATCOPY);
     ::PatBlt(hdc, r.left + 1, r.top, r.Width() - 2, s.top, PATCOPY);
     ::PatBlt(hdc, r.right - s.right, r.top + 1, s.right, r.Height() - 2, PATCOPY);
@@ -633,7 +632,6 @@ void CSPVisualManagerXP::OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* /
     ::PatBlt(hdc, rectInner.left + 1, rectInner.top, rectInner.Width() - 2, 1, PATCOPY);
     ::PatBlt(hdc, rectInner.right - 1, rectInner.top + 1, 1, rectInner.Height() - 2, PATCOPY);
     ::PatBlt(hdc, rectInner.left + 1, rectInner.bottom - 1, rectInner.Width() - 2, 1, PATCOPY);
-    ::SelectObject(hdc, hOldBrush);
 }
 
 // ---------------------------------------------------------------------------
@@ -652,14 +650,13 @@ void CSPVisualManagerXP::DrawTasksGroupCaptionText(CDC* pDC, const SPTasksGroupI
     if (rectText.right < rectText.left) rectText.right = rectText.left;
     rectText.bottom = rectCaption.bottom;
 
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
+    CSelectObject selFont(pDC, &spGlobalData.fontBold);
     const COLORREF clrOldText = pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CString strName = group.strName;
     pDC->DrawText(strName, rectText, DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOldText);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
 }
 
 void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted,
@@ -696,10 +693,9 @@ void CSPVisualManagerXP::OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup
 void CSPVisualManagerXP::OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL /*bSpecial*/) {
     CPen pen(PS_SOLID, 1, spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::MoveToEx(hdc, rect.left, rect.top, NULL);
     ::LineTo(hdc, rect.right, rect.top);
-    ::SelectObject(hdc, hOldPen);
 }
 
 void CSPVisualManagerXP::OnDrawTasksGroupAreaBorder(CDC* /*pDC*/, CRect /*rect*/, BOOL /*bSpecial*/,
