@@ -505,36 +505,37 @@ void CSPVisualManager::DrawTab3d(CDC* pDC, CRect rectTab, BOOL bIsActive, const 
     CPen penHilite(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     CPen penShadow(PS_SOLID, 1, spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penHilite.GetSafeHandle());
     const int l = rectTab.left, t = rectTab.top, r = rectTab.right - 1, b = rectTab.bottom - 1;
-    if (bTop) {
-        // the outer side is the top
-        ::MoveToEx(hdc, l, b, NULL);
-        ::LineTo(hdc, l, t + 2);
-        ::LineTo(hdc, l + 2, t);
-        ::LineTo(hdc, r - 1, t);
-        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-        ::LineTo(hdc, r, t + 1);
-        ::LineTo(hdc, r, b + 1);
-        ::SelectObject(hdc, penShadow.GetSafeHandle());
-        ::MoveToEx(hdc, r - 1, t + 1, NULL);
-        ::LineTo(hdc, r - 1, b + 1);
-    } else {
-        // the outer side is the bottom
-        ::MoveToEx(hdc, l, t, NULL);
-        ::LineTo(hdc, l, b - 1);
-        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-        ::LineTo(hdc, l + 2, b + 1);
-        ::MoveToEx(hdc, l + 2, b, NULL);
-        ::LineTo(hdc, r - 1, b);
-        ::LineTo(hdc, r, b - 1);
-        ::LineTo(hdc, r, t - 1);
-        ::SelectObject(hdc, penShadow.GetSafeHandle());
-        ::MoveToEx(hdc, l + 2, b - 1, NULL);
-        ::LineTo(hdc, r - 1, b - 1);
-        ::LineTo(hdc, r - 1, t - 1);
+    {
+        CSelectObject selPen(hdc, penHilite.GetSafeHandle());
+        if (bTop) {
+            // the outer side is the top
+            ::MoveToEx(hdc, l, b, NULL);
+            ::LineTo(hdc, l, t + 2);
+            ::LineTo(hdc, l + 2, t);
+            ::LineTo(hdc, r - 1, t);
+            ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+            ::LineTo(hdc, r, t + 1);
+            ::LineTo(hdc, r, b + 1);
+            ::SelectObject(hdc, penShadow.GetSafeHandle());
+            ::MoveToEx(hdc, r - 1, t + 1, NULL);
+            ::LineTo(hdc, r - 1, b + 1);
+        } else {
+            // the outer side is the bottom
+            ::MoveToEx(hdc, l, t, NULL);
+            ::LineTo(hdc, l, b - 1);
+            ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+            ::LineTo(hdc, l + 2, b + 1);
+            ::MoveToEx(hdc, l + 2, b, NULL);
+            ::LineTo(hdc, r - 1, b);
+            ::LineTo(hdc, r, b - 1);
+            ::LineTo(hdc, r, t - 1);
+            ::SelectObject(hdc, penShadow.GetSafeHandle());
+            ::MoveToEx(hdc, l + 2, b - 1, NULL);
+            ::LineTo(hdc, r - 1, b - 1);
+            ::LineTo(hdc, r - 1, t - 1);
+        }
     }
-    ::SelectObject(hdc, hOldPen);
     if (bIsActive) {
         if (bTop) pDC->FillSolidRect(l + 1, b - 1, r - l - 1, 3, spGlobalData.clrBtnFace);
         else pDC->FillSolidRect(l + 1, t - 2, r - l - 1, 3, spGlobalData.clrBtnFace);
@@ -563,14 +564,13 @@ void CSPVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
             pts[2].x = rectTab.right - h2; pts[2].y = rectTab.bottom - 1;
             pts[3].x = rectTab.right;      pts[3].y = rectTab.top;
         }
-        CBrush brBack;
-        HGDIOBJ hOldBrush = NULL;
-        if (!bIsActive && info.clrBack != (COLORREF)-1) {
-            brBack.CreateSolidBrush(info.clrBack);
-            hOldBrush = ::SelectObject(pDC->GetSafeHdc(), brBack.GetSafeHandle());
+        {
+            // A tab of its own colour; the others keep the DC's brush.
+            CBrush brBack;
+            if (!bIsActive && info.clrBack != (COLORREF)-1) brBack.CreateSolidBrush(info.clrBack);
+            CSelectObject selBrush(pDC->GetSafeHdc(), brBack.GetSafeHandle());
+            pDC->Polygon(pts, 4);
         }
-        pDC->Polygon(pts, 4);
-        if (hOldBrush != NULL) ::SelectObject(pDC->GetSafeHdc(), hOldBrush);
         CString strLabel = info.strLabel;
         pDC->DrawText(strLabel, rectText,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | (info.bNoMnemonics ? DT_NOPREFIX : 0));
@@ -680,17 +680,19 @@ void CSPVisualManager::DrawTasksGroupCaptionBase(CDC* pDC, const SPTasksGroupInf
     const CRect& rectCaption = group.rect;
     pDC->FillRect(rectCaption, group.bIsSpecial ? &spGlobalData.brHilite : &spGlobalData.brBtnFace);
 
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
-    const COLORREF clrOldText = pDC->SetTextColor(::GetSysColor(group.bIsSpecial ? COLOR_WINDOW : COLOR_WINDOWTEXT));
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CRect rectText = rectCaption;
-    rectText.left += m_nGroupCaptionHorzOffset;
-    rectText.top += m_nGroupCaptionVertOffset;
-    CString strName = group.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE);
-    pDC->SetBkMode(nOldMode);
-    pDC->SetTextColor(clrOldText);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+    {
+        CSelectObject selFont(pDC, &spGlobalData.fontBold);
+        const COLORREF clrOldText =
+            pDC->SetTextColor(::GetSysColor(group.bIsSpecial ? COLOR_WINDOW : COLOR_WINDOWTEXT));
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        CRect rectText = rectCaption;
+        rectText.left += m_nGroupCaptionHorzOffset;
+        rectText.top += m_nGroupCaptionVertOffset;
+        CString strName = group.strName;
+        pDC->DrawText(strName, rectText, DT_SINGLELINE);
+        pDC->SetBkMode(nOldMode);
+        pDC->SetTextColor(clrOldText);
+    }
 
     if (bCanCollapse && !group.strName.IsEmpty()) {
         const CSize sizeGlyph = CSPMenuImages::Size();

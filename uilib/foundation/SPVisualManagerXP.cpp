@@ -251,7 +251,7 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
         const int nOldMode = pDC->SetBkMode(OPAQUE);
         pDC->SetBkColor(spGlobalData.clrBtnFace);
         pDC->SetTextColor(spGlobalData.clrBtnText);
-        CFont* pOldFont = pDC->SelectObject(SPClientHooks::GetMenuFont(bHorzLook));
+        CSelectObject selFont(pDC, SPClientHooks::GetMenuFont(bHorzLook));
         CString strTitle;
         info.pWnd->GetWindowText(strTitle);
         strTitle = " " + strTitle + " ";
@@ -266,7 +266,6 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
                            rectGripper.right, rectGripper.top);
             pDC->DrawText(strTitle, rectText, DT_NOCLIP);
         }
-        if (pOldFont != NULL) pDC->SelectObject(pOldFont);
         pDC->SetBkMode(nOldMode);
     }
     pDC->SetTextColor(clrOldText);
@@ -296,12 +295,10 @@ COLORREF CSPVisualManagerXP::OnDrawControlBarCaption(CDC* pDC, CSPDockingControl
                                                      CRect rectCaption, CRect /*rectButtons*/) {
     CPen pen(PS_SOLID, 1, bActive ? spGlobalData.clrBtnLight : spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
-    HGDIOBJ hOldBrush = ::SelectObject(
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
+    CSelectObject selBrush(
         hdc, bActive ? (HGDIOBJ)::GetSysColorBrush(COLOR_ACTIVECAPTION) : spGlobalData.brBtnFace.GetSafeHandle());
     ::RoundRect(hdc, rectCaption.left, rectCaption.top, rectCaption.right, rectCaption.bottom, 2, 2);
-    ::SelectObject(hdc, hOldBrush);
-    ::SelectObject(hdc, hOldPen);
     return ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT);
 }
 
@@ -502,7 +499,7 @@ void CSPVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
     CPen penDark(PS_SOLID, 1, spGlobalData.clrBtnText);
     CPen penLight(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penShadow.GetSafeHandle());
+    CSelectObject selPen(hdc, penShadow.GetSafeHandle());  // images and label draw no lines
 
     if (iTab != info.iActiveTab - 1) {
         ::MoveToEx(hdc, rectTab.right, rectTab.top + 3, NULL);
@@ -530,7 +527,6 @@ void CSPVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
             ::LineTo(hdc, rectTab.left, rectTab.bottom);
         }
     }
-    ::SelectObject(hdc, hOldPen);
 
     const BOOL bHasImage = info.iImage != -1 || info.hIcon != NULL;
     const CSize sizeImage = bHasImage ? info.sizeImage : CSize(0, 0);
@@ -674,11 +670,11 @@ void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInf
         CPen pen(PS_SOLID, 1, spGlobalData.clrHilite);
         HDC hdc = pDC->GetSafeHdc();
         const COLORREF clrOldBk = pDC->GetBkColor();
-        HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
-        HGDIOBJ hOldBrush = ::SelectObject(hdc, m_brHighlight.GetSafeHandle());
-        ::Rectangle(hdc, rectGlyph.left, rectGlyph.top, rectGlyph.right, rectGlyph.bottom);
-        ::SelectObject(hdc, hOldBrush);
-        ::SelectObject(hdc, hOldPen);
+        {
+            CSelectObject selPen(hdc, pen.GetSafeHandle());
+            CSelectObject selBrush(hdc, m_brHighlight.GetSafeHandle());
+            ::Rectangle(hdc, rectGlyph.left, rectGlyph.top, rectGlyph.right, rectGlyph.bottom);
+        }
         pDC->SetBkColor(clrOldBk);
     }
     CSPMenuImages::Draw(pDC, group.bIsCollapsed ? CSPMenuImages::IdArowDown : CSPMenuImages::IdArowUp,
