@@ -307,10 +307,9 @@ void CSPPropList::AdjustLayout() {
     if (m_hWnd == NULL) return;
     {
         CClientDC dc(this);
-        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), GetListFont());
+        CSelectObject selFont(dc.GetSafeHdc(), GetListFont());
         TEXTMETRIC tm;
         ::GetTextMetrics(dc.GetSafeHdc(), &tm);
-        ::SelectObject(dc.GetSafeHdc(), hOld);
         m_nRowHeight = tm.tmHeight + 4;
     }
     CRect rectClient;
