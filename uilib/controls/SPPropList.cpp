@@ -711,7 +711,7 @@ BOOL CSPPropList::OnDrawProperty(CDC* pDC, CSPProp* pProp) const {
     if (!rect.IsRectEmpty()) {
         if (rect.top >= m_rectList.bottom) return FALSE;
         if (rect.bottom > m_rectList.top) {
-            const int nSaved = pDC->SaveDC();
+            CSaveDC savedRow(pDC);
             pDC->IntersectClipRect(m_rectList);
             const int xDivider = m_rectList.left + m_nLeftColumnWidth;
             CRect rectMargin(rect.left, rect.top, rect.left + m_nRowHeight, rect.bottom);
@@ -723,30 +723,26 @@ BOOL CSPPropList::OnDrawProperty(CDC* pDC, CSPProp* pProp) const {
                 pDC->FillSolidRect(rectName, m_bFocused ? ::GetSysColor(COLOR_HIGHLIGHT) : spGlobalData.clrBtnFace);
             }
             {
-                const int n = pDC->SaveDC();
+                CSaveDC savedName(pDC);
                 pDC->IntersectClipRect(rectName);
-                HGDIOBJ hOldFont = NULL;
-                if (pProp->IsGroup()) hOldFont = ::SelectObject(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
+                // a group's name in bold (no font, no selection)
+                CSelectObject selFont(pDC->GetSafeHdc(), pProp->IsGroup() ? m_fontBold.GetSafeHandle() : NULL);
                 COLORREF clrOld = pDC->GetTextColor();
                 if (pProp == m_pSel && m_bFocused) pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
                 pProp->OnDrawName(pDC, rectName);
                 if (pProp == m_pSel && m_bFocused) pDC->SetTextColor(clrOld);
-                if (hOldFont != NULL) ::SelectObject(pDC->GetSafeHdc(), hOldFont);
-                pDC->RestoreDC(n);
             }
             if (!pProp->IsGroup()) {
                 CRect rectValue(xDivider + 1, rect.top, rect.right, rect.bottom);
                 if (!pProp->m_rectButton.IsRectEmpty()) rectValue.right = pProp->m_rectButton.left;
-                const int n = pDC->SaveDC();
+                CSaveDC savedValue(pDC);
                 pDC->IntersectClipRect(rectValue);
                 pProp->OnDrawValue(pDC, rectValue);
-                pDC->RestoreDC(n);
             }
             if (!pProp->m_rectButton.IsRectEmpty()) pProp->OnDrawButton(pDC, pProp->m_rectButton);
             // the row's grid line
             pDC->FillSolidRect(rect.left + m_nRowHeight, rect.bottom - 1, rect.Width() - m_nRowHeight, 1,
                                m_bShadedMargin ? m_clrGray : spGlobalData.clrBtnFace);
-            pDC->RestoreDC(nSaved);
         }
     }
     if (m_bAlphabeticMode || !pProp->m_bExpanded) return TRUE;
@@ -763,10 +759,12 @@ void CSPPropList::OnDrawDescription(CDC* pDC, CRect rect) {
     if (m_pSel == NULL) return;
     rectFrame.DeflateRect(4, 4);
     COLORREF clrOld = pDC->SetTextColor(spGlobalData.clrBtnText);
-    HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
-    CRect rectName = rectFrame;
-    const int nHeight = pDC->DrawText(m_pSel->m_strName, rectName, DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
+    int nHeight = 0;
+    {
+        CSelectObject selFont(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
+        CRect rectName = rectFrame;
+        nHeight = pDC->DrawText(m_pSel->m_strName, rectName, DT_SINGLELINE | DT_NOPREFIX);
+    }
     CRect rectDescr = rectFrame;
     rectDescr.top += nHeight + 2;
     pDC->DrawText(m_pSel->m_strDescr, rectDescr, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -71,13 +71,12 @@ CSize CSPURLLinkButton::SizeToContent(BOOL bVCenter, BOOL bHCenter) {
 
     CString strLabel;
     GetWindowText(strLabel);
-    HDC hdc = ::GetDC(m_hWnd);
-    CDC* pDC = CDC::FromHandle(hdc);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontUnderline);
     CRect rectText(0, 0, 0, 0);
-    pDC->DrawText(strLabel, rectText, DT_CALCRECT | DT_SINGLELINE);
-    pDC->SelectObject(pOldFont);
-    ::ReleaseDC(m_hWnd, hdc);
+    {
+        CClientDC dc(this);
+        CSelectObject selFont(&dc, &spGlobalData.fontUnderline);
+        dc.DrawText(strLabel, rectText, DT_CALCRECT | DT_SINGLELINE);
+    }
     rectText.InflateRect(3, 3);
     const CSize size = rectText.Size();
 

@@ -319,12 +319,13 @@ void CSPVisualManager::DrawProgressText(CDC* pDC, CRect rectProgress, CRect rect
     CRect rectText = rectProgress;
     pDC->DrawText(strText, rectText, uiFormat);
 
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rectComplete);
-    pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? spGlobalData.clrTextHilite : clrProgressText);
-    rectText = rectProgress;
-    pDC->DrawText(strText, rectText, uiFormat);
-    pDC->RestoreDC(nSaved);
+    {
+        CSaveDC saved(pDC);
+        pDC->IntersectClipRect(rectComplete);
+        pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? spGlobalData.clrTextHilite : clrProgressText);
+        rectText = rectProgress;
+        pDC->DrawText(strText, rectText, uiFormat);
+    }
 
     pDC->SetTextColor(clrOldText);
     pDC->SetBkMode(nOldMode);
