@@ -665,33 +665,29 @@ void CSPPropList::OnPaint() {
     CRect rectClip;
     dcPaint.GetClipBox(rectClip);
 
+    // Drawn off screen when a memory bitmap can be made, else straight on.
     CDC dcMem;
     CBitmap bmp;
-    CDC* pDC = &dcPaint;
-    CBitmap* pOldBmp = NULL;
-    if (dcMem.CreateCompatibleDC(&dcPaint) &&
-        bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBmp = dcMem.SelectObject(&bmp);
-        pDC = &dcMem;
-    }
+    const BOOL bBuffered = dcMem.CreateCompatibleDC(&dcPaint) &&
+                           bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
+    CDC* pDC = bBuffered ? &dcMem : &dcPaint;
+    CSelectObject selBitmap(bBuffered ? dcMem.GetSafeHdc() : NULL, bmp.GetSafeHandle());
     pDC->FillSolidRect(rectClient, ::GetSysColor(COLOR_WINDOW));
     pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     pDC->SetBkMode(TRANSPARENT);
-    HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), GetListFont());
-
-    OnDrawList(pDC);
-    if (m_bDescriptionArea) {
-        CRect rectDescr = rectClient;
-        rectDescr.top = m_rectList.bottom;
-        rectDescr.DeflateRect(1, 1);
-        OnDrawDescription(pDC, rectDescr);
+    {
+        CSelectObject selFont(pDC->GetSafeHdc(), GetListFont());
+        OnDrawList(pDC);
+        if (m_bDescriptionArea) {
+            CRect rectDescr = rectClient;
+            rectDescr.top = m_rectList.bottom;
+            rectDescr.DeflateRect(1, 1);
+            OnDrawDescription(pDC, rectDescr);
+        }
     }
-    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
-
-    if (pDC == &dcMem) {
+    if (bBuffered) {
         dcPaint.BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
                        rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBmp);
     }
 }
 
