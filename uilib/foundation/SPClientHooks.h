@@ -14,8 +14,8 @@
 // ISPVisualToolbarButton, ...). The class that plays the role derives from
 // it, after its window or object base, and overrides its one virtual, which
 // fills the record the drawing reads. The foundation finds the interface with
-// SPClientOf; an object that does not implement it gets the neutral record
-// noted beside each answer. So a class adds what it shows by overriding the
+// SPClientOf (through the answers of SPClientHooks below); an object that
+// does not implement it gets the record's neutral values. So a class adds what it shows by overriding the
 // virtual (calling its base class's first), not by filling a function
 // pointer from a static object:
 //
