@@ -648,7 +648,6 @@ void CSPControlBar::OnMouseMove(UINT nFlags, CPoint point) {
     m_ptLastCursor = ptCursor;
     if (sizeOffset == CSize(0, 0)) return;
     m_rectDragStart.OffsetRect(sizeOffset);
-    m_rectVirtual.OffsetRect(sizeOffset);
     CSPDockBar* pDockBar = GetParentDockBar();
     if (pDockBar != NULL) pDockBar->MoveControlBar(this, nFlags, sizeOffset.cx, sizeOffset.cy);
 }

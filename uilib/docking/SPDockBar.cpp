@@ -425,15 +425,15 @@ void CSPDockBar::RemoveControlBar(CSPControlBar* pBar) {
 BOOL CSPDockBar::MoveControlBar(CSPControlBar* pBar, UINT /*nReserved*/, int dx, int dy) {
     CSPDockBarRow* pRow = FindRowOfBar(pBar);
     if (pRow == NULL) return FALSE;
+    // The wanted place follows the mouse across rows and along the row.
+    pBar->OffsetVirtualRect(CSize(dx, dy));
     CRect rectMoved = pBar->GetVirtualRect();
-    rectMoved.OffsetRect(dx, dy);
 
     CSPDockBar* pTarget = NULL;
     if (pBar->GetDockTargetAtCursor(15, pTarget)) {
         // The drag has left the dock bar: the bar floats where it is.
         CRect rectScreen = rectMoved;
         ClientToScreen(rectScreen);
-        pBar->OffsetVirtualRect(CSize(dx, dy));
         pBar->FloatControlBar(rectScreen, SP_DM_MOUSE, true);
         return TRUE;
     }
