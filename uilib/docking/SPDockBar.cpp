@@ -24,6 +24,9 @@ BEGIN_MESSAGE_MAP(CSPDockBar, CSPBaseControlBar)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
+// The most rows a restored layout may ask a dock bar to create.
+static const int nMaxRestoredRows = 32;
+
 UINT SPDockBarIDFromAlignment(DWORD dwAlignment) {
     switch (dwAlignment & CBRS_ALIGN_ANY) {
     case CBRS_ALIGN_TOP:
@@ -348,8 +351,9 @@ void CSPDockBar::DockControlBar(CSPControlBar* pBar, LPCRECT lpRect, int nDockMe
             if (pRecent != NULL && m_lstDockBarRows.Find(pRecent) != NULL) {
                 pRow = pRecent;
             } else {
-                // While a saved layout is applied, the rows it names exist.
-                if (CSPDockManager::m_bRestoringDockState) {
+                // While a saved layout is applied, the rows it names exist;
+                // an index far past any sensible layout gets one new row.
+                if (CSPDockManager::m_bRestoringDockState && nIndex < nMaxRestoredRows) {
                     while (m_lstDockBarRows.GetCount() <= nIndex && AddRow(NULL, nThickness) != NULL) {
                     }
                 }
