@@ -3,7 +3,9 @@
 #pragma once
 #include "SPFrameImpl.h"
 
-class CSPFrameWnd : public CSPDockingFrame<CFrameWnd> {
+#include "SPClientHooks.h"
+
+class CSPFrameWnd : public CSPDockingFrame<CFrameWnd>, public ISPAccelFrame {
     DECLARE_DYNCREATE(CSPFrameWnd)
 
 public:
@@ -15,7 +17,7 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
     // The accelerator resource the frame was loaded with, 0 for none.
-    UINT GetDefaultResId() const { return m_uiDefaultAccelResId; }
+    UINT GetDefaultResId() const override { return m_uiDefaultAccelResId; }
 
 protected:
     UINT m_uiDefaultAccelResId;

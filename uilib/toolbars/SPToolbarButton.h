@@ -13,6 +13,7 @@
 #pragma once
 #include "afxwin.h"
 #include "afxtempl.h"
+#include "SPClientHooks.h"
 
 #ifndef TBBS_SEPARATOR
 #define TBBS_SEPARATOR 0x0001
@@ -35,7 +36,7 @@
 
 class CSPPopupMenu;
 
-class CSPToolbarButton : public CObject {
+class CSPToolbarButton : public CObject, public ISPVisualToolbarButton {
     DECLARE_SERIAL(CSPToolbarButton)
 
 public:
@@ -80,6 +81,8 @@ public:
 
     // overridables
     virtual BOOL IsEditable() const;
+    // What the visual managers read of the button.
+    void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 };
 
 class CSPToolbarMenuButton : public CSPToolbarButton {

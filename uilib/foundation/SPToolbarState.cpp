@@ -1,4 +1,4 @@
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 
 BOOL g_bCustomizeMode = FALSE;
 CObList g_lstAllToolbars(10);
