@@ -4,6 +4,7 @@
 #include "layout_support.h"
 
 #include "SPDockingUtils.h"
+#include "SPStatusBar.h"
 
 using namespace docktest;
 
@@ -230,8 +231,14 @@ TEST_F(DockingFixture, HiddenBarsTakeNoSpaceAndHiddenDockBarsKeepTheirPlace) {
     pFrame->RecalcLayout();
     EXPECT_EQ(pManager->GetClientAreaBounds().bottom, ClientRect().bottom);
 
-    // Print preview hides the bars and brings back what it hid.
+    // Print preview hides the bars, but not a status bar, and brings back
+    // what it hid.
+    CSPStatusBar status;
+    ASSERT_TRUE(status.Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), pFrame, 803, 0));
+    status.SetCurrentAlignment(CBRS_ALIGN_BOTTOM);
+    ASSERT_TRUE(pFrame->AddControlBar(&status));
     pFrame->SetPrintPreviewMode(TRUE, NULL);
+    EXPECT_TRUE(status.IsWindowVisible());
     EXPECT_FALSE(pLeft->IsWindowVisible());
     EXPECT_EQ(pManager->GetClientAreaBounds().left, 0);
     pFrame->SetPrintPreviewMode(FALSE, NULL);

@@ -5,7 +5,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPOleCntrFrameWnd.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 #include "SPTrackMouse.h"
 #include "SPVisualManager.h"
 
@@ -179,6 +179,12 @@ CSize CSPCaptionBar::GetImageSize() const {
 
 CFont* CSPCaptionBar::SelectBarFont(CDC* pDC) {
     return pDC->SelectObject(m_hFont != NULL ? CFont::FromHandle(m_hFont) : &spGlobalData.fontRegular);
+}
+
+void CSPCaptionBar::GetVisualInfo(SPBarInfo& info) {
+    CSPControlBar::GetVisualInfo(info);
+    info.bCaptionBar = TRUE;
+    info.clrCaptionBack = m_clrBarBackground;
 }
 
 // --- layout -------------------------------------------------------------------------

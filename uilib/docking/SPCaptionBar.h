@@ -37,6 +37,7 @@ public:
     void SetFlatBorder(BOOL bFlat = TRUE) { m_bFlatBorder = bFlat; }
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void GetVisualInfo(SPBarInfo& info) override;
     void RecalcLayout() override;
 
     // Read by the tests and the visual managers.

@@ -11,7 +11,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPRegistry.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 
 using std::max;
 using std::min;
@@ -319,7 +319,7 @@ void CSPControlBar::ChangeParent(CWnd* pNewParent, BOOL bDelay) {
 
 void CSPControlBar::OnAfterChangeParent(CWnd* /*pWndOldParent*/) {
     UpdateVirtualRect();
-    if (!SPIsKindOf(GetParent(), "CSPDockBar")) {
+    if (!GetParent()->IsKindOf(RUNTIME_CLASS(CSPDockBar))) {
         SetParentDockBar(NULL);
         SetDockBarRow(NULL);
     }

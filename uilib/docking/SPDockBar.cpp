@@ -8,8 +8,9 @@
 #include "SPDockBarRow.h"
 #include "SPDockManager.h"
 #include "SPDockingUtils.h"
+#include "SPReBar.h"
 #include "SPFrameImpl.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 #include "SPVisualManager.h"
 
 using std::max;
@@ -180,7 +181,7 @@ CWnd* CSPDockBar::FindBarByID(UINT nID) const {
         CSPControlBar* pBar = (CSPControlBar*)m_lstControlBars.GetNext(pos);
         if (pBar->GetSafeHwnd() == NULL) continue;
         if ((UINT)pBar->GetDlgCtrlID() == nID) return pBar;
-        if (SPIsKindOf(pBar, "CSPReBar")) {
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPReBar))) {
             CWnd* pChild = pBar->GetDlgItem((int)nID);
             if (pChild != NULL) return pChild;
         }

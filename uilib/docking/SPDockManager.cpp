@@ -9,6 +9,7 @@
 #include "SPDockBar.h"
 #include "SPDockingUtils.h"
 #include "SPGlobalData.h"
+#include "SPStatusBar.h"
 
 using std::max;
 using std::min;
@@ -529,7 +530,7 @@ BOOL CSPDockManager::LimitDockedRect(CRect& rect, DWORD dwAlignment) const {
 void CSPDockManager::HideAndRemember() {
     auto hide = [&](CSPBaseControlBar* pBar, BOOL bAll) {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
-        if (SPIsKindOf(pBar, "CSPStatusBar")) return;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
         if (!bAll && (SPIsKindOf(pBar, "CSPDockingControlBar") || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
                       SPIsKindOf(pBar, "CSPSlider")))
             return;

@@ -35,6 +35,7 @@ SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     info.dwStyle = 0;
     info.bDrawsOwnBorder = FALSE;
     info.bFloatingOrVertical = FALSE;
+    info.bCaptionBar = FALSE;
     info.clrCaptionBack = (COLORREF)-1;
     info.bHideImages = FALSE;
     info.bOnToolBar = FALSE;
