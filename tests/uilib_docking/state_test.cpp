@@ -8,6 +8,7 @@
 #include <stdlib.h>
 
 #include "SPCaptionBar.h"
+#include "WindowPicture.h"
 
 using namespace docktest;
 
@@ -93,41 +94,6 @@ CString ResultFile() {
     char szTemp[MAX_PATH];
     ::GetTempPathA(sizeof(szTemp), szTemp);
     return CString(szTemp) + "uilib_docking_restore.txt";
-}
-
-// Writes a picture of the window to a 24-bit BMP file.
-bool SaveWindowPicture(CWnd* pWnd, const char* pszPath) {
-    CRect rect;
-    pWnd->GetWindowRect(rect);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, rect.Width(), rect.Height());
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    ::BitBlt(hMem, 0, 0, rect.Width(), rect.Height(), hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    BITMAPINFOHEADER bih = {};
-    bih.biSize = sizeof(bih);
-    bih.biWidth = rect.Width();
-    bih.biHeight = rect.Height();
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    const int nStride = (rect.Width() * 3 + 3) & ~3;
-    std::vector<BYTE> bits((size_t)nStride * rect.Height());
-    ::GetDIBits(hMem, hbm, 0, rect.Height(), bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-    bfh.bfSize = bfh.bfOffBits + (DWORD)bits.size();
-    FILE* f = fopen(pszPath, "wb");
-    if (f == NULL) return false;
-    fwrite(&bfh, sizeof(bfh), 1, f);
-    fwrite(&bih, sizeof(bih), 1, f);
-    fwrite(bits.data(), bits.size(), 1, f);
-    fclose(f);
-    return true;
 }
 
 }  // namespace
@@ -261,7 +227,7 @@ TEST(DockingState, AFrameOfBarsOnFourSidesIsRestoredInANewProcess) {
         PumpMessages();
         ::Sleep(300);
         PumpMessages();
-        EXPECT_TRUE(SaveWindowPicture(s.pFrame, pszPicture));
+        EXPECT_TRUE(WriteWindowBitmap(s.pFrame->GetSafeHwnd(), pszPicture, TRUE));
     }
 
     s.bars[kHiddenID - kFirstID]->ShowControlBar(FALSE, FALSE, FALSE);

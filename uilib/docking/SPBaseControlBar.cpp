@@ -90,6 +90,28 @@ BOOL CSPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, LPCTSTR
     return TRUE;
 }
 
+CString CSPBaseControlBar::RegisterBarClass(LPCTSTR lpszPrefix) {
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    const UINT nClassStyle = CS_DBLCLKS;
+    const UINT_PTR nBrush = COLOR_BTNFACE + 1;
+    CString strClassName;
+    strClassName.Format("%s:%x:%x:%x:%x", lpszPrefix, (UINT)(UINT_PTR)hInst, nClassStyle, (UINT)(UINT_PTR)hCursor,
+                        (UINT)nBrush);
+    WNDCLASS wndcls;
+    if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
+        memset(&wndcls, 0, sizeof(wndcls));
+        wndcls.style = nClassStyle;
+        wndcls.lpfnWndProc = ::DefWindowProc;
+        wndcls.hInstance = hInst;
+        wndcls.hCursor = hCursor;
+        wndcls.hbrBackground = (HBRUSH)nBrush;
+        wndcls.lpszClassName = strClassName;
+        if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
+    }
+    return strClassName;
+}
+
 // --- queries ------------------------------------------------------------------
 
 BOOL CSPBaseControlBar::IsHorizontal() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }

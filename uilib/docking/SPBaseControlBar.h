@@ -167,6 +167,11 @@ protected:
     int m_nTemplateWidth;
     int m_nTemplateHeight;
 
+    // The name of the bars' window class with the prefix (double clicks,
+    // arrow cursor, button-face background), registered on first use; a
+    // failed registration throws a resource exception.
+    static CString RegisterBarClass(LPCTSTR lpszPrefix);
+
     // The key of the bar's state below prefix: the class word, a hyphen, the
     // index (the control id for -1) and the id in hex when one is given.
     CString BuildStateKey(const CString& strPrefix, LPCTSTR lpszClassWord, int nIndex, UINT uiID) const;

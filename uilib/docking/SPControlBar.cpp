@@ -85,22 +85,7 @@ BOOL CSPControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwSty
                              CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle, CCreateContext* pContext) {
     CString strClassName;
     if (lpszClassName == NULL) {
-        HINSTANCE hInst = AfxGetInstanceHandle();
-        HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        const UINT nClassStyle = CS_DBLCLKS;
-        const UINT_PTR nBrush = COLOR_BTNFACE + 1;
-        strClassName.Format("SControlBar:%x:%x:%x:%x", (UINT_PTR)hInst, nClassStyle, (UINT_PTR)hCursor, nBrush);
-        WNDCLASS wndcls;
-        if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
-            memset(&wndcls, 0, sizeof(wndcls));
-            wndcls.style = nClassStyle;
-            wndcls.lpfnWndProc = ::DefWindowProc;
-            wndcls.hInstance = hInst;
-            wndcls.hCursor = hCursor;
-            wndcls.hbrBackground = (HBRUSH)nBrush;
-            wndcls.lpszClassName = strClassName;
-            if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
-        }
+        strClassName = RegisterBarClass(_T("SControlBar"));
         lpszClassName = strClassName;
     }
 

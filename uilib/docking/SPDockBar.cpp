@@ -64,22 +64,7 @@ BOOL CSPDockBar::CreateEx(DWORD dwStyleEx, DWORD dwStyle, const RECT& rect, CWnd
     EnableDocking(GetEnabledAlignment() | (dwStyle & CBRS_ALIGN_ANY));
     SetCurrentAlignment(dwStyle & CBRS_ALIGN_ANY);
 
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    CString strClassName;
-    strClassName.Format("SDockBar:%x:%x:%x:%x", (UINT)(UINT_PTR)hInst, (UINT)CS_DBLCLKS, (UINT)(UINT_PTR)hCursor,
-                        (UINT)(COLOR_BTNFACE + 1));
-    WNDCLASS wndcls;
-    if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
-        memset(&wndcls, 0, sizeof(wndcls));
-        wndcls.style = CS_DBLCLKS;
-        wndcls.lpfnWndProc = ::DefWindowProc;
-        wndcls.hInstance = hInst;
-        wndcls.hCursor = hCursor;
-        wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wndcls.lpszClassName = strClassName;
-        if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
-    }
+    const CString strClassName = RegisterBarClass(_T("SDockBar"));
     m_nDockBarID = SPDockBarIDFromAlignment(dwStyle);
     const DWORD dwWndStyle = (dwStyle & ~CBRS_ALIGN_ANY) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CSPBaseControlBar::CreateEx(dwStyleEx, strClassName, NULL, dwWndStyle, rect, pParentWnd, m_nDockBarID,
