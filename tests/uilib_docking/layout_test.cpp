@@ -369,5 +369,45 @@ TEST_F(DockingFixture, AFloatingBarDocksAfterRestingOverADockBar) {
     g_clkNow += 60;
     EXPECT_FALSE(pManager->OnMoveFloatingBar(pBar, NULL));  // docked away
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_TOP));
+
+    // Moving on to another dock bar starts the wait again.
+    CFixedBar* pOther = MakeFixedBar(pFrame, 1202, 100);
+    pFrame->DockControlBar(MakeFixedBar(pFrame, 1203, 100), AFX_IDW_DOCKBAR_LEFT);
+    pOther->SetWindowPos(NULL, 100, 10, 100, 24, SWP_NOZORDER);
+    EXPECT_TRUE(pManager->OnMoveFloatingBar(pOther, NULL));
+    g_clkNow += 190;
+    CRect rectLeft;
+    DockBar(CBRS_ALIGN_LEFT)->GetWindowRect(rectLeft);
+    pOther->SetWindowPos(NULL, 5, 100, 100, 24, SWP_NOZORDER);
+    ASSERT_TRUE(::SetCursorPos(rectLeft.left + 5, rectLeft.top + 90));
+    EXPECT_TRUE(pManager->OnMoveFloatingBar(pOther, NULL));
+    g_clkNow += 190;
+    EXPECT_TRUE(pManager->OnMoveFloatingBar(pOther, NULL));
+    EXPECT_EQ(pOther->GetParentDockBar(), nullptr);
+    g_clkNow += 20;
+    EXPECT_FALSE(pManager->OnMoveFloatingBar(pOther, NULL));
+    EXPECT_EQ(pOther->GetParentDockBar(), DockBar(CBRS_ALIGN_LEFT));
     CSPDockManager::m_pfnClock = pfnOld;
+}
+
+TEST_F(DockingFixture, ABarWithARowOfItsOwnTakesTheWholeRow) {
+    CFixedBar* pMenu = MakeFixedBar(pFrame, 1301, 120);
+    pMenu->SetExclusiveRowMode(TRUE);
+    pFrame->DockControlBar(pMenu, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(FrameRect(pFrame, pMenu).Width(), ClientRect().Width());
+    // Another bar asking for that row gets a new one behind it.
+    CFixedBar* pBar = MakeFixedBar(pFrame, 1302, 80);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP, CRect(200, 0, 280, 24));
+    EXPECT_NE(pBar->GetDockBarRow(), pMenu->GetDockBarRow());
+    pFrame->SetWindowPos(NULL, 0, 0, 800, 400, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(FrameRect(pFrame, pMenu).Width(), ClientRect().Width());
+}
+
+TEST_F(DockingFixture, OnlyToolbarsDockLeftOfOneAnother) {
+    CFixedBar* pTarget = MakeFixedBar(pFrame, 1401, 80);
+    CFixedBar* pBar = MakeFixedBar(pFrame, 1402, 80);
+    pFrame->DockControlBar(pTarget, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, pTarget));
+    EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
+    EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, NULL));
 }

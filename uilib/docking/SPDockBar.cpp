@@ -490,8 +490,15 @@ void CSPDockBar::RepositionBars(CRect& rectNewClientArea) {
     CRect rectClient;
     GetClientRect(rectClient);
     if (rectClient.Size() == rectNewClientArea.Size()) {
-        for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != NULL;)
-            ((CSPDockBarRow*)m_lstDockBarRows.GetNext(pos))->ResolveOverlaps(NULL);
+        // Each row re-fits its bars in place: free length goes to the bars
+        // that gave some up (or may take all), then the bars are kept apart.
+        for (POSITION pos = m_lstDockBarRows.GetHeadPosition(); pos != NULL;) {
+            CSPDockBarRow* pRow = (CSPDockBarRow*)m_lstDockBarRows.GetNext(pos);
+            const int nFree = pRow->GetAvailableLength(FALSE);
+            HDWP hdwp = NULL;
+            if (nFree >= 1) pRow->ExpandFromHead(nFree, hdwp);
+            pRow->ResolveOverlaps(NULL);
+        }
         return;
     }
     const int dWidth = rectNewClientArea.Width() - rectClient.Width();
