@@ -172,31 +172,31 @@ TEST(TrackMouse, PostsOneLeaveAfterThePointerLeavesAndNothingWithoutTheLeaveFlag
     tme.cbSize = sizeof(tme);
     tme.hwndTrack = wnd.GetSafeHwnd();
     tme.dwFlags = TME_LEAVE;
-    ASSERT_TRUE(::SetCursorPos(150, 150));
+    ASSERT_TRUE(MoveCursorTo(150, 150));
     EXPECT_TRUE(SPTrackMouse(&tme));
     PumpFor(300);
     EXPECT_EQ(wnd.nLeaves, 0);  // still inside
-    ASSERT_TRUE(::SetCursorPos(400, 400));
+    ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
     EXPECT_EQ(wnd.nLeaves, 1);
     PumpFor(300);
     EXPECT_EQ(wnd.nLeaves, 1);  // once only
 
     // Without TME_LEAVE nothing is started.
-    ASSERT_TRUE(::SetCursorPos(150, 150));
+    ASSERT_TRUE(MoveCursorTo(150, 150));
     tme.dwFlags = TME_HOVER;
     EXPECT_TRUE(SPTrackMouse(&tme));
-    ASSERT_TRUE(::SetCursorPos(400, 400));
+    ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
     EXPECT_EQ(wnd.nLeaves, 1);
 
     // A cancelled request posts nothing.
-    ASSERT_TRUE(::SetCursorPos(150, 150));
+    ASSERT_TRUE(MoveCursorTo(150, 150));
     tme.dwFlags = TME_LEAVE;
     EXPECT_TRUE(SPTrackMouse(&tme));
     tme.dwFlags = TME_LEAVE | TME_CANCEL;
     EXPECT_TRUE(SPTrackMouse(&tme));
-    ASSERT_TRUE(::SetCursorPos(400, 400));
+    ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
     EXPECT_EQ(wnd.nLeaves, 1);
 

@@ -72,6 +72,20 @@ inline void PumpMessages() {
     }
 }
 
+// Moves the pointer and waits until the system reports it there (the move
+// reaches the display server asynchronously).
+inline bool MoveCursorTo(int x, int y) {
+    if (!::SetCursorPos(x, y)) return false;
+    for (int i = 0; i < 200; i++) {
+        PumpMessages();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pt == CPoint(x, y)) return true;
+        ::Sleep(5);
+    }
+    return false;
+}
+
 // A shown library frame with docking on all four sides.
 struct DockingFixture : ::testing::Test {
     CSPFrameWnd* pFrame = NULL;

@@ -360,8 +360,7 @@ TEST_F(DockingFixture, AFloatingBarDocksAfterRestingOverADockBar) {
     clock_t (*pfnOld)() = CSPDockManager::m_pfnClock;
     CSPDockManager::m_pfnClock = FakeClock;
     g_clkNow = 1000;
-    ASSERT_TRUE(::SetCursorPos(rectTop.left + 150, rectTop.top + 2));
-    PumpMessages();
+    ASSERT_TRUE(MoveCursorTo(rectTop.left + 150, rectTop.top + 2));
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));  // the rest starts
     g_clkNow += 150;
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));
@@ -379,7 +378,7 @@ TEST_F(DockingFixture, AFloatingBarDocksAfterRestingOverADockBar) {
     CRect rectLeft;
     DockBar(CBRS_ALIGN_LEFT)->GetWindowRect(rectLeft);
     pOther->SetWindowPos(NULL, 5, 100, 100, 24, SWP_NOZORDER);
-    ASSERT_TRUE(::SetCursorPos(rectLeft.left + 5, rectLeft.top + 90));
+    ASSERT_TRUE(MoveCursorTo(rectLeft.left + 5, rectLeft.top + 90));
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pOther, NULL));
     g_clkNow += 190;
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pOther, NULL));
@@ -410,4 +409,40 @@ TEST_F(DockingFixture, OnlyToolbarsDockLeftOfOneAnother) {
     EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, pTarget));
     EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
     EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, NULL));
+}
+
+namespace {
+
+class CIdleCounter : public CWnd {
+public:
+    int nIdle = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_IDLEUPDATECMDUI) nIdle++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST_F(DockingFixture, FloatingFramesGetTheIdleUpdateAndPreviewHidesTheBars) {
+    CIdleCounter floating;
+    ASSERT_TRUE(floating.CreateEx(0, BarClass(), _T("floating"), WS_POPUP, CRect(0, 0, 50, 50), pFrame, 0));
+    EXPECT_TRUE(pManager->AddMiniFrame(&floating));
+    EXPECT_FALSE(pManager->AddMiniFrame(&floating));
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(floating.nIdle, 1);
+    EXPECT_TRUE(pManager->RemoveMiniFrame(&floating));
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(floating.nIdle, 1);
+    floating.DestroyWindow();
+
+    CFixedBar* pBar = MakeFixedBar(pFrame, 1501, 100);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    pFrame->OnSetPreviewMode(TRUE, NULL);
+    EXPECT_TRUE(pManager->IsPrintPreviewValid());
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    pFrame->OnSetPreviewMode(FALSE, NULL);
+    EXPECT_TRUE(pBar->IsWindowVisible());
 }

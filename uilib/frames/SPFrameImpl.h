@@ -111,5 +111,19 @@ public:
         this->m_bInRecalcLayout = FALSE;
     }
 
+    // Print preview hides the bars and brings them back afterwards.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override {
+        m_Impl.SetPrintPreviewMode(bPreview, pState);
+        TFrame::OnSetPreviewMode(bPreview, pState);
+    }
+
     CSPFrameImpl m_Impl;
+
+protected:
+    // Floating frames are no descendants of the frame: the idle update
+    // reaches them through the dock manager.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_IDLEUPDATECMDUI) m_Impl.SendMessageToMiniFrames(message, wParam, lParam);
+        return TFrame::WindowProc(message, wParam, lParam);
+    }
 };
