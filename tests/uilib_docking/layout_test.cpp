@@ -128,6 +128,17 @@ TEST_F(DockingFixture, DockingByRectangleChoosesTheRowUnderItsCorner) {
     EXPECT_EQ(pTop->GetRows().GetCount(), 1);
     EXPECT_EQ(pTop->GetThickness(), 24);
     EXPECT_EQ(pManager->GetClientAreaBounds().top, 24);
+
+    // A row is not made thinner than its bars; a thicker bar widens it.
+    CSPDockBarRow* pRow = pFirst->GetDockBarRow();
+    EXPECT_EQ(pTop->ResizeRow(pRow, 10, TRUE), 0);
+    EXPECT_EQ(pRow->GetRowHeight(), 24);
+    CFixedBar* pThick = MakeFixedBar(pFrame, 404, 60, 40);
+    pFrame->DockControlBar(pThick, AFX_IDW_DOCKBAR_TOP, CRect(400, 0, 460, 40));
+    EXPECT_EQ(pThick->GetDockBarRow(), pRow);
+    EXPECT_EQ(pRow->GetRowHeight(), 40);
+    EXPECT_EQ(pTop->GetThickness(), 40);
+    EXPECT_EQ(pManager->GetClientAreaBounds().top, 40);
 }
 
 // Three bars of 50 in the top row at the given places; the first is moved
