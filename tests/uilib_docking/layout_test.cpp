@@ -274,6 +274,12 @@ TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
     ASSERT_EQ(pTop->GetRows().GetCount(), 2);
     EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     EXPECT_EQ(pTop->GetThickness(), 48);
+    // Dragged far out of the dock bar the bar would float; until floating
+    // frames exist that is refused and the bar stays where it was.
+    pSecond->UpdateVirtualRect();
+    EXPECT_TRUE(pTop->MoveControlBar(pSecond, 0, 0, 300));
+    EXPECT_EQ(pSecond->GetParentDockBar(), pTop);
+    EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     // Back up into the first row: the second row goes with its last bar.
     pSecond->UpdateVirtualRect();
     pTop->MoveControlBar(pSecond, 0, 0, -20);
@@ -376,6 +382,17 @@ TEST_F(DockingFixture, AFloatingBarDocksAfterRestingOverADockBar) {
     g_clkNow += 150;
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));
     EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
+    // With Ctrl held nothing docks, however long the bar rests.
+    BYTE keys[256];
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    keys[VK_CONTROL] |= 0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    g_clkNow += 5000;
+    EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));
+    EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
+    keys[VK_CONTROL] &= ~0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    g_clkNow -= 5000;
     g_clkNow += 60;
     EXPECT_FALSE(pManager->OnMoveFloatingBar(pBar, NULL));  // docked away
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_TOP));
