@@ -72,6 +72,20 @@ inline void PumpMessages() {
     }
 }
 
+// A window that counts the messages of one kind it gets.
+class CMessageCounter : public CWnd {
+public:
+    explicit CMessageCounter(UINT nMessage) : m_nMessage(nMessage) {}
+    int nCount = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == m_nMessage) nCount++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    UINT m_nMessage;
+};
+
 // Moves the pointer and waits until the system reports it there (the move
 // reaches the display server asynchronously).
 inline bool MoveCursorTo(int x, int y) {

@@ -439,31 +439,16 @@ TEST_F(DockingFixture, OnlyToolbarsDockLeftOfOneAnother) {
     EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, NULL));
 }
 
-namespace {
-
-class CIdleCounter : public CWnd {
-public:
-    int nIdle = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_IDLEUPDATECMDUI) nIdle++;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-}  // namespace
-
 TEST_F(DockingFixture, FloatingFramesGetTheIdleUpdateAndPreviewHidesTheBars) {
-    CIdleCounter floating;
+    CMessageCounter floating(WM_IDLEUPDATECMDUI);
     ASSERT_TRUE(floating.CreateEx(0, BarClass(), _T("floating"), WS_POPUP, CRect(0, 0, 50, 50), pFrame, 0));
     EXPECT_TRUE(pManager->AddMiniFrame(&floating));
     EXPECT_FALSE(pManager->AddMiniFrame(&floating));
     pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
-    EXPECT_EQ(floating.nIdle, 1);
+    EXPECT_EQ(floating.nCount, 1);
     EXPECT_TRUE(pManager->RemoveMiniFrame(&floating));
     pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
-    EXPECT_EQ(floating.nIdle, 1);
+    EXPECT_EQ(floating.nCount, 1);
     floating.DestroyWindow();
 
     CFixedBar* pBar = MakeFixedBar(pFrame, 1501, 100);
