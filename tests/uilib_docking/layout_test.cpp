@@ -28,6 +28,15 @@ TEST_F(DockingFixture, EnablingTwiceMakesFourDockBarsOnceInSideOrder) {
     EXPECT_EQ(pManager->GetClientAreaBounds(), ClientRect());
 }
 
+TEST_F(DockingFixture, TheBorderSpaceTheFrameKeepsIsNotDockedInto) {
+    pFrame->m_rectBorder = CRect(5, 7, 3, 2);
+    pFrame->RecalcLayout();
+    const CRect rectClient = ClientRect();
+    EXPECT_EQ(FrameRect(pFrame, DockBar(CBRS_ALIGN_TOP)).TopLeft(), CPoint(5, 7));
+    EXPECT_EQ(pManager->GetClientAreaBounds(), CRect(5, 7, rectClient.right - 3, rectClient.bottom - 2));
+    pFrame->m_rectBorder.SetRectEmpty();
+}
+
 TEST_F(DockingFixture, BarsDockByIdOnEachSideAndTheViewGetsTheRest) {
     struct {
         UINT nID;
@@ -68,6 +77,13 @@ TEST_F(DockingFixture, BarsDockByIdOnEachSideAndTheViewGetsTheRest) {
     EXPECT_EQ(rectLeft, CRect(0, 26, 30, rectClient.bottom - 22));
     EXPECT_EQ(rectRight, CRect(rectClient.right - 28, 26, rectClient.right, rectClient.bottom - 22));
     EXPECT_EQ(pManager->GetClientAreaBounds(), CRect(30, 26, rectClient.right - 28, rectClient.bottom - 22));
+    // The view takes what the bars leave.
+    CWnd view;
+    ASSERT_TRUE(view.CreateEx(0, BarClass(), _T("view"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame,
+                              AFX_IDW_PANE_FIRST));
+    pFrame->RecalcLayout();
+    EXPECT_EQ(FrameRect(pFrame, &view), pManager->GetClientAreaBounds());
+    view.DestroyWindow();
     std::string which;
     EXPECT_TRUE(NoneOverlap(wnds, &which)) << which;
 
