@@ -475,3 +475,26 @@ TEST_F(DockingFixture, FloatingFramesGetTheIdleUpdateAndPreviewHidesTheBars) {
     pFrame->OnSetPreviewMode(FALSE, NULL);
     EXPECT_TRUE(pBar->IsWindowVisible());
 }
+
+TEST_F(DockingFixture, ADestroyedBarLeavesItsRowItsDockBarAndTheFramesList) {
+    CFixedBar* pFirst = MakeFixedBar(pFrame, 1601, 100);
+    CFixedBar* pSecond = MakeFixedBar(pFrame, 1602, 100);
+    pFrame->DockControlBar(pFirst, AFX_IDW_DOCKBAR_BOTTOM);
+    pFrame->DockControlBar(pSecond, AFX_IDW_DOCKBAR_BOTTOM, CRect(150, 0, 250, 24));
+    CSPDockBar* pBottom = DockBar(CBRS_ALIGN_BOTTOM);
+    CSPDockBarRow* pRow = pFirst->GetDockBarRow();
+    ASSERT_EQ(pRow->GetControlBarList().GetCount(), 2);
+    pFirst->DestroyWindow();  // the window deletes the object
+    EXPECT_EQ(pRow->GetControlBarList().GetCount(), 1);
+    EXPECT_EQ(pBottom->GetControlBarList().GetCount(), 1);
+    pSecond->DestroyWindow();
+    EXPECT_EQ(pBottom->GetRows().GetCount(), 0);
+    EXPECT_EQ(pBottom->GetThickness(), 0);
+    EXPECT_EQ(pManager->GetClientAreaBounds().bottom, ClientRect().bottom);
+
+    CFixedBar* pListed = MakeFixedBar(pFrame, 1603, 100);
+    ASSERT_TRUE(pFrame->AddControlBar(pListed));
+    pListed->DestroyWindow();
+    EXPECT_EQ(pManager->GetControlBarList().GetCount(), 4);  // the dock bars
+    pFrame->RecalcLayout();
+}
