@@ -61,7 +61,7 @@ struct CaptionFixture : ::testing::Test {
 void PumpFor(DWORD dwMilliseconds) {
     const DWORD dwStart = ::GetTickCount();
     while (::GetTickCount() - dwStart < dwMilliseconds) {
-        PumpMessages();
+        PumpPending();
         ::Sleep(10);
     }
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include "docking_support.h"
 
+#include "MessagePump.h"
+
 #include "SPControlBar.h"
 #include "SPDockBar.h"
 #include "SPDockBarRow.h"
@@ -64,14 +66,6 @@ inline bool NoneOverlap(const std::vector<CWnd*>& wnds, std::string* pWhich = NU
     return true;
 }
 
-inline void PumpMessages() {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
 // A window that counts the messages of one kind it gets.
 class CMessageCounter : public CWnd {
 public:
@@ -91,7 +85,7 @@ protected:
 inline bool MoveCursorTo(int x, int y) {
     if (!::SetCursorPos(x, y)) return false;
     for (int i = 0; i < 200; i++) {
-        PumpMessages();
+        PumpPending();
         CPoint pt;
         ::GetCursorPos(&pt);
         if (pt == CPoint(x, y)) return true;

@@ -326,7 +326,7 @@ TEST_F(DockingFixture, AFrameResizedLaysItsBarsOutAgainWithoutOverlap) {
     for (CSize size : sizes) {
         SCOPED_TRACE(size.cx);
         pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        PumpMessages();
+        PumpPending();
         std::string which;
         EXPECT_TRUE(NoneOverlap(wnds, &which)) << which;
         // Every bar stays inside its dock bar across.
