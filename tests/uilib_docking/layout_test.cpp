@@ -272,6 +272,16 @@ TEST_F(DockingFixture, HiddenBarsTakeNoSpaceAndHiddenDockBarsKeepTheirPlace) {
     EXPECT_TRUE(pLeft->IsWindowVisible());
     EXPECT_FALSE(pStrip->IsWindowVisible());  // it was hidden before
     EXPECT_EQ(pManager->GetClientAreaBounds().left, 40);
+
+    // Hiding all bars is refused a second time, and so is showing them
+    // when they are not hidden.
+    EXPECT_FALSE(pManager->ShowAllControlBars(TRUE));
+    EXPECT_TRUE(pManager->ShowAllControlBars(FALSE));
+    EXPECT_FALSE(pManager->ShowAllControlBars(FALSE));
+    EXPECT_FALSE(pLeft->IsWindowVisible());
+    EXPECT_TRUE(status.IsWindowVisible());
+    EXPECT_TRUE(pManager->ShowAllControlBars(TRUE));
+    EXPECT_TRUE(pLeft->IsWindowVisible());
 }
 
 TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
