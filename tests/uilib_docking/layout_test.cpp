@@ -508,3 +508,27 @@ TEST_F(DockingFixture, ADestroyedBarLeavesItsRowItsDockBarAndTheFramesList) {
     EXPECT_EQ(pManager->GetControlBarList().GetCount(), 4);  // the dock bars
     pFrame->RecalcLayout();
 }
+
+TEST_F(DockingFixture, ThePreviewOfADockedWindowIsAStripOfItsThicknessAtMostHalfTheClientArea) {
+    CRect rectClient = pManager->GetClientAreaBounds();
+    pFrame->ClientToScreen(rectClient);
+    CWnd dragged;
+    ASSERT_TRUE(dragged.CreateEx(0, BarClass(), _T("dragged"), WS_POPUP, CRect(0, 0, 120, 80), NULL, 0));
+    CRect rect;
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.left + 100, rectClient.top + 3), rect);
+    EXPECT_EQ(rect, CRect(rectClient.left, rectClient.top, rectClient.right, rectClient.top + 80));
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.right - 3, rectClient.top + 100), rect);
+    EXPECT_EQ(rect, CRect(rectClient.right - 120, rectClient.top, rectClient.right, rectClient.bottom));
+    // A side the dragged bar does not enable, or the middle: no preview.
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.right - 3, rectClient.top + 100), rect,
+                                  CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(rect.IsRectEmpty());
+    pManager->CalcDockPreviewRect(&dragged, rectClient.CenterPoint(), rect);
+    EXPECT_TRUE(rect.IsRectEmpty());
+    // A window taller than half the client area is cut to half of it.
+    dragged.SetWindowPos(NULL, 0, 0, 120, 1000, SWP_NOMOVE | SWP_NOZORDER);
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.left + 100, rectClient.bottom - 3), rect);
+    EXPECT_EQ(rect, CRect(rectClient.left, rectClient.bottom - rectClient.Height() / 2, rectClient.right,
+                          rectClient.bottom));
+    dragged.DestroyWindow();
+}
