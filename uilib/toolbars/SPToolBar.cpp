@@ -78,6 +78,9 @@ CSPToolBar::~CSPToolBar() {
     m_AcellKeys.RemoveAll();
     if (m_pSelToolbar == this) m_pSelToolbar = NULL;
     if (m_pLastHookedToolbar == this) m_pLastHookedToolbar = NULL;
+    // A window destroyed by the base destructor no longer reaches OnDestroy.
+    POSITION pos = g_lstAllToolbars.Find(this);
+    if (pos != NULL) g_lstAllToolbars.RemoveAt(pos);
 }
 
 // --- creation -------------------------------------------------------------------
