@@ -24,11 +24,7 @@ std::string EscapePath(const char* s, size_t len) {
 
 std::string NS_BuildFileURL(const char* path) {
   if (!path) return std::string();
-  size_t len = std::strlen(path);
-  std::string escaped = EscapePath(path, len);
-  if (escaped.compare(0, 2, "//") == 0) return "file:" + escaped;  // UNC
-  if (!escaped.empty() && escaped[0] == '/') return "file://" + escaped;
-  return "file:///" + escaped;
+  return NS_LocalPathToFileURL(AnsiToUTF8(path, std::strlen(path)));
 }
 
 std::string NS_BuildFileURL(const char* folder, const char* page) {
@@ -55,15 +51,9 @@ std::string NS_EscapeFilePath(const char* page) {
 
 bool NS_FileURLToPath(const char* url, nsAString& widePath) {
   widePath.Truncate();
-  nsParsedURL parsed;
-  if (!url || !NS_ParseURL(url, nullptr, parsed) || !parsed.IsFile()) return false;
-  std::string path = NS_UnescapeURL(parsed.path);
-  // "/C:/dir" is a drive path; a host makes a UNC path.
-  if (!parsed.host.empty()) path = "//" + parsed.host + path;
-  else if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  AppendUTF8toUTF16(path.data(), path.size(), widePath);
+  nsLocalFileRef file;
+  if (!url || !NS_FileURLToLocalFile(url, file)) return false;
+  AppendUTF8toUTF16(file.path.data(), file.path.size(), widePath);
   return true;
 }
 

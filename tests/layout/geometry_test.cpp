@@ -1,6 +1,8 @@
 // Reference tests: every fixtures/<name>.htm is laid out with the fixed
 // metric host and its box tree dump must equal fixtures/<name>.txt.
-// "<!-- width: N -->" in the page sets the layout width (default 400).
+// "<!-- width: N -->" in the page sets the layout width (default 400);
+// "<!-- print: WxH -->" lays it out for print on a page box of W x H px
+// (default: screen and print sheets both apply, no size for media queries).
 // Set TW_UPDATE_EXPECTED=1 to rewrite the expected dumps after a deliberate
 // change (and review the diff).
 #include <gtest/gtest.h>
@@ -42,7 +44,15 @@ std::string layoutDump(const std::string& html) {
   auto doc = html::parseHtmlUtf8(html);
   layout::FixedHost host;
   host.images["file:///C:/t/a.gif"] = {40, 30};
-  layout::HtmlLayout l(host);
+  layout::LayoutOptions options;
+  size_t p = html.find("<!-- print: ");
+  if (p != std::string::npos) {
+    options.media.type = layout::MediaContext::Type::Print;
+    options.media.width = float(atof(html.c_str() + p + 12));
+    size_t x = html.find('x', p + 12);
+    if (x != std::string::npos) options.media.height = float(atof(html.c_str() + x + 1));
+  }
+  layout::HtmlLayout l(host, options);
   l.load(*doc, "file:///C:/t/page.htm");
   l.layout(width);
   return l.dumpBoxes();

@@ -1,6 +1,7 @@
-// Stand-ins for the bar, tab and task classes of the libraries above the
+// Stand-ins for the bar, tab and task classes of the folders above the
 // foundation: plain windows and records whose runtime-class names are those
-// the visual managers test for, answered through the client hooks.
+// the visual managers test for, answered through the client interfaces and
+// the hooks left.
 #pragma once
 #include "afxwin.h"
 #include "SPClientHooks.h"
@@ -30,8 +31,9 @@ inline const CRuntimeClass* FakeBarClass(LPCSTR name) {
     return RUNTIME_CLASS(CWnd);
 }
 
-// A bar: a window object (it need not have a window) of a chosen class name.
-class FakeBar : public CWnd {
+// A bar: a window object (it need not have a window) of a chosen class name,
+// describing itself as the library's bars do.
+class FakeBar : public CWnd, public ISPVisualBar {
 public:
     const CRuntimeClass* m_pClass;
     DWORD m_dwBarStyle = 0;
@@ -42,14 +44,11 @@ public:
     CRuntimeClass* GetRuntimeClass() const override { return (CRuntimeClass*)m_pClass; }
     CSPBaseControlBar* AsBar() { return reinterpret_cast<CSPBaseControlBar*>(this); }
 
-    static void Install() {
-        SPClientHooks::pfnGetBarInfo = [](CSPBaseControlBar* pBar, SPBarInfo& info) {
-            FakeBar* p = reinterpret_cast<FakeBar*>(pBar);
-            info.pWnd = p;
-            info.dwStyle = p->m_dwBarStyle;
-            info.bFloatingOrVertical = p->m_bFloatingOrVertical;
-            info.clrCaptionBack = p->m_clrCaption;
-        };
+    void GetVisualInfo(SPBarInfo& info) override {
+        info.pWnd = this;
+        info.dwStyle = m_dwBarStyle;
+        info.bFloatingOrVertical = m_bFloatingOrVertical;
+        info.clrCaptionBack = m_clrCaption;
     }
 };
 

@@ -10,7 +10,7 @@
 #include <vector>
 #include "SPButtonImages.h"
 #include "SPMenuImages.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 #include "SPToolbarButton.h"
 #include "SPVisualManagerXP.h"
 #include "SPWinXPVisualManager.h"
@@ -257,7 +257,6 @@ BOOL WriteWindowBitmap(HWND hwnd, const char* pszPath) {
 
 TEST(StripWindow, PaintsEveryButtonStateWithEachManager) {
     ManagerReset reset;
-    FakeBar::Install();
     StripPainter painter;
     ASSERT_EQ(6, painter.images.GetCount());
     g_pPainter = &painter;
@@ -292,7 +291,6 @@ TEST(StripWindow, PaintsEveryButtonStateWithEachManager) {
     }
     ::DestroyWindow(hwnd);
     g_pPainter = NULL;
-    SPClientHooks::pfnGetBarInfo = NULL;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 // The current-manager rules and what the three managers draw, in memory DCs.
 #include <gtest/gtest.h>
 #include "SPDrawEffects.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 #include "SPToolbarButton.h"
 #include "SPVisualManagerXP.h"
 #include "SPWinXPVisualManager.h"
@@ -229,17 +229,17 @@ TEST(VisualManagerDrawing, OperationsThatDrawNothing) {
 }
 
 TEST(VisualManagerDrawing, BarBackgroundsByKind) {
-    FakeBar::Install();
     CSPVisualManager base(TRUE);
     CSPVisualManagerXP xp(TRUE);
-    FakeBar toolbar("CSPToolBar"), caption("CSPCaptionBar"), other("CWnd");
+    FakeBar toolbar("CSPToolBar"), caption("CSPCaptionBar");
+    CWnd other;  // not a library bar: it does not describe itself
     MemoryDC mem(10, 10);
     const CRect r(0, 0, 10, 10);
     base.OnFillBarBackground(&mem.dc, toolbar.AsBar(), r, CRect());
     EXPECT_EQ(spGlobalData.clrBtnFace, mem.Pixel(5, 5));
     xp.OnFillBarBackground(&mem.dc, toolbar.AsBar(), r, CRect());
     EXPECT_EQ(xp.m_clrBarFace, mem.Pixel(5, 5));
-    xp.OnFillBarBackground(&mem.dc, other.AsBar(), r, CRect());  // not a library bar
+    xp.OnFillBarBackground(&mem.dc, reinterpret_cast<CSPBaseControlBar*>(&other), r, CRect());
     EXPECT_EQ(spGlobalData.clrBtnFace, mem.Pixel(5, 5));
     base.OnFillBarBackground(&mem.dc, caption.AsBar(), r, CRect());
     EXPECT_EQ(spGlobalData.clrBtnShadow, mem.Pixel(5, 5));
@@ -247,11 +247,9 @@ TEST(VisualManagerDrawing, BarBackgroundsByKind) {
     base.OnFillBarBackground(&mem.dc, caption.AsBar(), r, CRect(2, 2, 4, 4));
     EXPECT_EQ(RGB(1, 2, 250), mem.Pixel(3, 3));
     EXPECT_EQ(spGlobalData.clrBtnShadow, mem.Pixel(5, 5));
-    SPClientHooks::pfnGetBarInfo = NULL;
 }
 
 TEST(VisualManagerDrawing, BarBorderShrinksTheRectangle) {
-    FakeBar::Install();
     CSPVisualManager base(TRUE);
     FakeBar bar("CSPToolBar");
     bar.m_dwBarStyle = CBRS_BORDER_LEFT | CBRS_BORDER_BOTTOM;
@@ -264,7 +262,6 @@ TEST(VisualManagerDrawing, BarBorderShrinksTheRectangle) {
     EXPECT_EQ(spGlobalData.clrBtnHilite, mem.Pixel(0, 5));
     EXPECT_EQ(spGlobalData.clrBtnShadow, mem.Pixel(5, 19));
     EXPECT_EQ(RGB(5, 6, 7), mem.Pixel(5, 0));  // floating: no etched top line
-    SPClientHooks::pfnGetBarInfo = NULL;
 }
 
 TEST(VisualManagerDrawing, XPTabSeparatorsSkipTheTabBeforeTheActiveOne) {
@@ -422,7 +419,6 @@ TEST(VisualManagerDrawing, NarrowTabsShowNeitherImageNorLabel) {
 }
 
 TEST(VisualManagerDrawing, OnlyDockingPanesShowATitleInTheGripper) {
-    FakeBar::Install();
     CSPVisualManagerXP xp(TRUE);
     FakeBar pane("CSPDockingControlBar"), toolbar("CSPToolBar");
     ASSERT_TRUE(pane.Attach(::CreateWindowExA(0, "STATIC", "Contents", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL)));
@@ -440,7 +436,6 @@ TEST(VisualManagerDrawing, OnlyDockingPanesShowATitleInTheGripper) {
         }
     }
     ::DestroyWindow(pane.Detach());
-    SPClientHooks::pfnGetBarInfo = NULL;
 }
 
 TEST(WinXPVisualManager, TaskAreaBorderAndPushedCaptionButtons) {

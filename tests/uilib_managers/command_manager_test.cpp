@@ -2,8 +2,8 @@
 // command usage counts with their stored image.
 #include "SPCmdUsageCount.h"
 #include "SPCommandManager.h"
-#include "SPManagerHooks.h"
-#include "SPToolBar.h"
+#include "SPClientHooks.h"
+#include "SPToolbarState.h"
 #include "SPUserToolsManager.h"
 
 #include "managers_support.h"

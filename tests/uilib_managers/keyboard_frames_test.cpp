@@ -3,7 +3,7 @@
 // per template and for the main frame, an emptied table stays empty, reset
 // goes back to the resources, and the key of a command is found.
 #include "SPKeyboardManager.h"
-#include "SPManagerHooks.h"
+#include "SPClientHooks.h"
 
 #include "managers_support.h"
 
@@ -45,6 +45,13 @@ std::vector<WORD> Cmds(HACCEL h) {
 
 bool Alive(HACCEL h) { return ::CopyAcceleratorTableA(h, NULL, 0) > 0; }
 
+// A library frame as the keyboard manager sees one: it keeps the
+// accelerator resource it was loaded with.
+class CKbFrame : public CFrameWnd, public ISPAccelFrame {
+public:
+    UINT GetDefaultResId() const override { return kFrameResId; }
+};
+
 class KeyboardFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,10 +85,8 @@ protected:
         ASSERT_NE(nullptr, m_pMain);
         m_pMain->m_hAccelTable = Table({{FVIRTKEY | FCONTROL, 'S', 0x201}});
         theApp.m_pMainWnd = m_pMain;
-        SPManagerHooks::pfnGetDefaultAccelResId = [](CFrameWnd*) -> UINT { return kFrameResId; };
     }
     void TearDown() override {
-        SPManagerHooks::pfnGetDefaultAccelResId = NULL;
         theApp.m_pMainWnd = NULL;
         // The frames delete themselves; the document goes with its last view.
         for (CFrameWnd* pFrame : {m_pOwn, m_pMain}) {
@@ -99,7 +104,7 @@ protected:
         DeleteTree(m_strBase);
     }
     static CFrameWnd* NewFrame(LPCTSTR title, CDocument* pDoc) {
-        CFrameWnd* pFrame = new CFrameWnd;
+        CFrameWnd* pFrame = new CKbFrame;
         CCreateContext context;
         context.m_pNewViewClass = pDoc != NULL ? RUNTIME_CLASS(CKbView) : NULL;
         context.m_pCurrentDoc = pDoc;

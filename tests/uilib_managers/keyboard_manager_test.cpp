@@ -1,7 +1,7 @@
 // Key texts with the system's key names injected, the "Accelerators" value
 // in both directions, and mnemonic characters.
 #include "SPKeyboardManager.h"
-#include "SPManagerHooks.h"
+#include "SPClientHooks.h"
 
 #include "managers_support.h"
 

@@ -2,8 +2,8 @@
 // order, the "Tools" value byte for byte, foreign classes in it, icons by
 // search path and the shell call.
 #include "SPGlobalData.h"
-#include "SPManagerHooks.h"
-#include "SPToolBar.h"
+#include "SPClientHooks.h"
+#include "SPToolbarState.h"
 #include "SPUserToolsManager.h"
 
 #include "managers_support.h"

@@ -81,7 +81,7 @@ TEST_F(UriTest, ResolvesAndNormalises) {
       {kBase, "%zz.htm", "file:///C:/Temp/x.chm/%25zz.htm"},
       {kBase, "page.htm?q=1#frag", "file:///C:/Temp/x.chm/page.htm?q=1#frag"},
       {kBase, "  page.htm \r\n", "file:///C:/Temp/x.chm/page.htm"},
-      {kBase, "/root.htm", "file:///root.htm"},
+      {kBase, "/root.htm", "file:///C:/root.htm"},  // on the base's drive
       {kBase, "D:\\other\\p.htm", "file:///D:/other/p.htm"},
       {kBase, "http://Example.COM/a/../b", "http://example.com/b"},
       {kBase, "mailto:someone@example.com", "mailto:someone@example.com"},
@@ -123,6 +123,7 @@ TEST_F(UriTest, EqualityOfFileUrls) {
       {"file:///C:/a.htm#s", "file:///C:/a.htm#t", false},   // fragments count
       {"file:///C:/a.htm#s", "file:///C:/a.htm", false},
       {"file:///C:/a.htm#Intro", "file:///C:/a.htm#intro", false},  // anchors are exact
+      {"file:///C:/a.htm#q%3Fx%2Fy", "file:///C:/a.htm#q?x/y", true},  // no structure there
       {"file:///C:/C%23.chm/a.htm", "file:///C:/C.chm/a.htm", false},
       {"file:///C:/a/b.htm", "file:///C:/a/b.htm/", false},
       {"file:///C:/a/b.htm", "file:///D:/a/b.htm", false},

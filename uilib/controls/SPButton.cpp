@@ -16,16 +16,6 @@ HCURSOR CSPButton::s_hcurHand = NULL;
 static const UINT_PTR idAutoRepeatTimer = 1;
 static const UINT idHandCursor = 16919;
 
-// The visual managers ask for a button's pressed and hot state.
-static void GetButtonInfo(CSPButton* pButton, SPButtonInfo& info) {
-    info.pWnd = pButton;
-    info.bPushed = pButton->IsPressed();
-    info.bHighlighted = pButton->IsHighlighted();
-}
-static struct ButtonHooks {
-    ButtonHooks() { SPClientHooks::pfnGetButtonInfo = GetButtonInfo; }
-} s_buttonHooks;
-
 BEGIN_MESSAGE_MAP(CSPButton, CButton)
     ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
@@ -773,4 +763,10 @@ BOOL CSPButton::PreTranslateMessage(MSG* pMsg) {
         }
     }
     return CButton::PreTranslateMessage(pMsg);
+}
+
+void CSPButton::GetVisualInfo(SPButtonInfo& info) {
+    info.pWnd = this;
+    info.bPushed = IsPressed();
+    info.bHighlighted = IsHighlighted();
 }

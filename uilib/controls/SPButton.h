@@ -9,12 +9,13 @@
 // for hot and pressed drawing, can repeat its command while held down, and
 // moves between the radio buttons of its group with the arrow keys.
 //
-// The visual managers read the button's pressed and hot state through
-// SPClientHooks::pfnGetButtonInfo, installed by this file.
+// The visual managers read the button's pressed and hot state through its
+// ISPVisualButton side.
 #pragma once
 #include "afxwin.h"
+#include "SPClientHooks.h"
 
-class CSPButton : public CButton {
+class CSPButton : public CButton, public ISPVisualButton {
     DECLARE_DYNCREATE(CSPButton)
 
 public:
@@ -62,6 +63,7 @@ public:
     int GetCheck() const;
     BOOL IsPressed() const { return m_bPushed; }
     BOOL IsHighlighted() const { return m_bHighlighted; }
+    void GetVisualInfo(SPButtonInfo& info) override;
     BOOL IsChecked() const { return m_bChecked; }
     BOOL IsCheckBox() const { return m_bCheckButton; }
     BOOL IsRadioButton() const { return m_bRadioButton; }

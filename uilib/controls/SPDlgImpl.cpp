@@ -1,52 +1,7 @@
 #include "SPDlgImpl.h"
 #include "SPClientHooks.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 #include "SPUserToolsManager.h"
-
-// ---------------------------------------------------------------------------
-// Hooks to the popup menu classes
-
-CSPPopupMenu* (*SPDlgMenuHooks::pfnGetActivePopupMenu)() = NULL;
-void (*SPDlgMenuHooks::pfnSetActivePopupMenu)(CSPPopupMenu*) = NULL;
-CWnd* (*SPDlgMenuHooks::pfnPopupAsWnd)(CSPPopupMenu*) = NULL;
-int (*SPDlgMenuHooks::pfnMenuHitTest)(CSPPopupMenu*, CPoint) = NULL;
-CSPPopupMenu* (*SPDlgMenuHooks::pfnGetParentPopupMenu)(CSPPopupMenu*) = NULL;
-BOOL (*SPDlgMenuHooks::pfnGetParentButton)(CSPPopupMenu*, CRect&, BOOL&, BOOL&) = NULL;
-BOOL (*SPDlgMenuHooks::pfnIsOverPopupMenuBar)(CPoint) = NULL;
-void (*SPDlgMenuHooks::pfnAddCommandUsage)(UINT) = NULL;
-
-// The active popup while no popup class answers for it.
-static CSPPopupMenu* s_pActivePopupMenuRecord = NULL;
-
-CSPPopupMenu* SPDlgMenuHooks::GetActivePopupMenu() {
-    return pfnGetActivePopupMenu != NULL ? pfnGetActivePopupMenu() : s_pActivePopupMenuRecord;
-}
-void SPDlgMenuHooks::SetActivePopupMenu(CSPPopupMenu* pMenu) {
-    if (pfnSetActivePopupMenu != NULL) pfnSetActivePopupMenu(pMenu);
-    else s_pActivePopupMenuRecord = pMenu;
-}
-CWnd* SPDlgMenuHooks::PopupAsWnd(CSPPopupMenu* pMenu) {
-    return pMenu != NULL && pfnPopupAsWnd != NULL ? pfnPopupAsWnd(pMenu) : NULL;
-}
-int SPDlgMenuHooks::MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen) {
-    return pMenu != NULL && pfnMenuHitTest != NULL ? pfnMenuHitTest(pMenu, ptScreen) : 4;
-}
-CSPPopupMenu* SPDlgMenuHooks::GetParentPopupMenu(CSPPopupMenu* pMenu) {
-    return pMenu != NULL && pfnGetParentPopupMenu != NULL ? pfnGetParentPopupMenu(pMenu) : NULL;
-}
-BOOL SPDlgMenuHooks::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
-                                     BOOL& bHoldsPopupOpen) {
-    rectScreen.SetRectEmpty();
-    bOnPopupMenuBar = bHoldsPopupOpen = FALSE;
-    return pMenu != NULL && pfnGetParentButton != NULL &&
-           pfnGetParentButton(pMenu, rectScreen, bOnPopupMenuBar, bHoldsPopupOpen);
-}
-BOOL SPDlgMenuHooks::IsOverPopupMenuBar(CPoint ptScreen) {
-    return pfnIsOverPopupMenuBar != NULL && pfnIsOverPopupMenuBar(ptScreen);
-}
-void SPDlgMenuHooks::AddCommandUsage(UINT uiCmd) {
-    if (pfnAddCommandUsage != NULL) pfnAddCommandUsage(uiCmd);
-}
 
 // ---------------------------------------------------------------------------
 // CSPDialogMenuHelper

@@ -3,8 +3,6 @@
 
 IMPLEMENT_DYNCREATE(CSPPropertyPage, CPropertyPage)
 
-void (*CSPPropertyPage::s_pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
-
 BEGIN_MESSAGE_MAP(CSPPropertyPage, CPropertyPage)
     ON_WM_ACTIVATE()
     ON_WM_NCACTIVATE()
@@ -23,8 +21,8 @@ CSPPropertyPage::~CSPPropertyPage() {}
 
 BOOL CSPPropertyPage::OnSetActive() {
     CWnd* pParent = GetParent();
-    if (s_pfnSheetActivatePage != NULL && SPIsKindOf(pParent, "CSPPropertySheet"))
-        s_pfnSheetActivatePage(pParent, this);
+    if (SPClientHooks::pfnSheetActivatePage != NULL && SPIsKindOf(pParent, "CSPPropertySheet"))
+        SPClientHooks::pfnSheetActivatePage(pParent, this);
     return CPropertyPage::OnSetActive();
 }
 

@@ -21,10 +21,6 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    // The library property sheet's OnActivatePage (the sheet class installs
-    // it); called when the page's parent is a CSPPropertySheet.
-    static void (*s_pfnSheetActivatePage)(CWnd* pSheet, CPropertyPage* pPage);
-
 protected:
     CSPDialogMenuHelper m_Impl;
 

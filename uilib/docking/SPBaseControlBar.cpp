@@ -17,16 +17,6 @@ LPCTSTR const CSPBaseControlBar::m_lpszSection = _T("SPBaseControlBars");
 int CSPBaseControlBar::m_nDefaultDockMode = SP_DT_STANDARD;
 BOOL CSPBaseControlBar::m_bIsInDialog = FALSE;
 
-// What the visual managers read of a bar.
-static void GetBarInfo(CSPBaseControlBar* pBar, SPBarInfo& info) {
-    info.pWnd = pBar;
-    info.dwStyle = pBar->GetControlBarStyle();
-    info.bFloatingOrVertical = pBar->GetSafeHwnd() != NULL && (pBar->IsFloating() || !pBar->IsHorizontal());
-}
-static struct BaseBarHooks {
-    BaseBarHooks() { SPClientHooks::pfnGetBarInfo = GetBarInfo; }
-} s_baseBarHooks;
-
 BEGIN_MESSAGE_MAP(CSPBaseControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -439,4 +429,10 @@ void CSPBaseControlBar::FrameDockControlBar(BOOL bUseDockSite) {
         pFrame->DockControlBar(this, 0, NULL);
         return TRUE;
     });
+}
+
+void CSPBaseControlBar::GetVisualInfo(SPBarInfo& info) {
+    info.pWnd = this;
+    info.dwStyle = GetControlBarStyle();
+    info.bFloatingOrVertical = GetSafeHwnd() != NULL && (IsFloating() || !IsHorizontal());
 }

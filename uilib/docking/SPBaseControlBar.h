@@ -10,6 +10,7 @@
 #pragma once
 #include "afxwin.h"
 #include "afxframe.h"
+#include "SPClientHooks.h"
 
 class CSPDockBar;
 class CSPDockBarRow;
@@ -30,7 +31,7 @@ enum SPDockMode { SP_DT_IMMEDIATE = 1, SP_DT_STANDARD = 2 };
 // Dock methods of the docking operations.
 enum SPDockMethod { SP_DM_MOUSE = 1, SP_DM_SHOW = 2, SP_DM_RECT = 4 };
 
-class CSPBaseControlBar : public CWnd {
+class CSPBaseControlBar : public CWnd, public ISPVisualBar {
     DECLARE_DYNAMIC(CSPBaseControlBar)
 
 public:
@@ -68,6 +69,8 @@ public:
     virtual int GetDockMode() const { return m_nDockMode != 0 ? m_nDockMode : m_nDefaultDockMode; }
     virtual HICON GetBarIcon(BOOL bBig);
     virtual DWORD GetControlBarStyle() const { return m_dwStyle; }
+    // What the visual managers read of the bar (derived bars add theirs).
+    void GetVisualInfo(SPBarInfo& info) override;
     virtual DWORD GetSPBarStyle() const { return m_dwSPBarStyle; }
     virtual BOOL CanBeClosed() const { return (m_dwSPBarStyle & SPCBRS_CLOSE) != 0; }
     virtual BOOL CanFloat() const;

@@ -13,22 +13,21 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
     return pImageList != NULL ? pImageList->GetSafeHandle() : NULL;
 }
 
-void (*SPClientHooks::pfnGetBarInfo)(CSPBaseControlBar*, SPBarInfo&) = NULL;
 void (*SPClientHooks::pfnOutlookPaneFillBackground)(CSPBaseControlBar*, CDC*, CRect) = NULL;
-CSPBaseControlBar* (*SPClientHooks::pfnDockingBarAsBar)(CSPDockingControlBar*) = NULL;
 void (*SPClientHooks::pfnGetCaptionButtonInfo)(CSPCaptionButton*, SPCaptionButtonInfo&) = NULL;
 void (*SPClientHooks::pfnGetPopupMenuInfo)(CSPPopupMenu*, SPPopupMenuInfo&) = NULL;
 HWND (*SPClientHooks::pfnGetMiniFrameOwner)(CWnd*) = NULL;
 BOOL (*SPClientHooks::pfnMiniFrameHoldsToolBar)(CSPMiniFrameWnd*) = NULL;
 void (*SPClientHooks::pfnGetTabInfo)(CSPBaseTabWnd*, int, SPTabInfo&) = NULL;
 BOOL (*SPClientHooks::pfnTabWndIsFlat)(CSPTabWnd*) = NULL;
-void (*SPClientHooks::pfnGetButtonInfo)(CSPButton*, SPButtonInfo&) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
 COLORREF (*SPClientHooks::pfnGetToolbarButtonTextColor)() = NULL;
 CSize (*SPClientHooks::pfnGetMenuImageSize)() = NULL;
 BOOL (*SPClientHooks::pfnMenuShadowsOn)() = NULL;
+void (*SPClientHooks::pfnRedrawMiniFrames)() = NULL;
+void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     SPBarInfo info;
@@ -39,8 +38,35 @@ SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     info.clrCaptionBack = (COLORREF)-1;
     info.bHideImages = FALSE;
     info.bOnToolBar = FALSE;
-    if (pBar != NULL && pfnGetBarInfo != NULL) pfnGetBarInfo(pBar, info);
+    if (ISPVisualBar* pClient = SPClientOf<ISPVisualBar>(pBar)) pClient->GetVisualInfo(info);
     return info;
+}
+
+template <class T>
+static SPToolbarButtonInfo ToolbarButtonInfo(T* pButton) {
+    SPToolbarButtonInfo info;
+    info.nStyle = 0;
+    info.bEditable = FALSE;
+    info.pMenuButton = NULL;
+    info.bShowAllButton = FALSE;
+    info.bOutlookButton = FALSE;
+    info.pPopupMenu = NULL;
+    info.bJoinsMenuBorder = FALSE;
+    info.rect.SetRectEmpty();
+    if (const ISPVisualToolbarButton* pClient = SPClientOf<ISPVisualToolbarButton>(pButton))
+        pClient->GetVisualInfo(info);
+    return info;
+}
+SPToolbarButtonInfo SPClientHooks::GetToolbarButtonInfo(CSPToolbarButton* pButton) {
+    return ToolbarButtonInfo(pButton);
+}
+SPToolbarButtonInfo SPClientHooks::GetToolbarButtonInfo(CSPToolbarMenuButton* pButton) {
+    return ToolbarButtonInfo(pButton);
+}
+
+UINT SPClientHooks::GetDefaultAccelResId(CFrameWnd* pFrame) {
+    const ISPAccelFrame* pClient = dynamic_cast<const ISPAccelFrame*>(pFrame);
+    return pClient != NULL ? pClient->GetDefaultResId() : 0;
 }
 
 SPCaptionButtonInfo SPClientHooks::GetCaptionButtonInfo(CSPCaptionButton* pButton) {
@@ -88,7 +114,7 @@ SPButtonInfo SPClientHooks::GetButtonInfo(CSPButton* pButton) {
     info.pWnd = NULL;
     info.bPushed = FALSE;
     info.bHighlighted = FALSE;
-    if (pButton != NULL && pfnGetButtonInfo != NULL) pfnGetButtonInfo(pButton, info);
+    if (ISPVisualButton* pClient = SPClientOf<ISPVisualButton>(pButton)) pClient->GetVisualInfo(info);
     return info;
 }
 
@@ -128,4 +154,84 @@ CSize SPClientHooks::GetMenuImageSize() {
 
 BOOL SPClientHooks::MenuShadowsOn() {
     return pfnMenuShadowsOn != NULL ? pfnMenuShadowsOn() : TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// The managers' hooks
+
+
+int (*SPManagerHooks::pfnCommandToIndex)(CObject*, UINT, int) = NULL;
+BOOL (*SPManagerHooks::pfnRemoveButton)(CObject*, int) = NULL;
+void (*SPManagerHooks::pfnAdjustLayout)(CObject*) = NULL;
+BOOL (*SPManagerHooks::pfnIsCommandExcludedFromCounting)(UINT) = NULL;
+BOOL (*SPManagerHooks::pfnIsCommandNotCustomizable)(UINT) = NULL;
+BOOL (*SPManagerHooks::pfnIsLayoutAwareMnemonics)() = NULL;
+
+int SPManagerHooks::CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart) {
+    return pfnCommandToIndex != NULL ? pfnCommandToIndex(pToolBar, uiCmd, iStart) : -1;
+}
+
+BOOL SPManagerHooks::RemoveButton(CObject* pToolBar, int iIndex) {
+    return pfnRemoveButton != NULL ? pfnRemoveButton(pToolBar, iIndex) : FALSE;
+}
+
+void SPManagerHooks::AdjustLayout(CObject* pToolBar) {
+    if (pfnAdjustLayout != NULL) pfnAdjustLayout(pToolBar);
+}
+
+BOOL SPManagerHooks::IsCommandExcludedFromCounting(UINT uiCmd) {
+    return pfnIsCommandExcludedFromCounting != NULL ? pfnIsCommandExcludedFromCounting(uiCmd) : FALSE;
+}
+
+BOOL SPManagerHooks::IsCommandNotCustomizable(UINT uiCmd) {
+    return pfnIsCommandNotCustomizable != NULL ? pfnIsCommandNotCustomizable(uiCmd) : FALSE;
+}
+
+BOOL SPManagerHooks::IsLayoutAwareMnemonics() {
+    return pfnIsLayoutAwareMnemonics != NULL ? pfnIsLayoutAwareMnemonics() : FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// The dialog menu helper's hooks
+
+CSPPopupMenu* (*SPDlgMenuHooks::pfnGetActivePopupMenu)() = NULL;
+void (*SPDlgMenuHooks::pfnSetActivePopupMenu)(CSPPopupMenu*) = NULL;
+CWnd* (*SPDlgMenuHooks::pfnPopupAsWnd)(CSPPopupMenu*) = NULL;
+int (*SPDlgMenuHooks::pfnMenuHitTest)(CSPPopupMenu*, CPoint) = NULL;
+CSPPopupMenu* (*SPDlgMenuHooks::pfnGetParentPopupMenu)(CSPPopupMenu*) = NULL;
+BOOL (*SPDlgMenuHooks::pfnGetParentButton)(CSPPopupMenu*, CRect&, BOOL&, BOOL&) = NULL;
+BOOL (*SPDlgMenuHooks::pfnIsOverPopupMenuBar)(CPoint) = NULL;
+void (*SPDlgMenuHooks::pfnAddCommandUsage)(UINT) = NULL;
+
+// The active popup while no popup class answers for it.
+static CSPPopupMenu* s_pActivePopupMenuRecord = NULL;
+
+CSPPopupMenu* SPDlgMenuHooks::GetActivePopupMenu() {
+    return pfnGetActivePopupMenu != NULL ? pfnGetActivePopupMenu() : s_pActivePopupMenuRecord;
+}
+void SPDlgMenuHooks::SetActivePopupMenu(CSPPopupMenu* pMenu) {
+    if (pfnSetActivePopupMenu != NULL) pfnSetActivePopupMenu(pMenu);
+    else s_pActivePopupMenuRecord = pMenu;
+}
+CWnd* SPDlgMenuHooks::PopupAsWnd(CSPPopupMenu* pMenu) {
+    return pMenu != NULL && pfnPopupAsWnd != NULL ? pfnPopupAsWnd(pMenu) : NULL;
+}
+int SPDlgMenuHooks::MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen) {
+    return pMenu != NULL && pfnMenuHitTest != NULL ? pfnMenuHitTest(pMenu, ptScreen) : 4;
+}
+CSPPopupMenu* SPDlgMenuHooks::GetParentPopupMenu(CSPPopupMenu* pMenu) {
+    return pMenu != NULL && pfnGetParentPopupMenu != NULL ? pfnGetParentPopupMenu(pMenu) : NULL;
+}
+BOOL SPDlgMenuHooks::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
+                                     BOOL& bHoldsPopupOpen) {
+    rectScreen.SetRectEmpty();
+    bOnPopupMenuBar = bHoldsPopupOpen = FALSE;
+    return pMenu != NULL && pfnGetParentButton != NULL &&
+           pfnGetParentButton(pMenu, rectScreen, bOnPopupMenuBar, bHoldsPopupOpen);
+}
+BOOL SPDlgMenuHooks::IsOverPopupMenuBar(CPoint ptScreen) {
+    return pfnIsOverPopupMenuBar != NULL && pfnIsOverPopupMenuBar(ptScreen);
+}
+void SPDlgMenuHooks::AddCommandUsage(UINT uiCmd) {
+    if (pfnAddCommandUsage != NULL) pfnAddCommandUsage(uiCmd);
 }

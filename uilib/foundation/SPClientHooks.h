@@ -1,31 +1,64 @@
-// SPClientHooks.h - what the foundation asks of objects whose classes live in
-// the libraries built above it.
+// SPClientHooks.h - what the foundation and the controls ask of objects whose
+// classes live in the folders of the library above them, in one place.
 //
-// The visual managers draw for bars, popup menus, caption buttons, tab
-// windows, buttons, mini frames and task panes, and SPGetParentFrame walks
-// through mini frames. Those classes are written in the docking, controls and
-// toolbar libraries, which link against this one. Their pointers arrive here
-// as forward-declared types; whatever the drawing needs to read from them is
-// answered through the hooks below, which each of those libraries installs
-// for its own classes at start-up (a static object in its own source file).
-// A hook that is not installed gives the neutral answer noted beside it.
+// The visual managers draw bars, toolbar buttons, popup menus, caption
+// buttons, tab windows, push buttons, mini frames and task panes; the
+// managers reach toolbars and frames; the dialog helper reaches popup menus.
+// Those classes are written in the folders above (docking, toolbars, frames,
+// and for the push button the controls), and the foundation includes no
+// header of theirs. Their pointers arrive here as declared-only types.
 //
-// Class tests ("is this a CSPMenuBar") are made by name along the object's
-// runtime-class chain (SPIsKindOf); a class that is not linked into the
-// program is never matched.
+// How the foundation asks: the client describes itself
+// -----------------------------------------------------
+// For each role there is a small abstract interface below (ISPVisualBar,
+// ISPVisualToolbarButton, ...). The class that plays the role derives from
+// it, after its window or object base, and overrides its one virtual, which
+// fills the record the drawing reads. The foundation finds the interface with
+// SPClientOf; an object that does not implement it gets the neutral record
+// noted beside each answer. So a class adds what it shows by overriding the
+// virtual (calling its base class's first), not by filling a function
+// pointer from a static object:
 //
-// For example, the docking library answers for its bars with
-//
-//     static void GetBarInfo(CSPBaseControlBar* pBar, SPBarInfo& info) {
-//         info.pWnd = pBar;
-//         info.dwStyle = pBar->GetBarStyle();
-//         ...
+//     class CSPBaseControlBar : public CWnd, public ISPVisualBar {
+//         void GetVisualInfo(SPBarInfo& info) override;   // its style ...
+//     };
+//     void CSPCaptionBar::GetVisualInfo(SPBarInfo& info) {
+//         CSPControlBar::GetVisualInfo(info);
+//         info.clrCaptionBack = m_clrBarBackground;
 //     }
-//     static struct BarHooks {
-//         BarHooks() { SPClientHooks::pfnGetBarInfo = GetBarInfo; }
-//     } s_barHooks;
 //
-// in a source file that the program links anyway (the bar class's own).
+// A record field answers for a class built above; a class test the
+// foundation cannot make (it cannot name the class) is a field the class
+// fills with its own IsKindOf(RUNTIME_CLASS(...)) tests.
+//
+// What is left
+// ------------
+// The classes that are not built yet are still reached through the function
+// pointers of SPClientHooks, SPManagerHooks and SPDlgMenuHooks below, each
+// marked with the class that replaces it, and through class tests by name
+// (SPIsKindOf). The change that builds one of those classes removes its
+// hooks and name tests: it implements the interface of its role (adding one
+// here when there is none) or, when the foundation does not need it, calls
+// the class directly. Name tests left in the foundation and the controls:
+//
+//   name                  where                          replaced by
+//   CSPOutlookBarPane     SPVisualManager(XP) bars       ISPVisualBar field
+//   CSPCaptionBar         SPVisualManager bars           ISPVisualBar field
+//   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
+//   CSPPopupMenuBar       SPVisualManagerXP, WinXP bars  ISPVisualBar field
+//   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
+//   CSPToolBar            SPVisualManagerXP bars,        ISPVisualBar field
+//                         SPDlgImpl focus test
+//   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
+//   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
+//   CSPMiniFrameWnd       SPGetParentFrame               ISPMiniFrame interface
+//   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
+//                                                        class library has it
+//   CSPPropertySheet      CSPPropertyPage::OnSetActive   RUNTIME_CLASS and a
+//                                                        direct call
+//
+// Every library class starts with its window or object base, so its CObject
+// part sits at the object's address; SPClientOf relies on that.
 #pragma once
 #include "afxwin.h"
 
@@ -47,12 +80,25 @@ class CSPToolbarButton;
 class CSPToolbarMenuButton;
 class CSPToolbarComboBoxButton;
 class CSPToolbarEditBoxButton;
+class CPropertyPage;
 
 // The handle of an image list, NULL for none.
 HIMAGELIST SPGetImageListHandle(CImageList* pImageList);
 
-// TRUE when pObj is of the named class or derived from it.
+// TRUE when pObj is of the named class or derived from it. Only for the
+// classes listed above that are not built yet.
 BOOL SPIsKindOf(const CObject* pObj, LPCSTR lpszClassName);
+
+// The interface I of an object of a class declared only (see above), or
+// NULL when the object does not implement it.
+template <class I, class T>
+I* SPClientOf(T* pObject) {
+    if (pObject == NULL) return NULL;
+    return dynamic_cast<I*>(reinterpret_cast<CObject*>(pObject));
+}
+
+// ---------------------------------------------------------------------------
+// The records the drawing reads, and the interfaces that fill them
 
 // What a visual manager reads of a control bar.
 struct SPBarInfo {
@@ -63,6 +109,63 @@ struct SPBarInfo {
     COLORREF clrCaptionBack;  // caption bar: its background colour, -1 none
     BOOL bHideImages;         // popup menu bar: no image column
     BOOL bOnToolBar;          // colour bar: it sits on a toolbar
+};
+
+// Implemented by CSPBaseControlBar; its bar classes add their fields.
+class ISPVisualBar {
+public:
+    virtual void GetVisualInfo(SPBarInfo& info) = 0;
+
+protected:
+    ~ISPVisualBar() {}
+};
+
+// What a visual manager reads of a toolbar button.
+struct SPToolbarButtonInfo {
+    UINT nStyle;               // TBBS_* style bits
+    BOOL bEditable;            // may be edited while customising
+    CSPToolbarMenuButton* pMenuButton;  // the button as a menu button, or NULL
+    BOOL bShowAllButton;       // a CSPShowAllButton
+    BOOL bOutlookButton;       // a CSPOutlookButton
+    CSPPopupMenu* pPopupMenu;  // a menu button's open popup menu, or NULL
+    BOOL bJoinsMenuBorder;     // a menu button's popup may open towards it
+    CRect rect;                // the button's rectangle
+};
+
+// Implemented by CSPToolbarButton.
+class ISPVisualToolbarButton {
+public:
+    virtual void GetVisualInfo(SPToolbarButtonInfo& info) const = 0;
+
+protected:
+    ~ISPVisualToolbarButton() {}
+};
+
+// What a visual manager reads of a library push button.
+struct SPButtonInfo {
+    CWnd* pWnd;
+    BOOL bPushed;
+    BOOL bHighlighted;
+};
+
+// Implemented by CSPButton.
+class ISPVisualButton {
+public:
+    virtual void GetVisualInfo(SPButtonInfo& info) = 0;
+
+protected:
+    ~ISPVisualButton() {}
+};
+
+// Implemented by the library frames that keep the accelerator resource they
+// were loaded with (CSPFrameWnd, CSPMDIFrameWnd; CSPOleIPFrameWnd when it is
+// built): the keyboard manager restores their default table.
+class ISPAccelFrame {
+public:
+    virtual UINT GetDefaultResId() const = 0;
+
+protected:
+    ~ISPAccelFrame() {}
 };
 
 // What a visual manager reads of a caption button.
@@ -100,13 +203,6 @@ struct SPTabInfo {
     HIMAGELIST himlImages;  // GetImageList's handle, NULL none
 };
 
-// What a visual manager reads of a library push button.
-struct SPButtonInfo {
-    CWnd* pWnd;
-    BOOL bPushed;
-    BOOL bHighlighted;
-};
-
 // What a visual manager reads of a task-pane group and of a task.
 struct SPTasksGroupInfo {
     CString strName;
@@ -121,46 +217,135 @@ struct SPTaskInfo {
     CRect rect;
 };
 
+// ---------------------------------------------------------------------------
+// The answers, with the neutral records, and the hooks left
+
 struct SPClientHooks {
-    // bars; unset: a zeroed record with clrCaptionBack -1
-    static void (*pfnGetBarInfo)(CSPBaseControlBar* pBar, SPBarInfo& info);
+    // The answers of the interfaces above; the neutral record for NULL or an
+    // object without the interface.
+    static SPBarInfo GetBarInfo(CSPBaseControlBar* pBar);  // clrCaptionBack -1
+    static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarButton* pButton);
+    static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarMenuButton* pButton);
+    static SPButtonInfo GetButtonInfo(CSPButton* pButton);  // no window, idle
+    static UINT GetDefaultAccelResId(CFrameWnd* pFrame);     // 0
+
+    // Hooks left; each answers its neutral value while unset.
+    //                                                        replaced by
     // an outlook bar pane fills its own background; unset: nothing is drawn
     static void (*pfnOutlookPaneFillBackground)(CSPBaseControlBar* pBar, CDC* pDC, CRect rect);
-    // CSPDockingControlBar as a bar (it derives from CSPBaseControlBar)
-    static CSPBaseControlBar* (*pfnDockingBarAsBar)(CSPDockingControlBar* pBar);
+    //                                                        CSPOutlookBarPane, ISPVisualBar virtual
     // caption buttons; unset: a hidden button
     static void (*pfnGetCaptionButtonInfo)(CSPCaptionButton* pButton, SPCaptionButtonInfo& info);
+    //                                                        CSPCaptionButton, an interface
     // popup menus; unset: a top-level popup dropping down
     static void (*pfnGetPopupMenuInfo)(CSPPopupMenu* pMenu, SPPopupMenuInfo& info);
+    //                                                        CSPPopupMenu, an interface
     // mini frames: the window the frame keeps as its owner, and whether it
     // holds a toolbar; unset: the window's owner, and FALSE
     static HWND (*pfnGetMiniFrameOwner)(CWnd* pMiniFrame);
     static BOOL (*pfnMiniFrameHoldsToolBar)(CSPMiniFrameWnd* pFrame);
+    //                                                        CSPMiniFrameWnd, an interface
+    // redraws every mini frame when the look changes; unset: nothing
+    static void (*pfnRedrawMiniFrames)();
+    //                                                        CSPMiniFrameWnd, a list in the foundation
     // tab windows; unset: an empty flat-free record with no image
     static void (*pfnGetTabInfo)(CSPBaseTabWnd* pTabWnd, int iTab, SPTabInfo& info);
     static BOOL (*pfnTabWndIsFlat)(CSPTabWnd* pTabWnd);
-    // push buttons; unset: neither pushed nor highlighted, no window
-    static void (*pfnGetButtonInfo)(CSPButton* pButton, SPButtonInfo& info);
+    //                                                        CSPBaseTabWnd, CSPTabWnd, an interface
     // task panes; unset: empty records
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
+    //                                                        CSPTasksGroup, CSPTask, an interface
     // the menu bar's font for an orientation; unset: fontRegular / fontVert
     static CFont* (*pfnGetMenuFont)(BOOL bHorz);
+    //                                                        CSPMenuBar, its state in the foundation
     // toolbar options; unset: the defaults of the toolbar module
     static COLORREF (*pfnGetToolbarButtonTextColor)();  // the global text colour
     static CSize (*pfnGetMenuImageSize)();              // 16 x 15
     static BOOL (*pfnMenuShadowsOn)();                  // TRUE
+    //                                                        CSPToolBar, its options in the foundation
+    // a library property sheet activates the page; unset: nothing
+    static void (*pfnSheetActivatePage)(CWnd* pSheet, CPropertyPage* pPage);
+    //                                                        CSPPropertySheet, a direct call
 
-    // The answers, with the neutral ones when a hook is missing.
-    static SPBarInfo GetBarInfo(CSPBaseControlBar* pBar);
+    // The answers of the hooks, with the neutral ones when a hook is unset.
     static SPCaptionButtonInfo GetCaptionButtonInfo(CSPCaptionButton* pButton);
     static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);
     static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
-    static SPButtonInfo GetButtonInfo(CSPButton* pButton);
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);
     static COLORREF GetToolbarButtonTextColor();
     static CSize GetMenuImageSize();
     static BOOL MenuShadowsOn();
+};
+
+// What the command, keyboard and user-tools managers ask of the toolbars.
+// Every hook here is replaced by CSPToolBar: its virtuals (through an
+// interface) for the first three, its process-wide lists and switch kept in
+// the foundation for the rest.
+struct SPManagerHooks {
+    // Toolbars, as the objects of g_lstAllToolbars.
+    // The index of the first button at or after iStart with the command;
+    // unset: -1 (the bar shows no such button).
+    static int (*pfnCommandToIndex)(CObject* pToolBar, UINT uiCmd, int iStart);
+    // Removes and deletes the button at the index; unset: FALSE.
+    static BOOL (*pfnRemoveButton)(CObject* pToolBar, int iIndex);
+    // Lays the bar out again; unset: nothing.
+    static void (*pfnAdjustLayout)(CObject* pToolBar);
+
+    // The toolbars' process-wide command lists.
+    // Commands whose use is never counted; unset: none.
+    static BOOL (*pfnIsCommandExcludedFromCounting)(UINT uiCmd);
+    // Commands that may not be customised (a loaded shortcut bound to one
+    // loses its command); unset: none.
+    static BOOL (*pfnIsCommandNotCustomizable)(UINT uiCmd);
+    // The toolbars' layout-aware mnemonic switch; unset: FALSE.
+    static BOOL (*pfnIsLayoutAwareMnemonics)();
+
+    // The answers, neutral when a hook is missing.
+    static int CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart);
+    static BOOL RemoveButton(CObject* pToolBar, int iIndex);
+    static void AdjustLayout(CObject* pToolBar);
+    static BOOL IsCommandExcludedFromCounting(UINT uiCmd);
+    static BOOL IsCommandNotCustomizable(UINT uiCmd);
+    static BOOL IsLayoutAwareMnemonics();
+};
+
+// What the dialog menu helper (SPDlgImpl.h) asks of the popup menus. Every
+// hook here is replaced by CSPPopupMenu (its active-menu static and its
+// virtuals, through an interface), CSPPopupMenuBar::FindDestBar and
+// CSPToolBar::AddCommandUsage.
+struct SPDlgMenuHooks {
+    // CSPPopupMenu::s_pActivePopupMenu, read and written; unset: a record
+    // kept by the helper itself.
+    static CSPPopupMenu* (*pfnGetActivePopupMenu)();
+    static void (*pfnSetActivePopupMenu)(CSPPopupMenu* pMenu);
+    // The popup menu as a window; unset: NULL (no popup window is open).
+    static CWnd* (*pfnPopupAsWnd)(CSPPopupMenu* pMenu);
+    // CSPPopupMenu::MenuHitTest (screen point): 1 or 2 close the popup, 4
+    // is outside it, 0, 3 and 5 leave it open; unset: 4.
+    static int (*pfnMenuHitTest)(CSPPopupMenu* pMenu, CPoint ptScreen);
+    // CSPPopupMenu::GetParentPopupMenu; unset: NULL.
+    static CSPPopupMenu* (*pfnGetParentPopupMenu)(CSPPopupMenu* pMenu);
+    // The menu button that opened the popup: its rectangle in screen
+    // coordinates, whether it sits on a popup menu bar and whether it holds
+    // the popup open; unset or no button: FALSE.
+    static BOOL (*pfnGetParentButton)(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
+                                      BOOL& bHoldsPopupOpen);
+    // CSPPopupMenuBar::FindDestBar (screen point) found a bar; unset: FALSE.
+    static BOOL (*pfnIsOverPopupMenuBar)(CPoint ptScreen);
+    // CSPToolBar::AddCommandUsage; unset: nothing is counted.
+    static void (*pfnAddCommandUsage)(UINT uiCmd);
+
+    // The answers, neutral when a hook is missing.
+    static CSPPopupMenu* GetActivePopupMenu();
+    static void SetActivePopupMenu(CSPPopupMenu* pMenu);
+    static CWnd* PopupAsWnd(CSPPopupMenu* pMenu);
+    static int MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen);
+    static CSPPopupMenu* GetParentPopupMenu(CSPPopupMenu* pMenu);
+    static BOOL GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
+                                BOOL& bHoldsPopupOpen);
+    static BOOL IsOverPopupMenuBar(CPoint ptScreen);
+    static void AddCommandUsage(UINT uiCmd);
 };

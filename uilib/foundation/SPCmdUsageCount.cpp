@@ -1,6 +1,6 @@
 #include "SPCmdUsageCount.h"
-#include "SPManagerHooks.h"
-#include "SPToolBar.h"
+#include "SPClientHooks.h"
+#include "SPToolbarState.h"
 #include "SPUserToolsManager.h"
 
 UINT CSPCmdUsageCount::m_nStartCount = 0;

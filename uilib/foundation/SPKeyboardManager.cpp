@@ -1,6 +1,5 @@
 #include "SPKeyboardManager.h"
 #include "SPClientHooks.h"
-#include "SPManagerHooks.h"
 #include "SPRegistry.h"
 
 #include <ctype.h>
@@ -123,7 +122,7 @@ CFrameWnd* CSPKeyboardManager::GetMainFrame() {
 }
 
 BOOL CSPKeyboardManager::IsMultiDocTemplate(CDocTemplate* pTemplate) {
-    return SPIsKindOf(pTemplate, "CMultiDocTemplate");
+    return pTemplate != NULL && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate));
 }
 
 BOOL CSPKeyboardManager::HasTable(CDocTemplate* pTemplate) const {
@@ -239,7 +238,7 @@ void CSPKeyboardManager::ResetAll() {
 
     CFrameWnd* pFrame = GetMainFrame();
     if (pFrame == NULL || !HasTable(pFrame)) return;
-    UINT uiResId = SPManagerHooks::GetDefaultAccelResId(pFrame);
+    UINT uiResId = SPClientHooks::GetDefaultAccelResId(pFrame);
     if (uiResId == 0) return;
     LPCTSTR lpszName = MAKEINTRESOURCE(uiResId);
     HACCEL hAccel = ::LoadAcceleratorsA(AfxFindResourceHandle(lpszName, RT_ACCELERATOR), lpszName);

@@ -1,8 +1,8 @@
 #include "SPUserToolsManager.h"
 #include "SPGlobalData.h"
-#include "SPManagerHooks.h"
+#include "SPClientHooks.h"
 #include "SPRegistry.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
 
 CSPUserToolsManager* g_pUserToolsManager = NULL;
 

@@ -2,8 +2,7 @@
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
-#include "SPToolBar.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarState.h"
 #include <commctrl.h>
 
 #ifndef SBPS_NOBORDERS
@@ -17,7 +16,6 @@ IMPLEMENT_DYNCREATE(CSPVisualManager, CObject)
 
 CSPVisualManager* CSPVisualManager::s_pInstance = NULL;
 CRuntimeClass* CSPVisualManager::s_pDefaultClass = NULL;
-void (*CSPVisualManager::s_pfnRedrawMiniFrames)() = NULL;
 
 // ---------------------------------------------------------------------------
 // Construction and the current manager
@@ -111,7 +109,7 @@ void CSPVisualManager::RedrawAll() {
         if (::GetWindowThreadProcessId(hwnd, NULL) != dwThread) continue;
         ::RedrawWindow(hwnd, NULL, NULL, uiFlags);
     }
-    if (s_pfnRedrawMiniFrames != NULL) s_pfnRedrawMiniFrames();
+    if (SPClientHooks::pfnRedrawMiniFrames != NULL) SPClientHooks::pfnRedrawMiniFrames();
 }
 
 void CSPVisualManager::SetLook(int nLook) {
@@ -391,24 +389,25 @@ void CSPVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive
 
 void CSPVisualManager::OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) {
     if (pButton == NULL) return;
-    if (SPIsKindOf(pButton, "CSPShowAllButton")) {
+    const SPToolbarButtonInfo info = SPClientHooks::GetToolbarButtonInfo(pButton);
+    if (info.bShowAllButton) {
         if (state == ButtonsIsHighlighted) {
             CSPDrawEffects dm(*pDC);
             dm.ScaleRectBrightness(rect);
         }
         return;
     }
-    if (SPIsKindOf(pButton, "CSPOutlookButton")) return;
+    if (info.bOutlookButton) return;
     if (g_bCustomizeMode) return;
-    if ((pButton->m_nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) && state != ButtonsIsHighlighted) {
+    if ((info.nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) && state != ButtonsIsHighlighted) {
         rect.DeflateRect(::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER));
         pDC->FillRect(rect, &spGlobalData.brLight);
     }
 }
 
 void CSPVisualManager::OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) {
-    const COLORREF clrShadow =
-        SPIsKindOf(pButton, "CSPOutlookButton") ? spGlobalData.clrBtnDkShadow : spGlobalData.clrBtnShadow;
+    const COLORREF clrShadow = SPClientHooks::GetToolbarButtonInfo(pButton).bOutlookButton ? spGlobalData.clrBtnDkShadow
+                                                                                         : spGlobalData.clrBtnShadow;
     switch (state) {
     case ButtonsIsPressed: pDC->Draw3dRect(rect, clrShadow, spGlobalData.clrBtnHilite); break;
     case ButtonsIsHighlighted: pDC->Draw3dRect(rect, spGlobalData.clrBtnHilite, clrShadow); break;
@@ -428,8 +427,9 @@ void CSPVisualManager::OnDrawButtonChecked(CDC* pDC, CRect rect) {
 
 COLORREF CSPVisualManager::GetToolbarButtonTextColor(CSPToolbarButton* pButton, int state) {
     if (pButton == NULL) return spGlobalData.clrBtnText;
-    const BOOL bDisabled = g_bCustomizeMode ? !pButton->IsEditable() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
-    if (SPIsKindOf(pButton, "CSPOutlookButton")) {
+    const SPToolbarButtonInfo info = SPClientHooks::GetToolbarButtonInfo(pButton);
+    const BOOL bDisabled = g_bCustomizeMode ? !info.bEditable : (info.nStyle & TBBS_DISABLED) != 0;
+    if (info.bOutlookButton) {
         return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
     }
     if (bDisabled) return spGlobalData.clrGrayedText;

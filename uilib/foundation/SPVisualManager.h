@@ -114,9 +114,6 @@ public:
     virtual int GetMenuImageMargin() const;
     virtual BOOL IsLook2000Allowed() const;
 
-    // Hook for the mini frames' own redraw, run last by RedrawAll.
-    static void (*s_pfnRedrawMiniFrames)();
-
 protected:
     // The task-pane layout of the base look (margins, offsets, gaps).
     void SetBaseTaskPaneMetrics();

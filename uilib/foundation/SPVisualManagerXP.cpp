@@ -2,8 +2,7 @@
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
-#include "SPToolBar.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarState.h"
 #include <commctrl.h>
 
 #ifndef SBPS_NOBORDERS
@@ -139,8 +138,9 @@ void CSPVisualManagerXP::CreatePatternBrushes() {
 }
 
 void CSPVisualManagerXP::ExtendMenuButtonRect(CSPToolbarMenuButton* pMenuButton, CRect& rect) {
-    if (pMenuButton == NULL || pMenuButton->m_pPopupMenu == NULL) return;
-    const SPPopupMenuInfo info = SPClientHooks::GetPopupMenuInfo(pMenuButton->m_pPopupMenu);
+    CSPPopupMenu* pPopupMenu = SPClientHooks::GetToolbarButtonInfo(pMenuButton).pPopupMenu;
+    if (pPopupMenu == NULL) return;
+    const SPPopupMenuInfo info = SPClientHooks::GetPopupMenuInfo(pPopupMenu);
     switch (info.nDropDirection) {
     case 1: rect.bottom += 4; break;
     case 2: rect.top -= 4; break;
@@ -156,7 +156,8 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
                                              BOOL bNCArea) {
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     CWnd* pWnd = info.pWnd;
-    if (!SPIsKindOf(pWnd, "CSPBaseControlBar") || SPIsKindOf(pWnd, "CSPMenuBar") ||
+    // Only a library bar describes itself (and so names its window).
+    if (pWnd == NULL || SPIsKindOf(pWnd, "CSPMenuBar") ||
         SPIsKindOf(pWnd, "CSPOutlookBarPane")) {
         CSPVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
@@ -212,12 +213,11 @@ void CSPVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect r
     pDC->FillSolidRect(rectMenu.left + 1, rectMenu.top + 1, 1, rectMenu.Height() - 2, m_clrBarFace);
 
     const SPPopupMenuInfo info = SPClientHooks::GetPopupMenuInfo(pMenu);
-    CSPToolbarMenuButton* pButton = info.pParentButton;
-    if (pButton == NULL || !m_bConnectMenuToParent || g_bCustomizeMode || info.bHasParentPopupMenu ||
-        !pButton->JoinsMenuBorder()) {
+    if (info.pParentButton == NULL || !m_bConnectMenuToParent || g_bCustomizeMode || info.bHasParentPopupMenu)
         return;
-    }
-    const int cxButton = pButton->Rect().Width(), cyButton = pButton->Rect().Height();
+    const SPToolbarButtonInfo button = SPClientHooks::GetToolbarButtonInfo(info.pParentButton);
+    if (!button.bJoinsMenuBorder) return;
+    const int cxButton = button.rect.Width(), cyButton = button.rect.Height();
     switch (info.nDropDirection) {
     case 1: pDC->FillSolidRect(rectMenu.left + 1, rectMenu.top, cxButton - 2, 1, m_clrBarFace); break;
     case 2: pDC->FillSolidRect(rectMenu.left + 1, rectMenu.bottom - 1, cxButton - 2, 1, m_clrBarFace); break;
@@ -429,18 +429,20 @@ void CSPVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
 
 void CSPVisualManagerXP::OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) {
     if (pButton == NULL || state == ButtonsIsRegular || g_bCustomizeMode) return;
-    CBrush* pBrush = (pButton->m_nStyle & TBBS_PRESSED) ? &m_brHighlightDn : &m_brHighlight;
-    if (pButton->m_nStyle & TBBS_CHECKED) {
+    const SPToolbarButtonInfo info = SPClientHooks::GetToolbarButtonInfo(pButton);
+    CBrush* pBrush = (info.nStyle & TBBS_PRESSED) ? &m_brHighlightDn : &m_brHighlight;
+    if (info.nStyle & TBBS_CHECKED) {
         pBrush = state == ButtonsIsHighlighted ? &m_brHighlightDn : &m_brHighlightChecked;
     }
-    if ((pButton->m_nStyle & TBBS_DISABLED) && SPIsKindOf(pButton, "CSPToolbarMenuButton")) pBrush = &m_brMenuLight;
+    if ((info.nStyle & TBBS_DISABLED) && info.pMenuButton != NULL) pBrush = &m_brMenuLight;
     pDC->FillRect(rect, pBrush);
 }
 
 void CSPVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) {
     if (pButton == NULL || state == ButtonsIsRegular) return;
-    CSPToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pButton);
-    const BOOL bMenuOpen = pMenuButton != NULL && pMenuButton->m_pPopupMenu != NULL;
+    const SPToolbarButtonInfo button = SPClientHooks::GetToolbarButtonInfo(pButton);
+    CSPToolbarMenuButton* pMenuButton = button.pMenuButton;
+    const BOOL bMenuOpen = pMenuButton != NULL && button.pPopupMenu != NULL;
     COLORREF clrBorder = m_clrMenuItemBorder;
     if (bMenuOpen) {
         clrBorder = m_clrMenuBorder;
@@ -455,7 +457,7 @@ void CSPVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton,
 
 void CSPVisualManagerXP::OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect,
                                                CBrush* /*pBrush*/) {
-    const BOOL bDisabled = pButton != NULL && (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    const BOOL bDisabled = (SPClientHooks::GetToolbarButtonInfo(pButton).nStyle & TBBS_DISABLED) != 0;
     pDC->FillRect(rect, bDisabled ? &m_brMenuLight : &m_brHighlight);
     pDC->Draw3dRect(rect, m_clrMenuItemBorder, m_clrMenuItemBorder);
     if (bDisabled) pDC->SetTextColor(spGlobalData.clrGrayedText);
@@ -468,12 +470,12 @@ void CSPVisualManagerXP::OnDrawButtonChecked(CDC* pDC, CRect rect) {
 }
 
 COLORREF CSPVisualManagerXP::GetToolbarButtonTextColor(CSPToolbarButton* pButton, int state) {
-    if (pButton != NULL && SPIsKindOf(pButton, "CSPOutlookButton")) {
-        const BOOL bDisabled =
-            g_bCustomizeMode ? !pButton->IsEditable() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    const SPToolbarButtonInfo info = SPClientHooks::GetToolbarButtonInfo(pButton);
+    if (info.bOutlookButton) {
+        const BOOL bDisabled = g_bCustomizeMode ? !info.bEditable : (info.nStyle & TBBS_DISABLED) != 0;
         return bDisabled ? spGlobalData.clrGrayedText : spGlobalData.clrBtnText;
     }
-    if (pButton != NULL && state == ButtonsIsHighlighted && (pButton->m_nStyle & (TBBS_CHECKED | TBBS_PRESSED))) {
+    if (pButton != NULL && state == ButtonsIsHighlighted && (info.nStyle & (TBBS_CHECKED | TBBS_PRESSED))) {
         return ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     return CSPVisualManager::GetToolbarButtonTextColor(pButton, state);

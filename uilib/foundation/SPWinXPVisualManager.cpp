@@ -2,8 +2,7 @@
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
-#include "SPToolBar.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarState.h"
 
 IMPLEMENT_DYNCREATE(CSPWinXPVisualManager, CSPVisualManagerXP)
 
@@ -249,11 +248,12 @@ void CSPWinXPVisualManager::OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pBu
         CSPVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);
         return;
     }
+    const UINT nStyle = SPClientHooks::GetToolbarButtonInfo(pButton).nStyle;
     int nState = 1;
-    if (pButton->m_nStyle & TBBS_PRESSED) nState = 3;
+    if (nStyle & TBBS_PRESSED) nState = 3;
     else if (state == ButtonsIsHighlighted) nState = 2;
-    if (pButton->m_nStyle & TBBS_CHECKED) nState = state == ButtonsIsHighlighted ? 6 : 5;
-    if (pButton->m_nStyle & TBBS_DISABLED) nState = 4;
+    if (nStyle & TBBS_CHECKED) nState = state == ButtonsIsHighlighted ? 6 : 5;
+    if (nStyle & TBBS_DISABLED) nState = 4;
     DrawTheme(m_hThemeToolBar, pDC, 1 /*TP_BUTTON*/, nState, rect);
 }
 

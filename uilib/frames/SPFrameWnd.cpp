@@ -2,19 +2,6 @@
 
 #include "SPBaseControlBar.h"
 #include "SPMDIFrameWnd.h"
-#include "SPManagerHooks.h"
-
-// The keyboard manager's question for the library frames that keep an
-// accelerator resource.
-static UINT GetDefaultAccelResId(CFrameWnd* pFrame) {
-    if (pFrame == NULL) return 0;
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPFrameWnd))) return ((CSPFrameWnd*)pFrame)->GetDefaultResId();
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPMDIFrameWnd))) return ((CSPMDIFrameWnd*)pFrame)->GetDefaultResId();
-    return 0;
-}
-static struct FrameHooks {
-    FrameHooks() { SPManagerHooks::pfnGetDefaultAccelResId = GetDefaultAccelResId; }
-} s_frameHooks;
 
 IMPLEMENT_DYNCREATE(CSPFrameWnd, CFrameWnd)
 

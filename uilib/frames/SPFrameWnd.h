@@ -7,11 +7,12 @@
 #include "afxwin.h"
 #include "afxframe.h"
 
+#include "SPClientHooks.h"
 #include "SPDockManager.h"
 
 class CSPBaseControlBar;
 
-class CSPFrameWnd : public CFrameWnd {
+class CSPFrameWnd : public CFrameWnd, public ISPAccelFrame {
     DECLARE_DYNCREATE(CSPFrameWnd)
 
 public:
@@ -25,7 +26,7 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
     // The accelerator resource the frame was loaded with, 0 for none.
-    UINT GetDefaultResId() const { return m_uiDefaultAccelResId; }
+    UINT GetDefaultResId() const override { return m_uiDefaultAccelResId; }
 
     // --- docking services ---------------------------------------------------
     BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE);

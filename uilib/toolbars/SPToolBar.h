@@ -1,8 +1,6 @@
 // SPToolBar.h - the customisable toolbar of the UI library and the state
 // that every toolbar of the process shares.
 //
-//   g_bCustomizeMode    TRUE while the toolbars are being customised
-//   g_lstAllToolbars    every toolbar whose window exists, in creation order
 //   CSPBaseToolBar      the common base of the toolbar family
 //   CSPToolBar          a bar whose buttons are CSPToolbarButton objects it
 //                       owns: loaded from toolbar resources, laid out in
@@ -23,9 +21,7 @@
 #include "SPCmdUsageCount.h"
 #include "SPControlBar.h"
 #include "SPToolbarButton.h"
-
-extern BOOL g_bCustomizeMode;
-extern CObList g_lstAllToolbars;
+#include "SPToolbarState.h"
 
 // The registered messages of the toolbar family (registered at start-up).
 extern const UINT SP_WM_TOOLBARMENU;          // "STOOLBAR_POPUPMENU"
@@ -333,5 +329,4 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    friend class CSPToolbarState;
 };

@@ -396,3 +396,15 @@ CSPToolbarComboBoxButton::~CSPToolbarComboBoxButton() {}
 
 CSPToolbarEditBoxButton::CSPToolbarEditBoxButton() {}
 CSPToolbarEditBoxButton::~CSPToolbarEditBoxButton() {}
+
+void CSPToolbarButton::GetVisualInfo(SPToolbarButtonInfo& info) const {
+    info.nStyle = m_nStyle;
+    info.bEditable = IsEditable();
+    info.rect = m_rect;
+    CSPToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, const_cast<CSPToolbarButton*>(this));
+    info.pMenuButton = pMenuButton;
+    info.pPopupMenu = pMenuButton != NULL ? pMenuButton->m_pPopupMenu : NULL;
+    info.bJoinsMenuBorder = pMenuButton != NULL && pMenuButton->JoinsMenuBorder();
+    info.bShowAllButton = IsKindOf(RUNTIME_CLASS(CSPShowAllButton));
+    info.bOutlookButton = IsKindOf(RUNTIME_CLASS(CSPOutlookButton));
+}

@@ -17,6 +17,7 @@
 #include "afxwin.h"
 #include "afxtempl.h"
 #include "afxcmn.h"
+#include "SPClientHooks.h"
 
 #ifndef TBBS_SEPARATOR
 #define TBBS_SEPARATOR 0x0001
@@ -42,7 +43,7 @@ class CSPButtonImages;
 class CSPToolbarMenuButton;
 class CSPToolBar;
 
-class CSPToolbarButton : public CObject {
+class CSPToolbarButton : public CObject, public ISPVisualToolbarButton {
     DECLARE_SERIAL(CSPToolbarButton)
 
 public:
@@ -141,6 +142,8 @@ public:
     virtual BOOL CompareWith(const CSPToolbarButton& other) const { return m_nID == other.m_nID; }
     virtual void SetImage(int iImage);
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
+    // What the visual managers read of the button.
+    void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 
 protected:
     // The second newline-separated part of the command's string resource;

@@ -9,7 +9,9 @@
 
 #include "gdi/gdi_host.h"
 #include "layout/html_layout.h"
+#include "nsURLParser.h"
 #include "parser.h"
+#include "viewurl.h"
 
 using tw::layout::DisplayList;
 using tw::layout::GdiHost;
@@ -48,35 +50,6 @@ bool HasHighBytes(const std::string& s) {
     return false;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::string PercentDecode(const std::string& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); i++) {
-        int h = 0, l = 0;
-        if (s[i] == '%' && i + 2 < s.size() && (h = HexValue(s[i + 1])) >= 0 &&
-            (l = HexValue(s[i + 2])) >= 0) {
-            out += (char)(h * 16 + l);
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-// Bytes that stay as they are in the path of a file url.
-bool IsUrlSafe(unsigned char c) {
-    if (c <= 0x20 || c >= 0x7F) return false;
-    return c != '%' && c != '#' && c != '?' && c != '"' && c != '<' && c != '>' && c != '\\';
-}
-
 std::string LowerAscii(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
@@ -92,80 +65,38 @@ std::string Trim(const std::string& s) {
 
 }  // namespace
 
-// An address the view understands.
-struct CHtmlViewUrl {
-    enum Kind { Blank, File, External, Ignored } kind = Ignored;
-    std::wstring path;      // File: the local path
-    std::string base;       // File: the canonical url without fragment (ASCII)
-    std::string fragment;   // File: the anchor name (decoded, UTF-8), may be empty
-    bool hasFragment = false;
-    std::string external;   // External: the address as given
+std::string CHtmlViewUrl::Full() const {
+    if (kind == Blank) return "about:blank";
+    if (kind == External) return external;
+    if (kind != File) return std::string();
+    return hasFragment ? base + "#" + NS_EscapeURLPath(fragment) : base;
+}
 
-    std::string Full() const {
-        if (kind == Blank) return "about:blank";
-        if (kind == External) return external;
-        if (kind != File) return std::string();
-        if (!hasFragment) return base;
-        std::string out = base + "#";
-        for (unsigned char c : fragment) {
-            if (IsUrlSafe(c)) {
-                out += (char)c;
-            } else {
-                char buf[4];
-                wsprintfA(buf, "%%%02X", c);
-                out += buf;
-            }
-        }
-        return out;
-    }
-};
-
-namespace {
-
-// Parses what Navigate2 or a link gives. Escaped and raw bytes outside
-// ASCII are read as UTF-8 when they form it, else in the ANSI code page.
-CHtmlViewUrl ParseUrl(const std::string& input) {
+CHtmlViewUrl ParseHtmlViewUrl(const std::string& input) {
     CHtmlViewUrl url;
     std::string s = Trim(input);
-    std::string lower = LowerAscii(s);
-    if (s.empty() || lower == "about:blank") {
+    if (s.empty() || LowerAscii(s) == "about:blank") {
         url.kind = CHtmlViewUrl::Blank;
         return url;
     }
     std::string pathPart;
-    bool bUrl = false;
-    if (lower.compare(0, 8, "file:///") == 0) {
-        pathPart = s.substr(8);
-        bUrl = true;
-    } else if (lower.compare(0, 7, "file://") == 0) {
-        pathPart = "//" + s.substr(7);  // file://server/share
-        bUrl = true;
-    } else if (lower.compare(0, 5, "file:") == 0) {
-        pathPart = s.substr(5);
-        bUrl = true;
-    } else if ((s.size() >= 2 && s[1] == ':' && isalpha((unsigned char)s[0])) || lower.compare(0, 2, "\\\\") == 0) {
+    std::string scheme;
+    if ((s.size() >= 2 && s[1] == ':' && isalpha((unsigned char)s[0])) || s.compare(0, 2, "\\\\") == 0) {
         pathPart = s;  // a plain path: '#' and '%' are part of the name
+    } else if (NS_URLScheme(s, scheme) && scheme == "file") {
+        nsLocalFileRef file;
+        if (!NS_FileURLToLocalFile(s, file)) return url;
+        if (file.hasRef) {
+            url.fragment = IsValidUtf8(file.ref) ? file.ref : Narrow(Widen(file.ref, CP_ACP), CP_UTF8);
+            url.hasFragment = true;
+        }
+        pathPart = file.path;
     } else {
-        size_t colon = lower.find(':');
-        std::string scheme = colon == std::string::npos ? std::string() : lower.substr(0, colon);
         if (scheme == "http" || scheme == "https" || scheme == "ftp" || scheme == "mailto" || scheme == "news") {
             url.kind = CHtmlViewUrl::External;
             url.external = s;
         }
         return url;  // other schemes (javascript:, mk:, ...) are not followed
-    }
-    if (bUrl) {
-        size_t hash = pathPart.find('#');
-        if (hash != std::string::npos) {
-            std::string frag = PercentDecode(pathPart.substr(hash + 1));
-            if (!IsValidUtf8(frag)) frag = Narrow(Widen(frag, CP_ACP), CP_UTF8);
-            url.fragment = frag;
-            url.hasFragment = true;
-            pathPart.resize(hash);
-        }
-        size_t query = pathPart.find('?');
-        if (query != std::string::npos) pathPart.resize(query);
-        pathPart = PercentDecode(pathPart);
     }
     std::wstring wpath = HasHighBytes(pathPart) && IsValidUtf8(pathPart) ? Widen(pathPart, CP_UTF8)
                                                                           : Widen(pathPart, CP_ACP);
@@ -174,26 +105,11 @@ CHtmlViewUrl ParseUrl(const std::string& input) {
     if (wpath.empty() || wpath.find(L'\0') != std::wstring::npos) return url;
     url.kind = CHtmlViewUrl::File;
     url.path = wpath;
-    std::string utf8 = Narrow(wpath, CP_UTF8);
-    std::string base = "file:///";
-    if (utf8.compare(0, 2, "\\\\") == 0) {
-        base = "file://";
-        utf8 = utf8.substr(2);
-    }
-    for (unsigned char c : utf8) {
-        if (c == '\\') {
-            base += '/';
-        } else if (IsUrlSafe(c)) {
-            base += (char)c;
-        } else {
-            char buf[4];
-            wsprintfA(buf, "%%%02X", c);
-            base += buf;
-        }
-    }
-    url.base = base;
+    url.base = NS_LocalPathToFileURL(Narrow(wpath, CP_UTF8));
     return url;
 }
+
+namespace {
 
 bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
@@ -337,7 +253,7 @@ void CHtmlView::Refresh() {
 }
 
 void CHtmlView::NavigateTo(const CString& strURL, BOOL bFromLink) {
-    CHtmlViewUrl url = ParseUrl((LPCTSTR)strURL);
+    CHtmlViewUrl url = ParseHtmlViewUrl((LPCTSTR)strURL);
     if (url.kind == CHtmlViewUrl::Ignored) return;
     std::string full = url.Full();
     CByteArray baPostedData;

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "nsURLParser.h"
+
 namespace tw {
 namespace layout {
 
@@ -238,31 +240,8 @@ void GdiHost::measureChars(FontHandle h, const char16_t* text, size_t n, float* 
 }
 
 std::string GdiHost::pathFromUrl(const std::string& url) {
-  std::string u = url;
-  size_t cut = u.find_first_of("#?");
-  if (cut != std::string::npos) u.resize(cut);
-  std::string rest;
-  std::string l = lowerAscii(u.substr(0, 8));
-  if (l.compare(0, 8, "file:///") == 0) {
-    rest = u.substr(8);
-  } else if (l.compare(0, 7, "file://") == 0) {
-    rest = "\\\\" + u.substr(7);  // file://server/share
-  } else {
-    size_t colon = u.find(':');
-    if (colon != std::string::npos && colon > 1) return "";  // http:, mk:, ...
-    rest = u;
-  }
-  std::string out;
-  for (size_t i = 0; i < rest.size(); ++i) {
-    char c = rest[i];
-    if (c == '%' && i + 2 < rest.size() && isxdigit((unsigned char)rest[i + 1]) && isxdigit((unsigned char)rest[i + 2])) {
-      out += char(std::stoi(rest.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += c == '/' ? '\\' : c;
-    }
-  }
-  return out;
+  nsLocalFileRef file;
+  return NS_FileURLToLocalFile(url, file) ? file.path : std::string();
 }
 
 ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {

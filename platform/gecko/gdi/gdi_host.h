@@ -56,9 +56,8 @@ class GdiHost : public LayoutHost {
   // The installed face chosen for a CSS family list ("Verdana, sans-serif").
   std::string resolveFamily(const std::string& cssFamilies);
 
-  // A local file path for a file:/// url or a plain path ("" for other
-  // schemes): percent-escapes decoded, '/' turned into '\', fragment and
-  // query dropped.
+  // The local file path (UTF-8) a file URL or a drive or UNC path names,
+  // as NS_FileURLToLocalFile reads it; "" for anything else.
   static std::string pathFromUrl(const std::string& url);
 
   // Limits on what is decoded: larger images are not loaded.

@@ -486,6 +486,24 @@ void layoutListMarker(Box* b, LayoutContext& ctx) {
 
 }  // namespace
 
+// CSS 2.1 9.5: the border box of a formatting-context root does not
+// overlap floats; where it does not fit beside them (fits(room) false) it
+// moves down past them. Returns its y and the free band [*l, *r] there, all
+// relative to the parent's content box at (cx0, foy) in the floats' space.
+template <class Fits>
+float besideFloats(const FloatManager& fm, float y, float h, float cx0, float foy, float cw, float* l, float* r,
+                   Fits fits) {
+  for (int guard = 0;; ++guard) {
+    fm.available(foy + y, h, cx0, cx0 + cw, l, r);
+    *l -= cx0;
+    *r -= cx0;
+    if ((*l <= 0 && *r >= cw) || fits(*r - *l) || guard > 1000) return y;
+    float next = fm.nextBottom(foy + y, h);
+    if (next <= foy + y) return y;
+    y = next - foy;
+  }
+}
+
 // Lays out the content of b, whose width and horizontal edges are resolved
 // and whose border box sits at (ox, oy) in the coordinates of fm.
 void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, LayoutContext& ctx) {
@@ -559,13 +577,18 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
       if (cl > y) y = cl;
     }
     if (c->kind == BoxKind::Table) {
+      // tables sit beside floats where they fit (an auto width shrinks to
+      // the room, down to the table's minimum), else below them
       layoutTable(c, cw, ctx);
-      // tables sit beside floats (they establish a formatting context)
+      const bool autoWidth = c->style->width.isAuto();
+      if (autoWidth) computeIntrinsic(c, ctx);
       float l, r;
-      fm->available(foy + y, std::max(c->h, 1.0f), fox + cx, fox + cx + cw, &l, &r);
-      l -= fox + cx;
-      r -= fox + cx;
+      y = besideFloats(*fm, y, std::max(c->h, 1.0f), fox + cx, foy, cw, &l, &r, [&](float room) {
+        float m = c->margin[1] + c->margin[3];
+        return (autoWidth ? c->minW : c->w) + m <= room;
+      });
       float room = r - l;
+      if (autoWidth && room < cw) layoutTable(c, room, ctx);
       const ComputedStyle& ts = *c->style;
       float mx = l + c->margin[3];
       float rest = room - c->w - c->margin[1] - c->margin[3];
@@ -581,11 +604,12 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
       c->x = cx + c->margin[3];
       c->y = y;
       if (c->style->overflowHidden) {
-        // a formatting-context root next to floats is narrowed by them
+        // a formatting-context root next to floats is narrowed by them;
+        // one of a given width that does not fit moves below them
         float l, r;
-        fm->available(foy + y, 1, fox + cx, fox + cx + cw, &l, &r);
-        l -= fox + cx;
-        r -= fox + cx;
+        const float need = c->style->width.isAuto() ? 0 : c->w + c->margin[1] + c->margin[3];
+        y = besideFloats(*fm, y, 1, fox + cx, foy, cw, &l, &r, [&](float room) { return need <= room; });
+        c->y = y;
         if (l > 0 || r < cw) {
           float room = std::max(0.0f, r - l);
           widthBlock(c, room);

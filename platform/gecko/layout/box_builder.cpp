@@ -203,13 +203,12 @@ class Builder {
     // block-level content inside a table part: wrap it in an anonymous cell
     if (isTableInner(c)) {
       Box* r = containerFor(c, BoxKind::Cell);
-      if (!r->children.empty() && r->children.back()->kind == BoxKind::Cell && !r->children.back()->element &&
-          anonCellOpen_ == r->children.back())
+      // consecutive non-table content shares one anonymous cell (17.2.1)
+      if (!r->children.empty() && r->children.back()->kind == BoxKind::Cell && !r->children.back()->element)
         return r->children.back();
       Box* cell = arena_.make(BoxKind::Cell, anonStyle(*r->style, Display::TableCell), nullptr);
       cell->link = r->link;
       addChild(r, cell);
-      anonCellOpen_ = cell;
       return cell;
     }
     return c;
@@ -404,7 +403,6 @@ class Builder {
   std::vector<ImageHandle>* images_;
   std::unordered_map<const Box*, std::vector<InlineItem>> openInline_;
   std::unordered_map<const html::Element*, int> counters_;
-  Box* anonCellOpen_ = nullptr;
   Box* colLines_ = nullptr;
   size_t col_ = 0;
 };
@@ -434,7 +432,6 @@ Box* Builder::build(const html::Document& doc) {
         auto& open = openInline_[containerFor(f.container, BoxKind::Block)];
         if (!open.empty()) open.pop_back();
       }
-      anonCellOpen_ = nullptr;
       continue;
     }
     if (const html::Text* t = f.node->asText()) {

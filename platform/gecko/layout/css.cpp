@@ -1,5 +1,6 @@
 // css.cpp - tokenizer and parser of style sheets (CSS Syntax, forgiving).
 #include "layout/css.h"
+#include "layout/media.h"
 
 #include <algorithm>
 #include <cstring>
@@ -944,18 +945,8 @@ bool parseSelectorList(const std::vector<CssToken>& t, size_t begin, size_t end,
 
 namespace {
 
-bool MediaApplies(const std::vector<CssToken>& t, size_t b, size_t e) {
-  bool anyIdent = false;
-  for (size_t i = b; i < e; ++i) {
-    if (t[i].type != TokType::Ident) continue;
-    anyIdent = true;
-    if (t[i].text == "all" || t[i].text == "screen" || t[i].text == "print") return true;
-  }
-  return !anyIdent;
-}
-
 void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* sheet,
-                const ImportHandler& onImport, int depth, bool topLevel) {
+                const ImportHandler& onImport, int depth, bool topLevel, int32_t media) {
   size_t i = b;
   while (i < e) {
     const CssToken& k = t[i];
@@ -986,7 +977,7 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
           };
           for (size_t q = i + 1; q < j; ++q) {
             if (t[q].type == TokType::Url || t[q].type == TokType::String) {
-              if (MediaApplies(t, q + 1, j)) found(t[q].text);
+              if (mediaListMatches(t, q + 1, j, MediaContext())) found(t[q].text);
               break;
             }
             if (t[q].type == TokType::Function && t[q].text == "url") {
@@ -1001,10 +992,11 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
         continue;
       }
       size_t close = SkipBlock(t, j);
-      if (name == "media" && depth < 8 && MediaApplies(t, i + 1, j)) {
+      if (name == "media" && depth < 8 && sheet->media.size() < 65536) {
         size_t inner = std::min(close, e);
         if (inner > j + 1 && t[inner - 1].type == TokType::RBrace) --inner;
-        ParseRules(t, j + 1, inner, sheet, onImport, depth + 1, false);
+        sheet->media.push_back(MediaBlock{std::vector<CssToken>(t.begin() + long(i + 1), t.begin() + long(j)), media});
+        ParseRules(t, j + 1, inner, sheet, onImport, depth + 1, false, int32_t(sheet->media.size() - 1));
       }
       i = close;
       continue;
@@ -1033,6 +1025,7 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
           StyleRule r;
           r.selector = std::move(s);
           r.block = block;
+          r.media = media;
           sheet->rules.push_back(std::move(r));
         }
       }
@@ -1046,7 +1039,7 @@ void ParseRules(const std::vector<CssToken>& t, size_t b, size_t e, StyleSheet* 
 void parseStyleSheet(const std::string& text, StyleSheet* sheet, const ImportHandler& onImport) {
   sheet->sourceBytes += text.size();
   std::vector<CssToken> toks = tokenizeCss(text);
-  ParseRules(toks, 0, toks.size(), sheet, onImport, 0, true);
+  ParseRules(toks, 0, toks.size(), sheet, onImport, 0, true, -1);
 }
 
 std::vector<Declaration> parseDeclarations(const std::string& text) {

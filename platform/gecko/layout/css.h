@@ -7,7 +7,7 @@
 //                           :link/:visited/:first-child; descendant, child,
 //                           adjacent combinators) with their specificity
 //   StyleRule, StyleSheet   rules in source order
-//   parseStyleSheet         text -> sheet; @media (screen/print/all) kept,
+//   parseStyleSheet         text -> sheet; @media blocks kept with their queries,
 //                           @import reported to a callback, rest skipped
 //   parseDeclarations       the body of a style= attribute
 //
@@ -168,11 +168,21 @@ struct Selector {
 struct StyleRule {
   Selector selector;
   uint32_t block = 0;  // index into StyleSheet::blocks
+  int32_t media = -1;  // index into StyleSheet::media: the @media around it
+};
+
+// An @media block's query list; its rules apply when it and every block
+// around it (parent) match. Kept with the sheet so that one parsed sheet
+// serves pages laid out for different media and sizes.
+struct MediaBlock {
+  std::vector<CssToken> query;
+  int32_t parent = -1;
 };
 
 struct StyleSheet {
   std::vector<StyleRule> rules;                  // source order
   std::vector<std::vector<Declaration>> blocks;  // declaration blocks
+  std::vector<MediaBlock> media;
   std::vector<std::string> imports;  // @import urls as written, in order
   size_t sourceBytes = 0;            // length of the text it was parsed from
 };

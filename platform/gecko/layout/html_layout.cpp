@@ -33,7 +33,7 @@ void HtmlLayout::load(const html::Document& doc, const std::string& docUrl) {
   anchorsValid_ = false;
   doc_ = &doc;
   docUrl_ = docUrl;
-  styles_ = std::make_unique<StyleEngine>(&host_, docUrl);
+  styles_ = std::make_unique<StyleEngine>(&host_, docUrl, options_.media);
   if (!options_.extraCss.empty()) styles_->addAuthorSheet(options_.extraCss, docUrl);
   int depth = std::max(8, std::min(options_.maxDepth, 1000));
   styles_->computeStyles(doc, depth);

@@ -34,6 +34,7 @@ class FontCache;
 struct LayoutOptions {
   int maxDepth = 200;        // element nesting that gets boxes of its own
   std::string extraCss;      // an author sheet placed before the document's own
+  MediaContext media;        // what @media and media="" are evaluated against
 };
 
 class HtmlLayout {

@@ -19,6 +19,7 @@
 #include "dom.h"
 #include "layout/css.h"
 #include "layout/display_list.h"
+#include "layout/media.h"
 
 namespace tw {
 namespace layout {
@@ -118,7 +119,8 @@ class StyleEngine {
  public:
   // host is used to read linked style sheets and @imports; docUrl is the
   // document's own URL (file:///...), the base of relative urls.
-  StyleEngine(LayoutHost* host, std::string docUrl);
+  // @media rules and media="" lists are evaluated against `media`.
+  StyleEngine(LayoutHost* host, std::string docUrl, MediaContext media = MediaContext());
   ~StyleEngine();
 
   // Collects the document's sheets (<style>, <link rel=stylesheet>) and
@@ -158,6 +160,7 @@ class StyleEngine {
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
+  MediaContext media_;
   std::vector<std::shared_ptr<const StyleSheet>> sheets_;  // author sheets (rules_ point into them)
   std::vector<SheetRule> rules_;
   std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
@@ -177,8 +180,9 @@ bool parseColorTokens(const std::vector<CssToken>& v, Color* out);
 // True for documents laid out in quirks mode (no doctype, or an old one).
 bool isQuirksMode(const html::Document& doc);
 
-// Resolves a relative reference against a base url (file:///, http:, or a
-// plain path). Fragment-only references keep the base without its fragment.
+// Resolves a reference of the page against its base url, as the page view
+// and the PDF links read it (NS_ResolveLink). Fragment-only references keep
+// the base without its fragment.
 std::string resolveUrl(const std::string& base, const std::string& ref);
 
 }  // namespace layout

@@ -212,6 +212,24 @@ void columnElements(const Box* t, Grid& g) {
   for (int k = 0; k < g.cols; ++k) g.maxC[k] = std::max(g.maxC[k], g.minC[k]);
 }
 
+// The grid width an auto-width table needs for its percentage columns to
+// get their share with every column at its maximum width (a column of 100%
+// beside others asks for all the room there is).
+float widthForPercentColumns(const Grid& g) {
+  float pctSum = 0, need = 0, otherMax = 0;
+  for (int k = 0; k < g.cols; ++k) {
+    if (g.pct[k] > 0) {
+      pctSum += g.pct[k];
+      need = std::max(need, g.maxC[k] * 100 / g.pct[k]);
+    } else {
+      otherMax += g.maxC[k];
+    }
+  }
+  if (pctSum <= 0) return 0;
+  if (pctSum >= 100) return otherMax > 0 ? kMaxLength : need;
+  return std::max(need, otherMax * 100 / (100 - pctSum));
+}
+
 float tableEdgesH(const Box* t) { return t->border[1] + t->border[3] + t->padding[1] + t->padding[3]; }
 
 }  // namespace
@@ -259,6 +277,7 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
   float avail = std::max(0.0f, cb - t->margin[1] - t->margin[3]);
   float W;
   bool specified = !ts.width.isAuto();
+  if (!specified) maxTable = std::max(maxTable, widthForPercentColumns(g) + spacing + edges);
   if (specified) W = std::max(ts.width.resolve(cb), minTable);
   else W = std::max(std::min(avail, maxTable), minTable);
   W = std::min(W, kMaxLength);
@@ -280,6 +299,20 @@ void layoutTable(Box* t, float cb, LayoutContext& ctx) {
       autoMax += g.maxC[k];
       ++autoCount;
     }
+  }
+  // percentage columns give way to the minimum widths of the others
+  float pctRoom = std::max(0.0f, room - autoMin);
+  if (usedPct > pctRoom) {
+    float pctMin = 0;
+    for (int k = 0; k < g.cols; ++k)
+      if (g.pct[k] > 0) pctMin += g.minC[k];
+    float f = usedPct > pctMin ? std::max(0.0f, pctRoom - pctMin) / (usedPct - pctMin) : 0;
+    usedPct = 0;
+    for (int k = 0; k < g.cols; ++k)
+      if (g.pct[k] > 0) {
+        w[k] = g.minC[k] + (w[k] - g.minC[k]) * f;
+        usedPct += w[k];
+      }
   }
   float left = room - usedPct;
   if (autoCount > 0) {

@@ -13,23 +13,18 @@
 #include "PdfJob.h"
 #include "layout/html_layout.h"
 #include "nsFileURL.h"
+#include "nsURLParser.h"
 #include "pdf_layout_host.h"
+#include "pdf_page_painter.h"
 #include "pdf_text.h"
 
 namespace twpdf {
 namespace {
 
-const double kPointsPerPx = 0.75;  // 1 px = 1/96 inch, 1 pt = 1/72 inch
+const double kPointsPerPx = PdfPagePainter::kPointsPerPx;
 const size_t kMaxImageFile = 64u << 20;
-const int kMaxTiles = 4096;
 // The side of a block of small tiles drawn as one image, in image pixels.
 const int kTileBlockPx = 256;
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c + 32);
-  return s;
-}
 
 std::string Utf8Of(const nsString* s) {
   if (!s) return std::string();
@@ -140,16 +135,10 @@ std::string ExpandFieldCodes(const std::string& text, int page_number, const std
 
 LinkKind ClassifyLink(const std::string& url, std::string* target) {
   target->clear();
-  if (url.empty()) return LinkKind::kNone;
-  size_t colon = url.find(':');
-  size_t stop = url.find_first_of("/?#\\");
-  if (colon == std::string::npos || (stop != std::string::npos && stop < colon) || colon == 1) {
-    *target = url;  // a relative reference or a drive path
-    return LinkKind::kInternal;
-  }
-  const std::string scheme = Lower(url.substr(0, colon));
-  if (scheme == "file") {
-    *target = url;
+  std::string scheme;
+  if (!NS_URLScheme(url, scheme)) return LinkKind::kNone;
+  if (scheme.empty() || scheme == "file") {
+    *target = url;  // a relative reference, a file URL or a drive path
     return LinkKind::kInternal;
   }
   if (scheme == "ms-its" || scheme == "mk" || scheme == "its") {
@@ -163,9 +152,6 @@ LinkKind ClassifyLink(const std::string& url, std::string* target) {
   }
   if (scheme == "javascript" || scheme == "vbscript" || scheme == "about" || scheme == "data")
     return LinkKind::kNone;
-  for (char c : scheme)
-    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))
-      return LinkKind::kNone;
   *target = url;
   return LinkKind::kUri;
 }
@@ -337,164 +323,11 @@ LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
   return LinkTarget();
 }
 
-void PdfConversion::ShowRun(Page& page, const std::u16string& text, const tw::layout::FontDesc& fd,
-                            const TrueTypeFont* main, int font, double size, double x, double y) {
-  // Most runs are all in their own font: one piece.
-  std::vector<char32_t> cps;
-  cps.reserve(text.size());
-  bool mixed = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t cp = text[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] < 0xE000)
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(text[++i]) - 0xDC00);
-    else if (cp >= 0xD800 && cp < 0xE000)
-      cp = 0xFFFD;
-    cps.push_back(cp);
-    if (main && !mixed && main->GlyphForCodePoint(cp) == 0 &&
-        host_->FallbackFor(main, cp, fd.weight, fd.italic))
-      mixed = true;
-  }
-  if (!mixed) {
-    page.ShowText(font, size, x, y, cps.data(), cps.size());
-    return;
-  }
-  // Pieces in the run's font and in fallback fonts, each placed where the
-  // layout measured it.
-  size_t i = 0;
-  while (i < cps.size()) {
-    const PdfLayoutHost::Fallback* fb = host_->FallbackFor(main, cps[i], fd.weight, fd.italic);
-    size_t j = i + 1;
-    while (j < cps.size() &&
-           host_->FallbackFor(main, cps[j], fd.weight, fd.italic) == fb)
-      ++j;
-    int piece_font = fb ? WriterFont(fb->face, fd.weight, fd.italic) : font;
-    x += page.ShowText(piece_font, size, x, y, cps.data() + i, j - i);
-    i = j;
-  }
-}
-
 void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list,
                               double scale, const std::string& url) {
-  using tw::layout::ItemKind;
   const PageGeometry& g = geometry_;
-  const double k = kPointsPerPx * scale;
-  auto X = [&](double x) { return g.left + x * k; };
-  auto Y = [&](double y) { return g.top - y * k; };
-  // The fill colour is set only when it changes (a saved state restored
-  // brings back the colour it saved).
-  std::vector<tw::layout::Color> fill(1, tw::layout::Color::transparent());
-  auto color = [&](const tw::layout::Color& c) {
-    if (fill.back() == c) return;
-    page.SetFillColor(c.r / 255.0, c.g / 255.0, c.b / 255.0);
-    fill.back() = c;
-  };
-  auto save = [&]() {
-    page.SaveState();
-    fill.push_back(fill.back());
-  };
-  auto restore = [&]() {
-    page.RestoreState();
-    if (fill.size() > 1) fill.pop_back();
-  };
-  // Writer fonts (and their TrueType fonts) of the list's fonts, looked up
-  // once per page.
-  std::vector<int> fonts(list.fonts.size(), -2);
-  std::vector<std::shared_ptr<const TrueTypeFont>> faces(list.fonts.size());
-
-  // The content box clips everything the page shows.
-  save();
-  page.Rectangle(g.left, g.bottom, g.right - g.left, g.top - g.bottom);
-  page.ClipToPath();
-  const tw::layout::Color white = tw::layout::Color::rgb(255, 255, 255);
-  if (!list.background.isTransparent() && list.background != white) {
-    color(list.background);
-    page.FillRect(g.left, g.bottom, g.right - g.left, g.top - g.bottom);
-  }
-  int clips = 0;
-  for (const tw::layout::DisplayItem& it : list.items) {
-    const tw::layout::RectF& r = it.rect;
-    switch (it.kind) {
-      case ItemKind::Fill:
-        if (r.empty() || it.color.isTransparent()) break;
-        color(it.color);
-        page.FillRect(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
-        break;
-      case ItemKind::Border: {
-        if (r.empty() || it.color.isTransparent()) break;
-        color(it.color);
-        const bool across = r.w >= r.h;
-        const double thick = across ? r.h : r.w, len = across ? r.w : r.h;
-        const bool dotted = it.dash == tw::layout::BorderDash::Dotted;
-        const double dash = dotted ? thick : std::max(3 * thick, 3.0);
-        const double period = 2 * dash;
-        if (!(period > 0)) break;
-        int guard = 0;
-        for (double p = 0; p < len && guard < 100000; p += period, ++guard) {
-          double e = std::min(p + dash, len);
-          if (across) page.FillRect(X(r.x + p), Y(r.bottom()), (e - p) * k, r.h * k);
-          else page.FillRect(X(r.x), Y(r.y + e), r.w * k, (e - p) * k);
-        }
-        break;
-      }
-      case ItemKind::Text: {
-        if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) break;
-        const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
-        int& font = fonts[size_t(it.font)];
-        if (font == -2) {
-          font = WriterFont(fd.face, fd.weight, fd.italic);
-          faces[size_t(it.font)] = host_->FontFor(fd.face, fd.weight, fd.italic);
-        }
-        color(it.color);
-        ShowRun(page, it.text, fd, faces[size_t(it.font)].get(), font, fd.size * k, X(r.x),
-                Y(it.baseline));
-        break;
-      }
-      case ItemKind::Image: {
-        if (r.empty()) break;
-        int image = WriterImage(list, it.image);
-        if (image < 0) break;
-        if (!it.tiled || !(it.tileW > 0) || !(it.tileH > 0)) {
-          page.DrawImage(image, X(r.x), Y(r.bottom()), r.w * k, r.h * k);
-          break;
-        }
-        double kx0 = std::floor((r.x - it.tileX) / it.tileW);
-        double ky0 = std::floor((r.y - it.tileY) / it.tileH);
-        double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
-        double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
-        if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) break;
-        // Small tiles (a 1-pixel gradient repeated across a heading) go
-        // out as blocks of tiles, a few drawings instead of hundreds.
-        int rx = 1, ry = 1;
-        const int block = TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
-        if (block >= 0) image = block;
-        save();
-        page.Rectangle(X(r.x), Y(r.bottom()), r.w * k, r.h * k);
-        page.ClipToPath();
-        for (double ty = ky0; ty < ky1; ty += ry)
-          for (double tx = kx0; tx < kx1; tx += rx) {
-            double x = it.tileX + tx * it.tileW, y = it.tileY + (ty + ry) * it.tileH;
-            page.DrawImage(image, X(x), Y(y), rx * it.tileW * k, ry * it.tileH * k);
-          }
-        restore();
-        break;
-      }
-      case ItemKind::ClipBegin:
-        save();
-        page.Rectangle(X(r.x), Y(r.bottom()), std::max(0.0f, r.w) * k, std::max(0.0f, r.h) * k);
-        page.ClipToPath();
-        ++clips;
-        break;
-      case ItemKind::ClipEnd:
-        if (clips > 0) {
-          restore();
-          --clips;
-        }
-        break;
-    }
-  }
-  while (clips-- > 0) restore();
-  restore();
+  PdfPagePainter painter(*this, *host_, page, g, scale);
+  painter.Paint(list);
 
   // Named positions first, so that a link to a position of this same page
   // finds the id the position got.
@@ -502,14 +335,14 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
     if (a.name.empty()) continue;
     int id = IdOf(job, url, a.name.c_str(), true);
     if (id <= 0) continue;
-    double top = std::min(g.height, std::max(0.0, Y(a.y)));
-    page.DefineDestination(std::to_string(id), std::max(0.0, X(a.x)), top);
+    double top = std::min(g.height, std::max(0.0, painter.Y(a.y)));
+    page.DefineDestination(std::to_string(id), std::max(0.0, painter.X(a.x)), top);
     defined_.insert(id);
   }
   for (const tw::layout::DisplayLink& l : list.links) {
     // Only the part of the link inside the content box counts.
-    double x0 = std::max(g.left, X(l.rect.x)), x1 = std::min(g.right, X(l.rect.right()));
-    double y0 = std::max(g.bottom, Y(l.rect.bottom())), y1 = std::min(g.top, Y(l.rect.y));
+    double x0 = std::max(g.left, painter.X(l.rect.x)), x1 = std::min(g.right, painter.X(l.rect.right()));
+    double y0 = std::max(g.bottom, painter.Y(l.rect.bottom())), y1 = std::min(g.top, painter.Y(l.rect.y));
     if (!(x1 > x0) || !(y1 > y0)) continue;
     std::string target;
     switch (ClassifyLink(l.url.empty() ? l.href : l.url, &target)) {
@@ -552,10 +385,15 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   const std::string current_page(&current_buffer[0]);
   const bool use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
 
-  tw::layout::HtmlLayout layout(*host_);
-  layout.load(doc, page_url);
   const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
   const double content_h = (geometry_.top - geometry_.bottom) / kPointsPerPx;
+  // Style sheets see a print medium of the page box, as a browser's print.
+  tw::layout::LayoutOptions layout_options;
+  layout_options.media.type = tw::layout::MediaContext::Type::Print;
+  layout_options.media.width = float(content_w);
+  layout_options.media.height = float(content_h);
+  tw::layout::HtmlLayout layout(*host_, layout_options);
+  layout.load(doc, page_url);
   layout.layout(float(content_w));
   // Content wider than the page (wide tables, long preformatted lines) is
   // scaled down to the page's width rather than cut off.

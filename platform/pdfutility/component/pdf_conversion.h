@@ -26,6 +26,7 @@
 
 #include "pdf_document.h"
 #include "pdf_page_setup.h"
+#include "pdf_page_painter.h"
 
 class IPdfJob;
 struct PageSetupRec;
@@ -59,7 +60,7 @@ enum class LinkKind { kNone, kInternal, kUri };
 // address for readers to open; kNone: scripts and unusable addresses.
 LinkKind ClassifyLink(const std::string& url, std::string* target);
 
-class PdfConversion {
+class PdfConversion : private PdfPagePainter::Resources {
  public:
   // Reads the job's PDF path, document information and page setup. The
   // file is created at the first page (or at Finish).
@@ -88,23 +89,16 @@ class PdfConversion {
 
  private:
   bool EnsureOpen();
-  int WriterFont(const std::string& face, int weight, bool italic);
-  int WriterImage(const tw::layout::DisplayList& list, int index);
-  // For an image tiled |across| by |down| times: a writer image of *rx by
-  // *ry copies of it side by side (-1, *rx = *ry = 1, when tiles are drawn
-  // one by one).
+  int WriterFont(const std::string& face, int weight, bool italic) override;
+  int WriterImage(const tw::layout::DisplayList& list, int index) override;
   int TileBlock(const tw::layout::DisplayList& list, int index, double across, double down,
-                int* rx, int* ry);
+                int* rx, int* ry) override;
   // The job's id of a link target URL (AddLinkTarget), 0 when it has none.
   // The answers are kept: the job gives one URL the same id all through a
   // conversion, and its first answer has already marked the page wanted.
   int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
   LinkTarget TocTarget(IPdfJob* job, const char* page);
-  // A text run at (x, y) in points, characters its font lacks in fallback
-  // fonts.
-  void ShowRun(Page& page, const std::u16string& text, const tw::layout::FontDesc& fd,
-               const TrueTypeFont* main, int font, double size, double x, double y);
   void PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list, double scale,
                  const std::string& url);
 

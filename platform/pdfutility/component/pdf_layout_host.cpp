@@ -43,10 +43,8 @@ PdfLayoutHost::~PdfLayoutHost() {
 bool PdfLayoutHost::StampOf(const std::string& url, FileStamp* stamp) {
   const std::string path = PathFromUrl(url);
   if (path.empty()) return false;
-  int n = MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0);
-  if (n <= 0) return false;
-  std::wstring wide(size_t(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), &wide[0], n);
+  const std::wstring wide = tw::layout::WidenUtf8(path);
+  if (wide.empty()) return false;
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;

@@ -4,13 +4,9 @@
 #include "SPToolBar.h"
 #include "SPClientHooks.h"
 #include "SPGlobalData.h"
-#include "SPManagerHooks.h"
 #include "SPRegistry.h"
 #include "SPUserToolsManager.h"
 #include "SPVisualManager.h"
-
-BOOL g_bCustomizeMode = FALSE;
-CObList g_lstAllToolbars(10);
 
 const UINT SP_WM_TOOLBARMENU = ::RegisterWindowMessageA("STOOLBAR_POPUPMENU");
 const UINT SP_WM_CUSTOMIZETOOLBAR = ::RegisterWindowMessageA("STOOLBAR_CUSTOMIZE");

@@ -42,8 +42,10 @@ void AppendEscaped(std::string& out, unsigned char c) {
 
 // One canonical escaping of a URL part: valid escapes of safe characters
 // are decoded, other valid escapes are written in upper case, every unsafe
-// byte (including a '%' that starts no valid escape) is escaped. '/' and '?'
-// never come from decoding, so the structure of the URL stays.
+// byte (including a '%' that starts no valid escape) is escaped. In a path,
+// '/' and '?' never come from decoding, so the structure of the URL stays;
+// in a query or fragment (allowQuestionMark) they mean nothing more than
+// themselves, so "#a%3Fb" and "#a?b" name the same position.
 std::string Canonicalise(const std::string& in, bool allowQuestionMark) {
   std::string out;
   out.reserve(in.size());
@@ -53,7 +55,8 @@ std::string Canonicalise(const std::string& in, bool allowQuestionMark) {
         HexValue(in[i + 2]) >= 0) {
       unsigned char d = static_cast<unsigned char>(HexValue(in[i + 1]) * 16 +
                                                    HexValue(in[i + 2]));
-      if (IsPathSafe(d) && d != '/') out += char(d);
+      if (allowQuestionMark ? (IsPathSafe(d) || d == '?') : (IsPathSafe(d) && d != '/'))
+        out += char(d);
       else AppendEscaped(out, d);
       i += 2;
     } else if (IsPathSafe(c) || (allowQuestionMark && c == '?')) {
@@ -159,6 +162,49 @@ void SetFileAuthority(nsParsedURL& u, const std::string& authority, std::string&
   u.host = host;
 }
 
+// "//authority/path?query#ref" into the parts of u (whose scheme is set).
+void SplitAuthority(const std::string& text, nsParsedURL& u) {
+  size_t end = text.find_first_of("/?#", 2);
+  std::string authority = text.substr(2, end == std::string::npos ? std::string::npos : end - 2);
+  std::string tail = end == std::string::npos ? std::string() : text.substr(end);
+  SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
+  u.hasAuthority = true;
+  if (u.IsFile()) SetFileAuthority(u, authority, u.path);
+  else u.host = ToLower(authority);
+  if (u.path.empty()) u.path = "/";
+}
+
+// Blanks and controls trimmed at both ends; tabs and line breaks inside
+// dropped.
+std::string CleanSpec(const std::string& raw) {
+  size_t b = 0, e = raw.size();
+  while (b < e && static_cast<unsigned char>(raw[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(raw[e - 1]) <= 0x20) --e;
+  std::string spec;
+  spec.reserve(e - b);
+  for (size_t i = b; i < e; ++i)
+    if (raw[i] != '\t' && raw[i] != '\n' && raw[i] != '\r') spec += raw[i];
+  return spec;
+}
+
+// A Windows path: "C:\..." or "C:/...", or a UNC path "\\server\share".
+bool IsWindowsPath(const std::string& spec) {
+  return (spec.size() >= 2 && IsAlpha(spec[0]) && spec[1] == ':' &&
+          (spec.size() == 2 || spec[2] == '\\' || spec[2] == '/')) ||
+         (spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\');
+}
+
+// Where the ':' after a scheme stands (a letter, then letters, digits, '+',
+// '-', '.'), or npos for a relative reference.
+size_t SchemeEnd(const std::string& spec) {
+  if (spec.empty() || !IsAlpha(spec[0])) return std::string::npos;
+  size_t i = 1;
+  while (i < spec.size() && (IsAlpha(spec[i]) || IsDigit(spec[i]) || spec[i] == '+' ||
+                             spec[i] == '-' || spec[i] == '.'))
+    ++i;
+  return i < spec.size() && spec[i] == ':' ? i : std::string::npos;
+}
+
 }  // namespace
 
 std::string nsParsedURL::Spec() const {
@@ -223,48 +269,21 @@ std::string NS_UnescapeURL(const std::string& text) {
 }
 
 bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedURL& out) {
-  // Trim blanks and controls at both ends; drop tabs and line breaks inside.
-  size_t b = 0, e = rawSpec.size();
-  while (b < e && static_cast<unsigned char>(rawSpec[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(rawSpec[e - 1]) <= 0x20) --e;
-  std::string spec;
-  spec.reserve(e - b);
-  for (size_t i = b; i < e; ++i)
-    if (rawSpec[i] != '\t' && rawSpec[i] != '\n' && rawSpec[i] != '\r') spec += rawSpec[i];
+  std::string spec = CleanSpec(rawSpec);
   if (spec.empty()) return false;
 
   nsParsedURL u;
 
-  // A Windows path: "C:\..." or "C:/...", or a UNC path "\\server\share".
-  if ((spec.size() >= 2 && IsAlpha(spec[0]) && spec[1] == ':' &&
-       (spec.size() == 2 || spec[2] == '\\' || spec[2] == '/')) ||
-      (spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\')) {
-    spec = (spec[0] == '\\' ? "file:" : "file:///") + spec;
-  }
+  if (IsWindowsPath(spec)) spec = (spec[0] == '\\' ? "file:" : "file:///") + spec;
 
-  // Scheme: a letter, then letters, digits, '+', '-', '.', then ':'.
-  size_t colon = std::string::npos;
-  if (IsAlpha(spec[0])) {
-    size_t i = 1;
-    while (i < spec.size() && (IsAlpha(spec[i]) || IsDigit(spec[i]) || spec[i] == '+' ||
-                               spec[i] == '-' || spec[i] == '.'))
-      ++i;
-    if (i < spec.size() && spec[i] == ':') colon = i;
-  }
+  size_t colon = SchemeEnd(spec);
 
   if (colon != std::string::npos) {
     u.scheme = ToLower(spec.substr(0, colon));
     std::string rest = spec.substr(colon + 1);
     if (u.IsFile()) rest = FileSlashes(rest);
     if (rest.compare(0, 2, "//") == 0) {
-      size_t end = rest.find_first_of("/?#", 2);
-      std::string authority = rest.substr(2, end == std::string::npos ? std::string::npos
-                                                                       : end - 2);
-      std::string tail = end == std::string::npos ? std::string() : rest.substr(end);
-      SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
-      u.hasAuthority = true;
-      if (u.IsFile()) SetFileAuthority(u, authority, u.path);
-      else u.host = ToLower(authority);
+      SplitAuthority(rest, u);
     } else {
       SplitTail(rest, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
       if (u.IsFile()) {
@@ -286,15 +305,7 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
   std::string ref = base->IsFile() ? FileSlashes(spec) : spec;
   u.scheme = base->scheme;
   if (ref.compare(0, 2, "//") == 0) {
-    size_t end = ref.find_first_of("/?#", 2);
-    std::string authority = ref.substr(2, end == std::string::npos ? std::string::npos
-                                                                   : end - 2);
-    std::string tail = end == std::string::npos ? std::string() : ref.substr(end);
-    SplitTail(tail, u.path, u.hasQuery, u.query, u.hasRef, u.ref);
-    u.hasAuthority = true;
-    if (u.IsFile()) SetFileAuthority(u, authority, u.path);
-    else u.host = ToLower(authority);
-    if (u.path.empty()) u.path = "/";
+    SplitAuthority(ref, u);
   } else {
     std::string path;
     SplitTail(ref, path, u.hasQuery, u.query, u.hasRef, u.ref);
@@ -307,7 +318,12 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
         u.query = base->query;
       }
     } else if (path[0] == '/') {
-      u.path = path;
+      // From the root of the base's drive, as Windows reads "\\x.htm".
+      bool baseDrive = base->IsFile() && base->host.empty() && base->path.size() >= 3 &&
+                       base->path[0] == '/' && IsDriveSegment(base->path.substr(1, 2));
+      bool ownDrive = path.size() >= 3 && IsDriveSegment(path.substr(1, 2)) &&
+                      (path.size() == 3 || path[3] == '/');
+      u.path = baseDrive && !ownDrive ? base->path.substr(0, 3) + path : path;
     } else {
       size_t slash = base->path.rfind('/');
       u.path = (slash == std::string::npos ? std::string("/")
@@ -317,4 +333,69 @@ bool NS_ParseURL(const std::string& rawSpec, const nsParsedURL* base, nsParsedUR
   FinishParts(u);
   out = std::move(u);
   return true;
+}
+
+bool NS_URLScheme(const std::string& rawSpec, std::string& scheme) {
+  scheme.clear();
+  std::string spec = CleanSpec(rawSpec);
+  if (spec.empty()) return false;
+  size_t colon = SchemeEnd(spec);
+  // One letter before ':' is a drive, whatever follows it.
+  if (IsWindowsPath(spec) || colon == 1) {
+    scheme = "file";
+    return true;
+  }
+  if (colon != std::string::npos) {
+    scheme = ToLower(spec.substr(0, colon));
+    return true;
+  }
+  size_t stop = spec.find_first_of("/?#\\");
+  size_t other = spec.find(':');
+  return other == std::string::npos || (stop != std::string::npos && stop < other);
+}
+
+std::string NS_ResolveLink(const std::string& base, const std::string& ref) {
+  std::string spec = CleanSpec(ref);
+  if (spec.empty()) return base;
+  std::string scheme;
+  if (NS_URLScheme(spec, scheme) && !scheme.empty() && scheme != "file") return spec;
+  nsParsedURL baseURL, url;
+  bool haveBase = NS_ParseURL(base, nullptr, baseURL) && !baseURL.opaque;
+  if (!NS_ParseURL(spec, haveBase ? &baseURL : nullptr, url)) return spec;
+  // A file has no query: every reader drops it, and a link target with one
+  // would not be equal to the page it leads to.
+  if (url.IsFile()) {
+    url.hasQuery = false;
+    url.query.clear();
+  }
+  return url.Spec();
+}
+
+bool NS_FileURLToLocalFile(const std::string& url, nsLocalFileRef& out) {
+  out = nsLocalFileRef();
+  nsParsedURL parsed;
+  if (!NS_ParseURL(url, nullptr, parsed) || !parsed.IsFile()) return false;
+  std::string path = NS_UnescapeURL(parsed.path);
+  // "file:///" (or "file:////") names no file.
+  if (parsed.host.empty() && path.find_first_not_of('/') == std::string::npos) return false;
+  // "/C:/dir" is a drive path; a host makes a UNC path.
+  if (!parsed.host.empty()) path = "//" + parsed.host + path;
+  else if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
+  if (path.find('\0') != std::string::npos) return false;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  out.path = path;
+  out.hasRef = parsed.hasRef;
+  out.ref = NS_UnescapeURL(parsed.ref);
+  return true;
+}
+
+std::string NS_LocalPathToFileURL(const std::string& utf8Path) {
+  std::string path = utf8Path;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  std::string escaped = NS_EscapeURLPath(path);
+  if (escaped.compare(0, 2, "//") == 0) return "file:" + escaped;  // UNC
+  if (!escaped.empty() && escaped[0] == '/') return "file://" + escaped;
+  return "file:///" + escaped;
 }

@@ -1,0 +1,4 @@
+#include "SPToolbarState.h"
+
+BOOL g_bCustomizeMode = FALSE;
+CObList g_lstAllToolbars(10);
