@@ -147,6 +147,11 @@ void CSPToolBar::OnDestroy() {
     if (pos != NULL) g_lstAllToolbars.RemoveAt(pos);
 }
 
+void CSPToolBar::GetVisualInfo(SPBarInfo& info) {
+    CSPBaseToolBar::GetVisualInfo(info);
+    info.bToolBar = TRUE;
+}
+
 BOOL CSPToolBar::IsUserDefined() const {
     // The user toolbar id range comes with the frames' toolbar services.
     return FALSE;

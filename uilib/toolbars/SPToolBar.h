@@ -8,9 +8,9 @@
 //                       with one tooltip tool per button
 //   CSPToolbarDropTarget the bar's OLE drop target
 //
-// The shared state (sizes, image collections, command lists, options) lives
-// in static members of CSPToolBar; the two globals above are the storage of
-// the customise-mode flag and of the toolbar list, read by the foundation.
+// The shared state lives in static members of CSPToolBar: the image
+// collections here, the options, sizes and command lists in its base
+// CSPToolbarSharedState, which the foundation reads.
 #pragma once
 #include "afxwin.h"
 #include "afxcoll.h"
@@ -80,7 +80,7 @@ public:
     void OnAfterStretch(CSize sizeDelta) override;
 };
 
-class CSPToolBar : public CSPBaseToolBar {
+class CSPToolBar : public CSPBaseToolBar, public CSPToolbarSharedState, public ISPToolbarCommands {
     DECLARE_SERIAL(CSPToolBar)
 
 public:
@@ -90,32 +90,16 @@ public:
     // --- process-wide state ---------------------------------------------------
     static LPCTSTR const m_lpszProfileSection;  // "SToolBars"
     static CSPToolBar* m_pSelToolbar;           // holds the button selected while customising
-    static CSize m_sizeButton, m_sizeImage;           // shared, 23 x 22 and 16 x 15
-    static CSize m_sizeCurButton, m_sizeCurImage;     // in force (doubled with large icons)
-    static CSize m_sizeMenuButton, m_sizeMenuImage;   // -1 x -1: the shared sizes
     static CSPButtonImages m_Images, m_ColdImages, m_DisabledImages;
     static CSPButtonImages m_MenuImages, m_DisabledMenuImages;
     static CSPButtonImages m_LargeImages, m_LargeColdImages, m_LargeDisabledImages;
     static CSPButtonImages* m_pUserImages;
     static CMap<UINT, UINT, int, int> m_DefaultImages;  // command id -> shared image
-    static CList<UINT, UINT> m_lstUnpermittedCommands;
-    static CList<UINT, UINT> m_lstBasicCommands;
-    static CSPCmdUsageCount m_UsageCount;
-    static BOOL m_bShowTooltips;
-    static BOOL m_bShowShortcutKeys;
-    static BOOL m_bLargeIcons;
-    static int m_nMenuAnimation;  // 0 none, 1 unfold, 2 slide, 3 fade
-    static BOOL m_bRecentlyUsedMenus;
-    static BOOL m_bMenuShadows;
-    static BOOL m_bShowAllMenusAfterDelay;
-    static COLORREF m_clrTextColor;  // -1: the system button-text colour
     static HHOOK m_hookMouseHelp;
     static CSPToolBar* m_pLastHookedToolbar;
     static HCURSOR m_hcurStretch;  // the split-bar cursor
     static HCURSOR m_hcurSizeAll;
 
-    static const CObList& GetAllToolbars() { return g_lstAllToolbars; }
-    static BOOL IsCustomizeMode() { return g_bCustomizeMode; }
     // FALSE when the mode is already bOn.
     static BOOL SetCustomizeMode(BOOL bOn = TRUE);
     // Every button of every live toolbar with the command; the count.
@@ -123,8 +107,6 @@ public:
 
     static void SetSizes(SIZE sizeButton, SIZE sizeImage);
     static void SetMenuSizes(SIZE sizeButton, SIZE sizeImage);
-    static CSize GetMenuButtonSize();
-    static CSize GetMenuImageSize();
     static BOOL SetUserImages(CSPButtonImages* pUserImages);
     static BOOL AddToolBarForImageCollection(UINT uiResID, UINT uiBmpResIDHot = 0, UINT uiColdResID = 0,
                                              UINT uiMenuResID = 0, UINT uiDisabledResID = 0,
@@ -135,18 +117,15 @@ public:
     static BOOL IsLargeIcons() { return m_bLargeIcons; }
 
     static void SetNonPermittedCommands(CList<UINT, UINT>& lstCommands);
-    static BOOL IsCommandPermitted(UINT uiCmd) { return m_lstUnpermittedCommands.Find(uiCmd) == NULL; }
     static void SetBasicCommands(CList<UINT, UINT>& lstCommands);
     static void AddBasicCommand(UINT uiCmd);
     static BOOL IsBasicCommand(UINT uiCmd) { return m_lstBasicCommands.Find(uiCmd) != NULL; }
     static BOOL IsCommandRarelyUsed(UINT uiCmd);
-    static BOOL AddCommandUsage(UINT uiCommand) { return m_UsageCount.AddCmd(uiCommand); }
     static BOOL SetCommandUsageOptions(UINT nStartCount, UINT nMinUsagePercentage = 5);
 
     static void SetLook2000(BOOL bLook2000 = TRUE);
     static BOOL IsLook2000();
     static void SetCustomTextColor(COLORREF clrText) { m_clrTextColor = clrText; }
-    static COLORREF GetButtonTextColor();
 
     // Below SPGetRegPath("SToolBars", lpszProfileName) + "SToolbarParameters".
     static BOOL SaveParameters(LPCTSTR lpszProfileName = NULL);
@@ -199,14 +178,14 @@ public:
     virtual int InsertButtonCopy(const CSPToolbarButton& button, int iInsertAt = -1);
     virtual int InsertSeparator(INT_PTR iInsertAt = -1);
     int ReplaceButton(UINT uiCmd, const CSPToolbarButton& button, BOOL bAll = FALSE);
-    virtual BOOL RemoveButton(int iIndex);
+    BOOL RemoveButton(int iIndex) override;
     virtual void RemoveAllButtons();
 
     int GetCount() const { return (int)m_Buttons.GetCount(); }
     CSPToolbarButton* GetButton(int iIndex) const;
     const CObList& GetAllButtons() const { return m_Buttons; }
     const CObList& GetOrigButtons() const { return m_OrigButtons; }
-    int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const;
+    int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const override;
     int ButtonToIndex(const CSPToolbarButton* pButton) const;
     UINT GetItemID(int nIndex) const;
     void GetItemRect(int nIndex, LPRECT lpRect) const;
@@ -243,6 +222,9 @@ public:
     // border when the bar takes it.
     CSize GetButtonSize() const;
     CSize GetImageSize() const;
+
+    // What the visual managers read of the bar.
+    void GetVisualInfo(SPBarInfo& info) override;
 
     // --- drawing, hit testing, tooltips -----------------------------------------
     void DoPaint(CDC* pDC) override;

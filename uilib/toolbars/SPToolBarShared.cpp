@@ -2,7 +2,6 @@
 // command lists, options and their registry storage, the customise mode and
 // the context-help mouse hook.
 #include "SPToolBar.h"
-#include "SPClientHooks.h"
 #include "SPGlobalData.h"
 #include "SPRegistry.h"
 #include "SPUserToolsManager.h"
@@ -22,12 +21,6 @@ const UINT SP_WM_RESETKEYBOARD = ::RegisterWindowMessageA("STOOLBAR_RESETKEYBAOR
 
 LPCTSTR const CSPToolBar::m_lpszProfileSection = "SToolBars";
 CSPToolBar* CSPToolBar::m_pSelToolbar = NULL;
-CSize CSPToolBar::m_sizeButton(23, 22);
-CSize CSPToolBar::m_sizeImage(16, 15);
-CSize CSPToolBar::m_sizeCurButton(23, 22);
-CSize CSPToolBar::m_sizeCurImage(16, 15);
-CSize CSPToolBar::m_sizeMenuButton(-1, -1);
-CSize CSPToolBar::m_sizeMenuImage(-1, -1);
 CSPButtonImages CSPToolBar::m_Images;
 CSPButtonImages CSPToolBar::m_ColdImages;
 CSPButtonImages CSPToolBar::m_DisabledImages;
@@ -38,52 +31,15 @@ CSPButtonImages CSPToolBar::m_LargeColdImages;
 CSPButtonImages CSPToolBar::m_LargeDisabledImages;
 CSPButtonImages* CSPToolBar::m_pUserImages = NULL;
 CMap<UINT, UINT, int, int> CSPToolBar::m_DefaultImages(10);
-CList<UINT, UINT> CSPToolBar::m_lstUnpermittedCommands(10);
-CList<UINT, UINT> CSPToolBar::m_lstBasicCommands(10);
-CSPCmdUsageCount CSPToolBar::m_UsageCount;
-BOOL CSPToolBar::m_bShowTooltips = TRUE;
-BOOL CSPToolBar::m_bShowShortcutKeys = TRUE;
-BOOL CSPToolBar::m_bLargeIcons = FALSE;
-int CSPToolBar::m_nMenuAnimation = 0;
-BOOL CSPToolBar::m_bRecentlyUsedMenus = TRUE;
-BOOL CSPToolBar::m_bMenuShadows = TRUE;
-BOOL CSPToolBar::m_bShowAllMenusAfterDelay = TRUE;
-COLORREF CSPToolBar::m_clrTextColor = (COLORREF)-1;
 HHOOK CSPToolBar::m_hookMouseHelp = NULL;
 CSPToolBar* CSPToolBar::m_pLastHookedToolbar = NULL;
 HCURSOR CSPToolBar::m_hcurStretch = NULL;
 HCURSOR CSPToolBar::m_hcurSizeAll = NULL;
 
-// What the managers and the visual managers ask of the toolbars.
-static int HookCommandToIndex(CObject* pObj, UINT uiCmd, int iStart) {
-    CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, pObj);
-    return pBar != NULL ? pBar->CommandToIndex(uiCmd, iStart) : -1;
-}
-static BOOL HookRemoveButton(CObject* pObj, int iIndex) {
-    CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, pObj);
-    return pBar != NULL && pBar->RemoveButton(iIndex);
-}
-static void HookAdjustLayout(CObject* pObj) {
-    CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, pObj);
-    if (pBar != NULL && pBar->GetSafeHwnd() != NULL) pBar->AdjustLayout();
-}
-static BOOL HookIsNotCustomizable(UINT uiCmd) { return !CSPToolBar::IsCommandPermitted(uiCmd); }
-static COLORREF HookButtonTextColor() { return CSPToolBar::GetButtonTextColor(); }
-static CSize HookMenuImageSize() { return CSPToolBar::GetMenuImageSize(); }
-static BOOL HookMenuShadowsOn() { return CSPToolBar::m_bMenuShadows; }
-
-static struct ToolBarHooks {
-    ToolBarHooks() {
-        SPManagerHooks::pfnCommandToIndex = HookCommandToIndex;
-        SPManagerHooks::pfnRemoveButton = HookRemoveButton;
-        SPManagerHooks::pfnAdjustLayout = HookAdjustLayout;
-        SPManagerHooks::pfnIsCommandNotCustomizable = HookIsNotCustomizable;
-        SPClientHooks::pfnGetToolbarButtonTextColor = HookButtonTextColor;
-        SPClientHooks::pfnGetMenuImageSize = HookMenuImageSize;
-        SPClientHooks::pfnMenuShadowsOn = HookMenuShadowsOn;
-        CSPToolBar::m_DefaultImages.InitHashTable(17, FALSE);
-    }
-} s_toolBarHooks;
+// The command-to-image map starts with the table size of the stored form.
+static struct ToolBarMapSetUp {
+    ToolBarMapSetUp() { CSPToolBar::m_DefaultImages.InitHashTable(17, FALSE); }
+} s_toolBarMapSetUp;
 
 static BOOL IsLiveToolbar(CObject* pObj) {
     CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, pObj);
@@ -171,8 +127,6 @@ void CSPToolBar::SetMenuSizes(SIZE sizeButton, SIZE sizeImage) {
     m_MenuImages.SetImageSize(m_sizeMenuImage);
 }
 
-CSize CSPToolBar::GetMenuButtonSize() { return m_sizeMenuButton.cx != -1 ? m_sizeMenuButton : m_sizeButton; }
-CSize CSPToolBar::GetMenuImageSize() { return m_sizeMenuImage.cx != -1 ? m_sizeMenuImage : m_sizeImage; }
 
 BOOL CSPToolBar::SetUserImages(CSPButtonImages* pUserImages) {
     if (pUserImages == NULL || pUserImages->GetCount() <= 0 || pUserImages->GetImageSize() != m_sizeImage)
@@ -258,10 +212,6 @@ void CSPToolBar::SetLook2000(BOOL bLook2000) {
 }
 
 BOOL CSPToolBar::IsLook2000() { return CSPVisualManager::GetInstance()->GetLook() != 0; }
-
-COLORREF CSPToolBar::GetButtonTextColor() {
-    return m_clrTextColor != (COLORREF)-1 ? m_clrTextColor : spGlobalData.clrBtnText;
-}
 
 // --- options in the registry ------------------------------------------------
 
