@@ -159,3 +159,30 @@ TEST_F(ToolbarButtonTest, ClipboardFormatIsRegisteredOnce) {
     expected.Format("SToolbarButton%lx", (long)(LONG_PTR)AfxGetInstanceHandle());
     EXPECT_EQ(expected, CString(name));
 }
+
+TEST(ToolbarDropSourceTest, CursorsAndDragDecisions) {
+    CSPToolbarDropSource& source = CSPToolBar::m_DropSource;
+    EXPECT_TRUE(source.m_bDeleteOnDrop);
+    ASSERT_TRUE(source.OnBeginDrag(NULL));
+    EXPECT_TRUE(source.m_bDragStarted);
+    ASSERT_TRUE(source.m_hcurCopy != NULL);
+    ASSERT_TRUE(source.m_hcurMove != NULL);
+    ASSERT_TRUE(source.m_hcurDelete != NULL);
+    EXPECT_NE(source.m_hcurCopy, source.m_hcurMove);
+
+    const struct {
+        DWORD effect;
+        HCURSOR cursor;
+    } feedback[] = {{DROPEFFECT_COPY, source.m_hcurCopy},
+                    {DROPEFFECT_MOVE, source.m_hcurMove},
+                    {DROPEFFECT_NONE, source.m_hcurDelete}};
+    for (const auto& f : feedback) {
+        EXPECT_EQ(S_OK, source.GiveFeedback(f.effect)) << f.effect;
+        EXPECT_EQ(f.cursor, ::GetCursor()) << f.effect;
+    }
+
+    EXPECT_EQ(DRAGDROP_S_CANCEL, source.QueryContinueDrag(TRUE, MK_LBUTTON));
+    EXPECT_EQ(DRAGDROP_S_DROP, source.QueryContinueDrag(FALSE, 0));
+    EXPECT_EQ(S_OK, source.QueryContinueDrag(FALSE, MK_LBUTTON | MK_CONTROL));
+    EXPECT_EQ((DWORD)(MK_LBUTTON | MK_CONTROL), source.m_dwKeyState);
+}

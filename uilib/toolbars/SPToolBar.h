@@ -21,6 +21,7 @@
 #include "SPCmdUsageCount.h"
 #include "SPControlBar.h"
 #include "SPToolbarButton.h"
+#include "SPToolbarDropSource.h"
 #include "SPToolbarState.h"
 
 // The registered messages of the toolbar family (registered at start-up).
@@ -99,6 +100,8 @@ public:
     static CSPToolBar* m_pLastHookedToolbar;
     static HCURSOR m_hcurStretch;  // the split-bar cursor
     static HCURSOR m_hcurSizeAll;
+    // Every toolbar drags its buttons through this one.
+    static CSPToolbarDropSource m_DropSource;
 
     // FALSE when the mode is already bOn.
     static BOOL SetCustomizeMode(BOOL bOn = TRUE);

@@ -35,6 +35,7 @@ HHOOK CSPToolBar::m_hookMouseHelp = NULL;
 CSPToolBar* CSPToolBar::m_pLastHookedToolbar = NULL;
 HCURSOR CSPToolBar::m_hcurStretch = NULL;
 HCURSOR CSPToolBar::m_hcurSizeAll = NULL;
+CSPToolbarDropSource CSPToolBar::m_DropSource;
 
 // The command-to-image map starts with the table size of the stored form.
 static struct ToolBarMapSetUp {
