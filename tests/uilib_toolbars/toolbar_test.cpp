@@ -331,6 +331,32 @@ TEST_F(CSPToolBarTest, RemovingAUserToolRemovesItsButtonsEverywhere) {
     EXPECT_EQ("3", Layout(*pSecond));
 }
 
+namespace {
+// Writes a memory DC's bitmap as <dir>\\<name>.bmp.
+void SaveBitmap(MemoryDC& mem, const char* pszDir, const CString& name) {
+    CString path;
+    path.Format("%s\\%s.bmp", pszDir, (LPCTSTR)name);
+    BITMAPINFOHEADER bih = {};
+    bih.biSize = sizeof(bih);
+    bih.biWidth = mem.cx;
+    bih.biHeight = -mem.cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = 32;
+    std::vector<BYTE> bits(mem.cx * mem.cy * 4);
+    ::GetDIBits(mem.dc.GetSafeHdc(), mem.hbm, 0, mem.cy, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
+    BITMAPFILEHEADER bfh = {};
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
+    bfh.bfSize = bfh.bfOffBits + (DWORD)bits.size();
+    FILE* f = fopen(path, "wb");
+    ASSERT_TRUE(f != NULL);
+    fwrite(&bfh, sizeof(bfh), 1, f);
+    fwrite(&bih, sizeof(bih), 1, f);
+    fwrite(bits.data(), bits.size(), 1, f);
+    fclose(f);
+}
+}  // namespace
+
 // The bar as a user sees it, under each visual manager. Written as BMP files
 // into TW_SCREENSHOT_DIR when that is set.
 TEST_F(CSPToolBarTest, DrawsUnderEveryVisualManager) {
@@ -364,26 +390,15 @@ TEST_F(CSPToolBarTest, DrawsUnderEveryVisualManager) {
             EXPECT_LT(mem.Count(rectButton, clrBack), rectButton.Width() * rectButton.Height()) << m.name << i;
         }
         if (pszDir == NULL) continue;
-        CString path;
-        path.Format("%s\\toolbar-%s.bmp", pszDir, m.name);
-        BITMAPINFOHEADER bih = {};
-        bih.biSize = sizeof(bih);
-        bih.biWidth = mem.cx;
-        bih.biHeight = -mem.cy;
-        bih.biPlanes = 1;
-        bih.biBitCount = 32;
-        std::vector<BYTE> bits(mem.cx * mem.cy * 4);
-        ::GetDIBits(mem.dc.GetSafeHdc(), mem.hbm, 0, mem.cy, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
-        BITMAPFILEHEADER bfh = {};
-        bfh.bfType = 0x4D42;
-        bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-        bfh.bfSize = bfh.bfOffBits + (DWORD)bits.size();
-        FILE* f = fopen(path, "wb");
-        ASSERT_TRUE(f != NULL);
-        fwrite(&bfh, sizeof(bfh), 1, f);
-        fwrite(&bih, sizeof(bih), 1, f);
-        fwrite(bits.data(), bits.size(), 1, f);
-        fclose(f);
+        SaveBitmap(mem, pszDir, CString("toolbar-") + m.name);
+        // The frame as it shows on the screen, the bar docked across its top.
+        frame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        CRect rectFrame;
+        frame->GetWindowRect(rectFrame);
+        MemoryDC shot(rectFrame.Width(), rectFrame.Height() / 3);
+        CWindowDC dcScreen(NULL);
+        shot.dc.BitBlt(0, 0, shot.cx, shot.cy, &dcScreen, rectFrame.left, rectFrame.top, SRCCOPY);
+        SaveBitmap(shot, pszDir, CString("frame-") + m.name);
     }
     CSPVisualManager::SetDefaultManager(NULL);
 }
