@@ -149,6 +149,41 @@ TEST_F(ToolbarButtonTest, BadDragDataGivesNoButton) {
     ::GlobalFree(hForeign);
 }
 
+TEST_F(ToolbarButtonTest, DragDataThroughAnOleDataObject) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(NULL)));
+    auto offer = [](UINT cf, HGLOBAL hData) {
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        ::EmptyClipboard();
+        ASSERT_TRUE(::SetClipboardData(cf, hData) != NULL);
+        ::CloseClipboard();
+    };
+    auto read = []() {
+        IDataObject* pData = NULL;
+        EXPECT_EQ(S_OK, ::OleGetClipboard(&pData));
+        CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pData);
+        if (pData != NULL) pData->Release();
+        return std::unique_ptr<CSPToolbarButton>(pButton);
+    };
+
+    CSPToolbarButton button(ID_PRINT, 2, "Print");
+    button.m_bText = TRUE;
+    offer(CSPToolbarButton::GetClipboardFormat(), button.PrepareDragData());
+    std::unique_ptr<CSPToolbarButton> copy = read();
+    ASSERT_TRUE(copy != NULL);
+    EXPECT_EQ((UINT)ID_PRINT, copy->m_nID);
+    EXPECT_EQ(CString("Print"), copy->m_strText);
+    EXPECT_EQ(2, copy->GetImage());
+
+    // A data object without button data.
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+    memcpy(::GlobalLock(hText), "x", 2);
+    ::GlobalUnlock(hText);
+    offer(CF_TEXT, hText);
+    EXPECT_TRUE(read() == NULL);
+    EXPECT_EQ(NULL, CSPToolbarButton::CreateFromOleData(NULL));
+    ::OleUninitialize();
+}
+
 TEST_F(ToolbarButtonTest, ClipboardFormatIsRegisteredOnce) {
     const UINT cf = CSPToolbarButton::GetClipboardFormat();
     EXPECT_NE(0u, cf);

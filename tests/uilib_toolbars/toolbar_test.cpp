@@ -319,6 +319,18 @@ TEST_F(CSPToolBarTest, TooltipTexts) {
     EXPECT_EQ(-1, nResult);
 }
 
+TEST_F(CSPToolBarTest, CommandButtonsOfEveryBar) {
+    CSPToolBar* pFirst = BarOf({1, 2, 1});
+    CSPToolBar* pSecond = BarOf({3, 1});
+    CObList buttons;
+    buttons.AddTail((CObject*)NULL);  // emptied first
+    EXPECT_EQ(3, CSPToolBar::GetCommandButtons(1, buttons));
+    EXPECT_EQ(pFirst->GetButton(0), buttons.GetHead());
+    EXPECT_EQ(pSecond->GetButton(1), buttons.GetTail());
+    EXPECT_EQ(0, CSPToolBar::GetCommandButtons(0, buttons));
+    EXPECT_TRUE(buttons.IsEmpty());
+}
+
 TEST_F(CSPToolBarTest, RemovingAUserToolRemovesItsButtonsEverywhere) {
     CSPUserToolsManager tools(500, 501, 510);
     CSPUserTool* pTool = tools.CreateNewTool();

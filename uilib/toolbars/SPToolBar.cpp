@@ -167,9 +167,14 @@ BOOL CSPToolBar::OnCustomizeMode(BOOL bSet) {
 }
 
 void CSPToolBar::OnCancelToolbarMode() {
+    m_iButtonCapture = -1;
+    m_pDragButton = NULL;
+    LeaveHotTracking();
+}
+
+void CSPToolBar::LeaveHotTracking() {
     m_bTracked = FALSE;
     m_ptLastMouse = CPoint(-1, -1);
-    m_iButtonCapture = -1;
     if (m_iHighlighted >= 0) {
         const int iOld = m_iHighlighted;
         m_iHighlighted = -1;

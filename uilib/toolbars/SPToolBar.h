@@ -246,6 +246,8 @@ public:
     virtual BOOL OnCustomizeMode(BOOL bSet);
     // Leaves any drag or pressed state (as on WM_CANCELMODE).
     virtual void OnCancelToolbarMode();
+    // The mouse went to another window: no button stays highlighted.
+    void LeaveHotTracking();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

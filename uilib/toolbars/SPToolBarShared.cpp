@@ -305,7 +305,7 @@ static LRESULT CALLBACK ToolBarMouseProc(int nCode, WPARAM wParam, LPARAM lParam
             pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
         }
         CSPToolBar* pLast = CSPToolBar::m_pLastHookedToolbar;
-        if (pLast != NULL && pLast != pBar && IsLiveToolbar(pLast)) pLast->OnCancelToolbarMode();
+        if (pLast != NULL && pLast != pBar && IsLiveToolbar(pLast)) pLast->LeaveHotTracking();
         CSPToolBar::m_pLastHookedToolbar = pBar;
     }
     return 0;

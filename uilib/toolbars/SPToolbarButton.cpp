@@ -384,6 +384,17 @@ CSPToolbarButton* CSPToolbarButton::CreateFromDragData(HGLOBAL hGlobal) {
     return pButton;
 }
 
+CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) {
+    if (pDataObject == NULL) return NULL;
+    FORMATETC format = {(CLIPFORMAT)GetClipboardFormat(), NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium;
+    memset(&medium, 0, sizeof(medium));
+    if (FAILED(pDataObject->GetData(&format, &medium))) return NULL;
+    CSPToolbarButton* pButton = medium.tymed == TYMED_HGLOBAL ? CreateFromDragData(medium.hGlobal) : NULL;
+    ::ReleaseStgMedium(&medium);
+    return pButton;
+}
+
 CSPToolbarMenuButton::CSPToolbarMenuButton() : m_pPopupMenu(NULL) {}
 CSPToolbarMenuButton::~CSPToolbarMenuButton() {}
 

@@ -19,6 +19,8 @@
 #include "afxcmn.h"
 #include "SPClientHooks.h"
 
+#include <ole2.h>
+
 #ifndef TBBS_SEPARATOR
 #define TBBS_SEPARATOR 0x0001
 #endif
@@ -108,6 +110,8 @@ public:
     // A new button from drag data; only button classes are created, and
     // damaged or foreign data gives NULL without leaking anything.
     static CSPToolbarButton* CreateFromDragData(HGLOBAL hGlobal);
+    // The same from an OLE data object; NULL when it offers no button data.
+    static CSPToolbarButton* CreateFromOleData(IDataObject* pDataObject);
 
     // the text with "&&" kept as one "&" and mnemonic markers removed
     static CString StripMnemonics(const CString& strText);
