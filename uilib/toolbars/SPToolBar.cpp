@@ -23,12 +23,15 @@ BEGIN_MESSAGE_MAP(CSPToolBar, CSPBaseToolBar)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_CANCELMODE()
     ON_WM_MOUSEMOVE()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnNeedTipText)
 END_MESSAGE_MAP()
 
 CSPToolBar::CSPToolBar()
     : m_bLocked(FALSE),
       m_bLargeIconsAreEnbaled(TRUE),
+      m_Impl(this),
       m_bPermament(FALSE),
       m_bTextLabels(FALSE),
       m_bDrawTextLabels(FALSE),
@@ -190,6 +193,12 @@ void CSPToolBar::OnCancelMode() {
 }
 
 void CSPToolBar::OnChangeHot(int iHot) { m_iHot = iHot; }
+
+void CSPToolBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp) {
+    m_Impl.CalcInsideRect(lpncsp->rgrc[0]);
+}
+
+void CSPToolBar::OnNcPaint() { m_Impl.DrawBorders(); }
 
 // The hot tracking the mouse part of the bar builds on: the highlighted
 // button follows the mouse.

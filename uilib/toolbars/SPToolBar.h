@@ -17,6 +17,7 @@
 #include "afxtempl.h"
 #include "afxcmn.h"
 
+#include "SPBarBorderHelper.h"
 #include "SPButtonImages.h"
 #include "SPCmdUsageCount.h"
 #include "SPControlBar.h"
@@ -256,6 +257,7 @@ protected:
         m_LargeColdImagesLocked, m_LargeDisabledImagesLocked, m_MenuImagesLocked, m_DisabledMenuImagesLocked;
     BOOL m_bLocked;
     BOOL m_bLargeIconsAreEnbaled;
+    CSPBarBorderHelper m_Impl;  // the non-client borders and gripper
     BOOL m_bPermament;
     BOOL m_bTextLabels;
     BOOL m_bDrawTextLabels;  // the row height is the tallest button
@@ -314,6 +316,8 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
     DECLARE_MESSAGE_MAP()
 
 };
