@@ -96,7 +96,7 @@ TEST_F(CommandsWithoutImagesTest, MissingOrDamagedValueLoadsNothing) {
 struct UsageOptionsReset {
     ~UsageOptionsReset() {
         CSPCmdUsageCount::SetOptions(0, 5);
-        SPManagerHooks::pfnIsCommandExcludedFromCounting = NULL;
+        CSPToolbarSharedState::m_lstUncountedCommands.RemoveAll();
         g_bCustomizeMode = FALSE;
     }
 };
@@ -131,7 +131,7 @@ TEST(CmdUsageCountTest, FrequentMeansStrictlyAboveThreshold) {
 TEST(CmdUsageCountTest, ExcludedCommandsNeverChangeTheTotal) {
     UsageOptionsReset reset;
     CSPUserToolsManager tools(0x7000, 0x7001, 0x7010);
-    SPManagerHooks::pfnIsCommandExcludedFromCounting = [](UINT uiCmd) -> BOOL { return uiCmd == 0x600; };
+    CSPToolbarSharedState::m_lstUncountedCommands.AddTail(0x600);
     CSPCmdUsageCount usage;
     const UINT excluded[] = {0,      0xFFFFFFFF, 0xE110, 0xE11F, 0xF000, 0xF1EF, 0xFF00,
                              0xFFFF, 0x10000,    0xE210, 0xE21F, 0x7000, 0x600};

@@ -2,6 +2,7 @@
 // in both directions, and mnemonic characters.
 #include "SPKeyboardManager.h"
 #include "SPClientHooks.h"
+#include "SPToolbarState.h"
 
 #include "managers_support.h"
 
@@ -114,7 +115,7 @@ protected:
     void SetUp() override { DeleteRegTree(m_strBase); }
     void TearDown() override {
         DeleteRegTree(m_strBase);
-        SPManagerHooks::pfnIsCommandNotCustomizable = NULL;
+        CSPToolbarSharedState::m_lstUnpermittedCommands.RemoveAll();
     }
     CString m_strBase = Key("Keyboard");
     CString KeyOf(int id) {
@@ -144,7 +145,7 @@ TEST_F(AcceleratorsValueTest, SavedRawAndLoadedBack) {
 }
 
 TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
-    SPManagerHooks::pfnIsCommandNotCustomizable = [](UINT uiCmd) -> BOOL { return uiCmd == 0x9000; };
+    CSPToolbarSharedState::m_lstUnpermittedCommands.AddTail(0x9000);
     struct Case {
         const char* name;
         std::vector<BYTE> image;
@@ -194,9 +195,9 @@ TEST(KeyboardManagerTest, MnemonicCharacters) {
     EXPECT_EQ((UINT)'Z', CSPKeyboardManager::TranslateCharToUpper('z'));
     EXPECT_EQ((UINT)'5', CSPKeyboardManager::TranslateCharToUpper('5'));
     // Through the keyboard layout, a letter key gives its upper-case letter.
-    SPManagerHooks::pfnIsLayoutAwareMnemonics = []() -> BOOL { return TRUE; };
+    CSPToolbarSharedState::m_bLayoutAwareMnemonics = TRUE;
     EXPECT_EQ((UINT)'Q', CSPKeyboardManager::TranslateCharToUpper('Q'));
-    SPManagerHooks::pfnIsLayoutAwareMnemonics = NULL;
+    CSPToolbarSharedState::m_bLayoutAwareMnemonics = FALSE;
 }
 
 TEST(KeyboardManagerTest, GlobalPointer) {
