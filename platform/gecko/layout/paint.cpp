@@ -504,19 +504,39 @@ std::string dumpBoxTree(const Box* root) {
 
 namespace {
 
+bool isHeading(const Box* b) {
+  const html::Element* e = b->element;
+  return e && (e->is(html::Tag::H1) || e->is(html::Tag::H2) || e->is(html::Tag::H3) || e->is(html::Tag::H4) ||
+               e->is(html::Tag::H5) || e->is(html::Tag::H6));
+}
+
+using Band = std::pair<float, float>;
+
 struct BreakCollector {
   std::vector<BreakCandidate>* out;
-  std::vector<std::pair<float, float>>* hard;  // line boxes: never cut
-  std::vector<std::pair<float, float>>* soft;  // page-break-inside: avoid
+  std::vector<Band>* hard;  // line boxes: never cut
+  std::vector<Band>* soft;  // better not cut
+  // Bands whose ends are only known once every line is: a box kept with the
+  // first line after it (headings, page-break-after: avoid), and the top of a
+  // box kept with its first line (a border alone at a page's foot)
+  std::vector<Band> keepWithNext;
+  std::vector<float> keepTopWithLine, keepAcross;  // keepAcross: page-break-before: avoid
 
   void walk(const Box* b, float X, float Y) {
     if (b->kind == BoxKind::Lines) {
+      size_t first = hard->size();
       for (size_t i = 0; i < b->lines.size(); ++i) {
         const LineBox& l = b->lines[i];
         if (l.height <= 0) continue;
         out->push_back(BreakCandidate{Y + l.y, false});
         out->push_back(BreakCandidate{Y + l.y + l.height, false});
         hard->push_back({Y + l.y, Y + l.y + l.height});
+      }
+      // orphans and widows: two lines at least on either side of a break
+      size_t n = hard->size() - first;
+      if (n >= 2) {
+        soft->push_back({(*hard)[first].first, (*hard)[first + 1].second});
+        soft->push_back({(*hard)[first + n - 2].first, (*hard)[first + n - 1].second});
       }
       for (const InlineItem& it : b->items)
         if (it.kind == InlineItem::Float && it.box)
@@ -536,9 +556,47 @@ struct BreakCollector {
       if (c->kind != BoxKind::Lines && c->kind != BoxKind::Cell) {
         out->push_back(BreakCandidate{cy, c->style->pageBreakBefore == PageBreak::Always});
         out->push_back(BreakCandidate{cy + c->h, c->style->pageBreakAfter == PageBreak::Always});
+        keepTopWithLine.push_back(cy);
+        if (isHeading(c) || c->style->pageBreakAfter == PageBreak::Avoid) keepWithNext.push_back({cy, cy + c->h});
+        if (c->style->pageBreakBefore == PageBreak::Avoid) keepAcross.push_back(cy);
       }
-      if (c->style->pageBreakInsideAvoid && c->kind != BoxKind::Lines) soft->push_back({cy, cy + c->h});
+      // a table row stays whole where it fits on a page
+      if ((c->style->pageBreakInsideAvoid || c->kind == BoxKind::Row) && c->kind != BoxKind::Lines)
+        soft->push_back({cy, cy + c->h});
       walk(c, X + c->x, cy);
+    }
+  }
+
+  // Turns the kept bands into soft ones, now that every line is known.
+  void resolveKeeps() {
+    std::vector<Band> lines(*hard);
+    std::sort(lines.begin(), lines.end());
+    // the bottom of the first line starting at or below y; -1 when none
+    auto lineAfter = [&](float y) {
+      auto it = std::lower_bound(lines.begin(), lines.end(), Band{y - 0.5f, -1e30f});
+      return it == lines.end() ? -1.0f : it->second;
+    };
+    // the top of the last line ending at or above y; -1 when none
+    auto lineBefore = [&](float y) {
+      float top = -1;
+      for (auto it = std::lower_bound(lines.begin(), lines.end(), Band{y + 0.5f, -1e30f}); it != lines.begin();) {
+        --it;
+        if (it->second <= y + 0.5f) return it->first;
+        if (lines.end() - it > 64) break;  // a tall image or float before y: give up
+      }
+      return top;
+    };
+    for (const Band& k : keepWithNext) {
+      float next = lineAfter(k.second);
+      if (next > k.first) soft->push_back({k.first, next});
+    }
+    for (float y : keepTopWithLine) {
+      float next = lineAfter(y);
+      if (next > y) soft->push_back({y, next});
+    }
+    for (float y : keepAcross) {
+      float prev = lineBefore(y), next = lineAfter(y);
+      if (prev >= 0 && next > prev) soft->push_back({prev, next});
     }
   }
 };
@@ -547,8 +605,10 @@ struct BreakCollector {
 
 void collectBreaks(const Box* root, std::vector<BreakCandidate>* out, std::vector<std::pair<float, float>>* hard,
                    std::vector<std::pair<float, float>>* soft) {
-  BreakCollector c{out, hard, soft};
-  if (root) c.walk(root, root->x, root->y);
+  BreakCollector c{out, hard, soft, {}, {}, {}};
+  if (!root) return;
+  c.walk(root, root->x, root->y);
+  c.resolveKeeps();
 }
 
 }  // namespace layout
