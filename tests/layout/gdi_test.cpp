@@ -126,6 +126,33 @@ TEST(GdiHost, FontsAreMeasuredByGdi) {
   host.releaseFont(f2);
 }
 
+// Page fonts and generic families land on faces with the metrics of the
+// fonts the pages were written for (the Liberation faces stand in for the
+// Windows core fonts where those are missing), so lines break as there.
+TEST(GdiHost, FamiliesMapToMetricCompatibleFaces) {
+  layout::GdiHost host;
+  if (host.resolveFamily("Liberation Sans") != "Liberation Sans") GTEST_SKIP() << "fonts-liberation2 missing";
+  if (host.resolveFamily("Arial") == "Arial") GTEST_SKIP() << "the Windows core fonts are installed";
+  const struct {
+    const char* css;
+    const char* face;
+  } kCases[] = {
+      {"sans-serif", "Liberation Sans"},
+      {"Helvetica, sans-serif", "Liberation Sans"},
+      {"'Helvetica Neue', Helvetica, Arial", "Liberation Sans"},
+      {"Arial, DejaVu Sans", "Liberation Sans"},
+      {"Lucida Grande, Verdana, Geneva", "Liberation Sans"},
+      {"Segoe UI", "Liberation Sans"},
+      {"serif", "Liberation Serif"},
+      {"Times, serif", "Liberation Serif"},
+      {"\"courier new\", courier, monospace", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+      {"monospace", "Liberation Mono"},
+      {"DejaVu Sans, Arial", "DejaVu Sans"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(host.resolveFamily(c.css), c.face) << c.css;
+}
+
 TEST(GdiHost, ImagesDecodeThroughWicAndBadOnesFail) {
   layout::GdiHost host;
   std::string dir = tempDir();

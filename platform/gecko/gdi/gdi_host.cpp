@@ -96,6 +96,26 @@ const char* const kMono[] = {"Courier New", "Liberation Mono", "DejaVu Sans Mono
 const char* const kCursive[] = {"Comic Sans MS", nullptr};
 const char* const kFantasy[] = {"Impact", nullptr};
 
+// Faces with the same metrics as a usual page font that may be missing (the
+// Windows and Macintosh core fonts): a line set in them breaks where it
+// would in that font.
+const struct {
+  const char* name;  // lower case
+  const char* face;
+} kMetricTwins[] = {
+    {"arial", "Liberation Sans"},        {"helvetica", "Liberation Sans"},
+    {"helvetica neue", "Liberation Sans"}, {"arimo", "Liberation Sans"},
+    {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
+    {"tinos", "Liberation Serif"},       {"courier new", "Liberation Mono"},
+    {"courier", "Liberation Mono"},      {"cousine", "Liberation Mono"},
+};
+
+const char* metricTwin(const std::string& lowerName) {
+  for (const auto& t : kMetricTwins)
+    if (lowerName == t.name) return t.face;
+  return nullptr;
+}
+
 const char* const* genericFaces(const std::string& lowerName) {
   if (lowerName == "serif") return kSerif;
   if (lowerName == "sans-serif") return kSans;
@@ -126,6 +146,8 @@ std::string GdiHost::resolveFamily(const std::string& css) {
       continue;
     }
     if (faceExists(WidenUtf8(name))) chosen = name;
+    else if (const char* twin = metricTwin(lowerAscii(name)))
+      if (faceExists(WidenUtf8(twin))) chosen = twin;
   }
   if (chosen.empty()) {
     // Nothing listed is installed: a face of the same kind as the first
