@@ -466,6 +466,12 @@ Box* Builder::build(const html::Document& doc) {
     if (e->is(Tag::Img)) {
       Box* img = makeImage(e, st);
       img->link = link;
+      std::string_view alt = e->getAttribute("alt");
+      if (!img->image && !alt.empty()) {
+        // an image that cannot be shown gives way to its text, as in browsers
+        appendText(f.container, alt, st, link, f.shift);
+        continue;
+      }
       if (flat || (st->floating == FloatKind::None && !st->isBlockLevel())) {
         InlineItem it;
         it.kind = InlineItem::Atomic;
