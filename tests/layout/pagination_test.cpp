@@ -41,6 +41,23 @@ std::vector<const layout::DisplayItem*> texts(const DisplayList& d) {
   return out;
 }
 
+// An inline box inside another paints its background over its parent's
+// (a linked line number in a source listing).
+TEST(Paint, NestedInlineBackgroundsPaintOuterFirst) {
+  Laid p(R"(<body style="margin:0"><span style="background:#e8e8e8;padding-right:4px">  <a href="#l1"
+      style="background:#d8d8d8">1</a></span> code</body>)", 400);
+  DisplayList d = p.l->paint();
+  int outer = -1, inner = -1;
+  for (size_t i = 0; i < d.items.size(); ++i) {
+    if (d.items[i].kind != ItemKind::Fill) continue;
+    if (d.items[i].color == layout::Color::rgb(0xe8, 0xe8, 0xe8)) outer = int(i);
+    if (d.items[i].color == layout::Color::rgb(0xd8, 0xd8, 0xd8)) inner = int(i);
+  }
+  ASSERT_GE(outer, 0);
+  ASSERT_GE(inner, 0);
+  EXPECT_LT(outer, inner);
+}
+
 TEST(Paint, TextRunsFontsLinksAnchorsAndMarkers) {
   Laid p(R"(<body style="margin:0"><p style="margin:0">plain <b>bold</b> <a href="other.htm#x" name=top>go
       there</a></p><ol><li>one</li></ol><h2 id=sec>Sec</h2><a href="#sec"><img src="a.gif"></a></body>)", 400);

@@ -336,6 +336,9 @@ void LineBuilder::finishLine(bool forced, bool last) {
     line.spans.push_back(s);
     openItems_.push_back(s.item);
   }
+  // in the order the boxes open: an inner box paints over its parent
+  std::stable_sort(line.spans.begin(), line.spans.end(),
+                   [](const InlineSpan& a, const InlineSpan& b) { return a.item < b.item; });
   // --- merge neighbouring text of one item
   std::vector<Fragment> merged;
   merged.reserve(cur_.size());
