@@ -391,6 +391,7 @@ const PropEntry kProps[] = {
     {"-tw-border-spacing-h", Prop::BorderSpacingH},
     {"-tw-border-spacing-v", Prop::BorderSpacingV},
     {"content", Prop::Content},
+    {"box-shadow", Prop::BoxShadow},
 };
 
 bool IsWs(const CssToken& t) { return t.type == TokType::Whitespace; }

@@ -127,6 +127,7 @@ enum class Prop : uint8_t {
   BorderSpacingH,
   BorderSpacingV,
   Content,
+  BoxShadow,
   Count
 };
 

@@ -51,6 +51,31 @@ class Painter {
     it.color = c;
     out_->items.push_back(std::move(it));
   }
+  // The part of rect a outside rect hole, as up to four fills.
+  void fillOutside(RectF a, RectF hole, Color c) {
+    float top = std::max(a.y, std::min(a.bottom(), hole.y));
+    float bottom = std::min(a.bottom(), std::max(a.y, hole.bottom()));
+    fill(a.x, a.y, a.w, top - a.y, c);
+    fill(a.x, bottom, a.w, a.bottom() - bottom, c);
+    float left = std::max(a.x, std::min(a.right(), hole.x));
+    float right = std::min(a.right(), std::max(a.x, hole.right()));
+    fill(a.x, top, left - a.x, bottom - top, c);
+    fill(right, top, a.right() - right, bottom - top, c);
+  }
+  // A box's outer shadow, outside its border box: the blur is drawn as a
+  // paler band around a core of the shadow's colour.
+  void shadow(const ComputedStyle& s, RectF r) {
+    float dx = s.shadow[0], dy = s.shadow[1], blur = std::max(0.0f, s.shadow[2]), spread = s.shadow[3];
+    RectF core{r.x + dx - spread + blur / 2, r.y + dy - spread + blur / 2, r.w + 2 * spread - blur,
+               r.h + 2 * spread - blur};
+    if (blur > 0) {
+      const Color& c = s.shadowColor;
+      auto pale = [](uint8_t v) { return uint8_t((int(v) + 255) / 2); };
+      RectF band{core.x - blur / 2, core.y - blur / 2, core.w + blur, core.h + blur};
+      fillOutside(band, core, Color::rgb(pale(c.r), pale(c.g), pale(c.b)));
+    }
+    fillOutside(core, r, s.shadowColor);
+  }
   void background(const Box* b, const ComputedStyle& s, RectF r) {
     fill(r.x, r.y, r.w, r.h, s.backgroundColor);
     if (!s.backgroundImage.empty()) {
@@ -348,6 +373,7 @@ void Painter::paintBox(const Box* b, float X, float Y, const html::Element* pare
   if (b->kind == BoxKind::Table) border = RectF{X, Y + b->gridY, b->w, b->gridH};
   bool isRoot = !b->parent;
   bool isBody = b->element && b->element->is(html::Tag::Body);
+  if (s.visible && s.hasShadow && !isRoot) shadow(s, border);
   if (s.visible && b->kind != BoxKind::Row && b->kind != BoxKind::RowGroup && !isRoot && !isBody) {
     if (b->kind == BoxKind::Cell && b->parent) {
       // row and row-group backgrounds show through the cells

@@ -82,6 +82,11 @@ struct ComputedStyle {
   float verticalAlignPx = 0;
   PageBreak pageBreakBefore = PageBreak::Auto, pageBreakAfter = PageBreak::Auto;
   bool pageBreakInsideAvoid = false;
+  // box-shadow (the first, outer one): offsets, blur, spread in px; the
+  // colour already mixed over white paper by its opacity
+  bool hasShadow = false;
+  float shadow[4] = {0, 0, 0, 0};
+  Color shadowColor;
   bool hasContent = false;      // ::before/::after: `content` gives text
   std::string content;          // that text, UTF-8
   // --- inherited
