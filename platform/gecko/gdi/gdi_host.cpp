@@ -292,6 +292,24 @@ std::string GdiHost::pathFromUrl(const std::string& url) {
 
 namespace {
 
+// A top-down 32-bit DIB section of w x h pixels; null when it cannot be made.
+HBITMAP newDib(int w, int h, void** bits) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  *bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+  if (bmp && !*bits) {
+    DeleteObject(bmp);
+    bmp = nullptr;
+  }
+  return bmp;
+}
+
 bool endsWithSvg(const std::string& path) {
   size_t n = path.size();
   return n >= 4 && path[n - 4] == '.' && (path[n - 3] | 32) == 's' && (path[n - 2] | 32) == 'v' &&
@@ -387,17 +405,10 @@ ImageHandle GdiHost::loadSvgImage(const std::string& url, int* width, int* heigh
   while (k > 1 && double(cssW) * k * double(cssH) * k > 4.0e6) k /= 2;
   const int w = std::max(1, int(std::lround(cssW * k))), h = std::max(1, int(std::lround(cssH * k)));
   if (static_cast<long long>(w) * h > kMaxImagePixels) return 0;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
   void* onWhite = nullptr;
   void* onBlack = nullptr;
-  HBITMAP white = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &onWhite, nullptr, 0);
-  HBITMAP black = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &onBlack, nullptr, 0);
+  HBITMAP white = newDib(w, h, &onWhite);
+  HBITMAP black = newDib(w, h, &onBlack);
   HDC dc = CreateCompatibleDC(nullptr);
   GdiImage* img = nullptr;
   if (white && black && onWhite && onBlack && dc) {
@@ -454,19 +465,9 @@ ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) 
     if (FAILED(conv->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                 WICBitmapPaletteTypeCustom)))
       break;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = LONG(w);
-    bi.bmiHeader.biHeight = -LONG(h);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp || !bits) {
-      if (bmp) DeleteObject(bmp);
-      break;
-    }
+    HBITMAP bmp = newDib(int(w), int(h), &bits);
+    if (!bmp) break;
     UINT stride = w * 4;
     if (FAILED(conv->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
       DeleteObject(bmp);
