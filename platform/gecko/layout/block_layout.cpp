@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "layout/layout_internal.h"
+#include "stage_clock.h"
 
 namespace tw {
 namespace layout {
@@ -37,6 +38,7 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
     req.size = size;
     req.weight = s.fontWeight;
     req.italic = s.italic;
+    stats::count(stats::Count::FontLookups);
     e->handle = host_->openFont(req, &e->metrics);
     e->size = size;
     e->weight = s.fontWeight;

@@ -8,6 +8,7 @@
 #include "layout/css.h"
 #include "pdf_standard_font.h"
 #include "pdf_truetype.h"
+#include "stage_clock.h"
 
 namespace twpdf {
 namespace {
@@ -116,6 +117,7 @@ tw::layout::FontHandle PdfLayoutHost::openFont(const tw::layout::FontRequest& re
   if (it != open_.end()) {
     f = it->second.get();
   } else {
+    tw::stats::count(tw::stats::Count::FontOpens);
     std::unique_ptr<PdfHostFont> made(new PdfHostFont());
     made->ttf = FontFor(face, weight, request.italic, &made->face);
     made->size = size;
