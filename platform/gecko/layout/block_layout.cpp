@@ -24,9 +24,13 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
   auto bs = byStyle_.find(&s);
   if (bs != byStyle_.end()) return bs->second;
   float size = std::max(1.0f, std::min(2000.0f, std::round(s.fontSize * 4) / 4));
-  char key[64];
-  snprintf(key, sizeof key, "|%g|%d|%d", size, s.fontWeight, s.italic ? 1 : 0);
-  std::string k = s.fontFamily + key;
+  // The size is a multiple of a quarter px: its quarters name it exactly.
+  std::string k = s.fontFamily;
+  k += '|';
+  k += std::to_string(long(size * 4));
+  k += '|';
+  k += std::to_string(s.fontWeight);
+  k += s.italic ? "|1" : "|0";
   auto it = fonts_.find(k);
   FontEntry* f;
   if (it != fonts_.end()) {

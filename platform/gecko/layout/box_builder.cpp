@@ -246,7 +246,8 @@ class Builder {
   void addItem(Box* lines, InlineItem it) {
     if (it.kind == InlineItem::Text && !lines->items.empty()) {
       InlineItem& last = lines->items.back();
-      if (last.kind == InlineItem::Text && last.style == it.style && last.link == it.link && last.shift == it.shift) {
+      if (last.kind == InlineItem::Text && last.style == it.style && last.owner == it.owner && last.link == it.link &&
+          last.shift == it.shift) {
         last.text += it.text;
         return;
       }
@@ -254,7 +255,8 @@ class Builder {
     lines->items.push_back(std::move(it));
   }
 
-  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* link, float shift) {
+  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* owner,
+                  const html::Element* link, float shift) {
     if (isTableInner(c)) {
       bool blank = true;
       for (char ch : s)
@@ -274,6 +276,7 @@ class Builder {
       InlineItem it;
       it.kind = InlineItem::Text;
       it.style = st;
+      it.owner = owner;
       it.link = link;
       it.shift = shift;
       it.text = std::move(out);
@@ -436,7 +439,7 @@ Box* Builder::build(const html::Document& doc) {
     }
     if (const html::Text* t = f.node->asText()) {
       const html::Element* pe = t->parentElement();
-      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, f.link, f.shift);
+      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, pe, f.link, f.shift);
       continue;
     }
     const html::Element* e = f.node->asElement();
