@@ -272,6 +272,8 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
   styles_.clear();
   shared_.clear();
   if (!root) return;
+  // One table for the page rather than a table grown (and copied) in steps.
+  styles_.reserve(doc.nodeCount());
   // Iterative pre-order walk with a stack of (element, depth).
   struct Item {
     const html::Element* e;
@@ -394,10 +396,10 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   } else if (e->is(html::Tag::Table)) {
     blockAlign = 0;
   }
-  std::string shareKey;
+  std::string& shareKey = scratchKey_;
+  shareKey.clear();
   if (share) {
     const ComputedStyle* parentAddress = &parent;
-    shareKey.reserve(sizeof parentAddress + 2 + sizeof(const Declaration*) * size_t(Prop::Count));
     shareKey.append(reinterpret_cast<const char*>(&parentAddress), sizeof parentAddress);
     shareKey += char(isRoot);
     shareKey += char(blockAlign);
@@ -441,7 +443,7 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   s->decorationsInEffect = uint8_t(parent.decorationsInEffect | s->textDecoration);
   // <center> and align= on blocks also align their child blocks.
   if (blockAlign >= 0) s->blockAlign = uint8_t(blockAlign);
-  if (share && shared_.size() < 65536) shared_.emplace(std::move(shareKey), s);
+  if (share && shared_.size() < 65536) shared_.emplace(shareKey, s);  // a copy of its own length
   return s;
 }
 

@@ -183,6 +183,7 @@ class StyleEngine {
   mutable std::vector<uint32_t> scratchCandidates_;
   mutable std::vector<std::string> scratchClasses_;
   mutable std::vector<Match> scratchMatches_;
+  mutable std::string scratchKey_;
   size_t importBudget_ = 32;
   size_t bytesBudget_ = 8u << 20;
 };

@@ -160,7 +160,8 @@ void PdfPagePainter::ShowRun(const std::u16string& text, const tw::layout::FontD
                              const TrueTypeFont* main, int font, double size, double x,
                              double y) {
   // Most runs are all in their own font: one piece.
-  std::vector<char32_t> cps;
+  std::vector<char32_t>& cps = code_points_;
+  cps.clear();
   cps.reserve(text.size());
   bool mixed = false;
   for (size_t i = 0; i < text.size(); ++i) {
