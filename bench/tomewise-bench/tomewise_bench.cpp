@@ -34,6 +34,7 @@
 #include "ContentsTree.h"
 #include "GeckoHost.h"
 #include "PdfSettings.h"
+#include "TestFiles.h"
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
@@ -96,27 +97,6 @@ public:
     bool counting = false;
     int pages = 0;
 };
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(full);
-            else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 // Page objects of a PDF: "/Type /Page" not followed by more of a name.
 int CountPdfPages(const std::string& path) {

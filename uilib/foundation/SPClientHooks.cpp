@@ -23,21 +23,11 @@ BOOL (*SPClientHooks::pfnTabWndIsFlat)(CSPTabWnd*) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
-COLORREF (*SPClientHooks::pfnGetToolbarButtonTextColor)() = NULL;
-CSize (*SPClientHooks::pfnGetMenuImageSize)() = NULL;
-BOOL (*SPClientHooks::pfnMenuShadowsOn)() = NULL;
 void (*SPClientHooks::pfnRedrawMiniFrames)() = NULL;
 void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     SPBarInfo info;
-    info.pWnd = NULL;
-    info.dwStyle = 0;
-    info.bDrawsOwnBorder = FALSE;
-    info.bFloatingOrVertical = FALSE;
-    info.clrCaptionBack = (COLORREF)-1;
-    info.bHideImages = FALSE;
-    info.bOnToolBar = FALSE;
     if (ISPVisualBar* pClient = SPClientOf<ISPVisualBar>(pBar)) pClient->GetVisualInfo(info);
     return info;
 }
@@ -45,14 +35,6 @@ SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
 template <class T>
 static SPToolbarButtonInfo ToolbarButtonInfo(T* pButton) {
     SPToolbarButtonInfo info;
-    info.nStyle = 0;
-    info.bEditable = FALSE;
-    info.pMenuButton = NULL;
-    info.bShowAllButton = FALSE;
-    info.bOutlookButton = FALSE;
-    info.pPopupMenu = NULL;
-    info.bJoinsMenuBorder = FALSE;
-    info.rect.SetRectEmpty();
     if (const ISPVisualToolbarButton* pClient = SPClientOf<ISPVisualToolbarButton>(pButton))
         pClient->GetVisualInfo(info);
     return info;
@@ -71,67 +53,36 @@ UINT SPClientHooks::GetDefaultAccelResId(CFrameWnd* pFrame) {
 
 SPCaptionButtonInfo SPClientHooks::GetCaptionButtonInfo(CSPCaptionButton* pButton) {
     SPCaptionButtonInfo info;
-    info.ptPos = CPoint(0, 0);
-    info.bHidden = TRUE;
-    info.nHit = 0;
-    info.bPushed = FALSE;
-    info.bFocused = FALSE;
     if (pButton != NULL && pfnGetCaptionButtonInfo != NULL) pfnGetCaptionButtonInfo(pButton, info);
     return info;
 }
 
 SPPopupMenuInfo SPClientHooks::GetPopupMenuInfo(CSPPopupMenu* pMenu) {
     SPPopupMenuInfo info;
-    info.pParentButton = NULL;
-    info.pParentButtonWnd = NULL;
-    info.bHasParentPopupMenu = FALSE;
-    info.nDropDirection = 1;
     if (pMenu != NULL && pfnGetPopupMenuInfo != NULL) pfnGetPopupMenuInfo(pMenu, info);
     return info;
 }
 
 SPTabInfo SPClientHooks::GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab) {
     SPTabInfo info;
-    info.pWnd = NULL;
-    info.clrBack = (COLORREF)-1;
-    info.clrText = (COLORREF)-1;
-    info.nLocation = 0;
-    info.bFlatTabs = FALSE;
-    info.bNoMnemonics = FALSE;
-    info.bExtraStyle = FALSE;
-    info.nDrawOption = 0;
-    info.iActiveTab = -1;
-    info.sizeImage = CSize(0, 0);
-    info.iImage = -1;
-    info.hIcon = NULL;
-    info.himlImages = NULL;
     if (pTabWnd != NULL && pfnGetTabInfo != NULL) pfnGetTabInfo(pTabWnd, iTab, info);
     return info;
 }
 
 SPButtonInfo SPClientHooks::GetButtonInfo(CSPButton* pButton) {
     SPButtonInfo info;
-    info.pWnd = NULL;
-    info.bPushed = FALSE;
-    info.bHighlighted = FALSE;
     if (ISPVisualButton* pClient = SPClientOf<ISPVisualButton>(pButton)) pClient->GetVisualInfo(info);
     return info;
 }
 
 SPTasksGroupInfo SPClientHooks::GetTasksGroupInfo(CSPTasksGroup* pGroup) {
     SPTasksGroupInfo info;
-    info.bIsSpecial = FALSE;
-    info.rect.SetRectEmpty();
-    info.bIsCollapsed = FALSE;
     if (pGroup != NULL && pfnGetTasksGroupInfo != NULL) pfnGetTasksGroupInfo(pGroup, info);
     return info;
 }
 
 SPTaskInfo SPClientHooks::GetTaskInfo(CSPTask* pTask) {
     SPTaskInfo info;
-    info.nIcon = -1;
-    info.bIsLink = FALSE;
-    info.rect.SetRectEmpty();
     if (pTask != NULL && pfnGetTaskInfo != NULL) pfnGetTaskInfo(pTask, info);
     return info;
 }
@@ -144,53 +95,6 @@ CFont* SPClientHooks::GetMenuFont(BOOL bHorz) {
     return bHorz ? &spGlobalData.fontRegular : &spGlobalData.fontVert;
 }
 
-COLORREF SPClientHooks::GetToolbarButtonTextColor() {
-    return pfnGetToolbarButtonTextColor != NULL ? pfnGetToolbarButtonTextColor() : spGlobalData.clrBtnText;
-}
-
-CSize SPClientHooks::GetMenuImageSize() {
-    return pfnGetMenuImageSize != NULL ? pfnGetMenuImageSize() : CSize(16, 15);
-}
-
-BOOL SPClientHooks::MenuShadowsOn() {
-    return pfnMenuShadowsOn != NULL ? pfnMenuShadowsOn() : TRUE;
-}
-
-// ---------------------------------------------------------------------------
-// The managers' hooks
-
-
-int (*SPManagerHooks::pfnCommandToIndex)(CObject*, UINT, int) = NULL;
-BOOL (*SPManagerHooks::pfnRemoveButton)(CObject*, int) = NULL;
-void (*SPManagerHooks::pfnAdjustLayout)(CObject*) = NULL;
-BOOL (*SPManagerHooks::pfnIsCommandExcludedFromCounting)(UINT) = NULL;
-BOOL (*SPManagerHooks::pfnIsCommandNotCustomizable)(UINT) = NULL;
-BOOL (*SPManagerHooks::pfnIsLayoutAwareMnemonics)() = NULL;
-
-int SPManagerHooks::CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart) {
-    return pfnCommandToIndex != NULL ? pfnCommandToIndex(pToolBar, uiCmd, iStart) : -1;
-}
-
-BOOL SPManagerHooks::RemoveButton(CObject* pToolBar, int iIndex) {
-    return pfnRemoveButton != NULL ? pfnRemoveButton(pToolBar, iIndex) : FALSE;
-}
-
-void SPManagerHooks::AdjustLayout(CObject* pToolBar) {
-    if (pfnAdjustLayout != NULL) pfnAdjustLayout(pToolBar);
-}
-
-BOOL SPManagerHooks::IsCommandExcludedFromCounting(UINT uiCmd) {
-    return pfnIsCommandExcludedFromCounting != NULL ? pfnIsCommandExcludedFromCounting(uiCmd) : FALSE;
-}
-
-BOOL SPManagerHooks::IsCommandNotCustomizable(UINT uiCmd) {
-    return pfnIsCommandNotCustomizable != NULL ? pfnIsCommandNotCustomizable(uiCmd) : FALSE;
-}
-
-BOOL SPManagerHooks::IsLayoutAwareMnemonics() {
-    return pfnIsLayoutAwareMnemonics != NULL ? pfnIsLayoutAwareMnemonics() : FALSE;
-}
-
 // ---------------------------------------------------------------------------
 // The dialog menu helper's hooks
 
@@ -201,7 +105,6 @@ int (*SPDlgMenuHooks::pfnMenuHitTest)(CSPPopupMenu*, CPoint) = NULL;
 CSPPopupMenu* (*SPDlgMenuHooks::pfnGetParentPopupMenu)(CSPPopupMenu*) = NULL;
 BOOL (*SPDlgMenuHooks::pfnGetParentButton)(CSPPopupMenu*, CRect&, BOOL&, BOOL&) = NULL;
 BOOL (*SPDlgMenuHooks::pfnIsOverPopupMenuBar)(CPoint) = NULL;
-void (*SPDlgMenuHooks::pfnAddCommandUsage)(UINT) = NULL;
 
 // The active popup while no popup class answers for it.
 static CSPPopupMenu* s_pActivePopupMenuRecord = NULL;
@@ -231,7 +134,4 @@ BOOL SPDlgMenuHooks::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOO
 }
 BOOL SPDlgMenuHooks::IsOverPopupMenuBar(CPoint ptScreen) {
     return pfnIsOverPopupMenuBar != NULL && pfnIsOverPopupMenuBar(ptScreen);
-}
-void SPDlgMenuHooks::AddCommandUsage(UINT uiCmd) {
-    if (pfnAddCommandUsage != NULL) pfnAddCommandUsage(uiCmd);
 }

@@ -14,8 +14,8 @@
 // ISPVisualToolbarButton, ...). The class that plays the role derives from
 // it, after its window or object base, and overrides its one virtual, which
 // fills the record the drawing reads. The foundation finds the interface with
-// SPClientOf; an object that does not implement it gets the neutral record
-// noted beside each answer. So a class adds what it shows by overriding the
+// SPClientOf (through the answers of SPClientHooks below); an object that
+// does not implement it gets the record's neutral values. So a class adds what it shows by overriding the
 // virtual (calling its base class's first), not by filling a function
 // pointer from a static object:
 //
@@ -24,6 +24,7 @@
 //     };
 //     void CSPCaptionBar::GetVisualInfo(SPBarInfo& info) {
 //         CSPControlBar::GetVisualInfo(info);
+//         info.bCaptionBar = TRUE;
 //         info.clrCaptionBack = m_clrBarBackground;
 //     }
 //
@@ -34,7 +35,7 @@
 // What is left
 // ------------
 // The classes that are not built yet are still reached through the function
-// pointers of SPClientHooks, SPManagerHooks and SPDlgMenuHooks below, each
+// pointers of SPClientHooks and SPDlgMenuHooks below, each
 // marked with the class that replaces it, and through class tests by name
 // (SPIsKindOf). The change that builds one of those classes removes its
 // hooks and name tests: it implements the interface of its role (adding one
@@ -43,12 +44,9 @@
 //
 //   name                  where                          replaced by
 //   CSPOutlookBarPane     SPVisualManager(XP) bars       ISPVisualBar field
-//   CSPCaptionBar         SPVisualManager bars           ISPVisualBar field
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPPopupMenuBar       SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
-//   CSPToolBar            SPVisualManagerXP bars,        ISPVisualBar field
-//                         SPDlgImpl focus test
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CSPMiniFrameWnd       SPGetParentFrame               ISPMiniFrame interface
@@ -98,17 +96,21 @@ I* SPClientOf(T* pObject) {
 }
 
 // ---------------------------------------------------------------------------
-// The records the drawing reads, and the interfaces that fill them
+// The records the drawing reads, and the interfaces that fill them. A record
+// starts with the neutral answers: what is drawn for an object that does not
+// describe itself.
 
 // What a visual manager reads of a control bar.
 struct SPBarInfo {
-    CWnd* pWnd;               // the bar as a window object (kind tests, text)
-    DWORD dwStyle;            // CBRS_* style
-    BOOL bDrawsOwnBorder;     // the bar's own query
-    BOOL bFloatingOrVertical; // the bar floats or stands vertically
-    COLORREF clrCaptionBack;  // caption bar: its background colour, -1 none
-    BOOL bHideImages;         // popup menu bar: no image column
-    BOOL bOnToolBar;          // colour bar: it sits on a toolbar
+    CWnd* pWnd = NULL;                       // the bar as a window object (kind tests, text)
+    DWORD dwStyle = 0;                       // CBRS_* style
+    BOOL bDrawsOwnBorder = FALSE;            // the bar's own query
+    BOOL bFloatingOrVertical = FALSE;        // the bar floats or stands vertically
+    BOOL bCaptionBar = FALSE;                // a CSPCaptionBar
+    COLORREF clrCaptionBack = (COLORREF)-1;  // caption bar: its background colour, -1 none
+    BOOL bHideImages = FALSE;                // popup menu bar: no image column
+    BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
+    BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
@@ -120,16 +122,32 @@ protected:
     ~ISPVisualBar() {}
 };
 
+// Implemented by CSPToolBar: what the user-tools manager does to every bar
+// of g_lstAllToolbars.
+class ISPToolbarCommands {
+public:
+    // The first index at or after iIndexFirst whose button has the command,
+    // -1 when none.
+    virtual int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const = 0;
+    // Removes and deletes the button; FALSE for a bad index.
+    virtual BOOL RemoveButton(int iIndex) = 0;
+    // Lays the bar out again.
+    virtual void AdjustLayout() = 0;
+
+protected:
+    ~ISPToolbarCommands() {}
+};
+
 // What a visual manager reads of a toolbar button.
 struct SPToolbarButtonInfo {
-    UINT nStyle;               // TBBS_* style bits
-    BOOL bEditable;            // may be edited while customising
-    CSPToolbarMenuButton* pMenuButton;  // the button as a menu button, or NULL
-    BOOL bShowAllButton;       // a CSPShowAllButton
-    BOOL bOutlookButton;       // a CSPOutlookButton
-    CSPPopupMenu* pPopupMenu;  // a menu button's open popup menu, or NULL
-    BOOL bJoinsMenuBorder;     // a menu button's popup may open towards it
-    CRect rect;                // the button's rectangle
+    UINT nStyle = 0;                           // TBBS_* style bits
+    BOOL bEditable = FALSE;                    // may be edited while customising
+    CSPToolbarMenuButton* pMenuButton = NULL;  // the button as a menu button, or NULL
+    BOOL bShowAllButton = FALSE;               // a CSPShowAllButton
+    BOOL bOutlookButton = FALSE;               // a CSPOutlookButton
+    CSPPopupMenu* pPopupMenu = NULL;           // a menu button's open popup menu, or NULL
+    BOOL bJoinsMenuBorder = FALSE;             // a menu button's popup may open towards it
+    CRect rect = CRect(0, 0, 0, 0);            // the button's rectangle
 };
 
 // Implemented by CSPToolbarButton.
@@ -143,9 +161,9 @@ protected:
 
 // What a visual manager reads of a library push button.
 struct SPButtonInfo {
-    CWnd* pWnd;
-    BOOL bPushed;
-    BOOL bHighlighted;
+    CWnd* pWnd = NULL;
+    BOOL bPushed = FALSE;
+    BOOL bHighlighted = FALSE;
 };
 
 // Implemented by CSPButton.
@@ -170,51 +188,51 @@ protected:
 
 // What a visual manager reads of a caption button.
 struct SPCaptionButtonInfo {
-    CPoint ptPos;      // position in the caption
-    BOOL bHidden;      // a hidden button has size (0, 0)
-    UINT nHit;         // hit-test code
-    BOOL bPushed;
-    BOOL bFocused;     // highlighted (the mouse is over it)
+    CPoint ptPos = CPoint(0, 0);  // position in the caption
+    BOOL bHidden = TRUE;          // a hidden button has size (0, 0)
+    UINT nHit = 0;                // hit-test code
+    BOOL bPushed = FALSE;
+    BOOL bFocused = FALSE;        // highlighted (the mouse is over it)
 };
 
 // What a visual manager reads of a popup menu.
 struct SPPopupMenuInfo {
-    CSPToolbarMenuButton* pParentButton;  // NULL for a top-level popup
-    CWnd* pParentButtonWnd;               // the window holding that button
-    BOOL bHasParentPopupMenu;             // a submenu of another popup menu
-    int nDropDirection;                   // 1 down, 2 up, 3 right, 4 left
+    CSPToolbarMenuButton* pParentButton = NULL;  // NULL for a top-level popup
+    CWnd* pParentButtonWnd = NULL;               // the window holding that button
+    BOOL bHasParentPopupMenu = FALSE;            // a submenu of another popup menu
+    int nDropDirection = 1;                      // 1 down, 2 up, 3 right, 4 left
 };
 
 // What a visual manager reads of a tab window for one tab.
 struct SPTabInfo {
-    CWnd* pWnd;
+    CWnd* pWnd = NULL;
     CString strLabel;
-    COLORREF clrBack;       // -1: none of its own
-    COLORREF clrText;       // -1: none of its own
-    int nLocation;          // 0 bottom, 1 top
-    BOOL bFlatTabs;         // IsFlatTab
-    BOOL bNoMnemonics;      // labels take no '&' prefix
-    BOOL bExtraStyle;       // GetExtraStyleFlag
-    int nDrawOption;        // SetDrawOption value
-    int iActiveTab;         // GetActiveTab
-    CSize sizeImage;        // GetImageSize
-    int iImage;             // GetTabIcon, -1 none
-    HICON hIcon;            // GetTabHicon, NULL none
-    HIMAGELIST himlImages;  // GetImageList's handle, NULL none
+    COLORREF clrBack = (COLORREF)-1;  // -1: none of its own
+    COLORREF clrText = (COLORREF)-1;  // -1: none of its own
+    int nLocation = 0;                // 0 bottom, 1 top
+    BOOL bFlatTabs = FALSE;           // IsFlatTab
+    BOOL bNoMnemonics = FALSE;        // labels take no '&' prefix
+    BOOL bExtraStyle = FALSE;         // GetExtraStyleFlag
+    int nDrawOption = 0;              // SetDrawOption value
+    int iActiveTab = -1;              // GetActiveTab
+    CSize sizeImage = CSize(0, 0);    // GetImageSize
+    int iImage = -1;                  // GetTabIcon, -1 none
+    HICON hIcon = NULL;               // GetTabHicon, NULL none
+    HIMAGELIST himlImages = NULL;     // GetImageList's handle, NULL none
 };
 
 // What a visual manager reads of a task-pane group and of a task.
 struct SPTasksGroupInfo {
     CString strName;
-    BOOL bIsSpecial;
-    CRect rect;        // the caption rectangle
-    BOOL bIsCollapsed;
+    BOOL bIsSpecial = FALSE;
+    CRect rect = CRect(0, 0, 0, 0);  // the caption rectangle
+    BOOL bIsCollapsed = FALSE;
 };
 struct SPTaskInfo {
     CString strName;
-    int nIcon;         // index in the image list, negative: none
-    BOOL bIsLink;
-    CRect rect;
+    int nIcon = -1;  // index in the image list, negative: none
+    BOOL bIsLink = FALSE;
+    CRect rect = CRect(0, 0, 0, 0);
 };
 
 // ---------------------------------------------------------------------------
@@ -259,11 +277,6 @@ struct SPClientHooks {
     // the menu bar's font for an orientation; unset: fontRegular / fontVert
     static CFont* (*pfnGetMenuFont)(BOOL bHorz);
     //                                                        CSPMenuBar, its state in the foundation
-    // toolbar options; unset: the defaults of the toolbar module
-    static COLORREF (*pfnGetToolbarButtonTextColor)();  // the global text colour
-    static CSize (*pfnGetMenuImageSize)();              // 16 x 15
-    static BOOL (*pfnMenuShadowsOn)();                  // TRUE
-    //                                                        CSPToolBar, its options in the foundation
     // a library property sheet activates the page; unset: nothing
     static void (*pfnSheetActivatePage)(CWnd* pSheet, CPropertyPage* pPage);
     //                                                        CSPPropertySheet, a direct call
@@ -275,47 +288,11 @@ struct SPClientHooks {
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);
-    static COLORREF GetToolbarButtonTextColor();
-    static CSize GetMenuImageSize();
-    static BOOL MenuShadowsOn();
-};
-
-// What the command, keyboard and user-tools managers ask of the toolbars.
-// Every hook here is replaced by CSPToolBar: its virtuals (through an
-// interface) for the first three, its process-wide lists and switch kept in
-// the foundation for the rest.
-struct SPManagerHooks {
-    // Toolbars, as the objects of g_lstAllToolbars.
-    // The index of the first button at or after iStart with the command;
-    // unset: -1 (the bar shows no such button).
-    static int (*pfnCommandToIndex)(CObject* pToolBar, UINT uiCmd, int iStart);
-    // Removes and deletes the button at the index; unset: FALSE.
-    static BOOL (*pfnRemoveButton)(CObject* pToolBar, int iIndex);
-    // Lays the bar out again; unset: nothing.
-    static void (*pfnAdjustLayout)(CObject* pToolBar);
-
-    // The toolbars' process-wide command lists.
-    // Commands whose use is never counted; unset: none.
-    static BOOL (*pfnIsCommandExcludedFromCounting)(UINT uiCmd);
-    // Commands that may not be customised (a loaded shortcut bound to one
-    // loses its command); unset: none.
-    static BOOL (*pfnIsCommandNotCustomizable)(UINT uiCmd);
-    // The toolbars' layout-aware mnemonic switch; unset: FALSE.
-    static BOOL (*pfnIsLayoutAwareMnemonics)();
-
-    // The answers, neutral when a hook is missing.
-    static int CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart);
-    static BOOL RemoveButton(CObject* pToolBar, int iIndex);
-    static void AdjustLayout(CObject* pToolBar);
-    static BOOL IsCommandExcludedFromCounting(UINT uiCmd);
-    static BOOL IsCommandNotCustomizable(UINT uiCmd);
-    static BOOL IsLayoutAwareMnemonics();
 };
 
 // What the dialog menu helper (SPDlgImpl.h) asks of the popup menus. Every
 // hook here is replaced by CSPPopupMenu (its active-menu static and its
-// virtuals, through an interface), CSPPopupMenuBar::FindDestBar and
-// CSPToolBar::AddCommandUsage.
+// virtuals, through an interface) and CSPPopupMenuBar::FindDestBar.
 struct SPDlgMenuHooks {
     // CSPPopupMenu::s_pActivePopupMenu, read and written; unset: a record
     // kept by the helper itself.
@@ -335,8 +312,6 @@ struct SPDlgMenuHooks {
                                       BOOL& bHoldsPopupOpen);
     // CSPPopupMenuBar::FindDestBar (screen point) found a bar; unset: FALSE.
     static BOOL (*pfnIsOverPopupMenuBar)(CPoint ptScreen);
-    // CSPToolBar::AddCommandUsage; unset: nothing is counted.
-    static void (*pfnAddCommandUsage)(UINT uiCmd);
 
     // The answers, neutral when a hook is missing.
     static CSPPopupMenu* GetActivePopupMenu();
@@ -347,5 +322,4 @@ struct SPDlgMenuHooks {
     static BOOL GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
                                 BOOL& bHoldsPopupOpen);
     static BOOL IsOverPopupMenuBar(CPoint ptScreen);
-    static void AddCommandUsage(UINT uiCmd);
 };
