@@ -41,6 +41,14 @@ std::vector<const layout::DisplayItem*> texts(const DisplayList& d) {
   return out;
 }
 
+TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
+  Laid p("<p><b>ab</b><b>cd</b></p>", 400);
+  auto t = texts(p.l->paint());
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(utf8(t[0]->text), "ab");
+  EXPECT_EQ(utf8(t[1]->text), "cd");
+}
+
 TEST(Paint, TextRunsFontsLinksAnchorsAndMarkers) {
   Laid p(R"(<body style="margin:0"><p style="margin:0">plain <b>bold</b> <a href="other.htm#x" name=top>go
       there</a></p><ol><li>one</li></ol><h2 id=sec>Sec</h2><a href="#sec"><img src="a.gif"></a></body>)", 400);
