@@ -255,21 +255,35 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
     return result;
 }
 
+namespace {
+
+// Opens the CHM file; the message when it cannot be read.
+std::unique_ptr<ChmArchive> openArchive(const fs::path& chmFile, std::string& message)
+{
+    try {
+        return ChmArchive::open(chmFile);
+    } catch (const ChmError& err) {
+        message = sentence(err.what());
+    } catch (const std::exception& err) {
+        message = std::string("The CHM file cannot be read: ") + err.what();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ExtractionPlan PlanExtraction(const fs::path& chmFile, std::unique_ptr<ChmArchive>& archive)
+{
+    ExtractionPlan plan;
+    archive = openArchive(chmFile, plan.message);
+    return archive ? PlanExtraction(*archive) : plan;
+}
+
 UnpackResult ExtractMissing(const fs::path& chmFile, const fs::path& target)
 {
-    std::unique_ptr<ChmArchive> archive;
-    try {
-        archive = ChmArchive::open(chmFile);
-    } catch (const ChmError& err) {
-        UnpackResult result;
-        result.message = sentence(err.what());
-        return result;
-    } catch (const std::exception& err) {
-        UnpackResult result;
-        result.message = std::string("The CHM file cannot be read: ") + err.what();
-        return result;
-    }
-    return ExtractMissing(*archive, target);
+    UnpackResult result;
+    std::unique_ptr<ChmArchive> archive = openArchive(chmFile, result.message);
+    return archive ? ExtractMissing(*archive, target) : result;
 }
 
 } // namespace chm

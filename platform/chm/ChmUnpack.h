@@ -11,6 +11,7 @@
 #include "ChmReader.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace chm {
@@ -44,6 +45,9 @@ struct ExtractionPlan {
 // sizes the directory declares, so that a caller can compare them with the
 // free space of the target volume. Reads no entry's data.
 ExtractionPlan PlanExtraction(ChmArchive& archive);
+// The same for a CHM file on disk, which stays open in `archive` for the
+// extraction; a file that cannot be read fails cleanly.
+ExtractionPlan PlanExtraction(const std::filesystem::path& chmFile, std::unique_ptr<ChmArchive>& archive);
 
 // Writes every entry of the archive that is not a system entry and is not
 // already present under `target` (a regular file of the entry's length),
