@@ -15,9 +15,9 @@
 namespace tbtest {
 
 // Commands of the test resources.
-enum { ID_OPEN = 101, ID_SAVE = 102, ID_PRINT = 103, ID_NOSHORT = 104, ID_FIRST = 111, ID_SECOND = 112 };
+enum { ID_OPEN = 101, ID_SAVE = 102, ID_PRINT = 103, ID_NOSHORT = 104, ID_EXPORT = 105, ID_FIRST = 111, ID_SECOND = 112 };
 enum { IDR_MAIN = 200, IDR_SECOND = 201, IDB_MAIN_DISABLED = 202, IDR_COUNT_TOO_BIG = 210, IDR_ZERO_SIZE = 211,
-       IDR_NARROW_STRIP = 212, IDR_ACCEL = 7001 };
+       IDR_NARROW_STRIP = 212, IDR_MAIN_CHANGED = 203, IDR_ACCEL = 7001 };
 
 // This program's key for options saved with an explicit profile.
 inline CString ProfilePath(LPCTSTR sub) {
@@ -40,6 +40,7 @@ inline void ResetSharedState() {
     CSPToolBar::m_bShowTooltips = TRUE;
     CSPToolBar::m_bShowShortcutKeys = TRUE;
     g_bCustomizeMode = FALSE;
+    CSPToolBar::SetWorkspaceState(FALSE);
 }
 
 class ToolbarTest : public ::testing::Test {

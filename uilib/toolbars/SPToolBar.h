@@ -57,6 +57,7 @@ extern const UINT SP_WM_RESETKEYBOARD;        // "STOOLBAR_RESETKEYBAORD"
 #endif
 
 class CSPToolBar;
+class CSPRegistry;
 
 class CSPToolbarDropTarget {
 public:
@@ -252,6 +253,35 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // --- persistence --------------------------------------------------------------
+    // What the workspace tells the bars: whether one exists, its version
+    // (-1, -1 unset) and whether it keeps the bars' original button lists.
+    static void SetWorkspaceState(BOOL bExists, int nMajor = -1, int nMinor = -1, BOOL bKeepOriginalState = FALSE);
+
+    // Stores the base's part, then (unless locked) the storable buttons, the
+    // text-labels flag, the window text and, under a workspace version that
+    // carries it, the floating width. Loading checks every element is a
+    // button; damage throws an archive exception.
+    void Serialize(CArchive& ar) override;
+    // "Name" and "Buttons" under "SToolBars" ... "SToolBar-<index>[<id hex>]";
+    // FALSE when the buttons could not be written, the base state is still
+    // saved.
+    BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    // FALSE without a stored key or "Buttons" value, leaving the bar as it
+    // is; a damaged value brings back the resource buttons.
+    BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    virtual BOOL RemoveStateFromRegistry(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1);
+    virtual BOOL SaveOriginalState(CSPRegistry& reg);
+    virtual BOOL LoadOriginalState(CSPRegistry& reg);
+    // Brings commands added to or removed from the toolbar resource since
+    // the stored originals into the customised bar; TRUE when they differ.
+    virtual BOOL MergeWithOriginalButtons(const CObList& lstStored);
+    virtual BOOL IsResourceChanged() const { return m_bResourceWasChanged; }
+    virtual BOOL CanBeRestored() const { return m_uiOriginalResID != 0; }
+    // The buttons of the bar's toolbar resource again.
+    virtual BOOL RestoreOriginalState();
+    virtual BOOL AllowChangeTextLabels() const { return TRUE; }
+
 protected:
     CSPButtonImages m_ImagesLocked, m_ColdImagesLocked, m_DisabledImagesLocked, m_LargeImagesLocked,
         m_LargeColdImagesLocked, m_LargeDisabledImagesLocked, m_MenuImagesLocked, m_DisabledMenuImagesLocked;
@@ -297,6 +327,10 @@ protected:
     BOOL m_bGrayDisabledButtons;
     BOOL m_bIgnoreSetText;
     int m_nMaxLen;
+
+    static BOOL s_bWorkspaceExists, s_bKeepOriginalState;
+    static int s_nWorkspaceMajor, s_nWorkspaceMinor;
+    CString GetStateKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
 
     BOOL IsHorizontalAligned() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
     CFont* GetBarFont(BOOL bHorz) const;
