@@ -253,6 +253,22 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // --- command update and the family's defaults ----------------------------
+    // Every button but separators, command 0 and the framework's own ids;
+    // user tools are never disabled for want of a handler.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // The same for one button, through GetCommandTarget.
+    void UpdateButton(int nIndex);
+    // The owner, else the parent; a frame only, while commands route through
+    // the frame; else the bar's parent frame.
+    virtual CWnd* GetCommandTarget() const;
+    BOOL IsIgnoreSetText() const { return m_bIgnoreSetText; }
+    void SetIgnoreSetText(BOOL bIgnore) { m_bIgnoreSetText = bIgnore; }
+    void SetPermament(BOOL bPermament) { m_bPermament = bPermament; }
+    BOOL CanBeClosed() const override { return !m_bPermament; }
+    virtual BOOL AllowShowOnList() const { return TRUE; }
+    virtual void OnReset() {}
+
     // --- persistence --------------------------------------------------------------
     // What the workspace tells the bars: whether one exists, its version
     // (-1, -1 unset) and whether it keeps the bars' original button lists.

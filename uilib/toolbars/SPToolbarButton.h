@@ -145,6 +145,8 @@ public:
     virtual void UpdateTextFromResource();
     virtual BOOL CompareWith(const CSPToolbarButton& other) const { return m_nID == other.m_nID; }
     virtual void SetImage(int iImage);
+    // The command update made the button a radio item.
+    virtual void SetRadio() {}
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
