@@ -16,6 +16,7 @@
 #include "afxcoll.h"
 #include "afxtempl.h"
 #include "afxcmn.h"
+#include "afxole.h"
 
 #include "SPBarBorderHelper.h"
 #include "SPButtonImages.h"
@@ -59,20 +60,46 @@ extern const UINT SP_WM_RESETKEYBOARD;        // "STOOLBAR_RESETKEYBAORD"
 class CSPToolBar;
 class CSPRegistry;
 
-class CSPToolbarDropTarget {
+// The bar's OLE drop target: hands drags over the bar's window to its
+// OnDragEnter, OnDragOver, OnDragLeave and OnDrop. Part of the bar, so OLE's
+// reference counts never free it.
+class CSPToolbarDropTarget : public IDropTarget {
 public:
-    CSPToolbarDropTarget() : m_pOwner(NULL) {}
-    // Remembers the bar. The OLE registration of its window joins when the
-    // class library offers drop targets.
-    BOOL Register(CSPToolBar* pOwner) {
-        m_pOwner = pOwner;
-        return pOwner != NULL;
-    }
+    CSPToolbarDropTarget() : m_pOwner(NULL), m_pData(NULL), m_bRegistered(FALSE) {}
+    virtual ~CSPToolbarDropTarget() {}
+    // Remembers the bar and registers its window with OLE when OLE is
+    // initialised in this thread.
+    BOOL Register(CSPToolBar* pOwner);
+    void Revoke();
     CSPToolBar* GetOwner() const { return m_pOwner; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragLeave() override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
 
 protected:
     CSPToolBar* m_pOwner;
+    IDataObject* m_pData;
+    BOOL m_bRegistered;
 };
+
+// The button context menu of customise mode and its commands.
+#define SP_IDR_BUTTON_MENU 16102
+#define SP_IDC_RESET_IMAGE 16910
+#define SP_IDC_COPY_IMAGE 16911
+#define SP_IDC_DELETE 16912
+#define SP_IDC_APPEARANCE 16913
+#define SP_IDC_IMAGE 16914
+#define SP_IDC_TEXT 16915
+#define SP_IDC_IMAGE_AND_TEXT 16916
+#define SP_IDC_START_GROUP 16917
+#define SP_IDC_NEW_MENU 16918
+#define SP_IDC_CUSTOMIZE_FIRST SP_IDC_RESET_IMAGE
+#define SP_IDC_CUSTOMIZE_LAST SP_IDC_NEW_MENU
 
 class CSPBaseToolBar : public CSPControlBar {
     DECLARE_DYNCREATE(CSPBaseToolBar)
@@ -253,6 +280,50 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // --- mouse and keyboard --------------------------------------------------------
+    // Alt-dragging of buttons outside customise mode (the main frame allows
+    // it), and the flag of an Alt-drag in progress.
+    static BOOL s_bAltCustomization;
+    static BOOL s_bAltCustomizing;
+
+    // The prompt of a command on the owner's status line; -1 the idle one.
+    virtual void ShowCommandMessageString(UINT uiCmdId);
+    virtual void OnChangeHot(int iHot);
+    BOOL SetHotButtonForMenu(CSPToolbarButton* pButton);
+    // Opens a menu button's popup; FALSE for other buttons or a refusal.
+    BOOL DropDownMenu(CSPToolbarButton* pButton);
+    // The first menu button whose popup is open, NULL when none.
+    CSPToolbarMenuButton* GetDroppedDownMenu(int* pIndex = NULL) const;
+    // Posts the button's command (counted, with the menu-command sound);
+    // FALSE for the ids 0 and -1.
+    BOOL ProcessCommand(CSPToolbarButton* pButton);
+    virtual BOOL FindButtonByMnemonic(UINT nChar);
+    // Left and Right while a popup is open: the next enabled menu button,
+    // wrapping around the bar.
+    virtual BOOL GetPrevHotButton();
+    virtual BOOL GetNextHotButton();
+    virtual void Deactivate();
+    virtual void RestoreFocus();
+    virtual BOOL OnSendCommand(const CSPToolbarButton* /*pButton*/) { return FALSE; }
+    virtual BOOL AllowSelectDisabled() const { return FALSE; }
+    virtual BOOL OnKey(UINT /*nChar*/) { return FALSE; }
+    // The message being handled came from the button's own control.
+    static BOOL IsLastCommandFromButton(CSPToolbarButton* pButton);
+    // Escape: ends a resize or leaves the bar; FALSE while a popup is open.
+    BOOL OnEscapeKey();
+
+    // --- customising ---------------------------------------------------------------
+    virtual DROPEFFECT OnDragEnter(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(IDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // The insertion index for a drop at the point and its 6-pixel mark; -1
+    // (and an empty mark) where nothing may be dropped.
+    virtual int FindDropIndex(CPoint point, CRect& rectMark);
+    virtual CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject);
+    virtual BOOL EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup);
+    int GetDropIndex() const { return m_iDragIndex; }
+
     // --- command update and the family's defaults ----------------------------
     // Every button but separators, command 0 and the framework's own ids;
     // user tools are never disabled for want of a handler.
@@ -351,7 +422,23 @@ protected:
     BOOL IsHorizontalAligned() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
     CFont* GetBarFont(BOOL bHorz) const;
     void RebuildAccelerationKeys();
-    void OnChangeHot(int iHot);
+    CSPToolbarButton* m_pCustomizeButton;  // the customise button, never stored
+
+    CWnd* GetOwnerOrParent() const;
+    void ReleaseBarCapture();
+    void PressButton(int iButton);
+    void ResumeHotTracking(CPoint point);
+    BOOL StepHotMenuButton(int nStep);
+    void OnCustomizeClick(int iButton, UINT nFlags, CPoint point);
+    // Waits for the mouse to leave the button, then runs the OLE drag;
+    // tests put a scripted drop in its place.
+    virtual DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& rectStart);
+    void TrackStretch(CPoint point);
+    void EndStretch(CPoint point);
+    int FindDropIndexInRows(CPoint point, int& nEdge);
+    void MoveOnOwnPlace(int iSource, CPoint point);
+    BOOL EnsureSelectedText(CSPToolbarButton* pButton);
+    LRESULT OnToolbarQuery(UINT message, WPARAM wParam, LPARAM lParam);
     // The images of one kind for drawing: the bar's own or the shared ones,
     // the large ones while large icons are on and they hold images.
     void GetDrawImages(CSPButtonImages*& pImages, CSPButtonImages*& pCold, CSPButtonImages*& pDisabled,
@@ -366,6 +453,18 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbButtonCount(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetItemRect(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetButtonText(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCustomizeCommand(UINT nID);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
     DECLARE_MESSAGE_MAP()

@@ -41,6 +41,7 @@
 #endif
 
 class CSPPopupMenu;
+class COleDataSource;
 class CSPButtonImages;
 class CSPToolbarMenuButton;
 class CSPToolBar;
@@ -107,6 +108,8 @@ public:
     // The drag data of the button (its class and record) in global memory,
     // NULL when the button cannot be stored or on failure.
     virtual HGLOBAL PrepareDragData();
+    // The same data cached into an OLE data source; FALSE when none.
+    BOOL PrepareDrag(COleDataSource& source);
     // A new button from drag data; only button classes are created, and
     // damaged or foreign data gives NULL without leaking anything.
     static CSPToolbarButton* CreateFromDragData(HGLOBAL hGlobal);
@@ -125,6 +128,9 @@ public:
     virtual SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz);
     virtual BOOL OnClick(CWnd* /*pWnd*/, BOOL /*bDelay*/ = TRUE) { return FALSE; }
     virtual BOOL OnClickUp() { return FALSE; }
+    virtual void OnDblClk(CWnd* /*pWnd*/) {}
+    // A disabled drop-down button can still be pressed to open its list.
+    virtual BOOL CanBePressedDisabled() const { return FALSE; }
     virtual void OnChangeParentWnd(CWnd* pWndParent);
     virtual BOOL ExportToMenuButton(CSPToolbarMenuButton& menuButton) const;
     virtual void OnMove() {}
@@ -170,6 +176,9 @@ public:
     virtual ~CSPToolbarMenuButton();
 
     virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
+    // Hands a key to the open popup (its first item on VK_HOME). The popup
+    // menus are not built yet: nothing to hand it to.
+    virtual void SendKeyToPopup(UINT /*nKey*/) {}
     // TRUE: the border of this button's popup may open towards the button.
     virtual BOOL JoinsMenuBorder() const { return TRUE; }
 };
