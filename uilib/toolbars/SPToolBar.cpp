@@ -195,18 +195,10 @@ void CSPToolBar::OnNcPaint() { m_Impl.DrawBorders(); }
 // --- sizes and resources --------------------------------------------------------
 
 void CSPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
-    m_sizeButtonLocked = CSize(sizeButton.cx > 0 ? sizeButton.cx : 1, sizeButton.cy > 0 ? sizeButton.cy : 1);
-    m_sizeImageLocked = CSize(sizeImage.cx > 0 ? sizeImage.cx : 1, sizeImage.cy > 0 ? sizeImage.cy : 1);
-    const int nFactor = m_bLargeIcons ? 2 : 1;
-    m_sizeCurButtonLocked = CSize(m_sizeButtonLocked.cx * nFactor, m_sizeButtonLocked.cy * nFactor);
-    m_sizeCurImageLocked = CSize(m_sizeImageLocked.cx * nFactor, m_sizeImageLocked.cy * nFactor);
-    m_ImagesLocked.SetImageSize(m_sizeImageLocked);
-    m_ColdImagesLocked.SetImageSize(m_sizeImageLocked);
-    m_DisabledImagesLocked.SetImageSize(m_sizeImageLocked);
-    const CSize sizeLarge(m_sizeImageLocked.cx * 2, m_sizeImageLocked.cy * 2);
-    m_LargeImagesLocked.SetImageSize(sizeLarge);
-    m_LargeColdImagesLocked.SetImageSize(sizeLarge);
-    m_LargeDisabledImagesLocked.SetImageSize(sizeLarge);
+    CSPSizeSet set = {m_sizeButtonLocked, m_sizeImageLocked, m_sizeCurButtonLocked, m_sizeCurImageLocked,
+                      {&m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked},
+                      {&m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked}};
+    ApplySizes(set, sizeButton, sizeImage);
 }
 
 void CSPToolBar::SetHeight(int cyHeight) {

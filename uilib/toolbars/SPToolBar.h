@@ -419,6 +419,19 @@ protected:
     static int s_nWorkspaceMajor, s_nWorkspaceMinor;
     CString GetStateKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
 
+    // One size set: button and image sizes at least 1 x 1, the current ones
+    // doubled while large icons are on, and the image sizes of the normal,
+    // cold and disabled collections and (doubled) of the large ones.
+    struct CSPSizeSet {
+        CSize& sizeButton;
+        CSize& sizeImage;
+        CSize& sizeCurButton;
+        CSize& sizeCurImage;
+        CSPButtonImages* pImages[3];
+        CSPButtonImages* pLargeImages[3];
+    };
+    static void ApplySizes(CSPSizeSet& set, SIZE sizeButton, SIZE sizeImage);
+
     BOOL IsHorizontalAligned() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
     CFont* GetBarFont(BOOL bHorz) const;
     void RebuildAccelerationKeys();

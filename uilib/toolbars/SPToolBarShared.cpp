@@ -106,19 +106,24 @@ int CSPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons) {
 // Sizes below 1 would make every later division and wrap meaningless.
 static CSize AtLeastOne(SIZE size) { return CSize(size.cx > 0 ? size.cx : 1, size.cy > 0 ? size.cy : 1); }
 
-void CSPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
-    m_sizeButton = AtLeastOne(sizeButton);
-    m_sizeImage = AtLeastOne(sizeImage);
+void CSPToolBar::ApplySizes(CSPSizeSet& set, SIZE sizeButton, SIZE sizeImage) {
+    set.sizeButton = AtLeastOne(sizeButton);
+    set.sizeImage = AtLeastOne(sizeImage);
     const int nFactor = m_bLargeIcons ? 2 : 1;
-    m_sizeCurButton = CSize(m_sizeButton.cx * nFactor, m_sizeButton.cy * nFactor);
-    m_sizeCurImage = CSize(m_sizeImage.cx * nFactor, m_sizeImage.cy * nFactor);
-    m_Images.SetImageSize(m_sizeImage);
-    m_ColdImages.SetImageSize(m_sizeImage);
-    m_DisabledImages.SetImageSize(m_sizeImage);
-    const CSize sizeLarge(m_sizeImage.cx * 2, m_sizeImage.cy * 2);
-    m_LargeImages.SetImageSize(sizeLarge);
-    m_LargeColdImages.SetImageSize(sizeLarge);
-    m_LargeDisabledImages.SetImageSize(sizeLarge);
+    set.sizeCurButton = CSize(set.sizeButton.cx * nFactor, set.sizeButton.cy * nFactor);
+    set.sizeCurImage = CSize(set.sizeImage.cx * nFactor, set.sizeImage.cy * nFactor);
+    const CSize sizeLarge(set.sizeImage.cx * 2, set.sizeImage.cy * 2);
+    for (int i = 0; i < 3; i++) {
+        set.pImages[i]->SetImageSize(set.sizeImage);
+        set.pLargeImages[i]->SetImageSize(sizeLarge);
+    }
+}
+
+void CSPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
+    CSPSizeSet set = {m_sizeButton, m_sizeImage, m_sizeCurButton, m_sizeCurImage,
+                      {&m_Images, &m_ColdImages, &m_DisabledImages},
+                      {&m_LargeImages, &m_LargeColdImages, &m_LargeDisabledImages}};
+    ApplySizes(set, sizeButton, sizeImage);
     if (m_pUserImages != NULL) m_pUserImages->SetImageSize(m_sizeImage);
 }
 
