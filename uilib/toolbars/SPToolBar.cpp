@@ -448,6 +448,7 @@ void CSPToolBar::RebuildAccelerationKeys() {
     m_AcellKeys.RemoveAll();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if (pButton->IsSeparator() || !pButton->m_bText) continue;
         const CString& str = pButton->m_strText;
         for (int i = 0; i + 1 < str.GetLength(); i++) {
             if (str[i] != '&') continue;
