@@ -244,8 +244,8 @@ DROPEFFECT CSPToolBar::OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CP
 
     CRect rectMark;
     const int iIndex = FindDropIndex(point, rectMark);
+    m_iDragIndex = iIndex;
     if (rectMark != m_rectDrag) {
-        m_iDragIndex = iIndex;
         CRect rectOld = m_rectDrag, rectNew = rectMark;
         rectOld.InflateRect(2, 2);
         rectNew.InflateRect(2, 2);
