@@ -35,9 +35,11 @@ public:
     CSPToolBar* pTarget = NULL;
     CPoint ptDrop;
     DWORD dwKeys = 0;
+    bool bAltDown = false;
     std::function<void()> duringDrag;
 
 protected:
+    BOOL IsAltKeyDown() const override { return bAltDown; }
     DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& /*rectStart*/) override {
         m_DropSource.OnBeginDrag(this);
         if (duringDrag) duringDrag();

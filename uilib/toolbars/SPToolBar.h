@@ -446,6 +446,8 @@ protected:
     // Waits for the mouse to leave the button, then runs the OLE drag;
     // tests put a scripted drop in its place.
     virtual DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& rectStart);
+    // Alt is held (the asynchronous key state); tests script it.
+    virtual BOOL IsAltKeyDown() const;
     void TrackStretch(CPoint point);
     void EndStretch(CPoint point);
     int FindDropIndexInRows(CPoint point, int& nEdge);

@@ -263,7 +263,7 @@ void CSPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
     const int iButton = HitTest(point);
     if (iButton >= 0) {
         s_bAltCustomizing = FALSE;
-        if (!m_bLocked && !g_bCustomizeMode && s_bAltCustomization && (::GetAsyncKeyState(VK_MENU) & 0x8000))
+        if (!m_bLocked && !g_bCustomizeMode && s_bAltCustomization && IsAltKeyDown())
             s_bAltCustomizing = TRUE;
         if (!m_bLocked && (g_bCustomizeMode || s_bAltCustomizing)) {
             OnCustomizeClick(iButton, nFlags, point);
@@ -283,6 +283,8 @@ void CSPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
     if (CanFloat() && m_hcurSizeAll != NULL) ::SetCursor(m_hcurSizeAll);
     CSPBaseToolBar::OnLButtonDown(nFlags, point);
 }
+
+BOOL CSPToolBar::IsAltKeyDown() const { return (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0; }
 
 void CSPToolBar::PressButton(int iButton) {
     m_iButtonCapture = iButton;
