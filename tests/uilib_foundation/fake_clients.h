@@ -46,6 +46,7 @@ public:
 
     void GetVisualInfo(SPBarInfo& info) override {
         info.pWnd = this;
+        info.bCaptionBar = lstrcmpA(m_pClass->m_lpszClassName, "CSPCaptionBar") == 0;
         info.dwStyle = m_dwBarStyle;
         info.bFloatingOrVertical = m_bFloatingOrVertical;
         info.clrCaptionBack = m_clrCaption;

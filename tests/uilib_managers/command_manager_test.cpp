@@ -64,7 +64,7 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
         ASSERT_TRUE(mgr.SaveState(m_strProfile));
     }
     DWORD type = 0;
-    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, ReadRegValue(m_strKey, "CommandsWithoutImages", &type));
+    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, ReadRegRaw(m_strKey, "CommandsWithoutImages", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     // Loading appends.
@@ -82,11 +82,11 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
 TEST_F(CommandsWithoutImagesTest, MissingOrDamagedValueLoadsNothing) {
     CSPCommandManager mgr;
     EXPECT_FALSE(mgr.LoadState(m_strProfile));  // no key
-    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v));  // one id short
+    ASSERT_TRUE(WriteRegRaw(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v));  // one id short
     EXPECT_FALSE(mgr.LoadState(m_strProfile));
     EXPECT_EQ(0, mgr.GetCommandsWithoutImages().GetCount());
     // The long count form.
-    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v));
+    ASSERT_TRUE(WriteRegRaw(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v));
     EXPECT_TRUE(mgr.LoadState(m_strProfile));
     EXPECT_TRUE(mgr.IsMenuItemWithoutImage(77));
 }

@@ -133,7 +133,7 @@ TEST_F(AcceleratorsValueTest, SavedRawAndLoadedBack) {
 
     DWORD type = 0;
     EXPECT_EQ(Bytes().b(FVIRTKEY | FCONTROL).b(0).w('O').w(0xE101).b(FVIRTKEY).b(0).w(VK_F5).w(0x8123).v,
-              ReadRegValue(KeyOf(130), "Accelerators", &type));
+              ReadRegRaw(KeyOf(130), "Accelerators", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     HACCEL hLoaded = NULL;
@@ -160,7 +160,7 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         {"less than an entry", Bytes().b(1).b(0).w('A').v, CSPKeyboardManager::tableNone, {}},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", c.image));
+        ASSERT_TRUE(WriteRegRaw(KeyOf(7), "Accelerators", c.image));
         HACCEL h = (HACCEL)1;
         EXPECT_EQ(c.state, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h)) << c.name;
         std::vector<WORD> cmds;
@@ -171,20 +171,20 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         EXPECT_EQ(c.cmds, cmds) << c.name;
     }
     // Another type of value, a key without the value, no key: nothing.
-    ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD));
     HACCEL h;
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h));
-    ASSERT_TRUE(WriteRegValue(KeyOf(8), "Other", Bytes().b(1).v));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(8), "Other", Bytes().b(1).v));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 8, h));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 9, h));
     EXPECT_EQ(nullptr, h);
 }
 
 TEST_F(AcceleratorsValueTest, EmptyTableIsSavedAsEmptyValue) {
-    ASSERT_TRUE(WriteRegValue(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v));
     ASSERT_TRUE(CTestKeyboardManager::SaveAccelTable(m_strBase, 0, NULL));
     DWORD type = 0;
-    EXPECT_TRUE(ReadRegValue(KeyOf(0), "Accelerators", &type).empty());
+    EXPECT_TRUE(ReadRegRaw(KeyOf(0), "Accelerators", &type).empty());
     EXPECT_EQ((DWORD)REG_BINARY, type);
 }
 

@@ -167,7 +167,7 @@ TEST_F(UserToolsTest, ToolsValueByteForByteAndBack) {
                                      .w(0x8001)
                                      .s("Two").s("").s("").s("").d(0x8002)
                                      .v;
-    EXPECT_EQ(expected, ReadRegValue(m_strKey, "Tools"));
+    EXPECT_EQ(expected, ReadRegRaw(m_strKey, "Tools"));
 
     CSPUserToolsManager mgr(0x8000, 0x8001, 0x8005);
     mgr.CreateNewTool();  // deleted by the load
@@ -201,7 +201,7 @@ TEST_F(UserToolsTest, ForeignOrDamagedValueLeavesNoTools) {
         {"unknown class", Bytes().w(1).w(0xFFFF).w(1).w(3).b('X').b('Y').b('Z').v},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteRegValue(m_strKey, "Tools", c.image));
+        ASSERT_TRUE(WriteRegRaw(m_strKey, "Tools", c.image));
         mgr.CreateNewTool();
         EXPECT_FALSE(mgr.LoadState(m_strKey)) << c.name;
         EXPECT_EQ(0, mgr.GetUserTools().GetCount()) << c.name;

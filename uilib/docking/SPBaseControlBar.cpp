@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "SPClientHooks.h"
+#include "SPDockBar.h"
+#include "SPDockBarRow.h"
 #include "SPDockManager.h"
+#include "SPFrameImpl.h"
 #include "SPGlobalData.h"
-#include "SPMDIChildWnd.h"
-#include "SPMDIFrameWnd.h"
-#include "SPFrameWnd.h"
 #include "SPRegistry.h"
 #include "SPVisualManager.h"
 
@@ -42,6 +42,11 @@ CSPBaseControlBar::CSPBaseControlBar()
       m_nTemplateHeight(0) {}
 
 CSPBaseControlBar::~CSPBaseControlBar() {}
+
+UINT CSPBaseControlBar::GetPopupMenuMessage() {
+    static const UINT nMessage = ::RegisterWindowMessage(_T("STOOLBAR_POPUPMENU"));
+    return nMessage;
+}
 
 // --- creation -----------------------------------------------------------------
 
@@ -83,6 +88,28 @@ BOOL CSPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, LPCTSTR
     else
         m_pDockSite = SPGetParentFrame(pParentWnd);
     return TRUE;
+}
+
+CString CSPBaseControlBar::RegisterBarClass(LPCTSTR lpszPrefix) {
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    const UINT nClassStyle = CS_DBLCLKS;
+    const UINT_PTR nBrush = COLOR_BTNFACE + 1;
+    CString strClassName;
+    strClassName.Format("%s:%x:%x:%x:%x", lpszPrefix, (UINT)(UINT_PTR)hInst, nClassStyle, (UINT)(UINT_PTR)hCursor,
+                        (UINT)nBrush);
+    WNDCLASS wndcls;
+    if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
+        memset(&wndcls, 0, sizeof(wndcls));
+        wndcls.style = nClassStyle;
+        wndcls.lpfnWndProc = ::DefWindowProc;
+        wndcls.hInstance = hInst;
+        wndcls.hCursor = hCursor;
+        wndcls.hbrBackground = (HBRUSH)nBrush;
+        wndcls.lpszClassName = strClassName;
+        if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
+    }
+    return strClassName;
 }
 
 // --- queries ------------------------------------------------------------------
@@ -162,19 +189,31 @@ CSize CSPBaseControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 
 // --- showing and placing ------------------------------------------------------
 
-void CSPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL /*bActivate*/) {
-    if (GetSafeHwnd() == NULL) return;
+BOOL CSPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    if (GetSafeHwnd() == NULL) return FALSE;
     const int nCmdShow = bShow ? SW_SHOWNOACTIVATE : SW_HIDE;
-    if (IsFloating() && !IsTabbed()) {
+    const BOOL bTabbed = IsTabbed();
+    BOOL bResult = TRUE;
+    if (IsFloating() && !bTabbed) {
         ShowWindow(nCmdShow);
         CWnd* pMiniFrame = FindParentMiniFrame(this);
         if (pMiniFrame != NULL) pMiniFrame->ShowWindow(nCmdShow);
-        return;
+    } else if (m_pParentDockBar != NULL) {
+        bResult = m_pParentDockBar->ShowControlBar(this, bShow, bDelay, bActivate);
+    } else if (!bTabbed) {
+        ShowWindow(nCmdShow);
+        if (!bDelay) AdjustDockingLayout(NULL);
+    } else {
+        // A tab is shown by its tab window, which joins the library with
+        // the tabbed bars.
+        ShowWindow(nCmdShow);
     }
-    // A bar in a dock bar is shown by the dock bar, a tab by its tab
-    // window; those take over here as they join the library.
-    ShowWindow(nCmdShow);
-    if (!bDelay) AdjustDockingLayout(NULL);
+    if (m_pDockBarRow != NULL) {
+        CRect rectRow;
+        m_pDockBarRow->ScreenToRow(rectRow);
+        m_pDockBarRow->RepositionBars(rectRow, -1, FALSE, 0);
+    }
+    return bResult;
 }
 
 void CSPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
@@ -185,12 +224,7 @@ void CSPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
     }
     CFrameWnd* pSite = GetDockSite();
     if (pSite == NULL) return;
-    if (pSite->IsKindOf(RUNTIME_CLASS(CSPFrameWnd)))
-        ((CSPFrameWnd*)pSite)->AdjustDockingLayout(hdwp);
-    else if (pSite->IsKindOf(RUNTIME_CLASS(CSPMDIFrameWnd)))
-        ((CSPMDIFrameWnd*)pSite)->AdjustDockingLayout(hdwp);
-    else if (pSite->IsKindOf(RUNTIME_CLASS(CSPMDIChildWnd)))
-        ((CSPMDIChildWnd*)pSite)->AdjustDockingLayout(hdwp);
+    CSPFrameImpl::AdjustFrameDockingLayout(pSite, hdwp);
 }
 
 HDWP CSPBaseControlBar::MoveWindow(CRect& rect, BOOL bRepaint, HDWP hdwp) {
@@ -244,11 +278,12 @@ BOOL CSPBaseControlBar::OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
 
 void CSPBaseControlBar::OnSize(UINT nType, int cx, int cy) {
     CWnd::OnSize(nType, cx, cy);
-    // The dock bar row learns of the new size once rows exist.
+    if (m_pDockBarRow != NULL) m_pDockBarRow->OnBarResized(this);
 }
 
 LRESULT CSPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM /*lParam*/) {
     if ((GetStyle() & WS_VISIBLE) == 0) return 0L;
+    if (m_pParentDockBar != NULL && (m_pParentDockBar->GetStyle() & WS_VISIBLE) == 0) return 0L;
     CWnd* pOwner = GetOwner();
     CFrameWnd* pTarget = NULL;
     if (pOwner != NULL && pOwner->IsFrameWnd())
@@ -368,67 +403,46 @@ BOOL CSPBaseControlBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID
 
 // --- frame dispatchers ----------------------------------------------------------
 
-// Calls fn with the frame as the library frame class it is, tested in the
-// fixed order of the library's frames; a frame of another class gets
-// nothing and the answer is fallback.
-template <class Fn, class R>
-static R CallLibraryFrame(CFrameWnd* pFrame, R fallback, Fn fn) {
-    if (pFrame == NULL) return fallback;
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPFrameWnd))) return fn((CSPFrameWnd*)pFrame);
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPMDIFrameWnd))) return fn((CSPMDIFrameWnd*)pFrame);
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPMDIChildWnd))) return fn((CSPMDIChildWnd*)pFrame);
-    return fallback;
-}
+// Each dispatcher finds the dock site's docking services (the library frame
+// classes are tested in their fixed order); a site of another class gets
+// nothing. A bar without dock site in a dialog drops its requests.
+#define SP_FRAME_IMPL_OR_RETURN(pImpl, result)                  \
+    CFrameWnd* pSite = GetDockSite();                          \
+    if (pSite == NULL && m_bIsInDialog) return result;         \
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromFrame(pSite);
 
 void CSPBaseControlBar::FrameAddControlBar(CSPBaseControlBar* pBar) {
-    CFrameWnd* pSite = GetDockSite();
-    if (pSite == NULL && m_bIsInDialog) return;
-    CallLibraryFrame(pSite, FALSE, [&](auto* pFrame) { return pFrame->AddControlBar(pBar, TRUE); });
+    SP_FRAME_IMPL_OR_RETURN(pImpl, )
+    if (pImpl != NULL) pImpl->AddControlBar(pBar, TRUE);
 }
 
 BOOL CSPBaseControlBar::FrameRemoveControlBar(CSPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
                                               BOOL bAutoHide) {
-    CFrameWnd* pSite = GetDockSite();
-    if (pSite == NULL && m_bIsInDialog) return TRUE;
-    return CallLibraryFrame(pSite, FALSE, [&](auto* pFrame) {
-        return pFrame->RemoveControlBarFromDockManager(pBar, bDestroy, bAdjustLayout, bAutoHide);
-    });
+    SP_FRAME_IMPL_OR_RETURN(pImpl, TRUE)
+    return pImpl != NULL && pImpl->RemoveControlBarFromDockManager(pBar, bDestroy, bAdjustLayout, bAutoHide);
 }
 
 BOOL CSPBaseControlBar::FrameIsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) {
-    CFrameWnd* pSite = GetDockSite();
-    if (pSite == NULL && m_bIsInDialog) return TRUE;
-    return CallLibraryFrame(pSite, FALSE, [&](auto* pFrame) {
-        return pFrame->IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
-    });
+    SP_FRAME_IMPL_OR_RETURN(pImpl, TRUE)
+    return pImpl != NULL && pImpl->IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
 CSPBaseControlBar* CSPBaseControlBar::FrameControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
                                                                CRuntimeClass* pRTCBarType) {
-    CFrameWnd* pSite = GetDockSite();
-    if (pSite == NULL && m_bIsInDialog) return NULL;
-    return CallLibraryFrame(pSite, (CSPBaseControlBar*)NULL, [&](auto* pFrame) {
-        return pFrame->ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType);
-    });
+    SP_FRAME_IMPL_OR_RETURN(pImpl, NULL)
+    return pImpl != NULL ? pImpl->ControlBarFromPoint(point, nSensitivity, bExactBar != FALSE, pRTCBarType) : NULL;
 }
 
 void CSPBaseControlBar::FrameInsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter) {
-    CFrameWnd* pSite = GetDockSite();
-    if (pSite == NULL && m_bIsInDialog) return;
-    CallLibraryFrame(pSite, FALSE, [&](auto* pFrame) {
-        pFrame->InsertControlBar(pBar, pTarget, bAfter);
-        return TRUE;
-    });
+    SP_FRAME_IMPL_OR_RETURN(pImpl, )
+    if (pImpl != NULL) pImpl->InsertControlBar(pBar, pTarget, bAfter);
 }
 
 void CSPBaseControlBar::FrameDockControlBar(BOOL bUseDockSite) {
     CFrameWnd* pSite = GetDockSite();
     if (pSite == NULL && m_bIsInDialog) return;
-    CFrameWnd* pFrameTarget = bUseDockSite ? pSite : SPGetParentFrame(this);
-    CallLibraryFrame(pFrameTarget, FALSE, [&](auto* pFrame) {
-        pFrame->DockControlBar(this, 0, NULL);
-        return TRUE;
-    });
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromFrame(bUseDockSite ? pSite : SPGetParentFrame(this));
+    if (pImpl != NULL) pImpl->DockControlBar(this, 0, NULL);
 }
 
 void CSPBaseControlBar::GetVisualInfo(SPBarInfo& info) {

@@ -98,7 +98,7 @@ public:
     virtual void ReservedNotify(DWORD_PTR /*dwArg*/) {}
     virtual void OnBeforeChangeParent(CWnd* /*pWndNewParent*/, BOOL /*bDelay*/ = FALSE) {}
     virtual void OnAfterChangeParent(CWnd* /*pWndOldParent*/) {}
-    virtual void ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate);
+    virtual BOOL ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate);
     // The first mini frame up the parent chain, NULL when the bar does not
     // float.
     virtual CSPMiniFrameWnd* GetParentMiniFrame(BOOL bNoAssert = FALSE) const;
@@ -137,6 +137,10 @@ public:
     // Dock bars and rows set and clear these as the bar enters and leaves them.
     void SetParentDockBar(CSPDockBar* pDockBar) { m_pParentDockBar = pDockBar; }
     void SetDockBarRow(CSPDockBarRow* pRow) { m_pDockBarRow = pRow; }
+    // The dock manager makes its frame the dock site of the bars it lists.
+    void SetDockSite(CFrameWnd* pDockSite) { m_pDockSite = pDockSite; }
+    // The registered message that asks a frame for its bars context menu.
+    static UINT GetPopupMenuMessage();
     CSPDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
     // A dialog template builds the bar's client at CreateEx.
     void SetDialogTemplate(LPCTSTR lpszTemplateName) { m_lpszTemplateName = lpszTemplateName; }
@@ -162,6 +166,11 @@ protected:
     LPCTSTR m_lpszTemplateName;
     int m_nTemplateWidth;
     int m_nTemplateHeight;
+
+    // The name of the bars' window class with the prefix (double clicks,
+    // arrow cursor, button-face background), registered on first use; a
+    // failed registration throws a resource exception.
+    static CString RegisterBarClass(LPCTSTR lpszPrefix);
 
     // The key of the bar's state below prefix: the class word, a hyphen, the
     // index (the control id for -1) and the id in hex when one is given.

@@ -1,9 +1,20 @@
 #include "SPControlBar.h"
 
+#include <algorithm>
+
+
 #include "SPClientHooks.h"
+#include "SPDockBar.h"
+#include "SPDockBarRow.h"
+#include "SPDockManager.h"
+#include "SPDockingUtils.h"
+#include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPRegistry.h"
-#include "SPToolBar.h"
+#include "SPToolbarState.h"
+
+using std::max;
+using std::min;
 
 IMPLEMENT_DYNAMIC(CSPControlBar, CSPBaseControlBar)
 
@@ -16,6 +27,9 @@ BEGIN_MESSAGE_MAP(CSPControlBar, CSPBaseControlBar)
     ON_WM_CANCELMODE()
     ON_WM_CHAR()
     ON_WM_CONTEXTMENU()
+    ON_WM_MOUSEMOVE()
+    ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 CSPControlBar::CSPControlBar()
@@ -43,7 +57,8 @@ CSPControlBar::CSPControlBar()
       m_nPinState(0),
       m_rectSavedDockedRect(0, 0, 0, 0),
       m_bRecentFloatingState(FALSE),
-      m_bClickForwarded(FALSE) {}
+      m_bClickForwarded(FALSE),
+      m_ptLastCursor(0, 0) {}
 
 CSPControlBar::~CSPControlBar() { free(m_pData); }
 
@@ -70,22 +85,7 @@ BOOL CSPControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwSty
                              CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle, CCreateContext* pContext) {
     CString strClassName;
     if (lpszClassName == NULL) {
-        HINSTANCE hInst = AfxGetInstanceHandle();
-        HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        const UINT nClassStyle = CS_DBLCLKS;
-        const UINT_PTR nBrush = COLOR_BTNFACE + 1;
-        strClassName.Format("SControlBar:%x:%x:%x:%x", (UINT_PTR)hInst, nClassStyle, (UINT_PTR)hCursor, nBrush);
-        WNDCLASS wndcls;
-        if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
-            memset(&wndcls, 0, sizeof(wndcls));
-            wndcls.style = nClassStyle;
-            wndcls.lpfnWndProc = ::DefWindowProc;
-            wndcls.hInstance = hInst;
-            wndcls.hCursor = hCursor;
-            wndcls.hbrBackground = (HBRUSH)nBrush;
-            wndcls.lpszClassName = strClassName;
-            if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
-        }
+        strClassName = RegisterBarClass(_T("SControlBar"));
         lpszClassName = strClassName;
     }
 
@@ -185,6 +185,8 @@ void CSPControlBar::UpdateVirtualRect() {
 
 int CSPControlBar::CalcAvailableExpandSize() const {
     if (GetSafeHwnd() == NULL) return 0;
+    // A bar with a row of its own may take all of it.
+    if (m_bExclusiveRow) return 65535;
     CRect rectWnd;
     GetWindowRect(rectWnd);
     int nAvail = IsHorizontal() ? m_rectVirtual.Width() - rectWnd.Width() : m_rectVirtual.Height() - rectWnd.Height();
@@ -302,7 +304,7 @@ void CSPControlBar::ChangeParent(CWnd* pNewParent, BOOL bDelay) {
 
 void CSPControlBar::OnAfterChangeParent(CWnd* /*pWndOldParent*/) {
     UpdateVirtualRect();
-    if (!SPIsKindOf(GetParent(), "CSPDockBar")) {
+    if (!GetParent()->IsKindOf(RUNTIME_CLASS(CSPDockBar))) {
         SetParentDockBar(NULL);
         SetDockBarRow(NULL);
     }
@@ -320,6 +322,7 @@ void CSPControlBar::StartTracking(BOOL bFromCurrentPosition) {
     }
     if (m_bCaptured || !IsDocked()) return;
     SetCapture();
+    m_ptLastCursor = ptCursor;
     m_bCaptured = TRUE;
     SetDragMode(TRUE);
     GetWindowRect(m_rectDragStart);
@@ -362,6 +365,7 @@ void CSPControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
         if (nFlags == 0xFFFF) m_hwndOutline = hwndOutline;
     }
     m_bCancelled = false;
+    if (GetParentDockBar() != NULL) UpdateVirtualRect();
     CSPBaseControlBar::OnLButtonUp(nFlags, point);
 }
 
@@ -383,27 +387,23 @@ void CSPControlBar::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 void CSPControlBar::OnContextMenu(CWnd* /*pWnd*/, CPoint point) {
     if (g_bCustomizeMode) return;
-    static const UINT nPopupMenuMsg = ::RegisterWindowMessage(_T("STOOLBAR_POPUPMENU"));
     CWnd* pFrame = GetDockSite();
-    if (pFrame == NULL) {
-        CWnd* pMain = AfxGetMainWnd();
-        if (pMain != NULL && pMain->IsFrameWnd()) pFrame = pMain;
-    }
+    if (pFrame == NULL) pFrame = CSPFrameImpl::GetMainFrame();
     if (pFrame == NULL) pFrame = GetTopLevelFrame();
-    if (pFrame != NULL) pFrame->SendMessage(nPopupMenuMsg, (WPARAM)m_hWnd, MAKELPARAM(point.x, point.y));
+    if (pFrame != NULL) pFrame->SendMessage(GetPopupMenuMessage(), (WPARAM)m_hWnd, MAKELPARAM(point.x, point.y));
 }
 
 // --- recent place and state -------------------------------------------------------------
 
 void CSPControlBar::StoreRecentDockInfo() {
-    m_recentDockInfo.m_pRecentDockBar = GetParentDockBar();
+    CSPDockBar* pDockBar = GetParentDockBar();
+    m_recentDockInfo.m_pRecentDockBar = pDockBar;
     m_recentDockInfo.m_pRecentDockBarRow = GetDockBarRow();
+    if (pDockBar != NULL) m_recentDockInfo.m_nRecentRowIndex = pDockBar->GetRowIndex(GetDockBarRow());
     if (GetSafeHwnd() == NULL) return;
-    // Dock bars give the row index and their own coordinates once they
-    // exist; until then the dock site's client coordinates hold.
     CRect rect;
     GetWindowRect(rect);
-    CWnd* pRef = GetDockSite();
+    CWnd* pRef = pDockBar != NULL ? (CWnd*)pDockBar : (CWnd*)GetDockSite();
     if (pRef != NULL) pRef->ScreenToClient(rect);
     m_recentDockInfo.GetRect(TRUE) = rect;
 }
@@ -421,6 +421,8 @@ BOOL CSPControlBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
         if (pMiniFrame != NULL) pMiniFrame->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
     } else {
         StoreRecentDockInfo();
+        if (GetParentDockBar() != NULL)
+            m_recentDockInfo.m_dwRecentAlignmentToFrame = GetParentDockBar()->GetCurrentAlignment();
     }
 
     BOOL bOk = FALSE;
@@ -455,6 +457,8 @@ BOOL CSPControlBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
         CRect rect;
         if (pReg->Read(_T("RectRecentFloat"), rect)) m_recentDockInfo.m_rectRecentFloatingRect = rect;
         if (pReg->Read(_T("RectRecentDocked"), rect)) {
+            // An inverted rectangle still names a place and a size.
+            rect.NormalizeRect();
             m_rectSavedDockedRect = rect;
             m_recentDockInfo.GetRect(TRUE) = rect;
         }
@@ -467,8 +471,184 @@ BOOL CSPControlBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
         if (pReg->Read(_T("RecentRowIndex"), nRow) && nRow >= 0) m_recentDockInfo.m_nRecentRowIndex = nRow;
         int nValue = 0;
         if (pReg->Read(_T("IsFloating"), nValue)) m_bRecentFloatingState = nValue != 0;
-        if (pReg->Read(_T("MRUWidth"), nValue)) m_nMRUWidth = nValue;
+        if (pReg->Read(_T("MRUWidth"), nValue) && nValue > 0 && nValue <= 32767) m_nMRUWidth = nValue;
         if (pReg->Read(_T("PinState"), nValue)) m_nPinState = nValue;
     }
     return CSPBaseControlBar::LoadState(lpszProfileName, nIndex, uiID);
+}
+
+// --- docking and floating ----------------------------------------------------------------
+
+BOOL CSPControlBar::IsPointBefore(CPoint pt, BOOL bScreen) const {
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar == NULL || GetSafeHwnd() == NULL) return TRUE;
+    CRect rect;
+    GetWindowRect(rect);
+    if (!bScreen) pDockBar->ClientToScreen(&pt);
+    return pDockBar->IsHorizontal() ? pt.x < rect.left : pt.y < rect.top;
+}
+
+void CSPControlBar::AttachToDockBar(CSPDockBar* pDockBar, BOOL bDelay) {
+    if (pDockBar == NULL) return;
+    if (GetParent() != pDockBar) ChangeParent(pDockBar, bDelay);
+    SetParentDockBar(pDockBar);
+    const DWORD dwStyle = (GetControlBarStyle() & ~CBRS_FLOATING) | CBRS_BORDER_ANY;
+    SetControlBarStyle(dwStyle);
+    SetCurrentAlignment(pDockBar->GetCurrentAlignment());
+}
+
+void CSPControlBar::OnBeforeChangeParent(CWnd* pWndNewParent, BOOL /*bDelay*/) {
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar != NULL && pWndNewParent != pDockBar) {
+        pDockBar->RemoveControlBar(this);
+        SetParentDockBar(NULL);
+    }
+}
+
+void CSPControlBar::UnDockControlBar(BOOL bDelay) {
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar == NULL) return;
+    pDockBar->RemoveControlBar(this);
+    SetParentDockBar(NULL);
+    if (!bDelay) AdjustDockingLayout(NULL);
+}
+
+BOOL CSPControlBar::DockToDockBar(CSPDockBar* pDockBar, LPCRECT lpRect, int nDockMethod) {
+    if (nDockMethod == SP_DM_SHOW) {
+        pDockBar = m_recentDockInfo.m_pRecentDockBar;
+        CSPDockManager* pManager = CSPDockingUtils::GetDockManager(GetDockSite());
+        if (pDockBar == NULL || pManager == NULL || !pManager->IsBarKnown(pDockBar)) {
+            // The recent dock bar is gone: the side it stood on takes the bar.
+            pDockBar = pManager != NULL ? pManager->FindDockBar(m_recentDockInfo.m_dwRecentAlignmentToFrame, TRUE) : NULL;
+        }
+        if (pDockBar == NULL) return FALSE;
+    }
+    if (pDockBar == NULL || !CanBeDocked(pDockBar) || !pDockBar->CanAcceptBar(this)) return FALSE;
+
+    CRect rectPlace(0, 0, 0, 0);
+    if (nDockMethod == SP_DM_MOUSE)
+        GetWindowRect(rectPlace);
+    else if (lpRect != NULL)
+        rectPlace = *lpRect;
+    AttachToDockBar(pDockBar, FALSE);
+    pDockBar->DockControlBar(this, rectPlace.IsRectEmpty() ? NULL : (LPCRECT)rectPlace, nDockMethod);
+    return TRUE;
+}
+
+BOOL CSPControlBar::DockControlBar(CSPBaseControlBar* pDockBar, LPCRECT lpRect, int nDockMethod) {
+    if (pDockBar != NULL && !pDockBar->IsKindOf(RUNTIME_CLASS(CSPDockBar))) return FALSE;
+    CSPBaseControlBar* pTarget = pDockBar;
+    if (!OnBeforeDock(&pTarget, lpRect, nDockMethod)) return FALSE;
+    if (!DockToDockBar((CSPDockBar*)pTarget, lpRect, nDockMethod)) return FALSE;
+    OnAfterDock(pTarget, lpRect, nDockMethod);
+    return TRUE;
+}
+
+BOOL CSPControlBar::DockByMouse(CSPBaseControlBar* pDockBar) { return DockControlBar(pDockBar, NULL, SP_DM_MOUSE); }
+
+BOOL CSPControlBar::FloatControlBar(CRect rectFloat, int nDockMethod, bool bShow) {
+    if (!IsDocked() && !IsTabbed()) return TRUE;
+    if (!CanFloat()) return TRUE;
+    if (!OnBeforeFloat(rectFloat, nDockMethod)) return TRUE;
+    CSPMiniFrameWnd* pMiniFrame = CreateDefaultMiniFrame(rectFloat);
+    if (pMiniFrame == NULL) return FALSE;
+    (void)bShow;  // the mini frame shows itself once mini frames exist
+    return FALSE;
+}
+
+BOOL CSPControlBar::GetDockTargetAtCursor(int nSensitivity, CSPDockBar*& pTarget) {
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    pTarget = (CSPDockBar*)FrameControlBarFromPoint(pt, nSensitivity, FALSE, RUNTIME_CLASS(CSPDockBar));
+    if (GetSafeHwnd() == NULL) return FALSE;
+
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar != NULL) {
+        CRect rectVirtual = m_rectVirtual, rectDockBar, rectOverlap;
+        GetParent()->ClientToScreen(rectVirtual);
+        pDockBar->GetWindowRect(rectDockBar);
+        if (!rectOverlap.IntersectRect(rectVirtual, rectDockBar)) return TRUE;
+        const BOOL bHorz = pDockBar->IsHorizontal();
+        const int nOverlap = bHorz ? rectOverlap.Width() : rectOverlap.Height();
+        const int nExtent = bHorz ? rectVirtual.Width() : rectVirtual.Height();
+        return nOverlap < nExtent / 10 && !rectDockBar.PtInRect(pt);
+    }
+
+    if (pTarget == NULL || !CanBeDocked(pTarget)) return FALSE;
+    CRect rectTarget, rectWnd;
+    pTarget->GetWindowRect(rectTarget);
+    if (rectTarget.PtInRect(pt)) return TRUE;
+    GetWindowRect(rectWnd);
+    const double dWidth = max(1, rectWnd.Width());
+    const double dHeight = max(1, rectWnd.Height());
+    double dGap = 0, dShare = 0;
+    if (pt.x < rectTarget.left) {
+        dGap = rectTarget.left - pt.x;
+        dShare = (rectWnd.right - pt.x) / dWidth;
+    } else if (pt.x >= rectTarget.right) {
+        dGap = pt.x - rectTarget.right;
+        dShare = (pt.x - rectWnd.left) / dWidth;
+    } else if (pt.y < rectTarget.top) {
+        dGap = rectTarget.top - pt.y;
+        dShare = (rectWnd.bottom - pt.y) / dHeight;
+    } else {
+        dGap = pt.y - rectTarget.bottom;
+        dShare = (pt.y - rectWnd.top) / dHeight;
+    }
+    return dGap <= nSensitivity * dShare;
+}
+
+void CSPControlBar::ApplyLoadedDockState(CSPDockManager* pDockManager) {
+    if (m_bRecentFloatingState) {
+        ShowControlBar(GetRecentVisibleState(), FALSE, FALSE);
+        return;
+    }
+    if (pDockManager == NULL) return;
+    CSPDockBar* pDockBar = pDockManager->FindDockBar(m_recentDockInfo.m_dwRecentAlignmentToFrame, TRUE);
+    if (pDockBar == NULL) return;
+    m_recentDockInfo.m_pRecentDockBar = pDockBar;
+    m_recentDockInfo.m_pRecentDockBarRow = NULL;
+    m_recentDockInfo.GetRect(TRUE) = m_rectSavedDockedRect;
+    UnDockControlBar(TRUE);
+    if (!DockControlBar(pDockBar, NULL, SP_DM_SHOW)) return;
+    pDockBar->ShowControlBar(this, GetRecentVisibleState(), FALSE, FALSE);
+}
+
+CSize CSPControlBar::CalcSizeForPoint(CPoint ptScreen, CSize sizeMin, CSize sizeOffsets) {
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    return CSize(max(sizeMin.cx, ptScreen.x - rectWnd.left + sizeOffsets.cx),
+                 max(sizeMin.cy, ptScreen.y - rectWnd.top + sizeOffsets.cy));
+}
+
+void CSPControlBar::OnMouseMove(UINT nFlags, CPoint point) {
+    if (!m_bCaptured) {
+        CSPBaseControlBar::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (GetDockMode() != SP_DT_IMMEDIATE) return;  // outline dragging comes with the drag helper
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    const CSize sizeOffset = ptCursor - m_ptLastCursor;
+    m_ptLastCursor = ptCursor;
+    if (sizeOffset == CSize(0, 0)) return;
+    m_rectDragStart.OffsetRect(sizeOffset);
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar != NULL) pDockBar->MoveControlBar(this, nFlags, sizeOffset.cx, sizeOffset.cy);
+}
+
+void CSPControlBar::OnDestroy() {
+    // The bar leaves the lists that name it before its window goes.
+    CSPDockBar* pDockBar = GetParentDockBar();
+    if (pDockBar != NULL) {
+        pDockBar->RemoveControlBar(this);
+        SetParentDockBar(NULL);
+    }
+    FrameRemoveControlBar(this, FALSE, FALSE, FALSE);
+    CSPBaseControlBar::OnDestroy();
+}
+
+void CSPControlBar::OnNcDestroy() {
+    SetDockBarRow(NULL);
+    CSPBaseControlBar::OnNcDestroy();
 }

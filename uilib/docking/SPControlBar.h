@@ -9,6 +9,8 @@
 #include "SPBaseControlBar.h"
 #include "SPRecentDockInfo.h"
 
+class CSPDockManager;
+
 class CSPControlBar : public CSPBaseControlBar {
     DECLARE_DYNAMIC(CSPControlBar)
 
@@ -30,6 +32,11 @@ public:
     virtual void SetBarOption(BOOL bOption) { m_bOption3 = bOption; }
     virtual void SetExclusiveRowMode(BOOL bExclusive = TRUE) { m_bExclusiveRow = bExclusive; }
     virtual BOOL GetExclusiveRowMode() const { return m_bExclusiveRow; }
+    // The dock bar becomes the bar's parent and side; the bar loses its
+    // floating style and gains all four borders.
+    virtual void AttachToDockBar(CSPDockBar* pDockBar, BOOL bDelay);
+    // Docks into the row under the cursor.
+    virtual BOOL DockByMouse(CSPBaseControlBar* pDockBar);
     virtual CSize CalcDefaultSize(int /*nArg*/) { return CSize(0, 0); }
     // The bar to float at the end of an outline drag; bHandled TRUE when the
     // bar took care of the drop itself.
@@ -39,6 +46,12 @@ public:
     }
     virtual CSize ResizeToRect(CRect rectNew, bool bKeepPosition = false);
     virtual int StretchControlBar(int nStretchSize, HDWP& hdwp);
+    // TRUE when the bar should change its docking state at the cursor: it
+    // was dragged out of its dock bar, or it floats near one (pTarget).
+    virtual BOOL GetDockTargetAtCursor(int nSensitivity, CSPDockBar*& pTarget);
+    // After a state load: the saved visibility, and for a docked bar its
+    // saved side and place.
+    virtual void ApplyLoadedDockState(CSPDockManager* pDockManager);
     virtual BOOL StopTracking();
     virtual BOOL OnBeforeFloat(CRect& /*rectFloat*/, int /*nDockMethod*/) { return TRUE; }
     virtual void OnAfterFloat();
@@ -47,6 +60,8 @@ public:
     virtual BOOL CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect,
                           CWnd* pParentWnd, UINT nID, DWORD dwSPBarStyle = SPCBRS_FLOAT,
                           CCreateContext* pContext = NULL);
+    // The size that keeps the minimum when the bar is pulled to the point.
+    virtual CSize CalcSizeForPoint(CPoint ptScreen, CSize sizeMin, CSize sizeOffsets);
     virtual void AdjustSize();
     virtual void StartTrackingFromCursor() { StartTracking(FALSE); }
     virtual void DrawDragRectangle(CPoint /*pt*/, BOOL /*bErase*/) {}
@@ -57,6 +72,7 @@ public:
     // Moves the bar into another parent window.
     virtual void ChangeParent(CWnd* pNewParent, BOOL bDelay = FALSE);
     virtual void SetDragMode(BOOL bDragMode) { m_bDragMode = bDragMode; }
+    virtual BOOL DockToDockBar(CSPDockBar* pDockBar, LPCRECT lpRect, int nDockMethod);
     virtual void StartTracking(BOOL bFromCurrentPosition);
     virtual void StoreRecentDockInfo();
 
@@ -66,6 +82,13 @@ public:
     void OnAfterChangeParent(CWnd* pWndOldParent) override;
     BOOL CanDockToFrame() const override { return FALSE; }
     BOOL CanBeDocked(CSPBaseControlBar* pDockBar) const override;
+    BOOL DockControlBar(CSPBaseControlBar* pDockBar, LPCRECT lpRect, int nDockMethod) override;
+    BOOL FloatControlBar(CRect rectFloat, int nDockMethod = SP_DM_RECT, bool bShow = true) override;
+    // The floating frame comes with the mini frames; until then there is
+    // none, and floating is refused.
+    CSPMiniFrameWnd* CreateDefaultMiniFrame(CRect /*rectInitial*/) override { return NULL; }
+    void OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay = FALSE) override;
+    void UnDockControlBar(BOOL bDelay = FALSE) override;
     BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
 
@@ -92,6 +115,12 @@ public:
     // The wanted rectangle in the parent's client coordinates.
     void UpdateVirtualRect();
     const CRect& GetVirtualRect() const { return m_rectVirtual; }
+    void OffsetVirtualRect(CSize size) { m_rectVirtual.OffsetRect(size); }
+    // Whether the point lies before the bar along its dock bar (left of it
+    // in a horizontal one, above it in a vertical one); TRUE when docked
+    // nowhere.
+    BOOL IsPointBefore(CPoint pt, BOOL bScreen) const;
+    CPoint GetDragStartPoint() const { return m_ptClientHotSpot; }
     BOOL IsTracking() const { return m_bCaptured; }
     int GetMRUWidth() const { return m_nMRUWidth; }
     void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
@@ -124,6 +153,7 @@ protected:
     CRect m_rectSavedDockedRect;
     BOOL m_bRecentFloatingState;
     BOOL m_bClickForwarded;
+    CPoint m_ptLastCursor;  // the cursor at the last step of a drag
 
     void ReleaseTracking();
 
@@ -133,5 +163,8 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
     DECLARE_MESSAGE_MAP()
 };

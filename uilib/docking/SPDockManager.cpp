@@ -1,36 +1,140 @@
 #include "SPDockManager.h"
 
+#include <algorithm>
+
+
 #include "SPBaseControlBar.h"
+#include "SPClientHooks.h"
+#include "SPControlBar.h"
+#include "SPDockBar.h"
+#include "SPDockingUtils.h"
+#include "SPGlobalData.h"
+#include "SPStatusBar.h"
+
+using std::max;
+using std::min;
 
 BOOL CSPDockManager::m_bRestoringDockState = FALSE;
+clock_t (*CSPDockManager::m_pfnClock)() = clock;
+LPCTSTR const CSPDockManager::m_lpszSection = _T("SPDockManagers");
 
-CSPDockManager::CSPDockManager() : m_pParentWnd(NULL), m_bAdjustingLayout(FALSE) {}
+// The docking sensitivity and the rests before a floating bar docks.
+static const int nDockSensitivity = 15;
+static const clock_t clkRestOverDockBar = 200;
+static const clock_t clkRestOverPane = 220;
+
+CSPDockManager::CSPDockManager()
+    : m_bEnableAdjustLayout(TRUE),
+      m_bLockUpdate(FALSE),
+      m_bDisableBarsLayout(FALSE),
+      m_pParentWnd(NULL),
+      m_rectDockBarBounds(0, 0, 0, 0),
+      m_rectClientAreaBounds(0, 0, 0, 0),
+      m_rectOuterEdgeBounds(0, 0, 0, 0),
+      m_dwEnabledDockBars(0),
+      m_dwEnabledSlideBars(0),
+      m_pLastTargetBar(NULL),
+      m_pLastMultiMiniFrame(NULL),
+      m_clkLastTime(0),
+      m_nLastCode(0),
+      m_bIsPrintPreviewMode(FALSE),
+      m_bHideDockingBarsInContainerMode(FALSE),
+      m_bAdjustingBarLayout(FALSE),
+      m_bRecalcLayout(FALSE),
+      m_lstHiddenMiniFrames(10) {}
 
 CSPDockManager::~CSPDockManager() {}
+
+BOOL CSPDockManager::SetDockSite(CFrameWnd* pFrame) {
+    m_pParentWnd = pFrame;
+    return TRUE;
+}
 
 BOOL CSPDockManager::IsBarKnown(const CSPBaseControlBar* pBar) const {
     return pBar != NULL && m_lstControlBars.Find((CObject*)pBar) != NULL;
 }
 
-BOOL CSPDockManager::AddControlBar(CSPBaseControlBar* pBar, BOOL bTail, BOOL /*bAutoHide*/,
-                                   BOOL /*bInsertForOuterEdge*/) {
+// --- dock bars -----------------------------------------------------------------------
+
+BOOL CSPDockManager::EnableDocking(DWORD dwStyle) {
+    static const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
+    if (m_pParentWnd->GetSafeHwnd() == NULL) return FALSE;
+    for (DWORD dwSide : sides) {
+        if ((dwStyle & dwSide) == 0 || (m_dwEnabledDockBars & dwSide) != 0) continue;
+        CSPDockBar* pDockBar = (CSPDockBar*)RUNTIME_CLASS(CSPDockBar)->CreateObject();
+        if (pDockBar == NULL) return FALSE;
+        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd)) {
+            // The window never existed, so nothing deletes the object but us.
+            if (pDockBar->GetSafeHwnd() == NULL) delete pDockBar;
+            return FALSE;
+        }
+        m_lstControlBars.AddTail(pDockBar);
+        m_dwEnabledDockBars |= dwSide;
+    }
+    AdjustDockingLayout();
+    return TRUE;
+}
+
+BOOL CSPDockManager::EnableAutoHideBars(DWORD dwStyle) {
+    // The sliding strips stand behind their side's dock bar, which must
+    // exist first.
+    if (!EnableDocking(dwStyle & CBRS_ALIGN_ANY)) return FALSE;
+    m_dwEnabledSlideBars |= dwStyle & CBRS_ALIGN_ANY;
+    return TRUE;
+}
+
+CSPDockBar* CSPDockManager::FindDockBar(DWORD dwAlignment, BOOL bForward) const {
+    POSITION pos = bForward ? m_lstControlBars.GetHeadPosition() : m_lstControlBars.GetTailPosition();
+    while (pos != NULL) {
+        CObject* pObj = bForward ? m_lstControlBars.GetNext(pos) : m_lstControlBars.GetPrev(pos);
+        if (pObj->IsKindOf(RUNTIME_CLASS(CSPDockBar)) &&
+            ((CSPDockBar*)pObj)->GetCurrentAlignment() == (dwAlignment & CBRS_ALIGN_ANY))
+            return (CSPDockBar*)pObj;
+    }
+    return NULL;
+}
+
+CSPDockBar* CSPDockManager::FindDockBarByID(CSPControlBar* pBar) const {
+    if (pBar == NULL || pBar->GetSafeHwnd() == NULL) return NULL;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CObject* pObj = m_lstControlBars.GetNext(pos);
+        if (!pObj->IsKindOf(RUNTIME_CLASS(CSPDockBar))) continue;
+        CSPDockBar* pDockBar = (CSPDockBar*)pObj;
+        if (pDockBar->FindBarByID((UINT)pBar->GetDlgCtrlID()) == pBar) return pDockBar;
+    }
+    return NULL;
+}
+
+// --- the bar list ------------------------------------------------------------------------
+
+BOOL CSPDockManager::AddControlBar(CSPBaseControlBar* pBar, BOOL bTail, BOOL bAutoHide, BOOL bInsertForOuterEdge) {
     if (pBar == NULL) return FALSE;
-    if (IsBarKnown(pBar)) return TRUE;
-    if (bTail)
-        m_lstControlBars.AddTail(pBar);
-    else
-        m_lstControlBars.AddHead(pBar);
+    CObList& lst = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    if (lst.Find(pBar) != NULL) return FALSE;
+    if (bTail) {
+        lst.AddTail(pBar);
+    } else if (!bInsertForOuterEdge) {
+        lst.AddHead(pBar);
+    } else {
+        POSITION posResizable = NULL;
+        for (POSITION pos = lst.GetHeadPosition(); pos != NULL && posResizable == NULL;) {
+            POSITION posCur = pos;
+            if (((CSPBaseControlBar*)lst.GetNext(pos))->IsResizable()) posResizable = posCur;
+        }
+        if (posResizable != NULL)
+            lst.InsertBefore(posResizable, pBar);
+        else
+            lst.AddTail(pBar);
+    }
+    pBar->SetDockSite(m_pParentWnd);
     return TRUE;
 }
 
 BOOL CSPDockManager::InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter) {
-    if (pBar == NULL) return FALSE;
-    POSITION posOld = m_lstControlBars.Find(pBar);
-    if (posOld != NULL) m_lstControlBars.RemoveAt(posOld);
-    POSITION posTarget = pTarget != NULL && pTarget != pBar ? m_lstControlBars.Find(pTarget) : NULL;
-    if (posTarget == NULL)
-        m_lstControlBars.AddTail(pBar);
-    else if (bAfter)
+    if (pBar == NULL || m_lstControlBars.Find(pBar) != NULL) return FALSE;
+    POSITION posTarget = m_lstControlBars.Find(pTarget);
+    if (posTarget == NULL) return FALSE;
+    if (bAfter)
         m_lstControlBars.InsertAfter(posTarget, pBar);
     else
         m_lstControlBars.InsertBefore(posTarget, pBar);
@@ -38,13 +142,105 @@ BOOL CSPDockManager::InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar
 }
 
 BOOL CSPDockManager::RemoveControlBar(CSPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
-                                      BOOL /*bAutoHide*/) {
-    if (pBar == NULL) return FALSE;
-    POSITION pos = m_lstControlBars.Find(pBar);
-    if (pos != NULL) m_lstControlBars.RemoveAt(pos);
+                                      BOOL bAutoHide) {
+    CObList& lst = bAutoHide ? m_lstAutoHideBars : m_lstControlBars;
+    POSITION pos = pBar != NULL ? lst.Find(pBar) : NULL;
+    if (pos == NULL) return FALSE;
+    lst.RemoveAt(pos);
     if (bDestroy && pBar->GetSafeHwnd() != NULL) pBar->DestroyWindow();
     if (bAdjustLayout) AdjustDockingLayout();
-    return pos != NULL;
+    return TRUE;
+}
+
+void CSPDockManager::GetControlBarList(CObList& lst, BOOL bIncludeAutohide, CRuntimeClass* pRTCFilter) {
+    auto add = [&](CObject* pObj) {
+        if (pRTCFilter == NULL || pObj->IsKindOf(pRTCFilter)) lst.AddTail(pObj);
+    };
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CObject* pObj = m_lstControlBars.GetNext(pos);
+        if (pObj->IsKindOf(RUNTIME_CLASS(CSPDockBar))) {
+            const CObList& lstDocked = ((CSPDockBar*)pObj)->GetControlBarList();
+            for (POSITION posBar = lstDocked.GetHeadPosition(); posBar != NULL;) add(lstDocked.GetNext(posBar));
+        }
+        add(pObj);
+    }
+    if (bIncludeAutohide) {
+        for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;) add(m_lstAutoHideBars.GetNext(pos));
+    }
+    // A floating frame holds its bars as child windows.
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+        CWnd* pMiniFrame = (CWnd*)m_lstMiniFrames.GetNext(pos);
+        for (CWnd* pChild = pMiniFrame->GetWindow(GW_CHILD); pChild != NULL; pChild = pChild->GetWindow(GW_HWNDNEXT)) {
+            CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
+            if (pPermanent != NULL && pPermanent->IsKindOf(RUNTIME_CLASS(CSPBaseControlBar))) add(pPermanent);
+        }
+    }
+}
+
+// --- docking -------------------------------------------------------------------------------
+
+void CSPDockManager::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
+    if (m_lstControlBars.IsEmpty() || pBar == NULL || pBar->GetSafeHwnd() == NULL) return;
+    pBar->UnDockControlBar(TRUE);
+    if (!pBar->CanBeResized() && !pBar->CanFloat()) {
+        AddControlBar(pBar, TRUE, FALSE, FALSE);
+        return;
+    }
+    if (pBar->CanDockToFrame()) {
+        static const struct {
+            UINT nID;
+            DWORD dwAlignment;
+        } sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+                     {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+                     {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+                     {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
+        for (const auto& side : sides) {
+            if (side.nID == nDockBarID && (side.dwAlignment & pBar->GetEnabledAlignment()) != 0) {
+                pBar->DockToFrameSide();
+                return;
+            }
+        }
+        return;
+    }
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CObject* pObj = m_lstControlBars.GetNext(pos);
+        if (!pObj->IsKindOf(RUNTIME_CLASS(CSPDockBar))) continue;
+        CSPDockBar* pDockBar = (CSPDockBar*)pObj;
+        if (nDockBarID != 0 && pDockBar->GetDockBarID() != nDockBarID) continue;
+        if (pBar->CanBeDocked(pDockBar) && pDockBar->CanAcceptBar(pBar) &&
+            pBar->DockControlBar(pDockBar, lpRect, SP_DM_RECT)) {
+            pBar->InvalidateRect(NULL);
+            return;
+        }
+    }
+}
+
+BOOL CSPDockManager::DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf) {
+    if (pBar == NULL || pLeftOf == NULL) return FALSE;
+    if (SPIsKindOf(pBar, "CSPDockingControlBar") && SPIsKindOf(pLeftOf, "CSPDockingControlBar")) return FALSE;
+    if (!SPIsKindOf(pBar, "CSPToolBar") || !SPIsKindOf(pLeftOf, "CSPToolBar")) return FALSE;
+    CSPDockBar* pDockBar = FindDockBarByID(pLeftOf);
+    if (pDockBar == NULL) return FALSE;
+    pBar->UnDockControlBar(TRUE);
+    return pDockBar->DockControlBarInRow(pBar, pLeftOf);
+}
+
+// --- hit tests ---------------------------------------------------------------------------------
+
+BOOL CSPDockManager::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
+    dwBarAlignment = 0;
+    bOuterEdge = FALSE;
+    if (m_pParentWnd->GetSafeHwnd() == NULL) return FALSE;
+    CRect rectOuter = m_rectOuterEdgeBounds, rectClient = m_rectClientAreaBounds;
+    m_pParentWnd->ClientToScreen(rectOuter);
+    m_pParentWnd->ClientToScreen(rectClient);
+    if (CSPDockingUtils::CheckDockSide(point.x, point.y, NULL, nDockSensitivity, FALSE, dwBarAlignment,
+                                       m_dwEnabledDockBars, rectOuter)) {
+        bOuterEdge = TRUE;
+        return TRUE;
+    }
+    return CSPDockingUtils::CheckDockSide(point.x, point.y, NULL, nDockSensitivity, FALSE, dwBarAlignment,
+                                          m_dwEnabledDockBars, rectClient);
 }
 
 CSPBaseControlBar* CSPDockManager::ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
@@ -63,19 +259,377 @@ CSPBaseControlBar* CSPDockManager::ControlBarFromPoint(CPoint point, int nSensit
     return NULL;
 }
 
-BOOL CSPDockManager::IsPointNearDockBar(CPoint /*point*/, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
-    dwBarAlignment = 0;
-    bOuterEdge = FALSE;
+CSPBaseControlBar* CSPDockManager::ControlBarFromPointWithSide(CPoint point, int nSensitivity, DWORD& dwAlignment,
+                                                               CRuntimeClass* pRTCBarType,
+                                                               const CSPBaseControlBar* pBarToIgnore) const {
+    dwAlignment = 0;
+    CSPBaseControlBar* pBar = ControlBarFromPoint(point, nSensitivity, true, pRTCBarType, FALSE, pBarToIgnore);
+    if (pBar == NULL) return NULL;
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    if (!CSPDockingUtils::CheckDockSide(point.x, point.y, pBar, nSensitivity, FALSE, dwAlignment, CBRS_ALIGN_ANY,
+                                        rect))
+        return NULL;
+    return pBar;
+}
+
+CWnd* CSPDockManager::FindBarByID(UINT uBarID, BOOL bSearchMiniFrames) const {
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)m_lstAutoHideBars.GetNext(pos);
+        if (pWnd->GetSafeHwnd() != NULL && (UINT)pWnd->GetDlgCtrlID() == uBarID) return pWnd;
+    }
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
+        if (pBar->GetSafeHwnd() == NULL) continue;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPDockBar))) {
+            CWnd* pFound = ((CSPDockBar*)pBar)->FindBarByID(uBarID);
+            if (pFound != NULL) return pFound;
+        } else if ((UINT)pBar->GetDlgCtrlID() == uBarID) {
+            return pBar;
+        }
+    }
+    if (bSearchMiniFrames) {
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+            CWnd* pMiniFrame = (CWnd*)m_lstMiniFrames.GetNext(pos);
+            CWnd* pBar = pMiniFrame->GetDlgItem((int)uBarID);
+            if (pBar != NULL) return pBar;
+        }
+    }
+    return NULL;
+}
+
+// --- floating frames ---------------------------------------------------------------------------
+
+BOOL CSPDockManager::AddMiniFrame(CWnd* pWnd) {
+    if (pWnd == NULL || m_lstMiniFrames.Find(pWnd) != NULL) return FALSE;
+    m_lstMiniFrames.AddTail(pWnd);
+    return TRUE;
+}
+
+BOOL CSPDockManager::RemoveMiniFrame(CWnd* pWnd) {
+    POSITION pos = m_lstMiniFrames.Find(pWnd);
+    if (pos == NULL) return FALSE;
+    m_lstMiniFrames.RemoveAt(pos);
+    return TRUE;
+}
+
+CWnd* CSPDockManager::FrameFromPoint(CPoint pt, CWnd* pFrameToIgnore, BOOL bMultiMiniFrameOnly) const {
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
+        if (pWnd == pFrameToIgnore || pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
+        if (bMultiMiniFrameOnly && !SPIsKindOf(pWnd, "CSPMultiMiniFrameWnd")) continue;
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        if (rect.PtInRect(pt)) return pWnd;
+    }
+    return NULL;
+}
+
+BOOL CSPDockManager::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPARAM lParam) {
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
+        if (pWnd->GetSafeHwnd() != NULL) pWnd->SendMessage(uMessage, wParam, lParam);
+    }
+    return TRUE;
+}
+
+void CSPDockManager::OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly) {
+    if (!bActivate) {
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+            CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
+            if (pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
+            if (bToolBarsOnly && (SPClientHooks::pfnMiniFrameHoldsToolBar == NULL ||
+                                  !SPClientHooks::pfnMiniFrameHoldsToolBar((CSPMiniFrameWnd*)pWnd)))
+                continue;
+            pWnd->ShowWindow(SW_HIDE);
+            if (m_lstHiddenMiniFrames.Find(pWnd->GetSafeHwnd()) == NULL)
+                m_lstHiddenMiniFrames.AddTail(pWnd->GetSafeHwnd());
+        }
+        return;
+    }
+    for (POSITION pos = m_lstHiddenMiniFrames.GetHeadPosition(); pos != NULL;) {
+        HWND hwnd = m_lstHiddenMiniFrames.GetNext(pos);
+        if (::IsWindow(hwnd) && ::GetWindow(hwnd, GW_CHILD) != NULL) ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    }
+    m_lstHiddenMiniFrames.RemoveAll();
+}
+
+BOOL CSPDockManager::OnMoveMiniFrame(CWnd* pFrame) {
+    if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
+    if (pFrame == NULL || !SPIsKindOf(pFrame, "CSPMiniFrameWnd")) return TRUE;
+    CSPControlBar* pBar = NULL;
+    for (CWnd* pChild = pFrame->GetWindow(GW_CHILD); pChild != NULL && pBar == NULL;
+         pChild = pChild->GetWindow(GW_HWNDNEXT)) {
+        CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
+        if (pPermanent != NULL && pPermanent->IsKindOf(RUNTIME_CLASS(CSPControlBar))) pBar = (CSPControlBar*)pPermanent;
+    }
+    return OnMoveFloatingBar(pBar, pFrame);
+}
+
+BOOL CSPDockManager::OnMoveFloatingBar(CSPControlBar* pBar, CWnd* /*pMiniFrame*/) {
+    if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
+    m_pLastMultiMiniFrame = NULL;
+    if (pBar == NULL || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0) return TRUE;
+
+    CSPDockBar* pTarget = NULL;
+    int nCode = pBar->GetDockTargetAtCursor(nDockSensitivity, pTarget) ? 1 : 0;
+    if (pTarget == NULL) nCode = 0;
+    clock_t clkRest = 0;
+    if (nCode == 1)
+        clkRest = clkRestOverDockBar;
+    else if (nCode == 2)
+        clkRest = clkRestOverPane;
+
+    if (clkRest != 0) {
+        if (pTarget != m_pLastTargetBar || nCode != m_nLastCode) {
+            m_pLastTargetBar = pTarget;
+            m_nLastCode = nCode;
+            m_clkLastTime = m_pfnClock();
+            return TRUE;
+        }
+        if (m_pfnClock() - m_clkLastTime < clkRest) return TRUE;
+    }
+    m_pLastTargetBar = NULL;
+    m_nLastCode = 0;
+    m_clkLastTime = 0;
+    if (nCode == 1 && pTarget != NULL && pBar->DockByMouse(pTarget)) return FALSE;
+    return TRUE;
+}
+
+// --- the layout pass ------------------------------------------------------------------------------
+
+void CSPDockManager::FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignment, CSize size, BOOL bLimit) {
+    switch (dwAlignment & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_BOTTOM: {
+        int cy = bLimit ? min((int)size.cy, max(0, rectRemaining.Height())) : (int)size.cy;
+        rect = CRect(rectRemaining.left, rectRemaining.bottom - cy, rectRemaining.right, rectRemaining.bottom);
+        rectRemaining.bottom -= cy;
+        break;
+    }
+    case CBRS_ALIGN_LEFT: {
+        int cx = bLimit ? min((int)size.cx, max(0, rectRemaining.Width())) : (int)size.cx;
+        rect = CRect(rectRemaining.left, rectRemaining.top, rectRemaining.left + cx, rectRemaining.bottom);
+        rectRemaining.left += cx;
+        break;
+    }
+    case CBRS_ALIGN_RIGHT: {
+        int cx = bLimit ? min((int)size.cx, max(0, rectRemaining.Width())) : (int)size.cx;
+        rect = CRect(rectRemaining.right - cx, rectRemaining.top, rectRemaining.right, rectRemaining.bottom);
+        rectRemaining.right -= cx;
+        break;
+    }
+    default: {
+        int cy = bLimit ? min((int)size.cy, max(0, rectRemaining.Height())) : (int)size.cy;
+        rect = CRect(rectRemaining.left, rectRemaining.top, rectRemaining.right, rectRemaining.top + cy);
+        rectRemaining.top += cy;
+        break;
+    }
+    }
+}
+
+void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
+    // A layout pass may send messages that ask for another one.
+    if (m_bRecalcLayout || m_pParentWnd->GetSafeHwnd() == NULL || !m_bEnableAdjustLayout ||
+        m_lstControlBars.IsEmpty())
+        return;
+    m_bRecalcLayout = TRUE;
+    const BOOL bOwnBatch = hdwp == NULL && !m_bIsPrintPreviewMode;
+    if (bOwnBatch) hdwp = ::BeginDeferWindowPos((int)m_lstControlBars.GetCount());
+
+    CRect rectRemaining = m_rectDockBarBounds;
+    POSITION posLastDockBar = NULL;
+    for (POSITION pos = m_lstControlBars.GetTailPosition(); pos != NULL && posLastDockBar == NULL;) {
+        POSITION posCur = pos;
+        if (m_lstControlBars.GetPrev(pos)->IsKindOf(RUNTIME_CLASS(CSPDockBar))) posLastDockBar = posCur;
+    }
+    const BOOL bBarsHidden = !m_lstLastHiddenControlBars.IsEmpty() || m_bIsPrintPreviewMode;
+    m_rectOuterEdgeBounds.SetRectEmpty();
+
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        POSITION posCur = pos;
+        CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
+        if (pBar->GetSafeHwnd() == NULL || pBar->GetParent() != m_pParentWnd) continue;
+        const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+        const BOOL bDockBar = pBar->IsKindOf(RUNTIME_CLASS(CSPDockBar));
+        if (!bVisible && (!bDockBar || bBarsHidden)) continue;
+
+        const DWORD dwAlignment = pBar->GetCurrentAlignment();
+        CSize size = pBar->CalcFixedLayout(FALSE, pBar->IsHorizontal());
+        CRect rect;
+        FitToSide(rect, rectRemaining, dwAlignment, size, pBar->CanDockToFrame());
+        if (bDockBar) {
+            CRect rectClient(0, 0, rect.Width(), rect.Height());
+            const int nLength = pBar->IsHorizontal() ? rect.Width() : rect.Height();
+            if (nLength >= 1) ((CSPDockBar*)pBar)->RepositionBars(rectClient);
+        }
+        hdwp = pBar->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                                  SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
+        if (posCur == posLastDockBar) m_rectOuterEdgeBounds = rectRemaining;
+    }
+    m_rectClientAreaBounds = rectRemaining;
+    if (m_rectOuterEdgeBounds.IsRectEmpty() || bBarsHidden) m_rectOuterEdgeBounds = rectRemaining;
+
+    if (bOwnBatch && hdwp != NULL) ::EndDeferWindowPos(hdwp);
+    m_bRecalcLayout = FALSE;
+}
+
+void CSPDockManager::AdjustBarsLayout() {
+    if (m_bAdjustingBarLayout || m_bDisableBarsLayout || !m_bEnableAdjustLayout) return;
+    m_bAdjustingBarLayout = TRUE;
+    const BOOL bHidden = !m_lstLastHiddenControlBars.IsEmpty();
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
+        if (pBar->GetSafeHwnd() == NULL) continue;
+        if (bHidden && (pBar->GetStyle() & WS_VISIBLE) == 0) continue;
+        pBar->AdjustLayout();
+    }
+    m_bAdjustingBarLayout = FALSE;
+    AdjustDockingLayout();
+}
+
+void CSPDockManager::UpdateAllVirtualRects() {
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CObject* pObj = m_lstControlBars.GetNext(pos);
+        if (pObj->IsKindOf(RUNTIME_CLASS(CSPDockBar))) ((CSPDockBar*)pObj)->UpdateVirtualRects();
+    }
+    AdjustDockingLayout();
+}
+
+BOOL CSPDockManager::LimitDockedRect(CRect& rect, DWORD dwAlignment) const {
+    const int nPercent = spGlobalData.nMaxDockedPercent;
+    const CRect& rectArea = m_rectClientAreaBounds;
+    switch (dwAlignment & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_TOP:
+    case CBRS_ALIGN_BOTTOM: {
+        const int nLimit = rectArea.Height() * nPercent / 100;
+        if (rect.Height() < nLimit) return FALSE;
+        if (dwAlignment & CBRS_ALIGN_TOP)
+            rect.bottom = rect.top + nLimit;
+        else
+            rect.top = rect.bottom - nLimit;
+        return TRUE;
+    }
+    case CBRS_ALIGN_LEFT:
+    case CBRS_ALIGN_RIGHT: {
+        const int nLimit = rectArea.Width() * nPercent / 100;
+        if (rect.Width() < nLimit) return FALSE;
+        if (dwAlignment & CBRS_ALIGN_LEFT)
+            rect.right = rect.left + nLimit;
+        else
+            rect.left = rect.right - nLimit;
+        return TRUE;
+    }
+    }
     return FALSE;
 }
 
-void CSPDockManager::DockControlBar(CSPBaseControlBar* pBar, UINT /*nDockBarID*/, LPCRECT /*lpRect*/) {
-    AddControlBar(pBar);
+void CSPDockManager::CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWORD dwEnabledSides) const {
+    rect.SetRectEmpty();
+    if (pWnd->GetSafeHwnd() == NULL || ::GetKeyState(VK_CONTROL) < 0) return;
+    DWORD dwSide = 0;
+    BOOL bOuterEdge = FALSE;
+    if (!IsPointNearDockBar(pt, dwSide, bOuterEdge) || (dwSide & dwEnabledSides) == 0) return;
+    CRect rectWnd;
+    pWnd->GetWindowRect(rectWnd);
+    CRect rectDock = bOuterEdge ? m_rectOuterEdgeBounds : m_rectClientAreaBounds;
+    switch (dwSide) {
+    case CBRS_ALIGN_TOP:
+        rectDock.bottom = min((int)rectDock.bottom, (int)rectDock.top + rectWnd.Height());
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rectDock.top = max((int)rectDock.top, (int)rectDock.bottom - rectWnd.Height());
+        break;
+    case CBRS_ALIGN_LEFT:
+        rectDock.right = min((int)rectDock.right, (int)rectDock.left + rectWnd.Width());
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rectDock.left = max((int)rectDock.left, (int)rectDock.right - rectWnd.Width());
+        break;
+    }
+    LimitDockedRect(rectDock, dwSide);
+    m_pParentWnd->ClientToScreen(rectDock);
+    rect = rectDock;
 }
 
-void CSPDockManager::AdjustDockingLayout(HDWP /*hdwp*/) {
-    // A layout pass may send messages that ask for another one.
-    if (m_bAdjustingLayout || m_pParentWnd->GetSafeHwnd() == NULL) return;
-    m_bAdjustingLayout = TRUE;
-    m_bAdjustingLayout = FALSE;
+// --- showing and hiding ------------------------------------------------------------------------------
+
+void CSPDockManager::HideAndRemember() {
+    auto hide = [&](CSPBaseControlBar* pBar, BOOL bAll) {
+        if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
+        if (!bAll && (SPIsKindOf(pBar, "CSPDockingControlBar") || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
+                      SPIsKindOf(pBar, "CSPSlider")))
+            return;
+        pBar->ShowControlBar(FALSE, TRUE, FALSE);
+        m_lstLastHiddenControlBars.AddTail(pBar);
+    };
+    const BOOL bAll = m_bIsPrintPreviewMode;
+    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;)
+        hide((CSPBaseControlBar*)m_lstAutoHideBars.GetNext(pos), bAll);
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPDockBar))) {
+            // The bars docked here go, the strip stays.
+            const CObList& lst = ((CSPDockBar*)pBar)->GetControlBarList();
+            for (POSITION posBar = lst.GetHeadPosition(); posBar != NULL;) hide((CSPBaseControlBar*)lst.GetNext(posBar), bAll);
+            continue;
+        }
+        hide(pBar, bAll);
+    }
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
+        if (pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
+        pWnd->ShowWindow(SW_HIDE);
+        m_lstLastHiddenControlBars.AddTail(pWnd);
+    }
+}
+
+void CSPDockManager::ShowRemembered() {
+    while (!m_lstLastHiddenControlBars.IsEmpty()) {
+        CWnd* pWnd = (CWnd*)m_lstLastHiddenControlBars.RemoveHead();
+        if (pWnd->GetSafeHwnd() == NULL) continue;
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CSPBaseControlBar)))
+            ((CSPBaseControlBar*)pWnd)->ShowControlBar(TRUE, TRUE, FALSE);
+        else
+            pWnd->ShowWindow(SW_SHOWNOACTIVATE);
+    }
+}
+
+BOOL CSPDockManager::ShowAllControlBars(BOOL bShow) {
+    if (!bShow) {
+        if (m_bHideDockingBarsInContainerMode) return FALSE;
+        HideAndRemember();
+        m_bHideDockingBarsInContainerMode = TRUE;
+    } else {
+        if (!m_bHideDockingBarsInContainerMode) return FALSE;
+        m_bHideDockingBarsInContainerMode = FALSE;
+        ShowRemembered();
+    }
+    AdjustDockingLayout();
+    return TRUE;
+}
+
+void CSPDockManager::SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* /*pState*/) {
+    if (bPreview) {
+        if (m_bIsPrintPreviewMode || m_bHideDockingBarsInContainerMode) return;
+        m_bIsPrintPreviewMode = TRUE;
+        HideAndRemember();
+    } else {
+        if (!m_bIsPrintPreviewMode) return;
+        m_bIsPrintPreviewMode = FALSE;
+        ShowRemembered();
+    }
+    AdjustDockingLayout();
+}
+
+void CSPDockManager::LockUpdate(BOOL bLock) {
+    m_bLockUpdate = bLock;
+    auto lock = [bLock](CWnd* pWnd) {
+        if (pWnd->GetSafeHwnd() == NULL) return;
+        pWnd->ValidateRect(NULL);
+        pWnd->UpdateWindow();
+        ::LockWindowUpdate(bLock ? pWnd->GetSafeHwnd() : NULL);
+    };
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) lock((CWnd*)m_lstMiniFrames.GetNext(pos));
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) lock((CWnd*)m_lstControlBars.GetNext(pos));
 }

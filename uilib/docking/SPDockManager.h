@@ -1,57 +1,144 @@
 // SPDockManager.h - CSPDockManager: the docking services of one library
 // frame. Every library frame embeds one and hands its docking requests to
-// it. So far it keeps the frame's list of bars (in the order the frame gave
-// them) and finds bars by point; dock bars and the layout pass join it later.
+// it: it creates the dock bars, keeps every bar and floating frame of the
+// frame in lists, decides where a bar docks, and lays all of them out
+// around the frame's client area.
 #pragma once
 #include "afxwin.h"
 #include "afxframe.h"
 #include "afxcoll.h"
 
+#include <time.h>
+
 class CSPBaseControlBar;
+class CSPControlBar;
+class CSPDockBar;
+struct CPrintPreviewState;
 
 class CSPDockManager : public CObject {
 public:
     CSPDockManager();
     virtual ~CSPDockManager();
 
-    // Set by the dock manager while it applies a loaded docking state; bars
-    // then report the visibility they had when the state was saved.
+    // Set while a loaded docking state is applied; bars then report the
+    // visibility they had when the state was saved, and dock bars create
+    // the rows a restored bar names.
     static BOOL m_bRestoringDockState;
+    // The clock of the docking rests (clock() ticks); tests replace it.
+    static clock_t (*m_pfnClock)();
+    // The registry section of the docking state.
+    static LPCTSTR const m_lpszSection;
 
-    void SetDockSite(CFrameWnd* pFrame) { m_pParentWnd = pFrame; }
+    BOOL SetDockSite(CFrameWnd* pFrame);
     CFrameWnd* GetDockSite() const { return m_pParentWnd; }
 
-    // A bar joins the list once; bTail adds it behind the others, else in
-    // front. TRUE when the bar is in the list afterwards.
+    // --- bars and dock bars ------------------------------------------------------
+    // Creates the dock bars of the sides in the style (top, bottom, left,
+    // right) that do not exist yet.
+    BOOL EnableDocking(DWORD dwStyle);
+    BOOL EnableAutoHideBars(DWORD dwStyle);
+    // A bar joins the bar list (or the auto-hide list) once: FALSE for a
+    // bar already there.
     BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,
                        BOOL bInsertForOuterEdge = FALSE);
-    // Puts the bar before or after the target; a target that is not in the
-    // list puts it at the tail. FALSE for a NULL bar.
+    // Puts an unlisted bar before or after a listed target; FALSE otherwise.
     BOOL InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter = TRUE);
-    // Takes the bar out of the list; bDestroy destroys its window, and
-    // bAdjustLayout runs the layout pass afterwards. TRUE when the bar was in
-    // the list.
     BOOL RemoveControlBar(CSPBaseControlBar* pBar, BOOL bDestroy = FALSE, BOOL bAdjustLayout = FALSE,
                           BOOL bAutoHide = FALSE);
-    // The first listed bar whose window holds the point (widened by
-    // nSensitivity unless bExactBar), of class pRTCBarType when one is given,
-    // with WS_VISIBLE when bVisibleOnly, and not pBarToIgnore. NULL when none.
+    // Docks the bar into the dock bar of the id (any for 0); lpRect, in
+    // dock-bar client coordinates, chooses the row.
+    void DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    // Docks a toolbar into the target toolbar's row, just before it.
+    BOOL DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf);
+    // The dock-bar hit test: TRUE with the side when the point is within
+    // the docking sensitivity of the outer docking edge (bOuterEdge) or of
+    // the client area.
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
     CSPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar = false,
                                            CRuntimeClass* pRTCBarType = NULL, BOOL bVisibleOnly = FALSE,
                                            const CSPBaseControlBar* pBarToIgnore = NULL) const;
-    // The dock-bar hit test: FALSE while the frame has no dock bars.
-    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
-    // Docks the bar on the side given by a dock bar id; with no dock bars
-    // yet the bar only joins the list.
-    void DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
-    // The layout pass of the docked bars.
-    void AdjustDockingLayout(HDWP hdwp = NULL);
-
+    // The bar whose edge zone holds the point, with the side; NULL inside a
+    // bar away from its edges.
+    CSPBaseControlBar* ControlBarFromPointWithSide(CPoint point, int nSensitivity, DWORD& dwAlignment,
+                                                   CRuntimeClass* pRTCBarType = NULL,
+                                                   const CSPBaseControlBar* pBarToIgnore = NULL) const;
+    CWnd* FindBarByID(UINT uBarID, BOOL bSearchMiniFrames = FALSE) const;
+    CSPDockBar* FindDockBar(DWORD dwAlignment, BOOL bForward) const;
+    CSPDockBar* FindDockBarByID(CSPControlBar* pBar) const;
+    // Appends to lst every bar: listed ones, docked ones before their dock
+    // bar, floating ones; of the class when one is given.
+    void GetControlBarList(CObList& lst, BOOL bIncludeAutohide = FALSE, CRuntimeClass* pRTCFilter = NULL);
     BOOL IsBarKnown(const CSPBaseControlBar* pBar) const;
     const CObList& GetControlBarList() const { return m_lstControlBars; }
+    DWORD GetEnabledSides() const { return m_dwEnabledDockBars; }
+
+    // --- floating frames ------------------------------------------------------------
+    BOOL AddMiniFrame(CWnd* pWnd);
+    BOOL RemoveMiniFrame(CWnd* pWnd);
+    CWnd* FrameFromPoint(CPoint pt, CWnd* pFrameToIgnore, BOOL bMultiMiniFrameOnly) const;
+    BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Decides, while a floating frame moves, whether its bar docks: TRUE to
+    // go on moving, FALSE when it was docked away.
+    BOOL OnMoveMiniFrame(CWnd* pFrame);
+    // The same decision for the floating bar itself.
+    BOOL OnMoveFloatingBar(CSPControlBar* pBar, CWnd* pMiniFrame);
+    void OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly = FALSE);
+
+    // --- layout ---------------------------------------------------------------------
+    // The area the pass starts from, in the frame's client coordinates.
+    void SetDockingArea(const CRect& rect) { m_rectDockBarBounds = rect; }
+    void AdjustDockingLayout(HDWP hdwp = NULL);
+    void AdjustBarsLayout();
+    void UpdateAllVirtualRects();
+    // What the pass left to the view, and the edge inside the dock bars;
+    // frame client coordinates.
+    CRect GetClientAreaBounds() const { return m_rectClientAreaBounds; }
+    CRect GetOuterEdgeBounds() const { return m_rectOuterEdgeBounds; }
+    BOOL LimitDockedRect(CRect& rect, DWORD dwAlignment) const;
+    // Where a window dragged with the pointer at pt (screen) would dock
+    // against the frame: a strip of its thickness along the side near the
+    // point, at most half the client area, in screen coordinates; empty
+    // when it would not dock (or Ctrl is held). Only the sides in
+    // dwEnabledSides count.
+    void CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWORD dwEnabledSides = CBRS_ALIGN_ANY) const;
+    void EnableLayout(BOOL bEnable) { m_bEnableAdjustLayout = bEnable; }
+
+    // --- showing ----------------------------------------------------------------------
+    BOOL ShowAllControlBars(BOOL bShow);
+    void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL IsPrintPreviewValid() const { return m_bIsPrintPreviewMode; }
+    void LockUpdate(BOOL bLock);
 
 protected:
-    CFrameWnd* m_pParentWnd;
+    BOOL m_bEnableAdjustLayout;
+    BOOL m_bLockUpdate;
+    BOOL m_bDisableBarsLayout;
     CObList m_lstControlBars;
-    BOOL m_bAdjustingLayout;
+    CObList m_lstAutoHideBars;
+    CObList m_lstMiniFrames;
+    CFrameWnd* m_pParentWnd;
+    CRect m_rectDockBarBounds;
+    CRect m_rectClientAreaBounds;
+    CRect m_rectOuterEdgeBounds;
+    DWORD m_dwEnabledDockBars;
+    DWORD m_dwEnabledSlideBars;
+    CWnd* m_pLastTargetBar;
+    CWnd* m_pLastMultiMiniFrame;
+    clock_t m_clkLastTime;
+    int m_nLastCode;
+    BOOL m_bIsPrintPreviewMode;
+    CObList m_lstLastHiddenControlBars;
+    BOOL m_bHideDockingBarsInContainerMode;
+    BOOL m_bAdjustingBarLayout;
+    BOOL m_bRecalcLayout;
+    CList<HWND, HWND> m_lstHiddenMiniFrames;
+
+    // Hides every visible bar (but status bars) and floating frame, and
+    // remembers them for ShowRemembered.
+    void HideAndRemember();
+    void ShowRemembered();
+    // Fits a bar of the size against remaining on its side (spanning
+    // remaining along that side); remaining loses the bar's thickness.
+    // bLimit keeps the bar from being thicker than remaining.
+    static void FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignment, CSize size, BOOL bLimit);
 };

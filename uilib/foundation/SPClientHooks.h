@@ -24,6 +24,7 @@
 //     };
 //     void CSPCaptionBar::GetVisualInfo(SPBarInfo& info) {
 //         CSPControlBar::GetVisualInfo(info);
+//         info.bCaptionBar = TRUE;
 //         info.clrCaptionBack = m_clrBarBackground;
 //     }
 //
@@ -43,7 +44,6 @@
 //
 //   name                  where                          replaced by
 //   CSPOutlookBarPane     SPVisualManager(XP) bars       ISPVisualBar field
-//   CSPCaptionBar         SPVisualManager bars           ISPVisualBar field
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPPopupMenuBar       SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
@@ -106,6 +106,7 @@ struct SPBarInfo {
     DWORD dwStyle = 0;                       // CBRS_* style
     BOOL bDrawsOwnBorder = FALSE;            // the bar's own query
     BOOL bFloatingOrVertical = FALSE;        // the bar floats or stands vertically
+    BOOL bCaptionBar = FALSE;                // a CSPCaptionBar
     COLORREF clrCaptionBack = (COLORREF)-1;  // caption bar: its background colour, -1 none
     BOOL bHideImages = FALSE;                // popup menu bar: no image column
     BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar

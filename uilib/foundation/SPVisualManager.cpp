@@ -136,7 +136,7 @@ void CSPVisualManager::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CR
         return;
     }
     const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
-    if (SPIsKindOf(info.pWnd, "CSPCaptionBar")) {
+    if (info.bCaptionBar) {
         pDC->FillSolidRect(rectFill, info.clrCaptionBack == (COLORREF)-1 ? spGlobalData.clrBtnShadow
                                                                          : info.clrCaptionBack);
         return;

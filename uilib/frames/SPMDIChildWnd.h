@@ -1,37 +1,13 @@
-// SPMDIChildWnd.h - CSPMDIChildWnd: a child frame of the library's multiple-document frame.
-//
-// It embeds the frame's dock manager and hands the docking requests of its
-// bars to it (the bars find these forwarders by testing their dock site's
-// class).
+// SPMDIChildWnd.h - CSPMDIChildWnd: a child frame of the library's multiple-
+// document frame, with the docking services every library frame offers its
+// bars.
 #pragma once
-#include "afxwin.h"
-#include "afxframe.h"
+#include "SPFrameImpl.h"
 
-#include "SPDockManager.h"
-
-class CSPBaseControlBar;
-
-class CSPMDIChildWnd : public CMDIChildWnd {
+class CSPMDIChildWnd : public CSPDockingFrame<CMDIChildWnd> {
     DECLARE_DYNCREATE(CSPMDIChildWnd)
 
 public:
     CSPMDIChildWnd();
     virtual ~CSPMDIChildWnd();
-
-    CSPDockManager* GetDockManager() { return &m_dockManager; }
-
-    // --- docking services ---------------------------------------------------
-    BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE);
-    BOOL RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy = TRUE,
-                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE);
-    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
-    CSPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar = false,
-                                           CRuntimeClass* pRTCBarType = NULL) const;
-    BOOL InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter = TRUE);
-    void DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
-    // Lets the dock manager lay out the docked bars.
-    virtual void AdjustDockingLayout(HDWP hdwp = NULL);
-
-protected:
-    CSPDockManager m_dockManager;
 };

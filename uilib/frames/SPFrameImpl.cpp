@@ -1,0 +1,115 @@
+#include "SPFrameImpl.h"
+
+#include "SPBaseControlBar.h"
+#include "SPControlBar.h"
+#include "SPFrameWnd.h"
+#include "SPMDIChildWnd.h"
+#include "SPMDIFrameWnd.h"
+#include "SPOleCntrFrameWnd.h"
+#include "SPOleDocIPFrameWnd.h"
+#include "SPOleIPFrameWnd.h"
+
+CFrameWnd* CSPFrameImpl::m_pMainFrame = NULL;
+
+CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame) : m_pFrame(pFrame) { m_dockManager.SetDockSite(pFrame); }
+
+CSPFrameImpl::~CSPFrameImpl() {
+    if (m_pMainFrame == m_pFrame) m_pMainFrame = NULL;
+}
+
+// Calls fn with the window as the library frame class it is, tested in the
+// fixed order of the six frame classes; any other window gets nothing and
+// the answer is fallback.
+template <class R, class Fn>
+static R CallLibraryFrame(CWnd* pWnd, R fallback, Fn fn) {
+    if (pWnd == NULL) return fallback;
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPFrameWnd))) return fn((CSPFrameWnd*)pWnd);
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPMDIFrameWnd))) return fn((CSPMDIFrameWnd*)pWnd);
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPOleIPFrameWnd))) return fn((CSPOleIPFrameWnd*)pWnd);
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPOleDocIPFrameWnd))) return fn((CSPOleDocIPFrameWnd*)pWnd);
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPMDIChildWnd))) return fn((CSPMDIChildWnd*)pWnd);
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPOleCntrFrameWnd))) return fn((CSPOleCntrFrameWnd*)pWnd);
+    return fallback;
+}
+
+CSPFrameImpl* CSPFrameImpl::FromFrame(CWnd* pWnd) {
+    return CallLibraryFrame(pWnd, (CSPFrameImpl*)NULL, [](auto* pFrame) { return &pFrame->m_Impl; });
+}
+
+BOOL CSPFrameImpl::AdjustFrameDockingLayout(CWnd* pWnd, HDWP hdwp) {
+    return CallLibraryFrame(pWnd, FALSE, [hdwp](auto* pFrame) {
+        pFrame->AdjustDockingLayout(hdwp);
+        return TRUE;
+    });
+}
+
+CFrameWnd* CSPFrameImpl::GetMainFrame() {
+    // The application's main window, when it is a library frame, is the
+    // one; the record outlives a main window that is not.
+    CWnd* pMain = AfxGetMainWnd();
+    CSPFrameImpl* pImpl = FromFrame(pMain);
+    if (pImpl != NULL) m_pMainFrame = pImpl->m_pFrame;
+    return m_pMainFrame != NULL && m_pMainFrame->GetSafeHwnd() != NULL ? m_pMainFrame : NULL;
+}
+
+// --- the docking services ----------------------------------------------------------
+
+BOOL CSPFrameImpl::AddControlBar(CSPBaseControlBar* pBar, BOOL bTail) {
+    return m_dockManager.AddControlBar(pBar, bTail, FALSE, FALSE);
+}
+
+BOOL CSPFrameImpl::RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy, BOOL bAdjustLayout,
+                                                   BOOL bAutoHide) {
+    return m_dockManager.RemoveControlBar(pBar, bDestroy, bAdjustLayout, bAutoHide);
+}
+
+BOOL CSPFrameImpl::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+}
+
+CSPBaseControlBar* CSPFrameImpl::ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar,
+                                                     CRuntimeClass* pRTCBarType) const {
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType);
+}
+
+BOOL CSPFrameImpl::InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter) {
+    return m_dockManager.InsertControlBar(pBar, pTarget, bAfter);
+}
+
+void CSPFrameImpl::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+}
+
+BOOL CSPFrameImpl::DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf) {
+    return m_dockManager.DockControlBarLeftOf(pBar, pLeftOf);
+}
+
+BOOL CSPFrameImpl::EnableDocking(DWORD dwDockStyle) { return m_dockManager.EnableDocking(dwDockStyle); }
+
+BOOL CSPFrameImpl::EnableAutoHideBars(DWORD dwDockStyle) { return m_dockManager.EnableAutoHideBars(dwDockStyle); }
+
+BOOL CSPFrameImpl::OnMoveMiniFrame(CWnd* pFrame) { return m_dockManager.OnMoveMiniFrame(pFrame); }
+
+void CSPFrameImpl::SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+}
+
+BOOL CSPFrameImpl::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPARAM lParam) {
+    return m_dockManager.SendMessageToMiniFrames(uMessage, wParam, lParam);
+}
+
+void CSPFrameImpl::AdjustDockingLayout(HDWP hdwp) {
+    if (m_pFrame->GetSafeHwnd() == NULL || m_pFrame->IsIconic()) return;
+    // The docking area is the client area less the border space the frame
+    // keeps for itself.
+    CRect rectClient;
+    m_pFrame->GetClientRect(rectClient);
+    rectClient.DeflateRect(m_pFrame->m_rectBorder);
+    if (rectClient.right < rectClient.left) rectClient.right = rectClient.left;
+    if (rectClient.bottom < rectClient.top) rectClient.bottom = rectClient.top;
+    m_dockManager.SetDockingArea(rectClient);
+    m_dockManager.AdjustDockingLayout(hdwp);
+    // The view, or the MDI client, takes what the bars leave.
+    CRect rectView = m_dockManager.GetControlBarList().IsEmpty() ? rectClient : m_dockManager.GetClientAreaBounds();
+    AfxRepositionBars(m_pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, NULL, rectView);
+}

@@ -1,0 +1,129 @@
+// SPFrameImpl.h - CSPFrameImpl: what every library frame adds to its
+// framework frame. Each of the six library frames embeds one; it holds the
+// frame's dock manager and carries out the docking services the frame
+// offers its bars, so that the six frames share one implementation.
+//
+// CSPDockingFrame<TFrame> is the frame side: the docking services as
+// members of the frame itself, forwarded to the embedded object, and the
+// frame's layout, which lays the docked bars out around the view.
+#pragma once
+#include "afxwin.h"
+#include "afxframe.h"
+
+#include "SPDockManager.h"
+
+class CSPBaseControlBar;
+class CSPControlBar;
+
+class CSPFrameImpl {
+public:
+    explicit CSPFrameImpl(CFrameWnd* pFrame);
+    virtual ~CSPFrameImpl();
+
+    CSPDockManager* GetDockManager() { return &m_dockManager; }
+    CFrameWnd* GetFrame() const { return m_pFrame; }
+
+    // --- the docking services of the frame ------------------------------------------
+    BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE);
+    BOOL RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy = TRUE,
+                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE);
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const;
+    CSPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar = false,
+                                           CRuntimeClass* pRTCBarType = NULL) const;
+    BOOL InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter = TRUE);
+    void DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    BOOL DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf);
+    BOOL EnableDocking(DWORD dwDockStyle);
+    BOOL EnableAutoHideBars(DWORD dwDockStyle);
+    BOOL OnMoveMiniFrame(CWnd* pFrame);
+    void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // The layout pass: the docked bars around the frame's client area, then
+    // the view (or MDI client) in what they leave.
+    void AdjustDockingLayout(HDWP hdwp = NULL);
+
+    // The embedded object of a library frame, tested in the fixed order of
+    // the six frame classes; NULL for any other window.
+    static CSPFrameImpl* FromFrame(CWnd* pWnd);
+    // Runs the frame's own (virtual) docking layout; FALSE for a window
+    // that is no library frame.
+    static BOOL AdjustFrameDockingLayout(CWnd* pWnd, HDWP hdwp);
+    // The library frame that last became the application's main frame,
+    // NULL when none is alive.
+    static CFrameWnd* GetMainFrame();
+
+protected:
+    CFrameWnd* m_pFrame;
+    CSPDockManager m_dockManager;
+    static CFrameWnd* m_pMainFrame;
+
+private:
+    CSPFrameImpl(const CSPFrameImpl&) = delete;
+    CSPFrameImpl& operator=(const CSPFrameImpl&) = delete;
+};
+
+// The frame side shared by the library frames: TFrame is the framework
+// frame class the library frame derives from.
+template <class TFrame>
+class CSPDockingFrame : public TFrame {
+public:
+    CSPDockingFrame() : m_Impl(this) {}
+
+    CSPDockManager* GetDockManager() { return m_Impl.GetDockManager(); }
+
+    BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE) { return m_Impl.AddControlBar(pBar, bTail); }
+    BOOL RemoveControlBarFromDockManager(CSPBaseControlBar* pBar, BOOL bDestroy = TRUE,
+                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE) {
+        return m_Impl.RemoveControlBarFromDockManager(pBar, bDestroy, bAdjustLayout, bAutoHide);
+    }
+    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) const {
+        return m_Impl.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
+    }
+    CSPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, bool bExactBar = false,
+                                           CRuntimeClass* pRTCBarType = NULL) const {
+        return m_Impl.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType);
+    }
+    BOOL InsertControlBar(CSPBaseControlBar* pBar, CSPBaseControlBar* pTarget, BOOL bAfter = TRUE) {
+        return m_Impl.InsertControlBar(pBar, pTarget, bAfter);
+    }
+    void DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL) {
+        m_Impl.DockControlBar(pBar, nDockBarID, lpRect);
+    }
+    BOOL DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf) {
+        return m_Impl.DockControlBarLeftOf(pBar, pLeftOf);
+    }
+    BOOL EnableDocking(DWORD dwDockStyle) { return m_Impl.EnableDocking(dwDockStyle); }
+    BOOL EnableAutoHideBars(DWORD dwDockStyle) { return m_Impl.EnableAutoHideBars(dwDockStyle); }
+    BOOL OnMoveMiniFrame(CWnd* pFrame) { return m_Impl.OnMoveMiniFrame(pFrame); }
+    void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState) { m_Impl.SetPrintPreviewMode(bPreview, pState); }
+    BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return m_Impl.SendMessageToMiniFrames(uMessage, wParam, lParam);
+    }
+    // Lets the dock manager lay out the docked bars.
+    virtual void AdjustDockingLayout(HDWP hdwp = NULL) { m_Impl.AdjustDockingLayout(hdwp); }
+    // The frame's layout is the docking layout.
+    void RecalcLayout(BOOL /*bNotify*/ = TRUE) override {
+        if (this->m_bInRecalcLayout) return;
+        this->m_bInRecalcLayout = TRUE;
+        this->m_nIdleFlags &= ~(CFrameWnd::idleLayout | CFrameWnd::idleNotify);
+        AdjustDockingLayout(NULL);
+        this->m_bInRecalcLayout = FALSE;
+    }
+
+    // Print preview hides the bars and brings them back afterwards.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override {
+        m_Impl.SetPrintPreviewMode(bPreview, pState);
+        TFrame::OnSetPreviewMode(bPreview, pState);
+    }
+
+    CSPFrameImpl m_Impl;
+
+protected:
+    // Floating frames are no descendants of the frame: the idle update
+    // reaches them through the dock manager.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_IDLEUPDATECMDUI) m_Impl.SendMessageToMiniFrames(message, wParam, lParam);
+        return TFrame::WindowProc(message, wParam, lParam);
+    }
+};

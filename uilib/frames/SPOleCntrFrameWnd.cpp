@@ -1,0 +1,7 @@
+#include "SPOleCntrFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(CSPOleCntrFrameWnd, CFrameWnd)
+
+CSPOleCntrFrameWnd::CSPOleCntrFrameWnd() {}
+
+CSPOleCntrFrameWnd::~CSPOleCntrFrameWnd() {}

@@ -1,0 +1,7 @@
+#include "SPOleDocIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CSPOleDocIPFrameWnd, CFrameWnd)
+
+CSPOleDocIPFrameWnd::CSPOleDocIPFrameWnd() {}
+
+CSPOleDocIPFrameWnd::~CSPOleDocIPFrameWnd() {}

@@ -1,0 +1,7 @@
+#include "SPOleIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CSPOleIPFrameWnd, CFrameWnd)
+
+CSPOleIPFrameWnd::CSPOleIPFrameWnd() {}
+
+CSPOleIPFrameWnd::~CSPOleIPFrameWnd() {}

@@ -1,0 +1,7 @@
+#include "SPReBar.h"
+
+IMPLEMENT_DYNCREATE(CSPReBar, CSPControlBar)
+
+CSPReBar::CSPReBar() {}
+
+CSPReBar::~CSPReBar() {}

@@ -1,0 +1,7 @@
+#include "SPStatusBar.h"
+
+IMPLEMENT_DYNCREATE(CSPStatusBar, CSPControlBar)
+
+CSPStatusBar::CSPStatusBar() {}
+
+CSPStatusBar::~CSPStatusBar() {}
