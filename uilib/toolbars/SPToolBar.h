@@ -344,6 +344,9 @@ public:
     // What the workspace tells the bars: whether one exists, its version
     // (-1, -1 unset) and whether it keeps the bars' original button lists.
     static void SetWorkspaceState(BOOL bExists, int nMajor = -1, int nMinor = -1, BOOL bKeepOriginalState = FALSE);
+    // Menu buttons store their tear-off id under a workspace whose version
+    // is unset or at least 4.71.
+    static BOOL WorkspaceStoresTearOffIds();
 
     // Stores the base's part, then (unless locked) the storable buttons, the
     // text-labels flag, the window text and, under a workspace version that

@@ -29,6 +29,12 @@ void CSPToolBar::SetWorkspaceState(BOOL bExists, int nMajor, int nMinor, BOOL bK
     s_bKeepOriginalState = bKeepOriginalState;
 }
 
+BOOL CSPToolBar::WorkspaceStoresTearOffIds() {
+    if (!s_bWorkspaceExists) return FALSE;
+    if (s_nWorkspaceMajor == -1) return TRUE;
+    return s_nWorkspaceMajor >= 5 || (s_nWorkspaceMajor == 4 && s_nWorkspaceMinor >= 71);
+}
+
 // The floating width follows the buttons only from version 6.2 on; an unset
 // version writes it too, but reading asks for a set one.
 static BOOL VersionCarriesWidth(int nMajor, int nMinor, BOOL bStoring) {
