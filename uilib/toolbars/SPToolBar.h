@@ -323,6 +323,11 @@ public:
     virtual CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject);
     virtual BOOL EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup);
     int GetDropIndex() const { return m_iDragIndex; }
+    // A customise button at the bar's far end: its popup lists the buttons
+    // a too short docked bar hides, then the customise command (none for an
+    // id of 0 or less).
+    BOOL EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText);
+    CSPToolbarButton* GetCustomizeButton() const { return m_pCustomizeButton; }
 
     // --- command update and the family's defaults ----------------------------
     // Every button but separators, command 0 and the framework's own ids;
@@ -455,6 +460,8 @@ protected:
     void EndStretch(CPoint point);
     int FindDropIndexInRows(CPoint point, int& nEdge);
     void MoveOnOwnPlace(int iSource, CPoint point);
+    // Hides what does not fit before the customise button of a docked bar.
+    void LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz);
     BOOL EnsureSelectedText(CSPToolbarButton* pButton);
     LRESULT OnToolbarQuery(UINT message, WPARAM wParam, LPARAM lParam);
     // The images of one kind for drawing: the bar's own or the shared ones,

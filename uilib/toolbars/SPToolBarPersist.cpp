@@ -3,6 +3,7 @@
 // the user customised the bar.
 #include "SPToolBar.h"
 
+#include "SPCustomizeButton.h"
 #include "SPRegistry.h"
 
 namespace {
@@ -66,6 +67,13 @@ void CSPToolBar::Serialize(CArchive& ar) {
         return;
     }
 
+    // The customise button is the bar's, not the stored state's: it comes
+    // back at the end.
+    CCustomizeButton* pCustomize = NULL;
+    if (m_pCustomizeButton != NULL) {
+        pCustomize = new CCustomizeButton;
+        pCustomize->CopyFrom(*m_pCustomizeButton);
+    }
     RemoveAllButtons();
     // Every element must be a button: anything else is damage, which the
     // caller answers by going back to the resource buttons.
@@ -84,6 +92,7 @@ void CSPToolBar::Serialize(CArchive& ar) {
         pButton->OnChangeParentWnd(this);
     }
     if (bNullElement) {
+        delete pCustomize;
         RemoveAllButtons();
         if (CanBeRestored()) RestoreOriginalState();
         AdjustLocations();
@@ -93,6 +102,13 @@ void CSPToolBar::Serialize(CArchive& ar) {
     DWORD dwTextLabels = 0;
     ar >> dwTextLabels;
     if (AllowChangeTextLabels()) m_bTextLabels = (BOOL)dwTextLabels;
+    if (pCustomize != NULL) {
+        m_pCustomizeButton = pCustomize;
+        if (InsertButton(pCustomize, -1) < 0) {
+            m_pCustomizeButton = NULL;
+            delete pCustomize;
+        }
+    }
     AdjustLocations();
 
     CString strName;
