@@ -37,17 +37,7 @@ std::string Describe(HMENU hMenu) {
 }
 
 std::vector<BYTE> Store(CObject& object) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        ar.WriteObject(&object);
-        ar.Close();
-    }
-    const UINT n = (UINT)file.GetLength();
-    BYTE* p = file.Detach();
-    std::vector<BYTE> bytes(p, p + n);
-    free(p);
-    return bytes;
+    return ArchiveBytes([&](CArchive& ar) { ar.WriteObject(&object); });
 }
 
 // The menu button read back, NULL when reading failed.
@@ -140,21 +130,14 @@ TEST_F(MenuButtonTest, RecordWithItems) {
     CSPToolBar::SetWorkspaceState(FALSE);
 
     // An item of a plain button class: the record is damaged.
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    const std::vector<BYTE> damaged = ArchiveBytes([](CArchive& ar) {
         ar.WriteClass(RUNTIME_CLASS(CSPToolbarMenuButton));
         CSPToolbarButton record(0, -1, "x");
         record.CSPToolbarButton::Serialize(ar);
         ar.WriteCount(1);
         CSPToolbarButton item(ID_OPEN, 0, "Open");
         ar.WriteObject(&item);
-        ar.Close();
-    }
-    const UINT n = (UINT)file.GetLength();
-    BYTE* p = file.Detach();
-    std::vector<BYTE> damaged(p, p + n);
-    free(p);
+    });
     EXPECT_TRUE(Load(damaged) == NULL);
 }
 
