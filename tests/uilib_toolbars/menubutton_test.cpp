@@ -168,3 +168,53 @@ TEST_F(MenuButtonTest, SplitButtonArrow) {
     pSplit->OnClick(pBar, FALSE);
     EXPECT_TRUE(pSplit->IsClickedOnArrow());
 }
+
+namespace {
+
+// A menu button whose popup "opens" without the popup menus: a marker
+// stands for the popup, and the button counts what it is asked.
+class CFakePopupButton : public CSPToolbarMenuButton {
+public:
+    int nOpened = 0;
+    CFakePopupButton() {}
+    CFakePopupButton(UINT uiID, LPCTSTR lpszText) : CSPToolbarMenuButton(uiID, NULL, -1, lpszText) { m_bText = TRUE; }
+    CSPPopupMenu* CreatePopupMenu() override {
+        nOpened++;
+        return reinterpret_cast<CSPPopupMenu*>(&nOpened);  // never dereferenced
+    }
+    BOOL IsEmptyMenuAllowed() const override { return TRUE; }
+};
+
+}  // namespace
+
+// With a popup open, moving along the bar opens the popup under the mouse;
+// Left and Right wrap around the bar past disabled menu buttons; a
+// mnemonic opens a menu button's popup.
+TEST_F(MenuButtonTest, PopupsMoveAlongTheBar) {
+    CSPToolBar* pBar = NewBar(IDR_MAIN);
+    pBar->RemoveAllButtons();
+    const char* const texts[] = {"&File", "&Edit", "&View", "&Help"};
+    for (const char* text : texts) ASSERT_GE(pBar->InsertButton(new CFakePopupButton(0, text), -1), 0);
+    pBar->AdjustLayout();
+    pBar->AdjustLocations();
+    auto menu = [pBar](int i) { return static_cast<CFakePopupButton*>(pBar->GetButton(i)); };
+    int iOpen = -1;
+
+    EXPECT_TRUE(pBar->FindButtonByMnemonic('e'));
+    EXPECT_EQ(pBar->GetDroppedDownMenu(&iOpen), menu(1));
+    EXPECT_EQ(iOpen, 1);
+
+    Send(pBar, WM_MOUSEMOVE, Center(pBar, 2));
+    EXPECT_EQ(pBar->GetDroppedDownMenu(&iOpen), menu(2));
+    EXPECT_FALSE(menu(1)->IsDroppedDown());
+
+    menu(3)->m_nStyle |= TBBS_DISABLED;
+    EXPECT_TRUE(pBar->GetNextHotButton());  // past Help (disabled) to File
+    EXPECT_EQ(pBar->GetDroppedDownMenu(&iOpen), menu(0));
+    EXPECT_TRUE(pBar->GetPrevHotButton());  // wraps back past Help to View
+    EXPECT_EQ(pBar->GetDroppedDownMenu(&iOpen), menu(2));
+
+    pBar->SendMessage(WM_CANCELMODE);
+    EXPECT_TRUE(pBar->GetDroppedDownMenu() == NULL);
+    EXPECT_FALSE(pBar->GetNextHotButton());
+}
