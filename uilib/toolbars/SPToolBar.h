@@ -464,6 +464,10 @@ protected:
     void LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz);
     BOOL EnsureSelectedText(CSPToolbarButton* pButton);
     LRESULT OnToolbarQuery(UINT message, WPARAM wParam, LPARAM lParam);
+    // The button whose control is the window or the window's parent.
+    CSPToolbarButton* FindButtonOwningWindow(HWND hWnd) const;
+    // Notifications of the buttons' controls, IDOK and IDCANCEL.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The images of one kind for drawing: the bar's own or the shared ones,
     // the large ones while large icons are on and they hold images.
     void GetDrawImages(CSPButtonImages*& pImages, CSPButtonImages*& pCold, CSPButtonImages*& pDisabled,
@@ -490,6 +494,7 @@ protected:
     afx_msg LRESULT OnTbGetButton(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbGetButtonText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCustomizeCommand(UINT nID);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
     DECLARE_MESSAGE_MAP()

@@ -510,3 +510,65 @@ LRESULT CSPToolBar::OnTbGetButton(WPARAM wParam, LPARAM lParam) {
 LRESULT CSPToolBar::OnTbGetButtonText(WPARAM wParam, LPARAM lParam) {
     return OnToolbarQuery(TB_GETBUTTONTEXTA, wParam, lParam);
 }
+
+// --- child controls and the cursor ---------------------------------------------------------
+
+CSPToolbarButton* CSPToolBar::FindButtonOwningWindow(HWND hWnd) const {
+    if (hWnd == NULL) return NULL;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        HWND hwndButton = pButton->GetHwnd();
+        if (hwndButton != NULL && (hwndButton == hWnd || ::GetParent(hWnd) == hwndButton)) return pButton;
+    }
+    return NULL;
+}
+
+BOOL CSPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (g_bCustomizeMode && !m_bLocked) return CSPBaseToolBar::OnCommand(wParam, lParam);
+    // The context menu's own commands reach their handlers.
+    const UINT nID = LOWORD(wParam);
+    if (lParam == 0 && nID >= SP_IDC_CUSTOMIZE_FIRST && nID <= SP_IDC_CUSTOMIZE_LAST)
+        return CSPBaseToolBar::OnCommand(wParam, lParam);
+
+    HWND hwndControl = (HWND)lParam;
+    CWnd* pTarget = GetOwnerOrParent();
+    if (hwndControl == NULL) {
+        if (nID == IDCANCEL) {
+            RestoreFocus();
+            return TRUE;
+        }
+        if (nID == IDOK) {
+            CSPToolbarButton* pButton = FindButtonOwningWindow(::GetFocus());
+            if (pButton != NULL && pTarget != NULL) pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, 0), 0);
+            return pButton != NULL;
+        }
+        return FALSE;
+    }
+    CSPToolbarButton* pButton = FindButtonOwningWindow(hwndControl);
+    if (pButton != NULL && pButton->NotifyCommand(HIWORD(wParam)) && pTarget != NULL)
+        pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, HIWORD(wParam)), lParam);
+    return TRUE;  // a control of no button is swallowed too
+}
+
+BOOL CSPToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    if (m_bStretchButton && m_hcurStretch != NULL) {
+        ::SetCursor(m_hcurStretch);
+        return TRUE;
+    }
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    if (g_bCustomizeMode && !m_bLocked) {
+        CSPToolbarButton* pSelected = GetButton(m_iSelected);
+        if (pSelected != NULL && pSelected->CanBeStretched() && pSelected->Rect().PtInRect(point) &&
+            point.x > pSelected->Rect().right - 7 && m_hcurStretch != NULL) {
+            ::SetCursor(m_hcurStretch);
+            return TRUE;
+        }
+    }
+    if (GetDroppedDownMenu() == NULL && m_rectSizeAll.PtInRect(point) && m_hcurSizeAll != NULL) {
+        ::SetCursor(m_hcurSizeAll);
+        return TRUE;
+    }
+    return CSPBaseToolBar::OnSetCursor(pWnd, nHitTest, message);
+}
