@@ -4,6 +4,7 @@
 #include "SPToolBar.h"
 
 #include "SPCustomizeButton.h"
+#include "SPDockBarRow.h"
 #include "SPRegistry.h"
 
 namespace {
@@ -203,6 +204,14 @@ BOOL CSPToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
 
     const BOOL bResult = CSPBaseToolBar::LoadState(lpszProfileName, nIndex, uiID);
     AdjustLayout();
+    // The row takes the thickness of the loaded buttons.
+    CSPDockBarRow* pRow = GetDockBarRow();
+    if (GetParentDockBar() != NULL && pRow != NULL) {
+        const BOOL bHorz = IsHorizontal();
+        const CSize size = CalcFixedLayout(TRUE, bHorz);
+        const int nThickness = bHorz ? size.cy : size.cx;
+        if (nThickness != pRow->GetRowHeight()) pRow->Resize(nThickness - pRow->GetRowHeight());
+    }
     return bResult;
 }
 
