@@ -246,3 +246,31 @@ TEST_F(ToolbarPersistTest, DamagedOriginalItemsMergeNothing) {
     EXPECT_EQ(Ids(pNew), (std::vector<UINT>{ID_OPEN, 0, ID_PRINT, 0, ID_NOSHORT}));
     EXPECT_FALSE(pNew->IsResourceChanged());
 }
+
+// A registry whose "Buttons" value cannot be written.
+class CNoButtonsRegistry : public CSPRegistry {
+    DECLARE_DYNCREATE(CNoButtonsRegistry)
+
+public:
+    using CSPRegistry::Write;
+    BOOL Write(LPCTSTR pszKey, LPBYTE pData, UINT nBytes) override {
+        if (CString(pszKey) == "Buttons") return FALSE;
+        return CSPRegistry::Write(pszKey, pData, nBytes);
+    }
+};
+IMPLEMENT_DYNCREATE(CNoButtonsRegistry, CSPRegistry)
+
+// Buttons that could not be written are no success, though the base's
+// placement is still saved.
+TEST_F(ToolbarPersistTest, UnwrittenButtonsAreReportedAsFailure) {
+    CSPToolBar* pBar = MainBar();
+    ASSERT_TRUE(SPSetRegistryClass(RUNTIME_CLASS(CNoButtonsRegistry)));
+    const BOOL bSaved = pBar->SaveState(ProfilePath("unwritten"));
+    SPSetRegistryClass(NULL);
+    EXPECT_FALSE(bSaved);
+    EXPECT_TRUE(ReadButtons("unwritten").empty());
+    CSPRegistry reg(FALSE, TRUE);
+    CString key;
+    key.Format("%sSPControlBar-%d", (LPCTSTR)ProfilePath("unwritten"), AFX_IDW_TOOLBAR);
+    EXPECT_TRUE(reg.Open(key));
+}
