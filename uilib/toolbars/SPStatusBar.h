@@ -46,6 +46,7 @@ public:
                 UINT nID = AFX_IDW_STATUS_BAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                   UINT nID = AFX_IDW_STATUS_BAR);
+    using CSPControlBar::Create;
     using CSPControlBar::CreateEx;
 
     // One pane per id: a non-zero id takes its indicator string; the first
