@@ -5,6 +5,7 @@
 #include "SPFrameImpl.h"
 #include "SPKeyboardManager.h"
 #include "SPMouseManager.h"
+#include "SPReBar.h"
 #include "SPRegistry.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
@@ -150,6 +151,7 @@ BOOL CSPWorkspace::LoadState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
     pFrameImpl = FrameImplFor(pFrameImpl);
     BOOL bResourceChanged = FALSE;
     if (pFrameImpl != NULL) {
+        SPLoadRebarState(strPath, pFrameImpl->GetFrame());
         for (POSITION pos = g_lstAllToolbars.GetHeadPosition(); pos != NULL;) {
             CSPToolBar* pToolBar = DYNAMIC_DOWNCAST(CSPToolBar, g_lstAllToolbars.GetNext(pos));
             if (pToolBar == NULL || pToolBar->GetSafeHwnd() == NULL || pToolBar->IsFloating()) continue;
@@ -216,6 +218,7 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
             pToolBar->SaveState(strPath, -1, (UINT)-1);
         }
         pFrameImpl->SaveUserToolbars(m_bLoadSaveFrameBarsOnly);
+        SPSaveRebarState(strPath, pFrameImpl->GetFrame());
     }
 
     // The user-image strip is written back to its file when the toolbars
