@@ -6,6 +6,7 @@
 
 #include "MessageBoxRecorder.h"
 #include "SPFrameWnd.h"
+#include "SPRegistry.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
 #include "SPWorkspace.h"
@@ -65,6 +66,27 @@ TEST_F(WorkspaceFixture, SavingDisabledWritesNothing) {
     EXPECT_FALSE(ws.SaveState(NULL, &pFrame->m_Impl));
     EXPECT_FALSE(RegKeyExists(strPath));
     ws.EnableSaveState(TRUE);
+}
+
+// A registry that refuses every write.
+class CReadOnlyRegistry : public CSPRegistry {
+    DECLARE_DYNCREATE(CReadOnlyRegistry)
+public:
+    CReadOnlyRegistry() : CSPRegistry(FALSE, TRUE) {}
+    BOOL CreateKey(LPCTSTR) override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CReadOnlyRegistry, CSPRegistry)
+
+TEST_F(WorkspaceFixture, ARegistryRefusingWritesFailsTheSaveAndDamagesNothing) {
+    MakeFrame();
+    CSPToolbarSharedState::m_bShowTooltips = FALSE;
+    ASSERT_TRUE(ws.SaveState(NULL, &pFrame->m_Impl));
+    CSPToolbarSharedState::m_bShowTooltips = TRUE;
+    ASSERT_TRUE(SPSetRegistryClass(RUNTIME_CLASS(CReadOnlyRegistry)));
+    EXPECT_FALSE(ws.SaveState(NULL, &pFrame->m_Impl));
+    ASSERT_TRUE(SPSetRegistryClass(NULL));
+    ASSERT_TRUE(ws.LoadState(NULL, &pFrame->m_Impl));
+    EXPECT_FALSE(CSPToolbarSharedState::m_bShowTooltips);  // the stored options are intact
 }
 
 TEST_F(WorkspaceFixture, CleanStateThenLoadStateActsAsAFirstStart) {

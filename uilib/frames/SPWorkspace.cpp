@@ -195,12 +195,14 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
     OnBeforeSaveState();
 
     {
+        // A registry that takes no writes (read-only, no rights) takes no
+        // part of the state either: the pass reports the failure and leaves
+        // what is stored as it was.
         CSPRegistryPtr reg;
         CSPRegistry* pReg = reg.Create(FALSE, FALSE);
-        if (pReg != NULL && pReg->CreateKey(strPath + szVersionKey + _T("\\"))) {
-            pReg->Write(_T("Major"), nVersionMajor);
-            pReg->Write(_T("Minor"), nVersionMinor);
-        }
+        if (pReg == NULL || !pReg->CreateKey(strPath + szVersionKey + _T("\\")) ||
+            !pReg->Write(_T("Major"), nVersionMajor) || !pReg->Write(_T("Minor"), nVersionMinor))
+            return FALSE;
     }
 
     CSPToolBar::SaveParameters(strPath);
