@@ -10,6 +10,7 @@
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
 #include "SPStatusBar.h"
+#include "WindowPicture.h"
 
 namespace {
 
@@ -250,6 +251,40 @@ TEST_F(StatusFixture, DoubleClickCommandsGoToTheOwner) {
     MSG msg;
     ASSERT_TRUE(::PeekMessage(&msg, pFrame->GetSafeHwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(ID_CAP, (UINT)msg.wParam);
+}
+
+}  // namespace
+
+namespace {
+
+// A picture of a status bar for the docs, when TW_FRAMES_SCREENSHOT names
+// the file: a text, a gradient and a percent progress pane, an icon pane and
+// the grip.
+TEST_F(StatusFixture, Picture) {
+    const char* pszPicture = getenv("TW_FRAMES_SCREENSHOT");
+    if (pszPicture == NULL || *pszPicture == 0) return;
+    MakeFrame();
+    const UINT ids[] = {0, ID_CAP, ID_NUM, ID_CAP};
+    ASSERT_TRUE(bar.SetIndicators(ids, 4));
+    bar.SetPaneWidth(0, 150);  // the stretch pane grows from there
+    bar.SetPaneWidth(1, 120);
+    bar.EnablePaneProgressBar(1, 100, FALSE, RGB(40, 90, 200), RGB(150, 200, 255));
+    bar.SetPaneProgressPos(1, 60);
+    bar.SetPaneWidth(2, 90);
+    bar.EnablePaneProgressBar(2, 100, TRUE);
+    bar.SetPaneProgressPos(2, 35);
+    bar.SetPaneIcon(3, ::LoadIcon(NULL, IDI_INFORMATION));
+    bar.SetPaneTextColor(3, RGB(160, 0, 0));
+    bar.SetPaneWidth(3, bar._GetPanePtr(3)->cxIcon + 4 + 30);
+    pFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    Layout();
+    pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    ::Sleep(300);
+    PumpPending();
+    // The frame's idle message has gone to the pane of id 0 by now.
+    bar.SetPaneText(255, _T("Converting the help file to PDF..."));
+    EXPECT_TRUE(WriteWindowBitmap(pFrame->GetSafeHwnd(), pszPicture, TRUE));
 }
 
 }  // namespace

@@ -298,61 +298,60 @@ void CSPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData) {
 
 namespace {
 
-// Opens the key of a typed value: read-only for reading, created for writing.
-CSPRegistry* OpenValueKey(CSPRegistryPtr& reg, const CString& strKey, BOOL bReadOnly) {
+// Runs fn on the registry opened at the key of a typed value: read-only for
+// reading, created for writing; FALSE when the key cannot be had.
+template <class Fn>
+BOOL WithValueKey(const CString& strKey, BOOL bReadOnly, Fn fn) {
+    CSPRegistryPtr reg;
     CSPRegistry* pReg = reg.Create(FALSE, bReadOnly);
-    if (pReg == NULL) return NULL;
-    return (bReadOnly ? pReg->Open(strKey) : pReg->CreateKey(strKey)) ? pReg : NULL;
+    if (pReg == NULL || !(bReadOnly ? pReg->Open(strKey) : pReg->CreateKey(strKey))) return FALSE;
+    return fn(pReg);
 }
 
 }  // namespace
 
 int CSPWorkspace::GetSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nDefault) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), TRUE);
     int nValue = nDefault;
-    return pReg != NULL && pReg->Read(lpszEntry, nValue) ? nValue : nDefault;
+    if (!WithValueKey(GetRegSectionPath(lpszSubSection), TRUE,
+                      [&](CSPRegistry* pReg) { return pReg->Read(lpszEntry, nValue); }))
+        return nDefault;
+    return nValue;
 }
 
 CString CSPWorkspace::GetSectionString(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), TRUE);
     CString strValue;
-    return pReg != NULL && pReg->Read(lpszEntry, strValue) ? strValue : CString(lpszDefault);
+    if (!WithValueKey(GetRegSectionPath(lpszSubSection), TRUE,
+                      [&](CSPRegistry* pReg) { return pReg->Read(lpszEntry, strValue); }))
+        return CString(lpszDefault);
+    return strValue;
 }
 
 BOOL CSPWorkspace::GetSectionBinary(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), TRUE);
-    return pReg != NULL && pReg->Read(lpszEntry, ppData, pBytes);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), TRUE,
+                        [&](CSPRegistry* pReg) { return pReg->Read(lpszEntry, ppData, pBytes); });
 }
 
 BOOL CSPWorkspace::GetSectionObject(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, CObject& obj) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), TRUE);
-    return pReg != NULL && pReg->Read(lpszEntry, obj);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), TRUE,
+                        [&](CSPRegistry* pReg) { return pReg->Read(lpszEntry, obj); });
 }
 
 BOOL CSPWorkspace::WriteSectionInt(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, int nValue) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), FALSE);
-    return pReg != NULL && pReg->Write(lpszEntry, nValue);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), FALSE,
+                        [&](CSPRegistry* pReg) { return pReg->Write(lpszEntry, nValue); });
 }
 
 BOOL CSPWorkspace::WriteSectionString(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, LPCTSTR lpszValue) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), FALSE);
-    return pReg != NULL && pReg->Write(lpszEntry, lpszValue);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), FALSE,
+                        [&](CSPRegistry* pReg) { return pReg->Write(lpszEntry, lpszValue); });
 }
 
 BOOL CSPWorkspace::WriteSectionBinary(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), FALSE);
-    return pReg != NULL && pReg->Write(lpszEntry, pData, nBytes);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), FALSE,
+                        [&](CSPRegistry* pReg) { return pReg->Write(lpszEntry, pData, nBytes); });
 }
 
 BOOL CSPWorkspace::WriteSectionObject(LPCTSTR lpszSubSection, LPCTSTR lpszEntry, CObject& obj) {
-    CSPRegistryPtr reg;
-    CSPRegistry* pReg = OpenValueKey(reg, GetRegSectionPath(lpszSubSection), FALSE);
-    return pReg != NULL && pReg->Write(lpszEntry, obj);
+    return WithValueKey(GetRegSectionPath(lpszSubSection), FALSE,
+                        [&](CSPRegistry* pReg) { return pReg->Write(lpszEntry, obj); });
 }

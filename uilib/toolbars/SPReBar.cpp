@@ -25,37 +25,34 @@ REBARBANDINFO NewBandInfo(UINT fMask) {
     return rbbi;
 }
 
+// The saved fields of a band, from one form of the record to the other.
+template <class TDest, class TSrc>
+void CopySavedFields(TDest& dest, const TSrc& src) {
+    dest.fStyle = src.fStyle;
+    dest.cxMinChild = src.cxMinChild;
+    dest.cyMinChild = src.cyMinChild;
+    dest.cx = src.cx;
+    dest.wID = src.wID;
+    dest.cyChild = src.cyChild;
+    dest.cyMaxChild = src.cyMaxChild;
+    dest.cyIntegral = src.cyIntegral;
+    dest.cxIdeal = src.cxIdeal;
+    dest.cxHeader = src.cxHeader;
+}
+
 SPRebarBandRecord ToRecord(const REBARBANDINFO& rbbi) {
     SPRebarBandRecord rec;
     memset(&rec, 0, sizeof(rec));
     rec.cbSize = sizeof(SPRebarBandRecord);
     rec.fMask = fSavedMask;
-    rec.fStyle = rbbi.fStyle;
-    rec.cxMinChild = rbbi.cxMinChild;
-    rec.cyMinChild = rbbi.cyMinChild;
-    rec.cx = rbbi.cx;
-    rec.wID = rbbi.wID;
-    rec.cyChild = rbbi.cyChild;
-    rec.cyMaxChild = rbbi.cyMaxChild;
-    rec.cyIntegral = rbbi.cyIntegral;
-    rec.cxIdeal = rbbi.cxIdeal;
-    rec.cxHeader = rbbi.cxHeader;
+    CopySavedFields(rec, rbbi);
     return rec;
 }
 
 REBARBANDINFO FromRecord(const SPRebarBandRecord& rec) {
     // Only what was saved is applied; handles and texts stay the band's own.
     REBARBANDINFO rbbi = NewBandInfo(rec.fMask & fSavedMask);
-    rbbi.fStyle = rec.fStyle;
-    rbbi.cxMinChild = rec.cxMinChild;
-    rbbi.cyMinChild = rec.cyMinChild;
-    rbbi.cx = rec.cx;
-    rbbi.wID = rec.wID;
-    rbbi.cyChild = rec.cyChild;
-    rbbi.cyMaxChild = rec.cyMaxChild;
-    rbbi.cyIntegral = rec.cyIntegral;
-    rbbi.cxIdeal = rec.cxIdeal;
-    rbbi.cxHeader = rec.cxHeader;
+    CopySavedFields(rbbi, rec);
     return rbbi;
 }
 

@@ -75,6 +75,7 @@ struct SPRebarBandRecord {
     DWORD cbSize, fMask, fStyle, clrFore, clrBack, lpText, cch, iImage, hwndChild, cxMinChild, cyMinChild, cx,
         hbmBack, wID, cyChild, cyMaxChild, cyIntegral, cxIdeal, lParam, cxHeader;
 };
+static_assert(sizeof(SPRebarBandRecord) == 80, "a stored band record is 80 bytes");
 
 BOOL SPSaveRebarState(LPCTSTR lpszProfileName, CWnd* pWnd);
 BOOL SPLoadRebarState(LPCTSTR lpszProfileName, CWnd* pWnd);
