@@ -11,10 +11,19 @@
 
 CFrameWnd* CSPFrameImpl::m_pMainFrame = NULL;
 
-CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame) : m_pFrame(pFrame) { m_dockManager.SetDockSite(pFrame); }
+CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame)
+    : m_pFrame(pFrame), m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1) {
+    m_dockManager.SetDockSite(pFrame);
+}
 
 CSPFrameImpl::~CSPFrameImpl() {
     if (m_pMainFrame == m_pFrame) m_pMainFrame = NULL;
+    // The user toolbars' windows went with the frame's; their objects are ours.
+    while (!m_listUserDefinedToolbars.IsEmpty()) {
+        CWnd* pBar = (CWnd*)m_listUserDefinedToolbars.RemoveHead();
+        if (pBar->GetSafeHwnd() != NULL) pBar->DestroyWindow();
+        delete pBar;
+    }
 }
 
 // Calls fn with the window as the library frame class it is, tested in the

@@ -14,6 +14,7 @@
 
 class CSPBaseControlBar;
 class CSPControlBar;
+class CSPToolBar;
 
 class CSPFrameImpl {
 public:
@@ -53,10 +54,52 @@ public:
     // NULL when none is alive.
     static CFrameWnd* GetMainFrame();
 
+    // --- state kept from one run to the next (SPFrameState.cpp) --------------------
+    // Fits the stored window rectangle into a work area; the stored show
+    // command becomes the application's.
+    void PreCreateWindow(CREATESTRUCT& cs);
+    void OnLoadFrame();
+    // The SDI and MDI main frames keep their place and the user interface.
+    BOOL IsMainFrameKind() const;
+    void OnCloseFrame();
+
+    // User toolbars take their ids from [uiFirstID, uiLastID]; their state
+    // lives under lpszProfile (the workspace's section path when NULL).
+    void InitUserToolbars(LPCTSTR lpszProfile, UINT uiFirstID, UINT uiLastID);
+    CSPToolBar* CreateNewToolbar(LPCTSTR lpszName);
+    BOOL DeleteToolbar(CSPToolBar* pToolBar);
+    static UINT FindFreeToolbarID(UINT uiFirstID, UINT uiLastID, const CObList& lstBars);
+    BOOL IsUserBarID(CWnd* pWnd) const;
+    CSPToolBar* GetUserToolbarByIndex(int iIndex) const;
+    void SetupToolbarMenu(CMenu& menu, UINT uiViewUserToolbarCmdFirst, UINT uiViewUserToolbarCmdLast);
+    void LoadUserToolbars();
+    void SaveUserToolbars(BOOL bFrameBarsOnly);
+    const CObList& GetUserToolbars() const { return m_listUserDefinedToolbars; }
+
+    // The docking state handed to the dock manager.
+    void LoadDockState(LPCTSTR lpszProfile);
+    void SaveDockState(LPCTSTR lpszProfile);
+    BOOL IsDockStateValid(const CDockState& state);
+    void SetDockState(const CDockState& state);
+
+    // The registered messages of the customisation sheet: lParam is the new
+    // bar's name ("STOOLBAR_CREATE") or the bar ("STOOLBAR_DELETE").
+    static const UINT SP_WM_TOOLBAR_CREATE;
+    static const UINT SP_WM_TOOLBAR_DELETE;
+
 protected:
     CFrameWnd* m_pFrame;
     CSPDockManager m_dockManager;
     static CFrameWnd* m_pMainFrame;
+
+    UINT m_uiUserToolbarFirst;
+    UINT m_uiUserToolbarLast;
+    CString m_strUserToolbarsProfile;
+    CObList m_listUserDefinedToolbars;
+
+    // A user toolbar's window with the given id, or NULL (the object deleted).
+    CSPToolBar* CreateUserToolbarWindow(UINT uiID);
+    static void SetUserToolbarStyle(CSPToolBar* pToolBar);
 
 private:
     CSPFrameImpl(const CSPFrameImpl&) = delete;
@@ -119,11 +162,23 @@ public:
 
     CSPFrameImpl m_Impl;
 
+    // A main frame (SDI or MDI) comes up where it was left.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        if (m_Impl.IsMainFrameKind()) m_Impl.PreCreateWindow(cs);
+        return TFrame::PreCreateWindow(cs);
+    }
+
 protected:
-    // Floating frames are no descendants of the frame: the idle update
-    // reaches them through the dock manager.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        // Floating frames are no descendants of the frame: the idle update
+        // reaches them through the dock manager.
         if (message == WM_IDLEUPDATECMDUI) m_Impl.SendMessageToMiniFrames(message, wParam, lParam);
+        // A main frame saves the user interface before it closes.
+        if (message == WM_CLOSE && m_Impl.IsMainFrameKind()) m_Impl.OnCloseFrame();
+        // The customisation sheet asks the frame for new and deleted user toolbars.
+        if (message == CSPFrameImpl::SP_WM_TOOLBAR_CREATE)
+            return (LRESULT)m_Impl.CreateNewToolbar((LPCTSTR)lParam);
+        if (message == CSPFrameImpl::SP_WM_TOOLBAR_DELETE) return m_Impl.DeleteToolbar((CSPToolBar*)lParam);
         return TFrame::WindowProc(message, wParam, lParam);
     }
 };

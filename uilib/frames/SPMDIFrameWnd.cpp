@@ -10,5 +10,7 @@ BOOL CSPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
     // A failed load has deleted the frame: nothing of it may be touched then.
     if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
     m_uiDefaultAccelResId = m_hAccelTable != NULL ? nIDResource : 0;
+    // The saved user interface comes back once the frame is complete.
+    m_Impl.OnLoadFrame();
     return TRUE;
 }
