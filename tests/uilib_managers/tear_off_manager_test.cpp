@@ -181,19 +181,6 @@ TEST(TearOffManagerTest, RegistrySection) {
     EXPECT_EQ(std::string("Own"), Str(manager.GetRegEntry()));
 }
 
-std::vector<BYTE> Store(CSPTearOffManager& manager) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        manager.Serialize(ar);
-    }
-    DWORD n = file.GetLength();
-    BYTE* p = file.Detach();
-    std::vector<BYTE> image(p, p + n);
-    free(p);
-    return image;
-}
-
 // FALSE when loading threw an archive exception.
 BOOL Load(CSPTearOffManager& manager, std::vector<BYTE> image) {
     CMemFile in(image.data(), (UINT)image.size());
@@ -213,7 +200,7 @@ TEST(TearOffManagerTest, CountersStoreAsCountAndRawValues) {
     manager.SetInUse(100);
     manager.SetInUse(102);
     manager.SetInUse(102);
-    EXPECT_EQ(Bytes().w(3).d(1).d(0).d(2).v, Store(manager));
+    EXPECT_EQ(Bytes().w(3).d(1).d(0).d(2).v, StoredImage(manager));
 
     struct Case {
         const char* what;
