@@ -155,15 +155,7 @@ TEST(CmdUsageCountTest, StoredImageRoundTrips) {
     usage.AddCmd(0x5);
     usage.AddCmd(0x115);  // bucket 0 with 0x5, newer: first
 
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        usage.Serialize(ar);
-    }
-    DWORD n = file.GetLength();
-    BYTE* p = file.Detach();
-    std::vector<BYTE> image(p, p + n);
-    free(p);
+    std::vector<BYTE> image = StoredImage(usage);
     EXPECT_EQ(Bytes().d(4).w(3).d(0x115).d(1).d(0x5).d(2).d(0x21).d(1).v, image);
 
     CMemFile in(image.data(), (UINT)image.size());

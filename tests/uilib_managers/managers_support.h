@@ -64,4 +64,18 @@ inline int CountFiles(LPCTSTR folder, LPCTSTR pattern = "*") {
     return n;
 }
 
+// The bytes an object's Serialize stores.
+inline std::vector<BYTE> StoredImage(CObject& obj) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        obj.Serialize(ar);
+    }
+    DWORD n = file.GetLength();
+    BYTE* p = file.Detach();
+    std::vector<BYTE> image(p, p + n);
+    free(p);
+    return image;
+}
+
 }  // namespace mgrtest

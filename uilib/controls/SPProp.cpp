@@ -3,6 +3,7 @@
 #include "SPPropList.h"
 #include "SPGlobalData.h"
 #include "SPMaskEdit.h"
+#include "SPShellManager.h"
 #include <errno.h>
 #include <float.h>
 #include <math.h>
@@ -701,28 +702,12 @@ BOOL CSPColorProp::OnKillFocus(CWnd*) { return m_pPopup == NULL; }
 
 IMPLEMENT_DYNCREATE(CSPFileProp, CSPProp)
 
-static int CALLBACK BrowseCallback(HWND hWnd, UINT uMsg, LPARAM, LPARAM lpData) {
-    if (uMsg == BFFM_INITIALIZED && lpData != 0) ::SendMessage(hWnd, BFFM_SETSELECTIONA, TRUE, lpData);
-    return 0;
-}
-
-// The shell's folder browser opened on the initial folder.
+// The shell manager's folder browser opened on the initial folder; a
+// process that made no shell manager gets one for the call.
 static BOOL ShellBrowseForFolder(CString& strFolder, CWnd* pWndParent, LPCTSTR lpszInitialFolder) {
-    TCHAR szDisplayName[MAX_PATH] = {};
-    BROWSEINFO bi = {};
-    bi.hwndOwner = AfxGetSafeHwnd(pWndParent);
-    bi.pszDisplayName = szDisplayName;
-    bi.lpszTitle = _T("");
-    bi.lpfn = &BrowseCallback;
-    bi.lParam = (LPARAM)(lpszInitialFolder != NULL && *lpszInitialFolder != 0 ? lpszInitialFolder : NULL);
-    bi.iImage = -1;
-    LPITEMIDLIST pidl = ::SHBrowseForFolder(&bi);
-    if (pidl == NULL) return FALSE;
-    TCHAR szPath[MAX_PATH] = {};
-    BOOL bOK = ::SHGetPathFromIDList(pidl, szPath);
-    ::CoTaskMemFree(pidl);
-    if (bOK) strFolder = szPath;
-    return bOK;
+    if (g_pShellManager != NULL) return g_pShellManager->BrowseForFolder(strFolder, pWndParent, lpszInitialFolder);
+    CSPShellManager shellManager;
+    return shellManager.BrowseForFolder(strFolder, pWndParent, lpszInitialFolder);
 }
 
 BOOL (*CSPFileProp::s_pfnBrowseForFolder)(CString&, CWnd*, LPCTSTR) = &ShellBrowseForFolder;

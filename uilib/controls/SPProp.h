@@ -207,8 +207,9 @@ public:
 
     void OnClickButton(CPoint point) override;
 
-    // The folder browser of the folder mode; tests replace it. Answers TRUE
-    // and the chosen folder, or FALSE when cancelled.
+    // The folder browser of the folder mode, the shell manager's by default;
+    // tests replace it. Answers TRUE and the chosen folder, or FALSE when
+    // cancelled.
     static BOOL (*s_pfnBrowseForFolder)(CString& strFolder, CWnd* pWndParent, LPCTSTR lpszInitialFolder);
 
 protected:
