@@ -13,13 +13,19 @@
 namespace tw {
 namespace layout {
 
-std::wstring WidenUtf8(const std::string& s) {
+namespace {
+
+std::wstring widen(const std::string& s, UINT codePage) {
   if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
+  int n = MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), nullptr, 0);
   std::wstring w(size_t(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), &w[0], n);
+  if (n > 0) MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), &w[0], n);
   return w;
 }
+
+}  // namespace
+
+std::wstring WidenUtf8(const std::string& s) { return widen(s, CP_UTF8); }
 
 namespace {
 
@@ -241,7 +247,13 @@ void GdiHost::measureChars(FontHandle h, const char16_t* text, size_t n, float* 
 
 std::string GdiHost::pathFromUrl(const std::string& url) {
   nsLocalFileRef file;
-  return NS_FileURLToLocalFile(url, file) ? file.path : std::string();
+  if (!NS_FileURLToLocalFile(url, file)) return std::string();
+  // Escapes that form no UTF-8 are bytes of the ANSI code page (pages of
+  // old help files), as the page view reads them.
+  const std::string& p = file.path;
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p.data(), int(p.size()), nullptr, 0) > 0)
+    return p;
+  return narrowUtf8(widen(p, CP_ACP).c_str());
 }
 
 ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {

@@ -57,7 +57,8 @@ class GdiHost : public LayoutHost {
   std::string resolveFamily(const std::string& cssFamilies);
 
   // The local file path (UTF-8) a file URL or a drive or UNC path names,
-  // as NS_FileURLToLocalFile reads it; "" for anything else.
+  // as NS_FileURLToLocalFile reads it, escapes that form no UTF-8 read in
+  // the ANSI code page; "" for anything else.
   static std::string pathFromUrl(const std::string& url);
 
   // Limits on what is decoded: larger images are not loaded.

@@ -15,6 +15,7 @@
 #include "nsFileURL.h"
 #include "nsURLParser.h"
 #include "pdf_layout_host.h"
+#include "pdf_format.h"
 #include "pdf_page_painter.h"
 #include "pdf_text.h"
 
@@ -82,6 +83,22 @@ bool ReadSmallFile(const std::string& path, std::string* out) {
 
 unsigned long long g_next_token = 0;
 
+bool IsUtf8(const std::string& s) { return EncodeUtf8(DecodeUtf8(s)) == s; }
+
+// Escapes of a file link that form no UTF-8 are bytes of the ANSI code page
+// (pages of old help files), as the page view reads them: the link in UTF-8,
+// so that it is equal to the URL the job gives that file.
+std::string Utf8FileLink(const std::string& url) {
+  nsLocalFileRef file;
+  if (url.find('%') == std::string::npos || !NS_FileURLToLocalFile(url, file) ||
+      (IsUtf8(file.path) && IsUtf8(file.ref)))
+    return url;
+  auto utf8 = [](const std::string& s) { return IsUtf8(s) ? s : AnsiToUtf8(s.c_str()); };
+  std::string out = NS_LocalPathToFileURL(utf8(file.path));
+  if (file.hasRef) out += '#' + NS_EscapeURLPath(utf8(file.ref));
+  return out;
+}
+
 }  // namespace
 
 PageSetup PageSetupFromRecord(const PageSetupRec* r) {
@@ -138,7 +155,8 @@ LinkKind ClassifyLink(const std::string& url, std::string* target) {
   std::string scheme;
   if (!NS_URLScheme(url, scheme)) return LinkKind::kNone;
   if (scheme.empty() || scheme == "file") {
-    *target = url;  // a relative reference, a file URL or a drive path
+    // a relative reference, a file URL or a drive path
+    *target = scheme.empty() ? url : Utf8FileLink(url);
     return LinkKind::kInternal;
   }
   if (scheme == "ms-its" || scheme == "mk" || scheme == "its") {

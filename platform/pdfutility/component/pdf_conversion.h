@@ -4,13 +4,15 @@
 //                   file at the first page, lays out every page the browser
 //                   loaded (HtmlLayout over a PdfLayoutHost) at the page
 //                   setup's content width, cuts it into pages and writes
-//                   each page at once (text, fills, borders, images, links,
-//                   named positions, header and footer); at the end it adds
+//                   each page at once (its items through PdfPagePainter,
+//                   then links, named positions, header and footer); at
+//                   the end it adds
 //                   the bookmarks of the job's contents records and closes
 //                   the file.
 //   PageSetupFromRecord  the job's page-setup record as the writer takes it.
 //   ExpandFieldCodes     the header/footer codes "&PageNo", "&Date", "&URL".
-//   ClassifyLink         where a link of a page leads.
+//   ClassifyLink         where a link of a page leads (read by the URL
+//                        parser, like the page view's links).
 //
 // Links and positions are named by the job's link ids: every named position
 // of a page (and the page's own top) gets the id the job gives its URL, and
@@ -55,8 +57,10 @@ std::string ExpandFieldCodes(const std::string& text, int page_number, const std
                              const std::string& url);
 
 enum class LinkKind { kNone, kInternal, kUri };
-// kInternal: |target| is the URL to ask the job about (a file URL, or the
-// path inside the help file of an "ms-its:...::/page" link); kUri: an
+// kInternal: |target| is the URL to ask the job about (a relative
+// reference; a file URL, in UTF-8 when its escapes were bytes of the ANSI
+// code page; or the path inside the help file of an "ms-its:...::/page"
+// link); kUri: an
 // address for readers to open; kNone: scripts and unusable addresses.
 LinkKind ClassifyLink(const std::string& url, std::string* target);
 
