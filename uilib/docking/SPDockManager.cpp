@@ -9,6 +9,7 @@
 #include "SPDockBar.h"
 #include "SPDockingUtils.h"
 #include "SPGlobalData.h"
+#include "SPMiniFrameWnd.h"
 #include "SPStatusBar.h"
 
 using std::max;
@@ -338,8 +339,8 @@ void CSPDockManager::OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly) {
         for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
             CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
             if (pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
-            if (bToolBarsOnly && (SPClientHooks::pfnMiniFrameHoldsToolBar == NULL ||
-                                  !SPClientHooks::pfnMiniFrameHoldsToolBar((CSPMiniFrameWnd*)pWnd)))
+            if (bToolBarsOnly && !(pWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd)) &&
+                                   ((CSPMiniFrameWnd*)pWnd)->HoldsToolBar()))
                 continue;
             pWnd->ShowWindow(SW_HIDE);
             if (m_lstHiddenMiniFrames.Find(pWnd->GetSafeHwnd()) == NULL)
@@ -356,14 +357,10 @@ void CSPDockManager::OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly) {
 
 BOOL CSPDockManager::OnMoveMiniFrame(CWnd* pFrame) {
     if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
-    if (pFrame == NULL || !SPIsKindOf(pFrame, "CSPMiniFrameWnd")) return TRUE;
-    CSPControlBar* pBar = NULL;
-    for (CWnd* pChild = pFrame->GetWindow(GW_CHILD); pChild != NULL && pBar == NULL;
-         pChild = pChild->GetWindow(GW_HWNDNEXT)) {
-        CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
-        if (pPermanent != NULL && pPermanent->IsKindOf(RUNTIME_CLASS(CSPControlBar))) pBar = (CSPControlBar*)pPermanent;
-    }
-    return OnMoveFloatingBar(pBar, pFrame);
+    if (pFrame == NULL || !pFrame->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) return TRUE;
+    CWnd* pBar = ((CSPMiniFrameWnd*)pFrame)->GetControlBar();
+    if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return TRUE;
+    return OnMoveFloatingBar((CSPControlBar*)pBar, pFrame);
 }
 
 BOOL CSPDockManager::OnMoveFloatingBar(CSPControlBar* pBar, CWnd* /*pMiniFrame*/) {

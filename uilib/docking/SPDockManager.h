@@ -102,6 +102,7 @@ public:
     void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     BOOL IsPrintPreviewValid() const { return m_bIsPrintPreviewMode; }
     void LockUpdate(BOOL bLock);
+    BOOL IsUpdateLocked() const { return m_bLockUpdate; }
 
 protected:
     BOOL m_bEnableAdjustLayout;

@@ -45,6 +45,8 @@ public:
 
     // the current manager
     static CSPVisualManager* GetInstance();
+    // Where a caption button at its position is drawn: empty while hidden.
+    CRect GetCaptionButtonRect(const SPCaptionButtonInfo& info) const;
     static void SetDefaultManager(CRuntimeClass* pRTI);
     static CSPVisualManager* CreateVisualManager(CRuntimeClass* pVisualManager);
     static void DestroyInstance();
@@ -118,7 +120,6 @@ protected:
     // The task-pane layout of the base look (margins, offsets, gaps).
     void SetBaseTaskPaneMetrics();
     // The rectangle of a caption button (position and size) and its glyph.
-    CRect GetCaptionButtonRect(const SPCaptionButtonInfo& info) const;
     static int GetCaptionButtonGlyph(UINT nHit, BOOL bFlag, BOOL bFlag3);
     // The 3D outline of a tab (base look).
     void DrawTab3d(CDC* pDC, CRect rectTab, BOOL bIsActive, const SPTabInfo& info);
