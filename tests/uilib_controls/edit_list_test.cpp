@@ -112,7 +112,7 @@ TEST_F(EditListFixture, NewItemIsEditedAndKeptOnlyWithText) {
     EXPECT_FALSE(list.GetButton(0)->IsWindowEnabled());
     list.GetEditCtrl().SetWindowText(_T("Delta"));
     list.GetEditCtrl().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    PumpMessages();
+    PumpPending();
     EXPECT_FALSE(list.IsEditing());
     EXPECT_EQ("Alpha,Beta,Gamma,Delta", Items());
     EXPECT_TRUE(list.GetButton(0)->IsWindowEnabled());
@@ -121,7 +121,7 @@ TEST_F(EditListFixture, NewItemIsEditedAndKeptOnlyWithText) {
     list.OnClickButton(0);
     ASSERT_TRUE(list.IsEditing());
     list.GetEditCtrl().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ("Alpha,Beta,Gamma,Delta", Items());
     const std::vector<std::string> expected = {"added3"};
     EXPECT_EQ(expected, list.events);
@@ -141,7 +141,7 @@ TEST_F(EditListFixture, SpaceOrF2EditTheSelectionButNotWithCtrl) {
         ASSERT_TRUE(list.IsEditing());
         list.GetEditCtrl().SetWindowText(vk == VK_F2 ? _T("Bet") : _T("Be"));
         list.GetEditCtrl().SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-        PumpMessages();
+        PumpPending();
     }
     EXPECT_EQ("Alpha,Be,Gamma", Items());
     const std::vector<std::string> expected = {"renamed1", "renamed1"};

@@ -1,7 +1,9 @@
 // Helpers of the controls tests: a host window that records the commands
-// of its children, and a message pump (memory DCs in MemoryDC.h).
+// of its children (memory DCs in MemoryDC.h, the message pump in
+// MessagePump.h).
 #pragma once
 #include "MemoryDC.h"
+#include "MessagePump.h"
 #include "afxwin.h"
 #include <vector>
 
@@ -36,15 +38,6 @@ protected:
         return CWnd::OnCommand(wParam, lParam);
     }
 };
-
-// Runs the thread's pending messages.
-inline void PumpMessages() {
-    MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE); i++) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
 
 // Holds a key down in this thread's keyboard state while alive.
 class KeyHeld {

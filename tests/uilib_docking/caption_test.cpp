@@ -61,7 +61,7 @@ struct CaptionFixture : ::testing::Test {
 void PumpFor(DWORD dwMilliseconds) {
     const DWORD dwStart = ::GetTickCount();
     while (::GetTickCount() - dwStart < dwMilliseconds) {
-        PumpMessages();
+        PumpPending();
         ::Sleep(10);
     }
 }
@@ -149,23 +149,8 @@ TEST_F(CaptionFixture, ARightClickAsksForTheBarsMenuUnlessCustomising) {
     EXPECT_EQ(pFrame->menuRequests.size(), 1u);
 }
 
-namespace {
-
-class CLeaveCounter : public CWnd {
-public:
-    int nLeaves = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_MOUSELEAVE) nLeaves++;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-}  // namespace
-
 TEST(TrackMouse, PostsOneLeaveAfterThePointerLeavesAndNothingWithoutTheLeaveFlag) {
-    CLeaveCounter wnd;
+    CMessageCounter wnd(WM_MOUSELEAVE);
     ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, BarClass(), _T("leave"), WS_POPUP | WS_VISIBLE, CRect(100, 100, 300, 200),
                              NULL, 0));
     TRACKMOUSEEVENT tme = {};
@@ -175,12 +160,12 @@ TEST(TrackMouse, PostsOneLeaveAfterThePointerLeavesAndNothingWithoutTheLeaveFlag
     ASSERT_TRUE(MoveCursorTo(150, 150));
     EXPECT_TRUE(SPTrackMouse(&tme));
     PumpFor(300);
-    EXPECT_EQ(wnd.nLeaves, 0);  // still inside
+    EXPECT_EQ(wnd.nCount, 0);  // still inside
     ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
-    EXPECT_EQ(wnd.nLeaves, 1);
+    EXPECT_EQ(wnd.nCount, 1);
     PumpFor(300);
-    EXPECT_EQ(wnd.nLeaves, 1);  // once only
+    EXPECT_EQ(wnd.nCount, 1);  // once only
 
     // Without TME_LEAVE nothing is started.
     ASSERT_TRUE(MoveCursorTo(150, 150));
@@ -188,7 +173,7 @@ TEST(TrackMouse, PostsOneLeaveAfterThePointerLeavesAndNothingWithoutTheLeaveFlag
     EXPECT_TRUE(SPTrackMouse(&tme));
     ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
-    EXPECT_EQ(wnd.nLeaves, 1);
+    EXPECT_EQ(wnd.nCount, 1);
 
     // A cancelled request posts nothing.
     ASSERT_TRUE(MoveCursorTo(150, 150));
@@ -198,7 +183,7 @@ TEST(TrackMouse, PostsOneLeaveAfterThePointerLeavesAndNothingWithoutTheLeaveFlag
     EXPECT_TRUE(SPTrackMouse(&tme));
     ASSERT_TRUE(MoveCursorTo(400, 400));
     PumpFor(400);
-    EXPECT_EQ(wnd.nLeaves, 1);
+    EXPECT_EQ(wnd.nCount, 1);
 
     // Bad requests are refused.
     EXPECT_FALSE(SPTrackMouse(NULL));

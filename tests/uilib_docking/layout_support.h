@@ -3,6 +3,8 @@
 #pragma once
 #include "docking_support.h"
 
+#include "MessagePump.h"
+
 #include "SPControlBar.h"
 #include "SPDockBar.h"
 #include "SPDockBarRow.h"
@@ -64,20 +66,26 @@ inline bool NoneOverlap(const std::vector<CWnd*>& wnds, std::string* pWhich = NU
     return true;
 }
 
-inline void PumpMessages() {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
+// A window that counts the messages of one kind it gets.
+class CMessageCounter : public CWnd {
+public:
+    explicit CMessageCounter(UINT nMessage) : m_nMessage(nMessage) {}
+    int nCount = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == m_nMessage) nCount++;
+        return CWnd::WindowProc(message, wParam, lParam);
     }
-}
+    UINT m_nMessage;
+};
 
 // Moves the pointer and waits until the system reports it there (the move
 // reaches the display server asynchronously).
 inline bool MoveCursorTo(int x, int y) {
     if (!::SetCursorPos(x, y)) return false;
     for (int i = 0; i < 200; i++) {
-        PumpMessages();
+        PumpPending();
         CPoint pt;
         ::GetCursorPos(&pt);
         if (pt == CPoint(x, y)) return true;

@@ -28,6 +28,15 @@ TEST_F(DockingFixture, EnablingTwiceMakesFourDockBarsOnceInSideOrder) {
     EXPECT_EQ(pManager->GetClientAreaBounds(), ClientRect());
 }
 
+TEST_F(DockingFixture, TheBorderSpaceTheFrameKeepsIsNotDockedInto) {
+    pFrame->m_rectBorder = CRect(5, 7, 3, 2);
+    pFrame->RecalcLayout();
+    const CRect rectClient = ClientRect();
+    EXPECT_EQ(FrameRect(pFrame, DockBar(CBRS_ALIGN_TOP)).TopLeft(), CPoint(5, 7));
+    EXPECT_EQ(pManager->GetClientAreaBounds(), CRect(5, 7, rectClient.right - 3, rectClient.bottom - 2));
+    pFrame->m_rectBorder.SetRectEmpty();
+}
+
 TEST_F(DockingFixture, BarsDockByIdOnEachSideAndTheViewGetsTheRest) {
     struct {
         UINT nID;
@@ -68,6 +77,13 @@ TEST_F(DockingFixture, BarsDockByIdOnEachSideAndTheViewGetsTheRest) {
     EXPECT_EQ(rectLeft, CRect(0, 26, 30, rectClient.bottom - 22));
     EXPECT_EQ(rectRight, CRect(rectClient.right - 28, 26, rectClient.right, rectClient.bottom - 22));
     EXPECT_EQ(pManager->GetClientAreaBounds(), CRect(30, 26, rectClient.right - 28, rectClient.bottom - 22));
+    // The view takes what the bars leave.
+    CWnd view;
+    ASSERT_TRUE(view.CreateEx(0, BarClass(), _T("view"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame,
+                              AFX_IDW_PANE_FIRST));
+    pFrame->RecalcLayout();
+    EXPECT_EQ(FrameRect(pFrame, &view), pManager->GetClientAreaBounds());
+    view.DestroyWindow();
     std::string which;
     EXPECT_TRUE(NoneOverlap(wnds, &which)) << which;
 
@@ -128,6 +144,17 @@ TEST_F(DockingFixture, DockingByRectangleChoosesTheRowUnderItsCorner) {
     EXPECT_EQ(pTop->GetRows().GetCount(), 1);
     EXPECT_EQ(pTop->GetThickness(), 24);
     EXPECT_EQ(pManager->GetClientAreaBounds().top, 24);
+
+    // A row is not made thinner than its bars; a thicker bar widens it.
+    CSPDockBarRow* pRow = pFirst->GetDockBarRow();
+    EXPECT_EQ(pTop->ResizeRow(pRow, 10, TRUE), 0);
+    EXPECT_EQ(pRow->GetRowHeight(), 24);
+    CFixedBar* pThick = MakeFixedBar(pFrame, 404, 60, 40);
+    pFrame->DockControlBar(pThick, AFX_IDW_DOCKBAR_TOP, CRect(400, 0, 460, 40));
+    EXPECT_EQ(pThick->GetDockBarRow(), pRow);
+    EXPECT_EQ(pRow->GetRowHeight(), 40);
+    EXPECT_EQ(pTop->GetThickness(), 40);
+    EXPECT_EQ(pManager->GetClientAreaBounds().top, 40);
 }
 
 // Three bars of 50 in the top row at the given places; the first is moved
@@ -263,6 +290,12 @@ TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
     ASSERT_EQ(pTop->GetRows().GetCount(), 2);
     EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     EXPECT_EQ(pTop->GetThickness(), 48);
+    // Dragged far out of the dock bar the bar would float; until floating
+    // frames exist that is refused and the bar stays where it was.
+    pSecond->UpdateVirtualRect();
+    EXPECT_TRUE(pTop->MoveControlBar(pSecond, 0, 0, 300));
+    EXPECT_EQ(pSecond->GetParentDockBar(), pTop);
+    EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     // Back up into the first row: the second row goes with its last bar.
     pSecond->UpdateVirtualRect();
     pTop->MoveControlBar(pSecond, 0, 0, -20);
@@ -293,7 +326,7 @@ TEST_F(DockingFixture, AFrameResizedLaysItsBarsOutAgainWithoutOverlap) {
     for (CSize size : sizes) {
         SCOPED_TRACE(size.cx);
         pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        PumpMessages();
+        PumpPending();
         std::string which;
         EXPECT_TRUE(NoneOverlap(wnds, &which)) << which;
         // Every bar stays inside its dock bar across.
@@ -365,6 +398,17 @@ TEST_F(DockingFixture, AFloatingBarDocksAfterRestingOverADockBar) {
     g_clkNow += 150;
     EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));
     EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
+    // With Ctrl held nothing docks, however long the bar rests.
+    BYTE keys[256];
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    keys[VK_CONTROL] |= 0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    g_clkNow += 5000;
+    EXPECT_TRUE(pManager->OnMoveFloatingBar(pBar, NULL));
+    EXPECT_EQ(pBar->GetParentDockBar(), nullptr);
+    keys[VK_CONTROL] &= ~0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    g_clkNow -= 5000;
     g_clkNow += 60;
     EXPECT_FALSE(pManager->OnMoveFloatingBar(pBar, NULL));  // docked away
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_TOP));
@@ -411,31 +455,16 @@ TEST_F(DockingFixture, OnlyToolbarsDockLeftOfOneAnother) {
     EXPECT_FALSE(pFrame->DockControlBarLeftOf(pBar, NULL));
 }
 
-namespace {
-
-class CIdleCounter : public CWnd {
-public:
-    int nIdle = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_IDLEUPDATECMDUI) nIdle++;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-}  // namespace
-
 TEST_F(DockingFixture, FloatingFramesGetTheIdleUpdateAndPreviewHidesTheBars) {
-    CIdleCounter floating;
+    CMessageCounter floating(WM_IDLEUPDATECMDUI);
     ASSERT_TRUE(floating.CreateEx(0, BarClass(), _T("floating"), WS_POPUP, CRect(0, 0, 50, 50), pFrame, 0));
     EXPECT_TRUE(pManager->AddMiniFrame(&floating));
     EXPECT_FALSE(pManager->AddMiniFrame(&floating));
     pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
-    EXPECT_EQ(floating.nIdle, 1);
+    EXPECT_EQ(floating.nCount, 1);
     EXPECT_TRUE(pManager->RemoveMiniFrame(&floating));
     pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
-    EXPECT_EQ(floating.nIdle, 1);
+    EXPECT_EQ(floating.nCount, 1);
     floating.DestroyWindow();
 
     CFixedBar* pBar = MakeFixedBar(pFrame, 1501, 100);
@@ -445,4 +474,27 @@ TEST_F(DockingFixture, FloatingFramesGetTheIdleUpdateAndPreviewHidesTheBars) {
     EXPECT_FALSE(pBar->IsWindowVisible());
     pFrame->OnSetPreviewMode(FALSE, NULL);
     EXPECT_TRUE(pBar->IsWindowVisible());
+}
+
+TEST_F(DockingFixture, ADestroyedBarLeavesItsRowItsDockBarAndTheFramesList) {
+    CFixedBar* pFirst = MakeFixedBar(pFrame, 1601, 100);
+    CFixedBar* pSecond = MakeFixedBar(pFrame, 1602, 100);
+    pFrame->DockControlBar(pFirst, AFX_IDW_DOCKBAR_BOTTOM);
+    pFrame->DockControlBar(pSecond, AFX_IDW_DOCKBAR_BOTTOM, CRect(150, 0, 250, 24));
+    CSPDockBar* pBottom = DockBar(CBRS_ALIGN_BOTTOM);
+    CSPDockBarRow* pRow = pFirst->GetDockBarRow();
+    ASSERT_EQ(pRow->GetControlBarList().GetCount(), 2);
+    pFirst->DestroyWindow();  // the window deletes the object
+    EXPECT_EQ(pRow->GetControlBarList().GetCount(), 1);
+    EXPECT_EQ(pBottom->GetControlBarList().GetCount(), 1);
+    pSecond->DestroyWindow();
+    EXPECT_EQ(pBottom->GetRows().GetCount(), 0);
+    EXPECT_EQ(pBottom->GetThickness(), 0);
+    EXPECT_EQ(pManager->GetClientAreaBounds().bottom, ClientRect().bottom);
+
+    CFixedBar* pListed = MakeFixedBar(pFrame, 1603, 100);
+    ASSERT_TRUE(pFrame->AddControlBar(pListed));
+    pListed->DestroyWindow();
+    EXPECT_EQ(pManager->GetControlBarList().GetCount(), 4);  // the dock bars
+    pFrame->RecalcLayout();
 }

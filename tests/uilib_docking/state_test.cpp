@@ -224,9 +224,9 @@ TEST(DockingState, AFrameOfBarsOnFourSidesIsRestoredInANewProcess) {
     if (pszPicture != NULL && *pszPicture != 0) {
         s.pFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         s.pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        PumpMessages();
+        PumpPending();
         ::Sleep(300);
-        PumpMessages();
+        PumpPending();
         EXPECT_TRUE(WriteWindowBitmap(s.pFrame->GetSafeHwnd(), pszPicture, TRUE));
     }
 

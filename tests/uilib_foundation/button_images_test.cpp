@@ -108,6 +108,25 @@ TEST(ButtonImages, AddImageAppendsCells) {
     EXPECT_FALSE(images.Draw(NULL, 0, 0, 0));
 }
 
+TEST(ButtonImages, CellsReplacedAndColoursSwapped) {
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), green = RGB(0, 255, 0);
+    const COLORREF yellow = RGB(255, 255, 0);
+    CSPButtonImages images;
+    ASSERT_TRUE(images.LoadFromFile(WriteBmp("tw_strip3.bmp", 48, 15, 24, Cells(3, {red, blue})).c_str()));
+    HBITMAP hbm = MakeBitmap(16, 15, green);
+    EXPECT_TRUE(images.UpdateImage(1, hbm));
+    EXPECT_FALSE(images.UpdateImage(3, hbm));
+    ::DeleteObject(hbm);
+    EXPECT_EQ(green, DrawnPixel(images, 1, 8, 8));
+    EXPECT_EQ(red, DrawnPixel(images, 2, 8, 8));
+
+    EXPECT_TRUE(images.MapTo3dColors(FALSE, red, yellow));
+    EXPECT_EQ(yellow, DrawnPixel(images, 0, 8, 8));
+    EXPECT_EQ(yellow, DrawnPixel(images, 2, 8, 8));
+    EXPECT_EQ(green, DrawnPixel(images, 1, 8, 8));
+    EXPECT_FALSE(images.MapTo3dColors(FALSE, red, (COLORREF)-1)) << "a colour mapped to nothing";
+}
+
 TEST(ButtonImages, TrueColourStripsTakeTheSystemColours) {
     const std::vector<COLORREF> std4 = {RGB(0, 0, 0), RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 255, 255),
                                         RGB(255, 0, 0)};

@@ -103,6 +103,29 @@ TEST(DrawEffectsPixels, FillGradientBands) {
     EXPECT_GT(GetRValue(mem.Pixel(126, 1)), 239);
 }
 
+TEST(DrawEffectsPixels, EllipseGradientAndScaledIcon) {
+    MemoryDC mem(40, 40);
+    mem.Fill(CRect(0, 0, 40, 40), RGB(9, 9, 9));
+    CSPDrawEffects dm(mem.dc);
+    dm.FillEllipseGradient(CRect(0, 0, 40, 40), RGB(0, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(RGB(9, 9, 9), mem.Pixel(0, 0)) << "outside the outer ring";
+    EXPECT_GT(GetRValue(mem.Pixel(20, 20)), 200) << "the centre nears the finish colour";
+    EXPECT_LT(GetRValue(mem.Pixel(20, 1)), 40) << "the outer ring is the start colour";
+
+    // An icon drawn at half brightness: its white pixels come out grey, the
+    // background outside the rectangle stays.
+    mem.Fill(CRect(0, 0, 40, 40), RGB(200, 200, 200));
+    HICON hIcon = ::LoadIcon(NULL, IDI_APPLICATION);
+    EXPECT_TRUE(dm.DrawStateScaled(CRect(0, 0, 32, 32), hIcon, NULL, 50));
+    EXPECT_EQ(RGB(200, 200, 200), mem.Pixel(36, 36));
+    int nBright = 0;
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 32; x++)
+            if (GetRValue(mem.Pixel(x, y)) > 128 || GetGValue(mem.Pixel(x, y)) > 128) nBright++;
+    EXPECT_EQ(0, nBright);
+    EXPECT_FALSE(dm.DrawStateScaled(CRect(0, 0, 0, 0), hIcon, NULL, 50));
+}
+
 TEST(DrawEffectsPixels, LowColourScreenFillsWithTheLightBrush) {
     ForcedBitsPerPixel eight(8);
     MemoryDC mem(16, 16);

@@ -212,14 +212,6 @@ HWND CreateTestWindow(LPCSTR pszClass, WNDPROC pfn, DWORD dwStyle, const CRect& 
                              NULL, ::GetModuleHandleA(NULL), NULL);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 TEST(StripWindow, PaintsEveryButtonStateWithEachManager) {
@@ -231,7 +223,7 @@ TEST(StripWindow, PaintsEveryButtonStateWithEachManager) {
                                  CRect(40, 40, 40 + kWindowCX, 40 + 3 * kRowCY + 34), NULL);
     ASSERT_NE(nullptr, hwnd);
     ::UpdateWindow(hwnd);
-    PumpMessages();
+    PumpPending();
 
     // What the window shows, read back from its DC: each row in its own look.
     HDC hdc = ::GetDC(hwnd);
@@ -381,7 +373,7 @@ TEST(RedrawAll, RepaintsTheListedToolbars) {
     CWnd notAttached;  // an object whose window is not its own
     notAttached.m_hWnd = CreateTestWindow("TwFoundationCounting", CountingWndProc, WS_POPUP | WS_VISIBLE,
                                           CRect(60, 0, 110, 20), NULL);
-    PumpMessages();
+    PumpPending();
     g_lstAllToolbars.AddTail(&toolbar);
     g_lstAllToolbars.AddTail(&notAttached);
     g_nPaints = 0;

@@ -7,6 +7,7 @@
 
 #include "ForcedBitsPerPixel.h"
 #include "MemoryDC.h"
+#include "MessagePump.h"
 
 // Leaves no current visual manager behind.
 struct ManagerReset {

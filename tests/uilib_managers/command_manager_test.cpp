@@ -44,8 +44,8 @@ TEST(CommandManagerTest, ImagesLiveInOneMapOnly) {
 
 class CommandsWithoutImagesTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteTree(m_strProfile); }
-    void TearDown() override { DeleteTree(m_strProfile); }
+    void SetUp() override { DeleteRegTree(m_strProfile); }
+    void TearDown() override { DeleteRegTree(m_strProfile); }
     CString m_strProfile = Key("Commands");
     CString m_strKey = m_strProfile + "SCommandManager";
 };
@@ -64,7 +64,7 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
         ASSERT_TRUE(mgr.SaveState(m_strProfile));
     }
     DWORD type = 0;
-    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, RawValue(m_strKey, "CommandsWithoutImages", &type));
+    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, ReadRegValue(m_strKey, "CommandsWithoutImages", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     // Loading appends.
@@ -82,11 +82,11 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
 TEST_F(CommandsWithoutImagesTest, MissingOrDamagedValueLoadsNothing) {
     CSPCommandManager mgr;
     EXPECT_FALSE(mgr.LoadState(m_strProfile));  // no key
-    SetRaw(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v);  // one id short
+    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v));  // one id short
     EXPECT_FALSE(mgr.LoadState(m_strProfile));
     EXPECT_EQ(0, mgr.GetCommandsWithoutImages().GetCount());
     // The long count form.
-    SetRaw(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v);
+    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v));
     EXPECT_TRUE(mgr.LoadState(m_strProfile));
     EXPECT_TRUE(mgr.IsMenuItemWithoutImage(77));
 }

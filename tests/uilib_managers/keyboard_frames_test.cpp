@@ -55,7 +55,7 @@ public:
 class KeyboardFramesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteTree(m_strBase);
+        DeleteRegTree(m_strBase);
         // Without a display no frame can be made: fail here, before any
         // document exists.
         HWND hProbe = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
@@ -101,7 +101,7 @@ protected:
             theApp.m_pDocManager = NULL;
             delete m_pDocManager;
         }
-        DeleteTree(m_strBase);
+        DeleteRegTree(m_strBase);
     }
     static CFrameWnd* NewFrame(LPCTSTR title, CDocument* pDoc) {
         CFrameWnd* pFrame = new CKbFrame;
@@ -162,9 +162,9 @@ TEST_F(KeyboardFramesTest, TablesPersistPerTemplateAndForTheFrame) {
     ACCEL entries[] = {{FVIRTKEY, VK_F7, 0x107}};
     ASSERT_TRUE(mgr.UpdateAccelTable(m_pTemplate, entries, 1));
     ASSERT_TRUE(mgr.SaveState(m_strBase));
-    EXPECT_EQ(6u, RawValue(KeyOf(kTemplateId), "Accelerators").size());
-    EXPECT_EQ(6u, RawValue(KeyOf(0), "Accelerators").size());
-    EXPECT_FALSE(KeyExists(KeyOf(7003)));
+    EXPECT_EQ(6u, ReadRegValue(KeyOf(kTemplateId), "Accelerators").size());
+    EXPECT_EQ(6u, ReadRegValue(KeyOf(0), "Accelerators").size());
+    EXPECT_FALSE(RegKeyExists(KeyOf(7003)));
 
     // A later start: the resources' tables first, then the saved ones.
     ::DestroyAcceleratorTable(m_pTemplate->m_hAccelTable);
@@ -193,7 +193,7 @@ TEST_F(KeyboardFramesTest, EmptiedTableStaysEmpty) {
         ASSERT_TRUE(mgr.SaveState(m_strBase));
     }
     DWORD type = 0;
-    EXPECT_TRUE(RawValue(KeyOf(kTemplateId), "Accelerators", &type).empty());
+    EXPECT_TRUE(ReadRegValue(KeyOf(kTemplateId), "Accelerators", &type).empty());
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     // The next start loads the resource's table, then the empty one.

@@ -111,9 +111,9 @@ std::vector<ACCEL> Entries(HACCEL h) {
 
 class AcceleratorsValueTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteTree(m_strBase); }
+    void SetUp() override { DeleteRegTree(m_strBase); }
     void TearDown() override {
-        DeleteTree(m_strBase);
+        DeleteRegTree(m_strBase);
         SPManagerHooks::pfnIsCommandNotCustomizable = NULL;
     }
     CString m_strBase = Key("Keyboard");
@@ -132,7 +132,7 @@ TEST_F(AcceleratorsValueTest, SavedRawAndLoadedBack) {
 
     DWORD type = 0;
     EXPECT_EQ(Bytes().b(FVIRTKEY | FCONTROL).b(0).w('O').w(0xE101).b(FVIRTKEY).b(0).w(VK_F5).w(0x8123).v,
-              RawValue(KeyOf(130), "Accelerators", &type));
+              ReadRegValue(KeyOf(130), "Accelerators", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     HACCEL hLoaded = NULL;
@@ -159,7 +159,7 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         {"less than an entry", Bytes().b(1).b(0).w('A').v, CSPKeyboardManager::tableNone, {}},
     };
     for (const Case& c : cases) {
-        SetRaw(KeyOf(7), "Accelerators", c.image);
+        ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", c.image));
         HACCEL h = (HACCEL)1;
         EXPECT_EQ(c.state, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h)) << c.name;
         std::vector<WORD> cmds;
@@ -170,20 +170,20 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         EXPECT_EQ(c.cmds, cmds) << c.name;
     }
     // Another type of value, a key without the value, no key: nothing.
-    SetRaw(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD);
+    ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD));
     HACCEL h;
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h));
-    SetRaw(KeyOf(8), "Other", Bytes().b(1).v);
+    ASSERT_TRUE(WriteRegValue(KeyOf(8), "Other", Bytes().b(1).v));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 8, h));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 9, h));
     EXPECT_EQ(nullptr, h);
 }
 
 TEST_F(AcceleratorsValueTest, EmptyTableIsSavedAsEmptyValue) {
-    SetRaw(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v);
+    ASSERT_TRUE(WriteRegValue(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v));
     ASSERT_TRUE(CTestKeyboardManager::SaveAccelTable(m_strBase, 0, NULL));
     DWORD type = 0;
-    EXPECT_TRUE(RawValue(KeyOf(0), "Accelerators", &type).empty());
+    EXPECT_TRUE(ReadRegValue(KeyOf(0), "Accelerators", &type).empty());
     EXPECT_EQ((DWORD)REG_BINARY, type);
 }
 

@@ -1,6 +1,7 @@
 // Helpers of the manager tests: this program's own registry key and temp
 // folder (other test programs share the registry and the temp folder and
-// run at the same time), raw value access, and archive images built by hand.
+// run at the same time), and archive images built by hand. Raw registry
+// access is the shared TestRegistry.h.
 #pragma once
 #include "afxwin.h"
 
@@ -9,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "TestRegistry.h"
+
 namespace mgrtest {
+
+using namespace twtest;
 
 // Key paths below HKCU; each ends with '\' as SPGetRegPath's results do.
 inline CString Key(LPCTSTR sub) {
@@ -17,46 +22,6 @@ inline CString Key(LPCTSTR sub) {
     s += sub;
     if (s.Right(1) != "\\") s += "\\";
     return s;
-}
-
-inline void DeleteTree(LPCTSTR path) {
-    CString s = path;
-    if (s.Right(1) == "\\") s = s.Left(s.GetLength() - 1);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, s);
-}
-
-inline bool KeyExists(LPCTSTR path) {
-    HKEY h;
-    CString s = path;
-    if (s.Right(1) == "\\") s = s.Left(s.GetLength() - 1);
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, s, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(h);
-    return true;
-}
-
-inline std::vector<BYTE> RawValue(LPCTSTR path, LPCTSTR name, DWORD* pType = nullptr) {
-    std::vector<BYTE> bytes;
-    HKEY h;
-    CString s = path;
-    if (s.Right(1) == "\\") s = s.Left(s.GetLength() - 1);
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, s, 0, KEY_READ, &h) != ERROR_SUCCESS) return bytes;
-    DWORD type = 0, cb = 0;
-    if (::RegQueryValueExA(h, name, NULL, &type, NULL, &cb) == ERROR_SUCCESS) {
-        bytes.resize(cb);
-        ::RegQueryValueExA(h, name, NULL, &type, bytes.data(), &cb);
-    }
-    ::RegCloseKey(h);
-    if (pType) *pType = type;
-    return bytes;
-}
-
-inline void SetRaw(LPCTSTR path, LPCTSTR name, const std::vector<BYTE>& bytes, DWORD type = REG_BINARY) {
-    HKEY h;
-    CString s = path;
-    if (s.Right(1) == "\\") s = s.Left(s.GetLength() - 1);
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, s, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &h, NULL), ERROR_SUCCESS);
-    ::RegSetValueExA(h, name, 0, type, bytes.data(), (DWORD)bytes.size());
-    ::RegCloseKey(h);
 }
 
 // Little-endian image builder.

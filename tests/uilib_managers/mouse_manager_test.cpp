@@ -10,8 +10,8 @@ namespace {
 
 class MouseManagerTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteTree(m_strKey); }
-    void TearDown() override { DeleteTree(m_strKey); }
+    void SetUp() override { DeleteRegTree(m_strKey); }
+    void TearDown() override { DeleteRegTree(m_strKey); }
     CString m_strKey = Key("Mouse");
 };
 
@@ -54,7 +54,7 @@ TEST_F(MouseManagerTest, StoredImageInMapOrderAndCommandZeroRemoves) {
     EXPECT_EQ(nullptr, g_pMouseManager);
 
     DWORD type = 0;
-    std::vector<BYTE> image = RawValue(m_strKey, "Mouse", &type);
+    std::vector<BYTE> image = ReadRegValue(m_strKey, "Mouse", &type);
     EXPECT_EQ((DWORD)REG_BINARY, type);
     EXPECT_EQ(Bytes().d(3).d(0x110).d(300).d(1).d(100).d(0x21).d(200).v, image);
 
@@ -81,7 +81,7 @@ TEST_F(MouseManagerTest, StoredValuesOfEveryShape) {
         {"empty value", Bytes().v, FALSE, 0},
     };
     for (const Case& c : cases) {
-        SetRaw(m_strKey, "Mouse", c.image);
+        ASSERT_TRUE(WriteRegValue(m_strKey, "Mouse", c.image));
         CSPMouseManager manager;
         manager.SetCommandForDblClick(9, 900);
         EXPECT_EQ(c.bResult, manager.LoadState(m_strKey)) << c.name;

@@ -3,6 +3,7 @@
 // stale entry behind.
 #include "SPTempStateStore.h"
 
+#include "TestFiles.h"
 #include "managers_support.h"
 
 using namespace mgrtest;
@@ -34,7 +35,7 @@ protected:
     }
     void TearDown() override {
         CSPTempStateStore::s_strFolder.Empty();
-        ::RemoveDirectoryA(m_strFolder);
+        RemoveTree((LPCTSTR)m_strFolder);  // with whatever a failed test left in it
     }
     int Files() const { return CountFiles(m_strFolder, "S*.tmp"); }
     CString m_strFolder;

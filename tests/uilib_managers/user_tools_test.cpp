@@ -58,14 +58,14 @@ struct ToolbarHooks {
 class UserToolsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteTree(m_strKey);
+        DeleteRegTree(m_strKey);
         m_hiconOld = spGlobalData.hiconTool;
         // A known default icon (the library's icon resource is not in this
         // program).
         spGlobalData.hiconTool = ::LoadIcon(NULL, IDI_APPLICATION);
     }
     void TearDown() override {
-        DeleteTree(m_strKey);
+        DeleteRegTree(m_strKey);
         spGlobalData.hiconTool = m_hiconOld;
     }
     static std::vector<UINT> Ids(const CSPUserToolsManager& m) {
@@ -173,7 +173,7 @@ TEST_F(UserToolsTest, ToolsValueByteForByteAndBack) {
                                      .w(0x8001)
                                      .s("Two").s("").s("").s("").d(0x8002)
                                      .v;
-    EXPECT_EQ(expected, RawValue(m_strKey, "Tools"));
+    EXPECT_EQ(expected, ReadRegValue(m_strKey, "Tools"));
 
     CSPUserToolsManager mgr(0x8000, 0x8001, 0x8005);
     mgr.CreateNewTool();  // deleted by the load
@@ -207,12 +207,12 @@ TEST_F(UserToolsTest, ForeignOrDamagedValueLeavesNoTools) {
         {"unknown class", Bytes().w(1).w(0xFFFF).w(1).w(3).b('X').b('Y').b('Z').v},
     };
     for (const Case& c : cases) {
-        SetRaw(m_strKey, "Tools", c.image);
+        ASSERT_TRUE(WriteRegValue(m_strKey, "Tools", c.image));
         mgr.CreateNewTool();
         EXPECT_FALSE(mgr.LoadState(m_strKey)) << c.name;
         EXPECT_EQ(0, mgr.GetUserTools().GetCount()) << c.name;
     }
-    DeleteTree(m_strKey);
+    DeleteRegTree(m_strKey);
     mgr.CreateNewTool();
     EXPECT_FALSE(mgr.LoadState(m_strKey));  // no key
     EXPECT_EQ(0, mgr.GetUserTools().GetCount());

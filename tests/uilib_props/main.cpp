@@ -33,14 +33,6 @@ void Click(CWnd* pWnd, int x, int y, UINT nFlags) {
     pWnd->SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(x, y));
 }
 
-void PumpPending() {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
 static std::function<INT_PTR(CCommonDialog*)> g_fnAnswer;
 static int* g_pnCalls = NULL;
 

@@ -8,6 +8,7 @@
 
 #include "ForcedBitsPerPixel.h"
 #include "MessageBoxRecorder.h"
+#include "MessagePump.h"
 
 // A visible top-level window that records the commands and messages its
 // children send it.
@@ -32,7 +33,6 @@ protected:
 
 // Sends a button press and release at a client point.
 void Click(CWnd* pWnd, int x, int y, UINT nFlags = 0);
-void PumpPending();
 
 // A common-dialog answer for the next DoModal of any common dialog while
 // alive.

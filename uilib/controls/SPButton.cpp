@@ -172,19 +172,16 @@ void CSPButton::SetIconImage(BOOL bChecked, HICON hIcon, BOOL bAutoDestroy, HICO
     }
 
     // The disabled list: the icon drawn on the face colour, then greyed.
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, m_sizeImage.cx, m_sizeImage.cy);
-    ::ReleaseDC(NULL, hdcScreen);
-    if (hdc != NULL && hbm != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-        CDC::FromHandle(hdc)->FillSolidRect(CRect(0, 0, m_sizeImage.cx, m_sizeImage.cy), GetFaceColor());
-        ::DrawIconEx(hdc, 0, 0, hIcon, m_sizeImage.cx, m_sizeImage.cy, 0, NULL, DI_NORMAL);
-        ::SelectObject(hdc, hOld);
-        SetImageFromBitmap(hbm, bChecked);
+    CDC dc;
+    CBitmap bmpIcon;
+    if (dc.CreateCompatibleDC(NULL) && bmpIcon.Attach(SPCreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy))) {
+        {
+            CSelectObject selBitmap(&dc, &bmpIcon);
+            dc.FillSolidRect(CRect(0, 0, m_sizeImage.cx, m_sizeImage.cy), GetFaceColor());
+            ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, m_sizeImage.cx, m_sizeImage.cy, 0, NULL, DI_NORMAL);
+        }
+        SetImageFromBitmap((HBITMAP)bmpIcon.GetSafeHandle(), bChecked);
     }
-    if (hbm != NULL) ::DeleteObject(hbm);
-    if (hdc != NULL) ::DeleteDC(hdc);
 
     if (bAutoDestroy) {
         ::DestroyIcon(hIcon);
@@ -246,25 +243,21 @@ void CSPButton::SetImageFromBitmap(HBITMAP hBitmap, BOOL bChecked) {
     if (images.AddImage(hBitmap) < 0) return;
     images.SetTransparentColor(clrFace);
 
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, m_sizeImage.cx, m_sizeImage.cy);
-    ::ReleaseDC(NULL, hdcScreen);
-    if (hdc != NULL && hbm != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-        CDC* pDC = CDC::FromHandle(hdc);
-        pDC->FillSolidRect(CRect(0, 0, m_sizeImage.cx, m_sizeImage.cy), clrFace);
+    CDC dc;
+    CBitmap bmpDisabled;
+    if (!dc.CreateCompatibleDC(NULL) || !bmpDisabled.Attach(SPCreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy)))
+        return;
+    {
+        CSelectObject selBitmap(&dc, &bmpDisabled);
+        dc.FillSolidRect(CRect(0, 0, m_sizeImage.cx, m_sizeImage.cy), clrFace);
         CSPDrawState ds;
         if (images.PrepareDraw(ds)) {
-            images.Draw(pDC, 0, 0, 0, FALSE, TRUE);
+            images.Draw(&dc, 0, 0, 0, FALSE, TRUE);
             images.EndDraw(ds);
         }
-        ::SelectObject(hdc, hOld);
-        listDisabled.Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR32 | ILC_MASK, 0, 1);
-        listDisabled.Add(CBitmap::FromHandle(hbm), clrFace);
     }
-    if (hbm != NULL) ::DeleteObject(hbm);
-    if (hdc != NULL) ::DeleteDC(hdc);
+    listDisabled.Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR32 | ILC_MASK, 0, 1);
+    listDisabled.Add(&bmpDisabled, clrFace);
 }
 
 void CSPButton::SetStdImage(int nImageId, int nDisabledImageId) {
@@ -348,14 +341,12 @@ CSize CSPButton::SizeToContent(BOOL bCalcOnly) {
     CString strLabel;
     if (GetSafeHwnd() != NULL) GetWindowText(strLabel);
 
-    HDC hdc = ::GetDC(m_hWnd);
-    CDC* pDC = CDC::FromHandle(hdc);
-    CFont* pOldFont = SelectFont(pDC);
+    CClientDC dc(this);
+    CFont* pOldFont = SelectFont(&dc);
     TEXTMETRIC tm = {};
-    ::GetTextMetrics(hdc, &tm);
-    const CSize sizeText = strLabel.IsEmpty() ? CSize(0, 0) : pDC->GetTextExtent(strLabel);
-    pDC->SelectObject(pOldFont);
-    ::ReleaseDC(m_hWnd, hdc);
+    dc.GetTextMetrics(&tm);
+    const CSize sizeText = strLabel.IsEmpty() ? CSize(0, 0) : dc.GetTextExtent(strLabel);
+    dc.SelectObject(pOldFont);
 
     CSize size(m_sizeImage.cx + sizeText.cx + 10, std::max((int)m_sizeImage.cy, (int)tm.tmHeight) + 10);
     if (!strLabel.IsEmpty()) size.cx += 10;

@@ -34,16 +34,13 @@ BOOL CSPColorCell::HitTest(CPoint pt) const {
 }
 
 void CSPColorCell::Draw(CDC* pDC) const {
-    HDC hdc = pDC->GetSafeHdc();
-    HBRUSH hbr = ::CreateSolidBrush(m_colorPaint);
-    HPEN hpen = ::CreatePen(PS_SOLID, 1, m_colorPaint);
-    HGDIOBJ hOldBrush = ::SelectObject(hdc, hbr);
-    HGDIOBJ hOldPen = ::SelectObject(hdc, hpen);
-    ::Polygon(hdc, m_pts, 6);
-    ::SelectObject(hdc, hOldPen);
-    ::SelectObject(hdc, hOldBrush);
-    ::DeleteObject(hpen);
-    ::DeleteObject(hbr);
+    CBrush br;
+    br.CreateSolidBrush(m_colorPaint);
+    CPen pen;
+    pen.CreatePen(PS_SOLID, 1, m_colorPaint);
+    CSelectObject selBrush(pDC, &br);
+    CSelectObject selPen(pDC, &pen);
+    ::Polygon(pDC->GetSafeHdc(), m_pts, 6);
 }
 
 // --- CSPColorPickerCtrl -----------------------------------------------------------
@@ -405,13 +402,11 @@ void CSPColorPickerCtrl::DrawCursor(CDC* pDC, const CRect& rect) {
     } else if (m_COLORTYPE == LUMINANCE) {
         POINT pts[3] = {{pt.x, pt.y}, {pt.x + 4, pt.y - 4}, {pt.x + 4, pt.y + 4}};
         HDC hdc = pDC->GetSafeHdc();
-        HPEN hpen = ::CreatePen(PS_SOLID, 1, spGlobalData.clrBtnDkShadow);
-        HGDIOBJ hOldPen = ::SelectObject(hdc, hpen);
-        HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetSysColorBrush(bFocused ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
+        CPen pen;
+        pen.CreatePen(PS_SOLID, 1, spGlobalData.clrBtnDkShadow);
+        CSelectObject selPen(hdc, pen.GetSafeHandle());
+        CSelectObject selBrush(hdc, ::GetSysColorBrush(bFocused ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
         ::Polygon(hdc, pts, 3);
-        ::SelectObject(hdc, hOldBrush);
-        ::SelectObject(hdc, hOldPen);
-        ::DeleteObject(hpen);
     }
 }
 

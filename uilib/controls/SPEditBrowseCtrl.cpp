@@ -127,10 +127,9 @@ void CSPEditBrowseCtrl::OnNcPaint() {
     if (hdc == NULL) return;
     CDC* pDC = CDC::FromHandle(hdc);
     if (m_pParentList != NULL) {
-        const int nSaved = ::SaveDC(hdc);
+        CSaveDC saved(pDC);
         pDC->IntersectClipRect(rectButton);
         m_pParentList->OnDrawBrowseButton(pDC, rectButton, m_bIsButtonPressed);
-        ::RestoreDC(hdc, nSaved);
     } else {
         ::FillRect(hdc, rectButton, ::GetSysColorBrush(COLOR_BTNFACE));
     }

@@ -72,13 +72,13 @@ void CSPEditListBase::AdjustLayout() {
     GetClientRect(rectClient);
 
     // The caption is one text line high with room for the button images.
-    HDC hdc = ::GetDC(m_hWnd);
-    HGDIOBJ hOld = ::SelectObject(hdc, m_font.GetSafeHandle() != NULL ? m_font.GetSafeHandle()
-                                                                       : ::GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRIC tm = {};
-    ::GetTextMetrics(hdc, &tm);
-    ::SelectObject(hdc, hOld);
-    ::ReleaseDC(m_hWnd, hdc);
+    {
+        CClientDC dc(this);
+        CSelectObject selFont(dc.GetSafeHdc(), m_font.GetSafeHandle() != NULL ? m_font.GetSafeHandle()
+                                                                               : ::GetStockObject(DEFAULT_GUI_FONT));
+        dc.GetTextMetrics(&tm);
+    }
 
     int cyImage = 0, cxImage = 0;
     for (int i = 0; i < m_lstButtons.GetSize(); i++) {
@@ -137,11 +137,10 @@ void CSPEditListBase::OnPaint() {
         ScreenToClient(rectButton);
         rectText.right = rectButton.left - 2;
     }
-    CFont* pOldFont = dc.SelectObject(&m_font);
+    CSelectObject selFont(&dc, &m_font);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(IsWindowEnabled() ? spGlobalData.clrBtnText : spGlobalData.clrGrayedText);
     dc.DrawText(strCaption, rectText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    dc.SelectObject(pOldFont);
 }
 
 UINT CSPEditListBase::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }

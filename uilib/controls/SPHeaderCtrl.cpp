@@ -146,7 +146,7 @@ void CSPHeaderCtrl::OnDrawItem(CDC* pDC, int iItem, CRect rect, BOOL bIsPressed,
 
 void CSPHeaderCtrl::DoPaint(CDC* pDC) {
     OnFillBackground(pDC);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontRegular);
+    CSelectObject selFont(pDC, &spGlobalData.fontRegular);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnText);
 
@@ -183,7 +183,6 @@ void CSPHeaderCtrl::DoPaint(CDC* pDC) {
     }
     pDC->SetTextColor(clrOldText);
     pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
 }
 
 void CSPHeaderCtrl::OnPaint() {
@@ -195,20 +194,17 @@ void CSPHeaderCtrl::OnPaint() {
     if (rectClient.IsRectEmpty()) return;
 
     CDC dcMem;
-    dcMem.Attach(::CreateCompatibleDC(dc.GetSafeHdc()));
+    dcMem.CreateCompatibleDC(&dc);
     CBitmap bmp;
     bmp.Attach(::CreateCompatibleBitmap(dc.GetSafeHdc(), rectClient.Width(), rectClient.Height()));
     if (dcMem.GetSafeHdc() == NULL || bmp.GetSafeHandle() == NULL) {
         DoPaint(&dc);
-        if (dcMem.GetSafeHdc() != NULL) ::DeleteDC(dcMem.Detach());
         return;
     }
-    HGDIOBJ hOld = ::SelectObject(dcMem.GetSafeHdc(), bmp.GetSafeHandle());
+    CSelectObject selBitmap(&dcMem, &bmp);
     DoPaint(&dcMem);
     dc.BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left, rectClip.top,
               SRCCOPY);
-    ::SelectObject(dcMem.GetSafeHdc(), hOld);
-    ::DeleteDC(dcMem.Detach());
 }
 
 // ---------------------------------------------------------------------------

@@ -307,10 +307,9 @@ void CSPPropList::AdjustLayout() {
     if (m_hWnd == NULL) return;
     {
         CClientDC dc(this);
-        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), GetListFont());
+        CSelectObject selFont(dc.GetSafeHdc(), GetListFont());
         TEXTMETRIC tm;
         ::GetTextMetrics(dc.GetSafeHdc(), &tm);
-        ::SelectObject(dc.GetSafeHdc(), hOld);
         m_nRowHeight = tm.tmHeight + 4;
     }
     CRect rectClient;
@@ -666,33 +665,29 @@ void CSPPropList::OnPaint() {
     CRect rectClip;
     dcPaint.GetClipBox(rectClip);
 
+    // Drawn off screen when a memory bitmap can be made, else straight on.
     CDC dcMem;
     CBitmap bmp;
-    CDC* pDC = &dcPaint;
-    CBitmap* pOldBmp = NULL;
-    if (dcMem.CreateCompatibleDC(&dcPaint) &&
-        bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBmp = dcMem.SelectObject(&bmp);
-        pDC = &dcMem;
-    }
+    const BOOL bBuffered = dcMem.CreateCompatibleDC(&dcPaint) &&
+                           bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
+    CDC* pDC = bBuffered ? &dcMem : &dcPaint;
+    CSelectObject selBitmap(bBuffered ? dcMem.GetSafeHdc() : NULL, bmp.GetSafeHandle());
     pDC->FillSolidRect(rectClient, ::GetSysColor(COLOR_WINDOW));
     pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     pDC->SetBkMode(TRANSPARENT);
-    HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), GetListFont());
-
-    OnDrawList(pDC);
-    if (m_bDescriptionArea) {
-        CRect rectDescr = rectClient;
-        rectDescr.top = m_rectList.bottom;
-        rectDescr.DeflateRect(1, 1);
-        OnDrawDescription(pDC, rectDescr);
+    {
+        CSelectObject selFont(pDC->GetSafeHdc(), GetListFont());
+        OnDrawList(pDC);
+        if (m_bDescriptionArea) {
+            CRect rectDescr = rectClient;
+            rectDescr.top = m_rectList.bottom;
+            rectDescr.DeflateRect(1, 1);
+            OnDrawDescription(pDC, rectDescr);
+        }
     }
-    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
-
-    if (pDC == &dcMem) {
+    if (bBuffered) {
         dcPaint.BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
                        rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBmp);
     }
 }
 
@@ -712,7 +707,7 @@ BOOL CSPPropList::OnDrawProperty(CDC* pDC, CSPProp* pProp) const {
     if (!rect.IsRectEmpty()) {
         if (rect.top >= m_rectList.bottom) return FALSE;
         if (rect.bottom > m_rectList.top) {
-            const int nSaved = pDC->SaveDC();
+            CSaveDC savedRow(pDC);
             pDC->IntersectClipRect(m_rectList);
             const int xDivider = m_rectList.left + m_nLeftColumnWidth;
             CRect rectMargin(rect.left, rect.top, rect.left + m_nRowHeight, rect.bottom);
@@ -724,30 +719,26 @@ BOOL CSPPropList::OnDrawProperty(CDC* pDC, CSPProp* pProp) const {
                 pDC->FillSolidRect(rectName, m_bFocused ? ::GetSysColor(COLOR_HIGHLIGHT) : spGlobalData.clrBtnFace);
             }
             {
-                const int n = pDC->SaveDC();
+                CSaveDC savedName(pDC);
                 pDC->IntersectClipRect(rectName);
-                HGDIOBJ hOldFont = NULL;
-                if (pProp->IsGroup()) hOldFont = ::SelectObject(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
+                // a group's name in bold (no font, no selection)
+                CSelectObject selFont(pDC->GetSafeHdc(), pProp->IsGroup() ? m_fontBold.GetSafeHandle() : NULL);
                 COLORREF clrOld = pDC->GetTextColor();
                 if (pProp == m_pSel && m_bFocused) pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
                 pProp->OnDrawName(pDC, rectName);
                 if (pProp == m_pSel && m_bFocused) pDC->SetTextColor(clrOld);
-                if (hOldFont != NULL) ::SelectObject(pDC->GetSafeHdc(), hOldFont);
-                pDC->RestoreDC(n);
             }
             if (!pProp->IsGroup()) {
                 CRect rectValue(xDivider + 1, rect.top, rect.right, rect.bottom);
                 if (!pProp->m_rectButton.IsRectEmpty()) rectValue.right = pProp->m_rectButton.left;
-                const int n = pDC->SaveDC();
+                CSaveDC savedValue(pDC);
                 pDC->IntersectClipRect(rectValue);
                 pProp->OnDrawValue(pDC, rectValue);
-                pDC->RestoreDC(n);
             }
             if (!pProp->m_rectButton.IsRectEmpty()) pProp->OnDrawButton(pDC, pProp->m_rectButton);
             // the row's grid line
             pDC->FillSolidRect(rect.left + m_nRowHeight, rect.bottom - 1, rect.Width() - m_nRowHeight, 1,
                                m_bShadedMargin ? m_clrGray : spGlobalData.clrBtnFace);
-            pDC->RestoreDC(nSaved);
         }
     }
     if (m_bAlphabeticMode || !pProp->m_bExpanded) return TRUE;
@@ -764,10 +755,12 @@ void CSPPropList::OnDrawDescription(CDC* pDC, CRect rect) {
     if (m_pSel == NULL) return;
     rectFrame.DeflateRect(4, 4);
     COLORREF clrOld = pDC->SetTextColor(spGlobalData.clrBtnText);
-    HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
-    CRect rectName = rectFrame;
-    const int nHeight = pDC->DrawText(m_pSel->m_strName, rectName, DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
+    int nHeight = 0;
+    {
+        CSelectObject selFont(pDC->GetSafeHdc(), m_fontBold.GetSafeHandle());
+        CRect rectName = rectFrame;
+        nHeight = pDC->DrawText(m_pSel->m_strName, rectName, DT_SINGLELINE | DT_NOPREFIX);
+    }
     CRect rectDescr = rectFrame;
     rectDescr.top += nHeight + 2;
     pDC->DrawText(m_pSel->m_strDescr, rectDescr, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);

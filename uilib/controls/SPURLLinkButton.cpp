@@ -54,14 +54,13 @@ void CSPURLLinkButton::OnClicked() { OpenLink(); }
 void CSPURLLinkButton::OnDraw(CDC* pDC, const CRect& rect, UINT) {
     CString strLabel;
     GetWindowText(strLabel);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontUnderline);
+    CSelectObject selFont(pDC, &spGlobalData.fontUnderline);
     const COLORREF clrOld = pDC->SetTextColor(m_bHover ? m_clrHover : m_clrRegular);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CRect rectText = rect;
     pDC->DrawText(strLabel, rectText, DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOld);
-    pDC->SelectObject(pOldFont);
 }
 
 void CSPURLLinkButton::OnDrawFocusRect(CDC* pDC, const CRect& rectClient) { pDC->DrawFocusRect(rectClient); }
@@ -72,13 +71,12 @@ CSize CSPURLLinkButton::SizeToContent(BOOL bVCenter, BOOL bHCenter) {
 
     CString strLabel;
     GetWindowText(strLabel);
-    HDC hdc = ::GetDC(m_hWnd);
-    CDC* pDC = CDC::FromHandle(hdc);
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontUnderline);
     CRect rectText(0, 0, 0, 0);
-    pDC->DrawText(strLabel, rectText, DT_CALCRECT | DT_SINGLELINE);
-    pDC->SelectObject(pOldFont);
-    ::ReleaseDC(m_hWnd, hdc);
+    {
+        CClientDC dc(this);
+        CSelectObject selFont(&dc, &spGlobalData.fontUnderline);
+        dc.DrawText(strLabel, rectText, DT_CALCRECT | DT_SINGLELINE);
+    }
     rectText.InflateRect(3, 3);
     const CSize size = rectText.Size();
 

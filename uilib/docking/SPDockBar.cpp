@@ -236,10 +236,12 @@ CSPDockBarRow* CSPDockBar::AddRow(POSITION posBefore, int nThickness) {
 void CSPDockBar::RemoveRow(CSPDockBarRow* pRow) {
     POSITION pos = m_lstDockBarRows.Find(pRow);
     if (pos == NULL) return;
-    if (pRow->IsVisible()) ResizeDockBar(-pRow->GetRowHeight(), !m_bClosing);
+    // The row is gone before the frame lays the dock bar out again.
+    const int nThickness = pRow->IsVisible() ? pRow->GetRowHeight() : 0;
     OnRemoveRow(pos, FALSE);
     m_lstDockBarRows.RemoveAt(pos);
     delete pRow;
+    ResizeDockBar(-nThickness, !m_bClosing);
 }
 
 void CSPDockBar::OnInsertRow(POSITION pos) {

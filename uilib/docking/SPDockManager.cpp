@@ -430,7 +430,6 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
         m_lstControlBars.IsEmpty())
         return;
     m_bRecalcLayout = TRUE;
-    const CRect rectOuterOld = m_rectOuterEdgeBounds;
     const BOOL bOwnBatch = hdwp == NULL && !m_bIsPrintPreviewMode;
     if (bOwnBatch) hdwp = ::BeginDeferWindowPos((int)m_lstControlBars.GetCount());
 
@@ -466,7 +465,6 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
     }
     m_rectClientAreaBounds = rectRemaining;
     if (m_rectOuterEdgeBounds.IsRectEmpty() || bBarsHidden) m_rectOuterEdgeBounds = rectRemaining;
-    (void)rectOuterOld;  // auto-hide panes slide back when this changes
 
     if (bOwnBatch && hdwp != NULL) ::EndDeferWindowPos(hdwp);
     m_bRecalcLayout = FALSE;

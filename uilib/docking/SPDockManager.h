@@ -132,7 +132,8 @@ protected:
     // remembers them for ShowRemembered.
     void HideAndRemember();
     void ShowRemembered();
-    // The side, for a horizontal or vertical bar, of the rectangle fitted
-    // against remaining; remaining loses it.
+    // Fits a bar of the size against remaining on its side (spanning
+    // remaining along that side); remaining loses the bar's thickness.
+    // bLimit keeps the bar from being thicker than remaining.
     static void FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignment, CSize size, BOOL bLimit);
 };

@@ -170,6 +170,24 @@ BOOL CSPButtonImages::LoadFromFile(LPCTSTR lpszPath) {
     return TRUE;
 }
 
+// ---------------------------------------------------------------------------
+// Copying between bitmaps
+
+namespace {
+// The two memory DCs of a copy from one bitmap into another; they go at
+// the end of the scope, after the bitmaps selected into them are put back.
+struct CopyDCs {
+    CDC dcDst, dcSrc;
+    CopyDCs() {
+        dcDst.CreateCompatibleDC(NULL);
+        dcSrc.CreateCompatibleDC(NULL);
+    }
+    BOOL IsValid() const { return dcDst.GetSafeHdc() != NULL && dcSrc.GetSafeHdc() != NULL; }
+    HDC Dst() const { return dcDst.GetSafeHdc(); }
+    HDC Src() const { return dcSrc.GetSafeHdc(); }
+};
+}  // namespace
+
 int CSPButtonImages::AddImage(HBITMAP hbmp) {
     if (m_bReadOnly || hbmp == NULL) return -1;
     BITMAP bmpNew;
@@ -181,34 +199,22 @@ int CSPButtonImages::AddImage(HBITMAP hbmp) {
         cxOld = bmpOld.bmWidth;
     }
 
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdcDst = ::CreateCompatibleDC(hdcScreen);
-    HDC hdcSrc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hbmStrip = ::CreateCompatibleBitmap(hdcScreen, cxOld + bmpNew.bmWidth, bmpNew.bmHeight);
-    ::ReleaseDC(NULL, hdcScreen);
-    if (hdcDst == NULL || hdcSrc == NULL || hbmStrip == NULL) {
-        if (hdcDst != NULL) ::DeleteDC(hdcDst);
-        if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
-        if (hbmStrip != NULL) ::DeleteObject(hbmStrip);
-        return -1;
+    CBitmap bmpStrip;
+    {
+        CopyDCs dcs;
+        if (!dcs.IsValid() || !bmpStrip.Attach(SPCreateScreenBitmap(cxOld + bmpNew.bmWidth, bmpNew.bmHeight)))
+            return -1;
+        CSelectObject selDst(&dcs.dcDst, &bmpStrip);
+        CSelectObject selSrc(dcs.Src(), m_hbmImageWell != NULL ? (HGDIOBJ)m_hbmImageWell : (HGDIOBJ)hbmp);
+        if (m_hbmImageWell != NULL) {
+            ::BitBlt(dcs.Dst(), 0, 0, cxOld, bmpNew.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
+            ::SelectObject(dcs.Src(), hbmp);
+        }
+        ::BitBlt(dcs.Dst(), cxOld, 0, bmpNew.bmWidth, bmpNew.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
     }
-    HGDIOBJ hOldDst = ::SelectObject(hdcDst, hbmStrip);
-    HGDIOBJ hOldSrc = NULL;
-    if (m_hbmImageWell != NULL) {
-        hOldSrc = ::SelectObject(hdcSrc, m_hbmImageWell);
-        ::BitBlt(hdcDst, 0, 0, cxOld, bmpNew.bmHeight, hdcSrc, 0, 0, SRCCOPY);
-        ::SelectObject(hdcSrc, hbmp);
-    } else {
-        hOldSrc = ::SelectObject(hdcSrc, hbmp);
-    }
-    ::BitBlt(hdcDst, cxOld, 0, bmpNew.bmWidth, bmpNew.bmHeight, hdcSrc, 0, 0, SRCCOPY);
-    ::SelectObject(hdcSrc, hOldSrc);
-    ::SelectObject(hdcDst, hOldDst);
-    ::DeleteDC(hdcSrc);
-    ::DeleteDC(hdcDst);
 
     const int nBits = m_nBitsPerPixel != 0 ? m_nBitsPerPixel : bmpNew.bmBitsPixel;
-    SetStrip(hbmStrip);
+    SetStrip((HBITMAP)bmpStrip.Detach());
     m_nBitsPerPixel = nBits;
     m_bModified = TRUE;
     UpdateCount();
@@ -218,20 +224,13 @@ int CSPButtonImages::AddImage(HBITMAP hbmp) {
 
 BOOL CSPButtonImages::UpdateImage(int iImage, HBITMAP hbmp) {
     if (m_bReadOnly || hbmp == NULL || iImage < 0 || iImage >= m_iCount) return FALSE;
-    HDC hdcDst = ::CreateCompatibleDC(NULL);
-    HDC hdcSrc = ::CreateCompatibleDC(NULL);
-    if (hdcDst == NULL || hdcSrc == NULL) {
-        if (hdcDst != NULL) ::DeleteDC(hdcDst);
-        if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
-        return FALSE;
+    {
+        CopyDCs dcs;
+        if (!dcs.IsValid()) return FALSE;
+        CSelectObject selDst(dcs.Dst(), m_hbmImageWell);
+        CSelectObject selSrc(dcs.Src(), hbmp);
+        ::BitBlt(dcs.Dst(), iImage * m_sizeImage.cx, 0, m_sizeImage.cx, m_sizeImage.cy, dcs.Src(), 0, 0, SRCCOPY);
     }
-    HGDIOBJ hOldDst = ::SelectObject(hdcDst, m_hbmImageWell);
-    HGDIOBJ hOldSrc = ::SelectObject(hdcSrc, hbmp);
-    ::BitBlt(hdcDst, iImage * m_sizeImage.cx, 0, m_sizeImage.cx, m_sizeImage.cy, hdcSrc, 0, 0, SRCCOPY);
-    ::SelectObject(hdcSrc, hOldSrc);
-    ::SelectObject(hdcDst, hOldDst);
-    ::DeleteDC(hdcSrc);
-    ::DeleteDC(hdcDst);
     m_bModified = TRUE;
     CreateFadedImage();
     return TRUE;
@@ -242,28 +241,18 @@ BOOL CSPButtonImages::DeleteImage(int iImage) {
     BITMAP bmp;
     if (::GetObject(m_hbmImageWell, sizeof(BITMAP), &bmp) == 0) return FALSE;
     const int cx = m_sizeImage.cx;
-    HDC hdcScreen = ::GetDC(NULL);
-    HBITMAP hbmNew = ::CreateCompatibleBitmap(hdcScreen, bmp.bmWidth - cx, bmp.bmHeight);
-    HDC hdcDst = ::CreateCompatibleDC(hdcScreen);
-    HDC hdcSrc = ::CreateCompatibleDC(hdcScreen);
-    ::ReleaseDC(NULL, hdcScreen);
-    if (hbmNew == NULL || hdcDst == NULL || hdcSrc == NULL) {
-        if (hbmNew != NULL) ::DeleteObject(hbmNew);
-        if (hdcDst != NULL) ::DeleteDC(hdcDst);
-        if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
-        return FALSE;
+    CBitmap bmpNew;
+    {
+        CopyDCs dcs;
+        if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth - cx, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
+        CSelectObject selDst(&dcs.dcDst, &bmpNew);
+        CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
+        ::BitBlt(dcs.Dst(), 0, 0, iImage * cx, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
+        ::BitBlt(dcs.Dst(), iImage * cx, 0, bmp.bmWidth - (iImage + 1) * cx, bmp.bmHeight, dcs.Src(),
+                 (iImage + 1) * cx, 0, SRCCOPY);
     }
-    HGDIOBJ hOldDst = ::SelectObject(hdcDst, hbmNew);
-    HGDIOBJ hOldSrc = ::SelectObject(hdcSrc, m_hbmImageWell);
-    ::BitBlt(hdcDst, 0, 0, iImage * cx, bmp.bmHeight, hdcSrc, 0, 0, SRCCOPY);
-    ::BitBlt(hdcDst, iImage * cx, 0, bmp.bmWidth - (iImage + 1) * cx, bmp.bmHeight, hdcSrc, (iImage + 1) * cx,
-             0, SRCCOPY);
-    ::SelectObject(hdcSrc, hOldSrc);
-    ::SelectObject(hdcDst, hOldDst);
-    ::DeleteDC(hdcSrc);
-    ::DeleteDC(hdcDst);
     const int nBits = m_nBitsPerPixel;
-    SetStrip(hbmNew);
+    SetStrip((HBITMAP)bmpNew.Detach());
     m_nBitsPerPixel = nBits;
     m_bModified = TRUE;
     UpdateCount();
@@ -395,30 +384,19 @@ BOOL CSPButtonImages::SaveToFile(LPCTSTR lpszPath) {
 
 BOOL CSPButtonImages::CopyImageToClipboard(int iImage) {
     if (m_hbmImageWell == NULL || iImage < 0 || iImage >= m_iCount) return FALSE;
-    HDC hdcScreen = ::GetDC(NULL);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, m_sizeImage.cx, m_sizeImage.cy);
-    HDC hdcDst = ::CreateCompatibleDC(hdcScreen);
-    HDC hdcSrc = ::CreateCompatibleDC(hdcScreen);
-    ::ReleaseDC(NULL, hdcScreen);
-    BOOL bOK = FALSE;
-    if (hbm != NULL && hdcDst != NULL && hdcSrc != NULL) {
-        HGDIOBJ hOldDst = ::SelectObject(hdcDst, hbm);
-        HGDIOBJ hOldSrc = ::SelectObject(hdcSrc, m_hbmImageWell);
-        ::BitBlt(hdcDst, 0, 0, m_sizeImage.cx, m_sizeImage.cy, hdcSrc, iImage * m_sizeImage.cx, 0, SRCCOPY);
-        ::SelectObject(hdcSrc, hOldSrc);
-        ::SelectObject(hdcDst, hOldDst);
-        if (::OpenClipboard(NULL)) {
-            ::EmptyClipboard();
-            if (::SetClipboardData(CF_BITMAP, hbm) != NULL) {
-                hbm = NULL;  // the clipboard owns it now
-                bOK = TRUE;
-            }
-            ::CloseClipboard();
-        }
+    CBitmap bmpImage;
+    CopyDCs dcs;
+    if (!bmpImage.Attach(SPCreateScreenBitmap(m_sizeImage.cx, m_sizeImage.cy)) || !dcs.IsValid()) return FALSE;
+    {
+        CSelectObject selDst(&dcs.dcDst, &bmpImage);
+        CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
+        ::BitBlt(dcs.Dst(), 0, 0, m_sizeImage.cx, m_sizeImage.cy, dcs.Src(), iImage * m_sizeImage.cx, 0, SRCCOPY);
     }
-    if (hbm != NULL) ::DeleteObject(hbm);
-    if (hdcDst != NULL) ::DeleteDC(hdcDst);
-    if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
+    if (!::OpenClipboard(NULL)) return FALSE;
+    ::EmptyClipboard();
+    const BOOL bOK = ::SetClipboardData(CF_BITMAP, bmpImage.GetSafeHandle()) != NULL;
+    if (bOK) bmpImage.Detach();  // the clipboard owns it now
+    ::CloseClipboard();
     return bOK;
 }
 
@@ -428,35 +406,25 @@ BOOL CSPButtonImages::MapTo3dColors(BOOL bRGBQuad, COLORREF clrSrc, COLORREF clr
     BITMAP bmp;
     if (::GetObject(m_hbmImageWell, sizeof(BITMAP), &bmp) == 0) return FALSE;
 
-    HDC hdcScreen = ::GetDC(NULL);
-    HBITMAP hbmNew = ::CreateCompatibleBitmap(hdcScreen, bmp.bmWidth, bmp.bmHeight);
-    HDC hdcDst = ::CreateCompatibleDC(hdcScreen);
-    HDC hdcSrc = ::CreateCompatibleDC(hdcScreen);
-    ::ReleaseDC(NULL, hdcScreen);
-    if (hbmNew == NULL || hdcDst == NULL || hdcSrc == NULL) {
-        if (hbmNew != NULL) ::DeleteObject(hbmNew);
-        if (hdcDst != NULL) ::DeleteDC(hdcDst);
-        if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
-        return FALSE;
-    }
-    HGDIOBJ hOldDst = ::SelectObject(hdcDst, hbmNew);
-    HGDIOBJ hOldSrc = ::SelectObject(hdcSrc, m_hbmImageWell);
-    ::BitBlt(hdcDst, 0, 0, bmp.bmWidth, bmp.bmHeight, hdcSrc, 0, 0, SRCCOPY);
-    for (int y = 0; y < bmp.bmHeight; y++) {
-        for (int x = 0; x < bmp.bmWidth; x++) {
-            const COLORREF clr = ::GetPixel(hdcSrc, x, y);
-            COLORREF clrNew = clr;
-            if (clrSrc == (COLORREF)-1) clrNew = SPMapToSysColor(clr, bRGBQuad);
-            else if (clr == clrSrc) clrNew = clrDest;
-            if (clrNew != clr) ::SetPixelV(hdcDst, x, y, clrNew);
+    CBitmap bmpNew;
+    {
+        CopyDCs dcs;
+        if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
+        CSelectObject selDst(&dcs.dcDst, &bmpNew);
+        CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
+        ::BitBlt(dcs.Dst(), 0, 0, bmp.bmWidth, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
+        for (int y = 0; y < bmp.bmHeight; y++) {
+            for (int x = 0; x < bmp.bmWidth; x++) {
+                const COLORREF clr = ::GetPixel(dcs.Src(), x, y);
+                COLORREF clrNew = clr;
+                if (clrSrc == (COLORREF)-1) clrNew = SPMapToSysColor(clr, bRGBQuad);
+                else if (clr == clrSrc) clrNew = clrDest;
+                if (clrNew != clr) ::SetPixelV(dcs.Dst(), x, y, clrNew);
+            }
         }
     }
-    ::SelectObject(hdcSrc, hOldSrc);
-    ::SelectObject(hdcDst, hOldDst);
-    ::DeleteDC(hdcSrc);
-    ::DeleteDC(hdcDst);
     const int nBits = m_nBitsPerPixel;
-    SetStrip(hbmNew);
+    SetStrip((HBITMAP)bmpNew.Detach());
     m_nBitsPerPixel = nBits;
     return TRUE;
 }
@@ -484,30 +452,21 @@ void CSPButtonImages::CreateFadedImage() {
     bih.biBitCount = 32;
     bih.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hbmLight = ::CreateDIBSection(NULL, (BITMAPINFO*)&bih, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hbmLight == NULL) return;
-
-    CDC dcDst;
-    dcDst.Attach(::CreateCompatibleDC(NULL));
-    HDC hdcSrc = ::CreateCompatibleDC(NULL);
-    if (dcDst.GetSafeHdc() == NULL || hdcSrc == NULL) {
-        if (hdcSrc != NULL) ::DeleteDC(hdcSrc);
-        ::DeleteObject(hbmLight);
-        return;
-    }
-    HGDIOBJ hOldDst = ::SelectObject(dcDst.GetSafeHdc(), hbmLight);
-    HGDIOBJ hOldSrc = ::SelectObject(hdcSrc, m_hbmImageWell);
-    ::BitBlt(dcDst.GetSafeHdc(), 0, 0, bmp.bmWidth, bmp.bmHeight, hdcSrc, 0, 0, SRCCOPY);
-    ::SelectObject(hdcSrc, hOldSrc);
-    ::DeleteDC(hdcSrc);
+    CBitmap bmpLight;
+    if (!bmpLight.Attach(::CreateDIBSection(NULL, (BITMAPINFO*)&bih, DIB_RGB_COLORS, &pBits, NULL, 0))) return;
     {
-        CSPDrawEffects dm(dcDst);
+        CopyDCs dcs;
+        if (!dcs.IsValid()) return;
+        CSelectObject selDst(&dcs.dcDst, &bmpLight);
+        {
+            CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
+            ::BitBlt(dcs.Dst(), 0, 0, bmp.bmWidth, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
+        }
+        CSPDrawEffects dm(dcs.dcDst);
         dm.ScaleRectBrightness(CRect(0, 0, bmp.bmWidth, bmp.bmHeight), 130,
                                m_clrTransparent != (COLORREF)-1 ? m_clrTransparent : spGlobalData.clrBtnFace);
     }
-    ::SelectObject(dcDst.GetSafeHdc(), hOldDst);
-    ::DeleteDC(dcDst.Detach());
-    m_hbmImageLight = hbmLight;
+    m_hbmImageLight = (HBITMAP)bmpLight.Detach();
 }
 
 // ---------------------------------------------------------------------------
@@ -594,14 +553,14 @@ BOOL CSPButtonImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bHilite, BOO
     HDC hdcDest = pDC->GetSafeHdc();
     const BOOL bUseMem = m_dcMem.GetSafeHdc() != NULL;
     int xDest = x, yDest = y;
-    HBRUSH hbrTransparent = NULL;
+    CBrush brTransparent;
     if (bUseMem) {
         hdcDest = m_dcMem.GetSafeHdc();
         xDest = yDest = 0;
         RECT rectCell = {0, 0, cx + 2, cy + 2};
         if (m_clrTransparent != (COLORREF)-1) {
-            hbrTransparent = ::CreateSolidBrush(m_clrTransparent);
-            ::FillRect(hdcDest, &rectCell, hbrTransparent);
+            brTransparent.CreateSolidBrush(m_clrTransparent);
+            ::FillRect(hdcDest, &rectCell, (HBRUSH)brTransparent.GetSafeHandle());
         } else {
             ::FillRect(hdcDest, &rectCell, (HBRUSH)spGlobalData.brBtnFace.GetSafeHandle());
         }
@@ -615,23 +574,19 @@ BOOL CSPButtonImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bHilite, BOO
         const COLORREF clrOldBk = ::SetBkColor(hdcDest, RGB(255, 255, 255));
         if (bShadow) {
             // The image's silhouette, one pixel larger, in the shadow colour.
-            HBRUSH hbrShadow = ::CreateSolidBrush(m_clrImageShadow);
-            HGDIOBJ hOldBr = ::SelectObject(hdcDest, hbrShadow);
+            CBrush brShadow;
+            brShadow.CreateSolidBrush(m_clrImageShadow);
+            CSelectObject selBrush(hdcDest, brShadow.GetSafeHandle());
             ::BitBlt(hdcDest, xDest, yDest, cx + 1, cy + 1, s_hDCMono, 0, 0, ROP_PSDPxax);
-            ::SelectObject(hdcDest, hOldBr);
-            ::DeleteObject(hbrShadow);
         } else {
             CSPVisualManager* pManager = CSPVisualManager::GetInstance();
-            HGDIOBJ hOldBr = NULL;
-            if (pManager != NULL && pManager->m_bEmbossDisabledImage) {
-                hOldBr = ::SelectObject(hdcDest, spGlobalData.hbrBtnHilite);
+            const BOOL bEmboss = pManager != NULL && pManager->m_bEmbossDisabledImage;
+            CSelectObject selBrush(hdcDest, bEmboss ? spGlobalData.hbrBtnHilite : spGlobalData.hbrBtnShadow);
+            if (bEmboss) {
                 ::BitBlt(hdcDest, xDest + 1, yDest + 1, cx + 1, cy + 1, s_hDCMono, 0, 0, ROP_PSDPxax);
                 ::SelectObject(hdcDest, spGlobalData.hbrBtnShadow);
-            } else {
-                hOldBr = ::SelectObject(hdcDest, spGlobalData.hbrBtnShadow);
             }
             ::BitBlt(hdcDest, xDest, yDest, cx, cy, s_hDCMono, 0, 0, ROP_PSDPxax);
-            ::SelectObject(hdcDest, hOldBr);
         }
         ::SetTextColor(hdcDest, clrOldText);
         ::SetBkColor(hdcDest, clrOldBk);
@@ -639,13 +594,12 @@ BOOL CSPButtonImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bHilite, BOO
         // Highlighted or indeterminate: the image over the light brush.
         ::BitBlt(hdcDest, xDest, yDest, cx, cy, s_hDCGlyphs, iImage * cx, 0, SRCCOPY);
         CreateMask(iImage, !bIndeterminate, FALSE);
-        HGDIOBJ hOldBr = ::SelectObject(hdcDest, spGlobalData.brLight.GetSafeHandle());
+        CSelectObject selBrush(hdcDest, spGlobalData.brLight.GetSafeHandle());
         const COLORREF clrOldText = ::SetTextColor(hdcDest, RGB(0, 0, 0));
         const COLORREF clrOldBk = ::SetBkColor(hdcDest, RGB(255, 255, 255));
         ::BitBlt(hdcDest, xDest, yDest, cx, cy, s_hDCMono, 0, 0, ROP_DSPDxax);
         ::SetTextColor(hdcDest, clrOldText);
         ::SetBkColor(hdcDest, clrOldBk);
-        ::SelectObject(hdcDest, hOldBr);
     }
 
     if (hbmSwapped != NULL) ::SelectObject(s_hDCGlyphs, hbmSwapped);
@@ -657,13 +611,17 @@ BOOL CSPButtonImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bHilite, BOO
         const int cyDest = m_sizeImageDest.cy + (bShadow ? 1 : 0);
         const int cxSrc = cx + (bShadow ? 1 : 0), cySrc = cy + (bShadow ? 1 : 0);
         HDC hdcTarget = pDC->GetSafeHdc();
-        HDC hdcImage = ::CreateCompatibleDC(hdcTarget);
-        HDC hdcMask = ::CreateCompatibleDC(hdcTarget);
-        HBITMAP hbmImage = ::CreateCompatibleBitmap(hdcTarget, cxDest, cyDest);
-        HBITMAP hbmMask = ::CreateBitmap(cxDest, cyDest, 1, 1, NULL);
-        if (hdcImage != NULL && hdcMask != NULL && hbmImage != NULL && hbmMask != NULL) {
-            HGDIOBJ hOldImage = ::SelectObject(hdcImage, hbmImage);
-            HGDIOBJ hOldMask = ::SelectObject(hdcMask, hbmMask);
+        CDC dcImage, dcMask;
+        dcImage.CreateCompatibleDC(pDC);
+        dcMask.CreateCompatibleDC(pDC);
+        CBitmap bmpImage, bmpMask;
+        bmpImage.Attach(::CreateCompatibleBitmap(hdcTarget, cxDest, cyDest));
+        bmpMask.Attach(::CreateBitmap(cxDest, cyDest, 1, 1, NULL));
+        HDC hdcImage = dcImage.GetSafeHdc(), hdcMask = dcMask.GetSafeHdc();
+        if (hdcImage != NULL && hdcMask != NULL && bmpImage.GetSafeHandle() != NULL &&
+            bmpMask.GetSafeHandle() != NULL) {
+            CSelectObject selImage(&dcImage, &bmpImage);
+            CSelectObject selMask(&dcMask, &bmpMask);
             const int nOldMode = ::SetStretchBltMode(hdcImage, COLORONCOLOR);
             ::StretchBlt(hdcImage, 0, 0, cxDest, cyDest, m_dcMem.GetSafeHdc(), 0, 0, cxSrc, cySrc, SRCCOPY);
             ::SetStretchBltMode(hdcImage, nOldMode);
@@ -682,14 +640,7 @@ BOOL CSPButtonImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bHilite, BOO
             ::SetTextColor(hdcTarget, clrOldText);
             // ... and the two combined.
             ::BitBlt(hdcTarget, x, y, cxDest, cyDest, hdcImage, 0, 0, SRCPAINT);
-            ::SelectObject(hdcImage, hOldImage);
-            ::SelectObject(hdcMask, hOldMask);
         }
-        if (hbmImage != NULL) ::DeleteObject(hbmImage);
-        if (hbmMask != NULL) ::DeleteObject(hbmMask);
-        if (hdcImage != NULL) ::DeleteDC(hdcImage);
-        if (hdcMask != NULL) ::DeleteDC(hdcMask);
     }
-    if (hbrTransparent != NULL) ::DeleteObject(hbrTransparent);
     return TRUE;
 }

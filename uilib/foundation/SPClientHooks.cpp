@@ -27,14 +27,6 @@ void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     SPBarInfo info;
-    info.pWnd = NULL;
-    info.dwStyle = 0;
-    info.bDrawsOwnBorder = FALSE;
-    info.bFloatingOrVertical = FALSE;
-    info.bCaptionBar = FALSE;
-    info.clrCaptionBack = (COLORREF)-1;
-    info.bHideImages = FALSE;
-    info.bOnToolBar = FALSE;
     if (ISPVisualBar* pClient = SPClientOf<ISPVisualBar>(pBar)) pClient->GetVisualInfo(info);
     return info;
 }
@@ -42,14 +34,6 @@ SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
 template <class T>
 static SPToolbarButtonInfo ToolbarButtonInfo(T* pButton) {
     SPToolbarButtonInfo info;
-    info.nStyle = 0;
-    info.bEditable = FALSE;
-    info.pMenuButton = NULL;
-    info.bShowAllButton = FALSE;
-    info.bOutlookButton = FALSE;
-    info.pPopupMenu = NULL;
-    info.bJoinsMenuBorder = FALSE;
-    info.rect.SetRectEmpty();
     if (const ISPVisualToolbarButton* pClient = SPClientOf<ISPVisualToolbarButton>(pButton))
         pClient->GetVisualInfo(info);
     return info;
@@ -68,11 +52,6 @@ UINT SPClientHooks::GetDefaultAccelResId(CFrameWnd* pFrame) {
 
 SPCaptionButtonInfo SPClientHooks::GetCaptionButtonInfo(CSPCaptionButton* pButton) {
     SPCaptionButtonInfo info;
-    info.ptPos = CPoint(0, 0);
-    info.bHidden = TRUE;
-    info.nHit = 0;
-    info.bPushed = FALSE;
-    info.bFocused = FALSE;
     const ISPVisualCaptionButton* pClient = SPClientOf<ISPVisualCaptionButton>(pButton);
     if (pClient != NULL) pClient->GetVisualInfo(info);
     return info;
@@ -95,56 +74,30 @@ void SPMiniFrameList::RedrawAll() {
 
 SPPopupMenuInfo SPClientHooks::GetPopupMenuInfo(CSPPopupMenu* pMenu) {
     SPPopupMenuInfo info;
-    info.pParentButton = NULL;
-    info.pParentButtonWnd = NULL;
-    info.bHasParentPopupMenu = FALSE;
-    info.nDropDirection = 1;
     if (pMenu != NULL && pfnGetPopupMenuInfo != NULL) pfnGetPopupMenuInfo(pMenu, info);
     return info;
 }
 
 SPTabInfo SPClientHooks::GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab) {
     SPTabInfo info;
-    info.pWnd = NULL;
-    info.clrBack = (COLORREF)-1;
-    info.clrText = (COLORREF)-1;
-    info.nLocation = 0;
-    info.bFlatTabs = FALSE;
-    info.bNoMnemonics = FALSE;
-    info.bExtraStyle = FALSE;
-    info.nDrawOption = 0;
-    info.iActiveTab = -1;
-    info.sizeImage = CSize(0, 0);
-    info.iImage = -1;
-    info.hIcon = NULL;
-    info.himlImages = NULL;
     if (pTabWnd != NULL && pfnGetTabInfo != NULL) pfnGetTabInfo(pTabWnd, iTab, info);
     return info;
 }
 
 SPButtonInfo SPClientHooks::GetButtonInfo(CSPButton* pButton) {
     SPButtonInfo info;
-    info.pWnd = NULL;
-    info.bPushed = FALSE;
-    info.bHighlighted = FALSE;
     if (ISPVisualButton* pClient = SPClientOf<ISPVisualButton>(pButton)) pClient->GetVisualInfo(info);
     return info;
 }
 
 SPTasksGroupInfo SPClientHooks::GetTasksGroupInfo(CSPTasksGroup* pGroup) {
     SPTasksGroupInfo info;
-    info.bIsSpecial = FALSE;
-    info.rect.SetRectEmpty();
-    info.bIsCollapsed = FALSE;
     if (pGroup != NULL && pfnGetTasksGroupInfo != NULL) pfnGetTasksGroupInfo(pGroup, info);
     return info;
 }
 
 SPTaskInfo SPClientHooks::GetTaskInfo(CSPTask* pTask) {
     SPTaskInfo info;
-    info.nIcon = -1;
-    info.bIsLink = FALSE;
-    info.rect.SetRectEmpty();
     if (pTask != NULL && pfnGetTaskInfo != NULL) pfnGetTaskInfo(pTask, info);
     return info;
 }

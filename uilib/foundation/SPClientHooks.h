@@ -14,8 +14,8 @@
 // ISPVisualToolbarButton, ...). The class that plays the role derives from
 // it, after its window or object base, and overrides its one virtual, which
 // fills the record the drawing reads. The foundation finds the interface with
-// SPClientOf; an object that does not implement it gets the neutral record
-// noted beside each answer. So a class adds what it shows by overriding the
+// SPClientOf (through the answers of SPClientHooks below); an object that
+// does not implement it gets the record's neutral values. So a class adds what it shows by overriding the
 // virtual (calling its base class's first), not by filling a function
 // pointer from a static object:
 //
@@ -97,18 +97,20 @@ I* SPClientOf(T* pObject) {
 }
 
 // ---------------------------------------------------------------------------
-// The records the drawing reads, and the interfaces that fill them
+// The records the drawing reads, and the interfaces that fill them. A record
+// starts with the neutral answers: what is drawn for an object that does not
+// describe itself.
 
 // What a visual manager reads of a control bar.
 struct SPBarInfo {
-    CWnd* pWnd;               // the bar as a window object (kind tests, text)
-    DWORD dwStyle;            // CBRS_* style
-    BOOL bDrawsOwnBorder;     // the bar's own query
-    BOOL bFloatingOrVertical; // the bar floats or stands vertically
-    BOOL bCaptionBar;         // a CSPCaptionBar
-    COLORREF clrCaptionBack;  // caption bar: its background colour, -1 none
-    BOOL bHideImages;         // popup menu bar: no image column
-    BOOL bOnToolBar;          // colour bar: it sits on a toolbar
+    CWnd* pWnd = NULL;                       // the bar as a window object (kind tests, text)
+    DWORD dwStyle = 0;                       // CBRS_* style
+    BOOL bDrawsOwnBorder = FALSE;            // the bar's own query
+    BOOL bFloatingOrVertical = FALSE;        // the bar floats or stands vertically
+    BOOL bCaptionBar = FALSE;                // a CSPCaptionBar
+    COLORREF clrCaptionBack = (COLORREF)-1;  // caption bar: its background colour, -1 none
+    BOOL bHideImages = FALSE;                // popup menu bar: no image column
+    BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
@@ -122,14 +124,14 @@ protected:
 
 // What a visual manager reads of a toolbar button.
 struct SPToolbarButtonInfo {
-    UINT nStyle;               // TBBS_* style bits
-    BOOL bEditable;            // may be edited while customising
-    CSPToolbarMenuButton* pMenuButton;  // the button as a menu button, or NULL
-    BOOL bShowAllButton;       // a CSPShowAllButton
-    BOOL bOutlookButton;       // a CSPOutlookButton
-    CSPPopupMenu* pPopupMenu;  // a menu button's open popup menu, or NULL
-    BOOL bJoinsMenuBorder;     // a menu button's popup may open towards it
-    CRect rect;                // the button's rectangle
+    UINT nStyle = 0;                           // TBBS_* style bits
+    BOOL bEditable = FALSE;                    // may be edited while customising
+    CSPToolbarMenuButton* pMenuButton = NULL;  // the button as a menu button, or NULL
+    BOOL bShowAllButton = FALSE;               // a CSPShowAllButton
+    BOOL bOutlookButton = FALSE;               // a CSPOutlookButton
+    CSPPopupMenu* pPopupMenu = NULL;           // a menu button's open popup menu, or NULL
+    BOOL bJoinsMenuBorder = FALSE;             // a menu button's popup may open towards it
+    CRect rect = CRect(0, 0, 0, 0);            // the button's rectangle
 };
 
 // Implemented by CSPToolbarButton.
@@ -143,9 +145,9 @@ protected:
 
 // What a visual manager reads of a library push button.
 struct SPButtonInfo {
-    CWnd* pWnd;
-    BOOL bPushed;
-    BOOL bHighlighted;
+    CWnd* pWnd = NULL;
+    BOOL bPushed = FALSE;
+    BOOL bHighlighted = FALSE;
 };
 
 // Implemented by CSPButton.
@@ -170,11 +172,11 @@ protected:
 
 // What a visual manager reads of a caption button.
 struct SPCaptionButtonInfo {
-    CPoint ptPos;      // position in the caption
-    BOOL bHidden;      // a hidden button has size (0, 0)
-    UINT nHit;         // hit-test code
-    BOOL bPushed;
-    BOOL bFocused;     // highlighted (the mouse is over it)
+    CPoint ptPos = CPoint(0, 0);  // position in the caption
+    BOOL bHidden = TRUE;          // a hidden button has size (0, 0)
+    UINT nHit = 0;                // hit-test code
+    BOOL bPushed = FALSE;
+    BOOL bFocused = FALSE;        // highlighted (the mouse is over it)
 };
 
 // Implemented by CSPCaptionButton.
@@ -208,42 +210,42 @@ struct SPMiniFrameList {
 
 // What a visual manager reads of a popup menu.
 struct SPPopupMenuInfo {
-    CSPToolbarMenuButton* pParentButton;  // NULL for a top-level popup
-    CWnd* pParentButtonWnd;               // the window holding that button
-    BOOL bHasParentPopupMenu;             // a submenu of another popup menu
-    int nDropDirection;                   // 1 down, 2 up, 3 right, 4 left
+    CSPToolbarMenuButton* pParentButton = NULL;  // NULL for a top-level popup
+    CWnd* pParentButtonWnd = NULL;               // the window holding that button
+    BOOL bHasParentPopupMenu = FALSE;            // a submenu of another popup menu
+    int nDropDirection = 1;                      // 1 down, 2 up, 3 right, 4 left
 };
 
 // What a visual manager reads of a tab window for one tab.
 struct SPTabInfo {
-    CWnd* pWnd;
+    CWnd* pWnd = NULL;
     CString strLabel;
-    COLORREF clrBack;       // -1: none of its own
-    COLORREF clrText;       // -1: none of its own
-    int nLocation;          // 0 bottom, 1 top
-    BOOL bFlatTabs;         // IsFlatTab
-    BOOL bNoMnemonics;      // labels take no '&' prefix
-    BOOL bExtraStyle;       // GetExtraStyleFlag
-    int nDrawOption;        // SetDrawOption value
-    int iActiveTab;         // GetActiveTab
-    CSize sizeImage;        // GetImageSize
-    int iImage;             // GetTabIcon, -1 none
-    HICON hIcon;            // GetTabHicon, NULL none
-    HIMAGELIST himlImages;  // GetImageList's handle, NULL none
+    COLORREF clrBack = (COLORREF)-1;  // -1: none of its own
+    COLORREF clrText = (COLORREF)-1;  // -1: none of its own
+    int nLocation = 0;                // 0 bottom, 1 top
+    BOOL bFlatTabs = FALSE;           // IsFlatTab
+    BOOL bNoMnemonics = FALSE;        // labels take no '&' prefix
+    BOOL bExtraStyle = FALSE;         // GetExtraStyleFlag
+    int nDrawOption = 0;              // SetDrawOption value
+    int iActiveTab = -1;              // GetActiveTab
+    CSize sizeImage = CSize(0, 0);    // GetImageSize
+    int iImage = -1;                  // GetTabIcon, -1 none
+    HICON hIcon = NULL;               // GetTabHicon, NULL none
+    HIMAGELIST himlImages = NULL;     // GetImageList's handle, NULL none
 };
 
 // What a visual manager reads of a task-pane group and of a task.
 struct SPTasksGroupInfo {
     CString strName;
-    BOOL bIsSpecial;
-    CRect rect;        // the caption rectangle
-    BOOL bIsCollapsed;
+    BOOL bIsSpecial = FALSE;
+    CRect rect = CRect(0, 0, 0, 0);  // the caption rectangle
+    BOOL bIsCollapsed = FALSE;
 };
 struct SPTaskInfo {
     CString strName;
-    int nIcon;         // index in the image list, negative: none
-    BOOL bIsLink;
-    CRect rect;
+    int nIcon = -1;  // index in the image list, negative: none
+    BOOL bIsLink = FALSE;
+    CRect rect = CRect(0, 0, 0, 0);
 };
 
 // ---------------------------------------------------------------------------

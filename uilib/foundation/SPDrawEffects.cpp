@@ -34,15 +34,13 @@ BOOL CSPDrawEffects::ScaleRectBrightness(CRect rect, int nPercentage, COLORREF c
         return TRUE;
     }
 
-    HDC hdcMem = ::CreateCompatibleDC(m_dc.GetSafeHdc());
-    if (hdcMem == NULL) return FALSE;
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&m_dc)) return FALSE;
     LPDWORD pBits = NULL;
-    HBITMAP hbm = Create32BitDIB(m_dc.GetSafeHdc(), cx, cy, &pBits);
-    if (hbm == NULL) {
-        ::DeleteDC(hdcMem);
-        return FALSE;
-    }
-    HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+    CBitmap bmp;
+    if (!bmp.Attach(Create32BitDIB(m_dc.GetSafeHdc(), cx, cy, &pBits))) return FALSE;
+    HDC hdcMem = dcMem.GetSafeHdc();
+    CSelectObject selBitmap(&dcMem, &bmp);
     ::BitBlt(hdcMem, 0, 0, cx, cy, m_dc.GetSafeHdc(), rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
 
@@ -67,9 +65,6 @@ BOOL CSPDrawEffects::ScaleRectBrightness(CRect rect, int nPercentage, COLORREF c
     }
 
     ::BitBlt(m_dc.GetSafeHdc(), rect.left, rect.top, cx, cy, hdcMem, 0, 0, SRCCOPY);
-    ::SelectObject(hdcMem, hOld);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
     return TRUE;
 }
 
@@ -90,9 +85,9 @@ void CSPDrawEffects::FillGradient(CRect rect, COLORREF colorStart, COLORREF colo
                          rect.left + ((rect.Width() * (i + 1)) >> 6), rect.bottom);
         }
         if (band.Width() > 0 && band.Height() > 0) {
-            HBRUSH hbr = ::CreateSolidBrush(color);
-            ::FillRect(hdc, &band, hbr);
-            ::DeleteObject(hbr);
+            CBrush br;
+            br.CreateSolidBrush(color);
+            ::FillRect(hdc, &band, (HBRUSH)br.GetSafeHandle());
         }
     }
 }
@@ -108,15 +103,13 @@ void CSPDrawEffects::FillGradient2(CRect rect, COLORREF colorStart, COLORREF col
     const int cx = rect.Width(), cy = rect.Height();
     if (cx <= 0 || cy <= 0) return;
 
-    HDC hdcMem = ::CreateCompatibleDC(m_dc.GetSafeHdc());
-    if (hdcMem == NULL) return;
-    HBITMAP hbm = ::CreateCompatibleBitmap(m_dc.GetSafeHdc(), cx, cy);
-    if (hbm == NULL) {
-        ::DeleteDC(hdcMem);
-        return;
-    }
-    HGDIOBJ hOldBmp = ::SelectObject(hdcMem, hbm);
-    HGDIOBJ hOldPen = ::SelectObject(hdcMem, ::GetStockObject(NULL_PEN));
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&m_dc)) return;
+    CBitmap bmp;
+    if (!bmp.Attach(::CreateCompatibleBitmap(m_dc.GetSafeHdc(), cx, cy))) return;
+    HDC hdcMem = dcMem.GetSafeHdc();
+    CSelectObject selBitmap(&dcMem, &bmp);
+    CSelectObject selPen(hdcMem, ::GetStockObject(NULL_PEN));
 
     // The gradient runs along the direction of the angle (counter-clockwise
     // from the x axis, y pointing down on the screen); bands are the strips
@@ -145,24 +138,19 @@ void CSPDrawEffects::FillGradient2(CRect rect, COLORREF colorStart, COLORREF col
         pts[2].y = (LONG)(cyh + dy * t2 - ny * len);
         pts[3].x = (LONG)(cxh + dx * t1 - nx * len);
         pts[3].y = (LONG)(cyh + dy * t1 - ny * len);
-        HBRUSH hbr = ::CreateSolidBrush(RGB(r0 + dr * i / nSteps, g0 + dg * i / nSteps, b0 + db * i / nSteps));
-        HGDIOBJ hOldBr = ::SelectObject(hdcMem, hbr);
+        CBrush br;
+        br.CreateSolidBrush(RGB(r0 + dr * i / nSteps, g0 + dg * i / nSteps, b0 + db * i / nSteps));
+        CSelectObject selBrush(hdcMem, br.GetSafeHandle());
         ::Polygon(hdcMem, pts, 4);
-        ::SelectObject(hdcMem, hOldBr);
-        ::DeleteObject(hbr);
     }
     ::BitBlt(m_dc.GetSafeHdc(), rect.left, rect.top, cx, cy, hdcMem, 0, 0, SRCCOPY);
-    ::SelectObject(hdcMem, hOldPen);
-    ::SelectObject(hdcMem, hOldBmp);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
 }
 
 void CSPDrawEffects::FillEllipseGradient(CRect rect, COLORREF colorStart, COLORREF colorFinish) {
     const int cx = rect.Width(), cy = rect.Height();
     if (cx <= 0 || cy <= 0) return;
     HDC hdc = m_dc.GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, ::GetStockObject(NULL_PEN));
+    CSelectObject selPen(hdc, ::GetStockObject(NULL_PEN));
     const int nSteps = 64;
     const int r0 = GetRValue(colorStart), g0 = GetGValue(colorStart), b0 = GetBValue(colorStart);
     const int dr = GetRValue(colorFinish) - r0, dg = GetGValue(colorFinish) - g0,
@@ -176,21 +164,20 @@ void CSPDrawEffects::FillEllipseGradient(CRect rect, COLORREF colorStart, COLORR
         const int inY = (int)(cy / 2.0 * f);
         r.DeflateRect(inX, inY);
         if (r.IsRectEmpty()) break;
-        HBRUSH hbr = ::CreateSolidBrush(RGB(r0 + dr * i / nSteps, g0 + dg * i / nSteps, b0 + db * i / nSteps));
-        HGDIOBJ hOldBr = ::SelectObject(hdc, hbr);
+        CBrush br;
+        br.CreateSolidBrush(RGB(r0 + dr * i / nSteps, g0 + dg * i / nSteps, b0 + db * i / nSteps));
+        CSelectObject selBrush(hdc, br.GetSafeHandle());
         ::Ellipse(hdc, r.left, r.top, r.right + 1, r.bottom + 1);
-        ::SelectObject(hdc, hOldBr);
-        ::DeleteObject(hbr);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 BOOL CSPDrawEffects::DrawStateEffect(CRect rect, int nDepth, int iMinBrightness, int iMaxBrightness,
                                      CBitmap* pBmpSaveRight, CBitmap* pBmpSaveBottom) {
     if (nDepth <= 0 || rect.IsRectEmpty()) return TRUE;
     HDC hdc = m_dc.GetSafeHdc();
-    HDC hdcMem = ::CreateCompatibleDC(hdc);
-    if (hdcMem == NULL) return TRUE;
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&m_dc)) return TRUE;
+    HDC hdcMem = dcMem.GetSafeHdc();
 
     // The right strip includes the lower right corner; the bottom strip
     // starts nDepth pixels in from the left edge.
@@ -205,47 +192,44 @@ BOOL CSPDrawEffects::DrawStateEffect(CRect rect, int nDepth, int iMinBrightness,
         const int cx = r.Width(), cy = r.Height();
         if (cx <= 0 || cy <= 0) continue;
         if (bRestore) {
-            HGDIOBJ hOld = ::SelectObject(hdcMem, pSave->GetSafeHandle());
+            CSelectObject selSaved(&dcMem, pSave);
             ::BitBlt(hdc, r.left, r.top, cx, cy, hdcMem, 0, 0, SRCCOPY);
-            ::SelectObject(hdcMem, hOld);
             continue;
         }
         LPDWORD pBits = NULL;
-        HBITMAP hbm = Create32BitDIB(hdc, cx, cy, &pBits);
-        if (hbm == NULL) continue;
-        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-        ::BitBlt(hdcMem, 0, 0, cx, cy, hdc, r.left, r.top, SRCCOPY);
-        ::GdiFlush();
-        for (int y = 0; y < cy; y++) {
-            for (int x = 0; x < cx; x++) {
-                // Distance from the object across the strip, and along it
-                // from the strip's start (where the shadow fades in).
-                int across = nStrip == 0 ? x : y;
-                int along = nStrip == 0 ? y : x;
-                int nFadeAcross = iMaxBrightness + (iMinBrightness - iMaxBrightness) * across / nDepth;
-                int nPerc = nFadeAcross;
-                if (along < nDepth) {
-                    nPerc = nFadeAcross + (iMinBrightness - nFadeAcross) * (nDepth - along) / (nDepth + 1);
+        CBitmap bmpStrip;
+        if (!bmpStrip.Attach(Create32BitDIB(hdc, cx, cy, &pBits))) continue;
+        {
+            CSelectObject selStrip(&dcMem, &bmpStrip);
+            ::BitBlt(hdcMem, 0, 0, cx, cy, hdc, r.left, r.top, SRCCOPY);
+            ::GdiFlush();
+            for (int y = 0; y < cy; y++) {
+                for (int x = 0; x < cx; x++) {
+                    // Distance from the object across the strip, and along it
+                    // from the strip's start (where the shadow fades in).
+                    int across = nStrip == 0 ? x : y;
+                    int along = nStrip == 0 ? y : x;
+                    int nFadeAcross = iMaxBrightness + (iMinBrightness - iMaxBrightness) * across / nDepth;
+                    int nPerc = nFadeAcross;
+                    if (along < nDepth) {
+                        nPerc = nFadeAcross + (iMinBrightness - nFadeAcross) * (nDepth - along) / (nDepth + 1);
+                    }
+                    if (nStrip == 0 && y >= cy - nDepth) {
+                        // the corner below the object: fade along the bottom too
+                        int down = y - (cy - nDepth);
+                        nPerc = nPerc + (iMinBrightness - nPerc) * down / nDepth;
+                    }
+                    DWORD& px = pBits[(cy - 1 - y) * cx + x];
+                    px = ColorToPixel(ScaleColor(PixelToColor(px & 0x00FFFFFF), nPerc));
                 }
-                if (nStrip == 0 && y >= cy - nDepth) {
-                    // the corner below the object: fade along the bottom too
-                    int down = y - (cy - nDepth);
-                    nPerc = nPerc + (iMinBrightness - nPerc) * down / nDepth;
-                }
-                DWORD& px = pBits[(cy - 1 - y) * cx + x];
-                px = ColorToPixel(ScaleColor(PixelToColor(px & 0x00FFFFFF), nPerc));
-            }
         }
         ::BitBlt(hdc, r.left, r.top, cx, cy, hdcMem, 0, 0, SRCCOPY);
-        ::SelectObject(hdcMem, hOld);
+        }
         if (pSave != NULL) {
             pSave->DeleteObject();
-            pSave->Attach(hbm);
-        } else {
-            ::DeleteObject(hbm);
+            pSave->Attach(bmpStrip.Detach());
         }
     }
-    ::DeleteDC(hdcMem);
     return TRUE;
 }
 
@@ -253,17 +237,15 @@ BOOL CSPDrawEffects::DrawStateScaled(CRect rect, HICON hIcon, LPCTSTR lpszText, 
     const int cx = rect.Width(), cy = rect.Height();
     if (cx <= 0 || cy <= 0) return FALSE;
     HDC hdc = m_dc.GetSafeHdc();
-    HDC hdcMem = ::CreateCompatibleDC(hdc);
-    if (hdcMem == NULL) return FALSE;
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&m_dc)) return FALSE;
     LPDWORD pBits = NULL;
-    HBITMAP hbm = Create32BitDIB(hdc, cx, cy, &pBits);
-    if (hbm == NULL) {
-        ::DeleteDC(hdcMem);
-        return FALSE;
-    }
-    HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+    CBitmap bmp;
+    if (!bmp.Attach(Create32BitDIB(hdc, cx, cy, &pBits))) return FALSE;
+    HDC hdcMem = dcMem.GetSafeHdc();
+    CSelectObject selBitmap(&dcMem, &bmp);
     ::BitBlt(hdcMem, 0, 0, cx, cy, hdc, rect.left, rect.top, SRCCOPY);
-    HGDIOBJ hOldFont = ::SelectObject(hdcMem, ::GetCurrentObject(hdc, OBJ_FONT));
+    CSelectObject selFont(hdcMem, ::GetCurrentObject(hdc, OBJ_FONT));
     ::SetBkMode(hdcMem, TRANSPARENT);
     ::SetTextColor(hdcMem, ::GetTextColor(hdc));
     if (hIcon != NULL) {
@@ -274,10 +256,6 @@ BOOL CSPDrawEffects::DrawStateScaled(CRect rect, HICON hIcon, LPCTSTR lpszText, 
     ::GdiFlush();
     for (int i = 0; i < cx * cy; i++) pBits[i] = ColorToPixel(ScaleColor(PixelToColor(pBits[i] & 0xFFFFFF), nPercentage));
     ::BitBlt(hdc, rect.left, rect.top, cx, cy, hdcMem, 0, 0, SRCCOPY);
-    ::SelectObject(hdcMem, hOldFont);
-    ::SelectObject(hdcMem, hOld);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
     return TRUE;
 }
 
@@ -377,4 +355,11 @@ void CSPDrawEffects::RGBToHLS(COLORREF rgb, double* H, double* L, double* S) {
     if (H != NULL) *H = h;
     if (L != NULL) *L = l;
     if (S != NULL) *S = s;
+}
+
+HBITMAP SPCreateScreenBitmap(int cx, int cy) {
+    HDC hdcScreen = ::GetDC(NULL);
+    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+    ::ReleaseDC(NULL, hdcScreen);
+    return hbm;
 }

@@ -64,3 +64,7 @@ private:
     // A bottom-up 32-bit DIB section of cx x cy; NULL on failure.
     static HBITMAP Create32BitDIB(HDC hdc, int cx, int cy, LPDWORD* ppBits);
 };
+
+// A bitmap of cx x cy in the screen's format (one made compatible with a
+// memory DC alone would be monochrome), or NULL.
+HBITMAP SPCreateScreenBitmap(int cx, int cy);

@@ -1,4 +1,5 @@
 #include "SPUserTool.h"
+#include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 
 #include <shellapi.h>
@@ -98,27 +99,24 @@ BOOL CSPUserTool::CopyIconToClipboard() {
     int cx = ::GetSystemMetrics(SM_CXSMICON);
     int cy = ::GetSystemMetrics(SM_CYSMICON);
     BOOL bOk = FALSE;
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
-    if (hdcMem != NULL && hbm != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-        RECT rect = {0, 0, cx, cy};
-        ::FillRect(hdcMem, &rect, (HBRUSH)spGlobalData.brBtnFace.GetSafeHandle());
-        if (m_hIcon != NULL) ::DrawIconEx(hdcMem, 0, 0, m_hIcon, cx, cy, 0, NULL, DI_NORMAL);
-        ::SelectObject(hdcMem, hOld);
+    CDC dcMem;
+    CBitmap bmp;
+    if (dcMem.CreateCompatibleDC(NULL) && bmp.Attach(SPCreateScreenBitmap(cx, cy))) {
+        {
+            CSelectObject selBitmap(&dcMem, &bmp);
+            RECT rect = {0, 0, cx, cy};
+            ::FillRect(dcMem.GetSafeHdc(), &rect, (HBRUSH)spGlobalData.brBtnFace.GetSafeHandle());
+            if (m_hIcon != NULL) ::DrawIconEx(dcMem.GetSafeHdc(), 0, 0, m_hIcon, cx, cy, 0, NULL, DI_NORMAL);
+        }
         CWnd* pMainWnd = AfxGetMainWnd();
         if (::OpenClipboard(pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL)) {
-            if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, hbm) != NULL) {
-                hbm = NULL;  // the clipboard owns it now
+            if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bmp.GetSafeHandle()) != NULL) {
+                bmp.Detach();  // the clipboard owns it now
                 bOk = TRUE;
             }
             ::CloseClipboard();
         }
     }
-    if (hbm != NULL) ::DeleteObject(hbm);
-    if (hdcMem != NULL) ::DeleteDC(hdcMem);
-    ::ReleaseDC(NULL, hdcScreen);
 
     if (!bOk) {
         CSPResourceScope scope;

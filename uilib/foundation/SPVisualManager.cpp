@@ -319,19 +319,20 @@ void CSPVisualManager::DrawProgressText(CDC* pDC, CRect rectProgress, CRect rect
     CRect rectText = rectProgress;
     pDC->DrawText(strText, rectText, uiFormat);
 
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rectComplete);
-    pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? spGlobalData.clrTextHilite : clrProgressText);
-    rectText = rectProgress;
-    pDC->DrawText(strText, rectText, uiFormat);
-    pDC->RestoreDC(nSaved);
+    {
+        CSaveDC saved(pDC);
+        pDC->IntersectClipRect(rectComplete);
+        pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? spGlobalData.clrTextHilite : clrProgressText);
+        rectText = rectProgress;
+        pDC->DrawText(strText, rectText, uiFormat);
+    }
 
     pDC->SetTextColor(clrOldText);
     pDC->SetBkMode(nOldMode);
 }
 
 void CSPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* /*pStatBar*/, CRect rectSizeBox) {
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontMarlett);
+    CSelectObject selFont(pDC, &spGlobalData.fontMarlett);
     const UINT uiOldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnShadow);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
@@ -339,7 +340,6 @@ void CSPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* /*pStatBar
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOldText);
     pDC->SetTextAlign(uiOldAlign);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
 }
 
 // ---------------------------------------------------------------------------
@@ -506,36 +506,37 @@ void CSPVisualManager::DrawTab3d(CDC* pDC, CRect rectTab, BOOL bIsActive, const 
     CPen penHilite(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     CPen penShadow(PS_SOLID, 1, spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penHilite.GetSafeHandle());
     const int l = rectTab.left, t = rectTab.top, r = rectTab.right - 1, b = rectTab.bottom - 1;
-    if (bTop) {
-        // the outer side is the top
-        ::MoveToEx(hdc, l, b, NULL);
-        ::LineTo(hdc, l, t + 2);
-        ::LineTo(hdc, l + 2, t);
-        ::LineTo(hdc, r - 1, t);
-        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-        ::LineTo(hdc, r, t + 1);
-        ::LineTo(hdc, r, b + 1);
-        ::SelectObject(hdc, penShadow.GetSafeHandle());
-        ::MoveToEx(hdc, r - 1, t + 1, NULL);
-        ::LineTo(hdc, r - 1, b + 1);
-    } else {
-        // the outer side is the bottom
-        ::MoveToEx(hdc, l, t, NULL);
-        ::LineTo(hdc, l, b - 1);
-        ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-        ::LineTo(hdc, l + 2, b + 1);
-        ::MoveToEx(hdc, l + 2, b, NULL);
-        ::LineTo(hdc, r - 1, b);
-        ::LineTo(hdc, r, b - 1);
-        ::LineTo(hdc, r, t - 1);
-        ::SelectObject(hdc, penShadow.GetSafeHandle());
-        ::MoveToEx(hdc, l + 2, b - 1, NULL);
-        ::LineTo(hdc, r - 1, b - 1);
-        ::LineTo(hdc, r - 1, t - 1);
+    {
+        CSelectObject selPen(hdc, penHilite.GetSafeHandle());
+        if (bTop) {
+            // the outer side is the top
+            ::MoveToEx(hdc, l, b, NULL);
+            ::LineTo(hdc, l, t + 2);
+            ::LineTo(hdc, l + 2, t);
+            ::LineTo(hdc, r - 1, t);
+            ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+            ::LineTo(hdc, r, t + 1);
+            ::LineTo(hdc, r, b + 1);
+            ::SelectObject(hdc, penShadow.GetSafeHandle());
+            ::MoveToEx(hdc, r - 1, t + 1, NULL);
+            ::LineTo(hdc, r - 1, b + 1);
+        } else {
+            // the outer side is the bottom
+            ::MoveToEx(hdc, l, t, NULL);
+            ::LineTo(hdc, l, b - 1);
+            ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+            ::LineTo(hdc, l + 2, b + 1);
+            ::MoveToEx(hdc, l + 2, b, NULL);
+            ::LineTo(hdc, r - 1, b);
+            ::LineTo(hdc, r, b - 1);
+            ::LineTo(hdc, r, t - 1);
+            ::SelectObject(hdc, penShadow.GetSafeHandle());
+            ::MoveToEx(hdc, l + 2, b - 1, NULL);
+            ::LineTo(hdc, r - 1, b - 1);
+            ::LineTo(hdc, r - 1, t - 1);
+        }
     }
-    ::SelectObject(hdc, hOldPen);
     if (bIsActive) {
         if (bTop) pDC->FillSolidRect(l + 1, b - 1, r - l - 1, 3, spGlobalData.clrBtnFace);
         else pDC->FillSolidRect(l + 1, t - 2, r - l - 1, 3, spGlobalData.clrBtnFace);
@@ -564,14 +565,13 @@ void CSPVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
             pts[2].x = rectTab.right - h2; pts[2].y = rectTab.bottom - 1;
             pts[3].x = rectTab.right;      pts[3].y = rectTab.top;
         }
-        CBrush brBack;
-        HGDIOBJ hOldBrush = NULL;
-        if (!bIsActive && info.clrBack != (COLORREF)-1) {
-            brBack.CreateSolidBrush(info.clrBack);
-            hOldBrush = ::SelectObject(pDC->GetSafeHdc(), brBack.GetSafeHandle());
+        {
+            // A tab of its own colour; the others keep the DC's brush.
+            CBrush brBack;
+            if (!bIsActive && info.clrBack != (COLORREF)-1) brBack.CreateSolidBrush(info.clrBack);
+            CSelectObject selBrush(pDC->GetSafeHdc(), brBack.GetSafeHandle());
+            pDC->Polygon(pts, 4);
         }
-        pDC->Polygon(pts, 4);
-        if (hOldBrush != NULL) ::SelectObject(pDC->GetSafeHdc(), hOldBrush);
         CString strLabel = info.strLabel;
         pDC->DrawText(strLabel, rectText,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | (info.bNoMnemonics ? DT_NOPREFIX : 0));
@@ -653,7 +653,7 @@ void CSPVisualManager::OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* /*pCtrl*/, CDC* 
     CPen penLight(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     CPen penDark(PS_SOLID, 1, spGlobalData.clrBtnDkShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penLight.GetSafeHandle());
+    CSelectObject selPen(hdc, penLight.GetSafeHandle());
     const int xCentre = rect.CenterPoint().x;
     if (bIsUp) {
         ::MoveToEx(hdc, rect.left, rect.bottom, NULL);
@@ -668,7 +668,6 @@ void CSPVisualManager::OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* /*pCtrl*/, CDC* 
         ::LineTo(hdc, rect.left, rect.top);
         ::LineTo(hdc, rect.right, rect.top);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 // ---------------------------------------------------------------------------
@@ -683,17 +682,19 @@ void CSPVisualManager::DrawTasksGroupCaptionBase(CDC* pDC, const SPTasksGroupInf
     const CRect& rectCaption = group.rect;
     pDC->FillRect(rectCaption, group.bIsSpecial ? &spGlobalData.brHilite : &spGlobalData.brBtnFace);
 
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
-    const COLORREF clrOldText = pDC->SetTextColor(::GetSysColor(group.bIsSpecial ? COLOR_WINDOW : COLOR_WINDOWTEXT));
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CRect rectText = rectCaption;
-    rectText.left += m_nGroupCaptionHorzOffset;
-    rectText.top += m_nGroupCaptionVertOffset;
-    CString strName = group.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE);
-    pDC->SetBkMode(nOldMode);
-    pDC->SetTextColor(clrOldText);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+    {
+        CSelectObject selFont(pDC, &spGlobalData.fontBold);
+        const COLORREF clrOldText =
+            pDC->SetTextColor(::GetSysColor(group.bIsSpecial ? COLOR_WINDOW : COLOR_WINDOWTEXT));
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        CRect rectText = rectCaption;
+        rectText.left += m_nGroupCaptionHorzOffset;
+        rectText.top += m_nGroupCaptionVertOffset;
+        CString strName = group.strName;
+        pDC->DrawText(strName, rectText, DT_SINGLELINE);
+        pDC->SetBkMode(nOldMode);
+        pDC->SetTextColor(clrOldText);
+    }
 
     if (bCanCollapse && !group.strName.IsEmpty()) {
         const CSize sizeGlyph = CSPMenuImages::Size();
@@ -720,18 +721,15 @@ void CSPVisualManager::OnFillTasksGroupInterior(CDC* /*pDC*/, CRect /*rect*/, BO
 void CSPVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoTitle) {
     CPen pen(PS_SOLID, 1, bSpecial ? spGlobalData.clrHilite : spGlobalData.clrBtnFace);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::MoveToEx(hdc, rect.left, rect.top, NULL);
     ::LineTo(hdc, rect.left, rect.bottom - 1);
     ::LineTo(hdc, rect.right - 1, rect.bottom - 1);
     ::LineTo(hdc, rect.right - 1, rect.top);
     if (bNoTitle) ::LineTo(hdc, rect.left, rect.top);
-    ::SelectObject(hdc, hOldPen);
 }
 
-void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
-                                  BOOL /*bIsSelected*/) {
-    const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
+CRect CSPVisualManager::DrawTaskIcon(CDC* pDC, const SPTaskInfo& task, CImageList* pIcons) const {
     int cxIcon = 0, cyIcon = 0;
     HIMAGELIST himl = SPGetImageListHandle(pIcons);
     if (himl != NULL) ::ImageList_GetIconSize(himl, &cxIcon, &cyIcon);
@@ -740,13 +738,23 @@ void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, 
     }
     CRect rectText = task.rect;
     rectText.left += cxIcon + m_nTasksIconHorzOffset;
-    CFont* pOldFont =
-        pDC->SelectObject(task.bIsLink && bIsHighlighted ? &spGlobalData.fontUnderline : &spGlobalData.fontRegular);
+    return rectText;
+}
+
+void CSPVisualManager::DrawTaskLabel(CDC* pDC, CRect rectText, const CString& strName, CFont* pFont) {
+    CSelectObject selFont(pDC, pFont);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CString strName = task.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE | DT_VCENTER);
+    CString strText = strName;
+    pDC->DrawText(strText, rectText, DT_SINGLELINE | DT_VCENTER);
     pDC->SetBkMode(nOldMode);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+}
+
+void CSPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
+                                  BOOL /*bIsSelected*/) {
+    const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
+    const CRect rectText = DrawTaskIcon(pDC, task, pIcons);
+    DrawTaskLabel(pDC, rectText, task.strName,
+                  task.bIsLink && bIsHighlighted ? &spGlobalData.fontUnderline : &spGlobalData.fontRegular);
 }
 
 int CSPVisualManager::GetMenuImageMargin() const { return 2; }

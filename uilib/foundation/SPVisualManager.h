@@ -119,6 +119,11 @@ public:
 protected:
     // The task-pane layout of the base look (margins, offsets, gaps).
     void SetBaseTaskPaneMetrics();
+    // A task's icon at the left of its rectangle; answers the rectangle
+    // left for the label.
+    CRect DrawTaskIcon(CDC* pDC, const SPTaskInfo& task, CImageList* pIcons) const;
+    // A task's label, transparently, in the font.
+    static void DrawTaskLabel(CDC* pDC, CRect rectText, const CString& strName, CFont* pFont);
     // The rectangle of a caption button (position and size) and its glyph.
     static int GetCaptionButtonGlyph(UINT nHit, BOOL bFlag, BOOL bFlag3);
     // The 3D outline of a tab (base look).

@@ -251,7 +251,7 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
         const int nOldMode = pDC->SetBkMode(OPAQUE);
         pDC->SetBkColor(spGlobalData.clrBtnFace);
         pDC->SetTextColor(spGlobalData.clrBtnText);
-        CFont* pOldFont = pDC->SelectObject(SPClientHooks::GetMenuFont(bHorzLook));
+        CSelectObject selFont(pDC, SPClientHooks::GetMenuFont(bHorzLook));
         CString strTitle;
         info.pWnd->GetWindowText(strTitle);
         strTitle = " " + strTitle + " ";
@@ -266,7 +266,6 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
                            rectGripper.right, rectGripper.top);
             pDC->DrawText(strTitle, rectText, DT_NOCLIP);
         }
-        if (pOldFont != NULL) pDC->SelectObject(pOldFont);
         pDC->SetBkMode(nOldMode);
     }
     pDC->SetTextColor(clrOldText);
@@ -276,7 +275,7 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
 void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bHorz) {
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, m_penSeparator.GetSafeHandle());
+    CSelectObject selPen(hdc, m_penSeparator.GetSafeHandle());
     if (bHorz) {
         const int x = rect.left + rect.Width() / 2;
         ::MoveToEx(hdc, x, rect.top, NULL);
@@ -290,19 +289,16 @@ void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRec
         ::MoveToEx(hdc, xStart, y, NULL);
         ::LineTo(hdc, rect.right, y);
     }
-    ::SelectObject(hdc, hOldPen);
 }
 
 COLORREF CSPVisualManagerXP::OnDrawControlBarCaption(CDC* pDC, CSPDockingControlBar* /*pBar*/, BOOL bActive,
                                                      CRect rectCaption, CRect /*rectButtons*/) {
     CPen pen(PS_SOLID, 1, bActive ? spGlobalData.clrBtnLight : spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
-    HGDIOBJ hOldBrush = ::SelectObject(
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
+    CSelectObject selBrush(
         hdc, bActive ? (HGDIOBJ)::GetSysColorBrush(COLOR_ACTIVECAPTION) : spGlobalData.brBtnFace.GetSafeHandle());
     ::RoundRect(hdc, rectCaption.left, rectCaption.top, rectCaption.right, rectCaption.bottom, 2, 2);
-    ::SelectObject(hdc, hOldBrush);
-    ::SelectObject(hdc, hOldPen);
     return ::GetSysColor(bActive ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT);
 }
 
@@ -503,7 +499,7 @@ void CSPVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
     CPen penDark(PS_SOLID, 1, spGlobalData.clrBtnText);
     CPen penLight(PS_SOLID, 1, spGlobalData.clrBtnHilite);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, penShadow.GetSafeHandle());
+    CSelectObject selPen(hdc, penShadow.GetSafeHandle());  // images and label draw no lines
 
     if (iTab != info.iActiveTab - 1) {
         ::MoveToEx(hdc, rectTab.right, rectTab.top + 3, NULL);
@@ -531,7 +527,6 @@ void CSPVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
             ::LineTo(hdc, rectTab.left, rectTab.bottom);
         }
     }
-    ::SelectObject(hdc, hOldPen);
 
     const BOOL bHasImage = info.iImage != -1 || info.hIcon != NULL;
     const CSize sizeImage = bHasImage ? info.sizeImage : CSize(0, 0);
@@ -623,7 +618,7 @@ void CSPVisualManagerXP::OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* /
     HDC hdc = pDC->GetSafeHdc();
     const CRect& r = rectBorder;
     const CRect& s = rectBorderSize;
-    HGDIOBJ hOldBrush = ::SelectObject(hdc, m_brFloatingToolbarBorder.GetSafeHandle());
+    CSelectObject selBrush(hdc, m_brFloatingToolbarBorder.GetSafeHandle());
     ::PatBlt(hdc, r.left, r.top + 1, s.left, r.Height() - 2, PATCOPY);
     ::PatBlt(hdc, r.left + 1, r.top, r.Width() - 2, s.top, PATCOPY);
     ::PatBlt(hdc, r.right - s.right, r.top + 1, s.right, r.Height() - 2, PATCOPY);
@@ -634,7 +629,6 @@ void CSPVisualManagerXP::OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* /
     ::PatBlt(hdc, rectInner.left + 1, rectInner.top, rectInner.Width() - 2, 1, PATCOPY);
     ::PatBlt(hdc, rectInner.right - 1, rectInner.top + 1, 1, rectInner.Height() - 2, PATCOPY);
     ::PatBlt(hdc, rectInner.left + 1, rectInner.bottom - 1, rectInner.Width() - 2, 1, PATCOPY);
-    ::SelectObject(hdc, hOldBrush);
 }
 
 // ---------------------------------------------------------------------------
@@ -653,14 +647,13 @@ void CSPVisualManagerXP::DrawTasksGroupCaptionText(CDC* pDC, const SPTasksGroupI
     if (rectText.right < rectText.left) rectText.right = rectText.left;
     rectText.bottom = rectCaption.bottom;
 
-    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
+    CSelectObject selFont(pDC, &spGlobalData.fontBold);
     const COLORREF clrOldText = pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CString strName = group.strName;
     pDC->DrawText(strName, rectText, DT_SINGLELINE);
     pDC->SetBkMode(nOldMode);
     pDC->SetTextColor(clrOldText);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
 }
 
 void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInfo& group, BOOL bIsHighlighted,
@@ -678,11 +671,11 @@ void CSPVisualManagerXP::DrawTasksGroupCaptionXP(CDC* pDC, const SPTasksGroupInf
         CPen pen(PS_SOLID, 1, spGlobalData.clrHilite);
         HDC hdc = pDC->GetSafeHdc();
         const COLORREF clrOldBk = pDC->GetBkColor();
-        HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
-        HGDIOBJ hOldBrush = ::SelectObject(hdc, m_brHighlight.GetSafeHandle());
-        ::Rectangle(hdc, rectGlyph.left, rectGlyph.top, rectGlyph.right, rectGlyph.bottom);
-        ::SelectObject(hdc, hOldBrush);
-        ::SelectObject(hdc, hOldPen);
+        {
+            CSelectObject selPen(hdc, pen.GetSafeHandle());
+            CSelectObject selBrush(hdc, m_brHighlight.GetSafeHandle());
+            ::Rectangle(hdc, rectGlyph.left, rectGlyph.top, rectGlyph.right, rectGlyph.bottom);
+        }
         pDC->SetBkColor(clrOldBk);
     }
     CSPMenuImages::Draw(pDC, group.bIsCollapsed ? CSPMenuImages::IdArowDown : CSPMenuImages::IdArowUp,
@@ -697,10 +690,9 @@ void CSPVisualManagerXP::OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup
 void CSPVisualManagerXP::OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL /*bSpecial*/) {
     CPen pen(PS_SOLID, 1, spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::MoveToEx(hdc, rect.left, rect.top, NULL);
     ::LineTo(hdc, rect.right, rect.top);
-    ::SelectObject(hdc, hOldPen);
 }
 
 void CSPVisualManagerXP::OnDrawTasksGroupAreaBorder(CDC* /*pDC*/, CRect /*rect*/, BOOL /*bSpecial*/,
@@ -709,14 +701,7 @@ void CSPVisualManagerXP::OnDrawTasksGroupAreaBorder(CDC* /*pDC*/, CRect /*rect*/
 void CSPVisualManagerXP::DrawTaskXP(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
                                     COLORREF clrPlain, BOOL bPlainUsesDC, COLORREF clrLink) {
     const SPTaskInfo task = SPClientHooks::GetTaskInfo(pTask);
-    int cxIcon = 0, cyIcon = 0;
-    HIMAGELIST himl = SPGetImageListHandle(pIcons);
-    if (himl != NULL) ::ImageList_GetIconSize(himl, &cxIcon, &cyIcon);
-    if (task.nIcon >= 0 && himl != NULL && cxIcon > 0) {
-        ::ImageList_Draw(himl, task.nIcon, pDC->GetSafeHdc(), task.rect.left, task.rect.top, ILD_TRANSPARENT);
-    }
-    CRect rectText = task.rect;
-    rectText.left += cxIcon + m_nTasksIconHorzOffset;
+    const CRect rectText = DrawTaskIcon(pDC, task, pIcons);
 
     CFont* pFont = &spGlobalData.fontRegular;
     const COLORREF clrOldText = pDC->GetTextColor();
@@ -726,12 +711,7 @@ void CSPVisualManagerXP::DrawTaskXP(CDC* pDC, CSPTask* pTask, CImageList* pIcons
     } else if (!bPlainUsesDC) {
         pDC->SetTextColor(clrPlain);
     }
-    CFont* pOldFont = pDC->SelectObject(pFont);
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CString strName = task.strName;
-    pDC->DrawText(strName, rectText, DT_SINGLELINE | DT_VCENTER);
-    pDC->SetBkMode(nOldMode);
-    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+    DrawTaskLabel(pDC, rectText, task.strName, pFont);
     pDC->SetTextColor(clrOldText);
 }
 

@@ -37,51 +37,51 @@ public:
     virtual ~CSPVisualManagerXP();
 
     // overrides
-    virtual void OnUpdateSystemColors();
-    virtual void OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
-                                     BOOL bNCArea = FALSE);
-    virtual void OnDrawBarBorder(CDC* pDC, CSPBaseControlBar* pBar, CRect& rect);
-    virtual void OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect rect);
-    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar);
-    virtual void OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz);
-    virtual COLORREF OnDrawControlBarCaption(CDC* pDC, CSPDockingControlBar* pBar, BOOL bActive,
-                                             CRect rectCaption, CRect rectButtons);
-    virtual void OnDrawCaptionButton(CDC* pDC, CSPCaptionButton* pButton, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
-                                     BOOL bDisabled);
-    virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
-                                        BOOL bHighlight);
-    virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CSPStatusBar* pBar, CRect rectPane, UINT uiID,
-                                           UINT nStyle);
-    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
-                                       BOOL bIsHighlighted, CSPToolbarComboBoxButton* pButton);
-    virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
-                                   CSPToolbarComboBoxButton* pButton);
-    virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
-                                  CSPToolbarEditBoxButton* pButton);
-    virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
-    virtual void OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
-    virtual void OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
-    virtual void OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect, CBrush* pBrush);
-    virtual void OnDrawButtonChecked(CDC* pDC, CRect rect);
-    virtual COLORREF GetToolbarButtonTextColor(CSPToolbarButton* pButton, int state);
-    virtual void OnEraseTabsArea(CDC* pDC, CRect rect, CSPBaseTabWnd* pTabWnd);
-    virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CSPBaseTabWnd* pTabWnd);
-    virtual void OnFillPushButtonBackground(CDC* pDC, CRect rect, CSPButton* pButton, CSPTabWnd* pParentTab);
-    virtual void OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CSPButton* pButton, UINT uiState,
-                                        CSPTabWnd* pParentTab);
-    virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
-    virtual COLORREF OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CSPMiniFrameWnd* pFrameWnd, BOOL bActive);
-    virtual void OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* pToolBar, CRect rectBorder,
-                                             CRect rectBorderSize);
-    virtual void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea);
-    virtual void OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
-                                         BOOL bUsePushButton = FALSE, BOOL bCanCollapse = FALSE);
-    virtual void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE);
-    virtual void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE);
-    virtual void OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
-                            BOOL bIsSelected = FALSE);
-    virtual int GetMenuImageMargin() const;
-    virtual BOOL IsLook2000Allowed() const;
+    void OnUpdateSystemColors() override;
+    void OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                             BOOL bNCArea = FALSE) override;
+    void OnDrawBarBorder(CDC* pDC, CSPBaseControlBar* pBar, CRect& rect) override;
+    void OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect rect) override;
+    void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar) override;
+    void OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz) override;
+    COLORREF OnDrawControlBarCaption(CDC* pDC, CSPDockingControlBar* pBar, BOOL bActive,
+                                     CRect rectCaption, CRect rectButtons) override;
+    void OnDrawCaptionButton(CDC* pDC, CSPCaptionButton* pButton, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
+                             BOOL bDisabled) override;
+    void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
+                                BOOL bHighlight) override;
+    void OnDrawStatusBarPaneBorder(CDC* pDC, CSPStatusBar* pBar, CRect rectPane, UINT uiID,
+                                   UINT nStyle) override;
+    void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                               BOOL bIsHighlighted, CSPToolbarComboBoxButton* pButton) override;
+    void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                           CSPToolbarComboBoxButton* pButton) override;
+    void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
+                          CSPToolbarEditBoxButton* pButton) override;
+    void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) override;
+    void OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) override;
+    void OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) override;
+    void OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect, CBrush* pBrush) override;
+    void OnDrawButtonChecked(CDC* pDC, CRect rect) override;
+    COLORREF GetToolbarButtonTextColor(CSPToolbarButton* pButton, int state) override;
+    void OnEraseTabsArea(CDC* pDC, CRect rect, CSPBaseTabWnd* pTabWnd) override;
+    void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CSPBaseTabWnd* pTabWnd) override;
+    void OnFillPushButtonBackground(CDC* pDC, CRect rect, CSPButton* pButton, CSPTabWnd* pParentTab) override;
+    void OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CSPButton* pButton, UINT uiState,
+                                CSPTabWnd* pParentTab) override;
+    COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
+    COLORREF OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CSPMiniFrameWnd* pFrameWnd, BOOL bActive) override;
+    void OnDrawFloatingToolbarBorder(CDC* pDC, CSPBaseToolBar* pToolBar, CRect rectBorder,
+                                     CRect rectBorderSize) override;
+    void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) override;
+    void OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
+                                 BOOL bUsePushButton = FALSE, BOOL bCanCollapse = FALSE) override;
+    void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE) override;
+    void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE) override;
+    void OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
+                    BOOL bIsSelected = FALSE) override;
+    int GetMenuImageMargin() const override;
+    BOOL IsLook2000Allowed() const override;
 
     // added operations
     virtual void CreatePatternBrushes();

@@ -320,11 +320,9 @@ void CSPWinXPVisualManager::OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* pCtrl, CDC*
     CBrush br(spGlobalData.clrBtnShadow);
     CPen pen(PS_SOLID, 1, spGlobalData.clrBtnShadow);
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldBrush = ::SelectObject(hdc, br.GetSafeHandle());
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selBrush(hdc, br.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::Polygon(hdc, pts, 3);
-    ::SelectObject(hdc, hOldPen);
-    ::SelectObject(hdc, hOldBrush);
 }
 
 // ---------------------------------------------------------------------------
@@ -375,10 +373,9 @@ void CSPWinXPVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOO
     if (!bNoTitle) return;
     CPen pen(PS_SOLID, 1, bSpecial ? spGlobalData.clrHilite : ::GetSysColor(COLOR_WINDOW));
     HDC hdc = pDC->GetSafeHdc();
-    HGDIOBJ hOldPen = ::SelectObject(hdc, pen.GetSafeHandle());
+    CSelectObject selPen(hdc, pen.GetSafeHandle());
     ::MoveToEx(hdc, rect.left, rect.top, NULL);
     ::LineTo(hdc, rect.right, rect.top);
-    ::SelectObject(hdc, hOldPen);
 }
 
 void CSPWinXPVisualManager::OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,

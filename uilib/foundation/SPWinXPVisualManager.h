@@ -45,44 +45,44 @@ public:
     void SetThemeFlag(BOOL bFlag) { m_bThemeFlag = bFlag; }
 
     // overrides
-    virtual void OnUpdateSystemColors();
-    virtual void OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
-                                     BOOL bNCArea = FALSE);
-    virtual void OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect rect);
-    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar);
-    virtual void OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz);
-    virtual void OnDrawCaptionButton(CDC* pDC, CSPCaptionButton* pButton, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
-                                     BOOL bDisabled);
-    virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
-                                        BOOL bHighlight);
-    virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CSPStatusBar* pBar, CRect rectPane, UINT uiID,
-                                           UINT nStyle);
-    virtual void OnDrawStatusBarProgress(CDC* pDC, CSPStatusBar* pStatusBar, CRect rectProgress, int nProgressTotal,
-                                         int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
-                                         COLORREF clrProgressText, BOOL bProgressText);
-    virtual void OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* pStatBar, CRect rectSizeBox);
-    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
-                                       BOOL bIsHighlighted, CSPToolbarComboBoxButton* pButton);
-    virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
-                                   CSPToolbarComboBoxButton* pButton);
-    virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
-                                  CSPToolbarEditBoxButton* pButton);
-    virtual void OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
-    virtual void OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state);
-    virtual void OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect, CBrush* pBrush);
-    virtual void OnDrawButtonChecked(CDC* pDC, CRect rect);
-    virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
-    virtual CSize GetButtonExtraBorder() const;
-    virtual void OnDrawHeaderCtrlBorder(CSPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
-                                        BOOL bIsHighlighted);
-    virtual void OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsUp);
-    virtual void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea);
-    virtual void OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
-                                         BOOL bUsePushButton = FALSE, BOOL bCanCollapse = FALSE);
-    virtual void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE);
-    virtual void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE);
-    virtual void OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
-                            BOOL bIsSelected = FALSE);
+    void OnUpdateSystemColors() override;
+    void OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                             BOOL bNCArea = FALSE) override;
+    void OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect rect) override;
+    void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar) override;
+    void OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz) override;
+    void OnDrawCaptionButton(CDC* pDC, CSPCaptionButton* pButton, BOOL bFlag1, BOOL bFlag2, BOOL bFlag3,
+                             BOOL bDisabled) override;
+    void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
+                                BOOL bHighlight) override;
+    void OnDrawStatusBarPaneBorder(CDC* pDC, CSPStatusBar* pBar, CRect rectPane, UINT uiID,
+                                   UINT nStyle) override;
+    void OnDrawStatusBarProgress(CDC* pDC, CSPStatusBar* pStatusBar, CRect rectProgress, int nProgressTotal,
+                                 int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
+                                 COLORREF clrProgressText, BOOL bProgressText) override;
+    void OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* pStatBar, CRect rectSizeBox) override;
+    void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                               BOOL bIsHighlighted, CSPToolbarComboBoxButton* pButton) override;
+    void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                           CSPToolbarComboBoxButton* pButton) override;
+    void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
+                          CSPToolbarEditBoxButton* pButton) override;
+    void OnFillButtonInterior(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) override;
+    void OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, CRect rect, int state) override;
+    void OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect, CBrush* pBrush) override;
+    void OnDrawButtonChecked(CDC* pDC, CRect rect) override;
+    COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
+    CSize GetButtonExtraBorder() const override;
+    void OnDrawHeaderCtrlBorder(CSPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
+                                BOOL bIsHighlighted) override;
+    void OnDrawHeaderCtrlSortArrow(CSPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsUp) override;
+    void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) override;
+    void OnDrawTasksGroupCaption(CDC* pDC, CSPTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
+                                 BOOL bUsePushButton = FALSE, BOOL bCanCollapse = FALSE) override;
+    void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE) override;
+    void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE) override;
+    void OnDrawTask(CDC* pDC, CSPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
+                    BOOL bIsSelected = FALSE) override;
 
     // added operations
     virtual void OnFillPushButtonWinXP(CDC* pDC, CRect rect, CSPButton* pButton, UINT uiState);

@@ -100,8 +100,13 @@ BOOL CSPFrameImpl::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPARAM 
 
 void CSPFrameImpl::AdjustDockingLayout(HDWP hdwp) {
     if (m_pFrame->GetSafeHwnd() == NULL || m_pFrame->IsIconic()) return;
+    // The docking area is the client area less the border space the frame
+    // keeps for itself.
     CRect rectClient;
     m_pFrame->GetClientRect(rectClient);
+    rectClient.DeflateRect(m_pFrame->m_rectBorder);
+    if (rectClient.right < rectClient.left) rectClient.right = rectClient.left;
+    if (rectClient.bottom < rectClient.top) rectClient.bottom = rectClient.top;
     m_dockManager.SetDockingArea(rectClient);
     m_dockManager.AdjustDockingLayout(hdwp);
     // The view, or the MDI client, takes what the bars leave.
