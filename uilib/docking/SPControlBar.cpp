@@ -539,8 +539,13 @@ BOOL CSPControlBar::DockToDockBar(CSPDockBar* pDockBar, LPCRECT lpRect, int nDoc
         GetWindowRect(rectPlace);
     else if (lpRect != NULL)
         rectPlace = *lpRect;
+    CSPMiniFrameWnd* pOldMiniFrame = GetParentMiniFrame();
+    const BOOL bOldFrameVisible = pOldMiniFrame == NULL || pOldMiniFrame->IsWindowVisible();
     AttachToDockBar(pDockBar, FALSE);
     pDockBar->DockControlBar(this, rectPlace.IsRectEmpty() ? NULL : (LPCRECT)rectPlace, nDockMethod);
+    // Docked by the mouse out of a floating frame: the drag goes on inside
+    // the dock bar.
+    if (nDockMethod == SP_DM_MOUSE && pOldMiniFrame != NULL && bOldFrameVisible) StartTracking(FALSE);
     return TRUE;
 }
 
@@ -559,6 +564,8 @@ BOOL CSPControlBar::FloatControlBar(CRect rectFloat, int nDockMethod, bool bShow
     if (!IsDocked() && !IsTabbed()) return TRUE;
     if (!CanFloat()) return TRUE;
     if (!OnBeforeFloat(rectFloat, nDockMethod)) return TRUE;
+    // The place it leaves is where a double click or Escape takes it back.
+    if (GetParentDockBar() != NULL) StoreRecentDockInfo();
     CRect rectOld;
     GetWindowRect(rectOld);
     CPoint ptCursor;

@@ -28,6 +28,8 @@ public:
 
     // The bar the dragged window holds (itself for a bar), NULL when none.
     CSPControlBar* GetDraggedBar() const;
+    // TRUE while an outline is on the screen.
+    BOOL IsOutlineShown() const { return !m_rectDrawn.IsRectEmpty(); }
 
     CPoint m_ptLast;
     CRect m_rectFloat;

@@ -367,8 +367,10 @@ void CSPMiniFrameWnd::AdjustLayout() {
 }
 
 void CSPMiniFrameWnd::RecalcLayout() {
+    // The base bar's own step: a control bar's override would ask this
+    // frame again.
     CSPBaseControlBar* pBar = GetEmbeddedBar();
-    if (pBar != NULL) pBar->RecalcLayout();
+    if (pBar != NULL) pBar->CSPBaseControlBar::RecalcLayout();
     SizeToContent();
 }
 
