@@ -576,3 +576,55 @@ TEST_F(MiniFrameFixture, ScreenshotOfAFloatingBarBesideTheDockedLayout) {
     EXPECT_TRUE(pMini->IsWindowVisible());
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini);
 }
+
+namespace {
+
+enum TearOffEnd { EndQuit, EndEscape, EndRightButton, EndRelease };
+
+}  // namespace
+
+TEST_F(MiniFrameFixture, TearOffLoopEndsAndCancelsCleanly) {
+    const struct {
+        TearOffEnd nEnd;
+        BOOL bResult;
+    } cases[] = {{EndQuit, FALSE}, {EndEscape, FALSE}, {EndRightButton, FALSE}, {EndRelease, TRUE}};
+    UINT nID = 1440;
+    for (const auto& c : cases) {
+        SCOPED_TRACE((int)c.nEnd);
+        CFixedBar* pBar = FloatingBar(nID++, CRect(300, 300, 420, 324));
+        ASSERT_NE(pBar, nullptr);
+        CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
+        const HWND hwndMini = pMini->GetSafeHwnd(), hwndBar = pBar->GetSafeHwnd();
+        CSPPopupMenu menu;
+        ASSERT_TRUE(menu.CreateEx(0, BarClass(), _T("menu"), WS_POPUP | WS_VISIBLE, CRect(100, 100, 200, 200), NULL, 0));
+        PumpPending();
+        switch (c.nEnd) {
+        case EndQuit: ::PostQuitMessage(7); break;
+        case EndEscape:
+            // Other keys are swallowed; Escape cancels.
+            ::PostMessage(hwndBar, WM_KEYDOWN, 'A', 0);
+            ::PostMessage(hwndBar, WM_KEYDOWN, VK_ESCAPE, 0);
+            break;
+        case EndRightButton: ::PostMessage(hwndBar, WM_RBUTTONDOWN, 0, 0); break;
+        case EndRelease: ::PostMessage(hwndBar, WM_LBUTTONUP, 0, 0); break;
+        }
+        EXPECT_EQ(pMini->TrackTearOff(&menu), c.bResult);
+        EXPECT_EQ(::GetCapture(), (HWND)NULL);
+        if (c.bResult) {
+            EXPECT_TRUE(::IsWindow(hwndMini));
+            EXPECT_TRUE(::IsWindow(hwndBar));
+            EXPECT_FALSE(::IsWindow(menu.GetSafeHwnd())) << "the torn-off menu closes";
+            continue;
+        }
+        // Every cancel leaves neither frame nor bar, and shows the menu again.
+        EXPECT_FALSE(::IsWindow(hwndMini));
+        EXPECT_FALSE(::IsWindow(hwndBar));
+        EXPECT_TRUE(menu.IsWindowVisible());
+        if (c.nEnd == EndQuit) {
+            MSG msg;
+            ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is posted again";
+            EXPECT_EQ(msg.wParam, 7u);
+        }
+        menu.DestroyWindow();
+    }
+}
