@@ -8,6 +8,9 @@
 #include "SPDockManager.h"
 #include "SPMDIChildWnd.h"
 #include "SPMDIFrameWnd.h"
+#include "SPOleCntrFrameWnd.h"
+#include "SPOleDocIPFrameWnd.h"
+#include "SPOleIPFrameWnd.h"
 
 using namespace docktest;
 
@@ -275,6 +278,15 @@ TEST(FrameDispatch, ReachesEachLibraryFrameClass) {
         // The child's bars stay the child's.
         EXPECT_EQ(pMDIFrame->GetDockManager()->GetControlBarList().GetCount(), 0);
         pMDIFrame->DestroyWindow();
+    }
+    {
+        SCOPED_TRACE("in-place frames and the container's frame");
+        CFrameWnd* frames[] = {new CSPOleIPFrameWnd, new CSPOleDocIPFrameWnd, new CSPOleCntrFrameWnd};
+        for (CFrameWnd* pFrame : frames) {
+            ASSERT_TRUE(pFrame->Create(NULL, _T("ole"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+            ExpectDispatchReaches(pFrame, pFrame, CSPFrameImpl::FromFrame(pFrame)->GetDockManager());
+            pFrame->DestroyWindow();
+        }
     }
     {
         SCOPED_TRACE("plain frame: no docking services");

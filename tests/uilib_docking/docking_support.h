@@ -10,6 +10,7 @@
 
 #include "SPBaseControlBar.h"
 #include "SPFrameWnd.h"
+#include "TestRegistry.h"
 
 namespace docktest {
 
@@ -21,35 +22,13 @@ inline CString ProfilePath(LPCTSTR sub) {
     return s;
 }
 
-inline void DeleteTree(LPCTSTR path) {
-    CString s = path;
-    if (s.Right(1) == "\\") s = s.Left(s.GetLength() - 1);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, s);
-}
-
-inline bool KeyExists(LPCTSTR path) {
-    HKEY h;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(h);
-    return true;
-}
-
+// The shared registry helpers under the names these tests use.
+inline void DeleteTree(LPCTSTR path) { twtest::DeleteRegTree(path); }
+inline bool KeyExists(LPCTSTR path) { return twtest::RegKeyExists(path); }
 // A DWORD value, or -1 when missing.
-inline long long ReadDword(LPCTSTR path, LPCTSTR name) {
-    HKEY h;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &h) != ERROR_SUCCESS) return -1;
-    DWORD type = 0, value = 0, cb = sizeof(value);
-    LONG r = ::RegQueryValueExA(h, name, NULL, &type, (LPBYTE)&value, &cb);
-    ::RegCloseKey(h);
-    return r == ERROR_SUCCESS && type == REG_DWORD ? (long long)value : -1;
-}
-
+inline long long ReadDword(LPCTSTR path, LPCTSTR name) { return twtest::ReadRegDword(path, name); }
 inline void WriteDword(LPCTSTR path, LPCTSTR name, DWORD value) {
-    HKEY h;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &h, NULL),
-              ERROR_SUCCESS);
-    ::RegSetValueExA(h, name, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
-    ::RegCloseKey(h);
+    ASSERT_TRUE(twtest::WriteRegValue(path, name, &value, sizeof(value), REG_DWORD));
 }
 
 // A hidden library frame; the window deletes the object when destroyed.

@@ -272,6 +272,16 @@ TEST_F(DockingFixture, HiddenBarsTakeNoSpaceAndHiddenDockBarsKeepTheirPlace) {
     EXPECT_TRUE(pLeft->IsWindowVisible());
     EXPECT_FALSE(pStrip->IsWindowVisible());  // it was hidden before
     EXPECT_EQ(pManager->GetClientAreaBounds().left, 40);
+
+    // Hiding all bars is refused a second time, and so is showing them
+    // when they are not hidden.
+    EXPECT_FALSE(pManager->ShowAllControlBars(TRUE));
+    EXPECT_TRUE(pManager->ShowAllControlBars(FALSE));
+    EXPECT_FALSE(pManager->ShowAllControlBars(FALSE));
+    EXPECT_FALSE(pLeft->IsWindowVisible());
+    EXPECT_TRUE(status.IsWindowVisible());
+    EXPECT_TRUE(pManager->ShowAllControlBars(TRUE));
+    EXPECT_TRUE(pLeft->IsWindowVisible());
 }
 
 TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
@@ -498,4 +508,28 @@ TEST_F(DockingFixture, ADestroyedBarLeavesItsRowItsDockBarAndTheFramesList) {
     pListed->DestroyWindow();
     EXPECT_EQ(pManager->GetControlBarList().GetCount(), 4);  // the dock bars
     pFrame->RecalcLayout();
+}
+
+TEST_F(DockingFixture, ThePreviewOfADockedWindowIsAStripOfItsThicknessAtMostHalfTheClientArea) {
+    CRect rectClient = pManager->GetClientAreaBounds();
+    pFrame->ClientToScreen(rectClient);
+    CWnd dragged;
+    ASSERT_TRUE(dragged.CreateEx(0, BarClass(), _T("dragged"), WS_POPUP, CRect(0, 0, 120, 80), NULL, 0));
+    CRect rect;
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.left + 100, rectClient.top + 3), rect);
+    EXPECT_EQ(rect, CRect(rectClient.left, rectClient.top, rectClient.right, rectClient.top + 80));
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.right - 3, rectClient.top + 100), rect);
+    EXPECT_EQ(rect, CRect(rectClient.right - 120, rectClient.top, rectClient.right, rectClient.bottom));
+    // A side the dragged bar does not enable, or the middle: no preview.
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.right - 3, rectClient.top + 100), rect,
+                                  CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(rect.IsRectEmpty());
+    pManager->CalcDockPreviewRect(&dragged, rectClient.CenterPoint(), rect);
+    EXPECT_TRUE(rect.IsRectEmpty());
+    // A window taller than half the client area is cut to half of it.
+    dragged.SetWindowPos(NULL, 0, 0, 120, 1000, SWP_NOMOVE | SWP_NOZORDER);
+    pManager->CalcDockPreviewRect(&dragged, CPoint(rectClient.left + 100, rectClient.bottom - 3), rect);
+    EXPECT_EQ(rect, CRect(rectClient.left, rectClient.bottom - rectClient.Height() / 2, rectClient.right,
+                          rectClient.bottom));
+    dragged.DestroyWindow();
 }

@@ -520,6 +520,34 @@ BOOL CSPDockManager::LimitDockedRect(CRect& rect, DWORD dwAlignment) const {
     return FALSE;
 }
 
+void CSPDockManager::CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWORD dwEnabledSides) const {
+    rect.SetRectEmpty();
+    if (pWnd->GetSafeHwnd() == NULL || ::GetKeyState(VK_CONTROL) < 0) return;
+    DWORD dwSide = 0;
+    BOOL bOuterEdge = FALSE;
+    if (!IsPointNearDockBar(pt, dwSide, bOuterEdge) || (dwSide & dwEnabledSides) == 0) return;
+    CRect rectWnd;
+    pWnd->GetWindowRect(rectWnd);
+    CRect rectDock = bOuterEdge ? m_rectOuterEdgeBounds : m_rectClientAreaBounds;
+    switch (dwSide) {
+    case CBRS_ALIGN_TOP:
+        rectDock.bottom = min((int)rectDock.bottom, (int)rectDock.top + rectWnd.Height());
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rectDock.top = max((int)rectDock.top, (int)rectDock.bottom - rectWnd.Height());
+        break;
+    case CBRS_ALIGN_LEFT:
+        rectDock.right = min((int)rectDock.right, (int)rectDock.left + rectWnd.Width());
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rectDock.left = max((int)rectDock.left, (int)rectDock.right - rectWnd.Width());
+        break;
+    }
+    LimitDockedRect(rectDock, dwSide);
+    m_pParentWnd->ClientToScreen(rectDock);
+    rect = rectDock;
+}
+
 // --- showing and hiding ------------------------------------------------------------------------------
 
 void CSPDockManager::HideAndRemember() {

@@ -95,6 +95,12 @@ public:
     CRect GetClientAreaBounds() const { return m_rectClientAreaBounds; }
     CRect GetOuterEdgeBounds() const { return m_rectOuterEdgeBounds; }
     BOOL LimitDockedRect(CRect& rect, DWORD dwAlignment) const;
+    // Where a window dragged with the pointer at pt (screen) would dock
+    // against the frame: a strip of its thickness along the side near the
+    // point, at most half the client area, in screen coordinates; empty
+    // when it would not dock (or Ctrl is held). Only the sides in
+    // dwEnabledSides count.
+    void CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWORD dwEnabledSides = CBRS_ALIGN_ANY) const;
     void EnableLayout(BOOL bEnable) { m_bEnableAdjustLayout = bEnable; }
 
     // --- showing ----------------------------------------------------------------------
