@@ -92,25 +92,7 @@ CSPMiniFrameWnd::~CSPMiniFrameWnd() {
 
 // --- creation --------------------------------------------------------------------------
 
-CString CSPMiniFrameWnd::GetWindowClassName() {
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    CString strClassName;
-    strClassName.Format(_T("SMiniWrame:%x:%x:%x:%x"), (UINT)(UINT_PTR)hInst, CS_DBLCLKS, (UINT)(UINT_PTR)hCursor,
-                        COLOR_BTNFACE + 1);
-    WNDCLASS wndcls;
-    if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
-        memset(&wndcls, 0, sizeof(wndcls));
-        wndcls.style = CS_DBLCLKS;
-        wndcls.lpfnWndProc = ::DefWindowProc;
-        wndcls.hInstance = hInst;
-        wndcls.hCursor = hCursor;
-        wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wndcls.lpszClassName = strClassName;
-        if (!::RegisterClass(&wndcls)) AfxThrowResourceException();
-    }
-    return strClassName;
-}
+CString CSPMiniFrameWnd::GetWindowClassName() { return CSPBaseControlBar::RegisterBarClass(_T("SMiniWrame")); }
 
 BOOL CSPMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     cs.style |= MFS_SYNCACTIVE;
