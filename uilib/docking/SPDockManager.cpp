@@ -10,6 +10,8 @@
 #include "SPDockingUtils.h"
 #include "SPGlobalData.h"
 #include "SPMiniFrameWnd.h"
+#include "SPBarContainerManager.h"
+#include "SPSlider.h"
 #include "SPStatusBar.h"
 
 using std::max;
@@ -424,6 +426,15 @@ void CSPDockManager::FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignm
     }
 }
 
+BOOL CSPDockManager::IsInSliderRegion(const CSPBaseControlBar* pBar) const {
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, m_lstControlBars.GetNext(pos));
+        if (pSlider == NULL || pSlider->GetContainerManager() == NULL || !pSlider->IsDefault()) continue;
+        if (pSlider->GetContainerManager()->GetBars().Find((CObject*)pBar) != NULL) return TRUE;
+    }
+    return FALSE;
+}
+
 void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
     // A layout pass may send messages that ask for another one.
     if (m_bRecalcLayout || m_pParentWnd->GetSafeHwnd() == NULL || !m_bEnableAdjustLayout ||
@@ -450,10 +461,18 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
         const BOOL bDockBar = pBar->IsKindOf(RUNTIME_CLASS(CSPDockBar));
         if (!bVisible && (!bDockBar || bBarsHidden)) continue;
 
+        if (IsInSliderRegion(pBar)) continue;
+
         const DWORD dwAlignment = pBar->GetCurrentAlignment();
         CSize size = pBar->CalcFixedLayout(FALSE, pBar->IsHorizontal());
         CRect rect;
         FitToSide(rect, rectRemaining, dwAlignment, size, pBar->CanDockToFrame());
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, pBar);
+        if (pSlider != NULL && pSlider->IsDefault()) {
+            // A default slider takes its side for itself and its region.
+            hdwp = pSlider->RepositionBars(rect, hdwp);
+            continue;
+        }
         if (bDockBar) {
             CRect rectClient(0, 0, rect.Width(), rect.Height());
             const int nLength = pBar->IsHorizontal() ? rect.Width() : rect.Height();
@@ -555,7 +574,7 @@ void CSPDockManager::HideAndRemember() {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
         if (!bAll && (SPIsKindOf(pBar, "CSPDockingControlBar") || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
-                      SPIsKindOf(pBar, "CSPSlider")))
+                      pBar->IsKindOf(RUNTIME_CLASS(CSPSlider))))
             return;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);
         m_lstLastHiddenControlBars.AddTail(pBar);

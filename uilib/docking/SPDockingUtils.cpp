@@ -7,6 +7,7 @@
 #include "SPControlBar.h"
 #include "SPFrameImpl.h"
 #include "SPMiniFrameWnd.h"
+#include "SPSlider.h"
 
 BOOL CSPDockingUtils::m_bDialogHost = FALSE;
 
@@ -85,7 +86,7 @@ void CSPDockingUtils::ReparentWindows(CObList& lst, CWnd* pNewParent, BOOL bVisi
         CWnd* pWnd = (CWnd*)lst.GetNext(pos);
         if (pWnd->GetSafeHwnd() == NULL) continue;
         if (bVisibleOnly && (pWnd->GetStyle() & WS_VISIBLE) == 0) continue;
-        if (SPIsKindOf(pWnd, "CSPSlider")) {
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CSPSlider))) {
             pWnd->SetParent(pNewParent);
             continue;
         }
