@@ -187,6 +187,24 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     EXPECT_EQ(::GetCapture(), (HWND)NULL);
 }
 
+TEST_F(MiniFrameFixture, APressOnTheFloatingBarDragsItsFrame) {
+    CFixedBar* pBar = FloatingBar(1450, CRect(300, 300, 420, 340));
+    ASSERT_NE(pBar, nullptr);
+    CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
+    CRect rectBar, rectStart, rectNow;
+    pBar->GetWindowRect(rectBar);
+    pMini->GetWindowRect(rectStart);
+    ASSERT_TRUE(MoveCursorTo(rectBar.CenterPoint().x, rectBar.CenterPoint().y));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(pMini->IsDragging());
+    ASSERT_TRUE(MoveCursorTo(rectBar.CenterPoint().x + 25, rectBar.CenterPoint().y + 15));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    pMini->GetWindowRect(rectNow);
+    EXPECT_EQ(rectNow.TopLeft(), rectStart.TopLeft() + CSize(25, 15));
+    EXPECT_FALSE(pMini->IsDragging());
+    EXPECT_EQ(pBar->GetParentMiniFrame(), pMini);
+}
+
 TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
     CFixedBar* pBar = FloatingBar(1403, CRect(300, 300, 420, 324), SP_DT_STANDARD);
     ASSERT_NE(pBar, nullptr);
