@@ -49,6 +49,12 @@ running() {
   # every program started from here closes it, or a lasting one (Xvfb, the
   # server, Wine's services) would hold the lock for ever.
   exec </dev/null >/dev/null 2>&1
+  # Nor may they keep any other descriptor of the test's: CTest's log, or a
+  # pipe CTest waits on to see the end of a test.
+  for fd in /proc/$BASHPID/fd/*; do
+    fd=${fd##*/}
+    [ "$fd" -gt 2 ] && [ "$fd" -ne 9 ] && eval "exec $fd>&-" 2>/dev/null
+  done
   if [ -z "${DISPLAY:-}" ] && ! alive "$state/xvfb.pid"; then
     for n in $(seq 91 160); do
       { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
@@ -61,7 +67,11 @@ running() {
   fi
   [ -z "${DISPLAY:-}" ] && export DISPLAY="$(cat "$state/display")"
   if ! running wineserver; then
-    # Persistent: it lingers 10 minutes after the last program ended.
+    # Persistent: it lingers 10 minutes after the last program ended. The
+    # prefix folder must exist first, or the server refuses to start, and the
+    # first test program starts a short-lived one of its own whose helper
+    # processes then hold that program's output pipes until they end.
+    mkdir -p "$WINEPREFIX"
     setsid "$wineserver_bin" -p600 9>&-
     if [ ! -f "$WINEPREFIX/.tw-ready" ]; then
       "$wine_bin" wineboot -i 9>&-

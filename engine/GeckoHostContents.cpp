@@ -9,10 +9,6 @@
 // its index), and one TocRecord per item to the job.
 #include "GeckoHost.h"
 
-// The contents tree, the progress dialog and the shell's state come from the
-// application shell (app/); a build of the lower areas alone leaves this out.
-#if __has_include("AppState.h")
-
 #include <wchar.h>
 
 #include <string>
@@ -310,5 +306,3 @@ void CGeckoHost::BuildToc(nsIDOMNode* pNode, CContentsTree* pTree) {
         if (child) stack.push_back(Frame{child, 0});
     }
 }
-
-#endif  // the application shell

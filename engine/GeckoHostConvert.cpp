@@ -7,10 +7,6 @@
 // follows the loads through the job (see PdfUtility.h).
 #include "GeckoHost.h"
 
-// The contents tree, the progress dialog and the shell's state come from the
-// application shell (app/); a build of the lower areas alone leaves this out.
-#if __has_include("AppState.h")
-
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -286,5 +282,3 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
     }
     if (bOpen) ::ShellExecuteA(nullptr, "open", pdf, nullptr, nullptr, SW_SHOWNORMAL);
 }
-
-#endif  // the application shell

@@ -10,7 +10,9 @@
 // of figures goes to standard output:
 //   extract_s= contents_s= convert_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
 // Without --keep the extraction folder is removed at the end. Any failure
-// ends the program with a message on standard error and a non-zero code.
+// (no window, contents that do not load, a hidden browser that does not
+// start, no page loaded) ends the program with a message on standard error
+// and a non-zero code, and leaves no PDF behind.
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -24,6 +26,7 @@
 #include "ContentsTree.h"
 #include "GeckoHost.h"
 #include "PdfSettings.h"
+#include "TestFiles.h"
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
@@ -74,27 +77,6 @@ public:
     bool counting = false;
     int pages = 0;
 };
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(full);
-            else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 // Page objects of a PDF: "/Type /Page" not followed by more of a name.
 int CountPdfPages(const std::string& path) {
@@ -201,8 +183,12 @@ int main(int argc, char** argv) {
         // file system lists them, into one tree in a hidden window.
         HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
         CContentsTree tree;
-        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 300, 300),
-                    CWnd::FromHandle(parent), 1);
+        if (!parent || !tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                                    CRect(0, 0, 300, 300), CWnd::FromHandle(parent), 1)) {
+            if (parent) ::DestroyWindow(parent);
+            if (!keep) RemoveTree(runFolder);
+            return Fail("no window could be created (is there a display?)");
+        }
         host.m_nItemCounter = 0;
         t0 = Now();
         WIN32_FIND_DATAA fd;
@@ -219,11 +205,22 @@ int main(int argc, char** argv) {
         double contentsS = Now() - t0;
         int tocEntries = static_cast<int>(tree.GetCount());
 
-        // 3. Conversion.
+        // 3. Conversion, when the contents loaded and the hidden browser
+        // started: a PDF made without them would be empty.
+        const char* broken = nullptr;
         CPageCounter counter;
-        if (CBrowserWrapper* browser = host.EnsureBrowser())
-            if (browser->GetWebBrowser())
-                browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+        CBrowserWrapper* browser = host.EnsureBrowser();
+        if (contentsFiles > 0 && tocEntries == 0)
+            broken = "the contents could not be loaded";
+        else if (!browser || !browser->GetWebBrowser())
+            broken = "the hidden browser did not start";
+        if (broken) {
+            tree.DestroyWindow();
+            ::DestroyWindow(parent);
+            if (!keep) RemoveTree(runFolder);
+            return Fail(broken);
+        }
+        browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
         size_t messagesBefore = g_messages.size();
         counter.counting = true;
         t0 = Now();
@@ -238,6 +235,7 @@ int main(int argc, char** argv) {
             if (g_messages[i] != "The pdf file is existing. Do you want to replace it?") converted = false;
         int pdfPages = CountPdfPages(pdf);
         if (pdfPages <= 0) converted = false;
+        if (tocEntries > 0 && counter.pages == 0) converted = false;  // not one page loaded
 
         PROCESS_MEMORY_COUNTERS pmc = {};
         pmc.cb = sizeof pmc;
@@ -248,7 +246,10 @@ int main(int argc, char** argv) {
         ::DestroyWindow(parent);
 
         if (!converted) {
-            rc = Fail(contentsFiles ? "the PDF was not written" : "the PDF was not written (no contents file)");
+            DeleteFileA(pdf.c_str());  // no PDF is left that looks like a result
+            rc = Fail(!contentsFiles       ? "the PDF was not written (no contents file)"
+                      : counter.pages == 0 ? "the PDF was not written (no page loaded)"
+                                           : "the PDF was not written");
         } else {
             printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f html_pages=%d toc_entries=%d pdf_pages=%d "
                    "peak_mb=%.1f folder=%s\n",

@@ -1,7 +1,8 @@
 // gdi_host.h - the Win32 host of the layout core.
 //
 //   GdiHost        fonts and text measurement through GDI, images decoded
-//                  through windowscodecs (WIC) into 32-bit DIB sections,
+//                  through windowscodecs (WIC) into 32-bit DIB sections
+//                  (SVG drawn by GDI from layout/svg.h's reading),
 //                  style sheets read from files
 //   PaintOptions   where and how big a display list lands on a device
 //   PaintDisplayList  paints a display list into an HDC (window, memory
@@ -72,6 +73,8 @@ class GdiHost : public LayoutHost {
     std::string key;
   };
   bool faceExists(const std::wstring& face);
+  // An .svg file drawn into a bitmap (its size in CSS px in *width/*height).
+  ImageHandle loadSvgImage(const std::string& url, int* width, int* height);
 
   HDC dc_ = nullptr;
   HGDIOBJ oldFont_ = nullptr;

@@ -117,9 +117,10 @@ void FloatManager::available(float y, float h, float left, float right, float* l
   }
 }
 
-void FloatManager::place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY) {
+void FloatManager::place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY,
+                         ClearKind clear) {
   // A float's top is no higher than any earlier float's (9.5.1 rule 5).
-  y = std::max(y, maxTop_);
+  y = std::max({y, maxTop_, clearance(clear)});
   *outX = left0;
   *outY = y;
   for (size_t guard = 0; guard <= floats_.size() + 1; ++guard) {
@@ -534,7 +535,7 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
       float mw = c->w + c->margin[1] + c->margin[3], mh = c->h + c->margin[0] + c->margin[2];
       float px, py;
       fm->place(mw, mh, c->style->floating == FloatKind::Left, foy + cursor + ms.value(), fox + cx, fox + cx + cw, &px,
-                &py);
+                &py, c->style->clear);
       c->x = px - fox + c->margin[3];
       c->y = py - foy + c->margin[0];
       continue;

@@ -128,6 +128,7 @@ class Builder {
     int depth;
     bool exit;
     bool openedInline;
+    Box* content = nullptr;  // exit of an element: the box its content went to (for ::after)
   };
 
   const ComputedStyle* anonStyle(const ComputedStyle& parent, Display d) {
@@ -231,6 +232,12 @@ class Builder {
     if (it != openInline_.end())
       for (const InlineItem& o : it->second) l->items.push_back(o);
     return l;
+  }
+
+  // The text of an element's ::before or ::after, as inline content of c.
+  void generatedText(Box* c, const html::Element* e, PseudoElement which, const html::Element* link, float shift) {
+    const ComputedStyle* st = e ? styles_.pseudoStyle(e, which) : nullptr;
+    if (st && !st->content.empty()) appendText(c, st->content, st, link, shift);
   }
 
   bool lastIsSpace(const Box* lines) const {
@@ -420,6 +427,7 @@ Box* Builder::build(const html::Document& doc) {
     Frame f = stack.back();
     stack.pop_back();
     if (f.exit) {
+      if (f.content) generatedText(f.content, f.node->asElement(), PseudoElement::After, f.link, f.shift);
       if (f.openedInline) {
         const html::Element* e = f.node->asElement();
         Box* lines = linesOf(f.container);
@@ -458,6 +466,12 @@ Box* Builder::build(const html::Document& doc) {
     if (e->is(Tag::Img)) {
       Box* img = makeImage(e, st);
       img->link = link;
+      std::string_view alt = e->getAttribute("alt");
+      if (!img->image && !alt.empty()) {
+        // an image that cannot be shown gives way to its text, as in browsers
+        appendText(f.container, alt, st, link, f.shift);
+        continue;
+      }
       if (flat || (st->floating == FloatKind::None && !st->isBlockLevel())) {
         InlineItem it;
         it.kind = InlineItem::Atomic;
@@ -498,7 +512,7 @@ Box* Builder::build(const html::Document& doc) {
       else if (st->verticalAlign == VAlign::Super) shift += st->fontSize * 0.45f;
       else if (st->verticalAlign == VAlign::Length) shift += st->verticalAlignPx;
       bool span = needsSpan(e, *st);
-      stack.push_back(Frame{e, f.container, link, shift, f.depth, true, span});
+      stack.push_back(Frame{e, f.container, link, shift, f.depth, true, span, f.container});
       if (span) {
         Box* lines = linesOf(f.container);
         InlineItem it;
@@ -510,6 +524,7 @@ Box* Builder::build(const html::Document& doc) {
         lines->items.push_back(it);
         openInline_[containerFor(f.container, BoxKind::Block)].push_back(it);
       }
+      generatedText(f.container, e, PseudoElement::Before, link, shift);
       pushChildren(f.container, shift);
       continue;
     }
@@ -573,7 +588,8 @@ Box* Builder::build(const html::Document& doc) {
       lines->items.push_back(it);
       b->markerText.clear();
     }
-    stack.push_back(Frame{e, f.container, link, f.shift, f.depth, true, false});
+    stack.push_back(Frame{e, f.container, link, f.shift, f.depth, true, false, b});
+    generatedText(b, e, PseudoElement::Before, link, 0);
     pushChildren(b, 0);
   }
   return root;

@@ -161,11 +161,16 @@ std::vector<PageSlice> HtmlLayout::paginate(float pageHeight) const {
   size_t from = 0;
   while (top < total - 0.5f) {
     float limit = top + H;
-    if (limit >= total) {
-      pages.push_back(PageSlice{top, limit});
-      break;
-    }
     while (from < cands.size() && cands[from].y <= top + 0.5f) ++from;
+    if (limit >= total) {
+      // the rest fits: one more page, unless a forced break comes first
+      size_t f = from;
+      while (f < cands.size() && !(cands[f].forced && cands[f].y < total - 0.5f)) ++f;
+      if (f == cands.size()) {
+        pages.push_back(PageSlice{top, limit});
+        break;
+      }
+    }
     float brk = -1, bestHard = -1, bestSoft = -1;
     for (size_t i = from; i < cands.size() && cands[i].y <= limit; ++i) {
       const BreakCandidate& c = cands[i];

@@ -202,7 +202,8 @@ void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
     uint32_t idx = uint32_t(rules_.size());
     rules_.push_back(SheetRule{&r.selector, &sheet.blocks[r.block], idx, origin});
     const Compound& subj = r.selector.parts[0];
-    if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
+    if (subj.pseudo != PseudoElement::None) pseudoRules_.push_back(idx);
+    else if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
     else if (!subj.classes.empty()) byClass_[lower(subj.classes[0])].push_back(idx);
     else if (!subj.tag.empty()) byTag_[subj.tag].push_back(idx);
     else universal_.push_back(idx);
@@ -270,6 +271,8 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     }
   }
   styles_.clear();
+  before_.clear();
+  after_.clear();
   if (!root) return;
   // Iterative pre-order walk with a stack of (element, depth).
   struct Item {
@@ -295,6 +298,10 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     }
     styles_[it.e] = st;
     if (st->display == Display::None) continue;  // descendants are never rendered
+    if (!pseudoRules_.empty() && it.depth <= maxDepth) {
+      if (StylePtr b = computePseudo(it.e, *st, PseudoElement::Before)) before_[it.e] = b;
+      if (StylePtr a = computePseudo(it.e, *st, PseudoElement::After)) after_[it.e] = a;
+    }
     kids.clear();
     for (const html::Node* c = it.e->firstChild(); c; c = c->nextSibling())
       if (c->isElement()) kids.push_back(c->asElement());
@@ -375,23 +382,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
 
   auto s = std::make_shared<ComputedStyle>(inheritFrom(parent));
-  Ctx c{&parent, s.get()};
-  auto apply = [&](Prop p) {
-    const Declaration* d = win[size_t(p)];
-    if (!d) return;
-    if (d->value.size() == 1 && d->value[0].type == TokType::Ident && d->value[0].text == "inherit")
-      inheritValue(p, c);
-    else
-      applyValue(p, d->value, c);
-  };
-  // font-size first: em lengths of every other property depend on it;
-  // color before border colours (currentColor).
-  apply(Prop::FontSize);
-  if (s->lineHeightFactor > 0) s->lineHeight = s->lineHeightFactor * s->fontSize;
-  apply(Prop::Color);
-  for (auto& bc : s->borderColor) bc = s->color;
-  for (size_t p = 0; p < size_t(Prop::Count); ++p)
-    if (Prop(p) != Prop::FontSize && Prop(p) != Prop::Color) apply(Prop(p));
+  Ctx c{&parent, s.get(), e};
+  applyWinners(win, c);
 
   // Fix-ups of computed values (CSS 2.1 9.7 and the border rules).
   for (int i = 0; i < 4; ++i)
@@ -416,6 +408,39 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
     s->blockAlign = 0;
   }
   return s;
+}
+
+StylePtr StyleEngine::computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const {
+  // Sheet rules only (attributes style the element itself), in cascade order.
+  std::vector<std::pair<uint64_t, const Declaration*>> matches;
+  for (uint32_t idx : pseudoRules_) {
+    const SheetRule& r = rules_[idx];
+    int budget = 4096;
+    if (r.selector->parts[0].pseudo != which || !matchSelector(*r.selector, 0, e, budget)) continue;
+    for (const Declaration& d : *r.decls) {
+      uint64_t level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+      matches.emplace_back((level << 56) | (uint64_t(r.selector->specificity & 0xFFFFFF) << 32) | r.order, &d);
+    }
+  }
+  if (matches.empty()) return nullptr;
+  std::stable_sort(matches.begin(), matches.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const Declaration* win[size_t(Prop::Count)] = {};
+  for (const auto& m : matches) win[size_t(m.second->prop)] = m.second;
+  auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
+  Ctx c{&style, s.get(), e};
+  applyWinners(win, c);
+  if (!s->hasContent || s->display == Display::None) return nullptr;
+  // generated boxes are inline here; a block one would need a box of its own
+  if (s->display != Display::Inline) s->display = Display::Inline;
+  s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
+  return s;
+}
+
+const ComputedStyle* StyleEngine::pseudoStyle(const html::Element* e, PseudoElement which) const {
+  const auto& map = which == PseudoElement::Before ? before_ : after_;
+  auto it = map.find(e);
+  return it == map.end() ? nullptr : it->second.get();
 }
 
 const std::vector<Declaration>& StyleEngine::cachedDeclarations(const std::string& text) const {

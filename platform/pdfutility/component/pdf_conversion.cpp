@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "PageSetup.h"
-#include "PdfJob.h"
+#include "IPdfJob.h"
+#include "PageSetupRec.h"
 #include "layout/html_layout.h"
 #include "nsFileURL.h"
 #include "nsURLParser.h"
