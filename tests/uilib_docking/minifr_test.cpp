@@ -10,6 +10,7 @@
 #include "SPCaptionButton.h"
 #include "SPMiniFrameWnd.h"
 #include "SPPopupMenu.h"
+#include "SPToolBar.h"
 #include "WindowPicture.h"
 #include "layout_support.h"
 
@@ -317,6 +318,38 @@ TEST_F(MiniFrameFixture, HitTestAnswersClientInTheCaptionButtonsAndBorders) {
         EXPECT_EQ(pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(c.pt.x, c.pt.y)), c.nHit);
     }
     EXPECT_EQ(pMini->HitTest(CaptionPoint(pMini), TRUE), HTCAPTION);
+}
+
+TEST_F(MiniFrameFixture, AFrameHoldingAToolbarHasSidesButNoCorners) {
+    std::unique_ptr<CSPToolBar> pToolBar(new CSPToolBar);
+    ASSERT_TRUE(pToolBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 1460));
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pToolBar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pToolBar->FloatControlBar(CRect(300, 300, 420, 340), SP_DM_RECT, true));
+    CSPMiniFrameWnd* pMini = pToolBar->GetParentMiniFrame();
+    ASSERT_NE(pMini, nullptr);
+    EXPECT_TRUE(pMini->HoldsToolBar());
+    CRect b, w;
+    pMini->CalcBorderSize(b);
+    EXPECT_EQ(b, CRect(3, 3, 3, 3));
+    pMini->GetWindowRect(w);
+    const struct {
+        CPoint pt;
+        LRESULT nHit;
+    } cases[] = {
+        {CPoint(w.left, w.top), HTTOP},
+        {CPoint(w.right - 1, w.top), HTTOP},
+        {CPoint(w.left, w.top + 6), HTLEFT},
+        {CPoint(w.left, w.bottom - 1), HTLEFT},
+        {CPoint(w.right - 1, w.bottom - 1), HTBOTTOM},
+        {CPoint(w.right - 1, w.top + 6), HTRIGHT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pt.x - w.left << "," << c.pt.y - w.top);
+        EXPECT_EQ(pMini->HitTest(c.pt, FALSE), c.nHit);
+    }
+    pToolBar->DestroyWindow();
+    PumpPending();
 }
 
 TEST_F(MiniFrameFixture, AnEmptiedFrameGoesUnlessABarCameBack) {

@@ -11,6 +11,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPPopupMenu.h"
+#include "SPToolBar.h"
 #include "SPToolbarState.h"
 #include "SPVisualManager.h"
 
@@ -183,7 +184,7 @@ CSPDockManager* CSPMiniFrameWnd::GetDockManager() const { return CSPDockingUtils
 
 BOOL CSPMiniFrameWnd::HoldsToolBar() const {
     CSPBaseControlBar* pBar = GetEmbeddedBar();
-    return pBar != NULL && SPIsKindOf(pBar, "CSPToolBar");
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar));
 }
 
 int CSPMiniFrameWnd::GetControlBarCount() const { return GetEmbeddedBar() != NULL ? 1 : 0; }
@@ -626,7 +627,7 @@ void CSPMiniFrameWnd::OnDrawBorder(CDC* pDC) {
     if (HoldsToolBar()) {
         pDC->FillRect(rectWnd, &spGlobalData.brBtnFace);
         CSPVisualManager::GetInstance()->OnDrawFloatingToolbarBorder(
-            pDC, reinterpret_cast<CSPBaseToolBar*>(GetEmbeddedBar()), rectWnd, rectBorder);
+            pDC, (CSPBaseToolBar*)GetEmbeddedBar(), rectWnd, rectBorder);
         return;
     }
     // The colours of the outer rectangles show where a pending drop goes.
