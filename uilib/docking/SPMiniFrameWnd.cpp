@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CSPMiniFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_MOUSEACTIVATE()
     ON_WM_NCACTIVATE()
     ON_WM_NCCREATE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
@@ -409,6 +410,18 @@ void CSPMiniFrameWnd::OnSize(UINT nType, int cx, int cy) {
 void CSPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS FAR* lpwndpos) {
     lpwndpos->flags |= SWP_NOACTIVATE;
     CWnd::OnWindowPosChanging(lpwndpos);
+}
+
+// A click on a toolbar's frame outside the bar (its caption or borders)
+// raises the frame but leaves the focus where the user works. The test is
+// made in screen coordinates, as HitTest takes them everywhere.
+int CSPMiniFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+    if (!HoldsToolBar()) return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    if (HitTest(pt, TRUE) == HTCLIENT) return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return MA_NOACTIVATE;
 }
 
 // --- hit testing -------------------------------------------------------------------------
