@@ -603,6 +603,21 @@ TEST_F(MiniFrameFixture, AParentThatIsNoDockingFrameIsRefusedBeforeAnyWindow) {
         EXPECT_EQ(pMini->GetSafeHwnd(), (HWND)NULL);
         delete pMini;  // still the caller's: no window deletes it
     }
+    // A window given up while it is being created leaves the object to the
+    // caller, who deletes it once; nothing stays registered.
+    struct CFailingFrame : CSPMiniFrameWnd {
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_CREATE) return -1;
+            return CSPMiniFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    const int nFramesBefore = (int)CSPMiniFrameWnd::s_lstMiniFrames.GetCount();
+    CFailingFrame* pFailing = new CFailingFrame;
+    EXPECT_FALSE(pFailing->CreateEx(0, _T(""), WS_POPUP, CRect(10, 10, 100, 100), pFrame));
+    EXPECT_EQ(pFailing->GetSafeHwnd(), (HWND)NULL);
+    delete pFailing;
+    EXPECT_EQ((int)CSPMiniFrameWnd::s_lstMiniFrames.GetCount(), nFramesBefore);
+    EXPECT_EQ(pManager->FrameFromPoint(CPoint(50, 50), NULL, FALSE), nullptr);
     pPlainFrame->DestroyWindow();
     plain.DestroyWindow();
 }

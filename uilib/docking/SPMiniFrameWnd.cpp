@@ -83,7 +83,8 @@ CSPMiniFrameWnd::CSPMiniFrameWnd()
       m_hwndDragOutline(NULL),
       m_hwndRefocus(NULL),
       m_nLoadedBarId(0),
-      m_rectRecentFloatingRect(0, 0, 100, 100) {
+      m_rectRecentFloatingRect(0, 0, 100, 100),
+      m_bAutoDelete(FALSE) {
     m_sizeMinTrack = CSize(m_nCaptionHeight + 15, m_nCaptionHeight + 15);
     m_rectRedraw.SetRectEmpty();
 }
@@ -118,14 +119,17 @@ BOOL CSPMiniFrameWnd::CreateEx(DWORD dwStyleEx, LPCTSTR lpszWindowName, DWORD dw
         if (pDockManager == NULL) return FALSE;
     }
     const CString strClassName = GetWindowClassName();
-    m_hwndOwnerFrame = pParentWnd->GetSafeHwnd();
+    m_hwndOwnerFrame = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL;
     // A floating frame is a popup: WS_CHILD would make it a child window of
     // the frame and hide it behind the frame's own children.
     dwStyle = (dwStyle & ~WS_CHILD) | WS_POPUP;
+    // A window that fails while it is being created is destroyed without
+    // deleting this object: the caller, told FALSE, deletes it once.
     if (!CWnd::CreateEx(dwStyleEx, strClassName, lpszWindowName, dwStyle, rect, pParentWnd, 0, pContext)) {
         m_hwndOwnerFrame = NULL;
         return FALSE;
     }
+    m_bAutoDelete = TRUE;
     if (pDockManager != NULL) pDockManager->AddMiniFrame(this);
     m_dragHelper.SetDockSite(this, GetOwnerFrame());
     return TRUE;
@@ -161,7 +165,9 @@ void CSPMiniFrameWnd::OnNcDestroy() {
     CWnd::OnNcDestroy();
 }
 
-void CSPMiniFrameWnd::PostNcDestroy() { delete this; }
+void CSPMiniFrameWnd::PostNcDestroy() {
+    if (m_bAutoDelete) delete this;
+}
 
 // --- the embedded bar ------------------------------------------------------------------
 

@@ -150,6 +150,7 @@ protected:
     HWND m_hwndRefocus;
     UINT m_nLoadedBarId;
     CRect m_rectRecentFloatingRect;
+    BOOL m_bAutoDelete;  // set once the window exists: from then on the window owns the object
 
     CSPBaseControlBar* GetEmbeddedBar() const;
     CSPControlBar* GetEmbeddedControlBar() const;
