@@ -732,3 +732,43 @@ TEST_F(MiniFrameFixture, TearOffLoopEndsAndCancelsCleanly) {
         menu.DestroyWindow();
     }
 }
+
+namespace {
+
+class CCountingBar : public CFixedBar {
+public:
+    int m_nUpdates = 0;
+    void OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/) override { m_nUpdates++; }
+};
+
+}  // namespace
+
+TEST_F(MiniFrameFixture, TheFloatingWindowProtocolAndIdleUpdatesReachTheBar) {
+    CCountingBar* pBar = new CCountingBar;
+    ASSERT_TRUE(pBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 24), pFrame, 1470));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(300, 300, 400, 324), SP_DM_RECT, true));
+    CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMini, nullptr);
+
+    // The frame's idle update goes on to the bar inside it.
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_GE(pBar->m_nUpdates, 1);
+    const int nBefore = pBar->m_nUpdates;
+    pMini->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(pBar->m_nUpdates, nBefore + 1);
+
+    pMini->SendMessage(WM_FLOATSTATUS, FS_HIDE);
+    EXPECT_FALSE(pMini->IsWindowVisible());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_SHOW);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_DISABLE);
+    EXPECT_FALSE(pMini->IsWindowEnabled());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
+    EXPECT_TRUE(pMini->IsWindowEnabled());
+    EXPECT_TRUE(pMini->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+    // Activation follows the frame's: the style bit survives the round.
+    pMini->SendMessage(WM_FLOATSTATUS, FS_DEACTIVATE);
+    EXPECT_TRUE(pMini->GetStyle() & MFS_SYNCACTIVE);
+}
