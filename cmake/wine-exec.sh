@@ -49,6 +49,12 @@ running() {
   # every program started from here closes it, or a lasting one (Xvfb, the
   # server, Wine's services) would hold the lock for ever.
   exec </dev/null >/dev/null 2>&1
+  # Nor may they keep any other descriptor of the test's: CTest's log, or a
+  # pipe CTest waits on to see the end of a test.
+  for fd in /proc/$BASHPID/fd/*; do
+    fd=${fd##*/}
+    [ "$fd" -gt 2 ] && [ "$fd" -ne 9 ] && eval "exec $fd>&-" 2>/dev/null
+  done
   if [ -z "${DISPLAY:-}" ] && ! alive "$state/xvfb.pid"; then
     for n in $(seq 91 160); do
       { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
@@ -61,10 +67,17 @@ running() {
   fi
   [ -z "${DISPLAY:-}" ] && export DISPLAY="$(cat "$state/display")"
   if ! running wineserver; then
-    # Persistent: it lingers 10 minutes after the last program ended.
+    # Persistent: it lingers 10 minutes after the last program ended. The
+    # prefix folder must exist first, or the server refuses to start, and the
+    # first test program starts a short-lived one of its own whose helper
+    # processes then hold that program's output pipes until they end.
+    mkdir -p "$WINEPREFIX"
     setsid "$wineserver_bin" -p600 9>&-
-    if [ ! -f "$WINEPREFIX/.tw-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.tw-ready-2" ]; then
       "$wine_bin" wineboot -i 9>&-
+      # Windows are not handed to a window manager ("Managed"="N"): under
+      # Xvfb there is none, and Wine would wait two seconds for each visible
+      # top-level window to be withdrawn whenever one is hidden or destroyed.
       cat > "$state/desktop.reg" <<'REG'
 REGEDIT4
 
@@ -76,9 +89,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
       "$wine_bin" regedit "$state/desktop.reg" 9>&-
-      touch "$WINEPREFIX/.tw-ready"
+      touch "$WINEPREFIX/.tw-ready-2"
     else
       "$wine_bin" wineboot 9>&-
     fi

@@ -1,6 +1,7 @@
 // GeckoHost.cpp - engine start-up, the hidden browser and the nested loop.
 #include "GeckoHost.h"
 
+#include "AppState.h"
 #include "BrowserWrapper.h"
 #include "PdfJob.h"
 #include "afxwin.h"
@@ -8,8 +9,6 @@
 #include "nsIComponentRegistrar.h"
 #include "nsIServiceManager.h"
 #include "nsXPCOM.h"
-
-BOOL g_bConverting = FALSE;
 
 // ---- CNullWindowCreator
 

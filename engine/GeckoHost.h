@@ -25,10 +25,6 @@ class CPdfSettings;
 class nsIDOMNode;
 struct PageSetupRec;
 
-// Set while a conversion runs; cleared by Cancel, by the host's construction,
-// and by a quit request met in a nested loop. The page walk stops when clear.
-extern BOOL g_bConverting;
-
 // Refuses every new window a page asks for.
 class CNullWindowCreator final : public nsIWindowCreator {
 public:

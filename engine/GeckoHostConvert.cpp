@@ -7,10 +7,6 @@
 // follows the loads through the job (see PdfUtility.h).
 #include "GeckoHost.h"
 
-// The contents tree, the progress dialog and the shell's state come from the
-// application shell (app/); a build of the lower areas alone leaves this out.
-#if __has_include("AppState.h")
-
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -30,6 +26,7 @@
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
 #include "nsIServiceManager.h"
+#include "stage_clock.h"
 
 namespace {
 
@@ -90,6 +87,7 @@ bool PageStaysInside(const char* page) {
 void CGeckoHost::FreePageSetup(PageSetupRec* pSetup) { FreePageSetupStrings(pSetup); }
 
 BOOL CGeckoHost::LoadPage(const char* pszUrl, int /*nFlag*/) {
+    tw::stats::StageTimer loadTime(tw::stats::Stage::LoadPage);
     nsCOMPtr<IPdfJob> job = GetJob(m_pServiceManager);
     if (!job || !pszUrl || !*pszUrl) return TRUE;
     // Loaded before, maybe under another fragment.
@@ -286,5 +284,3 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
     }
     if (bOpen) ::ShellExecuteA(nullptr, "open", pdf, nullptr, nullptr, SW_SHOWNORMAL);
 }
-
-#endif  // the application shell

@@ -1,8 +1,7 @@
 // PageSetup.h - the page setup of one conversion and the paper-size table.
 //
-//   PageSetupRec    built per conversion from the conversion settings and
-//                   handed to the job by pointer; the PDF Utility reads it,
-//                   so the field order and widths are fixed.
+//   PageSetupRec    (PageSetupRec.h) built per conversion from the
+//                   conversion settings and handed to the job by pointer.
 //   PaperSizeRow    one named paper of the table, five texts.
 //   g_PaperSizes    the 28 named papers (also used by the page-setting page).
 //   FindPaperSize   a row by name, ignoring case; null when unknown.
@@ -10,28 +9,9 @@
 //                   FreePageSetupStrings, then delete).
 #pragma once
 
-#include "nsString.h"
+#include "PageSetupRec.h"
 
 class CPdfSettings;
-
-struct PageSetupRec {
-    double width;        // page width: inches for a named paper (unit 0),
-    double height;       // the typed centimetres for unit 1
-    int unit;            // 0 inch (paper by name), 1 cm (typed size)
-    int orientation;     // 0 portrait, 1 landscape
-    double marginLeft;
-    double marginTop;
-    double marginRight;
-    double marginBottom;
-    int headerSeparator;
-    int footerSeparator;
-    nsString* headerLeft;  // owned UTF-16 texts, never null in a built record
-    nsString* headerCenter;
-    nsString* headerRight;
-    nsString* footerLeft;
-    nsString* footerCenter;
-    nsString* footerRight;
-};
 
 struct PaperSizeRow {
     const char* name;

@@ -15,8 +15,6 @@
 #include "nsIURI.h"
 #include "nsVoidArray.h"
 
-const nsCID CLSID_PdfJob = PDFJOB_CID;
-
 namespace {
 
 // ---- Process-wide job state ----------------------------------------------

@@ -1,6 +1,6 @@
 // tomewise-bench: runs the engine's real path on a CHM and prints figures.
 //
-//   tomewise-bench.exe <file.chm> <out.pdf> [--keep]
+//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]
 //
 // The CHM is extracted into a fresh folder (under the profile's "TempDir",
 // else the temporary folder), every contents file of the folder is loaded
@@ -8,9 +8,21 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+//   extract_s= contents_s= convert_s= convert_cpu_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+// (convert_cpu_s: the process's processor time during the conversion.)
+// With --stages a second line gives the conversion's time by stage, summed
+// over the run, and its counts:
+//   stages: read_s= parse_s= ... wait_s= ... other_s= pages= text_runs= ...
+// wait_s is the driver's page loads less the browser's runs of them (message
+// round trips and idle waits between loading a page and printing it);
+// listeners_s is the part of the browser's runs outside the stages named
+// (the job's calls, the document handed over); other_s is the conversion
+// outside the page loads and the finish (walking the tree, the wanted pages'
+// bookkeeping, the progress).
 // Without --keep the extraction folder is removed at the end. Any failure
-// ends the program with a message on standard error and a non-zero code.
+// (no window, contents that do not load, a hidden browser that does not
+// start, no page loaded) ends the program with a message on standard error
+// and a non-zero code, and leaves no PDF behind.
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -24,9 +36,11 @@
 #include "ContentsTree.h"
 #include "GeckoHost.h"
 #include "PdfSettings.h"
+#include "TestFiles.h"
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
+#include "stage_clock.h"
 
 namespace {
 
@@ -45,6 +59,17 @@ int AFXAPI RecordMessage(LPCTSTR text, UINT, UINT) {
 }
 
 void NoProgress(int, LPCTSTR) {}
+
+// User and kernel time of the process so far: on a loaded machine a steadier
+// figure than the wall clock.
+double CpuNow() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+    auto seconds = [](const FILETIME& t) {
+        return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+}
 
 double Now() {
     LARGE_INTEGER t, f;
@@ -74,27 +99,6 @@ public:
     bool counting = false;
     int pages = 0;
 };
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(full);
-            else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 // Page objects of a PDF: "/Type /Page" not followed by more of a name.
 int CountPdfPages(const std::string& path) {
@@ -129,19 +133,43 @@ std::string FullPath(const char* path) {
     return n > 0 && n < sizeof full ? std::string(full, n) : std::string(path);
 }
 
+void PrintStages(double convertS) {
+    using tw::stats::Count;
+    using tw::stats::Stage;
+    using tw::stats::seconds;
+    double inPages = 0;
+    for (Stage s : {Stage::Style, Stage::Boxes, Stage::Layout, Stage::DisplayList, Stage::Paginate,
+                    Stage::PdfPaint, Stage::PdfWrite})
+        inPages += seconds(s);
+    printf("stages:");
+    for (int i = 0; i < static_cast<int>(Stage::kCount); ++i)
+        printf(" %s_s=%.3f", tw::stats::stageName(static_cast<Stage>(i)), seconds(static_cast<Stage>(i)));
+    printf(" wait_s=%.3f listeners_s=%.3f other_s=%.3f",
+           seconds(Stage::LoadPage) - seconds(Stage::BrowserLoad),
+           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Parse) - inPages,
+           convertS - seconds(Stage::LoadPage) - seconds(Stage::Finish));
+    for (int i = 0; i < static_cast<int>(Count::kCount); ++i)
+        printf(" %s=%llu", tw::stats::countName(static_cast<Count>(i)),
+               static_cast<unsigned long long>(tw::stats::number(static_cast<Count>(i))));
+    printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool keep = false;
+    bool stages = false;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--keep") == 0)
             keep = true;
+        else if (strcmp(argv[i], "--stages") == 0)
+            stages = true;
         else
             args.push_back(argv[i]);
     }
     if (args.size() != 2) {
-        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep]\n");
+        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]\n");
         return 2;
     }
     const std::string chm = FullPath(args[0].c_str());
@@ -201,8 +229,12 @@ int main(int argc, char** argv) {
         // file system lists them, into one tree in a hidden window.
         HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
         CContentsTree tree;
-        tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 300, 300),
-                    CWnd::FromHandle(parent), 1);
+        if (!parent || !tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                                    CRect(0, 0, 300, 300), CWnd::FromHandle(parent), 1)) {
+            if (parent) ::DestroyWindow(parent);
+            if (!keep) RemoveTree(runFolder);
+            return Fail("no window could be created (is there a display?)");
+        }
         host.m_nItemCounter = 0;
         t0 = Now();
         WIN32_FIND_DATAA fd;
@@ -219,16 +251,32 @@ int main(int argc, char** argv) {
         double contentsS = Now() - t0;
         int tocEntries = static_cast<int>(tree.GetCount());
 
-        // 3. Conversion.
+        // 3. Conversion, when the contents loaded and the hidden browser
+        // started: a PDF made without them would be empty.
+        const char* broken = nullptr;
         CPageCounter counter;
-        if (CBrowserWrapper* browser = host.EnsureBrowser())
-            if (browser->GetWebBrowser())
-                browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
+        CBrowserWrapper* browser = host.EnsureBrowser();
+        if (contentsFiles > 0 && tocEntries == 0)
+            broken = "the contents could not be loaded";
+        else if (!browser || !browser->GetWebBrowser())
+            broken = "the hidden browser did not start";
+        if (broken) {
+            tree.DestroyWindow();
+            ::DestroyWindow(parent);
+            if (!keep) RemoveTree(runFolder);
+            return Fail(broken);
+        }
+        browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
         size_t messagesBefore = g_messages.size();
         counter.counting = true;
+        tw::stats::reset();
+        tw::stats::enable(stages);
         t0 = Now();
+        const double cpu0 = CpuNow();
         host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
         double convertS = Now() - t0;
+        const double convertCpuS = CpuNow() - cpu0;
+        tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
             host.m_pBrowser->GetWebBrowser()->RemoveWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
@@ -238,6 +286,7 @@ int main(int argc, char** argv) {
             if (g_messages[i] != "The pdf file is existing. Do you want to replace it?") converted = false;
         int pdfPages = CountPdfPages(pdf);
         if (pdfPages <= 0) converted = false;
+        if (tocEntries > 0 && counter.pages == 0) converted = false;  // not one page loaded
 
         PROCESS_MEMORY_COUNTERS pmc = {};
         pmc.cb = sizeof pmc;
@@ -248,11 +297,15 @@ int main(int argc, char** argv) {
         ::DestroyWindow(parent);
 
         if (!converted) {
-            rc = Fail(contentsFiles ? "the PDF was not written" : "the PDF was not written (no contents file)");
+            DeleteFileA(pdf.c_str());  // no PDF is left that looks like a result
+            rc = Fail(!contentsFiles       ? "the PDF was not written (no contents file)"
+                      : counter.pages == 0 ? "the PDF was not written (no page loaded)"
+                                           : "the PDF was not written");
         } else {
-            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f html_pages=%d toc_entries=%d pdf_pages=%d "
-                   "peak_mb=%.1f folder=%s\n",
-                   extractS, contentsS, convertS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f html_pages=%d toc_entries=%d "
+                   "pdf_pages=%d peak_mb=%.1f folder=%s\n",
+                   extractS, contentsS, convertS, convertCpuS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            if (stages) PrintStages(convertS);
             fflush(stdout);
         }
     }

@@ -4,6 +4,8 @@
 #include "frames_test.h"
 #include <gtest/gtest.h>
 
+#include "TestRegistry.h"
+
 BEGIN_MESSAGE_MAP(CFramesTestApp, CWinApp)
     ON_COMMAND(ID_TEST_APPCMD, OnAppCmd)
     ON_COMMAND(ID_TEST_ALLCMD, OnAllCmd)
@@ -336,7 +338,7 @@ TEST(Frame, DockStateKeepsTheSummaryInTheProfile) {
     EXPECT_EQ(loaded.m_nBarsLoaded, 0);
     EXPECT_EQ(loaded.m_sizeScreen.cx, ::GetSystemMetrics(SM_CXSCREEN));
     // only this program's key goes
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TomewiseTests\\AfxFramesTests");
+    DeleteRegTree("Software\\TomewiseTests\\AfxFramesTests");
     free((void*)theTestApp.m_pszRegistryKey);
     theTestApp.m_pszRegistryKey = NULL;
 }

@@ -3,6 +3,8 @@
 #include "test_app.h"
 #include <gtest/gtest.h>
 
+#include "TestRegistry.h"
+
 namespace {
 
 const TCHAR kKey[] = _T("TomewiseAfxWinTests");
@@ -10,12 +12,12 @@ const TCHAR kKey[] = _T("TomewiseAfxWinTests");
 class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTree(HKEY_CURRENT_USER, CString(_T("Software\\")) + kKey);
+        DeleteRegTree(CString(_T("Software\\")) + kKey);
         m_oldKey = theTestApp.m_pszRegistryKey ? theTestApp.m_pszRegistryKey : _T("");
         theTestApp.SetRegistryKey(kKey);
     }
     void TearDown() override {
-        ::RegDeleteTree(HKEY_CURRENT_USER, CString(_T("Software\\")) + kKey);
+        DeleteRegTree(CString(_T("Software\\")) + kKey);
         free((void*)theTestApp.m_pszRegistryKey);
         theTestApp.m_pszRegistryKey = NULL;
     }
@@ -27,20 +29,10 @@ TEST_F(ProfileTest, ValuesLiveUnderSoftwareKeyProfileSection) {
     ASSERT_TRUE(theTestApp.WriteProfileString(_T("Config"), _T("Name"), _T("value one")));
     ASSERT_TRUE(theTestApp.WriteProfileInt(_T("Config"), _T("Count"), -7));
 
-    HKEY hKey;
-    ASSERT_EQ(::RegOpenKeyEx(HKEY_CURRENT_USER, _T("Software\\TomewiseAfxWinTests\\AfxWinTests\\Config"), 0,
-                             KEY_READ, &hKey),
-              ERROR_SUCCESS);
-    DWORD dwType = 0, dwValue = 0, cb = sizeof(dwValue);
-    EXPECT_EQ(::RegQueryValueEx(hKey, _T("Count"), NULL, &dwType, (BYTE*)&dwValue, &cb), ERROR_SUCCESS);
-    EXPECT_EQ(dwType, (DWORD)REG_DWORD);
-    EXPECT_EQ((int)dwValue, -7);
-    char sz[64];
-    cb = sizeof(sz);
-    EXPECT_EQ(::RegQueryValueEx(hKey, _T("Name"), NULL, &dwType, (BYTE*)sz, &cb), ERROR_SUCCESS);
-    EXPECT_EQ(dwType, (DWORD)REG_SZ);
-    EXPECT_STREQ(sz, "value one");
-    ::RegCloseKey(hKey);
+    const char kConfig[] = "Software\\TomewiseAfxWinTests\\AfxWinTests\\Config";
+    ASSERT_TRUE(RegKeyExists(kConfig));
+    EXPECT_EQ(ReadRegDword(kConfig, "Count"), (DWORD)-7);
+    EXPECT_EQ(ReadRegString(kConfig, "Name"), "value one");
 
     EXPECT_EQ(theTestApp.GetProfileString(_T("Config"), _T("Name"), _T("x")), CString(_T("value one")));
     EXPECT_EQ((int)theTestApp.GetProfileInt(_T("Config"), _T("Count"), 3), -7);

@@ -172,7 +172,6 @@ TEST(ContentsTest, DeeplyNestedListsAreCapped) {
     JobRecords();
 }
 
-#ifdef TW_BASIC_CHM
 // The contents of a compiled CHM, extracted as the open command does.
 TEST(ContentsTest, CompiledChm) {
     TempFolder parent;
@@ -196,4 +195,3 @@ TEST(ContentsTest, CompiledChm) {
     ASSERT_EQ(recs.size(), 5u);
     EXPECT_EQ(recs[4].parent, "Basic fixture");
 }
-#endif

@@ -11,6 +11,7 @@
 #include "ConvertProgressDlg.h"
 #include "PageSetup.h"
 #include "PdfUtility.h"
+#include "TestFiles.h"
 #include "convert_test.h"
 #include "nsFileURL.h"
 #include "nsIComponentRegistrar.h"
@@ -44,24 +45,6 @@ nsCOMPtr<IPdfJob> Job() {
 }
 
 // ---- files
-
-static void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 TempFolder::TempFolder() {
     static int counter = 0;

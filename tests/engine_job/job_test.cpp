@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PdfJob.h"
+#include "TestFiles.h"
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
 #include "nsIComponentRegistrar.h"
@@ -40,22 +41,6 @@ void WriteFixtureFile(const std::string& path) {
     CloseHandle(h);
 }
 
-void DeleteTree(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(path);
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 std::string Url(const char* page) { return NS_BuildFileURL(g_folder.c_str(), page); }
 
 class JobTest : public ::testing::Test {
@@ -65,14 +50,14 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         g_folder = std::string(temp) + "tw job C#" + std::to_string(GetCurrentProcessId()) +
                    ".chm";
-        DeleteTree(g_folder);
+        RemoveTree(g_folder);
         CreateDirectoryA(g_folder.c_str(), nullptr);
         CreateDirectoryA((g_folder + "\\sub").c_str(), nullptr);
         CreateDirectoryA((g_folder + "\\sub\\deeper").c_str(), nullptr);
         CreateDirectoryA((g_folder + "\\img").c_str(), nullptr);
         for (const char* f : kFiles) WriteFixtureFile(g_folder + "\\" + f);
     }
-    static void TearDownTestSuite() { DeleteTree(g_folder); }
+    static void TearDownTestSuite() { RemoveTree(g_folder); }
 
     void SetUp() override {
         ASSERT_EQ(NS_OK, NS_InitXPCOM2(getter_AddRefs(m_sm), nullptr, nullptr));

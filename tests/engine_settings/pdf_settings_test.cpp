@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestRegistry.h"
+
 namespace {
 
 class CSettingsTestApp : public CWinApp {
@@ -19,23 +21,10 @@ class PdfSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         theApp.UseKey("TomewiseTests");
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TomewiseTests\\SettingsTests");
+        DeleteRegTree("Software\\TomewiseTests\\SettingsTests");
     }
-    static CString Stored(LPCTSTR name) {
-        char buf[512] = "";
-        DWORD cb = sizeof(buf);
-        if (RegGetValueA(HKEY_CURRENT_USER, kConfigKey, name, RRF_RT_REG_SZ, NULL, buf, &cb) != ERROR_SUCCESS)
-            return "<missing>";
-        return buf;
-    }
-    static int CountValues() {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kConfigKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return 0;
-        DWORD n = 0;
-        RegQueryInfoKeyA(hKey, NULL, NULL, NULL, NULL, NULL, NULL, &n, NULL, NULL, NULL, NULL);
-        RegCloseKey(hKey);
-        return (int)n;
-    }
+    static CString Stored(LPCTSTR name) { return ReadRegString(kConfigKey, name).c_str(); }
+    static int CountValues() { return CountRegValues(kConfigKey); }
 };
 
 TEST_F(PdfSettingsTest, EmptyProfileGivesDefaults) {

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "AppState.h"
 #include "BrowserWrapper.h"
+#include "ChmUnpack.h"
 #include "GeckoHost.h"
 #include "PdfJob.h"
 #include "nsCOMPtr.h"
@@ -23,9 +25,6 @@
 #include "nsString.h"
 #include "nsXPCOM.h"
 #include "parser.h"
-#ifdef TW_HAVE_CHM_FIXTURE
-#include "ChmUnpack.h"
-#endif
 
 // The engine's list type lives with the CHM extraction, which this test does
 // not link (it needs the window classes of the class library).
@@ -62,9 +61,8 @@ nsCOMPtr<nsIDOMDocument> CurrentDocument(CBrowserWrapper* browser) {
 std::string g_extracted;  // folder to remove after the contents test
 
 // The contents file to walk: extracted from the fixture CHM into a fresh
-// folder when the CHM was built, else the copy kept beside the sources.
+// folder.
 std::string ContentsFileUrl() {
-#ifdef TW_HAVE_CHM_FIXTURE
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     std::string target = std::string(temp) + "tw_gecko_contents_" + std::to_string(GetCurrentProcessId());
@@ -76,9 +74,6 @@ std::string ContentsFileUrl() {
     EXPECT_TRUE(r.ok) << r.message;
     EXPECT_GE(r.written, 4u);
     return UrlOfPath(target + "\\contents.hhc");
-#else
-    return FixtureUrl("contents.hhc");
-#endif
 }
 
 std::string Utf8(const nsAString& s) { return NS_ConvertUTF16toUTF8(s).get(); }

@@ -126,6 +126,33 @@ TEST(GdiHost, FontsAreMeasuredByGdi) {
   host.releaseFont(f2);
 }
 
+// Page fonts and generic families land on faces with the metrics of the
+// fonts the pages were written for (the Liberation faces stand in for the
+// Windows core fonts where those are missing), so lines break as there.
+TEST(GdiHost, FamiliesMapToMetricCompatibleFaces) {
+  layout::GdiHost host;
+  if (host.resolveFamily("Liberation Sans") != "Liberation Sans") GTEST_SKIP() << "fonts-liberation2 missing";
+  if (host.resolveFamily("Arial") == "Arial") GTEST_SKIP() << "the Windows core fonts are installed";
+  const struct {
+    const char* css;
+    const char* face;
+  } kCases[] = {
+      {"sans-serif", "Liberation Sans"},
+      {"Helvetica, sans-serif", "Liberation Sans"},
+      {"'Helvetica Neue', Helvetica, Arial", "Liberation Sans"},
+      {"Arial, DejaVu Sans", "Liberation Sans"},
+      {"Lucida Grande, Verdana, Geneva", "Liberation Sans"},
+      {"Segoe UI", "Liberation Sans"},
+      {"serif", "Liberation Serif"},
+      {"Times, serif", "Liberation Serif"},
+      {"\"courier new\", courier, monospace", "Liberation Mono"},
+      {"Courier", "Liberation Mono"},
+      {"monospace", "Liberation Mono"},
+      {"DejaVu Sans, Arial", "DejaVu Sans"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(host.resolveFamily(c.css), c.face) << c.css;
+}
+
 TEST(GdiHost, ImagesDecodeThroughWicAndBadOnesFail) {
   layout::GdiHost host;
   std::string dir = tempDir();
@@ -145,6 +172,42 @@ TEST(GdiHost, ImagesDecodeThroughWicAndBadOnesFail) {
   EXPECT_TRUE(host.loadText(fileUrl(dir + "\\s.css"), &css));
   EXPECT_EQ(css, "p{color:red}");
   EXPECT_EQ(layout::GdiHost::pathFromUrl("file:///C:/a%20b/c.htm#frag"), "C:\\a b\\c.htm");
+}
+
+// An .svg image is drawn into a bitmap of its size in CSS px (viewBox
+// mapped onto width/height), transparent where nothing is drawn; one that
+// is not SVG fails like a broken image.
+TEST(GdiHost, SvgImagesAreDrawnAndBadOnesFail) {
+  layout::GdiHost host;
+  std::string dir = tempDir();
+  std::ofstream(dir + "\\logo.svg", std::ios::binary)
+      << "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\" "
+         "viewBox=\"0 0 20 10\"><g transform=\"translate(10 0)\"><rect width=\"10\" height=\"10\" "
+         "style=\"fill:#ff0000\"/></g><text x=\"0\" y=\"8\" font-size=\"8\">A</text></svg>";
+  std::ofstream(dir + "\\bad.svg", std::ios::binary) << "not a drawing";
+  int w = 0, h = 0;
+  layout::ImageHandle img = host.loadImage(fileUrl(dir + "\\logo.svg"), &w, &h);
+  ASSERT_NE(img, 0u);
+  EXPECT_EQ(w, 40);
+  EXPECT_EQ(h, 20);
+  const layout::GdiImage* g = layout::GdiHost::image(img);
+  ASSERT_TRUE(g && g->bitmap);
+  EXPECT_TRUE(g->hasAlpha);
+  DIBSECTION ds = {};
+  ASSERT_EQ(GetObject(g->bitmap, sizeof ds, &ds), int(sizeof ds));
+  const uint8_t* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits);
+  auto pixel = [&](double fx, double fy) {  // BGRA at a fraction of the bitmap
+    int x = int(fx * g->width), y = int(fy * g->height);
+    return bits + (size_t(y) * size_t(g->width) + size_t(x)) * 4;
+  };
+  const uint8_t* red = pixel(0.75, 0.5);  // inside the translated rectangle
+  EXPECT_EQ(red[2], 255);
+  EXPECT_EQ(red[1], 0);
+  EXPECT_EQ(red[3], 255);
+  EXPECT_EQ(pixel(0.45, 0.05)[3], 0);  // nothing drawn there: transparent
+  host.releaseImage(img);
+  EXPECT_EQ(host.loadImage(fileUrl(dir + "\\bad.svg"), &w, &h), 0u);
+  EXPECT_EQ(host.loadImage(fileUrl(dir + "\\missing.svg"), &w, &h), 0u);
 }
 
 TEST(GdiPaint, FillsTextImagesAndClips) {

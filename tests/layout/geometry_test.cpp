@@ -2,11 +2,13 @@
 // metric host and its box tree dump must equal fixtures/<name>.txt.
 // "<!-- width: N -->" in the page sets the layout width (default 400);
 // "<!-- print: WxH -->" lays it out for print on a page box of W x H px
-// (default: screen and print sheets both apply, no size for media queries).
+// (default: screen and print sheets both apply, no size for media queries);
+// "<!-- page height: N -->" adds the page bands for pages of N px.
 // Set TW_UPDATE_EXPECTED=1 to rewrite the expected dumps after a deliberate
 // change (and review the diff).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,7 +57,15 @@ std::string layoutDump(const std::string& html) {
   layout::HtmlLayout l(host, options);
   l.load(*doc, "file:///C:/t/page.htm");
   l.layout(width);
-  return l.dumpBoxes();
+  std::string dump = l.dumpBoxes();
+  size_t ph = html.find("<!-- page height: ");
+  if (ph != std::string::npos)
+    for (const layout::PageSlice& s : l.paginate(float(atof(html.c_str() + ph + 18)))) {
+      char line[64];
+      snprintf(line, sizeof line, "page %g-%g\n", s.top, s.bottom);
+      dump += line;
+    }
+  return dump;
 }
 
 class Geometry : public ::testing::TestWithParam<std::string> {};

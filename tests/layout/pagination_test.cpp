@@ -41,6 +41,50 @@ std::vector<const layout::DisplayItem*> texts(const DisplayList& d) {
   return out;
 }
 
+// An inline box inside another paints its background over its parent's
+// (a linked line number in a source listing).
+TEST(Paint, NestedInlineBackgroundsPaintOuterFirst) {
+  Laid p(R"(<body style="margin:0"><span style="background:#e8e8e8;padding-right:4px">  <a href="#l1"
+      style="background:#d8d8d8">1</a></span> code</body>)", 400);
+  DisplayList d = p.l->paint();
+  int outer = -1, inner = -1;
+  for (size_t i = 0; i < d.items.size(); ++i) {
+    if (d.items[i].kind != ItemKind::Fill) continue;
+    if (d.items[i].color == layout::Color::rgb(0xe8, 0xe8, 0xe8)) outer = int(i);
+    if (d.items[i].color == layout::Color::rgb(0xd8, 0xd8, 0xd8)) inner = int(i);
+  }
+  ASSERT_GE(outer, 0);
+  ASSERT_GE(inner, 0);
+  EXPECT_LT(outer, inner);
+}
+
+// box-shadow: the first outer shadow is painted outside the border box, in
+// its colour mixed over white; inset shadows and none paint nothing.
+TEST(Paint, BoxShadowOutsideTheBox) {
+  Laid p(R"(<body style="margin:0"><div style="width:100px;height:20px;box-shadow:4px 4px 0 rgba(0,0,0,0.5), 9px 9px red"></div>
+      <div style="height:10px;box-shadow:inset 2px 2px red"></div><div style="height:10px;box-shadow:none"></div></body>)",
+         400);
+  DisplayList d = p.l->paint();
+  float area = 0;
+  for (const auto& it : d.items) {
+    if (it.kind != ItemKind::Fill) continue;
+    EXPECT_EQ(it.color, layout::Color::rgb(128, 128, 128));
+    EXPECT_TRUE(it.rect.x >= 100 || it.rect.y >= 20) << it.rect.x << "," << it.rect.y;  // never under the box
+    EXPECT_LE(it.rect.right(), 104);
+    EXPECT_LE(it.rect.bottom(), 24);
+    area += it.rect.w * it.rect.h;
+  }
+  EXPECT_FLOAT_EQ(area, 4 * 20 + 96 * 4);  // the L the 4px offset leaves outside the box
+}
+
+TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
+  Laid p("<p><b>ab</b><b>cd</b></p>", 400);
+  auto t = texts(p.l->paint());
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(utf8(t[0]->text), "ab");
+  EXPECT_EQ(utf8(t[1]->text), "cd");
+}
+
 TEST(Paint, TextRunsFontsLinksAnchorsAndMarkers) {
   Laid p(R"(<body style="margin:0"><p style="margin:0">plain <b>bold</b> <a href="other.htm#x" name=top>go
       there</a></p><ol><li>one</li></ol><h2 id=sec>Sec</h2><a href="#sec"><img src="a.gif"></a></body>)", 400);

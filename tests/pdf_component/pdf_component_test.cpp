@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "PageSetup.h"
+#include "PageSetupRec.h"
 #include "PdfJob.h"
 #include "PdfUtility.h"
 #include "PdfUtilityComponent.h"

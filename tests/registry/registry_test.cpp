@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "TestRegistry.h"
+
 // Serialisable test classes (their extraction operators need linkage).
 class CStamp : public CObject {
     DECLARE_SERIAL(CStamp)
@@ -49,26 +51,10 @@ CRegistryTestApp theApp;
 
 const char kRoot[] = "Software\\TomewiseTests\\Registry";
 
-std::vector<BYTE> RawValue(LPCTSTR name, DWORD* pType = nullptr) {
-    HKEY hKey;
-    std::vector<BYTE> bytes;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRoot, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return bytes;
-    DWORD type = 0, cb = 0;
-    if (RegQueryValueExA(hKey, name, NULL, &type, NULL, &cb) == ERROR_SUCCESS) {
-        bytes.resize(cb);
-        RegQueryValueExA(hKey, name, NULL, &type, bytes.data(), &cb);
-    }
-    RegCloseKey(hKey);
-    if (pType) *pType = type;
-    return bytes;
-}
+std::vector<BYTE> RawValue(LPCTSTR name, DWORD* pType = nullptr) { return ReadRegRaw(kRoot, name, pType); }
 
 void SetRaw(LPCTSTR name, DWORD type, const void* data, DWORD cb) {
-    HKEY hKey;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRoot, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL),
-              ERROR_SUCCESS);
-    RegSetValueExA(hKey, name, 0, type, (const BYTE*)data, cb);
-    RegCloseKey(hKey);
+    ASSERT_TRUE(WriteRegRaw(kRoot, name, type, data, cb));
 }
 
 class RegistryTest : public ::testing::Test {

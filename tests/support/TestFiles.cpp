@@ -1,26 +1,26 @@
-// TestFiles.cpp - files and folders that tests make and remove.
+// TestFiles.cpp - folders of the test programs and benchmarks.
 #include "TestFiles.h"
 
 #include <windows.h>
 
-namespace twtest {
-
-void RemoveTree(const std::string& folder) {
-    std::string path = folder;
-    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+void RemoveTree(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((path + "\\*").c_str(), &fd);
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = fd.cFileName;
+            std::string name = fd.cFileName;
             if (name == "." || name == "..") continue;
-            const std::string full = path + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else ::DeleteFileA(full.c_str());
-        } while (::FindNextFileA(h, &fd));
-        ::FindClose(h);
+            std::string full = path + "\\" + name;
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(full);
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
     }
-    ::RemoveDirectoryA(path.c_str());
+    RemoveDirectoryA(path.c_str());
 }
-
-}  // namespace twtest

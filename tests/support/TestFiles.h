@@ -1,11 +1,8 @@
-// TestFiles.h - files and folders that tests make and remove.
+// TestFiles.h - folders of the test programs and benchmarks.
 #pragma once
+
 #include <string>
 
-namespace twtest {
-
-// Removes the folder (with or without a trailing backslash) and everything in
-// it; a missing folder is no error.
-void RemoveTree(const std::string& folder);
-
-}  // namespace twtest
+// Deletes a folder with everything below it; read-only files go too, and a
+// link to a folder is removed without following it. Missing: nothing.
+void RemoveTree(const std::string& path);

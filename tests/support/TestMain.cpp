@@ -1,5 +1,5 @@
-// TestMain.cpp - the main of a test program that needs nothing else at
-// start: every test runs, and no message box may block or go unnoticed.
+// TestMain.cpp - the main of the test programs that use the class library:
+// every test runs with message boxes refused (MessageBoxRecorder.h).
 #include <gtest/gtest.h>
 
 #include "MessageBoxRecorder.h"

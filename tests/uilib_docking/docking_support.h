@@ -23,12 +23,12 @@ inline CString ProfilePath(LPCTSTR sub) {
 }
 
 // The shared registry helpers under the names these tests use.
-inline void DeleteTree(LPCTSTR path) { twtest::DeleteRegTree(path); }
-inline bool KeyExists(LPCTSTR path) { return twtest::RegKeyExists(path); }
+inline void DeleteTree(LPCTSTR path) { ::DeleteRegTree(path); }
+inline bool KeyExists(LPCTSTR path) { return ::RegKeyExists(path); }
 // A DWORD value, or -1 when missing.
-inline long long ReadDword(LPCTSTR path, LPCTSTR name) { return twtest::ReadRegDword(path, name); }
+inline long long ReadDword(LPCTSTR path, LPCTSTR name) { return ::ReadRegDword(path, name); }
 inline void WriteDword(LPCTSTR path, LPCTSTR name, DWORD value) {
-    ASSERT_TRUE(twtest::WriteRegValue(path, name, &value, sizeof(value), REG_DWORD));
+    ASSERT_TRUE(::WriteRegDword(path, name, value));
 }
 
 // A hidden library frame; the window deletes the object when destroyed.

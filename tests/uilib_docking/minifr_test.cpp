@@ -10,6 +10,7 @@
 #include "SPCaptionButton.h"
 #include "SPMiniFrameWnd.h"
 #include "SPPopupMenu.h"
+#include "SPToolBar.h"
 #include "WindowPicture.h"
 #include "layout_support.h"
 
@@ -45,6 +46,42 @@ void PumpFor(int nMilliseconds) {
         ::Sleep(10);
     }
     PumpPending();
+}
+
+// Moves the pointer through the input queue, so that the move reaches the
+// window before any button event sent after it, and waits until it is there.
+bool DragTo(int x, int y) {
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + cx / 2) / cx;
+    input.mi.dy = (y * 65536 + cy / 2) / cy;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    for (int i = 0; i < 200; i++) {
+        PumpPending();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pt == CPoint(x, y)) return true;
+        ::Sleep(5);
+    }
+    return MoveCursorTo(x, y);
+}
+
+// Presses the left button at the point once the pointer has settled there:
+// a late pointer event of an earlier move would otherwise be where the drag
+// starts.
+bool PressAt(CPoint pt) {
+    bool bSettled = false;
+    for (int i = 0; i < 10 && !bSettled; i++) {
+        if (!MoveCursorTo(pt.x, pt.y)) return false;
+        PumpFor(30);
+        CPoint ptNow;
+        ::GetCursorPos(&ptNow);
+        bSettled = ptNow == pt;
+    }
+    if (bSettled) SendMouse(MOUSEEVENTF_LEFTDOWN);
+    return bSettled;
 }
 
 bool IsLiveFrame(HWND hwnd) {
@@ -143,11 +180,10 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     pMini->GetWindowRect(rectStart);
 
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
     ASSERT_TRUE(pMini->IsDragging());
     // Away from every dock bar the frame follows the pointer.
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 40, ptGrip.y - 30));
+    ASSERT_TRUE(DragTo(ptGrip.x + 40, ptGrip.y - 30));
     CRect rectMoved;
     pMini->GetWindowRect(rectMoved);
     EXPECT_EQ(rectMoved.TopLeft(), rectStart.TopLeft() + CSize(40, -30));
@@ -155,8 +191,8 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     // Over the top dock bar it waits for the rest: the dock timer asks
     // again while no move comes.
     const CPoint ptOver(rectTop.left + 200, rectTop.top + 3);
-    ASSERT_TRUE(MoveCursorTo(ptOver.x, ptOver.y));
-    ASSERT_TRUE(MoveCursorTo(ptOver.x + 2, ptOver.y));
+    ASSERT_TRUE(DragTo(ptOver.x, ptOver.y));
+    ASSERT_TRUE(DragTo(ptOver.x + 2, ptOver.y));
     PumpFor(150);
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "not before the rest";
     // With Ctrl held nothing docks however long it rests.
@@ -171,7 +207,7 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     pFrame->DockControlBar(MakeFixedBar(pFrame, 1431, 100), AFX_IDW_DOCKBAR_LEFT);
     CRect rectLeft;
     DockBar(CBRS_ALIGN_LEFT)->GetWindowRect(rectLeft);
-    ASSERT_TRUE(MoveCursorTo(rectLeft.left + 5, rectLeft.top + 60));
+    ASSERT_TRUE(DragTo(rectLeft.left + 5, rectLeft.top + 60));
     SendKey(VK_CONTROL, true);
     PumpFor(150);
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "the wait starts again on another dock bar";
@@ -187,6 +223,23 @@ TEST_F(MiniFrameFixture, CaptionDragFollowsThePointerAndDocksAfterTheRest) {
     EXPECT_EQ(::GetCapture(), (HWND)NULL);
 }
 
+TEST_F(MiniFrameFixture, APressOnTheFloatingBarDragsItsFrame) {
+    CFixedBar* pBar = FloatingBar(1450, CRect(300, 300, 420, 340));
+    ASSERT_NE(pBar, nullptr);
+    CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    ASSERT_TRUE(MoveCursorTo(rectBar.CenterPoint().x, rectBar.CenterPoint().y));
+    // The press on the bar alone in its frame is the frame's: it drags.
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectBar.Width() / 2, rectBar.Height() / 2));
+    EXPECT_TRUE(pMini->IsDragging());
+    EXPECT_EQ(::GetCapture(), pMini->GetSafeHwnd());
+    EXPECT_FALSE(pBar->IsTracking());
+    pMini->SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(pMini->IsDragging());
+    EXPECT_EQ(pBar->GetParentMiniFrame(), pMini);
+}
+
 TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
     CFixedBar* pBar = FloatingBar(1403, CRect(300, 300, 420, 324), SP_DT_STANDARD);
     ASSERT_NE(pBar, nullptr);
@@ -197,11 +250,10 @@ TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
 
     // Over nothing: the frame goes where the outline was, the outline is gone.
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 1, ptGrip.y));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
+    ASSERT_TRUE(DragTo(ptGrip.x + 1, ptGrip.y));
     EXPECT_FALSE(pMini->GetDragHelper().m_bDragging) << "a one-pixel move draws no outline";
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 60, ptGrip.y + 40));
+    ASSERT_TRUE(DragTo(ptGrip.x + 60, ptGrip.y + 40));
     EXPECT_TRUE(pMini->GetDragHelper().m_bDragging);
     CRect rectNow;
     pMini->GetWindowRect(rectNow);
@@ -220,9 +272,8 @@ TEST_F(MiniFrameFixture, OutlineDragDocksWhereItEndsOrMovesTheFrame) {
     pFrame->DockControlBar(MakeFixedBar(pFrame, 1404, 80), AFX_IDW_DOCKBAR_BOTTOM);
     DockBar(CBRS_ALIGN_BOTTOM)->GetWindowRect(rectBottom);
     const CPoint ptGrip2 = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x, ptGrip2.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(rectBottom.left + 200, rectBottom.top + 3));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip2.x, ptGrip2.y)));
+    ASSERT_TRUE(DragTo(rectBottom.left + 200, rectBottom.top + 3));
     EXPECT_EQ(pBar->GetParentMiniFrame(), pMini) << "an outline drag docks only at its end";
     SendMouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_BOTTOM));
@@ -235,9 +286,8 @@ TEST_F(MiniFrameFixture, EscapeEndsTheDragInBothModes) {
     ASSERT_NE(pBar, nullptr);
     CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
     const CPoint ptGrip = CaptionPoint(pMini);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x, ptGrip.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip.x + 30, ptGrip.y + 30));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip.x, ptGrip.y)));
+    ASSERT_TRUE(DragTo(ptGrip.x + 30, ptGrip.y + 30));
     pMini->SendMessage(WM_CHAR, VK_ESCAPE, 0);
     EXPECT_EQ(pBar->GetParentDockBar(), DockBar(CBRS_ALIGN_TOP));
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -250,9 +300,8 @@ TEST_F(MiniFrameFixture, EscapeEndsTheDragInBothModes) {
     CRect rectStart, rectNow;
     pMini2->GetWindowRect(rectStart);
     const CPoint ptGrip2 = CaptionPoint(pMini2);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x, ptGrip2.y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(MoveCursorTo(ptGrip2.x + 50, ptGrip2.y + 50));
+    ASSERT_TRUE(PressAt(CPoint(ptGrip2.x, ptGrip2.y)));
+    ASSERT_TRUE(DragTo(ptGrip2.x + 50, ptGrip2.y + 50));
     EXPECT_TRUE(pMini2->GetDragHelper().IsOutlineShown());
     pMini2->SendMessage(WM_CHAR, VK_ESCAPE, 0);
     EXPECT_FALSE(pMini2->IsDragging());
@@ -299,6 +348,43 @@ TEST_F(MiniFrameFixture, HitTestAnswersClientInTheCaptionButtonsAndBorders) {
         EXPECT_EQ(pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(c.pt.x, c.pt.y)), c.nHit);
     }
     EXPECT_EQ(pMini->HitTest(CaptionPoint(pMini), TRUE), HTCAPTION);
+}
+
+TEST_F(MiniFrameFixture, AFrameHoldingAToolbarHasSidesButNoCorners) {
+    std::unique_ptr<CSPToolBar> pToolBar(new CSPToolBar);
+    ASSERT_TRUE(pToolBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 1460));
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pToolBar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pToolBar->FloatControlBar(CRect(300, 300, 420, 340), SP_DM_RECT, true));
+    CSPMiniFrameWnd* pMini = pToolBar->GetParentMiniFrame();
+    ASSERT_NE(pMini, nullptr);
+    EXPECT_TRUE(pMini->HoldsToolBar());
+    CRect b, w;
+    pMini->CalcBorderSize(b);
+    EXPECT_EQ(b, CRect(3, 3, 3, 3));
+    pMini->GetWindowRect(w);
+    const struct {
+        CPoint pt;
+        LRESULT nHit;
+    } cases[] = {
+        {CPoint(w.left, w.top), HTTOP},
+        {CPoint(w.right - 1, w.top), HTTOP},
+        {CPoint(w.left, w.top + 6), HTLEFT},
+        {CPoint(w.left, w.bottom - 1), HTLEFT},
+        {CPoint(w.right - 1, w.bottom - 1), HTBOTTOM},
+        {CPoint(w.right - 1, w.top + 6), HTRIGHT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pt.x - w.left << "," << c.pt.y - w.top);
+        EXPECT_EQ(pMini->HitTest(c.pt, FALSE), c.nHit);
+    }
+    // A click on its caption does not take the focus from the user's window.
+    const CPoint ptCaption = CaptionPoint(pMini);
+    ASSERT_TRUE(DragTo(ptCaption.x, ptCaption.y));
+    EXPECT_EQ(pMini->SendMessage(WM_MOUSEACTIVATE, (WPARAM)pFrame->GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    pToolBar->DestroyWindow();
+    PumpPending();
 }
 
 TEST_F(MiniFrameFixture, AnEmptiedFrameGoesUnlessABarCameBack) {
@@ -351,7 +437,7 @@ TEST_F(MiniFrameFixture, RollUpKeepsTheFullHeightForTheRecord) {
     EXPECT_NE(pMini->FindButton(HTMAXBUTTON), nullptr) << "a rolling frame has its pin";
     CRect rectFull;
     pMini->GetWindowRect(rectFull);
-    ASSERT_TRUE(MoveCursorTo(rectFull.right + 80, rectFull.bottom + 80));
+    ASSERT_TRUE(DragTo(rectFull.right + 80, rectFull.bottom + 80));
 
     // Pinned it stays; unpinned it rolls up to caption and borders.
     pMini->Pin(TRUE);
@@ -384,7 +470,7 @@ TEST_F(MiniFrameFixture, RollUpKeepsTheFullHeightForTheRecord) {
     EXPECT_EQ(CRect(l, t, r, bottom), rectFull);
 
     // Back over the frame it rolls down.
-    ASSERT_TRUE(MoveCursorTo(rectRolled.CenterPoint().x, rectRolled.top + 3));
+    ASSERT_TRUE(DragTo(rectRolled.CenterPoint().x, rectRolled.top + 3));
     pMini->OnRollUpTimer();
     EXPECT_FALSE(pMini->IsRolledUp());
     pMini->GetWindowRect(rectRolled);
@@ -514,6 +600,21 @@ TEST_F(MiniFrameFixture, AParentThatIsNoDockingFrameIsRefusedBeforeAnyWindow) {
         EXPECT_EQ(pMini->GetSafeHwnd(), (HWND)NULL);
         delete pMini;  // still the caller's: no window deletes it
     }
+    // A window given up while it is being created leaves the object to the
+    // caller, who deletes it once; nothing stays registered.
+    struct CFailingFrame : CSPMiniFrameWnd {
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_CREATE) return -1;
+            return CSPMiniFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    const int nFramesBefore = (int)CSPMiniFrameWnd::s_lstMiniFrames.GetCount();
+    CFailingFrame* pFailing = new CFailingFrame;
+    EXPECT_FALSE(pFailing->CreateEx(0, _T(""), WS_POPUP, CRect(10, 10, 100, 100), pFrame));
+    EXPECT_EQ(pFailing->GetSafeHwnd(), (HWND)NULL);
+    delete pFailing;
+    EXPECT_EQ((int)CSPMiniFrameWnd::s_lstMiniFrames.GetCount(), nFramesBefore);
+    EXPECT_EQ(pManager->FrameFromPoint(CPoint(50, 50), NULL, FALSE), nullptr);
     pPlainFrame->DestroyWindow();
     plain.DestroyWindow();
 }
@@ -627,4 +728,44 @@ TEST_F(MiniFrameFixture, TearOffLoopEndsAndCancelsCleanly) {
         }
         menu.DestroyWindow();
     }
+}
+
+namespace {
+
+class CCountingBar : public CFixedBar {
+public:
+    int m_nUpdates = 0;
+    void OnUpdateCmdUI(CFrameWnd* /*pTarget*/, BOOL /*bDisableIfNoHndler*/) override { m_nUpdates++; }
+};
+
+}  // namespace
+
+TEST_F(MiniFrameFixture, TheFloatingWindowProtocolAndIdleUpdatesReachTheBar) {
+    CCountingBar* pBar = new CCountingBar;
+    ASSERT_TRUE(pBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 24), pFrame, 1470));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(300, 300, 400, 324), SP_DM_RECT, true));
+    CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMini, nullptr);
+
+    // The frame's idle update goes on to the bar inside it.
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_GE(pBar->m_nUpdates, 1);
+    const int nBefore = pBar->m_nUpdates;
+    pMini->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(pBar->m_nUpdates, nBefore + 1);
+
+    pMini->SendMessage(WM_FLOATSTATUS, FS_HIDE);
+    EXPECT_FALSE(pMini->IsWindowVisible());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_SHOW);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_DISABLE);
+    EXPECT_FALSE(pMini->IsWindowEnabled());
+    pMini->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
+    EXPECT_TRUE(pMini->IsWindowEnabled());
+    EXPECT_TRUE(pMini->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+    // Activation follows the frame's: the style bit survives the round.
+    pMini->SendMessage(WM_FLOATSTATUS, FS_DEACTIVATE);
+    EXPECT_TRUE(pMini->GetStyle() & MFS_SYNCACTIVE);
 }

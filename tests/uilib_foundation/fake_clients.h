@@ -50,6 +50,7 @@ public:
         info.dwStyle = m_dwBarStyle;
         info.bFloatingOrVertical = m_bFloatingOrVertical;
         info.clrCaptionBack = m_clrCaption;
+        info.bToolBar = SPIsKindOf(this, "CSPToolBar");
     }
 };
 

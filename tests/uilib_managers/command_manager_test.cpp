@@ -64,7 +64,7 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
         ASSERT_TRUE(mgr.SaveState(m_strProfile));
     }
     DWORD type = 0;
-    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, ReadRegValue(m_strKey, "CommandsWithoutImages", &type));
+    EXPECT_EQ(Bytes().w(2).d(0x8003).d(0x20).v, ReadRegRaw(m_strKey, "CommandsWithoutImages", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     // Loading appends.
@@ -82,11 +82,11 @@ TEST_F(CommandsWithoutImagesTest, ListPersistsInListOrder) {
 TEST_F(CommandsWithoutImagesTest, MissingOrDamagedValueLoadsNothing) {
     CSPCommandManager mgr;
     EXPECT_FALSE(mgr.LoadState(m_strProfile));  // no key
-    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v));  // one id short
+    ASSERT_TRUE(WriteRegRaw(m_strKey, "CommandsWithoutImages", Bytes().w(3).d(1).d(2).v));  // one id short
     EXPECT_FALSE(mgr.LoadState(m_strProfile));
     EXPECT_EQ(0, mgr.GetCommandsWithoutImages().GetCount());
     // The long count form.
-    ASSERT_TRUE(WriteRegValue(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v));
+    ASSERT_TRUE(WriteRegRaw(m_strKey, "CommandsWithoutImages", Bytes().w(0xFFFF).d(1).d(77).v));
     EXPECT_TRUE(mgr.LoadState(m_strProfile));
     EXPECT_TRUE(mgr.IsMenuItemWithoutImage(77));
 }
@@ -96,7 +96,7 @@ TEST_F(CommandsWithoutImagesTest, MissingOrDamagedValueLoadsNothing) {
 struct UsageOptionsReset {
     ~UsageOptionsReset() {
         CSPCmdUsageCount::SetOptions(0, 5);
-        SPManagerHooks::pfnIsCommandExcludedFromCounting = NULL;
+        CSPToolbarSharedState::m_lstUncountedCommands.RemoveAll();
         g_bCustomizeMode = FALSE;
     }
 };
@@ -131,7 +131,7 @@ TEST(CmdUsageCountTest, FrequentMeansStrictlyAboveThreshold) {
 TEST(CmdUsageCountTest, ExcludedCommandsNeverChangeTheTotal) {
     UsageOptionsReset reset;
     CSPUserToolsManager tools(0x7000, 0x7001, 0x7010);
-    SPManagerHooks::pfnIsCommandExcludedFromCounting = [](UINT uiCmd) -> BOOL { return uiCmd == 0x600; };
+    CSPToolbarSharedState::m_lstUncountedCommands.AddTail(0x600);
     CSPCmdUsageCount usage;
     const UINT excluded[] = {0,      0xFFFFFFFF, 0xE110, 0xE11F, 0xF000, 0xF1EF, 0xFF00,
                              0xFFFF, 0x10000,    0xE210, 0xE21F, 0x7000, 0x600};

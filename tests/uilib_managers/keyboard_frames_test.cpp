@@ -162,8 +162,8 @@ TEST_F(KeyboardFramesTest, TablesPersistPerTemplateAndForTheFrame) {
     ACCEL entries[] = {{FVIRTKEY, VK_F7, 0x107}};
     ASSERT_TRUE(mgr.UpdateAccelTable(m_pTemplate, entries, 1));
     ASSERT_TRUE(mgr.SaveState(m_strBase));
-    EXPECT_EQ(6u, ReadRegValue(KeyOf(kTemplateId), "Accelerators").size());
-    EXPECT_EQ(6u, ReadRegValue(KeyOf(0), "Accelerators").size());
+    EXPECT_EQ(6u, ReadRegRaw(KeyOf(kTemplateId), "Accelerators").size());
+    EXPECT_EQ(6u, ReadRegRaw(KeyOf(0), "Accelerators").size());
     EXPECT_FALSE(RegKeyExists(KeyOf(7003)));
 
     // A later start: the resources' tables first, then the saved ones.
@@ -193,7 +193,7 @@ TEST_F(KeyboardFramesTest, EmptiedTableStaysEmpty) {
         ASSERT_TRUE(mgr.SaveState(m_strBase));
     }
     DWORD type = 0;
-    EXPECT_TRUE(ReadRegValue(KeyOf(kTemplateId), "Accelerators", &type).empty());
+    EXPECT_TRUE(ReadRegRaw(KeyOf(kTemplateId), "Accelerators", &type).empty());
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     // The next start loads the resource's table, then the empty one.

@@ -2,6 +2,7 @@
 // in both directions, and mnemonic characters.
 #include "SPKeyboardManager.h"
 #include "SPClientHooks.h"
+#include "SPToolbarState.h"
 
 #include "managers_support.h"
 
@@ -114,7 +115,7 @@ protected:
     void SetUp() override { DeleteRegTree(m_strBase); }
     void TearDown() override {
         DeleteRegTree(m_strBase);
-        SPManagerHooks::pfnIsCommandNotCustomizable = NULL;
+        CSPToolbarSharedState::m_lstUnpermittedCommands.RemoveAll();
     }
     CString m_strBase = Key("Keyboard");
     CString KeyOf(int id) {
@@ -132,7 +133,7 @@ TEST_F(AcceleratorsValueTest, SavedRawAndLoadedBack) {
 
     DWORD type = 0;
     EXPECT_EQ(Bytes().b(FVIRTKEY | FCONTROL).b(0).w('O').w(0xE101).b(FVIRTKEY).b(0).w(VK_F5).w(0x8123).v,
-              ReadRegValue(KeyOf(130), "Accelerators", &type));
+              ReadRegRaw(KeyOf(130), "Accelerators", &type));
     EXPECT_EQ((DWORD)REG_BINARY, type);
 
     HACCEL hLoaded = NULL;
@@ -144,7 +145,7 @@ TEST_F(AcceleratorsValueTest, SavedRawAndLoadedBack) {
 }
 
 TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
-    SPManagerHooks::pfnIsCommandNotCustomizable = [](UINT uiCmd) -> BOOL { return uiCmd == 0x9000; };
+    CSPToolbarSharedState::m_lstUnpermittedCommands.AddTail(0x9000);
     struct Case {
         const char* name;
         std::vector<BYTE> image;
@@ -159,7 +160,7 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         {"less than an entry", Bytes().b(1).b(0).w('A').v, CSPKeyboardManager::tableNone, {}},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", c.image));
+        ASSERT_TRUE(WriteRegRaw(KeyOf(7), "Accelerators", c.image));
         HACCEL h = (HACCEL)1;
         EXPECT_EQ(c.state, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h)) << c.name;
         std::vector<WORD> cmds;
@@ -170,20 +171,20 @@ TEST_F(AcceleratorsValueTest, StoredValuesOfEveryShape) {
         EXPECT_EQ(c.cmds, cmds) << c.name;
     }
     // Another type of value, a key without the value, no key: nothing.
-    ASSERT_TRUE(WriteRegValue(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(7), "Accelerators", Bytes().d(5).v, REG_DWORD));
     HACCEL h;
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 7, h));
-    ASSERT_TRUE(WriteRegValue(KeyOf(8), "Other", Bytes().b(1).v));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(8), "Other", Bytes().b(1).v));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 8, h));
     EXPECT_EQ(CSPKeyboardManager::tableNone, CTestKeyboardManager::LoadAccelTable(m_strBase, 9, h));
     EXPECT_EQ(nullptr, h);
 }
 
 TEST_F(AcceleratorsValueTest, EmptyTableIsSavedAsEmptyValue) {
-    ASSERT_TRUE(WriteRegValue(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v));
+    ASSERT_TRUE(WriteRegRaw(KeyOf(0), "Accelerators", Bytes().b(1).b(0).w('A').w(10).v));
     ASSERT_TRUE(CTestKeyboardManager::SaveAccelTable(m_strBase, 0, NULL));
     DWORD type = 0;
-    EXPECT_TRUE(ReadRegValue(KeyOf(0), "Accelerators", &type).empty());
+    EXPECT_TRUE(ReadRegRaw(KeyOf(0), "Accelerators", &type).empty());
     EXPECT_EQ((DWORD)REG_BINARY, type);
 }
 
@@ -194,9 +195,9 @@ TEST(KeyboardManagerTest, MnemonicCharacters) {
     EXPECT_EQ((UINT)'Z', CSPKeyboardManager::TranslateCharToUpper('z'));
     EXPECT_EQ((UINT)'5', CSPKeyboardManager::TranslateCharToUpper('5'));
     // Through the keyboard layout, a letter key gives its upper-case letter.
-    SPManagerHooks::pfnIsLayoutAwareMnemonics = []() -> BOOL { return TRUE; };
+    CSPToolbarSharedState::m_bLayoutAwareMnemonics = TRUE;
     EXPECT_EQ((UINT)'Q', CSPKeyboardManager::TranslateCharToUpper('Q'));
-    SPManagerHooks::pfnIsLayoutAwareMnemonics = NULL;
+    CSPToolbarSharedState::m_bLayoutAwareMnemonics = FALSE;
 }
 
 TEST(KeyboardManagerTest, GlobalPointer) {

@@ -14,7 +14,6 @@
 
 namespace mgrtest {
 
-using namespace twtest;
 
 // Key paths below HKCU; each ends with '\' as SPGetRegPath's results do.
 inline CString Key(LPCTSTR sub) {

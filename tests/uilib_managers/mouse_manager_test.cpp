@@ -54,7 +54,7 @@ TEST_F(MouseManagerTest, StoredImageInMapOrderAndCommandZeroRemoves) {
     EXPECT_EQ(nullptr, g_pMouseManager);
 
     DWORD type = 0;
-    std::vector<BYTE> image = ReadRegValue(m_strKey, "Mouse", &type);
+    std::vector<BYTE> image = ReadRegRaw(m_strKey, "Mouse", &type);
     EXPECT_EQ((DWORD)REG_BINARY, type);
     EXPECT_EQ(Bytes().d(3).d(0x110).d(300).d(1).d(100).d(0x21).d(200).v, image);
 
@@ -81,7 +81,7 @@ TEST_F(MouseManagerTest, StoredValuesOfEveryShape) {
         {"empty value", Bytes().v, FALSE, 0},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteRegValue(m_strKey, "Mouse", c.image));
+        ASSERT_TRUE(WriteRegRaw(m_strKey, "Mouse", c.image));
         CSPMouseManager manager;
         manager.SetCommandForDblClick(9, 900);
         EXPECT_EQ(c.bResult, manager.LoadState(m_strKey)) << c.name;

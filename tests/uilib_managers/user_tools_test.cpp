@@ -25,34 +25,28 @@ IMPLEMENT_SERIAL(CStrangeTool, CObject, 1)
 
 namespace {
 
-// A toolbar as the hooks see it: the commands of its buttons.
-class CFakeToolBar : public CObject {
+// A toolbar as the user-tools manager sees it: the commands of its buttons.
+class CFakeToolBar : public CObject, public ISPToolbarCommands {
 public:
     std::vector<UINT> m_cmds;
     int m_nLayouts = 0;
+    BOOL m_bRefuseRemoval = FALSE;
+
+    int CommandToIndex(UINT uiCmd, int iStart) const override {
+        for (size_t i = iStart; i < m_cmds.size(); i++)
+            if (m_cmds[i] == uiCmd) return (int)i;
+        return -1;
+    }
+    BOOL RemoveButton(int i) override {
+        if (m_bRefuseRemoval) return FALSE;
+        m_cmds.erase(m_cmds.begin() + i);
+        return TRUE;
+    }
+    void AdjustLayout() override { m_nLayouts++; }
 };
 
-struct ToolbarHooks {
-    ToolbarHooks() {
-        SPManagerHooks::pfnCommandToIndex = [](CObject* p, UINT uiCmd, int iStart) -> int {
-            auto& cmds = ((CFakeToolBar*)p)->m_cmds;
-            for (size_t i = iStart; i < cmds.size(); i++)
-                if (cmds[i] == uiCmd) return (int)i;
-            return -1;
-        };
-        SPManagerHooks::pfnRemoveButton = [](CObject* p, int i) -> BOOL {
-            auto& cmds = ((CFakeToolBar*)p)->m_cmds;
-            cmds.erase(cmds.begin() + i);
-            return TRUE;
-        };
-        SPManagerHooks::pfnAdjustLayout = [](CObject* p) { ((CFakeToolBar*)p)->m_nLayouts++; };
-    }
-    ~ToolbarHooks() {
-        SPManagerHooks::pfnCommandToIndex = NULL;
-        SPManagerHooks::pfnRemoveButton = NULL;
-        SPManagerHooks::pfnAdjustLayout = NULL;
-        g_lstAllToolbars.RemoveAll();
-    }
+struct ToolbarListReset {
+    ~ToolbarListReset() { g_lstAllToolbars.RemoveAll(); }
 };
 
 class UserToolsTest : public ::testing::Test {
@@ -104,7 +98,7 @@ TEST_F(UserToolsTest, IdsComeFromTheRangeLowestFreeFirst) {
 }
 
 TEST_F(UserToolsTest, RemovedToolLeavesEveryToolbar) {
-    ToolbarHooks hooks;
+    ToolbarListReset reset;
     CFakeToolBar a, b, c;
     g_lstAllToolbars.AddTail(&a);
     g_lstAllToolbars.AddTail(&b);
@@ -125,7 +119,7 @@ TEST_F(UserToolsTest, RemovedToolLeavesEveryToolbar) {
     EXPECT_EQ(1, c.m_nLayouts);
 
     // A bar that refuses to give a button up does not hold the removal.
-    SPManagerHooks::pfnRemoveButton = [](CObject*, int) -> BOOL { return FALSE; };
+    c.m_bRefuseRemoval = TRUE;
     CSPUserTool* t3 = mgr.CreateNewTool();
     c.m_cmds = {t3->m_uiCmdId};
     EXPECT_TRUE(mgr.RemoveTool(t3));
@@ -173,7 +167,7 @@ TEST_F(UserToolsTest, ToolsValueByteForByteAndBack) {
                                      .w(0x8001)
                                      .s("Two").s("").s("").s("").d(0x8002)
                                      .v;
-    EXPECT_EQ(expected, ReadRegValue(m_strKey, "Tools"));
+    EXPECT_EQ(expected, ReadRegRaw(m_strKey, "Tools"));
 
     CSPUserToolsManager mgr(0x8000, 0x8001, 0x8005);
     mgr.CreateNewTool();  // deleted by the load
@@ -207,7 +201,7 @@ TEST_F(UserToolsTest, ForeignOrDamagedValueLeavesNoTools) {
         {"unknown class", Bytes().w(1).w(0xFFFF).w(1).w(3).b('X').b('Y').b('Z').v},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(WriteRegValue(m_strKey, "Tools", c.image));
+        ASSERT_TRUE(WriteRegRaw(m_strKey, "Tools", c.image));
         mgr.CreateNewTool();
         EXPECT_FALSE(mgr.LoadState(m_strKey)) << c.name;
         EXPECT_EQ(0, mgr.GetUserTools().GetCount()) << c.name;

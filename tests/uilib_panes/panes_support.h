@@ -16,6 +16,17 @@ using namespace docktest;
 class CPane : public CSPControlBar {
 public:
     void GetMinSize(CSize& size) const override { size = CSize(20, 20); }
+    // A white page with the pane's name, so that pictures show the panes.
+    void DoPaint(CDC* pDC) override {
+        CRect rect;
+        GetClientRect(rect);
+        pDC->FillSolidRect(rect, RGB(255, 255, 255));
+        pDC->Draw3dRect(rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHILIGHT));
+        CString strText;
+        GetWindowText(strText);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(strText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     void PostNcDestroy() override { delete this; }
 };
 
@@ -52,6 +63,9 @@ struct PanesFixture : DockingFixture {
                                          : CRect(0, 0, rectClient.Width(), nExtent);
             CPane* pPane = MakePane(pFrame, nID, rect);
             if (pPane == NULL) return NULL;
+            CString strName;
+            strName.Format(_T("Pane %u"), nID);
+            pPane->SetWindowText(strName);
             pManager->AddControlBar(pPane);
             if (pPrev == NULL)
                 pSlider->AddControlBar(pPane);

@@ -1,25 +1,18 @@
 // Sliders between docked panes: three panes on the left side and two on the
-// bottom of a shown frame, dragged with the real pointer (SetCursorPos and
-// SendInput), hidden and shown.
+// bottom of a shown frame, dragged by the mouse messages the pointer sends,
+// hidden and shown.
 #include "afxwin.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "WindowPicture.h"
 #include "panes_support.h"
 
 using namespace panetest;
 
 namespace {
-
-void SendMouse(DWORD dwFlags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-    PumpPending();
-}
 
 struct SidesFixture : PanesFixture {
     CSPSlider* pLeftSide = NULL;
@@ -43,18 +36,21 @@ struct SidesFixture : PanesFixture {
             Bar(nUpperID), CSPBarContainer::FIND_LEFT_BAR);
         return pNode != NULL ? pNode->GetSlider() : NULL;
     }
-    // Presses on the slider's middle, moves by the offset and releases (or
-    // cancels the drag).
+    // A press on the slider's middle, a move by the offset in two steps and
+    // a release (or a cancel), sent to the slider as the pointer would.
+    static LPARAM At(CWnd* pWnd, CPoint ptScreen) {
+        pWnd->ScreenToClient(&ptScreen);
+        return MAKELPARAM((short)ptScreen.x, (short)ptScreen.y);
+    }
     void Drag(CWnd* pSlider, CSize offset, bool bCancel = false) {
         CRect rect;
         pSlider->GetWindowRect(rect);
         const CPoint pt = rect.CenterPoint();
-        ASSERT_TRUE(MoveCursorTo(pt.x, pt.y));
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        ASSERT_TRUE(MoveCursorTo(pt.x + offset.cx / 2, pt.y + offset.cy / 2));
-        ASSERT_TRUE(MoveCursorTo(pt.x + offset.cx, pt.y + offset.cy));
+        pSlider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pSlider, pt));
+        pSlider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pSlider, pt + CSize(offset.cx / 2, offset.cy / 2)));
+        pSlider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pSlider, pt + offset));
         if (bCancel) pSlider->SendMessage(WM_CANCELMODE);
-        SendMouse(MOUSEEVENTF_LEFTUP);
+        pSlider->SendMessage(WM_LBUTTONUP, 0, At(pSlider, pt + offset));
         PumpPending();
     }
     std::vector<CWnd*> Windows() {
@@ -144,16 +140,15 @@ TEST_F(SidesFixture, TheOutlineStaysInsideTheBounds) {
     ASSERT_NE(pBetween, nullptr);
     CRect rect;
     pBetween->GetWindowRect(rect);
-    ASSERT_TRUE(MoveCursorTo(rect.CenterPoint().x, rect.CenterPoint().y));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    pBetween->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pBetween, rect.CenterPoint()));
     ASSERT_TRUE(pBetween->IsTracking());
     const CRect rectBounds = pBetween->GetBoundsRect();
-    ASSERT_TRUE(MoveCursorTo(rect.CenterPoint().x, 0));
+    pBetween->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pBetween, CPoint(rect.CenterPoint().x, rectBounds.top - 300)));
     // Above the bounds: the outline starts at their top with the slider's height.
     EXPECT_EQ(pBetween->GetDragRect().top, rectBounds.top);
     EXPECT_EQ(pBetween->GetDragRect().Height(), 4);
     pBetween->SendMessage(WM_CANCELMODE);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(pBetween->IsTracking());
 }
 
 TEST_F(SidesFixture, HiddenPanesGiveTheirSpaceToTheOthers) {
@@ -198,4 +193,27 @@ TEST_F(SidesFixture, RemovingEveryPaneRemovesTheDefaultSlider) {
     pBottomSide->RemoveControlBar((CSPControlBar*)Bar(104));
     PumpPending();
     EXPECT_FALSE(::IsWindow(hwndSide));
+}
+
+TEST_F(SidesFixture, TheLibraryHoldsTheSliderCursorsAndCaptionStrings) {
+    for (UINT nID : {30981u, 30980u})
+        EXPECT_NE(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(nID)), (HCURSOR)NULL) << nID;
+    CString strClose, strAutoHide;
+    EXPECT_TRUE(strClose.LoadString(16032));
+    EXPECT_TRUE(strAutoHide.LoadString(16033));
+    EXPECT_EQ(strClose, CString("Close"));
+    EXPECT_EQ(strAutoHide, CString("Auto Hide"));
+}
+
+TEST_F(SidesFixture, ScreenshotOfPanesSplitOnTwoSides) {
+    // One slider moved first, so the picture shows an uneven split.
+    Drag(Between(pLeftSide, 101), CSize(0, 40));
+    pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    const char* pszPicture = getenv("TW_PANES_SCREENSHOT");
+    if (pszPicture != NULL && *pszPicture != 0) {
+        EXPECT_TRUE(WriteWindowBitmap(pFrame->GetSafeHwnd(), pszPicture, TRUE));
+    }
+    std::string strWhich;
+    EXPECT_TRUE(NoneOverlap(Windows(), &strWhich)) << strWhich;
 }

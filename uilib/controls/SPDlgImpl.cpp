@@ -160,7 +160,8 @@ BOOL CSPDialogMenuHelper::ProcessMouseClick(POINT ptScreen) {
             }
         }
         ClosePopup(pPopupWnd);
-        if (SPIsKindOf(CWnd::FromHandlePermanent(::GetFocus()), "CSPToolBar") && m_pOwner != NULL &&
+        CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
+        if (SPClientHooks::GetBarInfo(reinterpret_cast<CSPBaseControlBar*>(pFocus)).bToolBar && m_pOwner != NULL &&
             ::IsWindow(m_pOwner->GetSafeHwnd()))
             m_pOwner->SetFocus();
         return FALSE;
@@ -182,7 +183,7 @@ BOOL CSPDialogMenuHelper::ProcessMouseMove(POINT ptScreen) {
 BOOL CSPDialogMenuHelper::OnMenuCommand(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) != 1) return FALSE;
     const UINT uiCmd = LOWORD(wParam);
-    SPDlgMenuHooks::AddCommandUsage(uiCmd);
+    CSPToolbarSharedState::AddCommandUsage(uiCmd);
     CWnd* pPopupWnd = GetOpenPopupWnd();
     if (pPopupWnd != NULL) {
         pPopupWnd->SendMessage(WM_KEYDOWN, VK_ESCAPE);

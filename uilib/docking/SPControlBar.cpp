@@ -359,8 +359,21 @@ void CSPControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
         CSPBaseControlBar::OnLButtonDown(nFlags, point);
         return;
     }
-    // Floating bars are dragged by their mini frames, which join later.
-    if (GetDockMode() == SP_DT_IMMEDIATE) StoreRecentDockInfo();
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL) {
+        // A floating bar alone in its frame is dragged by the frame.
+        StoreRecentDockInfo();
+        if (pMiniFrame->GetControlBarCount() == 1) {
+            CPoint pt = point;
+            ClientToScreen(&pt);
+            pMiniFrame->ScreenToClient(&pt);
+            m_bClickForwarded = TRUE;
+            pMiniFrame->SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(pt.x, pt.y));
+            return;
+        }
+    } else if (GetDockMode() == SP_DT_IMMEDIATE) {
+        StoreRecentDockInfo();
+    }
     StartTracking(TRUE);
     m_bClickForwarded = FALSE;
     CSPBaseControlBar::OnLButtonDown(nFlags, point);

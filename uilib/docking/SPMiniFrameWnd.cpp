@@ -11,6 +11,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPPopupMenu.h"
+#include "SPToolBar.h"
 #include "SPToolbarState.h"
 #include "SPVisualManager.h"
 
@@ -47,6 +48,7 @@ BEGIN_MESSAGE_MAP(CSPMiniFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_MOUSEACTIVATE()
     ON_WM_NCACTIVATE()
     ON_WM_NCCREATE()
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
@@ -81,7 +83,8 @@ CSPMiniFrameWnd::CSPMiniFrameWnd()
       m_hwndDragOutline(NULL),
       m_hwndRefocus(NULL),
       m_nLoadedBarId(0),
-      m_rectRecentFloatingRect(0, 0, 100, 100) {
+      m_rectRecentFloatingRect(0, 0, 100, 100),
+      m_bAutoDelete(FALSE) {
     m_sizeMinTrack = CSize(m_nCaptionHeight + 15, m_nCaptionHeight + 15);
     m_rectRedraw.SetRectEmpty();
 }
@@ -116,14 +119,17 @@ BOOL CSPMiniFrameWnd::CreateEx(DWORD dwStyleEx, LPCTSTR lpszWindowName, DWORD dw
         if (pDockManager == NULL) return FALSE;
     }
     const CString strClassName = GetWindowClassName();
-    m_hwndOwnerFrame = pParentWnd->GetSafeHwnd();
+    m_hwndOwnerFrame = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL;
     // A floating frame is a popup: WS_CHILD would make it a child window of
     // the frame and hide it behind the frame's own children.
     dwStyle = (dwStyle & ~WS_CHILD) | WS_POPUP;
+    // A window that fails while it is being created is destroyed without
+    // deleting this object: the caller, told FALSE, deletes it once.
     if (!CWnd::CreateEx(dwStyleEx, strClassName, lpszWindowName, dwStyle, rect, pParentWnd, 0, pContext)) {
         m_hwndOwnerFrame = NULL;
         return FALSE;
     }
+    m_bAutoDelete = TRUE;
     if (pDockManager != NULL) pDockManager->AddMiniFrame(this);
     m_dragHelper.SetDockSite(this, GetOwnerFrame());
     return TRUE;
@@ -159,7 +165,9 @@ void CSPMiniFrameWnd::OnNcDestroy() {
     CWnd::OnNcDestroy();
 }
 
-void CSPMiniFrameWnd::PostNcDestroy() { delete this; }
+void CSPMiniFrameWnd::PostNcDestroy() {
+    if (m_bAutoDelete) delete this;
+}
 
 // --- the embedded bar ------------------------------------------------------------------
 
@@ -183,7 +191,7 @@ CSPDockManager* CSPMiniFrameWnd::GetDockManager() const { return CSPDockingUtils
 
 BOOL CSPMiniFrameWnd::HoldsToolBar() const {
     CSPBaseControlBar* pBar = GetEmbeddedBar();
-    return pBar != NULL && SPIsKindOf(pBar, "CSPToolBar");
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar));
 }
 
 int CSPMiniFrameWnd::GetControlBarCount() const { return GetEmbeddedBar() != NULL ? 1 : 0; }
@@ -410,6 +418,18 @@ void CSPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS FAR* lpwndpos) {
     CWnd::OnWindowPosChanging(lpwndpos);
 }
 
+// A click on a toolbar's frame outside the bar (its caption or borders)
+// raises the frame but leaves the focus where the user works. The test is
+// made in screen coordinates, as HitTest takes them everywhere.
+int CSPMiniFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
+    if (!HoldsToolBar()) return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    if (HitTest(pt, TRUE) == HTCLIENT) return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return MA_NOACTIVATE;
+}
+
 // --- hit testing -------------------------------------------------------------------------
 
 LRESULT CSPMiniFrameWnd::HitTest(CPoint point, BOOL bDetectCaption) {
@@ -626,7 +646,7 @@ void CSPMiniFrameWnd::OnDrawBorder(CDC* pDC) {
     if (HoldsToolBar()) {
         pDC->FillRect(rectWnd, &spGlobalData.brBtnFace);
         CSPVisualManager::GetInstance()->OnDrawFloatingToolbarBorder(
-            pDC, reinterpret_cast<CSPBaseToolBar*>(GetEmbeddedBar()), rectWnd, rectBorder);
+            pDC, (CSPBaseToolBar*)GetEmbeddedBar(), rectWnd, rectBorder);
         return;
     }
     // The colours of the outer rectangles show where a pending drop goes.

@@ -150,6 +150,7 @@ protected:
     HWND m_hwndRefocus;
     UINT m_nLoadedBarId;
     CRect m_rectRecentFloatingRect;
+    BOOL m_bAutoDelete;  // set once the window exists: from then on the window owns the object
 
     CSPBaseControlBar* GetEmbeddedBar() const;
     CSPControlBar* GetEmbeddedControlBar() const;
@@ -184,6 +185,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO FAR* lpMMI);
     afx_msg void OnWindowPosChanging(WINDOWPOS FAR* lpwndpos);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);

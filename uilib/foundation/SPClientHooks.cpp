@@ -20,9 +20,6 @@ BOOL (*SPClientHooks::pfnTabWndIsFlat)(CSPTabWnd*) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
-COLORREF (*SPClientHooks::pfnGetToolbarButtonTextColor)() = NULL;
-CSize (*SPClientHooks::pfnGetMenuImageSize)() = NULL;
-BOOL (*SPClientHooks::pfnMenuShadowsOn)() = NULL;
 void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
@@ -110,53 +107,6 @@ CFont* SPClientHooks::GetMenuFont(BOOL bHorz) {
     return bHorz ? &spGlobalData.fontRegular : &spGlobalData.fontVert;
 }
 
-COLORREF SPClientHooks::GetToolbarButtonTextColor() {
-    return pfnGetToolbarButtonTextColor != NULL ? pfnGetToolbarButtonTextColor() : spGlobalData.clrBtnText;
-}
-
-CSize SPClientHooks::GetMenuImageSize() {
-    return pfnGetMenuImageSize != NULL ? pfnGetMenuImageSize() : CSize(16, 15);
-}
-
-BOOL SPClientHooks::MenuShadowsOn() {
-    return pfnMenuShadowsOn != NULL ? pfnMenuShadowsOn() : TRUE;
-}
-
-// ---------------------------------------------------------------------------
-// The managers' hooks
-
-
-int (*SPManagerHooks::pfnCommandToIndex)(CObject*, UINT, int) = NULL;
-BOOL (*SPManagerHooks::pfnRemoveButton)(CObject*, int) = NULL;
-void (*SPManagerHooks::pfnAdjustLayout)(CObject*) = NULL;
-BOOL (*SPManagerHooks::pfnIsCommandExcludedFromCounting)(UINT) = NULL;
-BOOL (*SPManagerHooks::pfnIsCommandNotCustomizable)(UINT) = NULL;
-BOOL (*SPManagerHooks::pfnIsLayoutAwareMnemonics)() = NULL;
-
-int SPManagerHooks::CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart) {
-    return pfnCommandToIndex != NULL ? pfnCommandToIndex(pToolBar, uiCmd, iStart) : -1;
-}
-
-BOOL SPManagerHooks::RemoveButton(CObject* pToolBar, int iIndex) {
-    return pfnRemoveButton != NULL ? pfnRemoveButton(pToolBar, iIndex) : FALSE;
-}
-
-void SPManagerHooks::AdjustLayout(CObject* pToolBar) {
-    if (pfnAdjustLayout != NULL) pfnAdjustLayout(pToolBar);
-}
-
-BOOL SPManagerHooks::IsCommandExcludedFromCounting(UINT uiCmd) {
-    return pfnIsCommandExcludedFromCounting != NULL ? pfnIsCommandExcludedFromCounting(uiCmd) : FALSE;
-}
-
-BOOL SPManagerHooks::IsCommandNotCustomizable(UINT uiCmd) {
-    return pfnIsCommandNotCustomizable != NULL ? pfnIsCommandNotCustomizable(uiCmd) : FALSE;
-}
-
-BOOL SPManagerHooks::IsLayoutAwareMnemonics() {
-    return pfnIsLayoutAwareMnemonics != NULL ? pfnIsLayoutAwareMnemonics() : FALSE;
-}
-
 // ---------------------------------------------------------------------------
 // The dialog menu helper's hooks
 
@@ -167,7 +117,6 @@ int (*SPDlgMenuHooks::pfnMenuHitTest)(CSPPopupMenu*, CPoint) = NULL;
 CSPPopupMenu* (*SPDlgMenuHooks::pfnGetParentPopupMenu)(CSPPopupMenu*) = NULL;
 BOOL (*SPDlgMenuHooks::pfnGetParentButton)(CSPPopupMenu*, CRect&, BOOL&, BOOL&) = NULL;
 BOOL (*SPDlgMenuHooks::pfnIsOverPopupMenuBar)(CPoint) = NULL;
-void (*SPDlgMenuHooks::pfnAddCommandUsage)(UINT) = NULL;
 
 // The active popup while no popup class answers for it.
 static CSPPopupMenu* s_pActivePopupMenuRecord = NULL;
@@ -197,7 +146,4 @@ BOOL SPDlgMenuHooks::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOO
 }
 BOOL SPDlgMenuHooks::IsOverPopupMenuBar(CPoint ptScreen) {
     return pfnIsOverPopupMenuBar != NULL && pfnIsOverPopupMenuBar(ptScreen);
-}
-void SPDlgMenuHooks::AddCommandUsage(UINT uiCmd) {
-    if (pfnAddCommandUsage != NULL) pfnAddCommandUsage(uiCmd);
 }

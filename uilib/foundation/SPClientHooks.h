@@ -35,7 +35,7 @@
 // What is left
 // ------------
 // The classes that are not built yet are still reached through the function
-// pointers of SPClientHooks, SPManagerHooks and SPDlgMenuHooks below, each
+// pointers of SPClientHooks and SPDlgMenuHooks below, each
 // marked with the class that replaces it, and through class tests by name
 // (SPIsKindOf). The change that builds one of those classes removes its
 // hooks and name tests: it implements the interface of its role (adding one
@@ -47,8 +47,6 @@
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPPopupMenuBar       SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
-//   CSPToolBar            SPVisualManagerXP bars,        ISPVisualBar field
-//                         SPDlgImpl focus test
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
@@ -111,6 +109,7 @@ struct SPBarInfo {
     COLORREF clrCaptionBack = (COLORREF)-1;  // caption bar: its background colour, -1 none
     BOOL bHideImages = FALSE;                // popup menu bar: no image column
     BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
+    BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
@@ -120,6 +119,22 @@ public:
 
 protected:
     ~ISPVisualBar() {}
+};
+
+// Implemented by CSPToolBar: what the user-tools manager does to every bar
+// of g_lstAllToolbars.
+class ISPToolbarCommands {
+public:
+    // The first index at or after iIndexFirst whose button has the command,
+    // -1 when none.
+    virtual int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const = 0;
+    // Removes and deletes the button; FALSE for a bad index.
+    virtual BOOL RemoveButton(int iIndex) = 0;
+    // Lays the bar out again.
+    virtual void AdjustLayout() = 0;
+
+protected:
+    ~ISPToolbarCommands() {}
 };
 
 // What a visual manager reads of a toolbar button.
@@ -282,11 +297,6 @@ struct SPClientHooks {
     // the menu bar's font for an orientation; unset: fontRegular / fontVert
     static CFont* (*pfnGetMenuFont)(BOOL bHorz);
     //                                                        CSPMenuBar, its state in the foundation
-    // toolbar options; unset: the defaults of the toolbar module
-    static COLORREF (*pfnGetToolbarButtonTextColor)();  // the global text colour
-    static CSize (*pfnGetMenuImageSize)();              // 16 x 15
-    static BOOL (*pfnMenuShadowsOn)();                  // TRUE
-    //                                                        CSPToolBar, its options in the foundation
     // a library property sheet activates the page; unset: nothing
     static void (*pfnSheetActivatePage)(CWnd* pSheet, CPropertyPage* pPage);
     //                                                        CSPPropertySheet, a direct call
@@ -297,47 +307,11 @@ struct SPClientHooks {
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);
-    static COLORREF GetToolbarButtonTextColor();
-    static CSize GetMenuImageSize();
-    static BOOL MenuShadowsOn();
-};
-
-// What the command, keyboard and user-tools managers ask of the toolbars.
-// Every hook here is replaced by CSPToolBar: its virtuals (through an
-// interface) for the first three, its process-wide lists and switch kept in
-// the foundation for the rest.
-struct SPManagerHooks {
-    // Toolbars, as the objects of g_lstAllToolbars.
-    // The index of the first button at or after iStart with the command;
-    // unset: -1 (the bar shows no such button).
-    static int (*pfnCommandToIndex)(CObject* pToolBar, UINT uiCmd, int iStart);
-    // Removes and deletes the button at the index; unset: FALSE.
-    static BOOL (*pfnRemoveButton)(CObject* pToolBar, int iIndex);
-    // Lays the bar out again; unset: nothing.
-    static void (*pfnAdjustLayout)(CObject* pToolBar);
-
-    // The toolbars' process-wide command lists.
-    // Commands whose use is never counted; unset: none.
-    static BOOL (*pfnIsCommandExcludedFromCounting)(UINT uiCmd);
-    // Commands that may not be customised (a loaded shortcut bound to one
-    // loses its command); unset: none.
-    static BOOL (*pfnIsCommandNotCustomizable)(UINT uiCmd);
-    // The toolbars' layout-aware mnemonic switch; unset: FALSE.
-    static BOOL (*pfnIsLayoutAwareMnemonics)();
-
-    // The answers, neutral when a hook is missing.
-    static int CommandToIndex(CObject* pToolBar, UINT uiCmd, int iStart);
-    static BOOL RemoveButton(CObject* pToolBar, int iIndex);
-    static void AdjustLayout(CObject* pToolBar);
-    static BOOL IsCommandExcludedFromCounting(UINT uiCmd);
-    static BOOL IsCommandNotCustomizable(UINT uiCmd);
-    static BOOL IsLayoutAwareMnemonics();
 };
 
 // What the dialog menu helper (SPDlgImpl.h) asks of the popup menus. Every
 // hook here is replaced by CSPPopupMenu (its active-menu static and its
-// virtuals, through an interface), CSPPopupMenuBar::FindDestBar and
-// CSPToolBar::AddCommandUsage.
+// virtuals, through an interface) and CSPPopupMenuBar::FindDestBar.
 struct SPDlgMenuHooks {
     // CSPPopupMenu::s_pActivePopupMenu, read and written; unset: a record
     // kept by the helper itself.
@@ -357,8 +331,6 @@ struct SPDlgMenuHooks {
                                       BOOL& bHoldsPopupOpen);
     // CSPPopupMenuBar::FindDestBar (screen point) found a bar; unset: FALSE.
     static BOOL (*pfnIsOverPopupMenuBar)(CPoint ptScreen);
-    // CSPToolBar::AddCommandUsage; unset: nothing is counted.
-    static void (*pfnAddCommandUsage)(UINT uiCmd);
 
     // The answers, neutral when a hook is missing.
     static CSPPopupMenu* GetActivePopupMenu();
@@ -369,5 +341,4 @@ struct SPDlgMenuHooks {
     static BOOL GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
                                 BOOL& bHoldsPopupOpen);
     static BOOL IsOverPopupMenuBar(CPoint ptScreen);
-    static void AddCommandUsage(UINT uiCmd);
 };

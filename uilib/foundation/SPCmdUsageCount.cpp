@@ -21,7 +21,7 @@ void CSPCmdUsageCount::Serialize(CArchive& ar) {
 BOOL CSPCmdUsageCount::AddCmd(UINT uiCmd) {
     if (g_bCustomizeMode) return FALSE;
     if (uiCmd == 0 || uiCmd == (UINT)-1) return FALSE;
-    if (SPManagerHooks::IsCommandExcludedFromCounting(uiCmd)) return FALSE;
+    if (!CSPToolbarSharedState::IsCommandCounted(uiCmd)) return FALSE;
     if ((uiCmd >= 0xE110 && uiCmd <= 0xE11F) ||  // recent files
         (uiCmd >= 0xF000 && uiCmd <= 0xF1EF) ||  // system commands
         uiCmd >= 0xFF00 ||                       // window list

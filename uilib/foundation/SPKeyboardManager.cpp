@@ -1,5 +1,6 @@
 #include "SPKeyboardManager.h"
 #include "SPClientHooks.h"
+#include "SPToolbarState.h"
 #include "SPRegistry.h"
 
 #include <ctype.h>
@@ -88,7 +89,7 @@ CSPKeyboardManager::TableState CSPKeyboardManager::LoadAccelTable(LPCTSTR lpszBa
     if (nCount > 0) {
         LPACCEL pEntries = (LPACCEL)pData;
         for (int i = 0; i < nCount; i++)
-            if (SPManagerHooks::IsCommandNotCustomizable(pEntries[i].cmd)) pEntries[i].cmd = 0;
+            if (!CSPToolbarSharedState::IsCommandPermitted(pEntries[i].cmd)) pEntries[i].cmd = 0;
         hAccel = ::CreateAcceleratorTableA(pEntries, nCount);
         if (hAccel != NULL) state = tableLoaded;
     }
@@ -278,7 +279,7 @@ void CSPKeyboardManager::CleanUp() {
 UINT CSPKeyboardManager::TranslateCharToUpper(const UINT nChar) {
     BOOL bAlt = (::GetKeyState(VK_MENU) & 0x8000) != 0;
     BOOL bNumPad = nChar >= VK_NUMPAD0 && nChar <= VK_NUMPAD9 && !bAlt;
-    if (bNumPad || (nChar >= 'A' && nChar <= 'Z' && SPManagerHooks::IsLayoutAwareMnemonics())) {
+    if (bNumPad || (nChar >= 'A' && nChar <= 'Z' && CSPToolbarSharedState::m_bLayoutAwareMnemonics)) {
         BYTE keys[256];
         if (::GetKeyboardState(keys)) {
             HKL hkl = ::GetKeyboardLayout(0);

@@ -103,12 +103,12 @@ BOOL CSPUserToolsManager::RemoveTool(CSPUserTool* pTool) {
     delete pTool;
 
     for (POSITION posBar = g_lstAllToolbars.GetHeadPosition(); posBar != NULL;) {
-        CObject* pToolBar = g_lstAllToolbars.GetNext(posBar);
+        ISPToolbarCommands* pToolBar = dynamic_cast<ISPToolbarCommands*>(g_lstAllToolbars.GetNext(posBar));
         if (pToolBar == NULL) continue;
         int iIndex;
-        while ((iIndex = SPManagerHooks::CommandToIndex(pToolBar, uiCmdId, 0)) >= 0)
-            if (!SPManagerHooks::RemoveButton(pToolBar, iIndex)) break;  // never loop on a refusing bar
-        SPManagerHooks::AdjustLayout(pToolBar);
+        while ((iIndex = pToolBar->CommandToIndex(uiCmdId, 0)) >= 0)
+            if (!pToolBar->RemoveButton(iIndex)) break;  // never loop on a refusing bar
+        pToolBar->AdjustLayout();
     }
     return TRUE;
 }

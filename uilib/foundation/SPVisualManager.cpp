@@ -433,7 +433,7 @@ COLORREF CSPVisualManager::GetToolbarButtonTextColor(CSPToolbarButton* pButton, 
         return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
     }
     if (bDisabled) return spGlobalData.clrGrayedText;
-    if (state == ButtonsIsHighlighted) return SPClientHooks::GetToolbarButtonTextColor();
+    if (state == ButtonsIsHighlighted) return CSPToolbarSharedState::GetButtonTextColor();
     return spGlobalData.clrBtnText;
 }
 

@@ -171,12 +171,12 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
         pDC->FillRect(rectFill, &m_brMenuLight);
         if (!info.bHideImages) {
             CRect rectImages = rectClient;
-            rectImages.right = rectImages.left + SPClientHooks::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
+            rectImages.right = rectImages.left + CSPToolbarSharedState::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
             pDC->FillRect(rectImages, &m_brBarFace);
         }
         return;
     }
-    if (SPIsKindOf(pWnd, "CSPToolBar")) {
+    if (info.bToolBar) {
         pDC->FillRect(rectFill, &m_brBarFace);
         return;
     }
@@ -284,7 +284,7 @@ void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRec
         const int y = rect.top + rect.Height() / 2;
         int xStart = rect.left;
         if (SPIsKindOf(info.pWnd, "CSPPopupMenuBar")) {
-            xStart += SPClientHooks::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1 + 4;
+            xStart += CSPToolbarSharedState::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1 + 4;
         }
         ::MoveToEx(hdc, xStart, y, NULL);
         ::LineTo(hdc, rect.right, y);
@@ -406,7 +406,7 @@ void CSPVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
     rectInner.DeflateRect(1, 1);
     pDC->FillRect(rectInner, bIsActive ? &m_brHighlight : &m_brBarFace);
 
-    int cxGrip = 2 * SPClientHooks::GetMenuImageSize().cx;
+    int cxGrip = 2 * CSPToolbarSharedState::GetMenuImageSize().cx;
     if (cxGrip < 20) cxGrip = 20;
     const int nInset = bIsActive ? 2 : 1;
     CRect rectGrip(rectInner.left + (rectInner.Width() - cxGrip) / 2, rectInner.top + nInset, 0,
@@ -443,7 +443,7 @@ void CSPVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton,
     if (bMenuOpen) {
         clrBorder = m_clrMenuBorder;
         ExtendMenuButtonRect(pMenuButton, rect);
-        if (SPClientHooks::MenuShadowsOn() && !g_bCustomizeMode && spGlobalData.nBitsPerPixel > 8) {
+        if (CSPToolbarSharedState::m_bMenuShadows && !g_bCustomizeMode && spGlobalData.nBitsPerPixel > 8) {
             CSPDrawEffects dm(*pDC);
             dm.DrawStateEffect(rect, 4, 100, 65);
         }
@@ -593,7 +593,7 @@ COLORREF CSPVisualManagerXP::OnFillCommandsListBackground(CDC* pDC, CRect rect, 
         return IsLightColor(m_clrHighlight) ? RGB(0, 0, 0) : RGB(255, 255, 255);
     }
     CRect rectImages = rect;
-    rectImages.right = rectImages.left + SPClientHooks::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
+    rectImages.right = rectImages.left + CSPToolbarSharedState::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
     CRect rectRest = rect;
     rectRest.left = rectImages.right;
     pDC->FillRect(rectImages, &m_brBarFace);

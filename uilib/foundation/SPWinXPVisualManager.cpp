@@ -274,7 +274,7 @@ void CSPWinXPVisualManager::OnDrawButtonChecked(CDC* pDC, CRect rect) {
     }
     CRect rectColumn = rect;
     rectColumn.left--;
-    rectColumn.right = rectColumn.left + SPClientHooks::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 2;
+    rectColumn.right = rectColumn.left + CSPToolbarSharedState::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 2;
     CSPDrawEffects dm(*pDC);
     dm.ScaleRectBrightness(rectColumn, 94);
 }

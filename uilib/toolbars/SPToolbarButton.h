@@ -8,12 +8,18 @@
 //   CSPToolbarComboBoxButton  a button holding a combo box
 //   CSPToolbarEditBoxButton   a button holding an edit box
 //
-// Measuring, drawing, clicking and storing join these classes with the
-// toolbar parts that call them.
+// A button measures and draws itself through the current visual manager,
+// stores itself as an eight-field record (the element of stored button lists
+// and of toolbar-button drag data), and keeps its image in step with the
+// command manager. Clicking and the menu kinds join with the toolbar parts
+// that call them.
 #pragma once
 #include "afxwin.h"
 #include "afxtempl.h"
+#include "afxcmn.h"
 #include "SPClientHooks.h"
+
+#include <ole2.h>
 
 #ifndef TBBS_SEPARATOR
 #define TBBS_SEPARATOR 0x0001
@@ -35,6 +41,9 @@
 #endif
 
 class CSPPopupMenu;
+class CSPButtonImages;
+class CSPToolbarMenuButton;
+class CSPToolBar;
 
 class CSPToolbarButton : public CObject, public ISPVisualToolbarButton {
     DECLARE_SERIAL(CSPToolbarButton)
@@ -65,6 +74,11 @@ public:
 
     // Commands that may not be edited while customising.
     static CList<UINT, UINT> m_lstProtectedCommands;
+    // Text-below labels are measured and drawn with word breaks.
+    static BOOL m_bWrapText;
+    // Buttons tell the command manager their images; the workspace turns it
+    // off while it loads saved toolbars.
+    static BOOL m_bUpdateImages;
 
     // construction
     CSPToolbarButton();
@@ -72,17 +86,76 @@ public:
                      BOOL bLocked = FALSE);
     virtual ~CSPToolbarButton();
 
+    // The record: id, style, current image, text, user-image flag,
+    // from-commands-list flag, text-shown and image-shown flags.
+    void Serialize(CArchive& ar) override;
+
     // attributes
     const CRect& Rect() const { return m_rect; }
     void SetRect(const CRect& rect) { m_rect = rect; }
     int GetImage() const { return m_bUserButton ? m_iUserImage : m_iImage; }
     BOOL IsHidden() const { return m_bHidden; }
+    BOOL IsLocked() const { return m_bLocked; }
+    BOOL IsSeparator() const { return (m_nStyle & TBBS_SEPARATOR) != 0; }
+    BOOL IsImageValid() const { return GetImage() >= 0; }
     static void SetProtectedCommands(const CList<UINT, UINT>& lstCmds);
 
+    // The clipboard format of toolbar-button drag data, registered on first
+    // use under "SToolbarButton%lx" of the module (or the name set below).
+    static UINT GetClipboardFormat();
+    static void SetClipboardFormatName(LPCTSTR lpszName);
+    // The drag data of the button (its class and record) in global memory,
+    // NULL when the button cannot be stored or on failure.
+    virtual HGLOBAL PrepareDragData();
+    // A new button from drag data; only button classes are created, and
+    // damaged or foreign data gives NULL without leaking anything.
+    static CSPToolbarButton* CreateFromDragData(HGLOBAL hGlobal);
+    // The same from an OLE data object; NULL when it offers no button data.
+    static CSPToolbarButton* CreateFromOleData(IDataObject* pDataObject);
+
+    // the text with "&&" kept as one "&" and mnemonic markers removed
+    static CString StripMnemonics(const CString& strText);
+
     // overridables
+    virtual BOOL CanBeDropped(CSPToolBar* /*pToolbar*/) { return TRUE; }
+    virtual void CopyFrom(const CSPToolbarButton& src);
+    virtual void OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pImages, BOOL bHorz = TRUE,
+                        BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                        BOOL bGrayDisabledButtons = TRUE);
+    virtual SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz);
+    virtual BOOL OnClick(CWnd* /*pWnd*/, BOOL /*bDelay*/ = TRUE) { return FALSE; }
+    virtual BOOL OnClickUp() { return FALSE; }
+    virtual void OnChangeParentWnd(CWnd* pWndParent);
+    virtual BOOL ExportToMenuButton(CSPToolbarMenuButton& menuButton) const;
+    virtual void OnMove() {}
+    virtual void OnSize(int /*iSize*/) {}
+    virtual HWND GetHwnd() { return NULL; }
+    virtual BOOL CanBeStretched() const { return FALSE; }
+    virtual BOOL NotifyCommand(int /*iNotifyCode*/) { return FALSE; }
+    virtual HBRUSH OnCtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return NULL; }
+    virtual BOOL CanBeStored() const { return TRUE; }
+    virtual BOOL HaveHotBorder() const { return TRUE; }
+    virtual void OnCancelMode() {}
     virtual BOOL IsEditable() const;
+    virtual BOOL IsDroppedDown() const { return FALSE; }
+    virtual BOOL OnBeforeDrag() const { return TRUE; }
+    virtual void OnShow(BOOL /*bShow*/) {}
+    virtual void GetRect(RECT* pRect) const { *pRect = m_rect; }
+    virtual void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
+    virtual void UpdateTextFromResource();
+    virtual BOOL CompareWith(const CSPToolbarButton& other) const { return m_nID == other.m_nID; }
+    virtual void SetImage(int iImage);
+    virtual BOOL IsExtraSize() const { return m_bExtraSize; }
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
+
+protected:
+    // The second newline-separated part of the command's string resource;
+    // empty when there is no newline.
+    static CString LoadCommandText(UINT uiCmd);
+
+    static UINT s_cfButton;
+    static CString s_strClipboardFormatName;
 };
 
 class CSPToolbarMenuButton : public CSPToolbarButton {

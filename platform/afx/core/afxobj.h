@@ -79,7 +79,7 @@ CObject* AFXAPI AfxStaticDownCast(CRuntimeClass* pClass, CObject* pObject);
 #define DECLARE_DYNAMIC(class_name)                   \
 public:                                               \
     static const CRuntimeClass class##class_name;     \
-    virtual CRuntimeClass* GetRuntimeClass() const;
+    CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \

@@ -132,7 +132,7 @@ class CCheckListBox : public CListBox {
     DECLARE_DYNAMIC(CCheckListBox)
 public:
     CCheckListBox();
-    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
     void SetCheckStyle(UINT nStyle) { m_nStyle = nStyle; }
     UINT GetCheckStyle() const { return m_nStyle; }
     void SetCheck(int nIndex, int nCheck);

@@ -181,7 +181,7 @@ struct AFX_MSGMAP {
 #define DECLARE_MESSAGE_MAP()                          \
 protected:                                             \
     static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+    const AFX_MSGMAP* GetMessageMap() const override;
 
 // What OnCmdMsg reports instead of calling when asked for the handler.
 struct AFX_CMDHANDLERINFO {

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "layout/svg.h"
 
 #include "nsURLParser.h"
 
@@ -104,6 +107,26 @@ const char* const kMono[] = {"Courier New", "Liberation Mono", "DejaVu Sans Mono
 const char* const kCursive[] = {"Comic Sans MS", nullptr};
 const char* const kFantasy[] = {"Impact", nullptr};
 
+// Faces with the same metrics as a usual page font that may be missing (the
+// Windows and Macintosh core fonts): a line set in them breaks where it
+// would in that font.
+const struct {
+  const char* name;  // lower case
+  const char* face;
+} kMetricTwins[] = {
+    {"arial", "Liberation Sans"},        {"helvetica", "Liberation Sans"},
+    {"helvetica neue", "Liberation Sans"}, {"arimo", "Liberation Sans"},
+    {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
+    {"tinos", "Liberation Serif"},       {"courier new", "Liberation Mono"},
+    {"courier", "Liberation Mono"},      {"cousine", "Liberation Mono"},
+};
+
+const char* metricTwin(const std::string& lowerName) {
+  for (const auto& t : kMetricTwins)
+    if (lowerName == t.name) return t.face;
+  return nullptr;
+}
+
 const char* const* genericFaces(const std::string& lowerName) {
   if (lowerName == "serif") return kSerif;
   if (lowerName == "sans-serif") return kSans;
@@ -134,6 +157,8 @@ std::string GdiHost::resolveFamily(const std::string& css) {
       continue;
     }
     if (faceExists(WidenUtf8(name))) chosen = name;
+    else if (const char* twin = metricTwin(lowerAscii(name)))
+      if (faceExists(WidenUtf8(twin))) chosen = twin;
   }
   if (chosen.empty()) {
     // Nothing listed is installed: a face of the same kind as the first
@@ -256,9 +281,163 @@ std::string GdiHost::pathFromUrl(const std::string& url) {
   return narrowUtf8(widen(p, CP_ACP).c_str());
 }
 
+namespace {
+
+// A top-down 32-bit DIB section of w x h pixels; null when it cannot be made.
+HBITMAP newDib(int w, int h, void** bits) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  *bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+  if (bmp && !*bits) {
+    DeleteObject(bmp);
+    bmp = nullptr;
+  }
+  return bmp;
+}
+
+bool endsWithSvg(const std::string& path) {
+  size_t n = path.size();
+  return n >= 4 && path[n - 4] == '.' && (path[n - 3] | 32) == 's' && (path[n - 2] | 32) == 'v' &&
+         (path[n - 1] | 32) == 'g';
+}
+
+// Paints a drawing scaled by k onto dc, over a white or black ground.
+void paintSvg(HDC dc, const SvgDrawing& d, double k, int w, int h, bool black, GdiHost& host) {
+  RECT all = {0, 0, w, h};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(black ? BLACK_BRUSH : WHITE_BRUSH)));
+  SetPolyFillMode(dc, WINDING);
+  SetBkMode(dc, TRANSPARENT);
+  auto colorRef = [](Color c) { return RGB(c.r, c.g, c.b); };
+  std::vector<POINT> pts;
+  std::vector<INT> counts;
+  for (int index : d.order) {
+    if (index < 0) {
+      const SvgText& t = d.texts[size_t(-1 - index)];
+      LOGFONTW lf = {};
+      lf.lfHeight = -std::max(1L, std::lround(t.size * k));
+      lf.lfWeight = std::max(100, std::min(900, t.weight));
+      lf.lfCharSet = DEFAULT_CHARSET;
+      lf.lfQuality = ANTIALIASED_QUALITY;
+      std::wstring face = WidenUtf8(host.resolveFamily(t.family));
+      wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+      HFONT font = CreateFontIndirectW(&lf);
+      HGDIOBJ old = SelectObject(dc, font);
+      SetTextColor(dc, colorRef(t.color));
+      SetTextAlign(dc, TA_BASELINE | (t.anchor == 1 ? TA_CENTER : t.anchor == 2 ? TA_RIGHT : TA_LEFT));
+      std::wstring text = WidenUtf8(t.text);
+      TextOutW(dc, int(std::lround(t.at.x * k)), int(std::lround(t.at.y * k)), text.c_str(), int(text.size()));
+      SelectObject(dc, old);
+      DeleteObject(font);
+      continue;
+    }
+    const SvgShape& s = d.shapes[size_t(index)];
+    pts.clear();
+    counts.clear();
+    for (size_t i = 0; i < s.subpaths.size(); ++i) {
+      for (const SvgPoint& p : s.subpaths[i])
+        pts.push_back(POINT{LONG(std::lround(p.x * k)), LONG(std::lround(p.y * k))});
+      if (s.closed[i] && !s.subpaths[i].empty())
+        pts.push_back(POINT{LONG(std::lround(s.subpaths[i][0].x * k)), LONG(std::lround(s.subpaths[i][0].y * k))});
+      counts.push_back(INT(s.subpaths[i].size() + (s.closed[i] && !s.subpaths[i].empty() ? 1 : 0)));
+    }
+    if (s.fill) {
+      HBRUSH brush = CreateSolidBrush(colorRef(s.fillColor));
+      HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+      std::vector<INT> fillCounts;
+      std::vector<POINT> fillPts;
+      size_t at = 0;
+      for (INT c : counts) {  // subpaths of fewer than three points fill nothing
+        if (c >= 3) {
+          fillPts.insert(fillPts.end(), pts.begin() + long(at), pts.begin() + long(at + size_t(c)));
+          fillCounts.push_back(c);
+        }
+        at += size_t(c);
+      }
+      if (!fillCounts.empty()) PolyPolygon(dc, fillPts.data(), fillCounts.data(), int(fillCounts.size()));
+      SelectObject(dc, oldBrush);
+      SelectObject(dc, oldPen);
+      DeleteObject(brush);
+    }
+    if (s.stroke) {
+      LOGBRUSH lb = {BS_SOLID, colorRef(s.strokeColor), 0};
+      DWORD width = DWORD(std::max(1L, std::lround(s.strokeWidth * k)));
+      HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, width, &lb, 0, nullptr);
+      HGDIOBJ oldPen = SelectObject(dc, pen);
+      size_t at = 0;
+      for (INT c : counts) {
+        if (c >= 2) Polyline(dc, pts.data() + at, c);
+        at += size_t(c);
+      }
+      SelectObject(dc, oldPen);
+      DeleteObject(pen);
+    }
+  }
+  GdiFlush();
+}
+
+}  // namespace
+
+// An SVG document drawn into a bitmap of a few device pixels per CSS px (so
+// that print stays sharp). Drawn over white and over black, the two give
+// each pixel's coverage: where the drawing leaves the ground, it stays
+// transparent.
+ImageHandle GdiHost::loadSvgImage(const std::string& url, int* width, int* height) {
+  std::string bytes;
+  SvgDrawing d;
+  if (!loadText(url, &bytes) || !looksLikeSvg(bytes) || !parseSvg(bytes, &d)) return 0;
+  const int cssW = std::max(1, int(std::ceil(d.width))), cssH = std::max(1, int(std::ceil(d.height)));
+  double k = 4;
+  while (k > 1 && double(cssW) * k * double(cssH) * k > 4.0e6) k /= 2;
+  const int w = std::max(1, int(std::lround(cssW * k))), h = std::max(1, int(std::lround(cssH * k)));
+  if (static_cast<long long>(w) * h > kMaxImagePixels) return 0;
+  void* onWhite = nullptr;
+  void* onBlack = nullptr;
+  HBITMAP white = newDib(w, h, &onWhite);
+  HBITMAP black = newDib(w, h, &onBlack);
+  HDC dc = CreateCompatibleDC(nullptr);
+  GdiImage* img = nullptr;
+  if (white && black && onWhite && onBlack && dc) {
+    HGDIOBJ old = SelectObject(dc, white);
+    paintSvg(dc, d, k, w, h, false, *this);
+    SelectObject(dc, black);
+    paintSvg(dc, d, k, w, h, true, *this);
+    SelectObject(dc, old);
+    // premultiplied BGRA: colour = what shows over black, alpha from the difference
+    uint8_t* b = static_cast<uint8_t*>(onBlack);
+    const uint8_t* wp = static_cast<const uint8_t*>(onWhite);
+    bool alpha = false;
+    for (size_t i = 0; i < size_t(w) * size_t(h) * 4; i += 4) {
+      int cover = 255 - std::max({0, wp[i] - b[i], wp[i + 1] - b[i + 1], wp[i + 2] - b[i + 2]});
+      b[i + 3] = uint8_t(cover);
+      for (int c = 0; c < 3; ++c) b[i + c] = uint8_t(std::min<int>(b[i + c], cover));
+      if (cover != 255) alpha = true;
+    }
+    img = new GdiImage();
+    img->bitmap = black;
+    img->width = w;
+    img->height = h;
+    img->hasAlpha = alpha;
+    black = nullptr;
+  }
+  if (dc) DeleteDC(dc);
+  if (white) DeleteObject(white);
+  if (black) DeleteObject(black);
+  if (!img) return 0;
+  *width = cssW;
+  *height = cssH;
+  return reinterpret_cast<ImageHandle>(img);
+}
+
 ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) {
   auto* wic = static_cast<IWICImagingFactory*>(wic_);
   std::string path = pathFromUrl(url);
+  if (endsWithSvg(path)) return loadSvgImage(url, width, height);
   if (!wic || path.empty()) return 0;
   std::wstring wpath = WidenUtf8(path);
   IWICBitmapDecoder* dec = nullptr;
@@ -277,19 +456,9 @@ ImageHandle GdiHost::loadImage(const std::string& url, int* width, int* height) 
     if (FAILED(conv->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                 WICBitmapPaletteTypeCustom)))
       break;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = LONG(w);
-    bi.bmiHeader.biHeight = -LONG(h);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp || !bits) {
-      if (bmp) DeleteObject(bmp);
-      break;
-    }
+    HBITMAP bmp = newDib(int(w), int(h), &bits);
+    if (!bmp) break;
     UINT stride = w * 4;
     if (FAILED(conv->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
       DeleteObject(bmp);
@@ -340,6 +509,39 @@ bool GdiHost::loadText(const std::string& url, std::string* bytes) {
   }
   CloseHandle(f);
   return ok;
+}
+
+bool GdiHost::fileStamp(const std::string& url, uint64_t* time, uint64_t* size) {
+  const std::string path = pathFromUrl(url);
+  if (path.empty()) return false;
+  const std::wstring wide = WidenUtf8(path);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (wide.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  *time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  *size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+std::shared_ptr<const StyleSheet> GdiHost::loadStyleSheet(const std::string& url) {
+  uint64_t time = 0, size = 0;
+  if (!fileStamp(url, &time, &size)) return nullptr;
+  auto it = sheets_.find(url);
+  if (it != sheets_.end() && it->second.time == time && it->second.size == size) return it->second.sheet;
+  const size_t before = it != sheets_.end() ? it->second.sheet->sourceBytes : 0;
+  if (sheetBytes_ - before + size > kMaxCachedSheetBytes || (it == sheets_.end() && sheets_.size() >= kMaxCachedSheets))
+    return nullptr;
+  std::string bytes;
+  if (!loadText(url, &bytes)) return nullptr;
+  auto sheet = std::make_shared<StyleSheet>();
+  parseStyleSheet(bytes, sheet.get());
+  CachedSheet& c = sheets_[url];
+  sheetBytes_ = sheetBytes_ - before + sheet->sourceBytes;
+  // The stamp taken before the read: a file changed meanwhile is read again.
+  c.time = time;
+  c.size = size;
+  c.sheet = std::move(sheet);
+  return c.sheet;
 }
 
 }  // namespace layout

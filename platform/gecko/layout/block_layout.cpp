@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "layout/layout_internal.h"
+#include "stage_clock.h"
 
 namespace tw {
 namespace layout {
@@ -23,9 +24,13 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
   auto bs = byStyle_.find(&s);
   if (bs != byStyle_.end()) return bs->second;
   float size = std::max(1.0f, std::min(2000.0f, std::round(s.fontSize * 4) / 4));
-  char key[64];
-  snprintf(key, sizeof key, "|%g|%d|%d", size, s.fontWeight, s.italic ? 1 : 0);
-  std::string k = s.fontFamily + key;
+  // The size is a multiple of a quarter px: its quarters name it exactly.
+  std::string k = s.fontFamily;
+  k += '|';
+  k += std::to_string(long(size * 4));
+  k += '|';
+  k += std::to_string(s.fontWeight);
+  k += s.italic ? "|1" : "|0";
   auto it = fonts_.find(k);
   FontEntry* f;
   if (it != fonts_.end()) {
@@ -37,6 +42,7 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
     req.size = size;
     req.weight = s.fontWeight;
     req.italic = s.italic;
+    stats::count(stats::Count::FontLookups);
     e->handle = host_->openFont(req, &e->metrics);
     e->size = size;
     e->weight = s.fontWeight;
@@ -117,9 +123,10 @@ void FloatManager::available(float y, float h, float left, float right, float* l
   }
 }
 
-void FloatManager::place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY) {
+void FloatManager::place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY,
+                         ClearKind clear) {
   // A float's top is no higher than any earlier float's (9.5.1 rule 5).
-  y = std::max(y, maxTop_);
+  y = std::max({y, maxTop_, clearance(clear)});
   *outX = left0;
   *outY = y;
   for (size_t guard = 0; guard <= floats_.size() + 1; ++guard) {
@@ -534,7 +541,7 @@ void layoutBlock(Box* b, float cb, float ox, float oy, FloatManager* outerFm, La
       float mw = c->w + c->margin[1] + c->margin[3], mh = c->h + c->margin[0] + c->margin[2];
       float px, py;
       fm->place(mw, mh, c->style->floating == FloatKind::Left, foy + cursor + ms.value(), fox + cx, fox + cx + cw, &px,
-                &py);
+                &py, c->style->clear);
       c->x = px - fox + c->margin[3];
       c->y = py - foy + c->margin[0];
       continue;

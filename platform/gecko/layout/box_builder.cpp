@@ -128,6 +128,7 @@ class Builder {
     int depth;
     bool exit;
     bool openedInline;
+    Box* content = nullptr;  // exit of an element: the box its content went to (for ::after)
   };
 
   const ComputedStyle* anonStyle(const ComputedStyle& parent, Display d) {
@@ -233,6 +234,12 @@ class Builder {
     return l;
   }
 
+  // The text of an element's ::before or ::after, as inline content of c.
+  void generatedText(Box* c, const html::Element* e, PseudoElement which, const html::Element* link, float shift) {
+    const ComputedStyle* st = e ? styles_.pseudoStyle(e, which) : nullptr;
+    if (st && !st->content.empty()) appendText(c, st->content, st, e, link, shift);
+  }
+
   bool lastIsSpace(const Box* lines) const {
     for (size_t i = lines->items.size(); i-- > 0;) {
       const InlineItem& it = lines->items[i];
@@ -246,7 +253,8 @@ class Builder {
   void addItem(Box* lines, InlineItem it) {
     if (it.kind == InlineItem::Text && !lines->items.empty()) {
       InlineItem& last = lines->items.back();
-      if (last.kind == InlineItem::Text && last.style == it.style && last.link == it.link && last.shift == it.shift) {
+      if (last.kind == InlineItem::Text && last.style == it.style && last.owner == it.owner && last.link == it.link &&
+          last.shift == it.shift) {
         last.text += it.text;
         return;
       }
@@ -254,7 +262,8 @@ class Builder {
     lines->items.push_back(std::move(it));
   }
 
-  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* link, float shift) {
+  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* owner,
+                  const html::Element* link, float shift) {
     if (isTableInner(c)) {
       bool blank = true;
       for (char ch : s)
@@ -274,6 +283,7 @@ class Builder {
       InlineItem it;
       it.kind = InlineItem::Text;
       it.style = st;
+      it.owner = owner;
       it.link = link;
       it.shift = shift;
       it.text = std::move(out);
@@ -420,6 +430,7 @@ Box* Builder::build(const html::Document& doc) {
     Frame f = stack.back();
     stack.pop_back();
     if (f.exit) {
+      if (f.content) generatedText(f.content, f.node->asElement(), PseudoElement::After, f.link, f.shift);
       if (f.openedInline) {
         const html::Element* e = f.node->asElement();
         Box* lines = linesOf(f.container);
@@ -436,7 +447,7 @@ Box* Builder::build(const html::Document& doc) {
     }
     if (const html::Text* t = f.node->asText()) {
       const html::Element* pe = t->parentElement();
-      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, f.link, f.shift);
+      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, pe, f.link, f.shift);
       continue;
     }
     const html::Element* e = f.node->asElement();
@@ -458,6 +469,12 @@ Box* Builder::build(const html::Document& doc) {
     if (e->is(Tag::Img)) {
       Box* img = makeImage(e, st);
       img->link = link;
+      std::string_view alt = e->getAttribute("alt");
+      if (!img->image && !alt.empty()) {
+        // an image that cannot be shown gives way to its text, as in browsers
+        appendText(f.container, alt, st, e, link, f.shift);
+        continue;
+      }
       if (flat || (st->floating == FloatKind::None && !st->isBlockLevel())) {
         InlineItem it;
         it.kind = InlineItem::Atomic;
@@ -498,7 +515,7 @@ Box* Builder::build(const html::Document& doc) {
       else if (st->verticalAlign == VAlign::Super) shift += st->fontSize * 0.45f;
       else if (st->verticalAlign == VAlign::Length) shift += st->verticalAlignPx;
       bool span = needsSpan(e, *st);
-      stack.push_back(Frame{e, f.container, link, shift, f.depth, true, span});
+      stack.push_back(Frame{e, f.container, link, shift, f.depth, true, span, f.container});
       if (span) {
         Box* lines = linesOf(f.container);
         InlineItem it;
@@ -510,6 +527,7 @@ Box* Builder::build(const html::Document& doc) {
         lines->items.push_back(it);
         openInline_[containerFor(f.container, BoxKind::Block)].push_back(it);
       }
+      generatedText(f.container, e, PseudoElement::Before, link, shift);
       pushChildren(f.container, shift);
       continue;
     }
@@ -573,7 +591,8 @@ Box* Builder::build(const html::Document& doc) {
       lines->items.push_back(it);
       b->markerText.clear();
     }
-    stack.push_back(Frame{e, f.container, link, f.shift, f.depth, true, false});
+    stack.push_back(Frame{e, f.container, link, f.shift, f.depth, true, false, b});
+    generatedText(b, e, PseudoElement::Before, link, 0);
     pushChildren(b, 0);
   }
   return root;

@@ -3,7 +3,9 @@
 #include "layout/media.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace tw {
 namespace layout {
@@ -388,6 +390,8 @@ const PropEntry kProps[] = {
     {"border-collapse", Prop::BorderCollapse},
     {"-tw-border-spacing-h", Prop::BorderSpacingH},
     {"-tw-border-spacing-v", Prop::BorderSpacingV},
+    {"content", Prop::Content},
+    {"box-shadow", Prop::BoxShadow},
 };
 
 bool IsWs(const CssToken& t) { return t.type == TokType::Whitespace; }
@@ -767,7 +771,70 @@ size_t SkipBlock(const std::vector<CssToken>& toks, size_t open) {
   return toks.size();
 }
 
-bool ParseCompound(const std::vector<CssToken>& t, size_t& i, size_t end, Compound& c, uint32_t spec[3]) {
+bool ParseCompound(const std::vector<CssToken>& t, size_t& i, size_t end, Compound& c, uint32_t spec[3],
+                   int depth = 0);
+
+// The a and b of an+b ("odd", "even", "3", "2n+1", "-n + 3") between b and e.
+bool ParseNth(const std::vector<CssToken>& t, size_t b, size_t e, int* outA, int* outB) {
+  std::string s;  // the argument rebuilt without blanks
+  auto number = [](double v, bool sign) {
+    long n = std::lround(v);
+    return (n < 0 ? "-" : sign ? "+" : "") + std::to_string(n < 0 ? -n : n);
+  };
+  for (size_t i = b; i < e; ++i) {
+    const CssToken& k = t[i];
+    if (IsWs(k)) continue;
+    if (k.type == TokType::Ident || k.type == TokType::Delim) s += k.text;
+    else if (k.type == TokType::Number) s += number(k.num, !s.empty());
+    else if (k.type == TokType::Dimension) s += number(k.num, !s.empty()) + k.text;
+    else return false;
+    if (s.size() > 32) return false;
+  }
+  if (s == "odd") return *outA = 2, *outB = 1, true;
+  if (s == "even") return *outA = 2, *outB = 0, true;
+  auto toInt = [](const std::string& v, int* out) {
+    if (v.empty() || v.size() > 9) return false;
+    size_t i = v[0] == '+' || v[0] == '-' ? 1 : 0;
+    if (i >= v.size()) return false;
+    for (size_t k = i; k < v.size(); ++k)
+      if (v[k] < '0' || v[k] > '9') return false;
+    *out = std::stoi(v);
+    return true;
+  };
+  size_t n = s.find('n');
+  if (n == std::string::npos) return *outA = 0, toInt(s, outB);
+  std::string a = s.substr(0, n), rest = s.substr(n + 1);
+  if (a.empty() || a == "+") *outA = 1;
+  else if (a == "-") *outA = -1;
+  else if (!toInt(a, outA)) return false;
+  if (rest.empty()) return *outB = 0, true;
+  return (rest[0] == '+' || rest[0] == '-') && toInt(rest, outB);
+}
+
+// Comma-separated compounds (the arguments of :not()).
+bool ParseCompoundList(const std::vector<CssToken>& t, size_t b, size_t e, std::vector<Compound>& out,
+                       uint32_t spec[3], int depth) {
+  size_t i = b;
+  uint32_t best[3] = {0, 0, 0};
+  for (;;) {
+    while (i < e && IsWs(t[i])) ++i;
+    Compound c;
+    uint32_t s[3] = {0, 0, 0};
+    if (!ParseCompound(t, i, e, c, s, depth) || c.pseudo != PseudoElement::None) return false;
+    out.push_back(std::move(c));
+    if (std::make_tuple(s[0], s[1], s[2]) > std::make_tuple(best[0], best[1], best[2]))
+      best[0] = s[0], best[1] = s[1], best[2] = s[2];
+    while (i < e && IsWs(t[i])) ++i;
+    if (i >= e) break;
+    if (t[i].type != TokType::Comma || out.size() > 64) return false;
+    ++i;
+  }
+  for (int k = 0; k < 3; ++k) spec[k] += best[k];
+  return true;
+}
+
+bool ParseCompound(const std::vector<CssToken>& t, size_t& i, size_t end, Compound& c, uint32_t spec[3],
+                   int depth) {
   bool any = false;
   if (i < end && t[i].type == TokType::Ident) {
     c.tag = t[i].text;
@@ -844,26 +911,48 @@ bool ParseCompound(const std::vector<CssToken>& t, size_t& i, size_t end, Compou
         ++j;
       }
       if (j >= end) return false;
+      if (c.pseudo != PseudoElement::None) return false;  // nothing may follow a pseudo-element
       if (t[j].type == TokType::Ident) {
         const std::string& n = t[j].text;
-        if (!element && n == "link")
-          c.link = true;
-        else if (!element && n == "visited")
-          c.visited = true;
-        else if (!element && n == "first-child")
-          c.firstChild = true;
-        else
-          c.never = true;  // :hover, :first-line, ::before ... not rendered
+        Structural st;
+        if (!element && n == "link") c.link = true;
+        else if (!element && n == "visited") c.visited = true;
+        else if (!element && n == "root") c.root = true;
+        else if (!element && n == "empty") c.empty = true;
+        else if (!element && (n == "first-child" || n == "first-of-type")) st.ofType = n == "first-of-type", c.structural.push_back(st);
+        else if (!element && (n == "last-child" || n == "last-of-type")) st.ofType = n == "last-of-type", st.fromLast = true, c.structural.push_back(st);
+        else if (!element && (n == "only-child" || n == "only-of-type")) {
+          st.ofType = n == "only-of-type";
+          c.structural.push_back(st);
+          st.fromLast = true;
+          c.structural.push_back(st);
+        } else if (n == "before" || n == "after") c.pseudo = n == "before" ? PseudoElement::Before : PseudoElement::After;
+        else c.never = true;  // :hover, :first-line ... not rendered
         if (element || n == "first-line" || n == "first-letter" || n == "before" || n == "after")
           ++spec[2];
         else
           ++spec[1];
         i = j + 1;
-      } else if (t[j].type == TokType::Function) {
-        c.never = true;
-        i = SkipBlock(t, j);
-        if (i > end) return false;
-        ++spec[1];
+      } else if (t[j].type == TokType::Function && !element) {
+        size_t close = SkipBlock(t, j);
+        if (close > end) return false;
+        size_t argEnd = close > j + 1 && t[close - 1].type == TokType::RParen ? close - 1 : close;
+        const std::string& n = t[j].text;
+        if (n == "not") {
+          // the arguments' specificity counts, as CSS Selectors 4 says
+          if (depth >= 4 || !ParseCompoundList(t, j + 1, argEnd, c.nots, spec, depth + 1)) return false;
+        } else if (n == "nth-child" || n == "nth-last-child" || n == "nth-of-type" || n == "nth-last-of-type") {
+          Structural st;
+          st.ofType = n.find("of-type") != std::string::npos;
+          st.fromLast = n.find("last") != std::string::npos;
+          if (!ParseNth(t, j + 1, argEnd, &st.a, &st.b)) return false;
+          c.structural.push_back(st);
+          ++spec[1];
+        } else {
+          c.never = true;
+          ++spec[1];
+        }
+        i = close;
       } else
         return false;
       any = true;
@@ -917,9 +1006,11 @@ bool parseSelectorList(const std::vector<CssToken>& t, size_t begin, size_t end,
         ws = true;
       }
       if (i >= end || t[i].type == TokType::Comma) break;
+      if (parts.back().pseudo != PseudoElement::None) return false;  // a pseudo-element ends the selector
       if (t[i].type == TokType::Delim && (t[i].text == ">" || t[i].text == "+" || t[i].text == "~")) {
-        if (t[i].text == "~") return false;  // general sibling: not supported, drop the rule
-        combs.push_back(t[i].text == ">" ? Combinator::Child : Combinator::Adjacent);
+        combs.push_back(t[i].text == ">"   ? Combinator::Child
+                        : t[i].text == "+" ? Combinator::Adjacent
+                                           : Combinator::Sibling);
         ++i;
         while (i < end && IsWs(t[i])) ++i;
       } else if (ws) {

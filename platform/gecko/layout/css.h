@@ -4,8 +4,10 @@
 //   Prop, propFromName      the longhand properties the engine computes
 //   Declaration             one longhand with its value tokens and !important
 //   Compound, Selector      selectors (type, class, id, universal, attribute,
-//                           :link/:visited/:first-child; descendant, child,
-//                           adjacent combinators) with their specificity
+//                           :link/:visited/:root/:empty, :not(), the
+//                           structural pseudo-classes, ::before/::after;
+//                           descendant, child and sibling combinators) with
+//                           their specificity
 //   StyleRule, StyleSheet   rules in source order
 //   parseStyleSheet         text -> sheet; @media blocks kept with their queries,
 //                           @import reported to a callback, rest skipped
@@ -124,6 +126,8 @@ enum class Prop : uint8_t {
   BorderCollapse,
   BorderSpacingH,
   BorderSpacingV,
+  Content,
+  BoxShadow,
   Count
 };
 
@@ -145,17 +149,30 @@ struct AttrSelector {
   Op op = Exists;
 };
 
-// One compound selector: tag.class#id[attr]:pseudo
+// A structural pseudo-class: the element is the (a*n + b)-th for some n >= 0
+// among its element siblings (of its own type), counted from the first
+// (or from the last). :first-child is (0, 1), :only-child both ends.
+struct Structural {
+  bool ofType = false, fromLast = false;
+  int a = 0, b = 1;
+};
+
+enum class PseudoElement : uint8_t { None, Before, After };
+
+// One compound selector: tag.class#id[attr]:pseudo::pseudo-element
 struct Compound {
   std::string tag;  // lower case, "" = any
   std::string id;
   std::vector<std::string> classes;
   std::vector<AttrSelector> attrs;
-  bool link = false, visited = false, firstChild = false;
+  std::vector<Structural> structural;
+  std::vector<Compound> nots;  // :not(a, b): matches none of them
+  bool link = false, visited = false, root = false, empty = false;
+  PseudoElement pseudo = PseudoElement::None;  // ::before / ::after content
   bool never = false;  // an unsupported pseudo: never matches
 };
 
-enum class Combinator : uint8_t { Descendant, Child, Adjacent };
+enum class Combinator : uint8_t { Descendant, Child, Adjacent, Sibling };
 
 struct Selector {
   // parts[0] is the subject (rightmost); combinators[i] joins parts[i] to

@@ -63,8 +63,12 @@ class HtmlLayout {
 
   // Page bands for pages of `pageHeight` px of content: breaks between
   // lines, between blocks and between table rows, honouring
-  // page-break-before/after: always and page-break-inside: avoid; content
-  // taller than a page is cut at the page edge.
+  // page-break-before/after: always; where the page leaves a choice, not
+  // after a heading or inside page-break-after/before: avoid, not inside
+  // page-break-inside: avoid or a table row, not between a box's top and
+  // its first line, and not leaving fewer than two lines of a paragraph on
+  // either page (orphans, widows). Content taller than a page is cut at the
+  // page edge.
   std::vector<PageSlice> paginate(float pageHeight) const;
 
   // paint() cut into the pages of paginate(); each page is `width()` wide.

@@ -142,7 +142,8 @@ void LineBuilder::placeFloat(Box* box) {
   layoutAtomic(box, width_, ctx_);
   float mw = box->w + box->margin[1] + box->margin[3], mh = box->h + box->margin[0] + box->margin[2];
   float px, py;
-  fm_->place(mw, mh, box->style->floating == FloatKind::Left, oy_ + y_, ox_, ox_ + width_, &px, &py);
+  fm_->place(mw, mh, box->style->floating == FloatKind::Left, oy_ + y_, ox_, ox_ + width_, &px, &py,
+              box->style->clear);
   box->x = px - ox_ + box->margin[3];
   box->y = py - oy_ + box->margin[0];
 }
@@ -335,6 +336,9 @@ void LineBuilder::finishLine(bool forced, bool last) {
     line.spans.push_back(s);
     openItems_.push_back(s.item);
   }
+  // in the order the boxes open: an inner box paints over its parent
+  std::stable_sort(line.spans.begin(), line.spans.end(),
+                   [](const InlineSpan& a, const InlineSpan& b) { return a.item < b.item; });
   // --- merge neighbouring text of one item
   std::vector<Fragment> merged;
   merged.reserve(cur_.size());

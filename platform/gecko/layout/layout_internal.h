@@ -31,9 +31,10 @@ class FloatManager {
   };
   // Horizontal room [*l, *r] for a band [y, y + h) within [left, right].
   void available(float y, float h, float left, float right, float* l, float* r) const;
-  // Places a float of margin-box size w x h no higher than y; returns its
-  // top-left (margin box).
-  void place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY);
+  // Places a float of margin-box size w x h no higher than y (and below the
+  // floats it clears); returns its top-left (margin box).
+  void place(float w, float h, bool left, float y, float left0, float right0, float* outX, float* outY,
+             ClearKind clear = ClearKind::None);
   float clearance(ClearKind c) const;  // bottom of the floats to clear, or -inf
   float bottom() const;                // bottom of every float (0 when none)
   // The nearest bottom below y of the floats that meet [y, y + h); -1 when

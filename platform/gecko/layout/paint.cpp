@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <unordered_map>
 
 #include "layout/layout_internal.h"
 
@@ -51,6 +52,31 @@ class Painter {
     it.color = c;
     out_->items.push_back(std::move(it));
   }
+  // The part of rect a outside rect hole, as up to four fills.
+  void fillOutside(RectF a, RectF hole, Color c) {
+    float top = std::max(a.y, std::min(a.bottom(), hole.y));
+    float bottom = std::min(a.bottom(), std::max(a.y, hole.bottom()));
+    fill(a.x, a.y, a.w, top - a.y, c);
+    fill(a.x, bottom, a.w, a.bottom() - bottom, c);
+    float left = std::max(a.x, std::min(a.right(), hole.x));
+    float right = std::min(a.right(), std::max(a.x, hole.right()));
+    fill(a.x, top, left - a.x, bottom - top, c);
+    fill(right, top, a.right() - right, bottom - top, c);
+  }
+  // A box's outer shadow, outside its border box: the blur is drawn as a
+  // paler band around a core of the shadow's colour.
+  void shadow(const ComputedStyle& s, RectF r) {
+    float dx = s.shadow[0], dy = s.shadow[1], blur = std::max(0.0f, s.shadow[2]), spread = s.shadow[3];
+    RectF core{r.x + dx - spread + blur / 2, r.y + dy - spread + blur / 2, r.w + 2 * spread - blur,
+               r.h + 2 * spread - blur};
+    if (blur > 0) {
+      const Color& c = s.shadowColor;
+      auto pale = [](uint8_t v) { return uint8_t((int(v) + 255) / 2); };
+      RectF band{core.x - blur / 2, core.y - blur / 2, core.w + blur, core.h + blur};
+      fillOutside(band, core, Color::rgb(pale(c.r), pale(c.g), pale(c.b)));
+    }
+    fillOutside(core, r, s.shadowColor);
+  }
   void background(const Box* b, const ComputedStyle& s, RectF r) {
     fill(r.x, r.y, r.w, r.h, s.backgroundColor);
     if (!s.backgroundImage.empty()) {
@@ -80,7 +106,11 @@ class Painter {
     DisplayLink l;
     l.rect = r;
     l.href = std::string(a->getAttribute("href"));
-    l.url = resolveUrl(baseUrl_, l.href);
+    // A link broken over lines paints a rectangle per line, and pages link
+    // the same targets again and again: each href is resolved once.
+    auto known = resolved_.find(l.href);
+    if (known == resolved_.end()) known = resolved_.emplace(l.href, resolveUrl(baseUrl_, l.href)).first;
+    l.url = known->second;
     out_->links.push_back(std::move(l));
   }
   void anchor(const html::Element* e, float x, float y) {
@@ -104,6 +134,7 @@ class Painter {
   DisplayList* out_;
   FontCache& fonts_;
   const std::string& baseUrl_;
+  std::unordered_map<std::string, std::string> resolved_;  // href -> url
   const std::function<const DisplayImage*(const std::string&)>& bgImage_;
 };
 
@@ -348,6 +379,7 @@ void Painter::paintBox(const Box* b, float X, float Y, const html::Element* pare
   if (b->kind == BoxKind::Table) border = RectF{X, Y + b->gridY, b->w, b->gridH};
   bool isRoot = !b->parent;
   bool isBody = b->element && b->element->is(html::Tag::Body);
+  if (s.visible && s.hasShadow && !isRoot) shadow(s, border);
   if (s.visible && b->kind != BoxKind::Row && b->kind != BoxKind::RowGroup && !isRoot && !isBody) {
     if (b->kind == BoxKind::Cell && b->parent) {
       // row and row-group backgrounds show through the cells
@@ -504,19 +536,39 @@ std::string dumpBoxTree(const Box* root) {
 
 namespace {
 
+bool isHeading(const Box* b) {
+  const html::Element* e = b->element;
+  return e && (e->is(html::Tag::H1) || e->is(html::Tag::H2) || e->is(html::Tag::H3) || e->is(html::Tag::H4) ||
+               e->is(html::Tag::H5) || e->is(html::Tag::H6));
+}
+
+using Band = std::pair<float, float>;
+
 struct BreakCollector {
   std::vector<BreakCandidate>* out;
-  std::vector<std::pair<float, float>>* hard;  // line boxes: never cut
-  std::vector<std::pair<float, float>>* soft;  // page-break-inside: avoid
+  std::vector<Band>* hard;  // line boxes: never cut
+  std::vector<Band>* soft;  // better not cut
+  // Bands whose ends are only known once every line is: a box kept with the
+  // first line after it (headings, page-break-after: avoid), and the top of a
+  // box kept with its first line (a border alone at a page's foot)
+  std::vector<Band> keepWithNext;
+  std::vector<float> keepTopWithLine, keepAcross;  // keepAcross: page-break-before: avoid
 
   void walk(const Box* b, float X, float Y) {
     if (b->kind == BoxKind::Lines) {
+      size_t first = hard->size();
       for (size_t i = 0; i < b->lines.size(); ++i) {
         const LineBox& l = b->lines[i];
         if (l.height <= 0) continue;
         out->push_back(BreakCandidate{Y + l.y, false});
         out->push_back(BreakCandidate{Y + l.y + l.height, false});
         hard->push_back({Y + l.y, Y + l.y + l.height});
+      }
+      // orphans and widows: two lines at least on either side of a break
+      size_t n = hard->size() - first;
+      if (n >= 2) {
+        soft->push_back({(*hard)[first].first, (*hard)[first + 1].second});
+        soft->push_back({(*hard)[first + n - 2].first, (*hard)[first + n - 1].second});
       }
       for (const InlineItem& it : b->items)
         if (it.kind == InlineItem::Float && it.box)
@@ -536,9 +588,47 @@ struct BreakCollector {
       if (c->kind != BoxKind::Lines && c->kind != BoxKind::Cell) {
         out->push_back(BreakCandidate{cy, c->style->pageBreakBefore == PageBreak::Always});
         out->push_back(BreakCandidate{cy + c->h, c->style->pageBreakAfter == PageBreak::Always});
+        keepTopWithLine.push_back(cy);
+        if (isHeading(c) || c->style->pageBreakAfter == PageBreak::Avoid) keepWithNext.push_back({cy, cy + c->h});
+        if (c->style->pageBreakBefore == PageBreak::Avoid) keepAcross.push_back(cy);
       }
-      if (c->style->pageBreakInsideAvoid && c->kind != BoxKind::Lines) soft->push_back({cy, cy + c->h});
+      // a table row stays whole where it fits on a page
+      if ((c->style->pageBreakInsideAvoid || c->kind == BoxKind::Row) && c->kind != BoxKind::Lines)
+        soft->push_back({cy, cy + c->h});
       walk(c, X + c->x, cy);
+    }
+  }
+
+  // Turns the kept bands into soft ones, now that every line is known.
+  void resolveKeeps() {
+    std::vector<Band> lines(*hard);
+    std::sort(lines.begin(), lines.end());
+    // the bottom of the first line starting at or below y; -1 when none
+    auto lineAfter = [&](float y) {
+      auto it = std::lower_bound(lines.begin(), lines.end(), Band{y - 0.5f, -1e30f});
+      return it == lines.end() ? -1.0f : it->second;
+    };
+    // the top of the last line ending at or above y; -1 when none
+    auto lineBefore = [&](float y) {
+      float top = -1;
+      for (auto it = std::lower_bound(lines.begin(), lines.end(), Band{y + 0.5f, -1e30f}); it != lines.begin();) {
+        --it;
+        if (it->second <= y + 0.5f) return it->first;
+        if (lines.end() - it > 64) break;  // a tall image or float before y: give up
+      }
+      return top;
+    };
+    for (const Band& k : keepWithNext) {
+      float next = lineAfter(k.second);
+      if (next > k.first) soft->push_back({k.first, next});
+    }
+    for (float y : keepTopWithLine) {
+      float next = lineAfter(y);
+      if (next > y) soft->push_back({y, next});
+    }
+    for (float y : keepAcross) {
+      float prev = lineBefore(y), next = lineAfter(y);
+      if (prev >= 0 && next > prev) soft->push_back({prev, next});
     }
   }
 };
@@ -547,8 +637,10 @@ struct BreakCollector {
 
 void collectBreaks(const Box* root, std::vector<BreakCandidate>* out, std::vector<std::pair<float, float>>* hard,
                    std::vector<std::pair<float, float>>* soft) {
-  BreakCollector c{out, hard, soft};
-  if (root) c.walk(root, root->x, root->y);
+  BreakCollector c{out, hard, soft, {}, {}, {}};
+  if (!root) return;
+  c.walk(root, root->x, root->y);
+  c.resolveKeeps();
 }
 
 }  // namespace layout

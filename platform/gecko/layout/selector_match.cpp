@@ -23,6 +23,25 @@ const html::Element* prevElement(const html::Element* e) {
   return nullptr;
 }
 
+const html::Element* nextElement(const html::Element* e) {
+  for (const html::Node* n = e->nextSibling(); n; n = n->nextSibling())
+    if (n->isElement()) return n->asElement();
+  return nullptr;
+}
+
+// The element's position (1-based) among its element siblings (of its own
+// type), from the first or from the last, against a*n + b.
+bool matchStructural(const Structural& st, const html::Element* e) {
+  if (!e->parentElement()) return false;
+  long index = 1;
+  for (const html::Element* s = st.fromLast ? nextElement(e) : prevElement(e); s;
+       s = st.fromLast ? nextElement(s) : prevElement(s))
+    if (!st.ofType || s->tagName() == e->tagName()) ++index;
+  if (st.a == 0) return index == st.b;
+  long d = index - st.b;
+  return d % st.a == 0 && d / st.a >= 0;
+}
+
 bool matchCompound(const Compound& c, const html::Element* e) {
   if (c.never) return false;
   if (!c.tag.empty() && c.tag != e->tagName()) return false;
@@ -56,7 +75,14 @@ bool matchCompound(const Compound& c, const html::Element* e) {
   }
   if (c.link && !(e->is(html::Tag::A) && e->hasAttribute("href"))) return false;
   if (c.visited) return false;  // no history: every link is unvisited
-  if (c.firstChild && prevElement(e)) return false;
+  if (c.root && e != e->ownerDocument()->documentElement()) return false;
+  if (c.empty)
+    for (const html::Node* n = e->firstChild(); n; n = n->nextSibling())
+      if (n->isElement() || (n->asText() && !n->asText()->data().empty())) return false;
+  for (const Structural& st : c.structural)
+    if (!matchStructural(st, e)) return false;
+  for (const Compound& n : c.nots)
+    if (matchCompound(n, e)) return false;
   return true;
 }
 
@@ -75,6 +101,11 @@ bool matchSelector(const Selector& s, size_t part, const html::Element* e, int& 
   if (comb == Combinator::Adjacent) {
     const html::Element* p = prevElement(e);
     return p && matchSelector(s, part + 1, p, budget);
+  }
+  if (comb == Combinator::Sibling) {
+    for (const html::Element* p = prevElement(e); p && budget > 0; p = prevElement(p))
+      if (matchSelector(s, part + 1, p, budget)) return true;
+    return false;
   }
   for (const html::Element* p = e->parentElement(); p && budget > 0; p = p->parentElement())
     if (matchSelector(s, part + 1, p, budget)) return true;

@@ -202,7 +202,8 @@ void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
     uint32_t idx = uint32_t(rules_.size());
     rules_.push_back(SheetRule{&r.selector, &sheet.blocks[r.block], idx, origin});
     const Compound& subj = r.selector.parts[0];
-    if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
+    if (subj.pseudo != PseudoElement::None) pseudoRules_.push_back(idx);
+    else if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
     else if (!subj.classes.empty()) byClass_[lower(subj.classes[0])].push_back(idx);
     else if (!subj.tag.empty()) byTag_[subj.tag].push_back(idx);
     else universal_.push_back(idx);
@@ -270,7 +271,12 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     }
   }
   styles_.clear();
+  before_.clear();
+  after_.clear();
+  shared_.clear();
   if (!root) return;
+  // One table for the page rather than a table grown (and copied) in steps.
+  styles_.reserve(doc.nodeCount());
   // Iterative pre-order walk with a stack of (element, depth).
   struct Item {
     const html::Element* e;
@@ -291,10 +297,14 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
       s->display = Display::Inline;
       st = s;
     } else {
-      st = computeFor(it.e, *it.parent);
+      st = computeStyle(it.e, *it.parent, true);
     }
     styles_[it.e] = st;
     if (st->display == Display::None) continue;  // descendants are never rendered
+    if (!pseudoRules_.empty() && it.depth <= maxDepth) {
+      if (StylePtr b = computePseudo(it.e, *st, PseudoElement::Before)) before_[it.e] = b;
+      if (StylePtr a = computePseudo(it.e, *st, PseudoElement::After)) after_[it.e] = a;
+    }
     kids.clear();
     for (const html::Node* c = it.e->firstChild(); c; c = c->nextSibling())
       if (c->isElement()) kids.push_back(c->asElement());
@@ -305,8 +315,14 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
 }
 
 StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& parent) const {
+  return computeStyle(e, parent, false);
+}
+
+StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const {
   // Candidate rules from the indexes.
-  std::vector<uint32_t> cand;
+  // Scratch lists kept from element to element (no allocation per element).
+  std::vector<uint32_t>& cand = scratchCandidates_;
+  cand.clear();
   auto addList = [&](const std::vector<uint32_t>& l) { cand.insert(cand.end(), l.begin(), l.end()); };
   std::string_view id = e->id();
   if (!id.empty()) {
@@ -316,7 +332,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   std::string_view cls = e->getAttribute("class");
   if (!cls.empty()) {
     size_t i = 0;
-    std::vector<std::string> seen;
+    std::vector<std::string>& seen = scratchClasses_;
+    seen.clear();
     while (i < cls.size()) {
       while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
       size_t b = i;
@@ -336,11 +353,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   }
   addList(universal_);
 
-  struct Match {
-    const Declaration* d;
-    uint64_t key;
-  };
-  std::vector<Match> matches;
+  std::vector<Match>& matches = scratchMatches_;
+  matches.clear();
   // Cascade levels: 0 UA normal, 1 presentational hints, 2 author normal,
   // 3 style attribute, 4 author !important, 5 style attribute !important,
   // 6 UA !important.
@@ -364,7 +378,10 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   // Attribute hints and style= texts repeat from element to element: each
   // distinct text is parsed once (fewer allocations, too).
   // (bounded: cleared here, never while this element's matches point into it)
-  if (declCache_.size() >= 8192) declCache_.clear();
+  if (declCache_.size() >= 8192) {
+    declCache_.clear();
+    shared_.clear();  // its keys name declarations of the cache
+  }
   std::string hintText = presentationalHints(*e, table);
   if (!hintText.empty())
     for (const Declaration& d : cachedDeclarations(hintText)) push(d, 1, 0, 0);
@@ -374,29 +391,39 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   const Declaration* win[size_t(Prop::Count)] = {};
   for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
 
+  // What the element itself adds after the cascade (see the fix-ups below).
+  const bool isRoot = e == e->ownerDocument()->documentElement();
+  int blockAlign = -1;  // -1: inherited
+  if (e->is(html::Tag::Center)) {
+    blockAlign = 1;
+  } else if ((e->is(html::Tag::Div) || e->is(html::Tag::P) || e->is(html::Tag::Td) || e->is(html::Tag::Th)) &&
+             e->hasAttribute("align")) {
+    const char* al = alignValue(e->getAttribute("align"));
+    blockAlign = al && !strcmp(al, "center") ? 1 : al && !strcmp(al, "right") ? 2 : 0;
+  } else if (e->is(html::Tag::Table)) {
+    blockAlign = 0;
+  }
+  std::string& shareKey = scratchKey_;
+  shareKey.clear();
+  if (share) {
+    const ComputedStyle* parentAddress = &parent;
+    shareKey.append(reinterpret_cast<const char*>(&parentAddress), sizeof parentAddress);
+    shareKey += char(isRoot);
+    shareKey += char(blockAlign);
+    for (const Declaration* d : win)
+      if (d) shareKey.append(reinterpret_cast<const char*>(&d), sizeof d);
+    auto found = shared_.find(shareKey);
+    if (found != shared_.end()) return found->second;
+  }
+
   auto s = std::make_shared<ComputedStyle>(inheritFrom(parent));
-  Ctx c{&parent, s.get()};
-  auto apply = [&](Prop p) {
-    const Declaration* d = win[size_t(p)];
-    if (!d) return;
-    if (d->value.size() == 1 && d->value[0].type == TokType::Ident && d->value[0].text == "inherit")
-      inheritValue(p, c);
-    else
-      applyValue(p, d->value, c);
-  };
-  // font-size first: em lengths of every other property depend on it;
-  // color before border colours (currentColor).
-  apply(Prop::FontSize);
-  if (s->lineHeightFactor > 0) s->lineHeight = s->lineHeightFactor * s->fontSize;
-  apply(Prop::Color);
-  for (auto& bc : s->borderColor) bc = s->color;
-  for (size_t p = 0; p < size_t(Prop::Count); ++p)
-    if (Prop(p) != Prop::FontSize && Prop(p) != Prop::Color) apply(Prop(p));
+  Ctx c{&parent, s.get(), e};
+  applyWinners(win, c);
 
   // Fix-ups of computed values (CSS 2.1 9.7 and the border rules).
   for (int i = 0; i < 4; ++i)
     if (s->borderStyle[i] == BorderStyle::None || s->borderStyle[i] == BorderStyle::Hidden) s->borderWidth[i] = 0;
-  if (s->floating != FloatKind::None || e == e->ownerDocument()->documentElement()) {
+  if (s->floating != FloatKind::None || isRoot) {
     Display& d = s->display;
     if (d == Display::Inline || d == Display::InlineBlock || d == Display::TableRowGroup || d == Display::TableRow ||
         d == Display::TableCell || d == Display::TableCaption || d == Display::TableHeaderGroup ||
@@ -407,15 +434,42 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   }
   s->decorationsInEffect = uint8_t(parent.decorationsInEffect | s->textDecoration);
   // <center> and align= on blocks also align their child blocks.
-  if (e->is(html::Tag::Center)) s->blockAlign = 1;
-  else if ((e->is(html::Tag::Div) || e->is(html::Tag::P) || e->is(html::Tag::Td) || e->is(html::Tag::Th)) &&
-           e->hasAttribute("align")) {
-    const char* al = alignValue(e->getAttribute("align"));
-    s->blockAlign = al && !strcmp(al, "center") ? 1 : al && !strcmp(al, "right") ? 2 : 0;
-  } else if (e->is(html::Tag::Table)) {
-    s->blockAlign = 0;
-  }
+  if (blockAlign >= 0) s->blockAlign = uint8_t(blockAlign);
+  if (share && shared_.size() < 65536) shared_.emplace(shareKey, s);  // a copy of its own length
   return s;
+}
+
+StylePtr StyleEngine::computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const {
+  // Sheet rules only (attributes style the element itself), in cascade order.
+  std::vector<std::pair<uint64_t, const Declaration*>> matches;
+  for (uint32_t idx : pseudoRules_) {
+    const SheetRule& r = rules_[idx];
+    int budget = 4096;
+    if (r.selector->parts[0].pseudo != which || !matchSelector(*r.selector, 0, e, budget)) continue;
+    for (const Declaration& d : *r.decls) {
+      uint64_t level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+      matches.emplace_back((level << 56) | (uint64_t(r.selector->specificity & 0xFFFFFF) << 32) | r.order, &d);
+    }
+  }
+  if (matches.empty()) return nullptr;
+  std::stable_sort(matches.begin(), matches.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const Declaration* win[size_t(Prop::Count)] = {};
+  for (const auto& m : matches) win[size_t(m.second->prop)] = m.second;
+  auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
+  Ctx c{&style, s.get(), e};
+  applyWinners(win, c);
+  if (!s->hasContent || s->display == Display::None) return nullptr;
+  // generated boxes are inline here; a block one would need a box of its own
+  if (s->display != Display::Inline) s->display = Display::Inline;
+  s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
+  return s;
+}
+
+const ComputedStyle* StyleEngine::pseudoStyle(const html::Element* e, PseudoElement which) const {
+  const auto& map = which == PseudoElement::Before ? before_ : after_;
+  auto it = map.find(e);
+  return it == map.end() ? nullptr : it->second.get();
 }
 
 const std::vector<Declaration>& StyleEngine::cachedDeclarations(const std::string& text) const {

@@ -82,6 +82,13 @@ struct ComputedStyle {
   float verticalAlignPx = 0;
   PageBreak pageBreakBefore = PageBreak::Auto, pageBreakAfter = PageBreak::Auto;
   bool pageBreakInsideAvoid = false;
+  // box-shadow (the first, outer one): offsets, blur, spread in px; the
+  // colour already mixed over white paper by its opacity
+  bool hasShadow = false;
+  float shadow[4] = {0, 0, 0, 0};
+  Color shadowColor;
+  bool hasContent = false;      // ::before/::after: `content` gives text
+  std::string content;          // that text, UTF-8
   // --- inherited
   std::string fontFamily = "serif";
   float fontSize = 16;
@@ -140,6 +147,10 @@ class StyleEngine {
   // Base url for relative references (the document's, or <base href>).
   const std::string& baseUrl() const { return baseUrl_; }
 
+  // The style of an element's ::before or ::after box; null when it has
+  // none (no rule gives it content).
+  const ComputedStyle* pseudoStyle(const html::Element* e, PseudoElement which) const;
+
   // Exposed for tests: the computed style of an element given its parent's.
   StylePtr computeFor(const html::Element* e, const ComputedStyle& parent) const;
 
@@ -157,6 +168,11 @@ class StyleEngine {
   // (before its own rules) and indexes it; false when over the budget.
   void addAuthor(std::shared_ptr<const StyleSheet> sheet, const std::string& baseUrl, int depth);
   const std::vector<Declaration>& cachedDeclarations(const std::string& text) const;
+  StylePtr computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const;
+  // computeFor; with |share|, an element that wins the same declarations
+  // as an earlier one under the same parent style gets that element's style
+  // (the parent must stay alive and unchanged while the engine's styles do).
+  StylePtr computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const;
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
@@ -165,9 +181,23 @@ class StyleEngine {
   std::vector<SheetRule> rules_;
   std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
   std::vector<uint32_t> universal_;
+  std::vector<uint32_t> pseudoRules_;  // rules for ::before/::after
+  std::unordered_map<const html::Element*, StylePtr> before_, after_;
   std::unordered_map<const html::Element*, StylePtr> styles_;
   StylePtr root_;
   mutable std::unordered_map<std::string, std::vector<Declaration>> declCache_;
+  // Styles by parent style, element fix-ups and winning declarations (their
+  // addresses: declCache_'s entries must outlive the keys naming them).
+  mutable std::unordered_map<std::string, StylePtr> shared_;
+  // computeStyle's working lists, kept for the next element.
+  struct Match {
+    const Declaration* d;
+    uint64_t key;
+  };
+  mutable std::vector<uint32_t> scratchCandidates_;
+  mutable std::vector<std::string> scratchClasses_;
+  mutable std::vector<Match> scratchMatches_;
+  mutable std::string scratchKey_;
   size_t importBudget_ = 32;
   size_t bytesBudget_ = 8u << 20;
 };

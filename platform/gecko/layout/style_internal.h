@@ -40,6 +40,7 @@ bool matchSelector(const Selector& s, size_t part, const html::Element* e, int& 
 struct Ctx {
   const ComputedStyle* parent;
   ComputedStyle* s;
+  const html::Element* element;  // for attr() in `content`
 };
 // Starts an element's style: inherited properties from the parent, the
 // rest at their initial values.
@@ -48,6 +49,9 @@ ComputedStyle inheritFrom(const ComputedStyle& p);
 void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c);
 // `inherit`: copy the parent's value of that property.
 void inheritValue(Prop p, Ctx& c);
+// Applies the winning declaration of each property (null: none) in the
+// order computed values need (font-size first, colour before borders).
+void applyWinners(const Declaration* const winners[], Ctx& c);
 
 }  // namespace layout
 }  // namespace tw

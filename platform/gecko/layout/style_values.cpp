@@ -326,6 +326,59 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
     case Prop::PageBreakInside:
       if (ident) s.pageBreakInsideAvoid = k == "avoid";
       return;
+    case Prop::BoxShadow: {
+      // the first shadow of the list; inset shadows are not drawn
+      s.hasShadow = false;
+      if (ident && k == "none") return;
+      float len[4] = {0, 0, 0, 0};
+      int n = 0;
+      double alpha = 1;
+      Color color = s.color;
+      for (size_t i = 0; i < v.size(); ++i) {
+        const CssToken& x = v[i];
+        if (x.type == TokType::Comma) break;
+        Length l;
+        if (x.type == TokType::Ident && x.text == "inset") return;
+        if (n < 4 && toLength(x, em, &l, false, false)) {
+          len[n++] = l.value;
+        } else if (x.type == TokType::Function || x.type == TokType::Hash || x.type == TokType::Ident) {
+          std::vector<CssToken> rest(v.begin() + long(i), v.end());
+          if (!parseColorTokens(rest, &color)) return;
+          if (x.type == TokType::Function) {
+            // rgba()'s fourth argument: the shadow's opacity
+            int args = 0;
+            for (++i; i < v.size() && v[i].type != TokType::RParen; ++i)
+              if (v[i].type == TokType::Number && ++args == 4) alpha = std::max(0.0, std::min(1.0, v[i].num));
+          }
+        }
+      }
+      if (n < 2 || color.isTransparent()) return;
+      auto mix = [&](uint8_t c) { return uint8_t(std::lround(c * alpha + 255 * (1 - alpha))); };
+      s.hasShadow = true;
+      for (int i = 0; i < 4; ++i) s.shadow[i] = len[i];
+      s.shadowColor = Color::rgb(mix(color.r), mix(color.g), mix(color.b));
+      return;
+    }
+    case Prop::Content: {
+      // strings, attr(name) and quotes; counters and images give nothing
+      s.content.clear();
+      s.hasContent = !(ident && (k == "none" || k == "normal"));
+      if (!s.hasContent) return;
+      for (size_t i = 0; i < v.size() && s.content.size() < 4096; ++i) {
+        const CssToken& x = v[i];
+        if (x.type == TokType::String) {
+          s.content += x.text;
+        } else if (x.type == TokType::Ident) {
+          if (x.text == "open-quote") s.content += "\xE2\x80\x9C";
+          else if (x.text == "close-quote") s.content += "\xE2\x80\x9D";
+        } else if (x.type == TokType::Function) {
+          if (x.text == "attr" && i + 1 < v.size() && v[i + 1].type == TokType::Ident && c.element)
+            s.content += std::string(c.element->getAttribute(v[i + 1].text));
+          while (i < v.size() && v[i].type != TokType::RParen) ++i;
+        }
+      }
+      return;
+    }
     case Prop::BorderCollapse:
       if (ident) s.borderCollapse = k == "collapse";
       return;
@@ -336,6 +389,26 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
     case Prop::Count:
       return;
   }
+}
+
+void applyWinners(const Declaration* const win[], Ctx& c) {
+  ComputedStyle* s = c.s;
+  auto apply = [&](Prop p) {
+    const Declaration* d = win[size_t(p)];
+    if (!d) return;
+    if (d->value.size() == 1 && d->value[0].type == TokType::Ident && d->value[0].text == "inherit")
+      inheritValue(p, c);
+    else
+      applyValue(p, d->value, c);
+  };
+  // font-size first: em lengths of every other property depend on it;
+  // color before border colours (currentColor).
+  apply(Prop::FontSize);
+  if (s->lineHeightFactor > 0) s->lineHeight = s->lineHeightFactor * s->fontSize;
+  apply(Prop::Color);
+  for (auto& bc : s->borderColor) bc = s->color;
+  for (size_t p = 0; p < size_t(Prop::Count); ++p)
+    if (Prop(p) != Prop::FontSize && Prop(p) != Prop::Color) apply(Prop(p));
 }
 
 // `inherit`: copy the parent's value of that property.
@@ -371,6 +444,11 @@ void inheritValue(Prop p, Ctx& c) {
     case Prop::PageBreakBefore: s.pageBreakBefore = ps.pageBreakBefore; break;
     case Prop::PageBreakAfter: s.pageBreakAfter = ps.pageBreakAfter; break;
     case Prop::PageBreakInside: s.pageBreakInsideAvoid = ps.pageBreakInsideAvoid; break;
+    case Prop::Content: s.hasContent = ps.hasContent, s.content = ps.content; break;
+    case Prop::BoxShadow:
+      s.hasShadow = ps.hasShadow, s.shadowColor = ps.shadowColor;
+      for (int i = 0; i < 4; ++i) s.shadow[i] = ps.shadow[i];
+      break;
     default: break;  // inherited properties already hold the parent's value
   }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "PdfJob.h"
+#include "IPdfJob.h"
 #include "nsCOMPtr.h"
 #include "nsHtmlDocument.h"
 #include "nsIDOM.h"

@@ -130,7 +130,18 @@ std::shared_ptr<const TrueTypeFont> GdiFontSource::Load(const std::string& face,
     return cached->second.first;
   }
   std::string first_error;
+  // A face that cannot be embedded gives way to one of its kind first
+  // (fixed pitch, serif), so that columns of code stay aligned.
   std::vector<std::string> candidates{face};
+  std::string lower = face;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  auto has = [&](const char* part) { return lower.find(part) != std::string::npos; };
+  if (has("mono") || has("courier") || has("consol") || has("console") || has("fixed")) {
+    for (const char* f : {"Courier New", "Liberation Mono", "DejaVu Sans Mono"}) candidates.push_back(f);
+  } else if ((has("serif") && !has("sans")) || has("times") || has("roman") || has("georgia")) {
+    for (const char* f : {"Times New Roman", "Liberation Serif", "DejaVu Serif"}) candidates.push_back(f);
+  }
   for (const char* f : {"Arial", "Times New Roman", "Tahoma", "Verdana", "Liberation Sans",
                         "DejaVu Sans", "Microsoft Sans Serif"})
     candidates.push_back(f);

@@ -9,7 +9,7 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
-#include "AppResource.h"
+#include "ShellResource.h"
 
 class CConvertProgressDlg : public CDialog {
 public:

@@ -1,7 +1,6 @@
 // AppState.h - process-wide state of the application shell that the
 // conversion engine shares:
-//   g_bConverting           nonzero while a conversion runs (defined with the
-//                           Gecko host, which clears it when it is made)
+//   g_bConverting           nonzero while a conversion runs
 //   g_szChmFolder           the folder the open CHM was extracted into
 //   g_pConvertProgressDlg   the conversion's progress dialog, or null
 //   the progress callback   how the engine reports to the view
@@ -11,6 +10,9 @@
 
 class CConvertProgressDlg;
 
+// Set while a conversion runs; cleared by Cancel, by the Gecko host's
+// construction, and by a quit request met in a nested loop. The page walk
+// stops when clear.
 extern BOOL g_bConverting;
 // Full path of the extraction folder of the open CHM; all zero when none.
 extern char g_szChmFolder[1024];

@@ -3,6 +3,7 @@
 
 #include "ConvertProgressDlg.h"
 
+BOOL g_bConverting = FALSE;
 char g_szChmFolder[1024];
 CConvertProgressDlg* g_pConvertProgressDlg = nullptr;
 
