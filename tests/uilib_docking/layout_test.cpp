@@ -300,12 +300,6 @@ TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
     ASSERT_EQ(pTop->GetRows().GetCount(), 2);
     EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     EXPECT_EQ(pTop->GetThickness(), 48);
-    // Dragged far out of the dock bar the bar would float; until floating
-    // frames exist that is refused and the bar stays where it was.
-    pSecond->UpdateVirtualRect();
-    EXPECT_TRUE(pTop->MoveControlBar(pSecond, 0, 0, 300));
-    EXPECT_EQ(pSecond->GetParentDockBar(), pTop);
-    EXPECT_EQ(pTop->GetRowIndex(pSecond->GetDockBarRow()), 1);
     // Back up into the first row: the second row goes with its last bar.
     pSecond->UpdateVirtualRect();
     pTop->MoveControlBar(pSecond, 0, 0, -20);
@@ -313,6 +307,13 @@ TEST_F(DockingFixture, DraggingAcrossTwoThirdsOfTheThicknessChangesTheRow) {
     EXPECT_EQ(pSecond->GetDockBarRow(), pFirst->GetDockBarRow());
     std::string which;
     EXPECT_TRUE(NoneOverlap({pFirst, pSecond}, &which)) << which;
+    // Dragged far out of the dock bar the bar floats in a frame of its own.
+    pSecond->UpdateVirtualRect();
+    EXPECT_TRUE(pTop->MoveControlBar(pSecond, 0, 0, 300));
+    EXPECT_EQ(pSecond->GetParentDockBar(), nullptr);
+    EXPECT_NE(pSecond->GetParentMiniFrame(), nullptr);
+    EXPECT_TRUE(pSecond->IsFloating());
+    EXPECT_EQ(pTop->GetRows().GetCount(), 1);
 }
 
 TEST_F(DockingFixture, AFrameResizedLaysItsBarsOutAgainWithoutOverlap) {

@@ -261,12 +261,13 @@ public:
     BOOL IsFrameWnd() const override { return TRUE; }
 };
 
-class MiniFrameWindow : public CWnd {
+// A floating frame names its owner frame itself: a window that is not its
+// owner, to show that the interface is asked rather than the window tree.
+class MiniFrameWindow : public CWnd, public ISPMiniFrame {
 public:
-    CRuntimeClass* GetRuntimeClass() const override {
-        static FakeClass mini("CSPMiniFrameWnd", RUNTIME_CLASS(CWnd));
-        return &mini.rc;
-    }
+    HWND m_hwndOwnerFrame = NULL;
+    HWND GetOwnerFrameHwnd() const override { return m_hwndOwnerFrame; }
+    BOOL HoldsToolBar() const override { return FALSE; }
 };
 
 }  // namespace
@@ -287,7 +288,8 @@ TEST(ParentFrame, WalksUpAndPassesMiniFramesToTheirOwner) {
     // A bar floating in a mini frame finds the frame that owns the mini frame.
     MiniFrameWindow mini;
     ASSERT_TRUE(mini.Attach(CreateTestWindow("TwFoundationPlain", ::DefWindowProcA, WS_POPUP, CRect(0, 0, 80, 80),
-                                             frame.GetSafeHwnd())));
+                                             NULL)));
+    mini.m_hwndOwnerFrame = frame.GetSafeHwnd();
     HWND hwndBar = CreateTestWindow("TwFoundationPlain", ::DefWindowProcA, WS_CHILD, CRect(0, 0, 40, 40),
                                     mini.GetSafeHwnd());
     EXPECT_EQ((CWnd*)&frame, (CWnd*)SPGetParentFrame(CWnd::FromHandle(hwndBar)));

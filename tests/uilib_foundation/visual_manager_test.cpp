@@ -451,9 +451,12 @@ TEST(WinXPVisualManager, TaskAreaBorderAndPushedCaptionButtons) {
     EXPECT_EQ(1600 - 30, mem.Count(CRect(0, 0, 40, 40), bg));
 
     // A pushed button without the mouse over it looks like a normal one.
-    static SPCaptionButtonInfo s_info;
-    SPClientHooks::pfnGetCaptionButtonInfo = [](CSPCaptionButton*, SPCaptionButtonInfo& info) { info = s_info; };
-    CSPCaptionButton* pButton = reinterpret_cast<CSPCaptionButton*>(&s_info);
+    struct FakeButton : CObject, ISPVisualCaptionButton {
+        SPCaptionButtonInfo m_info;
+        void GetVisualInfo(SPCaptionButtonInfo& info) const override { info = m_info; }
+    } button;
+    CSPCaptionButton* pButton = reinterpret_cast<CSPCaptionButton*>(static_cast<CObject*>(&button));
+    SPCaptionButtonInfo& s_info = button.m_info;
     s_info = SPCaptionButtonInfo{CPoint(2, 2), FALSE, HTCLOSE, FALSE, FALSE};
     MemoryDC normal(40, 40), pushed(40, 40);
     themed.OnDrawCaptionButton(&normal.dc, pButton, FALSE, FALSE, FALSE, FALSE);
@@ -463,7 +466,6 @@ TEST(WinXPVisualManager, TaskAreaBorderAndPushedCaptionButtons) {
     for (int y = 0; y < 40; y++)
         for (int x = 0; x < 40; x++) nDifferent += normal.Pixel(x, y) != pushed.Pixel(x, y);
     EXPECT_EQ(0, nDifferent);
-    SPClientHooks::pfnGetCaptionButtonInfo = NULL;
 }
 
 // The library clean-up deletes a manager the library made, not one the

@@ -8,6 +8,7 @@
 #include "SPDockManager.h"
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
+#include "SPMiniFrameWnd.h"
 #include "SPRegistry.h"
 #include "SPVisualManager.h"
 
@@ -116,21 +117,17 @@ CString CSPBaseControlBar::RegisterBarClass(LPCTSTR lpszPrefix) {
 
 BOOL CSPBaseControlBar::IsHorizontal() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
 
-// The mini frame classes derive from the framework's mini frame, so the
-// object found by name is a frame window.
-static CWnd* FindParentMiniFrame(const CWnd* pBar) {
+static CSPMiniFrameWnd* FindParentMiniFrame(const CWnd* pBar) {
     if (pBar->GetSafeHwnd() == NULL) return NULL;
     for (CWnd* pWnd = pBar->GetParent(); pWnd != NULL; pWnd = pWnd->GetParent()) {
-        if (SPIsKindOf(pWnd, "CSPMiniFrameWnd")) return pWnd;
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) return (CSPMiniFrameWnd*)pWnd;
     }
     return NULL;
 }
 
 CWnd* CSPBaseControlBar::GetParentMiniFrameWnd() const { return FindParentMiniFrame(this); }
 
-CSPMiniFrameWnd* CSPBaseControlBar::GetParentMiniFrame(BOOL /*bNoAssert*/) const {
-    return reinterpret_cast<CSPMiniFrameWnd*>(FindParentMiniFrame(this));
-}
+CSPMiniFrameWnd* CSPBaseControlBar::GetParentMiniFrame(BOOL /*bNoAssert*/) const { return FindParentMiniFrame(this); }
 
 // The bars a mini frame holds are its child bars.
 static int MiniFrameBarCount(CWnd* pMiniFrame) {
@@ -217,9 +214,9 @@ BOOL CSPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) 
 }
 
 void CSPBaseControlBar::AdjustDockingLayout(HDWP hdwp) {
-    CWnd* pMiniFrame = FindParentMiniFrame(this);
+    CSPMiniFrameWnd* pMiniFrame = FindParentMiniFrame(this);
     if (pMiniFrame != NULL) {
-        if (pMiniFrame->IsFrameWnd()) ((CFrameWnd*)pMiniFrame)->RecalcLayout();
+        pMiniFrame->RecalcLayout();
         return;
     }
     CFrameWnd* pSite = GetDockSite();

@@ -141,6 +141,11 @@ public:
     void SetDockSite(CFrameWnd* pDockSite) { m_pDockSite = pDockSite; }
     // The registered message that asks a frame for its bars context menu.
     static UINT GetPopupMenuMessage();
+    // The name of the bars' window class with the prefix (double clicks,
+    // arrow cursor, button-face background), registered on first use; a
+    // failed registration throws a resource exception. Floating frames
+    // use it too.
+    static CString RegisterBarClass(LPCTSTR lpszPrefix);
     CSPDockBarRow* GetDockBarRow() const { return m_pDockBarRow; }
     // A dialog template builds the bar's client at CreateEx.
     void SetDialogTemplate(LPCTSTR lpszTemplateName) { m_lpszTemplateName = lpszTemplateName; }
@@ -167,10 +172,6 @@ protected:
     int m_nTemplateWidth;
     int m_nTemplateHeight;
 
-    // The name of the bars' window class with the prefix (double clicks,
-    // arrow cursor, button-face background), registered on first use; a
-    // failed registration throws a resource exception.
-    static CString RegisterBarClass(LPCTSTR lpszPrefix);
 
     // The key of the bar's state below prefix: the class word, a hyphen, the
     // index (the control id for -1) and the id in hex when one is given.

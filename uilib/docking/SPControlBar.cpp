@@ -10,6 +10,7 @@
 #include "SPDockingUtils.h"
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
+#include "SPMiniFrameWnd.h"
 #include "SPRegistry.h"
 #include "SPToolbarState.h"
 
@@ -278,25 +279,33 @@ void CSPControlBar::RecalcLayout() {
         UpdateVirtualRect();
         return;
     }
-    CWnd* pMiniFrame = GetParentMiniFrameWnd();
-    if (pMiniFrame != NULL && pMiniFrame->IsFrameWnd() && !SPIsKindOf(GetParent(), "CSPTabWnd"))
-        ((CFrameWnd*)pMiniFrame)->RecalcLayout();
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL && !SPIsKindOf(GetParent(), "CSPTabWnd")) pMiniFrame->RecalcLayout();
 }
 
 void CSPControlBar::OnAfterFloat() {
     SetCurrentAlignment(CBRS_ALIGN_TOP);
-    // The new mini frame takes the pin state once mini frames exist.
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL) pMiniFrame->Pin(m_nPinState != 0);
 }
 
 BOOL CSPControlBar::OnBeforeDock(CSPBaseControlBar** /*ppDockBar*/, LPCRECT /*lpRect*/, int /*nDockMethod*/) {
-    // The pin state comes from the parent mini frame once mini frames exist.
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL) m_nPinState = pMiniFrame->IsPinned();
     return TRUE;
 }
 
 void CSPControlBar::ChangeParent(CWnd* pNewParent, BOOL bDelay) {
     if (GetSafeHwnd() == NULL || pNewParent == NULL) return;
     OnBeforeChangeParent(pNewParent, FALSE);
-    (void)bDelay;  // the mini frame a bar leaves uses it once mini frames exist
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL && pMiniFrame != pNewParent) {
+        // The frame left empty goes when its posted check arrives, not
+        // while it may still be inside its own drag handler.
+        pMiniFrame->RemoveControlBar(this, bDelay && m_hwndOutline == NULL, FALSE);
+        m_hwndOutline = pMiniFrame->GetSafeHwnd();
+        pMiniFrame->SendMessage(WM_LBUTTONUP, 0, 0);
+    }
     CWnd* pOldParent = GetParent();
     SetParent(pNewParent);
     OnAfterChangeParent(pOldParent);
@@ -350,8 +359,21 @@ void CSPControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
         CSPBaseControlBar::OnLButtonDown(nFlags, point);
         return;
     }
-    // Floating bars are dragged by their mini frames, which join later.
-    if (GetDockMode() == SP_DT_IMMEDIATE) StoreRecentDockInfo();
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL) {
+        // A floating bar alone in its frame is dragged by the frame.
+        StoreRecentDockInfo();
+        if (pMiniFrame->GetControlBarCount() == 1) {
+            CPoint pt = point;
+            ClientToScreen(&pt);
+            pMiniFrame->ScreenToClient(&pt);
+            m_bClickForwarded = TRUE;
+            pMiniFrame->SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(pt.x, pt.y));
+            return;
+        }
+    } else if (GetDockMode() == SP_DT_IMMEDIATE) {
+        StoreRecentDockInfo();
+    }
     StartTracking(TRUE);
     m_bClickForwarded = FALSE;
     CSPBaseControlBar::OnLButtonDown(nFlags, point);
@@ -530,8 +552,13 @@ BOOL CSPControlBar::DockToDockBar(CSPDockBar* pDockBar, LPCRECT lpRect, int nDoc
         GetWindowRect(rectPlace);
     else if (lpRect != NULL)
         rectPlace = *lpRect;
+    CSPMiniFrameWnd* pOldMiniFrame = GetParentMiniFrame();
+    const BOOL bOldFrameVisible = pOldMiniFrame == NULL || pOldMiniFrame->IsWindowVisible();
     AttachToDockBar(pDockBar, FALSE);
     pDockBar->DockControlBar(this, rectPlace.IsRectEmpty() ? NULL : (LPCRECT)rectPlace, nDockMethod);
+    // Docked by the mouse out of a floating frame: the drag goes on inside
+    // the dock bar.
+    if (nDockMethod == SP_DM_MOUSE && pOldMiniFrame != NULL && bOldFrameVisible) StartTracking(FALSE);
     return TRUE;
 }
 
@@ -550,10 +577,64 @@ BOOL CSPControlBar::FloatControlBar(CRect rectFloat, int nDockMethod, bool bShow
     if (!IsDocked() && !IsTabbed()) return TRUE;
     if (!CanFloat()) return TRUE;
     if (!OnBeforeFloat(rectFloat, nDockMethod)) return TRUE;
+    // The place it leaves is where a double click or Escape takes it back.
+    if (GetParentDockBar() != NULL) StoreRecentDockInfo();
+    CRect rectOld;
+    GetWindowRect(rectOld);
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
     CSPMiniFrameWnd* pMiniFrame = CreateDefaultMiniFrame(rectFloat);
     if (pMiniFrame == NULL) return FALSE;
-    (void)bShow;  // the mini frame shows itself once mini frames exist
-    return FALSE;
+    pMiniFrame->SaveRecentFloatingRect();
+
+    OnBeforeChangeParent(pMiniFrame);
+    if (nDockMethod == SP_DM_MOUSE) SendMessage(WM_LBUTTONUP, 0xFFFF, 0);
+    CSPDockBar* pOldDockBar = GetParentDockBar();
+    CWnd* pOldParent = GetParent();
+    SetParent(pMiniFrame);
+    OnAfterChangeParent(pOldDockBar != NULL ? (CWnd*)pOldDockBar : pOldParent);
+    pMiniFrame->AddControlBar(this);
+    CWnd::SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+
+    OnAfterFloat();
+    SetControlBarStyle(GetControlBarStyle() | CBRS_FLOATING);
+    pMiniFrame->RecalcLayout();
+
+    CFrameWnd* pDockSite = GetDockSite();
+    if (pDockSite != NULL) CSPFrameImpl::AdjustFrameDockingLayout(pDockSite, NULL);
+    if (nDockMethod == SP_DM_MOUSE) {
+        // The grip keeps its place under the cursor.
+        CRect rectFrame;
+        pMiniFrame->GetWindowRect(rectFrame);
+        CPoint ptGrip = m_ptClientHotSpot;
+        if (ptGrip.x < 0 || ptGrip.x >= rectFrame.Width()) ptGrip.x = rectFrame.Width() / 2;
+        if (ptGrip.y < 0 || ptGrip.y >= rectFrame.Height()) ptGrip.y = pMiniFrame->GetCaptionHeight() / 2;
+        pMiniFrame->SetWindowPos(NULL, ptCursor.x - ptGrip.x, ptCursor.y - ptGrip.y, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (GetDockMode() == SP_DT_IMMEDIATE) pMiniFrame->EnterDragMode(NULL);
+    }
+    if (bShow) {
+        pMiniFrame->SizeToContent();
+        pMiniFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        if (pDockSite != NULL) {
+            pDockSite->ScreenToClient(rectOld);
+            pDockSite->RedrawWindow(rectOld, NULL,
+                                    RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_ALLCHILDREN |
+                                        RDW_UPDATENOW | RDW_FRAME);
+        }
+    }
+    return TRUE;
+}
+
+CSPMiniFrameWnd* CSPControlBar::CreateDefaultMiniFrame(CRect rectInitial) {
+    CSPMiniFrameWnd* pMiniFrame = new CSPMiniFrameWnd;
+    // The frame checks its parent before its window exists, so a refusal
+    // leaves the object to this caller alone.
+    if (!pMiniFrame->CreateEx(0, _T(""), WS_POPUP, rectInitial, SPGetParentFrame(this))) {
+        delete pMiniFrame;
+        return NULL;
+    }
+    return pMiniFrame;
 }
 
 BOOL CSPControlBar::GetDockTargetAtCursor(int nSensitivity, CSPDockBar*& pTarget) {
@@ -645,6 +726,9 @@ void CSPControlBar::OnDestroy() {
         SetParentDockBar(NULL);
     }
     FrameRemoveControlBar(this, FALSE, FALSE, FALSE);
+    // A floating frame left without its bar goes at its posted check.
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    if (pMiniFrame != NULL) pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
     CSPBaseControlBar::OnDestroy();
 }
 

@@ -84,9 +84,9 @@ public:
     BOOL CanBeDocked(CSPBaseControlBar* pDockBar) const override;
     BOOL DockControlBar(CSPBaseControlBar* pDockBar, LPCRECT lpRect, int nDockMethod) override;
     BOOL FloatControlBar(CRect rectFloat, int nDockMethod = SP_DM_RECT, bool bShow = true) override;
-    // The floating frame comes with the mini frames; until then there is
-    // none, and floating is refused.
-    CSPMiniFrameWnd* CreateDefaultMiniFrame(CRect /*rectInitial*/) override { return NULL; }
+    // A floating frame for the bar, owned by the bar's frame; NULL when
+    // none can be made.
+    CSPMiniFrameWnd* CreateDefaultMiniFrame(CRect rectInitial) override;
     void OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay = FALSE) override;
     void UnDockControlBar(BOOL bDelay = FALSE) override;
     BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;

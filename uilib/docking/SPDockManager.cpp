@@ -9,6 +9,9 @@
 #include "SPDockBar.h"
 #include "SPDockingUtils.h"
 #include "SPGlobalData.h"
+#include "SPMiniFrameWnd.h"
+#include "SPBarContainerManager.h"
+#include "SPSlider.h"
 #include "SPStatusBar.h"
 
 using std::max;
@@ -338,8 +341,8 @@ void CSPDockManager::OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly) {
         for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
             CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
             if (pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
-            if (bToolBarsOnly && (SPClientHooks::pfnMiniFrameHoldsToolBar == NULL ||
-                                  !SPClientHooks::pfnMiniFrameHoldsToolBar((CSPMiniFrameWnd*)pWnd)))
+            if (bToolBarsOnly && !(pWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd)) &&
+                                   ((CSPMiniFrameWnd*)pWnd)->HoldsToolBar()))
                 continue;
             pWnd->ShowWindow(SW_HIDE);
             if (m_lstHiddenMiniFrames.Find(pWnd->GetSafeHwnd()) == NULL)
@@ -356,14 +359,10 @@ void CSPDockManager::OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly) {
 
 BOOL CSPDockManager::OnMoveMiniFrame(CWnd* pFrame) {
     if (::GetKeyState(VK_CONTROL) < 0) return TRUE;
-    if (pFrame == NULL || !SPIsKindOf(pFrame, "CSPMiniFrameWnd")) return TRUE;
-    CSPControlBar* pBar = NULL;
-    for (CWnd* pChild = pFrame->GetWindow(GW_CHILD); pChild != NULL && pBar == NULL;
-         pChild = pChild->GetWindow(GW_HWNDNEXT)) {
-        CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
-        if (pPermanent != NULL && pPermanent->IsKindOf(RUNTIME_CLASS(CSPControlBar))) pBar = (CSPControlBar*)pPermanent;
-    }
-    return OnMoveFloatingBar(pBar, pFrame);
+    if (pFrame == NULL || !pFrame->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) return TRUE;
+    CWnd* pBar = ((CSPMiniFrameWnd*)pFrame)->GetControlBar();
+    if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return TRUE;
+    return OnMoveFloatingBar((CSPControlBar*)pBar, pFrame);
 }
 
 BOOL CSPDockManager::OnMoveFloatingBar(CSPControlBar* pBar, CWnd* /*pMiniFrame*/) {
@@ -427,6 +426,15 @@ void CSPDockManager::FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignm
     }
 }
 
+BOOL CSPDockManager::IsInSliderRegion(const CSPBaseControlBar* pBar) const {
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, m_lstControlBars.GetNext(pos));
+        if (pSlider == NULL || pSlider->GetContainerManager() == NULL || !pSlider->IsDefault()) continue;
+        if (pSlider->GetContainerManager()->GetBars().Find((CObject*)pBar) != NULL) return TRUE;
+    }
+    return FALSE;
+}
+
 void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
     // A layout pass may send messages that ask for another one.
     if (m_bRecalcLayout || m_pParentWnd->GetSafeHwnd() == NULL || !m_bEnableAdjustLayout ||
@@ -453,10 +461,18 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
         const BOOL bDockBar = pBar->IsKindOf(RUNTIME_CLASS(CSPDockBar));
         if (!bVisible && (!bDockBar || bBarsHidden)) continue;
 
+        if (IsInSliderRegion(pBar)) continue;
+
         const DWORD dwAlignment = pBar->GetCurrentAlignment();
         CSize size = pBar->CalcFixedLayout(FALSE, pBar->IsHorizontal());
         CRect rect;
         FitToSide(rect, rectRemaining, dwAlignment, size, pBar->CanDockToFrame());
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, pBar);
+        if (pSlider != NULL && pSlider->IsDefault()) {
+            // A default slider takes its side for itself and its region.
+            hdwp = pSlider->RepositionBars(rect, hdwp);
+            continue;
+        }
         if (bDockBar) {
             CRect rectClient(0, 0, rect.Width(), rect.Height());
             const int nLength = pBar->IsHorizontal() ? rect.Width() : rect.Height();
@@ -558,7 +574,7 @@ void CSPDockManager::HideAndRemember() {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
         if (!bAll && (SPIsKindOf(pBar, "CSPDockingControlBar") || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
-                      SPIsKindOf(pBar, "CSPSlider")))
+                      pBar->IsKindOf(RUNTIME_CLASS(CSPSlider))))
             return;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);
         m_lstLastHiddenControlBars.AddTail(pBar);

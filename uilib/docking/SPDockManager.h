@@ -88,6 +88,8 @@ public:
     // The area the pass starts from, in the frame's client coordinates.
     void SetDockingArea(const CRect& rect) { m_rectDockBarBounds = rect; }
     void AdjustDockingLayout(HDWP hdwp = NULL);
+    // A pane of a default slider's region: the slider lays it out.
+    BOOL IsInSliderRegion(const CSPBaseControlBar* pBar) const;
     void AdjustBarsLayout();
     void UpdateAllVirtualRects();
     // What the pass left to the view, and the edge inside the dock bars;
@@ -108,6 +110,7 @@ public:
     void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     BOOL IsPrintPreviewValid() const { return m_bIsPrintPreviewMode; }
     void LockUpdate(BOOL bLock);
+    BOOL IsUpdateLocked() const { return m_bLockUpdate; }
 
 protected:
     BOOL m_bEnableAdjustLayout;

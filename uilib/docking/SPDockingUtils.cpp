@@ -6,6 +6,8 @@
 #include "SPClientHooks.h"
 #include "SPControlBar.h"
 #include "SPFrameImpl.h"
+#include "SPMiniFrameWnd.h"
+#include "SPSlider.h"
 
 BOOL CSPDockingUtils::m_bDialogHost = FALSE;
 
@@ -84,7 +86,7 @@ void CSPDockingUtils::ReparentWindows(CObList& lst, CWnd* pNewParent, BOOL bVisi
         CWnd* pWnd = (CWnd*)lst.GetNext(pos);
         if (pWnd->GetSafeHwnd() == NULL) continue;
         if (bVisibleOnly && (pWnd->GetStyle() & WS_VISIBLE) == 0) continue;
-        if (SPIsKindOf(pWnd, "CSPSlider")) {
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CSPSlider))) {
             pWnd->SetParent(pNewParent);
             continue;
         }
@@ -100,14 +102,7 @@ void CSPDockingUtils::ReparentWindows(CObList& lst, CWnd* pNewParent, BOOL bVisi
 BOOL CSPDockingUtils::CanDockToMultiMiniFrame(CWnd* pWnd) {
     if (pWnd == NULL) return FALSE;
     CWnd* pBar = pWnd;
-    if (SPIsKindOf(pWnd, "CSPMiniFrameWnd")) {
-        pBar = NULL;
-        for (CWnd* pChild = pWnd->GetWindow(GW_CHILD); pChild != NULL && pBar == NULL;
-             pChild = pChild->GetWindow(GW_HWNDNEXT)) {
-            CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
-            if (pPermanent != NULL && pPermanent->IsKindOf(RUNTIME_CLASS(CSPControlBar))) pBar = pPermanent;
-        }
-    }
+    if (pWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) pBar = ((CSPMiniFrameWnd*)pWnd)->GetControlBar();
     if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return FALSE;
     if (SPIsKindOf(pBar->GetParent(), "CSPMultiMiniFrameWnd")) return TRUE;
     return (((CSPControlBar*)pBar)->GetControlBarStyle() & 0x40) != 0;

@@ -1,6 +1,7 @@
 #include "SPRecentDockInfo.h"
 
 #include "SPControlBar.h"
+#include "SPSlider.h"
 
 // Posted to a mini frame that a bar has left; it hides or destroys itself
 // when it holds no bar any more.
@@ -73,8 +74,7 @@ void CSPRecentDockInfo::SetSiblingIds(const CList<UINT, UINT>& lst, BOOL bDocked
 }
 
 CSPSlider* CSPRecentDockInfo::GetSlider() const {
-    // Sliders join the library later; no handle can name one yet.
-    return NULL;
+    return DYNAMIC_DOWNCAST(CSPSlider, CWnd::FromHandlePermanent(m_hRecentDefaultSlider));
 }
 
 void CSPRecentDockInfo::StoreDockInfo(CSPBarContainer* pRecentContainer, CSPControlBar* pTabbedBar) {

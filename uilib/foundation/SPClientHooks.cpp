@@ -14,16 +14,12 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
 }
 
 void (*SPClientHooks::pfnOutlookPaneFillBackground)(CSPBaseControlBar*, CDC*, CRect) = NULL;
-void (*SPClientHooks::pfnGetCaptionButtonInfo)(CSPCaptionButton*, SPCaptionButtonInfo&) = NULL;
 void (*SPClientHooks::pfnGetPopupMenuInfo)(CSPPopupMenu*, SPPopupMenuInfo&) = NULL;
-HWND (*SPClientHooks::pfnGetMiniFrameOwner)(CWnd*) = NULL;
-BOOL (*SPClientHooks::pfnMiniFrameHoldsToolBar)(CSPMiniFrameWnd*) = NULL;
 void (*SPClientHooks::pfnGetTabInfo)(CSPBaseTabWnd*, int, SPTabInfo&) = NULL;
 BOOL (*SPClientHooks::pfnTabWndIsFlat)(CSPTabWnd*) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
-void (*SPClientHooks::pfnRedrawMiniFrames)() = NULL;
 void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
@@ -53,8 +49,24 @@ UINT SPClientHooks::GetDefaultAccelResId(CFrameWnd* pFrame) {
 
 SPCaptionButtonInfo SPClientHooks::GetCaptionButtonInfo(CSPCaptionButton* pButton) {
     SPCaptionButtonInfo info;
-    if (pButton != NULL && pfnGetCaptionButtonInfo != NULL) pfnGetCaptionButtonInfo(pButton, info);
+    const ISPVisualCaptionButton* pClient = SPClientOf<ISPVisualCaptionButton>(pButton);
+    if (pClient != NULL) pClient->GetVisualInfo(info);
     return info;
+}
+
+ISPMiniFrame* SPClientHooks::GetMiniFrame(CWnd* pWnd) { return SPClientOf<ISPMiniFrame>(pWnd); }
+
+CList<HWND, HWND>& SPMiniFrameList::Windows() {
+    static CList<HWND, HWND> s_lst(10);
+    return s_lst;
+}
+
+void SPMiniFrameList::RedrawAll() {
+    for (POSITION pos = Windows().GetHeadPosition(); pos != NULL;) {
+        HWND hwnd = Windows().GetNext(pos);
+        if (::IsWindow(hwnd))
+            ::RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
 }
 
 SPPopupMenuInfo SPClientHooks::GetPopupMenuInfo(CSPPopupMenu* pMenu) {

@@ -49,7 +49,6 @@
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
-//   CSPMiniFrameWnd       SPGetParentFrame               ISPMiniFrame interface
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
 //   CSPPropertySheet      CSPPropertyPage::OnSetActive   RUNTIME_CLASS and a
@@ -195,6 +194,35 @@ struct SPCaptionButtonInfo {
     BOOL bFocused = FALSE;        // highlighted (the mouse is over it)
 };
 
+// Implemented by CSPCaptionButton.
+class ISPVisualCaptionButton {
+public:
+    virtual void GetVisualInfo(SPCaptionButtonInfo& info) const = 0;
+
+protected:
+    ~ISPVisualCaptionButton() {}
+};
+
+// Implemented by CSPMiniFrameWnd: a floating frame is a popup whose frame
+// is the one it was created for, not its parent; and a frame holding a
+// toolbar draws its caption always active.
+class ISPMiniFrame {
+public:
+    virtual HWND GetOwnerFrameHwnd() const = 0;
+    virtual BOOL HoldsToolBar() const = 0;
+
+protected:
+    ~ISPMiniFrame() {}
+};
+
+// The windows of every existing floating frame, in creation order; each
+// frame enters itself when its window is created and leaves when it is
+// destroyed. A change of look redraws them all (RedrawAll).
+struct SPMiniFrameList {
+    static CList<HWND, HWND>& Windows();
+    static void RedrawAll();
+};
+
 // What a visual manager reads of a popup menu.
 struct SPPopupMenuInfo {
     CSPToolbarMenuButton* pParentButton = NULL;  // NULL for a top-level popup
@@ -246,26 +274,18 @@ struct SPClientHooks {
     static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarMenuButton* pButton);
     static SPButtonInfo GetButtonInfo(CSPButton* pButton);  // no window, idle
     static UINT GetDefaultAccelResId(CFrameWnd* pFrame);     // 0
+    static SPCaptionButtonInfo GetCaptionButtonInfo(CSPCaptionButton* pButton);  // hidden
+    // The floating frame's interface, NULL for any other window.
+    static ISPMiniFrame* GetMiniFrame(CWnd* pWnd);
 
     // Hooks left; each answers its neutral value while unset.
     //                                                        replaced by
     // an outlook bar pane fills its own background; unset: nothing is drawn
     static void (*pfnOutlookPaneFillBackground)(CSPBaseControlBar* pBar, CDC* pDC, CRect rect);
     //                                                        CSPOutlookBarPane, ISPVisualBar virtual
-    // caption buttons; unset: a hidden button
-    static void (*pfnGetCaptionButtonInfo)(CSPCaptionButton* pButton, SPCaptionButtonInfo& info);
-    //                                                        CSPCaptionButton, an interface
     // popup menus; unset: a top-level popup dropping down
     static void (*pfnGetPopupMenuInfo)(CSPPopupMenu* pMenu, SPPopupMenuInfo& info);
     //                                                        CSPPopupMenu, an interface
-    // mini frames: the window the frame keeps as its owner, and whether it
-    // holds a toolbar; unset: the window's owner, and FALSE
-    static HWND (*pfnGetMiniFrameOwner)(CWnd* pMiniFrame);
-    static BOOL (*pfnMiniFrameHoldsToolBar)(CSPMiniFrameWnd* pFrame);
-    //                                                        CSPMiniFrameWnd, an interface
-    // redraws every mini frame when the look changes; unset: nothing
-    static void (*pfnRedrawMiniFrames)();
-    //                                                        CSPMiniFrameWnd, a list in the foundation
     // tab windows; unset: an empty flat-free record with no image
     static void (*pfnGetTabInfo)(CSPBaseTabWnd* pTabWnd, int iTab, SPTabInfo& info);
     static BOOL (*pfnTabWndIsFlat)(CSPTabWnd* pTabWnd);
@@ -282,7 +302,6 @@ struct SPClientHooks {
     //                                                        CSPPropertySheet, a direct call
 
     // The answers of the hooks, with the neutral ones when a hook is unset.
-    static SPCaptionButtonInfo GetCaptionButtonInfo(CSPCaptionButton* pButton);
     static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);
     static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);

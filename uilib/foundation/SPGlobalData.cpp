@@ -341,11 +341,9 @@ CFrameWnd* SPGetParentFrame(CWnd* pWnd) {
     // itself would loop: stop after a generous number of steps.
     for (int nSteps = 0; nSteps < 1000; nSteps++) {
         CWnd* pNext = NULL;
-        if (SPIsKindOf(pCur, "CSPMiniFrameWnd")) {
-            HWND hwndOwner = SPClientHooks::pfnGetMiniFrameOwner != NULL
-                                 ? SPClientHooks::pfnGetMiniFrameOwner(pCur)
-                                 : ::GetWindow(pCur->GetSafeHwnd(), GW_OWNER);
-            pNext = CWnd::FromHandlePermanent(hwndOwner);
+        ISPMiniFrame* pMiniFrame = SPClientHooks::GetMiniFrame(pCur);
+        if (pMiniFrame != NULL) {
+            pNext = CWnd::FromHandlePermanent(pMiniFrame->GetOwnerFrameHwnd());
         } else {
             pNext = pCur->GetParent();
         }

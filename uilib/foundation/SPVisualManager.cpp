@@ -109,7 +109,7 @@ void CSPVisualManager::RedrawAll() {
         if (::GetWindowThreadProcessId(hwnd, NULL) != dwThread) continue;
         ::RedrawWindow(hwnd, NULL, NULL, uiFlags);
     }
-    if (SPClientHooks::pfnRedrawMiniFrames != NULL) SPClientHooks::pfnRedrawMiniFrames();
+    SPMiniFrameList::RedrawAll();
 }
 
 void CSPVisualManager::SetLook(int nLook) {
@@ -622,7 +622,8 @@ CSize CSPVisualManager::GetButtonExtraBorder() const { return CSize(0, 0); }
 COLORREF CSPVisualManager::OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CSPMiniFrameWnd* pFrameWnd,
                                                   BOOL bActive) {
     const BOOL bToolBar =
-        SPClientHooks::pfnMiniFrameHoldsToolBar != NULL && SPClientHooks::pfnMiniFrameHoldsToolBar(pFrameWnd);
+        SPClientHooks::GetMiniFrame(reinterpret_cast<CWnd*>(pFrameWnd)) != NULL &&
+        SPClientHooks::GetMiniFrame(reinterpret_cast<CWnd*>(pFrameWnd))->HoldsToolBar();
     ::FillRect(pDC->GetSafeHdc(), rectCaption,
                ::GetSysColorBrush(bActive || bToolBar ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     return ::GetSysColor(COLOR_CAPTIONTEXT);

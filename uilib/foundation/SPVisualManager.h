@@ -45,6 +45,8 @@ public:
 
     // the current manager
     static CSPVisualManager* GetInstance();
+    // Where a caption button at its position is drawn: empty while hidden.
+    CRect GetCaptionButtonRect(const SPCaptionButtonInfo& info) const;
     static void SetDefaultManager(CRuntimeClass* pRTI);
     static CSPVisualManager* CreateVisualManager(CRuntimeClass* pVisualManager);
     static void DestroyInstance();
@@ -123,7 +125,6 @@ protected:
     // A task's label, transparently, in the font.
     static void DrawTaskLabel(CDC* pDC, CRect rectText, const CString& strName, CFont* pFont);
     // The rectangle of a caption button (position and size) and its glyph.
-    CRect GetCaptionButtonRect(const SPCaptionButtonInfo& info) const;
     static int GetCaptionButtonGlyph(UINT nHit, BOOL bFlag, BOOL bFlag3);
     // The 3D outline of a tab (base look).
     void DrawTab3d(CDC* pDC, CRect rectTab, BOOL bIsActive, const SPTabInfo& info);

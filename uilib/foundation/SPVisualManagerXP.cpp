@@ -604,7 +604,8 @@ COLORREF CSPVisualManagerXP::OnFillCommandsListBackground(CDC* pDC, CRect rect, 
 COLORREF CSPVisualManagerXP::OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CSPMiniFrameWnd* pFrameWnd,
                                                     BOOL bActive) {
     const BOOL bToolBar =
-        SPClientHooks::pfnMiniFrameHoldsToolBar != NULL && SPClientHooks::pfnMiniFrameHoldsToolBar(pFrameWnd);
+        SPClientHooks::GetMiniFrame(reinterpret_cast<CWnd*>(pFrameWnd)) != NULL &&
+        SPClientHooks::GetMiniFrame(reinterpret_cast<CWnd*>(pFrameWnd))->HoldsToolBar();
     if (bToolBar) {
         pDC->FillRect(rectCaption, &m_brFloatingToolbarBorder);
         return ::GetSysColor(COLOR_CAPTIONTEXT);

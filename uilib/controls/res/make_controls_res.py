@@ -2,6 +2,8 @@
 """Writes the controls' resource pictures from the drawings below.
 
 hand.cur        the link cursor (32 x 32, monochrome, hot spot on the finger tip)
+slider_horz.cur the horizontal slider cursor: moves up and down (hot spot centred)
+slider_vert.cur the vertical slider cursor: moves left and right (hot spot centred)
 editlist_*.bmp  the edit list's caption buttons (16 x 15, 24 bits, face 0xC0C0C0)
 Run from this folder; the outputs are committed beside the script.
 """
@@ -82,11 +84,46 @@ UP = """
 DOWN = "\n".join(reversed(UP.strip("\n").split("\n"))) + "\n"
 
 
+SLIDER_HORZ = """
+.......#........
+......#W#.......
+.....#WWW#......
+....#WWWWW#.....
+...####W####....
+......#W#.......
+################
+#WWWWWWWWWWWWWW#
+################
+......#W#.......
+...####W####....
+....#WWWWW#.....
+.....#WWW#......
+......#W#.......
+.......#........
+"""
+
+SLIDER_VERT = """
+......###.......
+......#W#.......
+......#W#.......
+...#..#W#..#....
+..##..#W#..##...
+.#W####W####W#..
+#WWWWW#W#WWWWW#.
+.#W####W####W#..
+..##..#W#..##...
+...#..#W#..#....
+......#W#.......
+......#W#.......
+......###.......
+"""
+
+
 def rows(art):
     return [r for r in art.strip("\n").split("\n")]
 
 
-def write_cur(path, art):
+def write_cur(path, art, hot=(6, 0)):
     size = 32
     lines = rows(art)
     xor = [[0] * size for _ in range(size)]
@@ -111,7 +148,7 @@ def write_cur(path, art):
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, 0, 0, 0, 2, 0)
     palette = struct.pack("<II", 0x000000, 0xFFFFFF)
     image = header + palette + pack(xor) + pack(mask)
-    hot_x, hot_y = 6, 0
+    hot_x, hot_y = hot
     data = struct.pack("<HHH", 0, 2, 1)
     data += struct.pack("<BBBBHHII", size, size, 0, 0, hot_x, hot_y, len(image), 22)
     with open(path, "wb") as f:
@@ -138,6 +175,8 @@ def write_bmp(path, art, width=16, height=15):
 
 if __name__ == "__main__":
     write_cur("hand.cur", HAND)
+    write_cur("slider_horz.cur", SLIDER_HORZ, (7, 7))
+    write_cur("slider_vert.cur", SLIDER_VERT, (7, 6))
     write_bmp("editlist_new.bmp", NEW)
     write_bmp("editlist_delete.bmp", DELETE)
     write_bmp("editlist_up.bmp", UP)
