@@ -3,6 +3,7 @@
 #include <algorithm>
 
 
+#include "SPTabWnd.h"
 #include "SPClientHooks.h"
 #include "SPDockBar.h"
 #include "SPDockBarRow.h"
@@ -111,13 +112,13 @@ BOOL CSPControlBar::IsTabbed() const {
     if (GetSafeHwnd() == NULL) return FALSE;
     CWnd* pParent = GetParent();
     if (pParent == NULL) return FALSE;
-    if (SPIsKindOf(pParent, "CSPBaseTabWnd")) {
+    if (pParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd))) {
         CWnd* pGrand = pParent->GetParent();
         return pGrand != NULL && (SPIsKindOf(pGrand, "CSPBaseTabbedBar") || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
     }
     if (SPIsKindOf(pParent, "CSPDockingCBWrapper")) {
         CWnd* pGrand = pParent->GetParent();
-        return pGrand != NULL && SPIsKindOf(pGrand, "CSPBaseTabWnd");
+        return pGrand != NULL && pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd));
     }
     return FALSE;
 }
@@ -279,7 +280,7 @@ void CSPControlBar::RecalcLayout() {
         return;
     }
     CWnd* pMiniFrame = GetParentMiniFrameWnd();
-    if (pMiniFrame != NULL && pMiniFrame->IsFrameWnd() && !SPIsKindOf(GetParent(), "CSPTabWnd"))
+    if (pMiniFrame != NULL && pMiniFrame->IsFrameWnd() && !GetParent()->IsKindOf(RUNTIME_CLASS(CSPTabWnd)))
         ((CFrameWnd*)pMiniFrame)->RecalcLayout();
 }
 

@@ -49,6 +49,8 @@
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
+//   CSPDockingControlBar  CSPBaseTabWnd detachable tabs  RUNTIME_CLASS once the tab
+//                                                        window detaches panes
 //   CSPMiniFrameWnd       SPGetParentFrame               ISPMiniFrame interface
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
@@ -221,6 +223,16 @@ struct SPTabInfo {
     HIMAGELIST himlImages = NULL;     // GetImageList's handle, NULL none
 };
 
+// Implemented by CSPBaseTabWnd; its kinds add their fields (a flat
+// CSPTabWnd sets bFlatTabs). iTab -1 asks for the window alone.
+class ISPVisualTabWnd {
+public:
+    virtual void GetTabVisualInfo(int iTab, SPTabInfo& info) = 0;
+
+protected:
+    ~ISPVisualTabWnd() {}
+};
+
 // What a visual manager reads of a task-pane group and of a task.
 struct SPTasksGroupInfo {
     CString strName;
@@ -246,6 +258,9 @@ struct SPClientHooks {
     static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarMenuButton* pButton);
     static SPButtonInfo GetButtonInfo(CSPButton* pButton);  // no window, idle
     static UINT GetDefaultAccelResId(CFrameWnd* pFrame);     // 0
+    // a tab window: an empty flat-free record with no image
+    static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
+    static BOOL IsFlatTabWnd(CSPTabWnd* pTabWnd);  // FALSE
 
     // Hooks left; each answers its neutral value while unset.
     //                                                        replaced by
@@ -266,10 +281,6 @@ struct SPClientHooks {
     // redraws every mini frame when the look changes; unset: nothing
     static void (*pfnRedrawMiniFrames)();
     //                                                        CSPMiniFrameWnd, a list in the foundation
-    // tab windows; unset: an empty flat-free record with no image
-    static void (*pfnGetTabInfo)(CSPBaseTabWnd* pTabWnd, int iTab, SPTabInfo& info);
-    static BOOL (*pfnTabWndIsFlat)(CSPTabWnd* pTabWnd);
-    //                                                        CSPBaseTabWnd, CSPTabWnd, an interface
     // task panes; unset: empty records
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
@@ -284,7 +295,6 @@ struct SPClientHooks {
     // The answers of the hooks, with the neutral ones when a hook is unset.
     static SPCaptionButtonInfo GetCaptionButtonInfo(CSPCaptionButton* pButton);
     static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);
-    static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);
