@@ -1,6 +1,8 @@
 // The tab control: its styles, strip placement, shrinking and scrolling,
 // hide-single-tab, the buttons and the keyboard.
 #include "tab_fixture.h"
+#include "WindowPicture.h"
+#include <cstdlib>
 
 namespace {
 
@@ -221,4 +223,36 @@ TEST_F(TabFixture, TheSharedScrollBarMovesTheActiveWindowAndTellsTheParent) {
     tabs.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), (LPARAM)pBar->GetSafeHwnd());
     ASSERT_EQ(1, host.Count(SP_WM_ON_HSCROLL));
     EXPECT_EQ(MAKEWPARAM(SB_THUMBPOSITION, 30), host.notices.back().wParam);
+}
+
+// With TW_TABS_SCREENSHOT set: a 3D tab window with its tabs at the top and
+// a flat one with its tabs at the bottom, written to that BMP file.
+TEST(TabPicture, TwoStylesSideBySide) {
+    const char* pszPath = getenv("TW_TABS_SCREENSHOT");
+    if (pszPath == NULL) GTEST_SKIP() << "TW_TABS_SCREENSHOT not set";
+    CTabHost host;
+    ASSERT_TRUE(host.CreateHost(520, 200));
+    CSPTabWnd tabs3d, tabsFlat;
+    ASSERT_TRUE(tabs3d.Create(CSPTabWnd::STYLE_3D_SCROLLED, CRect(5, 5, 255, 195), &host, 1,
+                              CSPTabWnd::LOCATION_TOP, TRUE));
+    ASSERT_TRUE(tabsFlat.Create(CSPTabWnd::STYLE_FLAT, CRect(265, 5, 515, 195), &host, 2,
+                                CSPTabWnd::LOCATION_BOTTOM));
+    std::vector<std::unique_ptr<CEdit>> edits;
+    LPCTSTR labels[] = {_T("Contents"), _T("Index"), _T("Search"), _T("Favorites")};
+    for (CSPTabWnd* pTabs : {&tabs3d, &tabsFlat}) {
+        for (int i = 0; i < 4; i++) {
+            edits.emplace_back(new CEdit);
+            edits.back()->Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 10, 10), pTabs, 10 + i);
+            CString strText;
+            strText.Format(_T("The window of the tab \"%s\"."), labels[i]);
+            edits.back()->SetWindowText(strText);
+            pTabs->AddTab(edits.back().get(), labels[i]);
+        }
+    }
+    tabs3d.SetActiveTab(1);
+    tabsFlat.SetActiveTab(2);
+    host.ShowWindow(SW_SHOWNOACTIVATE);
+    host.UpdateWindow();
+    PumpPending();
+    EXPECT_TRUE(WriteWindowBitmap(host.GetSafeHwnd(), pszPath)) << pszPath;
 }
