@@ -225,6 +225,27 @@ TEST_F(TabFixture, TheSharedScrollBarMovesTheActiveWindowAndTellsTheParent) {
     EXPECT_EQ(MAKEWPARAM(SB_THUMBPOSITION, 30), host.notices.back().wParam);
 }
 
+TEST_F(TabFixture, TheSplitterSharesTheStripBetweenTabsAndScrollBar) {
+    Make(CSPTabWnd::STYLE_FLAT_SHARED_HORZ_SCROLL, 400, 150);
+    AddTabs(3);
+    const CRect splitter = tabs.GetSplitterRect();
+    ASSERT_FALSE(splitter.IsRectEmpty());
+    const int nWidth = tabs.GetScrollBarWidth();
+    const int y = splitter.CenterPoint().y;
+    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(splitter.CenterPoint().x, y));
+    EXPECT_EQ(tabs.GetSafeHwnd(), ::GetCapture());
+    tabs.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(splitter.left - 40, y));
+    EXPECT_GT(tabs.GetScrollBarWidth(), nWidth);
+    EXPECT_EQ(tabs.GetSplitterRect().right + tabs.GetScrollBarWidth(), splitter.right + nWidth);
+    // Never narrower than two scroll arrows, never over the tab strip's start.
+    tabs.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(399, y));
+    EXPECT_EQ(2 * ::GetSystemMetrics(SM_CXHSCROLL), tabs.GetScrollBarWidth());
+    tabs.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, y));
+    EXPECT_GE(tabs.GetSplitterRect().left, tabs.GetTabsRect().left);
+    tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(0, y));
+    EXPECT_NE(tabs.GetSafeHwnd(), ::GetCapture());
+}
+
 // With TW_TABS_SCREENSHOT set: a 3D tab window with its tabs at the top and
 // a flat one with its tabs at the bottom, written to that BMP file.
 TEST(TabPicture, TwoStylesSideBySide) {

@@ -42,6 +42,13 @@ BEGIN_MESSAGE_MAP(CSPTabWnd, CSPBaseTabWnd)
     ON_WM_ERASEBKGND()
     ON_WM_HSCROLL()
     ON_WM_SETFOCUS()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CANCELMODE()
+    ON_WM_SETCURSOR()
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 CSPTabWnd::CSPTabWnd()
@@ -547,6 +554,95 @@ void CSPTabWnd::OnSetFocus(CWnd* pOldWnd) {
     CSPBaseTabWnd::OnSetFocus(pOldWnd);
     CWnd* pWnd = GetActiveWnd();
     if (pWnd->GetSafeHwnd() != NULL) pWnd->SetFocus();
+}
+
+// --- mouse: the splitter of the shared scroll bar, the empty strip ----------
+
+static void ForwardMouse(CWnd* pFrom, CWnd* pTarget, UINT message, UINT nFlags, CPoint point) {
+    pFrom->MapWindowPoints(pTarget, &point, 1);
+    pTarget->SendMessage(message, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+void CSPTabWnd::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (!m_rectTabSplitter.IsRectEmpty() && m_rectTabSplitter.PtInRect(point)) {
+        m_bTrackSplitter = TRUE;
+        SetCapture();
+        return;
+    }
+    CSPBaseTabWnd::OnLButtonDown(nFlags, point);
+    if (!m_bTabDrag && m_rectTabsArea.PtInRect(point)) {
+        // A press on the empty part of the strip belongs to the window under it.
+        if (CWnd* pTarget = FindTargetWnd(point)) ForwardMouse(this, pTarget, WM_LBUTTONDOWN, nFlags, point);
+    }
+}
+
+void CSPTabWnd::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    if (CWnd* pTarget = FindTargetWnd(point)) {
+        ForwardMouse(this, pTarget, WM_LBUTTONDBLCLK, nFlags, point);
+        return;
+    }
+    CSPBaseTabWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CSPTabWnd::OnMouseMove(UINT nFlags, CPoint point) {
+    if (!m_bTrackSplitter) {
+        CSPBaseTabWnd::OnMouseMove(nFlags, point);
+        return;
+    }
+    const int nScrollRight = m_rectTabSplitter.right + m_nHorzScrollWidth;
+    const int nMaxWidth = nScrollRight - m_rectTabsArea.left - m_rectTabSplitter.Width() - 5;
+    const int nMinWidth = 2 * ::GetSystemMetrics(SM_CXHSCROLL);
+    m_nHorzScrollWidth = std::max(nMinWidth, std::min(nMaxWidth, nScrollRight - (int)point.x));
+    RecalcLayout();
+}
+
+void CSPTabWnd::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (m_bTrackSplitter) {
+        m_bTrackSplitter = FALSE;
+        if (GetCapture() == this) ReleaseCapture();
+    }
+    CSPBaseTabWnd::OnLButtonUp(nFlags, point);
+}
+
+void CSPTabWnd::OnCancelMode() {
+    CSPBaseTabWnd::OnCancelMode();
+    if (m_bTrackSplitter) {
+        m_bTrackSplitter = FALSE;
+        if (GetCapture() == this) ReleaseCapture();
+    }
+}
+
+BOOL CSPTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    if (m_bFlat && !m_rectTabSplitter.IsRectEmpty()) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        if (m_rectTabSplitter.PtInRect(pt)) {
+            static HCURSOR s_hcurSplit = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(30980));
+            ::SetCursor(s_hcurSplit != NULL ? s_hcurSplit : ::LoadCursor(NULL, IDC_SIZEWE));
+            return TRUE;
+        }
+    }
+    return CSPBaseTabWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CSPTabWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection) {
+    CSPBaseTabWnd::OnSettingChange(uFlags, lpszSection);
+    if (!m_bFlat) return;
+    RecalcTabHeight();
+    RecalcLayout();
+    SyncScrollBar();
+}
+
+BOOL CSPTabWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const NMHDR* pHdr = (const NMHDR*)lParam;
+    if (pHdr != NULL && pHdr->code == TTN_SHOW && m_ToolTip.GetSafeHwnd() == pHdr->hwndFrom)
+        m_ToolTip.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (pHdr != NULL && pHdr->code == HDN_ITEMCHANGED) {
+        CWnd* pActive = GetActiveWnd();
+        if (pActive != NULL && ::GetParent(pHdr->hwndFrom) == pActive->GetSafeHwnd()) SyncScrollBar();
+    }
+    return CSPBaseTabWnd::OnNotify(wParam, lParam, pResult);
 }
 
 // --- drawing -----------------------------------------------------------------

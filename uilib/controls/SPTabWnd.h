@@ -67,6 +67,8 @@ public:
     int GetMaxScrollOffset() const { return m_nTabsHorzOffsetMax; }
     const CRect& GetWndArea() const { return m_rectWndArea; }
     const CRect& GetTabsRect() const { return m_rectTabsArea; }
+    const CRect& GetSplitterRect() const { return m_rectTabSplitter; }
+    int GetScrollBarWidth() const { return m_nHorzScrollWidth; }
     CSPButton* GetScrollLeft() { return &m_btnScrollLeft; }
     CSPButton* GetScrollRight() { return &m_btnScrollRight; }
     CSPButton* GetCloseButton() { return &m_btnClose; }
@@ -120,6 +122,14 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 };
