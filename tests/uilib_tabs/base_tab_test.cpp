@@ -42,6 +42,9 @@ TEST_F(TabFixture, AVetoingParentKeepsTheOldTabAndTheCallerHearsIt) {
     ASSERT_EQ(1, host.Count(SP_WM_CHANGE_ACTIVE_TAB));
     EXPECT_EQ(1u, host.notices.back().wParam);
     EXPECT_EQ((LPARAM)&tabs, host.notices.back().lParam);
+    // From one active tab to another the focus follows.
+    EXPECT_TRUE(tabs.SetActiveTab(0));
+    EXPECT_EQ(tabs.GetTabWnd(0)->GetSafeHwnd(), ::GetFocus());
 }
 
 TEST_F(TabFixture, InsertingAtTheActiveIndexShowsTheNewWindowUnderTheSameNumber) {

@@ -1,10 +1,12 @@
 #include "SPTabWnd.h"
 #include <algorithm>
 #include "SPGlobalData.h"
+#include "afxdocvw.h"
 #include "SPMenuImages.h"
 #include "SPVisualManager.h"
 
 const UINT SP_WM_ON_HSCROLL = ::RegisterWindowMessageA("SM_ON_HSCROLL");
+BOOL CSPTabWnd::s_bSetFocusOnActivate = TRUE;
 
 static const int nImageMargin = 4;
 static const int nTextMargin = 4;
@@ -49,6 +51,7 @@ BEGIN_MESSAGE_MAP(CSPTabWnd, CSPBaseTabWnd)
     ON_WM_CANCELMODE()
     ON_WM_SETCURSOR()
     ON_WM_SETTINGCHANGE()
+    ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 CSPTabWnd::CSPTabWnd()
@@ -435,6 +438,14 @@ BOOL CSPTabWnd::SetActiveTab(int iTab) {
     if (m_bFlat) SyncScrollBar();
     if (m_bIsActiveTabBold) RecalcLayout();
     Invalidate();
+    if (iOld >= 0) {
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
+            CFrameWnd* pFrame = pWnd->GetParentFrame();
+            if (pFrame != NULL) pFrame->SetActiveView((CView*)pWnd);
+        } else if (s_bSetFocusOnActivate) {
+            pWnd->SetFocus();
+        }
+    }
     if (m_bCloseBtn && m_btnClose.GetSafeHwnd() != NULL) {
         CMenu* pMenu = pWnd->GetSystemMenu(FALSE);
         const UINT nState = pMenu != NULL ? pMenu->GetMenuState(SC_CLOSE, MF_BYCOMMAND) : (UINT)-1;
@@ -634,6 +645,16 @@ void CSPTabWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection) {
     SyncScrollBar();
 }
 
+void CSPTabWnd::OnSysColorChange() {
+    CSPBaseTabWnd::OnSysColorChange();
+    // A text colour of the application's own marks its colours as chosen:
+    // the system's change leaves them alone.
+    if (!m_bFlat || m_clrActiveTabFg != (COLORREF)-1) return;
+    m_brActiveTab.DeleteObject();
+    m_brActiveTab.CreateSolidBrush(GetActiveTabColor());
+    Invalidate();
+}
+
 BOOL CSPTabWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const NMHDR* pHdr = (const NMHDR*)lParam;
     if (pHdr != NULL && pHdr->code == TTN_SHOW && m_ToolTip.GetSafeHwnd() == pHdr->hwndFrom)
@@ -684,6 +705,7 @@ void CSPTabWnd::OnPaint() {
         if (IsValid(m_iActiveTab)) {
             CSPTabInfo* pActive = Tab(m_iActiveTab);
             CBrush* pOldBrush = NULL;
+            if (m_bIsActiveTabBold) dc.SelectObject(&spGlobalData.fontBold);
             if (m_bFlat) {
                 dc.SelectObject(&m_fntTabsBold);
                 pOldBrush = dc.SelectObject(&m_brActiveTab);

@@ -78,6 +78,10 @@ public:
     BOOL m_bAutoSizeWindow;
     BOOL m_bTransparent;
 
+    // When a tab replaces another, its window (a view excepted, which
+    // becomes its frame's active view) takes the focus.
+    static BOOL s_bSetFocusOnActivate;
+
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -129,6 +133,7 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnSysColorChange();
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
