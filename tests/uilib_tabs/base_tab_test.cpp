@@ -338,3 +338,40 @@ TEST_F(TabFixture, TheSavedLayoutIsAppliedOnlyWhenAskedAndSkipsUnknownIds) {
     EXPECT_EQ(RGB(7, 7, 7), fresh.GetTabBkColor(0));
     EXPECT_EQ(0, fresh.GetActiveTab());
 }
+
+TEST_F(TabFixture, ALayoutCutShortLeavesTheRestoredTabsAsTheyWere) {
+    Make(CSPTabWnd::STYLE_3D);
+    AddTabs(2);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        tabs.Serialize(ar);
+    }
+    const ULONGLONG nLength = file.GetLength();
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        tabs.Serialize(ar);
+    }
+    ASSERT_EQ(2, (int)tabs.GetRestoredTabs().GetSize());
+    // Cut inside the second record, and a count larger than the data.
+    std::vector<BYTE> bytes((size_t)nLength);
+    file.SeekToBegin();
+    file.Read(bytes.data(), (UINT)nLength);
+    std::vector<BYTE> cut(bytes.begin(), bytes.begin() + (ptrdiff_t)(nLength - 12));
+    std::vector<BYTE> bigCount = bytes;
+    bigCount[0] = 200;
+    for (std::vector<BYTE>* pData : {&cut, &bigCount}) {
+        CMemFile damaged(pData->data(), (UINT)pData->size());
+        BOOL bThrown = FALSE;
+        try {
+            CArchive ar(&damaged, CArchive::load);
+            tabs.Serialize(ar);
+        } catch (CArchiveException* e) {
+            bThrown = TRUE;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown);
+        EXPECT_EQ(2, (int)tabs.GetRestoredTabs().GetSize());
+    }
+}

@@ -698,29 +698,28 @@ void CSPBaseTabWnd::Serialize(CArchive& ar) {
         ar << (DWORD)m_location;
         return;
     }
-    m_arTabsRestored.RemoveAll();
+    // Read into a list of its own: a layout cut short throws before
+    // anything this window keeps has changed.
+    CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&> arRead;
     DWORD dwCount = 0;
     ar >> dwCount;
     for (DWORD i = 0; i < dwCount; i++) {
         CSPRestoredTabInfo tab;
-        DWORD dw = 0;
-        ar >> tab.m_strText;
-        ar >> dw;
-        tab.m_bVisible = (BOOL)dw;
-        ar >> dw;
-        tab.m_nControlBarID = dw;
-        ar >> dw;
-        tab.m_bDetachable = (BOOL)dw;
-        ar >> dw;
-        tab.m_clrText = dw;
-        ar >> dw;
-        tab.m_clrBack = dw;
-        m_arTabsRestored.Add(tab);
+        DWORD dwVisible = 0, dwID = 0, dwDetachable = 0, dwText = 0, dwBack = 0;
+        ar >> tab.m_strText >> dwVisible >> dwID >> dwDetachable >> dwText >> dwBack;
+        tab.m_bVisible = (BOOL)dwVisible;
+        tab.m_nControlBarID = dwID;
+        tab.m_bDetachable = (BOOL)dwDetachable;
+        tab.m_clrText = dwText;
+        tab.m_clrBack = dwBack;
+        arRead.Add(tab);
     }
-    DWORD dwActive = 0;
-    ar >> dwActive;
+    DWORD dwActive = 0, dwOption = 0;
+    ar >> dwActive >> dwOption;
+    m_arTabsRestored.RemoveAll();
+    for (int i = 0; i < arRead.GetSize(); i++) m_arTabsRestored.Add(arRead[i]);
     m_nRestoredActiveTab = (int)dwActive;
-    ar >> m_dwRestoredOption;
+    m_dwRestoredOption = dwOption;
 }
 
 void CSPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes) {
