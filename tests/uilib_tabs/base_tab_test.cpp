@@ -99,6 +99,15 @@ TEST_F(TabFixture, RemovingTabs) {
     EXPECT_TRUE(tabs.RemoveTab(2));
     EXPECT_EQ(0, tabs.GetActiveTab());
 
+    // A tab before the active one goes: the same window stays active.
+    AddTabs(2);
+    ASSERT_TRUE(tabs.SetActiveTab(2));
+    CWnd* pActive = tabs.GetActiveWnd();
+    EXPECT_TRUE(tabs.RemoveTab(0));
+    EXPECT_EQ(1, tabs.GetActiveTab());
+    EXPECT_EQ(pActive, tabs.GetActiveWnd());
+    EXPECT_TRUE(Shown(1));
+
     tabs.m_bActivateLastOnRemove = TRUE;
     AddTabs(2);
     ASSERT_TRUE(tabs.SetActiveTab(0));

@@ -246,11 +246,9 @@ TEST_F(TabFixture, TheSplitterSharesTheStripBetweenTabsAndScrollBar) {
     EXPECT_NE(tabs.GetSafeHwnd(), ::GetCapture());
 }
 
-// With TW_TABS_SCREENSHOT set: a 3D tab window with its tabs at the top and
-// a flat one with its tabs at the bottom, written to that BMP file.
+// A 3D tab window with its tabs at the top beside a flat one with its tabs
+// at the bottom, shown; with TW_TABS_SCREENSHOT set, written to that BMP.
 TEST(TabPicture, TwoStylesSideBySide) {
-    const char* pszPath = getenv("TW_TABS_SCREENSHOT");
-    if (pszPath == NULL) GTEST_SKIP() << "TW_TABS_SCREENSHOT not set";
     CTabHost host;
     ASSERT_TRUE(host.CreateHost(520, 200));
     CSPTabWnd tabs3d, tabsFlat;
@@ -275,5 +273,10 @@ TEST(TabPicture, TwoStylesSideBySide) {
     host.ShowWindow(SW_SHOWNOACTIVATE);
     host.UpdateWindow();
     PumpPending();
-    EXPECT_TRUE(WriteWindowBitmap(host.GetSafeHwnd(), pszPath)) << pszPath;
+    EXPECT_TRUE(tabs3d.GetActiveWnd()->IsWindowVisible());
+    EXPECT_TRUE(tabsFlat.GetActiveWnd()->IsWindowVisible());
+    EXPECT_FALSE(tabsFlat.GetTabWnd(1)->IsWindowVisible());
+    if (const char* pszPath = getenv("TW_TABS_SCREENSHOT")) {
+        EXPECT_TRUE(WriteWindowBitmap(host.GetSafeHwnd(), pszPath)) << pszPath;
+    }
 }

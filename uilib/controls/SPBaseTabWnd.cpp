@@ -180,8 +180,10 @@ BOOL CSPBaseTabWnd::RemoveTab(int iTab, BOOL bRecalcLayout) {
     if (m_bIsDockingSite && pTab->m_pWnd->GetSafeHwnd() != NULL) pTab->m_pWnd->DestroyWindow();
     delete pTab;
 
-    int iNewActive = m_iActiveTab;
-    if (m_iActiveTab >= iTab) {
+    // Removing a tab before the active one keeps the same tab active under
+    // its new index; only the active tab's removal chooses another.
+    int iNewActive = m_iActiveTab > iTab ? m_iActiveTab - 1 : m_iActiveTab;
+    if (m_iActiveTab == iTab) {
         iNewActive = -1;
         if (m_bActivateLastOnRemove) {
             GetLastVisibleTab(iNewActive);
