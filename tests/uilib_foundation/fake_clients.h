@@ -54,15 +54,12 @@ public:
     }
 };
 
-// A tab window: the record the hook hands out.
-struct FakeTabs {
+// A tab window: the record it describes itself with.
+class FakeTabs : public CObject, public ISPVisualTabWnd {
+public:
     SPTabInfo info;
-    CSPBaseTabWnd* AsTabWnd() { return reinterpret_cast<CSPBaseTabWnd*>(this); }
-    static void Install() {
-        SPClientHooks::pfnGetTabInfo = [](CSPBaseTabWnd* p, int, SPTabInfo& info) {
-            info = reinterpret_cast<FakeTabs*>(p)->info;
-        };
-    }
+    CSPBaseTabWnd* AsTabWnd() { return reinterpret_cast<CSPBaseTabWnd*>(static_cast<CObject*>(this)); }
+    void GetTabVisualInfo(int, SPTabInfo& out) override { out = info; }
 };
 
 struct FakeTask {

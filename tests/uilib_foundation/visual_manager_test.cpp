@@ -265,7 +265,6 @@ TEST(VisualManagerDrawing, BarBorderShrinksTheRectangle) {
 }
 
 TEST(VisualManagerDrawing, XPTabSeparatorsSkipTheTabBeforeTheActiveOne) {
-    FakeTabs::Install();
     CSPVisualManagerXP xp(TRUE);
     FakeTabs tabs;
     tabs.info = SPClientHooks::GetTabInfo(NULL, 0);
@@ -279,7 +278,6 @@ TEST(VisualManagerDrawing, XPTabSeparatorsSkipTheTabBeforeTheActiveOne) {
     EXPECT_EQ(spGlobalData.clrBtnShadow, mem.Pixel(59, 15));  // after tab 0
     EXPECT_EQ(bg, mem.Pixel(119, 15));                        // tab 1 stands before the active tab
     EXPECT_EQ(spGlobalData.clrBtnFace, mem.Pixel(150, 6));    // the active tab is filled
-    SPClientHooks::pfnGetTabInfo = NULL;
 }
 
 TEST(VisualManagerDrawing, TasksRestoreTheDCAndCaptionsWithoutNameHaveNoGlyph) {
@@ -397,7 +395,6 @@ TEST(VisualManagerDrawing, HighlightTextTurnsWhiteOnlyOnDarkHighlights) {
 }
 
 TEST(VisualManagerDrawing, NarrowTabsShowNeitherImageNorLabel) {
-    FakeTabs::Install();
     CSPVisualManagerXP xp(TRUE);
     FakeTabs tabs;
     tabs.info = SPClientHooks::GetTabInfo(NULL, 0);
@@ -415,7 +412,6 @@ TEST(VisualManagerDrawing, NarrowTabsShowNeitherImageNorLabel) {
     xp.OnDrawTab(&mem.dc, CRect(10, 5, 59, 25), 1, FALSE, tabs.AsTabWnd());
     EXPECT_EQ(8 * 20, mem.Count(CRect(10, 5, 18, 25), bg));
     EXPECT_LT(mem.Count(CRect(18, 5, 40, 25), bg), 22 * 20);
-    SPClientHooks::pfnGetTabInfo = NULL;
 }
 
 TEST(VisualManagerDrawing, OnlyDockingPanesShowATitleInTheGripper) {

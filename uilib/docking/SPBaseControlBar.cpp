@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "SPBaseTabWnd.h"
 #include "SPClientHooks.h"
 #include "SPDockBar.h"
 #include "SPDockBarRow.h"
@@ -145,7 +146,7 @@ BOOL CSPBaseControlBar::IsDocked() const {
 }
 
 BOOL CSPBaseControlBar::IsTabbed() const {
-    return GetSafeHwnd() != NULL && SPIsKindOf(GetParent(), "CSPBaseTabWnd");
+    return GetSafeHwnd() != NULL && GetParent()->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd));
 }
 
 BOOL CSPBaseControlBar::IsVisible() const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 
+#include "SPTabWnd.h"
 #include "SPClientHooks.h"
 #include "SPDockBar.h"
 #include "SPDockBarRow.h"
@@ -112,13 +113,13 @@ BOOL CSPControlBar::IsTabbed() const {
     if (GetSafeHwnd() == NULL) return FALSE;
     CWnd* pParent = GetParent();
     if (pParent == NULL) return FALSE;
-    if (SPIsKindOf(pParent, "CSPBaseTabWnd")) {
+    if (pParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd))) {
         CWnd* pGrand = pParent->GetParent();
         return pGrand != NULL && (SPIsKindOf(pGrand, "CSPBaseTabbedBar") || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
     }
     if (SPIsKindOf(pParent, "CSPDockingCBWrapper")) {
         CWnd* pGrand = pParent->GetParent();
-        return pGrand != NULL && SPIsKindOf(pGrand, "CSPBaseTabWnd");
+        return pGrand != NULL && pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd));
     }
     return FALSE;
 }
@@ -280,7 +281,7 @@ void CSPControlBar::RecalcLayout() {
         return;
     }
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
-    if (pMiniFrame != NULL && !SPIsKindOf(GetParent(), "CSPTabWnd")) pMiniFrame->RecalcLayout();
+    if (pMiniFrame != NULL && !GetParent()->IsKindOf(RUNTIME_CLASS(CSPTabWnd))) pMiniFrame->RecalcLayout();
 }
 
 void CSPControlBar::OnAfterFloat() {

@@ -15,8 +15,6 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
 
 void (*SPClientHooks::pfnOutlookPaneFillBackground)(CSPBaseControlBar*, CDC*, CRect) = NULL;
 void (*SPClientHooks::pfnGetPopupMenuInfo)(CSPPopupMenu*, SPPopupMenuInfo&) = NULL;
-void (*SPClientHooks::pfnGetTabInfo)(CSPBaseTabWnd*, int, SPTabInfo&) = NULL;
-BOOL (*SPClientHooks::pfnTabWndIsFlat)(CSPTabWnd*) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
@@ -77,8 +75,14 @@ SPPopupMenuInfo SPClientHooks::GetPopupMenuInfo(CSPPopupMenu* pMenu) {
 
 SPTabInfo SPClientHooks::GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab) {
     SPTabInfo info;
-    if (pTabWnd != NULL && pfnGetTabInfo != NULL) pfnGetTabInfo(pTabWnd, iTab, info);
+    if (ISPVisualTabWnd* pClient = SPClientOf<ISPVisualTabWnd>(pTabWnd)) pClient->GetTabVisualInfo(iTab, info);
     return info;
+}
+
+BOOL SPClientHooks::IsFlatTabWnd(CSPTabWnd* pTabWnd) {
+    SPTabInfo info;
+    if (ISPVisualTabWnd* pClient = SPClientOf<ISPVisualTabWnd>(pTabWnd)) pClient->GetTabVisualInfo(-1, info);
+    return info.bFlatTabs;
 }
 
 SPButtonInfo SPClientHooks::GetButtonInfo(CSPButton* pButton) {

@@ -49,6 +49,8 @@
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
+//   CSPDockingControlBar  CSPBaseTabWnd detachable tabs  RUNTIME_CLASS once the tab
+//                                                        window detaches panes
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
 //   CSPPropertySheet      CSPPropertyPage::OnSetActive   RUNTIME_CLASS and a
@@ -249,6 +251,16 @@ struct SPTabInfo {
     HIMAGELIST himlImages = NULL;     // GetImageList's handle, NULL none
 };
 
+// Implemented by CSPBaseTabWnd; its kinds add their fields (a flat
+// CSPTabWnd sets bFlatTabs). iTab -1 asks for the window alone.
+class ISPVisualTabWnd {
+public:
+    virtual void GetTabVisualInfo(int iTab, SPTabInfo& info) = 0;
+
+protected:
+    ~ISPVisualTabWnd() {}
+};
+
 // What a visual manager reads of a task-pane group and of a task.
 struct SPTasksGroupInfo {
     CString strName;
@@ -277,6 +289,9 @@ struct SPClientHooks {
     static SPCaptionButtonInfo GetCaptionButtonInfo(CSPCaptionButton* pButton);  // hidden
     // The floating frame's interface, NULL for any other window.
     static ISPMiniFrame* GetMiniFrame(CWnd* pWnd);
+    // a tab window: an empty flat-free record with no image
+    static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
+    static BOOL IsFlatTabWnd(CSPTabWnd* pTabWnd);  // FALSE
 
     // Hooks left; each answers its neutral value while unset.
     //                                                        replaced by
@@ -286,10 +301,6 @@ struct SPClientHooks {
     // popup menus; unset: a top-level popup dropping down
     static void (*pfnGetPopupMenuInfo)(CSPPopupMenu* pMenu, SPPopupMenuInfo& info);
     //                                                        CSPPopupMenu, an interface
-    // tab windows; unset: an empty flat-free record with no image
-    static void (*pfnGetTabInfo)(CSPBaseTabWnd* pTabWnd, int iTab, SPTabInfo& info);
-    static BOOL (*pfnTabWndIsFlat)(CSPTabWnd* pTabWnd);
-    //                                                        CSPBaseTabWnd, CSPTabWnd, an interface
     // task panes; unset: empty records
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
@@ -303,7 +314,6 @@ struct SPClientHooks {
 
     // The answers of the hooks, with the neutral ones when a hook is unset.
     static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);
-    static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);

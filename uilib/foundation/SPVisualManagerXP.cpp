@@ -557,8 +557,7 @@ void CSPVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsAc
 
 void CSPVisualManagerXP::OnFillPushButtonBackground(CDC* pDC, CRect rect, CSPButton* pButton,
                                                     CSPTabWnd* pParentTab) {
-    const BOOL bFlat = pParentTab != NULL && SPClientHooks::pfnTabWndIsFlat != NULL &&
-                       SPClientHooks::pfnTabWndIsFlat(pParentTab);
+    const BOOL bFlat = SPClientHooks::IsFlatTabWnd(pParentTab);
     if (!bFlat) {
         pDC->FillRect(rect, &m_brTabBack);
         return;
@@ -571,8 +570,7 @@ void CSPVisualManagerXP::OnFillPushButtonBackground(CDC* pDC, CRect rect, CSPBut
 
 void CSPVisualManagerXP::OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CSPButton* pButton, UINT /*uiState*/,
                                                 CSPTabWnd* pParentTab) {
-    const BOOL bFlat = pParentTab != NULL && SPClientHooks::pfnTabWndIsFlat != NULL &&
-                       SPClientHooks::pfnTabWndIsFlat(pParentTab);
+    const BOOL bFlat = SPClientHooks::IsFlatTabWnd(pParentTab);
     const SPButtonInfo info = SPClientHooks::GetButtonInfo(pButton);
     if (bFlat) {
         if (info.bPushed || info.bHighlighted)

@@ -1,0 +1,202 @@
+// SPBaseTabWnd.h - CSPBaseTabWnd: what every tab window of the library
+// shares, whatever its tabs look like.
+//
+// The window owns one record per tab (label, image, colours, the tab's
+// client window), keeps one tab active and tells its parent about changes
+// through four registered messages (below). How the strip is laid out and
+// drawn is left to its kinds (CSPTabWnd). The visual managers read a tab
+// through the window's ISPVisualTabWnd side.
+#pragma once
+#include "afxwin.h"
+#include "afxcmn.h"
+#include "afxctl.h"
+#include "SPClientHooks.h"
+
+// Sent to the parent; wParam the new index, lParam the tab window. A
+// non-zero answer keeps the old tab active.
+extern const UINT SP_WM_CHANGING_ACTIVE_TAB;
+// Sent to the parent; wParam the new active index, lParam the tab window
+// (0 when the change came from a removal, a show/hide, a move or a click).
+extern const UINT SP_WM_CHANGE_ACTIVE_TAB;
+// Sent to the parent after a tab was dragged to another place; wParam the
+// index where the drag began, lParam where it ended.
+extern const UINT SP_WM_ON_MOVE_TAB;
+// Sent to the parent when a rename is confirmed; wParam the index, lParam
+// the new text. Non-zero refuses the text.
+extern const UINT SP_WM_ON_RENAME_TAB;
+
+class CSPTabInfo : public CObject {
+public:
+    CSPTabInfo(const CString& strText, UINT uiIcon, CWnd* pWnd, UINT uiTabID, BOOL bDetachable);
+    ~CSPTabInfo() override;
+
+    CString m_strText;
+    UINT m_uiIcon;
+    HICON m_hIcon;
+    CRect m_rect;
+    BOOL m_bVisible;
+    CWnd* m_pWnd;
+    BOOL m_bIsListView;
+    int m_nFullWidth;
+    UINT m_uiTabID;
+    COLORREF m_clrText;
+    COLORREF m_clrBack;
+    BOOL m_bIsDetachable;
+};
+
+// One tab as the saved layout holds it.
+struct CSPRestoredTabInfo {
+    CString m_strText;
+    BOOL m_bVisible = TRUE;
+    UINT m_nControlBarID = 0;
+    BOOL m_bDetachable = TRUE;
+    COLORREF m_clrText = (COLORREF)-1;
+    COLORREF m_clrBack = (COLORREF)-1;
+};
+
+class CSPBaseTabWnd : public CWnd, public ISPVisualTabWnd {
+    DECLARE_DYNAMIC(CSPBaseTabWnd)
+
+public:
+    enum Location { LOCATION_BOTTOM = 0, LOCATION_TOP = 1 };
+
+    CSPBaseTabWnd();
+    ~CSPBaseTabWnd() override;
+
+    // overridables, in slot order
+    virtual BOOL IsPtInTabArea(CPoint point) const = 0;
+    virtual void GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const = 0;
+    virtual BOOL SetImageList(HIMAGELIST hImageList);
+    virtual BOOL SetImageList(UINT uiID, int cx = 15, COLORREF clrTransp = RGB(255, 0, 255));
+    virtual void RecalcTabHeight();
+    virtual int GetTabsHeight() const { return m_nTabsHeight; }
+    virtual void RecalcLayout() = 0;
+    virtual void AddTab(CWnd* pTabWnd, UINT uiResTabLabel, UINT uiImageId = (UINT)-1, BOOL bDetachable = TRUE);
+    virtual void AddTab(CWnd* pTabWnd, LPCTSTR lpszTabLabel, UINT uiImageId = (UINT)-1, BOOL bDetachable = TRUE);
+    virtual void InsertTab(CWnd* pNewWnd, UINT uiResTabLabel, int nInsertAt, UINT uiImageId = (UINT)-1,
+                           BOOL bDetachable = TRUE);
+    virtual void InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt, UINT uiImageId = (UINT)-1,
+                           BOOL bDetachable = TRUE);
+    virtual BOOL RemoveTab(int iTab, BOOL bRecalcLayout = TRUE);
+    virtual void RemoveAllTabs();
+    virtual int GetVisibleTabsNum() const;
+    virtual BOOL ShowTab(int iTab, BOOL bShow = TRUE, BOOL bRecalcLayout = TRUE, BOOL bActivate = FALSE);
+    virtual int GetTabsNum() const { return m_iTabsNum; }
+    virtual CWnd* GetTabWnd(int iTab) const;
+    virtual BOOL GetTabRect(int iTab, CRect& rect) const;
+    virtual BOOL GetTabLabel(int iTab, CString& strLabel) const;
+    virtual BOOL SetTabLabel(int iTab, const CString& strLabel);
+    virtual UINT GetTabIcon(int iTab) const;
+    virtual BOOL SetTabIcon(int iTab, UINT uiIcon);
+    virtual BOOL SetTabHicon(int iTab, HICON hIcon);
+    virtual HICON GetTabHicon(int iTab) const;
+    virtual COLORREF GetTabBkColor(int iTab) const;
+    virtual BOOL SetTabBkColor(int iTab, COLORREF color = (COLORREF)-1);
+    virtual COLORREF GetTabTextColor(int iTab) const;
+    virtual BOOL SetTabTextColor(int iTab, COLORREF color = (COLORREF)-1);
+    virtual BOOL IsTabDetachable(int iTab) const;
+    virtual BOOL SetTabDetachable(int iTab, BOOL bDetachable = TRUE);
+    virtual BOOL StartRenameTab(int iTab);
+    virtual BOOL RenameTab();
+    virtual BOOL OnRenameTab(int /*iTab*/, CString& /*strName*/) { return TRUE; }
+    virtual void EnableInPlaceEdit(BOOL bEnable) = 0;
+    virtual void AdjustRenameEditRect(CRect& rectEdit) = 0;
+    virtual int GetActiveTab() const { return m_iActiveTab; }
+    virtual CWnd* GetActiveWnd() const;
+    virtual BOOL SetActiveTab(int iTab) = 0;
+    virtual int GetTabFromPoint(CPoint& pt) const;
+    virtual int GetTabFromHwnd(HWND hwnd) const;
+    virtual BOOL EnsureVisible(int /*iTab*/) { return FALSE; }
+    virtual void SetActiveTabColor(COLORREF clr);
+    virtual void SetActiveTabTextColor(COLORREF clr);
+    virtual COLORREF GetActiveTabColor() const;
+    virtual COLORREF GetActiveTabTextColor() const;
+    virtual CSize GetImageSize() const { return m_sizeImage; }
+    virtual HIMAGELIST GetImageList() const;
+    virtual void SetTabBorderSize(int nTabBorderSize, BOOL bRepaint = TRUE);
+    virtual int GetTabBorderSize() const { return m_nTabsHeight < 1 ? 0 : m_nTabBorderSize; }
+    virtual CWnd* FindTargetWnd(const CPoint& pt) = 0;
+    virtual void ApplyRestoredTabInfo(BOOL bUseTabIndexes = FALSE);
+    virtual CWnd* GetFirstVisibleTab(int& iTabNum) const;
+    virtual CWnd* GetLastVisibleTab(int& iTabNum) const;
+    virtual CSize GetMaxWindowSize() const;
+    virtual BOOL IsTabVisible(int iTab) const;
+    virtual BOOL IsFlatTab() const { return FALSE; }
+    virtual BOOL GetExtraStyleFlag() const { return FALSE; }
+    virtual BOOL IsInPlaceEdit() const { return m_bIsInPlaceEdit; }
+    virtual BOOL IsHideSingleTab() const { return m_bHideSingleTab; }
+    virtual void HideSingleTab(BOOL bHide = TRUE);
+    virtual void CleanUp();
+    virtual int GetTabIndex(int iTab) const { return iTab == -1 ? m_iActiveTab : iTab; }
+
+    // operations
+    void SetDrawOption(int nOption, BOOL bRedraw = TRUE);
+    int GetDrawOption() const { return m_nDrawOption; }
+    void MoveTab(int nSource, int nDest);
+    void SwapTabs(int nFisrtTabID, int nSecondTabID);
+    void Serialize(CArchive& ar) override;
+    int GetLocation() const { return m_location; }
+    BOOL IsRenaming() const { return m_pInPlaceEdit != NULL; }
+    CEdit* GetRenameEdit() const { return m_pInPlaceEdit; }
+    const CSPTabInfo* GetTabInfo(int iTab) const;
+    CToolTipCtrl& GetToolTip() { return m_ToolTip; }
+    UINT GetToolCounter() const { return m_nNextTabID; }
+    const CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&>& GetRestoredTabs() const { return m_arTabsRestored; }
+
+    BOOL m_bActivateLastOnRemove;
+    BOOL m_bHotTracking;
+    BOOL m_bHideInactiveWnd;
+    BOOL m_bIsDockingSite;
+    BOOL m_bActivateOnBtnUp;
+    BOOL m_bEnableTabSwap;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void GetTabVisualInfo(int iTab, SPTabInfo& info) override;
+
+protected:
+    int m_location;
+    CPtrArray m_arTabs;
+    int m_iTabsNum;
+    int m_iActiveTab;
+    int m_iTabBeforeDrag;
+    HIMAGELIST m_hImageList;
+    CImageList m_Images;
+    CSize m_sizeImage;
+    CToolTipCtrl m_ToolTip;
+    UINT m_nNextTabID;
+    int m_nTabBorderSize;
+    int m_nTabsHeight;
+    int m_iHighlighted;
+    int m_iPressed;
+    BOOL m_bHideSingleTab;
+    COLORREF m_clrActiveTabBk;
+    COLORREF m_clrActiveTabFg;
+    CBrush m_brActiveTab;
+    int m_nDrawOption;
+    int m_iEditedTab;
+    CEdit* m_pInPlaceEdit;
+    BOOL m_bIsInPlaceEdit;
+    BOOL m_bTabDrag;
+    CPoint m_ptDragStart;
+    int m_nDragOffset;
+    CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&> m_arTabsRestored;
+    int m_nRestoredActiveTab;
+    DWORD m_dwRestoredOption;
+
+    CSPTabInfo* Tab(int iTab) const { return (CSPTabInfo*)m_arTabs[iTab]; }
+    BOOL IsValid(int iTab) const { return iTab >= 0 && iTab < m_iTabsNum; }
+    void NotifyChange(int iTab, LPARAM lParam);
+    void ShowInsertedTab(int nInsertAt);
+    void CloseRenameEdit();
+    void InvalidateTab(int iTab);
+    void EndDrag();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+};
