@@ -256,6 +256,52 @@ TEST_F(App, ADamagedCHMLeavesNoCHMOpen) {
     EXPECT_TRUE(boxes.texts.empty());
 }
 
+TEST_F(App, TheExtractionFolderComesFromTempDir) {
+    const char* key = "Software\\KARVOLEN\\Tomewise\\Config";
+    std::string out = OutDir();
+    std::string slashed = out;
+    for (char& c : slashed)
+        if (c == '\\') c = '/';
+    struct {
+        std::string tempDir;
+        std::string folder;  // "" when the open is refused
+    } cases[] = {
+        // '/' separators and no trailing one: '\' and exactly one before the name.
+        {slashed, out + "\\basic.chm"},
+        // Longer than the folder can hold: refused, nothing open.
+        {out + "\\" + std::string(1100, 'x'), ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteRegRaw(key, "TempDir", REG_SZ, c.tempDir.c_str(), (DWORD)c.tempDir.size() + 1));
+        MessageBoxRecorder boxes(IDOK);
+        g_fileAnswer = WinPath(TW_BASIC_CHM);
+        Command(ID_OPEN_CHM_FILE);
+        g_fileAnswer.clear();
+        if (c.folder.empty()) {
+            EXPECT_EQ(boxes.texts.size(), 1u);
+            EXPECT_EQ(g_pszChmPath, nullptr);
+        } else {
+            EXPECT_TRUE(boxes.texts.empty());
+            EXPECT_STREQ(g_szChmFolder, c.folder.c_str());
+            EXPECT_GT(Tree().GetCount(), 0u);
+        }
+        Command(ID_CLOSE_CHM_FILE);
+    }
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "TempDir");
+}
+
+TEST_F(App, TheHelpFileIsACHMWithItsTopics) {
+    MessageBoxRecorder boxes(IDOK);
+    g_fileAnswer = WinPath(TW_HELP_CHM);
+    Command(ID_OPEN_CHM_FILE);
+    g_fileAnswer.clear();
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(Tree().GetCount(), 3u);
+    EXPECT_TRUE(Exists(std::string(g_szChmFolder) + "\\04stepbystep.htm"));
+    EXPECT_TRUE(Exists(std::string(g_szChmFolder) + "\\06howto.htm"));
+    Command(ID_CLOSE_CHM_FILE);
+}
+
 TEST_F(App, TheExtensionIsLookedForInTheFileNameOnly) {
     MessageBoxRecorder boxes(IDOK);
     g_pszChmPath = _strdup("C:\\a.b\\help");
