@@ -337,15 +337,23 @@ TEST_F(App, OptionsAreStoredOnOKOnly) {
     } cases[] = {{"Stored Author", PSBTN_OK, "Stored Author"}, {"Dropped Author", PSBTN_CANCEL, "Stored Author"}};
     for (const auto& c : cases) {
         std::string shown;
+        RECT firstPlace = {0, 0, 0, 0}, secondPlace = {1, 1, 1, 1};
         WhenSheetOpens("Options", [&](HWND hSheet) {
             HWND hPage = CurrentPage(hSheet);
             shown = ItemText(hPage, IDC_TEMP_DIR);
             ::SetDlgItemTextA(hPage, IDC_DOC_AUTHOR, c.author);
-            ::PostMessageA(hSheet, PSM_PRESSBUTTON, c.button, 0);
+            // The second page shows where the first one was.
+            ::GetWindowRect(hPage, &firstPlace);
+            ::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+            WhenSheetOpens("Options", [&](HWND hSheetAgain) {
+                ::GetWindowRect(CurrentPage(hSheetAgain), &secondPlace);
+                ::PostMessageA(hSheetAgain, PSM_PRESSBUTTON, c.button, 0);
+            });
         });
         Command(ID_OPTIONS);
         EXPECT_FALSE(shown.empty());  // the temporary folder by default
         EXPECT_EQ(ReadRegString(key, "Author"), c.stored) << c.author;
+        EXPECT_TRUE(::EqualRect(&firstPlace, &secondPlace));
     }
 }
 
