@@ -399,27 +399,32 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
 }
 
 // tomewise.exe itself: started with and without a file, closed by its main
-// window, exit code 0.
-TEST(Program, StartsAndEndsWithCodeZero) {
+// window, exit code 0; a start the shell command refuses ends at once with a
+// non-zero code.
+TEST(Program, ExitCodes) {
     const std::string chm = WinPath(TW_BASIC_CHM);
-    for (const std::string& args : {std::string(), "\"" + chm + "\""}) {
-        std::string cmd = "\"" + WinPath(TW_TOMEWISE_EXE) + "\" " + args;
+    struct {
+        std::string args;
+        bool bWindow;
+        DWORD dwCode;
+    } cases[] = {{"", true, 0}, {"\"" + chm + "\"", true, 0}, {"/Unregister", false, 1}};
+    for (const auto& c : cases) {
+        std::string cmd = "\"" + WinPath(TW_TOMEWISE_EXE) + "\" " + c.args;
         STARTUPINFOA si = {sizeof(si)};
         PROCESS_INFORMATION pi;
         ASSERT_TRUE(::CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) << cmd;
-                MainWindowSearch search = {pi.dwProcessId, NULL};
-        for (int i = 0; i < 300 && search.hMain == NULL; ++i) {
+        MainWindowSearch search = {pi.dwProcessId, NULL};
+        for (int i = 0; c.bWindow && i < 300 && search.hMain == NULL; ++i) {
             ::EnumWindows(FindMainWindow, (LPARAM)&search);
             if (search.hMain == NULL) ::Sleep(100);
         }
-        HWND hMain = search.hMain;
-        EXPECT_NE(hMain, (HWND)NULL) << args;
-        if (hMain != NULL) ::PostMessageA(hMain, WM_CLOSE, 0, 0);
+        EXPECT_EQ(search.hMain != NULL, c.bWindow) << c.args;
+        if (search.hMain != NULL) ::PostMessageA(search.hMain, WM_CLOSE, 0, 0);
         DWORD code = 99;
         EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
         ::GetExitCodeProcess(pi.hProcess, &code);
         if (code == STILL_ACTIVE) ::TerminateProcess(pi.hProcess, 2);
-        EXPECT_EQ(code, 0u) << args;
+        EXPECT_EQ(code, c.dwCode) << c.args;
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
