@@ -166,6 +166,10 @@ TEST_F(App, OpensSelectsConvertsExportsAndClosesACHM) {
               std::string::npos)
         << (LPCTSTR)pView->GetLocationURL();
     EXPECT_FALSE(pView->IsErrorPage());
+    // The picture of the docs: the main window with the page shown.
+    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+    WriteWindowBitmap(Frame()->m_hWnd, (OutDir() + "\\main-window.bmp").c_str(), TRUE);
     // While converting, a selection shows nothing new.
     g_bConverting = TRUE;
     Tree().SelectItem(hRoot);
@@ -173,10 +177,6 @@ TEST_F(App, OpensSelectsConvertsExportsAndClosesACHM) {
     g_bConverting = FALSE;
     EXPECT_NE(std::string(pView->GetLocationURL()).find("chapter%201.htm"), std::string::npos);
 
-    Frame()->UpdateWindow();
-    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpPending();
-    WriteWindowBitmap(Frame()->m_hWnd, (OutDir() + "\\main-window.bmp").c_str(), TRUE);
 
     // Convert: the sheet proposes the CHM's name with ".pdf"; the driven
     // sheet writes elsewhere, with an author of this run only.
@@ -201,6 +201,29 @@ TEST_F(App, OpensSelectsConvertsExportsAndClosesACHM) {
     EXPECT_FALSE(g_bConverting);
     // The author was for that run only.
     EXPECT_NE(ReadRegString("Software\\KARVOLEN\\Tomewise\\Config", "Author"), "Driven Author");
+
+    // Cancel in the progress dialog ends a second conversion early; the end
+    // is reported the same way and the dialog is gone.
+    const std::string cancelled = OutDir() + "\\cancelled.pdf";
+    ::DeleteFileA(cancelled.c_str());
+    WhenSheetOpens("Save to PDF", [&](HWND hSheet) {
+        HWND hPage = CurrentPage(hSheet);
+        ::SetDlgItemTextA(hPage, IDC_PDF_FILENAME, cancelled.c_str());
+        ::CheckDlgButton(hPage, IDC_PDF_OPEN_AFTER, BST_UNCHECKED);
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        WhenSheetOpens("CHM to PDF progress", [](HWND hProgress) {
+            ::PostMessageA(hProgress, WM_COMMAND, MAKEWPARAM(IDC_CANCEL_CONVERT, BN_CLICKED),
+                           (LPARAM)::GetDlgItem(hProgress, IDC_CANCEL_CONVERT));
+        });
+    });
+    boxes.texts.clear();
+    Command(ID_CONVERT_TO_PDF);
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_EQ(boxes.texts.back(), "CHM to PDF process closed.");
+    EXPECT_EQ(g_pConvertProgressDlg, nullptr);
+    EXPECT_FALSE(g_bConverting);
+    EXPECT_EQ(g_sheetAction, nullptr);  // the progress dialog was met
+    g_sheetAction = nullptr;
 
     // Export into a chosen folder, then again into the same one: the engine
     // refuses, no success message.
