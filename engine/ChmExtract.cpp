@@ -4,12 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "ChmUnpack.h"
 #include "afxwin.h"
 
 namespace {
+
+FreeSpaceQuery g_pfnFreeSpace = FreeSpaceOfVolume;
 
 const char* g_pszControlModule = "hhctrl.ocx";
 const char* g_pszControlExport = "doWinMain";
@@ -44,7 +47,49 @@ std::filesystem::path AnsiPath(const char* path) {
     return std::filesystem::path(wide);
 }
 
+// "12.5 MB (13,107,200 bytes)": the rounded size a user reads, and the exact
+// one that shows how far apart two sizes are.
+CString FormatByteSize(ULONGLONG bytes) {
+    std::string exact = std::to_string(bytes);
+    for (size_t at = exact.size(); at > 3; at -= 3) exact.insert(at - 3, 1, ',');
+    if (bytes < 1024) return CString((exact + " bytes").c_str());
+    static const char* const units[] = {"KB", "MB", "GB", "TB"};
+    double value = static_cast<double>(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 3) {
+        value /= 1024;
+        ++unit;
+    }
+    char rounded[64];
+    std::snprintf(rounded, sizeof rounded, "%.1f %s", value, units[unit]);
+    return CString((std::string(rounded) + " (" + exact + " bytes)").c_str());
+}
+
+void ExtractionFailed(const char* chmPath, const char* targetFolder, const CString& reason) {
+    CString strMessage;
+    strMessage.Format("Failed: %s could not be extracted to %s.\r\n%s", chmPath, targetFolder,
+                      static_cast<const char*>(reason));
+    AfxMessageBox(strMessage, MB_OK, 0);
+}
+
 }  // namespace
+
+ULONGLONG FreeSpaceOfVolume(const char* path) {
+    if (!path || !*path) return ~0ull;
+    CString strFolder(path);
+    for (;;) {
+        ULARGE_INTEGER available;
+        if (::GetDiskFreeSpaceExA(strFolder, &available, nullptr, nullptr)) return available.QuadPart;
+        // Not there yet: ask the folder above it.
+        int n = strFolder.GetLength();
+        while (n > 0 && IsSeparator(strFolder[n - 1])) --n;
+        while (n > 0 && !IsSeparator(strFolder[n - 1])) --n;
+        if (n == 0 || strFolder.Left(n) == strFolder) return ~0ull;
+        strFolder = strFolder.Left(n);
+    }
+}
+
+void SetFreeSpaceQueryForTest(FreeSpaceQuery query) { g_pfnFreeSpace = query ? query : FreeSpaceOfVolume; }
 
 void ReplaceChar(char* str, char from, char to) {
     if (!str) return;
@@ -77,6 +122,25 @@ int DecompileChm(const char* chmPath, const char* targetFolder, int mode) {
         }
     }
 
+    // Before anything is written: the CHM must read, its names must stay in
+    // the target, and what its directory declares must fit on the volume (a
+    // small CHM can declare terabytes).
+    std::unique_ptr<chm::ChmArchive> archive;
+    chm::ExtractionPlan plan = chm::PlanExtraction(AnsiPath(chmPath), archive);
+    if (!plan.ok) {
+        ExtractionFailed(chmPath, targetFolder, plan.message.c_str());
+        return 0;
+    }
+    ULONGLONG freeBytes = g_pfnFreeSpace(strTarget);
+    if (plan.bytes > freeBytes) {
+        CString strReason;
+        strReason.Format("Its files need %s, but only %s are free on the target drive.",
+                         static_cast<const char*>(FormatByteSize(plan.bytes)),
+                         static_cast<const char*>(FormatByteSize(freeBytes)));
+        ExtractionFailed(chmPath, targetFolder, strReason);
+        return 0;
+    }
+
     // 2.-3. The HTML Help control and its entry point.
     HMODULE hControl = ::LoadLibraryA(g_pszControlModule);
     if (!hControl) {
@@ -107,12 +171,9 @@ int DecompileChm(const char* chmPath, const char* targetFolder, int mode) {
     // The control's result says nothing (and some controls ignore -decompile
     // altogether): compare the folder with the CHM's own listing and extract
     // every entry that is not there.
-    chm::UnpackResult result = chm::ExtractMissing(AnsiPath(chmPath), AnsiPath(strTarget));
+    chm::UnpackResult result = chm::ExtractMissing(*archive, AnsiPath(strTarget));
     if (!result.ok) {
-        CString strMessage;
-        strMessage.Format("Failed: %s could not be extracted to %s.\r\n%s", chmPath, targetFolder,
-                          result.message.c_str());
-        AfxMessageBox(strMessage, MB_OK, 0);
+        ExtractionFailed(chmPath, targetFolder, result.message.c_str());
         return 0;
     }
     return 1;

@@ -22,6 +22,7 @@
 #include "PdfJob.h"
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
+#include "nsNativeCharset.h"
 #include "nsIDOM.h"
 #include "nsIServiceManager.h"
 
@@ -45,16 +46,10 @@ bool SameName(const nsAString& a, const char16_t* b) {
     return _wcsicmp(reinterpret_cast<const wchar_t*>(a.get()), reinterpret_cast<const wchar_t*>(b)) == 0;
 }
 
-// The text in the ANSI code page, in a buffer of twice the length plus 6
-// bytes (room for any double-byte code page).
+// The text in the ANSI code page (the component kit's conversion).
 std::string ToAnsi(const nsAString& wide) {
-    int len = static_cast<int>(wide.Length());
-    if (len == 0) return std::string();
-    std::string out(static_cast<size_t>(len) * 2 + 6, '\0');
-    int n = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWSTR>(wide.get()), len, &out[0],
-                                static_cast<int>(out.size()) - 1, nullptr, nullptr);
-    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return out;
+    NS_ConvertUTF16toAnsi ansi(wide);
+    return std::string(ansi.get(), ansi.Length());
 }
 
 // The attribute of `node` whose name (bName) or value (!bName) is `text`.

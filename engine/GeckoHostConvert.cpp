@@ -26,6 +26,7 @@
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
 #include "nsIServiceManager.h"
+#include "stage_clock.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ bool PageStaysInside(const char* page) {
 void CGeckoHost::FreePageSetup(PageSetupRec* pSetup) { FreePageSetupStrings(pSetup); }
 
 BOOL CGeckoHost::LoadPage(const char* pszUrl, int /*nFlag*/) {
+    tw::stats::StageTimer loadTime(tw::stats::Stage::LoadPage);
     nsCOMPtr<IPdfJob> job = GetJob(m_pServiceManager);
     if (!job || !pszUrl || !*pszUrl) return TRUE;
     // Loaded before, maybe under another fragment.

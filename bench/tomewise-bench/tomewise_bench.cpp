@@ -1,6 +1,6 @@
 // tomewise-bench: runs the engine's real path on a CHM and prints figures.
 //
-//   tomewise-bench.exe <file.chm> <out.pdf> [--keep]
+//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]
 //
 // The CHM is extracted into a fresh folder (under the profile's "TempDir",
 // else the temporary folder), every contents file of the folder is loaded
@@ -8,7 +8,17 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+//   extract_s= contents_s= convert_s= convert_cpu_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+// (convert_cpu_s: the process's processor time during the conversion.)
+// With --stages a second line gives the conversion's time by stage, summed
+// over the run, and its counts:
+//   stages: read_s= parse_s= ... wait_s= ... other_s= pages= text_runs= ...
+// wait_s is the driver's page loads less the browser's runs of them (message
+// round trips and idle waits between loading a page and printing it);
+// listeners_s is the part of the browser's runs outside the stages named
+// (the job's calls, the document handed over); other_s is the conversion
+// outside the page loads and the finish (walking the tree, the wanted pages'
+// bookkeeping, the progress).
 // Without --keep the extraction folder is removed at the end. Any failure
 // (no window, contents that do not load, a hidden browser that does not
 // start, no page loaded) ends the program with a message on standard error
@@ -30,6 +40,7 @@
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
+#include "stage_clock.h"
 
 namespace {
 
@@ -48,6 +59,17 @@ int AFXAPI RecordMessage(LPCTSTR text, UINT, UINT) {
 }
 
 void NoProgress(int, LPCTSTR) {}
+
+// User and kernel time of the process so far: on a loaded machine a steadier
+// figure than the wall clock.
+double CpuNow() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+    auto seconds = [](const FILETIME& t) {
+        return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+}
 
 double Now() {
     LARGE_INTEGER t, f;
@@ -111,19 +133,43 @@ std::string FullPath(const char* path) {
     return n > 0 && n < sizeof full ? std::string(full, n) : std::string(path);
 }
 
+void PrintStages(double convertS) {
+    using tw::stats::Count;
+    using tw::stats::Stage;
+    using tw::stats::seconds;
+    double inPages = 0;
+    for (Stage s : {Stage::Style, Stage::Boxes, Stage::Layout, Stage::DisplayList, Stage::Paginate,
+                    Stage::PdfPaint, Stage::PdfWrite})
+        inPages += seconds(s);
+    printf("stages:");
+    for (int i = 0; i < static_cast<int>(Stage::kCount); ++i)
+        printf(" %s_s=%.3f", tw::stats::stageName(static_cast<Stage>(i)), seconds(static_cast<Stage>(i)));
+    printf(" wait_s=%.3f listeners_s=%.3f other_s=%.3f",
+           seconds(Stage::LoadPage) - seconds(Stage::BrowserLoad),
+           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Parse) - inPages,
+           convertS - seconds(Stage::LoadPage) - seconds(Stage::Finish));
+    for (int i = 0; i < static_cast<int>(Count::kCount); ++i)
+        printf(" %s=%llu", tw::stats::countName(static_cast<Count>(i)),
+               static_cast<unsigned long long>(tw::stats::number(static_cast<Count>(i))));
+    printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool keep = false;
+    bool stages = false;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--keep") == 0)
             keep = true;
+        else if (strcmp(argv[i], "--stages") == 0)
+            stages = true;
         else
             args.push_back(argv[i]);
     }
     if (args.size() != 2) {
-        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep]\n");
+        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]\n");
         return 2;
     }
     const std::string chm = FullPath(args[0].c_str());
@@ -223,9 +269,14 @@ int main(int argc, char** argv) {
         browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
         size_t messagesBefore = g_messages.size();
         counter.counting = true;
+        tw::stats::reset();
+        tw::stats::enable(stages);
         t0 = Now();
+        const double cpu0 = CpuNow();
         host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
         double convertS = Now() - t0;
+        const double convertCpuS = CpuNow() - cpu0;
+        tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
             host.m_pBrowser->GetWebBrowser()->RemoveWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
@@ -251,9 +302,10 @@ int main(int argc, char** argv) {
                       : counter.pages == 0 ? "the PDF was not written (no page loaded)"
                                            : "the PDF was not written");
         } else {
-            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f html_pages=%d toc_entries=%d pdf_pages=%d "
-                   "peak_mb=%.1f folder=%s\n",
-                   extractS, contentsS, convertS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f html_pages=%d toc_entries=%d "
+                   "pdf_pages=%d peak_mb=%.1f folder=%s\n",
+                   extractS, contentsS, convertS, convertCpuS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            if (stages) PrintStages(convertS);
             fflush(stdout);
         }
     }

@@ -16,6 +16,11 @@ constexpr uint32_t kMinChunk = 0x40;
 constexpr uint32_t kMaxChunk = 0x100000;
 constexpr size_t kMaxControlData = 0x1000;
 constexpr uint64_t kFrame = LzxDecoder::kFrameSize;
+// The most output one compressed byte can give: a match of the longest
+// length (257) from the last offset costs at least two bits, one for the
+// main tree and one for the length tree. A section declaring more than this
+// cannot be decoded from its data.
+constexpr uint64_t kMaxLzxExpansion = 257 * 8 / 2;
 
 const char kContentName[] = "::DataSpace/Storage/MSCompressed/Content";
 const char kControlName[] = "::DataSpace/Storage/MSCompressed/ControlData";
@@ -199,14 +204,26 @@ const ChmEntry* ChmArchive::find(std::string_view name) const
     return it == byName_.end() ? nullptr : &entries_[it->second];
 }
 
+void ChmArchive::checkPlace(const ChmEntry& entry)
+{
+    if (entry.section == 0) {
+        if (!fits(entry.offset, entry.length, source_->size() - contentOffset_))
+            damaged("entry " + entry.name + " lies past the end of the file");
+    } else if (entry.section == 1) {
+        if (!compressed_)
+            openCompressed();
+        if (!fits(entry.offset, entry.length, compressed_->uncompressedLength))
+            damaged("entry " + entry.name + " lies past the end of the compressed section");
+    } else {
+        damaged("entry " + entry.name + " lies in an unknown section");
+    }
+}
+
 bool ChmArchive::read(const ChmEntry& entry, const Sink& sink)
 {
+    checkPlace(entry);
     if (entry.section == 1)
         return readCompressed(entry, sink);
-    if (entry.section != 0)
-        damaged("entry " + entry.name + " lies in an unknown section");
-    if (!fits(entry.offset, entry.length, source_->size() - contentOffset_))
-        damaged("entry " + entry.name + " lies past the end of the file");
     uint64_t at = contentOffset_ + entry.offset;
     uint64_t left = entry.length;
     std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(left, 1 << 16)));
@@ -286,29 +303,31 @@ void ChmArchive::openCompressed()
         damaged("unsupported LZX reset table");
     if (!fits(headerSize, uint64_t(count) * 8, rt.size()))
         damaged("LZX reset table runs past its entry");
-    uint64_t frames = (c->uncompressedLength + kFrame - 1) / kFrame;
+    // Rounded up without overflow: a length near 2^64 must not wrap to a few
+    // frames and let entries point at frames the table does not have.
+    uint64_t frames = c->uncompressedLength / kFrame + (c->uncompressedLength % kFrame != 0);
     if (count < frames)
         damaged("LZX reset table is too short for the section");
     if (c->compressedLength > content->length)
         damaged("LZX data runs past its entry");
+    if (c->uncompressedLength / kMaxLzxExpansion > c->compressedLength)
+        damaged("LZX section declares more data than its compressed data can hold");
     c->resetTable.resize(static_cast<size_t>(frames));
     for (uint64_t i = 0; i < frames; ++i) {
         uint64_t at = le64(rt.data() + headerSize + i * 8);
-        if (at > c->compressedLength || (i > 0 && at < c->resetTable[i - 1]))
+        if (at > c->compressedLength)
             damaged("LZX reset table points past the compressed data");
+        if (i > 0 && at < c->resetTable[i - 1])
+            damaged("LZX reset table is out of order");
         c->resetTable[i] = at;
     }
     c->decoder = std::make_unique<LzxDecoder>(windowBits);
     compressed_ = std::move(c);
 }
 
+// The entry's place has been checked against the section.
 bool ChmArchive::readCompressed(const ChmEntry& entry, const Sink& sink)
 {
-    if (!compressed_)
-        openCompressed();
-    Compressed& c = *compressed_;
-    if (!fits(entry.offset, entry.length, c.uncompressedLength))
-        damaged("entry " + entry.name + " lies past the end of the compressed section");
     if (entry.length == 0)
         return true;
     uint64_t first = entry.offset / kFrame;
@@ -339,6 +358,8 @@ const uint8_t* ChmArchive::compressedFrame(uint64_t frame, size_t& size)
     try {
         while (c.nextFrame <= frame) {
             uint64_t f = c.nextFrame;
+            if (f >= c.resetTable.size())
+                damaged("LZX frame " + std::to_string(f) + " lies past the reset table");
             if (f % c.framesPerReset == 0)
                 c.decoder->start(*source_, c.start + c.resetTable[f], c.start + c.compressedLength);
             size_t n = static_cast<size_t>(std::min<uint64_t>(kFrame, c.uncompressedLength - f * kFrame));

@@ -56,6 +56,12 @@ public:
     // Looks an entry up by name (ASCII case ignored, as the format does).
     const ChmEntry* find(std::string_view name) const;
 
+    // Throws ChmError when the entry's declared place does not lie within
+    // what its section holds (for the LZX section this reads and checks the
+    // section's tables). Checking every entry first finds a damaged directory
+    // before anything is read.
+    void checkPlace(const ChmEntry& entry);
+
     // Streams the entry's bytes to the sink in order. Returns false when the
     // sink stopped early; throws ChmError when the data is damaged. Reading
     // section 1 entries in order of offset decodes each frame only once.

@@ -1,6 +1,7 @@
 #include "ChmUnpack.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <set>
@@ -100,25 +101,79 @@ bool SafeRelativePath(const std::string& name, fs::path& out, std::string* why)
     return true;
 }
 
+namespace {
+
+// The entries to write, each with its path under the target; the message of
+// the first entry that refuses the file. Throws ChmError for a damaged entry.
+std::vector<Job> checkedJobs(ChmArchive& archive, std::string& refusal)
+{
+    std::vector<Job> jobs;
+    for (const ChmEntry& e : archive.entries()) {
+        if (e.isSystem())
+            continue;
+        Job job{&e, {}};
+        std::string why;
+        if (!SafeRelativePath(e.name, job.path, &why)) {
+            refusal = "The CHM file holds the entry " + quoted(e.name) +
+                      ", which would be written outside the target folder (" + why + "); the file is refused.";
+            return {};
+        }
+        archive.checkPlace(e);
+        jobs.push_back(std::move(job));
+    }
+    return jobs;
+}
+
+// The message for a failure of the reader or the file system.
+std::string failure(const std::exception& err)
+{
+    if (dynamic_cast<const ChmError*>(&err))
+        return sentence(err.what());
+    if (dynamic_cast<const std::bad_alloc*>(&err))
+        return "Out of memory while extracting the CHM file.";
+    return std::string("Extraction failed: ") + err.what();
+}
+
+} // namespace
+
+ExtractionPlan PlanExtraction(ChmArchive& archive)
+{
+    ExtractionPlan plan;
+    try {
+        std::vector<Job> jobs = checkedJobs(archive, plan.message);
+        if (!plan.message.empty())
+            return plan;
+        // A listing can name one file twice (and Windows ignores case): it is
+        // written once.
+        std::set<std::string> seen;
+        for (const Job& job : jobs) {
+            if (job.entry->isDirectory())
+                continue;
+            std::string key = job.path.generic_u8string();
+            for (char& c : key)
+                if (c >= 'A' && c <= 'Z')
+                    c = static_cast<char>(c - 'A' + 'a');
+            if (!seen.insert(key).second)
+                continue;
+            uint64_t length = job.entry->length;
+            plan.bytes = length > UINT64_MAX - plan.bytes ? UINT64_MAX : plan.bytes + length;
+            ++plan.files;
+        }
+        plan.ok = true;
+    } catch (const std::exception& err) {
+        plan.message = failure(err);
+    }
+    return plan;
+}
+
 UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
 {
     UnpackResult result;
     try {
-        // Check every name before anything is written.
-        std::vector<Job> jobs;
-        for (const ChmEntry& e : archive.entries()) {
-            if (e.isSystem())
-                continue;
-            Job job{&e, {}};
-            std::string why;
-            if (!SafeRelativePath(e.name, job.path, &why)) {
-                result.message = "The CHM file holds the entry " + quoted(e.name) +
-                                 ", which would be written outside the target folder (" + why +
-                                 "); the file is refused.";
-                return result;
-            }
-            jobs.push_back(std::move(job));
-        }
+        // Check every name and every entry's place before anything is written.
+        std::vector<Job> jobs = checkedJobs(archive, result.message);
+        if (!result.message.empty())
+            return result;
         // Compressed entries in order of offset: each frame is decoded once.
         std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) {
             if (a.entry->section != b.entry->section)
@@ -194,31 +249,41 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
             ++result.written;
         }
         result.ok = true;
-    } catch (const ChmError& err) {
-        result.message = sentence(err.what());
-    } catch (const std::bad_alloc&) {
-        result.message = "Out of memory while extracting the CHM file.";
     } catch (const std::exception& err) {
-        result.message = std::string("Extraction failed: ") + err.what();
+        result.message = failure(err);
     }
     return result;
 }
 
+namespace {
+
+// Opens the CHM file; the message when it cannot be read.
+std::unique_ptr<ChmArchive> openArchive(const fs::path& chmFile, std::string& message)
+{
+    try {
+        return ChmArchive::open(chmFile);
+    } catch (const ChmError& err) {
+        message = sentence(err.what());
+    } catch (const std::exception& err) {
+        message = std::string("The CHM file cannot be read: ") + err.what();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ExtractionPlan PlanExtraction(const fs::path& chmFile, std::unique_ptr<ChmArchive>& archive)
+{
+    ExtractionPlan plan;
+    archive = openArchive(chmFile, plan.message);
+    return archive ? PlanExtraction(*archive) : plan;
+}
+
 UnpackResult ExtractMissing(const fs::path& chmFile, const fs::path& target)
 {
-    std::unique_ptr<ChmArchive> archive;
-    try {
-        archive = ChmArchive::open(chmFile);
-    } catch (const ChmError& err) {
-        UnpackResult result;
-        result.message = sentence(err.what());
-        return result;
-    } catch (const std::exception& err) {
-        UnpackResult result;
-        result.message = std::string("The CHM file cannot be read: ") + err.what();
-        return result;
-    }
-    return ExtractMissing(*archive, target);
+    UnpackResult result;
+    std::unique_ptr<ChmArchive> archive = openArchive(chmFile, result.message);
+    return archive ? ExtractMissing(*archive, target) : result;
 }
 
 } // namespace chm

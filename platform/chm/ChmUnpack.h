@@ -3,12 +3,15 @@
 //   chm::SafeRelativePath - maps an entry name to a path under the target
 //                           folder, refusing names that would leave it
 //   chm::UnpackResult     - what an extraction did, or why it failed
+//   chm::PlanExtraction   - checks a CHM for extraction and adds up the bytes
+//                           it declares, before anything is written
 //   chm::ExtractMissing   - writes every entry not yet present in the folder
 #pragma once
 
 #include "ChmReader.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace chm {
@@ -29,11 +32,29 @@ struct UnpackResult {
     size_t present = 0;     // files already there with the right size
 };
 
+struct ExtractionPlan {
+    bool ok = false;
+    std::string message;    // why the CHM is refused; empty when ok
+    uint64_t bytes = 0;     // the declared sizes of the files, each name counted once
+    size_t files = 0;
+};
+
+// Checks what an extraction checks before it writes: every name stays
+// within the target, and every entry lies within what its section holds (a
+// size larger than its section could produce is a damaged CHM). Adds up the
+// sizes the directory declares, so that a caller can compare them with the
+// free space of the target volume. Reads no entry's data.
+ExtractionPlan PlanExtraction(ChmArchive& archive);
+// The same for a CHM file on disk, which stays open in `archive` for the
+// extraction; a file that cannot be read fails cleanly.
+ExtractionPlan PlanExtraction(const std::filesystem::path& chmFile, std::unique_ptr<ChmArchive>& archive);
+
 // Writes every entry of the archive that is not a system entry and is not
 // already present under `target` (a regular file of the entry's length),
 // creating `target` and the folders below it as needed. Entry names are
-// checked first: when any would leave the target, nothing is written at all.
-// A file whose data turns out damaged is removed again.
+// checked first, and the place of every entry in its section: when any name
+// would leave the target or any entry is damaged, nothing is written at all.
+// A file whose data turns out damaged while it is written is removed again.
 UnpackResult ExtractMissing(ChmArchive& archive, const std::filesystem::path& target);
 // The same for a CHM file on disk; a file that cannot be read fails cleanly.
 UnpackResult ExtractMissing(const std::filesystem::path& chmFile, const std::filesystem::path& target);

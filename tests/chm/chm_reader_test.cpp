@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <random>
 
 using namespace chmtest;
@@ -57,6 +58,35 @@ std::string extractBytes(const std::vector<uint8_t>& chm, ScratchDir& scratch, c
     if (out)
         *out = r;
     return r.ok ? std::string() : r.message;
+}
+
+// Reads every entry in file order, as the fuzz target does; the reader's
+// error that ends it, or "" when the whole file reads.
+std::string readEverything(const std::vector<uint8_t>& chm)
+{
+    try {
+        chm::ChmArchive archive(std::make_unique<chm::MemorySource>(chm));
+        for (const chm::ChmEntry& e : archive.entries())
+            archive.read(e, [](const uint8_t*, size_t) { return true; });
+    } catch (const chm::ChmError& err) {
+        return err.what();
+    }
+    return "";
+}
+
+// A failed extraction leaves no partial file: whatever is in the folder is
+// whole, as long as its entry declares.
+void expectNoPartialFile(const fs::path& out, const std::vector<uint8_t>& chm)
+{
+    std::set<std::string> left = filesUnder(out);
+    if (left.empty())
+        return;
+    chm::ChmArchive archive(std::make_unique<chm::MemorySource>(chm));
+    for (const std::string& rel : left) {
+        const chm::ChmEntry* e = archive.find("/" + rel);
+        ASSERT_TRUE(e) << rel;
+        EXPECT_EQ(fs::file_size(out / fs::u8path(rel)), e->length) << rel;
+    }
 }
 
 } // namespace
@@ -379,6 +409,24 @@ TEST(ChmDamaged, FailCleanly)
          "reset table points past"},
         {"reset table uncompressed length huge", &made,
          [&](auto& f) { set64(f, at.resetTable + 0x10, uint64_t(1) << 50); }, "reset table is too short"},
+        {"reset table uncompressed length near 2^64", &made,
+         [&](auto& f) { set64(f, at.resetTable + 0x10, ~uint64_t(0) - 0x1000); }, "reset table is too short"},
+        {"reset table of zero entries", &made, [&](auto& f) { set32(f, at.resetTable + 4, 0); },
+         "reset table is too short"},
+        {"reset table out of order", &made,
+         [&](auto& f) { set64(f, at.resetTable + 0x28, get64(f, at.resetTable + 0x28 + 8) + 2); },
+         "reset table is out of order"},
+        {"window of 0 units", &made, [&](auto& f) { set32(f, at.controlData + 16, 0); }, "window size"},
+        {"window of 4 MiB", &made, [&](auto& f) { set32(f, at.controlData + 16, 128); }, "window size"},
+        {"window of 16 KiB in bytes", &made,
+         [&](auto& f) {
+             set32(f, at.controlData + 8, 1);
+             set32(f, at.controlData + 12, 0x10000);
+             set32(f, at.controlData + 16, 0x4000);
+         },
+         "window size"},
+        {"compressed data cut off by the end of the file", &made, [&](auto& f) { f.resize(at.lzx + 10); },
+         "compressed data lies past the end of the file"},
         {"reset table count huge", &made, [&](auto& f) { set32(f, at.resetTable + 4, 0x7FFFFFFF); },
          "runs past its entry"},
         {"compressed length past its entry", &made,
@@ -402,6 +450,8 @@ TEST(ChmDamaged, FailCleanly)
         ScratchDir scratch;
         std::string message = extractBytes(f, scratch);
         EXPECT_NE(message.find(c.message), std::string::npos) << "message: " << message;
+        EXPECT_NE(readEverything(f), "");
+        expectNoPartialFile(scratch / "out", f);
     }
 }
 
@@ -462,6 +512,20 @@ TEST(ChmDamaged, HandMadeStreamsAndEntriesFailCleanly)
          },
          "past the end of the compressed section"},
         {"unknown section", [](ChmBuilder& b) { b.addRaw("/odd.htm", 7, 0, 1); }, "unknown section"},
+        {"compressed entry of a terabyte",
+         [](ChmBuilder& b) {
+             b.addCompressed("/near.htm", "near");
+             b.addRaw("/far.htm", 1, 0, uint64_t(1) << 40);
+         },
+         "past the end of the compressed section"},
+        {"section declaring more than its data can hold",
+         [](ChmBuilder& b) {
+             // 100 frames from 4 compressed bytes: the table is long enough,
+             // the data cannot be.
+             b.addRaw("/x.txt", 1, 0, 100 * ChmBuilder::kFrame);
+             b.setLzxStream({0, 0, 0, 0}, std::vector<uint64_t>(100, 0), 100 * ChmBuilder::kFrame);
+         },
+         "more data than its compressed data can hold"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -476,5 +540,89 @@ TEST(ChmDamaged, HandMadeStreamsAndEntriesFailCleanly)
         std::set<std::string> left = filesUnder(scratch / "out");
         for (const char* failed : {"x.txt", "far.htm", "odd.htm"})
             EXPECT_EQ(left.count(failed), 0u) << failed;
+        expectNoPartialFile(scratch / "out", b.build());
     }
+}
+
+// Files found by fuzzing, kept as found: reading ends in the reader's format
+// error (no crash, no read past a table), and extraction writes nothing.
+TEST(ChmHostile, FilesFoundByFuzzingFailAsDamaged)
+{
+    const std::map<std::string, const char*> expected = {
+        // The reset table's uncompressed length is near 2^64; rounded up to
+        // frames it used to wrap to a few, and reading indexed past the table.
+        {"reset-table-short.chm", "reset table is too short"},
+    };
+    size_t seen = 0;
+    for (const auto& file : fs::directory_iterator(fs::path(TW_CHM_HOSTILE))) {
+        std::string name = file.path().filename().u8string();
+        SCOPED_TRACE(name);
+        auto it = expected.find(name);
+        ASSERT_NE(it, expected.end()) << "a fixture without its expected error";
+        ++seen;
+        std::vector<uint8_t> bytes = readFile(file.path());
+        std::string error = readEverything(bytes);
+        EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+        EXPECT_NE(error.find(it->second), std::string::npos) << error;
+
+        ScratchDir scratch;
+        chm::UnpackResult r;
+        std::string message = extractBytes(bytes, scratch, &r);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(message.find(it->second), std::string::npos) << message;
+        EXPECT_EQ(filesUnder(scratch / "out"), std::set<std::string>());
+    }
+    EXPECT_EQ(seen, expected.size());
+}
+
+// A directory of 100,000 empty entries lists and plans in bounded time and
+// memory; the same empty name 100,000 times extracts to one file.
+TEST(ChmHostile, HundredThousandEmptyEntries)
+{
+    const int kEntries = 100000;
+    ChmBuilder distinct, same;
+    for (int i = 0; i < kEntries; ++i) {
+        distinct.addRaw("/e" + std::to_string(i) + ".htm", 0, 0, 0);
+        same.addRaw("/empty.htm", 0, 0, 0);
+    }
+    chm::ChmArchive archive(std::make_unique<chm::MemorySource>(distinct.build()));
+    EXPECT_EQ(archive.entries().size(), size_t(kEntries));
+    chm::ExtractionPlan plan = chm::PlanExtraction(archive);
+    EXPECT_TRUE(plan.ok) << plan.message;
+    EXPECT_EQ(plan.files, size_t(kEntries));
+    EXPECT_EQ(plan.bytes, 0u);
+
+    ScratchDir scratch;
+    chm::UnpackResult r;
+    ASSERT_EQ(extractBytes(same.build(), scratch, &r), "");
+    EXPECT_EQ(r.written, 1u);
+    EXPECT_EQ(r.present, size_t(kEntries - 1));
+    EXPECT_EQ(filesUnder(scratch / "out"), std::set<std::string>{"empty.htm"});
+}
+
+// The plan adds up what the directory declares, each name once, and reads no
+// entry's data; it refuses what extraction refuses.
+TEST(ChmHostile, PlanAddsUpDeclaredSizes)
+{
+    ChmBuilder b;
+    b.add("/", std::string());
+    b.add("/a.htm", std::string(1000, 'a'));
+    b.add("/sub/", std::string());
+    b.addCompressed("/sub/b.htm", std::string(70000, 'b'));
+    b.addRaw("/A.HTM", 0, 0, 1000);   // the same file to Windows
+    b.add("/#SYSTEM", std::string(5000, 's'));
+    b.addRaw("/again.htm", 1, 0, 70000);
+    std::vector<uint8_t> bytes = b.build();
+    chm::ChmArchive archive(std::make_unique<chm::MemorySource>(bytes));
+    chm::ExtractionPlan plan = chm::PlanExtraction(archive);
+    EXPECT_TRUE(plan.ok) << plan.message;
+    EXPECT_EQ(plan.files, 3u);
+    EXPECT_EQ(plan.bytes, 1000u + 70000u + 70000u);
+
+    ChmBuilder hostile;
+    hostile.add("/../up.htm", "x");
+    chm::ChmArchive h(std::make_unique<chm::MemorySource>(hostile.build()));
+    plan = chm::PlanExtraction(h);
+    EXPECT_FALSE(plan.ok);
+    EXPECT_NE(plan.message.find("outside the target folder"), std::string::npos) << plan.message;
 }

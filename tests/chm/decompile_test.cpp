@@ -34,6 +34,7 @@ protected:
     {
         AfxSetMessageBoxHook(previous_);
         SetHtmlHelpControlForTest(nullptr, nullptr);
+        SetFreeSpaceQueryForTest(nullptr);
     }
 
     // Windows form of a scratch path, as the callers build it.
@@ -54,6 +55,15 @@ void expectSameAsSources(const fs::path& target, const std::string& fixture)
     for (const std::string& rel : sources)
         EXPECT_TRUE(readFile(target / fs::u8path(rel)) == readFile(fixtureFolder(fixture) / fs::u8path(rel)))
             << rel;
+}
+
+ULONGLONG g_freeBytes = 0;
+std::string g_freeAskedFor;
+
+ULONGLONG SmallVolume(const char* path)
+{
+    g_freeAskedFor = path;
+    return g_freeBytes;
 }
 
 std::string existsText(int mode, const std::string& target)
@@ -191,6 +201,92 @@ TEST_F(Decompile, DamagedOrHostileChmFails)
         EXPECT_FALSE(fs::exists(scratch / "in/escaped.htm"));
         EXPECT_FALSE(fs::exists(scratch / "escaped.htm"));
     }
+}
+
+// What the directory declares is added up and compared with the free space
+// of the target's volume before anything is written: one byte short refuses
+// the CHM with both sizes in the message, and neither the control nor the
+// extraction runs; exactly enough extracts.
+TEST_F(Decompile, ChmLargerThanTheFreeSpaceIsRefusedBeforeWriting)
+{
+    // 200 entries over one stored file of 64 KiB, and a compressed file: a
+    // small CHM that unpacks to 12.5 MB.
+    ChmBuilder b;
+    const std::string page(0x10000, 'p');
+    b.add("/page.htm", page);
+    for (int i = 0; i < 199; ++i)
+        b.addRaw("/copy" + std::to_string(i) + ".htm", 0, 0, page.size());
+    b.addCompressed("/packed.htm", std::string(5000, 'z'));
+    b.add("/#SYSTEM", std::string(100000, 's'));   // not extracted: not counted
+    const ULONGLONG declared = 200ull * 0x10000 + 5000;
+    fs::path chm = scratch_ / "in/big.chm";
+    writeFile(chm, b.build());
+
+    HMODULE fake = ::LoadLibraryA("chm_fake_control.dll");
+    ASSERT_NE(fake, nullptr);
+    auto writes = reinterpret_cast<void (*)(const char*, const char*, size_t)>(
+        ::GetProcAddress(fake, "FakeControlWrites"));
+    auto calls = reinterpret_cast<int (*)()>(::GetProcAddress(fake, "FakeControlCalls"));
+    ASSERT_TRUE(writes && calls);
+    writes("page.htm", page.data(), page.size());
+    SetHtmlHelpControlForTest("chm_fake_control.dll", nullptr);
+    SetFreeSpaceQueryForTest(SmallVolume);
+
+    fs::path target = scratch_ / "out/big.chm";
+    g_freeBytes = declared - 1;
+    const int callsBefore = calls();
+    EXPECT_EQ(DecompileChm(win(chm).c_str(), win(target).c_str(), 0), 0);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0], "Failed: " + win(chm) + " could not be extracted to " + win(target) +
+                                 ".\r\nIts files need 12.5 MB (13,112,200 bytes), but only 12.5 MB "
+                                 "(13,112,199 bytes) are free on the target drive.");
+    EXPECT_EQ(g_freeAskedFor, win(target));
+    EXPECT_EQ(calls(), callsBefore);
+    EXPECT_FALSE(fs::exists(scratch_ / "out"));
+
+    g_messages.clear();
+    g_freeBytes = declared;
+    EXPECT_EQ(DecompileChm(win(chm).c_str(), win(target).c_str(), 0), 1);
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+    EXPECT_EQ(filesUnder(target).size(), 201u);
+    EXPECT_EQ(fs::file_size(target / "copy198.htm"), page.size());
+    writes(nullptr, nullptr, 0);
+    ::FreeLibrary(fake);
+}
+
+// Small sizes read in bytes; the volume of a folder not made yet is the one
+// of the folder above it.
+TEST_F(Decompile, FreeSpaceMessageAndVolume)
+{
+    struct Case {
+        ULONGLONG free;
+        const char* text;
+    } cases[] = {
+        {0, "0 bytes"},
+        {1023, "1,023 bytes"},
+        {1536, "1.5 KB (1,536 bytes)"},
+    };
+    ChmBuilder b;
+    b.add("/a.htm", std::string(2000, 'a'));
+    fs::path chm = scratch_ / "a.chm";
+    writeFile(chm, b.build());
+    SetFreeSpaceQueryForTest(SmallVolume);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        g_messages.clear();
+        g_freeBytes = c.free;
+        EXPECT_EQ(DecompileChm(win(chm).c_str(), win(scratch_ / "t").c_str(), 0), 0);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_NE(g_messages[0].find(std::string("need 2.0 KB (2,000 bytes), but only ") + c.text + " are free"),
+                  std::string::npos)
+            << g_messages[0];
+        EXPECT_FALSE(fs::exists(scratch_ / "t"));
+    }
+
+    ULONGLONG here = FreeSpaceOfVolume(win(scratch_.path()).c_str());
+    EXPECT_GT(here, 0u);
+    EXPECT_LT(here, ~0ull);
+    EXPECT_EQ(FreeSpaceOfVolume(win(scratch_ / "not/yet/made").c_str()) > 0, true);
 }
 
 // With a control that does extract (here a stand-in that writes one file):

@@ -77,6 +77,14 @@ TEST(Paint, BoxShadowOutsideTheBox) {
   EXPECT_FLOAT_EQ(area, 4 * 20 + 96 * 4);  // the L the 4px offset leaves outside the box
 }
 
+TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
+  Laid p("<p><b>ab</b><b>cd</b></p>", 400);
+  auto t = texts(p.l->paint());
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(utf8(t[0]->text), "ab");
+  EXPECT_EQ(utf8(t[1]->text), "cd");
+}
+
 TEST(Paint, TextRunsFontsLinksAnchorsAndMarkers) {
   Laid p(R"(<body style="margin:0"><p style="margin:0">plain <b>bold</b> <a href="other.htm#x" name=top>go
       there</a></p><ol><li>one</li></ol><h2 id=sec>Sec</h2><a href="#sec"><img src="a.gif"></a></body>)", 400);

@@ -264,6 +264,25 @@ TEST(Cascade, HostSuppliedSheetsAreUsedAsGivenAndTheirImportsFollowed) {
   }
 }
 
+TEST(Cascade, ElementsThatWinTheSameDeclarationsShareOneStyleAndNoMore) {
+  Styled s(R"(<style>.x { color: blue }</style>
+    <div><p class=x id=a>1</p><p class=x id=b>2</p><p class=x id=c align=center>3</p>
+         <p class=x id=d style="color: red">4</p><p id=f>6</p></div>
+    <div style="font-size: 30px"><p class=x id=e>5</p></div>)");
+  s.compute();
+  EXPECT_EQ(&s.of("a"), &s.of("b"));
+  // What the element adds after the cascade, a style attribute, other
+  // rules, another parent: each a style of its own.
+  EXPECT_NE(&s.of("c"), &s.of("a"));
+  EXPECT_EQ(s.of("c").blockAlign, 1);
+  EXPECT_EQ(s.of("a").blockAlign, 0);
+  EXPECT_TRUE(same(s.of("d").color, 255, 0, 0));
+  EXPECT_TRUE(same(s.of("a").color, 0, 0, 255));
+  EXPECT_TRUE(same(s.of("f").color, 0, 0, 0));
+  EXPECT_EQ(s.of("e").fontSize, 30);
+  EXPECT_EQ(s.of("a").fontSize, 16);
+}
+
 TEST(Cascade, BrokenCssRecovers) {
   Styled s(R"(<style>
     p { color: ; font-size: 20px }

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     theToolbarsTestApp.SetRegistryKey(_T("TomewiseTests"));
     const int nResult = RunAllTestsWithoutMessageBoxes();
+    // A child run by a test reads what its parent saved; the parent cleans up.
+    if (::GetEnvironmentVariableA("TW_TOOLBARS_CHILD", NULL, 0) != 0) return nResult;
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\TomewiseTests\\UilibToolbarsTests");
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TomewiseTests\\uilib_toolbars");
     return nResult;

@@ -23,6 +23,19 @@ BEGIN_MESSAGE_MAP(CSPToolBar, CSPBaseToolBar)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_CANCELMODE()
     ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_CONTEXTMENU()
+    ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(TB_BUTTONCOUNT, OnTbButtonCount)
+    ON_MESSAGE(TB_GETITEMRECT, OnTbGetItemRect)
+    ON_MESSAGE(TB_GETBUTTON, OnTbGetButton)
+    ON_MESSAGE(TB_GETBUTTONTEXTA, OnTbGetButtonText)
+    ON_COMMAND_RANGE(SP_IDC_CUSTOMIZE_FIRST, SP_IDC_CUSTOMIZE_LAST, OnCustomizeCommand)
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnNeedTipText)
@@ -72,6 +85,7 @@ CSPToolBar::CSPToolBar()
       m_bIgnoreSetText(FALSE),
       m_nMaxLen(0) {
     m_AcellKeys.InitHashTable(17, FALSE);
+    m_pCustomizeButton = NULL;
     m_cyTopBorder = m_cyBottomBorder = 1;
 }
 
@@ -140,6 +154,7 @@ int CSPToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CSPToolBar::OnDestroy() {
+    m_DropTarget.Revoke();
     m_penDrag.DeleteObject();
     if (m_wndToolTip.GetSafeHwnd() != NULL) m_wndToolTip.DestroyWindow();
     m_nTooltipsCount = 0;
@@ -160,21 +175,6 @@ BOOL CSPToolBar::IsUserDefined() const {
     return FALSE;
 }
 
-BOOL CSPToolBar::OnCustomizeMode(BOOL bSet) {
-    if (!bSet) m_iSelected = -1;
-    m_iDragIndex = -1;
-    m_pDragButton = NULL;
-    m_iHighlighted = -1;
-    m_iButtonCapture = -1;
-    return TRUE;
-}
-
-void CSPToolBar::OnCancelToolbarMode() {
-    m_iButtonCapture = -1;
-    m_pDragButton = NULL;
-    LeaveHotTracking();
-}
-
 void CSPToolBar::LeaveHotTracking() {
     m_bTracked = FALSE;
     m_ptLastMouse = CPoint(-1, -1);
@@ -187,33 +187,11 @@ void CSPToolBar::LeaveHotTracking() {
     }
 }
 
-void CSPToolBar::OnCancelMode() {
-    CSPBaseToolBar::OnCancelMode();
-    OnCancelToolbarMode();
-}
-
-void CSPToolBar::OnChangeHot(int iHot) { m_iHot = iHot; }
-
 void CSPToolBar::OnNcCalcSize(BOOL /*bCalcValidRects*/, NCCALCSIZE_PARAMS* lpncsp) {
     m_Impl.CalcInsideRect(lpncsp->rgrc[0]);
 }
 
 void CSPToolBar::OnNcPaint() { m_Impl.DrawBorders(); }
-
-// The hot tracking the mouse part of the bar builds on: the highlighted
-// button follows the mouse.
-void CSPToolBar::OnMouseMove(UINT nFlags, CPoint point) {
-    CSPBaseToolBar::OnMouseMove(nFlags, point);
-    if (g_bCustomizeMode && !m_bLocked) return;
-    m_ptLastMouse = point;
-    const int iHit = HitTest(point);
-    if (iHit == m_iHighlighted) return;
-    const int iOld = m_iHighlighted;
-    m_iHighlighted = iHit;
-    OnChangeHot(iHit);
-    InvalidateButton(iOld);
-    InvalidateButton(iHit);
-}
 
 // --- sizes and resources --------------------------------------------------------
 
@@ -380,6 +358,9 @@ BOOL CSPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImag
 int CSPToolBar::InsertButton(CSPToolbarButton* pButton, int iInsertAt) {
     if (pButton == NULL || !IsCommandPermitted(pButton->m_nID)) return -1;
     if (iInsertAt < -1 || iInsertAt > GetCount()) return -1;
+    // Nothing goes after the customise button.
+    if (m_pCustomizeButton != NULL && pButton != m_pCustomizeButton && (iInsertAt == -1 || iInsertAt == GetCount()))
+        iInsertAt = GetCount() - 1;
     if (iInsertAt == -1 || iInsertAt == GetCount()) {
         m_Buttons.AddTail(pButton);
         iInsertAt = GetCount() - 1;
@@ -439,6 +420,7 @@ BOOL CSPToolBar::RemoveButton(int iIndex) {
     CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetAt(pos);
     m_Buttons.RemoveAt(pos);
     pButton->OnCancelMode();
+    if (pButton == m_pCustomizeButton) m_pCustomizeButton = NULL;
     delete pButton;
 
     IndexAfterRemoval(m_iButtonCapture, iIndex);
@@ -458,6 +440,7 @@ BOOL CSPToolBar::RemoveButton(int iIndex) {
 
 void CSPToolBar::RemoveAllButtons() {
     m_iButtonCapture = m_iHighlighted = m_iSelected = -1;
+    m_pCustomizeButton = NULL;
     while (!m_Buttons.IsEmpty()) {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.RemoveHead();
         pButton->OnCancelMode();
@@ -471,6 +454,7 @@ void CSPToolBar::RebuildAccelerationKeys() {
     m_AcellKeys.RemoveAll();
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if (pButton->IsSeparator() || !pButton->m_bText) continue;
         const CString& str = pButton->m_strText;
         for (int i = 0; i + 1 < str.GetLength(); i++) {
             if (str[i] != '&') continue;

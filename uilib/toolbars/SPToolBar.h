@@ -16,6 +16,7 @@
 #include "afxcoll.h"
 #include "afxtempl.h"
 #include "afxcmn.h"
+#include "afxole.h"
 
 #include "SPBarBorderHelper.h"
 #include "SPButtonImages.h"
@@ -57,21 +58,48 @@ extern const UINT SP_WM_RESETKEYBOARD;        // "STOOLBAR_RESETKEYBAORD"
 #endif
 
 class CSPToolBar;
+class CSPRegistry;
 
-class CSPToolbarDropTarget {
+// The bar's OLE drop target: hands drags over the bar's window to its
+// OnDragEnter, OnDragOver, OnDragLeave and OnDrop. Part of the bar, so OLE's
+// reference counts never free it.
+class CSPToolbarDropTarget : public IDropTarget {
 public:
-    CSPToolbarDropTarget() : m_pOwner(NULL) {}
-    // Remembers the bar. The OLE registration of its window joins when the
-    // class library offers drop targets.
-    BOOL Register(CSPToolBar* pOwner) {
-        m_pOwner = pOwner;
-        return pOwner != NULL;
-    }
+    CSPToolbarDropTarget() : m_pOwner(NULL), m_pData(NULL), m_bRegistered(FALSE) {}
+    virtual ~CSPToolbarDropTarget() {}
+    // Remembers the bar and registers its window with OLE when OLE is
+    // initialised in this thread.
+    BOOL Register(CSPToolBar* pOwner);
+    void Revoke();
     CSPToolBar* GetOwner() const { return m_pOwner; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragLeave() override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
 
 protected:
     CSPToolBar* m_pOwner;
+    IDataObject* m_pData;
+    BOOL m_bRegistered;
 };
+
+// The button context menu of customise mode and its commands.
+#define SP_IDR_BUTTON_MENU 16102
+#define SP_IDC_RESET_IMAGE 16910
+#define SP_IDC_COPY_IMAGE 16911
+#define SP_IDC_DELETE 16912
+#define SP_IDC_APPEARANCE 16913
+#define SP_IDC_IMAGE 16914
+#define SP_IDC_TEXT 16915
+#define SP_IDC_IMAGE_AND_TEXT 16916
+#define SP_IDC_START_GROUP 16917
+#define SP_IDC_NEW_MENU 16918
+#define SP_IDC_CUSTOMIZE_FIRST SP_IDC_RESET_IMAGE
+#define SP_IDC_CUSTOMIZE_LAST SP_IDC_NEW_MENU
 
 class CSPBaseToolBar : public CSPControlBar {
     DECLARE_DYNCREATE(CSPBaseToolBar)
@@ -252,6 +280,103 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // --- mouse and keyboard --------------------------------------------------------
+    // Alt-dragging of buttons outside customise mode (the main frame allows
+    // it), and the flag of an Alt-drag in progress.
+    static BOOL s_bAltCustomization;
+    static BOOL s_bAltCustomizing;
+
+    // The prompt of a command on the owner's status line; -1 the idle one.
+    virtual void ShowCommandMessageString(UINT uiCmdId);
+    virtual void OnChangeHot(int iHot);
+    BOOL SetHotButtonForMenu(CSPToolbarButton* pButton);
+    // Opens a menu button's popup; FALSE for other buttons or a refusal.
+    BOOL DropDownMenu(CSPToolbarButton* pButton);
+    // The first menu button whose popup is open, NULL when none.
+    CSPToolbarMenuButton* GetDroppedDownMenu(int* pIndex = NULL) const;
+    // Posts the button's command (counted, with the menu-command sound);
+    // FALSE for the ids 0 and -1.
+    BOOL ProcessCommand(CSPToolbarButton* pButton);
+    virtual BOOL FindButtonByMnemonic(UINT nChar);
+    // Left and Right while a popup is open: the next enabled menu button,
+    // wrapping around the bar.
+    virtual BOOL GetPrevHotButton();
+    virtual BOOL GetNextHotButton();
+    virtual void Deactivate();
+    virtual void RestoreFocus();
+    virtual BOOL OnSendCommand(const CSPToolbarButton* /*pButton*/) { return FALSE; }
+    virtual BOOL AllowSelectDisabled() const { return FALSE; }
+    virtual BOOL OnKey(UINT /*nChar*/) { return FALSE; }
+    // The message being handled came from the button's own control.
+    static BOOL IsLastCommandFromButton(CSPToolbarButton* pButton);
+    // Escape: ends a resize or leaves the bar; FALSE while a popup is open.
+    BOOL OnEscapeKey();
+
+    // --- customising ---------------------------------------------------------------
+    virtual DROPEFFECT OnDragEnter(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(IDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // The insertion index for a drop at the point and its 6-pixel mark; -1
+    // (and an empty mark) where nothing may be dropped.
+    virtual int FindDropIndex(CPoint point, CRect& rectMark);
+    virtual CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject);
+    virtual BOOL EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup);
+    int GetDropIndex() const { return m_iDragIndex; }
+    // A customise button at the bar's far end: its popup lists the buttons
+    // a too short docked bar hides, then the customise command (none for an
+    // id of 0 or less).
+    BOOL EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText);
+    CSPToolbarButton* GetCustomizeButton() const { return m_pCustomizeButton; }
+
+    // --- command update and the family's defaults ----------------------------
+    // Every button but separators, command 0 and the framework's own ids;
+    // user tools are never disabled for want of a handler.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // The same for one button, through GetCommandTarget.
+    void UpdateButton(int nIndex);
+    // The owner, else the parent; a frame only, while commands route through
+    // the frame; else the bar's parent frame.
+    virtual CWnd* GetCommandTarget() const;
+    BOOL IsIgnoreSetText() const { return m_bIgnoreSetText; }
+    void SetIgnoreSetText(BOOL bIgnore) { m_bIgnoreSetText = bIgnore; }
+    void SetPermament(BOOL bPermament) { m_bPermament = bPermament; }
+    BOOL CanBeClosed() const override { return !m_bPermament; }
+    virtual BOOL AllowShowOnList() const { return TRUE; }
+    virtual void OnReset() {}
+
+    // --- persistence --------------------------------------------------------------
+    // What the workspace tells the bars: whether one exists, its version
+    // (-1, -1 unset) and whether it keeps the bars' original button lists.
+    static void SetWorkspaceState(BOOL bExists, int nMajor = -1, int nMinor = -1, BOOL bKeepOriginalState = FALSE);
+    // Menu buttons store their tear-off id under a workspace whose version
+    // is unset or at least 4.71.
+    static BOOL WorkspaceStoresTearOffIds();
+
+    // Stores the base's part, then (unless locked) the storable buttons, the
+    // text-labels flag, the window text and, under a workspace version that
+    // carries it, the floating width. Loading checks every element is a
+    // button; damage throws an archive exception.
+    void Serialize(CArchive& ar) override;
+    // "Name" and "Buttons" under "SToolBars" ... "SToolBar-<index>[<id hex>]";
+    // FALSE when the buttons could not be written, the base state is still
+    // saved.
+    BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    // FALSE without a stored key or "Buttons" value, leaving the bar as it
+    // is; a damaged value brings back the resource buttons.
+    BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    virtual BOOL RemoveStateFromRegistry(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1);
+    virtual BOOL SaveOriginalState(CSPRegistry& reg);
+    virtual BOOL LoadOriginalState(CSPRegistry& reg);
+    // Brings commands added to or removed from the toolbar resource since
+    // the stored originals into the customised bar; TRUE when they differ.
+    virtual BOOL MergeWithOriginalButtons(const CObList& lstStored);
+    virtual BOOL IsResourceChanged() const { return m_bResourceWasChanged; }
+    virtual BOOL CanBeRestored() const { return m_uiOriginalResID != 0; }
+    // The buttons of the bar's toolbar resource again.
+    virtual BOOL RestoreOriginalState();
+    virtual BOOL AllowChangeTextLabels() const { return TRUE; }
+
 protected:
     CSPButtonImages m_ImagesLocked, m_ColdImagesLocked, m_DisabledImagesLocked, m_LargeImagesLocked,
         m_LargeColdImagesLocked, m_LargeDisabledImagesLocked, m_MenuImagesLocked, m_DisabledMenuImagesLocked;
@@ -298,6 +423,10 @@ protected:
     BOOL m_bIgnoreSetText;
     int m_nMaxLen;
 
+    static BOOL s_bWorkspaceExists, s_bKeepOriginalState;
+    static int s_nWorkspaceMajor, s_nWorkspaceMinor;
+    CString GetStateKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
+
     // One size set: button and image sizes at least 1 x 1, the current ones
     // doubled while large icons are on, and the image sizes of the normal,
     // cold and disabled collections and (doubled) of the large ones.
@@ -314,7 +443,31 @@ protected:
     BOOL IsHorizontalAligned() const { return (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0; }
     CFont* GetBarFont(BOOL bHorz) const;
     void RebuildAccelerationKeys();
-    void OnChangeHot(int iHot);
+    CSPToolbarButton* m_pCustomizeButton;  // the customise button, never stored
+
+    CWnd* GetOwnerOrParent() const;
+    void ReleaseBarCapture();
+    void PressButton(int iButton);
+    void ResumeHotTracking(CPoint point);
+    BOOL StepHotMenuButton(int nStep);
+    void OnCustomizeClick(int iButton, UINT nFlags, CPoint point);
+    // Waits for the mouse to leave the button, then runs the OLE drag;
+    // tests put a scripted drop in its place.
+    virtual DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& rectStart);
+    // Alt is held (the asynchronous key state); tests script it.
+    virtual BOOL IsAltKeyDown() const;
+    void TrackStretch(CPoint point);
+    void EndStretch(CPoint point);
+    int FindDropIndexInRows(CPoint point, int& nEdge);
+    void MoveOnOwnPlace(int iSource, CPoint point);
+    // Hides what does not fit before the customise button of a docked bar.
+    void LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz);
+    BOOL EnsureSelectedText(CSPToolbarButton* pButton);
+    LRESULT OnToolbarQuery(UINT message, WPARAM wParam, LPARAM lParam);
+    // The button whose control is the window or the window's parent.
+    CSPToolbarButton* FindButtonOwningWindow(HWND hWnd) const;
+    // Notifications of the buttons' controls, IDOK and IDCANCEL.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The images of one kind for drawing: the bar's own or the shared ones,
     // the large ones while large icons are on and they hold images.
     void GetDrawImages(CSPButtonImages*& pImages, CSPButtonImages*& pCold, CSPButtonImages*& pDisabled,
@@ -329,6 +482,19 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbButtonCount(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetItemRect(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbGetButtonText(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCustomizeCommand(UINT nID);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
     DECLARE_MESSAGE_MAP()

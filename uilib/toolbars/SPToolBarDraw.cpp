@@ -330,6 +330,7 @@ BOOL CSPToolBar::OnNeedTipText(UINT /*id*/, NMHDR* pNMH, LRESULT* /*pResult*/) {
 }
 
 BOOL CSPToolBar::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && OnEscapeKey()) return TRUE;
     if (m_wndToolTip.GetSafeHwnd() != NULL && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
         m_wndToolTip.RelayEvent(pMsg);
     return CSPBaseToolBar::PreTranslateMessage(pMsg);

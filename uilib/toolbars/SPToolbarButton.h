@@ -41,6 +41,7 @@
 #endif
 
 class CSPPopupMenu;
+class COleDataSource;
 class CSPButtonImages;
 class CSPToolbarMenuButton;
 class CSPToolBar;
@@ -107,6 +108,8 @@ public:
     // The drag data of the button (its class and record) in global memory,
     // NULL when the button cannot be stored or on failure.
     virtual HGLOBAL PrepareDragData();
+    // The same data cached into an OLE data source; FALSE when none.
+    BOOL PrepareDrag(COleDataSource& source);
     // A new button from drag data; only button classes are created, and
     // damaged or foreign data gives NULL without leaking anything.
     static CSPToolbarButton* CreateFromDragData(HGLOBAL hGlobal);
@@ -125,6 +128,9 @@ public:
     virtual SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz);
     virtual BOOL OnClick(CWnd* /*pWnd*/, BOOL /*bDelay*/ = TRUE) { return FALSE; }
     virtual BOOL OnClickUp() { return FALSE; }
+    virtual void OnDblClk(CWnd* /*pWnd*/) {}
+    // A disabled drop-down button can still be pressed to open its list.
+    virtual BOOL CanBePressedDisabled() const { return FALSE; }
     virtual void OnChangeParentWnd(CWnd* pWndParent);
     virtual BOOL ExportToMenuButton(CSPToolbarMenuButton& menuButton) const;
     virtual void OnMove() {}
@@ -145,6 +151,8 @@ public:
     virtual void UpdateTextFromResource();
     virtual BOOL CompareWith(const CSPToolbarButton& other) const { return m_nID == other.m_nID; }
     virtual void SetImage(int iImage);
+    // The command update made the button a radio item.
+    virtual void SetRadio() {}
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
@@ -156,27 +164,6 @@ protected:
 
     static UINT s_cfButton;
     static CString s_strClipboardFormatName;
-};
-
-class CSPToolbarMenuButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarMenuButton)
-
-public:
-    CSPPopupMenu* m_pPopupMenu;  // the open popup menu, NULL when closed
-
-    CSPToolbarMenuButton();
-    virtual ~CSPToolbarMenuButton();
-
-    virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
-    // TRUE: the border of this button's popup may open towards the button.
-    virtual BOOL JoinsMenuBorder() const { return TRUE; }
-};
-
-class CSPShowAllButton : public CSPToolbarMenuButton {
-    DECLARE_DYNCREATE(CSPShowAllButton)
-
-public:
-    CSPShowAllButton();
 };
 
 class CSPOutlookButton : public CSPToolbarButton {
@@ -201,3 +188,6 @@ public:
     CSPToolbarEditBoxButton();
     virtual ~CSPToolbarEditBoxButton();
 };
+
+// The menu button kinds build on the button declared above.
+#include "SPToolbarMenuButton.h"

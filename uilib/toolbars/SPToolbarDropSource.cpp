@@ -5,6 +5,7 @@ CSPToolbarDropSource::CSPToolbarDropSource()
     : m_bDeleteOnDrop(TRUE),
       m_dwKeyState(0),
       m_bDragStarted(FALSE),
+      m_bEscapePressed(FALSE),
       m_hcurDelete(NULL),
       m_hcurMove(NULL),
       m_hcurCopy(NULL) {}
@@ -36,7 +37,10 @@ HRESULT STDMETHODCALLTYPE CSPToolbarDropSource::QueryInterface(REFIID riid, void
 HRESULT STDMETHODCALLTYPE CSPToolbarDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
     if (m_bDeleteOnDrop && m_hcurDelete != NULL) ::SetCursor(m_hcurDelete);
     m_dwKeyState = dwKeyState;
-    if (bEscapePressed) return DRAGDROP_S_CANCEL;
+    if (bEscapePressed) {
+        m_bEscapePressed = TRUE;
+        return DRAGDROP_S_CANCEL;
+    }
     if (!(dwKeyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
     return S_OK;
 }

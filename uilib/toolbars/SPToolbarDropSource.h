@@ -15,6 +15,7 @@ public:
     BOOL m_bDeleteOnDrop;  // a drop outside every bar deletes the button
     DWORD m_dwKeyState;    // the key state of the last QueryContinueDrag
     BOOL m_bDragStarted;
+    BOOL m_bEscapePressed;  // the last drag was cancelled
     HCURSOR m_hcurDelete;
     HCURSOR m_hcurMove;
     HCURSOR m_hcurCopy;

@@ -25,6 +25,7 @@
 #include "nsNativeCharset.h"
 #include "nsString.h"
 #include "parser.h"
+#include "stage_clock.h"
 
 namespace {
 
@@ -309,6 +310,7 @@ class WebBrowser final : public nsIWebBrowser,
     nsCOMPtr<nsIWebBrowser> keepAlive(static_cast<nsIWebBrowser*>(this));
     PendingLoad load = mPending.front();
     mPending.pop_front();
+    tw::stats::StageTimer loadTime(tw::stats::Stage::BrowserLoad);
 
     nsresult status = NS_ERROR_ABORT;
     std::shared_ptr<tw::html::Document> doc;
@@ -317,8 +319,11 @@ class WebBrowser final : public nsIWebBrowser,
       NS_CopyUnicodeToNative(nsAutoString(load.uri.c_str()), ansi);
       nsAutoString path;
       std::string bytes;
+      tw::stats::StageTimer readTime(tw::stats::Stage::Read);
       status = NS_FileURLToPath(ansi.get(), path) ? ReadFile(path, bytes) : NS_ERROR_UNKNOWN_PROTOCOL;
+      readTime.stop();
       if (NS_SUCCEEDED(status)) {
+        tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
         try {
           tw::html::ParseOptions options;
           // Pages that declare no charset were written in the code page of

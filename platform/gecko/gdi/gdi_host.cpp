@@ -511,5 +511,38 @@ bool GdiHost::loadText(const std::string& url, std::string* bytes) {
   return ok;
 }
 
+bool GdiHost::fileStamp(const std::string& url, uint64_t* time, uint64_t* size) {
+  const std::string path = pathFromUrl(url);
+  if (path.empty()) return false;
+  const std::wstring wide = WidenUtf8(path);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (wide.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  *time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  *size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+std::shared_ptr<const StyleSheet> GdiHost::loadStyleSheet(const std::string& url) {
+  uint64_t time = 0, size = 0;
+  if (!fileStamp(url, &time, &size)) return nullptr;
+  auto it = sheets_.find(url);
+  if (it != sheets_.end() && it->second.time == time && it->second.size == size) return it->second.sheet;
+  const size_t before = it != sheets_.end() ? it->second.sheet->sourceBytes : 0;
+  if (sheetBytes_ - before + size > kMaxCachedSheetBytes || (it == sheets_.end() && sheets_.size() >= kMaxCachedSheets))
+    return nullptr;
+  std::string bytes;
+  if (!loadText(url, &bytes)) return nullptr;
+  auto sheet = std::make_shared<StyleSheet>();
+  parseStyleSheet(bytes, sheet.get());
+  CachedSheet& c = sheets_[url];
+  sheetBytes_ = sheetBytes_ - before + sheet->sourceBytes;
+  // The stamp taken before the read: a file changed meanwhile is read again.
+  c.time = time;
+  c.size = size;
+  c.sheet = std::move(sheet);
+  return c.sheet;
+}
+
 }  // namespace layout
 }  // namespace tw

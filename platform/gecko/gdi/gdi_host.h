@@ -19,11 +19,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "layout/css.h"
 #include "layout/display_list.h"
 #include "layout/host.h"
 
@@ -50,6 +52,15 @@ class GdiHost : public LayoutHost {
   ImageHandle loadImage(const std::string& url, int* width, int* height) override;
   void releaseImage(ImageHandle image) override;
   bool loadText(const std::string& url, std::string* bytes) override;
+  // Style sheets are parsed once per version of their file (its time and
+  // size) and kept while the host lives: every page of a help file links
+  // the same sheets. Null when the file is not kept (the core then reads
+  // and parses it itself).
+  std::shared_ptr<const StyleSheet> loadStyleSheet(const std::string& url) override;
+
+  // The last write time and size of the file a URL names; false when it
+  // names no file.
+  static bool fileStamp(const std::string& url, uint64_t* time, uint64_t* size);
 
   // The decoded image behind a handle this host returned (or null).
   static const GdiImage* image(ImageHandle h) { return reinterpret_cast<const GdiImage*>(h); }
@@ -65,6 +76,9 @@ class GdiHost : public LayoutHost {
   // Limits on what is decoded: larger images are not loaded.
   static constexpr long long kMaxImagePixels = 40LL * 1000 * 1000;
   static constexpr size_t kMaxTextBytes = 4u << 20;
+  // Limits of the sheets kept; beyond them sheets are parsed per page.
+  static constexpr size_t kMaxCachedSheetBytes = 16u << 20;
+  static constexpr size_t kMaxCachedSheets = 4096;
 
  private:
   struct Font {
@@ -83,6 +97,12 @@ class GdiHost : public LayoutHost {
   std::map<std::string, Font*> fonts_;
   std::map<std::wstring, bool> faces_;
   std::map<std::string, std::string> families_;
+  struct CachedSheet {
+    uint64_t time = 0, size = 0;
+    std::shared_ptr<const StyleSheet> sheet;
+  };
+  std::map<std::string, CachedSheet> sheets_;  // by url
+  size_t sheetBytes_ = 0;
 };
 
 struct PaintOptions {

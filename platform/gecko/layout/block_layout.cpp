@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "layout/layout_internal.h"
+#include "stage_clock.h"
 
 namespace tw {
 namespace layout {
@@ -23,9 +24,13 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
   auto bs = byStyle_.find(&s);
   if (bs != byStyle_.end()) return bs->second;
   float size = std::max(1.0f, std::min(2000.0f, std::round(s.fontSize * 4) / 4));
-  char key[64];
-  snprintf(key, sizeof key, "|%g|%d|%d", size, s.fontWeight, s.italic ? 1 : 0);
-  std::string k = s.fontFamily + key;
+  // The size is a multiple of a quarter px: its quarters name it exactly.
+  std::string k = s.fontFamily;
+  k += '|';
+  k += std::to_string(long(size * 4));
+  k += '|';
+  k += std::to_string(s.fontWeight);
+  k += s.italic ? "|1" : "|0";
   auto it = fonts_.find(k);
   FontEntry* f;
   if (it != fonts_.end()) {
@@ -37,6 +42,7 @@ FontEntry* FontCache::get(const ComputedStyle& s) {
     req.size = size;
     req.weight = s.fontWeight;
     req.italic = s.italic;
+    stats::count(stats::Count::FontLookups);
     e->handle = host_->openFont(req, &e->metrics);
     e->size = size;
     e->weight = s.fontWeight;

@@ -79,6 +79,9 @@ struct InlineItem {
   std::u16string text;                     // Text: processed white space
   float shift = 0;                         // baseline shift (px, up) from sub/super
   const html::Element* link = nullptr;     // nearest <a href> around this item
+  // Text: the element whose text this is. Elements may share one computed
+  // style; the texts of two of them stay two items, as when each had its own.
+  const html::Element* owner = nullptr;
 };
 
 struct Fragment {

@@ -237,7 +237,7 @@ class Builder {
   // The text of an element's ::before or ::after, as inline content of c.
   void generatedText(Box* c, const html::Element* e, PseudoElement which, const html::Element* link, float shift) {
     const ComputedStyle* st = e ? styles_.pseudoStyle(e, which) : nullptr;
-    if (st && !st->content.empty()) appendText(c, st->content, st, link, shift);
+    if (st && !st->content.empty()) appendText(c, st->content, st, e, link, shift);
   }
 
   bool lastIsSpace(const Box* lines) const {
@@ -253,7 +253,8 @@ class Builder {
   void addItem(Box* lines, InlineItem it) {
     if (it.kind == InlineItem::Text && !lines->items.empty()) {
       InlineItem& last = lines->items.back();
-      if (last.kind == InlineItem::Text && last.style == it.style && last.link == it.link && last.shift == it.shift) {
+      if (last.kind == InlineItem::Text && last.style == it.style && last.owner == it.owner && last.link == it.link &&
+          last.shift == it.shift) {
         last.text += it.text;
         return;
       }
@@ -261,7 +262,8 @@ class Builder {
     lines->items.push_back(std::move(it));
   }
 
-  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* link, float shift) {
+  void appendText(Box* c, std::string_view s, const ComputedStyle* st, const html::Element* owner,
+                  const html::Element* link, float shift) {
     if (isTableInner(c)) {
       bool blank = true;
       for (char ch : s)
@@ -281,6 +283,7 @@ class Builder {
       InlineItem it;
       it.kind = InlineItem::Text;
       it.style = st;
+      it.owner = owner;
       it.link = link;
       it.shift = shift;
       it.text = std::move(out);
@@ -444,7 +447,7 @@ Box* Builder::build(const html::Document& doc) {
     }
     if (const html::Text* t = f.node->asText()) {
       const html::Element* pe = t->parentElement();
-      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, f.link, f.shift);
+      appendText(f.container, t->data(), pe ? &styles_.styleOf(pe) : rootStyle, pe, f.link, f.shift);
       continue;
     }
     const html::Element* e = f.node->asElement();
@@ -469,7 +472,7 @@ Box* Builder::build(const html::Document& doc) {
       std::string_view alt = e->getAttribute("alt");
       if (!img->image && !alt.empty()) {
         // an image that cannot be shown gives way to its text, as in browsers
-        appendText(f.container, alt, st, link, f.shift);
+        appendText(f.container, alt, st, e, link, f.shift);
         continue;
       }
       if (flat || (st->floating == FloatKind::None && !st->isBlockLevel())) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "layout/layout_internal.h"
+#include "stage_clock.h"
 
 namespace tw {
 namespace layout {
@@ -33,10 +34,14 @@ void HtmlLayout::load(const html::Document& doc, const std::string& docUrl) {
   anchorsValid_ = false;
   doc_ = &doc;
   docUrl_ = docUrl;
+  stats::count(stats::Count::Pages);
+  stats::StageTimer styleTime(stats::Stage::Style);
   styles_ = std::make_unique<StyleEngine>(&host_, docUrl, options_.media);
   if (!options_.extraCss.empty()) styles_->addAuthorSheet(options_.extraCss, docUrl);
   int depth = std::max(8, std::min(options_.maxDepth, 1000));
   styles_->computeStyles(doc, depth);
+  styleTime.stop();
+  stats::StageTimer boxTime(stats::Stage::Boxes);
   arena_ = std::make_unique<BoxArena>();
   fonts_ = std::make_unique<FontCache>(&host_);
   root_ = buildBoxes(doc, *styles_, *arena_, host_, depth, &images_);

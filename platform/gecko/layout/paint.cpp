@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <unordered_map>
 
 #include "layout/layout_internal.h"
 
@@ -105,7 +106,11 @@ class Painter {
     DisplayLink l;
     l.rect = r;
     l.href = std::string(a->getAttribute("href"));
-    l.url = resolveUrl(baseUrl_, l.href);
+    // A link broken over lines paints a rectangle per line, and pages link
+    // the same targets again and again: each href is resolved once.
+    auto known = resolved_.find(l.href);
+    if (known == resolved_.end()) known = resolved_.emplace(l.href, resolveUrl(baseUrl_, l.href)).first;
+    l.url = known->second;
     out_->links.push_back(std::move(l));
   }
   void anchor(const html::Element* e, float x, float y) {
@@ -129,6 +134,7 @@ class Painter {
   DisplayList* out_;
   FontCache& fonts_;
   const std::string& baseUrl_;
+  std::unordered_map<std::string, std::string> resolved_;  // href -> url
   const std::function<const DisplayImage*(const std::string&)>& bgImage_;
 };
 

@@ -273,7 +273,10 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
   styles_.clear();
   before_.clear();
   after_.clear();
+  shared_.clear();
   if (!root) return;
+  // One table for the page rather than a table grown (and copied) in steps.
+  styles_.reserve(doc.nodeCount());
   // Iterative pre-order walk with a stack of (element, depth).
   struct Item {
     const html::Element* e;
@@ -294,7 +297,7 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
       s->display = Display::Inline;
       st = s;
     } else {
-      st = computeFor(it.e, *it.parent);
+      st = computeStyle(it.e, *it.parent, true);
     }
     styles_[it.e] = st;
     if (st->display == Display::None) continue;  // descendants are never rendered
@@ -312,8 +315,14 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
 }
 
 StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& parent) const {
+  return computeStyle(e, parent, false);
+}
+
+StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const {
   // Candidate rules from the indexes.
-  std::vector<uint32_t> cand;
+  // Scratch lists kept from element to element (no allocation per element).
+  std::vector<uint32_t>& cand = scratchCandidates_;
+  cand.clear();
   auto addList = [&](const std::vector<uint32_t>& l) { cand.insert(cand.end(), l.begin(), l.end()); };
   std::string_view id = e->id();
   if (!id.empty()) {
@@ -323,7 +332,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   std::string_view cls = e->getAttribute("class");
   if (!cls.empty()) {
     size_t i = 0;
-    std::vector<std::string> seen;
+    std::vector<std::string>& seen = scratchClasses_;
+    seen.clear();
     while (i < cls.size()) {
       while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
       size_t b = i;
@@ -343,11 +353,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   }
   addList(universal_);
 
-  struct Match {
-    const Declaration* d;
-    uint64_t key;
-  };
-  std::vector<Match> matches;
+  std::vector<Match>& matches = scratchMatches_;
+  matches.clear();
   // Cascade levels: 0 UA normal, 1 presentational hints, 2 author normal,
   // 3 style attribute, 4 author !important, 5 style attribute !important,
   // 6 UA !important.
@@ -371,7 +378,10 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   // Attribute hints and style= texts repeat from element to element: each
   // distinct text is parsed once (fewer allocations, too).
   // (bounded: cleared here, never while this element's matches point into it)
-  if (declCache_.size() >= 8192) declCache_.clear();
+  if (declCache_.size() >= 8192) {
+    declCache_.clear();
+    shared_.clear();  // its keys name declarations of the cache
+  }
   std::string hintText = presentationalHints(*e, table);
   if (!hintText.empty())
     for (const Declaration& d : cachedDeclarations(hintText)) push(d, 1, 0, 0);
@@ -381,6 +391,31 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   const Declaration* win[size_t(Prop::Count)] = {};
   for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
 
+  // What the element itself adds after the cascade (see the fix-ups below).
+  const bool isRoot = e == e->ownerDocument()->documentElement();
+  int blockAlign = -1;  // -1: inherited
+  if (e->is(html::Tag::Center)) {
+    blockAlign = 1;
+  } else if ((e->is(html::Tag::Div) || e->is(html::Tag::P) || e->is(html::Tag::Td) || e->is(html::Tag::Th)) &&
+             e->hasAttribute("align")) {
+    const char* al = alignValue(e->getAttribute("align"));
+    blockAlign = al && !strcmp(al, "center") ? 1 : al && !strcmp(al, "right") ? 2 : 0;
+  } else if (e->is(html::Tag::Table)) {
+    blockAlign = 0;
+  }
+  std::string& shareKey = scratchKey_;
+  shareKey.clear();
+  if (share) {
+    const ComputedStyle* parentAddress = &parent;
+    shareKey.append(reinterpret_cast<const char*>(&parentAddress), sizeof parentAddress);
+    shareKey += char(isRoot);
+    shareKey += char(blockAlign);
+    for (const Declaration* d : win)
+      if (d) shareKey.append(reinterpret_cast<const char*>(&d), sizeof d);
+    auto found = shared_.find(shareKey);
+    if (found != shared_.end()) return found->second;
+  }
+
   auto s = std::make_shared<ComputedStyle>(inheritFrom(parent));
   Ctx c{&parent, s.get(), e};
   applyWinners(win, c);
@@ -388,7 +423,7 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   // Fix-ups of computed values (CSS 2.1 9.7 and the border rules).
   for (int i = 0; i < 4; ++i)
     if (s->borderStyle[i] == BorderStyle::None || s->borderStyle[i] == BorderStyle::Hidden) s->borderWidth[i] = 0;
-  if (s->floating != FloatKind::None || e == e->ownerDocument()->documentElement()) {
+  if (s->floating != FloatKind::None || isRoot) {
     Display& d = s->display;
     if (d == Display::Inline || d == Display::InlineBlock || d == Display::TableRowGroup || d == Display::TableRow ||
         d == Display::TableCell || d == Display::TableCaption || d == Display::TableHeaderGroup ||
@@ -399,14 +434,8 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
   }
   s->decorationsInEffect = uint8_t(parent.decorationsInEffect | s->textDecoration);
   // <center> and align= on blocks also align their child blocks.
-  if (e->is(html::Tag::Center)) s->blockAlign = 1;
-  else if ((e->is(html::Tag::Div) || e->is(html::Tag::P) || e->is(html::Tag::Td) || e->is(html::Tag::Th)) &&
-           e->hasAttribute("align")) {
-    const char* al = alignValue(e->getAttribute("align"));
-    s->blockAlign = al && !strcmp(al, "center") ? 1 : al && !strcmp(al, "right") ? 2 : 0;
-  } else if (e->is(html::Tag::Table)) {
-    s->blockAlign = 0;
-  }
+  if (blockAlign >= 0) s->blockAlign = uint8_t(blockAlign);
+  if (share && shared_.size() < 65536) shared_.emplace(shareKey, s);  // a copy of its own length
   return s;
 }
 

@@ -169,6 +169,10 @@ class StyleEngine {
   void addAuthor(std::shared_ptr<const StyleSheet> sheet, const std::string& baseUrl, int depth);
   const std::vector<Declaration>& cachedDeclarations(const std::string& text) const;
   StylePtr computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const;
+  // computeFor; with |share|, an element that wins the same declarations
+  // as an earlier one under the same parent style gets that element's style
+  // (the parent must stay alive and unchanged while the engine's styles do).
+  StylePtr computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const;
 
   LayoutHost* host_;
   std::string docUrl_, baseUrl_;
@@ -182,6 +186,18 @@ class StyleEngine {
   std::unordered_map<const html::Element*, StylePtr> styles_;
   StylePtr root_;
   mutable std::unordered_map<std::string, std::vector<Declaration>> declCache_;
+  // Styles by parent style, element fix-ups and winning declarations (their
+  // addresses: declCache_'s entries must outlive the keys naming them).
+  mutable std::unordered_map<std::string, StylePtr> shared_;
+  // computeStyle's working lists, kept for the next element.
+  struct Match {
+    const Declaration* d;
+    uint64_t key;
+  };
+  mutable std::vector<uint32_t> scratchCandidates_;
+  mutable std::vector<std::string> scratchClasses_;
+  mutable std::vector<Match> scratchMatches_;
+  mutable std::string scratchKey_;
   size_t importBudget_ = 32;
   size_t bytesBudget_ = 8u << 20;
 };

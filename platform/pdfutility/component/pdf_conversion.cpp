@@ -18,6 +18,7 @@
 #include "pdf_format.h"
 #include "pdf_page_painter.h"
 #include "pdf_text.h"
+#include "stage_clock.h"
 
 namespace twpdf {
 namespace {
@@ -395,12 +396,15 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   if (!job || !EnsureOpen()) return 0;
   // The page's own URL, without the fragment it was loaded with.
   const std::string page_url = url.substr(0, url.find('#'));
-  std::vector<char> current_buffer(1u << 18, '\0');
-  job->GetCurrentPage(&current_buffer[0]);
-  current_buffer.back() = '\0';
+  // The job copies its current page without a length: a buffer as large as
+  // the job allows, made once per conversion rather than once per page.
+  if (current_buffer_.empty()) current_buffer_.assign(kCurrentPageBuffer, '\0');
+  current_buffer_[0] = '\0';
+  job->GetCurrentPage(&current_buffer_[0]);
+  current_buffer_.back() = '\0';
   // The job's own naming through its current page works only when that
   // page is the one loaded, without a fragment.
-  const std::string current_page(&current_buffer[0]);
+  const std::string current_page(&current_buffer_[0]);
   const bool use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
 
   const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
@@ -410,33 +414,48 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   layout_options.media.type = tw::layout::MediaContext::Type::Print;
   layout_options.media.width = float(content_w);
   layout_options.media.height = float(content_h);
+  using tw::stats::Stage;
+  using tw::stats::StageTimer;
   tw::layout::HtmlLayout layout(*host_, layout_options);
   layout.load(doc, page_url);
+  StageTimer layout_time(Stage::Layout);
   layout.layout(float(content_w));
+  layout_time.stop();
   // Content wider than the page (wide tables, long preformatted lines) is
   // scaled down to the page's width rather than cut off.
   double scale = 1;
   if (layout.width() > content_w + 0.5) scale = content_w / layout.width();
+  StageTimer list_time(Stage::DisplayList);
   const tw::layout::DisplayList whole = layout.paint();
+  list_time.stop();
+  StageTimer paginate_time(Stage::Paginate);
   const std::vector<tw::layout::PageSlice> slices = layout.paginate(float(content_h / scale));
+  paginate_time.stop();
 
   int written = 0;
   int top_id = IdOf(job, page_url, nullptr, use_current);
   for (const tw::layout::PageSlice& slice : slices) {
+    StageTimer slice_time(Stage::Paginate);
     tw::layout::DisplayList part = tw::layout::sliceDisplayList(whole, slice, layout.width());
+    slice_time.stop();
+    StageTimer paint_time(Stage::PdfPaint);
     Page& page = writer_.BeginPage(geometry_.width, geometry_.height);
     if (written == 0 && top_id > 0) {
       page.DefineDestination(std::to_string(top_id), 0, geometry_.height);
       defined_.insert(top_id);
     }
     PaintPage(job, page, part, scale, url);
+    paint_time.stop();
+    StageTimer write_time(Stage::PdfWrite);
     if (!writer_.EndPage()) break;
     ++written;
   }
+  tw::stats::count(tw::stats::Count::PdfPages, uint64_t(written));
   return written;
 }
 
 bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
+  tw::stats::StageTimer finish_time(tw::stats::Stage::Finish);
   EnsureOpen();
   // Bookmarks: one per contents record, nested as the records are; a
   // record's value keeps its bookmark for the records inside it.

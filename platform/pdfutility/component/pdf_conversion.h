@@ -25,6 +25,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "pdf_document.h"
 #include "pdf_page_setup.h"
@@ -121,6 +122,8 @@ class PdfConversion : private PdfPagePainter::Resources {
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::set<int> defined_;                        // link ids some page defines
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
+  static constexpr size_t kCurrentPageBuffer = 1u << 18;
+  std::vector<char> current_buffer_;  // the job's current page, read per page
 };
 
 }  // namespace twpdf

@@ -8,6 +8,7 @@
 #include "layout/css.h"
 #include "pdf_standard_font.h"
 #include "pdf_truetype.h"
+#include "stage_clock.h"
 
 namespace twpdf {
 namespace {
@@ -41,17 +42,7 @@ PdfLayoutHost::~PdfLayoutHost() {
 }
 
 bool PdfLayoutHost::StampOf(const std::string& url, FileStamp* stamp) {
-  const std::string path = PathFromUrl(url);
-  if (path.empty()) return false;
-  const std::wstring wide = tw::layout::WidenUtf8(path);
-  if (wide.empty()) return false;
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return false;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  stamp->time = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                data.ftLastWriteTime.dwLowDateTime;
-  stamp->size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return true;
+  return tw::layout::GdiHost::fileStamp(url, &stamp->time, &stamp->size);
 }
 
 std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
@@ -116,6 +107,7 @@ tw::layout::FontHandle PdfLayoutHost::openFont(const tw::layout::FontRequest& re
   if (it != open_.end()) {
     f = it->second.get();
   } else {
+    tw::stats::count(tw::stats::Count::FontOpens);
     std::unique_ptr<PdfHostFont> made(new PdfHostFont());
     made->ttf = FontFor(face, weight, request.italic, &made->face);
     made->size = size;
@@ -211,46 +203,11 @@ void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
 }
 
 bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
-  FileStamp stamp;
-  if (!StampOf(url, &stamp)) return gdi_.loadText(url, bytes);
-  auto it = texts_.find(url);
-  if (it != texts_.end() && it->second.stamp == stamp) {
-    if (it->second.ok) *bytes = it->second.bytes;
-    return it->second.ok;
-  }
-  std::string read;
-  const bool ok = gdi_.loadText(url, &read);
-  const size_t before = it != texts_.end() ? it->second.bytes.size() : 0;
-  if (text_bytes_ - before + read.size() <= kMaxCachedTextBytes && texts_.size() < 4096) {
-    CachedText& c = texts_[url];
-    text_bytes_ = text_bytes_ - before + read.size();
-    c.stamp = stamp;
-    c.ok = ok;
-    c.bytes = read;
-    c.sheet.reset();  // parsed again from the new text when asked
-  }
-  if (ok) *bytes = std::move(read);
-  return ok;
+  return gdi_.loadText(url, bytes);
 }
 
 std::shared_ptr<const tw::layout::StyleSheet> PdfLayoutHost::loadStyleSheet(const std::string& url) {
-  FileStamp stamp;
-  if (!StampOf(url, &stamp)) return nullptr;
-  auto it = texts_.find(url);
-  if (it == texts_.end() || !(it->second.stamp == stamp)) {
-    std::string bytes;
-    loadText(url, &bytes);  // reads the file into the cache when it fits
-    it = texts_.find(url);
-    if (it == texts_.end() || !(it->second.stamp == stamp)) return nullptr;  // not kept, or changed meanwhile
-  }
-  CachedText& c = it->second;
-  if (!c.ok) return nullptr;
-  if (!c.sheet) {
-    auto sheet = std::make_shared<tw::layout::StyleSheet>();
-    tw::layout::parseStyleSheet(c.bytes, sheet.get());
-    c.sheet = std::move(sheet);
-  }
-  return c.sheet;
+  return gdi_.loadStyleSheet(url);
 }
 
 }  // namespace twpdf

@@ -55,8 +55,7 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   tw::layout::ImageHandle loadImage(const std::string& url, int* width, int* height) override;
   void releaseImage(tw::layout::ImageHandle image) override;
   bool loadText(const std::string& url, std::string* bytes) override;
-  // The sheet parsed once per version of its file (null when the file is
-  // not kept: the core then reads and parses it itself).
+  // The GDI host's sheets, parsed once per version of their file.
   std::shared_ptr<const tw::layout::StyleSheet> loadStyleSheet(const std::string& url) override;
 
   // The TrueType font for a face, weight and slant as the display list
@@ -90,19 +89,12 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
     bool operator==(const FileStamp& o) const { return time == o.time && size == o.size; }
   };
   static bool StampOf(const std::string& url, FileStamp* stamp);
-  struct CachedText {
-    FileStamp stamp;
-    bool ok = false;
-    std::string bytes;
-    std::shared_ptr<const tw::layout::StyleSheet> sheet;  // parsed on first use as a sheet
-  };
   struct CachedImage {
     FileStamp stamp;
     tw::layout::ImageHandle handle = 0;
     int width = 0, height = 0;
   };
   // Limits of what is kept; beyond them files are read as without a cache.
-  static constexpr size_t kMaxCachedTextBytes = 16u << 20;
   static constexpr uint64_t kMaxCachedPixels = 16u << 20;  // 64 MB of BGRA
 
   tw::layout::GdiHost gdi_;
@@ -113,8 +105,6 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   // character, weight and slant (-1: none).
   std::map<std::tuple<size_t, int, bool>, std::unique_ptr<Fallback>> fallback_fonts_;
   std::map<std::tuple<char32_t, int, bool>, int> fallback_choice_;
-  std::unordered_map<std::string, CachedText> texts_;
-  size_t text_bytes_ = 0;
   std::unordered_map<std::string, CachedImage> images_;  // by url
   // Every handle the cache handed out (also those of files since changed,
   // which a page may still show): released with the host.

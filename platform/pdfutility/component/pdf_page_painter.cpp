@@ -7,6 +7,7 @@
 
 #include "pdf_document.h"
 #include "pdf_layout_host.h"
+#include "stage_clock.h"
 
 namespace twpdf {
 namespace {
@@ -112,6 +113,7 @@ void PdfPagePainter::PaintBorder(const tw::layout::DisplayItem& it) {
 void PdfPagePainter::PaintText(const tw::layout::DisplayList& list,
                                const tw::layout::DisplayItem& it) {
   if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) return;
+  tw::stats::count(tw::stats::Count::TextRuns);
   const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
   int& font = fonts_[size_t(it.font)];
   if (font == -2) {
@@ -158,7 +160,8 @@ void PdfPagePainter::ShowRun(const std::u16string& text, const tw::layout::FontD
                              const TrueTypeFont* main, int font, double size, double x,
                              double y) {
   // Most runs are all in their own font: one piece.
-  std::vector<char32_t> cps;
+  std::vector<char32_t>& cps = code_points_;
+  cps.clear();
   cps.reserve(text.size());
   bool mixed = false;
   for (size_t i = 0; i < text.size(); ++i) {

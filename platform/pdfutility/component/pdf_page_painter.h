@@ -78,6 +78,7 @@ class PdfPagePainter {
   // once per page.
   std::vector<int> fonts_;
   std::vector<std::shared_ptr<const TrueTypeFont>> faces_;
+  std::vector<char32_t> code_points_;  // ShowRun's, kept from run to run
 };
 
 }  // namespace twpdf

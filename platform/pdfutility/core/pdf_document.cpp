@@ -875,24 +875,39 @@ bool DocumentWriter::Close() {
 
   for (DeferredAnnotations& d : deferred_) {
     if (failed_) break;
-    Object annots = Object::Array();
-    for (int a : d.uri_annotations) annots.Push(Object::Ref(a));
+    // The array is written as text as it goes: help files have tens of
+    // thousands of links, and an object tree per link costs more than the
+    // writing. The text is what the objects would write.
+    std::string annots = "[";
+    bool first = true;
+    auto next = [&]() {
+      if (!first) annots += ' ';
+      first = false;
+    };
+    for (int a : d.uri_annotations) {
+      next();
+      annots += std::to_string(a);
+      annots += " 0 R";
+    }
+    Object dest;
     for (const Page::PendingLink& link : d.links) {
-      Object dest;
       if (!ResolveTarget(link.target, dest)) {
         Warn("a link on page " + std::to_string(d.page + 1) + " leads nowhere and was left out");
         continue;
       }
-      Object annot = Object::Dictionary();
-      annot.Set("Type", Object::Name("Annot"))
-          .Set("Subtype", Object::Name("Link"))
-          .Set("Rect", Object::Rect(link.rect[0], link.rect[1], link.rect[2], link.rect[3]))
-          .Set("Border", Object::Array().Push(Object::Integer(0)).Push(Object::Integer(0)).Push(
-                             Object::Integer(0)))
-          .Set("Dest", dest);
-      annots.Push(annot);  // direct: an annotation needs no number of its own
+      next();
+      // Direct: an annotation needs no number of its own.
+      annots += "<</Type /Annot/Subtype /Link/Rect [";
+      for (int i = 0; i < 4; ++i) {
+        if (i) annots += ' ';
+        FormatNumber(annots, link.rect[i]);
+      }
+      annots += "]/Border [0 0 0]/Dest ";
+      dest.AppendTo(annots);
+      annots += ">>";
     }
-    WriteObject(d.array_object, annots);
+    annots += "]\nendobj\n";
+    if (BeginObject(d.array_object)) Emit(annots);
   }
 
   int outline_root = 0;
