@@ -71,6 +71,8 @@ CMainFrame::~CMainFrame() {}
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CSPMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
     CSPVisualManager::SetDefaultManager(RUNTIME_CLASS(CSPVisualManagerXP));
+    // Toolbar buttons may be Alt-dragged outside customise mode.
+    CSPToolBar::s_bAltCustomization = TRUE;
 
     CList<UINT, UINT> lstBasicCommands;
     const UINT basic[] = {ID_TOOLBARS_PLACEHOLDER, ID_OPEN_CHM_FILE, ID_CLOSE_CHM_FILE, ID_FILE_PRINT,

@@ -132,6 +132,7 @@ TEST_F(App, StartsWithOneMaximisedUntitledWindowShowingABlankPage) {
     EXPECT_STREQ(s, "Ready");
     EXPECT_TRUE(Frame()->m_wndContentsBar.IsWindowVisible());
     EXPECT_TRUE(::IsWindow(Tree().m_hWnd));
+    EXPECT_TRUE(CSPToolBar::s_bAltCustomization);
 }
 
 TEST_F(App, OpensSelectsConvertsExportsAndClosesACHM) {
