@@ -7,9 +7,6 @@ build="$src/build"
 bash "$src/cmake/install-deps.sh"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)"
-if [ -f "$build/bin/tomewise.exe" ]; then
-  cd "$build"
-  exec "$src/cmake/wine-exec.sh" "$build/bin/tomewise.exe" "$@"
-else
-  echo "Built. The application itself is not part of this build yet."
-fi
+# The help file is looked for beside the program.
+cd "$build/bin"
+exec "$src/cmake/wine-exec.sh" "$build/bin/tomewise.exe" "$@"

@@ -1,0 +1,457 @@
+// The application driven as a user drives it: start-up, opening the basic
+// CHM, a contents selection, converting through the "Save to PDF" sheet,
+// exporting, closing, a damaged file, the options, the commands refused
+// during a conversion, and the exit code of tomewise.exe.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "AppState.h"
+#include "ChildFrm.h"
+#include "MainFrm.h"
+#include "MessageBoxRecorder.h"
+#include "MessagePump.h"
+#include "ShellFiles.h"
+#include "TestRegistry.h"
+#include "TomewiseApp.h"
+#include "TomewiseResource.h"
+#include "TomewiseView.h"
+#include "WindowPicture.h"
+#include "afxdlgs.h"
+
+namespace {
+
+std::string WinPath(const char* path) {
+    char sz[MAX_PATH * 2];
+    DWORD n = ::GetFullPathNameA(path, sizeof(sz), sz, NULL);
+    return n > 0 && n < sizeof(sz) ? std::string(sz) : std::string(path);
+}
+
+std::string OutDir() {
+    ::CreateDirectoryA(TW_APP_OUT, NULL);
+    return WinPath(TW_APP_OUT);
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The file dialog answers with this name (empty: cancelled).
+std::string g_fileAnswer;
+BOOL AnswerFileDialog(LPCTSTR, LPTSTR pszBuffer, int) {
+    if (g_fileAnswer.empty()) return FALSE;
+    lstrcpynA(pszBuffer, g_fileAnswer.c_str(), 1024);
+    return TRUE;
+}
+// The folder picker answers with this folder (empty: cancelled) and
+// remembers the folder it was opened on.
+std::string g_folderAnswer, g_folderInitial;
+BOOL AnswerFolderPicker(CFolderPicker* pPicker) {
+    g_folderInitial = (LPCTSTR)pPicker->m_strInitial;
+    if (g_folderAnswer.empty()) return FALSE;
+    pPicker->m_strResult = g_folderAnswer.c_str();
+    return TRUE;
+}
+
+// Acts on the modal sheet with the caption once its loop runs.
+std::function<void(HWND)> g_sheetAction;
+std::string g_sheetCaption;
+void CALLBACK DriveSheet(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    HWND hSheet = ::FindWindowA("#32770", g_sheetCaption.c_str());
+    if (hSheet == NULL || !::IsWindowVisible(hSheet)) return;
+    ::KillTimer(NULL, idEvent);
+    auto action = g_sheetAction;
+    g_sheetAction = nullptr;
+    if (action) action(hSheet);
+}
+void WhenSheetOpens(const char* caption, std::function<void(HWND)> action) {
+    g_sheetCaption = caption;
+    g_sheetAction = std::move(action);
+    ::SetTimer(NULL, 0, 50, DriveSheet);
+}
+HWND CurrentPage(HWND hSheet) { return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0); }
+std::string ItemText(HWND hDlg, int id) {
+    char sz[2048] = "";
+    ::GetDlgItemTextA(hDlg, id, sz, sizeof(sz));
+    return sz;
+}
+
+CMainFrame* Frame() { return DYNAMIC_DOWNCAST(CMainFrame, theApp.m_pMainWnd); }
+CContentsTree& Tree() { return Frame()->m_wndContentsBar.m_wndTree; }
+void Command(UINT id) {
+    Frame()->SendMessage(WM_COMMAND, id);
+    PumpPending();
+}
+std::string MainTitle() {
+    CString s;
+    Frame()->GetWindowText(s);
+    return (LPCTSTR)s;
+}
+CTomewiseView* ActiveView() {
+    CMDIChildWnd* pChild = Frame()->MDIGetActive();
+    return pChild != NULL ? DYNAMIC_DOWNCAST(CTomewiseView, pChild->GetActiveView()) : NULL;
+}
+int ChildCount() {
+    int n = 0;
+    for (CWnd* p = CWnd::FromHandle(Frame()->m_hWndMDIClient)->GetWindow(GW_CHILD); p != NULL;
+         p = p->GetWindow(GW_HWNDNEXT))
+        ++n;
+    return n;
+}
+
+class App : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(theApp.InitInstance());
+        g_pfnFileDialogForTest = &AnswerFileDialog;
+        CFolderPicker::s_pfnBrowseForTest = &AnswerFolderPicker;
+        PumpPending();
+    }
+    static void OpenBasic(MessageBoxRecorder& boxes) {
+        g_fileAnswer = WinPath(TW_BASIC_CHM);
+        Command(ID_OPEN_CHM_FILE);
+        g_fileAnswer.clear();
+        (void)boxes;
+    }
+};
+
+TEST_F(App, StartsWithOneMaximisedUntitledWindowShowingABlankPage) {
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_EQ(ChildCount(), 1);
+    BOOL bMaximized = FALSE;
+    Frame()->MDIGetActive(&bMaximized);
+    EXPECT_TRUE(bMaximized);
+    ASSERT_NE(ActiveView(), nullptr);
+    EXPECT_STREQ(ActiveView()->GetLocationURL(), "about:blank");
+    // The bars: the toolbar titled "Standard", the status bar "Ready", the
+    // contents pane.
+    CString s;
+    Frame()->m_wndToolBar.GetWindowText(s);
+    EXPECT_STREQ(s, "Standard");
+    Frame()->m_wndStatusBar.GetWindowText(s);
+    EXPECT_STREQ(s, "Ready");
+    EXPECT_TRUE(Frame()->m_wndContentsBar.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(Tree().m_hWnd));
+    EXPECT_TRUE(CSPToolBar::s_bAltCustomization);
+}
+
+TEST_F(App, OpensSelectsConvertsExportsAndClosesACHM) {
+    MessageBoxRecorder boxes(IDOK);
+    const std::string chm = WinPath(TW_BASIC_CHM);
+    OpenBasic(boxes);
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts[0];
+    // The frame adds the maximised document's name after the shell's text.
+    EXPECT_EQ(MainTitle().rfind("Tomewise 1.1 - [" + chm + "]", 0), 0u) << MainTitle();
+    ASSERT_GE(Tree().GetCount(), 5u);
+    // The extraction folder is the temporary folder plus the CHM's name.
+    const std::string folder = g_szChmFolder;
+    EXPECT_NE(folder.find("\\basic.chm"), std::string::npos) << folder;
+    EXPECT_TRUE(Exists(folder + "\\index.htm"));
+    // The "CHM Contents" document got a window of its own; later commands
+    // find it again by its full path, even after the current folder moved.
+    const int nChildren = ChildCount();
+    ::SetCurrentDirectoryA(OutDir().c_str());
+    Command(ID_CLOSE_CHM_FILE);  // close, then open again: still the same windows
+    OpenBasic(boxes);
+    EXPECT_EQ(ChildCount(), nChildren);
+
+    // A selection shows the page in the view, by a URL that keeps its blanks.
+    HTREEITEM hRoot = Tree().GetRootItem();
+    HTREEITEM hChapter = Tree().GetChildItem(hRoot);
+    ASSERT_NE(hChapter, nullptr);
+    Tree().SelectItem(hChapter);
+    PumpPending();
+    CTomewiseView* pView = AfxGetContentsView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_NE(std::string(pView->GetLocationURL()).find("/basic.chm/docs/part%20one/chapter%201.htm"),
+              std::string::npos)
+        << (LPCTSTR)pView->GetLocationURL();
+    EXPECT_FALSE(pView->IsErrorPage());
+    // The picture of the docs: the main window with the page shown.
+    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+    WriteWindowBitmap(Frame()->m_hWnd, (OutDir() + "\\main-window.bmp").c_str(), TRUE);
+    // While converting, a selection shows nothing new.
+    g_bConverting = TRUE;
+    Tree().SelectItem(hRoot);
+    PumpPending();
+    g_bConverting = FALSE;
+    EXPECT_NE(std::string(pView->GetLocationURL()).find("chapter%201.htm"), std::string::npos);
+
+
+    // Convert: the sheet proposes the CHM's name with ".pdf"; the driven
+    // sheet writes elsewhere, with an author of this run only.
+    const std::string pdf = OutDir() + "\\basic.pdf";
+    ::DeleteFileA(pdf.c_str());
+    std::string proposed;
+    WhenSheetOpens("Save to PDF", [&](HWND hSheet) {
+        HWND hPage = CurrentPage(hSheet);
+        proposed = ItemText(hPage, IDC_PDF_FILENAME);
+        ::SetDlgItemTextA(hPage, IDC_PDF_FILENAME, pdf.c_str());
+        ::SetDlgItemTextA(hPage, IDC_DOC_AUTHOR, "Driven Author");
+        ::CheckDlgButton(hPage, IDC_PDF_OPEN_AFTER, BST_UNCHECKED);
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    boxes.texts.clear();
+    Command(ID_CONVERT_TO_PDF);
+    EXPECT_EQ(proposed, chm.substr(0, chm.size() - 4) + ".pdf");
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_EQ(boxes.texts.back(), "CHM to PDF process closed.");
+    EXPECT_TRUE(Exists(pdf));
+    EXPECT_EQ(g_pConvertProgressDlg, nullptr);
+    EXPECT_FALSE(g_bConverting);
+    // The author was for that run only.
+    EXPECT_NE(ReadRegString("Software\\KARVOLEN\\Tomewise\\Config", "Author"), "Driven Author");
+
+    // Cancel in the progress dialog ends a second conversion early; the end
+    // is reported the same way and the dialog is gone.
+    const std::string cancelled = OutDir() + "\\cancelled.pdf";
+    ::DeleteFileA(cancelled.c_str());
+    WhenSheetOpens("Save to PDF", [&](HWND hSheet) {
+        HWND hPage = CurrentPage(hSheet);
+        ::SetDlgItemTextA(hPage, IDC_PDF_FILENAME, cancelled.c_str());
+        ::CheckDlgButton(hPage, IDC_PDF_OPEN_AFTER, BST_UNCHECKED);
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        WhenSheetOpens("CHM to PDF progress", [](HWND hProgress) {
+            ::PostMessageA(hProgress, WM_COMMAND, MAKEWPARAM(IDC_CANCEL_CONVERT, BN_CLICKED),
+                           (LPARAM)::GetDlgItem(hProgress, IDC_CANCEL_CONVERT));
+        });
+    });
+    boxes.texts.clear();
+    Command(ID_CONVERT_TO_PDF);
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_EQ(boxes.texts.back(), "CHM to PDF process closed.");
+    EXPECT_EQ(g_pConvertProgressDlg, nullptr);
+    EXPECT_FALSE(g_bConverting);
+    EXPECT_EQ(g_sheetAction, nullptr);  // the progress dialog was met
+    g_sheetAction = nullptr;
+
+    // Export into a chosen folder, then again into the same one: the engine
+    // refuses, no success message.
+    const std::string target = OutDir() + "\\export";
+    ::CreateDirectoryA(target.c_str(), NULL);
+    DeleteFolderTree((target + "\\basic.chm").c_str());
+    g_folderAnswer = target;
+    boxes.texts.clear();
+    Command(ID_EXPORT_WEB_PAGES);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], chm + " has been exported to " + target + "\\basic.chm\\.");
+    EXPECT_TRUE(Exists(target + "\\basic.chm\\index.htm"));
+    EXPECT_EQ(g_folderInitial, "C:");
+    boxes.texts.clear();
+    Command(ID_EXPORT_WEB_PAGES);
+    EXPECT_EQ(g_folderInitial, target);  // the folder of the first export
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("Failed: The file", 0), 0u) << boxes.texts[0];
+    g_folderAnswer.clear();
+
+    // Close: the folder goes, the tree empties, the title has no CHM.
+    Command(ID_CLOSE_CHM_FILE);
+    EXPECT_EQ(MainTitle().find(".chm"), std::string::npos) << MainTitle();
+    EXPECT_EQ(Tree().GetCount(), 0u);
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_EQ(g_pszChmPath, nullptr);
+}
+
+TEST_F(App, ADamagedCHMLeavesNoCHMOpen) {
+    const std::string bad = OutDir() + "\\damaged.chm";
+    FILE* f = fopen(bad.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fputs("ITSF but nothing of a help file", f);
+    fclose(f);
+    MessageBoxRecorder boxes(IDOK);
+    g_fileAnswer = bad;
+    Command(ID_OPEN_CHM_FILE);
+    g_fileAnswer.clear();
+    EXPECT_FALSE(boxes.texts.empty());  // the engine says why
+    EXPECT_EQ(g_pszChmPath, nullptr);
+    EXPECT_EQ(MainTitle().find(".chm"), std::string::npos) << MainTitle();
+    EXPECT_EQ(Tree().GetCount(), 0u);
+    // Nothing to convert or export.
+    boxes.texts.clear();
+    Command(ID_CONVERT_TO_PDF);
+    Command(ID_EXPORT_WEB_PAGES);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[0], "No chm file opened, please open a chm file first.");
+    EXPECT_EQ(boxes.texts[1], "No chm file opened, please open a chm file first.");
+    // A cancelled file dialog changes nothing.
+    boxes.texts.clear();
+    Command(ID_OPEN_CHM_FILE);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(App, TheExtractionFolderComesFromTempDir) {
+    const char* key = "Software\\KARVOLEN\\Tomewise\\Config";
+    std::string out = OutDir();
+    std::string slashed = out;
+    for (char& c : slashed)
+        if (c == '\\') c = '/';
+    struct {
+        std::string tempDir;
+        std::string folder;  // "" when the open is refused
+    } cases[] = {
+        // '/' separators and no trailing one: '\' and exactly one before the name.
+        {slashed, out + "\\basic.chm"},
+        // Longer than the folder can hold: refused, nothing open.
+        {out + "\\" + std::string(1100, 'x'), ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteRegRaw(key, "TempDir", REG_SZ, c.tempDir.c_str(), (DWORD)c.tempDir.size() + 1));
+        MessageBoxRecorder boxes(IDOK);
+        g_fileAnswer = WinPath(TW_BASIC_CHM);
+        Command(ID_OPEN_CHM_FILE);
+        g_fileAnswer.clear();
+        if (c.folder.empty()) {
+            EXPECT_EQ(boxes.texts.size(), 1u);
+            EXPECT_EQ(g_pszChmPath, nullptr);
+        } else {
+            EXPECT_TRUE(boxes.texts.empty());
+            EXPECT_STREQ(g_szChmFolder, c.folder.c_str());
+            EXPECT_GT(Tree().GetCount(), 0u);
+        }
+        Command(ID_CLOSE_CHM_FILE);
+    }
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "TempDir");
+}
+
+TEST_F(App, TheHelpFileIsACHMWithItsTopics) {
+    MessageBoxRecorder boxes(IDOK);
+    g_fileAnswer = WinPath(TW_HELP_CHM);
+    Command(ID_OPEN_CHM_FILE);
+    g_fileAnswer.clear();
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(Tree().GetCount(), 3u);
+    EXPECT_TRUE(Exists(std::string(g_szChmFolder) + "\\04stepbystep.htm"));
+    EXPECT_TRUE(Exists(std::string(g_szChmFolder) + "\\06howto.htm"));
+    Command(ID_CLOSE_CHM_FILE);
+}
+
+TEST_F(App, TheExtensionIsLookedForInTheFileNameOnly) {
+    MessageBoxRecorder boxes(IDOK);
+    g_pszChmPath = _strdup("C:\\a.b\\help");
+    Command(ID_CONVERT_TO_PDF);
+    Command(ID_EXPORT_WEB_PAGES);
+    free(g_pszChmPath);
+    g_pszChmPath = NULL;
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[0], "No chm file with .chm extension to convert to .pdf file.");
+    EXPECT_EQ(boxes.texts[1], "No chm file with .chm extension to export to web folder.");
+}
+
+TEST_F(App, CommandsWaitWhileAConversionRuns) {
+    MessageBoxRecorder boxes(IDOK);
+    g_bConverting = TRUE;
+    const UINT commands[] = {ID_OPEN_CHM_FILE, ID_CLOSE_CHM_FILE, ID_CONVERT_TO_PDF, ID_EXPORT_WEB_PAGES, ID_OPTIONS};
+    for (UINT id : commands) Command(id);
+    // Closing the main window now only stops the walk.
+    Frame()->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_TRUE(::IsWindow(Frame()->m_hWnd));
+    EXPECT_FALSE(g_bConverting);
+    ASSERT_EQ(boxes.texts.size(), 5u);
+    for (const std::string& text : boxes.texts) EXPECT_EQ(text, "CHM to PDF convert in processing.");
+}
+
+TEST_F(App, OptionsAreStoredOnOKOnly) {
+    const char* key = "Software\\KARVOLEN\\Tomewise\\Config";
+    struct {
+        const char* author;
+        int button;
+        const char* stored;
+    } cases[] = {{"Stored Author", PSBTN_OK, "Stored Author"}, {"Dropped Author", PSBTN_CANCEL, "Stored Author"}};
+    for (const auto& c : cases) {
+        std::string shown;
+        RECT firstPlace = {0, 0, 0, 0}, secondPlace = {1, 1, 1, 1};
+        WhenSheetOpens("Options", [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            shown = ItemText(hPage, IDC_TEMP_DIR);
+            ::SetDlgItemTextA(hPage, IDC_DOC_AUTHOR, c.author);
+            // The second page shows where the first one was.
+            ::GetWindowRect(hPage, &firstPlace);
+            ::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+            WhenSheetOpens("Options", [&](HWND hSheetAgain) {
+                ::GetWindowRect(CurrentPage(hSheetAgain), &secondPlace);
+                ::PostMessageA(hSheetAgain, PSM_PRESSBUTTON, c.button, 0);
+            });
+        });
+        Command(ID_OPTIONS);
+        EXPECT_FALSE(shown.empty());  // the temporary folder by default
+        EXPECT_EQ(ReadRegString(key, "Author"), c.stored) << c.author;
+        EXPECT_TRUE(::EqualRect(&firstPlace, &secondPlace));
+    }
+}
+
+TEST_F(App, TheToolbarsPlaceholderShowsTheBarsPopup) {
+    CMenu* pMenu = Frame()->GetMenu();
+    ASSERT_NE(pMenu, nullptr);
+    // (A maximised document window puts its system menu first.)
+    CMenu* pView = NULL;
+    for (UINT i = 0; i < pMenu->GetMenuItemCount(); ++i) {
+        CString strText;
+        pMenu->GetMenuString(i, strText, MF_BYPOSITION);
+        if (strText == "&View") pView = pMenu->GetSubMenu(i);
+    }
+    ASSERT_NE(pView, nullptr);
+    CMenu* pToolbars = pView->GetSubMenu(0);
+    ASSERT_NE(pToolbars, nullptr);
+    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pToolbars->m_hMenu, 0);
+    ASSERT_EQ(pToolbars->GetMenuItemCount(), 2u);
+    EXPECT_EQ(pToolbars->GetMenuItemID(0), (UINT)ID_VIEW_TOOLBAR_ITEM);
+    EXPECT_EQ(pToolbars->GetMenuItemID(1), (UINT)ID_VIEW_WORKSPACE);
+    // "&Workspace" carries the pane's visibility and toggles it.
+    Command(ID_VIEW_WORKSPACE);
+    EXPECT_FALSE(Frame()->m_wndContentsBar.IsVisible());
+    Command(ID_VIEW_WORKSPACE);
+    EXPECT_TRUE(Frame()->m_wndContentsBar.IsVisible());
+}
+
+struct MainWindowSearch {
+    DWORD dwProcessId;
+    HWND hMain;
+};
+BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
+    MainWindowSearch* pSearch = (MainWindowSearch*)lParam;
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    char szTitle[256] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (dwProcessId != pSearch->dwProcessId || !::IsWindowVisible(hWnd) ||
+        strncmp(szTitle, "Tomewise 1.1", 12) != 0)
+        return TRUE;
+    pSearch->hMain = hWnd;
+    return FALSE;
+}
+
+// tomewise.exe itself: started with and without a file, closed by its main
+// window, exit code 0; a start the shell command refuses ends at once with a
+// non-zero code.
+TEST(Program, ExitCodes) {
+    const std::string chm = WinPath(TW_BASIC_CHM);
+    struct {
+        std::string args;
+        bool bWindow;
+        DWORD dwCode;
+    } cases[] = {{"", true, 0}, {"\"" + chm + "\"", true, 0}, {"/Unregister", false, 1}};
+    for (const auto& c : cases) {
+        std::string cmd = "\"" + WinPath(TW_TOMEWISE_EXE) + "\" " + c.args;
+        STARTUPINFOA si = {sizeof(si)};
+        PROCESS_INFORMATION pi;
+        ASSERT_TRUE(::CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) << cmd;
+        MainWindowSearch search = {pi.dwProcessId, NULL};
+        for (int i = 0; c.bWindow && i < 300 && search.hMain == NULL; ++i) {
+            ::EnumWindows(FindMainWindow, (LPARAM)&search);
+            if (search.hMain == NULL) ::Sleep(100);
+        }
+        EXPECT_EQ(search.hMain != NULL, c.bWindow) << c.args;
+        if (search.hMain != NULL) ::PostMessageA(search.hMain, WM_CLOSE, 0, 0);
+        DWORD code = 99;
+        EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        if (code == STILL_ACTIVE) ::TerminateProcess(pi.hProcess, 2);
+        EXPECT_EQ(code, c.dwCode) << c.args;
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+}
+
+}  // namespace
