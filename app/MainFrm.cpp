@@ -7,48 +7,6 @@
 #include "TomewiseResource.h"
 #include "TomewiseView.h"
 
-// --- CMainStatusBar ------------------------------------------------------------------
-
-BEGIN_MESSAGE_MAP(CMainStatusBar, CSPStatusBar)
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
-END_MESSAGE_MAP()
-
-CSize CMainStatusBar::CalcFixedLayout(BOOL, BOOL) {
-    CRect rect(0, 0, 0, 0);
-    CWnd* pFrame = GetParent();
-    if (pFrame != NULL) pFrame->GetClientRect(rect);
-    TEXTMETRIC tm;
-    CClientDC dc(this);
-    CFont* pOld = dc.SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
-    dc.GetTextMetrics(&tm);
-    dc.SelectObject(pOld);
-    return CSize(rect.Width(), tm.tmHeight + 8);
-}
-
-void CMainStatusBar::OnPaint() {
-    CPaintDC dc(this);
-    CRect rect;
-    GetClientRect(rect);
-    dc.FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
-    rect.DeflateRect(2, 2);
-    dc.Draw3dRect(rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    rect.DeflateRect(3, 1);
-    CString strText;
-    GetWindowText(strText);
-    CFont* pOld = dc.SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    dc.DrawText(strText, rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-    dc.SelectObject(pOld);
-}
-
-LRESULT CMainStatusBar::OnSetText(WPARAM, LPARAM) {
-    LRESULT lResult = Default();
-    Invalidate();
-    return lResult;
-}
-
 // --- CMainFrame --------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CMainFrame, CSPMDIFrameWnd)
@@ -89,9 +47,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME, IDR_MAINFRAME, 0, FALSE, 0, 0, IDR_MAINFRAME))
         return -1;
 
-    if (!m_wndStatusBar.Create(NULL, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, CRect(0, 0, 0, 0), this,
-                               AFX_IDW_STATUS_BAR, 0))
-        return -1;
+    // One pane: the stretch pane that shows the frame's messages.
+    static const UINT indicators[] = {ID_SEPARATOR};
+    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1)) return -1;
     CString strReady;
     strReady.LoadString(AFX_IDS_IDLEMESSAGE);
     m_wndStatusBar.SetWindowText(strReady);
@@ -110,11 +68,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndContentsBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-    m_wndStatusBar.EnableDocking(CBRS_ALIGN_BOTTOM);
     EnableDocking(CBRS_ALIGN_ANY);
     EnableAutoHideBars(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
-    DockControlBar(&m_wndStatusBar);
     DockControlBar(&m_wndContentsBar);
 
     AfxSetConvertProgressHandler(&CTomewiseView::OnConvertProgress);

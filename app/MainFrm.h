@@ -10,16 +10,6 @@
 
 // Until the library's full status bar is on hand: its least form, showing
 // the frame's message text in one stretching pane.
-class CMainStatusBar : public CSPStatusBar {
-public:
-    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-
-protected:
-    afx_msg void OnPaint();
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-};
-
 class CMainFrame : public CSPMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
 
@@ -33,7 +23,7 @@ public:
 
     // Destroyed in the reverse order.
     CContentsBar m_wndContentsBar;
-    CMainStatusBar m_wndStatusBar;
+    CSPStatusBar m_wndStatusBar;
     CSPToolBar m_wndToolBar;
 
 protected:
