@@ -519,6 +519,7 @@ CSPToolbarButton* CSPToolBar::FindButtonOwningWindow(HWND hWnd) const {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
         HWND hwndButton = pButton->GetHwnd();
         if (hwndButton != NULL && (hwndButton == hWnd || ::GetParent(hWnd) == hwndButton)) return pButton;
+        if (pButton->IsOwnerOf(hWnd)) return pButton;
     }
     return NULL;
 }
@@ -544,6 +545,9 @@ BOOL CSPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    // A control that handles its own notification (reflected) keeps it.
+    LRESULT lResult = 0;
+    if (ReflectChildMsg(hwndControl, WM_COMMAND, wParam, lParam, &lResult)) return TRUE;
     CSPToolbarButton* pButton = FindButtonOwningWindow(hwndControl);
     if (pButton != NULL && pButton->NotifyCommand(HIWORD(wParam)) && pTarget != NULL)
         pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, HIWORD(wParam)), lParam);

@@ -8,8 +8,6 @@
 
 IMPLEMENT_SERIAL(CSPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CSPOutlookButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPToolbarComboBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPToolbarEditBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 CList<UINT, UINT> CSPToolbarButton::m_lstProtectedCommands(10);
 BOOL CSPToolbarButton::m_bWrapText = TRUE;
@@ -394,12 +392,6 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
 }
 
 CSPOutlookButton::CSPOutlookButton() {}
-
-CSPToolbarComboBoxButton::CSPToolbarComboBoxButton() {}
-CSPToolbarComboBoxButton::~CSPToolbarComboBoxButton() {}
-
-CSPToolbarEditBoxButton::CSPToolbarEditBoxButton() {}
-CSPToolbarEditBoxButton::~CSPToolbarEditBoxButton() {}
 
 void CSPToolbarButton::GetVisualInfo(SPToolbarButtonInfo& info) const {
     info.nStyle = m_nStyle;

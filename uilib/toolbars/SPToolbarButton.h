@@ -154,6 +154,11 @@ public:
     // The command update made the button a radio item.
     virtual void SetRadio() {}
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
+    // The buttons that host windows: TRUE for their windows and children.
+    virtual BOOL IsOwnerOf(HWND /*hwnd*/) const { return FALSE; }
+    virtual BOOL HasFocus() const { return FALSE; }
+    // Called before the button is shown on a customisation list.
+    virtual void OnAddToCustomizePage() {}
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 
@@ -173,21 +178,7 @@ public:
     CSPOutlookButton();
 };
 
-class CSPToolbarComboBoxButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarComboBoxButton)
-
-public:
-    CSPToolbarComboBoxButton();
-    virtual ~CSPToolbarComboBoxButton();
-};
-
-class CSPToolbarEditBoxButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarEditBoxButton)
-
-public:
-    CSPToolbarEditBoxButton();
-    virtual ~CSPToolbarEditBoxButton();
-};
-
 // The menu button kinds build on the button declared above.
 #include "SPToolbarMenuButton.h"
+#include "SPToolbarComboBoxButton.h"
+#include "SPToolbarEditBoxButton.h"
