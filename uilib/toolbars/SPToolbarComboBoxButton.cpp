@@ -8,6 +8,8 @@
 #include "SPTrackMouse.h"
 #include "SPVisualManager.h"
 
+#include <mbstring.h>
+
 IMPLEMENT_SERIAL(CSPToolbarComboBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 BOOL CSPToolbarComboBoxButton::m_bFlat = TRUE;
