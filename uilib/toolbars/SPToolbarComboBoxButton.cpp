@@ -5,7 +5,6 @@
 #include "SPMenuImages.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
-#include "SPTrackMouse.h"
 #include "SPVisualManager.h"
 
 #include <mbstring.h>
@@ -136,21 +135,25 @@ BOOL CSPToolbarComboBoxButton::SelectItem(int iIndex, BOOL bNotify) {
     return TRUE;
 }
 
-BOOL CSPToolbarComboBoxButton::SelectItem(DWORD dwData) {
+int CSPToolbarComboBoxButton::FindItem(DWORD dwData) const {
     int i = 0;
     for (POSITION pos = m_lstItemData.GetHeadPosition(); pos != NULL; i++)
-        if (m_lstItemData.GetNext(pos) == dwData) return SelectItem(i);
-    return FALSE;
+        if (m_lstItemData.GetNext(pos) == dwData) return i;
+    return -1;
 }
 
-BOOL CSPToolbarComboBoxButton::SelectItem(LPCTSTR lpszText) {
-    if (lpszText == NULL) return FALSE;
+int CSPToolbarComboBoxButton::FindItem(LPCTSTR lpszText) const {
+    if (lpszText == NULL) return -1;
     int i = 0;
-    for (POSITION pos = m_lstItems.GetHeadPosition(); pos != NULL; i++)
-        if (_mbscmp((const unsigned char*)(LPCTSTR)m_lstItems.GetNext(pos), (const unsigned char*)lpszText) == 0)
-            return SelectItem(i);
-    return FALSE;
+    for (POSITION pos = m_lstItems.GetHeadPosition(); pos != NULL; i++) {
+        const CString strItem = m_lstItems.GetNext(pos);
+        if (_mbscmp((const unsigned char*)(LPCTSTR)strItem, (const unsigned char*)lpszText) == 0) return i;
+    }
+    return -1;
 }
+
+BOOL CSPToolbarComboBoxButton::SelectItem(DWORD dwData) { return SelectItem(FindItem(dwData)); }
+BOOL CSPToolbarComboBoxButton::SelectItem(LPCTSTR lpszText) { return SelectItem(FindItem(lpszText)); }
 
 BOOL CSPToolbarComboBoxButton::DeleteItem(int iIndex) {
     if (!IsValidIndex(iIndex)) return FALSE;
@@ -171,21 +174,8 @@ BOOL CSPToolbarComboBoxButton::DeleteItem(int iIndex) {
     return TRUE;
 }
 
-BOOL CSPToolbarComboBoxButton::DeleteItem(DWORD dwData) {
-    int i = 0;
-    for (POSITION pos = m_lstItemData.GetHeadPosition(); pos != NULL; i++)
-        if (m_lstItemData.GetNext(pos) == dwData) return DeleteItem(i);
-    return FALSE;
-}
-
-BOOL CSPToolbarComboBoxButton::DeleteItem(LPCTSTR lpszText) {
-    if (lpszText == NULL) return FALSE;
-    int i = 0;
-    for (POSITION pos = m_lstItems.GetHeadPosition(); pos != NULL; i++)
-        if (_mbscmp((const unsigned char*)(LPCTSTR)m_lstItems.GetNext(pos), (const unsigned char*)lpszText) == 0)
-            return DeleteItem(i);
-    return FALSE;
-}
+BOOL CSPToolbarComboBoxButton::DeleteItem(DWORD dwData) { return DeleteItem(FindItem(dwData)); }
+BOOL CSPToolbarComboBoxButton::DeleteItem(LPCTSTR lpszText) { return DeleteItem(FindItem(lpszText)); }
 
 void CSPToolbarComboBoxButton::RemoveAllItems() {
     m_lstItems.RemoveAll();
@@ -674,12 +664,8 @@ void CSPToolbarComboBoxButton::Serialize(CArchive& ar) {
 
 // --- CSPComboEdit ------------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CSPComboEdit, CEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
+BEGIN_MESSAGE_MAP(CSPComboEdit, CSPHostedEdit)
     ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 BOOL CSPComboEdit::PreTranslateMessage(MSG* pMsg) {
@@ -743,17 +729,9 @@ BOOL CSPComboEdit::PreTranslateMessage(MSG* pMsg) {
     return CEdit::PreTranslateMessage(pMsg);
 }
 
-void CSPComboEdit::OnSetFocus(CWnd* pOldWnd) {
-    CEdit::OnSetFocus(pOldWnd);
-    m_combo.SetHotEdit(TRUE);
-    m_combo.NotifyCommand(CBN_SETFOCUS);
-}
+void CSPComboEdit::SetOwnerHot(BOOL bHot) { m_combo.SetHotEdit(bHot); }
 
-void CSPComboEdit::OnKillFocus(CWnd* pNewWnd) {
-    CEdit::OnKillFocus(pNewWnd);
-    m_combo.SetHotEdit(FALSE);
-    m_combo.NotifyCommand(CBN_KILLFOCUS);
-}
+void CSPComboEdit::OnFocusChanged(BOOL bFocus) { m_combo.NotifyCommand(bFocus ? CBN_SETFOCUS : CBN_KILLFOCUS); }
 
 void CSPComboEdit::OnChange() {
     // The hidden combo carries the typed text, as it would when typed into.
@@ -763,20 +741,4 @@ void CSPComboEdit::OnChange() {
     GetWindowText(strText);
     pCombo->SetWindowText(strText);
     m_combo.NotifyCommand(CBN_EDITCHANGE);
-}
-
-void CSPComboEdit::OnMouseMove(UINT nFlags, CPoint point) {
-    CEdit::OnMouseMove(nFlags, point);
-    m_combo.SetHotEdit(TRUE);
-    if (!m_bTracking) {
-        m_bTracking = TRUE;
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        SPTrackMouse(&tme);
-    }
-}
-
-LRESULT CSPComboEdit::OnMouseLeave(WPARAM, LPARAM) {
-    m_bTracking = FALSE;
-    if (::GetFocus() != m_hWnd) m_combo.SetHotEdit(FALSE);
-    return 0;
 }

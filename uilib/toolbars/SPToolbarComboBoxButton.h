@@ -7,24 +7,22 @@
 // button of the same command on every toolbar shows the same selection and
 // text.
 #pragma once
+#include "SPHostedEdit.h"
 #include "SPToolbarButton.h"
 
 class CSPToolbarComboBoxButton;
 
-class CSPComboEdit : public CEdit {
+class CSPComboEdit : public CSPHostedEdit {
 public:
-    explicit CSPComboEdit(CSPToolbarComboBoxButton& combo) : m_combo(combo), m_bTracking(FALSE) {}
+    explicit CSPComboEdit(CSPToolbarComboBoxButton& combo) : m_combo(combo) {}
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     CSPToolbarComboBoxButton& m_combo;
-    BOOL m_bTracking;
 
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    void SetOwnerHot(BOOL bHot) override;
+    void OnFocusChanged(BOOL bFocus) override;
     afx_msg void OnChange();
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -103,6 +101,9 @@ public:
 protected:
     void Initialize();
     void DestroyWindows();
+    // The first item with this data or text, -1 when none.
+    int FindItem(DWORD dwData) const;
+    int FindItem(LPCTSTR lpszText) const;
     void RebuildItemsFromWindow();
     void FillWindowFromItems();
     BOOL IsDisabledNow() const;

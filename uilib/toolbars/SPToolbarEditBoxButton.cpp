@@ -5,7 +5,6 @@
 #include "SPGlobalData.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
-#include "SPTrackMouse.h"
 #include "SPVisualManager.h"
 
 #include <mbstring.h>
@@ -285,13 +284,6 @@ void CSPToolbarEditBoxButton::Serialize(CArchive& ar) {
 
 // --- CSPEditBoxButtonEdit ------------------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CSPEditBoxButtonEdit, CEdit)
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-END_MESSAGE_MAP()
-
 BOOL CSPEditBoxButtonEdit::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message != WM_KEYDOWN) return CEdit::PreTranslateMessage(pMsg);
     switch (pMsg->wParam) {
@@ -331,28 +323,4 @@ BOOL CSPEditBoxButtonEdit::PreTranslateMessage(MSG* pMsg) {
     return CEdit::PreTranslateMessage(pMsg);
 }
 
-void CSPEditBoxButtonEdit::OnSetFocus(CWnd* pOldWnd) {
-    CEdit::OnSetFocus(pOldWnd);
-    m_edit.SetHotEdit(TRUE);
-}
-
-void CSPEditBoxButtonEdit::OnKillFocus(CWnd* pNewWnd) {
-    CEdit::OnKillFocus(pNewWnd);
-    m_edit.SetHotEdit(FALSE);
-}
-
-void CSPEditBoxButtonEdit::OnMouseMove(UINT nFlags, CPoint point) {
-    CEdit::OnMouseMove(nFlags, point);
-    m_edit.SetHotEdit(TRUE);
-    if (!m_bTracking) {
-        m_bTracking = TRUE;
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        SPTrackMouse(&tme);
-    }
-}
-
-LRESULT CSPEditBoxButtonEdit::OnMouseLeave(WPARAM, LPARAM) {
-    m_bTracking = FALSE;
-    if (::GetFocus() != m_hWnd) m_edit.SetHotEdit(FALSE);
-    return 0;
-}
+void CSPEditBoxButtonEdit::SetOwnerHot(BOOL bHot) { m_edit.SetHotEdit(bHot); }

@@ -6,24 +6,20 @@
 // and are copied and stored; every edit-box button of the same command shows
 // the same contents, and only the user's changes reach the command target.
 #pragma once
+#include "SPHostedEdit.h"
 #include "SPToolbarButton.h"
 
 class CSPToolbarEditBoxButton;
 
-class CSPEditBoxButtonEdit : public CEdit {
+class CSPEditBoxButtonEdit : public CSPHostedEdit {
 public:
-    explicit CSPEditBoxButtonEdit(CSPToolbarEditBoxButton& edit) : m_edit(edit), m_bTracking(FALSE) {}
+    explicit CSPEditBoxButtonEdit(CSPToolbarEditBoxButton& edit) : m_edit(edit) {}
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     CSPToolbarEditBoxButton& m_edit;
-    BOOL m_bTracking;
 
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
+    void SetOwnerHot(BOOL bHot) override;
 };
 
 class CSPToolbarEditBoxButton : public CSPToolbarButton {
