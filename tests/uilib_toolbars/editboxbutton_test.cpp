@@ -41,6 +41,11 @@ TEST_F(EditBoxTest, TypingReachesTwinsAndOnlyTheTypedIntoButtonPostsTheCommand) 
     ASSERT_TRUE(p1 && p2);
     ASSERT_NE(p1->GetHwnd(), (HWND)NULL);
     EXPECT_EQ(WindowText(p1->GetEditBox()), "start");
+    // The bar lets the button colour its edit.
+    HDC hdc = ::GetDC(p1->GetHwnd());
+    EXPECT_EQ((HBRUSH)pFirst->SendMessage(WM_CTLCOLOREDIT, (WPARAM)hdc, (LPARAM)p1->GetHwnd()),
+              ::GetSysColorBrush(COLOR_WINDOW));
+    ::ReleaseDC(p1->GetHwnd(), hdc);
 
     p1->GetEditBox()->SetSel(0, -1);
     p1->GetEditBox()->ReplaceSel("typed", TRUE);

@@ -524,6 +524,13 @@ CSPToolbarButton* CSPToolBar::FindButtonOwningWindow(HWND hWnd) const {
     return NULL;
 }
 
+// A control of a button is coloured by its button.
+HBRUSH CSPToolBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    CSPToolbarButton* pButton = FindButtonOwningWindow(pWnd->GetSafeHwnd());
+    HBRUSH hBrush = pButton != NULL ? pButton->OnCtlColor(pDC, nCtlColor) : NULL;
+    return hBrush != NULL ? hBrush : CSPBaseToolBar::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
 BOOL CSPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (g_bCustomizeMode && !m_bLocked) return CSPBaseToolBar::OnCommand(wParam, lParam);
     // The context menu's own commands reach their handlers.

@@ -393,6 +393,20 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
 
 CSPOutlookButton::CSPOutlookButton() {}
 
+HBRUSH CSPToolbarButton::WindowColors(CDC* pDC) {
+    pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
+}
+
+void CSPToolbarButton::CopyFirstOfCommand() {
+    CObList listButtons;
+    if (CSPToolBar::GetCommandButtons(m_nID, listButtons) > 0) {
+        CSPToolbarButton* pFirst = (CSPToolbarButton*)listButtons.GetHead();
+        if (pFirst != this) CopyFrom(*pFirst);
+    }
+}
+
 void CSPToolbarButton::GetVisualInfo(SPToolbarButtonInfo& info) const {
     info.nStyle = m_nStyle;
     info.bEditable = IsEditable();

@@ -163,6 +163,11 @@ public:
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 
 protected:
+    // The colours of a hosted control: window text on the window colour.
+    static HBRUSH WindowColors(CDC* pDC);
+    // Takes over the first button of the same command on a live toolbar, so
+    // that a customisation list shows what the bars show.
+    void CopyFirstOfCommand();
     // The second newline-separated part of the command's string resource;
     // empty when there is no newline.
     static CString LoadCommandText(UINT uiCmd);

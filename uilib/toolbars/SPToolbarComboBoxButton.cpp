@@ -438,17 +438,9 @@ BOOL CSPToolbarComboBoxButton::HasFocus() const {
     return IsOwnerOf(::GetFocus());
 }
 
-HBRUSH CSPToolbarComboBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) {
-    pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-    pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
-    return ::GetSysColorBrush(COLOR_WINDOW);
-}
+HBRUSH CSPToolbarComboBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) { return WindowColors(pDC); }
 
-void CSPToolbarComboBoxButton::OnAddToCustomizePage() {
-    CObList listButtons;
-    if (CSPToolBar::GetCommandButtons(m_nID, listButtons) > 0)
-        CopyFrom(*(CSPToolbarButton*)listButtons.GetHead());
-}
+void CSPToolbarComboBoxButton::OnAddToCustomizePage() { CopyFirstOfCommand(); }
 
 // --- size, drawing, click ----------------------------------------------------------------
 

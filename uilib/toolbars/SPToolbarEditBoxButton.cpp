@@ -176,17 +176,9 @@ void CSPToolbarEditBoxButton::GetRect(RECT* pRect) const {
     pRect->right = pRect->left + cx;
 }
 
-HBRUSH CSPToolbarEditBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) {
-    pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-    pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
-    return ::GetSysColorBrush(COLOR_WINDOW);
-}
+HBRUSH CSPToolbarEditBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) { return WindowColors(pDC); }
 
-void CSPToolbarEditBoxButton::OnAddToCustomizePage() {
-    CObList listButtons;
-    if (CSPToolBar::GetCommandButtons(m_nID, listButtons) > 0)
-        CopyFrom(*(CSPToolbarButton*)listButtons.GetHead());
-}
+void CSPToolbarEditBoxButton::OnAddToCustomizePage() { CopyFirstOfCommand(); }
 
 BOOL CSPToolbarEditBoxButton::OnClick(CWnd* /*pWnd*/, BOOL /*bDelay*/) { return HasVisibleEdit(); }
 
