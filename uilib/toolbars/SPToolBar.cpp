@@ -17,6 +17,7 @@ void CSPBaseToolBar::OnAfterStretch(CSize /*sizeDelta*/) {
 
 BEGIN_MESSAGE_MAP(CSPToolBar, CSPBaseToolBar)
     ON_WM_CREATE()
+    ON_WM_CTLCOLOR()
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()

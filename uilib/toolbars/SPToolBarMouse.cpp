@@ -519,8 +519,16 @@ CSPToolbarButton* CSPToolBar::FindButtonOwningWindow(HWND hWnd) const {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
         HWND hwndButton = pButton->GetHwnd();
         if (hwndButton != NULL && (hwndButton == hWnd || ::GetParent(hWnd) == hwndButton)) return pButton;
+        if (pButton->IsOwnerOf(hWnd)) return pButton;
     }
     return NULL;
+}
+
+// A control of a button is coloured by its button.
+HBRUSH CSPToolBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    CSPToolbarButton* pButton = FindButtonOwningWindow(pWnd->GetSafeHwnd());
+    HBRUSH hBrush = pButton != NULL ? pButton->OnCtlColor(pDC, nCtlColor) : NULL;
+    return hBrush != NULL ? hBrush : CSPBaseToolBar::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 BOOL CSPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -544,6 +552,9 @@ BOOL CSPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    // A control that handles its own notification (reflected) keeps it.
+    LRESULT lResult = 0;
+    if (ReflectChildMsg(hwndControl, WM_COMMAND, wParam, lParam, &lResult)) return TRUE;
     CSPToolbarButton* pButton = FindButtonOwningWindow(hwndControl);
     if (pButton != NULL && pButton->NotifyCommand(HIWORD(wParam)) && pTarget != NULL)
         pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, HIWORD(wParam)), lParam);

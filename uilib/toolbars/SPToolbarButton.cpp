@@ -8,8 +8,6 @@
 
 IMPLEMENT_SERIAL(CSPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CSPOutlookButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPToolbarComboBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPToolbarEditBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 CList<UINT, UINT> CSPToolbarButton::m_lstProtectedCommands(10);
 BOOL CSPToolbarButton::m_bWrapText = TRUE;
@@ -395,11 +393,19 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
 
 CSPOutlookButton::CSPOutlookButton() {}
 
-CSPToolbarComboBoxButton::CSPToolbarComboBoxButton() {}
-CSPToolbarComboBoxButton::~CSPToolbarComboBoxButton() {}
+HBRUSH CSPToolbarButton::WindowColors(CDC* pDC) {
+    pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    pDC->SetBkColor(::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
+}
 
-CSPToolbarEditBoxButton::CSPToolbarEditBoxButton() {}
-CSPToolbarEditBoxButton::~CSPToolbarEditBoxButton() {}
+void CSPToolbarButton::CopyFirstOfCommand() {
+    CObList listButtons;
+    if (CSPToolBar::GetCommandButtons(m_nID, listButtons) > 0) {
+        CSPToolbarButton* pFirst = (CSPToolbarButton*)listButtons.GetHead();
+        if (pFirst != this) CopyFrom(*pFirst);
+    }
+}
 
 void CSPToolbarButton::GetVisualInfo(SPToolbarButtonInfo& info) const {
     info.nStyle = m_nStyle;

@@ -154,10 +154,20 @@ public:
     // The command update made the button a radio item.
     virtual void SetRadio() {}
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
+    // The buttons that host windows: TRUE for their windows and children.
+    virtual BOOL IsOwnerOf(HWND /*hwnd*/) const { return FALSE; }
+    virtual BOOL HasFocus() const { return FALSE; }
+    // Called before the button is shown on a customisation list.
+    virtual void OnAddToCustomizePage() {}
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 
 protected:
+    // The colours of a hosted control: window text on the window colour.
+    static HBRUSH WindowColors(CDC* pDC);
+    // Takes over the first button of the same command on a live toolbar, so
+    // that a customisation list shows what the bars show.
+    void CopyFirstOfCommand();
     // The second newline-separated part of the command's string resource;
     // empty when there is no newline.
     static CString LoadCommandText(UINT uiCmd);
@@ -173,21 +183,7 @@ public:
     CSPOutlookButton();
 };
 
-class CSPToolbarComboBoxButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarComboBoxButton)
-
-public:
-    CSPToolbarComboBoxButton();
-    virtual ~CSPToolbarComboBoxButton();
-};
-
-class CSPToolbarEditBoxButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarEditBoxButton)
-
-public:
-    CSPToolbarEditBoxButton();
-    virtual ~CSPToolbarEditBoxButton();
-};
-
 // The menu button kinds build on the button declared above.
 #include "SPToolbarMenuButton.h"
+#include "SPToolbarComboBoxButton.h"
+#include "SPToolbarEditBoxButton.h"
