@@ -1,8 +1,10 @@
 // SPPopupMenu.cpp - the window of a library popup menu.
 #include "SPPopupMenu.h"
+#include "SPDialog.h"
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuSounds.h"
+#include "SPPropertyPage.h"
 #include "SPToolbarButton.h"
 #include "SPVisualManager.h"
 
@@ -12,7 +14,6 @@ using std::min;
 
 IMPLEMENT_SERIAL(CSPPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 
-CSPPopupMenu* CSPPopupMenu::s_pActivePopupMenu = NULL;
 UINT CSPPopupMenu::s_uiAnimSpeed = 30;
 
 static const UINT SP_POPUP_BAR_ID = 1;
@@ -88,6 +89,15 @@ void SPFitPopupMenu(SPPopupPlacement& p) {
 
 // ---------------------------------------------------------------------------
 // Construction
+
+// A dialog or property page that owns the menu hands it keys and clicks
+// while it is shown.
+static void TellDialogOfMenu(CWnd* pMessageWnd, CSPPopupMenu* pMenu) {
+    if (CSPDialog* pDialog = DYNAMIC_DOWNCAST(CSPDialog, pMessageWnd))
+        pDialog->SetActiveMenu(pMenu);
+    else if (CSPPropertyPage* pPage = DYNAMIC_DOWNCAST(CSPPropertyPage, pMessageWnd))
+        pPage->SetActiveMenu(pMenu);
+}
 
 int CSPPopupMenu::DefaultShadowDepth() {
     if (!CSPToolBar::m_bMenuShadows || g_bCustomizeMode || spGlobalData.nBitsPerPixel <= 8) return 0;
@@ -210,7 +220,10 @@ BOOL CSPPopupMenu::BuildItems() {
     CFrameWnd* pTarget = DYNAMIC_DOWNCAST(CFrameWnd, GetMessageWnd());
     if (pTarget == NULL) pTarget = GetTopLevelFrame();
     if (pTarget != NULL && !m_bTrackMode) m_wndMenuBar.OnUpdateCmdUI(pTarget, FALSE);
-    if (m_pParentPopup == NULL) s_pActivePopupMenu = this;
+    if (m_pParentPopup == NULL) {
+        TellDialogOfMenu(GetMessageWnd(), this);
+        SetActiveMenu(this);
+    }
     RecalcLayout();
     return TRUE;
 }
@@ -333,7 +346,7 @@ void CSPPopupMenu::UpdateShadow(LPRECT lprectScreen) {
 }
 
 void CSPPopupMenu::UpdateAllShadows(LPRECT lprectScreen) {
-    for (CSPPopupMenu* pMenu = s_pActivePopupMenu; pMenu != NULL; pMenu = pMenu->m_pParentPopup)
+    for (CSPPopupMenu* pMenu = GetActiveMenu(); pMenu != NULL; pMenu = pMenu->m_pParentPopup)
         pMenu->UpdateShadow(lprectScreen);
 }
 
@@ -354,6 +367,27 @@ int CSPPopupMenu::MenuHitTest(CPoint pt) {
 
 // ---------------------------------------------------------------------------
 // Commands, keys, closing
+
+void CSPPopupMenu::GetVisualInfo(SPPopupMenuInfo& info) {
+    info.bHasParentPopupMenu = m_pParentPopup != NULL;
+    if (m_pParentPopup != NULL) {
+        CSPPopupMenuBar* pParentBar = m_pParentPopup->GetMenuBar();
+        if (pParentBar->GetOpenSubMenu() == this)
+            info.pParentButton =
+                DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pParentBar->GetItem(pParentBar->GetOpenSubMenuIndex()));
+        info.pParentButtonWnd = pParentBar;
+        info.nDropDirection = m_iDropDirection == SP_DROP_LEFT ? 4 : 3;
+    } else {
+        info.nDropDirection = m_iDropDirection == SP_DROP_ABOVE ? 2 : 1;
+    }
+}
+
+BOOL CSPPopupMenu::GetParentButtonRect(CRect& rectScreen, BOOL& bOnPopupMenuBar, BOOL& bHoldsPopupOpen) {
+    rectScreen = m_rectParentButton;
+    bOnPopupMenuBar = m_pParentPopup != NULL;
+    bHoldsPopupOpen = FALSE;
+    return !m_rectParentButton.IsRectEmpty();
+}
 
 BOOL CSPPopupMenu::PostCommand(UINT uiCommandID) {
     CWnd* pMessageWnd = GetMessageWnd();
@@ -415,8 +449,9 @@ void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
     if (m_pParentPopup != NULL) {
         // Only this level goes.
         m_bAutoDestroyParent = FALSE;
-    } else if (s_pActivePopupMenu == this) {
-        s_pActivePopupMenu = NULL;
+    } else if (GetActiveMenu() == this) {
+        TellDialogOfMenu(GetMessageWnd(), NULL);
+        SetActiveMenu(NULL);
     }
     if (bSetFocusToBar && m_pParentPopup == NULL && GetOwner() != NULL) GetOwner()->SetFocus();
     SendMessage(WM_CLOSE);
@@ -428,7 +463,10 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 
 void CSPPopupMenu::OnDestroy() {
     if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) m_pParentPopup->OnSubMenuDestroyed(this);
-    if (s_pActivePopupMenu == this) s_pActivePopupMenu = NULL;
+    if (GetActiveMenu() == this) {
+        TellDialogOfMenu(GetMessageWnd(), NULL);
+        SetActiveMenu(NULL);
+    }
     CMiniFrameWnd::OnDestroy();
 }
 

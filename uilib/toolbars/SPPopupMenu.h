@@ -33,7 +33,7 @@ struct SPPopupPlacement {
 // Fits the popup: moves pt and shortens size.cy where needed.
 void SPFitPopupMenu(SPPopupPlacement& p);
 
-class CSPPopupMenu : public CMiniFrameWnd {
+class CSPPopupMenu : public CMiniFrameWnd, public ISPVisualPopupMenu, public ISPDialogPopupMenu {
     DECLARE_SERIAL(CSPPopupMenu)
 
 public:
@@ -51,7 +51,7 @@ public:
     int GetMenuItemCount() const { return m_wndMenuBar.GetCount(); }
     CSPToolbarButton* GetMenuItem(int iIndex) const { return m_wndMenuBar.GetItem(iIndex); }
     HMENU GetHMenu() const { return m_hMenu; }
-    CSPPopupMenu* GetParentPopupMenu() const { return m_pParentPopup; }
+    CSPPopupMenu* GetParentPopupMenu() const override { return m_pParentPopup; }
     // The window the chosen command goes to, NULL when it has none or it is
     // gone.
     CWnd* GetMessageWnd() const;
@@ -75,12 +75,17 @@ public:
     BOOL PostCommand(UINT uiCommandID);
     // 4 outside the window, 3 logo band, 1 right shadow, 2 bottom shadow,
     // 5 tear-off caption, 0 the items.
-    int MenuHitTest(CPoint pt);
+    int MenuHitTest(CPoint pt) override;
+    CWnd* GetPopupWnd() override { return this; }
+    BOOL GetParentButtonRect(CRect& rectScreen, BOOL& bOnPopupMenuBar, BOOL& bHoldsPopupOpen) override;
+    BOOL IsOverParentMenuBar(CPoint ptScreen) override { return m_wndMenuBar.FindDestBar(ptScreen) != NULL; }
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // What the visual managers read of the popup.
+    void GetVisualInfo(SPPopupMenuInfo& info) override;
 
     // The shown top-level popup (at most one).
-    static CSPPopupMenu* GetActiveMenu() { return s_pActivePopupMenu; }
-    static void SetActiveMenu(CSPPopupMenu* pMenu) { s_pActivePopupMenu = pMenu; }
+    static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
+    static void SetActiveMenu(CSPPopupMenu* pMenu) { SPPopupMenuClient::SetActivePopupMenu(pMenu); }
     // 1 to 200 ms; other values leave the interval unchanged.
     static void SetAnimationSpeed(UINT nElapse);
     static UINT GetAnimationSpeed() { return s_uiAnimSpeed; }
@@ -109,7 +114,6 @@ protected:
     BOOL m_bInRecalcLayout;
     CBitmap m_bmpShadowRight, m_bmpShadowBottom;
 
-    static CSPPopupMenu* s_pActivePopupMenu;
     static UINT s_uiAnimSpeed;
 
     // The shadow a popup gets: the visual manager's depth when shadows are

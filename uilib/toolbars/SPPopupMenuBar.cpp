@@ -55,6 +55,11 @@ CSPPopupMenuBar::CSPPopupMenuBar()
 
 CSPPopupMenuBar::~CSPPopupMenuBar() {}
 
+void CSPPopupMenuBar::GetVisualInfo(SPBarInfo& info) {
+    CSPToolBar::GetVisualInfo(info);
+    info.bPopupMenuBar = TRUE;
+}
+
 CSPToolbarButton* CSPPopupMenuBar::GetItem(int iIndex) const {
     if (iIndex < 0 || iIndex >= m_Buttons.GetCount()) return NULL;
     POSITION pos = m_Buttons.FindIndex(iIndex);
@@ -659,7 +664,6 @@ void CSPPopupMenuBar::SendMenuCommand(UINT uiCmd) {
     for (CSPPopupMenu* pMenu = pPopup; pMenu != NULL; pMenu = pMenu->GetParentPopupMenu())
         if (::IsWindow(pMenu->GetSafeHwnd())) pMenu->ShowWindow(SW_HIDE);
     if (pTop != NULL && ::IsWindow(pTop->GetSafeHwnd())) {
-        if (CSPPopupMenu::GetActiveMenu() == pTop) CSPPopupMenu::SetActiveMenu(NULL);
         pTop->PostMessage(WM_CLOSE);
     }
 }

@@ -70,6 +70,7 @@ public:
     static UINT ParseMenuShowDelay(LPCSTR lpszValue);
 
     // overrides of the toolbar
+    void GetVisualInfo(SPBarInfo& info) override;
     CSize CalcSize(BOOL bVertDock) override;
     void AdjustLocations() override;
     void AdjustLayout() override;
