@@ -73,8 +73,11 @@ running() {
     # processes then hold that program's output pipes until they end.
     mkdir -p "$WINEPREFIX"
     setsid "$wineserver_bin" -p600 9>&-
-    if [ ! -f "$WINEPREFIX/.tw-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.tw-ready-2" ]; then
       "$wine_bin" wineboot -i 9>&-
+      # Windows are not handed to a window manager ("Managed"="N"): under
+      # Xvfb there is none, and Wine would wait two seconds for each visible
+      # top-level window to be withdrawn whenever one is hidden or destroyed.
       cat > "$state/desktop.reg" <<'REG'
 REGEDIT4
 
@@ -86,9 +89,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
       "$wine_bin" regedit "$state/desktop.reg" 9>&-
-      touch "$WINEPREFIX/.tw-ready"
+      touch "$WINEPREFIX/.tw-ready-2"
     else
       "$wine_bin" wineboot 9>&-
     fi

@@ -26,14 +26,7 @@ extern CFramesTestApp theTestApp;
 
 #include "MessageBoxRecorder.h"
 
-inline void PumpPending() {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
+#include "MessagePump.h"  // PumpPending
 
 inline std::string WindowText(HWND hWnd) {
     char sz[512] = {};

@@ -33,11 +33,4 @@ bool PumpUntil(Pred pred, DWORD nMaxMs = 5000) {
     return true;
 }
 
-inline void PumpPending() {
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
+#include "MessagePump.h"  // PumpPending

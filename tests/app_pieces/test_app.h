@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "TestFiles.h"
+
 class CPiecesTestApp : public CWinApp {
 public:
     CPiecesTestApp() : CWinApp("AppPiecesTests") {}
@@ -30,4 +32,4 @@ private:
 };
 
 std::string ReadFile(const std::string& path);
-void RemoveTree(const std::string& path);
+// RemoveTree: the shared one (TestFiles.h).

@@ -8,15 +8,7 @@ using namespace tbtest;
 
 namespace {
 
-class ToolbarCmdUITest : public ToolbarTest {
-protected:
-    CSPToolBar* MainBar() {
-        CSPToolBar* pBar = NewBar();
-        EXPECT_TRUE(pBar->LoadToolBar(IDR_MAIN));
-        Dock(pBar);
-        return pBar;
-    }
-};
+class ToolbarCmdUITest : public ToolbarTest {};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // wrapped rows, locked bars and the Alt-drag outside customise mode.
 #include "interact_support.h"
 
+#include "SPCustomizeButton.h"
 #include "SPGlobalData.h"
 
 using namespace tbtest;
@@ -233,4 +234,51 @@ TEST_F(CustomizeTest, ContextMenuCommands) {
     EXPECT_NE(pPopup->GetMenuState(SP_IDC_START_GROUP, MF_BYCOMMAND) & MF_GRAYED, 0u);
     EXPECT_NE(pPopup->GetMenuState(SP_IDC_IMAGE, MF_BYCOMMAND) & MF_CHECKED, 0u);
     CSPToolBar::SetCustomizeMode(FALSE);
+}
+
+// The customise button: at the far end of a docked bar, holding the
+// buttons a too short bar hides; never stored, edited or dropped after.
+TEST_F(CustomizeTest, CustomizeButton) {
+    CSPToolBar* pBar = NewBar(IDR_MAIN);
+    ASSERT_TRUE(pBar->EnableCustomizeButton(TRUE, 0, "Customize..."));
+    CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, pBar->GetCustomizeButton());
+    ASSERT_TRUE(pCustomize != NULL);
+    EXPECT_FALSE(pCustomize->CanBeStored());
+    EXPECT_FALSE(pCustomize->IsEditable());
+    pBar->InsertButtonCopy(CSPToolbarButton(ID_EXPORT, -1, "Export"), -1);
+    EXPECT_EQ(pBar->GetButton(pBar->GetCount() - 1), pCustomize);
+
+    // Room for everything: no hidden buttons, and without a customise
+    // command the button takes no space.
+    pBar->SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->AdjustLocations();
+    EXPECT_TRUE(pCustomize->GetHiddenButtons().IsEmpty());
+    EXPECT_TRUE(pCustomize->IsEmpty());
+
+    // Too short: the buttons past the room left by the customise button hide.
+    pBar->SetWindowPos(NULL, 0, 0, 60, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->AdjustLocations();
+    ASSERT_FALSE(pCustomize->GetHiddenButtons().IsEmpty());
+    EXPECT_EQ(pCustomize->GetHiddenButtons().GetTail(), pBar->GetButton(pBar->GetCount() - 2));
+    CRect rectClient;
+    pBar->GetClientRect(rectClient);
+    EXPECT_EQ(pCustomize->Rect().right, rectClient.right);
+    for (POSITION pos = pCustomize->GetHiddenButtons().GetHeadPosition(); pos != NULL;)
+        EXPECT_TRUE(((CSPToolbarButton*)pCustomize->GetHiddenButtons().GetNext(pos))->IsHidden());
+
+    // Drops land before it, even right of it.
+    pBar->SetWindowPos(NULL, 0, 0, 400, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->AdjustLocations();
+    CRect rectMark;
+    EXPECT_EQ(pBar->FindDropIndex(CPoint(395, 10), rectMark), pBar->GetCount() - 1);
+
+    // Saved without it, loaded with it back at the end.
+    ASSERT_TRUE(pBar->SaveState(ProfilePath("customize")));
+    pBar->RemoveButton(0);
+    pBar->LoadState(ProfilePath("customize"));
+    ASSERT_TRUE(pBar->GetCustomizeButton() != NULL);
+    EXPECT_EQ(pBar->GetButton(pBar->GetCount() - 1), pBar->GetCustomizeButton());
+    EXPECT_EQ(pBar->CommandToIndex(ID_OPEN), 0);
+    EXPECT_EQ(pBar->GetItemID(pBar->GetCount() - 2), (UINT)ID_EXPORT);
+    EXPECT_EQ(pBar->GetCount(), 8);
 }

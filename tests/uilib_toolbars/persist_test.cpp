@@ -43,18 +43,10 @@ void WriteButtons(LPCTSTR profile, const std::vector<BYTE>& bytes) {
 // body writes into the archive.
 template <class Body>
 std::vector<BYTE> MakeButtons(Body body) {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    return ArchiveBytes([&](CArchive& ar) {
         ar << (DWORD)CBRS_ALIGN_TOP << (DWORD)1;
         body(ar);
-        ar.Close();
-    }
-    const UINT n = (UINT)file.GetLength();
-    BYTE* p = file.Detach();
-    std::vector<BYTE> bytes(p, p + n);
-    free(p);
-    return bytes;
+    });
 }
 
 class ToolbarPersistTest : public ToolbarTest {
@@ -62,12 +54,6 @@ protected:
     void SetUp() override {
         ToolbarTest::SetUp();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TomewiseTests\\uilib_toolbars");
-    }
-    CSPToolBar* MainBar() {
-        CSPToolBar* pBar = NewBar();
-        EXPECT_TRUE(pBar->LoadToolBar(IDR_MAIN));
-        Dock(pBar);
-        return pBar;
     }
 };
 

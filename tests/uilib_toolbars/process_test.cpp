@@ -17,7 +17,7 @@ DWORD RunChild() {
     char exe[MAX_PATH] = {0};
     ::GetModuleFileNameA(NULL, exe, MAX_PATH);
     CString cmd;
-    cmd.Format("\"%s\" --gtest_filter=ToolbarProcessChild.*", exe);
+    cmd.Format("\"%s\" --gtest_also_run_disabled_tests --gtest_filter=ToolbarProcessChild.*", exe);
     ::SetEnvironmentVariableA(kChildVariable, "1");
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
@@ -57,8 +57,9 @@ TEST_F(InteractTest, AltDraggedButtonComesBackInANewProcess) {
 
 class ToolbarProcessChild : public InteractTest {};
 
-TEST_F(ToolbarProcessChild, LoadsTheSavedBars) {
-    if (!IsChild()) GTEST_SKIP() << "runs in the child process of AltDraggedButtonComesBackInANewProcess";
+// Disabled in ordinary runs: the test above runs it in its child process.
+TEST_F(ToolbarProcessChild, DISABLED_LoadsTheSavedBars) {
+    ASSERT_TRUE(IsChild());
     CSPToolBar::SetWorkspaceState(TRUE, 6, 3, TRUE);
     // This release's main bar: Export added to the resource, No-short gone.
     CSPToolBar* pMain = NewBar(IDR_MAIN_CHANGED);

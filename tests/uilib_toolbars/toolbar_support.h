@@ -19,6 +19,22 @@ enum { ID_OPEN = 101, ID_SAVE = 102, ID_PRINT = 103, ID_NOSHORT = 104, ID_EXPORT
 enum { IDR_MAIN = 200, IDR_SECOND = 201, IDB_MAIN_DISABLED = 202, IDR_COUNT_TOO_BIG = 210, IDR_ZERO_SIZE = 211,
        IDR_NARROW_STRIP = 212, IDR_MAIN_CHANGED = 203, IDR_ACCEL = 7001 };
 
+// What the body writes into a storing archive, as bytes.
+template <class Body>
+std::vector<BYTE> ArchiveBytes(Body body) {
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        body(ar);
+        ar.Close();
+    }
+    const UINT n = (UINT)file.GetLength();
+    BYTE* p = file.Detach();
+    std::vector<BYTE> bytes(p, p + n);
+    free(p);
+    return bytes;
+}
+
 // This program's key for options saved with an explicit profile.
 inline CString ProfilePath(LPCTSTR sub) {
     CString s = "Software\\TomewiseTests\\uilib_toolbars\\";
@@ -62,6 +78,13 @@ protected:
         CSPToolBar* pBar = new CSPToolBar;
         bars.push_back(std::unique_ptr<CSPToolBar>(pBar));
         EXPECT_TRUE(pBar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        return pBar;
+    }
+    // A bar loaded from the main toolbar resource, docked at the top.
+    CSPToolBar* MainBar() {
+        CSPToolBar* pBar = NewBar();
+        EXPECT_TRUE(pBar->LoadToolBar(IDR_MAIN));
+        Dock(pBar);
         return pBar;
     }
     // Places the bar at the top of the frame at its laid-out size.

@@ -357,6 +357,9 @@ BOOL CSPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImag
 int CSPToolBar::InsertButton(CSPToolbarButton* pButton, int iInsertAt) {
     if (pButton == NULL || !IsCommandPermitted(pButton->m_nID)) return -1;
     if (iInsertAt < -1 || iInsertAt > GetCount()) return -1;
+    // Nothing goes after the customise button.
+    if (m_pCustomizeButton != NULL && pButton != m_pCustomizeButton && (iInsertAt == -1 || iInsertAt == GetCount()))
+        iInsertAt = GetCount() - 1;
     if (iInsertAt == -1 || iInsertAt == GetCount()) {
         m_Buttons.AddTail(pButton);
         iInsertAt = GetCount() - 1;
@@ -416,6 +419,7 @@ BOOL CSPToolBar::RemoveButton(int iIndex) {
     CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetAt(pos);
     m_Buttons.RemoveAt(pos);
     pButton->OnCancelMode();
+    if (pButton == m_pCustomizeButton) m_pCustomizeButton = NULL;
     delete pButton;
 
     IndexAfterRemoval(m_iButtonCapture, iIndex);
@@ -435,6 +439,7 @@ BOOL CSPToolBar::RemoveButton(int iIndex) {
 
 void CSPToolBar::RemoveAllButtons() {
     m_iButtonCapture = m_iHighlighted = m_iSelected = -1;
+    m_pCustomizeButton = NULL;
     while (!m_Buttons.IsEmpty()) {
         CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.RemoveHead();
         pButton->OnCancelMode();

@@ -323,6 +323,11 @@ public:
     virtual CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject);
     virtual BOOL EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup);
     int GetDropIndex() const { return m_iDragIndex; }
+    // A customise button at the bar's far end: its popup lists the buttons
+    // a too short docked bar hides, then the customise command (none for an
+    // id of 0 or less).
+    BOOL EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText);
+    CSPToolbarButton* GetCustomizeButton() const { return m_pCustomizeButton; }
 
     // --- command update and the family's defaults ----------------------------
     // Every button but separators, command 0 and the framework's own ids;
@@ -344,6 +349,9 @@ public:
     // What the workspace tells the bars: whether one exists, its version
     // (-1, -1 unset) and whether it keeps the bars' original button lists.
     static void SetWorkspaceState(BOOL bExists, int nMajor = -1, int nMinor = -1, BOOL bKeepOriginalState = FALSE);
+    // Menu buttons store their tear-off id under a workspace whose version
+    // is unset or at least 4.71.
+    static BOOL WorkspaceStoresTearOffIds();
 
     // Stores the base's part, then (unless locked) the storable buttons, the
     // text-labels flag, the window text and, under a workspace version that
@@ -452,6 +460,8 @@ protected:
     void EndStretch(CPoint point);
     int FindDropIndexInRows(CPoint point, int& nEdge);
     void MoveOnOwnPlace(int iSource, CPoint point);
+    // Hides what does not fit before the customise button of a docked bar.
+    void LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz);
     BOOL EnsureSelectedText(CSPToolbarButton* pButton);
     LRESULT OnToolbarQuery(UINT message, WPARAM wParam, LPARAM lParam);
     // The images of one kind for drawing: the bar's own or the shared ones,

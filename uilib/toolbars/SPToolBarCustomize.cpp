@@ -3,6 +3,7 @@
 // resizing stretchable buttons, and the button context menu.
 #include "SPToolBar.h"
 
+#include "SPCustomizeButton.h"
 #include "SPGlobalData.h"
 
 namespace {
@@ -601,4 +602,58 @@ void CSPToolBar::OnCustomizeCommand(UINT nID) {
     }
     AdjustLayout();
     Invalidate();
+}
+
+// --- the customise button -----------------------------------------------------------------
+
+BOOL CSPToolBar::EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText) {
+    if (!bEnable) {
+        if (m_pCustomizeButton == NULL) return FALSE;
+        RemoveButton(ButtonToIndex(m_pCustomizeButton));
+        AdjustLayout();
+        return TRUE;
+    }
+    if (m_pCustomizeButton != NULL) return FALSE;
+    CCustomizeButton* pButton = new CCustomizeButton(iCustomizeCmd, strCustomizeText);
+    m_pCustomizeButton = pButton;
+    if (InsertButton(pButton, -1) < 0) {
+        m_pCustomizeButton = NULL;
+        delete pButton;
+        return FALSE;
+    }
+    AdjustLayout();
+    return TRUE;
+}
+
+void CSPToolBar::LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz) {
+    CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, m_pCustomizeButton);
+    if (pCustomize == NULL) return;
+    pCustomize->GetHiddenButtons().RemoveAll();
+    pCustomize->SetEmpty(FALSE);
+    CClientDC dc(this);
+    const CSize size = pCustomize->OnCalculateSize(&dc, CSize(GetColumnWidth(), GetRowHeight()), bHorz);
+    if (size.cx == 0 || size.cy == 0) {
+        pCustomize->SetRect(CRect(0, 0, 0, 0));
+        return;
+    }
+    const int nFar = (bHorz ? rectClient.right : rectClient.bottom) - (bHorz ? size.cx : size.cy);
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if (pButton == pCustomize) continue;
+        const CRect rect = pButton->Rect();
+        const BOOL bFits = (bHorz ? rect.right : rect.bottom) <= nFar;
+        if (bFits) continue;
+        if (!pButton->m_bHidden) {
+            pButton->m_bHidden = TRUE;
+            pButton->OnShow(FALSE);
+        }
+        pCustomize->GetHiddenButtons().AddTail(pButton);
+    }
+    if (pCustomize->GetHiddenButtons().IsEmpty() && pCustomize->GetCustomizeCmdId() <= 0) {
+        pCustomize->SetEmpty(TRUE);
+        pCustomize->SetRect(CRect(0, 0, 0, 0));
+        return;
+    }
+    pCustomize->SetRect(bHorz ? CRect(nFar, rectClient.top, nFar + size.cx, rectClient.top + size.cy)
+                              : CRect(rectClient.left, nFar, rectClient.left + size.cx, nFar + size.cy));
 }

@@ -307,6 +307,7 @@ void CSPToolBar::AdjustLocations() {
         }
     }
     dc.SelectObject(pOldFont);
+    if (m_pCustomizeButton != NULL) LayoutCustomizeButton(rectClient, bHorz);
     UpdateTooltips();
 }
 

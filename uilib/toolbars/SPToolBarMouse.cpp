@@ -5,6 +5,7 @@
 
 #include "SPKeyboardManager.h"
 #include "SPMenuSounds.h"
+#include "SPTrackMouse.h"
 #include "SPUserToolsManager.h"
 
 namespace {
@@ -72,7 +73,7 @@ void CSPToolBar::OnMouseMove(UINT nFlags, CPoint point) {
 
     if (!m_bTracked) {
         TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        ::TrackMouseEvent(&tme);
+        SPTrackMouse(&tme);
         m_bTracked = TRUE;
     }
 

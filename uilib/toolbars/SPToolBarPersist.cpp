@@ -3,6 +3,7 @@
 // the user customised the bar.
 #include "SPToolBar.h"
 
+#include "SPCustomizeButton.h"
 #include "SPRegistry.h"
 
 namespace {
@@ -27,6 +28,12 @@ void CSPToolBar::SetWorkspaceState(BOOL bExists, int nMajor, int nMinor, BOOL bK
     s_nWorkspaceMajor = nMajor;
     s_nWorkspaceMinor = nMinor;
     s_bKeepOriginalState = bKeepOriginalState;
+}
+
+BOOL CSPToolBar::WorkspaceStoresTearOffIds() {
+    if (!s_bWorkspaceExists) return FALSE;
+    if (s_nWorkspaceMajor == -1) return TRUE;
+    return s_nWorkspaceMajor >= 5 || (s_nWorkspaceMajor == 4 && s_nWorkspaceMinor >= 71);
 }
 
 // The floating width follows the buttons only from version 6.2 on; an unset
@@ -60,6 +67,13 @@ void CSPToolBar::Serialize(CArchive& ar) {
         return;
     }
 
+    // The customise button is the bar's, not the stored state's: it comes
+    // back at the end.
+    CCustomizeButton* pCustomize = NULL;
+    if (m_pCustomizeButton != NULL) {
+        pCustomize = new CCustomizeButton;
+        pCustomize->CopyFrom(*m_pCustomizeButton);
+    }
     RemoveAllButtons();
     // Every element must be a button: anything else is damage, which the
     // caller answers by going back to the resource buttons.
@@ -78,6 +92,7 @@ void CSPToolBar::Serialize(CArchive& ar) {
         pButton->OnChangeParentWnd(this);
     }
     if (bNullElement) {
+        delete pCustomize;
         RemoveAllButtons();
         if (CanBeRestored()) RestoreOriginalState();
         AdjustLocations();
@@ -87,6 +102,13 @@ void CSPToolBar::Serialize(CArchive& ar) {
     DWORD dwTextLabels = 0;
     ar >> dwTextLabels;
     if (AllowChangeTextLabels()) m_bTextLabels = (BOOL)dwTextLabels;
+    if (pCustomize != NULL) {
+        m_pCustomizeButton = pCustomize;
+        if (InsertButton(pCustomize, -1) < 0) {
+            m_pCustomizeButton = NULL;
+            delete pCustomize;
+        }
+    }
     AdjustLocations();
 
     CString strName;

@@ -7,8 +7,6 @@
 #include "SPVisualManager.h"
 
 IMPLEMENT_SERIAL(CSPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPToolbarMenuButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_DYNCREATE(CSPShowAllButton, CSPToolbarMenuButton)
 IMPLEMENT_SERIAL(CSPOutlookButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CSPToolbarComboBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CSPToolbarEditBoxButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
@@ -394,11 +392,6 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
     ::ReleaseStgMedium(&medium);
     return pButton;
 }
-
-CSPToolbarMenuButton::CSPToolbarMenuButton() : m_pPopupMenu(NULL) {}
-CSPToolbarMenuButton::~CSPToolbarMenuButton() {}
-
-CSPShowAllButton::CSPShowAllButton() {}
 
 CSPOutlookButton::CSPOutlookButton() {}
 

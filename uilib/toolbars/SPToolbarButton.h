@@ -166,30 +166,6 @@ protected:
     static CString s_strClipboardFormatName;
 };
 
-class CSPToolbarMenuButton : public CSPToolbarButton {
-    DECLARE_SERIAL(CSPToolbarMenuButton)
-
-public:
-    CSPPopupMenu* m_pPopupMenu;  // the open popup menu, NULL when closed
-
-    CSPToolbarMenuButton();
-    virtual ~CSPToolbarMenuButton();
-
-    virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
-    // Hands a key to the open popup (its first item on VK_HOME). The popup
-    // menus are not built yet: nothing to hand it to.
-    virtual void SendKeyToPopup(UINT /*nKey*/) {}
-    // TRUE: the border of this button's popup may open towards the button.
-    virtual BOOL JoinsMenuBorder() const { return TRUE; }
-};
-
-class CSPShowAllButton : public CSPToolbarMenuButton {
-    DECLARE_DYNCREATE(CSPShowAllButton)
-
-public:
-    CSPShowAllButton();
-};
-
 class CSPOutlookButton : public CSPToolbarButton {
     DECLARE_SERIAL(CSPOutlookButton)
 
@@ -212,3 +188,6 @@ public:
     CSPToolbarEditBoxButton();
     virtual ~CSPToolbarEditBoxButton();
 };
+
+// The menu button kinds build on the button declared above.
+#include "SPToolbarMenuButton.h"
