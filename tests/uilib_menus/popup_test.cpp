@@ -9,7 +9,7 @@
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
 #include "SPPopupMenu.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarMenuButton.h"
 
 namespace {
 

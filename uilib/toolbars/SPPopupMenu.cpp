@@ -5,7 +5,7 @@
 #include "SPGlobalData.h"
 #include "SPMenuSounds.h"
 #include "SPPropertyPage.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
 
 #include <algorithm>
@@ -119,6 +119,7 @@ CSPPopupMenu::CSPPopupMenu()
       m_iMaxWidth(-1),
       m_bScrollable(FALSE),
       m_iShadowSize(DefaultShadowDepth()),
+      m_pParentButton(NULL),
       m_rectParentButton(0, 0, 0, 0),
       m_bParentButtonOnBar(FALSE),
       m_bInRecalcLayout(FALSE) {
@@ -177,6 +178,12 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     CheckShadow();
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return TRUE;
+}
+
+void CSPPopupMenu::SetParentButton(CSPToolbarMenuButton* pButton, const CRect& rectScreen) {
+    m_pParentButton = pButton;
+    m_rectParentButton = rectScreen;
+    m_bParentButtonOnBar = pButton != NULL;
 }
 
 BOOL CSPPopupMenu::CreateSubMenu(CSPPopupMenu* pParent, const CRect& rectItemScreen, HMENU hMenu) {
@@ -462,6 +469,11 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 }
 
 void CSPPopupMenu::OnDestroy() {
+    if (m_pParentButton != NULL && m_pParentButton->m_pPopupMenu == this) {
+        m_pParentButton->m_pPopupMenu = NULL;
+        m_pParentButton->OnCancelMode();  // redraws the button
+    }
+    m_pParentButton = NULL;
     if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) m_pParentPopup->OnSubMenuDestroyed(this);
     if (GetActiveMenu() == this) {
         TellDialogOfMenu(GetMessageWnd(), NULL);

@@ -68,6 +68,10 @@ public:
     void ShowAllCommands();
     // The bar holding the open submenu lets go of it.
     void OnSubMenuDestroyed(CSPPopupMenu* pSubMenu);
+    // The menu button that opens this popup (before Create): its rectangle
+    // in screen coordinates decides where the popup drops.
+    void SetParentButton(CSPToolbarMenuButton* pButton, const CRect& rectScreen);
+    CSPToolbarMenuButton* GetParentButton() const { return m_pParentButton; }
     // Closes this popup; bSetFocusToBar gives the focus back to the bar
     // that opened it.
     void CloseMenu(BOOL bSetFocusToBar = FALSE);
@@ -109,6 +113,7 @@ protected:
     int m_iMaxWidth;
     BOOL m_bScrollable;
     int m_iShadowSize;
+    CSPToolbarMenuButton* m_pParentButton;
     CRect m_rectParentButton;  // screen, empty for none
     BOOL m_bParentButtonOnBar;
     BOOL m_bInRecalcLayout;

@@ -4,7 +4,7 @@
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
 #include "SPMenuSounds.h"
-#include "SPToolbarButton.h"
+#include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
 
 #include <stdlib.h>
