@@ -11,6 +11,7 @@
 #include "SPMenuBar.h"
 #include "SPPopupMenu.h"
 #include "SPToolbarMenuButton.h"
+#include "WindowPicture.h"
 
 namespace {
 
@@ -45,39 +46,6 @@ HMENU MakeMainMenu() {
     ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hFile, "&File");
     ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hEdit, "&Edit");
     return hMenu;
-}
-
-// What the screen shows in the rectangle, as a 24-bit BMP file.
-BOOL WriteScreenBitmap(const CRect& rect, const char* pszPath) {
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rect.Width();
-    bmi.bmiHeader.biHeight = rect.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-    ::BitBlt(hdcMem, 0, 0, rect.Width(), rect.Height(), hdcScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hdcMem, hOld);
-    const DWORD cbRow = ((rect.Width() * 3) + 3) & ~3u;
-    const DWORD cbImage = cbRow * rect.Height();
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(BITMAPINFOHEADER);
-    bfh.bfSize = bfh.bfOffBits + cbImage;
-    BOOL bOk = FALSE;
-    if (FILE* f = fopen(pszPath, "wb")) {
-        bOk = fwrite(&bfh, sizeof(bfh), 1, f) == 1 && fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-              fwrite(pBits, cbImage, 1, f) == 1;
-        fclose(f);
-    }
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
-    ::ReleaseDC(NULL, hdcScreen);
-    return bOk;
 }
 
 class MenuBarTest : public ::testing::Test {
