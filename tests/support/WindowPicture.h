@@ -5,3 +5,6 @@
 
 // The window's client area, or with bWholeWindow its frame and caption too.
 BOOL WriteWindowBitmap(HWND hwnd, const char* pszPath, BOOL bWholeWindow = FALSE);
+// What the screen shows in the rectangle (windows over windows: a menu
+// with its submenus).
+BOOL WriteScreenBitmap(const RECT& rectScreen, const char* pszPath);

@@ -70,9 +70,17 @@ BEGIN_MESSAGE_MAP(CTestDialog, CSPDialog)
     ON_COMMAND(idCommand, OnTestCommand)
 END_MESSAGE_MAP()
 
+int g_nHitAnswer = 4;
+
 // The stand-in popup menu: a window recording what reaches it.
-class CFakePopup : public CWnd {
+class CFakePopup : public CWnd, public ISPDialogPopupMenu {
 public:
+    CWnd* GetPopupWnd() override { return this; }
+    int MenuHitTest(CPoint) override { return g_nHitAnswer; }
+    CSPPopupMenu* GetParentPopupMenu() const override { return NULL; }
+    BOOL GetParentButtonRect(CRect&, BOOL&, BOOL&) override { return FALSE; }
+    BOOL IsOverParentMenuBar(CPoint) override { return FALSE; }
+
     std::vector<std::string> received;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_KEYDOWN) received.push_back("key" + std::to_string((int)wParam));
@@ -81,9 +89,6 @@ public:
     }
 };
 
-int g_nHitAnswer = 4;
-CWnd* FakePopupAsWnd(CSPPopupMenu* pMenu) { return reinterpret_cast<CFakePopup*>(pMenu); }
-int FakeMenuHitTest(CSPPopupMenu*, CPoint) { return g_nHitAnswer; }
 
 struct DialogFixture : ::testing::Test {
     CHostWnd host;
@@ -92,8 +97,6 @@ struct DialogFixture : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(host.CreateHost());
         ASSERT_TRUE(dlg.CreateFromMemory(&host));
-        SPDlgMenuHooks::pfnPopupAsWnd = FakePopupAsWnd;
-        SPDlgMenuHooks::pfnMenuHitTest = FakeMenuHitTest;
         g_nHitAnswer = 4;
         LPCTSTR lpszClass = AfxRegisterWndClass(0);
         ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, lpszClass, _T(""), WS_POPUP, 300, 300, 80, 60,
@@ -101,8 +104,6 @@ struct DialogFixture : ::testing::Test {
     }
     void TearDown() override {
         dlg.SetActiveMenu(NULL);
-        SPDlgMenuHooks::pfnPopupAsWnd = NULL;
-        SPDlgMenuHooks::pfnMenuHitTest = NULL;
         if (popup.GetSafeHwnd() != NULL) popup.DestroyWindow();
         if (dlg.GetSafeHwnd() != NULL) dlg.DestroyWindow();
     }

@@ -178,9 +178,10 @@ public:
     int nOpened = 0;
     CFakePopupButton() {}
     CFakePopupButton(UINT uiID, LPCTSTR lpszText) : CSPToolbarMenuButton(uiID, NULL, -1, lpszText) { m_bText = TRUE; }
-    CSPPopupMenu* CreatePopupMenu() override {
+    // An empty library popup opens below the button.
+    BOOL OpenPopupMenu(CWnd* pWnd = NULL) override {
         nOpened++;
-        return reinterpret_cast<CSPPopupMenu*>(&nOpened);  // never dereferenced
+        return CSPToolbarMenuButton::OpenPopupMenu(pWnd);
     }
     BOOL IsEmptyMenuAllowed() const override { return TRUE; }
 };

@@ -12,7 +12,7 @@ CSPDialogMenuHelper* CSPDialogMenuHelper::s_pCurrentHelper = NULL;
 CSPDialogMenuHelper::~CSPDialogMenuHelper() { Release(); }
 
 CWnd* CSPDialogMenuHelper::GetOpenPopupWnd() {
-    CWnd* pWnd = SPDlgMenuHooks::PopupAsWnd(SPDlgMenuHooks::GetActivePopupMenu());
+    CWnd* pWnd = SPPopupMenuClient::PopupAsWnd(SPPopupMenuClient::GetActivePopupMenu());
     return pWnd != NULL && ::IsWindow(pWnd->GetSafeHwnd()) ? pWnd : NULL;
 }
 
@@ -21,7 +21,7 @@ void CSPDialogMenuHelper::ClosePopup(CWnd* pPopupWnd) {
 }
 
 void CSPDialogMenuHelper::SetActiveMenu(CSPPopupMenu* pMenu) {
-    SPDlgMenuHooks::SetActivePopupMenu(pMenu);
+    SPPopupMenuClient::SetActivePopupMenu(pMenu);
     if (pMenu != NULL) {
         if (s_hookMouse == NULL)
             s_hookMouse = ::SetWindowsHookEx(WH_MOUSE, MouseHookProc, NULL, ::GetCurrentThreadId());
@@ -130,9 +130,9 @@ BOOL CSPDialogMenuHelper::ProcessMouseClick(POINT ptScreen) {
     if (g_bCustomizeMode) return FALSE;
     CWnd* pPopupWnd = GetOpenPopupWnd();
     if (pPopupWnd == NULL) return FALSE;
-    CSPPopupMenu* pPopup = SPDlgMenuHooks::GetActivePopupMenu();
+    CSPPopupMenu* pPopup = SPPopupMenuClient::GetActivePopupMenu();
 
-    switch (SPDlgMenuHooks::MenuHitTest(pPopup, ptScreen)) {
+    switch (SPPopupMenuClient::MenuHitTest(pPopup, ptScreen)) {
     case 1:
     case 2:
         ClosePopup(pPopupWnd);
@@ -141,15 +141,15 @@ BOOL CSPDialogMenuHelper::ProcessMouseClick(POINT ptScreen) {
     case 4: {
         CRect rectButton;
         BOOL bOnPopupMenuBar, bHoldsPopupOpen;
-        if (SPDlgMenuHooks::GetParentButton(pPopup, rectButton, bOnPopupMenuBar, bHoldsPopupOpen) &&
+        if (SPPopupMenuClient::GetParentButton(pPopup, rectButton, bOnPopupMenuBar, bHoldsPopupOpen) &&
             rectButton.PtInRect(ptScreen)) {
             // the button that opened the popup handles its own click
             if (!bOnPopupMenuBar && !bHoldsPopupOpen) ClosePopup(pPopupWnd);
             return TRUE;
         }
-        CSPPopupMenu* pParentPopup = SPDlgMenuHooks::GetParentPopupMenu(pPopup);
+        CSPPopupMenu* pParentPopup = SPPopupMenuClient::GetParentPopupMenu(pPopup);
         if (pParentPopup != NULL) {
-            switch (SPDlgMenuHooks::MenuHitTest(pParentPopup, ptScreen)) {
+            switch (SPPopupMenuClient::MenuHitTest(pParentPopup, ptScreen)) {
             case 1:
             case 2:
                 ClosePopup(pPopupWnd);
@@ -176,7 +176,7 @@ BOOL CSPDialogMenuHelper::ProcessMouseMove(POINT ptScreen) {
     if (pPopupWnd == NULL) return FALSE;
     CRect rectPopup;
     pPopupWnd->GetWindowRect(rectPopup);
-    if (rectPopup.PtInRect(ptScreen) || SPDlgMenuHooks::IsOverPopupMenuBar(ptScreen)) return FALSE;
+    if (rectPopup.PtInRect(ptScreen) || SPPopupMenuClient::IsOverPopupMenuBar(ptScreen)) return FALSE;
     return TRUE;  // the dialog's controls see no moves while the menu is open
 }
 

@@ -5,7 +5,8 @@
 // swallowed, and the dialog's caption stays active.
 //
 // The popup menu classes live in the toolbar folder, above this one: what
-// the helper needs of them is asked through SPDlgMenuHooks (SPClientHooks.h).
+// the helper needs of them is asked through their interface ISPDialogPopupMenu
+// (SPClientHooks.h).
 #pragma once
 #include "afxwin.h"
 #include "SPClientHooks.h"

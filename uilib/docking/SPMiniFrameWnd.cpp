@@ -1144,11 +1144,18 @@ BOOL CSPMiniFrameWnd::TrackTearOff(CSPPopupMenu* pMenu) {
     HWND hwndMenu = pMenu->GetSafeHwnd();
     if (hwndMenu != NULL) {
         ::ShowWindow(hwndMenu, SW_HIDE);
-        if (pMenu->m_hwndParentButton != NULL && ::IsWindow(pMenu->m_hwndParentButton)) {
-            CRect rectButton = pMenu->m_rectParentButton;
+        // The menu button it dropped from is repainted without its pressed look.
+        CRect rectButton;
+        BOOL bOnPopupMenuBar = FALSE, bHoldsPopupOpen = FALSE;
+        if (pMenu->GetParentButtonRect(rectButton, bOnPopupMenuBar, bHoldsPopupOpen)) {
             rectButton.InflateRect(4, 4);
-            ::InvalidateRect(pMenu->m_hwndParentButton, rectButton, TRUE);
-            ::UpdateWindow(pMenu->m_hwndParentButton);
+            HWND hwndButton = ::WindowFromPoint(rectButton.CenterPoint());
+            if (hwndButton != NULL) {
+                ::ScreenToClient(hwndButton, (LPPOINT)&rectButton.left);
+                ::ScreenToClient(hwndButton, (LPPOINT)&rectButton.right);
+                ::InvalidateRect(hwndButton, rectButton, TRUE);
+                ::UpdateWindow(hwndButton);
+            }
         }
     }
     CSPBaseControlBar* pBar = GetEmbeddedBar();

@@ -14,7 +14,6 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
 }
 
 void (*SPClientHooks::pfnOutlookPaneFillBackground)(CSPBaseControlBar*, CDC*, CRect) = NULL;
-void (*SPClientHooks::pfnGetPopupMenuInfo)(CSPPopupMenu*, SPPopupMenuInfo&) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
@@ -69,7 +68,7 @@ void SPMiniFrameList::RedrawAll() {
 
 SPPopupMenuInfo SPClientHooks::GetPopupMenuInfo(CSPPopupMenu* pMenu) {
     SPPopupMenuInfo info;
-    if (pMenu != NULL && pfnGetPopupMenuInfo != NULL) pfnGetPopupMenuInfo(pMenu, info);
+    if (ISPVisualPopupMenu* pClient = SPClientOf<ISPVisualPopupMenu>(pMenu)) pClient->GetVisualInfo(info);
     return info;
 }
 
@@ -114,40 +113,30 @@ CFont* SPClientHooks::GetMenuFont(BOOL bHorz) {
 // ---------------------------------------------------------------------------
 // The dialog menu helper's hooks
 
-CSPPopupMenu* (*SPDlgMenuHooks::pfnGetActivePopupMenu)() = NULL;
-void (*SPDlgMenuHooks::pfnSetActivePopupMenu)(CSPPopupMenu*) = NULL;
-CWnd* (*SPDlgMenuHooks::pfnPopupAsWnd)(CSPPopupMenu*) = NULL;
-int (*SPDlgMenuHooks::pfnMenuHitTest)(CSPPopupMenu*, CPoint) = NULL;
-CSPPopupMenu* (*SPDlgMenuHooks::pfnGetParentPopupMenu)(CSPPopupMenu*) = NULL;
-BOOL (*SPDlgMenuHooks::pfnGetParentButton)(CSPPopupMenu*, CRect&, BOOL&, BOOL&) = NULL;
-BOOL (*SPDlgMenuHooks::pfnIsOverPopupMenuBar)(CPoint) = NULL;
+static CSPPopupMenu* s_pActivePopupMenu = NULL;
 
-// The active popup while no popup class answers for it.
-static CSPPopupMenu* s_pActivePopupMenuRecord = NULL;
-
-CSPPopupMenu* SPDlgMenuHooks::GetActivePopupMenu() {
-    return pfnGetActivePopupMenu != NULL ? pfnGetActivePopupMenu() : s_pActivePopupMenuRecord;
+CSPPopupMenu* SPPopupMenuClient::GetActivePopupMenu() { return s_pActivePopupMenu; }
+void SPPopupMenuClient::SetActivePopupMenu(CSPPopupMenu* pMenu) { s_pActivePopupMenu = pMenu; }
+CWnd* SPPopupMenuClient::PopupAsWnd(CSPPopupMenu* pMenu) {
+    ISPDialogPopupMenu* pClient = SPClientOf<ISPDialogPopupMenu>(pMenu);
+    return pClient != NULL ? pClient->GetPopupWnd() : NULL;
 }
-void SPDlgMenuHooks::SetActivePopupMenu(CSPPopupMenu* pMenu) {
-    if (pfnSetActivePopupMenu != NULL) pfnSetActivePopupMenu(pMenu);
-    else s_pActivePopupMenuRecord = pMenu;
+int SPPopupMenuClient::MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen) {
+    ISPDialogPopupMenu* pClient = SPClientOf<ISPDialogPopupMenu>(pMenu);
+    return pClient != NULL ? pClient->MenuHitTest(ptScreen) : 4;
 }
-CWnd* SPDlgMenuHooks::PopupAsWnd(CSPPopupMenu* pMenu) {
-    return pMenu != NULL && pfnPopupAsWnd != NULL ? pfnPopupAsWnd(pMenu) : NULL;
+CSPPopupMenu* SPPopupMenuClient::GetParentPopupMenu(CSPPopupMenu* pMenu) {
+    ISPDialogPopupMenu* pClient = SPClientOf<ISPDialogPopupMenu>(pMenu);
+    return pClient != NULL ? pClient->GetParentPopupMenu() : NULL;
 }
-int SPDlgMenuHooks::MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen) {
-    return pMenu != NULL && pfnMenuHitTest != NULL ? pfnMenuHitTest(pMenu, ptScreen) : 4;
-}
-CSPPopupMenu* SPDlgMenuHooks::GetParentPopupMenu(CSPPopupMenu* pMenu) {
-    return pMenu != NULL && pfnGetParentPopupMenu != NULL ? pfnGetParentPopupMenu(pMenu) : NULL;
-}
-BOOL SPDlgMenuHooks::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
-                                     BOOL& bHoldsPopupOpen) {
+BOOL SPPopupMenuClient::GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
+                                        BOOL& bHoldsPopupOpen) {
     rectScreen.SetRectEmpty();
     bOnPopupMenuBar = bHoldsPopupOpen = FALSE;
-    return pMenu != NULL && pfnGetParentButton != NULL &&
-           pfnGetParentButton(pMenu, rectScreen, bOnPopupMenuBar, bHoldsPopupOpen);
+    ISPDialogPopupMenu* pClient = SPClientOf<ISPDialogPopupMenu>(pMenu);
+    return pClient != NULL && pClient->GetParentButtonRect(rectScreen, bOnPopupMenuBar, bHoldsPopupOpen);
 }
-BOOL SPDlgMenuHooks::IsOverPopupMenuBar(CPoint ptScreen) {
-    return pfnIsOverPopupMenuBar != NULL && pfnIsOverPopupMenuBar(ptScreen);
+BOOL SPPopupMenuClient::IsOverPopupMenuBar(CPoint ptScreen) {
+    ISPDialogPopupMenu* pClient = SPClientOf<ISPDialogPopupMenu>(s_pActivePopupMenu);
+    return pClient != NULL && pClient->IsOverParentMenuBar(ptScreen);
 }

@@ -35,7 +35,7 @@
 // What is left
 // ------------
 // The classes that are not built yet are still reached through the function
-// pointers of SPClientHooks and SPDlgMenuHooks below, each
+// pointers of SPClientHooks below, each
 // marked with the class that replaces it, and through class tests by name
 // (SPIsKindOf). The change that builds one of those classes removes its
 // hooks and name tests: it implements the interface of its role (adding one
@@ -45,7 +45,6 @@
 //   name                  where                          replaced by
 //   CSPOutlookBarPane     SPVisualManager(XP) bars       ISPVisualBar field
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
-//   CSPPopupMenuBar       SPVisualManagerXP, WinXP bars  ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
@@ -112,6 +111,7 @@ struct SPBarInfo {
     BOOL bHideImages = FALSE;                // popup menu bar: no image column
     BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
     BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
+    BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
@@ -233,6 +233,15 @@ struct SPPopupMenuInfo {
     int nDropDirection = 1;                      // 1 down, 2 up, 3 right, 4 left
 };
 
+// Implemented by CSPPopupMenu.
+class ISPVisualPopupMenu {
+public:
+    virtual void GetVisualInfo(SPPopupMenuInfo& info) = 0;
+
+protected:
+    ~ISPVisualPopupMenu() {}
+};
+
 // What a visual manager reads of a tab window for one tab.
 struct SPTabInfo {
     CWnd* pWnd = NULL;
@@ -292,15 +301,13 @@ struct SPClientHooks {
     // a tab window: an empty flat-free record with no image
     static SPTabInfo GetTabInfo(CSPBaseTabWnd* pTabWnd, int iTab);
     static BOOL IsFlatTabWnd(CSPTabWnd* pTabWnd);  // FALSE
+    static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);  // a top-level popup dropping down
 
     // Hooks left; each answers its neutral value while unset.
     //                                                        replaced by
     // an outlook bar pane fills its own background; unset: nothing is drawn
     static void (*pfnOutlookPaneFillBackground)(CSPBaseControlBar* pBar, CDC* pDC, CRect rect);
     //                                                        CSPOutlookBarPane, ISPVisualBar virtual
-    // popup menus; unset: a top-level popup dropping down
-    static void (*pfnGetPopupMenuInfo)(CSPPopupMenu* pMenu, SPPopupMenuInfo& info);
-    //                                                        CSPPopupMenu, an interface
     // task panes; unset: empty records
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
@@ -313,42 +320,42 @@ struct SPClientHooks {
     //                                                        CSPPropertySheet, a direct call
 
     // The answers of the hooks, with the neutral ones when a hook is unset.
-    static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
     static CFont* GetMenuFont(BOOL bHorz);
 };
 
-// What the dialog menu helper (SPDlgImpl.h) asks of the popup menus. Every
-// hook here is replaced by CSPPopupMenu (its active-menu static and its
-// virtuals, through an interface) and CSPPopupMenuBar::FindDestBar.
-struct SPDlgMenuHooks {
-    // CSPPopupMenu::s_pActivePopupMenu, read and written; unset: a record
-    // kept by the helper itself.
-    static CSPPopupMenu* (*pfnGetActivePopupMenu)();
-    static void (*pfnSetActivePopupMenu)(CSPPopupMenu* pMenu);
-    // The popup menu as a window; unset: NULL (no popup window is open).
-    static CWnd* (*pfnPopupAsWnd)(CSPPopupMenu* pMenu);
-    // CSPPopupMenu::MenuHitTest (screen point): 1 or 2 close the popup, 4
-    // is outside it, 0, 3 and 5 leave it open; unset: 4.
-    static int (*pfnMenuHitTest)(CSPPopupMenu* pMenu, CPoint ptScreen);
-    // CSPPopupMenu::GetParentPopupMenu; unset: NULL.
-    static CSPPopupMenu* (*pfnGetParentPopupMenu)(CSPPopupMenu* pMenu);
-    // The menu button that opened the popup: its rectangle in screen
+// What the dialog menu helper (SPDlgImpl.h) asks of a popup menu.
+// Implemented by CSPPopupMenu.
+class ISPDialogPopupMenu {
+public:
+    // The popup as a window.
+    virtual CWnd* GetPopupWnd() = 0;
+    // 1 or 2 (the shadow) close the popup, 4 is outside it, 0, 3 and 5
+    // leave it open.
+    virtual int MenuHitTest(CPoint ptScreen) = 0;
+    virtual CSPPopupMenu* GetParentPopupMenu() const = 0;
+    // The item or button that opened the popup: its rectangle in screen
     // coordinates, whether it sits on a popup menu bar and whether it holds
-    // the popup open; unset or no button: FALSE.
-    static BOOL (*pfnGetParentButton)(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
-                                      BOOL& bHoldsPopupOpen);
-    // CSPPopupMenuBar::FindDestBar (screen point) found a bar; unset: FALSE.
-    static BOOL (*pfnIsOverPopupMenuBar)(CPoint ptScreen);
+    // the popup open; FALSE when there is none.
+    virtual BOOL GetParentButtonRect(CRect& rectScreen, BOOL& bOnPopupMenuBar, BOOL& bHoldsPopupOpen) = 0;
+    // The point lies over the bar of one of the popup's parent popups.
+    virtual BOOL IsOverParentMenuBar(CPoint ptScreen) = 0;
 
-    // The answers, neutral when a hook is missing.
+protected:
+    ~ISPDialogPopupMenu() {}
+};
+
+// The active popup menu, shared by the popup menus, the frames and the
+// dialog helper, and the answers of its interface (neutral for NULL).
+struct SPPopupMenuClient {
     static CSPPopupMenu* GetActivePopupMenu();
     static void SetActivePopupMenu(CSPPopupMenu* pMenu);
-    static CWnd* PopupAsWnd(CSPPopupMenu* pMenu);
-    static int MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen);
-    static CSPPopupMenu* GetParentPopupMenu(CSPPopupMenu* pMenu);
+    static CWnd* PopupAsWnd(CSPPopupMenu* pMenu);      // NULL
+    static int MenuHitTest(CSPPopupMenu* pMenu, CPoint ptScreen);  // 4
+    static CSPPopupMenu* GetParentPopupMenu(CSPPopupMenu* pMenu);  // NULL
     static BOOL GetParentButton(CSPPopupMenu* pMenu, CRect& rectScreen, BOOL& bOnPopupMenuBar,
-                                BOOL& bHoldsPopupOpen);
+                                BOOL& bHoldsPopupOpen);  // FALSE
+    // Over a parent popup's bar of the active popup.
     static BOOL IsOverPopupMenuBar(CPoint ptScreen);
 };

@@ -167,7 +167,7 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
         pDC->FillRect(rectFill, info.bOnToolBar ? &m_brBarFace : &m_brMenuLight);
         return;
     }
-    if (SPIsKindOf(pWnd, "CSPPopupMenuBar")) {
+    if (info.bPopupMenuBar) {
         pDC->FillRect(rectFill, &m_brMenuLight);
         if (!info.bHideImages) {
             CRect rectImages = rectClient;
@@ -283,7 +283,7 @@ void CSPVisualManagerXP::OnDrawSeparator(CDC* pDC, CSPBaseControlBar* pBar, CRec
     } else {
         const int y = rect.top + rect.Height() / 2;
         int xStart = rect.left;
-        if (SPIsKindOf(info.pWnd, "CSPPopupMenuBar")) {
+        if (info.bPopupMenuBar) {
             xStart += CSPToolbarSharedState::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1 + 4;
         }
         ::MoveToEx(hdc, xStart, y, NULL);

@@ -85,7 +85,7 @@ void CSPWinXPVisualManager::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBa
                                                 CRect rectClip, BOOL bNCArea) {
     if (m_hThemeWindow != NULL) {
         const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
-        if (SPIsKindOf(info.pWnd, "CSPPopupMenuBar")) {
+        if (info.bPopupMenuBar) {
             ::FillRect(pDC->GetSafeHdc(), rectClip.IsRectEmpty() ? rectClient : rectClip,
                        ::GetSysColorBrush(COLOR_MENU));
             return;

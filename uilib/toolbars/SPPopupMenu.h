@@ -1,19 +1,144 @@
-// SPPopupMenu.h - CSPPopupMenu: the library's popup menu window. What is
-// here is what a floating frame needs to drag a menu torn off it: the
-// window, and the menu button it dropped from, which is repainted when the
-// popup hides for the drag.
+// SPPopupMenu.h - the window of every menu the library shows itself: a small
+// top-level frame hosting one popup menu bar, placed inside the monitor's
+// work area, with a drop shadow, closing whole chains of submenus and
+// sending the chosen command to the window that owns the menu.
 #pragma once
 #include "afxwin.h"
+#include "SPPopupMenuBar.h"
 
-class CSPPopupMenu : public CWnd {
-    DECLARE_DYNAMIC(CSPPopupMenu)
+class CSPToolbarMenuButton;
+
+// Where a popup ended up relative to what opened it.
+enum { SP_DROP_DEFAULT = 0, SP_DROP_ABOVE = 2, SP_DROP_LEFT = 4 };
+
+// What the fitting of a popup into the work area needs to know, and what it
+// decides. Kept apart from the window so that every screen edge can be
+// tried without a screen.
+struct SPPopupPlacement {
+    // in
+    CRect rectWork;             // the monitor's work area
+    CPoint pt;                  // the requested top-left corner
+    CSize size;                 // the popup's size without shadow
+    BOOL bSubMenu = FALSE;      // opened from an item of another popup
+    CRect rectParentPopup;      // that popup's window (submenus)
+    BOOL bButtonOnBar = FALSE;  // opened from a toolbar or menu-bar button
+    CRect rectButton;           // that button, screen coordinates
+    BOOL bVertMenuBar = FALSE;  // the button is on a menu bar docked left or right
+    CRect rectMenuBar;          // that bar's window
+    int nRowHeight = 0;         // the bar's row height
+    // out
+    int nDropDirection = SP_DROP_DEFAULT;
+    BOOL bScrollable = FALSE;
+};
+// Fits the popup: moves pt and shortens size.cy where needed.
+void SPFitPopupMenu(SPPopupPlacement& p);
+
+class CSPPopupMenu : public CMiniFrameWnd, public ISPVisualPopupMenu, public ISPDialogPopupMenu {
+    DECLARE_SERIAL(CSPPopupMenu)
 
 public:
     CSPPopupMenu();
     virtual ~CSPPopupMenu();
 
-    // The window holding the menu button this popup dropped from, NULL for
-    // a top-level popup, and the button's rectangle in that window.
-    HWND m_hwndParentButton;
-    CRect m_rectParentButton;
+    virtual CSPPopupMenuBar* GetMenuBar() { return &m_wndMenuBar; }
+    virtual BOOL IsCommandInProgress() const { return m_wndMenuBar.IsInCommand(); }
+    // Shows the popup at the screen point x, y (-1, -1: the parent's client
+    // corner plus 5, 5). bOwnMessage: commands go to pWndParent, otherwise
+    // to the parent popup's message window.
+    virtual BOOL Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked = FALSE,
+                        BOOL bOwnMessage = FALSE);
+
+    int GetMenuItemCount() const { return m_wndMenuBar.GetCount(); }
+    CSPToolbarButton* GetMenuItem(int iIndex) const { return m_wndMenuBar.GetItem(iIndex); }
+    HMENU GetHMenu() const { return m_hMenu; }
+    CSPPopupMenu* GetParentPopupMenu() const override { return m_pParentPopup; }
+    // The window the chosen command goes to, NULL when it has none or it is
+    // gone.
+    CWnd* GetMessageWnd() const;
+    int GetDropDirection() const { return m_iDropDirection; }
+    BOOL IsScrollable() const { return m_bScrollable; }
+    int GetShadowDepth() const { return m_iShadowSize; }
+    CSize GetFinalSize() const { return m_FinalSize; }
+    // The submenu opened from an item of pParent: placed beside the item,
+    // its commands go where pParent's go.
+    BOOL CreateSubMenu(CSPPopupMenu* pParent, const CRect& rectItemScreen, HMENU hMenu);
+
+    // Builds the items again with every command shown (the show-all item,
+    // Ctrl+Down).
+    void ShowAllCommands();
+    // The bar holding the open submenu lets go of it.
+    void OnSubMenuDestroyed(CSPPopupMenu* pSubMenu);
+    // The menu button that opens this popup (before Create): its rectangle
+    // in screen coordinates decides where the popup drops.
+    void SetParentButton(CSPToolbarMenuButton* pButton, const CRect& rectScreen);
+    CSPToolbarMenuButton* GetParentButton() const { return m_pParentButton; }
+    // Closes this popup; bSetFocusToBar gives the focus back to the bar
+    // that opened it.
+    void CloseMenu(BOOL bSetFocusToBar = FALSE);
+    // Posts WM_COMMAND id to the message window; FALSE when there is none.
+    BOOL PostCommand(UINT uiCommandID);
+    // 4 outside the window, 3 logo band, 1 right shadow, 2 bottom shadow,
+    // 5 tear-off caption, 0 the items.
+    int MenuHitTest(CPoint pt) override;
+    CWnd* GetPopupWnd() override { return this; }
+    BOOL GetParentButtonRect(CRect& rectScreen, BOOL& bOnPopupMenuBar, BOOL& bHoldsPopupOpen) override;
+    BOOL IsOverParentMenuBar(CPoint ptScreen) override { return m_wndMenuBar.FindDestBar(ptScreen) != NULL; }
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    // What the visual managers read of the popup.
+    void GetVisualInfo(SPPopupMenuInfo& info) override;
+
+    // The shown top-level popup (at most one).
+    static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
+    static void SetActiveMenu(CSPPopupMenu* pMenu) { SPPopupMenuClient::SetActivePopupMenu(pMenu); }
+    // 1 to 200 ms; other values leave the interval unchanged.
+    static void SetAnimationSpeed(UINT nElapse);
+    static UINT GetAnimationSpeed() { return s_uiAnimSpeed; }
+    // Recaptures the shadows that meet the screen rectangle (NULL: all).
+    static void UpdateAllShadows(LPRECT lprectScreen = NULL);
+    void UpdateShadow(LPRECT lprectScreen = NULL);
+
+protected:
+    BOOL m_bAutoDestroyParent;
+    HWND m_hwndMessage;
+    CSPPopupMenu* m_pParentPopup;
+    int m_iDropDirection;
+    CSPPopupMenuBar m_wndMenuBar;
+    HMENU m_hMenu;
+    CPoint m_ptLocation;
+    CPoint m_ptLocationInitial;
+    CSize m_FinalSize;
+    BOOL m_bDestroyMenu;
+    BOOL m_bTrackMode;
+    BOOL m_bInClose;
+    int m_iMaxWidth;
+    BOOL m_bScrollable;
+    int m_iShadowSize;
+    CSPToolbarMenuButton* m_pParentButton;
+    CRect m_rectParentButton;  // screen, empty for none
+    BOOL m_bParentButtonOnBar;
+    BOOL m_bInRecalcLayout;
+    CBitmap m_bmpShadowRight, m_bmpShadowBottom;
+
+    static UINT s_uiAnimSpeed;
+
+    // The shadow a popup gets: the visual manager's depth when shadows are
+    // on, outside customise mode and above 8 bits per pixel.
+    static int DefaultShadowDepth();
+    BOOL BuildItems();
+    // No shadow when popup and shadow would leave the top-level window.
+    void CheckShadow();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    void PostNcDestroy() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnDestroy();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    DECLARE_MESSAGE_MAP()
 };

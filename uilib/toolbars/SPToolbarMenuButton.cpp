@@ -1,6 +1,7 @@
 // SPToolbarMenuButton.cpp - CSPToolbarMenuButton: items from and to menu
 // handles, the stored record with its items, the split button's arrow.
 #include "SPToolbarMenuButton.h"
+#include "SPPopupMenu.h"
 
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
@@ -293,18 +294,35 @@ BOOL CSPToolbarMenuButton::OnClick(CWnd* pWnd, BOOL bDelay) {
 BOOL CSPToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
     if (m_pPopupMenu != NULL) return FALSE;
     if (pWnd == NULL) pWnd = m_pWndParent;
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL) return FALSE;
     HMENU hMenu = CreateMenu();
     if (hMenu == NULL && !IsEmptyMenuAllowed()) return FALSE;
-    // The popup menu that opens here comes with the library's popup menus;
-    // until then no popup is shown.
-    m_pPopupMenu = CreatePopupMenu();
-    if (hMenu != NULL) ::DestroyMenu(hMenu);
+    CSPPopupMenu* pPopup = CreatePopupMenu();
+    if (pPopup == NULL) {
+        if (hMenu != NULL) ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    // Below a horizontal button, beside a vertical one.
+    CRect rectScreen = m_rect;
+    pWnd->ClientToScreen(rectScreen);
+    const CPoint pt = m_bHorz ? CPoint(rectScreen.left, rectScreen.bottom) : CPoint(rectScreen.right, rectScreen.top);
+    m_pPopupMenu = pPopup;
+    pPopup->SetParentButton(this, rectScreen);
+    // The popup owns the menu handle from here on.
+    if (!pPopup->Create(pWnd, pt.x, pt.y, hMenu, FALSE, FALSE)) {
+        if (pPopup->GetSafeHwnd() == NULL) delete pPopup;
+        m_pPopupMenu = NULL;
+        return FALSE;
+    }
     return m_pPopupMenu != NULL;
 }
 
+CSPPopupMenu* CSPToolbarMenuButton::CreatePopupMenu() { return new CSPPopupMenu; }
+
 void CSPToolbarMenuButton::OnCancelMode() {
-    // Closing the popup joins with the popup menus.
+    CSPPopupMenu* pPopup = m_pPopupMenu;
     m_pPopupMenu = NULL;
+    if (pPopup != NULL && ::IsWindow(pPopup->GetSafeHwnd())) pPopup->DestroyWindow();
     if (m_pWndParent != NULL && m_pWndParent->GetSafeHwnd() != NULL) {
         CRect rect = m_rect;
         rect.InflateRect(4, 4);

@@ -33,8 +33,8 @@ public:
     CWnd* GetMessageWnd() const { return m_pWndMessage; }
     void SetMessageWnd(CWnd* pWnd) { m_pWndMessage = pWnd; }
 
-    // The popup's items are menu buttons; NULL when the popup menus are not
-    // there to open one.
+    // Shows the items as a library popup menu below (or beside) the button;
+    // FALSE when there is nothing to show or the popup is refused.
     virtual BOOL OpenPopupMenu(CWnd* pWnd = NULL);
     // Replaces the items by those of the menu: submenus recursively, the
     // default item and menu breaks kept.
@@ -42,7 +42,8 @@ public:
     // A new popup menu handle with the items; NULL for a command button
     // without items (unless menu-only) or when an append fails.
     virtual HMENU CreateMenu() const;
-    virtual CSPPopupMenu* CreatePopupMenu() { return NULL; }
+    // A new popup menu object for OpenPopupMenu to show.
+    virtual CSPPopupMenu* CreatePopupMenu();
     virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
     // TRUE: the border of this button's popup may open towards the button.
     virtual BOOL JoinsMenuBorder() const { return TRUE; }

@@ -1,0 +1,179 @@
+// The frame's menu as a menu bar: opened by Alt and a letter and by the
+// mouse, a library popup inside the work area with a submenu, the chosen
+// command reaching the frame; a picture of an open menu for the docs.
+#include "afxwin.h"
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "MessagePump.h"
+#include "SPFrameWnd.h"
+#include "SPMenuBar.h"
+#include "SPPopupMenu.h"
+#include "SPToolbarMenuButton.h"
+#include "WindowPicture.h"
+
+namespace {
+
+enum { IDT_NEW = 401, IDT_OPEN = 402, IDT_RECENT_A = 403, IDT_RECENT_B = 404, IDT_COPY = 405 };
+
+class CMenuBarFrame : public CSPFrameWnd {
+public:
+    std::vector<UINT> commands;
+    CSPMenuBar menuBar;
+
+protected:
+    afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuBarFrame, CSPFrameWnd)
+    ON_COMMAND_RANGE(IDT_NEW, IDT_COPY, OnTestCommand)
+END_MESSAGE_MAP()
+
+HMENU MakeMainMenu() {
+    HMENU hRecent = ::CreatePopupMenu();
+    ::AppendMenuA(hRecent, MF_STRING, IDT_RECENT_A, "&1 Guide.chm");
+    ::AppendMenuA(hRecent, MF_STRING, IDT_RECENT_B, "&2 Reference.chm");
+    HMENU hFile = ::CreatePopupMenu();
+    ::AppendMenuA(hFile, MF_STRING, IDT_NEW, "&New\tCtrl+N");
+    ::AppendMenuA(hFile, MF_STRING, IDT_OPEN, "&Open...\tCtrl+O");
+    ::AppendMenuA(hFile, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hFile, MF_POPUP, (UINT_PTR)hRecent, "Recent &Files");
+    HMENU hEdit = ::CreatePopupMenu();
+    ::AppendMenuA(hEdit, MF_STRING, IDT_COPY, "&Copy\tCtrl+C");
+    HMENU hMenu = ::CreateMenu();
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hFile, "&File");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hEdit, "&Edit");
+    return hMenu;
+}
+
+class MenuBarTest : public ::testing::Test {
+protected:
+    CMenuBarFrame* frame = NULL;
+    HMENU hMenu = NULL;
+
+    void SetUp() override {
+        CSPToolBar::m_UsageCount.Reset();
+        frame = new CMenuBarFrame;
+        ASSERT_TRUE(frame->Create(NULL, _T("Menu bar test"), WS_OVERLAPPEDWINDOW, CRect(10, 10, 650, 450)));
+        ASSERT_TRUE(frame->menuBar.Create(frame));
+        hMenu = MakeMainMenu();
+        ASSERT_TRUE(frame->menuBar.CreateFromMenu(hMenu, TRUE));
+        CRect rectClient;
+        frame->GetClientRect(rectClient);
+        const CSize size = frame->menuBar.CalcSize(FALSE);
+        frame->menuBar.SetWindowPos(NULL, 0, 0, rectClient.Width(), size.cy, SWP_NOZORDER);
+        frame->menuBar.AdjustLocations();
+        frame->ShowWindow(SW_SHOWNORMAL);
+        frame->UpdateWindow();
+        PumpPending();
+    }
+    void TearDown() override {
+        if (CSPPopupMenu* pActive = CSPPopupMenu::GetActiveMenu()) pActive->DestroyWindow();
+        PumpPending();
+        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd())) frame->DestroyWindow();
+        if (hMenu != NULL) ::DestroyMenu(hMenu);
+    }
+    CSPToolbarMenuButton* Item(int i) {
+        return DYNAMIC_DOWNCAST(CSPToolbarMenuButton, frame->menuBar.GetButton(i));
+    }
+    BOOL SysKey(UINT message, UINT nKey) {
+        MSG msg = {frame->GetSafeHwnd(), message, nKey, 0};
+        const BOOL bUsed = frame->menuBar.TranslateFrameMessage(&msg);
+        PumpPending();
+        return bUsed;
+    }
+};
+
+TEST_F(MenuBarTest, TheMenuAsMenuButtons) {
+    CString strText;
+    frame->menuBar.GetWindowText(strText);
+    EXPECT_EQ(CString("Menu Bar"), strText);
+    ASSERT_EQ(2, frame->menuBar.GetCount());
+    ASSERT_NE(nullptr, Item(0));
+    EXPECT_EQ(CString("&File"), Item(0)->m_strText);
+    // The same menu again rebuilds nothing; a NULL menu keeps the buttons.
+    CSPToolbarButton* pFirst = frame->menuBar.GetButton(0);
+    EXPECT_TRUE(frame->menuBar.CreateFromMenu(hMenu));
+    EXPECT_EQ(pFirst, frame->menuBar.GetButton(0));
+    EXPECT_FALSE(frame->menuBar.CreateFromMenu(NULL));
+    EXPECT_EQ(2, frame->menuBar.GetCount());
+}
+
+TEST_F(MenuBarTest, AltAndALetterOpensAPopupWithASubmenuAndItsCommandArrives) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'F'));
+    CSPPopupMenu* pPopup = Item(0)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_TRUE(pPopup->IsWindowVisible());
+    CRect rectPopup, rectWork;
+    pPopup->GetWindowRect(rectPopup);
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    CRect rectInter;
+    rectInter.IntersectRect(rectPopup, rectWork);
+    EXPECT_EQ(rectPopup, rectInter);
+    CRect rectButton = Item(0)->Rect();
+    frame->menuBar.ClientToScreen(rectButton);
+    EXPECT_EQ(rectButton.bottom, rectPopup.top);
+
+    // Down to the submenu's item, Right opens it.
+    pPopup->SendMessage(WM_KEYDOWN, VK_END);
+    pPopup->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    PumpPending();
+    CSPPopupMenu* pSub = pPopup->GetMenuBar()->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    EXPECT_GT(pSub->GetShadowDepth(), 0);
+    CRect rectSub;
+    pSub->GetWindowRect(rectSub);
+    rectInter.IntersectRect(rectSub, rectWork);
+    EXPECT_EQ(rectSub, rectInter);
+
+    // The picture for the docs, while both are open.
+    pPopup->UpdateWindow();
+    pSub->UpdateWindow();
+    const char* pszDocs = getenv("TW_DOCS_DIR");
+    if (pszDocs != NULL) {
+        CRect rectFrame;
+        frame->GetWindowRect(rectFrame);
+        CRect rectShot;
+        rectShot.UnionRect(rectFrame, rectSub);
+        CString strPath = CString(pszDocs) + "\\menu-bar-open-menu.bmp";
+        EXPECT_TRUE(WriteScreenBitmap(rectShot, strPath));
+    }
+
+    pSub->SendMessage(WM_KEYDOWN, VK_DOWN);
+    pSub->SendMessage(WM_KEYDOWN, VK_RETURN);
+    PumpPending();
+    EXPECT_EQ((std::vector<UINT>{IDT_RECENT_B}), frame->commands);
+    EXPECT_EQ(nullptr, Item(0)->m_pPopupMenu);
+}
+
+TEST_F(MenuBarTest, MouseOpensTheMenuAndAnItemRuns) {
+    CRect rectButton = Item(1)->Rect();
+    frame->menuBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectButton.CenterPoint().x, rectButton.CenterPoint().y));
+    PumpPending();
+    CSPPopupMenu* pPopup = Item(1)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pPopup);
+    CSPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(1, pBar->GetCount());
+    CRect rectItem = pBar->GetItem(0)->Rect();
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectItem.CenterPoint().x, rectItem.CenterPoint().y));
+    pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rectItem.CenterPoint().x, rectItem.CenterPoint().y));
+    PumpPending();
+    EXPECT_EQ((std::vector<UINT>{IDT_COPY}), frame->commands);
+}
+
+TEST_F(MenuBarTest, AltAloneThenArrowsWrap) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, VK_MENU));
+    EXPECT_TRUE(SysKey(WM_SYSKEYUP, VK_MENU));
+    MSG msg = {frame->menuBar.GetSafeHwnd(), WM_KEYDOWN, VK_LEFT, 0};
+    EXPECT_TRUE(frame->menuBar.PreTranslateMessage(&msg));  // from the first to the last
+    msg.wParam = VK_RIGHT;
+    EXPECT_TRUE(frame->menuBar.PreTranslateMessage(&msg));  // and round to the first
+    msg.wParam = VK_DOWN;
+    EXPECT_TRUE(frame->menuBar.PreTranslateMessage(&msg));
+    PumpPending();
+    EXPECT_NE(nullptr, Item(0)->m_pPopupMenu);
+}
+
+}  // namespace

@@ -1,0 +1,376 @@
+// Library popup menus over a library frame: items imported from menus,
+// their size, the keys, the submenus and the command reaching its owner.
+#include "afxwin.h"
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ForcedBitsPerPixel.h"
+#include "MessagePump.h"
+#include "SPFrameWnd.h"
+#include "SPPopupMenu.h"
+#include "SPToolbarMenuButton.h"
+
+namespace {
+
+enum { ID_NEW = 301, ID_OPEN = 302, ID_SAVE = 303, ID_CLOSE = 304, ID_RECENT = 305, ID_EXIT = 306, ID_ABOUT = 307 };
+
+// A library frame that handles the test commands (Save stays disabled) and
+// records them.
+class CRecordingFrame : public CSPFrameWnd {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
+    afx_msg void OnUpdateSave(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecordingFrame, CSPFrameWnd)
+    ON_COMMAND_RANGE(ID_NEW, ID_ABOUT, OnTestCommand)
+    ON_UPDATE_COMMAND_UI(ID_SAVE, OnUpdateSave)
+END_MESSAGE_MAP()
+
+// File menu: leading, doubled and trailing separators, a disabled and a
+// checked item, an accelerator text and a submenu.
+HMENU MakeFileMenu() {
+    HMENU hRecent = ::CreatePopupMenu();
+    ::AppendMenuA(hRecent, MF_STRING, ID_RECENT, "&First file");
+    ::AppendMenuA(hRecent, MF_STRING, ID_ABOUT, "&Second file");
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New\tCtrl+N");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open...");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    ::AppendMenuA(hMenu, MF_STRING | MF_GRAYED, ID_SAVE, "&Save");
+    ::AppendMenuA(hMenu, MF_STRING | MF_CHECKED, ID_CLOSE, "&Close");
+    ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hRecent, "&Recent");
+    ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    return hMenu;
+}
+
+class PopupTest : public ::testing::Test {
+protected:
+    CRecordingFrame* frame = NULL;
+
+    void SetUp() override {
+        CSPToolBar::m_UsageCount.Reset();
+        CList<UINT, UINT> empty;
+        CSPToolBar::SetBasicCommands(empty);
+        frame = new CRecordingFrame;
+        ASSERT_TRUE(frame->Create(NULL, _T("menus test"), WS_OVERLAPPEDWINDOW, CRect(20, 20, 820, 620)));
+        frame->ShowWindow(SW_SHOWNOACTIVATE);
+        PumpPending();
+    }
+    void TearDown() override {
+        if (CSPPopupMenu* pActive = CSPPopupMenu::GetActiveMenu()) pActive->DestroyWindow();
+        PumpPending();
+        if (frame != NULL && ::IsWindow(frame->GetSafeHwnd())) frame->DestroyWindow();
+        CSPToolBar::m_UsageCount.Reset();
+        CList<UINT, UINT> empty;
+        CSPToolBar::SetBasicCommands(empty);
+    }
+
+    // A popup of the file menu at the point, commands to the frame.
+    CSPPopupMenu* Open(int x = 100, int y = 100, HMENU hMenu = NULL) {
+        CSPPopupMenu* pMenu = new CSPPopupMenu;
+        if (!pMenu->Create(frame, x, y, hMenu != NULL ? hMenu : MakeFileMenu(), FALSE, TRUE)) {
+            delete pMenu;
+            return NULL;
+        }
+        PumpPending();
+        return pMenu;
+    }
+    static std::vector<UINT> Ids(CSPPopupMenu* pMenu) {
+        std::vector<UINT> ids;
+        for (int i = 0; i < pMenu->GetMenuItemCount(); i++)
+            ids.push_back(pMenu->GetMenuItem(i)->IsSeparator() ? 0 : pMenu->GetMenuItem(i)->m_nID);
+        return ids;
+    }
+    static void Key(CWnd* pWnd, UINT nKey) {
+        pWnd->SendMessage(WM_KEYDOWN, nKey, 0);
+        PumpPending();
+    }
+};
+
+TEST_F(PopupTest, ImportDropsExtraSeparatorsAndKeepsStates) {
+    CSPPopupMenu* pMenu = Open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ((std::vector<UINT>{ID_NEW, ID_OPEN, 0, ID_SAVE, ID_CLOSE, (UINT)-1, ID_EXIT}), Ids(pMenu));
+    EXPECT_TRUE(pMenu->GetMenuItem(3)->m_nStyle & TBBS_DISABLED);
+    EXPECT_TRUE(pMenu->GetMenuItem(4)->m_nStyle & TBBS_CHECKED);
+    EXPECT_NE(nullptr, pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5)));
+    EXPECT_EQ(CSPPopupMenu::GetActiveMenu(), pMenu);
+
+    // Exported again: the same items in the same states.
+    HMENU hExport = pMenu->GetMenuBar()->ExportToMenu();
+    ASSERT_EQ(7, ::GetMenuItemCount(hExport));
+    EXPECT_TRUE(::GetMenuState(hExport, ID_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(hExport, ID_CLOSE, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_NE(nullptr, ::GetSubMenu(hExport, 5));
+    ::RemoveMenu(hExport, 5, MF_BYPOSITION);  // the submenu belongs to the popup's menu
+    ::DestroyMenu(hExport);
+}
+
+TEST_F(PopupTest, SizesOfEmptyAccelAndColumns) {
+    CSPPopupMenuBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | CBRS_TOP, 1));
+    EXPECT_FALSE(bar.ImportFromMenu(NULL));
+    EXPECT_EQ(CSize(52, 22), bar.CalcSize(TRUE));
+
+    // An accelerator text after a tab widens the item by the gap.
+    HMENU hPlain = ::CreatePopupMenu();
+    ::AppendMenuA(hPlain, MF_STRING, ID_NEW, "Ne\tw");
+    ASSERT_TRUE(bar.ImportFromMenu(hPlain));
+    const CSize sizeTab = bar.CalcSize(TRUE);
+    ::ModifyMenuA(hPlain, 0, MF_BYPOSITION | MF_STRING, ID_NEW, "\tNew");
+    ASSERT_TRUE(bar.ImportFromMenu(hPlain));
+    const CSize sizeLeadingTab = bar.CalcSize(TRUE);
+    ::DestroyMenu(hPlain);
+    EXPECT_EQ(sizeTab.cy, sizeLeadingTab.cy);
+    EXPECT_NE(sizeTab.cx, sizeLeadingTab.cx);
+
+    // A menu break starts a second column 1 pixel right of the first.
+    HMENU hColumns = ::CreatePopupMenu();
+    ::AppendMenuA(hColumns, MF_STRING, ID_NEW, "One");
+    ::AppendMenuA(hColumns, MF_STRING, ID_OPEN, "Two");
+    ::AppendMenuA(hColumns, MF_STRING | MF_MENUBREAK, ID_SAVE, "Three");
+    ASSERT_TRUE(bar.ImportFromMenu(hColumns));
+    ::DestroyMenu(hColumns);
+    const CSize size = bar.CalcSize(TRUE);
+    bar.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER);
+    bar.AdjustLocations();
+    ASSERT_EQ(2, bar.GetColumnEdges().GetSize());
+    EXPECT_EQ((int)bar.GetColumnEdges()[0] + 1, bar.GetItem(2)->Rect().left);
+    EXPECT_EQ(bar.GetItem(0)->Rect().top, bar.GetItem(2)->Rect().top);
+    EXPECT_EQ((int)bar.GetColumnEdges()[0], bar.GetItem(0)->Rect().right);
+    bar.DestroyWindow();
+}
+
+TEST_F(PopupTest, PlacedAtTheParentsCornerAndInsideTheWorkArea) {
+    CSPPopupMenu* pMenu = Open(-1, -1);
+    ASSERT_NE(nullptr, pMenu);
+    CPoint ptCorner(0, 0);
+    frame->ClientToScreen(&ptCorner);
+    CRect rect;
+    pMenu->GetWindowRect(rect);
+    EXPECT_EQ(ptCorner + CPoint(5, 5), rect.TopLeft());
+    pMenu->DestroyWindow();
+
+    // At the bottom right corner of the screen it stays on the work area.
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    pMenu = Open(rectWork.right - 2, rectWork.bottom - 2);
+    ASSERT_NE(nullptr, pMenu);
+    pMenu->GetWindowRect(rect);
+    rect.right -= pMenu->GetShadowDepth();
+    rect.bottom -= pMenu->GetShadowDepth();
+    EXPECT_TRUE(rectWork.PtInRect(rect.TopLeft()));
+    EXPECT_LE(rect.right, rectWork.right);
+    EXPECT_LE(rect.bottom, rectWork.bottom);
+    // Its shadow would leave the frame: none.
+    EXPECT_EQ(0, pMenu->GetShadowDepth());
+}
+
+TEST_F(PopupTest, NeverActivatedAndHitTested) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ(MA_NOACTIVATE, pMenu->SendMessage(WM_MOUSEACTIVATE, (WPARAM)frame->GetSafeHwnd(),
+                                                MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    CRect rect;
+    pMenu->GetWindowRect(rect);
+    EXPECT_EQ(4, pMenu->MenuHitTest(CPoint(rect.left - 1, rect.top)));
+    EXPECT_EQ(0, pMenu->MenuHitTest(rect.TopLeft() + CPoint(10, 10)));
+    const int nShadow = pMenu->GetShadowDepth();
+    ASSERT_GT(nShadow, 0);  // inside the frame, more than 8 bits per pixel
+    EXPECT_EQ(1, pMenu->MenuHitTest(CPoint(rect.right - 1, rect.top + 20)));
+    EXPECT_EQ(2, pMenu->MenuHitTest(CPoint(rect.left + 20, rect.bottom - 1)));
+}
+
+TEST_F(PopupTest, NoShadowAt8BitsPerPixel) {
+    ForcedBitsPerPixel depth(8);
+    const int nOldAnimation = CSPToolBar::m_nMenuAnimation;
+    CSPToolBar::m_nMenuAnimation = 3;
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ(0, pMenu->GetShadowDepth());
+    EXPECT_EQ(0, CSPToolBar::m_nMenuAnimation);  // no fade either
+    CSPToolBar::m_nMenuAnimation = nOldAnimation;
+}
+
+TEST_F(PopupTest, KeysWrapSkipSeparatorsAndSendTheCommand) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+    Key(pMenu, VK_END);
+    EXPECT_EQ(6, pBar->GetHotIndex());
+    Key(pMenu, VK_DOWN);  // past the last: the first
+    EXPECT_EQ(0, pBar->GetHotIndex());
+    Key(pMenu, VK_UP);
+    EXPECT_EQ(6, pBar->GetHotIndex());
+    Key(pMenu, VK_HOME);
+    Key(pMenu, VK_DOWN);
+    Key(pMenu, VK_DOWN);  // over the separator
+    EXPECT_EQ(3, pBar->GetHotIndex());
+
+    // Return on a disabled item does nothing; on an enabled one the command
+    // is posted to the owner and the menu goes.
+    Key(pMenu, VK_RETURN);
+    EXPECT_TRUE(frame->commands.empty());
+    EXPECT_TRUE(::IsWindow(pMenu->GetSafeHwnd()));
+    Key(pMenu, VK_DOWN);
+    HWND hMenu = pMenu->GetSafeHwnd();
+    Key(pMenu, VK_RETURN);
+    EXPECT_EQ((std::vector<UINT>{ID_CLOSE}), frame->commands);
+    EXPECT_FALSE(::IsWindow(hMenu));
+    EXPECT_EQ(nullptr, CSPPopupMenu::GetActiveMenu());
+}
+
+TEST_F(PopupTest, MnemonicsRunOpenOrOnlyClose) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    HWND hMenu = pMenu->GetSafeHwnd();
+    Key(pMenu, 'S');  // a disabled item: the menus close, nothing runs
+    EXPECT_FALSE(::IsWindow(hMenu));
+    EXPECT_TRUE(frame->commands.empty());
+
+    pMenu = Open(200, 200);
+    Key(pMenu, 'X');
+    EXPECT_EQ((std::vector<UINT>{ID_EXIT}), frame->commands);
+}
+
+TEST_F(PopupTest, SubmenuByKeysAndItsCommand) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+    Key(pMenu, 'R');  // opens the submenu with its first item hot
+    CSPPopupMenu* pSub = pBar->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    EXPECT_EQ(pMenu, pSub->GetParentPopupMenu());
+    EXPECT_EQ(0, pSub->GetMenuBar()->GetHotIndex());
+    CRect rectMenu, rectSub;
+    pMenu->GetWindowRect(rectMenu);
+    pSub->GetWindowRect(rectSub);
+    EXPECT_GE(rectSub.left, rectMenu.right - pMenu->GetShadowDepth());
+
+    // Left closes only the submenu; Right opens it again.
+    Key(pSub, VK_LEFT);
+    EXPECT_EQ(nullptr, pBar->GetOpenSubMenu());
+    EXPECT_TRUE(::IsWindow(pMenu->GetSafeHwnd()));
+    Key(pMenu, VK_RIGHT);
+    pSub = pBar->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+
+    // A second timer-2 with nothing waiting to close leaves the submenu.
+    pBar->SendMessage(WM_TIMER, 2);
+    EXPECT_EQ(pSub, pBar->GetOpenSubMenu());
+
+    // The submenu's command goes to the top menu's owner; the chain closes.
+    HWND hMenu = pMenu->GetSafeHwnd(), hSub = pSub->GetSafeHwnd();
+    Key(pSub, VK_DOWN);
+    Key(pSub, VK_RETURN);
+    EXPECT_EQ((std::vector<UINT>{ID_ABOUT}), frame->commands);
+    EXPECT_FALSE(::IsWindow(hSub));
+    EXPECT_FALSE(::IsWindow(hMenu));
+}
+
+TEST_F(PopupTest, EscapeClosesOneLevel) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    Key(pMenu, 'R');
+    CSPPopupMenu* pSub = pMenu->GetMenuBar()->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    HWND hSub = pSub->GetSafeHwnd();
+    Key(pSub, VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(hSub));
+    ASSERT_TRUE(::IsWindow(pMenu->GetSafeHwnd()));
+    EXPECT_EQ(nullptr, pMenu->GetMenuBar()->GetOpenSubMenu());
+    HWND hMenu = pMenu->GetSafeHwnd();
+    Key(pMenu, VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(hMenu));
+    EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(PopupTest, PostCommandNeedsAMessageWindow) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_TRUE(pMenu->PostCommand(ID_NEW));
+    PumpPending();
+    EXPECT_EQ((std::vector<UINT>{ID_NEW}), frame->commands);
+
+    CSPPopupMenu* pOrphan = new CSPPopupMenu;
+    ASSERT_TRUE(pOrphan->Create(frame, 300, 300, MakeFileMenu(), FALSE, FALSE));
+    EXPECT_FALSE(pOrphan->PostCommand(ID_NEW));
+    pOrphan->DestroyWindow();
+}
+
+// The owner gone while its menu is shown: nothing is posted to it and
+// nothing crashes.
+TEST_F(PopupTest, OwnerDestroyedWhileShown) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    HWND hMenu = pMenu->GetSafeHwnd();
+    frame->DestroyWindow();
+    frame = NULL;
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hMenu));
+}
+
+// Personalised menus: the rarely used items are hidden behind the show-all
+// line; the letter of a hidden item runs it, unless the item is disabled.
+TEST_F(PopupTest, HiddenItemsAndTheirMnemonics) {
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_NEW);
+    CSPToolBar::SetBasicCommands(basic);
+    for (int i = 0; i < 20; i++) CSPToolBar::AddCommandUsage(ID_EXIT);
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+    ::AppendMenuA(hMenu, MF_STRING | MF_GRAYED, ID_SAVE, "&Save");
+    ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+
+    CSPPopupMenu* pMenu = new CSPPopupMenu;
+    // Opened from an item: not a context menu, so rarely used items hide.
+    CSPPopupMenu* pTop = Open(200, 200);
+    ASSERT_NE(nullptr, pTop);
+    ASSERT_TRUE(pMenu->CreateSubMenu(pTop, CRect(300, 200, 400, 220), hMenu));
+    PumpPending();
+    const std::vector<UINT> ids = Ids(pMenu);
+    ASSERT_EQ(3u, ids.size());
+    EXPECT_EQ(ID_NEW, ids[0]);
+    EXPECT_EQ(ID_EXIT, ids[1]);
+    EXPECT_TRUE(pMenu->GetMenuItem(2)->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)));
+
+    Key(pMenu, 'S');  // hidden and disabled: nothing runs
+    EXPECT_TRUE(frame->commands.empty());
+    ASSERT_TRUE(::IsWindow(pMenu->GetSafeHwnd()));
+    Key(pMenu, 'O');  // hidden: runs
+    EXPECT_EQ((std::vector<UINT>{ID_OPEN}), frame->commands);
+    ::DestroyMenu(hMenu);
+}
+
+TEST_F(PopupTest, ShowAllBringsBackTheHiddenItems) {
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_NEW);
+    CSPToolBar::SetBasicCommands(basic);
+    for (int i = 0; i < 20; i++) CSPToolBar::AddCommandUsage(ID_EXIT);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+    ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+    CSPPopupMenu* pTop = Open(200, 200);
+    ASSERT_NE(nullptr, pTop);
+    CSPPopupMenu* pMenu = new CSPPopupMenu;
+    ASSERT_TRUE(pMenu->CreateSubMenu(pTop, CRect(300, 200, 400, 220), hMenu));
+    PumpPending();
+    ASSERT_EQ(3, pMenu->GetMenuItemCount());
+    pMenu->ShowAllCommands();
+    EXPECT_EQ((std::vector<UINT>{ID_NEW, ID_OPEN, ID_EXIT}), Ids(pMenu));
+    ::DestroyMenu(hMenu);
+}
+
+}  // namespace

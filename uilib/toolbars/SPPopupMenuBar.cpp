@@ -1,0 +1,707 @@
+// SPPopupMenuBar.cpp - the items of a library popup menu.
+#include "SPPopupMenuBar.h"
+#include "SPPopupMenu.h"
+#include "SPGlobalData.h"
+#include "SPKeyboardManager.h"
+#include "SPMenuSounds.h"
+#include "SPToolbarMenuButton.h"
+#include "SPVisualManager.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+using std::max;
+
+IMPLEMENT_SERIAL(CSPPopupMenuBar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
+
+UINT CSPPopupMenuBar::s_uiSubMenuDelay = (UINT)-1;
+
+// Timer 1 opens a submenu late, timer 2 closes one late.
+static const UINT_PTR SP_TIMER_OPEN = 1;
+static const UINT_PTR SP_TIMER_CLOSE = 2;
+static const int SP_SEPARATOR_HEIGHT = 8;
+static const int SP_ACCEL_GAP = 10;
+
+BEGIN_MESSAGE_MAP(CSPPopupMenuBar, CSPToolBar)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_TIMER()
+    ON_WM_NCPAINT()
+    ON_WM_NCCALCSIZE()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+CSPPopupMenuBar::CSPPopupMenuBar()
+    : m_uiDefaultItem(0),
+      m_pDelayedPopupItem(NULL),
+      m_pDelayedCloseItem(NULL),
+      m_bFirstClick(TRUE),
+      m_bFirstMove(TRUE),
+      m_iOffset(0),
+      m_xSeparatorOffsetLeft(0),
+      m_xSeparatorOffsetRight(0),
+      m_bAreAllCommandsShown(TRUE),
+      m_nMaxWidth(-1),
+      m_HiddenItemsAccel(17),
+      m_bInCommand(FALSE),
+      m_bTrackMode(FALSE),
+      m_bButtonUpExecutes(TRUE),
+      m_pOpenSubMenu(NULL),
+      m_iOpenSubMenu(-1) {
+    m_bMenuMode = TRUE;
+}
+
+CSPPopupMenuBar::~CSPPopupMenuBar() {}
+
+void CSPPopupMenuBar::GetVisualInfo(SPBarInfo& info) {
+    CSPToolBar::GetVisualInfo(info);
+    info.bPopupMenuBar = TRUE;
+}
+
+CSPToolbarButton* CSPPopupMenuBar::GetItem(int iIndex) const {
+    if (iIndex < 0 || iIndex >= m_Buttons.GetCount()) return NULL;
+    POSITION pos = m_Buttons.FindIndex(iIndex);
+    return pos == NULL ? NULL : (CSPToolbarButton*)m_Buttons.GetAt(pos);
+}
+
+HMENU CSPPopupMenuBar::GetItemSubMenu(const CSPToolbarButton* pItem) const {
+    HMENU hSub = NULL;
+    if (pItem == NULL || !m_SubMenus.Lookup(const_cast<CSPToolbarButton*>(pItem), hSub)) return NULL;
+    return ::IsMenu(hSub) ? hSub : NULL;
+}
+
+CSPPopupMenu* CSPPopupMenuBar::GetParentPopup() const {
+    CWnd* pParent = GetParent();
+    return pParent != NULL ? DYNAMIC_DOWNCAST(CSPPopupMenu, pParent) : NULL;
+}
+
+// ---------------------------------------------------------------------------
+// The submenu delay
+
+UINT CSPPopupMenuBar::ParseMenuShowDelay(LPCSTR lpszValue) {
+    if (lpszValue == NULL) return 500;
+    // Compared unsigned: a negative delay is as long as the longest.
+    const UINT uiDelay = (UINT)atol(lpszValue);
+    return uiDelay > 5000 ? 5000 : uiDelay;
+}
+
+UINT CSPPopupMenuBar::GetSubMenuDelay() {
+    if (s_uiSubMenuDelay != (UINT)-1) return s_uiSubMenuDelay;
+    s_uiSubMenuDelay = 500;
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return s_uiSubMenuDelay;
+    char szValue[64] = {0};
+    DWORD dwType = 0, cb = sizeof(szValue) - 1;
+    if (::RegQueryValueExA(hKey, "MenuShowDelay", NULL, &dwType, (LPBYTE)szValue, &cb) == ERROR_SUCCESS &&
+        (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
+        szValue[sizeof(szValue) - 1] = 0;
+        s_uiSubMenuDelay = ParseMenuShowDelay(szValue);
+    }
+    ::RegCloseKey(hKey);
+    return s_uiSubMenuDelay;
+}
+
+// ---------------------------------------------------------------------------
+// Import and export
+
+// The upper-cased mnemonic character of a menu text, 0 for none.
+static UINT MnemonicOf(const CString& str) {
+    for (int i = 0; i + 1 < str.GetLength(); i++) {
+        if (str[i] != '&') continue;
+        if (str[i + 1] == '&') {
+            i++;
+            continue;
+        }
+        return (UINT)(BYTE)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)str[i + 1]);
+    }
+    return 0;
+}
+
+BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
+    RemoveAllButtons();
+    m_SubMenus.RemoveAll();
+    m_bAreAllCommandsShown = TRUE;
+    m_HiddenItemsAccel.RemoveAll();
+    if (hMenu == NULL) return FALSE;
+
+    // The application enables, checks and fills the menu first.
+    CWnd* pOwner = NULL;
+    CSPPopupMenu* pPopup = GetParentPopup();
+    if (pPopup != NULL) pOwner = pPopup->GetMessageWnd();
+    if (pOwner == NULL && GetSafeHwnd() != NULL) pOwner = GetTopLevelFrame();
+    if (pOwner == NULL) pOwner = AfxGetMainWnd();
+    if (pOwner != NULL && ::IsWindow(pOwner->GetSafeHwnd()))
+        pOwner->SendMessage(WM_INITMENUPOPUP, (WPARAM)hMenu, LOWORD(m_iOffset));
+
+    const int nCount = ::GetMenuItemCount(hMenu);
+    BOOL bLastIsSeparator = TRUE;  // no separator at the top
+    for (int i = 0; i < nCount; i++) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!::GetMenuItemInfoA(hMenu, i, TRUE, &mii)) continue;
+        char szText[512] = {0};
+        ::GetMenuStringA(hMenu, i, szText, sizeof(szText) - 1, MF_BYPOSITION);
+        const UINT uiState = ::GetMenuState(hMenu, i, MF_BYPOSITION);
+
+        if (mii.fType & MFT_SEPARATOR) {
+            if (!bLastIsSeparator && i < nCount - 1) {
+                InsertSeparator();
+                bLastIsSeparator = TRUE;
+            }
+            continue;
+        }
+        const UINT uiCmd = mii.hSubMenu != NULL ? (UINT)-1 : mii.wID;
+        const CString strText = szText;
+        const BOOL bDisabled = (uiState & (MF_GRAYED | MF_DISABLED)) != 0;
+
+        if (!m_bTrackMode && !bShowAllCommands && m_bRecentlyUsedMenus && m_UsageCount.HasEnoughInformation() &&
+            IsCommandRarelyUsed(uiCmd)) {
+            if (m_lstUnpermittedCommands.Find(uiCmd) != NULL) continue;
+            m_bAreAllCommandsShown = FALSE;
+            // A disabled command must not run through its letter either.
+            const UINT uiChar = MnemonicOf(strText);
+            if (uiChar != 0 && !bDisabled) m_HiddenItemsAccel.SetAt(uiChar, uiCmd);
+            continue;
+        }
+
+        CSPToolbarMenuButton item;
+        item.m_nID = uiCmd;
+        item.m_strText = strText;
+        item.m_iImage = -1;
+        item.m_bText = TRUE;
+        item.m_bImage = FALSE;
+        const int iIndex = InsertButtonCopy(item);
+        CSPToolbarButton* pNew = GetItem(iIndex);
+        if (pNew == NULL) continue;
+        bLastIsSeparator = FALSE;
+        pNew->m_bImage = pNew->GetImage() >= 0;
+        if (bDisabled) pNew->m_nStyle |= TBBS_DISABLED;
+        if (uiState & MF_CHECKED) pNew->m_nStyle |= TBBS_CHECKED;
+        if (mii.fType & MFT_MENUBREAK) pNew->m_nStyle |= SP_TBBS_BREAK;
+        if (mii.hSubMenu != NULL) m_SubMenus.SetAt(pNew, mii.hSubMenu);
+    }
+    // A separator left at the end (the items after it were hidden) goes too.
+    CSPToolbarButton* pLast = GetItem(GetCount() - 1);
+    if (pLast != NULL && pLast->IsSeparator()) RemoveButton(GetCount() - 1);
+
+    const UINT uiDefault = ::GetMenuDefaultItem(hMenu, FALSE, 0);
+    m_uiDefaultItem = uiDefault == (UINT)-1 ? 0 : uiDefault;
+    return TRUE;
+}
+
+HMENU CSPPopupMenuBar::ExportToMenu() const {
+    HMENU hMenu = ::CreatePopupMenu();
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pItem = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if (pItem->IsSeparator()) {
+            ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+            continue;
+        }
+        if (!pItem->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButton)) ||
+            pItem->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)))
+            continue;
+        UINT uiFlags = MF_STRING;
+        if (pItem->m_nStyle & TBBS_DISABLED) uiFlags |= MF_GRAYED;
+        if (pItem->m_nStyle & TBBS_CHECKED) uiFlags |= MF_CHECKED;
+        if (pItem->m_nStyle & SP_TBBS_BREAK) uiFlags |= MF_MENUBREAK;
+        HMENU hSub = GetItemSubMenu(pItem);
+        if (hSub != NULL)
+            ::AppendMenuA(hMenu, uiFlags | MF_POPUP, (UINT_PTR)hSub, pItem->m_strText);
+        else
+            ::AppendMenuA(hMenu, uiFlags, pItem->m_nID, pItem->m_strText);
+    }
+    if (m_uiDefaultItem != 0) ::SetMenuDefaultItem(hMenu, m_uiDefaultItem, FALSE);
+    return hMenu;
+}
+
+// ---------------------------------------------------------------------------
+// Size and locations
+
+CSize CSPPopupMenuBar::MeasureItem(CDC* pDC, CSPToolbarButton* pItem, const CSize& sizeDefault) {
+    if (pItem->IsSeparator()) return CSize(sizeDefault.cx, SP_SEPARATOR_HEIGHT);
+    CFont* pOldFont = NULL;
+    if (m_uiDefaultItem != 0 && pItem->m_nID == m_uiDefaultItem) pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
+    CString strText = pItem->m_strText, strAccel;
+    const int iTab = strText.Find('\t');
+    if (iTab >= 0) {
+        strAccel = strText.Mid(iTab + 1);
+        strText = strText.Left(iTab);
+    }
+    const CSize sizeText = pDC->GetTextExtent(CSPToolbarButton::StripMnemonics(strText));
+    const CSize sizeAccel = strAccel.IsEmpty() ? CSize(0, 0) : pDC->GetTextExtent(strAccel);
+    if (pOldFont != NULL) pDC->SelectObject(pOldFont);
+
+    // image column, text with its margins, the accelerator and the arrow room
+    CSize size(sizeDefault.cx + 4 + 8 + sizeText.cx + 8 + sizeAccel.cx + 16, sizeDefault.cy);
+    if (sizeText.cy + 4 > size.cy) size.cy = sizeText.cy + 4;
+    if (iTab > 0) size.cx += SP_ACCEL_GAP;
+    return size;
+}
+
+CSize CSPPopupMenuBar::CalcSize(BOOL /*bVertDock*/) {
+    m_arColumns.RemoveAll();
+    if (m_Buttons.IsEmpty()) return CSize(50 + 2, 20 + 2);
+
+    CClientDC dc(this);
+    CFont* pOldFont = dc.SelectObject(&spGlobalData.fontRegular);
+    CSize sizeDefault = GetMenuImageSize();
+    sizeDefault += CSize(2, 2);
+    int xColumn = 0, cxColumn = 0, cyColumn = 0, cyMax = 0;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pItem = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if ((pItem->m_nStyle & SP_TBBS_BREAK) && !g_bCustomizeMode && cyColumn > 0) {
+            cyMax = max(cyMax, cyColumn);
+            const int xRight = xColumn + cxColumn + 1;
+            m_arColumns.Add((UINT)xRight);
+            xColumn = xRight + 1;
+            cxColumn = cyColumn = 0;
+        }
+        const CSize size = MeasureItem(&dc, pItem, sizeDefault);
+        cyColumn += size.cy;
+        if (!pItem->IsSeparator()) {
+            pItem->m_bWholeText = m_nMaxWidth < 1 || size.cx <= m_nMaxWidth - 2;
+            cxColumn = max(cxColumn, (int)size.cx);
+        }
+    }
+    dc.SelectObject(pOldFont);
+    cyMax = max(cyMax, cyColumn);
+    int cx = xColumn + cxColumn + 2;
+    if (m_nMaxWidth >= 1 && cx > m_nMaxWidth) cx = m_nMaxWidth;
+    m_arColumns.Add((UINT)cx);
+    return CSize(cx, cyMax + 2);
+}
+
+void CSPPopupMenuBar::AdjustLocations() {
+    if (GetSafeHwnd() == NULL) return;
+    CRect rectClient;
+    GetClientRect(rectClient);
+    CClientDC dc(this);
+    CFont* pOldFont = dc.SelectObject(&spGlobalData.fontRegular);
+    CSize sizeDefault = GetMenuImageSize();
+    sizeDefault += CSize(2, 2);
+
+    const int yTop = rectClient.top + 1 - GetRowHeight() * m_iOffset;
+    int x = rectClient.left + 1, y = yTop, iColumn = 0;
+    int xRight = (g_bCustomizeMode || m_arColumns.GetSize() == 0) ? rectClient.right : (int)m_arColumns[0];
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pItem = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if ((pItem->m_nStyle & SP_TBBS_BREAK) && !g_bCustomizeMode && y != yTop) {
+            x = xRight + 1;
+            iColumn++;
+            xRight = iColumn < m_arColumns.GetSize() ? (int)m_arColumns[iColumn] : rectClient.right;
+            y = yTop;
+        }
+        CRect rect;
+        if (pItem->IsSeparator()) {
+            rect.SetRect(x + m_xSeparatorOffsetLeft, y, xRight - m_xSeparatorOffsetRight, y + SP_SEPARATOR_HEIGHT);
+        } else {
+            const CSize size = MeasureItem(&dc, pItem, sizeDefault);
+            rect.SetRect(x, y, xRight, y + size.cy);
+        }
+        y = rect.bottom;
+        if (rect != pItem->Rect()) {
+            pItem->SetRect(rect);
+            pItem->OnMove();
+        }
+    }
+    dc.SelectObject(pOldFont);
+    RebuildAccelerationKeys();
+
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    ScreenToClient(&ptCursor);
+    if (HitTest(ptCursor) >= 0) m_bButtonUpExecutes = FALSE;
+    UpdateTooltips();
+}
+
+void CSPPopupMenuBar::AdjustLayout() {
+    if (GetSafeHwnd() == NULL) return;
+    AdjustLocations();
+    Invalidate();
+    UpdateWindow();
+}
+
+void CSPPopupMenuBar::GetSeparatorRect(CSPToolbarButton* pButton, CRect& rect, BOOL /*bHorz*/) const {
+    rect = pButton->Rect();
+}
+
+// ---------------------------------------------------------------------------
+// Drawing: one menu line per item
+
+BOOL CSPPopupMenuBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* /*pImages*/,
+                                 BOOL bHighlighted, BOOL /*bDrawDisabledImages*/) {
+    CRect rect = pButton->Rect();
+    if (pButton->IsSeparator()) {
+        DrawSeparator(pDC, rect, FALSE);
+        return TRUE;
+    }
+    const BOOL bDisabled = (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    const CSize sizeImage = GetMenuImageSize();
+    const int cxImageColumn = sizeImage.cx + 2 + 4;
+    if (bHighlighted) pDC->FillSolidRect(rect, ::GetSysColor(COLOR_HIGHLIGHT));
+
+    const COLORREF clrText = bDisabled ? ::GetSysColor(COLOR_GRAYTEXT)
+                             : bHighlighted ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                            : ::GetSysColor(COLOR_MENUTEXT);
+    if (pButton->m_nStyle & TBBS_CHECKED) {
+        CRect rectCheck(rect.left, rect.top, rect.left + cxImageColumn, rect.bottom);
+        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
+        pDC->SetTextColor(clrText);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(_T("a"), rectCheck, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->SelectObject(pOld);
+    }
+    CFont* pOldFont = pDC->SelectObject(m_uiDefaultItem != 0 && pButton->m_nID == m_uiDefaultItem
+                                            ? &spGlobalData.fontBold
+                                            : &spGlobalData.fontRegular);
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    CString strText = pButton->m_strText, strAccel;
+    const int iTab = strText.Find('\t');
+    if (iTab >= 0) {
+        strAccel = strText.Mid(iTab + 1);
+        strText = strText.Left(iTab);
+    }
+    CRect rectText(rect.left + cxImageColumn + 8, rect.top, rect.right - 16, rect.bottom);
+    pDC->DrawText(strText, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | (pButton->m_bWholeText ? 0 : DT_END_ELLIPSIS));
+    if (!strAccel.IsEmpty()) pDC->DrawText(strAccel, rectText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    pDC->SelectObject(pOldFont);
+
+    if (GetItemSubMenu(pButton) != NULL || pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) {
+        CRect rectArrow(rect.right - 16, rect.top, rect.right, rect.bottom);
+        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
+        pDC->DrawText(pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)) ? _T("6") : _T("8"), rectArrow,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->SelectObject(pOld);
+    }
+    return TRUE;
+}
+
+void CSPPopupMenuBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL /*bHorz*/) {
+    const int y = rect.CenterPoint().y;
+    pDC->FillSolidRect(rect.left + 2, y - 1, rect.Width() - 4, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    pDC->FillSolidRect(rect.left + 2, y, rect.Width() - 4, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+// ---------------------------------------------------------------------------
+// Hot item and submenus
+
+BOOL CSPPopupMenuBar::OpenSubMenu(int iIndex) {
+    CSPToolbarButton* pItem = GetItem(iIndex);
+    HMENU hSub = GetItemSubMenu(pItem);
+    CSPPopupMenu* pPopup = GetParentPopup();
+    if (hSub == NULL || pPopup == NULL || (pItem->m_nStyle & TBBS_DISABLED)) return FALSE;
+    if (m_pOpenSubMenu != NULL && m_iOpenSubMenu == iIndex) return TRUE;
+    CloseSubMenu();
+    CRect rectItem = pItem->Rect();
+    ClientToScreen(rectItem);
+    CSPPopupMenu* pSub = new CSPPopupMenu;
+    m_pOpenSubMenu = pSub;
+    m_iOpenSubMenu = iIndex;
+    if (!pSub->CreateSubMenu(pPopup, rectItem, hSub)) {
+        // The object deletes itself with its window; one never made is ours.
+        if (pSub->GetSafeHwnd() == NULL) delete pSub;
+        m_pOpenSubMenu = NULL;
+        m_iOpenSubMenu = -1;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CSPPopupMenuBar::OnSubMenuGone() {
+    m_pOpenSubMenu = NULL;
+    m_iOpenSubMenu = -1;
+    m_pDelayedCloseItem = NULL;
+    KillTimer(SP_TIMER_CLOSE);
+}
+
+void CSPPopupMenuBar::CloseSubMenu() {
+    CSPPopupMenu* pSub = m_pOpenSubMenu;
+    m_pOpenSubMenu = NULL;
+    m_iOpenSubMenu = -1;
+    if (pSub != NULL && ::IsWindow(pSub->GetSafeHwnd())) pSub->DestroyWindow();
+}
+
+void CSPPopupMenuBar::OnChangeHot(int iHot) {
+    CSPToolBar::OnChangeHot(iHot);
+    CSPToolbarButton* pHot = GetItem(iHot);
+    if (m_pOpenSubMenu != NULL && iHot == m_iOpenSubMenu) {
+        // Back on the item whose submenu is open: it stays open.
+        if (m_pDelayedCloseItem != NULL) RestoreDelayedSubMenu();
+        return;
+    }
+    const BOOL bByKey = GetCurrentMessage() != NULL && GetCurrentMessage()->message == WM_KEYDOWN;
+    if (m_pOpenSubMenu != NULL) {
+        if (!bByKey && !g_bCustomizeMode) {
+            m_pDelayedCloseItem = GetItem(m_iOpenSubMenu);
+            SetTimer(SP_TIMER_CLOSE, max(1u, GetSubMenuDelay()) - 1, NULL);
+        } else {
+            KillTimer(SP_TIMER_CLOSE);
+            m_pDelayedCloseItem = NULL;
+            CloseSubMenu();
+        }
+    }
+    if (pHot != NULL && GetItemSubMenu(pHot) != NULL && !bByKey) StartPopupMenuTimer(pHot);
+}
+
+void CSPPopupMenuBar::StartPopupMenuTimer(CSPToolbarButton* pItem, int nDelayFactor) {
+    KillTimer(SP_TIMER_OPEN);
+    m_pDelayedPopupItem = pItem;
+    if (pItem != NULL && pItem == m_pDelayedCloseItem) {
+        RestoreDelayedSubMenu();
+        m_pDelayedPopupItem = NULL;
+        return;
+    }
+    if (pItem != NULL) SetTimer(SP_TIMER_OPEN, max(1u, GetSubMenuDelay() * nDelayFactor), NULL);
+}
+
+void CSPPopupMenuBar::CloseDelayedSubMenu() {
+    KillTimer(SP_TIMER_CLOSE);
+    if (m_pDelayedCloseItem == NULL) return;
+    m_pDelayedCloseItem = NULL;
+    CloseSubMenu();
+}
+
+void CSPPopupMenuBar::RestoreDelayedSubMenu() {
+    KillTimer(SP_TIMER_CLOSE);
+    m_pDelayedCloseItem = NULL;
+}
+
+void CSPPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == SP_TIMER_OPEN) {
+        KillTimer(SP_TIMER_OPEN);
+        CloseDelayedSubMenu();
+        CSPToolbarButton* pItem = m_pDelayedPopupItem;
+        m_pDelayedPopupItem = NULL;
+        if (pItem != NULL && pItem == GetItem(m_iHot)) OpenSubMenu(m_iHot);
+        return;
+    }
+    if (nIDEvent == SP_TIMER_CLOSE) {
+        KillTimer(SP_TIMER_CLOSE);
+        // Another timer of the same id must not close what is not waiting.
+        if (m_pDelayedCloseItem == NULL) return;
+        m_pDelayedCloseItem = NULL;
+        CloseSubMenu();
+        return;
+    }
+    CSPToolBar::OnTimer(nIDEvent);
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+int CSPPopupMenuBar::NextNavigableItem(int iStart, BOOL bForward) const {
+    const int nCount = GetCount();
+    if (nCount == 0) return -1;
+    int i = iStart;
+    for (int nStep = 0; nStep < nCount; nStep++) {
+        i = bForward ? i + 1 : i - 1;
+        if (i >= nCount) i = 0;
+        if (i < 0) i = nCount - 1;
+        CSPToolbarButton* pItem = GetItem(i);
+        if (!pItem->IsSeparator() && !pItem->Rect().IsRectEmpty()) return i;
+    }
+    return -1;
+}
+
+void CSPPopupMenuBar::ChangeHotByKey(int iHot) {
+    if (iHot < 0 || iHot == m_iHot) return;
+    const int iOld = m_iHot;
+    m_iHighlighted = iHot;
+    OnChangeHot(iHot);
+    m_iHot = iHot;
+    InvalidateButton(iOld);
+    InvalidateButton(iHot);
+    UpdateWindow();
+    CSPToolbarButton* pItem = GetItem(iHot);
+    if (pItem != NULL && pItem->m_nID != (UINT)-1) ShowCommandMessageString(pItem->m_nID);
+}
+
+BOOL CSPPopupMenuBar::OnKey(UINT nChar) {
+    switch (nChar) {
+    case VK_RETURN: {
+        CSPToolbarButton* pItem = GetItem(m_iHot);
+        if (pItem == NULL || !pItem->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButton))) return TRUE;
+        if (OpenSubMenu(m_iHot)) {
+            if (m_pOpenSubMenu != NULL) m_pOpenSubMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+            return TRUE;
+        }
+        ShowCommandMessageString((UINT)-1);
+        OnSendCommand(pItem);
+        return TRUE;
+    }
+    case VK_DOWN:
+    case VK_HOME:
+        ChangeHotByKey(NextNavigableItem(nChar == VK_HOME || m_iHot < 0 ? -1 : m_iHot, TRUE));
+        return TRUE;
+    case VK_UP:
+    case VK_END:
+        ChangeHotByKey(NextNavigableItem(nChar == VK_END || m_iHot < 0 ? GetCount() : m_iHot, FALSE));
+        return TRUE;
+    }
+    if (g_bCustomizeMode || (::GetKeyState(VK_CONTROL) & 0x8000)) return FALSE;
+
+    const UINT uiChar = (UINT)::MapVirtualKeyA(nChar, 2 /* virtual key to character */) & 0xFFFF;
+    if (uiChar == 0) return FALSE;
+    const UINT uiUpper = (UINT)(BYTE)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)uiChar);
+    CSPToolbarButton* pItem = NULL;
+    if (m_AcellKeys.Lookup(uiUpper, pItem) && pItem != NULL) {
+        const int iIndex = ButtonToIndex(pItem);
+        if (GetItemSubMenu(pItem) != NULL && !(pItem->m_nStyle & TBBS_DISABLED)) {
+            ChangeHotByKey(iIndex);
+            if (OpenSubMenu(iIndex) && m_pOpenSubMenu != NULL) m_pOpenSubMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+            return TRUE;
+        }
+        if (pItem->m_nStyle & TBBS_DISABLED) {
+            SendMenuCommand(0);
+            return TRUE;
+        }
+        if (!OnSendCommand(pItem)) ChangeHotByKey(iIndex);
+        return TRUE;
+    }
+    UINT uiCmd = 0;
+    if (m_bRecentlyUsedMenus && !m_bAreAllCommandsShown && m_HiddenItemsAccel.Lookup(uiUpper, uiCmd)) {
+        SendMenuCommand(uiCmd);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void CSPPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
+    if (m_bFirstMove) {
+        // The move made by the menu appearing under the cursor.
+        m_bFirstMove = FALSE;
+        return;
+    }
+    CRect rectClient;
+    GetClientRect(rectClient);
+    if (!rectClient.PtInRect(point) && !g_bCustomizeMode) {
+        CPoint ptScreen = point;
+        ClientToScreen(&ptScreen);
+        CSPToolBar* pDest = FindDestBar(ptScreen);
+        if (pDest != NULL && pDest != this) {
+            pDest->ScreenToClient(&ptScreen);
+            pDest->SendMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM(ptScreen.x, ptScreen.y));
+            return;
+        }
+    }
+    CSPToolBar::OnMouseMove(nFlags, point);
+}
+
+void CSPPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point) {
+    m_bFirstClick = FALSE;
+    m_bButtonUpExecutes = TRUE;
+    CSPToolBar::OnLButtonDown(nFlags, point);
+}
+
+void CSPPopupMenuBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    const int iHit = HitTest(point);
+    CSPToolbarButton* pItem = GetItem(iHit);
+    if (g_bCustomizeMode) {
+        if (m_bButtonUpExecutes) CSPToolBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+    m_bFirstClick = FALSE;
+    if (pItem == NULL || !m_bButtonUpExecutes) return;
+    if (GetItemSubMenu(pItem) != NULL) {
+        OpenSubMenu(iHit);
+        return;
+    }
+    OnSendCommand(pItem);
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+BOOL CSPPopupMenuBar::OnSendCommand(const CSPToolbarButton* pButton) {
+    if (pButton == NULL || (pButton->m_nStyle & TBBS_DISABLED) || pButton->m_nID == (UINT)-1) return FALSE;
+    if (pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) {
+        CSPPopupMenu* pPopup = GetParentPopup();
+        if (pPopup != NULL) pPopup->ShowAllCommands();
+        return TRUE;
+    }
+    SendMenuCommand(pButton->m_nID);
+    return TRUE;
+}
+
+void CSPPopupMenuBar::SetInCommand(BOOL bInCommand) {
+    m_bInCommand = bInCommand;
+    CSPPopupMenu* pPopup = GetParentPopup();
+    for (CSPPopupMenu* pParent = pPopup != NULL ? pPopup->GetParentPopupMenu() : NULL; pParent != NULL;
+         pParent = pParent->GetParentPopupMenu())
+        pParent->GetMenuBar()->m_bInCommand = bInCommand;
+}
+
+void CSPPopupMenuBar::SendMenuCommand(UINT uiCmd) {
+    CSPPopupMenu* pPopup = GetParentPopup();
+    CWnd* pMessageWnd = pPopup != NULL ? pPopup->GetMessageWnd() : NULL;
+    CWnd* pStatusTarget = pMessageWnd != NULL ? pMessageWnd : GetOwnerOrParent();
+    if (pStatusTarget != NULL && ::IsWindow(pStatusTarget->GetSafeHwnd()))
+        pStatusTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+
+    if (uiCmd != 0) {
+        SetInCommand(TRUE);
+        SPPlayMenuSound(SP_SOUND_MENU_COMMAND);
+        AddCommandUsage(uiCmd);
+        if (pMessageWnd != NULL && ::IsWindow(pMessageWnd->GetSafeHwnd()))
+            pMessageWnd->PostMessage(WM_COMMAND, uiCmd);
+        else if (CWnd* pOwner = GetOwnerOrParent())
+            pOwner->PostMessage(WM_COMMAND, uiCmd);
+        SetInCommand(FALSE);
+    }
+    // The whole chain goes: the outermost popup takes its submenus with it.
+    // The bar is a part of its popup: the windows go once this handler has
+    // returned, hidden at once.
+    CSPPopupMenu* pTop = pPopup;
+    while (pTop != NULL && pTop->GetParentPopupMenu() != NULL) pTop = pTop->GetParentPopupMenu();
+    for (CSPPopupMenu* pMenu = pPopup; pMenu != NULL; pMenu = pMenu->GetParentPopupMenu())
+        if (::IsWindow(pMenu->GetSafeHwnd())) pMenu->ShowWindow(SW_HIDE);
+    if (pTop != NULL && ::IsWindow(pTop->GetSafeHwnd())) {
+        pTop->PostMessage(WM_CLOSE);
+    }
+}
+
+CSPToolBar* CSPPopupMenuBar::FindDestBar(CPoint ptScreen) {
+    CSPPopupMenu* pPopup = GetParentPopup();
+    for (CSPPopupMenu* pParent = pPopup != NULL ? pPopup->GetParentPopupMenu() : NULL; pParent != NULL;
+         pParent = pParent->GetParentPopupMenu()) {
+        CSPPopupMenuBar* pBar = pParent->GetMenuBar();
+        if (pBar->GetSafeHwnd() == NULL) continue;
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        if (rect.PtInRect(ptScreen)) return pBar;
+    }
+    return NULL;
+}
+
+CWnd* CSPPopupMenuBar::GetCommandTarget() const {
+    if (m_bTrackMode) return NULL;
+    CSPPopupMenu* pPopup = GetParentPopup();
+    if (pPopup != NULL && pPopup->GetMessageWnd() != NULL) return pPopup;
+    return CSPToolBar::GetCommandTarget();
+}
+
+// ---------------------------------------------------------------------------
+// Window
+
+int CSPPopupMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CSPToolBar::OnCreate(lpCreateStruct) == -1) return -1;
+    GetSubMenuDelay();
+    return 0;
+}
+
+void CSPPopupMenuBar::OnDestroy() {
+    KillTimer(SP_TIMER_OPEN);
+    KillTimer(SP_TIMER_CLOSE);
+    m_pDelayedPopupItem = NULL;
+    m_pDelayedCloseItem = NULL;
+    CloseSubMenu();
+    CSPToolBar::OnDestroy();
+}
