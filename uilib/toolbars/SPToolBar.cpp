@@ -117,24 +117,7 @@ BOOL CSPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CR
     SetControlBarStyle(dwBarStyle);
     AfxDeferRegisterClass(AFX_WNDCOMMCTLS_REG);
 
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    HCURSOR hCursor = ::LoadCursor(NULL, IDC_ARROW);
-    const UINT nClassStyle = CS_DBLCLKS;
-    const UINT_PTR nBrush = COLOR_BTNFACE + 1;
-    CString strClassName;
-    strClassName.Format("SToolBar:%x:%x:%x:%x", (UINT)(UINT_PTR)hInst, nClassStyle, (UINT)(UINT_PTR)hCursor,
-                        (UINT)nBrush);
-    WNDCLASS wndcls;
-    if (!::GetClassInfo(hInst, strClassName, &wndcls)) {
-        memset(&wndcls, 0, sizeof(wndcls));
-        wndcls.style = nClassStyle;
-        wndcls.lpfnWndProc = ::DefWindowProc;
-        wndcls.hInstance = hInst;
-        wndcls.hCursor = hCursor;
-        wndcls.hbrBackground = (HBRUSH)nBrush;
-        wndcls.lpszClassName = strClassName;
-        if (!AfxRegisterClass(&wndcls)) AfxThrowResourceException();
-    }
+    const CString strClassName = RegisterBarClass(_T("SToolBar"));
 
     DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE;
     dwWndStyle &= ~CCS_NOMOVEY;
