@@ -135,7 +135,7 @@ void CSPBaseTabWnd::InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt
     if (nInsertAt < 0 || nInsertAt > m_iTabsNum) nInsertAt = m_iTabsNum;
 
     // Only a docking pane can be torn out of its tab.
-    const BOOL bCanDetach = bDetachable && SPIsKindOf(pNewWnd, "CSPDockingControlBar");
+    const BOOL bCanDetach = bDetachable && SPClientHooks::IsDockingPane(pNewWnd);
     CSPTabInfo* pTab =
         new CSPTabInfo(lpszTabLabel != NULL ? lpszTabLabel : _T(""), uiImageId, pNewWnd, m_nNextTabID, bCanDetach);
     m_arTabs.InsertAt(nInsertAt, pTab);
@@ -421,7 +421,7 @@ BOOL CSPBaseTabWnd::IsTabDetachable(int iTab) const {
 
 BOOL CSPBaseTabWnd::SetTabDetachable(int iTab, BOOL bDetachable) {
     if (!IsValid(iTab)) return FALSE;
-    Tab(iTab)->m_bIsDetachable = bDetachable && SPIsKindOf(Tab(iTab)->m_pWnd, "CSPDockingControlBar");
+    Tab(iTab)->m_bIsDetachable = bDetachable && SPClientHooks::IsDockingPane(Tab(iTab)->m_pWnd);
     return TRUE;
 }
 
@@ -741,7 +741,7 @@ void CSPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes) {
         pTab->m_bVisible = restored.m_bVisible;
         pTab->m_clrText = restored.m_clrText;
         pTab->m_clrBack = restored.m_clrBack;
-        pTab->m_bIsDetachable = restored.m_bDetachable && SPIsKindOf(pTab->m_pWnd, "CSPDockingControlBar");
+        pTab->m_bIsDetachable = restored.m_bDetachable && SPClientHooks::IsDockingPane(pTab->m_pWnd);
         if (bUseTabIndexes) {
             if (iTab != iPlace) {
                 if (m_iActiveTab == iTab) m_iActiveTab = iPlace;

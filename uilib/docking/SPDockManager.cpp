@@ -8,6 +8,7 @@
 #include "SPControlBar.h"
 #include "SPDockBar.h"
 #include "SPDockingUtils.h"
+#include "SPToolBar.h"
 #include "SPGlobalData.h"
 #include "SPMiniFrameWnd.h"
 #include "SPBarContainerManager.h"
@@ -220,8 +221,8 @@ void CSPDockManager::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LP
 
 BOOL CSPDockManager::DockControlBarLeftOf(CSPControlBar* pBar, CSPControlBar* pLeftOf) {
     if (pBar == NULL || pLeftOf == NULL) return FALSE;
-    if (SPIsKindOf(pBar, "CSPDockingControlBar") && SPIsKindOf(pLeftOf, "CSPDockingControlBar")) return FALSE;
-    if (!SPIsKindOf(pBar, "CSPToolBar") || !SPIsKindOf(pLeftOf, "CSPToolBar")) return FALSE;
+    // Only toolbars line up beside each other this way.
+    if (!pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar)) || !pLeftOf->IsKindOf(RUNTIME_CLASS(CSPToolBar))) return FALSE;
     CSPDockBar* pDockBar = FindDockBarByID(pLeftOf);
     if (pDockBar == NULL) return FALSE;
     pBar->UnDockControlBar(TRUE);
@@ -573,7 +574,7 @@ void CSPDockManager::HideAndRemember() {
     auto hide = [&](CSPBaseControlBar* pBar, BOOL bAll) {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
-        if (!bAll && (SPIsKindOf(pBar, "CSPDockingControlBar") || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
+        if (!bAll && (SPClientHooks::IsDockingPane(pBar) || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
                       pBar->IsKindOf(RUNTIME_CLASS(CSPSlider))))
             return;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);

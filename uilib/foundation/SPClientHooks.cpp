@@ -25,6 +25,12 @@ SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     return info;
 }
 
+BOOL SPClientHooks::IsDockingPane(CWnd* pWnd) {
+    SPBarInfo info;
+    if (ISPVisualBar* pClient = SPClientOf<ISPVisualBar>(pWnd)) pClient->GetVisualInfo(info);
+    return info.bDockingPane;
+}
+
 template <class T>
 static SPToolbarButtonInfo ToolbarButtonInfo(T* pButton) {
     SPToolbarButtonInfo info;

@@ -47,9 +47,6 @@
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
-//   CSPDockingControlBar  SPVisualManagerXP, WinXP bars  ISPVisualBar field
-//   CSPDockingControlBar  CSPBaseTabWnd detachable tabs  RUNTIME_CLASS once the tab
-//                                                        window detaches panes
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
 //   CSPPropertySheet      CSPPropertyPage::OnSetActive   RUNTIME_CLASS and a
@@ -112,6 +109,7 @@ struct SPBarInfo {
     BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
     BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
     BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
+    BOOL bDockingPane = FALSE;               // a CSPDockingControlBar: it can leave a tab
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
@@ -291,6 +289,9 @@ struct SPClientHooks {
     // The answers of the interfaces above; the neutral record for NULL or an
     // object without the interface.
     static SPBarInfo GetBarInfo(CSPBaseControlBar* pBar);  // clrCaptionBack -1
+    // Whether a window is a docking pane (SPBarInfo::bDockingPane); FALSE
+    // for any other window.
+    static BOOL IsDockingPane(CWnd* pWnd);
     static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarButton* pButton);
     static SPToolbarButtonInfo GetToolbarButtonInfo(CSPToolbarMenuButton* pButton);
     static SPButtonInfo GetButtonInfo(CSPButton* pButton);  // no window, idle

@@ -229,7 +229,7 @@ void CSPVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CSPPopupMenu* pMenu, CRect r
 void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CSPBaseControlBar* pBar) {
     if (m_brHorzStripes.GetSafeHandle() == NULL || m_brVertStripes.GetSafeHandle() == NULL) CreatePatternBrushes();
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
-    const BOOL bDocking = SPIsKindOf(info.pWnd, "CSPDockingControlBar");
+    const BOOL bDocking = info.bDockingPane;
     const BOOL bMenuBar = SPIsKindOf(info.pWnd, "CSPMenuBar");
     const BOOL bHorzLook = bDocking ? !bHorz : bHorz;
 

@@ -110,7 +110,7 @@ void CSPWinXPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL b
     }
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     BOOL bHorzPart = bHorz;
-    if (SPIsKindOf(info.pWnd, "CSPDockingControlBar")) bHorzPart = !bHorzPart;
+    if (info.bDockingPane) bHorzPart = !bHorzPart;
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnShadow);
     const COLORREF clrOldBk = pDC->SetBkColor(spGlobalData.clrBtnFace);
     DrawTheme(m_hThemeRebar, pDC, bHorzPart ? 1 /*RP_GRIPPER*/ : 2 /*RP_GRIPPERVERT*/, 0, rectGripper);
