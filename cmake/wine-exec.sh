@@ -73,11 +73,14 @@ running() {
     # processes then hold that program's output pipes until they end.
     mkdir -p "$WINEPREFIX"
     setsid "$wineserver_bin" -p600 9>&-
-    if [ ! -f "$WINEPREFIX/.tw-ready-2" ]; then
+    if [ ! -f "$WINEPREFIX/.tw-ready-3" ]; then
       "$wine_bin" wineboot -i 9>&-
       # Windows are not handed to a window manager ("Managed"="N"): under
       # Xvfb there is none, and Wine would wait two seconds for each visible
       # top-level window to be withdrawn whenever one is hidden or destroyed.
+      # A crashing program ends at once with its fault address on stderr
+      # (look it up with addr2line): the debugger Wine starts by default
+      # never ends under a test runner, and the run would wait for it.
       cat > "$state/desktop.reg" <<'REG'
 REGEDIT4
 
@@ -92,9 +95,13 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"="cmd /c exit"
+"Auto"="1"
 REG
       "$wine_bin" regedit "$state/desktop.reg" 9>&-
-      touch "$WINEPREFIX/.tw-ready-2"
+      touch "$WINEPREFIX/.tw-ready-3"
     else
       "$wine_bin" wineboot 9>&-
     fi

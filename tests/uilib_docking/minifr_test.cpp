@@ -696,8 +696,10 @@ TEST_F(MiniFrameFixture, TearOffLoopEndsAndCancelsCleanly) {
         ASSERT_NE(pBar, nullptr);
         CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame();
         const HWND hwndMini = pMini->GetSafeHwnd(), hwndBar = pBar->GetSafeHwnd();
-        CSPPopupMenu menu;
-        ASSERT_TRUE(menu.CreateEx(0, BarClass(), _T("menu"), WS_POPUP | WS_VISIBLE, CRect(100, 100, 200, 200), NULL, 0));
+        // A popup menu is a frame: it deletes itself when its window goes.
+        CSPPopupMenu* pMenu = new CSPPopupMenu;
+        ASSERT_TRUE(pMenu->CreateEx(0, BarClass(), _T("menu"), WS_POPUP | WS_VISIBLE, CRect(100, 100, 200, 200), NULL, 0));
+        const HWND hwndMenu = pMenu->GetSafeHwnd();
         PumpPending();
         switch (c.nEnd) {
         case EndQuit: ::PostQuitMessage(7); break;
@@ -709,24 +711,24 @@ TEST_F(MiniFrameFixture, TearOffLoopEndsAndCancelsCleanly) {
         case EndRightButton: ::PostMessage(hwndBar, WM_RBUTTONDOWN, 0, 0); break;
         case EndRelease: ::PostMessage(hwndBar, WM_LBUTTONUP, 0, 0); break;
         }
-        EXPECT_EQ(pMini->TrackTearOff(&menu), c.bResult);
+        EXPECT_EQ(pMini->TrackTearOff(pMenu), c.bResult);
         EXPECT_EQ(::GetCapture(), (HWND)NULL);
         if (c.bResult) {
             EXPECT_TRUE(::IsWindow(hwndMini));
             EXPECT_TRUE(::IsWindow(hwndBar));
-            EXPECT_FALSE(::IsWindow(menu.GetSafeHwnd())) << "the torn-off menu closes";
+            EXPECT_FALSE(::IsWindow(hwndMenu)) << "the torn-off menu closes";
             continue;
         }
         // Every cancel leaves neither frame nor bar, and shows the menu again.
         EXPECT_FALSE(::IsWindow(hwndMini));
         EXPECT_FALSE(::IsWindow(hwndBar));
-        EXPECT_TRUE(menu.IsWindowVisible());
+        EXPECT_TRUE(::IsWindowVisible(hwndMenu));
         if (c.nEnd == EndQuit) {
             MSG msg;
             ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is posted again";
             EXPECT_EQ(msg.wParam, 7u);
         }
-        menu.DestroyWindow();
+        ::DestroyWindow(hwndMenu);
     }
 }
 
