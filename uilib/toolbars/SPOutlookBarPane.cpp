@@ -86,8 +86,26 @@ int CSPOutlookBarPane::AddBitmapImage(HBITMAP hBitmap) {
         s_csImage = CSize(bmp.bmWidth, bmp.bmHeight);
         s_Images.SetImageSize(s_csImage);
         s_Images.SetTransparentColor(m_clrTransparentColor);
+        return s_Images.AddImage(hBitmap);
     }
-    return s_Images.AddImage(hBitmap);
+    BITMAP bmp;
+    if (::GetObject(hBitmap, sizeof(bmp), &bmp) == 0) return -1;
+    if (bmp.bmWidth == s_csImage.cx && bmp.bmHeight == s_csImage.cy) return s_Images.AddImage(hBitmap);
+
+    // Every image of the collection has the size of the first one.
+    CWindowDC dcScreen(NULL);
+    CDC dcSrc, dcDest;
+    CBitmap bitmap;
+    if (!dcSrc.CreateCompatibleDC(&dcScreen) || !dcDest.CreateCompatibleDC(&dcScreen) ||
+        !bitmap.CreateCompatibleBitmap(&dcScreen, s_csImage.cx, s_csImage.cy))
+        return -1;
+    HGDIOBJ hOldSrc = ::SelectObject(dcSrc.GetSafeHdc(), hBitmap);
+    CBitmap* pOldDest = dcDest.SelectObject(&bitmap);
+    dcDest.SetStretchBltMode(COLORONCOLOR);
+    dcDest.StretchBlt(0, 0, s_csImage.cx, s_csImage.cy, &dcSrc, 0, 0, bmp.bmWidth, bmp.bmHeight, SRCCOPY);
+    dcDest.SelectObject(pOldDest);
+    ::SelectObject(dcSrc.GetSafeHdc(), hOldSrc);
+    return s_Images.AddImage((HBITMAP)bitmap.GetSafeHandle());
 }
 
 BOOL CSPOutlookBarPane::AddButton(LPCTSTR lpszBmpFileName, LPCTSTR lpszLabel, UINT iIdCommand, int iInsertAt) {
@@ -406,16 +424,23 @@ BOOL CSPOutlookBarPane::PreTranslateMessage(MSG* pMsg) {
             UINT nTimer;
         } buttons[] = {{m_btnUp, idScrollUp}, {m_btnDown, idScrollDown}};
         for (auto& b : buttons) {
-            if (pMsg->hwnd == b.btn.GetSafeHwnd() || !IsScrollButtonHit(b.btn, ptScreen)) continue;
-            CPoint ptButton = ptScreen;
-            b.btn.ScreenToClient(&ptButton);
-            b.btn.SendMessage(pMsg->message, pMsg->wParam, MAKELPARAM(ptButton.x, ptButton.y));
+            if (!IsScrollButtonHit(b.btn, ptScreen)) continue;
+            // A message of the page itself (the button may lie under its
+            // capture) reaches the button too; the button's own is dispatched
+            // to it as usual.
+            const BOOL bForward = pMsg->hwnd != b.btn.GetSafeHwnd();
+            if (bForward) {
+                CPoint ptButton = ptScreen;
+                b.btn.ScreenToClient(&ptButton);
+                b.btn.SendMessage(pMsg->message, pMsg->wParam, MAKELPARAM(ptButton.x, ptButton.y));
+            }
             if (pMsg->message == WM_LBUTTONDOWN) {
                 SetTimer(b.nTimer, nScrollDelay, NULL);
                 if (b.nTimer == idScrollUp) ScrollUp();
                 else ScrollDown();
             }
-            return TRUE;
+            if (bForward) return TRUE;
+            break;
         }
     }
     return CSPToolBar::PreTranslateMessage(pMsg);

@@ -62,8 +62,9 @@ void CSPOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pIma
     const BOOL bPressed = !bCustomizeMode && bHighlight && (m_nStyle & TBBS_PRESSED);
     const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) != 0;
 
+    // The text takes the whole width: the button is as wide as the label
+    // was measured.
     CRect rectText = rect;
-    rectText.DeflateRect(2, 0);
     const UINT uiTextFormat = m_bIsWholeText ? (DT_CENTER | DT_WORDBREAK) : (DT_WORDBREAK | DT_END_ELLIPSIS);
 
     if (pImages != NULL && IsImageValid()) {
