@@ -5,3 +5,5 @@
 #define IDD_PAGE 310
 #define IDS_PAGE_FIRST 320
 #define IDS_PAGE_COUNT 8
+#define IDR_BAR_WIDE 330
+#define IDR_BAR_NARROW 331
