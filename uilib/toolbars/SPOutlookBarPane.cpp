@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
 #include "SPVisualManager.h"
@@ -287,10 +288,16 @@ CSize CSPOutlookBarPane::CalcFixedLayout(BOOL /*bStretch*/, BOOL /*bHorz*/) {
 
 // --- layout and scrolling ------------------------------------------------------------
 
-static BOOL Fits(const CRect& rect, const CRect& rectArea) {
+// Shows the scroll button on top at its place when asked and when it fits
+// into the area, else hides it.
+static void PlaceScrollButton(CSPButton& btn, const CRect& rect, BOOL bShow, const CRect& rectArea) {
+    if (btn.GetSafeHwnd() == NULL) return;
     CRect rectUnion;
     rectUnion.UnionRect(rect, rectArea);
-    return rectUnion == rectArea;
+    if (bShow && rectUnion == rectArea)
+        btn.SetWindowPos(&CWnd::wndTop, rect.left, rect.top, -1, -1, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    else
+        btn.ShowWindow(SW_HIDE);
 }
 
 void CSPOutlookBarPane::AdjustLocations() {
@@ -308,14 +315,7 @@ void CSPOutlookBarPane::AdjustLocations() {
     CRect rectInner = rectClient;
     rectInner.DeflateRect(5, 5);
     const CRect rectUp(CPoint(rectClient.right - 5 - sizeScrollButton.cx, rectClient.top + 5), sizeScrollButton);
-    const BOOL bShowUp = m_iFirstVisibleButton > 0 && Fits(rectUp, rectInner);
-    if (m_btnUp.GetSafeHwnd() != NULL) {
-        if (bShowUp)
-            m_btnUp.SetWindowPos(&wndTop, rectUp.left, rectUp.top, -1, -1,
-                                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        else
-            m_btnUp.ShowWindow(SW_HIDE);
-    }
+    PlaceScrollButton(m_btnUp, rectUp, m_iFirstVisibleButton > 0, rectInner);
 
     CClientDC dc(this);
     CFont* pOldFont = dc.SelectObject(&spGlobalData.fontRegular);
@@ -338,14 +338,7 @@ void CSPOutlookBarPane::AdjustLocations() {
     m_bScrollDown = y > rectClient.bottom;
     const CRect rectDown(CPoint(rectClient.right - 5 - sizeScrollButton.cx, rectClient.bottom - 5 - sizeScrollButton.cy),
                          sizeScrollButton);
-    const BOOL bShowDown = m_bScrollDown && Fits(rectDown, rectInner);
-    if (m_btnDown.GetSafeHwnd() != NULL) {
-        if (bShowDown)
-            m_btnDown.SetWindowPos(&wndTop, rectDown.left, rectDown.top, -1, -1,
-                                   SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        else
-            m_btnDown.ShowWindow(SW_HIDE);
-    }
+    PlaceScrollButton(m_btnDown, rectDown, m_bScrollDown, rectInner);
     for (CSPButton* pBtn : {&m_btnUp, &m_btnDown})
         if (pBtn->GetSafeHwnd() != NULL) pBtn->RedrawWindow();
     UpdateTooltips();
@@ -469,20 +462,11 @@ void CSPOutlookBarPane::OnLButtonUp(UINT nFlags, CPoint point) {
 // --- painting ----------------------------------------------------------------------
 
 void CSPOutlookBarPane::DoPaint(CDC* pDCPaint) {
-    CRect rectClip;
-    pDCPaint->GetClipBox(rectClip);
     CRect rectClient;
     GetClientRect(rectClient);
-
-    CDC dcMem;
-    CBitmap bmp;
-    CDC* pDC = pDCPaint;
-    CBitmap* pOldBitmap = NULL;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmp.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBitmap = dcMem.SelectObject(&bmp);
-        pDC = &dcMem;
-    }
+    CSPOffscreenDC offscreen(pDCPaint, rectClient);
+    CDC* pDC = offscreen.GetDC();
+    const CRect rectClip = offscreen.GetClipBox();
     CSPVisualManager::GetInstance()->OnFillBarBackground(pDC, this, rectClient, rectClient, FALSE);
 
     if (!m_Buttons.IsEmpty()) {
@@ -514,11 +498,7 @@ void CSPOutlookBarPane::DoPaint(CDC* pDCPaint) {
         if (bImages) s_Images.EndDraw(ds);
     }
 
-    if (pDC == &dcMem) {
-        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                         rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
+    offscreen.Flush();
 }
 
 // --- customising and dragging ------------------------------------------------------------
@@ -533,10 +513,7 @@ CSPToolbarButton* CSPOutlookBarPane::CreateDroppedButton(IDataObject* pDataObjec
 }
 
 DROPEFFECT CSPOutlookBarPane::OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pDataObject);
-    const BOOL bOutlook = pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CSPOutlookButton));
-    delete pButton;
-    if (!bOutlook) return DROPEFFECT_NONE;
+    if (!CSPOutlookButton::IsDraggedIn(pDataObject)) return DROPEFFECT_NONE;
 
     CPoint ptScreen = point;
     ClientToScreen(&ptScreen);

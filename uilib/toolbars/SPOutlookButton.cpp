@@ -18,6 +18,13 @@ void CSPOutlookButton::OnChangeParentWnd(CWnd* pWndParent) {
     m_pWndParentBar = DYNAMIC_DOWNCAST(CSPOutlookBarPane, pWndParent);
 }
 
+BOOL CSPOutlookButton::IsDraggedIn(IDataObject* pDataObject) {
+    CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pDataObject);
+    const BOOL bOutlook = pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CSPOutlookButton));
+    delete pButton;
+    return bOutlook;
+}
+
 void CSPOutlookButton::SetImage(int iImage) { m_iImage = iImage; }
 
 SIZE CSPOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {

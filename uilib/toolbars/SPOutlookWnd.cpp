@@ -401,10 +401,7 @@ BOOL CSPOutlookWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 DROPEFFECT CSPOutlookWnd::OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pDataObject);
-    const BOOL bOutlook = pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CSPOutlookButton));
-    delete pButton;
-    if (!bOutlook) return DROPEFFECT_NONE;
+    if (!CSPOutlookButton::IsDraggedIn(pDataObject)) return DROPEFFECT_NONE;
     const int iTab = GetTabFromPoint(point);
     if (iTab >= 0 && iTab != m_iActiveTab) SetActiveTab(iTab);
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;

@@ -9,7 +9,9 @@ IMPLEMENT_SERIAL(CSPTabbedToolbar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 
 // --- the tab strip's drop target ------------------------------------------------------
 
-BOOL CSPTabbedToolbarDropTarget::Register(CSPTabbedToolbar* pOwner) {
+CSPTabbedToolbar* CSPTabbedToolbarDropTarget::Owner() const { return static_cast<CSPTabbedToolbar*>(m_pOwner); }
+
+BOOL CSPTabbedToolbarDropTarget::RegisterTabs(CSPTabbedToolbar* pOwner) {
     m_pOwner = pOwner;
     CWnd* pTabWnd = pOwner != NULL ? pOwner->GetTabWnd() : NULL;
     m_bRegistered = pTabWnd != NULL && pTabWnd->GetSafeHwnd() != NULL &&
@@ -17,16 +19,10 @@ BOOL CSPTabbedToolbarDropTarget::Register(CSPTabbedToolbar* pOwner) {
     return m_bRegistered;
 }
 
-void CSPTabbedToolbarDropTarget::Revoke() {
-    CWnd* pTabWnd = m_pOwner != NULL ? m_pOwner->GetTabWnd() : NULL;
+void CSPTabbedToolbarDropTarget::RevokeTabs() {
+    CWnd* pTabWnd = m_pOwner != NULL ? Owner()->GetTabWnd() : NULL;
     if (m_bRegistered && pTabWnd != NULL && pTabWnd->GetSafeHwnd() != NULL) ::RevokeDragDrop(pTabWnd->GetSafeHwnd());
     m_bRegistered = FALSE;
-}
-
-HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == NULL) return E_POINTER;
-    *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget) ? static_cast<IDropTarget*>(this) : NULL;
-    return *ppv != NULL ? S_OK : E_NOINTERFACE;
 }
 
 HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt,
@@ -37,8 +33,8 @@ HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragEnter(IDataObject* pDa
 
 HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) {
     CPoint point(pt.x, pt.y);
-    m_pOwner->GetTabWnd()->ScreenToClient(&point);
-    if (pdwEffect != NULL) *pdwEffect = m_pOwner->OnTabsDragOver(m_pData, dwKeyState, point);
+    Owner()->GetTabWnd()->ScreenToClient(&point);
+    if (pdwEffect != NULL) *pdwEffect = Owner()->OnTabsDragOver(m_pData, dwKeyState, point);
     return S_OK;
 }
 
@@ -99,12 +95,12 @@ int CSPTabbedToolbar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_pTabWnd->m_bAutoSizeWindow = FALSE;
     m_pTabWnd->m_bIsDockingSite = FALSE;
     m_pTabWnd->m_bEnableTabSwap = FALSE;
-    m_TabsDropTarget.Register(this);
+    m_TabsDropTarget.RegisterTabs(this);
     return 0;
 }
 
 void CSPTabbedToolbar::OnDestroy() {
-    m_TabsDropTarget.Revoke();
+    m_TabsDropTarget.RevokeTabs();
     CSPToolBar::OnDestroy();
 }
 

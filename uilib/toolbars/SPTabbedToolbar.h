@@ -10,28 +10,22 @@
 
 class CSPTabbedToolbar;
 
-// The tab window's drop target for dragged toolbar buttons.
-class CSPTabbedToolbarDropTarget : public IDropTarget {
+// The tab window's drop target for dragged toolbar buttons: the toolbar's
+// target, registered for the tab window and answering for the strip.
+class CSPTabbedToolbarDropTarget : public CSPToolbarDropTarget {
 public:
-    CSPTabbedToolbarDropTarget() : m_pOwner(NULL), m_pData(NULL), m_bRegistered(FALSE) {}
-    virtual ~CSPTabbedToolbarDropTarget() {}
-    // Registers the tab window of the bar with OLE, when OLE is initialised
-    // in this thread.
-    BOOL Register(CSPTabbedToolbar* pOwner);
-    void Revoke();
+    // Registers the bar's tab window with OLE, when OLE is initialised in
+    // this thread.
+    BOOL RegisterTabs(CSPTabbedToolbar* pOwner);
+    void RevokeTabs();
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
     HRESULT STDMETHODCALLTYPE DragLeave() override;
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
 
 protected:
-    CSPTabbedToolbar* m_pOwner;
-    IDataObject* m_pData;  // while a drag is over the strip
-    BOOL m_bRegistered;
+    CSPTabbedToolbar* Owner() const;
 };
 
 class CSPTabbedToolbar : public CSPToolBar {

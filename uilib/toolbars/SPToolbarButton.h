@@ -198,6 +198,9 @@ public:
     // collection, which the command manager does not know.
     void SetImage(int iImage) override;
 
+    // The drag data holds an outlook button.
+    static BOOL IsDraggedIn(IDataObject* pDataObject);
+
     CSPOutlookBarPane* GetPane() const { return m_pWndParentBar; }
     BOOL IsTextFits() const { return m_bIsWholeText; }
 
