@@ -133,6 +133,21 @@ TEST_F(SheetTest, ClickingAButtonOpensItsPageAndActivationSelectsTheButton) {
     EXPECT_EQ(1, CheckedButton());
 }
 
+// A page that is no library page does not report its activation; the
+// sheet selects its button after a click all the same.
+TEST_F(SheetTest, ClickOnThePlainPagesButtonSelectsIt) {
+    sheet.SetLook(CSPPropertySheet::PropSheetLook_OutlookBar);
+    sheet.AddPage(NewPage(0));
+    sheet.AddPage(NewPage(1, FALSE));
+    ASSERT_TRUE(sheet.Create(&host));
+    PumpPending();
+    ClickButton(1);
+    EXPECT_EQ(1, sheet.GetActiveIndex());
+    EXPECT_EQ(1, CheckedButton());
+    ClickButton(0);
+    EXPECT_EQ(0, CheckedButton());
+}
+
 TEST_F(SheetTest, PagesAddedAndRemovedKeepTheButtonsInStep) {
     ASSERT_TRUE(sheet.SetIconsList(IDB_ICONS, 16));
     Open(CSPPropertySheet::PropSheetLook_OutlookBar, 3);

@@ -90,9 +90,9 @@ TEST_F(TabbedTest, GrowsToTheWidestToolbarWithoutGrippersInside) {
 }
 
 TEST_F(TabbedTest, CanFloatFlagGivesTheGripperAndNoTabWindowMeansNoTab) {
+    Open(SPCBRS_FLOAT);
     CSPTabbedToolbar unborn;
     EXPECT_FALSE(unborn.AddTab(&narrow));
-    Open(SPCBRS_FLOAT);
     EXPECT_TRUE(tabbed.GetControlBarStyle() & CBRS_GRIPPER);
     EXPECT_TRUE(tabbed.AddTab(&wide));
     EXPECT_FALSE(wide.GetControlBarStyle() & CBRS_GRIPPER);
