@@ -11,6 +11,7 @@
 
 #include "MessagePump.h"
 #include "SPOutlookWnd.h"
+#include "WindowPicture.h"
 #include "outlook_support.h"
 
 using namespace outlooktest;
@@ -108,6 +109,15 @@ TEST_F(OutlookWndTest, ButtonsUpToTheActivePageStandAboveItTheOthersBelow) {
     EXPECT_FALSE(wnd.SetActiveTab(4));
     EXPECT_FALSE(wnd.SetActiveTab(-1));
     EXPECT_EQ(1, wnd.GetActiveTab());
+
+    if (const char* pszPath = getenv("TW_OUTLOOK_SCREENSHOT")) {
+        HBITMAP hbmp = Square(32, RGB(30, 90, 200));
+        LPCTSTR labels[] = {_T("Inbox"), _T("Sent items"), _T("A folder with a long name")};
+        for (LPCTSTR lpszLabel : labels) panes[1]->AddButton(hbmp, lpszLabel, 0);
+        ::DeleteObject(hbmp);
+        wnd.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_TRUE(WriteWindowBitmap(wnd.GetSafeHwnd(), pszPath)) << pszPath;
+    }
 }
 
 TEST_F(OutlookWndTest, ASinglePageGoesWithoutButtonOnlyWithANonZeroLocation) {

@@ -69,9 +69,10 @@ void CSPOutlookButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pIma
     const BOOL bPressed = !bCustomizeMode && bHighlight && (m_nStyle & TBBS_PRESSED);
     const BOOL bDisabled = (m_nStyle & TBBS_DISABLED) != 0;
 
-    // The text takes the whole width: the button is as wide as the label
-    // was measured.
+    // The button is only as wide as the label was measured; a little room on
+    // either side keeps an exact fit from breaking its last word.
     CRect rectText = rect;
+    rectText.InflateRect(3, 0);
     const UINT uiTextFormat = m_bIsWholeText ? (DT_CENTER | DT_WORDBREAK) : (DT_WORDBREAK | DT_END_ELLIPSIS);
 
     if (pImages != NULL && IsImageValid()) {

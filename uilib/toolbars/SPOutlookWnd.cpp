@@ -380,8 +380,10 @@ BOOL CSPOutlookWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     CPoint pt;
     ::GetCursorPos(&pt);
     ScreenToClient(&pt);
-    if (nHitTest == HTCLIENT && GetTabFromPoint(pt) >= 0 && spGlobalData.hcurHand != NULL) {
-        ::SetCursor(spGlobalData.hcurHand);
+    // The library's hand cursor, loaded once for the process.
+    static HCURSOR s_hcurHand = ::LoadCursor(::GetModuleHandle(NULL), MAKEINTRESOURCE(16919));
+    if (nHitTest == HTCLIENT && GetTabFromPoint(pt) >= 0 && s_hcurHand != NULL) {
+        ::SetCursor(s_hcurHand);
         return TRUE;
     }
     return CSPBaseTabWnd::OnSetCursor(pWnd, nHitTest, message);
