@@ -78,7 +78,7 @@ BOOL CSPBaseTabWnd::SetImageList(HIMAGELIST hImageList) {
     return TRUE;
 }
 
-BOOL CSPBaseTabWnd::SetImageList(UINT uiID, int cx, COLORREF clrTransp) {
+BOOL CSPBaseTabWnd::LoadImageStrip(CImageList& images, UINT uiID, int cx, COLORREF clrTransp, CSize* pSizeImage) {
     HBITMAP hbmp = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(uiID), IMAGE_BITMAP, 0, 0,
                                          LR_CREATEDIBSECTION);
     if (hbmp == NULL) return FALSE;
@@ -93,12 +93,17 @@ BOOL CSPBaseTabWnd::SetImageList(UINT uiID, int cx, COLORREF clrTransp) {
     default: nFlags = ILC_COLOR4; break;
     }
     if (clrTransp != (COLORREF)-1) nFlags |= ILC_MASK;
-    m_Images.DeleteImageList();
-    m_Images.Create(cx, bmp.bmHeight, nFlags, 0, 0);
+    images.DeleteImageList();
+    images.Create(cx, bmp.bmHeight, nFlags, 0, 0);
     CBitmap bitmap;
     bitmap.Attach(hbmp);
-    m_Images.Add(&bitmap, clrTransp);
-    m_sizeImage = CSize(cx, bmp.bmHeight);
+    images.Add(&bitmap, clrTransp);
+    if (pSizeImage != NULL) *pSizeImage = CSize(cx, bmp.bmHeight);
+    return TRUE;
+}
+
+BOOL CSPBaseTabWnd::SetImageList(UINT uiID, int cx, COLORREF clrTransp) {
+    if (!LoadImageStrip(m_Images, uiID, cx, clrTransp, &m_sizeImage)) return FALSE;
     RecalcTabHeight();
     return TRUE;
 }

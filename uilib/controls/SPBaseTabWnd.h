@@ -129,6 +129,11 @@ public:
     virtual void CleanUp();
     virtual int GetTabIndex(int iTab) const { return iTab == -1 ? m_iActiveTab : iTab; }
 
+    // An image list of cx-wide images cut from a bitmap resource, in the
+    // bitmap's colour depth (8, 16, 24 or 32 bits, else 4), masked by
+    // clrTransp unless it is -1; FALSE when the bitmap does not load.
+    static BOOL LoadImageStrip(CImageList& images, UINT uiID, int cx, COLORREF clrTransp, CSize* pSizeImage = NULL);
+
     // operations
     void SetDrawOption(int nOption, BOOL bRedraw = TRUE);
     int GetDrawOption() const { return m_nDrawOption; }

@@ -1,5 +1,4 @@
 #include "SPPropertyPage.h"
-#include "SPClientHooks.h"
 
 IMPLEMENT_DYNCREATE(CSPPropertyPage, CPropertyPage)
 
@@ -20,9 +19,7 @@ CSPPropertyPage::CSPPropertyPage(LPCTSTR lpszTemplateName, UINT nIDCaption)
 CSPPropertyPage::~CSPPropertyPage() {}
 
 BOOL CSPPropertyPage::OnSetActive() {
-    CWnd* pParent = GetParent();
-    if (SPClientHooks::pfnSheetActivatePage != NULL && SPIsKindOf(pParent, "CSPPropertySheet"))
-        SPClientHooks::pfnSheetActivatePage(pParent, this);
+    if (ISPPropertySheet* pSheet = dynamic_cast<ISPPropertySheet*>(GetParent())) pSheet->OnActivatePage(this);
     return CPropertyPage::OnSetActive();
 }
 

@@ -5,6 +5,17 @@
 #include "afxwin.h"
 #include "SPDlgImpl.h"
 
+// Implemented by the library property sheet (CSPPropertySheet, which lives
+// with the toolbars because its navigation pane is one): the page that
+// became active, so that the sheet can select the page's button.
+class ISPPropertySheet {
+public:
+    virtual void OnActivatePage(CPropertyPage* pPage) = 0;
+
+protected:
+    ~ISPPropertySheet() {}
+};
+
 class CSPPropertyPage : public CPropertyPage {
     DECLARE_DYNCREATE(CSPPropertyPage)
 

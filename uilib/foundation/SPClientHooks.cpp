@@ -13,16 +13,18 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
     return pImageList != NULL ? pImageList->GetSafeHandle() : NULL;
 }
 
-void (*SPClientHooks::pfnOutlookPaneFillBackground)(CSPBaseControlBar*, CDC*, CRect) = NULL;
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
 CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
-void (*SPClientHooks::pfnSheetActivatePage)(CWnd*, CPropertyPage*) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     SPBarInfo info;
     if (ISPVisualBar* pClient = SPClientOf<ISPVisualBar>(pBar)) pClient->GetVisualInfo(info);
     return info;
+}
+
+ISPBarOwnBackground* SPClientHooks::GetOwnBackground(CSPBaseControlBar* pBar) {
+    return SPClientOf<ISPBarOwnBackground>(pBar);
 }
 
 BOOL SPClientHooks::IsDockingPane(CWnd* pWnd) {

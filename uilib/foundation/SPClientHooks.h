@@ -43,14 +43,11 @@
 // the class directly. Name tests left in the foundation and the controls:
 //
 //   name                  where                          replaced by
-//   CSPOutlookBarPane     SPVisualManager(XP) bars       ISPVisualBar field
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
-//   CSPPropertySheet      CSPPropertyPage::OnSetActive   RUNTIME_CLASS and a
-//                                                        direct call
 //
 // Every library class starts with its window or object base, so its CObject
 // part sits at the object's address; SPClientOf relies on that.
@@ -75,7 +72,6 @@ class CSPToolbarButton;
 class CSPToolbarMenuButton;
 class CSPToolbarComboBoxButton;
 class CSPToolbarEditBoxButton;
-class CPropertyPage;
 
 // The handle of an image list, NULL for none.
 HIMAGELIST SPGetImageListHandle(CImageList* pImageList);
@@ -119,6 +115,16 @@ public:
 
 protected:
     ~ISPVisualBar() {}
+};
+
+// Implemented by CSPOutlookBarPane: a bar that fills its own background (a
+// colour or a tiled bitmap) where the visual manager would fill a bar's.
+class ISPBarOwnBackground {
+public:
+    virtual void FillOwnBackground(CDC* pDC, CRect rect) = 0;
+
+protected:
+    ~ISPBarOwnBackground() {}
 };
 
 // Implemented by CSPToolBar: what the user-tools manager does to every bar
@@ -304,11 +310,11 @@ struct SPClientHooks {
     static BOOL IsFlatTabWnd(CSPTabWnd* pTabWnd);  // FALSE
     static SPPopupMenuInfo GetPopupMenuInfo(CSPPopupMenu* pMenu);  // a top-level popup dropping down
 
+    // The bar's own background fill, NULL for a bar the visual manager fills.
+    static ISPBarOwnBackground* GetOwnBackground(CSPBaseControlBar* pBar);
+
     // Hooks left; each answers its neutral value while unset.
     //                                                        replaced by
-    // an outlook bar pane fills its own background; unset: nothing is drawn
-    static void (*pfnOutlookPaneFillBackground)(CSPBaseControlBar* pBar, CDC* pDC, CRect rect);
-    //                                                        CSPOutlookBarPane, ISPVisualBar virtual
     // task panes; unset: empty records
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
@@ -316,9 +322,6 @@ struct SPClientHooks {
     // the menu bar's font for an orientation; unset: fontRegular / fontVert
     static CFont* (*pfnGetMenuFont)(BOOL bHorz);
     //                                                        CSPMenuBar, its state in the foundation
-    // a library property sheet activates the page; unset: nothing
-    static void (*pfnSheetActivatePage)(CWnd* pSheet, CPropertyPage* pPage);
-    //                                                        CSPPropertySheet, a direct call
 
     // The answers of the hooks, with the neutral ones when a hook is unset.
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);

@@ -363,3 +363,23 @@ HBITMAP SPCreateScreenBitmap(int cx, int cy) {
     ::ReleaseDC(NULL, hdcScreen);
     return hbm;
 }
+
+CSPOffscreenDC::CSPOffscreenDC(CDC* pDCTarget, const CRect& rectClient)
+    : m_pDCTarget(pDCTarget), m_pDC(pDCTarget), m_pOldBitmap(NULL) {
+    pDCTarget->GetClipBox(m_rectClip);
+    if (m_dcMem.CreateCompatibleDC(pDCTarget) &&
+        m_bmp.CreateCompatibleBitmap(pDCTarget, rectClient.Width(), rectClient.Height())) {
+        m_pOldBitmap = m_dcMem.SelectObject(&m_bmp);
+        m_pDC = &m_dcMem;
+    }
+}
+
+CSPOffscreenDC::~CSPOffscreenDC() {
+    if (IsOffscreen()) m_dcMem.SelectObject(m_pOldBitmap);
+}
+
+void CSPOffscreenDC::Flush() {
+    if (IsOffscreen())
+        m_pDCTarget->BitBlt(m_rectClip.left, m_rectClip.top, m_rectClip.Width(), m_rectClip.Height(), &m_dcMem,
+                            m_rectClip.left, m_rectClip.top, SRCCOPY);
+}

@@ -68,3 +68,29 @@ private:
 // A bitmap of cx x cy in the screen's format (one made compatible with a
 // memory DC alone would be monochrome), or NULL.
 HBITMAP SPCreateScreenBitmap(int cx, int cy);
+
+// Drawing of a window's client area into an off-screen bitmap of its size
+// when one can be made, else straight into the target DC; Flush copies the
+// target's clip box from the bitmap.
+class CSPOffscreenDC {
+public:
+    CSPOffscreenDC(CDC* pDCTarget, const CRect& rectClient);
+    ~CSPOffscreenDC();
+    // The DC to draw into.
+    CDC* GetDC() const { return m_pDC; }
+    BOOL IsOffscreen() const { return m_pDC != m_pDCTarget; }
+    // The target's clip box (at construction).
+    const CRect& GetClipBox() const { return m_rectClip; }
+    void Flush();
+
+private:
+    CDC* m_pDCTarget;
+    CDC* m_pDC;
+    CDC m_dcMem;
+    CBitmap m_bmp;
+    CBitmap* m_pOldBitmap;
+    CRect m_rectClip;
+
+    CSPOffscreenDC(const CSPOffscreenDC&) = delete;
+    CSPOffscreenDC& operator=(const CSPOffscreenDC&) = delete;
+};

@@ -129,12 +129,11 @@ void CSPVisualManager::OnUpdateSystemColors() {}
 
 void CSPVisualManager::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                            BOOL /*bNCArea*/) {
-    const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
-    if (SPIsKindOf(info.pWnd, "CSPOutlookBarPane")) {
-        if (SPClientHooks::pfnOutlookPaneFillBackground != NULL)
-            SPClientHooks::pfnOutlookPaneFillBackground(pBar, pDC, rectClient);
+    if (ISPBarOwnBackground* pOwn = SPClientHooks::GetOwnBackground(pBar)) {
+        pOwn->FillOwnBackground(pDC, rectClient);
         return;
     }
+    const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
     if (info.bCaptionBar) {
         pDC->FillSolidRect(rectFill, info.clrCaptionBack == (COLORREF)-1 ? spGlobalData.clrBtnShadow

@@ -157,8 +157,7 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     CWnd* pWnd = info.pWnd;
     // Only a library bar describes itself (and so names its window).
-    if (pWnd == NULL || SPIsKindOf(pWnd, "CSPMenuBar") ||
-        SPIsKindOf(pWnd, "CSPOutlookBarPane")) {
+    if (pWnd == NULL || SPIsKindOf(pWnd, "CSPMenuBar") || SPClientHooks::GetOwnBackground(pBar) != NULL) {
         CSPVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
     }

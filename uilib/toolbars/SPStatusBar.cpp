@@ -1,4 +1,5 @@
 #include "SPStatusBar.h"
+#include "SPDrawEffects.h"
 
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
@@ -529,20 +530,10 @@ LRESULT CSPStatusBar::OnSizeParent(WPARAM, LPARAM lParam) {
 // --- painting -----------------------------------------------------------------------
 
 void CSPStatusBar::DoPaint(CDC* pDCPaint) {
-    CRect rectClip;
-    pDCPaint->GetClipBox(rectClip);
     CRect rectClient;
     GetClientRect(rectClient);
-
-    CDC dcMem;
-    CBitmap bmp;
-    CBitmap* pOldBitmap = NULL;
-    CDC* pDC = pDCPaint;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmp.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBitmap = dcMem.SelectObject(&bmp);
-        pDC = &dcMem;
-    }
+    CSPOffscreenDC offscreen(pDCPaint, rectClient);
+    CDC* pDC = offscreen.GetDC();
 
     CSPControlBar::DoPaint(pDC);
 
@@ -561,11 +552,7 @@ void CSPStatusBar::DoPaint(CDC* pDCPaint) {
     pDC->SetTextColor(clrOldText);
     pDC->SetBkColor(clrOldBk);
     pDC->SetBkMode(nOldMode);
-    if (pDC == &dcMem) {
-        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                         rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
+    offscreen.Flush();
 }
 
 void CSPStatusBar::OnDrawPane(CDC* pDC, SPStatusBarPane* pPane) {

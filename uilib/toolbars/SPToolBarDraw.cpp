@@ -1,5 +1,6 @@
 // CSPToolBar: painting, hit testing and tooltips.
 #include "SPToolBar.h"
+#include "SPDrawEffects.h"
 #include "SPBarBorderHelper.h"
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
@@ -83,21 +84,15 @@ private:
 };
 
 void CSPToolBar::DoPaint(CDC* pDCPaint) {
-    CRect rectClip;
-    pDCPaint->GetClipBox(rectClip);
     CRect rectClient;
     GetClientRect(rectClient);
     const BOOL bHorz = IsHorizontalAligned();
     CSPVisualManager* pVisual = CSPVisualManager::GetInstance();
 
-    CDC dcMem;
-    CBitmap bmp;
-    CDC* pDC = pDCPaint;
-    CBitmap* pOldBitmap = NULL;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmp.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-        pOldBitmap = dcMem.SelectObject(&bmp);
-        pDC = &dcMem;
+    CSPOffscreenDC offscreen(pDCPaint, rectClient);
+    CDC* pDC = offscreen.GetDC();
+    const CRect rectClip = offscreen.GetClipBox();
+    if (offscreen.IsOffscreen()) {
         if (!(GetStyle() & TBSTYLE_TRANSPARENT)) {
             pVisual->OnFillBarBackground(pDC, this, rectClient, rectClip, FALSE);
         } else {
@@ -184,12 +179,7 @@ void CSPToolBar::DoPaint(CDC* pDCPaint) {
     }
     drawing.End();
 
-    if (pDC == &dcMem) {
-        if (bPrepared)
-            pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                             rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
+    if (bPrepared) offscreen.Flush();
 }
 
 BOOL CSPToolBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* pImages, BOOL bHighlighted,

@@ -7,7 +7,6 @@
 #include "SPVisualManager.h"
 
 IMPLEMENT_SERIAL(CSPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CSPOutlookButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 CList<UINT, UINT> CSPToolbarButton::m_lstProtectedCommands(10);
 BOOL CSPToolbarButton::m_bWrapText = TRUE;
@@ -390,8 +389,6 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
     ::ReleaseStgMedium(&medium);
     return pButton;
 }
-
-CSPOutlookButton::CSPOutlookButton() {}
 
 HBRUSH CSPToolbarButton::WindowColors(CDC* pDC) {
     pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));

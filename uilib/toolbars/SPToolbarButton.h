@@ -176,11 +176,37 @@ protected:
     static CString s_strClipboardFormatName;
 };
 
+class CSPOutlookBarPane;
+
+// A large button of an outlook bar page: its image centred above a
+// word-wrapped label (cut with an ellipsis when a word is wider than the
+// page). It may be dropped only onto an outlook bar page.
 class CSPOutlookButton : public CSPToolbarButton {
     DECLARE_SERIAL(CSPOutlookButton)
 
 public:
     CSPOutlookButton();
+    ~CSPOutlookButton() override;
+
+    BOOL CanBeDropped(CSPToolBar* pToolbar) override;
+    void OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    // Only stores the index: the image lives in the pages' shared large
+    // collection, which the command manager does not know.
+    void SetImage(int iImage) override;
+
+    // The drag data holds an outlook button.
+    static BOOL IsDraggedIn(IDataObject* pDataObject);
+
+    CSPOutlookBarPane* GetPane() const { return m_pWndParentBar; }
+    BOOL IsTextFits() const { return m_bIsWholeText; }
+
+    CSPOutlookBarPane* m_pWndParentBar;  // NULL on any other parent
+    CSize m_sizeImage;                   // the large-image size, copied at layout
+    BOOL m_bIsWholeText;                 // the label fits the width on its own lines
 };
 
 // The menu button kinds build on the button declared above.

@@ -1,0 +1,233 @@
+// The outlook window: page buttons above and below the active page, the
+// order of activation, the slide's direction, the owner bar's caption and
+// scroll buttons, and outlook buttons dragged over the page buttons.
+#include "afxwin.h"
+#include "afxole.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "MessagePump.h"
+#include "SPOutlookWnd.h"
+#include "WindowPicture.h"
+#include "outlook_support.h"
+
+using namespace outlooktest;
+
+namespace {
+
+// Stands in for the outlook bar that holds the window.
+class COwnerBar : public CWnd, public ISPOutlookWndOwner {
+public:
+    int nUp = 0, nDown = 0;
+    BOOL bCaptionFromPage = FALSE;
+    void OnScroll(BOOL bDown) override { (bDown ? nDown : nUp)++; }
+    BOOL IsCaptionFromActivePage() const override { return bCaptionFromPage; }
+};
+
+class OutlookWndTest : public HostTest {
+protected:
+    COwnerBar owner;
+    CSPOutlookWnd wnd;
+    std::vector<std::unique_ptr<CSPOutlookBarPane>> panes;
+
+    void SetUp() override {
+        HostTest::SetUp();
+        ASSERT_TRUE(owner.Create(NULL, _T("Outlook bar"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 400), &host, 1));
+        ASSERT_TRUE(wnd.Create(CRect(0, 0, 200, 400), &owner, 2));
+    }
+    void TearDown() override {
+        CSPOutlookWnd::EnableAnimation(FALSE);
+        if (wnd.GetSafeHwnd() != NULL) wnd.DestroyWindow();
+        panes.clear();
+        HostTest::TearDown();
+    }
+    void AddPages(int n) {
+        LPCTSTR labels[] = {_T("Mail"), _T("Calendar"), _T("Contacts"), _T("Tasks"), _T("Notes")};
+        for (int i = 0; i < n; i++) {
+            panes.emplace_back(new CSPOutlookBarPane);
+            ASSERT_TRUE(panes.back()->CreatePane(&wnd, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 10 + i));
+            wnd.AddTab(panes.back().get(), labels[i]);
+        }
+    }
+    CRect ButtonRect(int i) {
+        CRect rect;
+        wnd.GetTabRect(i, rect);
+        return rect;
+    }
+    // Press and release the mouse over a page button, as the user does.
+    void Click(int i) {
+        const CPoint pt = ButtonRect(i).CenterPoint();
+        const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+        wnd.SendMessage(WM_MOUSEMOVE, 0, lParam);
+        wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        wnd.SendMessage(WM_LBUTTONUP, 0, lParam);
+    }
+};
+
+TEST_F(OutlookWndTest, ButtonsUpToTheActivePageStandAboveItTheOthersBelow) {
+    AddPages(4);
+    const int nHeight = wnd.GetTabsHeight();
+    ASSERT_GT(nHeight, 0);
+    for (int iActive : {0, 2, 3, 1}) {
+        SCOPED_TRACE(iActive);
+        ASSERT_TRUE(wnd.SetActiveTab(iActive));
+        const CRect rectArea = wnd.GetPageArea();
+        for (int i = 0; i < 4; i++) {
+            const CRect rect = ButtonRect(i);
+            EXPECT_EQ(nHeight, rect.Height());
+            if (i <= iActive) {
+                EXPECT_LE(rect.bottom, rectArea.top) << i;
+            } else {
+                EXPECT_GE(rect.top, rectArea.bottom) << i;
+            }
+            if (i > 0 && i != iActive + 1) {
+                EXPECT_EQ(ButtonRect(i - 1).bottom, rect.top) << i;
+            }
+            EXPECT_EQ(i == iActive, panes[i]->IsWindowVisible()) << i;
+        }
+        CRect rectPage;
+        panes[iActive]->GetWindowRect(rectPage);
+        wnd.ScreenToClient(rectPage);
+        EXPECT_EQ(rectArea, rectPage);
+        EXPECT_EQ(rectArea.Width(), panes[iActive]->GetAvailableWidth());
+
+        CRect rectTop, rectBottom;
+        wnd.GetTabArea(rectTop, rectBottom);
+        wnd.ScreenToClient(rectTop);
+        wnd.ScreenToClient(rectBottom);
+        EXPECT_EQ(ButtonRect(0).top, rectTop.top);
+        EXPECT_EQ(ButtonRect(iActive).bottom, rectTop.bottom);
+        EXPECT_EQ(iActive == 3, rectBottom.IsRectEmpty());
+        EXPECT_TRUE(wnd.IsPtInTabArea(ButtonRect(iActive).CenterPoint()));
+        EXPECT_FALSE(wnd.IsPtInTabArea(rectArea.CenterPoint()));
+        EXPECT_TRUE(wnd.FindTargetWnd(ButtonRect(0).CenterPoint()) == NULL);
+        EXPECT_EQ(&owner, wnd.FindTargetWnd(rectArea.CenterPoint()));
+    }
+    EXPECT_FALSE(wnd.SetActiveTab(4));
+    EXPECT_FALSE(wnd.SetActiveTab(-1));
+    EXPECT_EQ(1, wnd.GetActiveTab());
+
+    if (const char* pszPath = getenv("TW_OUTLOOK_SCREENSHOT")) {
+        HBITMAP hbmp = Square(32, RGB(30, 90, 200));
+        LPCTSTR labels[] = {_T("Inbox"), _T("Sent items"), _T("A folder with a long name")};
+        for (LPCTSTR lpszLabel : labels) panes[1]->AddButton(hbmp, lpszLabel, 0);
+        ::DeleteObject(hbmp);
+        wnd.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_TRUE(WriteWindowBitmap(wnd.GetSafeHwnd(), pszPath)) << pszPath;
+    }
+}
+
+TEST_F(OutlookWndTest, ASinglePageGoesWithoutButtonOnlyWithANonZeroLocation) {
+    AddPages(1);
+    EXPECT_FALSE(ButtonRect(0).IsRectEmpty());
+    wnd.SetLocation(CSPBaseTabWnd::LOCATION_TOP);
+    EXPECT_TRUE(ButtonRect(0).IsRectEmpty());
+    EXPECT_EQ(1, wnd.GetPageArea().top);  // only the frame
+    AddPages(1);
+    EXPECT_FALSE(ButtonRect(0).IsRectEmpty());
+}
+
+TEST_F(OutlookWndTest, ClickSlidesTheButtonsTowardsTheOldPageWhenAnimated) {
+    AddPages(4);
+    PumpPending();
+    Click(2);  // animation off: immediate
+    EXPECT_EQ(2, wnd.GetActiveTab());
+    EXPECT_EQ(0, wnd.GetLastSlideStep());
+
+    CSPOutlookWnd::EnableAnimation(TRUE);
+    struct {
+        int iTarget;
+        int nStep;  // positive: the buttons in between move down
+    } cases[] = {{3, -30}, {0, 30}, {1, -30}, {0, 30}};
+    for (const auto& c : cases) {
+        Click(c.iTarget);
+        EXPECT_EQ(c.iTarget, wnd.GetActiveTab());
+        EXPECT_EQ(c.nStep, wnd.GetLastSlideStep()) << c.iTarget;
+        for (int i = 0; i < 4; i++) EXPECT_EQ(i == c.iTarget, panes[i]->IsWindowVisible()) << i;
+    }
+    // Activated by the program, not by a click: no slide.
+    ASSERT_TRUE(wnd.SetActiveTab(3));
+    EXPECT_EQ(0, wnd.GetLastSlideStep());
+}
+
+TEST_F(OutlookWndTest, TheOwnersCaptionFollowsTheActivePageWhenItAsks) {
+    AddPages(3);
+    ASSERT_TRUE(wnd.SetActiveTab(1));
+    CString strCaption;
+    owner.GetWindowText(strCaption);
+    EXPECT_EQ(CString(_T("Outlook bar")), strCaption);
+    owner.bCaptionFromPage = TRUE;
+    ASSERT_TRUE(wnd.SetActiveTab(2));
+    owner.GetWindowText(strCaption);
+    EXPECT_EQ(CString(_T("Contacts")), strCaption);
+}
+
+TEST_F(OutlookWndTest, ScrollButtonsSitOnThePageButtonsAndNotifyTheOwner) {
+    AddPages(3);
+    wnd.EnableScrollButtons(TRUE, TRUE, FALSE);
+    CSPButton& up = wnd.GetScrollUpButton();
+    CSPButton& down = wnd.GetScrollDownButton();
+    EXPECT_TRUE(up.IsWindowVisible());
+    EXPECT_TRUE(down.IsWindowVisible());
+    EXPECT_TRUE(up.IsWindowEnabled());
+    EXPECT_FALSE(down.IsWindowEnabled());
+    CRect rectUp, rectDown;
+    up.GetWindowRect(rectUp);
+    down.GetWindowRect(rectDown);
+    wnd.ScreenToClient(rectUp);
+    wnd.ScreenToClient(rectDown);
+    EXPECT_EQ(ButtonRect(0).right, rectUp.right);
+    EXPECT_EQ(ButtonRect(0).top, rectUp.top);
+    EXPECT_EQ(ButtonRect(1).top, rectDown.top);
+
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)up.GetSafeHwnd());
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)down.GetSafeHwnd());
+    EXPECT_EQ(1, owner.nUp);
+    EXPECT_EQ(1, owner.nDown);
+
+    // The last page active: the down button takes the corner under the page.
+    ASSERT_TRUE(wnd.SetActiveTab(2));
+    down.GetWindowRect(rectDown);
+    wnd.ScreenToClient(rectDown);
+    EXPECT_EQ(wnd.GetPageArea().bottom, rectDown.top);
+
+    wnd.EnableScrollButtons(FALSE);
+    EXPECT_FALSE(up.IsWindowVisible());
+    EXPECT_FALSE(down.IsWindowVisible());
+}
+
+class OutlookWndDropTest : public OutlookWndTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(::OleInitialize(NULL)));
+        OutlookWndTest::SetUp();
+    }
+    void TearDown() override {
+        OutlookWndTest::TearDown();
+        ::OleUninitialize();
+    }
+};
+
+TEST_F(OutlookWndDropTest, OutlookButtonsOpenThePageUnderTheCursor) {
+    AddPages(3);
+    CSPOutlookButton outlook;
+    outlook.m_nID = 5;
+    CSPToolbarButton plain(6, 0, _T("Plain"));
+    COleDataSource outlookData, plainData;
+    ASSERT_TRUE(outlook.PrepareDrag(outlookData));
+    ASSERT_TRUE(plain.PrepareDrag(plainData));
+
+    const CPoint ptThird = ButtonRect(2).CenterPoint();
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, wnd.OnDragOver(plainData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ(0, wnd.GetActiveTab());
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, wnd.OnDragOver(outlookData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ(2, wnd.GetActiveTab());
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY,
+              wnd.OnDragOver(outlookData.GetDataObject(), MK_CONTROL, ButtonRect(1).CenterPoint()));
+    EXPECT_EQ(1, wnd.GetActiveTab());
+}
+
+}  // namespace

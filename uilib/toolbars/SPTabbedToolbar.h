@@ -1,0 +1,67 @@
+// SPTabbedToolbar.h - CSPTabbedToolbar: a horizontal toolbar whose whole
+// client area is a tab window; each tab holds another library toolbar. The
+// bar is as large as its largest toolbar plus the tab strip.
+//
+// While toolbar buttons are dragged in customise mode, the tab under the
+// cursor opens, so that a button can be dropped on a toolbar of any tab.
+#pragma once
+#include "SPTabWnd.h"
+#include "SPToolBar.h"
+
+class CSPTabbedToolbar;
+
+// The tab window's drop target for dragged toolbar buttons: the toolbar's
+// target, registered for the tab window and answering for the strip.
+class CSPTabbedToolbarDropTarget : public CSPToolbarDropTarget {
+public:
+    // Registers the bar's tab window with OLE, when OLE is initialised in
+    // this thread.
+    BOOL RegisterTabs(CSPTabbedToolbar* pOwner);
+    void RevokeTabs();
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+    HRESULT STDMETHODCALLTYPE DragLeave() override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
+
+protected:
+    CSPTabbedToolbar* Owner() const;
+};
+
+class CSPTabbedToolbar : public CSPToolBar {
+    DECLARE_SERIAL(CSPTabbedToolbar)
+
+public:
+    CSPTabbedToolbar();
+    ~CSPTabbedToolbar() override;
+
+    // With SPCBRS_FLOAT in dwSPBarStyle the bar gets a gripper; it always
+    // lies horizontally.
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                          UINT nID = AFX_IDW_TOOLBAR, DWORD dwSPBarStyle = SPCBRS_FLOAT);
+    using CSPToolBar::CreateEx;
+
+    // Moves the toolbar's window into a new tab labelled with its window
+    // text; FALSE before the bar has its tab window.
+    virtual BOOL AddTab(CSPControlBar* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE,
+                        BOOL bDetachable = TRUE);
+    virtual CSPTabWnd* GetTabWnd() const { return m_pTabWnd; }
+
+    void RecalcLayout() override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    // A toolbar button dragged over the tab strip: the tab under the point
+    // (tab-window client coordinates) opens; copy with Ctrl, else move.
+    // No effect outside customise mode or for other data.
+    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+
+protected:
+    CSPTabWnd* m_pTabWnd;
+    CSPTabbedToolbarDropTarget m_TabsDropTarget;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
+    afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
