@@ -270,3 +270,40 @@ TEST(Extent, QuirksModeDropsEdgeMarginsOfCellsAndBody) {
 }
 
 }  // namespace
+
+namespace {
+
+// Printing a page wider than the paper: it is laid out again as wide as its
+// content, but never more than 1.5 times the paper, and scaled down to it;
+// over-long preformatted lines are cut rather than shrinking all the text.
+TEST(Extent, PrintScalesWideContentDownOnlySoFar) {
+  struct Case {
+    const char* name;
+    std::string body;
+    float scale;
+    float paragraphLine;  // width of the paragraph's first line after the print layout
+  };
+  std::string words = "<p>";
+  for (int i = 0; i < 40; ++i) words += "word ";
+  words += "</p>";
+  const Case cases[] = {
+      {"fits", "<p>short</p>" + words, 1, 392},
+      {"fixed width", "<div style='width:500px'>w</div>" + words, 0.8f, 472},
+      {"long pre line", "<pre>" + std::string(300, 'x') + "</pre>" + words, 400.0f / 600, 592},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Laid p("<body style='margin:0'>" + c.body + "</body>", 400);
+    EXPECT_FLOAT_EQ(p.l->layoutForPrint(400), c.scale);
+    const DisplayList d = p.l->paint();
+    float line = 0;
+    for (const layout::DisplayItem* t : texts(d))
+      if (utf8(t->text).rfind("word", 0) == 0) {
+        line = t->rect.w;
+        break;
+      }
+    EXPECT_FLOAT_EQ(line, c.paragraphLine);
+  }
+}
+
+}  // namespace
