@@ -77,6 +77,42 @@ TEST(Paint, BoxShadowOutsideTheBox) {
   EXPECT_FLOAT_EQ(area, 4 * 20 + 96 * 4);  // the L the 4px offset leaves outside the box
 }
 
+// border-radius: backgrounds and one-colour solid borders are drawn as
+// rounded fills, radii too large for the box shrink together; borders of
+// different sides fall back to square bands.
+TEST(Paint, BorderRadiusRoundsBackgroundsAndBorders) {
+  Laid p(R"(<body style="margin:0">
+      <div style="width:100px;height:20px;background:#eee;border:2px solid blue;border-radius:6px 4px / 2px"></div>
+      <div style="width:40px;height:40px;background:#8c8;border-radius:50%"></div>
+      <div style="width:40px;height:10px;background:red;border-radius:30px"></div>
+      <div style="width:40px;height:10px;border-top:1px solid red;border-bottom:1px dashed red;border-radius:3px"></div>
+      <div style="width:40px;height:10px;background:#ccc;border-radius:0 -2px"></div></body>)",
+         400);
+  const DisplayList d = p.l->paint();
+  std::vector<const layout::DisplayItem*> round;
+  int squareFills = 0;
+  for (const auto& it : d.items) {
+    if (it.kind == ItemKind::RoundFill) round.push_back(&it);
+    if (it.kind == ItemKind::Fill) ++squareFills;
+  }
+  ASSERT_EQ(round.size(), 4u);
+  // the first box: its background, then its border as one band around a hole
+  EXPECT_EQ(round[0]->color, layout::Color::rgb(0xee, 0xee, 0xee));
+  EXPECT_TRUE(round[0]->hole.empty());
+  EXPECT_EQ(round[1]->color, layout::Color::rgb(0, 0, 255));
+  const float first[4] = {6, 4, 6, 4};
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[1]->radii[i], first[i]);
+  EXPECT_FLOAT_EQ(round[1]->hole.x, 2);
+  EXPECT_FLOAT_EQ(round[1]->hole.w, 100);
+  EXPECT_FLOAT_EQ(round[1]->hole.h, 20);
+  // 50% of a 40 px square: a circle; 30 px on a 10 px high box: 5 px
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[2]->radii[i], 20);
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[3]->radii[i], 5);
+  // dashed and solid sides: square bands (a fill and a dashed border); a
+  // negative radius is invalid and the last box stays square
+  EXPECT_EQ(squareFills, 2);
+}
+
 TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
   Laid p("<p><b>ab</b><b>cd</b></p>", 400);
   auto t = texts(p.l->paint());

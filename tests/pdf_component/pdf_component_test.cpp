@@ -548,3 +548,28 @@ TEST_F(PdfComponentTest, TiledBackgroundsAndChangedSheets) {
     for (const char* f : {"strip.bmp", "a.htm", "b.htm", "look.css"}) DeleteFileA((dir + "\\" + f).c_str());
     RemoveDirectoryA(dir.c_str());
 }
+
+// Rounded corners reach the PDF as curves filled by the even-odd rule: the
+// background as one figure, its one-colour border as a band of two.
+TEST_F(PdfComponentTest, RoundedBoxesAreCurves) {
+    const std::string sub = "round-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteAll(dir + "\\r.htm",
+             "<html><body><div style=\"width:200px;height:40px;background:#eee;border:2px solid #00f;"
+             "border-radius:8px\">x</div></body></html>");
+    const std::string r = sub + "\\r.htm";
+    Open({{u"R", r.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + "round.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load(r.c_str()));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    std::string page;
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) page = s;
+    EXPECT_EQ(Count(page, " c\n"), 12u);  // four corners, three figures
+    EXPECT_EQ(Count(page, "f*"), 2u);
+    DeleteFileA((dir + "\\r.htm").c_str());
+    RemoveDirectoryA(dir.c_str());
+}

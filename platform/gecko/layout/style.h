@@ -87,6 +87,9 @@ struct ComputedStyle {
   bool hasShadow = false;
   float shadow[4] = {0, 0, 0, 0};
   Color shadowColor;
+  // border-radius: top-left, top-right, bottom-right, bottom-left (percent
+  // of the border box's width)
+  Length borderRadius[4];
   bool hasContent = false;      // ::before/::after: `content` gives text
   std::string content;          // that text, UTF-8
   // --- inherited

@@ -379,6 +379,12 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
       }
       return;
     }
+    case Prop::BorderTopLeftRadius: case Prop::BorderTopRightRadius: case Prop::BorderBottomRightRadius:
+    case Prop::BorderBottomLeftRadius:
+      // "h v": the horizontal radius stands for both
+      if (toLength(t, em, &len) && len.value >= 0)
+        s.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)] = len;
+      return;
     case Prop::BorderCollapse:
       if (ident) s.borderCollapse = k == "collapse";
       return;
@@ -448,6 +454,10 @@ void inheritValue(Prop p, Ctx& c) {
     case Prop::BoxShadow:
       s.hasShadow = ps.hasShadow, s.shadowColor = ps.shadowColor;
       for (int i = 0; i < 4; ++i) s.shadow[i] = ps.shadow[i];
+      break;
+    case Prop::BorderTopLeftRadius: case Prop::BorderTopRightRadius: case Prop::BorderBottomRightRadius:
+    case Prop::BorderBottomLeftRadius:
+      s.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)] = ps.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)];
       break;
     default: break;  // inherited properties already hold the parent's value
   }

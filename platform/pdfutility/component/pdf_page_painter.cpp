@@ -68,6 +68,9 @@ void PdfPagePainter::Paint(const tw::layout::DisplayList& list) {
       case ItemKind::Border:
         PaintBorder(it);
         break;
+      case ItemKind::RoundFill:
+        PaintRoundFill(it);
+        break;
       case ItemKind::Text:
         PaintText(list, it);
         break;
@@ -108,6 +111,28 @@ void PdfPagePainter::PaintBorder(const tw::layout::DisplayItem& it) {
     if (across) page_.FillRect(X(r.x + p), Y(r.bottom()), (e - p) * k_, r.h * k_);
     else page_.FillRect(X(r.x), Y(r.y + e), r.w * k_, (e - p) * k_);
   }
+}
+
+void PdfPagePainter::PaintRoundFill(const tw::layout::DisplayItem& it) {
+  if (it.rect.empty() || it.color.isTransparent()) return;
+  // The outline in points, straight onto the page.
+  class Outline : public tw::layout::OutlineSink {
+   public:
+    Outline(const PdfPagePainter& p, Page& page) : p_(p), page_(page) {}
+    void moveTo(float x, float y) override { page_.MoveTo(p_.X(x), p_.Y(y)); }
+    void lineTo(float x, float y) override { page_.LineTo(p_.X(x), p_.Y(y)); }
+    void curveTo(float x1, float y1, float x2, float y2, float x3, float y3) override {
+      page_.CurveTo(p_.X(x1), p_.Y(y1), p_.X(x2), p_.Y(y2), p_.X(x3), p_.Y(y3));
+    }
+    void closeFigure() override { page_.ClosePath(); }
+
+   private:
+    const PdfPagePainter& p_;
+    Page& page_;
+  } outline(*this, page_);
+  SetFill(it.color);
+  tw::layout::traceRoundFill(it, outline);
+  page_.FillEvenOdd();
 }
 
 void PdfPagePainter::PaintText(const tw::layout::DisplayList& list,
