@@ -65,15 +65,23 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     fclose(f);
 }
 
-// A 4x4 24-bit bitmap file: not a JPEG, so it goes in as compressed pixels.
-std::string TinyBmp() {
+// A small (4x4) 24-bit bitmap file: not a JPEG, so it goes in as compressed
+// pixels.
+std::string TinyBmp(unsigned w = 4, unsigned h = 4) {
     std::string b;
     auto u16 = [&](unsigned v) { b += char(v & 255); b += char(v >> 8); };
     auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    const unsigned stride = (w * 3 + 3) / 4 * 4;
     b += "BM";
-    u32(54 + 48); u32(0); u32(54);
-    u32(40); u32(4); u32(4); u16(1); u16(24); u32(0); u32(48); u32(2835); u32(2835); u32(0); u32(0);
-    for (int i = 0; i < 16; ++i) { b += char(i * 16); b += char(200); b += char(255 - i * 16); }
+    u32(54 + stride * h); u32(0); u32(54);
+    u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(stride * h); u32(2835); u32(2835); u32(0); u32(0);
+    for (unsigned y = 0; y < h; ++y) {
+        for (unsigned x = 0; x < w; ++x) {
+            const unsigned i = y * w + x;
+            b += char(i * 16); b += char(200); b += char(255 - i * 16);
+        }
+        b.append(stride - w * 3, '\0');
+    }
     return b;
 }
 
@@ -546,6 +554,30 @@ TEST_F(PdfComponentTest, TiledBackgroundsAndChangedSheets) {
     EXPECT_EQ(pages[1].find("1 0 0 rg"), std::string::npos);
 
     for (const char* f : {"strip.bmp", "a.htm", "b.htm", "look.css"}) DeleteFileA((dir + "\\" + f).c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+// A gradient one pixel wide repeated across is one drawing stretched over
+// the width (no seams between blocks of tiles).
+TEST_F(PdfComponentTest, OnePixelGradientIsOneDrawing) {
+    const std::string sub = "gradient-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteAll(dir + "\\g.bmp", TinyBmp(1, 6));
+    WriteAll(dir + "\\g.htm", "<html><body><div style=\"width:600px;height:6px;background:url(g.bmp) repeat-x\">"
+                              "</div><p>text</p></body></html>");
+    const std::string g = sub + "\\g.htm";
+    Open({{u"G", g.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + "gradient.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load(g.c_str()));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+    std::string page;
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) page = s;
+    EXPECT_EQ(Count(page, " Do Q"), 1u);
+    for (const char* f : {"g.bmp", "g.htm"}) DeleteFileA((dir + "\\" + f).c_str());
     RemoveDirectoryA(dir.c_str());
 }
 

@@ -165,11 +165,19 @@ void PdfPagePainter::PaintImage(const tw::layout::DisplayList& list,
   double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
   double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
   if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) return;
-  // Small tiles (a 1-pixel gradient repeated across a heading) go out as
-  // blocks of tiles, a few drawings instead of hundreds.
+  // A tile one pixel wide (a vertical gradient repeated across a heading)
+  // is the same stretched: one drawing a row, without seams that a viewer
+  // may show between blocks. Other small tiles go out as blocks of tiles,
+  // a few drawings instead of hundreds.
   int rx = 1, ry = 1;
-  const int block = resources_.TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
-  if (block >= 0) image = block;
+  const tw::layout::DisplayImage& source = list.images[size_t(it.image)];
+  if (source.width == 1 || source.height == 1) {
+    if (source.width == 1) rx = int(kx1 - kx0);
+    if (source.height == 1) ry = int(ky1 - ky0);
+  } else {
+    const int block = resources_.TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
+    if (block >= 0) image = block;
+  }
   Save();
   page_.Rectangle(X(r.x), Y(r.bottom()), r.w * k_, r.h * k_);
   page_.ClipToPath();
