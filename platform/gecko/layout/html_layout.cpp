@@ -87,6 +87,7 @@ void HtmlLayout::layout(float width) {
   ctx.fonts = fonts_.get();
   ctx.host = &host_;
   ctx.quirks = doc_ && isQuirksMode(*doc_);
+  ctx.lineHeightQuirk = ctx.quirks || (doc_ && isLimitedQuirksMode(*doc_));
   docHeight_ = layoutDocument(root_, width, ctx);
   // wide tables, long words and nowrap text widen the document (scrolling)
   docWidth_ = std::min(std::max({width, root_->x + root_->w + root_->margin[1], contentRight(root_)}), 10 * kMaxLength);

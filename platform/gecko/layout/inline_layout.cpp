@@ -209,8 +209,12 @@ void LineBuilder::finishLine(bool forced, bool last) {
     *a = asc + lead + shift;
     *d = desc + lead - shift;
   };
-  float A, D;
-  halfLeading(*lb_->style, 0, &A, &D);
+  bool text = forced || !ctx_.lineHeightQuirk;
+  for (size_t i = 0; i < cur_.size() && !text; ++i)
+    text = cur_[i].kind == Fragment::Text &&
+           (!cur_[i].space || !collapses(lb_->items[cur_[i].item].style->whiteSpace));
+  float A = 0, D = 0;
+  if (text) halfLeading(*lb_->style, 0, &A, &D);
   bool visible = forced;
   float topBottomH = 0;
   for (const Fragment& f : cur_) {
@@ -243,7 +247,7 @@ void LineBuilder::finishLine(bool forced, bool last) {
         d = H - above - shift;
       }
     } else {
-      halfLeading(*it.style, f.baselineShift, &a, &d);
+      if (text) halfLeading(*it.style, f.baselineShift, &a, &d);
       if (f.w > 0) visible = true;
     }
     A = std::max(A, a);

@@ -62,6 +62,10 @@ struct LayoutContext {
   // the last child of body and table cells are dropped, as the browsers
   // these pages were written for do.
   bool quirks = false;
+  // Quirks and limited-quirks mode: a line holding no text gets no strut
+  // from its block's font; its images and inline-blocks alone make its
+  // height.
+  bool lineHeightQuirk = false;
 };
 
 // Line breaking between characters of scripts written without spaces
