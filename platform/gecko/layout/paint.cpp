@@ -612,9 +612,15 @@ struct BreakCollector {
         soft->push_back({(*hard)[first].first, (*hard)[first + 1].second});
         soft->push_back({(*hard)[first + n - 2].first, (*hard)[first + n - 1].second});
       }
+      // floats met in the text break inside like other blocks (a theme's
+      // wrapper of the whole page is one)
       for (const InlineItem& it : b->items)
-        if (it.kind == InlineItem::Float && it.box)
-          hard->push_back({Y + it.box->y, Y + it.box->y + std::min(it.box->h, 2000.0f)});
+        if (it.kind == InlineItem::Float && it.box) {
+          const Box* f = it.box;
+          out->push_back(BreakCandidate{Y + f->y, false});
+          out->push_back(BreakCandidate{Y + f->y + f->h, false});
+          walk(f, X + f->x, Y + f->y);
+        }
       return;
     }
     if (b->kind == BoxKind::Image) {
