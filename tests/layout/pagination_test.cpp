@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "fixed_host.h"
 #include "layout/html_layout.h"
@@ -111,6 +112,31 @@ TEST(Paint, BorderRadiusRoundsBackgroundsAndBorders) {
   // dashed and solid sides: square bands (a fill and a dashed border); a
   // negative radius is invalid and the last box stays square
   EXPECT_EQ(squareFills, 2);
+}
+
+// Collapsed borders between cells: the wider one is drawn, in the style and
+// colour of the cell it belongs to, also when the neighbour has none there
+// (doxygen's class list draws its column line so).
+TEST(Paint, CollapsedBordersKeepTheirCellsColour) {
+  Laid p(R"(<body style="margin:0"><table style="border-collapse:collapse" cellpadding="0"><tr>
+      <td>entry</td><td style="border-left:3px solid blue">desc</td></tr><tr>
+      <td style="border-top:1px solid red;border-bottom:2px solid green">x</td><td>y</td></tr></table></body>)",
+         400);
+  const DisplayList d = p.l->paint();
+  std::map<std::string, layout::RectF> fills;
+  for (const auto& it : d.items)
+    if (it.kind == ItemKind::Fill) {
+      const layout::Color& c = it.color;
+      fills[c == layout::Color::rgb(0, 0, 255) ? "blue" : c == layout::Color::rgb(255, 0, 0) ? "red"
+                                                         : c == layout::Color::rgb(0, 128, 0) ? "green" : "other"] = it.rect;
+    }
+  ASSERT_EQ(fills.count("blue"), 1u);
+  EXPECT_FLOAT_EQ(fills["blue"].w, 3);
+  EXPECT_FLOAT_EQ(fills["blue"].x, 40);  // right of "entry"
+  ASSERT_EQ(fills.count("red"), 1u);     // above "x", from its own cell
+  EXPECT_FLOAT_EQ(fills["red"].h, 1);
+  ASSERT_EQ(fills.count("green"), 1u);
+  EXPECT_EQ(fills.count("other"), 0u);
 }
 
 TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
