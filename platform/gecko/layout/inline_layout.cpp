@@ -35,7 +35,27 @@ bool noBreakAfter(char16_t c) {
 
 }  // namespace
 
-bool breakBetween(char16_t a, char16_t b) {
+// Between printable ASCII characters a browser breaks after a hyphen or a
+// question mark (not before closing punctuation), and before an opening
+// bracket after other punctuation ("get<T>(x)" breaks before "(").
+bool asciiBreak(char16_t before, char16_t a, char16_t b) {
+  auto in = [](char16_t c, const char16_t* set) {
+    for (; *set; ++set)
+      if (*set == c) return true;
+    return false;
+  };
+  auto alnum = [](char16_t c) { return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z'); };
+  if (a == u'-') {
+    // a minus sign stays with its number; "ABC-123" and "12-34" may break
+    if (b >= u'0' && b <= u'9') return alnum(before);
+    return !in(b, u"!$),./:;?]}");
+  }
+  if (a == u'?') return !in(b, u"!\"'),./:;?]}");
+  return in(a, u"!\"#%&)*+,.:;=>\\]|}~") && in(b, u"(<[{");
+}
+
+bool breakBetween(char16_t before, char16_t a, char16_t b) {
+  if (a > 0x20 && a < 0x7F && b > 0x20 && b < 0x7F) return asciiBreak(before, a, b);
   if (!isCjk(a) && !isCjk(b)) return false;
   return !noBreakBefore(b) && !noBreakAfter(a);
 }
@@ -392,7 +412,7 @@ void LineBuilder::run() {
             // break opportunities inside the word (ideographs, kana)
             size_t a = p;
             for (size_t k = p + 1; k <= q; ++k) {
-              if (k < q && !breakBetween(t[k - 1], t[k])) continue;
+              if (k < q && !breakBetween(k >= 2 ? t[k - 2] : 0, t[k - 1], t[k])) continue;
               addText(i, a, k, ctx_.fonts->width(f, t.data() + a, k - a), false);
               if (k < q) placeGroup();
               a = k;
