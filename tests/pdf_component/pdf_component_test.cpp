@@ -291,6 +291,12 @@ protected:
         return b.data();
     }
 
+    // One page converted alone on A4 into <name>.pdf, with the files it
+    // uses written beside it: the content stream of its page ("" when it
+    // failed).
+    std::string PageStream(const std::string& name, const std::string& html,
+                           const std::vector<std::pair<std::string, std::string>>& files = {});
+
     static nsIServiceManager* s_sm;
     static std::string s_folder;
     nsCOMPtr<IPdfJob> job;
@@ -557,51 +563,45 @@ TEST_F(PdfComponentTest, TiledBackgroundsAndChangedSheets) {
     RemoveDirectoryA(dir.c_str());
 }
 
+std::string PdfComponentTest::PageStream(const std::string& name, const std::string& html,
+                                         const std::vector<std::pair<std::string, std::string>>& files) {
+    const std::string sub = name + "-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    for (const auto& f : files) WriteAll(dir + "\\" + f.first, f.second);
+    WriteAll(dir + "\\page.htm", html);
+    const std::string page = sub + "\\page.htm";
+    Open({{u"Page", page.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + name + ".pdf";
+    Begin(pdf, setup);
+    std::string stream;
+    EXPECT_TRUE(Load(page.c_str()));
+    EXPECT_EQ(Finish(), NS_OK) << Extra();
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) stream = s;
+    for (const auto& f : files) DeleteFileA((dir + "\\" + f.first).c_str());
+    DeleteFileA((dir + "\\page.htm").c_str());
+    RemoveDirectoryA(dir.c_str());
+    return stream;
+}
+
 // A gradient one pixel wide repeated across is one drawing stretched over
 // the width (no seams between blocks of tiles).
 TEST_F(PdfComponentTest, OnePixelGradientIsOneDrawing) {
-    const std::string sub = "gradient-" + std::to_string(GetCurrentProcessId());
-    const std::string dir = s_folder + "\\" + sub;
-    CreateDirectoryA(dir.c_str(), nullptr);
-    WriteAll(dir + "\\g.bmp", TinyBmp(1, 6));
-    WriteAll(dir + "\\g.htm", "<html><body><div style=\"width:600px;height:6px;background:url(g.bmp) repeat-x\">"
-                              "</div><p>text</p></body></html>");
-    const std::string g = sub + "\\g.htm";
-    Open({{u"G", g.c_str(), -1}});
-    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
-    const std::string pdf = OutDir() + "gradient.pdf";
-    Begin(pdf, setup);
-    ASSERT_TRUE(Load(g.c_str()));
-    ASSERT_EQ(Finish(), NS_OK) << Extra();
-    std::string page;
-    for (const std::string& s : Streams(ReadAll(pdf)))
-        if (s.find(" Tj ET") != std::string::npos) page = s;
+    const std::string page = PageStream("gradient",
+                                        "<html><body><div style=\"width:600px;height:6px;"
+                                        "background:url(g.bmp) repeat-x\"></div><p>text</p></body></html>",
+                                        {{"g.bmp", TinyBmp(1, 6)}});
     EXPECT_EQ(Count(page, " Do Q"), 1u);
-    for (const char* f : {"g.bmp", "g.htm"}) DeleteFileA((dir + "\\" + f).c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 // Rounded corners reach the PDF as curves filled by the even-odd rule: the
 // background as one figure, its one-colour border as a band of two.
 TEST_F(PdfComponentTest, RoundedBoxesAreCurves) {
-    const std::string sub = "round-" + std::to_string(GetCurrentProcessId());
-    const std::string dir = s_folder + "\\" + sub;
-    CreateDirectoryA(dir.c_str(), nullptr);
-    WriteAll(dir + "\\r.htm",
-             "<html><body><div style=\"width:200px;height:40px;background:#eee;border:2px solid #00f;"
-             "border-radius:8px\">x</div></body></html>");
-    const std::string r = sub + "\\r.htm";
-    Open({{u"R", r.c_str(), -1}});
-    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
-    const std::string pdf = OutDir() + "round.pdf";
-    Begin(pdf, setup);
-    ASSERT_TRUE(Load(r.c_str()));
-    ASSERT_EQ(Finish(), NS_OK) << Extra();
-    std::string page;
-    for (const std::string& s : Streams(ReadAll(pdf)))
-        if (s.find(" Tj ET") != std::string::npos) page = s;
+    const std::string page = PageStream("round",
+                                        "<html><body><div style=\"width:200px;height:40px;background:#eee;"
+                                        "border:2px solid #00f;border-radius:8px\">x</div></body></html>");
     EXPECT_EQ(Count(page, " c\n"), 12u);  // four corners, three figures
     EXPECT_EQ(Count(page, "f*"), 2u);
-    DeleteFileA((dir + "\\r.htm").c_str());
-    RemoveDirectoryA(dir.c_str());
 }
