@@ -267,7 +267,11 @@ void LineBuilder::finishLine(bool forced, bool last) {
         d = H - above - shift;
       }
     } else {
-      if (text) halfLeading(*it.style, f.baselineShift, &a, &d);
+      // without text, only inline boxes with vertical padding or borders
+      // keep their line height
+      const ComputedStyle& is = *it.style;
+      if (text || is.borderWidth[0] > 0 || is.borderWidth[2] > 0 || is.padding[0].value > 0 || is.padding[2].value > 0)
+        halfLeading(is, f.baselineShift, &a, &d);
       if (f.w > 0) visible = true;
     }
     A = std::max(A, a);
