@@ -45,8 +45,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
-// The engine's scale for a page: the laid-out width over the paper's
-// content width, when wider (as the conversion computes it).
+// The engine's scale for a page, as the conversion computes it.
 double ScaleOf(const tw::html::Document& doc, const std::string& url) {
   twpdf::PageSetup setup;
   setup.width_in = kA4WidthInches;
@@ -60,8 +59,7 @@ double ScaleOf(const tw::html::Document& doc, const std::string& url) {
   twpdf::PdfLayoutHost host;
   tw::layout::HtmlLayout layout(host, options);
   layout.load(doc, url);
-  layout.layout(float(contentW));
-  return layout.width() > contentW + 0.5 ? contentW / layout.width() : 1.0;
+  return layout.layoutForPrint(float(contentW));
 }
 
 int Render(const std::string& outFolder, int first, int argc, char** argv) {

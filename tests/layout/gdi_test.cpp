@@ -286,6 +286,36 @@ TEST(GdiPaint, FillsTextImagesAndClips) {
   host.releaseImage(img);
 }
 
+// A rounded fill leaves its corners unpainted; a rounded band leaves its
+// hole unpainted.
+TEST(GdiPaint, RoundedFillsAndBands) {
+  DisplayList d;
+  d.width = 100;
+  d.height = 60;
+  DisplayItem round;
+  round.kind = ItemKind::RoundFill;
+  round.rect = {10, 10, 40, 40};
+  round.color = Color::rgb(255, 0, 0);
+  for (float& r : round.radii) r = 20;
+  d.items.push_back(round);
+  DisplayItem band = round;
+  band.rect = {60, 10, 30, 30};
+  band.color = Color::rgb(0, 0, 255);
+  for (float& r : band.radii) r = 6;
+  band.hole = {63, 13, 24, 24};
+  d.items.push_back(band);
+  Canvas c(100, 60);
+  layout::PaintOptions o;
+  o.paintBackground = true;
+  layout::PaintDisplayList(c.dc(), d, o);
+  EXPECT_EQ(c.at(30, 30), RGB(255, 0, 0));      // the circle's centre
+  EXPECT_EQ(c.at(30, 11), RGB(255, 0, 0));      // the middle of its top edge
+  EXPECT_EQ(c.at(12, 12), RGB(255, 255, 255));  // its corner
+  EXPECT_EQ(c.at(61, 25), RGB(0, 0, 255));      // the band
+  EXPECT_EQ(c.at(75, 25), RGB(255, 255, 255));  // its hole
+  EXPECT_EQ(c.at(60, 10), RGB(255, 255, 255));  // its rounded corner
+}
+
 TEST(GdiPaint, LaysOutAndPaintsAPageWithTheRealHost) {
   layout::GdiHost host;
   std::string dir = tempDir();

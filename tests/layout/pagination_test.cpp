@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "fixed_host.h"
 #include "layout/html_layout.h"
@@ -75,6 +76,67 @@ TEST(Paint, BoxShadowOutsideTheBox) {
     area += it.rect.w * it.rect.h;
   }
   EXPECT_FLOAT_EQ(area, 4 * 20 + 96 * 4);  // the L the 4px offset leaves outside the box
+}
+
+// border-radius: backgrounds and one-colour solid borders are drawn as
+// rounded fills, radii too large for the box shrink together; borders of
+// different sides fall back to square bands.
+TEST(Paint, BorderRadiusRoundsBackgroundsAndBorders) {
+  Laid p(R"(<body style="margin:0">
+      <div style="width:100px;height:20px;background:#eee;border:2px solid blue;border-radius:6px 4px / 2px"></div>
+      <div style="width:40px;height:40px;background:#8c8;border-radius:50%"></div>
+      <div style="width:40px;height:10px;background:red;border-radius:30px"></div>
+      <div style="width:40px;height:10px;border-top:1px solid red;border-bottom:1px dashed red;border-radius:3px"></div>
+      <div style="width:40px;height:10px;background:#ccc;border-radius:0 -2px"></div></body>)",
+         400);
+  const DisplayList d = p.l->paint();
+  std::vector<const layout::DisplayItem*> round;
+  int squareFills = 0;
+  for (const auto& it : d.items) {
+    if (it.kind == ItemKind::RoundFill) round.push_back(&it);
+    if (it.kind == ItemKind::Fill) ++squareFills;
+  }
+  ASSERT_EQ(round.size(), 4u);
+  // the first box: its background, then its border as one band around a hole
+  EXPECT_EQ(round[0]->color, layout::Color::rgb(0xee, 0xee, 0xee));
+  EXPECT_TRUE(round[0]->hole.empty());
+  EXPECT_EQ(round[1]->color, layout::Color::rgb(0, 0, 255));
+  const float first[4] = {6, 4, 6, 4};
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[1]->radii[i], first[i]);
+  EXPECT_FLOAT_EQ(round[1]->hole.x, 2);
+  EXPECT_FLOAT_EQ(round[1]->hole.w, 100);
+  EXPECT_FLOAT_EQ(round[1]->hole.h, 20);
+  // 50% of a 40 px square: a circle; 30 px on a 10 px high box: 5 px
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[2]->radii[i], 20);
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(round[3]->radii[i], 5);
+  // dashed and solid sides: square bands (a fill and a dashed border); a
+  // negative radius is invalid and the last box stays square
+  EXPECT_EQ(squareFills, 2);
+}
+
+// Collapsed borders between cells: the wider one is drawn, in the style and
+// colour of the cell it belongs to, also when the neighbour has none there
+// (doxygen's class list draws its column line so).
+TEST(Paint, CollapsedBordersKeepTheirCellsColour) {
+  Laid p(R"(<body style="margin:0"><table style="border-collapse:collapse" cellpadding="0"><tr>
+      <td>entry</td><td style="border-left:3px solid blue">desc</td></tr><tr>
+      <td style="border-top:1px solid red;border-bottom:2px solid green">x</td><td>y</td></tr></table></body>)",
+         400);
+  const DisplayList d = p.l->paint();
+  std::map<std::string, layout::RectF> fills;
+  for (const auto& it : d.items)
+    if (it.kind == ItemKind::Fill) {
+      const layout::Color& c = it.color;
+      fills[c == layout::Color::rgb(0, 0, 255) ? "blue" : c == layout::Color::rgb(255, 0, 0) ? "red"
+                                                         : c == layout::Color::rgb(0, 128, 0) ? "green" : "other"] = it.rect;
+    }
+  ASSERT_EQ(fills.count("blue"), 1u);
+  EXPECT_FLOAT_EQ(fills["blue"].w, 3);
+  EXPECT_FLOAT_EQ(fills["blue"].x, 40);  // right of "entry"
+  ASSERT_EQ(fills.count("red"), 1u);     // above "x", from its own cell
+  EXPECT_FLOAT_EQ(fills["red"].h, 1);
+  ASSERT_EQ(fills.count("green"), 1u);
+  EXPECT_EQ(fills.count("other"), 0u);
 }
 
 TEST(Paint, TextsOfSiblingsWithTheSameStyleStayRunsOfTheirOwn) {
@@ -267,6 +329,43 @@ TEST(Extent, QuirksModeDropsEdgeMarginsOfCellsAndBody) {
   EXPECT_EQ(standards.l->height(), 80);  // the paragraphs' outer margins stay in the cell
   Laid heading("<body style='margin:8px'><h1>t</h1></body>", 300);
   EXPECT_EQ(heading.l->height(), 8 + 32 + 8);  // the heading's margins are dropped at the body's edges
+}
+
+}  // namespace
+
+namespace {
+
+// Printing a page wider than the paper: it is laid out again as wide as its
+// content, but never more than 1.5 times the paper, and scaled down to it;
+// over-long preformatted lines are cut rather than shrinking all the text.
+TEST(Extent, PrintScalesWideContentDownOnlySoFar) {
+  struct Case {
+    const char* name;
+    std::string body;
+    float scale;
+    float paragraphLine;  // width of the paragraph's first line after the print layout
+  };
+  std::string words = "<p>";
+  for (int i = 0; i < 40; ++i) words += "word ";
+  words += "</p>";
+  const Case cases[] = {
+      {"fits", "<p>short</p>" + words, 1, 392},
+      {"fixed width", "<div style='width:500px'>w</div>" + words, 0.8f, 472},
+      {"long pre line", "<pre>" + std::string(300, 'x') + "</pre>" + words, 400.0f / 600, 592},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Laid p("<body style='margin:0'>" + c.body + "</body>", 400);
+    EXPECT_FLOAT_EQ(p.l->layoutForPrint(400), c.scale);
+    const DisplayList d = p.l->paint();
+    float line = 0;
+    for (const layout::DisplayItem* t : texts(d))
+      if (utf8(t->text).rfind("word", 0) == 0) {
+        line = t->rect.w;
+        break;
+      }
+    EXPECT_FLOAT_EQ(line, c.paragraphLine);
+  }
 }
 
 }  // namespace

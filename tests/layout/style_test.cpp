@@ -147,6 +147,17 @@ TEST(Cascade, Shorthands) {
   EXPECT_EQ(b.borderStyle[0], layout::BorderStyle::Double);
   EXPECT_EQ(b.borderWidth[1], 0);  // style none: no width
   EXPECT_TRUE(same(b.borderColor[1], 0, 128, 0));
+
+  // border-radius: one to four corners as margin's sides; the vertical
+  // radii after "/" are not kept
+  Styled r(R"(<p id=a style="border-radius: 4px">x</p><p id=b style="border-radius: 1px 2px 3px / 9px">y</p>
+      <p id=c style="border-radius: 5px; border-top-right-radius: 10% 3px">z</p>)");
+  r.compute();
+  const float want[3][4] = {{4, 4, 4, 4}, {1, 2, 3, 2}, {5, 10, 5, 5}};
+  const char* ids[3] = {"a", "b", "c"};
+  for (int k = 0; k < 3; ++k)
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(r.of(ids[k]).borderRadius[i].value, want[k][i]) << ids[k] << i;
+  EXPECT_EQ(r.of("c").borderRadius[1].unit, layout::Length::Percent);
 }
 
 TEST(Cascade, PresentationalAttributesAndTheirRank) {
@@ -324,6 +335,13 @@ TEST(Css, Colours) {
   EXPECT_TRUE(layout::parseColor("LightSteelBlue", &c));
   EXPECT_TRUE(layout::parseColor("rgb(100%, 0, 50%)", &c));
   EXPECT_TRUE(c == Color::rgb(255, 0, 128));
+  // partly transparent: as it shows over white paper
+  EXPECT_TRUE(layout::parseColor("rgba(0, 0, 0, 0.05)", &c));
+  EXPECT_TRUE(c == Color::rgb(242, 242, 242));
+  EXPECT_TRUE(layout::parseColor("rgba(255, 0, 0, 50%)", &c));
+  EXPECT_TRUE(c == Color::rgb(255, 128, 128));
+  EXPECT_TRUE(layout::parseColor("rgba(1, 2, 3, 0)", &c));
+  EXPECT_TRUE(c.isTransparent());
   EXPECT_FALSE(layout::parseColor("notacolour", &c));
 }
 

@@ -65,15 +65,23 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     fclose(f);
 }
 
-// A 4x4 24-bit bitmap file: not a JPEG, so it goes in as compressed pixels.
-std::string TinyBmp() {
+// A small (4x4) 24-bit bitmap file: not a JPEG, so it goes in as compressed
+// pixels.
+std::string TinyBmp(unsigned w = 4, unsigned h = 4) {
     std::string b;
     auto u16 = [&](unsigned v) { b += char(v & 255); b += char(v >> 8); };
     auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    const unsigned stride = (w * 3 + 3) / 4 * 4;
     b += "BM";
-    u32(54 + 48); u32(0); u32(54);
-    u32(40); u32(4); u32(4); u16(1); u16(24); u32(0); u32(48); u32(2835); u32(2835); u32(0); u32(0);
-    for (int i = 0; i < 16; ++i) { b += char(i * 16); b += char(200); b += char(255 - i * 16); }
+    u32(54 + stride * h); u32(0); u32(54);
+    u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(stride * h); u32(2835); u32(2835); u32(0); u32(0);
+    for (unsigned y = 0; y < h; ++y) {
+        for (unsigned x = 0; x < w; ++x) {
+            const unsigned i = y * w + x;
+            b += char(i * 16); b += char(200); b += char(255 - i * 16);
+        }
+        b.append(stride - w * 3, '\0');
+    }
     return b;
 }
 
@@ -282,6 +290,12 @@ protected:
         job->GetExtraString(b.data());
         return b.data();
     }
+
+    // One page converted alone on A4 into <name>.pdf, with the files it
+    // uses written beside it: the content stream of its page ("" when it
+    // failed).
+    std::string PageStream(const std::string& name, const std::string& html,
+                           const std::vector<std::pair<std::string, std::string>>& files = {});
 
     static nsIServiceManager* s_sm;
     static std::string s_folder;
@@ -547,4 +561,47 @@ TEST_F(PdfComponentTest, TiledBackgroundsAndChangedSheets) {
 
     for (const char* f : {"strip.bmp", "a.htm", "b.htm", "look.css"}) DeleteFileA((dir + "\\" + f).c_str());
     RemoveDirectoryA(dir.c_str());
+}
+
+std::string PdfComponentTest::PageStream(const std::string& name, const std::string& html,
+                                         const std::vector<std::pair<std::string, std::string>>& files) {
+    const std::string sub = name + "-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    for (const auto& f : files) WriteAll(dir + "\\" + f.first, f.second);
+    WriteAll(dir + "\\page.htm", html);
+    const std::string page = sub + "\\page.htm";
+    Open({{u"Page", page.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + name + ".pdf";
+    Begin(pdf, setup);
+    std::string stream;
+    EXPECT_TRUE(Load(page.c_str()));
+    EXPECT_EQ(Finish(), NS_OK) << Extra();
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) stream = s;
+    for (const auto& f : files) DeleteFileA((dir + "\\" + f.first).c_str());
+    DeleteFileA((dir + "\\page.htm").c_str());
+    RemoveDirectoryA(dir.c_str());
+    return stream;
+}
+
+// A gradient one pixel wide repeated across is one drawing stretched over
+// the width (no seams between blocks of tiles).
+TEST_F(PdfComponentTest, OnePixelGradientIsOneDrawing) {
+    const std::string page = PageStream("gradient",
+                                        "<html><body><div style=\"width:600px;height:6px;"
+                                        "background:url(g.bmp) repeat-x\"></div><p>text</p></body></html>",
+                                        {{"g.bmp", TinyBmp(1, 6)}});
+    EXPECT_EQ(Count(page, " Do Q"), 1u);
+}
+
+// Rounded corners reach the PDF as curves filled by the even-odd rule: the
+// background as one figure, its one-colour border as a band of two.
+TEST_F(PdfComponentTest, RoundedBoxesAreCurves) {
+    const std::string page = PageStream("round",
+                                        "<html><body><div style=\"width:200px;height:40px;background:#eee;"
+                                        "border:2px solid #00f;border-radius:8px\">x</div></body></html>");
+    EXPECT_EQ(Count(page, " c\n"), 12u);  // four corners, three figures
+    EXPECT_EQ(Count(page, "f*"), 2u);
 }

@@ -60,6 +60,7 @@ class DevicePainter {
   void text(const DisplayItem& it);
   void image(const DisplayItem& it);
   void dashed(const DisplayItem& it);
+  void roundFill(const DisplayItem& it);
 
   HDC dc_;
   const DisplayList& list_;
@@ -237,6 +238,47 @@ void DevicePainter::dashed(const DisplayItem& it) {
   }
 }
 
+void DevicePainter::roundFill(const DisplayItem& it) {
+  if (it.color.isTransparent() || !it.rect.intersects(clip_)) return;
+  // The outline as a GDI path, filled by the even-odd (alternate) rule.
+  class Outline : public OutlineSink {
+   public:
+    Outline(const DevicePainter& p, HDC dc) : p_(p), dc_(dc) {}
+    void moveTo(float x, float y) override { MoveToEx(dc_, p_.dx(x), p_.dy(y), nullptr); }
+    void lineTo(float x, float y) override { LineTo(dc_, p_.dx(x), p_.dy(y)); }
+    void curveTo(float x1, float y1, float x2, float y2, float x3, float y3) override {
+      const POINT pts[3] = {{p_.dx(x1), p_.dy(y1)}, {p_.dx(x2), p_.dy(y2)}, {p_.dx(x3), p_.dy(y3)}};
+      PolyBezierTo(dc_, pts, 3);
+    }
+    void closeFigure() override { CloseFigure(dc_); }
+
+   private:
+    const DevicePainter& p_;
+    HDC dc_;
+  } outline(*this, dc_);
+  // Paths take smaller coordinates than rectangles: a huge box keeps square
+  // corners.
+  const double reach = double(1 << 26);
+  if (std::fabs(double(it.rect.x) * o_.scale) > reach || std::fabs(double(it.rect.right()) * o_.scale) > reach ||
+      std::fabs(double(it.rect.y) * o_.scale) > reach || std::fabs(double(it.rect.bottom()) * o_.scale) > reach) {
+    fillRect(dev(it.rect), it.color);
+    return;
+  }
+  HBRUSH brush = CreateSolidBrush(ref(it.color));
+  if (!brush) return;
+  {
+    SelectScope sb(dc_, brush);
+    SelectScope sp(dc_, GetStockObject(NULL_PEN));
+    const int mode = SetPolyFillMode(dc_, ALTERNATE);
+    BeginPath(dc_);
+    traceRoundFill(it, outline);
+    EndPath(dc_);
+    FillPath(dc_);
+    SetPolyFillMode(dc_, mode);
+  }
+  DeleteObject(brush);
+}
+
 void DevicePainter::run() {
   int save = SaveDC(dc_);
   SetBkMode(dc_, TRANSPARENT);
@@ -257,6 +299,9 @@ void DevicePainter::run() {
         break;
       case ItemKind::Border:
         if (it.rect.intersects(clip_)) dashed(it);
+        break;
+      case ItemKind::RoundFill:
+        roundFill(it);
         break;
       case ItemKind::Text:
         text(it);

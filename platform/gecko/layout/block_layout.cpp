@@ -351,7 +351,7 @@ void intrinsicLines(Box* lb, LayoutContext& ctx, float* outMin, float* outMax) {
           } else {
             size_t a = i;
             for (size_t k = i + 1; k <= j; ++k) {
-              if (k < j && !(wrap && breakBetween(t[k - 1], t[k]))) continue;
+              if (k < j && !(wrap && breakBetween(k >= 2 ? t[k - 2] : 0, t[k - 1], t[k]))) continue;
               float w = ctx.fonts->width(f, t.data() + a, k - a);
               line += w;
               word += w;

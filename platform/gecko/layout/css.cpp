@@ -392,6 +392,10 @@ const PropEntry kProps[] = {
     {"-tw-border-spacing-v", Prop::BorderSpacingV},
     {"content", Prop::Content},
     {"box-shadow", Prop::BoxShadow},
+    {"border-top-left-radius", Prop::BorderTopLeftRadius},
+    {"border-top-right-radius", Prop::BorderTopRightRadius},
+    {"border-bottom-right-radius", Prop::BorderBottomRightRadius},
+    {"border-bottom-left-radius", Prop::BorderBottomLeftRadius},
 };
 
 bool IsWs(const CssToken& t) { return t.type == TokType::Whitespace; }
@@ -499,6 +503,19 @@ void ExpandBox(std::vector<Declaration>& out, const std::vector<CssToken>& v, bo
   Add(out, right, *r, imp);
   Add(out, bottom, *b, imp);
   Add(out, left, *l, imp);
+}
+
+// border-radius: the corners' horizontal radii as margin's four sides run
+// (top-left, top-right, bottom-right, bottom-left); the vertical radii after
+// a "/" are not kept (corners are drawn circular).
+void ExpandBorderRadius(std::vector<Declaration>& out, const std::vector<CssToken>& v, bool imp) {
+  std::vector<CssToken> horizontal;
+  for (const CssToken& t : v) {
+    if (t.type == TokType::Delim && t.text == "/") break;
+    horizontal.push_back(t);
+  }
+  ExpandBox(out, horizontal, imp, Prop::BorderTopLeftRadius, Prop::BorderTopRightRadius,
+            Prop::BorderBottomRightRadius, Prop::BorderBottomLeftRadius);
 }
 
 // border-side shorthand: width style color in any order.
@@ -732,6 +749,8 @@ void ParseOneDeclaration(const std::vector<CssToken>& toks, size_t b, size_t e,
     ExpandListStyle(out, v, imp);
   else if (name == "border-spacing")
     ExpandBorderSpacing(out, v, imp);
+  else if (name == "border-radius")
+    ExpandBorderRadius(out, v, imp);
   else {
     Prop p;
     if (propFromName(name, &p) && name[0] != '-') Add(out, p, std::move(v), imp);

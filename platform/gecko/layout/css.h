@@ -128,6 +128,10 @@ enum class Prop : uint8_t {
   BorderSpacingV,
   Content,
   BoxShadow,
+  BorderTopLeftRadius,
+  BorderTopRightRadius,
+  BorderBottomRightRadius,
+  BorderBottomLeftRadius,
   Count
 };
 

@@ -1,6 +1,8 @@
 // display_list.cpp - look-ups on a display list and cutting it into pages.
 #include "layout/display_list.h"
 
+#include <algorithm>
+
 namespace tw {
 namespace layout {
 
@@ -23,6 +25,51 @@ const DisplayLink* DisplayList::linkAt(float x, float y) const {
   for (size_t i = links.size(); i-- > 0;)
     if (links[i].rect.contains(x, y)) return &links[i];
   return nullptr;
+}
+
+void fitCornerRadii(const RectF& r, float radii[4]) {
+  float f = 1;
+  for (int i = 0; i < 4; ++i) radii[i] = radii[i] > 0 ? radii[i] : 0;
+  const float sides[4][3] = {{r.w, radii[0], radii[1]}, {r.h, radii[1], radii[2]},
+                             {r.w, radii[2], radii[3]}, {r.h, radii[3], radii[0]}};
+  for (const auto& s : sides)
+    if (s[1] + s[2] > s[0]) f = std::min(f, std::max(0.0f, s[0]) / (s[1] + s[2]));
+  for (int i = 0; i < 4; ++i) radii[i] *= f;
+}
+
+namespace {
+
+void traceRoundRect(const RectF& r, const float radii[4], OutlineSink& sink) {
+  float k[4] = {radii[0], radii[1], radii[2], radii[3]};
+  fitCornerRadii(r, k);
+  // A quarter circle as one cubic: its control points lie 0.5523 of the
+  // radius along the tangents.
+  const float c = 1 - 0.5523f;
+  const float x0 = r.x, y0 = r.y, x1 = r.right(), y1 = r.bottom();
+  sink.moveTo(x0 + k[0], y0);
+  sink.lineTo(x1 - k[1], y0);
+  if (k[1] > 0) sink.curveTo(x1 - k[1] * c, y0, x1, y0 + k[1] * c, x1, y0 + k[1]);
+  sink.lineTo(x1, y1 - k[2]);
+  if (k[2] > 0) sink.curveTo(x1, y1 - k[2] * c, x1 - k[2] * c, y1, x1 - k[2], y1);
+  sink.lineTo(x0 + k[3], y1);
+  if (k[3] > 0) sink.curveTo(x0 + k[3] * c, y1, x0, y1 - k[3] * c, x0, y1 - k[3]);
+  sink.lineTo(x0, y0 + k[0]);
+  if (k[0] > 0) sink.curveTo(x0, y0 + k[0] * c, x0 + k[0] * c, y0, x0 + k[0], y0);
+  sink.closeFigure();
+}
+
+}  // namespace
+
+void traceRoundFill(const DisplayItem& it, OutlineSink& sink) {
+  const RectF& r = it.rect;
+  if (r.empty()) return;
+  traceRoundRect(r, it.radii, sink);
+  const RectF& h = it.hole;
+  if (h.empty()) return;
+  const float top = h.y - r.y, right = r.right() - h.right(), bottom = r.bottom() - h.bottom(), left = h.x - r.x;
+  const float inner[4] = {it.radii[0] - std::max(left, top), it.radii[1] - std::max(right, top),
+                          it.radii[2] - std::max(right, bottom), it.radii[3] - std::max(left, bottom)};
+  traceRoundRect(h, inner, sink);
 }
 
 const DisplayAnchor* DisplayList::findAnchor(const std::string& name) const {

@@ -3,8 +3,8 @@
 //   RectF, Color        geometry and colour of every item
 //   FontDesc            a font as the host resolved it (face, size, weight, italic)
 //   DisplayImage        an image the host decoded (source url, size, host handle)
-//   DisplayItem         one painting step: fill, dashed/dotted border, text run,
-//                       image (possibly tiled), clip begin/end
+//   DisplayItem         one painting step: fill, rounded fill, dashed/dotted border,
+//                       text run, image (possibly tiled), clip begin/end
 //   DisplayLink         a link rectangle and its target
 //   DisplayAnchor       a named position (<a name>, id=)
 //   DisplayList         all of the above for one surface (the whole document or
@@ -91,6 +91,10 @@ enum class ItemKind : uint8_t {
   Image,      // an image scaled into rect, or tiled over rect
   ClipBegin,  // push a clip rectangle (rect)
   ClipEnd,    // pop the last clip rectangle
+  RoundFill,  // rect filled with color, its corners rounded by radii; when
+              // hole is not empty, only the band between rect's edge and
+              // hole's is filled (a rounded border), hole's corners rounded
+              // by the radii less the band's width there
 };
 
 enum class BorderDash : uint8_t { Dashed, Dotted };
@@ -112,6 +116,9 @@ struct DisplayItem {
   int image = -1;                                    // index into DisplayList::images
   bool tiled = false;                                // tile the image at (tileX, tileY) + k * (tileW, tileH),
   float tileX = 0, tileY = 0, tileW = 0, tileH = 0;  // clipped to rect
+  // RoundFill
+  float radii[4] = {0, 0, 0, 0};  // top-left, top-right, bottom-right, bottom-left
+  RectF hole;
 };
 
 // A link: clicking inside rect follows it. `href` is the attribute as
@@ -148,6 +155,28 @@ struct DisplayList {
   // The anchor of that name (first one), or nullptr.
   const DisplayAnchor* findAnchor(const std::string& name) const;
 };
+
+// Receives the outline of a RoundFill in list coordinates: closed figures of
+// straight lines and cubic Bezier curves, filled by the even-odd rule.
+class OutlineSink {
+ public:
+  virtual void moveTo(float x, float y) = 0;
+  virtual void lineTo(float x, float y) = 0;
+  virtual void curveTo(float x1, float y1, float x2, float y2, float x3, float y3) = 0;
+  virtual void closeFigure() = 0;
+
+ protected:
+  ~OutlineSink() = default;
+};
+
+// Corner radii (top-left, top-right, bottom-right, bottom-left) made to fit
+// r: negative ones become 0, and where two corners of a side together
+// exceed it, all four shrink by the same factor (CSS Backgrounds 5.5).
+void fitCornerRadii(const RectF& r, float radii[4]);
+
+// A RoundFill's outline: its rect with rounded corners (radii fitted as
+// above), then its hole, if any.
+void traceRoundFill(const DisplayItem& it, OutlineSink& sink);
 
 // One page of a paginated document: the vertical band [top, bottom) of the
 // continuous layout (document coordinates, px) that the page shows.

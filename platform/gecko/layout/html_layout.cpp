@@ -87,9 +87,22 @@ void HtmlLayout::layout(float width) {
   ctx.fonts = fonts_.get();
   ctx.host = &host_;
   ctx.quirks = doc_ && isQuirksMode(*doc_);
+  ctx.lineHeightQuirk = ctx.quirks || (doc_ && isLimitedQuirksMode(*doc_));
   docHeight_ = layoutDocument(root_, width, ctx);
   // wide tables, long words and nowrap text widen the document (scrolling)
   docWidth_ = std::min(std::max({width, root_->x + root_->w + root_->margin[1], contentRight(root_)}), 10 * kMaxLength);
+}
+
+float HtmlLayout::layoutForPrint(float pageWidth) {
+  // A browser's print shrinks a wide page by at most this much: a few
+  // over-long preformatted lines would otherwise bring the whole page down
+  // to unreadable text.
+  const float kMaxShrink = 1.5f;
+  layout(pageWidth);
+  if (!(pageWidth > 0) || !(docWidth_ > pageWidth + 0.5f)) return 1;
+  const float wide = std::min(docWidth_, pageWidth * kMaxShrink);
+  layout(wide);
+  return pageWidth / wide;
 }
 
 DisplayList HtmlLayout::paint() const {

@@ -52,6 +52,13 @@ class HtmlLayout {
   // Lays the document out for a viewport (or page content) width in px.
   void layout(float width);
 
+  // Lays the document out for print on pages `pageWidth` px wide, as a
+  // browser prints: content wider than the page gets a second layout on a
+  // box as wide as the content, but at most 1.5 times the page, and the
+  // result (<= 1) scales that box down to the page; whatever is wider still
+  // is cut off at the page's edge rather than shrinking the text further.
+  float layoutForPrint(float pageWidth);
+
   // Extent of the laid-out document: at least the layout width, wider when
   // content overflows it (wide tables, long words, nowrap and pre lines;
   // not content clipped by overflow: hidden).

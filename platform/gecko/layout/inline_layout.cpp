@@ -35,7 +35,27 @@ bool noBreakAfter(char16_t c) {
 
 }  // namespace
 
-bool breakBetween(char16_t a, char16_t b) {
+// Between printable ASCII characters a browser breaks after a hyphen or a
+// question mark (not before closing punctuation), and before an opening
+// bracket after other punctuation ("get<T>(x)" breaks before "(").
+bool asciiBreak(char16_t before, char16_t a, char16_t b) {
+  auto in = [](char16_t c, const char16_t* set) {
+    for (; *set; ++set)
+      if (*set == c) return true;
+    return false;
+  };
+  auto alnum = [](char16_t c) { return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z'); };
+  if (a == u'-') {
+    // a minus sign stays with its number; "ABC-123" and "12-34" may break
+    if (b >= u'0' && b <= u'9') return alnum(before);
+    return !in(b, u"!$),./:;?]}");
+  }
+  if (a == u'?') return !in(b, u"!\"'),./:;?]}");
+  return in(a, u"!\"#%&)*+,.:;=>\\]|}~") && in(b, u"(<[{");
+}
+
+bool breakBetween(char16_t before, char16_t a, char16_t b) {
+  if (a > 0x20 && a < 0x7F && b > 0x20 && b < 0x7F) return asciiBreak(before, a, b);
   if (!isCjk(a) && !isCjk(b)) return false;
   return !noBreakBefore(b) && !noBreakAfter(a);
 }
@@ -209,8 +229,12 @@ void LineBuilder::finishLine(bool forced, bool last) {
     *a = asc + lead + shift;
     *d = desc + lead - shift;
   };
-  float A, D;
-  halfLeading(*lb_->style, 0, &A, &D);
+  bool text = forced || !ctx_.lineHeightQuirk;
+  for (size_t i = 0; i < cur_.size() && !text; ++i)
+    text = cur_[i].kind == Fragment::Text &&
+           (!cur_[i].space || !collapses(lb_->items[cur_[i].item].style->whiteSpace));
+  float A = 0, D = 0;
+  if (text) halfLeading(*lb_->style, 0, &A, &D);
   bool visible = forced;
   float topBottomH = 0;
   for (const Fragment& f : cur_) {
@@ -243,7 +267,11 @@ void LineBuilder::finishLine(bool forced, bool last) {
         d = H - above - shift;
       }
     } else {
-      halfLeading(*it.style, f.baselineShift, &a, &d);
+      // without text, only inline boxes with vertical padding or borders
+      // keep their line height
+      const ComputedStyle& is = *it.style;
+      if (text || is.borderWidth[0] > 0 || is.borderWidth[2] > 0 || is.padding[0].value > 0 || is.padding[2].value > 0)
+        halfLeading(is, f.baselineShift, &a, &d);
       if (f.w > 0) visible = true;
     }
     A = std::max(A, a);
@@ -388,7 +416,7 @@ void LineBuilder::run() {
             // break opportunities inside the word (ideographs, kana)
             size_t a = p;
             for (size_t k = p + 1; k <= q; ++k) {
-              if (k < q && !breakBetween(t[k - 1], t[k])) continue;
+              if (k < q && !breakBetween(k >= 2 ? t[k - 2] : 0, t[k - 1], t[k])) continue;
               addText(i, a, k, ctx_.fonts->width(f, t.data() + a, k - a), false);
               if (k < q) placeGroup();
               a = k;

@@ -62,13 +62,19 @@ struct LayoutContext {
   // the last child of body and table cells are dropped, as the browsers
   // these pages were written for do.
   bool quirks = false;
+  // Quirks and limited-quirks mode: a line holding no text gets no strut
+  // from its block's font; its images and inline-blocks alone make its
+  // height.
+  bool lineHeightQuirk = false;
 };
 
-// Line breaking between characters of scripts written without spaces
-// (Chinese, Japanese, Korean): true when a line may break between a and b
-// (a simple form of the UAX #14 rules: ideographs and kana break on either
-// side, except before closing and after opening punctuation).
-bool breakBetween(char16_t a, char16_t b);
+// Line breaking inside a word: true when a line may break between a and b
+// (`before` is the character before a, 0 at the start). Scripts written
+// without spaces (Chinese, Japanese, Korean) follow a simple form of the
+// UAX #14 rules: ideographs and kana break on either side, except before
+// closing and after opening punctuation. Printable ASCII breaks as browsers
+// do: after a hyphen, and before an opening bracket after punctuation.
+bool breakBetween(char16_t before, char16_t a, char16_t b);
 
 // Lays out a box tree at a width; returns the document height.
 float layoutDocument(Box* root, float width, LayoutContext& ctx);

@@ -77,8 +77,47 @@ class Painter {
     }
     fillOutside(core, r, s.shadowColor);
   }
+  // A box's border-radius fitted to its border box r; false when square.
+  bool cornerRadii(const ComputedStyle& s, RectF r, float radii[4]) {
+    bool round = false;
+    for (int i = 0; i < 4; ++i) round |= (radii[i] = s.borderRadius[i].resolve(r.w)) > 0;
+    if (round) fitCornerRadii(r, radii);
+    return round;
+  }
+  void roundFill(RectF r, const float radii[4], Color c, RectF hole = RectF{}) {
+    if (c.isTransparent() || r.empty()) return;
+    DisplayItem it;
+    it.kind = ItemKind::RoundFill;
+    it.rect = r;
+    it.color = c;
+    for (int i = 0; i < 4; ++i) it.radii[i] = radii[i];
+    it.hole = hole;
+    out_->items.push_back(std::move(it));
+  }
+  // r filled in c, with the corners of s's border-radius.
+  void fillCorners(const ComputedStyle& s, RectF r, Color c) {
+    float radii[4];
+    if (cornerRadii(s, r, radii)) roundFill(r, radii, c);
+    else fill(r.x, r.y, r.w, r.h, c);
+  }
+  // Borders of widths bw around r drawn with s's rounded corners: one band
+  // when every side drawn is solid in one colour; false (nothing drawn) when
+  // the corners are square or the sides differ.
+  bool roundBorders(const ComputedStyle& s, const float bw[4], RectF r) {
+    float radii[4];
+    if (!cornerRadii(s, r, radii)) return false;
+    const Color* color = nullptr;
+    for (int side = 0; side < 4; ++side) {
+      if (!(bw[side] > 0)) continue;
+      if (s.borderStyle[side] != BorderStyle::Solid || (color && *color != s.borderColor[side])) return false;
+      color = &s.borderColor[side];
+    }
+    if (color)
+      roundFill(r, radii, *color, RectF{r.x + bw[3], r.y + bw[0], r.w - bw[1] - bw[3], r.h - bw[0] - bw[2]});
+    return true;
+  }
   void background(const Box* b, const ComputedStyle& s, RectF r) {
-    fill(r.x, r.y, r.w, r.h, s.backgroundColor);
+    fillCorners(s, r, s.backgroundColor);
     if (!s.backgroundImage.empty()) {
       const DisplayImage* img = bgImage_(resolveUrl(baseUrl_, s.backgroundImage));
       if (img && img->handle) {
@@ -315,10 +354,13 @@ void Painter::paintLines(const Box* lb, float X, float Y) {
       RectF r{X + sp.x0 + ml, top - pt - s.borderWidth[0], sp.x1 - sp.x0 - ml - mr,
               bottom - top + pt + pb + s.borderWidth[0] + s.borderWidth[2]};
       if (s.visible) {
-        fill(r.x, r.y, r.w, r.h, s.backgroundColor);
+        // corners round only where the box is not broken over lines
+        const bool whole = sp.first && sp.last;
+        if (whole) fillCorners(s, r, s.backgroundColor);
+        else fill(r.x, r.y, r.w, r.h, s.backgroundColor);
         float bw[4] = {s.borderWidth[0], sp.last ? s.borderWidth[1] : 0, s.borderWidth[2],
                        sp.first ? s.borderWidth[3] : 0};
-        borders(bw, s.borderStyle, s.borderColor, r);
+        if (!whole || !roundBorders(s, bw, r)) borders(bw, s.borderStyle, s.borderColor, r);
       }
       if (it.element && it.element->is(html::Tag::A) && it.element->hasAttribute("href"))
         link(it.element, RectF{r.x, top, r.w, bottom - top});
@@ -393,7 +435,7 @@ void Painter::paintBox(const Box* b, float X, float Y, const html::Element* pare
   } else if (isBody && s.visible && b->parent && !b->parent->style->backgroundColor.isTransparent()) {
     background(b, s, border);  // the canvas took the root's colour: the body paints its own
   }
-  if (s.visible && b->kind != BoxKind::Row && b->kind != BoxKind::RowGroup) {
+  if (s.visible && b->kind != BoxKind::Row && b->kind != BoxKind::RowGroup && !roundBorders(s, b->border, border)) {
     borders(b->border, s.borderStyle, s.borderColor, border);
   }
   if (b->element) anchor(b->element, X, Y);
@@ -570,9 +612,15 @@ struct BreakCollector {
         soft->push_back({(*hard)[first].first, (*hard)[first + 1].second});
         soft->push_back({(*hard)[first + n - 2].first, (*hard)[first + n - 1].second});
       }
+      // floats met in the text break inside like other blocks (a theme's
+      // wrapper of the whole page is one)
       for (const InlineItem& it : b->items)
-        if (it.kind == InlineItem::Float && it.box)
-          hard->push_back({Y + it.box->y, Y + it.box->y + std::min(it.box->h, 2000.0f)});
+        if (it.kind == InlineItem::Float && it.box) {
+          const Box* f = it.box;
+          out->push_back(BreakCandidate{Y + f->y, false});
+          out->push_back(BreakCandidate{Y + f->y + f->h, false});
+          walk(f, X + f->x, Y + f->y);
+        }
       return;
     }
     if (b->kind == BoxKind::Image) {

@@ -147,8 +147,14 @@ bool parseColorTokens(const std::vector<CssToken>& v, Color* out) {
       else if (a.type == TokType::RParen) break;
     }
     if (n < 3) return false;
-    auto ch = [](double x) { return uint8_t(std::max(0.0, std::min(255.0, std::round(x)))); };
-    *out = Color{ch(c[0]), ch(c[1]), ch(c[2]), uint8_t(c[3] <= 0 ? 0 : 255)};
+    // Partly transparent colours are drawn opaque, as they would show over
+    // white paper.
+    const double a = std::max(0.0, std::min(1.0, c[3]));
+    auto ch = [a](double x) {
+      x = std::max(0.0, std::min(255.0, x)) * a + 255 * (1 - a);
+      return uint8_t(std::max(0.0, std::min(255.0, std::round(x))));
+    };
+    *out = Color{ch(c[0]), ch(c[1]), ch(c[2]), uint8_t(a <= 0 ? 0 : 255)};
     return true;
   }
   return false;

@@ -87,6 +87,9 @@ struct ComputedStyle {
   bool hasShadow = false;
   float shadow[4] = {0, 0, 0, 0};
   Color shadowColor;
+  // border-radius: top-left, top-right, bottom-right, bottom-left (percent
+  // of the border box's width)
+  Length borderRadius[4];
   bool hasContent = false;      // ::before/::after: `content` gives text
   std::string content;          // that text, UTF-8
   // --- inherited
@@ -209,6 +212,9 @@ bool parseColorTokens(const std::vector<CssToken>& v, Color* out);
 
 // True for documents laid out in quirks mode (no doctype, or an old one).
 bool isQuirksMode(const html::Document& doc);
+// True for limited-quirks mode (XHTML 1.0 and HTML 4.01 Transitional or
+// Frameset with a system id): standards mode but for the line height.
+bool isLimitedQuirksMode(const html::Document& doc);
 
 // Resolves a reference of the page against its base url, as the page view
 // and the PDF links read it (NS_ResolveLink). Fragment-only references keep

@@ -102,5 +102,15 @@ bool isQuirksMode(const html::Document& doc) {
   return true;  // HTML 2, 3.2, and other old public ids
 }
 
+bool isLimitedQuirksMode(const html::Document& doc) {
+  const html::DocumentType* dt = doc.doctype();
+  if (!dt || dt->name() != "html") return false;
+  const std::string pub = lower(dt->publicId());
+  if (pub.rfind("-//w3c//dtd xhtml 1.0 transitional//", 0) == 0 || pub.rfind("-//w3c//dtd xhtml 1.0 frameset//", 0) == 0)
+    return true;
+  return !dt->systemId().empty() && (pub.rfind("-//w3c//dtd html 4.01 transitional//", 0) == 0 ||
+                                     pub.rfind("-//w3c//dtd html 4.01 frameset//", 0) == 0);
+}
+
 }  // namespace layout
 }  // namespace tw

@@ -332,7 +332,6 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
       if (ident && k == "none") return;
       float len[4] = {0, 0, 0, 0};
       int n = 0;
-      double alpha = 1;
       Color color = s.color;
       for (size_t i = 0; i < v.size(); ++i) {
         const CssToken& x = v[i];
@@ -344,19 +343,14 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
         } else if (x.type == TokType::Function || x.type == TokType::Hash || x.type == TokType::Ident) {
           std::vector<CssToken> rest(v.begin() + long(i), v.end());
           if (!parseColorTokens(rest, &color)) return;
-          if (x.type == TokType::Function) {
-            // rgba()'s fourth argument: the shadow's opacity
-            int args = 0;
-            for (++i; i < v.size() && v[i].type != TokType::RParen; ++i)
-              if (v[i].type == TokType::Number && ++args == 4) alpha = std::max(0.0, std::min(1.0, v[i].num));
-          }
+          if (x.type == TokType::Function)  // past rgba()'s arguments (its opacity is in the colour)
+            while (i + 1 < v.size() && v[i].type != TokType::RParen) ++i;
         }
       }
       if (n < 2 || color.isTransparent()) return;
-      auto mix = [&](uint8_t c) { return uint8_t(std::lround(c * alpha + 255 * (1 - alpha))); };
       s.hasShadow = true;
       for (int i = 0; i < 4; ++i) s.shadow[i] = len[i];
-      s.shadowColor = Color::rgb(mix(color.r), mix(color.g), mix(color.b));
+      s.shadowColor = color;
       return;
     }
     case Prop::Content: {
@@ -379,6 +373,12 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
       }
       return;
     }
+    case Prop::BorderTopLeftRadius: case Prop::BorderTopRightRadius: case Prop::BorderBottomRightRadius:
+    case Prop::BorderBottomLeftRadius:
+      // "h v": the horizontal radius stands for both
+      if (toLength(t, em, &len) && len.value >= 0)
+        s.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)] = len;
+      return;
     case Prop::BorderCollapse:
       if (ident) s.borderCollapse = k == "collapse";
       return;
@@ -448,6 +448,10 @@ void inheritValue(Prop p, Ctx& c) {
     case Prop::BoxShadow:
       s.hasShadow = ps.hasShadow, s.shadowColor = ps.shadowColor;
       for (int i = 0; i < 4; ++i) s.shadow[i] = ps.shadow[i];
+      break;
+    case Prop::BorderTopLeftRadius: case Prop::BorderTopRightRadius: case Prop::BorderBottomRightRadius:
+    case Prop::BorderBottomLeftRadius:
+      s.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)] = ps.borderRadius[int(p) - int(Prop::BorderTopLeftRadius)];
       break;
     default: break;  // inherited properties already hold the parent's value
   }

@@ -85,8 +85,10 @@ void buildGrid(Box* t, Grid& g) {
   if (g.collapse) collapseBorders(t, g);
 }
 
-// Collapsed borders: neighbouring cells share one border (the wider one),
-// and the table's own border replaces the cells' outer ones.
+// Collapsed borders: neighbouring cells share one border, the wider one
+// (the left or upper one of equals), drawn by the cell it belongs to in its
+// own style and colour; the table's own border replaces the cells' outer
+// ones.
 void collapseBorders(Box* t, Grid& g) {
   const ComputedStyle& ts = *t->style;
   std::vector<std::vector<Box*>> at(g.rows.size());
@@ -102,15 +104,15 @@ void collapseBorders(Box* t, Grid& g) {
     Box* c = s.cell;
     if (s.col > 0 && s.col - 1 < int(at[s.row].size()) && at[s.row][s.col - 1]) {
       Box* l = at[s.row][s.col - 1];
-      l->cborder[1] = std::max(l->cborder[1], c->cborder[3]);
-      c->cborder[3] = 0;
+      if (c->cborder[3] > l->cborder[1]) l->cborder[1] = 0;
+      else c->cborder[3] = 0;
     } else if (s.col == 0 && ts.borderWidth[3] > 0) {
       c->cborder[3] = 0;
     }
     if (s.row > 0 && s.col < int(at[s.row - 1].size()) && at[s.row - 1][s.col] && at[s.row - 1][s.col] != c) {
       Box* u = at[s.row - 1][s.col];
-      u->cborder[2] = std::max(u->cborder[2], c->cborder[0]);
-      c->cborder[0] = 0;
+      if (c->cborder[0] > u->cborder[2]) u->cborder[2] = 0;
+      else c->cborder[0] = 0;
     } else if (s.row == 0 && ts.borderWidth[0] > 0) {
       c->cborder[0] = 0;
     }

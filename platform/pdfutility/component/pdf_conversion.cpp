@@ -419,12 +419,10 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   tw::layout::HtmlLayout layout(*host_, layout_options);
   layout.load(doc, page_url);
   StageTimer layout_time(Stage::Layout);
-  layout.layout(float(content_w));
-  layout_time.stop();
   // Content wider than the page (wide tables, long preformatted lines) is
-  // scaled down to the page's width rather than cut off.
-  double scale = 1;
-  if (layout.width() > content_w + 0.5) scale = content_w / layout.width();
+  // scaled down to the page's width, within limits, rather than cut off.
+  const double scale = layout.layoutForPrint(float(content_w));
+  layout_time.stop();
   StageTimer list_time(Stage::DisplayList);
   const tw::layout::DisplayList whole = layout.paint();
   list_time.stop();

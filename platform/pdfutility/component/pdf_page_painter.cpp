@@ -68,6 +68,9 @@ void PdfPagePainter::Paint(const tw::layout::DisplayList& list) {
       case ItemKind::Border:
         PaintBorder(it);
         break;
+      case ItemKind::RoundFill:
+        PaintRoundFill(it);
+        break;
       case ItemKind::Text:
         PaintText(list, it);
         break;
@@ -110,6 +113,28 @@ void PdfPagePainter::PaintBorder(const tw::layout::DisplayItem& it) {
   }
 }
 
+void PdfPagePainter::PaintRoundFill(const tw::layout::DisplayItem& it) {
+  if (it.rect.empty() || it.color.isTransparent()) return;
+  // The outline in points, straight onto the page.
+  class Outline : public tw::layout::OutlineSink {
+   public:
+    Outline(const PdfPagePainter& p, Page& page) : p_(p), page_(page) {}
+    void moveTo(float x, float y) override { page_.MoveTo(p_.X(x), p_.Y(y)); }
+    void lineTo(float x, float y) override { page_.LineTo(p_.X(x), p_.Y(y)); }
+    void curveTo(float x1, float y1, float x2, float y2, float x3, float y3) override {
+      page_.CurveTo(p_.X(x1), p_.Y(y1), p_.X(x2), p_.Y(y2), p_.X(x3), p_.Y(y3));
+    }
+    void closeFigure() override { page_.ClosePath(); }
+
+   private:
+    const PdfPagePainter& p_;
+    Page& page_;
+  } outline(*this, page_);
+  SetFill(it.color);
+  tw::layout::traceRoundFill(it, outline);
+  page_.FillEvenOdd();
+}
+
 void PdfPagePainter::PaintText(const tw::layout::DisplayList& list,
                                const tw::layout::DisplayItem& it) {
   if (it.text.empty() || it.font < 0 || size_t(it.font) >= list.fonts.size()) return;
@@ -140,11 +165,19 @@ void PdfPagePainter::PaintImage(const tw::layout::DisplayList& list,
   double kx1 = std::ceil((r.right() - it.tileX) / it.tileW);
   double ky1 = std::ceil((r.bottom() - it.tileY) / it.tileH);
   if ((kx1 - kx0) * (ky1 - ky0) > kMaxTiles) return;
-  // Small tiles (a 1-pixel gradient repeated across a heading) go out as
-  // blocks of tiles, a few drawings instead of hundreds.
+  // A tile one pixel wide (a vertical gradient repeated across a heading)
+  // is the same stretched: one drawing a row, without seams that a viewer
+  // may show between blocks. Other small tiles go out as blocks of tiles,
+  // a few drawings instead of hundreds.
   int rx = 1, ry = 1;
-  const int block = resources_.TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
-  if (block >= 0) image = block;
+  const tw::layout::DisplayImage& source = list.images[size_t(it.image)];
+  if (source.width == 1 || source.height == 1) {
+    if (source.width == 1) rx = int(kx1 - kx0);
+    if (source.height == 1) ry = int(ky1 - ky0);
+  } else {
+    const int block = resources_.TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
+    if (block >= 0) image = block;
+  }
   Save();
   page_.Rectangle(X(r.x), Y(r.bottom()), r.w * k_, r.h * k_);
   page_.ClipToPath();

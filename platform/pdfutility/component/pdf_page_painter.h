@@ -61,6 +61,7 @@ class PdfPagePainter {
   void Save();
   void Restore();
   void PaintBorder(const tw::layout::DisplayItem& it);
+  void PaintRoundFill(const tw::layout::DisplayItem& it);
   void PaintText(const tw::layout::DisplayList& list, const tw::layout::DisplayItem& it);
   void PaintImage(const tw::layout::DisplayList& list, const tw::layout::DisplayItem& it);
   // A text run at (x, y) in points, characters its font lacks in fallback

@@ -94,6 +94,10 @@ void Page::SetStrokeColor(double r, double g, double b) { Op(ColorOp(r, g, b, "R
 void Page::SetLineWidth(double width) { Op(Num(std::max(0.0, width)) + " w"); }
 void Page::MoveTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " m"); }
 void Page::LineTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " l"); }
+void Page::CurveTo(double x1, double y1, double x2, double y2, double x3, double y3) {
+  Op(Num(x1) + ' ' + Num(y1) + ' ' + Num(x2) + ' ' + Num(y2) + ' ' + Num(x3) + ' ' + Num(y3) + " c");
+}
+void Page::ClosePath() { Op("h"); }
 void Page::Rectangle(double x, double y, double w, double h) {
   FormatNumber(content_, x);
   content_ += ' ';
@@ -106,6 +110,7 @@ void Page::Rectangle(double x, double y, double w, double h) {
 }
 void Page::Stroke() { Op("S"); }
 void Page::Fill() { Op("f"); }
+void Page::FillEvenOdd() { Op("f*"); }
 void Page::ClipToPath() { Op("W n"); }
 
 void Page::StrokeLine(double x0, double y0, double x1, double y1) {

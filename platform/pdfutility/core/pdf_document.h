@@ -91,9 +91,12 @@ class Page {
   // Paths.
   void MoveTo(double x, double y);
   void LineTo(double x, double y);
+  void CurveTo(double x1, double y1, double x2, double y2, double x3, double y3);
+  void ClosePath();
   void Rectangle(double x, double y, double w, double h);
   void Stroke();
   void Fill();
+  void FillEvenOdd();
   void ClipToPath();  // intersects the clip with the current path (W n)
   void StrokeLine(double x0, double y0, double x1, double y1);
   void FillRect(double x, double y, double w, double h);
