@@ -771,3 +771,110 @@ TEST_F(MiniFrameFixture, TheFloatingWindowProtocolAndIdleUpdatesReachTheBar) {
     pMini->SendMessage(WM_FLOATSTATUS, FS_DEACTIVATE);
     EXPECT_TRUE(pMini->GetStyle() & MFS_SYNCACTIVE);
 }
+
+namespace {
+
+CSPToolBar* MakeToolBar(CFrameWnd* pFrame, UINT nID, int nButtons) {
+    CSPToolBar* pToolBar = new CSPToolBar;
+    if (!pToolBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID)) return NULL;
+    std::vector<UINT> ids;
+    for (int i = 0; i < nButtons; i++) ids.push_back(0x8000 + nID * 16 + i);
+    pToolBar->SetButtons(ids.data(), (int)ids.size());
+    pToolBar->SetWindowText(_T("Tools"));
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pToolBar;
+}
+
+// The frame's size as WM_SIZING leaves it for a drag of one edge to a length.
+CRect Sizing(CSPMiniFrameWnd* pMini, UINT nSide, int nLength) {
+    CRect rect;
+    pMini->GetWindowRect(rect);
+    switch (nSide) {
+    case WMSZ_RIGHT: rect.right = rect.left + nLength; break;
+    case WMSZ_LEFT: rect.left = rect.right - nLength; break;
+    case WMSZ_BOTTOM: rect.bottom = rect.top + nLength; break;
+    }
+    pMini->SendMessage(WM_SIZING, nSide, (LPARAM)(LPRECT)rect);
+    return rect;
+}
+
+}  // namespace
+
+TEST_F(MiniFrameFixture, SizingAFloatingToolbarsFrameWrapsItsButtons) {
+    std::unique_ptr<CSPToolBar> pToolBar(MakeToolBar(pFrame, 1480, 8));
+    ASSERT_NE(pToolBar, nullptr);
+    pFrame->DockControlBar(pToolBar.get(), AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pToolBar->FloatControlBar(CRect(300, 300, 600, 340), SP_DM_RECT, true));
+    CSPMiniFrameWnd* pMini = pToolBar->GetParentMiniFrame();
+    ASSERT_NE(pMini, nullptr);
+    pMini->SizeToContent();
+    CRect rectOne;
+    pMini->GetWindowRect(rectOne);
+    const int nButton = pToolBar->GetButtonSize().cx;
+
+    // Narrowed to about half its width: two rows, the dragged right edge
+    // fitted to them, the left and top edges kept. (Without full-window
+    // dragging the frame takes the fitted size at once.)
+    CRect rect = Sizing(pMini, WMSZ_RIGHT, rectOne.Width() / 2 + 2);
+    EXPECT_EQ(rect.left, rectOne.left);
+    EXPECT_EQ(rect.top, rectOne.top);
+    EXPECT_LE(rect.Width(), rectOne.Width() / 2 + 4);
+    EXPECT_GT(rect.Width(), rectOne.Width() / 2 - nButton);
+    EXPECT_GT(rect.Height(), rectOne.Height());
+    pMini->MoveWindow(rect);
+    CRect rectBar, rectClient;
+    pToolBar->GetWindowRect(rectBar);
+    pMini->GetClientRect(rectClient);
+    EXPECT_EQ(rectBar.Size(), rectClient.Size()) << "the bar fills the fitted frame";
+
+    // Dragged from the left to the narrowest: one column, the right edge kept.
+    CRect rectTwo;
+    pMini->GetWindowRect(rectTwo);
+    rect = Sizing(pMini, WMSZ_LEFT, 1);
+    EXPECT_EQ(rect.right, rectTwo.right);
+    EXPECT_LT(rect.Width(), nButton * 2);
+    EXPECT_GT(rect.Height(), rectTwo.Height());
+    pMini->MoveWindow(rect);
+
+    // Dragging the bottom edge up to a single row's height brings the row back.
+    rect = Sizing(pMini, WMSZ_BOTTOM, rectOne.Height());
+    EXPECT_NEAR(rect.Width(), rectOne.Width(), 2);
+    EXPECT_NEAR(rect.Height(), rectOne.Height(), 2);
+
+    // A drag that does not change the dragged length leaves the frame alone.
+    pMini->MoveWindow(rect);
+    CRect rectSame = Sizing(pMini, WMSZ_RIGHT, rect.Width());
+    EXPECT_EQ(rectSame, rect);
+    pToolBar->DestroyWindow();
+    PumpPending();
+}
+
+TEST_F(MiniFrameFixture, ToolbarsDockLeftOfEachOtherInOneRow) {
+    std::unique_ptr<CSPToolBar> pFirst(MakeToolBar(pFrame, 1490, 4)), pSecond(MakeToolBar(pFrame, 1491, 3));
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_NE(pSecond, nullptr);
+    // The first bar stands well inside the row, so there is room before it.
+    pFrame->DockControlBar(pFirst.get(), AFX_IDW_DOCKBAR_TOP, CRect(250, 0, 350, 26));
+    ASSERT_TRUE(pFrame->DockControlBarLeftOf(pSecond.get(), pFirst.get()));
+    pFrame->RecalcLayout();
+    CRect rectFirst, rectSecond;
+    pFirst->GetWindowRect(rectFirst);
+    pSecond->GetWindowRect(rectSecond);
+    EXPECT_EQ(pFirst->GetParentDockBar(), pSecond->GetParentDockBar());
+    EXPECT_EQ(rectSecond.top, rectFirst.top) << "one row";
+    EXPECT_LE(rectSecond.right, rectFirst.left) << "docked left of the other";
+
+    // Floated and docked left of the other again, it comes back into the row.
+    ASSERT_TRUE(pSecond->FloatControlBar(CRect(400, 400, 500, 440), SP_DM_RECT, true));
+    EXPECT_NE(pSecond->GetParentMiniFrame(), nullptr);
+    ASSERT_TRUE(pFrame->DockControlBarLeftOf(pSecond.get(), pFirst.get()));
+    pFrame->RecalcLayout();
+    pFirst->GetWindowRect(rectFirst);
+    pSecond->GetWindowRect(rectSecond);
+    EXPECT_EQ(pSecond->GetParentMiniFrame(), nullptr);
+    EXPECT_EQ(rectSecond.top, rectFirst.top);
+    EXPECT_LE(rectSecond.right, rectFirst.left);
+    pSecond->DestroyWindow();
+    pFirst->DestroyWindow();
+    PumpPending();
+}

@@ -11,6 +11,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPPopupMenu.h"
+#include "SPTabbedToolbar.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
 #include "SPVisualManager.h"
@@ -45,6 +46,7 @@ BEGIN_MESSAGE_MAP(CSPMiniFrameWnd, CWnd)
     ON_WM_CANCELMODE()
     ON_WM_TIMER()
     ON_WM_MOVING()
+    ON_WM_SIZING()
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
     ON_WM_WINDOWPOSCHANGING()
@@ -411,6 +413,51 @@ void CSPMiniFrameWnd::OnSize(UINT nType, int cx, int cy) {
     if (!m_bRolledUp) AdjustLayout();
     ArrangeCaptionButtons();
     SendMessage(WM_NCPAINT);
+}
+
+// A floating toolbar is reshaped, not stretched: the length the user drags
+// to is handed to the toolbar, which wraps its buttons, and the frame takes
+// the size the toolbar answers.
+void CSPMiniFrameWnd::OnSizing(UINT fwSide, LPRECT pRect) {
+    CWnd::OnSizing(fwSide, pRect);
+    if (m_bRolledUp) return;
+    CSPBaseControlBar* pBar = GetEmbeddedBar();
+    if (pBar == NULL) return;
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    if (pBar->IsKindOf(RUNTIME_CLASS(CSPTabbedToolbar))) {
+        *pRect = rectWnd;
+        return;
+    }
+    if (!pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar))) return;
+    CSPToolBar* pToolBar = (CSPToolBar*)pBar;
+    CRect rect(pRect);
+    const BOOL bHorz = fwSide == WMSZ_LEFT || fwSide == WMSZ_RIGHT;
+    if (bHorz ? rect.Width() == rectWnd.Width() : rect.Height() == rectWnd.Height()) return;
+
+    CRect rectClient;
+    GetClientRect(rectClient);
+    const CSize sizeNc = rectWnd.Size() - rectClient.Size();
+    const int nLength = bHorz ? rect.Width() - sizeNc.cx : rect.Height() - sizeNc.cy;
+    const CSize sizeBar = pToolBar->CalcDynamicLayout(std::max(nLength, 0), !bHorz);
+    const CSize sizeNew = sizeBar + sizeNc;
+    if (sizeNew == rectWnd.Size()) {
+        *pRect = rectWnd;
+        return;
+    }
+    // The dragged edges move; the opposite ones stay where they are.
+    switch (fwSide) {
+    case WMSZ_LEFT: case WMSZ_TOPLEFT: case WMSZ_BOTTOMLEFT: rect.left = rect.right - sizeNew.cx; break;
+    default: rect.right = rect.left + sizeNew.cx; break;
+    }
+    switch (fwSide) {
+    case WMSZ_TOP: case WMSZ_TOPLEFT: case WMSZ_TOPRIGHT: rect.top = rect.bottom - sizeNew.cy; break;
+    default: rect.bottom = rect.top + sizeNew.cy; break;
+    }
+    *pRect = rect;
+    BOOL bFullDrag = TRUE;
+    ::SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &bFullDrag, 0);
+    if (!bFullDrag) SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSPMiniFrameWnd::OnWindowPosChanging(WINDOWPOS FAR* lpwndpos) {

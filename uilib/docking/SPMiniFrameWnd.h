@@ -182,6 +182,7 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMoving(UINT fwSide, LPRECT pRect);
+    afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO FAR* lpMMI);
     afx_msg void OnWindowPosChanging(WINDOWPOS FAR* lpwndpos);
