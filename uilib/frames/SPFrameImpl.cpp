@@ -8,6 +8,7 @@
 #include "SPOleCntrFrameWnd.h"
 #include "SPOleDocIPFrameWnd.h"
 #include "SPOleIPFrameWnd.h"
+#include "SPPrintPreviewView.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
 
@@ -174,7 +175,7 @@ BOOL CSPFrameImpl::OnMenuChar(UINT nChar) {
         if (pBar == m_pMenuBar || pBar->GetSafeHwnd() == NULL || CWnd::FromHandlePermanent(pBar->m_hWnd) == NULL)
             continue;
         if ((pBar->GetStyle() & WS_VISIBLE) == 0 || pBar->GetTopLevelFrame() != m_pFrame) continue;
-        if (bPreview && !SPIsKindOf(pBar, "CSPPrintPreviewToolBar")) continue;
+        if (bPreview && !pBar->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewToolBar))) continue;
         if (pBar->FindButtonByMnemonic(nChar)) return TRUE;
     }
     return FALSE;
@@ -187,7 +188,7 @@ void CSPFrameImpl::DeactivateMenu() {
 
 // --- helpers of the frames -----------------------------------------------------------
 
-BOOL SPIsLibraryPreviewView(CWnd* pView) { return pView != NULL && SPIsKindOf(pView, "CSPPrintPreviewView"); }
+BOOL SPIsLibraryPreviewView(CWnd* pView) { return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewView)); }
 
 void SPDestroyChildWindows(CWnd* pWnd) {
     if (pWnd->GetSafeHwnd() == NULL) return;
