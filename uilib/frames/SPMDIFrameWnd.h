@@ -19,6 +19,26 @@ public:
     // The accelerator resource the frame was loaded with, 0 for none.
     UINT GetDefaultResId() const override { return m_uiDefaultAccelResId; }
 
+    // Offers the "Windows" dialog through the command uiCmdID with the
+    // item text lpszMenuText; bShowAllways adds the item even while the
+    // Window menu has no "More Windows" entry; bShowHelpButton shows the
+    // dialog's Help button. A command id of 0 withdraws the offer.
+    void EnableWindowsDialog(UINT uiCmdID, LPCTSTR lpszMenuText, BOOL bShowAllways = FALSE,
+                             BOOL bShowHelpButton = FALSE);
+    void EnableWindowsDialog(UINT uiCmdID, UINT uiMenuTextResID, BOOL bShowAllways = FALSE,
+                             BOOL bShowHelpButton = FALSE);
+    // Runs the "Windows" dialog for this frame's document windows.
+    void ShowWindowsDialog();
+    UINT GetWindowsDialogCommand() const { return m_uiWindowsDlgMenuId; }
+    const CString& GetWindowsDialogText() const { return m_strWindowsDlgMenuText; }
+    BOOL IsWindowsDialogShownAlways() const { return m_bShowWindowsDlgAlways; }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
 protected:
     UINT m_uiDefaultAccelResId;
+    UINT m_uiWindowsDlgMenuId;
+    CString m_strWindowsDlgMenuText;
+    BOOL m_bShowWindowsDlgAlways;
+    BOOL m_bShowWindowsDlgHelpButton;
 };
