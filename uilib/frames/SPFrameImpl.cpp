@@ -13,6 +13,7 @@
 #include "SPToolbarState.h"
 
 CFrameWnd* CSPFrameImpl::m_pMainFrame = NULL;
+CFrameWnd* g_pTopLevelFrame = NULL;
 
 CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame)
     : m_pFrame(pFrame), m_pMenuBar(NULL), m_hDefaultMenu(NULL), m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1) {
@@ -204,4 +205,27 @@ void SPDestroyChildWindows(CWnd* pWnd) {
                 ::DestroyWindow(children[i]);
         }
     }
+}
+
+CFrameWnd* SPGetTopLevelFrame(CWnd* pWnd) {
+    if (g_pTopLevelFrame != NULL) return g_pTopLevelFrame;
+    return pWnd != NULL ? pWnd->GetTopLevelFrame() : NULL;
+}
+
+BOOL SPIsUserToolbar(CWnd* pBar) {
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromFrame(SPGetTopLevelFrame(pBar));
+    return pImpl != NULL && pImpl->IsUserBarID(pBar);
+}
+
+void SPCloseActivePopupMenu() {
+    CSPPopupMenu* pPopup = SPDlgMenuHooks::GetActivePopupMenu();
+    CWnd* pWnd = pPopup != NULL ? SPDlgMenuHooks::PopupAsWnd(pPopup) : NULL;
+    if (pWnd->GetSafeHwnd() != NULL) pWnd->SendMessage(WM_CLOSE);
+}
+
+BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew) {
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    const CRect rectNew(lpRectNew);
+    return rectNew.Width() != rectWindow.Width() || rectNew.Height() != rectWindow.Height();
 }

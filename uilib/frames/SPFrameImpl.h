@@ -133,6 +133,19 @@ private:
     CSPFrameImpl& operator=(const CSPFrameImpl&) = delete;
 };
 
+// The frame library bars and menus take as their top-level frame while an
+// in-place frame is active (only those set it); NULL otherwise.
+extern CFrameWnd* g_pTopLevelFrame;
+// That frame, else the window's own top-level frame.
+CFrameWnd* SPGetTopLevelFrame(CWnd* pWnd);
+// The bar's id lies in the user-toolbar range of its top-level frame.
+BOOL SPIsUserToolbar(CWnd* pBar);
+// The open library popup menu, if any, is closed.
+void SPCloseActivePopupMenu();
+// The proposed window rectangle of WM_SIZING has another size than the
+// window has now (a plain move does not).
+BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew);
+
 // The library's print-preview view is active in the frame.
 BOOL SPIsLibraryPreviewView(CWnd* pView);
 // Destroys the window's direct children that still exist and are still its
