@@ -131,16 +131,8 @@ void CSPPrintPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI) {
 }
 
 void CSPPrintPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed) {
-    if (m_pPreviewInfo == NULL) return;
-    CString strFormat;
-    if (!AfxExtractSubString(strFormat, m_pPreviewInfo->m_strPageDesc, nPagesDisplayed == 1 ? 0 : 1, '\n') ||
-        strFormat.IsEmpty())
-        return;
     CString strText;
-    if (nPagesDisplayed == 1)
-        strText.Format(strFormat, nPage);
-    else
-        strText.Format(strFormat, nPage, nPage + nPagesDisplayed - 1);
+    if (!FormatPageNumber(nPage, nPagesDisplayed, strText)) return;
     if (m_pWndStatusBar->GetSafeHwnd() != NULL) {
         m_pWndStatusBar->SetPaneText(nStretchPane, strText);
     } else if (CFrameWnd* pFrame = GetParentFrame()) {

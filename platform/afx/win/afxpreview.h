@@ -90,6 +90,10 @@ public:
     UINT m_nCurrentPage;
 
 protected:
+    // The page description for nPagesDisplayed pages from nPage (the first
+    // or the second part of the print info's description); FALSE when the
+    // description has no such part.
+    BOOL FormatPageNumber(UINT nPage, UINT nPagesDisplayed, CString& strText) const;
     // The rectangle page i of those shown takes in the client area.
     CRect GetPageRect(UINT i) const;
     void UpdatePageDisplay();

@@ -246,17 +246,22 @@ void CPreviewView::UpdatePageDisplay() {
     OnDisplayPageNumber(m_nCurrentPage, nShown);
 }
 
-void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed) {
-    if (m_pPreviewInfo == NULL) return;
+BOOL CPreviewView::FormatPageNumber(UINT nPage, UINT nPagesDisplayed, CString& strText) const {
+    if (m_pPreviewInfo == NULL) return FALSE;
     CString strFormat;
     if (!AfxExtractSubString(strFormat, m_pPreviewInfo->m_strPageDesc, nPagesDisplayed == 1 ? 0 : 1, '\n') ||
         strFormat.IsEmpty())
-        return;
-    CString strText;
+        return FALSE;
     if (nPagesDisplayed == 1)
         strText.Format(strFormat, nPage);
     else
         strText.Format(strFormat, nPage, nPage + nPagesDisplayed - 1);
+    return TRUE;
+}
+
+void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed) {
+    CString strText;
+    if (!FormatPageNumber(nPage, nPagesDisplayed, strText)) return;
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame != NULL) pFrame->SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)(LPCTSTR)strText);
 }
