@@ -13,6 +13,7 @@
 #include "MessageBoxRecorder.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
+#include "SPMDIFrameWnd.h"
 #include "SPPrintPreviewView.h"
 #include "SPStatusBar.h"
 #include "SPToolBar.h"
@@ -243,6 +244,64 @@ TEST_F(PreviewFixture, AltAndALetterReachOnlyThePreviewToolbar) {
     EXPECT_EQ(MAKELRESULT(2, 0xFFFF), pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP), 0));
     PumpPending();
     EXPECT_EQ(pView, pFrame->GetActiveView());  // Alt+C closed the preview
+}
+
+}  // namespace
+
+namespace {
+
+// The same in a library MDI application: the preview takes the main frame
+// in place of the MDI client and gives it back.
+TEST(MdiPreview, TheMainFrameShowsThePreviewAndGetsItsLayoutBack) {
+    AFX_PRINTDLG_HOOK pfnOld = AfxSetPrintDialogHook(&MemoryPrinter);
+    AfxGetApp()->m_nNumPreviewPages = 0;
+    CSPMDIFrameWnd* pFrame = new CSPMDIFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, _T("mdi preview test"), WS_OVERLAPPEDWINDOW, CRect(20, 20, 660, 500)));
+    CSPToolBar toolbar;
+    CSPStatusBar status;
+    ASSERT_TRUE(toolbar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
+    toolbar.InsertButtonCopy(CSPToolbarButton(0x7301, -1, _T("&Run")));
+    toolbar.AdjustLayout();
+    ASSERT_TRUE(status.Create(pFrame));
+    const UINT ids[] = {0};
+    status.SetIndicators(ids, 1);
+    pFrame->AddControlBar(&toolbar);
+    pFrame->AddControlBar(&status);
+    CMDIChildWnd* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(NULL, _T("Document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                               CRect(0, 0, 300, 200), pFrame));
+    CPagesView* pView = new CPagesView;
+    ASSERT_TRUE(pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 10, 10), pChild, AFX_IDW_PANE_FIRST));
+    pChild->SetActiveView(pView);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    pFrame->RecalcLayout();
+    PumpPending();
+    CWnd* pClient = CWnd::FromHandle(pFrame->m_hWndMDIClient);
+    CRect rectClientBefore;
+    pClient->GetWindowRect(rectClientBefore);
+
+    SPPrintPreview(pView);
+    PumpPending();
+    CSPPrintPreviewView* pPreview = DYNAMIC_DOWNCAST(CSPPrintPreviewView, pFrame->GetActiveView());
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_FALSE(pClient->IsWindowVisible());
+    EXPECT_FALSE(toolbar.IsWindowVisible());
+    EXPECT_TRUE(status.IsWindowVisible());
+    EXPECT_EQ(_T("Page 1"), status.GetPaneText(0));
+    EXPECT_TRUE(pPreview->GetToolBar()->IsWindowVisible());
+
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    PumpPending();
+    EXPECT_TRUE(pClient->IsWindowVisible());
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, pClient->GetDlgCtrlID());
+    EXPECT_TRUE(toolbar.IsWindowVisible());
+    CRect rectClientAfter;
+    pClient->GetWindowRect(rectClientAfter);
+    EXPECT_EQ(rectClientBefore, rectClientAfter);
+    EXPECT_TRUE(status.GetPaneText(0).IsEmpty());
+    EXPECT_TRUE(::IsWindow(pView->m_hWnd));
+    pFrame->DestroyWindow();
+    AfxSetPrintDialogHook(pfnOld);
 }
 
 }  // namespace
