@@ -192,3 +192,28 @@ TEST_F(SdiFixture, AltAndALetterOfAVisibleToolbarIsTaken) {
 }
 
 }  // namespace
+
+namespace {
+
+// A frame that keeps its popups from showing.
+class CRefusingFrame : public CSPFrameWnd {
+public:
+    BOOL OnShowPopupMenu(CSPPopupMenu*) override { return FALSE; }
+};
+
+TEST(SdiPopupMenus, TheShownPopupIsActiveUntilItCloses) {
+    CRefusingFrame frame;
+    CSPPopupMenu* pPopup = (CSPPopupMenu*)&frame;  // only its address is used
+    // The frame's hook decides, except during customisation.
+    EXPECT_FALSE(frame.ShowPopupMenu(pPopup));
+    EXPECT_EQ(pPopup, SPDlgMenuHooks::GetActivePopupMenu());
+    g_bCustomizeMode = TRUE;
+    EXPECT_TRUE(frame.ShowPopupMenu(pPopup));
+    g_bCustomizeMode = FALSE;
+    frame.OnClosePopupMenu(NULL);  // not the active one: nothing changes
+    EXPECT_EQ(pPopup, SPDlgMenuHooks::GetActivePopupMenu());
+    frame.OnClosePopupMenu(pPopup);
+    EXPECT_EQ(NULL, SPDlgMenuHooks::GetActivePopupMenu());
+}
+
+}  // namespace

@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CSPFrameWnd, CSPDockingFrame<CFrameWnd>)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
 CSPFrameWnd::CSPFrameWnd()
@@ -213,4 +214,27 @@ BOOL CSPFrameWnd::OnBarCheck(UINT nID) {
     if (pBar == NULL) return FALSE;
     pBar->ShowControlBar((pBar->GetStyle() & WS_VISIBLE) == 0, FALSE, FALSE);
     return TRUE;
+}
+
+void CSPFrameWnd::OnContextHelp() {
+    // While the framework's help mode runs, a click on a toolbar button asks
+    // for its help instead of running it: the toolbars' mouse hook sees it.
+    m_bContextHelp = TRUE;
+    const BOOL bHook = m_bHelpMode == HELP_INACTIVE && CanEnterHelpMode();
+    if (bHook) CSPToolBar::SetMouseHook(TRUE);
+    CFrameWnd::OnContextHelp();
+    if (bHook && m_bHelpMode == HELP_INACTIVE) CSPToolBar::SetMouseHook(FALSE);
+    m_bContextHelp = FALSE;
+}
+
+// --- library popup menus --------------------------------------------------------------
+
+BOOL CSPFrameWnd::ShowPopupMenu(CSPPopupMenu* pMenuPopup) {
+    SPDlgMenuHooks::SetActivePopupMenu(pMenuPopup);
+    if (pMenuPopup == NULL || CSPToolbarSharedState::IsCustomizeMode()) return TRUE;
+    return OnShowPopupMenu(pMenuPopup);
+}
+
+void CSPFrameWnd::OnClosePopupMenu(CSPPopupMenu* pMenuPopup) {
+    if (SPDlgMenuHooks::GetActivePopupMenu() == pMenuPopup) SPDlgMenuHooks::SetActivePopupMenu(NULL);
 }

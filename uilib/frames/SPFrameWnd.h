@@ -8,6 +8,8 @@
 #include "SPClientHooks.h"
 
 class CSPBaseControlBar;
+class CSPPopupMenu;
+class CSPToolbarButton;
 
 class CSPFrameWnd : public CSPDockingFrame<CFrameWnd>, public ISPAccelFrame {
     DECLARE_DYNCREATE(CSPFrameWnd)
@@ -44,6 +46,18 @@ public:
 
     BOOL IsMinimizedFrame() const { return m_bIsMinimized; }
 
+    // --- library popup menus --------------------------------------------------------
+    // A library popup menu is about to show: it becomes the active one;
+    // FALSE keeps it from showing (the frame's OnShowPopupMenu decides).
+    BOOL ShowPopupMenu(CSPPopupMenu* pMenuPopup);
+    virtual BOOL OnShowPopupMenu(CSPPopupMenu* /*pMenuPopup*/) { return TRUE; }
+    // A popup menu closes: when it is the active one there is none.
+    virtual void OnClosePopupMenu(CSPPopupMenu* pMenuPopup);
+    // The tooltip of a toolbar menu button, when the frame gives one.
+    virtual BOOL OnMenuButtonToolHitTest(CSPToolbarButton* /*pButton*/, TOOLINFO* /*pTI*/) { return FALSE; }
+    // The logo strip of a popup menu; the default draws nothing.
+    virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
+
 protected:
     UINT m_uiDefaultAccelResId;
     BOOL m_bContextHelp;
@@ -63,6 +77,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnContextHelp();
 
     DECLARE_MESSAGE_MAP()
 };
