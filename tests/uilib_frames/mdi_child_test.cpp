@@ -5,6 +5,7 @@
 #include "afxwin.h"
 #include <gtest/gtest.h>
 
+#include "FrameTestBars.h"
 #include "MessagePump.h"
 #include "SPMDIChildWnd.h"
 #include "SPMDIFrameWnd.h"
@@ -29,22 +30,14 @@ struct MdiChildFixture : ::testing::Test {
                                    CRect(0, 0, 400, 300), pFrame));
         ASSERT_TRUE(view.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pChild,
                                 AFX_IDW_PANE_FIRST));
-        ASSERT_TRUE(bar.Create(pChild, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0x7601));
-        bar.InsertButtonCopy(CSPToolbarButton(0x7602, -1, _T("Doc")));
-        bar.GetButton(0)->m_bText = TRUE;
-        bar.AdjustLayout();
+        ASSERT_TRUE(MakeRunToolbar(bar, pChild, 0x7601, 0x7602));
         pChild->EnableDocking(CBRS_ALIGN_ANY);
     }
     void TearDown() override {
         CSPMDIChildWnd::m_bEnableFloatingBars = FALSE;
         if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL) pFrame->DestroyWindow();
     }
-    CRect InChild(CWnd& wnd) {
-        CRect rect;
-        wnd.GetWindowRect(rect);
-        pChild->ScreenToClient(rect);
-        return rect;
-    }
+    CRect InChild(CWnd& wnd) { return RectIn(pChild, &wnd); }
 };
 
 TEST_F(MdiChildFixture, BarsDockedInADocumentFloatOnlyWhenAllowed) {

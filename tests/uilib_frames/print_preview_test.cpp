@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameTestBars.h"
 #include "MessageBoxRecorder.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
@@ -66,16 +67,11 @@ struct PreviewFixture : ::testing::Test {
         pView = new CPagesView;
         ASSERT_TRUE(pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 10, 10), pFrame, AFX_IDW_PANE_FIRST));
         pFrame->SetActiveView(pView);
-        ASSERT_TRUE(toolbar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
-        toolbar.InsertButtonCopy(CSPToolbarButton(0x7301, -1, _T("&Run")));
-        toolbar.GetButton(0)->m_bText = TRUE;
-        toolbar.AdjustLayout();
+        ASSERT_TRUE(MakeRunToolbar(toolbar, pFrame, AFX_IDW_TOOLBAR, 0x7301));
         pFrame->AddControlBar(&toolbar);
     }
     void AddStatusBar() {
-        ASSERT_TRUE(status.Create(pFrame));
-        const UINT ids[] = {0};
-        status.SetIndicators(ids, 1);
+        ASSERT_TRUE(MakeStretchStatusBar(status, pFrame));
         pFrame->AddControlBar(&status);
     }
     void Show() {
@@ -89,12 +85,7 @@ struct PreviewFixture : ::testing::Test {
     }
     CSPPrintPreviewView* Preview() { return DYNAMIC_DOWNCAST(CSPPrintPreviewView, pFrame->GetActiveView()); }
     CString StretchText() { return status.GetPaneText(0); }
-    CRect ChildRect(CWnd* pWnd) {
-        CRect rect;
-        pWnd->GetWindowRect(rect);
-        pFrame->ScreenToClient(rect);
-        return rect;
-    }
+    CRect ChildRect(CWnd* pWnd) { return RectIn(pFrame, pWnd); }
     void Command(UINT nID) {
         Preview()->SendMessage(WM_COMMAND, nID);
         PumpPending();
@@ -259,12 +250,8 @@ TEST(MdiPreview, TheMainFrameShowsThePreviewAndGetsItsLayoutBack) {
     ASSERT_TRUE(pFrame->Create(NULL, _T("mdi preview test"), WS_OVERLAPPEDWINDOW, CRect(20, 20, 660, 500)));
     CSPToolBar toolbar;
     CSPStatusBar status;
-    ASSERT_TRUE(toolbar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
-    toolbar.InsertButtonCopy(CSPToolbarButton(0x7301, -1, _T("&Run")));
-    toolbar.AdjustLayout();
-    ASSERT_TRUE(status.Create(pFrame));
-    const UINT ids[] = {0};
-    status.SetIndicators(ids, 1);
+    ASSERT_TRUE(MakeRunToolbar(toolbar, pFrame, AFX_IDW_TOOLBAR, 0x7301));
+    ASSERT_TRUE(MakeStretchStatusBar(status, pFrame));
     pFrame->AddControlBar(&toolbar);
     pFrame->AddControlBar(&status);
     CMDIChildWnd* pChild = new CMDIChildWnd;

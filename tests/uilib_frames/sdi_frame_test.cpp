@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "FrameTestBars.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
 #include "SPStatusBar.h"
@@ -59,13 +60,8 @@ struct SdiFixture : ::testing::Test {
         ASSERT_TRUE(pFrame->Create(NULL, _T("sdi test"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 440)));
         ASSERT_TRUE(view.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame,
                                 AFX_IDW_PANE_FIRST));
-        ASSERT_TRUE(toolbar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
-        toolbar.InsertButtonCopy(CSPToolbarButton(ID_TEST_CMD, -1, _T("&Run")));
-        toolbar.GetButton(0)->m_bText = TRUE;
-        toolbar.AdjustLayout();
-        ASSERT_TRUE(status.Create(pFrame));
-        const UINT ids[] = {0};
-        status.SetIndicators(ids, 1);
+        ASSERT_TRUE(MakeRunToolbar(toolbar, pFrame, AFX_IDW_TOOLBAR, ID_TEST_CMD));
+        ASSERT_TRUE(MakeStretchStatusBar(status, pFrame));
         pFrame->AddControlBar(&toolbar);
         pFrame->AddControlBar(&status);
         pFrame->ShowWindow(SW_SHOWNOACTIVATE);
@@ -77,12 +73,7 @@ struct SdiFixture : ::testing::Test {
         g_bCustomizeMode = FALSE;
         if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL) pFrame->DestroyWindow();
     }
-    CRect ChildRect(CWnd& wnd) {
-        CRect rect;
-        wnd.GetWindowRect(rect);
-        pFrame->ScreenToClient(rect);
-        return rect;
-    }
+    CRect ChildRect(CWnd& wnd) { return RectIn(pFrame, &wnd); }
 };
 
 TEST_F(SdiFixture, EachKindOfResizeRunsItsLayout) {
