@@ -179,6 +179,29 @@ TEST_F(PreviewFixture, TheTwoPageSwitchAndThePageNumbers) {
     EXPECT_TRUE(StretchText().IsEmpty());
 }
 
+TEST_F(PreviewFixture, ZoomingInShowsOnePageAndPrintLeavesThePreview) {
+    AddStatusBar();
+    Show();
+    pView->nPages = 5;
+    SPPrintPreview(pView);
+    PumpPending();
+    ASSERT_TRUE(Preview() != NULL);
+    Command(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(_T("Pages 1-2"), StretchText());
+    Command(AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_EQ(_T("Page 1"), StretchText());
+    EXPECT_EQ(1u, Preview()->m_nPages);
+    Command(AFX_ID_PREVIEW_ZOOMOUT);
+    EXPECT_EQ(_T("Pages 1-2"), StretchText());  // back to the pages chosen
+    // Print closes the preview and prints from the view (a memory DC
+    // cannot start a job: the view says so).
+    MessageBoxRecorder boxes;
+    Command(AFX_ID_PREVIEW_PRINT);
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    EXPECT_TRUE(toolbar.IsWindowVisible());
+    EXPECT_EQ(1u, boxes.texts.size());
+}
+
 TEST_F(PreviewFixture, WithoutALibraryStatusBarTheMessageLineShowsThePage) {
     CWnd line;
     ASSERT_TRUE(line.Create(_T("STATIC"), _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), pFrame,
