@@ -5,6 +5,8 @@
 #include "afxwin.h"
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "FrameTestBars.h"
 #include "MessagePump.h"
 #include "SPMDIChildWnd.h"
@@ -88,6 +90,39 @@ TEST_F(MdiChildFixture, AMoveThatKeepsTheSizeLeavesTheBarsAlone) {
     rectWider.right += 40;
     pChild->SendMessage(WM_SIZING, WMSZ_RIGHT, (LPARAM)&rectWider);
     EXPECT_EQ(0, InChild(bar).left);
+}
+
+}  // namespace
+
+namespace {
+
+// Document tabs that record what they are told.
+struct CRecordingTabs : ISPDocumentTabs {
+    int nUpdates = 0;
+    std::vector<CWnd*> activated;
+    void UpdateTabs() override { nUpdates++; }
+    void SetActiveTab(CWnd* pChild) override { activated.push_back(pChild); }
+};
+
+TEST_F(MdiChildFixture, TheTabsFollowRenamingAndActivation) {
+    CRecordingTabs tabs;
+    pFrame->SetDocumentTabs(&tabs);
+    pChild->SetWindowText(_T("Renamed"));
+    EXPECT_EQ(1, tabs.nUpdates);
+    pChild->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)::LoadIcon(NULL, IDI_WARNING));
+    EXPECT_EQ(2, tabs.nUpdates);
+
+    CSPMDIChildWnd* pSecond = new CSPMDIChildWnd;
+    ASSERT_TRUE(pSecond->Create(NULL, _T("Second"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                CRect(20, 20, 300, 200), pFrame));
+    tabs.activated.clear();
+    // Activated by the MDI client, by the keyboard's next window or by a click: the tab follows.
+    pFrame->MDIActivate(pChild);
+    ASSERT_FALSE(tabs.activated.empty());
+    EXPECT_EQ(pChild, tabs.activated.back());
+    pFrame->MDINext();
+    EXPECT_EQ(pFrame->MDIGetActive(), tabs.activated.back());
+    pFrame->SetDocumentTabs(NULL);
 }
 
 }  // namespace

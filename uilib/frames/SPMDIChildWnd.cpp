@@ -14,6 +14,8 @@ BEGIN_MESSAGE_MAP(CSPMDIChildWnd, CSPDockingFrame<CMDIChildWnd>)
     ON_WM_SIZE()
     ON_WM_SIZING()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_SETTEXT, OnSetTextOrIcon)
+    ON_MESSAGE(WM_SETICON, OnSetTextOrIcon)
 END_MESSAGE_MAP()
 
 CSPMDIChildWnd::CSPMDIChildWnd() : m_pMDIFrame(NULL), m_bToBeDestroyed(FALSE) {}
@@ -99,7 +101,26 @@ void CSPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
     if (bActivating) return;
     bActivating = TRUE;
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    // The tab of the window being activated is selected, however it was
+    // activated.
+    if (bActivate && GetDocumentTabs() != NULL) GetDocumentTabs()->SetActiveTab(pActivateWnd);
     bActivating = FALSE;
+}
+
+ISPDocumentTabs* CSPMDIChildWnd::GetDocumentTabs() const {
+    return m_pMDIFrame != NULL ? m_pMDIFrame->GetDocumentTabs() : NULL;
+}
+
+LRESULT CSPMDIChildWnd::OnSetTextOrIcon(WPARAM, LPARAM) {
+    const LRESULT lResult = Default();
+    // A renamed document shows its new name on its tab at once.
+    if (GetDocumentTabs() != NULL) GetDocumentTabs()->UpdateTabs();
+    return lResult;
+}
+
+void CSPMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
+    if (GetDocumentTabs() != NULL) GetDocumentTabs()->UpdateTabs();
 }
 
 void CSPMDIChildWnd::OnSize(UINT nType, int cx, int cy) {

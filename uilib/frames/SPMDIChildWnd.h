@@ -5,6 +5,8 @@
 #pragma once
 #include "SPFrameImpl.h"
 
+class ISPDocumentTabs;
+
 class CSPMDIFrameWnd;
 class CSPBaseControlBar;
 
@@ -40,6 +42,7 @@ public:
     void AdjustDockingLayout(HDWP hdwp = NULL) override;
     void ActivateFrame(int nCmdShow = -1) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
 protected:
     CSPMDIFrameWnd* m_pMDIFrame;
@@ -50,5 +53,8 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnSetTextOrIcon(WPARAM wParam, LPARAM lParam);
+    // The document tabs of the MDI frame, when it has them.
+    ISPDocumentTabs* GetDocumentTabs() const;
     DECLARE_MESSAGE_MAP()
 };

@@ -5,7 +5,7 @@
 IMPLEMENT_DYNCREATE(CSPMDIFrameWnd, CMDIFrameWnd)
 
 CSPMDIFrameWnd::CSPMDIFrameWnd()
-    : m_uiDefaultAccelResId(0), m_uiWindowsDlgMenuId(0), m_bShowWindowsDlgAlways(FALSE),
+    : m_pDocumentTabs(NULL), m_uiDefaultAccelResId(0), m_uiWindowsDlgMenuId(0), m_bShowWindowsDlgAlways(FALSE),
       m_bShowWindowsDlgHelpButton(FALSE) {}
 
 CSPMDIFrameWnd::~CSPMDIFrameWnd() {}

@@ -5,6 +5,16 @@
 
 #include "SPClientHooks.h"
 
+// What the MDI client with document tabs does for the document windows:
+// it is told when a window's label or icon changed and which window became
+// active. The client area hands itself to its frame (SetDocumentTabs).
+class ISPDocumentTabs {
+public:
+    virtual ~ISPDocumentTabs() {}
+    virtual void UpdateTabs() = 0;
+    virtual void SetActiveTab(CWnd* pChildFrame) = 0;
+};
+
 class CSPMDIFrameWnd : public CSPDockingFrame<CMDIFrameWnd>, public ISPAccelFrame {
     DECLARE_DYNCREATE(CSPMDIFrameWnd)
 
@@ -35,7 +45,11 @@ public:
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+    void SetDocumentTabs(ISPDocumentTabs* pTabs) { m_pDocumentTabs = pTabs; }
+    ISPDocumentTabs* GetDocumentTabs() const { return m_pDocumentTabs; }
+
 protected:
+    ISPDocumentTabs* m_pDocumentTabs;
     UINT m_uiDefaultAccelResId;
     UINT m_uiWindowsDlgMenuId;
     CString m_strWindowsDlgMenuText;
