@@ -8,11 +8,15 @@
 #include "SPOleCntrFrameWnd.h"
 #include "SPOleDocIPFrameWnd.h"
 #include "SPOleIPFrameWnd.h"
+#include "SPPrintPreviewView.h"
+#include "SPToolBar.h"
+#include "SPToolbarState.h"
 
 CFrameWnd* CSPFrameImpl::m_pMainFrame = NULL;
+CFrameWnd* g_pTopLevelFrame = NULL;
 
 CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame)
-    : m_pFrame(pFrame), m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1) {
+    : m_pFrame(pFrame), m_pMenuBar(NULL), m_hDefaultMenu(NULL), m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1) {
     m_dockManager.SetDockSite(pFrame);
 }
 
@@ -109,6 +113,14 @@ BOOL CSPFrameImpl::SendMessageToMiniFrames(UINT uMessage, WPARAM wParam, LPARAM 
 
 void CSPFrameImpl::AdjustDockingLayout(HDWP hdwp) {
     if (m_pFrame->GetSafeHwnd() == NULL || m_pFrame->IsIconic()) return;
+    LayOutDockedBars(hdwp);
+    // The view, or the MDI client, takes what the bars leave.
+    CRect rectView = GetClientAreaRect();
+    AfxRepositionBars(m_pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, NULL, rectView);
+}
+
+void CSPFrameImpl::LayOutDockedBars(HDWP hdwp) {
+    if (m_pFrame->GetSafeHwnd() == NULL) return;
     // The docking area is the client area less the border space the frame
     // keeps for itself.
     CRect rectClient;
@@ -116,9 +128,104 @@ void CSPFrameImpl::AdjustDockingLayout(HDWP hdwp) {
     rectClient.DeflateRect(m_pFrame->m_rectBorder);
     if (rectClient.right < rectClient.left) rectClient.right = rectClient.left;
     if (rectClient.bottom < rectClient.top) rectClient.bottom = rectClient.top;
+    m_rectDockingArea = rectClient;
     m_dockManager.SetDockingArea(rectClient);
     m_dockManager.AdjustDockingLayout(hdwp);
-    // The view, or the MDI client, takes what the bars leave.
-    CRect rectView = m_dockManager.GetControlBarList().IsEmpty() ? rectClient : m_dockManager.GetClientAreaBounds();
+}
+
+CRect CSPFrameImpl::GetClientAreaRect() const {
+    // Without bars the dock manager never measured anything.
+    return m_dockManager.GetControlBarList().IsEmpty() ? m_rectDockingArea : m_dockManager.GetClientAreaBounds();
+}
+
+void CSPFrameImpl::PlaceView(BOOL bZOrder) {
+    // Windows that are no docked bars (the framework's own bars) still
+    // take their room the framework's way; the view gets the rest.
+    CRect rectView = GetClientAreaRect();
     AfxRepositionBars(m_pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, NULL, rectView);
+    CWnd* pView = m_pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (pView == NULL || !bZOrder) return;
+    // Bars overlapping the view must not be painted over by it.
+    pView->ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    pView->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// --- the menu bar and the menu keys --------------------------------------------------
+
+void CSPFrameImpl::SetMenuBar(CSPToolBar* pMenuBar) {
+    m_pMenuBar = pMenuBar;
+    if (m_pFrame->GetSafeHwnd() == NULL) return;
+    // The library bar shows the menu now; the window's own menu bar would
+    // show it twice.
+    m_hDefaultMenu = ::GetMenu(m_pFrame->GetSafeHwnd());
+    if (m_hDefaultMenu != NULL) m_pFrame->SetMenu(NULL);
+}
+
+BOOL CSPFrameImpl::IsMenuBarVisible() const {
+    return m_pMenuBar->GetSafeHwnd() != NULL && (m_pMenuBar->GetStyle() & WS_VISIBLE) != 0;
+}
+
+BOOL CSPFrameImpl::OnMenuChar(UINT nChar) {
+    // During print preview the other bars are hidden: only the preview's
+    // toolbar may take the letter.
+    const BOOL bPreview = m_dockManager.IsPrintPreviewValid();
+    if (!bPreview && IsMenuBarVisible() && m_pMenuBar->FindButtonByMnemonic(nChar)) return TRUE;
+    const CObList& lst = CSPToolbarSharedState::GetAllToolbars();
+    for (POSITION pos = lst.GetHeadPosition(); pos != NULL;) {
+        CSPToolBar* pBar = (CSPToolBar*)lst.GetNext(pos);
+        if (pBar == m_pMenuBar || pBar->GetSafeHwnd() == NULL || CWnd::FromHandlePermanent(pBar->m_hWnd) == NULL)
+            continue;
+        if ((pBar->GetStyle() & WS_VISIBLE) == 0 || pBar->GetTopLevelFrame() != m_pFrame) continue;
+        if (bPreview && !pBar->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewToolBar))) continue;
+        if (pBar->FindButtonByMnemonic(nChar)) return TRUE;
+    }
+    return FALSE;
+}
+
+void CSPFrameImpl::DeactivateMenu() {
+    if (CSPToolbarSharedState::IsCustomizeMode() || m_pMenuBar->GetSafeHwnd() == NULL) return;
+    if (SPDlgMenuHooks::GetActivePopupMenu() != NULL) m_pMenuBar->Deactivate();
+}
+
+// --- helpers of the frames -----------------------------------------------------------
+
+BOOL SPIsLibraryPreviewView(CWnd* pView) { return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewView)); }
+
+void SPDestroyChildWindows(CWnd* pWnd) {
+    if (pWnd->GetSafeHwnd() == NULL) return;
+    CArray<HWND, HWND> children;
+    for (HWND hChild = ::GetWindow(pWnd->m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        children.Add(hChild);
+    for (int i = 0; i < children.GetSize(); i++) {
+        if (::IsWindow(children[i]) && ::GetParent(children[i]) == pWnd->m_hWnd) {
+            CWnd* pChild = CWnd::FromHandlePermanent(children[i]);
+            if (pChild != NULL)
+                pChild->DestroyWindow();
+            else
+                ::DestroyWindow(children[i]);
+        }
+    }
+}
+
+CFrameWnd* SPGetTopLevelFrame(CWnd* pWnd) {
+    if (g_pTopLevelFrame != NULL) return g_pTopLevelFrame;
+    return pWnd != NULL ? pWnd->GetTopLevelFrame() : NULL;
+}
+
+BOOL SPIsUserToolbar(CWnd* pBar) {
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromFrame(SPGetTopLevelFrame(pBar));
+    return pImpl != NULL && pImpl->IsUserBarID(pBar);
+}
+
+void SPCloseActivePopupMenu() {
+    CSPPopupMenu* pPopup = SPDlgMenuHooks::GetActivePopupMenu();
+    CWnd* pWnd = pPopup != NULL ? SPDlgMenuHooks::PopupAsWnd(pPopup) : NULL;
+    if (pWnd->GetSafeHwnd() != NULL) pWnd->SendMessage(WM_CLOSE);
+}
+
+BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew) {
+    CRect rectWindow;
+    pWnd->GetWindowRect(rectWindow);
+    const CRect rectNew(lpRectNew);
+    return rectNew.Width() != rectWindow.Width() || rectNew.Height() != rectWindow.Height();
 }

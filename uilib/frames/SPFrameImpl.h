@@ -43,6 +43,15 @@ public:
     // The layout pass: the docked bars around the frame's client area, then
     // the view (or MDI client) in what they leave.
     void AdjustDockingLayout(HDWP hdwp = NULL);
+    // The two halves of that pass, for frames that place their view
+    // themselves: the bars alone, and the room they leave (client
+    // coordinates of the frame).
+    void LayOutDockedBars(HDWP hdwp = NULL);
+    CRect GetClientAreaRect() const;
+    // Moves the view (the pane AFX_IDW_PANE_FIRST) into that room, at the
+    // bottom of the Z order, clipping its siblings and children; with
+    // bZOrder FALSE the Z order stays.
+    void PlaceView(BOOL bZOrder = TRUE);
 
     // The embedded object of a library frame, tested in the fixed order of
     // the six frame classes; NULL for any other window.
@@ -53,6 +62,21 @@ public:
     // The library frame that last became the application's main frame,
     // NULL when none is alive.
     static CFrameWnd* GetMainFrame();
+
+    // --- the library menu bar and the menu keys --------------------------------------
+    // The menu bar calls this when it is created in the frame: the frame's
+    // own Win32 menu is kept as the default menu and taken off the window.
+    void SetMenuBar(CSPToolBar* pMenuBar);
+    CSPToolBar* GetMenuBar() const { return m_pMenuBar; }
+    HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
+    // The library menu bar exists and shows.
+    BOOL IsMenuBarVisible() const;
+    // Alt and a letter: the menu bar's button with that mnemonic, else the
+    // first visible toolbar of this frame that has one; in print preview
+    // only the preview toolbar is asked.
+    BOOL OnMenuChar(UINT nChar);
+    // The frame lost the activation: an open menu of the menu bar closes.
+    void DeactivateMenu();
 
     // --- state kept from one run to the next (SPFrameState.cpp) --------------------
     // Fits the stored window rectangle into a work area; the stored show
@@ -91,6 +115,9 @@ protected:
     CFrameWnd* m_pFrame;
     CSPDockManager m_dockManager;
     static CFrameWnd* m_pMainFrame;
+    CSPToolBar* m_pMenuBar;
+    HMENU m_hDefaultMenu;
+    CRect m_rectDockingArea;
 
     UINT m_uiUserToolbarFirst;
     UINT m_uiUserToolbarLast;
@@ -105,6 +132,25 @@ private:
     CSPFrameImpl(const CSPFrameImpl&) = delete;
     CSPFrameImpl& operator=(const CSPFrameImpl&) = delete;
 };
+
+// The frame library bars and menus take as their top-level frame while an
+// in-place frame is active (only those set it); NULL otherwise.
+extern CFrameWnd* g_pTopLevelFrame;
+// That frame, else the window's own top-level frame.
+CFrameWnd* SPGetTopLevelFrame(CWnd* pWnd);
+// The bar's id lies in the user-toolbar range of its top-level frame.
+BOOL SPIsUserToolbar(CWnd* pBar);
+// The open library popup menu, if any, is closed.
+void SPCloseActivePopupMenu();
+// The proposed window rectangle of WM_SIZING has another size than the
+// window has now (a plain move does not).
+BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew);
+
+// The library's print-preview view is active in the frame.
+BOOL SPIsLibraryPreviewView(CWnd* pView);
+// Destroys the window's direct children that still exist and are still its
+// children, collected first: destroying one may destroy or move others.
+void SPDestroyChildWindows(CWnd* pWnd);
 
 // The frame side shared by the library frames: TFrame is the framework
 // frame class the library frame derives from.

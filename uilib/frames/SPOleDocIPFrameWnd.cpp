@@ -1,6 +1,6 @@
 #include "SPOleDocIPFrameWnd.h"
 
-IMPLEMENT_DYNCREATE(CSPOleDocIPFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CSPOleDocIPFrameWnd, COleDocIPFrameWnd)
 
 CSPOleDocIPFrameWnd::CSPOleDocIPFrameWnd() {}
 

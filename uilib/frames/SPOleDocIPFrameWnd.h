@@ -1,10 +1,9 @@
 // SPOleDocIPFrameWnd.h - CSPOleDocIPFrameWnd: the library's in-place frame
-// of an embedded document, with the docking services every library frame
-// offers its bars.
+// of an embedded document; it behaves as CSPOleIPFrameWnd does.
 #pragma once
-#include "SPFrameImpl.h"
+#include "SPOleIPFrameWnd.h"
 
-class CSPOleDocIPFrameWnd : public CSPDockingFrame<CFrameWnd> {
+class CSPOleDocIPFrameWnd : public CSPInPlaceFrame<COleDocIPFrameWnd> {
     DECLARE_DYNCREATE(CSPOleDocIPFrameWnd)
 
 public:

@@ -1,6 +1,6 @@
 #include "SPOleIPFrameWnd.h"
 
-IMPLEMENT_DYNCREATE(CSPOleIPFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CSPOleIPFrameWnd, COleIPFrameWnd)
 
 CSPOleIPFrameWnd::CSPOleIPFrameWnd() {}
 

@@ -279,7 +279,9 @@ public:
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CView* pView);
-    // Print preview is not part of this layer yet: answers FALSE.
+    // Shows the pages of pPrintView in a view of class pPreviewViewClass
+    // (a CPreviewView) under the button strip nIDResource, in place of the
+    // frame's view; FALSE when it cannot start (pState stays the caller's).
     BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
                         CPrintPreviewState* pState);
 

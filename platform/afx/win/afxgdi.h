@@ -387,6 +387,8 @@ public:
     CPoint GetViewportOrg() const { POINT pt; ::GetViewportOrgEx(m_hAttribDC, &pt); return pt; }
     CPoint SetViewportOrg(int x, int y) { POINT pt; ::SetViewportOrgEx(m_hDC, x, y, &pt); return pt; }
     CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
+    CSize SetViewportExt(int cx, int cy) { SIZE size; ::SetViewportExtEx(m_hDC, cx, cy, &size); return size; }
+    CSize SetWindowExt(int cx, int cy) { SIZE size; ::SetWindowExtEx(m_hDC, cx, cy, &size); return size; }
     CPoint OffsetViewportOrg(int nWidth, int nHeight) {
         POINT pt; ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &pt); return pt;
     }

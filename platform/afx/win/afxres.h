@@ -25,6 +25,9 @@
 #define AFX_IDW_SIZE_BOX           0xEA20
 #define AFX_IDW_PANE_SAVE          0xEA21
 
+// the button strip of the layer's own print preview
+#define AFX_IDD_PREVIEW_TOOLBAR    0x7801
+
 // Commands
 #define ID_FILE_NEW                0xE100
 #define ID_FILE_OPEN               0xE101

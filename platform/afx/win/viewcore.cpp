@@ -209,13 +209,6 @@ void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
-void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CView*) { OnEndPrinting(pDC, pInfo); }
-
-BOOL CView::DoPrintPreview(UINT, CView*, CRuntimeClass*, CPrintPreviewState*) { return FALSE; }
-
-void CView::OnFilePrintPreview() {
-    // Print preview is not part of this layer yet: the command does nothing.
-}
 
 void CView::OnFilePrint() {
     CPrintInfo printInfo;

@@ -601,9 +601,6 @@ BOOL CFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
     return TRUE;
 }
 
-void CFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*) {
-    // Print preview is not part of this layer yet.
-}
 
 void CFrameWnd::GetDockState(CDockState& state) const { state.Clear(); }
 
