@@ -8,8 +8,9 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= convert_cpu_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
-// (convert_cpu_s: the process's processor time during the conversion.)
+//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+// (convert_cpu_s: the process's processor time during the conversion;
+// new_calls: the calls of operator new during it, on every thread.)
 // With --stages a second line gives the conversion's time by stage, summed
 // over the run, and its counts:
 //   stages: read_s= parse_s= ... wait_s= ... other_s= pages= text_runs= ...
@@ -27,6 +28,9 @@
 #include <psapi.h>
 #include <stdio.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -41,6 +45,29 @@
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
 #include "stage_clock.h"
+
+// Every allocation of the program's C++ code goes through these (the
+// libraries are linked in statically), so the count is the conversion's.
+namespace {
+std::atomic<unsigned long long> g_newCalls{0};
+}
+void* operator new(size_t n) {
+    g_newCalls.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t n) { return operator new(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept {
+    g_newCalls.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(n ? n : 1);
+}
+void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
@@ -273,9 +300,11 @@ int main(int argc, char** argv) {
         tw::stats::enable(stages);
         t0 = Now();
         const double cpu0 = CpuNow();
+        const unsigned long long new0 = g_newCalls.load();
         host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
         double convertS = Now() - t0;
         const double convertCpuS = CpuNow() - cpu0;
+        const unsigned long long newCalls = g_newCalls.load() - new0;
         tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
@@ -302,9 +331,9 @@ int main(int argc, char** argv) {
                       : counter.pages == 0 ? "the PDF was not written (no page loaded)"
                                            : "the PDF was not written");
         } else {
-            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f html_pages=%d toc_entries=%d "
-                   "pdf_pages=%d peak_mb=%.1f folder=%s\n",
-                   extractS, contentsS, convertS, convertCpuS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f new_calls=%llu html_pages=%d "
+                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f folder=%s\n",
+                   extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
             if (stages) PrintStages(convertS);
             fflush(stdout);
         }

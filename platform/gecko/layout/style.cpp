@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 #include "layout/host.h"
 #include "nsURLParser.h"
@@ -182,32 +183,75 @@ StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl, MediaContext medi
 
 StyleEngine::~StyleEngine() = default;
 
-void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
-  // per @media block: -1 not evaluated yet, else whether it and its parents match
-  std::vector<int8_t> applies(sheet.media.size(), -1);
-  auto mediaApplies = [&](int32_t m) {
-    std::vector<int32_t> chain;
-    for (; m >= 0 && size_t(m) < applies.size() && applies[size_t(m)] < 0; m = sheet.media[size_t(m)].parent)
-      chain.push_back(m);
-    bool ok = m < 0 || size_t(m) >= applies.size() || applies[size_t(m)] > 0;
-    for (size_t i = chain.size(); i-- > 0;) {
-      const std::vector<CssToken>& q = sheet.media[size_t(chain[i])].query;
-      ok = ok && mediaListMatches(q, 0, q.size(), media_);
-      applies[size_t(chain[i])] = ok ? 1 : 0;
-    }
-    return ok;
+// The rules of one sheet that apply under one medium, indexed by what their
+// subject compound names first: its id, else its first class, else its tag.
+struct RuleIndex {
+  struct Buckets {
+    std::unordered_map<std::string, std::vector<uint32_t>> byId, byClass, byTag;
+    std::vector<uint32_t> universal;
   };
+  std::vector<const StyleRule*> rules;  // in source order
+  Buckets plain, pseudo;                // pseudo: ::before / ::after rules
+};
+
+// A sheet's indexes by the @media blocks that apply (few: one per medium the
+// sheet is laid out for). Shared by the engines of every document that links
+// the sheet, on whatever thread they run.
+struct RuleIndexCache {
+  std::vector<std::pair<std::vector<int8_t>, std::shared_ptr<const RuleIndex>>> byMedia;
+};
+
+namespace {
+
+std::mutex g_indexLock;
+
+std::shared_ptr<const RuleIndex> makeRuleIndex(const StyleSheet& sheet, const std::vector<int8_t>& applies) {
+  auto index = std::make_shared<RuleIndex>();
+  index->rules.reserve(sheet.rules.size());
   for (const StyleRule& r : sheet.rules) {
-    if (r.media >= 0 && !mediaApplies(r.media)) continue;
-    uint32_t idx = uint32_t(rules_.size());
-    rules_.push_back(SheetRule{&r.selector, &sheet.blocks[r.block], idx, origin});
+    if (r.media >= 0 && size_t(r.media) < applies.size() && !applies[size_t(r.media)]) continue;
+    uint32_t idx = uint32_t(index->rules.size());
+    index->rules.push_back(&r);
     const Compound& subj = r.selector.parts[0];
-    if (subj.pseudo != PseudoElement::None) pseudoRules_.push_back(idx);
-    else if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
-    else if (!subj.classes.empty()) byClass_[lower(subj.classes[0])].push_back(idx);
-    else if (!subj.tag.empty()) byTag_[subj.tag].push_back(idx);
-    else universal_.push_back(idx);
+    RuleIndex::Buckets& b = subj.pseudo != PseudoElement::None ? index->pseudo : index->plain;
+    if (!subj.id.empty()) b.byId[lower(subj.id)].push_back(idx);
+    else if (!subj.classes.empty()) b.byClass[lower(subj.classes[0])].push_back(idx);
+    else if (!subj.tag.empty()) b.byTag[subj.tag].push_back(idx);
+    else b.universal.push_back(idx);
   }
+  return index;
+}
+
+}  // namespace
+
+void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
+  // Whether each @media block applies: it and all its parents match.
+  std::vector<int8_t> applies(sheet.media.size(), 0);
+  for (size_t m = 0; m < applies.size(); ++m) {
+    int32_t parent = sheet.media[m].parent;
+    // parents precede their children; a forward or bad link counts as none
+    bool ok = parent < 0 || size_t(parent) >= m || applies[size_t(parent)] > 0;
+    const std::vector<CssToken>& q = sheet.media[m].query;
+    applies[m] = ok && mediaListMatches(q, 0, q.size(), media_) ? 1 : 0;
+  }
+  std::shared_ptr<const RuleIndex> index;
+  {
+    std::lock_guard<std::mutex> lock(g_indexLock);
+    if (!sheet.indexCache) sheet.indexCache = std::make_shared<RuleIndexCache>();
+    for (const auto& entry : sheet.indexCache->byMedia)
+      if (entry.first == applies) index = entry.second;
+  }
+  if (!index) {
+    index = makeRuleIndex(sheet, applies);
+    std::lock_guard<std::mutex> lock(g_indexLock);
+    auto& byMedia = sheet.indexCache->byMedia;
+    if (byMedia.size() >= 8) byMedia.erase(byMedia.begin());
+    byMedia.emplace_back(applies, index);
+  }
+  const RuleIndex::Buckets& p = index->pseudo;
+  if (!p.byId.empty() || !p.byClass.empty() || !p.byTag.empty() || !p.universal.empty()) anyPseudo_ = true;
+  indexed_.push_back(IndexedSheet{&sheet, index, ruleCount_, origin});
+  ruleCount_ += uint32_t(index->rules.size());
 }
 
 void StyleEngine::parseAuthor(const std::string& css, const std::string& base, int depth) {
@@ -301,10 +345,7 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     }
     styles_[it.e] = st;
     if (st->display == Display::None) continue;  // descendants are never rendered
-    if (!pseudoRules_.empty() && it.depth <= maxDepth) {
-      if (StylePtr b = computePseudo(it.e, *st, PseudoElement::Before)) before_[it.e] = b;
-      if (StylePtr a = computePseudo(it.e, *st, PseudoElement::After)) after_[it.e] = a;
-    }
+    if (anyPseudo_ && it.depth <= maxDepth) computePseudos(it.e, *st);
     kids.clear();
     for (const html::Node* c = it.e->firstChild(); c; c = c->nextSibling())
       if (c->isElement()) kids.push_back(c->asElement());
@@ -319,40 +360,7 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
 }
 
 StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const {
-  // Candidate rules from the indexes.
-  // Scratch lists kept from element to element (no allocation per element).
-  std::vector<uint32_t>& cand = scratchCandidates_;
-  cand.clear();
-  auto addList = [&](const std::vector<uint32_t>& l) { cand.insert(cand.end(), l.begin(), l.end()); };
-  std::string_view id = e->id();
-  if (!id.empty()) {
-    auto it = byId_.find(lower(id));
-    if (it != byId_.end()) addList(it->second);
-  }
-  std::string_view cls = e->getAttribute("class");
-  if (!cls.empty()) {
-    size_t i = 0;
-    std::vector<std::string>& seen = scratchClasses_;
-    seen.clear();
-    while (i < cls.size()) {
-      while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
-      size_t b = i;
-      while (i < cls.size() && (unsigned char)cls[i] > ' ') ++i;
-      if (i > b) {
-        std::string k = lower(cls.substr(b, i - b));
-        if (std::find(seen.begin(), seen.end(), k) != seen.end()) continue;
-        seen.push_back(k);
-        auto it = byClass_.find(k);
-        if (it != byClass_.end()) addList(it->second);
-      }
-    }
-  }
-  {
-    auto it = byTag_.find(std::string(e->tagName()));
-    if (it != byTag_.end()) addList(it->second);
-  }
-  addList(universal_);
-
+  collectCandidates(e, false);
   std::vector<Match>& matches = scratchMatches_;
   matches.clear();
   // Cascade levels: 0 UA normal, 1 presentational hints, 2 author normal,
@@ -361,13 +369,13 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   auto push = [&](const Declaration& d, int level, uint32_t spec, uint32_t order) {
     matches.push_back(Match{&d, (uint64_t(level) << 56) | (uint64_t(spec & 0xFFFFFF) << 32) | order});
   };
-  for (uint32_t idx : cand) {
-    const SheetRule& r = rules_[idx];
+  for (const Candidate& cand : scratchCandidates_) {
+    const StyleRule& r = *cand.sheet->index->rules[cand.rule];
     int budget = 4096;  // bounds backtracking over long descendant chains
-    if (!matchSelector(*r.selector, 0, e, budget)) continue;
-    for (const Declaration& d : *r.decls) {
-      int level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
-      push(d, level, r.selector->specificity, r.order);
+    if (!matchSelector(r.selector, 0, e, budget)) continue;
+    for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
+      int level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+      push(d, level, r.selector.specificity, cand.sheet->firstOrder + cand.rule);
     }
   }
   const html::Element* table = nullptr;
@@ -439,31 +447,84 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   return s;
 }
 
-StylePtr StyleEngine::computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const {
-  // Sheet rules only (attributes style the element itself), in cascade order.
-  std::vector<std::pair<uint64_t, const Declaration*>> matches;
-  for (uint32_t idx : pseudoRules_) {
-    const SheetRule& r = rules_[idx];
-    int budget = 4096;
-    if (r.selector->parts[0].pseudo != which || !matchSelector(*r.selector, 0, e, budget)) continue;
-    for (const Declaration& d : *r.decls) {
-      uint64_t level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
-      matches.emplace_back((level << 56) | (uint64_t(r.selector->specificity & 0xFFFFFF) << 32) | r.order, &d);
-    }
+void StyleEngine::collectCandidates(const html::Element* e, bool pseudo) const {
+  std::vector<Candidate>& cand = scratchCandidates_;
+  cand.clear();
+  // The element's keys, in the index's case, once for all the sheets.
+  std::string_view id = e->id();
+  scratchId_.assign(id.data(), id.size());
+  for (char& c : scratchId_)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  std::vector<std::string>& classes = scratchClasses_;
+  size_t nClasses = 0;
+  std::string_view cls = e->getAttribute("class");
+  for (size_t i = 0; i < cls.size();) {
+    while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
+    size_t b = i;
+    while (i < cls.size() && (unsigned char)cls[i] > ' ') ++i;
+    if (i == b) continue;
+    if (nClasses == classes.size()) classes.emplace_back();
+    std::string& k = classes[nClasses];
+    k.assign(cls.data() + b, i - b);
+    for (char& c : k)
+      if (c >= 'A' && c <= 'Z') c = char(c + 32);
+    if (std::find(classes.begin(), classes.begin() + long(nClasses), k) == classes.begin() + long(nClasses))
+      ++nClasses;
   }
-  if (matches.empty()) return nullptr;
-  std::stable_sort(matches.begin(), matches.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  const Declaration* win[size_t(Prop::Count)] = {};
-  for (const auto& m : matches) win[size_t(m.second->prop)] = m.second;
-  auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
-  Ctx c{&style, s.get(), e};
-  applyWinners(win, c);
-  if (!s->hasContent || s->display == Display::None) return nullptr;
-  // generated boxes are inline here; a block one would need a box of its own
-  if (s->display != Display::Inline) s->display = Display::Inline;
-  s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
-  return s;
+  std::string_view tag = e->tagName();
+  scratchTag_.assign(tag.data(), tag.size());
+  for (const IndexedSheet& sheet : indexed_) {
+    const RuleIndex::Buckets& b = pseudo ? sheet.index->pseudo : sheet.index->plain;
+    auto addList = [&](const std::vector<uint32_t>& l) {
+      for (uint32_t r : l) cand.push_back(Candidate{&sheet, r});
+    };
+    if (!scratchId_.empty() && !b.byId.empty()) {
+      auto it = b.byId.find(scratchId_);
+      if (it != b.byId.end()) addList(it->second);
+    }
+    if (!b.byClass.empty())
+      for (size_t i = 0; i < nClasses; ++i) {
+        auto it = b.byClass.find(classes[i]);
+        if (it != b.byClass.end()) addList(it->second);
+      }
+    if (!b.byTag.empty()) {
+      auto it = b.byTag.find(scratchTag_);
+      if (it != b.byTag.end()) addList(it->second);
+    }
+    addList(b.universal);
+  }
+}
+
+void StyleEngine::computePseudos(const html::Element* e, const ComputedStyle& style) {
+  collectCandidates(e, true);
+  if (scratchCandidates_.empty()) return;
+  for (PseudoElement which : {PseudoElement::Before, PseudoElement::After}) {
+    // Sheet rules only (attributes style the element itself), in cascade order.
+    std::vector<Match>& matches = scratchMatches_;
+    matches.clear();
+    for (const Candidate& cand : scratchCandidates_) {
+      const StyleRule& r = *cand.sheet->index->rules[cand.rule];
+      int budget = 4096;
+      if (r.selector.parts[0].pseudo != which || !matchSelector(r.selector, 0, e, budget)) continue;
+      for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
+        uint64_t level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+        matches.push_back(Match{&d, (level << 56) | (uint64_t(r.selector.specificity & 0xFFFFFF) << 32) |
+                                        (cand.sheet->firstOrder + cand.rule)});
+      }
+    }
+    if (matches.empty()) continue;
+    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.key < b.key; });
+    const Declaration* win[size_t(Prop::Count)] = {};
+    for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
+    auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
+    Ctx c{&style, s.get(), e};
+    applyWinners(win, c);
+    if (!s->hasContent || s->display == Display::None) continue;
+    // generated boxes are inline here; a block one would need a box of its own
+    if (s->display != Display::Inline) s->display = Display::Inline;
+    s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
+    (which == PseudoElement::Before ? before_ : after_)[e] = std::move(s);
+  }
 }
 
 const ComputedStyle* StyleEngine::pseudoStyle(const html::Element* e, PseudoElement which) const {
