@@ -43,6 +43,7 @@ struct JobState {
     int linkIdCounter;
     int folderCursor;
     int linkCursor;
+    int tocCursor;  // every contents record before it is handled
     nsVoidArray* folderFiles;  // FolderFileRec*
     nsVoidArray* linkTargets;  // LinkTargetRec*
     nsVoidArray* contents;     // TocRecord*
@@ -132,6 +133,7 @@ void FreeContentsAndFiles() {
             FreeTocRecord(static_cast<TocRecord*>(g_job.contents->ElementAt(i)));
         g_job.contents->Clear();
     }
+    g_job.tocCursor = 0;
     FreeLinkTargets();
     if (g_job.folderFiles) {
         for (PRInt32 i = 0; i < g_job.folderFiles->Count(); ++i) {
@@ -465,11 +467,20 @@ NS_IMETHODIMP CPdfJob::AddTocRecord(TocRecord** record) {
 }
 
 namespace {
+// The bookmarks are made in one pass over the records, each marked handled
+// in turn: the search resumes where the last one stopped rather than walking
+// the handled records again (thousands of contents entries).
 TocRecord* FirstPendingRecord() {
-    for (PRInt32 i = 0; i < g_job.contents->Count(); ++i) {
+    PRInt32 i = g_job.tocCursor;
+    if (i < 0 || i > g_job.contents->Count()) i = 0;
+    for (; i < g_job.contents->Count(); ++i) {
         TocRecord* rec = static_cast<TocRecord*>(g_job.contents->ElementAt(i));
-        if (!rec->handled) return rec;
+        if (!rec->handled) {
+            g_job.tocCursor = i;
+            return rec;
+        }
     }
+    g_job.tocCursor = i;
     return nullptr;
 }
 }  // namespace
@@ -621,6 +632,7 @@ NS_IMETHODIMP CPdfJob::Reset() {
     if (!ListsReady()) return NS_ERROR_OUT_OF_MEMORY;
     for (PRInt32 i = 0; i < g_job.contents->Count(); ++i)
         static_cast<TocRecord*>(g_job.contents->ElementAt(i))->handled = 0;
+    g_job.tocCursor = 0;
     for (PRInt32 i = 0; i < g_job.folderFiles->Count(); ++i)
         static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(i))->done = 0;
     FreeLinkTargets();

@@ -28,9 +28,6 @@
 #include <psapi.h>
 #include <stdio.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -44,30 +41,8 @@
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
+#include "small_block_heap.h"
 #include "stage_clock.h"
-
-// Every allocation of the program's C++ code goes through these (the
-// libraries are linked in statically), so the count is the conversion's.
-namespace {
-std::atomic<unsigned long long> g_newCalls{0};
-}
-void* operator new(size_t n) {
-    g_newCalls.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](size_t n) { return operator new(n); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept {
-    g_newCalls.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(n ? n : 1);
-}
-void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
@@ -300,11 +275,11 @@ int main(int argc, char** argv) {
         tw::stats::enable(stages);
         t0 = Now();
         const double cpu0 = CpuNow();
-        const unsigned long long new0 = g_newCalls.load();
+        const unsigned long long new0 = SmallBlockHeapAllocations();
         host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
         double convertS = Now() - t0;
         const double convertCpuS = CpuNow() - cpu0;
-        const unsigned long long newCalls = g_newCalls.load() - new0;
+        const unsigned long long newCalls = SmallBlockHeapAllocations() - new0;
         tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
