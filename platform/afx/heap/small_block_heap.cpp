@@ -43,9 +43,10 @@ struct Heap {
   char* next[kClasses] = {};  // the class's newest run: next block never handed out
   char* end[kClasses] = {};
   uint8_t runClass[kRuns] = {};
+  unsigned long long smallAllocations = 0;
 };
 Heap g_heap;
-std::atomic<unsigned long long> g_allocations{0};
+std::atomic<unsigned long long> g_largeAllocations{0};
 
 class Lock {
  public:
@@ -78,6 +79,7 @@ void* SmallAlloc(size_t n) {
   const size_t c = n == 0 ? 0 : (n - 1) / kGrain;
   const size_t size = (c + 1) * kGrain;
   Lock lock;
+  ++g_heap.smallAllocations;
   if (FreeBlock* b = g_heap.freeList[c]) {
     g_heap.freeList[c] = b->next;
     return b;
@@ -109,11 +111,11 @@ bool SmallFree(void* p) {
 void* Allocate(size_t n) noexcept {
   if (n <= kMaxSmall)
     if (void* p = SmallAlloc(n)) return p;
+  g_largeAllocations.fetch_add(1, std::memory_order_relaxed);
   return std::malloc(n ? n : 1);
 }
 
 void* AllocateOrThrow(size_t n) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
   for (;;) {
     if (void* p = Allocate(n)) return p;
     std::new_handler handler = std::get_new_handler();
@@ -128,7 +130,14 @@ void Release(void* p) noexcept {
 
 }  // namespace
 
-unsigned long long SmallBlockHeapAllocations() { return g_allocations.load(std::memory_order_relaxed); }
+unsigned long long SmallBlockHeapAllocations() {
+  unsigned long long small;
+  {
+    Lock lock;
+    small = g_heap.smallAllocations;
+  }
+  return small + g_largeAllocations.load(std::memory_order_relaxed);
+}
 
 void* operator new(size_t n) { return AllocateOrThrow(n); }
 void* operator new[](size_t n) { return AllocateOrThrow(n); }
