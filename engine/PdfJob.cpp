@@ -59,15 +59,37 @@ JobState g_job;  // zero-initialised
 struct UrlIndex {
     bool valid = false;
     PRInt32 count = 0;
+    unsigned generation = 0;  // changes whenever the index is dropped
     std::unordered_multimap<std::string, PRInt32> byKey;
     void Invalidate() {
         valid = false;
         byKey.clear();
         count = 0;
+        ++generation;
     }
 };
 UrlIndex g_folderIndex;
 UrlIndex g_linkIndex;
+
+// The folder file that the last new link target's page was found at. The
+// anchors of a page come one after another: while nothing has changed the
+// folder list or moved its cursor, the same page is found at the same
+// record (the search would leave the cursor where it is), without making a
+// URI of it and looking it up again.
+struct PageMemo {
+    std::string page;
+    std::string baseUrl;
+    PRInt32 found = -1;
+    int cursor = 0;  // the folder cursor the search left
+    PRInt32 count = 0;
+    unsigned generation = 0;
+    bool Holds(const std::string& p) const {
+        return found >= 0 && page == p && cursor == g_job.folderCursor && count == g_job.folderFiles->Count() &&
+               g_folderIndex.valid && generation == g_folderIndex.generation &&
+               baseUrl == (g_job.baseUrl ? g_job.baseUrl : "");
+    }
+};
+PageMemo g_pageMemo;
 
 char* CopyString(const char* s) {
     if (!s) return nullptr;
@@ -580,12 +602,21 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     }
     std::string page(url);
     size_t hash = page.find('#');
-    nsCOMPtr<nsIURI> file = target;
-    if (hash != std::string::npos) {
-        page.erase(hash);
-        file = matcher.Make(page.c_str());
+    if (hash != std::string::npos) page.erase(hash);
+    PageMemo& memo = g_pageMemo;
+    PRInt32 f = -1;
+    if (memo.Holds(page)) {
+        f = memo.found;
+    } else {
+        nsCOMPtr<nsIURI> file = hash == std::string::npos ? target : matcher.Make(page.c_str());
+        f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
+        memo.page = page;
+        memo.baseUrl = g_job.baseUrl ? g_job.baseUrl : "";
+        memo.found = f;
+        memo.cursor = g_job.folderCursor;
+        memo.count = g_job.folderFiles->Count();
+        memo.generation = g_folderIndex.generation;
     }
-    PRInt32 f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
     if (f < 0) return NS_ERROR_FAILURE;
     static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(f))->wanted = 1;
     return AppendLinkTarget(matcher, url, target, id);
