@@ -149,6 +149,41 @@ TEST(Cascade, StructuralPseudoClassesCountFromEitherEnd) {
   EXPECT_EQ(s.of("b2").padding[0].value, 7);
 }
 
+// Siblings alike in tag and attributes share one style, unless a rule that
+// could match them looks at their siblings or children.
+TEST(Cascade, AlikeSiblingsShareAStyleUnlessARuleLooksAtNeighbours) {
+  Styled s(R"(<style>
+    .a:first-child { color: red }   .b { color: blue }   .b::after { content: "x" }
+    .c + .c { color: green }   .d:empty { color: olive }   .e:not(:last-child) { color: lime }
+    </style>
+    <div><p class=a>1</p><p class=a>2</p></div> <div><p class=b>1</p><p class=b>2</p></div>
+    <div><p class=c>1</p><p class=c>2</p></div> <div><p class=d></p><p class=d>x</p></div>
+    <div><p class=e>1</p><p class=e>2</p></div>)");
+  s.compute();
+  std::vector<html::Element*> p = s.doc->getElementsByTagName("p");
+  ASSERT_EQ(p.size(), 10u);
+  const layout::StyleEngine& e = *s.engine;
+  struct Case {
+    size_t first;
+    Color colours[2];
+  };
+  const Color black = Color::rgb(0, 0, 0);
+  const Case cases[] = {
+      {0, {Color::rgb(255, 0, 0), black}},
+      {2, {Color::rgb(0, 0, 255), Color::rgb(0, 0, 255)}},
+      {4, {black, Color::rgb(0, 128, 0)}},
+      {6, {Color::rgb(128, 128, 0), black}},
+      {8, {Color::rgb(0, 255, 0), black}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(e.styleOf(p[c.first]).color, c.colours[0]) << c.first;
+    EXPECT_EQ(e.styleOf(p[c.first + 1]).color, c.colours[1]) << c.first + 1;
+  }
+  EXPECT_EQ(&e.styleOf(p[2]), &e.styleOf(p[3]));
+  EXPECT_NE(e.pseudoStyle(p[2], layout::PseudoElement::After), nullptr);
+  EXPECT_EQ(e.pseudoStyle(p[2], layout::PseudoElement::After), e.pseudoStyle(p[3], layout::PseudoElement::After));
+}
+
 // A host that hands out one parsed sheet, as the application's hosts do.
 struct SharedSheetHost : layout::FixedHost {
   std::shared_ptr<const layout::StyleSheet> sheet;

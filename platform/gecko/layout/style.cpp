@@ -192,6 +192,10 @@ struct RuleIndex {
   };
   std::vector<const StyleRule*> rules;  // in source order
   Buckets plain, pseudo;                // pseudo: ::before / ::after rules
+  // Per rule: its subject looks at its siblings or its children
+  // (:first-child, :empty, a + b, a ~ b), so elements alike in all else may
+  // differ in whether it matches.
+  std::vector<uint8_t> looksAtNeighbours;
 };
 
 // A sheet's indexes by the @media blocks that apply (few: one per medium the
@@ -205,14 +209,25 @@ namespace {
 
 std::mutex g_indexLock;
 
+bool looksAtNeighbours(const Compound& c) {
+  if (!c.structural.empty() || c.empty) return true;
+  for (const Compound& n : c.nots)
+    if (looksAtNeighbours(n)) return true;
+  return false;
+}
+
 std::shared_ptr<const RuleIndex> makeRuleIndex(const StyleSheet& sheet, const std::vector<int8_t>& applies) {
   auto index = std::make_shared<RuleIndex>();
   index->rules.reserve(sheet.rules.size());
+  index->looksAtNeighbours.reserve(sheet.rules.size());
   for (const StyleRule& r : sheet.rules) {
     if (r.media >= 0 && size_t(r.media) < applies.size() && !applies[size_t(r.media)]) continue;
     uint32_t idx = uint32_t(index->rules.size());
     index->rules.push_back(&r);
     const Compound& subj = r.selector.parts[0];
+    const Combinator first = r.selector.combinators.empty() ? Combinator::Descendant : r.selector.combinators[0];
+    index->looksAtNeighbours.push_back(
+        looksAtNeighbours(subj) || first == Combinator::Adjacent || first == Combinator::Sibling);
     RuleIndex::Buckets& b = subj.pseudo != PseudoElement::None ? index->pseudo : index->plain;
     if (!subj.id.empty()) b.byId[lower(subj.id)].push_back(idx);
     else if (!subj.classes.empty()) b.byClass[lower(subj.classes[0])].push_back(idx);
@@ -220,6 +235,20 @@ std::shared_ptr<const RuleIndex> makeRuleIndex(const StyleSheet& sheet, const st
     else b.universal.push_back(idx);
   }
   return index;
+}
+
+}  // namespace
+
+namespace {
+
+bool sameTagAndAttributes(const html::Element& a, const html::Element& b) {
+  if (a.tag() != b.tag() || a.tagName() != b.tagName()) return false;
+  const std::vector<html::Attribute>& x = a.attributes();
+  const std::vector<html::Attribute>& y = b.attributes();
+  if (x.size() != y.size()) return false;
+  for (size_t i = 0; i < x.size(); ++i)
+    if (x[i].name() != y[i].name() || x[i].value() != y[i].value()) return false;
+  return true;
 }
 
 }  // namespace
@@ -326,30 +355,58 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     const html::Element* e;
     StylePtr parent;
     int depth;
+    const html::Element* prev;  // the element sibling before it
   };
   std::vector<Item> stack;
-  stack.push_back({root, root_, 0});
+  stack.push_back({root, root_, 0, nullptr});
   std::vector<const html::Element*> kids;
+  // Per depth, the element last styled there and whether an element just
+  // like it (same parent, tag and attributes) may take its style: no rule
+  // that could match it looks at siblings or children.
+  struct Last {
+    const html::Element* e = nullptr;
+    bool twinsShare = false;
+  };
+  std::vector<Last> lastAt;
   while (!stack.empty()) {
     Item it = std::move(stack.back());
     stack.pop_back();
     StylePtr st;
+    const html::Element* twin = nullptr;
     if (it.depth > maxDepth + 1) {
       st = it.parent;  // already the flattened inline style of this depth
     } else if (it.depth > maxDepth) {
       auto s = std::make_shared<ComputedStyle>(inheritFrom(*it.parent));
       s->display = Display::Inline;
       st = s;
+    } else if (it.prev && size_t(it.depth) < lastAt.size() && lastAt[size_t(it.depth)].e == it.prev &&
+               lastAt[size_t(it.depth)].twinsShare && sameTagAndAttributes(*it.prev, *it.e)) {
+      // The same rules match it as its sibling (none looks at siblings or
+      // children) and its attributes give the same hints: the same style,
+      // without matching again.
+      twin = it.prev;
+      st = stylePtr(twin);
     } else {
       st = computeStyle(it.e, *it.parent, true);
     }
     styles_[it.e] = st;
+    if (it.depth <= maxDepth && !twin && st->display != Display::None && anyPseudo_) computePseudos(it.e, *st);
+    if (it.depth <= maxDepth) {
+      if (lastAt.size() <= size_t(it.depth)) lastAt.resize(size_t(it.depth) + 1);
+      // (a twin's flag is its sibling's: the same candidates)
+      if (!twin) lastAt[size_t(it.depth)].twinsShare = !candidatesLookAtNeighbours_;
+      lastAt[size_t(it.depth)].e = it.e;
+    }
     if (st->display == Display::None) continue;  // descendants are never rendered
-    if (anyPseudo_ && it.depth <= maxDepth) computePseudos(it.e, *st);
+    if (twin && anyPseudo_)
+      for (auto* map : {&before_, &after_}) {
+        auto found = map->find(twin);
+        if (found != map->end()) (*map)[it.e] = found->second;
+      }
     kids.clear();
     for (const html::Node* c = it.e->firstChild(); c; c = c->nextSibling())
       if (c->isElement()) kids.push_back(c->asElement());
-    for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], st, it.depth + 1});
+    for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], st, it.depth + 1, i ? kids[i - 1] : nullptr});
   }
   auto rootIt = styles_.find(root);
   if (rootIt != styles_.end()) root_ = rootIt->second;
@@ -450,6 +507,7 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
 void StyleEngine::collectCandidates(const html::Element* e, bool pseudo) const {
   std::vector<Candidate>& cand = scratchCandidates_;
   cand.clear();
+  if (!pseudo) candidatesLookAtNeighbours_ = false;  // (the pseudo rules' candidates add to it)
   // The element's keys, in the index's case, once for all the sheets.
   std::string_view id = e->id();
   scratchId_.assign(id.data(), id.size());
@@ -475,8 +533,12 @@ void StyleEngine::collectCandidates(const html::Element* e, bool pseudo) const {
   scratchTag_.assign(tag.data(), tag.size());
   for (const IndexedSheet& sheet : indexed_) {
     const RuleIndex::Buckets& b = pseudo ? sheet.index->pseudo : sheet.index->plain;
+    const std::vector<uint8_t>& neighbours = sheet.index->looksAtNeighbours;
     auto addList = [&](const std::vector<uint32_t>& l) {
-      for (uint32_t r : l) cand.push_back(Candidate{&sheet, r});
+      for (uint32_t r : l) {
+        cand.push_back(Candidate{&sheet, r});
+        if (neighbours[r]) candidatesLookAtNeighbours_ = true;
+      }
     };
     if (!scratchId_.empty() && !b.byId.empty()) {
       auto it = b.byId.find(scratchId_);

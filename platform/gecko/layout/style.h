@@ -208,6 +208,9 @@ class StyleEngine {
   mutable std::vector<Candidate> scratchCandidates_;
   mutable std::vector<std::string> scratchClasses_;
   mutable std::string scratchId_, scratchTag_;
+  // Whether a rule among the last element's candidates (plain, then also
+  // ::before/::after) looks at the element's siblings or children.
+  mutable bool candidatesLookAtNeighbours_ = false;
   mutable std::vector<Match> scratchMatches_;
   mutable std::string scratchKey_;
   size_t importBudget_ = 32;
