@@ -10,7 +10,7 @@
 function(tw_add_test name)
   cmake_parse_arguments(T "GUI;PLAIN" "TIMEOUT" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest tw_small_block_heap)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()

@@ -43,6 +43,7 @@ struct JobState {
     int linkIdCounter;
     int folderCursor;
     int linkCursor;
+    int tocCursor;  // every contents record before it is handled
     nsVoidArray* folderFiles;  // FolderFileRec*
     nsVoidArray* linkTargets;  // LinkTargetRec*
     nsVoidArray* contents;     // TocRecord*
@@ -58,15 +59,37 @@ JobState g_job;  // zero-initialised
 struct UrlIndex {
     bool valid = false;
     PRInt32 count = 0;
+    unsigned generation = 0;  // changes whenever the index is dropped
     std::unordered_multimap<std::string, PRInt32> byKey;
     void Invalidate() {
         valid = false;
         byKey.clear();
         count = 0;
+        ++generation;
     }
 };
 UrlIndex g_folderIndex;
 UrlIndex g_linkIndex;
+
+// The folder file that the last new link target's page was found at. The
+// anchors of a page come one after another: while nothing has changed the
+// folder list or moved its cursor, the same page is found at the same
+// record (the search would leave the cursor where it is), without making a
+// URI of it and looking it up again.
+struct PageMemo {
+    std::string page;
+    std::string baseUrl;
+    PRInt32 found = -1;
+    int cursor = 0;  // the folder cursor the search left
+    PRInt32 count = 0;
+    unsigned generation = 0;
+    bool Holds(const std::string& p) const {
+        return found >= 0 && page == p && cursor == g_job.folderCursor && count == g_job.folderFiles->Count() &&
+               g_folderIndex.valid && generation == g_folderIndex.generation &&
+               baseUrl == (g_job.baseUrl ? g_job.baseUrl : "");
+    }
+};
+PageMemo g_pageMemo;
 
 char* CopyString(const char* s) {
     if (!s) return nullptr;
@@ -132,6 +155,7 @@ void FreeContentsAndFiles() {
             FreeTocRecord(static_cast<TocRecord*>(g_job.contents->ElementAt(i)));
         g_job.contents->Clear();
     }
+    g_job.tocCursor = 0;
     FreeLinkTargets();
     if (g_job.folderFiles) {
         for (PRInt32 i = 0; i < g_job.folderFiles->Count(); ++i) {
@@ -465,11 +489,20 @@ NS_IMETHODIMP CPdfJob::AddTocRecord(TocRecord** record) {
 }
 
 namespace {
+// The bookmarks are made in one pass over the records, each marked handled
+// in turn: the search resumes where the last one stopped rather than walking
+// the handled records again (thousands of contents entries).
 TocRecord* FirstPendingRecord() {
-    for (PRInt32 i = 0; i < g_job.contents->Count(); ++i) {
+    PRInt32 i = g_job.tocCursor;
+    if (i < 0 || i > g_job.contents->Count()) i = 0;
+    for (; i < g_job.contents->Count(); ++i) {
         TocRecord* rec = static_cast<TocRecord*>(g_job.contents->ElementAt(i));
-        if (!rec->handled) return rec;
+        if (!rec->handled) {
+            g_job.tocCursor = i;
+            return rec;
+        }
     }
+    g_job.tocCursor = i;
     return nullptr;
 }
 }  // namespace
@@ -569,12 +602,21 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     }
     std::string page(url);
     size_t hash = page.find('#');
-    nsCOMPtr<nsIURI> file = target;
-    if (hash != std::string::npos) {
-        page.erase(hash);
-        file = matcher.Make(page.c_str());
+    if (hash != std::string::npos) page.erase(hash);
+    PageMemo& memo = g_pageMemo;
+    PRInt32 f = -1;
+    if (memo.Holds(page)) {
+        f = memo.found;
+    } else {
+        nsCOMPtr<nsIURI> file = hash == std::string::npos ? target : matcher.Make(page.c_str());
+        f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
+        memo.page = page;
+        memo.baseUrl = g_job.baseUrl ? g_job.baseUrl : "";
+        memo.found = f;
+        memo.cursor = g_job.folderCursor;
+        memo.count = g_job.folderFiles->Count();
+        memo.generation = g_folderIndex.generation;
     }
-    PRInt32 f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
     if (f < 0) return NS_ERROR_FAILURE;
     static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(f))->wanted = 1;
     return AppendLinkTarget(matcher, url, target, id);
@@ -621,6 +663,7 @@ NS_IMETHODIMP CPdfJob::Reset() {
     if (!ListsReady()) return NS_ERROR_OUT_OF_MEMORY;
     for (PRInt32 i = 0; i < g_job.contents->Count(); ++i)
         static_cast<TocRecord*>(g_job.contents->ElementAt(i))->handled = 0;
+    g_job.tocCursor = 0;
     for (PRInt32 i = 0; i < g_job.folderFiles->Count(); ++i)
         static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(i))->done = 0;
     FreeLinkTargets();

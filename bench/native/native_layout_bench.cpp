@@ -7,7 +7,8 @@
 //
 //   bench/native/run <folder> [passes] [--perf]
 //
-// Prints pages=, total_s=, cpu_s= and the time of each stage.
+// Prints pages=, total_s=, cpu_s=, the time of each stage, and the calls of
+// operator new in each step of a page (new_<step>=).
 #include <algorithm>
 #include <chrono>
 #include <sys/resource.h>
@@ -16,12 +17,29 @@
 #include <fstream>
 #include <sstream>
 #include <memory>
+#include <new>
 #include "fixed_host.h"
 #include "layout/css.h"
 #include "layout/html_layout.h"
 #include "parser.h"
 #include "stage_clock.h"
 using namespace tw;
+static unsigned long long g_newCalls = 0;
+void* operator new(size_t n) {
+  ++g_newCalls;
+  if (void* p = malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { free(p); }
+void operator delete(void* p, size_t) noexcept { free(p); }
+enum Step { kParse, kLoad, kLayout, kPaint, kPaginate, kFree, kSteps };
+static const char* const kStepNames[kSteps] = {"parse", "load", "layout", "paint", "paginate", "free"};
+static unsigned long long g_stepNew[kSteps];
+struct StepCount {
+  Step s; unsigned long long n0 = g_newCalls;
+  explicit StepCount(Step step) : s(step) {}
+  ~StepCount() { g_stepNew[s] += g_newCalls - n0; }
+};
 struct CachingHost : layout::FixedHost {
   std::string dir;
   std::map<std::string, std::shared_ptr<const layout::StyleSheet>> sheets;
@@ -61,18 +79,22 @@ int main(int argc, char** argv) {
   for (int p = 0; p < passes; ++p)
   for (auto& pg : pages) {
     std::unique_ptr<html::Document> doc;
-    { stats::StageTimer t(stats::Stage::Parse); doc = html::parseHtml(pg.second); }
+    { StepCount n(kParse); stats::StageTimer t(stats::Stage::Parse); doc = html::parseHtml(pg.second); }
     layout::LayoutOptions opt;
     opt.media.type = layout::MediaContext::Type::Print;
     opt.media.width = 700; opt.media.height = 950;
-    layout::HtmlLayout l(host, opt);
-    l.load(*doc, "file:///C:/t/" + pg.first);
-    { stats::StageTimer t(stats::Stage::Layout); l.layout(700); }
+    auto l = std::make_unique<layout::HtmlLayout>(host, opt);
+    { StepCount n(kLoad); l->load(*doc, "file:///C:/t/" + pg.first); }
+    { StepCount n(kLayout); stats::StageTimer t(stats::Stage::Layout); l->layout(700); }
     layout::DisplayList d;
-    { stats::StageTimer t(stats::Stage::DisplayList); d = l.paint(); }
-    { stats::StageTimer t(stats::Stage::Paginate);
-      auto sl = l.paginate(950);
-      for (auto& s : sl) items += layout::sliceDisplayList(d, s, l.width()).items.size(); }
+    { StepCount n(kPaint); stats::StageTimer t(stats::Stage::DisplayList); d = l->paint(); }
+    { StepCount n(kPaginate); stats::StageTimer t(stats::Stage::Paginate);
+      auto sl = l->paginate(950);
+      for (auto& s : sl) items += layout::sliceDisplayList(d, s, l->width()).items.size(); }
+    StepCount n(kFree);
+    d = layout::DisplayList();
+    l.reset();
+    doc.reset();
   }
   double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   rusage ru; getrusage(RUSAGE_SELF, &ru);
@@ -80,4 +102,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < int(stats::Stage::kCount); ++i)
     if (stats::seconds(stats::Stage(i)) > 0) printf(" %s=%.3f", stats::stageName(stats::Stage(i)), stats::seconds(stats::Stage(i)));
   printf(" font_lookups=%llu\n", (unsigned long long)stats::number(stats::Count::FontLookups));
+  printf("new_calls=%llu", g_newCalls);
+  for (int i = 0; i < kSteps; ++i) printf(" new_%s=%llu", kStepNames[i], g_stepNew[i]);
+  printf("\n");
 }

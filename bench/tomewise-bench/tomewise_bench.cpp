@@ -8,8 +8,9 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= convert_cpu_s= html_pages= toc_entries= pdf_pages= peak_mb= folder=
-// (convert_cpu_s: the process's processor time during the conversion.)
+//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+// (convert_cpu_s: the process's processor time during the conversion;
+// new_calls: the calls of operator new during it, on every thread.)
 // With --stages a second line gives the conversion's time by stage, summed
 // over the run, and its counts:
 //   stages: read_s= parse_s= ... wait_s= ... other_s= pages= text_runs= ...
@@ -40,6 +41,7 @@
 #include "afxwin.h"
 #include "nsIWebBrowser.h"
 #include "nsIWebProgressListener.h"
+#include "small_block_heap.h"
 #include "stage_clock.h"
 
 namespace {
@@ -273,9 +275,11 @@ int main(int argc, char** argv) {
         tw::stats::enable(stages);
         t0 = Now();
         const double cpu0 = CpuNow();
+        const unsigned long long new0 = SmallBlockHeapAllocations();
         host.ConvertToPdf(&tree, chm.c_str(), pdf.c_str(), &settings);
         double convertS = Now() - t0;
         const double convertCpuS = CpuNow() - cpu0;
+        const unsigned long long newCalls = SmallBlockHeapAllocations() - new0;
         tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
@@ -302,9 +306,9 @@ int main(int argc, char** argv) {
                       : counter.pages == 0 ? "the PDF was not written (no page loaded)"
                                            : "the PDF was not written");
         } else {
-            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f html_pages=%d toc_entries=%d "
-                   "pdf_pages=%d peak_mb=%.1f folder=%s\n",
-                   extractS, contentsS, convertS, convertCpuS, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+            printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f new_calls=%llu html_pages=%d "
+                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f folder=%s\n",
+                   extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
             if (stages) PrintStages(convertS);
             fflush(stdout);
         }

@@ -349,6 +349,37 @@ TEST_F(JobTest, LinkIdsAndWantedPages) {
     EXPECT_EQ(1, id);
 }
 
+// The anchors of one page come in a row (a page's named positions): each
+// gets an id of its own, the page is wanted once, a page in between or
+// outside the folder is told apart, and a folder listed again is searched
+// again.
+TEST_F(JobTest, AnchorsOfOnePageInARow) {
+    OpenFolder();
+    int id = 0;
+    for (const char* anchor : {"#a", "#b", "#c"}) {
+        ASSERT_EQ(NS_OK, m_job->AddLinkTarget((Url("sub\\deeper\\b.htm") + anchor).c_str(), &id));
+        EXPECT_EQ(anchor[1] - 'a' + 1, id);
+    }
+    EXPECT_EQ(NS_ERROR_FAILURE, m_job->AddLinkTarget(Url("missing.htm#a").c_str(), &id));
+    ASSERT_EQ(NS_OK, m_job->AddLinkTarget(Url("index.htm#x").c_str(), &id));
+    ASSERT_EQ(NS_OK, m_job->AddLinkTarget((Url("sub\\deeper\\b.htm") + "#d").c_str(), &id));
+    EXPECT_EQ(5, id);
+    std::vector<std::string> wanted;
+    FolderFileRec* rec = nullptr;
+    while (m_job->GetNextExtraPage(&rec) == NS_OK && wanted.size() < 10) {
+        wanted.push_back(rec->url);
+        rec->done = 1;
+    }
+    EXPECT_EQ(std::vector<std::string>({Url("index.htm"), Url("sub\\deeper\\b.htm")}), wanted);
+
+    m_job->ClearContents();
+    m_job->Reset();
+    OpenFolder();
+    ASSERT_EQ(NS_OK, m_job->AddLinkTarget((Url("sub\\deeper\\b.htm") + "#e").c_str(), &id));
+    ASSERT_EQ(NS_OK, m_job->GetNextExtraPage(&rec));
+    EXPECT_EQ(Url("sub\\deeper\\b.htm"), rec->url);
+}
+
 TEST_F(JobTest, PageCountAddsThePagesOfEarlierPages) {
     m_job->SetPageCount(3);
     m_job->SetCurrentPage("a.htm");

@@ -115,6 +115,109 @@ TEST(Cascade, Selectors) {
   EXPECT_FALSE(same(s.of("notnext").color, 0, 255, 0));  // :hover never applies
 }
 
+TEST(Cascade, StructuralPseudoClassesCountFromEitherEnd) {
+  Styled s(R"(<style>
+    li:last-child { margin-left: 1px }   li:nth-child(-n+2) { margin-right: 2px }
+    li:nth-child(0n+3) { margin-top: 3px }   li:nth-last-child(-n+1) { margin-bottom: 4px }
+    li:nth-child(2n) { padding-left: 5px }   b:first-of-type { padding-right: 6px }
+    b:nth-last-of-type(-n+1) { padding-top: 7px }   li:nth-child(-2n+0) { padding-bottom: 8px }
+    </style>
+    <ul><li id=a>a</li><li id=b><b id=b1>x</b><i>y</i><b id=b2>z</b></li><li id=c>c</li><li id=d>d</li></ul>)");
+  s.compute();
+  struct Case {
+    const char* id;
+    float marginLeft, marginRight, marginTop, marginBottom, paddingLeft, paddingBottom;
+  };
+  const Case cases[] = {
+      {"a", 0, 2, 0, 0, 0, 0},
+      {"b", 0, 2, 0, 0, 5, 0},
+      {"c", 0, 0, 3, 0, 0, 0},
+      {"d", 1, 0, 0, 4, 5, 0},  // -2n+0 matches no position (n >= 0)
+  };
+  for (const Case& c : cases) {
+    const ComputedStyle& st = s.of(c.id);
+    EXPECT_EQ(st.margin[3].value, c.marginLeft) << c.id;
+    EXPECT_EQ(st.margin[1].value, c.marginRight) << c.id;
+    EXPECT_EQ(st.margin[0].value, c.marginTop) << c.id;
+    EXPECT_EQ(st.margin[2].value, c.marginBottom) << c.id;
+    EXPECT_EQ(st.padding[3].value, c.paddingLeft) << c.id;
+    EXPECT_EQ(st.padding[2].value, c.paddingBottom) << c.id;
+  }
+  EXPECT_EQ(s.of("b1").padding[1].value, 6);
+  EXPECT_EQ(s.of("b2").padding[1].value, 0);
+  EXPECT_EQ(s.of("b1").padding[0].value, 0);
+  EXPECT_EQ(s.of("b2").padding[0].value, 7);
+}
+
+// Siblings alike in tag and attributes share one style, unless a rule that
+// could match them looks at their siblings or children.
+TEST(Cascade, AlikeSiblingsShareAStyleUnlessARuleLooksAtNeighbours) {
+  Styled s(R"(<style>
+    .a:first-child { color: red }   .b { color: blue }   .b::after { content: "x" }
+    .c + .c { color: green }   .d:empty { color: olive }   .e:not(:last-child) { color: lime }
+    </style>
+    <div><p class=a>1</p><p class=a>2</p></div> <div><p class=b>1</p><p class=b>2</p></div>
+    <div><p class=c>1</p><p class=c>2</p></div> <div><p class=d></p><p class=d>x</p></div>
+    <div><p class=e>1</p><p class=e>2</p></div>)");
+  s.compute();
+  std::vector<html::Element*> p = s.doc->getElementsByTagName("p");
+  ASSERT_EQ(p.size(), 10u);
+  const layout::StyleEngine& e = *s.engine;
+  struct Case {
+    size_t first;
+    Color colours[2];
+  };
+  const Color black = Color::rgb(0, 0, 0);
+  const Case cases[] = {
+      {0, {Color::rgb(255, 0, 0), black}},
+      {2, {Color::rgb(0, 0, 255), Color::rgb(0, 0, 255)}},
+      {4, {black, Color::rgb(0, 128, 0)}},
+      {6, {Color::rgb(128, 128, 0), black}},
+      {8, {Color::rgb(0, 255, 0), black}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(e.styleOf(p[c.first]).color, c.colours[0]) << c.first;
+    EXPECT_EQ(e.styleOf(p[c.first + 1]).color, c.colours[1]) << c.first + 1;
+  }
+  EXPECT_EQ(&e.styleOf(p[2]), &e.styleOf(p[3]));
+  EXPECT_NE(e.pseudoStyle(p[2], layout::PseudoElement::After), nullptr);
+  EXPECT_EQ(e.pseudoStyle(p[2], layout::PseudoElement::After), e.pseudoStyle(p[3], layout::PseudoElement::After));
+}
+
+// A host that hands out one parsed sheet, as the application's hosts do.
+struct SharedSheetHost : layout::FixedHost {
+  std::shared_ptr<const layout::StyleSheet> sheet;
+  std::shared_ptr<const layout::StyleSheet> loadStyleSheet(const std::string&) override { return sheet; }
+};
+
+TEST(Cascade, SheetSharedBetweenDocumentsFollowsEachOnesMedium) {
+  auto sheet = std::make_shared<layout::StyleSheet>();
+  layout::parseStyleSheet(R"(p { font-size: 11px }
+      @media print { p { color: red } .n::before { content: "P" } }
+      @media screen { p { color: blue } }
+      .n::after { content: "A" })", sheet.get());
+  SharedSheetHost host;
+  host.sheet = sheet;
+  const char* page = R"(<link rel=stylesheet href="s.css"><p id=p class=n>x</p><p id=q>y</p>)";
+  using Type = layout::MediaContext::Type;
+  // Screen, print, then screen again: each engine gets the rules of its own medium.
+  for (Type type : {Type::Screen, Type::Print, Type::Screen}) {
+    auto doc = html::parseHtmlUtf8(page);
+    layout::MediaContext media;
+    media.type = type;
+    layout::StyleEngine engine(&host, "file:///C:/t/page.htm", media);
+    engine.computeStyles(*doc, 200);
+    const html::Element* p = doc->getElementById("p");
+    const html::Element* q = doc->getElementById("q");
+    EXPECT_EQ(engine.styleOf(p).fontSize, 11);
+    EXPECT_TRUE(type == Type::Print ? same(engine.styleOf(p).color, 255, 0, 0)
+                                    : same(engine.styleOf(p).color, 0, 0, 255));
+    EXPECT_EQ(engine.pseudoStyle(p, layout::PseudoElement::Before) != nullptr, type == Type::Print);
+    EXPECT_NE(engine.pseudoStyle(p, layout::PseudoElement::After), nullptr);
+    EXPECT_EQ(engine.pseudoStyle(q, layout::PseudoElement::After), nullptr);  // not of the class
+  }
+}
+
 TEST(Cascade, Shorthands) {
   Styled s(R"(<p id=a style="border: 2px dashed #00f; margin: 1px 2px 3px; padding: 4px 5px;
       font: italic bold 12px/1.5 'Lucida Console', monospace; background: #ff0 url(bg.gif) no-repeat;

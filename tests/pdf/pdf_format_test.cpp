@@ -5,6 +5,8 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "pdf_jpeg.h"
 #include "pdf_object.h"
@@ -27,6 +29,35 @@ TEST(PdfFormat, NumbersAreFixedDecimalWhateverTheLocale) {
   };
   for (const Case& c : cases) EXPECT_EQ(FormatNumber(c.value, c.decimals), c.text) << c.value;
   std::setlocale(LC_ALL, "C");
+}
+
+// Halves round away from zero, as llround does; a value just below a half
+// stays below it (the runtime's llround adds 0.5 there and rounds it up).
+TEST(PdfFormat, NumbersRoundHalvesAwayFromZero) {
+  auto reference = [](double v, int decimals) {
+    static const long long kScale[] = {1, 10, 100, 1000, 10000};
+    long long scaled = std::llround(v * static_cast<double>(kScale[decimals]));
+    if (scaled == 0) return std::string("0");
+    std::string text = scaled < 0 ? "-" : "";
+    unsigned long long a = static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
+    text += std::to_string(a / kScale[decimals]);
+    std::string frac = std::to_string(a % kScale[decimals]);
+    if (a % kScale[decimals] == 0) return text;
+    frac = std::string(static_cast<size_t>(decimals) - frac.size(), '0') + frac;
+    while (frac.back() == '0') frac.pop_back();
+    return text + "." + frac;
+  };
+  EXPECT_EQ(FormatNumber(0.49999999999999994, 0), "0");
+  EXPECT_EQ(FormatNumber(-0.49999999999999994, 0), "0");
+  EXPECT_EQ(FormatNumber(2.4999999999999996, 0), "2");
+  std::vector<double> values = {0.5, -0.5, 1.5, 2.5, -2.5, 4503599627370495.5 / 1e7, 0.00005, 0.00015, 1e9 - 0.5, 123.45675};
+  unsigned seed = 12345;
+  for (int i = 0; i < 2000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    values.push_back((static_cast<double>(seed % 2000001u) - 1000000.0) / 2048.0);  // exact halves
+  }
+  for (double v : values)
+    for (int decimals : {0, 2, 4}) EXPECT_EQ(FormatNumber(v, decimals), reference(v, decimals)) << v;
 }
 
 TEST(PdfFormat, TokensAreEscaped) {

@@ -605,3 +605,35 @@ TEST_F(PdfComponentTest, RoundedBoxesAreCurves) {
     EXPECT_EQ(Count(page, " c\n"), 12u);  // four corners, three figures
     EXPECT_EQ(Count(page, "f*"), 2u);
 }
+
+// A dotted or dashed border is one stroked line with a dash pattern in the
+// border's colour, not a filled rectangle per dot.
+TEST_F(PdfComponentTest, DottedAndDashedBordersAreDashedLines) {
+    const std::string sub = "dots-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = s_folder + "\\" + sub;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    WriteAll(dir + "\\d.htm",
+             "<html><body><p style=\"width:600px;border-bottom:1px dotted #0000ff\">Dots</p>"
+             "<div style=\"height:300px;border-left:4px dashed #ff0000\">Dashes</div></body></html>");
+    const std::string d = sub + "\\d.htm";
+    Open({{u"D", d.c_str(), -1}});
+    JobSetup setup(21 / 2.54, 29.7 / 2.54, 0, 0, 0.5);
+    const std::string pdf = OutDir() + "dots.pdf";
+    Begin(pdf, setup);
+    ASSERT_TRUE(Load(d.c_str()));
+    ASSERT_EQ(Finish(), NS_OK) << Extra();
+
+    std::vector<std::string> pages;
+    for (const std::string& s : Streams(ReadAll(pdf)))
+        if (s.find(" Tj ET") != std::string::npos) pages.push_back(s);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::string& s = pages[0];
+    EXPECT_EQ(Count(s, "] 0 d 0 J\n"), 2u);
+    EXPECT_NE(s.find("0 0 1 RG"), std::string::npos);
+    EXPECT_NE(s.find("1 0 0 RG"), std::string::npos);
+    EXPECT_EQ(Count(s, " l\nS\n"), 2u);
+    EXPECT_LT(Count(s, " re\nf\n"), 4u);  // (600 dots before)
+
+    DeleteFileA((dir + "\\d.htm").c_str());
+    RemoveDirectoryA(dir.c_str());
+}

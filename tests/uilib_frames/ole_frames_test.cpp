@@ -149,16 +149,16 @@ TYPED_TEST(OleFramesTest, DestroyingTheActiveFrameClosesTheOpenPopup) {
     CFakePopup popup;
     ASSERT_TRUE(popup.CreateEx(0, _T("STATIC"), _T("popup"), WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
     g_pFakePopup = &popup;
-    SPDlgMenuHooks::pfnGetActivePopupMenu = &FakeActivePopup;
-    SPDlgMenuHooks::pfnPopupAsWnd = &FakePopupAsWnd;
+    SPPopupMenuClient::pfnGetActivePopupMenu = &FakeActivePopup;
+    SPPopupMenuClient::pfnPopupAsWnd = &FakePopupAsWnd;
     g_nPopupClosed = 0;
     ASSERT_TRUE(this->pIP->ActivateInPlace(this->hContainer, this->hDoc, CRect(10, 10, 300, 200)));
     this->pIP->DestroyWindow();
     this->pIP = NULL;  // deleted with its window
     EXPECT_GE(g_nPopupClosed, 1);
     EXPECT_EQ(NULL, g_pTopLevelFrame);
-    SPDlgMenuHooks::pfnGetActivePopupMenu = NULL;
-    SPDlgMenuHooks::pfnPopupAsWnd = NULL;
+    SPPopupMenuClient::pfnGetActivePopupMenu = NULL;
+    SPPopupMenuClient::pfnPopupAsWnd = NULL;
     g_pFakePopup = NULL;
     if (popup.GetSafeHwnd() != NULL) popup.DestroyWindow();
 }

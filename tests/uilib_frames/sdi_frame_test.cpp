@@ -197,14 +197,14 @@ TEST(SdiPopupMenus, TheShownPopupIsActiveUntilItCloses) {
     CSPPopupMenu* pPopup = (CSPPopupMenu*)&frame;  // only its address is used
     // The frame's hook decides, except during customisation.
     EXPECT_FALSE(frame.ShowPopupMenu(pPopup));
-    EXPECT_EQ(pPopup, SPDlgMenuHooks::GetActivePopupMenu());
+    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
     g_bCustomizeMode = TRUE;
     EXPECT_TRUE(frame.ShowPopupMenu(pPopup));
     g_bCustomizeMode = FALSE;
     frame.OnClosePopupMenu(NULL);  // not the active one: nothing changes
-    EXPECT_EQ(pPopup, SPDlgMenuHooks::GetActivePopupMenu());
+    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
     frame.OnClosePopupMenu(pPopup);
-    EXPECT_EQ(NULL, SPDlgMenuHooks::GetActivePopupMenu());
+    EXPECT_EQ(NULL, SPPopupMenuClient::GetActivePopupMenu());
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ BOOL CSPFrameImpl::OnMenuChar(UINT nChar) {
 
 void CSPFrameImpl::DeactivateMenu() {
     if (CSPToolbarSharedState::IsCustomizeMode() || m_pMenuBar->GetSafeHwnd() == NULL) return;
-    if (SPDlgMenuHooks::GetActivePopupMenu() != NULL) m_pMenuBar->Deactivate();
+    if (SPPopupMenuClient::GetActivePopupMenu() != NULL) m_pMenuBar->Deactivate();
 }
 
 // --- helpers of the frames -----------------------------------------------------------
@@ -218,8 +218,8 @@ BOOL SPIsUserToolbar(CWnd* pBar) {
 }
 
 void SPCloseActivePopupMenu() {
-    CSPPopupMenu* pPopup = SPDlgMenuHooks::GetActivePopupMenu();
-    CWnd* pWnd = pPopup != NULL ? SPDlgMenuHooks::PopupAsWnd(pPopup) : NULL;
+    CSPPopupMenu* pPopup = SPPopupMenuClient::GetActivePopupMenu();
+    CWnd* pWnd = pPopup != NULL ? SPPopupMenuClient::PopupAsWnd(pPopup) : NULL;
     if (pWnd->GetSafeHwnd() != NULL) pWnd->SendMessage(WM_CLOSE);
 }
 

@@ -131,7 +131,7 @@ BOOL CSPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         // it is one.
         const UINT uiCmd = LOWORD(wParam);
         CSPToolbarSharedState::AddCommandUsage(uiCmd);
-        if (SPDlgMenuHooks::GetActivePopupMenu() != NULL || IsIconic()) return TRUE;
+        if (SPPopupMenuClient::GetActivePopupMenu() != NULL || IsIconic()) return TRUE;
         if (g_pUserToolsManager != NULL && g_pUserToolsManager->InvokeTool(uiCmd)) return TRUE;
     }
     // Commands must not run while the user rearranges the bars.
@@ -230,11 +230,11 @@ void CSPFrameWnd::OnContextHelp() {
 // --- library popup menus --------------------------------------------------------------
 
 BOOL CSPFrameWnd::ShowPopupMenu(CSPPopupMenu* pMenuPopup) {
-    SPDlgMenuHooks::SetActivePopupMenu(pMenuPopup);
+    SPPopupMenuClient::SetActivePopupMenu(pMenuPopup);
     if (pMenuPopup == NULL || CSPToolbarSharedState::IsCustomizeMode()) return TRUE;
     return OnShowPopupMenu(pMenuPopup);
 }
 
 void CSPFrameWnd::OnClosePopupMenu(CSPPopupMenu* pMenuPopup) {
-    if (SPDlgMenuHooks::GetActivePopupMenu() == pMenuPopup) SPDlgMenuHooks::SetActivePopupMenu(NULL);
+    if (SPPopupMenuClient::GetActivePopupMenu() == pMenuPopup) SPPopupMenuClient::SetActivePopupMenu(NULL);
 }

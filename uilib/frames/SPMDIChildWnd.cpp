@@ -89,7 +89,7 @@ void CSPMDIChildWnd::ActivateFrame(int nCmdShow) {
 BOOL CSPMDIChildWnd::PreTranslateMessage(MSG* pMsg) {
     // An open library popup menu takes the keys.
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_pMDIFrame != NULL &&
-        SPDlgMenuHooks::GetActivePopupMenu() != NULL)
+        SPPopupMenuClient::GetActivePopupMenu() != NULL)
         return FALSE;
     return CMDIChildWnd::PreTranslateMessage(pMsg);
 }

@@ -261,6 +261,8 @@ class Document : public Node {
   // Appends an attribute without looking for an existing one of that name;
   // for builders that already checked (the parser). `name` is lower case.
   void addAttributeUnchecked(Element* element, std::string_view name, std::string value);
+  // Room for that many attributes, made before a builder adds them.
+  void reserveAttributes(Element* element, std::size_t count) { element->attrs_.reserve(count); }
 
   // Number of nodes created (in or out of the tree), this Document included.
   std::size_t nodeCount() const { return nodes_.size() + 1; }

@@ -376,6 +376,7 @@ class TreeBuilder {
 
   Element* createFromToken(const Token& t) {
     Element* e = doc_.createElement(t.name == "image" ? std::string_view("img") : std::string_view(t.name));
+    doc_.reserveAttributes(e, t.attributes.size());
     for (const auto& a : t.attributes) doc_.addAttributeUnchecked(e, a.first, a.second);
     return e;
   }

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -200,12 +201,17 @@ struct MediaBlock {
   int32_t parent = -1;
 };
 
+struct RuleIndexCache;
+
 struct StyleSheet {
   std::vector<StyleRule> rules;                  // source order
   std::vector<std::vector<Declaration>> blocks;  // declaration blocks
   std::vector<MediaBlock> media;
   std::vector<std::string> imports;  // @import urls as written, in order
   size_t sourceBytes = 0;            // length of the text it was parsed from
+  // The rules indexed for the cascade, made once per set of @media blocks
+  // that apply by the style engines that use the sheet (style.cpp).
+  mutable std::shared_ptr<RuleIndexCache> indexCache;
 };
 
 // @import url -> called with the url as written; the caller may parse and

@@ -1,6 +1,8 @@
 // selector_match.cpp - matching selectors against elements.
 #include "layout/style_internal.h"
 
+#include <climits>
+
 namespace tw {
 namespace layout {
 
@@ -33,8 +35,11 @@ const html::Element* nextElement(const html::Element* e) {
 // type), from the first or from the last, against a*n + b.
 bool matchStructural(const Structural& st, const html::Element* e) {
   if (!e->parentElement()) return false;
+  // With a <= 0 no position past b matches (:first-child, :last-child):
+  // the count stops there instead of walking a long list of siblings.
+  const long stop = st.a <= 0 ? long(st.b) + 1 : LONG_MAX;
   long index = 1;
-  for (const html::Element* s = st.fromLast ? nextElement(e) : prevElement(e); s;
+  for (const html::Element* s = st.fromLast ? nextElement(e) : prevElement(e); s && index < stop;
        s = st.fromLast ? nextElement(s) : prevElement(s))
     if (!st.ofType || s->tagName() == e->tagName()) ++index;
   if (st.a == 0) return index == st.b;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 #include "layout/host.h"
 #include "nsURLParser.h"
@@ -188,32 +189,104 @@ StyleEngine::StyleEngine(LayoutHost* host, std::string docUrl, MediaContext medi
 
 StyleEngine::~StyleEngine() = default;
 
-void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
-  // per @media block: -1 not evaluated yet, else whether it and its parents match
-  std::vector<int8_t> applies(sheet.media.size(), -1);
-  auto mediaApplies = [&](int32_t m) {
-    std::vector<int32_t> chain;
-    for (; m >= 0 && size_t(m) < applies.size() && applies[size_t(m)] < 0; m = sheet.media[size_t(m)].parent)
-      chain.push_back(m);
-    bool ok = m < 0 || size_t(m) >= applies.size() || applies[size_t(m)] > 0;
-    for (size_t i = chain.size(); i-- > 0;) {
-      const std::vector<CssToken>& q = sheet.media[size_t(chain[i])].query;
-      ok = ok && mediaListMatches(q, 0, q.size(), media_);
-      applies[size_t(chain[i])] = ok ? 1 : 0;
-    }
-    return ok;
+// The rules of one sheet that apply under one medium, indexed by what their
+// subject compound names first: its id, else its first class, else its tag.
+struct RuleIndex {
+  struct Buckets {
+    std::unordered_map<std::string, std::vector<uint32_t>> byId, byClass, byTag;
+    std::vector<uint32_t> universal;
   };
+  std::vector<const StyleRule*> rules;  // in source order
+  Buckets plain, pseudo;                // pseudo: ::before / ::after rules
+  // Per rule: its subject looks at its siblings or its children
+  // (:first-child, :empty, a + b, a ~ b), so elements alike in all else may
+  // differ in whether it matches.
+  std::vector<uint8_t> looksAtNeighbours;
+};
+
+// A sheet's indexes by the @media blocks that apply (few: one per medium the
+// sheet is laid out for). Shared by the engines of every document that links
+// the sheet, on whatever thread they run.
+struct RuleIndexCache {
+  std::vector<std::pair<std::vector<int8_t>, std::shared_ptr<const RuleIndex>>> byMedia;
+};
+
+namespace {
+
+std::mutex g_indexLock;
+
+bool looksAtNeighbours(const Compound& c) {
+  if (!c.structural.empty() || c.empty) return true;
+  for (const Compound& n : c.nots)
+    if (looksAtNeighbours(n)) return true;
+  return false;
+}
+
+std::shared_ptr<const RuleIndex> makeRuleIndex(const StyleSheet& sheet, const std::vector<int8_t>& applies) {
+  auto index = std::make_shared<RuleIndex>();
+  index->rules.reserve(sheet.rules.size());
+  index->looksAtNeighbours.reserve(sheet.rules.size());
   for (const StyleRule& r : sheet.rules) {
-    if (r.media >= 0 && !mediaApplies(r.media)) continue;
-    uint32_t idx = uint32_t(rules_.size());
-    rules_.push_back(SheetRule{&r.selector, &sheet.blocks[r.block], idx, origin});
+    if (r.media >= 0 && size_t(r.media) < applies.size() && !applies[size_t(r.media)]) continue;
+    uint32_t idx = uint32_t(index->rules.size());
+    index->rules.push_back(&r);
     const Compound& subj = r.selector.parts[0];
-    if (subj.pseudo != PseudoElement::None) pseudoRules_.push_back(idx);
-    else if (!subj.id.empty()) byId_[lower(subj.id)].push_back(idx);
-    else if (!subj.classes.empty()) byClass_[lower(subj.classes[0])].push_back(idx);
-    else if (!subj.tag.empty()) byTag_[subj.tag].push_back(idx);
-    else universal_.push_back(idx);
+    const Combinator first = r.selector.combinators.empty() ? Combinator::Descendant : r.selector.combinators[0];
+    index->looksAtNeighbours.push_back(
+        looksAtNeighbours(subj) || first == Combinator::Adjacent || first == Combinator::Sibling);
+    RuleIndex::Buckets& b = subj.pseudo != PseudoElement::None ? index->pseudo : index->plain;
+    if (!subj.id.empty()) b.byId[lower(subj.id)].push_back(idx);
+    else if (!subj.classes.empty()) b.byClass[lower(subj.classes[0])].push_back(idx);
+    else if (!subj.tag.empty()) b.byTag[subj.tag].push_back(idx);
+    else b.universal.push_back(idx);
   }
+  return index;
+}
+
+}  // namespace
+
+namespace {
+
+bool sameTagAndAttributes(const html::Element& a, const html::Element& b) {
+  if (a.tag() != b.tag() || a.tagName() != b.tagName()) return false;
+  const std::vector<html::Attribute>& x = a.attributes();
+  const std::vector<html::Attribute>& y = b.attributes();
+  if (x.size() != y.size()) return false;
+  for (size_t i = 0; i < x.size(); ++i)
+    if (x[i].name() != y[i].name() || x[i].value() != y[i].value()) return false;
+  return true;
+}
+
+}  // namespace
+
+void StyleEngine::indexSheet(const StyleSheet& sheet, uint8_t origin) {
+  // Whether each @media block applies: it and all its parents match.
+  std::vector<int8_t> applies(sheet.media.size(), 0);
+  for (size_t m = 0; m < applies.size(); ++m) {
+    int32_t parent = sheet.media[m].parent;
+    // parents precede their children; a forward or bad link counts as none
+    bool ok = parent < 0 || size_t(parent) >= m || applies[size_t(parent)] > 0;
+    const std::vector<CssToken>& q = sheet.media[m].query;
+    applies[m] = ok && mediaListMatches(q, 0, q.size(), media_) ? 1 : 0;
+  }
+  std::shared_ptr<const RuleIndex> index;
+  {
+    std::lock_guard<std::mutex> lock(g_indexLock);
+    if (!sheet.indexCache) sheet.indexCache = std::make_shared<RuleIndexCache>();
+    for (const auto& entry : sheet.indexCache->byMedia)
+      if (entry.first == applies) index = entry.second;
+  }
+  if (!index) {
+    index = makeRuleIndex(sheet, applies);
+    std::lock_guard<std::mutex> lock(g_indexLock);
+    auto& byMedia = sheet.indexCache->byMedia;
+    if (byMedia.size() >= 8) byMedia.erase(byMedia.begin());
+    byMedia.emplace_back(applies, index);
+  }
+  const RuleIndex::Buckets& p = index->pseudo;
+  if (!p.byId.empty() || !p.byClass.empty() || !p.byTag.empty() || !p.universal.empty()) anyPseudo_ = true;
+  indexed_.push_back(IndexedSheet{&sheet, index, ruleCount_, origin});
+  ruleCount_ += uint32_t(index->rules.size());
 }
 
 void StyleEngine::parseAuthor(const std::string& css, const std::string& base, int depth) {
@@ -288,33 +361,58 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     const html::Element* e;
     StylePtr parent;
     int depth;
+    const html::Element* prev;  // the element sibling before it
   };
   std::vector<Item> stack;
-  stack.push_back({root, root_, 0});
+  stack.push_back({root, root_, 0, nullptr});
   std::vector<const html::Element*> kids;
+  // Per depth, the element last styled there and whether an element just
+  // like it (same parent, tag and attributes) may take its style: no rule
+  // that could match it looks at siblings or children.
+  struct Last {
+    const html::Element* e = nullptr;
+    bool twinsShare = false;
+  };
+  std::vector<Last> lastAt;
   while (!stack.empty()) {
     Item it = std::move(stack.back());
     stack.pop_back();
     StylePtr st;
+    const html::Element* twin = nullptr;
     if (it.depth > maxDepth + 1) {
       st = it.parent;  // already the flattened inline style of this depth
     } else if (it.depth > maxDepth) {
       auto s = std::make_shared<ComputedStyle>(inheritFrom(*it.parent));
       s->display = Display::Inline;
       st = s;
+    } else if (it.prev && size_t(it.depth) < lastAt.size() && lastAt[size_t(it.depth)].e == it.prev &&
+               lastAt[size_t(it.depth)].twinsShare && sameTagAndAttributes(*it.prev, *it.e)) {
+      // The same rules match it as its sibling (none looks at siblings or
+      // children) and its attributes give the same hints: the same style,
+      // without matching again.
+      twin = it.prev;
+      st = stylePtr(twin);
     } else {
       st = computeStyle(it.e, *it.parent, true);
     }
     styles_[it.e] = st;
-    if (st->display == Display::None) continue;  // descendants are never rendered
-    if (!pseudoRules_.empty() && it.depth <= maxDepth) {
-      if (StylePtr b = computePseudo(it.e, *st, PseudoElement::Before)) before_[it.e] = b;
-      if (StylePtr a = computePseudo(it.e, *st, PseudoElement::After)) after_[it.e] = a;
+    if (it.depth <= maxDepth && !twin && st->display != Display::None && anyPseudo_) computePseudos(it.e, *st);
+    if (it.depth <= maxDepth) {
+      if (lastAt.size() <= size_t(it.depth)) lastAt.resize(size_t(it.depth) + 1);
+      // (a twin's flag is its sibling's: the same candidates)
+      if (!twin) lastAt[size_t(it.depth)].twinsShare = !candidatesLookAtNeighbours_;
+      lastAt[size_t(it.depth)].e = it.e;
     }
+    if (st->display == Display::None) continue;  // descendants are never rendered
+    if (twin && anyPseudo_)
+      for (auto* map : {&before_, &after_}) {
+        auto found = map->find(twin);
+        if (found != map->end()) (*map)[it.e] = found->second;
+      }
     kids.clear();
     for (const html::Node* c = it.e->firstChild(); c; c = c->nextSibling())
       if (c->isElement()) kids.push_back(c->asElement());
-    for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], st, it.depth + 1});
+    for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], st, it.depth + 1, i ? kids[i - 1] : nullptr});
   }
   auto rootIt = styles_.find(root);
   if (rootIt != styles_.end()) root_ = rootIt->second;
@@ -325,40 +423,7 @@ StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& pa
 }
 
 StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& parent, bool share) const {
-  // Candidate rules from the indexes.
-  // Scratch lists kept from element to element (no allocation per element).
-  std::vector<uint32_t>& cand = scratchCandidates_;
-  cand.clear();
-  auto addList = [&](const std::vector<uint32_t>& l) { cand.insert(cand.end(), l.begin(), l.end()); };
-  std::string_view id = e->id();
-  if (!id.empty()) {
-    auto it = byId_.find(lower(id));
-    if (it != byId_.end()) addList(it->second);
-  }
-  std::string_view cls = e->getAttribute("class");
-  if (!cls.empty()) {
-    size_t i = 0;
-    std::vector<std::string>& seen = scratchClasses_;
-    seen.clear();
-    while (i < cls.size()) {
-      while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
-      size_t b = i;
-      while (i < cls.size() && (unsigned char)cls[i] > ' ') ++i;
-      if (i > b) {
-        std::string k = lower(cls.substr(b, i - b));
-        if (std::find(seen.begin(), seen.end(), k) != seen.end()) continue;
-        seen.push_back(k);
-        auto it = byClass_.find(k);
-        if (it != byClass_.end()) addList(it->second);
-      }
-    }
-  }
-  {
-    auto it = byTag_.find(std::string(e->tagName()));
-    if (it != byTag_.end()) addList(it->second);
-  }
-  addList(universal_);
-
+  collectCandidates(e, false);
   std::vector<Match>& matches = scratchMatches_;
   matches.clear();
   // Cascade levels: 0 UA normal, 1 presentational hints, 2 author normal,
@@ -367,13 +432,13 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   auto push = [&](const Declaration& d, int level, uint32_t spec, uint32_t order) {
     matches.push_back(Match{&d, (uint64_t(level) << 56) | (uint64_t(spec & 0xFFFFFF) << 32) | order});
   };
-  for (uint32_t idx : cand) {
-    const SheetRule& r = rules_[idx];
+  for (const Candidate& cand : scratchCandidates_) {
+    const StyleRule& r = *cand.sheet->index->rules[cand.rule];
     int budget = 4096;  // bounds backtracking over long descendant chains
-    if (!matchSelector(*r.selector, 0, e, budget)) continue;
-    for (const Declaration& d : *r.decls) {
-      int level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
-      push(d, level, r.selector->specificity, r.order);
+    if (!matchSelector(r.selector, 0, e, budget)) continue;
+    for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
+      int level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+      push(d, level, r.selector.specificity, cand.sheet->firstOrder + cand.rule);
     }
   }
   const html::Element* table = nullptr;
@@ -445,31 +510,89 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   return s;
 }
 
-StylePtr StyleEngine::computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const {
-  // Sheet rules only (attributes style the element itself), in cascade order.
-  std::vector<std::pair<uint64_t, const Declaration*>> matches;
-  for (uint32_t idx : pseudoRules_) {
-    const SheetRule& r = rules_[idx];
-    int budget = 4096;
-    if (r.selector->parts[0].pseudo != which || !matchSelector(*r.selector, 0, e, budget)) continue;
-    for (const Declaration& d : *r.decls) {
-      uint64_t level = r.origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
-      matches.emplace_back((level << 56) | (uint64_t(r.selector->specificity & 0xFFFFFF) << 32) | r.order, &d);
-    }
+void StyleEngine::collectCandidates(const html::Element* e, bool pseudo) const {
+  std::vector<Candidate>& cand = scratchCandidates_;
+  cand.clear();
+  if (!pseudo) candidatesLookAtNeighbours_ = false;  // (the pseudo rules' candidates add to it)
+  // The element's keys, in the index's case, once for all the sheets.
+  std::string_view id = e->id();
+  scratchId_.assign(id.data(), id.size());
+  for (char& c : scratchId_)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  std::vector<std::string>& classes = scratchClasses_;
+  size_t nClasses = 0;
+  std::string_view cls = e->getAttribute("class");
+  for (size_t i = 0; i < cls.size();) {
+    while (i < cls.size() && (unsigned char)cls[i] <= ' ') ++i;
+    size_t b = i;
+    while (i < cls.size() && (unsigned char)cls[i] > ' ') ++i;
+    if (i == b) continue;
+    if (nClasses == classes.size()) classes.emplace_back();
+    std::string& k = classes[nClasses];
+    k.assign(cls.data() + b, i - b);
+    for (char& c : k)
+      if (c >= 'A' && c <= 'Z') c = char(c + 32);
+    if (std::find(classes.begin(), classes.begin() + long(nClasses), k) == classes.begin() + long(nClasses))
+      ++nClasses;
   }
-  if (matches.empty()) return nullptr;
-  std::stable_sort(matches.begin(), matches.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  const Declaration* win[size_t(Prop::Count)] = {};
-  for (const auto& m : matches) win[size_t(m.second->prop)] = m.second;
-  auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
-  Ctx c{&style, s.get(), e};
-  applyWinners(win, c);
-  if (!s->hasContent || s->display == Display::None) return nullptr;
-  // generated boxes are inline here; a block one would need a box of its own
-  if (s->display != Display::Inline) s->display = Display::Inline;
-  s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
-  return s;
+  std::string_view tag = e->tagName();
+  scratchTag_.assign(tag.data(), tag.size());
+  for (const IndexedSheet& sheet : indexed_) {
+    const RuleIndex::Buckets& b = pseudo ? sheet.index->pseudo : sheet.index->plain;
+    const std::vector<uint8_t>& neighbours = sheet.index->looksAtNeighbours;
+    auto addList = [&](const std::vector<uint32_t>& l) {
+      for (uint32_t r : l) {
+        cand.push_back(Candidate{&sheet, r});
+        if (neighbours[r]) candidatesLookAtNeighbours_ = true;
+      }
+    };
+    if (!scratchId_.empty() && !b.byId.empty()) {
+      auto it = b.byId.find(scratchId_);
+      if (it != b.byId.end()) addList(it->second);
+    }
+    if (!b.byClass.empty())
+      for (size_t i = 0; i < nClasses; ++i) {
+        auto it = b.byClass.find(classes[i]);
+        if (it != b.byClass.end()) addList(it->second);
+      }
+    if (!b.byTag.empty()) {
+      auto it = b.byTag.find(scratchTag_);
+      if (it != b.byTag.end()) addList(it->second);
+    }
+    addList(b.universal);
+  }
+}
+
+void StyleEngine::computePseudos(const html::Element* e, const ComputedStyle& style) {
+  collectCandidates(e, true);
+  if (scratchCandidates_.empty()) return;
+  for (PseudoElement which : {PseudoElement::Before, PseudoElement::After}) {
+    // Sheet rules only (attributes style the element itself), in cascade order.
+    std::vector<Match>& matches = scratchMatches_;
+    matches.clear();
+    for (const Candidate& cand : scratchCandidates_) {
+      const StyleRule& r = *cand.sheet->index->rules[cand.rule];
+      int budget = 4096;
+      if (r.selector.parts[0].pseudo != which || !matchSelector(r.selector, 0, e, budget)) continue;
+      for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
+        uint64_t level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
+        matches.push_back(Match{&d, (level << 56) | (uint64_t(r.selector.specificity & 0xFFFFFF) << 32) |
+                                        (cand.sheet->firstOrder + cand.rule)});
+      }
+    }
+    if (matches.empty()) continue;
+    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.key < b.key; });
+    const Declaration* win[size_t(Prop::Count)] = {};
+    for (const Match& m : matches) win[size_t(m.d->prop)] = m.d;
+    auto s = std::make_shared<ComputedStyle>(inheritFrom(style));
+    Ctx c{&style, s.get(), e};
+    applyWinners(win, c);
+    if (!s->hasContent || s->display == Display::None) continue;
+    // generated boxes are inline here; a block one would need a box of its own
+    if (s->display != Display::Inline) s->display = Display::Inline;
+    s->decorationsInEffect = uint8_t(style.decorationsInEffect | s->textDecoration);
+    (which == PseudoElement::Before ? before_ : after_)[e] = std::move(s);
+  }
 }
 
 const ComputedStyle* StyleEngine::pseudoStyle(const html::Element* e, PseudoElement which) const {

@@ -125,6 +125,8 @@ struct ComputedStyle {
 using StylePtr = std::shared_ptr<const ComputedStyle>;
 
 // The computed styles of a document's elements, owned together.
+struct RuleIndex;
+
 class StyleEngine {
  public:
   // host is used to read linked style sheets and @imports; docUrl is the
@@ -158,20 +160,30 @@ class StyleEngine {
   StylePtr computeFor(const html::Element* e, const ComputedStyle& parent) const;
 
  private:
-  struct SheetRule {
-    const Selector* selector;
-    const std::vector<Declaration>* decls;
-    uint32_t order;
+  // A sheet in cascade order: its index, shared with every engine that
+  // uses the sheet under the same medium, and the order of its first rule.
+  struct IndexedSheet {
+    const StyleSheet* sheet;
+    std::shared_ptr<const RuleIndex> index;
+    uint32_t firstOrder;
     uint8_t origin;  // 0 user agent, 1 author
   };
+  struct Candidate {
+    const IndexedSheet* sheet;
+    uint32_t rule;  // in the sheet's index
+  };
   void indexSheet(const StyleSheet& sheet, uint8_t origin);
+  // The rules of every sheet whose subject may match e (by id, class, tag,
+  // or none), for plain or for ::before/::after rules.
+  void collectCandidates(const html::Element* e, bool pseudo) const;
   void loadLinked(const std::string& url, int depth);
   void parseAuthor(const std::string& css, const std::string& baseUrl, int depth);
   // Charges an author sheet to the byte budget, follows its @imports
   // (before its own rules) and indexes it; false when over the budget.
   void addAuthor(std::shared_ptr<const StyleSheet> sheet, const std::string& baseUrl, int depth);
   const std::vector<Declaration>& cachedDeclarations(const std::string& text) const;
-  StylePtr computePseudo(const html::Element* e, const ComputedStyle& style, PseudoElement which) const;
+  // The ::before and ::after styles of e from the pseudo-element rules.
+  void computePseudos(const html::Element* e, const ComputedStyle& style);
   // computeFor; with |share|, an element that wins the same declarations
   // as an earlier one under the same parent style gets that element's style
   // (the parent must stay alive and unchanged while the engine's styles do).
@@ -181,10 +193,9 @@ class StyleEngine {
   std::string docUrl_, baseUrl_;
   MediaContext media_;
   std::vector<std::shared_ptr<const StyleSheet>> sheets_;  // author sheets (rules_ point into them)
-  std::vector<SheetRule> rules_;
-  std::unordered_map<std::string, std::vector<uint32_t>> byId_, byClass_, byTag_;
-  std::vector<uint32_t> universal_;
-  std::vector<uint32_t> pseudoRules_;  // rules for ::before/::after
+  std::vector<IndexedSheet> indexed_;  // (kept in place once computeStyles starts)
+  uint32_t ruleCount_ = 0;
+  bool anyPseudo_ = false;  // some sheet has ::before/::after rules
   std::unordered_map<const html::Element*, StylePtr> before_, after_;
   std::unordered_map<const html::Element*, StylePtr> styles_;
   StylePtr root_;
@@ -197,8 +208,12 @@ class StyleEngine {
     const Declaration* d;
     uint64_t key;
   };
-  mutable std::vector<uint32_t> scratchCandidates_;
+  mutable std::vector<Candidate> scratchCandidates_;
   mutable std::vector<std::string> scratchClasses_;
+  mutable std::string scratchId_, scratchTag_;
+  // Whether a rule among the last element's candidates (plain, then also
+  // ::before/::after) looks at the element's siblings or children.
+  mutable bool candidatesLookAtNeighbours_ = false;
   mutable std::vector<Match> scratchMatches_;
   mutable std::string scratchKey_;
   size_t importBudget_ = 32;

@@ -92,6 +92,13 @@ void Page::SetFillColor(double r, double g, double b) {
 }
 void Page::SetStrokeColor(double r, double g, double b) { Op(ColorOp(r, g, b, "RG")); }
 void Page::SetLineWidth(double width) { Op(Num(std::max(0.0, width)) + " w"); }
+void Page::SetDash(double on, double off) {
+  if (!(on > 0)) {
+    Op("[] 0 d");
+    return;
+  }
+  Op("[" + Num(on) + ' ' + Num(std::max(0.0, off)) + "] 0 d 0 J");
+}
 void Page::MoveTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " m"); }
 void Page::LineTo(double x, double y) { Op(Num(x) + ' ' + Num(y) + " l"); }
 void Page::CurveTo(double x1, double y1, double x2, double y2, double x3, double y3) {

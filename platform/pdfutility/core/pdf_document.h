@@ -87,6 +87,9 @@ class Page {
   void SetFillColor(double r, double g, double b);
   void SetStrokeColor(double r, double g, double b);
   void SetLineWidth(double width);
+  // Strokes as dashes of `on` with gaps of `off`, from the start of each
+  // path, with square-cut ends; on <= 0: solid again.
+  void SetDash(double on, double off);
 
   // Paths.
   void MoveTo(double x, double y);

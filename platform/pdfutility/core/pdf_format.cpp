@@ -5,15 +5,22 @@
 namespace twpdf {
 
 void FormatNumber(std::string& out, double value, int decimals) {
+  // Pages hold hundreds of thousands of numbers: no library calls and no
+  // temporary strings here.
   if (decimals < 0) decimals = 0;
   if (decimals > 6) decimals = 6;
-  if (std::isnan(value)) value = 0;
+  if (value != value) value = 0;  // NaN
   if (value > 1e9) value = 1e9;
   if (value < -1e9) value = -1e9;
   static const long long kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   long long scale = kScale[decimals];
-  // llround rounds half away from zero whatever the current rounding mode.
-  long long scaled = std::llround(value * static_cast<double>(scale));
+  // Rounded half away from zero whatever the current rounding mode (as
+  // llround): |r| < 2^53, so the truncation and the difference are exact.
+  const double r = value * static_cast<double>(scale);
+  long long scaled = static_cast<long long>(r);
+  const double rest = r - static_cast<double>(scaled);
+  if (rest >= 0.5) ++scaled;
+  else if (rest <= -0.5) --scaled;
   if (scaled == 0) {
     out += '0';
     return;
@@ -24,7 +31,13 @@ void FormatNumber(std::string& out, double value, int decimals) {
   }
   long long whole = scaled / scale;
   long long frac = scaled % scale;
-  out += std::to_string(whole);
+  char buf[24];
+  int at = sizeof buf;
+  do {
+    buf[--at] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole > 0);
+  out.append(buf + at, sizeof buf - static_cast<size_t>(at));
   if (frac == 0) return;
   char digits[8];
   int n = decimals;

@@ -232,6 +232,8 @@ bool TrueTypeFont::ReadTables(int face, std::string* error) {
     *error = "the font has no Unicode character map";
     return false;
   }
+  // Text is mostly Latin-1: its glyphs are looked up once, here.
+  for (char32_t cp = 0; cp < kLatinGlyphs; ++cp) latin_glyphs_[cp] = LookUpGlyph(cp);
   ReadNames();
   return true;
 }
@@ -354,6 +356,10 @@ TrueTypeFont::Embedding TrueTypeFont::embedding() const {
 }
 
 uint16_t TrueTypeFont::GlyphForCodePoint(char32_t cp) const {
+  return cp < kLatinGlyphs ? latin_glyphs_[cp] : LookUpGlyph(cp);
+}
+
+uint16_t TrueTypeFont::LookUpGlyph(char32_t cp) const {
   auto lookup = [this](char32_t c) -> uint32_t {
     auto it = std::upper_bound(segments_.begin(), segments_.end(), c,
                                [](char32_t v, const Segment& s) { return v < s.first; });

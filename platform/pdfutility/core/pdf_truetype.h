@@ -92,6 +92,7 @@ class TrueTypeFont {
   TrueTypeFont() = default;
   bool ReadTables(int face, std::string* error);
   bool ReadCmap();
+  uint16_t LookUpGlyph(char32_t cp) const;  // through the character map
   void ReadNames();
   bool GlyphRange(uint16_t glyph, uint32_t& begin, uint32_t& end) const;
   const Table& table(const char* tag) const;
@@ -114,6 +115,8 @@ class TrueTypeFont {
   uint32_t hmtx_offset_ = 0;  // of the table "hmtx", read for every advance
   bool symbol_cmap_ = false;
   std::vector<Segment> segments_;
+  static const char32_t kLatinGlyphs = 256;
+  uint16_t latin_glyphs_[kLatinGlyphs] = {};  // GlyphForCodePoint of the first code points
   std::string postscript_name_;
 };
 
