@@ -11,6 +11,7 @@
 #include "SPFrameWnd.h"
 #include "SPOleDocIPFrameWnd.h"
 #include "SPOleIPFrameWnd.h"
+#include "SPPopupMenu.h"
 #include "SPToolBar.h"
 
 namespace {
@@ -40,19 +41,6 @@ public:
     ~CServerFrame() { delete pBar; }
 };
 
-// The open popup menu stands for itself through the menu hooks: a window
-// that only records its closing.
-int g_nPopupClosed = 0;
-class CFakePopup : public CWnd {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_CLOSE) g_nPopupClosed++;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-CFakePopup* g_pFakePopup = NULL;
-CSPPopupMenu* FakeActivePopup() { return (CSPPopupMenu*)g_pFakePopup; }
-CWnd* FakePopupAsWnd(CSPPopupMenu* pMenu) { return (CWnd*)pMenu; }
 
 template <class TFrame>
 struct InPlaceFixture {
@@ -146,21 +134,19 @@ TYPED_TEST(OleFramesTest, MovingTheContainerLeavesItsBarsAlone) {
 
 TYPED_TEST(OleFramesTest, DestroyingTheActiveFrameClosesTheOpenPopup) {
     this->Make();
-    CFakePopup popup;
-    ASSERT_TRUE(popup.CreateEx(0, _T("STATIC"), _T("popup"), WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
-    g_pFakePopup = &popup;
-    SPPopupMenuClient::pfnGetActivePopupMenu = &FakeActivePopup;
-    SPPopupMenuClient::pfnPopupAsWnd = &FakePopupAsWnd;
-    g_nPopupClosed = 0;
+    // A library popup deletes itself with its window.
+    CSPPopupMenu* pPopup = new CSPPopupMenu;
+    ASSERT_TRUE(pPopup->CreateEx(0, AfxRegisterWndClass(0), _T("popup"), WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    SPPopupMenuClient::SetActivePopupMenu(pPopup);
     ASSERT_TRUE(this->pIP->ActivateInPlace(this->hContainer, this->hDoc, CRect(10, 10, 300, 200)));
     this->pIP->DestroyWindow();
     this->pIP = NULL;  // deleted with its window
-    EXPECT_GE(g_nPopupClosed, 1);
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
     EXPECT_EQ(NULL, g_pTopLevelFrame);
-    SPPopupMenuClient::pfnGetActivePopupMenu = NULL;
-    SPPopupMenuClient::pfnPopupAsWnd = NULL;
-    g_pFakePopup = NULL;
-    if (popup.GetSafeHwnd() != NULL) popup.DestroyWindow();
+    if (::IsWindow(hwndPopup)) ::DestroyWindow(hwndPopup);
+    SPPopupMenuClient::SetActivePopupMenu(NULL);
 }
 
 TYPED_TEST(OleFramesTest, TheContainerDestroyedFirst) {
