@@ -8,6 +8,7 @@
 #include "ForcedBitsPerPixel.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
+#include "SPKeyboardManager.h"
 #include "SPPopupMenu.h"
 #include "SPToolbarMenuButton.h"
 
@@ -371,6 +372,110 @@ TEST_F(PopupTest, ShowAllBringsBackTheHiddenItems) {
     pMenu->ShowAllCommands();
     EXPECT_EQ((std::vector<UINT>{ID_NEW, ID_OPEN, ID_EXIT}), Ids(pMenu));
     ::DestroyMenu(hMenu);
+}
+
+// A submenu of New, Open, Exit where only New (basic) and Exit (often used)
+// show, then the show-all line.
+CSPPopupMenu* OpenPersonalisedSubMenu(CSPPopupMenu* pTop, HMENU hMenu) {
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_NEW);
+    CSPToolBar::SetBasicCommands(basic);
+    for (int i = 0; i < 20; i++) CSPToolBar::AddCommandUsage(ID_EXIT);
+    ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+    ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+    CSPPopupMenu* pMenu = new CSPPopupMenu;
+    if (!pMenu->CreateSubMenu(pTop, CRect(300, 200, 400, 220), hMenu)) return NULL;
+    PumpPending();
+    return pMenu;
+}
+
+// Runs the messages until the condition holds or two seconds have gone.
+template <class F>
+bool PumpUntil(F condition, DWORD dwMax = 2000) {
+    const DWORD dwStart = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - dwStart > dwMax) return false;
+        PumpPending();
+        ::Sleep(5);
+    }
+    return true;
+}
+
+// The submenu delay of the desktop settings, set for one test.
+class ScopedMenuShowDelay {
+public:
+    explicit ScopedMenuShowDelay(const char* pszValue) {
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_WRITE, NULL, &m_hKey, NULL);
+        ::RegSetValueExA(m_hKey, "MenuShowDelay", 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
+        CSPPopupMenuBar::ResetSubMenuDelay();
+    }
+    ~ScopedMenuShowDelay() {
+        ::RegDeleteValueA(m_hKey, "MenuShowDelay");
+        ::RegCloseKey(m_hKey);
+        CSPPopupMenuBar::ResetSubMenuDelay();
+    }
+
+private:
+    HKEY m_hKey = NULL;
+};
+
+// A click on the chevron expands at once; resting on it expands after the
+// delay only while "ShowAllMenusAfterDelay" is on.
+TEST_F(PopupTest, ShowAllLineByClickAndByResting) {
+    ScopedMenuShowDelay delay("10");
+    const BOOL bOldOption = CSPToolBar::m_bShowAllMenusAfterDelay;
+    struct {
+        bool click;
+        BOOL option;
+        bool expands;
+    } cases[] = {{true, FALSE, true}, {false, TRUE, true}, {false, FALSE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "click " << c.click << " option " << c.option);
+        CSPToolBar::m_bShowAllMenusAfterDelay = c.option;
+        HMENU hMenu = ::CreatePopupMenu();
+        CSPPopupMenu* pTop = Open(200, 200);
+        ASSERT_NE(nullptr, pTop);
+        CSPPopupMenu* pMenu = OpenPersonalisedSubMenu(pTop, hMenu);
+        ASSERT_NE(nullptr, pMenu);
+        ASSERT_EQ(3, pMenu->GetMenuItemCount());
+        CSPToolbarButton* pShowAll = pMenu->GetMenuItem(2);
+        ASSERT_TRUE(pShowAll->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)));
+        CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+        if (c.click) {
+            EXPECT_TRUE(pShowAll->OnClick(pBar, FALSE));
+        } else {
+            const CPoint pt = pShowAll->Rect().CenterPoint();
+            for (int i = 0; i < 2; i++) pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        }
+        auto expanded = [&] { return pMenu->GetMenuItemCount() == 3 && Ids(pMenu)[1] == ID_OPEN; };
+        EXPECT_EQ(c.expands, PumpUntil(expanded, c.expands ? 2000 : 300));
+        pTop->DestroyWindow();
+        PumpPending();
+        ::DestroyMenu(hMenu);
+    }
+    CSPToolBar::m_bShowAllMenusAfterDelay = bOldOption;
+}
+
+// Outside a popup bar the chevron does nothing; its tooltip names Ctrl+Down
+// in the key names of the keyboard helper.
+TEST_F(PopupTest, ShowAllLineOnlyInPopupsAndItsTooltip) {
+    CSPShowAllButton button;
+    EXPECT_FALSE(button.OnClick(frame, FALSE));
+    EXPECT_FALSE(button.OnClick(NULL, TRUE));
+
+    auto* pfnOld = CSPKeyHelper::s_pfnGetKeyNameText;
+    CSPKeyHelper::s_pfnGetKeyNameText = [](LONG lParam, LPSTR lpString, int cchSize) -> int {
+        return lstrlenA(lstrcpynA(lpString, (lParam >> 16 & 0x1FF) == 0x150 || (lParam >> 16 & 0xFF) == 0x50 ? "DOWN"
+                                                                                                            : "CTRL",
+                                  cchSize));
+    };
+    ACCEL accel = {FCONTROL | FVIRTKEY, VK_DOWN, 0};
+    CString strKey;
+    CSPKeyHelper(&accel).Format(strKey);
+    EXPECT_EQ(CString("Expand (") + strKey + ")", CSPShowAllButton::GetToolTipText());
+    EXPECT_NE(-1, strKey.Find("Down"));
+    CSPKeyHelper::s_pfnGetKeyNameText = pfnOld;
 }
 
 }  // namespace

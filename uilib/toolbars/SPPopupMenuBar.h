@@ -82,7 +82,7 @@ public:
     BOOL AllowSelectDisabled() const override { return FALSE; }
     BOOL AllowShowOnList() const override { return FALSE; }
     BOOL OnKey(UINT nChar) override;
-    BOOL OnUserToolTip(CSPToolbarButton* /*pButton*/, CString& /*strTTText*/) const override { return FALSE; }
+    BOOL OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const override;
     CWnd* GetCommandTarget() const override;
     BOOL DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* pImages, BOOL bHighlighted,
                     BOOL bDrawDisabledImages) override;
