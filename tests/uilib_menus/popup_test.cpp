@@ -478,4 +478,128 @@ TEST_F(PopupTest, ShowAllLineOnlyInPopupsAndItsTooltip) {
     CSPKeyHelper::s_pfnGetKeyNameText = pfnOld;
 }
 
+// A menu of hundreds of items opened near the top: it scrolls, by the keys
+// (the hot item stays in view) and by resting on a scroll button.
+TEST_F(PopupTest, TallMenuScrollsByKeysAndByItsButtons) {
+    HMENU hMenu = ::CreatePopupMenu();
+    for (int i = 0; i < 300; i++) {
+        char szText[32];
+        wsprintfA(szText, "Item %d", i);
+        ::AppendMenuA(hMenu, MF_STRING, 1000 + i, szText);
+    }
+    CSPPopupMenu* pMenu = Open(100, 100, hMenu);
+    ASSERT_NE(nullptr, pMenu);
+    ASSERT_TRUE(pMenu->IsScrollable());
+    CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+    EXPECT_TRUE(pMenu->GetScrollUpRect().IsRectEmpty());
+    EXPECT_FALSE(pMenu->GetScrollDownRect().IsRectEmpty());
+
+    auto hotInView = [&] {
+        CRect rectBar;
+        pBar->GetClientRect(rectBar);
+        const CRect rectItem = pBar->GetItem(pBar->GetHotIndex())->Rect();
+        return rectItem.top >= rectBar.top && rectItem.bottom <= rectBar.bottom;
+    };
+    Key(pMenu, VK_END);
+    EXPECT_EQ(299, pBar->GetHotIndex());
+    EXPECT_GT(pMenu->GetFirstVisibleRow(), 0);
+    EXPECT_TRUE(hotInView());
+    EXPECT_FALSE(pMenu->GetScrollUpRect().IsRectEmpty());
+    EXPECT_TRUE(pMenu->GetScrollDownRect().IsRectEmpty());
+    Key(pMenu, VK_DOWN);  // wraps to the top
+    EXPECT_EQ(0, pBar->GetHotIndex());
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+    EXPECT_TRUE(hotInView());
+    Key(pMenu, VK_UP);
+    EXPECT_TRUE(hotInView());
+    Key(pMenu, VK_HOME);
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+
+    // The mouse on the down button scrolls until it leaves.
+    CPoint pt = pMenu->GetScrollDownRect().CenterPoint();
+    CPoint ptScreen = pt;
+    pMenu->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pMenu->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    // (the display may take the pointer back between messages)
+    EXPECT_TRUE(PumpUntil([&] {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        return pMenu->GetFirstVisibleRow() >= 2;
+    }));
+    ::SetCursorPos(5, 5);
+    PumpUntil([] { return false; }, 200);
+    const int iRow = pMenu->GetFirstVisibleRow();
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(iRow, pMenu->GetFirstVisibleRow());
+}
+
+// Every animation kind reveals the menu under timer and then shows the bar.
+TEST_F(PopupTest, AnimationEndsWithTheBarShown) {
+    const int nOldAnimation = CSPToolBar::m_nMenuAnimation;
+    for (int nKind = 1; nKind <= 3; nKind++) {
+        SCOPED_TRACE(nKind);
+        CSPToolBar::m_nMenuAnimation = nKind;
+        CSPPopupMenu* pMenu = Open(200, 200);
+        ASSERT_NE(nullptr, pMenu);
+        EXPECT_FALSE(pMenu->IsAnimationDone());
+        EXPECT_FALSE(pMenu->GetMenuBar()->IsWindowVisible());
+        EXPECT_TRUE(PumpUntil([&] { return pMenu->IsAnimationDone(); }));
+        EXPECT_TRUE(pMenu->GetMenuBar()->IsWindowVisible());
+        pMenu->DestroyWindow();
+        PumpPending();
+    }
+    CSPToolBar::m_nMenuAnimation = 0;
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_TRUE(pMenu->IsAnimationDone());
+    CSPToolBar::m_nMenuAnimation = nOldAnimation;
+}
+
+// A new top-level menu closes the one shown.
+TEST_F(PopupTest, OneTopLevelMenuAtATime) {
+    CSPPopupMenu* pFirst = Open(100, 100);
+    ASSERT_NE(nullptr, pFirst);
+    const HWND hwndFirst = pFirst->GetSafeHwnd();
+    EXPECT_EQ(pFirst, CSPPopupMenu::GetActiveMenu());
+    CSPPopupMenu* pSecond = Open(300, 300);
+    ASSERT_NE(nullptr, pSecond);
+    EXPECT_FALSE(::IsWindow(hwndFirst));
+    EXPECT_EQ(pSecond, CSPPopupMenu::GetActiveMenu());
+}
+
+// The "Recent File" placeholder becomes the application's recent files; an
+// empty list takes the separator after it along.
+TEST_F(PopupTest, RecentFilePlaceholder) {
+    const UINT ID_MRU = 57616;
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    CRecentFileList list(ID_MRU, _T("Recent File List"), _T("File%d"), 4);
+    pApp->m_pRecentFileList = &list;
+    auto open = [&] {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+        ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hMenu, MF_STRING, ID_MRU, "Recent File");
+        ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+        return Open(200, 200, hMenu);
+    };
+    CSPPopupMenu* pMenu = open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ((std::vector<UINT>{ID_OPEN, 0, ID_EXIT}), Ids(pMenu));
+
+    list[0] = _T("C:\\docs\\guide.chm");
+    list[2] = _T("C:\\docs\\r&d.chm");
+    pMenu = open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ((std::vector<UINT>{ID_OPEN, 0, ID_MRU, ID_MRU + 2, 0, ID_EXIT}), Ids(pMenu));
+    EXPECT_EQ(0, pMenu->GetMenuItem(2)->m_strText.Find(_T("&1 ")));
+    EXPECT_EQ(0, pMenu->GetMenuItem(3)->m_strText.Find(_T("&2 ")));
+    EXPECT_NE(-1, pMenu->GetMenuItem(3)->m_strText.Find(_T("r&&d.chm")));
+    pMenu->DestroyWindow();
+    PumpPending();
+    pApp->m_pRecentFileList = NULL;
+}
+
 }  // namespace

@@ -4,6 +4,9 @@
 // sending the chosen command to the window that owns the menu.
 #pragma once
 #include "afxwin.h"
+
+#include <time.h>
+
 #include "SPPopupMenuBar.h"
 
 class CSPToolbarMenuButton;
@@ -87,6 +90,13 @@ public:
     // What the visual managers read of the popup.
     void GetVisualInfo(SPPopupMenuInfo& info) override;
 
+    // Scrolling of a popup taller than the room: the first row shown, and
+    // the scroll buttons (client coordinates, empty when not shown).
+    int GetFirstVisibleRow() const { return m_wndMenuBar.GetOffset(); }
+    const CRect& GetScrollUpRect() const { return m_rectScrollUp; }
+    const CRect& GetScrollDownRect() const { return m_rectScrollDn; }
+    BOOL IsAnimationDone() const { return m_bAnimationDone; }
+
     // The shown top-level popup (at most one).
     static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
     static void SetActiveMenu(CSPPopupMenu* pMenu) { SPPopupMenuClient::SetActivePopupMenu(pMenu); }
@@ -118,6 +128,21 @@ protected:
     BOOL m_bParentButtonOnBar;
     BOOL m_bInRecalcLayout;
     CBitmap m_bmpShadowRight, m_bmpShadowBottom;
+    // animation
+    CSize m_AnimSize;  // revealed so far, shadow included
+    BOOL m_bLeftAnchor;
+    BOOL m_bTopAnchor;
+    BOOL m_bAnimationDone;
+    int m_iFadePercent;
+    clock_t m_tLastAnimFrame;
+    CBitmap m_bmpScreen;  // what lay behind the popup (fade)
+    CBitmap m_bmpMenu;    // the finished popup
+    // scrolling
+    CRect m_rectScrollUp;
+    CRect m_rectScrollDn;
+    int m_iScrollMode;  // -1 up, 1 down, 0 none
+    int m_iScrollBtnHeight;
+    int m_nVisibleBarHeight;
 
     static UINT s_uiAnimSpeed;
 
@@ -125,6 +150,19 @@ protected:
     // on, outside customise mode and above 8 bits per pixel.
     static int DefaultShadowDepth();
     BOOL BuildItems();
+    // The recent-file placeholder becomes the application's recent files.
+    void InsertRecentFiles();
+    // Lays the bar out between the scroll buttons; bForce moves the bar's
+    // window even when no button changed.
+    void UpdateScrollButtons(BOOL bForce);
+    // The first row that still leaves the bar's area filled.
+    int GetMaxFirstRow() const;
+    void ScrollTo(int iFirstRow);
+    void ScrollHotIntoView();
+    void StartAnimation();
+    void OnAnimationTick();
+    void DrawFrameParts(CDC* pDC);
+    void DrawAnimationFrame(CDC* pDC);
     // No shadow when popup and shadow would leave the top-level window.
     void CheckShadow();
 
@@ -140,5 +178,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg BOOL OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

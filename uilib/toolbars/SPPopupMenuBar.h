@@ -56,6 +56,9 @@ public:
     // Closes the menus and sends the command (0: only closes them).
     void SendMenuCommand(UINT uiCmd);
 
+    // The first row shown of a popup too tall for the screen.
+    int GetOffset() const { return m_iOffset; }
+    void SetOffset(int iOffset) { m_iOffset = iOffset < 0 ? 0 : iOffset; }
     void SetMaxWidth(int nWidth) { m_nMaxWidth = nWidth; }
     void SetTrackMode(BOOL bTrackMode) { m_bTrackMode = bTrackMode; }
     void SetLockedMode(BOOL bLocked) { m_bLocked = bLocked; }
