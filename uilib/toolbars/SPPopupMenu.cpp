@@ -132,6 +132,8 @@ CSPPopupMenu::CSPPopupMenu()
       m_rectParentButton(0, 0, 0, 0),
       m_bParentButtonOnBar(FALSE),
       m_bInRecalcLayout(FALSE),
+      m_bShowAllCommands(FALSE),
+      m_hwndParentBar(NULL),
       m_AnimSize(0, 0),
       m_bLeftAnchor(TRUE),
       m_bTopAnchor(TRUE),
@@ -181,6 +183,8 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         }
     }
     m_ptLocation = m_ptLocationInitial = CPoint(x, y);
+    if (m_pParentButton != NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPToolBar)))
+        m_hwndParentBar = pWndParent->GetSafeHwnd();
 
     // A menu opened from an item of a popup belongs to that popup's chain.
     if (m_pParentPopup == NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar)))
@@ -212,6 +216,26 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         m_AnimSize = m_FinalSize;
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (g_bCustomizeMode) m_wndMenuBar.RedrawWindow();
+    return TRUE;
+}
+
+CSPToolBar* CSPPopupMenu::GetParentToolBar() const {
+    if (m_hwndParentBar == NULL || !::IsWindow(m_hwndParentBar)) return NULL;
+    return DYNAMIC_DOWNCAST(CSPToolBar, CWnd::FromHandlePermanent(m_hwndParentBar));
+}
+
+// Moves along the bar that opened the popup to its previous or next menu
+// (this popup closes on the way) and puts the keys on the new menu's first
+// item. FALSE when the popup was not opened from such a bar.
+static BOOL StepAlongParentBar(CSPToolBar* pBar, BOOL bNext) {
+    if (pBar == NULL || pBar->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar))) return FALSE;
+    if (bNext)
+        pBar->GetNextHotButton();
+    else
+        pBar->GetPrevHotButton();
+    CSPToolbarMenuButton* pDropped = pBar->GetDroppedDownMenu();
+    if (pDropped != NULL && pDropped->m_pPopupMenu != NULL && ::IsWindow(pDropped->m_pPopupMenu->GetSafeHwnd()))
+        pDropped->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
     return TRUE;
 }
 
@@ -250,7 +274,7 @@ BOOL CSPPopupMenu::BuildItems() {
     if (m_hMenu != NULL) {
         // A context menu shows every command; a menu of the menu bar hides
         // the rarely used ones.
-        const BOOL bShowAll = m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty();
+        const BOOL bShowAll = m_bShowAllCommands || (m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty());
         if (!m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
     }
     InsertRecentFiles();
@@ -792,6 +816,7 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         CloseMenu(TRUE);
         return;
     case VK_LEFT:
+        if (StepAlongParentBar(GetParentToolBar(), FALSE)) return;
         if (m_pParentPopup != NULL) {
             CloseMenu(FALSE);
             return;
@@ -800,10 +825,13 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_RIGHT: {
         const int iHot = m_wndMenuBar.GetHotIndex();
         CSPToolbarButton* pHot = m_wndMenuBar.GetItem(iHot);
-        if (m_wndMenuBar.GetItemSubMenu(pHot) != NULL && m_wndMenuBar.OpenSubMenu(iHot)) {
+        // (an open submenu passes the key on: it climbs towards the bar)
+        if (m_wndMenuBar.GetItemSubMenu(pHot) != NULL && m_wndMenuBar.GetOpenSubMenuIndex() != iHot &&
+            m_wndMenuBar.OpenSubMenu(iHot)) {
             if (m_wndMenuBar.GetOpenSubMenu() != NULL) m_wndMenuBar.GetOpenSubMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
             return;
         }
+        if (StepAlongParentBar(GetParentToolBar(), TRUE)) return;
         if (m_pParentPopup != NULL) {
             // The key climbs towards the menu bar.
             m_pParentPopup->SendMessage(WM_KEYDOWN, VK_RIGHT);

@@ -66,6 +66,11 @@ public:
     // its commands go where pParent's go.
     BOOL CreateSubMenu(CSPPopupMenu* pParent, const CRect& rectItemScreen, HMENU hMenu);
 
+    // Before Create: the chosen commands go to pWnd (unless Create is told
+    // otherwise), and every item shows even when rarely used.
+    void SetMessageWnd(CWnd* pWnd) { m_hwndMessage = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL; }
+    void SetShowAllCommands(BOOL bShowAll) { m_bShowAllCommands = bShowAll; }
+
     // Builds the items again with every command shown (the show-all item,
     // Ctrl+Down).
     void ShowAllCommands();
@@ -75,6 +80,9 @@ public:
     // in screen coordinates decides where the popup drops.
     void SetParentButton(CSPToolbarMenuButton* pButton, const CRect& rectScreen);
     CSPToolbarMenuButton* GetParentButton() const { return m_pParentButton; }
+    // The toolbar (menu bar included) holding the button that opened this
+    // popup, NULL for none.
+    CSPToolBar* GetParentToolBar() const;
     // Closes this popup; bSetFocusToBar gives the focus back to the bar
     // that opened it.
     void CloseMenu(BOOL bSetFocusToBar = FALSE);
@@ -127,6 +135,8 @@ protected:
     CRect m_rectParentButton;  // screen, empty for none
     BOOL m_bParentButtonOnBar;
     BOOL m_bInRecalcLayout;
+    BOOL m_bShowAllCommands;
+    HWND m_hwndParentBar;  // the toolbar holding the parent button
     CBitmap m_bmpShadowRight, m_bmpShadowBottom;
     // animation
     CSize m_AnimSize;  // revealed so far, shadow included
