@@ -8,6 +8,7 @@ IMPLEMENT_SERIAL(CSPMenuBar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 
 BEGIN_MESSAGE_MAP(CSPMenuBar, CSPToolBar)
     ON_WM_CREATE()
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 CSPMenuBar::CSPMenuBar()
@@ -43,6 +44,14 @@ void CSPMenuBar::MeasureSystemButton() {
     ::DrawFrameControl(dc.GetSafeHdc(), &rect, DFC_CAPTION, DFCS_ADJUSTRECT);
     m_szSystemButton = rect.Size();
     if (m_szSystemButton.cx <= 0 || m_szSystemButton.cy <= 0) m_szSystemButton = CSize(cx, cx);
+}
+
+void CSPMenuBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection) {
+    CSPToolBar::OnSettingChange(uFlags, lpszSection);
+    // The caption buttons follow the system's metrics.
+    MeasureSystemButton();
+    AdjustLocations();
+    Invalidate();
 }
 
 CMDIFrameWnd* CSPMenuBar::GetMDIFrame() const {

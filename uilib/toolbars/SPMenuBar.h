@@ -69,5 +69,6 @@ protected:
     CMDIFrameWnd* GetMDIFrame() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     DECLARE_MESSAGE_MAP()
 };
