@@ -219,4 +219,16 @@ TEST_F(MenuBarTest, ArrowsMoveBetweenTheBarsMenus) {
     }
 }
 
+// Escape closes the menu and leaves the keys on the bar, on the same item.
+TEST_F(MenuBarTest, EscapeGivesTheKeysBackToTheBar) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'E'));
+    CSPPopupMenu* pEdit = Item(1)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(1)->m_pPopupMenu);
+    EXPECT_EQ(frame->menuBar.GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(1, frame->menuBar.GetHotIndex());
+}
+
 }  // namespace

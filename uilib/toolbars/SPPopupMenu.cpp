@@ -864,7 +864,12 @@ void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
         TellDialogOfMenu(GetMessageWnd(), NULL);
         SetActiveMenu(NULL);
     }
-    if (bSetFocusToBar && m_pParentPopup == NULL && GetOwner() != NULL) GetOwner()->SetFocus();
+    if (bSetFocusToBar && m_pParentPopup == NULL) {
+        // The keys go on where the menu came from: its bar, else the owner.
+        CWnd* pFocus = GetParentToolBar();
+        if (pFocus == NULL) pFocus = GetOwner();
+        if (pFocus != NULL) pFocus->SetFocus();
+    }
     SendMessage(WM_CLOSE);
 }
 
