@@ -13,14 +13,15 @@
 
 namespace {
 
+// The system commands the children got, kept apart from them: a closed
+// child deletes itself.
+std::vector<UINT> g_sysCommands;
+
 // A child that records the system commands it gets (and still obeys them).
 class CRecordingChild : public CMDIChildWnd {
-public:
-    std::vector<UINT> sysCommands;
-
 protected:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam) {
-        sysCommands.push_back(nID & 0xFFF0);
+        g_sysCommands.push_back(nID & 0xFFF0);
         CMDIChildWnd::OnSysCommand(nID, lParam);
     }
     DECLARE_MESSAGE_MAP()
@@ -66,6 +67,7 @@ protected:
         if (hMenu != NULL) ::DestroyMenu(hMenu);
     }
     CRecordingChild* NewChild(DWORD dwStyle) {
+        g_sysCommands.clear();
         CRecordingChild* pChild = new CRecordingChild;
         if (!pChild->Create(NULL, _T("Document"), WS_CHILD | WS_VISIBLE | dwStyle, CRect(0, 0, 200, 150), frame)) {
             return NULL;
@@ -132,7 +134,7 @@ TEST_F(MDIMenuBarTest, CaptionButtonsSendAndKeysSkipThem) {
     ASSERT_NE(nullptr, bar.GetMenuBarButton(SC_MINIMIZE, TRUE));
     EXPECT_TRUE(bar.OnSendCommand(bar.GetMenuBarButton(SC_MINIMIZE, TRUE)));
     PumpPending();
-    EXPECT_EQ(std::vector<UINT>{SC_MINIMIZE}, pChild->sysCommands);
+    EXPECT_EQ(std::vector<UINT>{SC_MINIMIZE}, g_sysCommands);
 
     MSG msg = {frame->GetSafeHwnd(), WM_SYSKEYDOWN, VK_MENU, 0};
     bar.TranslateFrameMessage(&msg);
@@ -173,11 +175,11 @@ TEST_F(MDIMenuBarTest, IconMenuStatesAndDoubleClick) {
 
     pIcon->OnDblClk(&bar);  // Close greyed: the child stays
     PumpPending();
-    EXPECT_TRUE(pChild->sysCommands.empty());
+    EXPECT_TRUE(g_sysCommands.empty());
     ::EnableMenuItem(hSys, SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     pIcon->OnDblClk(&bar);
     PumpPending();
-    EXPECT_EQ(std::vector<UINT>{SC_CLOSE}, pChild->sysCommands);
+    EXPECT_EQ(std::vector<UINT>{SC_CLOSE}, g_sysCommands);
 }
 
 // Without an MDI frame the caption buttons only beep.

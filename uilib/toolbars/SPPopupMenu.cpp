@@ -450,8 +450,8 @@ static void BlendFrame(CDC& dcFrame, CDC& dcMenu, CSize size, int nPercent) {
 void CSPPopupMenu::StartAnimation() {
     const int nShadow = m_iShadowSize;
     m_AnimSize = m_FinalSize + CSize(nShadow, nShadow);
-    if (CSPToolBar::m_nMenuAnimation == SP_ANIM_UNFOLD) m_AnimSize.cx = m_wndMenuBar.GetColumnWidth();
-    if (CSPToolBar::m_nMenuAnimation != SP_ANIM_FADE) m_AnimSize.cy = m_wndMenuBar.GetRowHeight();
+    if (CSPToolBar::m_nMenuAnimation == SP_ANIM_UNFOLD) m_AnimSize.cx = GetMenuBar()->GetColumnWidth();
+    if (CSPToolBar::m_nMenuAnimation != SP_ANIM_FADE) m_AnimSize.cy = GetMenuBar()->GetRowHeight();
     m_iFadePercent = 0;
 
     // What lies behind the popup shows through the parts not yet revealed.
@@ -480,11 +480,11 @@ void CSPPopupMenu::OnAnimationTick() {
     BOOL bDone = FALSE;
     switch (CSPToolBar::m_nMenuAnimation) {
     case SP_ANIM_UNFOLD:
-        m_AnimSize.cx += m_wndMenuBar.GetColumnWidth() * nSteps;
+        m_AnimSize.cx += GetMenuBar()->GetColumnWidth() * nSteps;
         bDone = m_AnimSize.cx - nShadow >= m_FinalSize.cx;
         // fall through
     case SP_ANIM_SLIDE:
-        m_AnimSize.cy += m_wndMenuBar.GetRowHeight() * nSteps;
+        m_AnimSize.cy += GetMenuBar()->GetRowHeight() * nSteps;
         bDone = bDone || m_AnimSize.cy - nShadow >= m_FinalSize.cy;
         break;
     case SP_ANIM_FADE:
@@ -499,7 +499,8 @@ void CSPPopupMenu::OnAnimationTick() {
         m_bAnimationDone = TRUE;
         m_bmpMenu.DeleteObject();
         m_bmpScreen.DeleteObject();
-        m_wndMenuBar.SetWindowPos(NULL, 0, 0, 0, 0,
+        if (GetMenuBar()->GetSafeHwnd() != NULL)
+            GetMenuBar()->SetWindowPos(NULL, 0, 0, 0, 0,
                                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     Invalidate();
@@ -533,12 +534,15 @@ void CSPPopupMenu::DrawAnimationFrame(CDC* pDC) {
         CBitmap* pOld = dcMenu.SelectObject(&m_bmpMenu);
         dcMenu.BitBlt(0, 0, size.cx, size.cy, &dcFrame, 0, 0, SRCCOPY);
         DrawFrameParts(&dcMenu);
-        CRect rectBar;
-        m_wndMenuBar.GetWindowRect(rectBar);
-        ScreenToClient(rectBar);
-        const CPoint ptOldOrg = dcMenu.SetViewportOrg(rectBar.TopLeft());
-        m_wndMenuBar.DoPaint(&dcMenu);
-        dcMenu.SetViewportOrg(ptOldOrg);
+        CSPPopupMenuBar* pBar = GetMenuBar();
+        if (pBar->GetSafeHwnd() != NULL) {
+            CRect rectBar;
+            pBar->GetWindowRect(rectBar);
+            ScreenToClient(rectBar);
+            const CPoint ptOldOrg = dcMenu.SetViewportOrg(rectBar.TopLeft());
+            pBar->DoPaint(&dcMenu);
+            dcMenu.SetViewportOrg(ptOldOrg);
+        }
         dcMenu.SelectObject(pOld);
     }
     CBitmap* pOldMenu = dcMenu.SelectObject(&m_bmpMenu);
