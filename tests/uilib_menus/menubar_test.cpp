@@ -176,4 +176,59 @@ TEST_F(MenuBarTest, AltAloneThenArrowsWrap) {
     EXPECT_NE(nullptr, Item(0)->m_pPopupMenu);
 }
 
+// Left and Right move between the bar's menus: from a menu, and from a
+// submenu (Right climbs to the bar, Left closes only the submenu).
+TEST_F(MenuBarTest, ArrowsMoveBetweenTheBarsMenus) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'F'));
+    CSPPopupMenu* pFile = Item(0)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pFile);
+    pFile->SendMessage(WM_KEYDOWN, VK_RIGHT);  // New has no submenu: the next menu
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(0)->m_pPopupMenu);
+    CSPPopupMenu* pEdit = Item(1)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(0, pEdit->GetMenuBar()->GetHotIndex());
+    pEdit->SendMessage(WM_KEYDOWN, VK_RIGHT);  // wraps to File
+    PumpPending();
+    pFile = Item(0)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pFile);
+    EXPECT_EQ(nullptr, Item(1)->m_pPopupMenu);
+
+    pFile->SendMessage(WM_KEYDOWN, VK_END);
+    pFile->SendMessage(WM_KEYDOWN, VK_RIGHT);  // opens Recent Files
+    PumpPending();
+    CSPPopupMenu* pSub = pFile->GetMenuBar()->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    pSub->SendMessage(WM_KEYDOWN, VK_LEFT);  // only the submenu goes
+    PumpPending();
+    EXPECT_EQ(nullptr, pFile->GetMenuBar()->GetOpenSubMenu());
+    ASSERT_EQ(pFile, Item(0)->m_pPopupMenu);
+
+    pFile->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    PumpPending();
+    pSub = pFile->GetMenuBar()->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    pSub->SendMessage(WM_KEYDOWN, VK_RIGHT);  // climbs: the next menu of the bar
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(0)->m_pPopupMenu);
+    EXPECT_NE(nullptr, Item(1)->m_pPopupMenu);
+    if (Item(1)->m_pPopupMenu != NULL) {
+        Item(1)->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_LEFT);
+        PumpPending();
+        EXPECT_NE(nullptr, Item(0)->m_pPopupMenu);
+    }
+}
+
+// Escape closes the menu and leaves the keys on the bar, on the same item.
+TEST_F(MenuBarTest, EscapeGivesTheKeysBackToTheBar) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'E'));
+    CSPPopupMenu* pEdit = Item(1)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(1)->m_pPopupMenu);
+    EXPECT_EQ(frame->menuBar.GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(1, frame->menuBar.GetHotIndex());
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "ForcedBitsPerPixel.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
+#include "SPKeyboardManager.h"
 #include "SPPopupMenu.h"
 #include "SPToolbarMenuButton.h"
 
@@ -371,6 +372,234 @@ TEST_F(PopupTest, ShowAllBringsBackTheHiddenItems) {
     pMenu->ShowAllCommands();
     EXPECT_EQ((std::vector<UINT>{ID_NEW, ID_OPEN, ID_EXIT}), Ids(pMenu));
     ::DestroyMenu(hMenu);
+}
+
+// A submenu of New, Open, Exit where only New (basic) and Exit (often used)
+// show, then the show-all line.
+CSPPopupMenu* OpenPersonalisedSubMenu(CSPPopupMenu* pTop, HMENU hMenu) {
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_NEW);
+    CSPToolBar::SetBasicCommands(basic);
+    for (int i = 0; i < 20; i++) CSPToolBar::AddCommandUsage(ID_EXIT);
+    ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+    ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+    CSPPopupMenu* pMenu = new CSPPopupMenu;
+    if (!pMenu->CreateSubMenu(pTop, CRect(300, 200, 400, 220), hMenu)) return NULL;
+    PumpPending();
+    return pMenu;
+}
+
+// Runs the messages until the condition holds or two seconds have gone.
+template <class F>
+bool PumpUntil(F condition, DWORD dwMax = 2000) {
+    const DWORD dwStart = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - dwStart > dwMax) return false;
+        PumpPending();
+        ::Sleep(5);
+    }
+    return true;
+}
+
+// The submenu delay of the desktop settings, set for one test.
+class ScopedMenuShowDelay {
+public:
+    explicit ScopedMenuShowDelay(const char* pszValue) {
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, NULL, 0, KEY_WRITE, NULL, &m_hKey, NULL);
+        ::RegSetValueExA(m_hKey, "MenuShowDelay", 0, REG_SZ, (const BYTE*)pszValue, (DWORD)strlen(pszValue) + 1);
+        CSPPopupMenuBar::ResetSubMenuDelay();
+    }
+    ~ScopedMenuShowDelay() {
+        ::RegDeleteValueA(m_hKey, "MenuShowDelay");
+        ::RegCloseKey(m_hKey);
+        CSPPopupMenuBar::ResetSubMenuDelay();
+    }
+
+private:
+    HKEY m_hKey = NULL;
+};
+
+// A click on the chevron expands at once; resting on it expands after the
+// delay only while "ShowAllMenusAfterDelay" is on.
+TEST_F(PopupTest, ShowAllLineByClickAndByResting) {
+    ScopedMenuShowDelay delay("10");
+    const BOOL bOldOption = CSPToolBar::m_bShowAllMenusAfterDelay;
+    struct {
+        bool click;
+        BOOL option;
+        bool expands;
+    } cases[] = {{true, FALSE, true}, {false, TRUE, true}, {false, FALSE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "click " << c.click << " option " << c.option);
+        CSPToolBar::m_bShowAllMenusAfterDelay = c.option;
+        HMENU hMenu = ::CreatePopupMenu();
+        CSPPopupMenu* pTop = Open(200, 200);
+        ASSERT_NE(nullptr, pTop);
+        CSPPopupMenu* pMenu = OpenPersonalisedSubMenu(pTop, hMenu);
+        ASSERT_NE(nullptr, pMenu);
+        ASSERT_EQ(3, pMenu->GetMenuItemCount());
+        CSPToolbarButton* pShowAll = pMenu->GetMenuItem(2);
+        ASSERT_TRUE(pShowAll->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)));
+        CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+        if (c.click) {
+            EXPECT_TRUE(pShowAll->OnClick(pBar, FALSE));
+        } else {
+            const CPoint pt = pShowAll->Rect().CenterPoint();
+            for (int i = 0; i < 2; i++) pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        }
+        auto expanded = [&] { return pMenu->GetMenuItemCount() == 3 && Ids(pMenu)[1] == ID_OPEN; };
+        EXPECT_EQ(c.expands, PumpUntil(expanded, c.expands ? 2000 : 300));
+        pTop->DestroyWindow();
+        PumpPending();
+        ::DestroyMenu(hMenu);
+    }
+    CSPToolBar::m_bShowAllMenusAfterDelay = bOldOption;
+}
+
+// Outside a popup bar the chevron does nothing; its tooltip names Ctrl+Down
+// in the key names of the keyboard helper.
+TEST_F(PopupTest, ShowAllLineOnlyInPopupsAndItsTooltip) {
+    CSPShowAllButton button;
+    EXPECT_FALSE(button.OnClick(frame, FALSE));
+    EXPECT_FALSE(button.OnClick(NULL, TRUE));
+
+    auto* pfnOld = CSPKeyHelper::s_pfnGetKeyNameText;
+    CSPKeyHelper::s_pfnGetKeyNameText = [](LONG lParam, LPSTR lpString, int cchSize) -> int {
+        return lstrlenA(lstrcpynA(lpString, (lParam >> 16 & 0x1FF) == 0x150 || (lParam >> 16 & 0xFF) == 0x50 ? "DOWN"
+                                                                                                            : "CTRL",
+                                  cchSize));
+    };
+    ACCEL accel = {FCONTROL | FVIRTKEY, VK_DOWN, 0};
+    CString strKey;
+    CSPKeyHelper(&accel).Format(strKey);
+    EXPECT_EQ(CString("Expand (") + strKey + ")", CSPShowAllButton::GetToolTipText());
+    EXPECT_NE(-1, strKey.Find("Down"));
+    CSPKeyHelper::s_pfnGetKeyNameText = pfnOld;
+}
+
+// A menu of hundreds of items opened near the top: it scrolls, by the keys
+// (the hot item stays in view) and by resting on a scroll button.
+TEST_F(PopupTest, TallMenuScrollsByKeysAndByItsButtons) {
+    HMENU hMenu = ::CreatePopupMenu();
+    for (int i = 0; i < 300; i++) {
+        char szText[32];
+        wsprintfA(szText, "Item %d", i);
+        ::AppendMenuA(hMenu, MF_STRING, 1000 + i, szText);
+    }
+    CSPPopupMenu* pMenu = Open(100, 100, hMenu);
+    ASSERT_NE(nullptr, pMenu);
+    ASSERT_TRUE(pMenu->IsScrollable());
+    CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+    EXPECT_TRUE(pMenu->GetScrollUpRect().IsRectEmpty());
+    EXPECT_FALSE(pMenu->GetScrollDownRect().IsRectEmpty());
+
+    auto hotInView = [&] {
+        CRect rectBar;
+        pBar->GetClientRect(rectBar);
+        const CRect rectItem = pBar->GetItem(pBar->GetHotIndex())->Rect();
+        return rectItem.top >= rectBar.top && rectItem.bottom <= rectBar.bottom;
+    };
+    Key(pMenu, VK_END);
+    EXPECT_EQ(299, pBar->GetHotIndex());
+    EXPECT_GT(pMenu->GetFirstVisibleRow(), 0);
+    EXPECT_TRUE(hotInView());
+    EXPECT_FALSE(pMenu->GetScrollUpRect().IsRectEmpty());
+    EXPECT_TRUE(pMenu->GetScrollDownRect().IsRectEmpty());
+    Key(pMenu, VK_DOWN);  // wraps to the top
+    EXPECT_EQ(0, pBar->GetHotIndex());
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+    EXPECT_TRUE(hotInView());
+    Key(pMenu, VK_UP);
+    EXPECT_TRUE(hotInView());
+    Key(pMenu, VK_HOME);
+    EXPECT_EQ(0, pMenu->GetFirstVisibleRow());
+
+    // The mouse on the down button scrolls until it leaves.
+    CPoint pt = pMenu->GetScrollDownRect().CenterPoint();
+    CPoint ptScreen = pt;
+    pMenu->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pMenu->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    // (the display may take the pointer back between messages)
+    EXPECT_TRUE(PumpUntil([&] {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        return pMenu->GetFirstVisibleRow() >= 2;
+    }));
+    ::SetCursorPos(5, 5);
+    PumpUntil([] { return false; }, 200);
+    const int iRow = pMenu->GetFirstVisibleRow();
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(iRow, pMenu->GetFirstVisibleRow());
+}
+
+// Every animation kind reveals the menu under timer and then shows the bar.
+TEST_F(PopupTest, AnimationEndsWithTheBarShown) {
+    const int nOldAnimation = CSPToolBar::m_nMenuAnimation;
+    for (int nKind = 1; nKind <= 3; nKind++) {
+        SCOPED_TRACE(nKind);
+        CSPToolBar::m_nMenuAnimation = nKind;
+        CSPPopupMenu* pMenu = Open(200, 200);
+        ASSERT_NE(nullptr, pMenu);
+        EXPECT_FALSE(pMenu->IsAnimationDone());
+        EXPECT_FALSE(pMenu->GetMenuBar()->IsWindowVisible());
+        EXPECT_TRUE(PumpUntil([&] { return pMenu->IsAnimationDone(); }));
+        EXPECT_TRUE(pMenu->GetMenuBar()->IsWindowVisible());
+        pMenu->DestroyWindow();
+        PumpPending();
+    }
+    CSPToolBar::m_nMenuAnimation = 0;
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_TRUE(pMenu->IsAnimationDone());
+    CSPToolBar::m_nMenuAnimation = nOldAnimation;
+}
+
+// A new top-level menu closes the one shown.
+TEST_F(PopupTest, OneTopLevelMenuAtATime) {
+    CSPPopupMenu* pFirst = Open(100, 100);
+    ASSERT_NE(nullptr, pFirst);
+    const HWND hwndFirst = pFirst->GetSafeHwnd();
+    EXPECT_EQ(pFirst, CSPPopupMenu::GetActiveMenu());
+    CSPPopupMenu* pSecond = Open(300, 300);
+    ASSERT_NE(nullptr, pSecond);
+    EXPECT_FALSE(::IsWindow(hwndFirst));
+    EXPECT_EQ(pSecond, CSPPopupMenu::GetActiveMenu());
+}
+
+// The "Recent File" placeholder becomes the application's recent files; an
+// empty list takes the separator after it along.
+TEST_F(PopupTest, RecentFilePlaceholder) {
+    const UINT ID_MRU = 57616;
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    CRecentFileList list(ID_MRU, _T("Recent File List"), _T("File%d"), 4);
+    pApp->m_pRecentFileList = &list;
+    auto open = [&] {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuA(hMenu, MF_STRING, ID_OPEN, "&Open");
+        ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hMenu, MF_STRING, ID_MRU, "Recent File");
+        ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hMenu, MF_STRING, ID_EXIT, "E&xit");
+        return Open(200, 200, hMenu);
+    };
+    CSPPopupMenu* pMenu = open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ((std::vector<UINT>{ID_OPEN, 0, ID_EXIT}), Ids(pMenu));
+
+    list[0] = _T("C:\\docs\\guide.chm");
+    list[2] = _T("C:\\docs\\r&d.chm");
+    pMenu = open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ((std::vector<UINT>{ID_OPEN, 0, ID_MRU, ID_MRU + 2, 0, ID_EXIT}), Ids(pMenu));
+    EXPECT_EQ(0, pMenu->GetMenuItem(2)->m_strText.Find(_T("&1 ")));
+    EXPECT_EQ(0, pMenu->GetMenuItem(3)->m_strText.Find(_T("&2 ")));
+    EXPECT_NE(-1, pMenu->GetMenuItem(3)->m_strText.Find(_T("r&&d.chm")));
+    pMenu->DestroyWindow();
+    PumpPending();
+    pApp->m_pRecentFileList = NULL;
 }
 
 }  // namespace

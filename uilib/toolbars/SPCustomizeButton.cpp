@@ -3,6 +3,8 @@
 
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
+#include "SPPopupMenu.h"
+#include "SPToolbarComboBoxButton.h"
 #include "SPToolBar.h"
 #include "SPVisualManager.h"
 
@@ -96,4 +98,68 @@ void CCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* /*pI
         pVisual->OnDrawButtonBorder(pDC, this, rectWork, CSPVisualManager::ButtonsIsPressed);
     else if (bHighlight && !(m_nStyle & (TBBS_DISABLED | TBBS_CHECKED | TBBS_INDETERMINATE)))
         pVisual->OnDrawButtonBorder(pDC, this, rectWork, CSPVisualManager::ButtonsIsHighlighted);
+}
+
+// The text a hidden button shows in the list: its own, or for a button
+// without one (or a combo box, whose text is its content) the command's
+// short name from the string resource.
+static CString HiddenItemText(const CSPToolbarButton* pButton) {
+    CString strText = pButton->m_strText;
+    if ((strText.IsEmpty() || pButton->IsKindOf(RUNTIME_CLASS(CSPToolbarComboBoxButton))) && pButton->m_nID != 0) {
+        CString strResource;
+        if (strResource.LoadString(pButton->m_nID)) {
+            const int iFirst = strResource.Find('\n');
+            if (iFirst >= 0) {
+                strText = strResource.Mid(iFirst + 1);
+                const int iNext = strText.Find('\n');
+                if (iNext >= 0) strText = strText.Left(iNext);
+            }
+        }
+    }
+    return strText;
+}
+
+HMENU CCustomizeButton::CreateMenu() const {
+    HMENU hMenu = ::CreatePopupMenu();
+    if (hMenu == NULL) return NULL;
+    int nItems = 0;
+    BOOL bPendingSeparator = FALSE;
+    for (POSITION pos = m_lstInvisibleButtons.GetHeadPosition(); pos != NULL;) {
+        const CSPToolbarButton* pButton = (const CSPToolbarButton*)m_lstInvisibleButtons.GetNext(pos);
+        if (pButton == NULL) continue;
+        if (pButton->IsSeparator()) {
+            // Only between items: none at the top, none at the end.
+            bPendingSeparator = nItems > 0;
+            continue;
+        }
+        if (bPendingSeparator) ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        bPendingSeparator = FALSE;
+        const CSPToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, const_cast<CSPToolbarButton*>(pButton));
+        HMENU hSubMenu = pMenuButton != NULL && !pMenuButton->GetCommands().IsEmpty() ? pMenuButton->CreateMenu() : NULL;
+        const CString strText = HiddenItemText(pButton);
+        BOOL bAppended;
+        if (hSubMenu != NULL) {
+            bAppended = ::AppendMenuA(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText);
+            if (!bAppended) ::DestroyMenu(hSubMenu);
+        } else {
+            bAppended = ::AppendMenuA(hMenu, MF_STRING, pButton->m_nID, strText);
+        }
+        if (bAppended) nItems++;
+    }
+    if (m_iCustomizeCmdId > 0) {
+        if (nItems > 0) ::AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+        ::AppendMenuA(hMenu, MF_STRING, (UINT)m_iCustomizeCmdId, m_strCustomizeText);
+    }
+    return hMenu;
+}
+
+CSPPopupMenu* CCustomizeButton::CreatePopupMenu() {
+    CSPPopupMenu* pPopup = new CSPPopupMenu;
+    pPopup->SetShowAllCommands(TRUE);
+    if (m_pWndParentToolbar != NULL && m_pWndParentToolbar->GetSafeHwnd() != NULL) {
+        CWnd* pTarget = m_pWndParentToolbar->GetOwner();
+        if (pTarget == NULL) pTarget = m_pWndParentToolbar->GetParent();
+        pPopup->SetMessageWnd(pTarget);
+    }
+    return pPopup;
 }

@@ -31,8 +31,12 @@ public:
     BOOL CanBeStored() const override { return FALSE; }
     BOOL IsEditable() const override { return FALSE; }
     BOOL OnBeforeDrag() const override { return FALSE; }
-    // The popup list comes with the library's popup menus.
-    CSPPopupMenu* CreatePopupMenu() override { return NULL; }
+    // The hidden buttons in bar order (a menu button with its items), then
+    // the customise command; separators at either end of the list left out.
+    HMENU CreateMenu() const override;
+    // A popup showing every item of that list, its commands going to the
+    // bar's owner.
+    CSPPopupMenu* CreatePopupMenu() override;
     BOOL IsEmptyMenuAllowed() const override { return TRUE; }
 
 protected:

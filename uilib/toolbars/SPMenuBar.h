@@ -4,6 +4,9 @@
 #pragma once
 #include "SPToolBar.h"
 
+class CSPToolbarSystemMenuButton;
+class CSPToolbarMenuButtonsButton;
+
 class CSPMenuBar : public CSPToolBar {
     DECLARE_SERIAL(CSPMenuBar)
 
@@ -17,6 +20,19 @@ public:
     // nothing unless forced. FALSE for a NULL menu (the buttons stay).
     virtual BOOL CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu = FALSE, BOOL bForceUpdate = FALSE);
     HMENU GetHMenu() const { return m_hMenu; }
+
+    // A maximised MDI child's icon at the start of the bar and its caption
+    // buttons at the end. Without a child (or with one that has no system
+    // menu) the mode stays off.
+    void SetMaximizeMode(BOOL bMax, CWnd* pWndActiveMDIChild = NULL, BOOL bRecalcLayout = TRUE);
+    BOOL IsMaximizeMode() const { return m_bMaximizeMode; }
+    // The item the keys are on, -1 for none.
+    int GetHotIndex() const { return m_iHot; }
+    // The system-menu button while shown, else NULL.
+    CSPToolbarSystemMenuButton* GetSystemMenu() const;
+    // One of the caption buttons: by its place among them, or by its
+    // system command.
+    CSPToolbarMenuButtonsButton* GetMenuBarButton(UINT uiIndexOrCommand, BOOL bByCommand = FALSE) const;
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
 
     // The frame hands its key messages here first: Alt alone makes the
@@ -26,15 +42,33 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnSendCommand(const CSPToolbarButton* pButton) override;
+    void AdjustLocations() override;
 
 protected:
     CWnd* m_pParentFrame;
     HMENU m_hMenu;
     HMENU m_hDefaultMenu;
     BOOL m_bAltPressed;  // Alt went down with no other key since
+    BOOL m_bMaximizeMode;
+    HMENU m_hSysMenu;   // the maximised child's, not owned
+    HICON m_hSysIcon;   // the maximised child's, not owned
+    int m_nSystemButtonsNum;
+    int m_nSystemButtonsNumSaved;
+    CSize m_szSystemButton;
 
     void SetHot(int iHot);
+    // The index just past the caption buttons' block (before a customise
+    // button).
+    int GetSystemButtonsEnd() const;
+    // The menu items: the buttons between the system-menu icon and the
+    // caption buttons.
+    int GetFirstMenuItem() const { return m_bMaximizeMode && m_hSysMenu != NULL ? 1 : 0; }
+    int GetMenuItemsEnd() const { return GetSystemButtonsEnd() - m_nSystemButtonsNum; }
+    // The rectangle DrawFrameControl leaves of a caption button.
+    void MeasureSystemButton();
+    CMDIFrameWnd* GetMDIFrame() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 #include "SPDialog.h"
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
+#include "SPMenuImages.h"
 #include "SPMenuSounds.h"
 #include "SPPropertyPage.h"
 #include "SPToolbarMenuButton.h"
@@ -17,6 +18,12 @@ IMPLEMENT_SERIAL(CSPPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 UINT CSPPopupMenu::s_uiAnimSpeed = 30;
 
 static const UINT SP_POPUP_BAR_ID = 1;
+static const UINT_PTR SP_TIMER_ANIMATION = 1;
+static const UINT_PTR SP_TIMER_SCROLL = 2;
+static const UINT SP_SCROLL_ELAPSE = 80;
+static const UINT SP_ID_FILE_MRU_FIRST = 57616;
+
+enum { SP_ANIM_NONE = 0, SP_ANIM_UNFOLD = 1, SP_ANIM_SLIDE = 2, SP_ANIM_FADE = 3 };
 
 BEGIN_MESSAGE_MAP(CSPPopupMenu, CMiniFrameWnd)
     ON_WM_CREATE()
@@ -27,6 +34,8 @@ BEGIN_MESSAGE_MAP(CSPPopupMenu, CMiniFrameWnd)
     ON_WM_KEYDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_ACTIVATEAPP()
+    ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
@@ -122,9 +131,24 @@ CSPPopupMenu::CSPPopupMenu()
       m_pParentButton(NULL),
       m_rectParentButton(0, 0, 0, 0),
       m_bParentButtonOnBar(FALSE),
-      m_bInRecalcLayout(FALSE) {
+      m_bInRecalcLayout(FALSE),
+      m_bShowAllCommands(FALSE),
+      m_hwndParentBar(NULL),
+      m_AnimSize(0, 0),
+      m_bLeftAnchor(TRUE),
+      m_bTopAnchor(TRUE),
+      m_bAnimationDone(TRUE),
+      m_iFadePercent(0),
+      m_tLastAnimFrame(0),
+      m_rectScrollUp(0, 0, 0, 0),
+      m_rectScrollDn(0, 0, 0, 0),
+      m_iScrollMode(0),
+      m_iScrollBtnHeight(CSPToolBar::GetMenuImageSize().cy + 4),
+      m_nVisibleBarHeight(0) {
     // A blend needs more colours than a palette screen has.
-    if (CSPToolBar::m_nMenuAnimation == 3 && spGlobalData.nBitsPerPixel <= 8) CSPToolBar::m_nMenuAnimation = 0;
+    if (CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && spGlobalData.nBitsPerPixel <= 8)
+        CSPToolBar::m_nMenuAnimation = SP_ANIM_NONE;
+    m_bAnimationDone = CSPToolBar::m_nMenuAnimation == SP_ANIM_NONE;
 }
 
 CSPPopupMenu::~CSPPopupMenu() {
@@ -159,7 +183,17 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         }
     }
     m_ptLocation = m_ptLocationInitial = CPoint(x, y);
+    if (m_pParentButton != NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPToolBar)))
+        m_hwndParentBar = pWndParent->GetSafeHwnd();
 
+    // A menu opened from an item of a popup belongs to that popup's chain.
+    if (m_pParentPopup == NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar)))
+        m_pParentPopup = DYNAMIC_DOWNCAST(CSPPopupMenu, pWndParent->GetParent());
+    if (m_pParentPopup == NULL) {
+        // One menu at a time: a new top-level menu closes the one shown.
+        CSPPopupMenu* pActive = GetActiveMenu();
+        if (pActive != NULL && pActive != this && ::IsWindow(pActive->GetSafeHwnd())) pActive->SendMessage(WM_CLOSE);
+    }
     if (m_pParentPopup != NULL) m_bTrackMode = m_pParentPopup->m_bTrackMode;
     if (bOwnMessage)
         m_hwndMessage = pWndParent != NULL ? pWndParent->GetSafeHwnd() : NULL;
@@ -172,11 +206,36 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         if (pOwner == NULL) pOwner = pWndParent->GetParent();
         if (pOwner == NULL) pOwner = pWndParent;
     }
+    m_bAnimationDone = CSPToolBar::m_nMenuAnimation == SP_ANIM_NONE || g_bCustomizeMode;
     if (!CMiniFrameWnd::CreateEx(WS_EX_TOOLWINDOW, strClassName, _T(""), WS_POPUP, CRect(x, y, x, y), pOwner))
         return FALSE;
     m_wndMenuBar.SetLockedMode(bLocked);
+    if (!m_bAnimationDone) StartAnimation();
     CheckShadow();
+    if (!m_bAnimationDone && CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && m_iShadowSize == 0)
+        m_AnimSize = m_FinalSize;
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (g_bCustomizeMode) m_wndMenuBar.RedrawWindow();
+    return TRUE;
+}
+
+CSPToolBar* CSPPopupMenu::GetParentToolBar() const {
+    if (m_hwndParentBar == NULL || !::IsWindow(m_hwndParentBar)) return NULL;
+    return DYNAMIC_DOWNCAST(CSPToolBar, CWnd::FromHandlePermanent(m_hwndParentBar));
+}
+
+// Moves along the bar that opened the popup to its previous or next menu
+// (this popup closes on the way) and puts the keys on the new menu's first
+// item. FALSE when the popup was not opened from such a bar.
+static BOOL StepAlongParentBar(CSPToolBar* pBar, BOOL bNext) {
+    if (pBar == NULL || pBar->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar))) return FALSE;
+    if (bNext)
+        pBar->GetNextHotButton();
+    else
+        pBar->GetPrevHotButton();
+    CSPToolbarMenuButton* pDropped = pBar->GetDroppedDownMenu();
+    if (pDropped != NULL && pDropped->m_pPopupMenu != NULL && ::IsWindow(pDropped->m_pPopupMenu->GetSafeHwnd()))
+        pDropped->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
     return TRUE;
 }
 
@@ -200,7 +259,8 @@ BOOL CSPPopupMenu::CreateSubMenu(CSPPopupMenu* pParent, const CRect& rectItemScr
 
 int CSPPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CMiniFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
-    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
+    // While the menu unfolds the popup paints the bar's picture itself.
+    const DWORD dwStyle = WS_CHILD | (m_bAnimationDone ? WS_VISIBLE : 0) | CBRS_GRIPPER | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
                           CBRS_TOOLTIPS | CBRS_HIDE_INPLACE;
     if (!m_wndMenuBar.Create(this, dwStyle, SP_POPUP_BAR_ID)) return -1;
     m_wndMenuBar.SetTrackMode(m_bTrackMode);
@@ -214,9 +274,10 @@ BOOL CSPPopupMenu::BuildItems() {
     if (m_hMenu != NULL) {
         // A context menu shows every command; a menu of the menu bar hides
         // the rarely used ones.
-        const BOOL bShowAll = m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty();
+        const BOOL bShowAll = m_bShowAllCommands || (m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty());
         if (!m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
     }
+    InsertRecentFiles();
     if (!m_wndMenuBar.AreAllCommandsShown()) {
         CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
         if (pLast == NULL || !pLast->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) {
@@ -243,6 +304,7 @@ void CSPPopupMenu::ShowAllCommands() {
     m_bmpShadowBottom.DeleteObject();
     m_ptLocation = m_ptLocationInitial;
     if (m_hMenu != NULL) m_wndMenuBar.ImportFromMenu(m_hMenu, TRUE);
+    InsertRecentFiles();
     RecalcLayout();
     CheckShadow();
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -270,7 +332,11 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     p.bButtonOnBar = m_bParentButtonOnBar;
     p.rectButton = m_rectParentButton;
     p.nRowHeight = m_wndMenuBar.GetRowHeight();
+    const CPoint ptAsked = p.pt;
     SPFitPopupMenu(p);
+    // A menu pushed back from an edge unfolds from that edge.
+    if (p.pt.x < ptAsked.x && CSPToolBar::m_nMenuAnimation == SP_ANIM_UNFOLD) m_bLeftAnchor = FALSE;
+    if (p.pt.y < ptAsked.y) m_bTopAnchor = FALSE;
 
     m_ptLocation = p.pt;
     m_FinalSize = p.size;
@@ -278,8 +344,7 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     m_bScrollable = p.bScrollable;
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
     SetWindowPos(NULL, p.pt.x, p.pt.y, p.size.cx + nShadow, p.size.cy + nShadow, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndMenuBar.SetWindowPos(NULL, 2, 2, p.size.cx - 4, p.size.cy - 4, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndMenuBar.AdjustLocations();
+    UpdateScrollButtons(TRUE);
     m_bInRecalcLayout = FALSE;
 }
 
@@ -302,10 +367,20 @@ void CSPPopupMenu::CheckShadow() {
     }
 }
 
-void CSPPopupMenu::OnSize(UINT nType, int cx, int cy) { CWnd::OnSize(nType, cx, cy); }
+void CSPPopupMenu::OnSize(UINT nType, int cx, int cy) {
+    CWnd::OnSize(nType, cx, cy);
+    if (m_wndMenuBar.GetSafeHwnd() != NULL) UpdateScrollButtons(TRUE);
+}
 
 void CSPPopupMenu::OnPaint() {
     CPaintDC dc(this);
+    if (!m_bAnimationDone && !g_bCustomizeMode)
+        DrawAnimationFrame(&dc);
+    else
+        DrawFrameParts(&dc);
+}
+
+void CSPPopupMenu::DrawFrameParts(CDC* pDC) {
     CRect rectClient;
     GetClientRect(rectClient);
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
@@ -313,10 +388,335 @@ void CSPPopupMenu::OnPaint() {
     rectMenu.right -= nShadow;
     rectMenu.bottom -= nShadow;
     if (nShadow > 0) {
-        CSPDrawEffects effects(dc);
+        CSPDrawEffects effects(*pDC);
         effects.DrawStateEffect(rectMenu, nShadow, 100, 65, &m_bmpShadowRight, &m_bmpShadowBottom);
     }
-    CSPVisualManager::GetInstance()->OnDrawMenuBorder(&dc, this, rectMenu);
+    CSPVisualManager::GetInstance()->OnDrawMenuBorder(pDC, this, rectMenu);
+
+    const struct {
+        const CRect& rect;
+        int iGlyph;
+        int iMode;
+    } buttons[] = {{m_rectScrollUp, CSPMenuImages::IdArowUp, -1}, {m_rectScrollDn, CSPMenuImages::IdArowDown, 1}};
+    for (const auto& b : buttons) {
+        if (b.rect.IsRectEmpty()) continue;
+        CRect rectFill = b.rect;
+        rectFill.top -= 2;
+        pDC->FillSolidRect(rectFill, spGlobalData.clrBtnFace);
+        const CSize sizeGlyph = CSPMenuImages::Size();
+        CSPMenuImages::Draw(pDC, b.iGlyph,
+                            CPoint(b.rect.left + (b.rect.Width() - sizeGlyph.cx) / 2,
+                                   b.rect.top + (b.rect.Height() - sizeGlyph.cy) / 2));
+        if (m_iScrollMode == b.iMode) pDC->Draw3dRect(b.rect, spGlobalData.clrBtnHilite, spGlobalData.clrBtnShadow);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Animation
+
+// Mixes the frame (the screen behind) with the menu: nPercent of the menu.
+static void BlendFrame(CDC& dcFrame, CDC& dcMenu, CSize size, int nPercent) {
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = size.cx;
+    bmi.bmiHeader.biHeight = -size.cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pvBits = NULL;
+    HBITMAP hDib = ::CreateDIBSection(dcFrame.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    void* pvMenu = NULL;
+    HBITMAP hDibMenu = ::CreateDIBSection(dcMenu.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pvMenu, NULL, 0);
+    if (hDib != NULL && hDibMenu != NULL) {
+        CDC dc;
+        dc.CreateCompatibleDC(&dcFrame);
+        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hDibMenu);
+        dc.BitBlt(0, 0, size.cx, size.cy, &dcMenu, 0, 0, SRCCOPY);
+        ::SelectObject(dc.GetSafeHdc(), hDib);
+        dc.BitBlt(0, 0, size.cx, size.cy, &dcFrame, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        BYTE* pScreen = (BYTE*)pvBits;
+        const BYTE* pMenu = (const BYTE*)pvMenu;
+        const size_t nBytes = (size_t)size.cx * size.cy * 4;
+        for (size_t i = 0; i < nBytes; i++)
+            pScreen[i] = (BYTE)((pScreen[i] * (100 - nPercent) + pMenu[i] * nPercent) / 100);
+        dcFrame.BitBlt(0, 0, size.cx, size.cy, &dc, 0, 0, SRCCOPY);
+        ::SelectObject(dc.GetSafeHdc(), hOld);
+    }
+    if (hDib != NULL) ::DeleteObject(hDib);
+    if (hDibMenu != NULL) ::DeleteObject(hDibMenu);
+}
+
+void CSPPopupMenu::StartAnimation() {
+    const int nShadow = m_iShadowSize;
+    m_AnimSize = m_FinalSize + CSize(nShadow, nShadow);
+    if (CSPToolBar::m_nMenuAnimation == SP_ANIM_UNFOLD) m_AnimSize.cx = GetMenuBar()->GetColumnWidth();
+    if (CSPToolBar::m_nMenuAnimation != SP_ANIM_FADE) m_AnimSize.cy = GetMenuBar()->GetRowHeight();
+    m_iFadePercent = 0;
+
+    // What lies behind the popup shows through the parts not yet revealed.
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    CWindowDC dcScreen(NULL);
+    CDC dcMem;
+    if (dcMem.CreateCompatibleDC(&dcScreen) &&
+        m_bmpScreen.CreateCompatibleBitmap(&dcScreen, rectWindow.Width(), rectWindow.Height())) {
+        CBitmap* pOld = dcMem.SelectObject(&m_bmpScreen);
+        dcMem.BitBlt(0, 0, rectWindow.Width(), rectWindow.Height(), &dcScreen, rectWindow.left, rectWindow.top,
+                     SRCCOPY);
+        dcMem.SelectObject(pOld);
+    }
+    SetTimer(SP_TIMER_ANIMATION, s_uiAnimSpeed, NULL);
+    m_tLastAnimFrame = clock();
+}
+
+void CSPPopupMenu::OnAnimationTick() {
+    if (m_bAnimationDone) return;
+    const clock_t tNow = clock();
+    const double dMs = (double)(tNow - m_tLastAnimFrame) * 1000.0 / CLOCKS_PER_SEC;
+    // A late timer catches up; a tick never stands still.
+    const int nSteps = max(1, (int)(dMs / s_uiAnimSpeed + 0.5));
+    const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
+    BOOL bDone = FALSE;
+    switch (CSPToolBar::m_nMenuAnimation) {
+    case SP_ANIM_UNFOLD:
+        m_AnimSize.cx += GetMenuBar()->GetColumnWidth() * nSteps;
+        bDone = m_AnimSize.cx - nShadow >= m_FinalSize.cx;
+        // fall through
+    case SP_ANIM_SLIDE:
+        m_AnimSize.cy += GetMenuBar()->GetRowHeight() * nSteps;
+        bDone = bDone || m_AnimSize.cy - nShadow >= m_FinalSize.cy;
+        break;
+    case SP_ANIM_FADE:
+        m_iFadePercent += 10 * nSteps;
+        bDone = m_iFadePercent > 100;
+        break;
+    default: bDone = TRUE;
+    }
+    if (bDone) {
+        m_AnimSize = m_FinalSize + CSize(nShadow, nShadow);
+        KillTimer(SP_TIMER_ANIMATION);
+        m_bAnimationDone = TRUE;
+        m_bmpMenu.DeleteObject();
+        m_bmpScreen.DeleteObject();
+        if (GetMenuBar()->GetSafeHwnd() != NULL)
+            GetMenuBar()->SetWindowPos(NULL, 0, 0, 0, 0,
+                                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    Invalidate();
+    UpdateWindow();
+    m_tLastAnimFrame = tNow;
+}
+
+void CSPPopupMenu::DrawAnimationFrame(CDC* pDC) {
+    CRect rectClient;
+    GetClientRect(rectClient);
+    const CSize size = rectClient.Size();
+    CDC dcMenu, dcFrame;
+    CBitmap bmpFrame;
+    if (size.cx <= 0 || size.cy <= 0 || !dcMenu.CreateCompatibleDC(pDC) || !dcFrame.CreateCompatibleDC(pDC) ||
+        !bmpFrame.CreateCompatibleBitmap(pDC, size.cx, size.cy))
+        return;
+    CBitmap* pOldFrame = dcFrame.SelectObject(&bmpFrame);
+    // The screen behind first, then the finished menu over it once.
+    if (m_bmpScreen.GetSafeHandle() != NULL) {
+        CBitmap* pOld = dcMenu.SelectObject(&m_bmpScreen);
+        dcFrame.BitBlt(0, 0, size.cx, size.cy, &dcMenu, 0, 0, SRCCOPY);
+        dcMenu.SelectObject(pOld);
+    } else {
+        dcFrame.FillSolidRect(rectClient, spGlobalData.clrBtnFace);
+    }
+    if (m_bmpMenu.GetSafeHandle() == NULL) {
+        if (!m_bmpMenu.CreateCompatibleBitmap(pDC, size.cx, size.cy)) {
+            dcFrame.SelectObject(pOldFrame);
+            return;
+        }
+        CBitmap* pOld = dcMenu.SelectObject(&m_bmpMenu);
+        dcMenu.BitBlt(0, 0, size.cx, size.cy, &dcFrame, 0, 0, SRCCOPY);
+        DrawFrameParts(&dcMenu);
+        CSPPopupMenuBar* pBar = GetMenuBar();
+        if (pBar->GetSafeHwnd() != NULL) {
+            CRect rectBar;
+            pBar->GetWindowRect(rectBar);
+            ScreenToClient(rectBar);
+            const CPoint ptOldOrg = dcMenu.SetViewportOrg(rectBar.TopLeft());
+            pBar->DoPaint(&dcMenu);
+            dcMenu.SetViewportOrg(ptOldOrg);
+        }
+        dcMenu.SelectObject(pOld);
+    }
+    CBitmap* pOldMenu = dcMenu.SelectObject(&m_bmpMenu);
+    if (CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE) {
+        BlendFrame(dcFrame, dcMenu, size, min(m_iFadePercent, 100));
+    } else {
+        const CSize sizeShown(min(m_AnimSize.cx, (LONG)size.cx), min(m_AnimSize.cy, (LONG)size.cy));
+        const int xSrc = m_bLeftAnchor ? 0 : size.cx - sizeShown.cx;
+        const int ySrc = m_bTopAnchor ? 0 : size.cy - sizeShown.cy;
+        dcFrame.BitBlt(0, 0, sizeShown.cx, sizeShown.cy, &dcMenu, xSrc, ySrc, SRCCOPY);
+    }
+    dcMenu.SelectObject(pOldMenu);
+    pDC->BitBlt(0, 0, size.cx, size.cy, &dcFrame, 0, 0, SRCCOPY);
+    dcFrame.SelectObject(pOldFrame);
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling
+
+void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
+    if (m_wndMenuBar.GetSafeHwnd() == NULL) return;
+    CRect rect;
+    GetClientRect(rect);
+    if (!g_bCustomizeMode) {
+        rect.right -= m_iShadowSize;
+        rect.bottom -= m_iShadowSize;
+    }
+    rect.DeflateRect(2, 2);
+    CRect rectBar = rect;
+    CRect rectUp(0, 0, 0, 0), rectDn(0, 0, 0, 0);
+    if (m_bScrollable) {
+        if (m_wndMenuBar.GetOffset() > 0) {
+            rectUp.SetRect(rect.left, rect.top, rect.right, rect.top + m_iScrollBtnHeight);
+            rectBar.top += m_iScrollBtnHeight + 2;
+        }
+        CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
+        if (pLast != NULL && pLast->Rect().bottom > rectBar.Height()) {
+            rectDn.SetRect(rect.left, rect.bottom - m_iScrollBtnHeight, rect.right, rect.bottom);
+            rectBar.bottom -= m_iScrollBtnHeight + 2;
+        }
+    } else {
+        if (m_iScrollMode != 0) KillTimer(SP_TIMER_SCROLL);
+        m_iScrollMode = 0;
+        m_wndMenuBar.SetOffset(0);
+    }
+    const BOOL bChanged = rectUp != m_rectScrollUp || rectDn != m_rectScrollDn;
+    if (rectUp != m_rectScrollUp) {
+        InvalidateRect(m_rectScrollUp);
+        InvalidateRect(rectUp);
+    }
+    if (rectDn != m_rectScrollDn) {
+        InvalidateRect(m_rectScrollDn);
+        InvalidateRect(rectDn);
+    }
+    m_rectScrollUp = rectUp;
+    m_rectScrollDn = rectDn;
+    if (bForce || bChanged) {
+        m_wndMenuBar.SetWindowPos(NULL, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
+                                  SWP_NOZORDER | SWP_NOACTIVATE | (m_bAnimationDone ? 0 : SWP_NOREDRAW));
+        m_nVisibleBarHeight = rectBar.Height();
+        m_wndMenuBar.AdjustLocations();
+    } else {
+        m_wndMenuBar.AdjustLayout();
+    }
+}
+
+int CSPPopupMenu::GetMaxFirstRow() const {
+    const int nRow = m_wndMenuBar.GetRowHeight();
+    CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
+    if (!m_bScrollable || nRow <= 0 || pLast == NULL) return 0;
+    // Scrolled to the end only the up button is shown.
+    const int cyContent = pLast->Rect().bottom + nRow * m_wndMenuBar.GetOffset();
+    const int cyArea = m_FinalSize.cy - 4 - (m_iScrollBtnHeight + 2);
+    return max(0, (cyContent - cyArea + nRow - 1) / nRow);
+}
+
+void CSPPopupMenu::ScrollTo(int iFirstRow) {
+    iFirstRow = max(0, min(iFirstRow, GetMaxFirstRow()));
+    if (iFirstRow == m_wndMenuBar.GetOffset()) return;
+    m_wndMenuBar.SetOffset(iFirstRow);
+    m_wndMenuBar.AdjustLocations();
+    m_wndMenuBar.Invalidate();
+    UpdateScrollButtons(FALSE);
+}
+
+void CSPPopupMenu::ScrollHotIntoView() {
+    CSPToolbarButton* pHot = m_wndMenuBar.GetItem(m_wndMenuBar.GetHotIndex());
+    const int nRow = m_wndMenuBar.GetRowHeight();
+    if (pHot == NULL || nRow <= 0) return;
+    CRect rectBar;
+    m_wndMenuBar.GetClientRect(rectBar);
+    const CRect rectItem = pHot->Rect();
+    int nDelta = 0;
+    if (rectItem.top < rectBar.top)
+        nDelta = (rectItem.top - rectBar.top) / nRow - 1;
+    else if (rectItem.bottom > rectBar.bottom)
+        nDelta = (rectItem.bottom - rectBar.bottom) / nRow + 1;
+    if (nDelta != 0) ScrollTo(m_wndMenuBar.GetOffset() + nDelta);
+}
+
+void CSPPopupMenu::OnMouseMove(UINT nFlags, CPoint point) {
+    CMiniFrameWnd::OnMouseMove(nFlags, point);
+    if (m_iScrollMode != 0) return;
+    if (m_rectScrollUp.PtInRect(point)) {
+        m_iScrollMode = -1;
+        InvalidateRect(m_rectScrollUp);
+    } else if (m_rectScrollDn.PtInRect(point)) {
+        m_iScrollMode = 1;
+        InvalidateRect(m_rectScrollDn);
+    } else {
+        return;
+    }
+    SetTimer(SP_TIMER_SCROLL, SP_SCROLL_ELAPSE, NULL);
+}
+
+void CSPPopupMenu::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == SP_TIMER_ANIMATION) {
+        OnAnimationTick();
+        return;
+    }
+    if (nIDEvent != SP_TIMER_SCROLL) {
+        CMiniFrameWnd::OnTimer(nIDEvent);
+        return;
+    }
+    // Items move under an open submenu: it goes.
+    m_wndMenuBar.CloseSubMenu();
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    ScreenToClient(&pt);
+    const CRect rectButton = m_iScrollMode < 0 ? m_rectScrollUp : m_rectScrollDn;
+    if (m_iScrollMode != 0 && rectButton.PtInRect(pt)) {
+        ScrollTo(m_wndMenuBar.GetOffset() + m_iScrollMode);
+        return;
+    }
+    KillTimer(SP_TIMER_SCROLL);
+    m_iScrollMode = 0;
+    InvalidateRect(m_rectScrollUp);
+    InvalidateRect(m_rectScrollDn);
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void CSPPopupMenu::InsertRecentFiles() {
+    CWinApp* pApp = AfxGetApp();
+    if (g_bCustomizeMode || pApp == NULL || pApp->m_pRecentFileList == NULL) return;
+    int iPlace = -1;
+    for (int i = 0; i < m_wndMenuBar.GetCount() && iPlace < 0; i++) {
+        CSPToolbarButton* pItem = m_wndMenuBar.GetItem(i);
+        if (pItem->m_nID == SP_ID_FILE_MRU_FIRST && pItem->m_strText == _T("Recent File")) iPlace = i;
+    }
+    if (iPlace < 0) return;
+
+    CRecentFileList& list = *pApp->m_pRecentFileList;
+    TCHAR szCurDir[_MAX_PATH + 2] = {0};
+    ::GetCurrentDirectory(_MAX_PATH, szCurDir);
+    lstrcat(szCurDir, _T("\\"));
+    int nAdded = 0;
+    for (int i = 0; i < list.GetSize(); i++) {
+        CString strName;
+        if (!list.GetDisplayName(strName, i, szCurDir, lstrlen(szCurDir)) || strName.IsEmpty()) continue;
+        // A file name is shown as it is: its '&' is no mnemonic.
+        strName.Replace(_T("&"), _T("&&"));
+        CString strText;
+        strText.Format(_T("&%d %s"), nAdded + 1, (LPCTSTR)strName);
+        CSPToolbarMenuButton item(SP_ID_FILE_MRU_FIRST + i, NULL, -1, strText);
+        item.m_bText = TRUE;
+        item.m_bImage = FALSE;
+        m_wndMenuBar.InsertButtonCopy(item, iPlace + 1 + nAdded);
+        nAdded++;
+    }
+    // The placeholder goes last: with an empty list the removal takes the
+    // separator after it along, leaving no empty group.
+    m_wndMenuBar.RemoveButton(iPlace);
 }
 
 void CSPPopupMenu::UpdateShadow(LPRECT lprectScreen) {
@@ -420,6 +820,7 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         CloseMenu(TRUE);
         return;
     case VK_LEFT:
+        if (StepAlongParentBar(GetParentToolBar(), FALSE)) return;
         if (m_pParentPopup != NULL) {
             CloseMenu(FALSE);
             return;
@@ -428,10 +829,13 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_RIGHT: {
         const int iHot = m_wndMenuBar.GetHotIndex();
         CSPToolbarButton* pHot = m_wndMenuBar.GetItem(iHot);
-        if (m_wndMenuBar.GetItemSubMenu(pHot) != NULL && m_wndMenuBar.OpenSubMenu(iHot)) {
+        // (an open submenu passes the key on: it climbs towards the bar)
+        if (m_wndMenuBar.GetItemSubMenu(pHot) != NULL && m_wndMenuBar.GetOpenSubMenuIndex() != iHot &&
+            m_wndMenuBar.OpenSubMenu(iHot)) {
             if (m_wndMenuBar.GetOpenSubMenu() != NULL) m_wndMenuBar.GetOpenSubMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
             return;
         }
+        if (StepAlongParentBar(GetParentToolBar(), TRUE)) return;
         if (m_pParentPopup != NULL) {
             // The key climbs towards the menu bar.
             m_pParentPopup->SendMessage(WM_KEYDOWN, VK_RIGHT);
@@ -446,7 +850,11 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         }
         break;
     }
-    if (!g_bCustomizeMode && m_wndMenuBar.OnKey(nChar)) return;
+    if (!g_bCustomizeMode && m_wndMenuBar.OnKey(nChar)) {
+        if (m_bScrollable && (nChar == VK_HOME || nChar == VK_END || nChar == VK_UP || nChar == VK_DOWN))
+            ScrollHotIntoView();
+        return;
+    }
     CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
@@ -460,7 +868,12 @@ void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
         TellDialogOfMenu(GetMessageWnd(), NULL);
         SetActiveMenu(NULL);
     }
-    if (bSetFocusToBar && m_pParentPopup == NULL && GetOwner() != NULL) GetOwner()->SetFocus();
+    if (bSetFocusToBar && m_pParentPopup == NULL) {
+        // The keys go on where the menu came from: its bar, else the owner.
+        CWnd* pFocus = GetParentToolBar();
+        if (pFocus == NULL) pFocus = GetOwner();
+        if (pFocus != NULL) pFocus->SetFocus();
+    }
     SendMessage(WM_CLOSE);
 }
 

@@ -4,6 +4,9 @@
 // sending the chosen command to the window that owns the menu.
 #pragma once
 #include "afxwin.h"
+
+#include <time.h>
+
 #include "SPPopupMenuBar.h"
 
 class CSPToolbarMenuButton;
@@ -63,6 +66,11 @@ public:
     // its commands go where pParent's go.
     BOOL CreateSubMenu(CSPPopupMenu* pParent, const CRect& rectItemScreen, HMENU hMenu);
 
+    // Before Create: the chosen commands go to pWnd (unless Create is told
+    // otherwise), and every item shows even when rarely used.
+    void SetMessageWnd(CWnd* pWnd) { m_hwndMessage = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL; }
+    void SetShowAllCommands(BOOL bShowAll) { m_bShowAllCommands = bShowAll; }
+
     // Builds the items again with every command shown (the show-all item,
     // Ctrl+Down).
     void ShowAllCommands();
@@ -72,6 +80,9 @@ public:
     // in screen coordinates decides where the popup drops.
     void SetParentButton(CSPToolbarMenuButton* pButton, const CRect& rectScreen);
     CSPToolbarMenuButton* GetParentButton() const { return m_pParentButton; }
+    // The toolbar (menu bar included) holding the button that opened this
+    // popup, NULL for none.
+    CSPToolBar* GetParentToolBar() const;
     // Closes this popup; bSetFocusToBar gives the focus back to the bar
     // that opened it.
     void CloseMenu(BOOL bSetFocusToBar = FALSE);
@@ -86,6 +97,13 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // What the visual managers read of the popup.
     void GetVisualInfo(SPPopupMenuInfo& info) override;
+
+    // Scrolling of a popup taller than the room: the first row shown, and
+    // the scroll buttons (client coordinates, empty when not shown).
+    int GetFirstVisibleRow() const { return m_wndMenuBar.GetOffset(); }
+    const CRect& GetScrollUpRect() const { return m_rectScrollUp; }
+    const CRect& GetScrollDownRect() const { return m_rectScrollDn; }
+    BOOL IsAnimationDone() const { return m_bAnimationDone; }
 
     // The shown top-level popup (at most one).
     static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
@@ -117,7 +135,24 @@ protected:
     CRect m_rectParentButton;  // screen, empty for none
     BOOL m_bParentButtonOnBar;
     BOOL m_bInRecalcLayout;
+    BOOL m_bShowAllCommands;
+    HWND m_hwndParentBar;  // the toolbar holding the parent button
     CBitmap m_bmpShadowRight, m_bmpShadowBottom;
+    // animation
+    CSize m_AnimSize;  // revealed so far, shadow included
+    BOOL m_bLeftAnchor;
+    BOOL m_bTopAnchor;
+    BOOL m_bAnimationDone;
+    int m_iFadePercent;
+    clock_t m_tLastAnimFrame;
+    CBitmap m_bmpScreen;  // what lay behind the popup (fade)
+    CBitmap m_bmpMenu;    // the finished popup
+    // scrolling
+    CRect m_rectScrollUp;
+    CRect m_rectScrollDn;
+    int m_iScrollMode;  // -1 up, 1 down, 0 none
+    int m_iScrollBtnHeight;
+    int m_nVisibleBarHeight;
 
     static UINT s_uiAnimSpeed;
 
@@ -125,6 +160,19 @@ protected:
     // on, outside customise mode and above 8 bits per pixel.
     static int DefaultShadowDepth();
     BOOL BuildItems();
+    // The recent-file placeholder becomes the application's recent files.
+    void InsertRecentFiles();
+    // Lays the bar out between the scroll buttons; bForce moves the bar's
+    // window even when no button changed.
+    void UpdateScrollButtons(BOOL bForce);
+    // The first row that still leaves the bar's area filled.
+    int GetMaxFirstRow() const;
+    void ScrollTo(int iFirstRow);
+    void ScrollHotIntoView();
+    void StartAnimation();
+    void OnAnimationTick();
+    void DrawFrameParts(CDC* pDC);
+    void DrawAnimationFrame(CDC* pDC);
     // No shadow when popup and shadow would leave the top-level window.
     void CheckShadow();
 
@@ -140,5 +188,7 @@ protected:
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg BOOL OnEraseBkgnd(CDC* /*pDC*/) { return TRUE; }
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

@@ -445,7 +445,11 @@ void CSPPopupMenuBar::OnChangeHot(int iHot) {
             CloseSubMenu();
         }
     }
-    if (pHot != NULL && GetItemSubMenu(pHot) != NULL && !bByKey) StartPopupMenuTimer(pHot);
+    if (pHot == NULL || bByKey) return;
+    if (GetItemSubMenu(pHot) != NULL)
+        StartPopupMenuTimer(pHot);
+    else if (pHot->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)))
+        pHot->OnClick(this, TRUE);
 }
 
 void CSPPopupMenuBar::StartPopupMenuTimer(CSPToolbarButton* pItem, int nDelayFactor) {
@@ -477,7 +481,11 @@ void CSPPopupMenuBar::OnTimer(UINT_PTR nIDEvent) {
         CloseDelayedSubMenu();
         CSPToolbarButton* pItem = m_pDelayedPopupItem;
         m_pDelayedPopupItem = NULL;
-        if (pItem != NULL && pItem == GetItem(m_iHot)) OpenSubMenu(m_iHot);
+        if (pItem == NULL || pItem != GetItem(m_iHot)) return;
+        if (pItem->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)))
+            pItem->OnClick(this, FALSE);
+        else
+            OpenSubMenu(m_iHot);
         return;
     }
     if (nIDEvent == SP_TIMER_CLOSE) {
@@ -666,6 +674,12 @@ void CSPPopupMenuBar::SendMenuCommand(UINT uiCmd) {
     if (pTop != NULL && ::IsWindow(pTop->GetSafeHwnd())) {
         pTop->PostMessage(WM_CLOSE);
     }
+}
+
+BOOL CSPPopupMenuBar::OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const {
+    if (pButton == NULL || !pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) return FALSE;
+    strTTText = CSPShowAllButton::GetToolTipText();
+    return TRUE;
 }
 
 CSPToolBar* CSPPopupMenuBar::FindDestBar(CPoint ptScreen) {

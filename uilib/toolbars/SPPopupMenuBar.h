@@ -56,6 +56,9 @@ public:
     // Closes the menus and sends the command (0: only closes them).
     void SendMenuCommand(UINT uiCmd);
 
+    // The first row shown of a popup too tall for the screen.
+    int GetOffset() const { return m_iOffset; }
+    void SetOffset(int iOffset) { m_iOffset = iOffset < 0 ? 0 : iOffset; }
     void SetMaxWidth(int nWidth) { m_nMaxWidth = nWidth; }
     void SetTrackMode(BOOL bTrackMode) { m_bTrackMode = bTrackMode; }
     void SetLockedMode(BOOL bLocked) { m_bLocked = bLocked; }
@@ -82,7 +85,7 @@ public:
     BOOL AllowSelectDisabled() const override { return FALSE; }
     BOOL AllowShowOnList() const override { return FALSE; }
     BOOL OnKey(UINT nChar) override;
-    BOOL OnUserToolTip(CSPToolbarButton* /*pButton*/, CString& /*strTTText*/) const override { return FALSE; }
+    BOOL OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const override;
     CWnd* GetCommandTarget() const override;
     BOOL DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* pImages, BOOL bHighlighted,
                     BOOL bDrawDisabledImages) override;

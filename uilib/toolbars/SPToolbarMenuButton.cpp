@@ -9,7 +9,6 @@
 #include "SPVisualManager.h"
 
 IMPLEMENT_SERIAL(CSPToolbarMenuButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_DYNCREATE(CSPShowAllButton, CSPToolbarMenuButton)
 
 namespace {
 
@@ -364,4 +363,3 @@ void CSPToolbarMenuButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* 
                         bDisabled ? CSPMenuImages::ImageGray : CSPMenuImages::ImageBlack);
 }
 
-CSPShowAllButton::CSPShowAllButton() {}

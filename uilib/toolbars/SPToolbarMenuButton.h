@@ -100,9 +100,6 @@ private:
     CSPToolbarMenuButton& operator=(const CSPToolbarMenuButton&) = delete;
 };
 
-class CSPShowAllButton : public CSPToolbarMenuButton {
-    DECLARE_DYNCREATE(CSPShowAllButton)
-
-public:
-    CSPShowAllButton();
-};
+// The show-all line is a menu button as well; whoever knows menu buttons
+// knows it.
+#include "SPShowAllButton.h"
