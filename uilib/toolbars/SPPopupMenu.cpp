@@ -252,7 +252,9 @@ void CSPPopupMenu::ShowAllCommands() {
 // Layout, shadow, painting
 
 void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
-    if (GetSafeHwnd() == NULL || m_wndMenuBar.GetSafeHwnd() == NULL || m_bInRecalcLayout) return;
+    // A popup of another kind holds a bar of its own.
+    CSPPopupMenuBar* pBar = GetMenuBar();
+    if (GetSafeHwnd() == NULL || pBar->GetSafeHwnd() == NULL || m_bInRecalcLayout) return;
     m_bInRecalcLayout = TRUE;
 
     SPPopupPlacement p;
@@ -264,12 +266,12 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     else
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &p.rectWork, 0);
     p.pt = m_ptLocation;
-    p.size = m_wndMenuBar.CalcSize(TRUE) + CSize(4, 4);
+    p.size = pBar->CalcSize(TRUE) + CSize(4, 4);
     p.bSubMenu = m_pParentPopup != NULL;
     if (m_pParentPopup != NULL) m_pParentPopup->GetWindowRect(p.rectParentPopup);
     p.bButtonOnBar = m_bParentButtonOnBar;
     p.rectButton = m_rectParentButton;
-    p.nRowHeight = m_wndMenuBar.GetRowHeight();
+    p.nRowHeight = pBar->GetRowHeight();
     SPFitPopupMenu(p);
 
     m_ptLocation = p.pt;
@@ -278,8 +280,8 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     m_bScrollable = p.bScrollable;
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
     SetWindowPos(NULL, p.pt.x, p.pt.y, p.size.cx + nShadow, p.size.cy + nShadow, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndMenuBar.SetWindowPos(NULL, 2, 2, p.size.cx - 4, p.size.cy - 4, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndMenuBar.AdjustLocations();
+    pBar->SetWindowPos(NULL, 2, 2, p.size.cx - 4, p.size.cy - 4, SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->AdjustLocations();
     m_bInRecalcLayout = FALSE;
 }
 
@@ -446,7 +448,7 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         }
         break;
     }
-    if (!g_bCustomizeMode && m_wndMenuBar.OnKey(nChar)) return;
+    if (!g_bCustomizeMode && GetMenuBar()->OnKey(nChar)) return;
     CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
