@@ -70,6 +70,13 @@ inline std::vector<CColorButton*> Cells(CSPColorBar& bar) {
     return cells;
 }
 
+// The grid cell of the colour, NULL when there is none.
+inline CColorButton* CellOf(CSPColorBar& bar, COLORREF color) {
+    for (CColorButton* p : Cells(bar))
+        if (!p->IsTextButton() && !p->m_bIsOtherColor && !p->m_bIsDocument && p->m_Color == color) return p;
+    return NULL;
+}
+
 // A release on the button chooses it.
 inline void ClickButton(CSPColorBar& bar, CSPToolbarButton* pButton) {
     const CPoint pt = pButton->Rect().CenterPoint();

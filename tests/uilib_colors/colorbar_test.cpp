@@ -225,6 +225,14 @@ TEST_F(ColorBarTest, CreateInRectFillsTheArea) {
     CRect rectWindow;
     bar.GetWindowRect(rectWindow);
     EXPECT_EQ(CSize(160, 100), rectWindow.Size());
+    // what the visual managers read: a colour bar of its own, not a popup's
+    const SPBarInfo info = SPClientHooks::GetBarInfo(&bar);
+    EXPECT_TRUE(info.bColorBar);
+    EXPECT_TRUE(info.bOnToolBar);
+    CSPColorBar* pPopupBar = Make(kRed, NULL, NULL, NULL, {});
+    ASSERT_NE(nullptr, pPopupBar);
+    EXPECT_TRUE(SPClientHooks::GetBarInfo(pPopupBar).bColorBar);
+    EXPECT_FALSE(SPClientHooks::GetBarInfo(pPopupBar).bOnToolBar);
     CRect rectClient;
     bar.GetClientRect(rectClient);
     const CSize size = bar.CalcSize(TRUE);

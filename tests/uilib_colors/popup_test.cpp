@@ -46,11 +46,6 @@ protected:
         PumpPending();
         return DYNAMIC_DOWNCAST(CColorPopup, Button(i)->m_pPopupMenu);
     }
-    static CColorButton* CellOf(CSPColorBar& bar, COLORREF color) {
-        for (CColorButton* p : Cells(bar))
-            if (!p->IsTextButton() && !p->m_bIsOtherColor && p->m_Color == color) return p;
-        return NULL;
-    }
     size_t Count(UINT nID) const { return (size_t)std::count(frame->commands.begin(), frame->commands.end(), nID); }
 };
 
@@ -218,9 +213,7 @@ TEST_F(ColorButtonTest, PickReportsToTheParentAndASecondPressCloses) {
     pPopup = button->GetPopup();
     ASSERT_NE(nullptr, pPopup);
     pBar = pPopup->GetColorBar();
-    CColorButton* pCell = NULL;
-    for (CColorButton* p : Cells(*pBar))
-        if (!p->IsTextButton() && p->m_Color == kPicked) pCell = p;
+    CColorButton* pCell = CellOf(*pBar, kPicked);
     ASSERT_NE(nullptr, pCell);
     ClickButton(*pBar, pCell);
     EXPECT_EQ(kPicked, button->GetColor());
@@ -313,9 +306,7 @@ TEST_F(ColorTest, PropertyEditedThroughItsPopup) {
     CColorPopup* pPopup = pProp->GetPopup();
     ASSERT_NE(nullptr, pPopup);
     CSPColorBar* pBar = pPopup->GetColorBar();
-    CColorButton* pCell = NULL;
-    for (CColorButton* p : Cells(*pBar))
-        if (!p->IsTextButton() && p->m_Color == kPicked) pCell = p;
+    CColorButton* pCell = CellOf(*pBar, kPicked);
     ASSERT_NE(nullptr, pCell);
     ClickButton(*pBar, pCell);
     EXPECT_EQ(kPicked, pProp->GetColor());

@@ -715,10 +715,13 @@ void CSPColorBar::ClosePopup() {
     if (pParent != NULL && ::IsWindow(pParent->GetSafeHwnd())) pParent->SendMessage(WM_CLOSE);
 }
 
-BOOL CSPColorBar::OpenColorDialog(const COLORREF colorDefault, COLORREF& colorRes) {
+CSPColorMenuButton* CSPColorBar::GetColorMenuButton() const {
     CSPPopupMenu* pPopup = GetParentPopup();
-    CSPColorMenuButton* pMenuButton =
-        pPopup != NULL ? DYNAMIC_DOWNCAST(CSPColorMenuButton, pPopup->GetParentButton()) : NULL;
+    return pPopup != NULL ? DYNAMIC_DOWNCAST(CSPColorMenuButton, pPopup->GetParentButton()) : NULL;
+}
+
+BOOL CSPColorBar::OpenColorDialog(const COLORREF colorDefault, COLORREF& colorRes) {
+    CSPColorMenuButton* pMenuButton = GetColorMenuButton();
     if (pMenuButton != NULL) return pMenuButton->OpenColorDialog(colorDefault, colorRes);
     return s_pfnRunColorDialog(m_bStdColorDlg, colorDefault, colorRes);
 }
@@ -728,8 +731,7 @@ BOOL CSPColorBar::OpenColorDialog(const COLORREF colorDefault, COLORREF& colorRe
 BOOL CSPColorBar::RunOtherDialog() {
     const HWND hWnd = GetSafeHwnd();
     CSPPopupMenu* pPopup = GetParentPopup();
-    CSPColorMenuButton* pMenuButton =
-        pPopup != NULL ? DYNAMIC_DOWNCAST(CSPColorMenuButton, pPopup->GetParentButton()) : NULL;
+    CSPColorMenuButton* pMenuButton = GetColorMenuButton();
     m_bInOtherDialog = TRUE;
     SetInCommand(TRUE);
     if (pPopup != NULL) pPopup->ShowWindow(SW_HIDE);
@@ -765,9 +767,7 @@ BOOL CSPColorBar::OnSendCommand(const CSPToolbarButton* pButton) {
 }
 
 void CSPColorBar::ChooseColor(COLORREF color) {
-    CSPPopupMenu* pPopup = GetParentPopup();
-    CSPColorMenuButton* pMenuButton =
-        pPopup != NULL ? DYNAMIC_DOWNCAST(CSPColorMenuButton, pPopup->GetParentButton()) : NULL;
+    CSPColorMenuButton* pMenuButton = GetColorMenuButton();
     if (pMenuButton != NULL) {
         pMenuButton->SetColor(color, TRUE);
         SendMenuCommand(pMenuButton->m_nID);

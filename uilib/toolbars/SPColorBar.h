@@ -12,6 +12,7 @@
 
 class CSPColorBar;
 class CSPColorButton;
+class CSPColorMenuButton;
 class CSPPropList;
 
 class CColorButton : public CSPToolbarButton {
@@ -177,6 +178,8 @@ protected:
     BOOL ShowsDocColors() const { return m_bShowDocColorsWhenDocked || IsFloatingBar(); }
     BOOL HasOwnerControl() const { return m_pParentBtn != NULL || m_pWndPropList != NULL; }
     CColorButton* GetColorButton(int iIndex) const;
+    // The colour menu button whose popup holds the bar, or NULL.
+    CSPColorMenuButton* GetColorMenuButton() const;
     // The colour goes where the bar belongs; FALSE when the bar is gone.
     void ChooseColor(COLORREF color);
     BOOL RunOtherDialog();

@@ -73,33 +73,20 @@ void CSPColorButton::SetDocumentColors(LPCTSTR lpszLabel, CList<COLORREF, COLORR
 void CSPColorButton::SetPalette(CPalette* pPalette) {
     delete m_pPalette;
     m_pPalette = NULL;
-    CPalette* pSource = pPalette;
-    CPalette palSystem;
-    if (pSource == NULL) {
-        // the system palette of the screen
-        CClientDC dc(NULL);
-        const int nEntries = 256;
-        CArray<BYTE, BYTE> buffer;
-        buffer.SetSize(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * nEntries);
-        LOGPALETTE* pLog = (LOGPALETTE*)buffer.GetData();
-        pLog->palVersion = 0x300;
-        pLog->palNumEntries = (WORD)nEntries;
-        ::GetSystemPaletteEntries(dc.GetSafeHdc(), 0, nEntries, pLog->palPalEntry);
-        m_pPalette = new CPalette;
-        if (!m_pPalette->CreatePalette(pLog)) {
-            delete m_pPalette;
-            m_pPalette = NULL;
-        }
-        return;
-    }
-    const int nEntries = pSource->GetEntryCount();
+    // every entry of the given palette, or the screen's 256
+    const int nEntries = pPalette != NULL ? pPalette->GetEntryCount() : 256;
     if (nEntries <= 0) return;
     CArray<BYTE, BYTE> buffer;
     buffer.SetSize(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * nEntries);
     LOGPALETTE* pLog = (LOGPALETTE*)buffer.GetData();
     pLog->palVersion = 0x300;
     pLog->palNumEntries = (WORD)nEntries;
-    pSource->GetPaletteEntries(0, nEntries, pLog->palPalEntry);
+    if (pPalette != NULL) {
+        pPalette->GetPaletteEntries(0, nEntries, pLog->palPalEntry);
+    } else {
+        CClientDC dc(NULL);
+        ::GetSystemPaletteEntries(dc.GetSafeHdc(), 0, nEntries, pLog->palPalEntry);
+    }
     m_pPalette = new CPalette;
     if (!m_pPalette->CreatePalette(pLog)) {
         delete m_pPalette;
