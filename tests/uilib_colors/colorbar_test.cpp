@@ -3,6 +3,7 @@
 // the fitting of the cells to a window.
 #include "color_support.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ForcedBitsPerPixel.h"
@@ -241,6 +242,53 @@ TEST_F(ColorBarTest, CreateInRectFillsTheArea) {
     // the cells sit centred
     EXPECT_NEAR((rectClient.Width() - size.cx) / 2, bar.GetCenteringOffset().x, 1);
     bar.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// The bar's record keeps its layout, labels, command and colours; a damaged
+// colour count is refused before anything is allocated for it.
+TEST_F(ColorBarTest, RecordRoundTripAndDamagedCount) {
+    CSPColorBar* pBar = Make(kRed, _T("Automatic"), _T("More colours..."), NULL, {}, RGB(0, 0, 0));
+    ASSERT_NE(nullptr, pBar);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pBar->Serialize(ar);
+    }
+    const ULONGLONG nLength = file.GetLength();
+    file.SeekToBegin();
+    CSPColorBar loaded;
+    ASSERT_TRUE(loaded.Create(frame, WS_CHILD | CBRS_TOP, 150));
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    EXPECT_EQ((UINT)ID_TEXT_COLOR, loaded.GetCommandID());
+    EXPECT_FALSE(loaded.IsTearOff());
+    // the selection is not stored: the automatic button shows it
+    std::string kinds = Describe(loaded);
+    kinds.erase(std::remove(kinds.begin(), kinds.end(), '-'), kinds.end());
+    EXPECT_EQ("Acccos", kinds);
+
+    // the colour count is the record's last number before the colours
+    file.SetLength(nLength - 3 * sizeof(DWORD) - sizeof(int));
+    file.SeekToEnd();
+    const int nHuge = 0x7FFFFFF0;
+    file.Write(&nHuge, sizeof(nHuge));
+    file.SeekToBegin();
+    bool bThrown = false;
+    try {
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    } catch (CException* e) {
+        bThrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+    loaded.DestroyWindow();
 }
 
 }  // namespace
