@@ -609,7 +609,9 @@ CSPColorProp::CSPColorProp(const CString& strName, const COLORREF& color, CPalet
     }
 }
 
-CSPColorProp::~CSPColorProp() {}
+CSPColorProp::~CSPColorProp() {
+    if (m_pPopup != NULL && s_pfnClosePopup != NULL) s_pfnClosePopup(m_pPopup);
+}
 
 void CSPColorProp::SetColor(COLORREF color) {
     m_Color = color;
@@ -691,10 +693,28 @@ void CSPColorProp::OnClickButton(CPoint) {
     if (!OpenColorPopup()) OnReleaseButton();
 }
 
-// The colour popup is a class of the toolbar library (a popup menu holding
-// a colour bar) which answers through CSPPropList::OnSelectColor and
-// CloseColorPopup; no popup opens while that library is not linked here.
-BOOL CSPColorProp::OpenColorPopup() { return m_pPopup != NULL; }
+CColorPopup* (*CSPColorProp::s_pfnOpenPopup)(const PopupRequest&) = NULL;
+void (*CSPColorProp::s_pfnClosePopup)(CColorPopup*) = NULL;
+
+// The popup answers through CSPPropList::OnSelectColor and CloseColorPopup.
+BOOL CSPColorProp::OpenColorPopup() {
+    if (m_pPopup != NULL) return TRUE;
+    if (s_pfnOpenPopup == NULL || m_pWndList == NULL || m_pWndList->GetSafeHwnd() == NULL) return FALSE;
+    CRect rectValue = m_rectButton;
+    rectValue.left = m_pWndList->GetListRect().left + m_pWndList->GetNameColumnWidth();
+    m_pWndList->ClientToScreen(rectValue);
+    PopupRequest request;
+    request.pList = m_pWndList;
+    request.pColors = &m_Colors;
+    request.color = m_Color;
+    request.colorAutomatic = m_ColorAutomatic;
+    request.lpszAutoColor = m_strAutoColor;
+    request.lpszOtherColor = m_strOtherColor;
+    request.nColumns = m_nColumnsNumber;
+    request.ptScreen = CPoint(rectValue.left, rectValue.bottom);
+    m_pPopup = s_pfnOpenPopup(request);
+    return m_pPopup != NULL;
+}
 
 BOOL CSPColorProp::OnKillFocus(CWnd*) { return m_pPopup == NULL; }
 

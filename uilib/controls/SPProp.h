@@ -178,6 +178,24 @@ public:
     void OnClickButton(CPoint point) override;
     BOOL OnKillFocus(CWnd* pNewWnd) override;
 
+    // How the colour popup opens. The popup is a popup menu of the toolbar
+    // library, above the controls; its source enters the opener here, so a
+    // program whose toolbar library is not linked opens none.
+    struct PopupRequest {
+        CSPPropList* pList;
+        const CArray<COLORREF, COLORREF>* pColors;
+        COLORREF color;
+        COLORREF colorAutomatic;
+        LPCTSTR lpszAutoColor;
+        LPCTSTR lpszOtherColor;
+        int nColumns;
+        CPoint ptScreen;  // the popup's top-left corner
+    };
+    static CColorPopup* (*s_pfnOpenPopup)(const PopupRequest& request);
+    // Closes a popup whose property goes, without calling back into it.
+    static void (*s_pfnClosePopup)(CColorPopup* pPopup);
+    CColorPopup* GetPopup() const { return m_pPopup; }
+
 protected:
     CSPColorProp();
     // Opens the colour popup below the button; FALSE when none opens.

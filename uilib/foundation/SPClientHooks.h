@@ -44,7 +44,6 @@
 //
 //   name                  where                          replaced by
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
-//   CSPColorBar           SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
@@ -102,7 +101,8 @@ struct SPBarInfo {
     BOOL bCaptionBar = FALSE;                // a CSPCaptionBar
     COLORREF clrCaptionBack = (COLORREF)-1;  // caption bar: its background colour, -1 none
     BOOL bHideImages = FALSE;                // popup menu bar: no image column
-    BOOL bOnToolBar = FALSE;                 // colour bar: it sits on a toolbar
+    BOOL bColorBar = FALSE;                  // a CSPColorBar
+    BOOL bOnToolBar = FALSE;                 // colour bar: a stand-alone bar, not a popup's
     BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
     BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
     BOOL bDockingPane = FALSE;               // a CSPDockingControlBar: it can leave a tab

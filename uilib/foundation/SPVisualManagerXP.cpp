@@ -162,7 +162,7 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
         return;
     }
     const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
-    if (SPIsKindOf(pWnd, "CSPColorBar")) {
+    if (info.bColorBar) {
         pDC->FillRect(rectFill, info.bOnToolBar ? &m_brBarFace : &m_brMenuLight);
         return;
     }

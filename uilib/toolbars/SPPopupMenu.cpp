@@ -314,7 +314,9 @@ void CSPPopupMenu::ShowAllCommands() {
 // Layout, shadow, painting
 
 void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
-    if (GetSafeHwnd() == NULL || m_wndMenuBar.GetSafeHwnd() == NULL || m_bInRecalcLayout) return;
+    // A popup of another kind holds a bar of its own.
+    CSPPopupMenuBar* pBar = GetMenuBar();
+    if (GetSafeHwnd() == NULL || pBar->GetSafeHwnd() == NULL || m_bInRecalcLayout) return;
     m_bInRecalcLayout = TRUE;
 
     SPPopupPlacement p;
@@ -326,12 +328,12 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     else
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &p.rectWork, 0);
     p.pt = m_ptLocation;
-    p.size = m_wndMenuBar.CalcSize(TRUE) + CSize(4, 4);
+    p.size = pBar->CalcSize(TRUE) + CSize(4, 4);
     p.bSubMenu = m_pParentPopup != NULL;
     if (m_pParentPopup != NULL) m_pParentPopup->GetWindowRect(p.rectParentPopup);
     p.bButtonOnBar = m_bParentButtonOnBar;
     p.rectButton = m_rectParentButton;
-    p.nRowHeight = m_wndMenuBar.GetRowHeight();
+    p.nRowHeight = pBar->GetRowHeight();
     const CPoint ptAsked = p.pt;
     SPFitPopupMenu(p);
     // A menu pushed back from an edge unfolds from that edge.
@@ -369,7 +371,7 @@ void CSPPopupMenu::CheckShadow() {
 
 void CSPPopupMenu::OnSize(UINT nType, int cx, int cy) {
     CWnd::OnSize(nType, cx, cy);
-    if (m_wndMenuBar.GetSafeHwnd() != NULL) UpdateScrollButtons(TRUE);
+    if (GetMenuBar()->GetSafeHwnd() != NULL) UpdateScrollButtons(TRUE);
 }
 
 void CSPPopupMenu::OnPaint() {
@@ -563,7 +565,7 @@ void CSPPopupMenu::DrawAnimationFrame(CDC* pDC) {
 // Scrolling
 
 void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
-    if (m_wndMenuBar.GetSafeHwnd() == NULL) return;
+    if (GetMenuBar()->GetSafeHwnd() == NULL) return;
     CRect rect;
     GetClientRect(rect);
     if (!g_bCustomizeMode) {
@@ -574,11 +576,11 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
     CRect rectBar = rect;
     CRect rectUp(0, 0, 0, 0), rectDn(0, 0, 0, 0);
     if (m_bScrollable) {
-        if (m_wndMenuBar.GetOffset() > 0) {
+        if (GetMenuBar()->GetOffset() > 0) {
             rectUp.SetRect(rect.left, rect.top, rect.right, rect.top + m_iScrollBtnHeight);
             rectBar.top += m_iScrollBtnHeight + 2;
         }
-        CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
+        CSPToolbarButton* pLast = GetMenuBar()->GetItem(GetMenuBar()->GetCount() - 1);
         if (pLast != NULL && pLast->Rect().bottom > rectBar.Height()) {
             rectDn.SetRect(rect.left, rect.bottom - m_iScrollBtnHeight, rect.right, rect.bottom);
             rectBar.bottom -= m_iScrollBtnHeight + 2;
@@ -586,7 +588,7 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
     } else {
         if (m_iScrollMode != 0) KillTimer(SP_TIMER_SCROLL);
         m_iScrollMode = 0;
-        m_wndMenuBar.SetOffset(0);
+        GetMenuBar()->SetOffset(0);
     }
     const BOOL bChanged = rectUp != m_rectScrollUp || rectDn != m_rectScrollDn;
     if (rectUp != m_rectScrollUp) {
@@ -600,47 +602,47 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
     m_rectScrollUp = rectUp;
     m_rectScrollDn = rectDn;
     if (bForce || bChanged) {
-        m_wndMenuBar.SetWindowPos(NULL, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
+        GetMenuBar()->SetWindowPos(NULL, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
                                   SWP_NOZORDER | SWP_NOACTIVATE | (m_bAnimationDone ? 0 : SWP_NOREDRAW));
         m_nVisibleBarHeight = rectBar.Height();
-        m_wndMenuBar.AdjustLocations();
+        GetMenuBar()->AdjustLocations();
     } else {
-        m_wndMenuBar.AdjustLayout();
+        GetMenuBar()->AdjustLayout();
     }
 }
 
 int CSPPopupMenu::GetMaxFirstRow() const {
-    const int nRow = m_wndMenuBar.GetRowHeight();
-    CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
+    const int nRow = GetMenuBar()->GetRowHeight();
+    CSPToolbarButton* pLast = GetMenuBar()->GetItem(GetMenuBar()->GetCount() - 1);
     if (!m_bScrollable || nRow <= 0 || pLast == NULL) return 0;
     // Scrolled to the end only the up button is shown.
-    const int cyContent = pLast->Rect().bottom + nRow * m_wndMenuBar.GetOffset();
+    const int cyContent = pLast->Rect().bottom + nRow * GetMenuBar()->GetOffset();
     const int cyArea = m_FinalSize.cy - 4 - (m_iScrollBtnHeight + 2);
     return max(0, (cyContent - cyArea + nRow - 1) / nRow);
 }
 
 void CSPPopupMenu::ScrollTo(int iFirstRow) {
     iFirstRow = max(0, min(iFirstRow, GetMaxFirstRow()));
-    if (iFirstRow == m_wndMenuBar.GetOffset()) return;
-    m_wndMenuBar.SetOffset(iFirstRow);
-    m_wndMenuBar.AdjustLocations();
-    m_wndMenuBar.Invalidate();
+    if (iFirstRow == GetMenuBar()->GetOffset()) return;
+    GetMenuBar()->SetOffset(iFirstRow);
+    GetMenuBar()->AdjustLocations();
+    GetMenuBar()->Invalidate();
     UpdateScrollButtons(FALSE);
 }
 
 void CSPPopupMenu::ScrollHotIntoView() {
-    CSPToolbarButton* pHot = m_wndMenuBar.GetItem(m_wndMenuBar.GetHotIndex());
-    const int nRow = m_wndMenuBar.GetRowHeight();
+    CSPToolbarButton* pHot = GetMenuBar()->GetItem(GetMenuBar()->GetHotIndex());
+    const int nRow = GetMenuBar()->GetRowHeight();
     if (pHot == NULL || nRow <= 0) return;
     CRect rectBar;
-    m_wndMenuBar.GetClientRect(rectBar);
+    GetMenuBar()->GetClientRect(rectBar);
     const CRect rectItem = pHot->Rect();
     int nDelta = 0;
     if (rectItem.top < rectBar.top)
         nDelta = (rectItem.top - rectBar.top) / nRow - 1;
     else if (rectItem.bottom > rectBar.bottom)
         nDelta = (rectItem.bottom - rectBar.bottom) / nRow + 1;
-    if (nDelta != 0) ScrollTo(m_wndMenuBar.GetOffset() + nDelta);
+    if (nDelta != 0) ScrollTo(GetMenuBar()->GetOffset() + nDelta);
 }
 
 void CSPPopupMenu::OnMouseMove(UINT nFlags, CPoint point) {
@@ -850,7 +852,7 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         }
         break;
     }
-    if (!g_bCustomizeMode && m_wndMenuBar.OnKey(nChar)) {
+    if (!g_bCustomizeMode && GetMenuBar()->OnKey(nChar)) {
         if (m_bScrollable && (nChar == VK_HOME || nChar == VK_END || nChar == VK_UP || nChar == VK_DOWN))
             ScrollHotIntoView();
         return;
