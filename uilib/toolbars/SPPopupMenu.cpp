@@ -612,11 +612,12 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
 }
 
 int CSPPopupMenu::GetMaxFirstRow() const {
-    const int nRow = GetMenuBar()->GetRowHeight();
-    CSPToolbarButton* pLast = GetMenuBar()->GetItem(GetMenuBar()->GetCount() - 1);
+    CSPPopupMenuBar* pBar = const_cast<CSPPopupMenu*>(this)->GetMenuBar();
+    const int nRow = pBar->GetRowHeight();
+    CSPToolbarButton* pLast = pBar->GetItem(pBar->GetCount() - 1);
     if (!m_bScrollable || nRow <= 0 || pLast == NULL) return 0;
     // Scrolled to the end only the up button is shown.
-    const int cyContent = pLast->Rect().bottom + nRow * GetMenuBar()->GetOffset();
+    const int cyContent = pLast->Rect().bottom + nRow * pBar->GetOffset();
     const int cyArea = m_FinalSize.cy - 4 - (m_iScrollBtnHeight + 2);
     return max(0, (cyContent - cyArea + nRow - 1) / nRow);
 }
