@@ -5,6 +5,7 @@
 #include "SPGlobalData.h"
 #include "SPMenuSounds.h"
 #include "SPPropertyPage.h"
+#include "SPTempStateStore.h"
 #include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
 
@@ -27,6 +28,9 @@ BEGIN_MESSAGE_MAP(CSPPopupMenu, CMiniFrameWnd)
     ON_WM_KEYDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_ACTIVATEAPP()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
@@ -122,7 +126,10 @@ CSPPopupMenu::CSPPopupMenu()
       m_pParentButton(NULL),
       m_rectParentButton(0, 0, 0, 0),
       m_bParentButtonOnBar(FALSE),
-      m_bInRecalcLayout(FALSE) {
+      m_bInRecalcLayout(FALSE),
+      m_bTearOffTracking(FALSE),
+      m_bIsTearOffCaptionActive(FALSE),
+      m_rectTearOffCaption(0, 0, 0, 0) {
     // A blend needs more colours than a palette screen has.
     if (CSPToolBar::m_nMenuAnimation == 3 && spGlobalData.nBitsPerPixel <= 8) CSPToolBar::m_nMenuAnimation = 0;
 }
@@ -215,7 +222,10 @@ BOOL CSPPopupMenu::BuildItems() {
         // A context menu shows every command; a menu of the menu bar hides
         // the rarely used ones.
         const BOOL bShowAll = m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty();
-        if (!m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
+        // A context menu shows the items the user customised, when he did.
+        const BOOL bCustomised =
+            bShowAll && spTempStateStore.LoadState((UINT)(UINT_PTR)m_hMenu, &m_wndMenuBar);
+        if (!bCustomised && !m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
     }
     if (!m_wndMenuBar.AreAllCommandsShown()) {
         CSPToolbarButton* pLast = m_wndMenuBar.GetItem(m_wndMenuBar.GetCount() - 1);
@@ -264,7 +274,8 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     else
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &p.rectWork, 0);
     p.pt = m_ptLocation;
-    p.size = m_wndMenuBar.CalcSize(TRUE) + CSize(4, 4);
+    const int nCaption = HasTearOffCaption() ? nTearOffCaptionHeight : 0;
+    p.size = m_wndMenuBar.CalcSize(TRUE) + CSize(4, 4 + nCaption);
     p.bSubMenu = m_pParentPopup != NULL;
     if (m_pParentPopup != NULL) m_pParentPopup->GetWindowRect(p.rectParentPopup);
     p.bButtonOnBar = m_bParentButtonOnBar;
@@ -278,7 +289,9 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     m_bScrollable = p.bScrollable;
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
     SetWindowPos(NULL, p.pt.x, p.pt.y, p.size.cx + nShadow, p.size.cy + nShadow, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_wndMenuBar.SetWindowPos(NULL, 2, 2, p.size.cx - 4, p.size.cy - 4, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_rectTearOffCaption = nCaption > 0 ? CRect(2, 2, p.size.cx - 2, 2 + nCaption) : CRect(0, 0, 0, 0);
+    m_wndMenuBar.SetWindowPos(NULL, 2, 2 + nCaption, p.size.cx - 4, p.size.cy - 4 - nCaption,
+                              SWP_NOZORDER | SWP_NOACTIVATE);
     m_wndMenuBar.AdjustLocations();
     m_bInRecalcLayout = FALSE;
 }
@@ -317,6 +330,8 @@ void CSPPopupMenu::OnPaint() {
         effects.DrawStateEffect(rectMenu, nShadow, 100, 65, &m_bmpShadowRight, &m_bmpShadowBottom);
     }
     CSPVisualManager::GetInstance()->OnDrawMenuBorder(&dc, this, rectMenu);
+    if (!m_rectTearOffCaption.IsRectEmpty())
+        CSPVisualManager::GetInstance()->OnDrawTearOffCaption(&dc, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
 }
 
 void CSPPopupMenu::UpdateShadow(LPRECT lprectScreen) {
@@ -369,6 +384,7 @@ int CSPPopupMenu::MenuHitTest(CPoint pt) {
         if (pt.x >= rectClient.right - m_iShadowSize) return 1;
         if (pt.y >= rectClient.bottom - m_iShadowSize) return 2;
     }
+    if (m_rectTearOffCaption.PtInRect(pt)) return 5;
     return 0;
 }
 
