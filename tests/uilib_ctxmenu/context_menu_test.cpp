@@ -5,6 +5,7 @@
 
 #include "SPDialog.h"
 #include "SPPopupMenuBar.h"
+#include "SPToolBar.h"
 #include "SPRegistry.h"
 #include "TestRegistry.h"
 
@@ -14,6 +15,11 @@ BEGIN_MESSAGE_MAP(CRecordingFrame, CSPFrameWnd)
     ON_COMMAND_RANGE(ID_CTX_CUT, ID_CTX_PLAIN, OnTestCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_CTX_CUT, ID_CTX_PLAIN, OnUpdateTestCommand)
 END_MESSAGE_MAP()
+
+LRESULT CRecordingFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == SP_WM_RESETMENU) resetMenus.push_back(wParam);
+    return CSPFrameWnd::WindowProc(message, wParam, lParam);
+}
 
 namespace {
 

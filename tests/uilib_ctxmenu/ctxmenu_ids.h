@@ -14,3 +14,11 @@
 #define ID_CTX_ZOOM 411
 #define ID_CTX_FIT 412
 #define ID_CTX_PLAIN 420
+
+#define IDR_DOC_A 0x7210
+#define IDR_DOC_B 0x7211
+#define IDR_MAIN_MENU 0x7212
+#define ID_DOC_NEW 430
+#define ID_DOC_OPEN 431
+#define ID_DOC_CUT 432
+#define ID_DOC_ZOOM 433

@@ -51,6 +51,10 @@ inline DWORD RunChild(const char* pszFilter) {
 class CRecordingFrame : public CSPFrameWnd {
 public:
     std::vector<UINT> commands;
+    std::vector<WPARAM> resetMenus;  // "STOOLBAR_RESETMENU" with its resource ids
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }

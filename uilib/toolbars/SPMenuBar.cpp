@@ -1,5 +1,6 @@
 // SPMenuBar.cpp - the frame's menu as a row of menu buttons.
 #include "SPMenuBar.h"
+#include "SPTearOffManager.h"
 #include "SPToolbarMenuButton.h"
 
 IMPLEMENT_SERIAL(CSPMenuBar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
@@ -8,12 +9,19 @@ BEGIN_MESSAGE_MAP(CSPMenuBar, CSPToolBar)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-CSPMenuBar::CSPMenuBar() : m_pParentFrame(NULL), m_hMenu(NULL), m_hDefaultMenu(NULL), m_bAltPressed(FALSE) {}
+CSPMenuBar::CSPMenuBar()
+    : m_bMDIApp(FALSE),
+      m_pParentFrame(NULL),
+      m_hMenu(NULL),
+      m_hDefaultMenu(NULL),
+      m_bAltPressed(FALSE),
+      m_uiDefMenuResId(0) {}
 
 CSPMenuBar::~CSPMenuBar() {}
 
 BOOL CSPMenuBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     m_pParentFrame = pParentWnd;
+    m_bMDIApp = pParentWnd != NULL && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd));
     return CSPToolBar::Create(pParentWnd, dwStyle, nID);
 }
 
@@ -26,10 +34,28 @@ int CSPMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdate) {
     if (GetSafeHwnd() != NULL && ::GetFocus() == GetSafeHwnd() && m_pParentFrame != NULL) m_pParentFrame->SetFocus();
     if (hMenu == m_hMenu && hMenu != NULL && !g_bCustomizeMode && !bForceUpdate) return TRUE;
+    // The layout of the menu that goes is kept for when it comes back.
+    if (m_hMenu != NULL && m_hMenu != hMenu) {
+        if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->SetupTearOffMenus(m_hMenu);
+        SaveMenuLayout(m_hMenu);
+    }
     m_hMenu = hMenu;
     if (bDefaultMenu) m_hDefaultMenu = hMenu;
     if (hMenu == NULL) return FALSE;
 
+    if (!bForceUpdate && LoadMenuLayout(hMenu)) {
+        if (GetSafeHwnd() != NULL) AdjustLayout();
+        RebuildAccelerationKeys();
+        return TRUE;
+    }
+    BuildFromMenu(hMenu);
+    if (GetSafeHwnd() != NULL) AdjustLayout();
+    RebuildAccelerationKeys();
+    return TRUE;
+}
+
+void CSPMenuBar::BuildFromMenu(HMENU hMenu) {
+    if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->Reset(hMenu);
     RemoveAllButtons();
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++) {
@@ -39,9 +65,13 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
         if (uiID == 0) {
             InsertSeparator();
         } else if (uiID == (UINT)-1) {
-            CSPToolbarMenuButton item(0, ::GetSubMenu(hMenu, i), -1, szText);
+            CString strText = szText;
+            const UINT uiTearOff =
+                g_pTearOffMenuManager != NULL ? g_pTearOffMenuManager->ParseTearOffTag(strText) : 0;
+            CSPToolbarMenuButton item(0, ::GetSubMenu(hMenu, i), -1, strText);
             item.m_bText = TRUE;
             item.m_bImage = FALSE;
+            item.SetTearOff(uiTearOff);
             InsertButtonCopy(item);
         } else {
             CSPToolbarButton item(uiID, -1, szText);
@@ -50,9 +80,6 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
             InsertButtonCopy(item);
         }
     }
-    if (GetSafeHwnd() != NULL) AdjustLayout();
-    RebuildAccelerationKeys();
-    return TRUE;
 }
 
 void CSPMenuBar::SetHot(int iHot) {
