@@ -22,3 +22,8 @@
 #define ID_DOC_OPEN 431
 #define ID_DOC_CUT 432
 #define ID_DOC_ZOOM 433
+
+#define IDR_ALTERNATIVES 0x7220
+#define ID_ALT_LINE 416
+#define ID_ALT_BOX 417
+#define ID_ALT_ELLIPSE 418
