@@ -15,6 +15,7 @@
 #include "SPTearOffManager.h"
 #include "SPTempStateStore.h"
 #include "SPWorkspace.h"
+#include "WindowPicture.h"
 #include "ctxmenu_ids.h"
 
 namespace ctxtest {
@@ -65,6 +66,14 @@ protected:
 // Runs the action once from the thread's message loop after the delay,
 // whichever loop (a modal tracking loop too) is pumping then.
 void RunLater(UINT nDelay, std::function<void()> action);
+
+// With TW_DOCS_DIR set: the screen rectangle as <name>.bmp there, for the
+// documentation's pictures.
+inline void SaveDocsPicture(const CRect& rectScreen, const char* pszName) {
+    const char* pszDocs = getenv("TW_DOCS_DIR");
+    if (pszDocs == NULL || *pszDocs == 0) return;
+    EXPECT_TRUE(WriteScreenBitmap(rectScreen, CString(pszDocs) + "\\" + pszName + ".bmp"));
+}
 
 // The active popup's window, NULL when none.
 inline CSPPopupMenu* ActivePopup() {

@@ -6,7 +6,6 @@
 
 #include "SPDropDownToolbarButton.h"
 #include "SPToolbarMenuButton.h"
-#include "WindowPicture.h"
 
 namespace ctxtest {
 namespace {
@@ -78,16 +77,11 @@ TEST_F(DropDownTest, QuickClickRunsHeldPressOpensPickRuns) {
     EXPECT_EQ(CPoint(rectButton.left - 1, rectButton.bottom), rectFrame.TopLeft());
 
     // The picture for the docs, while it is open.
-    const char* pszDocs = getenv("TW_DOCS_DIR");
-    if (pszDocs != NULL) {
-        pFrame->UpdateWindow();
-        pShown->UpdateWindow();
-        CRect rectShot;
-        frame->GetWindowRect(rectShot);
-        rectShot.bottom = rectShot.top + 160;
-        rectShot.right = rectShot.left + 260;
-        EXPECT_TRUE(WriteScreenBitmap(rectShot, CString(pszDocs) + "\\toolbar-drop-down-open.bmp"));
-    }
+    pFrame->UpdateWindow();
+    pShown->UpdateWindow();
+    CRect rectShot;
+    frame->GetWindowRect(rectShot);
+    SaveDocsPicture(CRect(rectShot.TopLeft(), CSize(260, 160)), "toolbar-drop-down-open");
 
     const CPoint ptPick = pShown->GetButton(2)->Rect().CenterPoint();
     pShown->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptPick.x, ptPick.y));

@@ -48,6 +48,14 @@ TEST_F(TearOffTest, MarkedSubMenuHasACaptionOthersNone) {
     pSub->GetMenuBar()->GetWindowRect(rectBar);
     pSub->ScreenToClient(rectBar);
     EXPECT_GE(rectBar.top, rectCaption.bottom);
+
+    pTop->UpdateWindow();
+    pSub->UpdateWindow();
+    CRect rectShot, rectSub;
+    frame->GetWindowRect(rectShot);
+    pSub->GetWindowRect(rectSub);
+    SaveDocsPicture(CRect(rectShot.left, rectShot.top, rectSub.right + 20, rectSub.bottom + 20),
+                    "context-menu-tear-off-caption");
 }
 
 enum TearOffEnd { EndRelease, EndEscape, EndQuit };
@@ -99,6 +107,12 @@ TEST_F(TearOffTest, DragEndsWithABarOrLeavesNothing) {
         EXPECT_EQ(CString(_T("&Spelling")), pToolBar->GetButton(0)->m_strText) << "no accelerator text";
         EXPECT_TRUE(pToolBar->GetButton(1)->IsSeparator());
         EXPECT_EQ((UINT)ID_CTX_COUNT, pToolBar->GetButton(2)->m_nID);
+        EXPECT_TRUE(pBar->GetParentMiniFrame()->IsWindowVisible());
+        EXPECT_TRUE(pBar->IsWindowVisible());
+        pBar->GetParentMiniFrame()->UpdateWindow();
+        CRect rectShot;
+        frame->GetWindowRect(rectShot);
+        SaveDocsPicture(CRect(rectShot.TopLeft(), CSize(460, 380)), "context-menu-torn-off-bar");
 
         // Tearing off again brings the same bar to the cursor.
         CSPPopupMenu* pAgain = OpenToolsSubMenu();

@@ -254,8 +254,15 @@ void CSPDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImag
         CSPButtonImages* pAlternatives = m_bLocalUserButton && CSPToolBar::m_pUserImages != NULL
                                              ? CSPToolBar::m_pUserImages
                                              : m_pToolBar->GetAlternativeImages();
+        // The bar is drawing with its own images: the alternatives' strip
+        // takes the shared drawing context for this button only.
+        CSize sizeImage = m_pToolBar->GetAlternativeImageSize();
+        if (bLarge) sizeImage = CSize(sizeImage.cx * 2, sizeImage.cy * 2);
+        CSPDrawState ds;
+        const BOOL bPrepared = pAlternatives->PrepareDraw(ds, sizeImage);
         CSPToolbarButton::OnDraw(pDC, rectImage, pAlternatives, bHorz, bCustomizeMode, bHighlight, FALSE,
                                  bGrayDisabledButtons);
+        if (bPrepared) pAlternatives->EndDraw(ds);
         m_bInternalDraw = FALSE;
         m_iImage = iImage;
         m_bImage = bImage;

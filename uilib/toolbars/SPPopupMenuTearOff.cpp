@@ -126,7 +126,14 @@ BOOL CSPPopupMenu::TearOff(CPoint point) {
     pFrame->RecalcLayout();
 
     CSPMiniFrameWnd* pMini = pBar->GetParentMiniFrame(TRUE);
-    if (pMini != NULL && pMini->TrackTearOff(this)) return TRUE;
+    if (pMini != NULL && pMini->TrackTearOff(this)) {
+        // Closing the menus may have hidden the floating frames with them.
+        if (::IsWindow(pMini->GetSafeHwnd())) {
+            pBar->ShowWindow(SW_SHOWNOACTIVATE);
+            pMini->ShowWindow(SW_SHOWNOACTIVATE);
+        }
+        return TRUE;
+    }
 
     // Cancelled: the drag took the frame and the bar's window with it; the
     // object and its places in the frame's lists go here.
