@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "MessagePump.h"
 #include "SPContextMenuManager.h"
 #include "SPFrameWnd.h"
@@ -26,27 +27,8 @@ const UINT kTearOffFirst = 0xE900, kTearOffLast = 0xE90F;
 
 inline bool IsChild() { return ::GetEnvironmentVariableA(kChildVariable, NULL, 0) != 0; }
 
-// Runs this program again with only the tests of the filter (disabled ones
-// included); its exit code.
-inline DWORD RunChild(const char* pszFilter) {
-    char exe[MAX_PATH] = {0};
-    ::GetModuleFileNameA(NULL, exe, MAX_PATH);
-    CString cmd;
-    cmd.Format("\"%s\" --gtest_also_run_disabled_tests --gtest_filter=%s", exe, pszFilter);
-    ::SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    const BOOL bStarted =
-        ::CreateProcessA(NULL, cmd.GetBuffer(cmd.GetLength() + 1), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
-    cmd.ReleaseBuffer();
-    ::SetEnvironmentVariableA(kChildVariable, NULL);
-    if (!bStarted) return (DWORD)-1;
-    DWORD dwExit = (DWORD)-2;
-    if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &dwExit);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return dwExit;
-}
+// Runs this program again with only the tests of the filter; its exit code.
+inline DWORD RunChild(const char* pszFilter) { return RunThisProgramAsChild(kChildVariable, pszFilter); }
 
 // A library frame that records the test commands it receives.
 class CRecordingFrame : public CSPFrameWnd {
