@@ -206,6 +206,21 @@ TEST_F(ContextMenuTest, CustomisedItemsForTheRunAndAcrossManagers) {
     DeleteRegTree((LPCSTR)(ProfilePath()));
 }
 
+TEST_F(ContextMenuTest, UnwritableTemporaryFolderLeavesMenusWorking) {
+    AddTestMenus();
+    CSPTempStateStore::s_strFolder = _T("Z:\\no\\such\\folder\\");
+    HMENU hEdit = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_EDIT), 0);
+    CSPPopupMenuBar bar;
+    ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD, 0xE800));
+    ASSERT_TRUE(bar.ImportFromMenu(hEdit, TRUE));
+    ASSERT_TRUE(bar.RemoveButton(0));
+    EXPECT_FALSE(spTempStateStore.SaveState((UINT)(UINT_PTR)hEdit, &bar));
+    bar.DestroyWindow();
+    CSPTempStateStore::s_strFolder.Empty();
+    ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame));
+    EXPECT_EQ((std::vector<UINT>{ID_CTX_CUT, ID_CTX_COPY, ID_CTX_PASTE, 0, (UINT)-1}), Ids(ActivePopup()));
+}
+
 TEST_F(ContextMenuTest, DamagedOrForeignStateGivesTheResourceItems) {
     AddTestMenus();
     HMENU hEdit = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_EDIT), 0);

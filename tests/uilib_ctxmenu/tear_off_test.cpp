@@ -126,6 +126,29 @@ TEST_F(TearOffTest, DragEndsWithABarOrLeavesNothing) {
     }
 }
 
+TEST_F(TearOffTest, DraggingTheCaptionOutTearsOff) {
+    CSPPopupMenu* pSub = OpenToolsSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    const HWND hwndSub = pSub->GetSafeHwnd();
+    const CPoint ptCaption = pSub->GetTearOffCaptionRect().CenterPoint();
+    // A release on the caption itself tears nothing off.
+    pSub->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_EQ(hwndSub, ::GetCapture());
+    pSub->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_EQ((HWND)NULL, ::GetCapture());
+    EXPECT_EQ(0, Impl()->GetTearOffBars().GetCount());
+
+    // Pressed on the caption and moved out of it: the bar follows the cursor
+    // until the button comes up.
+    pSub->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptCaption.x, ptCaption.y));
+    frame->PostMessage(WM_LBUTTONUP);
+    pSub->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptCaption.x, ptCaption.y + 40));
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hwndSub));
+    ASSERT_EQ(1, Impl()->GetTearOffBars().GetCount());
+    EXPECT_NE(nullptr, Impl()->FindTearOffBar(kTearOffFirst));
+}
+
 TEST_F(TearOffTest, TornOffBarComesBackInANewProcess) {
     if (IsChild()) GTEST_SKIP();
     CSPPopupMenu* pSub = OpenToolsSubMenu();
