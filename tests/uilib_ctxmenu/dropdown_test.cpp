@@ -5,6 +5,7 @@
 #include "ctxmenu_support.h"
 
 #include "SPDropDownToolbarButton.h"
+#include "SPGlobalData.h"
 #include "SPToolbarMenuButton.h"
 
 namespace ctxtest {
@@ -102,6 +103,22 @@ TEST_F(DropDownTest, QuickClickRunsHeldPressOpensPickRuns) {
     PumpFor(50);
     EXPECT_FALSE(button->IsDropDownOpen());
     EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(DropDownTest, CustomiseMenuGreysTheLookItems) {
+    ASSERT_NE(nullptr, button);
+    CMenu menu;
+    {
+        CSPResourceScope scope;
+        ASSERT_TRUE(menu.LoadMenu(SP_IDR_BUTTON_MENU));
+    }
+    CMenu* pPopup = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(bar.EnableContextMenuItems(button, pPopup));
+    for (UINT uiCmd : {SP_IDC_IMAGE, SP_IDC_TEXT, SP_IDC_IMAGE_AND_TEXT, SP_IDC_APPEARANCE, SP_IDC_COPY_IMAGE})
+        EXPECT_TRUE(pPopup->GetMenuState(uiCmd, MF_BYCOMMAND) & MF_GRAYED) << uiCmd;
+    EXPECT_FALSE(pPopup->GetMenuState(SP_IDC_DELETE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(pPopup->GetMenuState(SP_IDC_IMAGE, MF_BYCOMMAND) & MF_CHECKED) << "the bar's own set-up is skipped";
 }
 
 TEST(DropDownPlacement, StaysOnTheScreen) {

@@ -383,6 +383,12 @@ void CSPDropDownToolbarButton::OnFrameDestroyed() {
     m_nStyle &= ~TBBS_PRESSED;
 }
 
+BOOL CSPDropDownToolbarButton::OnEnableContextMenuItems(CMenu* pPopup) {
+    for (UINT uiCmd : {SP_IDC_IMAGE, SP_IDC_TEXT, SP_IDC_IMAGE_AND_TEXT, SP_IDC_APPEARANCE, SP_IDC_COPY_IMAGE})
+        pPopup->EnableMenuItem(uiCmd, MF_BYCOMMAND | MF_GRAYED);
+    return TRUE;
+}
+
 BOOL CSPDropDownToolbarButton::ExportToMenuButton(CSPToolbarMenuButton& menuButton) const {
     if (m_pToolBar == NULL || !CSPToolbarButton::ExportToMenuButton(menuButton)) return FALSE;
     CMenu menu;

@@ -90,6 +90,9 @@ public:
     BOOL ExportToMenuButton(CSPToolbarMenuButton& menuButton) const override;
     BOOL IsExtraSize() const override { return m_bExtraSize && !m_bInternalDraw; }
     BOOL IsDroppedDown() const override { return m_pPopupMenu != NULL; }
+    // Its look is the alternative's: image, text and appearance are not the
+    // user's to change.
+    BOOL OnEnableContextMenuItems(CMenu* pPopup) override;
 
 protected:
     CSPDropDownToolBar* m_pToolBar;
