@@ -1,6 +1,7 @@
 // Tearing a menu off: the caption of a marked sub-menu, the floating toolbar
 // made through the frame's tear-off bars, the ways the drag ends, and the
-// bar saved by the workspace and found again by a new process.
+// bar (with a customised context menu) saved by the workspace and found
+// again by a new process.
 #include "ctxmenu_support.h"
 
 #include "SPFrameImpl.h"
@@ -156,6 +157,17 @@ TEST_F(TearOffTest, TornOffBarComesBackInANewProcess) {
     frame->PostMessage(WM_LBUTTONUP);
     ASSERT_TRUE(pSub->TearOff(CPoint(300, 300)));
     PumpPending();
+    // A customised context menu goes with the rest of the state.
+    ASSERT_TRUE(g_pContextMenuManager->AddMenu(_T("View menu"), IDR_CTX_VIEW));
+    HMENU hView = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_VIEW), 0);
+    {
+        CSPPopupMenuBar bar;
+        ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD, 0xE800));
+        ASSERT_TRUE(bar.ImportFromMenu(hView, TRUE));
+        ASSERT_TRUE(bar.RemoveButton(1));
+        ASSERT_TRUE(spTempStateStore.SaveState((UINT)(UINT_PTR)hView, &bar));
+        bar.DestroyWindow();
+    }
     ASSERT_TRUE(workspace->SaveState(NULL, Impl()));
     const CString strKey = CSPFrameImpl::GetTearOffBarsKey();
     EXPECT_TRUE(RegKeyExists((LPCSTR)(strKey + _T("-0"))));
@@ -169,7 +181,12 @@ class TearOffChild : public TearOffTest {};
 // Disabled in ordinary runs: the test above runs it in its child process.
 TEST_F(TearOffChild, DISABLED_FindsTheTornOffBar) {
     ASSERT_TRUE(IsChild());
+    ASSERT_TRUE(g_pContextMenuManager->AddMenu(_T("View menu"), IDR_CTX_VIEW));
     ASSERT_TRUE(workspace->LoadState(NULL, Impl()));
+    ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_VIEW, 100, 100, frame));
+    EXPECT_EQ(std::vector<UINT>{ID_CTX_ZOOM}, Ids(ActivePopup())) << "the customised context menu";
+    ActivePopup()->DestroyWindow();
+    PumpPending();
     ASSERT_EQ(1, Impl()->GetTearOffBars().GetCount());
     CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, Impl()->FindTearOffBar(kTearOffFirst));
     ASSERT_NE(nullptr, pBar);
