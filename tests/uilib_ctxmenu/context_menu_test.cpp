@@ -165,21 +165,10 @@ TEST_F(ContextMenuTest, TrackingReturnsTheChoiceOrNothing) {
     }
 }
 
-// The hidden bar the customisation page uses: the items of the menu without
-// the first one, parked for the run.
-void CustomiseWithoutFirstItem(HMENU hSubMenu) {
-    CSPPopupMenuBar bar;
-    ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD, 0xE800));
-    ASSERT_TRUE(bar.ImportFromMenu(hSubMenu, TRUE));
-    ASSERT_TRUE(bar.RemoveButton(0));
-    ASSERT_TRUE(spTempStateStore.SaveState((UINT)(UINT_PTR)hSubMenu, &bar));
-    bar.DestroyWindow();
-}
-
 TEST_F(ContextMenuTest, CustomisedItemsForTheRunAndAcrossManagers) {
     AddTestMenus();
     HMENU hEdit = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_EDIT), 0);
-    CustomiseWithoutFirstItem(hEdit);
+    CustomiseContextMenu(hEdit, 0);
     ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame));
     EXPECT_EQ((std::vector<UINT>{ID_CTX_COPY, ID_CTX_PASTE, 0, (UINT)-1}), Ids(ActivePopup()));
     ActivePopup()->DestroyWindow();
@@ -224,7 +213,7 @@ TEST_F(ContextMenuTest, UnwritableTemporaryFolderLeavesMenusWorking) {
 TEST_F(ContextMenuTest, DamagedOrForeignStateGivesTheResourceItems) {
     AddTestMenus();
     HMENU hEdit = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_EDIT), 0);
-    CustomiseWithoutFirstItem(hEdit);
+    CustomiseContextMenu(hEdit, 0);
     ASSERT_TRUE(g_pContextMenuManager->SaveState(ProfilePath()));
     g_pContextMenuManager->ResetState();
 

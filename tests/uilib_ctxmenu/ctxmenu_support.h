@@ -13,6 +13,7 @@
 #include "SPContextMenuManager.h"
 #include "SPFrameWnd.h"
 #include "SPPopupMenu.h"
+#include "SPPopupMenuBar.h"
 #include "SPTearOffManager.h"
 #include "SPTempStateStore.h"
 #include "SPWorkspace.h"
@@ -68,6 +69,17 @@ inline std::vector<UINT> Ids(CSPPopupMenu* pMenu) {
     for (int i = 0; i < pMenu->GetMenuItemCount(); i++)
         ids.push_back(pMenu->GetMenuItem(i)->IsSeparator() ? 0 : pMenu->GetMenuItem(i)->m_nID);
     return ids;
+}
+
+// Parks a customised version of a context menu for the run, as the
+// customisation page does: the menu's items without the one at iRemove.
+inline void CustomiseContextMenu(HMENU hSubMenu, int iRemove) {
+    CSPPopupMenuBar bar;
+    ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD, 0xE800));
+    ASSERT_TRUE(bar.ImportFromMenu(hSubMenu, TRUE));
+    ASSERT_TRUE(bar.RemoveButton(iRemove));
+    ASSERT_TRUE(spTempStateStore.SaveState((UINT)(UINT_PTR)hSubMenu, &bar));
+    bar.DestroyWindow();
 }
 
 // A shown library frame with docking, a workspace section of its own, and

@@ -160,14 +160,7 @@ TEST_F(TearOffTest, TornOffBarComesBackInANewProcess) {
     // A customised context menu goes with the rest of the state.
     ASSERT_TRUE(g_pContextMenuManager->AddMenu(_T("View menu"), IDR_CTX_VIEW));
     HMENU hView = ::GetSubMenu(g_pContextMenuManager->GetMenuById(IDR_CTX_VIEW), 0);
-    {
-        CSPPopupMenuBar bar;
-        ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD, 0xE800));
-        ASSERT_TRUE(bar.ImportFromMenu(hView, TRUE));
-        ASSERT_TRUE(bar.RemoveButton(1));
-        ASSERT_TRUE(spTempStateStore.SaveState((UINT)(UINT_PTR)hView, &bar));
-        bar.DestroyWindow();
-    }
+    CustomiseContextMenu(hView, 1);
     ASSERT_TRUE(workspace->SaveState(NULL, Impl()));
     const CString strKey = CSPFrameImpl::GetTearOffBarsKey();
     EXPECT_TRUE(RegKeyExists((LPCSTR)(strKey + _T("-0"))));
