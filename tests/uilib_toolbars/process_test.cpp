@@ -1,6 +1,7 @@
 // A customised toolbar layout saved in one process and loaded in another:
 // a button Alt-dragged to another bar is there again, and a command the
 // toolbar resource gained since shows up in the customised bar.
+#include "ChildProcess.h"
 #include "interact_support.h"
 
 using namespace tbtest;
@@ -13,24 +14,7 @@ LPCTSTR const kProfile = _T("process");
 bool IsChild() { return ::GetEnvironmentVariableA(kChildVariable, NULL, 0) != 0; }
 
 // Runs this program again with only the child test; its exit code.
-DWORD RunChild() {
-    char exe[MAX_PATH] = {0};
-    ::GetModuleFileNameA(NULL, exe, MAX_PATH);
-    CString cmd;
-    cmd.Format("\"%s\" --gtest_also_run_disabled_tests --gtest_filter=ToolbarProcessChild.*", exe);
-    ::SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    const BOOL bStarted = ::CreateProcessA(NULL, cmd.GetBuffer(cmd.GetLength() + 1), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
-    cmd.ReleaseBuffer();
-    ::SetEnvironmentVariableA(kChildVariable, NULL);
-    if (!bStarted) return (DWORD)-1;
-    DWORD dwExit = (DWORD)-2;
-    if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &dwExit);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return dwExit;
-}
+DWORD RunChild() { return RunThisProgramAsChild(kChildVariable, "ToolbarProcessChild.*"); }
 
 }  // namespace
 

@@ -28,6 +28,7 @@ CSPFrameImpl::~CSPFrameImpl() {
         if (pBar->GetSafeHwnd() != NULL) pBar->DestroyWindow();
         delete pBar;
     }
+    DeleteTearOffBars();
 }
 
 // Calls fn with the window as the library frame class it is, tested in the

@@ -100,6 +100,18 @@ public:
     void SaveUserToolbars(BOOL bFrameBarsOnly);
     const CObList& GetUserToolbars() const { return m_listUserDefinedToolbars; }
 
+    // Toolbars made from torn-off popup menus (SPFrameTearOff.cpp): owned by
+    // the frame, stored under the workspace's "ControlBars-TearOff".
+    void AddTearOffBar(CSPBaseControlBar* pBar);
+    void RemoveTearOffBar(CSPBaseControlBar* pBar);
+    // The tear-off bar with the control id, NULL when there is none.
+    CSPBaseControlBar* FindTearOffBar(UINT uiID) const;
+    void LoadTearOffBars();
+    void SaveTearOffBars(BOOL bFrameBarsOnly);
+    const CObList& GetTearOffBars() const { return m_listTearOffToolbars; }
+    // The key of the tear-off bars.
+    static CString GetTearOffBarsKey();
+
     // The docking state handed to the dock manager.
     void LoadDockState(LPCTSTR lpszProfile);
     void SaveDockState(LPCTSTR lpszProfile);
@@ -123,6 +135,8 @@ protected:
     UINT m_uiUserToolbarLast;
     CString m_strUserToolbarsProfile;
     CObList m_listUserDefinedToolbars;
+    CObList m_listTearOffToolbars;
+    void DeleteTearOffBars();
 
     // A user toolbar's window with the given id, or NULL (the object deleted).
     CSPToolBar* CreateUserToolbarWindow(UINT uiID);

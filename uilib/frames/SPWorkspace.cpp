@@ -2,11 +2,14 @@
 
 #include "SPButtonImages.h"
 #include "SPCommandManager.h"
+#include "SPContextMenuManager.h"
 #include "SPFrameImpl.h"
 #include "SPKeyboardManager.h"
 #include "SPMouseManager.h"
 #include "SPReBar.h"
 #include "SPRegistry.h"
+#include "SPShellManager.h"
+#include "SPTearOffManager.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
 #include "SPUserToolsManager.h"
@@ -49,6 +52,11 @@ CSPWorkspace::CSPWorkspace(BOOL bResourceSmartUpdate)
       m_iSavedVersionMajor(-1),
       m_iSavedVersionMinor(-1) {
     s_pInstance = this;
+    CSPTearOffManager::s_pfnGetWorkspaceRegSection = &CurrentRegSection;
+}
+
+CString CSPWorkspace::CurrentRegSection() {
+    return s_pInstance != NULL ? s_pInstance->GetRegSectionPath() : CString();
 }
 
 CSPWorkspace::~CSPWorkspace() {
@@ -64,7 +72,16 @@ CSPWorkspace::~CSPWorkspace() {
         delete g_pUserToolsManager;
         g_pUserToolsManager = NULL;
     }
-    if (s_pInstance == this) s_pInstance = NULL;
+    if (m_bContextMenuManagerAutocreated) delete g_pContextMenuManager;  // clears the pointer
+    if (m_bTearOffManagerAutocreated) {
+        delete g_pTearOffMenuManager;
+        g_pTearOffMenuManager = NULL;
+    }
+    if (m_bShellManagerAutocreated) delete g_pShellManager;  // clears the pointer
+    if (s_pInstance == this) {
+        s_pInstance = NULL;
+        CSPTearOffManager::s_pfnGetWorkspaceRegSection = NULL;
+    }
 }
 
 LPCTSTR CSPWorkspace::SetRegistryBase(LPCTSTR lpszSectionName) {
@@ -105,6 +122,43 @@ BOOL CSPWorkspace::EnableUserTools(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT u
     m_bUserToolsManagerAutocreated = TRUE;
     return TRUE;
 }
+
+BOOL CSPWorkspace::InitContextMenuManager() {
+    if (g_pContextMenuManager != NULL) return FALSE;
+    new CSPContextMenuManager;  // sets g_pContextMenuManager
+    m_bContextMenuManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CSPWorkspace::InitShellManager() {
+    if (g_pShellManager != NULL) return FALSE;
+    new CSPShellManager;  // sets g_pShellManager
+    m_bShellManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CSPWorkspace::EnableTearOffMenus(LPCTSTR lpszRegEntry, UINT uiTearOffMenuFirst, UINT uiTearOffMenuLast) {
+    if (g_pTearOffMenuManager != NULL) return FALSE;
+    CSPTearOffManager* pManager = new CSPTearOffManager;
+    if (!pManager->Initialize(lpszRegEntry, uiTearOffMenuFirst, uiTearOffMenuLast)) {
+        delete pManager;
+        return FALSE;
+    }
+    m_bTearOffManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+CSPContextMenuManager* CSPWorkspace::GetContextMenuManager() {
+    if (g_pContextMenuManager == NULL) InitContextMenuManager();
+    return g_pContextMenuManager;
+}
+
+CSPShellManager* CSPWorkspace::GetShellManager() {
+    if (g_pShellManager == NULL) InitShellManager();
+    return g_pShellManager;
+}
+
+CSPTearOffManager* CSPWorkspace::GetTearOffManager() { return g_pTearOffMenuManager; }
 
 CSPMouseManager* CSPWorkspace::GetMouseManager() {
     if (g_pMouseManager == NULL) InitMouseManager();
@@ -159,7 +213,7 @@ BOOL CSPWorkspace::LoadState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
             pToolBar->LoadState(strPath, -1, (UINT)-1);
         }
         pFrameImpl->LoadUserToolbars();
-        // Tear-off bars come with the library popup menus.
+        pFrameImpl->LoadTearOffBars();
 
         CDockState dockState;
         dockState.LoadState(m_strRegSection + _T("\\ControlBars"));
@@ -170,6 +224,7 @@ BOOL CSPWorkspace::LoadState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
     }
 
     if (g_pMouseManager != NULL) g_pMouseManager->LoadState(strPath);
+    if (g_pContextMenuManager != NULL) g_pContextMenuManager->LoadState(strPath);
     if (g_pKeyboardManager != NULL)
         g_pKeyboardManager->LoadState(strPath, pFrameImpl != NULL ? pFrameImpl->GetFrame() : NULL);
     if (g_pUserToolsManager != NULL) g_pUserToolsManager->LoadState(strPath);
@@ -220,6 +275,7 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
             pToolBar->SaveState(strPath, -1, (UINT)-1);
         }
         pFrameImpl->SaveUserToolbars(m_bLoadSaveFrameBarsOnly);
+        pFrameImpl->SaveTearOffBars(m_bLoadSaveFrameBarsOnly);
         SPSaveRebarState(strPath, pFrameImpl->GetFrame());
     }
 
@@ -227,6 +283,7 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
     // learn to edit images; until then there is nothing to save.
 
     if (g_pMouseManager != NULL) g_pMouseManager->SaveState(strPath);
+    if (g_pContextMenuManager != NULL) g_pContextMenuManager->SaveState(strPath);
     if (g_pKeyboardManager != NULL)
         g_pKeyboardManager->SaveState(strPath, pFrameImpl != NULL ? pFrameImpl->GetFrame() : NULL);
     if (g_pUserToolsManager != NULL) g_pUserToolsManager->SaveState(strPath);
@@ -286,7 +343,10 @@ BOOL CSPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
     return TRUE;
 }
 
-BOOL CSPWorkspace::ShowPopupMenu(UINT /*uiMenuResId*/, const CPoint& /*point*/, CWnd* /*pWnd*/) { return FALSE; }
+BOOL CSPWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {
+    if (g_pContextMenuManager == NULL) return FALSE;
+    return g_pContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd);
+}
 
 void CSPWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData) {
     CWinApp* pApp = AfxGetApp();

@@ -18,6 +18,9 @@ class CSPFrameImpl;
 class CSPMouseManager;
 class CSPKeyboardManager;
 class CSPUserToolsManager;
+class CSPContextMenuManager;
+class CSPShellManager;
+class CSPTearOffManager;
 
 class CSPWorkspace {
 public:
@@ -36,8 +39,15 @@ public:
     BOOL InitKeyboardManager();
     BOOL EnableUserTools(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast, CRuntimeClass* pToolRTC = NULL,
                          UINT uArgMenuID = 0, UINT uInitDirMenuID = 0);
-    // The context-menu, shell and tear-off managers come with the popup menus.
+    BOOL InitContextMenuManager();
+    BOOL InitShellManager();
+    // Tear-off ids come from [uiTearOffMenuFirst, uiTearOffMenuLast]; a NULL
+    // entry takes the workspace's section.
+    BOOL EnableTearOffMenus(LPCTSTR lpszRegEntry, UINT uiTearOffMenuFirst, UINT uiTearOffMenuLast);
     CSPMouseManager* GetMouseManager();
+    CSPContextMenuManager* GetContextMenuManager();
+    CSPShellManager* GetShellManager();
+    CSPTearOffManager* GetTearOffManager();
     CSPKeyboardManager* GetKeyboardManager();
     CSPUserToolsManager* GetUserToolsManager();
 
@@ -48,7 +58,7 @@ public:
     virtual BOOL SaveState(LPCTSTR lpszSectionName = NULL, CSPFrameImpl* pFrameImpl = NULL);
     // Runs the command the mouse manager binds to the view's double click.
     virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
-    // FALSE until the library has its context-menu manager.
+    // Through the context-menu manager; FALSE without one.
     virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
     // Context help for the window from the application's help file.
     virtual void OnWinHelp(CWnd* pWnd, DWORD_PTR dwData);
@@ -124,6 +134,8 @@ protected:
     BOOL IsBarOfFrame(CWnd* pBar, CSPFrameImpl* pFrameImpl) const;
 
     static CSPWorkspace* s_pInstance;
+    // The section path the tear-off manager takes when it has none.
+    static CString CurrentRegSection();
 
 private:
     CSPWorkspace(const CSPWorkspace&) = delete;

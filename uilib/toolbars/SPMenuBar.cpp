@@ -1,6 +1,7 @@
 // SPMenuBar.cpp - the frame's menu as a row of menu buttons.
 #include "SPMenuBar.h"
 #include "SPGlobalData.h"
+#include "SPTearOffManager.h"
 #include "SPToolbarMenuButton.h"
 #include "SPToolbarSystemMenuButton.h"
 
@@ -12,7 +13,8 @@ BEGIN_MESSAGE_MAP(CSPMenuBar, CSPToolBar)
 END_MESSAGE_MAP()
 
 CSPMenuBar::CSPMenuBar()
-    : m_pParentFrame(NULL),
+    : m_bMDIApp(FALSE),
+      m_pParentFrame(NULL),
       m_hMenu(NULL),
       m_hDefaultMenu(NULL),
       m_bAltPressed(FALSE),
@@ -21,7 +23,8 @@ CSPMenuBar::CSPMenuBar()
       m_hSysIcon(NULL),
       m_nSystemButtonsNum(0),
       m_nSystemButtonsNumSaved(0),
-      m_szSystemButton(0, 0) {}
+      m_szSystemButton(0, 0),
+      m_uiDefMenuResId(0) {}
 
 CSPMenuBar::~CSPMenuBar() {}
 
@@ -157,12 +160,27 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
         }
         return TRUE;
     }
+    // The caption buttons go first: they belong to no menu's layout.
     const BOOL bWasMaximized = m_bMaximizeMode;
     SetMaximizeMode(FALSE, NULL, FALSE);
+    // The layout of the menu that goes is kept for when it comes back.
+    if (m_hMenu != NULL && m_hMenu != hMenu) {
+        if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->SetupTearOffMenus(m_hMenu);
+        SaveMenuLayout(m_hMenu);
+    }
     m_hMenu = hMenu;
     if (bDefaultMenu) m_hDefaultMenu = hMenu;
     if (hMenu == NULL) return FALSE;
 
+    if (bForceUpdate || !LoadMenuLayout(hMenu)) BuildFromMenu(hMenu);
+    if (bWasMaximized && pMDIFrame != NULL) SetMaximizeMode(TRUE, pMDIFrame->MDIGetActive(), FALSE);
+    if (GetSafeHwnd() != NULL) AdjustLayout();
+    RebuildAccelerationKeys();
+    return TRUE;
+}
+
+void CSPMenuBar::BuildFromMenu(HMENU hMenu) {
+    if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->Reset(hMenu);
     RemoveAllButtons();
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++) {
@@ -172,9 +190,13 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
         if (uiID == 0) {
             InsertSeparator();
         } else if (uiID == (UINT)-1) {
-            CSPToolbarMenuButton item(0, ::GetSubMenu(hMenu, i), -1, szText);
+            CString strText = szText;
+            const UINT uiTearOff =
+                g_pTearOffMenuManager != NULL ? g_pTearOffMenuManager->ParseTearOffTag(strText) : 0;
+            CSPToolbarMenuButton item(0, ::GetSubMenu(hMenu, i), -1, strText);
             item.m_bText = TRUE;
             item.m_bImage = FALSE;
+            item.SetTearOff(uiTearOff);
             InsertButtonCopy(item);
         } else {
             CSPToolbarButton item(uiID, -1, szText);
@@ -183,10 +205,6 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
             InsertButtonCopy(item);
         }
     }
-    if (bWasMaximized && pMDIFrame != NULL) SetMaximizeMode(TRUE, pMDIFrame->MDIGetActive(), FALSE);
-    if (GetSafeHwnd() != NULL) AdjustLayout();
-    RebuildAccelerationKeys();
-    return TRUE;
 }
 
 void CSPMenuBar::SetHot(int iHot) {

@@ -44,6 +44,24 @@ public:
     BOOL OnSendCommand(const CSPToolbarButton* pButton) override;
     void AdjustLocations() override;
 
+    // --- one customised layout per menu (SPMenuBarLayouts.cpp) -----------------
+    // The layouts of the default menu (resource id 0) and of every document
+    // template's shared menu (its resource id), under SPGetRegPath("SMenuBar",
+    // profile). A layout missing, damaged or older than its menu resource is
+    // built from the menu again.
+    BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    // Every menu back to its resource.
+    BOOL RestoreOriginalState() override;
+    // The reset list from the menu resource: one entry per top-level item;
+    // FALSE (the list empty) without a main window or resource.
+    BOOL LoadOriginals(UINT uiMenuResId);
+    // The resource of the default menu (0: none).
+    void SetDefaultMenuResId(UINT uiResId) { m_uiDefMenuResId = uiResId; }
+    UINT GetDefaultMenuResId() const { return m_uiDefMenuResId; }
+    // Set: the shared menus of the document templates have layouts too.
+    BOOL m_bMDIApp;
+
 protected:
     CWnd* m_pParentFrame;
     HMENU m_hMenu;
@@ -55,6 +73,15 @@ protected:
     int m_nSystemButtonsNum;
     int m_nSystemButtonsNumSaved;
     CSize m_szSystemButton;
+    UINT m_uiDefMenuResId;
+
+    // The layout of a menu in the temporary state store: FALSE when none.
+    BOOL SaveMenuLayout(HMENU hMenu);
+    BOOL LoadMenuLayout(HMENU hMenu);
+    // The bar built from the menu's items, without any stored layout.
+    void BuildFromMenu(HMENU hMenu);
+    // After a layout was loaded: the bar's place and the frame follow it.
+    void OnLayoutLoaded();
 
     void SetHot(int iHot);
     // The index just past the caption buttons' block (before a customise

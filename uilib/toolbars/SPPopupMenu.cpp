@@ -6,6 +6,7 @@
 #include "SPMenuImages.h"
 #include "SPMenuSounds.h"
 #include "SPPropertyPage.h"
+#include "SPTempStateStore.h"
 #include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
 
@@ -36,6 +37,8 @@ BEGIN_MESSAGE_MAP(CSPPopupMenu, CMiniFrameWnd)
     ON_WM_ACTIVATEAPP()
     ON_WM_TIMER()
     ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------
@@ -144,7 +147,10 @@ CSPPopupMenu::CSPPopupMenu()
       m_rectScrollDn(0, 0, 0, 0),
       m_iScrollMode(0),
       m_iScrollBtnHeight(CSPToolBar::GetMenuImageSize().cy + 4),
-      m_nVisibleBarHeight(0) {
+      m_nVisibleBarHeight(0),
+      m_bTearOffTracking(FALSE),
+      m_bIsTearOffCaptionActive(FALSE),
+      m_rectTearOffCaption(0, 0, 0, 0) {
     // A blend needs more colours than a palette screen has.
     if (CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && spGlobalData.nBitsPerPixel <= 8)
         CSPToolBar::m_nMenuAnimation = SP_ANIM_NONE;
@@ -274,8 +280,11 @@ BOOL CSPPopupMenu::BuildItems() {
     if (m_hMenu != NULL) {
         // A context menu shows every command; a menu of the menu bar hides
         // the rarely used ones.
-        const BOOL bShowAll = m_bShowAllCommands || (m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty());
-        if (!m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
+        const BOOL bContextMenu = m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty();
+        const BOOL bShowAll = m_bShowAllCommands || bContextMenu;
+        // A context menu shows the items the user customised, when he did.
+        const BOOL bCustomised = bContextMenu && spTempStateStore.LoadState((UINT)(UINT_PTR)m_hMenu, &m_wndMenuBar);
+        if (!bCustomised && !m_wndMenuBar.ImportFromMenu(m_hMenu, bShowAll)) return FALSE;
     }
     InsertRecentFiles();
     if (!m_wndMenuBar.AreAllCommandsShown()) {
@@ -328,7 +337,8 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     else
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &p.rectWork, 0);
     p.pt = m_ptLocation;
-    p.size = pBar->CalcSize(TRUE) + CSize(4, 4);
+    const int nCaption = HasTearOffCaption() ? nTearOffCaptionHeight : 0;
+    p.size = pBar->CalcSize(TRUE) + CSize(4, 4 + nCaption);
     p.bSubMenu = m_pParentPopup != NULL;
     if (m_pParentPopup != NULL) m_pParentPopup->GetWindowRect(p.rectParentPopup);
     p.bButtonOnBar = m_bParentButtonOnBar;
@@ -346,6 +356,7 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     m_bScrollable = p.bScrollable;
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
     SetWindowPos(NULL, p.pt.x, p.pt.y, p.size.cx + nShadow, p.size.cy + nShadow, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_rectTearOffCaption = nCaption > 0 ? CRect(2, 2, p.size.cx - 2, 2 + nCaption) : CRect(0, 0, 0, 0);
     UpdateScrollButtons(TRUE);
     m_bInRecalcLayout = FALSE;
 }
@@ -394,6 +405,8 @@ void CSPPopupMenu::DrawFrameParts(CDC* pDC) {
         effects.DrawStateEffect(rectMenu, nShadow, 100, 65, &m_bmpShadowRight, &m_bmpShadowBottom);
     }
     CSPVisualManager::GetInstance()->OnDrawMenuBorder(pDC, this, rectMenu);
+    if (!m_rectTearOffCaption.IsRectEmpty())
+        CSPVisualManager::GetInstance()->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
 
     const struct {
         const CRect& rect;
@@ -573,6 +586,7 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
         rect.bottom -= m_iShadowSize;
     }
     rect.DeflateRect(2, 2);
+    rect.top += m_rectTearOffCaption.Height();
     CRect rectBar = rect;
     CRect rectUp(0, 0, 0, 0), rectDn(0, 0, 0, 0);
     if (m_bScrollable) {
@@ -646,8 +660,8 @@ void CSPPopupMenu::ScrollHotIntoView() {
     if (nDelta != 0) ScrollTo(GetMenuBar()->GetOffset() + nDelta);
 }
 
-void CSPPopupMenu::OnMouseMove(UINT nFlags, CPoint point) {
-    CMiniFrameWnd::OnMouseMove(nFlags, point);
+// Resting on a scroll button scrolls until the pointer leaves it.
+void CSPPopupMenu::TrackScrollButtons(CPoint point) {
     if (m_iScrollMode != 0) return;
     if (m_rectScrollUp.PtInRect(point)) {
         m_iScrollMode = -1;
@@ -772,6 +786,7 @@ int CSPPopupMenu::MenuHitTest(CPoint pt) {
         if (pt.x >= rectClient.right - m_iShadowSize) return 1;
         if (pt.y >= rectClient.bottom - m_iShadowSize) return 2;
     }
+    if (m_rectTearOffCaption.PtInRect(pt)) return 5;
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "SPPopupMenuBar.h"
 
 class CSPToolbarMenuButton;
+class CSPBaseControlBar;
 
 // Where a popup ended up relative to what opened it.
 enum { SP_DROP_DEFAULT = 0, SP_DROP_ABOVE = 2, SP_DROP_LEFT = 4 };
@@ -115,6 +116,24 @@ public:
     static void UpdateAllShadows(LPRECT lprectScreen = NULL);
     void UpdateShadow(LPRECT lprectScreen = NULL);
 
+    // Set by a modal tracker that waits for the chosen command.
+    void SetTrackMode(BOOL bTrackMode) { m_bTrackMode = bTrackMode; }
+    BOOL IsTrackMode() const { return m_bTrackMode; }
+    // Cleared: the menu handle stays its owner's when the popup goes.
+    void SetDestroyMenu(BOOL bDestroyMenu) { m_bDestroyMenu = bDestroyMenu; }
+
+    // --- tearing off (SPPopupMenuTearOff.cpp) ----------------------------------
+    // Turns the menu into a floating toolbar of the frame, which the user
+    // then drags; FALSE when the parent button is no tear-off menu, the bar
+    // cannot be made or the drag was cancelled (no bar is left then).
+    virtual BOOL TearOff(CPoint point);
+    // A new toolbar of the menu's items on the frame, with the control id;
+    // NULL when its window cannot be created.
+    virtual CSPBaseControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName);
+    // The tear-off caption (client coordinates), empty when the popup has none.
+    CRect GetTearOffCaptionRect() const { return m_rectTearOffCaption; }
+    static constexpr int nTearOffCaptionHeight = 10;
+
 protected:
     BOOL m_bAutoDestroyParent;
     HWND m_hwndMessage;
@@ -153,6 +172,9 @@ protected:
     int m_iScrollMode;  // -1 up, 1 down, 0 none
     int m_iScrollBtnHeight;
     int m_nVisibleBarHeight;
+    BOOL m_bTearOffTracking;
+    BOOL m_bIsTearOffCaptionActive;
+    CRect m_rectTearOffCaption;
 
     static UINT s_uiAnimSpeed;
 
@@ -190,5 +212,10 @@ protected:
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    // the tear-off caption
+    BOOL HasTearOffCaption() const;
+    void TrackScrollButtons(CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 // SPPopupMenuBar.cpp - the items of a library popup menu.
 #include "SPPopupMenuBar.h"
+#include "SPTearOffManager.h"
 #include "SPPopupMenu.h"
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
@@ -155,7 +156,10 @@ BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
             continue;
         }
         const UINT uiCmd = mii.hSubMenu != NULL ? (UINT)-1 : mii.wID;
-        const CString strText = szText;
+        CString strText = szText;
+        // A sub-menu marked for tearing off carries its id in front of its text.
+        const UINT uiTearOffID =
+            mii.hSubMenu != NULL && g_pTearOffMenuManager != NULL ? g_pTearOffMenuManager->ParseTearOffTag(strText) : 0;
         const BOOL bDisabled = (uiState & (MF_GRAYED | MF_DISABLED)) != 0;
 
         if (!m_bTrackMode && !bShowAllCommands && m_bRecentlyUsedMenus && m_UsageCount.HasEnoughInformation() &&
@@ -183,6 +187,7 @@ BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
         if (uiState & MF_CHECKED) pNew->m_nStyle |= TBBS_CHECKED;
         if (mii.fType & MFT_MENUBREAK) pNew->m_nStyle |= SP_TBBS_BREAK;
         if (mii.hSubMenu != NULL) m_SubMenus.SetAt(pNew, mii.hSubMenu);
+        if (uiTearOffID != 0) ((CSPToolbarMenuButton*)pNew)->SetTearOff(uiTearOffID);
     }
     // A separator left at the end (the items after it were hidden) goes too.
     CSPToolbarButton* pLast = GetItem(GetCount() - 1);

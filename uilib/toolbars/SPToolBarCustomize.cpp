@@ -499,6 +499,7 @@ void CSPToolBar::OnContextMenu(CWnd* pWnd, CPoint point) {
 }
 
 BOOL CSPToolBar::EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup) {
+    if (pButton->OnEnableContextMenuItems(pPopup)) return TRUE;
     const BOOL bHorz = IsHorizontalAligned();
     const BOOL bTextBelow = pButton->m_bTextBelow && bHorz;
     if (!pButton->m_bImage || !pButton->IsImageValid())

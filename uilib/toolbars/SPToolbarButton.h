@@ -159,6 +159,9 @@ public:
     virtual BOOL HasFocus() const { return FALSE; }
     // Called before the button is shown on a customisation list.
     virtual void OnAddToCustomizePage() {}
+    // Sets up the customisation context menu for the button itself; FALSE
+    // leaves it to the bar.
+    virtual BOOL OnEnableContextMenuItems(CMenu* /*pPopup*/) { return FALSE; }
     // What the visual managers read of the button.
     void GetVisualInfo(SPToolbarButtonInfo& info) const override;
 

@@ -1,0 +1,3 @@
+#include "SPPopupMenuTracker.h"
+
+ISPPopupMenuTracker* g_pSPPopupMenuTracker = NULL;
