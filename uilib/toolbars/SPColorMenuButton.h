@@ -97,7 +97,7 @@ public:
     // The torn-off copy of the bar, docked or floated by the caller as a
     // bar of the main frame; NULL when the popup has no colour menu button
     // or the window cannot be made.
-    CSPColorBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName);
+    CSPColorBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName) override;
 
 protected:
     CSPColorBar m_wndColorBar;
