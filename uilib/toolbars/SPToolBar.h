@@ -196,6 +196,7 @@ public:
     BOOL IsLocked() const { return m_bLocked; }
     void EnableLargeIcons(BOOL bEnable) { m_bLargeIconsAreEnbaled = bEnable; }
     void EnableTextLabels(BOOL bEnable = TRUE);
+    BOOL AreTextLabels() const { return m_bTextLabels; }
     BOOL IsUserDefined() const;
     UINT GetResourceID() const { return m_uiOriginalResID; }
     int GetImagesOffset() const { return m_iImagesOffset; }
