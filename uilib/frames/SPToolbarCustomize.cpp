@@ -19,6 +19,7 @@
 #include "SPMouseManager.h"
 #include "SPMenuPage.h"
 #include "SPOptionsPage.h"
+#include "SPReBar.h"
 #include "SPTearOffManager.h"
 #include "SPToolBar.h"
 #include "SPToolbarsPage.h"
@@ -52,6 +53,7 @@ CSPToolbarCustomize::CSPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
       m_bAutoSetFromMenus(bAutoSetFromMenus),
       m_uiFlags(uiFlags) {
     m_ButtonsByCategory.InitHashTable(17);
+    m_psh.dwFlags |= PSH_NOAPPLYNOW;
     if (plistCustomPages != NULL) {
         for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != NULL;) {
             CRuntimeClass* pClass = plistCustomPages->GetNext(pos);
@@ -174,8 +176,10 @@ void CSPToolbarCustomize::SetFrameCustMode(BOOL bCustMode) {
         for (HWND hChild = ::GetWindow(m_pParentFrame->m_hWnd, GW_CHILD); hChild != NULL;
              hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
             CWnd* pChild = CWnd::FromHandlePermanent(hChild);
-            if (pChild != NULL && (pChild->IsKindOf(RUNTIME_CLASS(CSPDockBar)) ||
-                                   pChild->IsKindOf(RUNTIME_CLASS(CSPControlBar))))
+            // Bars stay live: they take the drops.
+            if (pChild != NULL &&
+                (pChild->IsKindOf(RUNTIME_CLASS(CSPDockBar)) || pChild->IsKindOf(RUNTIME_CLASS(CSPReBar)) ||
+                 pChild->IsKindOf(RUNTIME_CLASS(CSPToolBar))))
                 continue;
             ::EnableWindow(hChild, !bCustMode);
         }
@@ -210,17 +214,20 @@ BOOL CSPToolbarCustomize::OnInitDialog() {
         }
         pClose->ModifyStyle(BS_PUSHBUTTON, BS_DEFPUSHBUTTON);
 
+        // The sheet's button row keeps only Close (at its right end) and
+        // Help (at its left end).
+        CWnd* pApply = GetDlgItem(ID_APPLY_NOW);
+        if (pApply != NULL) {
+            pApply->ShowWindow(SW_HIDE);
+            pApply->EnableWindow(FALSE);
+        }
         CRect rectClose;
         pClose->GetWindowRect(rectClose);
         ScreenToClient(rectClose);
-        CRect rectSheet;
-        GetWindowRect(rectSheet);
-        SetWindowPos(NULL, 0, 0, rectSheet.Width(), rectSheet.Height() + rectClose.Height() + 16,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         CRect rectClient;
         GetClientRect(rectClient);
         const int yOldTop = rectClose.top;
-        pClose->SetWindowPos(NULL, rectClient.right - rectClose.Width() - 8, yOldTop + 4, 0, 0,
+        pClose->SetWindowPos(NULL, rectClient.right - rectClose.Width() - 8, yOldTop, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
         CWnd* pHelp = GetDlgItem(nIdHelpButton);
