@@ -272,6 +272,9 @@ public:
     virtual BOOL OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const;
     CToolTipCtrl& GetToolTip() { return m_wndToolTip; }
 
+    // Shown or hidden while the customisation sheet is open, the sheet's
+    // toolbars list follows.
+    BOOL ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) override;
     // Customise mode: the bar's part of SetCustomizeMode.
     virtual BOOL OnCustomizeMode(BOOL bSet);
     // Leaves any drag or pressed state (as on WM_CANCELMODE).
