@@ -3,6 +3,8 @@
 // the options, the tools and the mouse.
 #include "customize_support.h"
 
+#include <algorithm>
+
 #include "SPCustomizePage.h"
 #include "SPKeyboardManager.h"
 #include "SPKeyboardPage.h"
@@ -54,6 +56,23 @@ TEST_F(CustomizeTest, CommandsPageShowsPathNamesForDuplicateTexts) {
     CSPCustomizePage* pPage = pSheet->GetCommandsPage();
     SelectEntry(pPage->m_wndCategory, pPage->m_wndCategory.FindStringExact(-1, "Twice"));
     EXPECT_EQ((std::vector<std::string>{"FileOpen", "EditOpen", "Save"}), Texts(pPage->m_wndTools));
+    CloseSheet(pSheet);
+}
+
+// Thousands of commands in "All Commands": every one listed, in byte order.
+TEST_F(CustomizeTest, CommandsPageWithThousandsOfCommands) {
+    CSPToolbarCustomize* pSheet = new CSPToolbarCustomize(frame, FALSE);
+    for (UINT i = 0; i < 3000; i++) {
+        CString strText;
+        strText.Format(_T("Command %u"), (i * 7919u) % 3000u);
+        pSheet->AddButton("Many", CSPToolbarButton(20000 + i, -1, strText));
+    }
+    ASSERT_TRUE(pSheet->Create());
+    CSPCustomizePage* pPage = pSheet->GetCommandsPage();
+    SelectEntry(pPage->m_wndCategory, pPage->m_wndCategory.FindStringExact(-1, "All Commands"));
+    const std::vector<std::string> all = Texts(pPage->m_wndTools);
+    EXPECT_EQ(3001u, all.size()) << "and the new menu";
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
     CloseSheet(pSheet);
 }
 
@@ -192,6 +211,31 @@ TEST_F(KeyboardPageTest, HotKeyEditCapturesCombinations) {
     Press(edit, {'J'});
     EXPECT_EQ('J', edit.GetAccel().key);
     EXPECT_EQ(FVIRTKEY, edit.GetAccel().fVirt);
+    // Every modifier combination gives its own flags (Alt keys come as
+    // system keys).
+    for (int nMods = 0; nMods < 8; nMods++) {
+        const bool bCtrl = nMods & 1, bShift = nMods & 2, bAlt = nMods & 4;
+        const UINT uiDown = bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, uiUp = bAlt ? WM_SYSKEYUP : WM_KEYUP;
+        std::vector<UINT> keys;
+        if (bCtrl) keys.push_back(VK_CONTROL);
+        if (bShift) keys.push_back(VK_SHIFT);
+        if (bAlt) keys.push_back(VK_MENU);
+        keys.push_back(VK_F5);
+        for (UINT vk : keys) {
+            MSG down = KeyMsg(h, uiDown, vk);
+            edit.PreTranslateMessage(&down);
+        }
+        ASSERT_TRUE(edit.IsKeyDefined()) << nMods;
+        EXPECT_EQ(VK_F5, edit.GetAccel().key);
+        EXPECT_EQ(FVIRTKEY | (bCtrl ? FCONTROL : 0) | (bShift ? FSHIFT : 0) | (bAlt ? FALT : 0),
+                  edit.GetAccel().fVirt)
+            << nMods;
+        for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+            MSG up = KeyMsg(h, uiUp, *it);
+            edit.PreTranslateMessage(&up);
+        }
+        EXPECT_TRUE(edit.IsKeyDefined()) << "releasing keeps the combination";
+    }
     // Escape alone clears the key.
     Press(edit, {VK_ESCAPE});
     EXPECT_FALSE(edit.IsKeyDefined());

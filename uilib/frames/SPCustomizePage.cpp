@@ -1,6 +1,10 @@
 // SPCustomizePage.cpp - the Commands page and its commands list.
 #include "SPCustomizePage.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "SPButtonImages.h"
 #include "SPCommandManager.h"
 #include "SPGlobalData.h"
@@ -179,6 +183,7 @@ void CSPCustomizePage::OnSelchangeCategory() {
     const BOOL bAllCommands = strCategory == m_strAllCategory;
     const CObList* pList = (const CObList*)m_wndCategory.GetItemDataPtr(iCategory);
     CSPCommandManager* pCmdManager = SPGetCommandManager();
+    std::vector<std::pair<CString, CSPToolbarButton*>> entries;
     if (pList != NULL && pList != (CObList*)-1) {
         for (POSITION pos = pList->GetHeadPosition(); pos != NULL;) {
             CSPToolbarButton* pButton = (CSPToolbarButton*)pList->GetNext(pos);
@@ -186,23 +191,19 @@ void CSPCustomizePage::OnSelchangeCategory() {
                 pButton->m_bUserButton = pCmdManager->GetCmdImage(pButton->m_nID, FALSE) == -1;
             else
                 pButton->m_bUserButton = FALSE;
-
-            const CString strText = EntryText(pButton, *pList, bAllCommands);
-            int iInsert = -1;
-            if (bAllCommands) {
-                // Byte-wise order: the list itself is not sorted.
-                for (int i = 0; i < m_wndTools.GetCount(); i++) {
-                    CString strOther;
-                    m_wndTools.GetText(i, strOther);
-                    if (strcmp(strOther, strText) > 0) {
-                        iInsert = i;
-                        break;
-                    }
-                }
-            }
-            const int iItem = m_wndTools.InsertString(iInsert, strText);
-            if (iItem >= 0) m_wndTools.SetItemDataPtr(iItem, pButton);
+            entries.emplace_back(EntryText(pButton, *pList, bAllCommands), pButton);
         }
+    }
+    // "All Commands" in byte order, equal texts in catalogue order (the
+    // list itself is not sorted); sorting here keeps thousands of commands
+    // quick.
+    if (bAllCommands)
+        std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+            return strcmp(a.first, b.first) < 0;
+        });
+    for (const auto& entry : entries) {
+        const int iItem = m_wndTools.AddString(entry.first);
+        if (iItem >= 0) m_wndTools.SetItemDataPtr(iItem, entry.second);
     }
     m_wndTools.SetRedraw(TRUE);
     m_wndTools.Invalidate();
