@@ -56,6 +56,63 @@ TEST_F(CustomizeTest, CustomiseModeLastsWhileTheSheetIsOpen) {
     EXPECT_EQ((UINT)ID_T_PASTE, bar->GetItemID(bar->GetCount() - 1)) << "the dropped command stays";
 }
 
+namespace {
+
+// The scripted drag of the commands list: drops on g_pDropBar at g_ptDrop,
+// counting the drags.
+CSPToolBar* g_pDropBar = NULL;
+CPoint g_ptDrop;
+int g_nDrags = 0;
+DROPEFFECT ScriptedDrop(COleDataSource& source) {
+    g_nDrags++;
+    IDataObject* pData = source.GetDataObject();
+    const DROPEFFECT dwEffect = g_pDropBar->OnDragEnter(pData, 0, g_ptDrop);
+    if (dwEffect == DROPEFFECT_NONE) {
+        g_pDropBar->OnDragLeave();
+        return DROPEFFECT_NONE;
+    }
+    return g_pDropBar->OnDrop(pData, dwEffect, g_ptDrop) ? dwEffect : DROPEFFECT_NONE;
+}
+
+}  // namespace
+
+// The list's own drag: a click on an item drags a copy of its command onto
+// the bar; a click below the last item starts none.
+TEST_F(CustomizeTest, CommandsListDragsOntoTheToolbar) {
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPCustomizePage* pPage = pSheet->GetCommandsPage();
+    SelectEntry(pPage->m_wndCategory, pPage->m_wndCategory.FindStringExact(-1, "Edit"));
+    CSPCommandsListBox& list = pPage->m_wndTools;
+    const int iCopy = FindEntry(list, "Copy");
+    ASSERT_GE(iCopy, 0);
+    g_pDropBar = bar.get();
+    const CRect rectFirst = bar->GetButton(0)->Rect();
+    g_ptDrop = CPoint(rectFirst.left + 2, rectFirst.CenterPoint().y);
+    g_nDrags = 0;
+    CSPCommandsListBox::s_pfnDragDropForTest = ScriptedDrop;
+    const BOOL bDeleteOnDrop = CSPToolBar::m_DropSource.m_bDeleteOnDrop;
+
+    CRect rectItem;
+    list.GetItemRect(iCopy, rectItem);
+    const CPoint ptItem = rectItem.CenterPoint();
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y));
+    EXPECT_EQ(1, g_nDrags);
+    EXPECT_EQ((UINT)ID_T_COPY, bar->GetItemID(0)) << "dropped before the first button";
+    EXPECT_FALSE(bar->GetButton(0)->m_bDragFromCollection);
+    EXPECT_EQ(bDeleteOnDrop, CSPToolBar::m_DropSource.m_bDeleteOnDrop) << "restored after the drag";
+    EXPECT_EQ(iCopy, list.GetCurSel());
+
+    CRect rectClient;
+    list.GetClientRect(rectClient);
+    list.GetItemRect(list.GetCount() - 1, rectItem);
+    ASSERT_LT(rectItem.bottom + 4, rectClient.bottom);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectItem.left + 4, rectItem.bottom + 3));
+    EXPECT_EQ(1, g_nDrags) << "no drag below the items";
+
+    CSPCommandsListBox::s_pfnDragDropForTest = NULL;
+    CloseSheet(pSheet);
+}
+
 TEST_F(CustomizeTest, FrameDestroyedUnderTheOpenSheet) {
     OpenSheet();
     ASSERT_TRUE(g_pWndCustomize != NULL);

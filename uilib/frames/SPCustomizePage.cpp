@@ -89,7 +89,13 @@ void CSPCommandsListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
     }
 }
 
+DROPEFFECT (*CSPCommandsListBox::s_pfnDragDropForTest)(COleDataSource& source) = NULL;
+
 DROPEFFECT CSPCommandsListBox::DoCommandDragDrop(COleDataSource& source, const CRect& rectStart) {
+    if (s_pfnDragDropForTest != NULL) {
+        CSPToolBar::m_DropSource.OnBeginDrag(this);
+        return s_pfnDragDropForTest(source);
+    }
     CRect rectScreen = rectStart;
     ClientToScreen(&rectScreen);
     CSPToolBar::m_DropSource.OnBeginDrag(this);
@@ -124,6 +130,7 @@ void CSPCommandsListBox::OnLButtonDown(UINT nFlags, CPoint point) {
     CSPToolBar::m_DropSource.m_bDeleteOnDrop = FALSE;
     DoCommandDragDrop(source, rectItem);
     CSPToolBar::m_DropSource.m_bDeleteOnDrop = bDeleteOnDrop;
+    CSPToolBar::m_DropSource.m_bDragStarted = FALSE;
     if (::IsWindow(hWnd)) ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
 }
 

@@ -25,12 +25,16 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
 
+    // Test seam: when set, runs in place of the OLE drag loop (a scripted
+    // drop) and answers its effect.
+    static DROPEFFECT(*s_pfnDragDropForTest)(COleDataSource& source);
+
 protected:
     int m_nItemWidth;
     int m_nItemHeight;
 
     void PreSubclassWindow() override;
-    // Runs the OLE drag of the data; tests put a scripted drop in its place.
+    // Runs the OLE drag of the data.
     virtual DROPEFFECT DoCommandDragDrop(COleDataSource& source, const CRect& rectStart);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
