@@ -12,11 +12,36 @@
 #include "MessageBoxRecorder.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
+#include "SPKeyboardPage.h"
 #include "SPToolBar.h"
 #include "SPToolbarCustomize.h"
 #include "customize_res.h"
 
 namespace custtest {
+
+// A key message as the system sends it; bRepeat sets the auto-repeat bit.
+inline MSG KeyMsg(HWND hWnd, UINT message, UINT vk, bool bRepeat = false) {
+    MSG msg = {};
+    msg.hwnd = hWnd;
+    msg.message = message;
+    msg.wParam = vk;
+    msg.lParam = 1 | (bRepeat ? (1 << 30) : 0) | ((message == WM_KEYUP || message == WM_SYSKEYUP) ? (1u << 31) : 0);
+    return msg;
+}
+
+// The hot-key edit armed (a click) and keys pressed into it.
+inline void Arm(CSPHotKeyEdit& edit) {
+    MSG click = {};
+    click.hwnd = edit.m_hWnd;
+    click.message = WM_LBUTTONDOWN;
+    edit.PreTranslateMessage(&click);
+}
+inline void Press(CSPHotKeyEdit& edit, std::initializer_list<UINT> keys) {
+    for (UINT vk : keys) {
+        MSG down = KeyMsg(edit.m_hWnd, WM_KEYDOWN, vk);
+        edit.PreTranslateMessage(&down);
+    }
+}
 
 class CTestFrame : public CSPFrameWnd {
 public:

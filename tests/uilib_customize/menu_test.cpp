@@ -7,6 +7,8 @@
 
 #include "afxdocvw.h"
 
+#include "SPKeyboardManager.h"
+#include "SPKeyboardPage.h"
 #include "SPMenuBar.h"
 #include "SPMenuPage.h"
 #include "SPToolbarsPage.h"
@@ -86,6 +88,62 @@ TEST_F(MenuPageTest, EachMenuKeepsItsCustomisation) {
     EXPECT_EQ(menuBar.GetItemID(nDefault), (UINT)ID_T_SAVE);
     EXPECT_EQ(3, CSPToolBar::m_nMenuAnimation) << "applied when the sheet closed";
     CSPToolBar::m_nMenuAnimation = nAnimation;
+}
+
+TEST_F(MenuPageTest, ResetBringsBackTheTemplateMenu) {
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPMenuPage* pPage = ShowPage(pSheet, pSheet->GetMenuPage());
+    SelectEntry(pPage->m_wndMenusList, 0);
+    const HMENU hOld = pTemplate->m_hMenuShared;
+    menuBar.InsertButtonCopy(CSPToolbarButton(ID_T_PASTE, -1, "Paste"));
+    ASSERT_EQ(2, menuBar.GetCount());
+    {
+        MessageBoxRecorder boxes(IDNO);
+        pPage->OnResetFrameMenu();
+        ASSERT_EQ(1u, boxes.texts.size());
+        EXPECT_EQ("All your changes will be lost! Do you really want to reset the menu 'Extra book'?", boxes.texts[0]);
+    }
+    EXPECT_EQ(2, menuBar.GetCount()) << "No keeps the changes";
+    {
+        MessageBoxRecorder boxes(IDYES);
+        pPage->OnResetFrameMenu();
+    }
+    EXPECT_NE(hOld, pTemplate->m_hMenuShared) << "a fresh copy of the resource";
+    EXPECT_FALSE(::IsMenu(hOld));
+    EXPECT_EQ(pTemplate->m_hMenuShared, menuBar.GetHMenu());
+    EXPECT_EQ(1, menuBar.GetCount());
+    // Away and back: the reset layout is what was parked.
+    SelectEntry(pPage->m_wndMenusList, 1);
+    SelectEntry(pPage->m_wndMenusList, 0);
+    EXPECT_EQ(1, menuBar.GetCount());
+    CloseSheet(pSheet);
+}
+
+// The Keyboard page edits one table per template: a key assigned for the
+// template goes into the template's table only.
+TEST_F(MenuPageTest, KeyboardPageEditsTheTemplateTable) {
+    CSPKeyboardManager keyboard;
+    auto count = [](HACCEL h) { return h != NULL ? ::CopyAcceleratorTable(h, NULL, 0) : 0; };
+    ASSERT_EQ(1, count(pTemplate->m_hAccelTable));
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPKeyboardPage* pPage = ShowPage(pSheet, pSheet->GetKeyboardPage());
+    EXPECT_EQ((std::vector<std::string>{"Extra book", "Default"}), Texts(pPage->m_wndViewTypeList));
+    EXPECT_EQ(1, pPage->m_wndViewTypeList.GetCurSel()) << "the frame's table first";
+    SelectEntry(pPage->m_wndViewTypeList, 0);
+    ASSERT_EQ(1, pPage->GetAccelCount());
+
+    SelectEntry(pPage->m_wndCategoryList, pPage->m_wndCategoryList.FindStringExact(-1, "All Commands"));
+    const int iExtra = pPage->m_wndCommandsList.FindStringExact(-1, "ExtraExtraA");
+    ASSERT_GE(iExtra, 0);
+    SelectEntry(pPage->m_wndCommandsList, iExtra);
+    EXPECT_EQ(1, pPage->m_wndCurrentKeysList.GetCount()) << "its key in the template's table";
+    Arm(pPage->m_wndNewKey);
+    Press(pPage->m_wndNewKey, {VK_CONTROL, 'R'});
+    pPage->OnUpdateNewShortcutKey();
+    pPage->OnAssign();
+    EXPECT_EQ(2, count(pTemplate->m_hAccelTable));
+    EXPECT_EQ(2, count(frame->m_hAccelTable)) << "the frame's table is untouched";
+    CloseSheet(pSheet);
 }
 
 TEST_F(CustomizeTest, MenuPageAbsentWithoutMenuBar) {

@@ -114,16 +114,6 @@ TEST_F(CustomizeTest, ToolbarsPageListsAndGuardsTheBars) {
 
 namespace {
 
-// A key message as the system sends it; bRepeat sets the auto-repeat bit.
-MSG KeyMsg(HWND hWnd, UINT message, UINT vk, bool bRepeat = false) {
-    MSG msg = {};
-    msg.hwnd = hWnd;
-    msg.message = message;
-    msg.wParam = vk;
-    msg.lParam = 1 | (bRepeat ? (1 << 30) : 0) | ((message == WM_KEYUP || message == WM_SYSKEYUP) ? (1u << 31) : 0);
-    return msg;
-}
-
 int WINAPI FixedKeyName(LONG lParam, LPSTR lpString, int cchSize) {
     const UINT vk = (lParam >> 16) & 0xFF;
     const char* name = vk == 0x1D ? "Ctrl" : vk == 0x2A ? "Shift" : vk == 0x38 ? "Alt" : "Key";
@@ -157,18 +147,6 @@ protected:
         if (frame->m_hAccelTable == NULL)
             frame->m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(IDR_TESTFRAME));
         ASSERT_TRUE(keyboard->LoadState(NULL, frame));
-    }
-    static void Arm(CSPHotKeyEdit& edit) {
-        MSG click = {};
-        click.hwnd = edit.m_hWnd;
-        click.message = WM_LBUTTONDOWN;
-        edit.PreTranslateMessage(&click);
-    }
-    static void Press(CSPHotKeyEdit& edit, std::initializer_list<UINT> keys) {
-        for (UINT vk : keys) {
-            MSG down = KeyMsg(edit.m_hWnd, WM_KEYDOWN, vk);
-            edit.PreTranslateMessage(&down);
-        }
     }
     // Selects the command in "All Commands".
     static void SelectCommand(CSPKeyboardPage* pPage, LPCTSTR lpszCommand) {
