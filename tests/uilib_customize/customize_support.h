@@ -47,11 +47,13 @@ class CTestFrame : public CSPFrameWnd {
 public:
     std::vector<int> customizeMessages;  // wParam of each "STOOLBAR_CUSTOMIZE"
     int nResetKeyboard = 0;
+    std::vector<int> helpPages;  // wParam of each "STOOLBAR_CUSTOMIZEHELP"
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == SP_WM_CUSTOMIZETOOLBAR) customizeMessages.push_back((int)wParam);
         if (message == SP_WM_RESETKEYBOARD) nResetKeyboard++;
+        if (message == SP_WM_CUSTOMIZEHELP) helpPages.push_back((int)wParam);
         return CSPFrameWnd::WindowProc(message, wParam, lParam);
     }
 };

@@ -11,6 +11,7 @@
 #include "SPKeyboardPage.h"
 #include "SPMenuBar.h"
 #include "SPMenuPage.h"
+#include "SPOptionsPage.h"
 #include "SPToolbarsPage.h"
 
 using namespace custtest;
@@ -144,6 +145,28 @@ TEST_F(MenuPageTest, KeyboardPageEditsTheTemplateTable) {
     EXPECT_EQ(2, count(pTemplate->m_hAccelTable));
     EXPECT_EQ(2, count(frame->m_hAccelTable)) << "the frame's table is untouched";
     CloseSheet(pSheet);
+}
+
+// With a menu bar and basic commands the personalised menus are offered;
+// resetting the usage data clears the counts.
+TEST_F(MenuPageTest, OptionsPageOffersPersonalisedMenus) {
+    CSPToolBar::AddBasicCommand(ID_T_NEW);
+    CSPToolBar::m_UsageCount.Reset();
+    CSPToolBar::AddCommandUsage(ID_T_SAVE);
+    ASSERT_GT(CSPToolBar::m_UsageCount.GetCount(ID_T_SAVE), 0u);
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPOptionsPage* pPage = ShowPage(pSheet, pSheet->GetOptionsPage());
+    EXPECT_TRUE(pPage->GetDlgItem(SP_IDC_OPT_RU_MENUS)->IsWindowVisible());
+    EXPECT_TRUE(pPage->GetDlgItem(SP_IDC_OPT_RESET_USAGE)->IsWindowVisible());
+    {
+        MessageBoxRecorder boxes(IDYES);
+        pPage->OnResetUsageData();
+        EXPECT_EQ(1u, boxes.texts.size());
+    }
+    EXPECT_EQ(0u, CSPToolBar::m_UsageCount.GetCount(ID_T_SAVE));
+    CloseSheet(pSheet);
+    CList<UINT, UINT> lstNone;
+    CSPToolBar::SetBasicCommands(lstNone);
 }
 
 TEST_F(CustomizeTest, MenuPageAbsentWithoutMenuBar) {

@@ -4,6 +4,8 @@
 #include "customize_support.h"
 
 #include "SPCustomizePage.h"
+#include "SPToolsPage.h"
+#include "SPUserToolsManager.h"
 #include "WindowPicture.h"
 
 using namespace custtest;
@@ -111,6 +113,34 @@ TEST_F(CustomizeTest, CommandsListDragsOntoTheToolbar) {
 
     CSPCommandsListBox::s_pfnDragDropForTest = NULL;
     CloseSheet(pSheet);
+}
+
+// Help tells the frame the active page; a derived sheet that finds the
+// tools invalid keeps itself and the Tools page open.
+class CStrictSheet : public CSPToolbarCustomize {
+public:
+    explicit CStrictSheet(CFrameWnd* pFrame) : CSPToolbarCustomize(pFrame, TRUE) {}
+    BOOL bToolsValid = FALSE;
+    BOOL CheckToolsValidity(const CObList&) override { return bToolsValid; }
+};
+
+TEST_F(CustomizeTest, HelpAndInvalidToolsKeepTheSheet) {
+    CSPUserToolsManager tools(7300, 7301, 7305);
+    CStrictSheet* pSheet = new CStrictSheet(frame);
+    ASSERT_TRUE(pSheet->Create());
+    PumpPending();
+    pSheet->SetActivePage(1);
+    pSheet->SendMessage(WM_COMMAND, 9);
+    EXPECT_EQ((std::vector<int>{1}), frame->helpPages);
+
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    PumpPending();
+    ASSERT_EQ(pSheet, g_pWndCustomize) << "still open";
+    EXPECT_EQ((CPropertyPage*)pSheet->GetToolsPage(), pSheet->GetActivePage());
+    EXPECT_TRUE(CSPToolBar::IsCustomizeMode());
+    pSheet->bToolsValid = TRUE;
+    CloseSheet(pSheet);
+    EXPECT_TRUE(g_pWndCustomize == NULL);
 }
 
 TEST_F(CustomizeTest, FrameDestroyedUnderTheOpenSheet) {
