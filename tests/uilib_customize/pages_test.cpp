@@ -275,6 +275,21 @@ TEST_F(KeyboardPageTest, AssignRemoveAndReload) {
     CSPKeyHelper::s_pfnGetKeyNameText = ::GetKeyNameTextA;
 }
 
+// A key of the table whose command no category knows is named "????".
+TEST_F(KeyboardPageTest, KeyOfAnUnknownCommand) {
+    ACCEL entries[] = {{FVIRTKEY | FCONTROL, 'N', ID_T_NEW}, {FVIRTKEY, VK_F9, 4999}};
+    ASSERT_TRUE(keyboard->UpdateAccelTable(NULL, entries, 2, frame));
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPKeyboardPage* pPage = ShowPage(pSheet, pSheet->GetKeyboardPage());
+    SelectCommand(pPage, "FileSave");
+    Arm(pPage->m_wndNewKey);
+    Press(pPage->m_wndNewKey, {VK_F9});
+    pPage->OnUpdateNewShortcutKey();
+    EXPECT_STREQ("????", pPage->m_strAssignedTo);
+    EXPECT_FALSE(pPage->m_wndAssignButton.IsWindowEnabled());
+    CloseSheet(pSheet);
+}
+
 TEST_F(CustomizeTest, OptionsPageWritesAtOnce) {
     const BOOL bTips = CSPToolBar::m_bShowTooltips, bShortcuts = CSPToolBar::m_bShowShortcutKeys;
     CSPToolBar::m_bShowTooltips = TRUE;
