@@ -129,6 +129,7 @@ protected:
         keyboard.reset(new CSPKeyboardManager);
     }
     void TearDown() override {
+        AfxGetApp()->m_pMainWnd = NULL;
         CustomizeTest::TearDown();
         keyboard.reset();
     }
@@ -288,6 +289,34 @@ TEST_F(KeyboardPageTest, KeyOfAnUnknownCommand) {
     EXPECT_STREQ("????", pPage->m_strAssignedTo);
     EXPECT_FALSE(pPage->m_wndAssignButton.IsWindowEnabled());
     CloseSheet(pSheet);
+}
+
+// Reset All asks first, then brings the resource's keys back and tells
+// the frame.
+TEST_F(KeyboardPageTest, ResetAllBringsBackTheResourceKeys) {
+    ACCEL entries[] = {{FVIRTKEY, VK_F9, ID_T_SAVE}};
+    ASSERT_TRUE(keyboard->UpdateAccelTable(NULL, entries, 1, frame));
+    AfxGetApp()->m_pMainWnd = frame;
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPKeyboardPage* pPage = ShowPage(pSheet, pSheet->GetKeyboardPage());
+    {
+        MessageBoxRecorder boxes(IDNO);
+        pPage->OnResetAll();
+        ASSERT_EQ(1u, boxes.texts.size());
+        EXPECT_EQ("All your changes will be lost! Do you really want to reset the keyboard assignments?",
+                  boxes.texts[0]);
+    }
+    EXPECT_EQ((std::vector<WORD>{ID_T_SAVE}), FrameCommands());
+    EXPECT_EQ(0, frame->nResetKeyboard);
+    {
+        MessageBoxRecorder boxes(IDYES);
+        pPage->OnResetAll();
+    }
+    EXPECT_EQ((std::vector<WORD>{ID_T_NEW, ID_T_COPY}), FrameCommands());
+    EXPECT_EQ(1, frame->nResetKeyboard);
+    EXPECT_EQ(2, pPage->GetAccelCount()) << "the page shows the reset table";
+    CloseSheet(pSheet);
+    AfxGetApp()->m_pMainWnd = NULL;
 }
 
 TEST_F(CustomizeTest, OptionsPageWritesAtOnce) {
