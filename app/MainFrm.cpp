@@ -2,6 +2,7 @@
 #include "MainFrm.h"
 
 #include "AppState.h"
+#include "SPToolbarCustomize.h"
 #include "SPToolbarState.h"
 #include "SPVisualManagerXP.h"
 #include "TomewiseResource.h"
@@ -17,6 +18,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSPMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_INITMENUPOPUP()
+    ON_COMMAND(ID_CUSTOMIZE, OnViewCustomize)
     ON_COMMAND(ID_VIEW_WORKSPACE, OnViewWorkspace)
     ON_UPDATE_COMMAND_UI(ID_VIEW_WORKSPACE, OnUpdateViewWorkspace)
     ON_REGISTERED_MESSAGE(WM_STOOLBAR_POPUPMENU, OnToolbarContextMenu)
@@ -92,6 +94,17 @@ void CMainFrame::OnConversionEnded() {
     if (!m_bCloseAfterConversion) return;
     m_bCloseAfterConversion = FALSE;
     PostMessage(WM_CLOSE);
+}
+
+// The sheet deletes itself when it closes; at most one is open.
+void CMainFrame::OnViewCustomize() {
+    if (g_pWndCustomize != NULL) {
+        g_pWndCustomize->SetActiveWindow();
+        return;
+    }
+    CSPToolbarCustomize* pSheet = new CSPToolbarCustomize(
+        this, TRUE, SPCUSTOMIZE_MENU_SHADOWS | SPCUSTOMIZE_TEXT_LABELS | SPCUSTOMIZE_LOOK2000 | SPCUSTOMIZE_MENU_ANIMATIONS);
+    if (!pSheet->Create()) delete pSheet;
 }
 
 void CMainFrame::OnViewWorkspace() {

@@ -31,6 +31,7 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
+    afx_msg void OnViewCustomize();
     afx_msg void OnViewWorkspace();
     afx_msg void OnUpdateViewWorkspace(CCmdUI* pCmdUI);
     afx_msg LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,8 @@
 #include "MainFrm.h"
 #include "MessageBoxRecorder.h"
 #include "MessagePump.h"
+#include "SPToolbarCustomize.h"
+#include "SPToolbarState.h"
 #include "ShellFiles.h"
 #include "TestRegistry.h"
 #include "TomewiseApp.h"
@@ -19,6 +21,7 @@
 #include "TomewiseView.h"
 #include "WindowPicture.h"
 #include "afxdlgs.h"
+#include "afxole.h"
 
 namespace {
 
@@ -403,6 +406,56 @@ TEST_F(App, TheToolbarsPlaceholderShowsTheBarsPopup) {
     EXPECT_FALSE(Frame()->m_wndContentsBar.IsVisible());
     Command(ID_VIEW_WORKSPACE);
     EXPECT_TRUE(Frame()->m_wndContentsBar.IsVisible());
+}
+
+// Customize opens the modeless sheet over the frame in customise mode; a
+// command of its Commands page dropped on the toolbar stays there after the
+// sheet closes, and the mode ends with it.
+TEST_F(App, CustomizeOpensTheSheetInCustomiseMode) {
+    Command(ID_CUSTOMIZE);
+    CSPToolbarCustomize* pSheet = g_pWndCustomize;
+    ASSERT_NE(pSheet, nullptr);
+    EXPECT_TRUE(CSPToolbarSharedState::IsCustomizeMode());
+    Command(ID_CUSTOMIZE);
+    EXPECT_EQ(pSheet, g_pWndCustomize) << "one sheet at a time";
+
+    CSPToolBar& bar = Frame()->m_wndToolBar;
+    CObList* pAll = pSheet->GetCategoryButtons(pSheet->GetAllCommandsName());
+    ASSERT_NE(pAll, nullptr);
+    CSPToolbarButton* pAbout = NULL;
+    for (POSITION pos = pAll->GetHeadPosition(); pos != NULL;) {
+        CSPToolbarButton* pButton = (CSPToolbarButton*)pAll->GetNext(pos);
+        if (pButton->m_nID == ID_APP_ABOUT) pAbout = pButton;
+    }
+    ASSERT_NE(pAbout, nullptr);
+    COleDataSource source;
+    pAbout->m_bDragFromCollection = TRUE;
+    ASSERT_TRUE(pAbout->PrepareDrag(source));
+    pAbout->m_bDragFromCollection = FALSE;
+    const int nBefore = bar.GetCount();
+    const CRect rectLast = bar.GetButton(nBefore - 1)->Rect();
+    const CPoint ptDrop(rectLast.right + 2, rectLast.CenterPoint().y);
+    const DROPEFFECT dwEffect = bar.OnDragEnter(source.GetDataObject(), 0, ptDrop);
+    ASSERT_NE(dwEffect, (DROPEFFECT)DROPEFFECT_NONE);
+    ASSERT_TRUE(bar.OnDrop(source.GetDataObject(), dwEffect, ptDrop));
+    EXPECT_EQ(bar.GetCount(), nBefore + 1);
+
+    CRect rectFrame;
+    Frame()->GetWindowRect(rectFrame);
+    pSheet->SetWindowPos(&CWnd::wndTop, rectFrame.left + 120, rectFrame.top + 90, 0, 0,
+                         SWP_NOSIZE | SWP_NOACTIVATE);
+    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    pSheet->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpPending();
+    WriteScreenBitmap(rectFrame, (OutDir() + "\\customize-sheet.bmp").c_str());
+
+    pSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    PumpPending();
+    EXPECT_EQ(g_pWndCustomize, nullptr);
+    EXPECT_FALSE(CSPToolbarSharedState::IsCustomizeMode());
+    EXPECT_EQ(bar.GetItemID(nBefore), (UINT)ID_APP_ABOUT);
+    bar.RemoveButton(nBefore);
+    bar.AdjustLayout();
 }
 
 struct MainWindowSearch {

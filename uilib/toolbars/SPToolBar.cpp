@@ -1,5 +1,6 @@
 // CSPToolBar: creation, resources and the button list.
 #include "SPToolBar.h"
+#include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPVisualManager.h"
 
@@ -155,8 +156,12 @@ void CSPToolBar::GetVisualInfo(SPBarInfo& info) {
 }
 
 BOOL CSPToolBar::IsUserDefined() const {
-    // The user toolbar id range comes with the frames' toolbar services.
-    return FALSE;
+    // The range of user toolbar ids is the frame's; a floating bar's frame
+    // is the one that owns its mini frame.
+    CFrameWnd* pFrame = GetTopLevelFrame();
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromFrame(pFrame);
+    if (pImpl == NULL) pImpl = CSPFrameImpl::FromFrame(CSPFrameImpl::GetMainFrame());
+    return pImpl != NULL && pImpl->IsUserBarID(const_cast<CSPToolBar*>(this));
 }
 
 void CSPToolBar::LeaveHotTracking() {

@@ -196,6 +196,7 @@ public:
     BOOL IsLocked() const { return m_bLocked; }
     void EnableLargeIcons(BOOL bEnable) { m_bLargeIconsAreEnbaled = bEnable; }
     void EnableTextLabels(BOOL bEnable = TRUE);
+    BOOL AreTextLabels() const { return m_bTextLabels; }
     BOOL IsUserDefined() const;
     UINT GetResourceID() const { return m_uiOriginalResID; }
     int GetImagesOffset() const { return m_iImagesOffset; }
@@ -271,6 +272,9 @@ public:
     virtual BOOL OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const;
     CToolTipCtrl& GetToolTip() { return m_wndToolTip; }
 
+    // Shown or hidden while the customisation sheet is open, the sheet's
+    // toolbars list follows.
+    BOOL ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) override;
     // Customise mode: the bar's part of SetCustomizeMode.
     virtual BOOL OnCustomizeMode(BOOL bSet);
     // Leaves any drag or pressed state (as on WM_CANCELMODE).

@@ -5,6 +5,7 @@
 
 #include "SPCustomizeButton.h"
 #include "SPGlobalData.h"
+#include "SPToolbarCustomize.h"
 
 namespace {
 
@@ -657,4 +658,10 @@ void CSPToolBar::LayoutCustomizeButton(const CRect& rectClient, BOOL bHorz) {
     }
     pCustomize->SetRect(bHorz ? CRect(nFar, rectClient.top, nFar + size.cx, rectClient.top + size.cy)
                               : CRect(rectClient.left, nFar, rectClient.left + size.cx, nFar + size.cy));
+}
+
+BOOL CSPToolBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    const BOOL bResult = CSPBaseToolBar::ShowControlBar(bShow, bDelay, bActivate);
+    if (g_pWndCustomize != NULL) g_pWndCustomize->ShowToolBar(this, bShow);
+    return bResult;
 }
