@@ -749,6 +749,14 @@ CSPControlBar* CSPBarContainerManager::AddRecentControlBar(CSPControlBar* pBar) 
         while (pos != NULL && pTarget == NULL) pTarget = listed(lstIDs.GetPrev(pos));
     }
     if (pTarget == NULL) pTarget = (CSPControlBar*)m_lstControlBars.GetTail();
+    // Bars that came after the bar left (not among its recorded neighbours)
+    // stay between the neighbour and the returning bar.
+    for (POSITION pos = m_lstControlBars.Find(pTarget); pos != NULL;) {
+        CSPControlBar* pNext = (CSPControlBar*)(bBefore ? m_lstControlBars.GetPrev(pos) : m_lstControlBars.GetNext(pos));
+        if (pNext == pTarget) continue;
+        if (pNext->GetSafeHwnd() == NULL || lstIDs.Find((UINT)pNext->GetDlgCtrlID()) != NULL) break;
+        pTarget = pNext;
+    }
     const DWORD dwSide = bVertStack ? (bBefore ? CBRS_ALIGN_TOP : CBRS_ALIGN_BOTTOM)
                                     : (bBefore ? CBRS_ALIGN_LEFT : CBRS_ALIGN_RIGHT);
     // The bar comes back with the extent it had.

@@ -117,8 +117,19 @@ int CSPDockingControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (m_wndToolTip.Create(this, TTS_ALWAYSTIP)) {
         m_wndToolTip.SendMessage(TTM_ACTIVATE, TRUE);
         m_wndToolTip.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_wndToolTip.AddTool(this, LoadLibraryString(nIdsClose), CRect(0, 0, 0, 0), 1);
-        m_wndToolTip.AddTool(this, LoadLibraryString(nIdsAutoHide), CRect(0, 0, 0, 0), 2);
+        // The pane relays its mouse messages itself (PreTranslateMessage): a
+        // subclassing tool would take the pane's window procedure away.
+        const UINT ids[2] = {nIdsClose, nIdsAutoHide};
+        for (UINT_PTR nTool = 1; nTool <= 2; nTool++) {
+            CString strText = LoadLibraryString(ids[nTool - 1]);
+            TOOLINFO ti;
+            memset(&ti, 0, sizeof(ti));
+            ti.cbSize = sizeof(ti);
+            ti.hwnd = m_hWnd;
+            ti.uId = nTool;
+            ti.lpszText = (LPSTR)(LPCTSTR)strText;
+            m_wndToolTip.SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
+        }
     }
     return 0;
 }
@@ -515,9 +526,13 @@ void CSPDockingControlBar::OnDestroy() {
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pMiniFrame == NULL) {
         UnDockControlBar(TRUE);
-    } else if (GetDockSite() != NULL && GetDockSite()->GetSafeHwnd() != NULL) {
-        ChangeParent(GetDockSite(), TRUE);
+        // The panes left on the side take the space, unless the frame goes too.
+        CFrameWnd* pDockSite = GetDockSite();
+        if (pDockSite->GetSafeHwnd() != NULL && pDockSite->IsWindowVisible()) AdjustDockingLayout(NULL);
     }
+    // A floating pane leaves its frame below (the control bar's handling):
+    // moving it into the dock site here would keep its window alive while
+    // its frame, or the dock site itself, is being destroyed.
     CSPControlBar::OnDestroy();
 }
 
@@ -554,7 +569,7 @@ BOOL CSPDockingControlBar::DockToFrameSide(DWORD dwAlignment, BOOL bOuterEdge) {
     CSPSlider* pSlider = CreateDefaultSlider(dwAlignment, pDockSite, NULL);
     if (pSlider == NULL) return FALSE;
     UnDockControlBar(TRUE);
-    if (GetParent() != pDockSite) ChangeParent(pDockSite, TRUE);
+    if (GetParent() != pDockSite) ChangeParent(pDockSite, FALSE);
     // The pane keeps its extent across the side; the region spans the rest.
     CRect rect;
     GetWindowRect(rect);
@@ -589,7 +604,7 @@ BOOL CSPDockingControlBar::DockBeside(CSPDockingControlBar* pTarget, DWORD dwAli
     if (pSlider == NULL || pDockManager == NULL) return FALSE;
     UnDockControlBar(TRUE);
     CFrameWnd* pDockSite = GetDockSite();
-    if (GetParent() != pDockSite) ChangeParent(pDockSite, TRUE);
+    if (GetParent() != pDockSite) ChangeParent(pDockSite, FALSE);
     if (!pSlider->InsertControlBar(this, pTarget, dwAlignment)) return FALSE;
     m_hDefaultSlider = pSlider->GetSafeHwnd();
     SetCurrentAlignment(pSlider->GetCurrentAlignment());
@@ -640,7 +655,7 @@ BOOL CSPDockingControlBar::DockToRecentSlider() {
     }
     UnDockControlBar(TRUE);
     CFrameWnd* pDockSite = GetDockSite();
-    if (GetParent() != pDockSite) ChangeParent(pDockSite, TRUE);
+    if (GetParent() != pDockSite) ChangeParent(pDockSite, FALSE);
     if (!pSlider->AddRecentControlBar(this)) return FALSE;
     m_hDefaultSlider = pSlider->GetSafeHwnd();
     SetCurrentAlignment(pSlider->GetCurrentAlignment());
@@ -710,6 +725,8 @@ void CSPDockingControlBar::OnAfterChangeParent(CWnd* pWndOldParent) {
 void CSPDockingControlBar::UnDockControlBar(BOOL bDelay) {
     CSPSlider* pSlider = GetDefaultSlider();
     if (pSlider != NULL) {
+        // The place it leaves is where it goes back to.
+        StoreRecentDockInfo();
         m_hDefaultSlider = NULL;
         pSlider->RemoveControlBar(this);
         if (!bDelay) AdjustDockingLayout(NULL);

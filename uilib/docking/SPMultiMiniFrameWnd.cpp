@@ -108,7 +108,7 @@ void CSPMultiMiniFrameWnd::ReplaceControlBar(CSPBaseControlBar* pBarOrg, CSPBase
 
 BOOL CSPMultiMiniFrameWnd::InsertBar(CSPControlBar* pBar, CSPControlBar* pTarget, DWORD dwAlignment) {
     if (pBar == NULL || pTarget == NULL || m_barContainerManager.GetBars().Find(pTarget) == NULL) return FALSE;
-    if (pBar->GetParent() != this) pBar->ChangeParent(this, TRUE);
+    if (pBar->GetParent() != this) pBar->ChangeParent(this, FALSE);
     pBar->ShowWindow(SW_SHOW);
     if (!m_barContainerManager.InsertControlBar(pBar, pTarget, dwAlignment)) return FALSE;
     pBar->SetControlBarStyle(pBar->GetControlBarStyle() | CBRS_FLOATING);
@@ -296,7 +296,7 @@ BOOL CSPMultiMiniFrameWnd::AddRecentControlBar(CSPControlBar* pBar) {
     if (pBar == NULL) return FALSE;
     CSPRecentDockInfo& info = pBar->m_recentDockInfo;
     if (info.GetContainer(FALSE) == NULL && info.GetSiblingIds(FALSE).IsEmpty()) return FALSE;
-    if (pBar->GetParent() != this) pBar->ChangeParent(this, TRUE);
+    if (pBar->GetParent() != this) pBar->ChangeParent(this, FALSE);
     CSPControlBar* pPlaced = m_barContainerManager.AddRecentControlBar(pBar);
     if (pPlaced == NULL) return FALSE;
     pBar->SetControlBarStyle(pBar->GetControlBarStyle() | CBRS_FLOATING);
