@@ -452,7 +452,7 @@ TEST_F(DockingPaneFixture, PanesOnTwoSidesBesideAMultiBarFrame) {
     p6->GetWindowRect(rect6);
     ASSERT_TRUE(MoveCursorTo(rect6.CenterPoint().x, rect6.bottom - 2));
     EXPECT_FALSE(pMulti->DockBarAtCursor(p7));
-    DragSlider(Between(101), CSize(0, 30));
+    DragSlider(Between(101), CSize(0, -110));
     pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pMulti->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpPending();
