@@ -66,6 +66,24 @@ CString ToolText(CSPDockingControlBar* pPane, UINT nTool) {
     return CString(szText);
 }
 
+// Moves the pointer and waits until it stays there: a move the display
+// server reports late may otherwise carry it back.
+bool PointAt(int x, int y) {
+    for (int nTry = 0; nTry < 20; nTry++) {
+        if (!MoveCursorTo(x, y)) continue;
+        bool bStayed = true;
+        for (int i = 0; i < 3 && bStayed; i++) {
+            ::Sleep(15);
+            PumpPending();
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            bStayed = pt == CPoint(x, y);
+        }
+        if (bStayed) return true;
+    }
+    return false;
+}
+
 LPARAM ClientPoint(CWnd* pWnd, CPoint ptScreen) {
     pWnd->ScreenToClient(&ptScreen);
     return MAKELPARAM((short)ptScreen.x, (short)ptScreen.y);
@@ -86,6 +104,11 @@ struct DockingPaneFixture : PanesFixture {
         PumpPending();
     }
     CTestPane* P(UINT nID) { return pPane[nID - 100]; }
+    // By object, not by id: the library-wide slider ids reach the panes'
+    // ids once enough sliders were made.
+    CWnd* Bar(UINT nID) { return P(nID); }
+    CRect Rect(UINT nID) { return FrameRect(pFrame, P(nID)); }
+    CRect Rect(CWnd* pWnd) { return FrameRect(pFrame, pWnd); }
     // Three panes stacked on the left side, two side by side on the bottom.
     void DockTwoSides(DWORD dwExtraStyle = 0) {
         for (UINT nID = 101; nID <= 105; nID++) {
@@ -313,30 +336,35 @@ TEST_F(DockingPaneFixture, DestroyingADockedPaneTakesItOffItsSlider) {
 TEST_F(DockingPaneFixture, CtrlHeldKeepsADraggedPaneFromDocking) {
     DockTwoSides();
     CTestPane* p = P(103);
-    p->FloatControlBar(CRect(300, 150, 450, 250), SP_DM_SHOW, true);
+    // Floating, dropped with the pointer on the lower edge of pane 101.
+    auto floatAndPoint = [&]() {
+        ASSERT_TRUE(p->FloatControlBar(CRect(300, 150, 450, 250), SP_DM_SHOW, true));
+        PumpPending();
+        ASSERT_FALSE(p->IsDocked());
+        CRect r1;
+        P(101)->GetWindowRect(r1);
+        ASSERT_TRUE(PointAt(r1.CenterPoint().x, r1.bottom - 3));
+    };
+    floatAndPoint();
+    BOOL bHandled = FALSE;
+    EXPECT_EQ(p->DockOnDrag(bHandled), p);
+    EXPECT_TRUE(bHandled);
     PumpPending();
-    ASSERT_FALSE(p->IsDocked());
-    // The pointer rests on the lower edge of pane 101.
-    CRect r1;
-    Bar(101)->GetWindowRect(r1);
-    ASSERT_TRUE(MoveCursorTo(r1.CenterPoint().x, r1.bottom - 3));
+    EXPECT_EQ(p->GetDefaultSlider(), Side(101));
+    EXPECT_LT(Rect(101).bottom, Rect(103).top);
+    // The same drop with Ctrl held leaves it floating.
+    floatAndPoint();
     BYTE keys[256];
     ASSERT_TRUE(::GetKeyboardState(keys));
     BYTE keysCtrl[256];
     memcpy(keysCtrl, keys, sizeof(keys));
     keysCtrl[VK_CONTROL] = 0x80;
     ::SetKeyboardState(keysCtrl);
-    BOOL bHandled = TRUE;
+    bHandled = TRUE;
     EXPECT_EQ(p->DockOnDrag(bHandled), nullptr);
     EXPECT_FALSE(bHandled);
     ::SetKeyboardState(keys);
     EXPECT_FALSE(p->IsDocked());
-    // Without Ctrl the same drop docks it below pane 101.
-    EXPECT_EQ(p->DockOnDrag(bHandled), p);
-    EXPECT_TRUE(bHandled);
-    PumpPending();
-    EXPECT_EQ(p->GetDefaultSlider(), Side(101));
-    EXPECT_LT(Rect(101).bottom, Rect(103).top);
 }
 
 TEST_F(DockingPaneFixture, MultiBarFramesJoinPanesAndSendThemAllBack) {
@@ -354,7 +382,7 @@ TEST_F(DockingPaneFixture, MultiBarFramesJoinPanesAndSendThemAllBack) {
     // Pane 103 dropped at the lower edge of pane 102 joins the frame below it.
     CRect rectP2;
     p2->GetWindowRect(rectP2);
-    ASSERT_TRUE(MoveCursorTo(rectP2.CenterPoint().x, rectP2.bottom - 2));
+    ASSERT_TRUE(PointAt(rectP2.CenterPoint().x, rectP2.bottom - 2));
     EXPECT_FALSE(pMulti->DockBarAtCursor(p3));
     PumpPending();
     EXPECT_EQ(p3->GetParent(), pMulti);
@@ -366,13 +394,13 @@ TEST_F(DockingPaneFixture, MultiBarFramesJoinPanesAndSendThemAllBack) {
     // A third one at the right edge of pane 103.
     CRect rectP3;
     p3->GetWindowRect(rectP3);
-    ASSERT_TRUE(MoveCursorTo(rectP3.right - 2, rectP3.CenterPoint().y));
+    ASSERT_TRUE(PointAt(rectP3.right - 2, rectP3.CenterPoint().y));
     EXPECT_FALSE(pMulti->DockBarAtCursor(p5));
     PumpPending();
     EXPECT_EQ(pMulti->GetControlBarCount(), 3);
     EXPECT_LT(FrameRect(pMulti, p3).right, FrameRect(pMulti, p5).left);
     // Nothing under the cursor: nothing taken.
-    ASSERT_TRUE(MoveCursorTo(5, 5));
+    ASSERT_TRUE(PointAt(5, 5));
     EXPECT_TRUE(pMulti->DockBarAtCursor(P(104)));
 
     // The caption's double click sends every pane to its recent place.
@@ -450,7 +478,7 @@ TEST_F(DockingPaneFixture, PanesOnTwoSidesBesideAMultiBarFrame) {
     PumpPending();
     CRect rect6;
     p6->GetWindowRect(rect6);
-    ASSERT_TRUE(MoveCursorTo(rect6.CenterPoint().x, rect6.bottom - 2));
+    ASSERT_TRUE(PointAt(rect6.CenterPoint().x, rect6.bottom - 2));
     EXPECT_FALSE(pMulti->DockBarAtCursor(p7));
     DragSlider(Between(101), CSize(0, -110));
     pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -481,9 +509,8 @@ TEST_F(DockingPaneFixture, AFrameClosesWithPanesFloatingTogether) {
     PumpPending();
     CSPMultiMiniFrameWnd* pMulti = DYNAMIC_DOWNCAST(CSPMultiMiniFrameWnd, P(103)->GetParentMiniFrame(TRUE));
     ASSERT_NE(pMulti, nullptr);
-    CRect rect;
-    P(103)->GetWindowRect(rect);
-    ASSERT_TRUE(MoveCursorTo(rect.CenterPoint().x, rect.bottom - 2));
-    EXPECT_FALSE(pMulti->DockBarAtCursor(P(104)));
+    P(104)->UnDockControlBar(FALSE);
+    EXPECT_TRUE(pMulti->InsertBar(P(104), P(103), CBRS_ALIGN_BOTTOM));
+    EXPECT_EQ(pMulti->GetControlBarCount(), 2);
     CloseFrame();
 }
