@@ -620,6 +620,13 @@ void CSPBarContainer::StoreBarDockInfo(CSPControlBar* pBar) {
     CSPSlider* pSlider = m_pContainerManager != NULL ? m_pContainerManager->GetDefaultSlider() : NULL;
     if (pSlider != NULL && pSlider->IsAutoHideMode() && pBar->GetParentMiniFrame(TRUE) == NULL) return;
     pBar->m_recentDockInfo.StoreDockInfo(this);
+    // The side and share the bar had, for its way back into this node.
+    const BOOL bDocked = pBar->GetParentMiniFrame(TRUE) == NULL;
+    CSPRecentDockPlacement& place =
+        bDocked ? pBar->m_recentDockInfo.m_recentSliderInfo : pBar->m_recentDockInfo.m_recentMiniFrameInfo;
+    const BOOL bLeft = m_pBarLeft == pBar;
+    place.m_nRecentPosition = bLeft ? 1 : 0;
+    place.m_nRecentPercent = GetHalfWeight(bLeft);
 }
 
 // --- the record -------------------------------------------------------------------------------------

@@ -6,8 +6,10 @@
 #include "SPBarContainer.h"
 #include "SPControlBar.h"
 #include "SPDockManager.h"
+#include "SPDockingControlBar.h"
 #include "SPDockingUtils.h"
 #include "SPMiniFrameWnd.h"
+#include "SPMultiMiniFrameWnd.h"
 #include "SPSlider.h"
 
 using std::max;
@@ -496,4 +498,324 @@ void CSPBarContainerManager::Serialize(CArchive& ar) {
         if (!m_pRootContainer->AssignBarById((UINT)nID, pBar)) ThrowDamaged();
         m_lstControlBars.AddTail(pBar);
     }
+}
+
+// --- joining regions ----------------------------------------------------------------------------------
+
+void CSPBarContainerManager::CalcChildRects(CRect& rectTarget, CRect& rectIncoming, CRect& rectSlider,
+                                            DWORD& dwSliderStyle, DWORD dwAlignment, CSize /*sizeMinTarget*/,
+                                            CSize sizeMinIncoming) {
+    rectIncoming.right = max(rectIncoming.right, rectIncoming.left + (int)sizeMinIncoming.cx);
+    rectIncoming.bottom = max(rectIncoming.bottom, rectIncoming.top + (int)sizeMinIncoming.cy);
+    const int T = m_nSliderThickness;
+    int nExtent;
+    if ((dwAlignment & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0) {
+        rectIncoming.left = rectSlider.left = rectTarget.left;
+        rectIncoming.right = rectSlider.right = rectTarget.right;
+        nExtent = min(rectIncoming.Height(), rectTarget.Height() / 2);
+        dwSliderStyle = SP_SS_HORZ;
+    } else {
+        rectIncoming.top = rectSlider.top = rectTarget.top;
+        rectIncoming.bottom = rectSlider.bottom = rectTarget.bottom;
+        nExtent = min(rectIncoming.Width(), rectTarget.Width() / 2);
+        dwSliderStyle = SP_SS_VERT;
+    }
+    nExtent = max(0, nExtent);
+    switch (dwAlignment & CBRS_ALIGN_ANY) {
+    case CBRS_ALIGN_RIGHT:
+        rectIncoming.left = rectTarget.right - nExtent;
+        rectIncoming.right = rectTarget.right;
+        rectTarget.right = rectIncoming.left - T;
+        rectSlider.left = rectTarget.right;
+        rectSlider.right = rectIncoming.left;
+        break;
+    case CBRS_ALIGN_LEFT:
+        rectIncoming.left = rectTarget.left;
+        rectIncoming.right = rectTarget.left + nExtent;
+        rectTarget.left = rectIncoming.right + T;
+        rectSlider.left = rectIncoming.right;
+        rectSlider.right = rectTarget.left;
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rectIncoming.top = rectTarget.bottom - nExtent;
+        rectIncoming.bottom = rectTarget.bottom;
+        rectTarget.bottom = rectIncoming.top - T;
+        rectSlider.top = rectTarget.bottom;
+        rectSlider.bottom = rectIncoming.top;
+        break;
+    case CBRS_ALIGN_TOP:
+        rectIncoming.top = rectTarget.top;
+        rectIncoming.bottom = rectTarget.top + nExtent;
+        rectTarget.top = rectIncoming.bottom + T;
+        rectSlider.top = rectIncoming.bottom;
+        rectSlider.bottom = rectTarget.top;
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CSPBarContainerManager::InsertContainer(CSPControlBar* pTarget, CSPBarContainer* pIncoming,
+                                             DWORD dwAlignment) {
+    if (m_pRootContainer == NULL || pIncoming == NULL) return FALSE;
+    CSize sizeMinTarget, sizeMinIncoming;
+    pTarget->GetMinSize(sizeMinTarget);
+    pIncoming->GetMinSize(sizeMinIncoming);
+    CRect rectTarget, rectIncoming, rectSlider(0, 0, 0, 0);
+    pTarget->GetWindowRect(rectTarget);
+    pIncoming->CalcWindowRect(rectIncoming, FALSE);
+    rectIncoming.OffsetRect(-rectIncoming.TopLeft());
+    DWORD dwSliderStyle = SP_SS_HORZ;
+    CalcChildRects(rectTarget, rectIncoming, rectSlider, dwSliderStyle, dwAlignment, sizeMinTarget,
+                   sizeMinIncoming);
+    if (m_pOwnerWnd->GetSafeHwnd() != NULL) {
+        m_pOwnerWnd->ScreenToClient(rectTarget);
+        m_pOwnerWnd->ScreenToClient(rectIncoming);
+        m_pOwnerWnd->ScreenToClient(rectSlider);
+    }
+    pTarget->MoveWindow(rectTarget, TRUE, NULL);
+    pIncoming->LayoutInRect(rectIncoming, NULL, FALSE);
+    pIncoming->RepositionBars(rectIncoming.left, rectIncoming.top);
+    CSPSlider* pSlider = CreateSlider(rectSlider, dwSliderStyle);
+    if (pSlider == NULL) return FALSE;
+    const BOOL bTargetLeft = (dwAlignment & (CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)) != 0;
+    CSPBarContainer* pNode = NewContainer(bTargetLeft ? pTarget : NULL, bTargetLeft ? NULL : pTarget, pSlider);
+    pNode->SetChild(pIncoming, !bTargetLeft);
+    pSlider->BringWindowToTop();
+    if (!m_pRootContainer->AddContainer(pNode, bTargetLeft)) {
+        pNode->SetChild(NULL, !bTargetLeft);
+        delete pNode;  // its slider goes with it
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CSPBarContainerManager::AddContainerManager(CSPControlBar* pTarget, DWORD dwAlignment,
+                                                 CSPBarContainerManager& other, BOOL /*bCopy*/) {
+    if (&other == this || other.m_pRootContainer == NULL || pTarget == NULL) return FALSE;
+    POSITION posTarget = m_lstControlBars.Find(pTarget);
+    BOOL bLeft = FALSE;
+    if (posTarget == NULL || FindContainer(pTarget, bLeft) == NULL) return FALSE;
+    // The whole tree moves over; the other manager keeps a fresh empty one.
+    CObList lstBars, lstSliders;
+    lstBars.AddTail(&other.m_lstControlBars);
+    lstSliders.AddTail(&other.m_lstSliders);
+    CWnd* pOtherOwner = other.m_pOwnerWnd;
+    CSPBarContainer* pIncoming = other.m_pRootContainer;
+    CObList lstWnds;
+    lstWnds.AddTail(&lstBars);
+    lstWnds.AddTail(&lstSliders);
+    for (POSITION pos = lstWnds.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)lstWnds.GetNext(pos);
+        if (pWnd->GetSafeHwnd() != NULL) pWnd->SetParent(m_pOwnerWnd);
+    }
+    if (!InsertContainer(pTarget, pIncoming, dwAlignment)) {
+        for (POSITION pos = lstWnds.GetHeadPosition(); pos != NULL;) {
+            CWnd* pWnd = (CWnd*)lstWnds.GetNext(pos);
+            if (pWnd->GetSafeHwnd() != NULL) pWnd->SetParent(pOtherOwner);
+        }
+        return FALSE;
+    }
+    other.m_pRootContainer = NULL;
+    other.m_lstControlBars.RemoveAll();
+    other.m_lstSliders.RemoveAll();
+    other.Create(other.m_pOwnerWnd, other.m_pDefaultSlider, other.m_pContainerRTC);
+    pIncoming->SetManager(this, TRUE);
+
+    const BOOL bBefore = (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_TOP)) != 0;
+    for (POSITION pos = bBefore ? lstBars.GetHeadPosition() : lstBars.GetTailPosition(); pos != NULL;) {
+        CObject* pBar = bBefore ? lstBars.GetNext(pos) : lstBars.GetPrev(pos);
+        if (bBefore)
+            m_lstControlBars.InsertBefore(posTarget, pBar);
+        else
+            m_lstControlBars.InsertAfter(posTarget, pBar);
+    }
+    for (POSITION pos = lstSliders.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = (CSPSlider*)lstSliders.GetNext(pos);
+        pSlider->SetContainerManager(this);
+        pSlider->SetOwnerWnd(m_pOwnerWnd);
+        m_lstSliders.AddTail(pSlider);
+    }
+    CSPDockManager* pDockManager =
+        m_pDefaultSlider != NULL ? CSPDockingUtils::GetDockManager(m_pDefaultSlider->GetDockSite()) : NULL;
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CSPControlBar* pBar = (CSPControlBar*)lstBars.GetNext(pos);
+        CSPMiniFrameWnd::RegisterBarInGlobalMap(pBar, FALSE);
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pBar);
+        if (m_pDefaultSlider != NULL) {
+            if (pPane != NULL) pPane->SetDefaultSlider(m_pDefaultSlider->GetSafeHwnd());
+            pBar->SetCurrentAlignment(m_pDefaultSlider->GetCurrentAlignment());
+            pBar->SetControlBarStyle(pBar->GetControlBarStyle() & ~CBRS_FLOATING);
+            if (pDockManager != NULL && !pDockManager->IsBarKnown(pBar)) pDockManager->AddControlBar(pBar);
+        } else if (m_pOwnerWnd->GetSafeHwnd() != NULL) {
+            CSPMiniFrameWnd::RegisterBarInGlobalMap(pBar, TRUE);
+        }
+        pBar->ShowCaption(TRUE);
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+    }
+    m_pRootContainer->CheckSliderVisibility();
+    m_pRootContainer->CalcPlacementWeights();
+    CRect rect;
+    m_pRootContainer->CalcWindowRect(rect, FALSE);
+    if (m_pOwnerWnd->GetSafeHwnd() != NULL) m_pOwnerWnd->ScreenToClient(rect);
+    m_pRootContainer->LayoutInRect(rect, NULL, TRUE);
+    return TRUE;
+}
+
+void CSPBarContainerManager::ListByNeighbours(CSPControlBar* pBar, BOOL bDocked) {
+    if (m_lstControlBars.Find(pBar) != NULL) return;
+    const CList<UINT, UINT>& lstIDs = pBar->m_recentDockInfo.GetSiblingIds(bDocked);
+    const UINT nOwnID = (UINT)pBar->GetDlgCtrlID();
+    POSITION posOwn = lstIDs.Find(nOwnID);
+    if (posOwn != NULL) {
+        POSITION pos = posOwn;
+        lstIDs.GetPrev(pos);
+        while (pos != NULL) {
+            const UINT nID = lstIDs.GetPrev(pos);
+            for (POSITION p = m_lstControlBars.GetHeadPosition(); p != NULL;) {
+                POSITION posCur = p;
+                CWnd* pListed = (CWnd*)m_lstControlBars.GetNext(p);
+                if (pListed->GetSafeHwnd() != NULL && (UINT)pListed->GetDlgCtrlID() == nID) {
+                    m_lstControlBars.InsertAfter(posCur, pBar);
+                    return;
+                }
+            }
+        }
+    }
+    m_lstControlBars.AddHead(pBar);
+}
+
+CSPControlBar* CSPBarContainerManager::AddRecentControlBar(CSPControlBar* pBar) {
+    if (m_pRootContainer == NULL || pBar == NULL || pBar->GetSafeHwnd() == NULL) return NULL;
+    if (m_lstControlBars.Find(pBar) != NULL) return pBar;
+    const BOOL bDocked = m_pOwnerWnd == NULL || !m_pOwnerWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd));
+    CSPRecentDockInfo& info = pBar->m_recentDockInfo;
+    const BOOL bVertStack = m_pDefaultSlider == NULL ||
+                            (m_pDefaultSlider->GetCurrentAlignment() & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+
+    // The recorded node, when the tree still has it and the bar's side is free.
+    CSPBarContainer* pNode = info.GetContainer(bDocked);
+    if (pNode != NULL && m_pRootContainer->FindNodeByBar(pNode, CSPBarContainer::FIND_NODE) == NULL) pNode = NULL;
+    const BOOL bLeft = info.GetPosition(bDocked) != 0;
+    if (pNode != NULL && (bLeft ? pNode->IsLeftSideEmpty(FALSE) : pNode->IsRightSideEmpty(FALSE)) &&
+        !(pNode->IsLeftSideEmpty(FALSE) && pNode->IsRightSideEmpty(FALSE))) {
+        CRect rectNode;
+        pNode->CalcWindowRect(rectNode, FALSE);
+        if (m_pOwnerWnd->GetSafeHwnd() != NULL) m_pOwnerWnd->ScreenToClient(rectNode);
+        if (pNode->GetSlider() == NULL || pNode->GetSlider()->GetSafeHwnd() == NULL) {
+            const DWORD dwStyle = pNode->GetSavedSliderStyle() != 0 ? pNode->GetSavedSliderStyle()
+                                  : bVertStack                      ? SP_SS_HORZ
+                                                                    : SP_SS_VERT;
+            CSPSlider* pSlider = CreateSlider(CRect(rectNode.TopLeft(), CSize(1, 1)), dwStyle);
+            if (pSlider == NULL) return NULL;
+            pNode->SetSlider(pSlider);
+        }
+        pNode->SetBar(pBar, bLeft);
+        pNode->SetHalfWeight(bLeft, info.GetWeight(bDocked));
+        pBar->ShowWindow(SW_SHOW);
+        m_pRootContainer->CheckSliderVisibility();
+        HDWP hdwp = ::BeginDeferWindowPos(10);
+        hdwp = pNode->LayoutInRect(rectNode, hdwp, TRUE);
+        if (hdwp != NULL) ::EndDeferWindowPos(hdwp);
+        ListByNeighbours(pBar, bDocked);
+        return pBar;
+    }
+
+    // Otherwise beside the nearest recorded neighbour still in the region:
+    // before the one that followed it, else after the one that preceded it.
+    if (m_lstControlBars.IsEmpty()) {
+        AddControlBar(pBar);
+        m_pRootContainer->CheckSliderVisibility();
+        return pBar;
+    }
+    const CList<UINT, UINT>& lstIDs = info.GetSiblingIds(bDocked);
+    auto listed = [this](UINT nID) -> CSPControlBar* {
+        for (POSITION p = m_lstControlBars.GetHeadPosition(); p != NULL;) {
+            CSPControlBar* pListed = (CSPControlBar*)m_lstControlBars.GetNext(p);
+            if (pListed->GetSafeHwnd() != NULL && (UINT)pListed->GetDlgCtrlID() == nID) return pListed;
+        }
+        return NULL;
+    };
+    CSPControlBar* pTarget = NULL;
+    BOOL bBefore = FALSE;
+    POSITION posOwn = lstIDs.Find((UINT)pBar->GetDlgCtrlID());
+    if (posOwn != NULL) {
+        POSITION pos = posOwn;
+        lstIDs.GetNext(pos);
+        while (pos != NULL && pTarget == NULL) pTarget = listed(lstIDs.GetNext(pos));
+        bBefore = pTarget != NULL;
+        pos = posOwn;
+        lstIDs.GetPrev(pos);
+        while (pos != NULL && pTarget == NULL) pTarget = listed(lstIDs.GetPrev(pos));
+    }
+    if (pTarget == NULL) pTarget = (CSPControlBar*)m_lstControlBars.GetTail();
+    // Bars that came after the bar left (not among its recorded neighbours)
+    // stay between the neighbour and the returning bar.
+    for (POSITION pos = m_lstControlBars.Find(pTarget); pos != NULL;) {
+        CSPControlBar* pNext = (CSPControlBar*)(bBefore ? m_lstControlBars.GetPrev(pos) : m_lstControlBars.GetNext(pos));
+        if (pNext == pTarget) continue;
+        if (pNext->GetSafeHwnd() == NULL || lstIDs.Find((UINT)pNext->GetDlgCtrlID()) != NULL) break;
+        pTarget = pNext;
+    }
+    const DWORD dwSide = bVertStack ? (bBefore ? CBRS_ALIGN_TOP : CBRS_ALIGN_BOTTOM)
+                                    : (bBefore ? CBRS_ALIGN_LEFT : CBRS_ALIGN_RIGHT);
+    // The bar comes back with the extent it had.
+    const CRect& rectRecent = info.GetRect(bDocked);
+    if (!rectRecent.IsRectEmpty())
+        pBar->CWnd::SetWindowPos(NULL, 0, 0, rectRecent.Width(), rectRecent.Height(),
+                                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->ShowWindow(SW_SHOW);
+    return InsertControlBar(pBar, pTarget, dwSide) ? pBar : NULL;
+}
+
+CSPControlBar* CSPBarContainerManager::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExact,
+                                                           BOOL& bOnTabArea, BOOL& bOnCaption) {
+    bOnTabArea = FALSE;
+    bOnCaption = FALSE;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, m_lstControlBars.GetNext(pos));
+        if (pPane == NULL || pPane->GetSafeHwnd() == NULL || !pPane->IsWindowVisible()) continue;
+        CRect rectTop, rectBottom;
+        pPane->GetTabArea(rectTop, rectBottom);
+        if (rectTop.PtInRect(point) || rectBottom.PtInRect(point)) {
+            bOnTabArea = TRUE;
+            return pPane;
+        }
+        if (pPane->HitTest(point, TRUE) == HTCAPTION) {
+            bOnCaption = TRUE;
+            return pPane;
+        }
+        CRect rect;
+        pPane->GetWindowRect(rect);
+        rect.top += pPane->GetCaptionHeight();
+        rect.bottom -= rectBottom.Height();
+        if (!rect.PtInRect(point)) continue;
+        CRect rectInner = rect;
+        rectInner.DeflateRect(nSensitivity, nSensitivity);
+        if (nSensitivity == 0 || !rectInner.PtInRect(point)) return pPane;
+    }
+    if (bExact) return NULL;
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, m_lstControlBars.GetNext(pos));
+        if (pPane == NULL || pPane->GetSafeHwnd() == NULL || !pPane->IsWindowVisible()) continue;
+        CRect rect;
+        pPane->GetWindowRect(rect);
+        rect.InflateRect(nSensitivity, nSensitivity);
+        if (rect.PtInRect(point)) return pPane;
+    }
+    return NULL;
+}
+
+BOOL CSPBarContainerManager::CaptionBarFromPoint(CPoint point, CSPControlBar*& pBar) {
+    pBar = NULL;
+    CSPMultiMiniFrameWnd* pMulti = DYNAMIC_DOWNCAST(CSPMultiMiniFrameWnd, m_pOwnerWnd);
+    if (pMulti == NULL || pMulti->GetSafeHwnd() == NULL || GetVisibleBarCount() > 1) return FALSE;
+    CRect rectCaption;
+    pMulti->GetCaptionRect(rectCaption);
+    CRect rectWnd;
+    pMulti->GetWindowRect(rectWnd);
+    rectCaption.OffsetRect(rectWnd.TopLeft());
+    if (!rectCaption.PtInRect(point)) return FALSE;
+    pBar = DYNAMIC_DOWNCAST(CSPDockingControlBar, GetFirstVisibleBar());
+    return pBar != NULL;
 }

@@ -49,7 +49,29 @@ public:
     virtual void RemoveSlider(CSPSlider* pSlider);
     virtual void StoreBarDockInfo(CSPControlBar* pBar);
     virtual CSPBarContainer* FindContainer(const CSPControlBar* pBar, BOOL& bLeft) const;
+    // Takes another manager's whole region beside the target bar, on the
+    // side of it that the alignment gives; the other manager is left empty.
+    virtual BOOL AddContainerManager(CSPControlBar* pTarget, DWORD dwAlignment, CSPBarContainerManager& other,
+                                     BOOL bCopy);
+    // Puts a bar back where its recent dock info says it was in this
+    // region: the recorded node when it is still in the tree, else beside
+    // the nearest recorded neighbour. The bar, or NULL when it found no
+    // place.
+    virtual CSPControlBar* AddRecentControlBar(CSPControlBar* pBar);
+    // The docking pane of the region under a screen point.
+    virtual CSPControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExact, BOOL& bOnTabArea,
+                                               BOOL& bOnCaption);
+    // For a multi-bar mini frame showing at most one pane: that pane when
+    // the point lies in the frame's caption.
+    virtual BOOL CaptionBarFromPoint(CPoint point, CSPControlBar*& pBar);
     void Serialize(CArchive& ar) override;
+
+    // Places an incoming rectangle at one side of a target rectangle, a
+    // slider's thickness between them; the incoming extent is at most
+    // half the target's. The slider style is SP_SS_HORZ for top and
+    // bottom, SP_SS_VERT for left and right.
+    static void CalcChildRects(CRect& rectTarget, CRect& rectIncoming, CRect& rectSlider, DWORD& dwSliderStyle,
+                               DWORD dwAlignment, CSize sizeMinTarget, CSize sizeMinIncoming);
 
     // A plain slider between two containers, shown and listed; an id of -1
     // (or one a listed slider has) takes the next library-wide id. NULL
@@ -82,6 +104,11 @@ public:
 protected:
     // The dock manager that resolves the bar ids of a loaded record.
     CSPDockManager* GetLoadingDockManager() const;
+    // Inserts a tree beside the target bar.
+    BOOL InsertContainer(CSPControlBar* pTarget, CSPBarContainer* pIncoming, DWORD dwAlignment);
+    // The bar enters the list after the nearest of its recorded neighbours
+    // that is listed, else at the head.
+    void ListByNeighbours(CSPControlBar* pBar, BOOL bDocked);
 
     CObList m_lstControlBars;
     CObList m_lstSliders;

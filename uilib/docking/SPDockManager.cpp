@@ -11,6 +11,8 @@
 #include "SPToolBar.h"
 #include "SPGlobalData.h"
 #include "SPMiniFrameWnd.h"
+#include "SPMultiMiniFrameWnd.h"
+#include "SPDockingControlBar.h"
 #include "SPBarContainerManager.h"
 #include "SPSlider.h"
 #include "SPStatusBar.h"
@@ -200,6 +202,8 @@ void CSPDockManager::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LP
                      {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
         for (const auto& side : sides) {
             if (side.nID == nDockBarID && (side.dwAlignment & pBar->GetEnabledAlignment()) != 0) {
+                // The bar docks on the side it is given.
+                pBar->SetCurrentAlignment(side.dwAlignment & CBRS_ALIGN_ANY);
                 pBar->DockToFrameSide();
                 return;
             }
@@ -321,7 +325,7 @@ CWnd* CSPDockManager::FrameFromPoint(CPoint pt, CWnd* pFrameToIgnore, BOOL bMult
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
         CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
         if (pWnd == pFrameToIgnore || pWnd->GetSafeHwnd() == NULL || !pWnd->IsWindowVisible()) continue;
-        if (bMultiMiniFrameOnly && !SPIsKindOf(pWnd, "CSPMultiMiniFrameWnd")) continue;
+        if (bMultiMiniFrameOnly && !pWnd->IsKindOf(RUNTIME_CLASS(CSPMultiMiniFrameWnd))) continue;
         CRect rect;
         pWnd->GetWindowRect(rect);
         if (rect.PtInRect(pt)) return pWnd;
@@ -574,7 +578,7 @@ void CSPDockManager::HideAndRemember() {
     auto hide = [&](CSPBaseControlBar* pBar, BOOL bAll) {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
-        if (!bAll && (SPClientHooks::IsDockingPane(pBar) || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
+        if (!bAll && (pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
                       pBar->IsKindOf(RUNTIME_CLASS(CSPSlider))))
             return;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);

@@ -37,6 +37,8 @@ public:
     // right) that do not exist yet.
     BOOL EnableDocking(DWORD dwStyle);
     BOOL EnableAutoHideBars(DWORD dwStyle);
+    // The sides on which panes may be pinned away.
+    DWORD GetEnabledAutoHideSides() const { return m_dwEnabledSlideBars; }
     // A bar joins the bar list (or the auto-hide list) once: FALSE for a
     // bar already there.
     BOOL AddControlBar(CSPBaseControlBar* pBar, BOOL bTail = TRUE, BOOL bAutoHide = FALSE,

@@ -7,6 +7,7 @@
 #include "SPControlBar.h"
 #include "SPFrameImpl.h"
 #include "SPMiniFrameWnd.h"
+#include "SPMultiMiniFrameWnd.h"
 #include "SPSlider.h"
 
 BOOL CSPDockingUtils::m_bDialogHost = FALSE;
@@ -104,6 +105,6 @@ BOOL CSPDockingUtils::CanDockToMultiMiniFrame(CWnd* pWnd) {
     CWnd* pBar = pWnd;
     if (pWnd->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) pBar = ((CSPMiniFrameWnd*)pWnd)->GetControlBar();
     if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return FALSE;
-    if (SPIsKindOf(pBar->GetParent(), "CSPMultiMiniFrameWnd")) return TRUE;
+    if (pBar->GetParent()->IsKindOf(RUNTIME_CLASS(CSPMultiMiniFrameWnd))) return TRUE;
     return (((CSPControlBar*)pBar)->GetControlBarStyle() & 0x40) != 0;
 }

@@ -90,8 +90,12 @@ void CSPRecentDockInfo::StoreDockInfo(CSPBarContainer* pRecentContainer, CSPCont
             ::PostMessage(hPrevMiniFrame, SP_CHECKEMPTYMINIFRAME, 0, 0);
         return;
     }
-    // A bar on a default slider stores its docked place here once sliders
-    // exist; until then every bar outside a mini frame is this case.
+    if (pRecentContainer != NULL) {
+        // Docked in a slider's region: the frame it last floated in stays
+        // recorded for the way back there.
+        m_recentSliderInfo.StoreDockInfo(pRecentContainer, m_pBar, pTabbedBar);
+        return;
+    }
     m_hRecentMiniFrame = NULL;
     m_recentMiniFrameInfo.StoreDockInfo(NULL, m_pBar, NULL);
 }

@@ -234,11 +234,10 @@ void CSPSlider::AddControlBar(CSPControlBar* pBar) {
 }
 
 BOOL CSPSlider::AddRecentControlBar(CSPControlBar* pBar) {
-    // The way back through recorded containers comes with the panes' own
-    // recent places; a bar without one is not taken here.
     if (m_pContainerManager == NULL || pBar == NULL) return FALSE;
+    const BOOL bTaken = m_pContainerManager->AddRecentControlBar(pBar) != NULL;
     CheckVisibility();
-    return FALSE;
+    return bTaken;
 }
 
 BOOL CSPSlider::InsertControlBar(CSPControlBar* pBar, CSPControlBar* pTarget, DWORD dwAlignment,
