@@ -49,6 +49,22 @@ struct ContextMenuTest : ContextMenuFixture {
     }
     // The profile the manager is given: a full path, as the workspace gives.
     static CString ProfilePath() { return SPGetRegPath(_T("ContextMenuProfile")); }
+    // The active popup's "Tools" item at iItem opens its submenu with the
+    // resource's items, and the submenu's command reaches the frame.
+    void ExpectToolsSubMenuOpensAndRuns(int iItem) {
+        CSPPopupMenu* pMenu = ActivePopup();
+        ASSERT_NE(nullptr, pMenu);
+        CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+        ASSERT_TRUE(pBar->OpenSubMenu(iItem));
+        CSPPopupMenu* pSub = pBar->GetOpenSubMenu();
+        ASSERT_NE(nullptr, pSub);
+        EXPECT_EQ((std::vector<UINT>{ID_CTX_SPELL, 0, ID_CTX_COUNT}), Ids(pSub));
+        frame->commands.clear();
+        pSub->GetMenuBar()->SendMenuCommand(ID_CTX_COUNT);
+        PumpPending();
+        EXPECT_EQ(std::vector<UINT>{ID_CTX_COUNT}, frame->commands);
+        EXPECT_EQ(nullptr, ActivePopup()) << "the whole chain closed";
+    }
 };
 
 TEST_F(ContextMenuTest, MenusByNameAndId) {
@@ -171,7 +187,7 @@ TEST_F(ContextMenuTest, CustomisedItemsForTheRunAndAcrossManagers) {
     CustomiseContextMenu(hEdit, 0);
     ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame));
     EXPECT_EQ((std::vector<UINT>{ID_CTX_COPY, ID_CTX_PASTE, 0, (UINT)-1}), Ids(ActivePopup()));
-    ActivePopup()->DestroyWindow();
+    ExpectToolsSubMenuOpensAndRuns(3);
     ASSERT_TRUE(g_pContextMenuManager->SaveState(ProfilePath()));
 
     // Reset: the resource's items again for the run, the stored ones stay.
@@ -188,6 +204,8 @@ TEST_F(ContextMenuTest, CustomisedItemsForTheRunAndAcrossManagers) {
     ASSERT_TRUE(g_pContextMenuManager->LoadState(ProfilePath()));
     ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame));
     EXPECT_EQ((std::vector<UINT>{ID_CTX_COPY, ID_CTX_PASTE, 0, (UINT)-1}), Ids(ActivePopup()));
+    ExpectToolsSubMenuOpensAndRuns(3);
+    ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame));
     ASSERT_TRUE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_VIEW, 100, 100, frame));
     EXPECT_EQ((std::vector<UINT>{ID_CTX_ZOOM, ID_CTX_FIT}), Ids(ActivePopup()));
     ActivePopup()->DestroyWindow();

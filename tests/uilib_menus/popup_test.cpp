@@ -111,9 +111,15 @@ TEST_F(PopupTest, ImportDropsExtraSeparatorsAndKeepsStates) {
     ASSERT_EQ(7, ::GetMenuItemCount(hExport));
     EXPECT_TRUE(::GetMenuState(hExport, ID_SAVE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(::GetMenuState(hExport, ID_CLOSE, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_NE(nullptr, ::GetSubMenu(hExport, 5));
-    ::RemoveMenu(hExport, 5, MF_BYPOSITION);  // the submenu belongs to the popup's menu
+    // The submenu is a copy of its own: destroying the export leaves the
+    // popup's menu whole.
+    HMENU hExportedSub = ::GetSubMenu(hExport, 5);
+    ASSERT_NE(nullptr, hExportedSub);
+    EXPECT_NE(hExportedSub, pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5)));
+    EXPECT_EQ(::GetMenuItemCount(pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5))),
+              ::GetMenuItemCount(hExportedSub));
     ::DestroyMenu(hExport);
+    EXPECT_TRUE(::IsMenu(pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5))));
 }
 
 TEST_F(PopupTest, SizesOfEmptyAccelAndColumns) {

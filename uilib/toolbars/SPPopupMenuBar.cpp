@@ -54,7 +54,27 @@ CSPPopupMenuBar::CSPPopupMenuBar()
     m_bMenuMode = TRUE;
 }
 
-CSPPopupMenuBar::~CSPPopupMenuBar() {}
+CSPPopupMenuBar::~CSPPopupMenuBar() { ForgetSubMenus(); }
+
+void CSPPopupMenuBar::ForgetSubMenus() {
+    m_SubMenus.RemoveAll();
+    while (!m_OwnedSubMenus.IsEmpty()) {
+        HMENU hMenu = m_OwnedSubMenus.RemoveHead();
+        if (::IsMenu(hMenu)) ::DestroyMenu(hMenu);
+    }
+}
+
+BOOL CSPPopupMenuBar::RemoveButton(int iIndex) {
+    // A later item may come to live at the same address.
+    CSPToolbarButton* pItem = GetItem(iIndex);
+    if (pItem != NULL && pItem != m_pCustomizeButton) m_SubMenus.RemoveKey(pItem);
+    return CSPToolBar::RemoveButton(iIndex);
+}
+
+void CSPPopupMenuBar::RemoveAllButtons() {
+    CSPToolBar::RemoveAllButtons();
+    ForgetSubMenus();
+}
 
 void CSPPopupMenuBar::GetVisualInfo(SPBarInfo& info) {
     CSPToolBar::GetVisualInfo(info);
@@ -68,9 +88,20 @@ CSPToolbarButton* CSPPopupMenuBar::GetItem(int iIndex) const {
 }
 
 HMENU CSPPopupMenuBar::GetItemSubMenu(const CSPToolbarButton* pItem) const {
+    if (pItem == NULL) return NULL;
+    CSPToolbarButton* pKey = const_cast<CSPToolbarButton*>(pItem);
     HMENU hSub = NULL;
-    if (pItem == NULL || !m_SubMenus.Lookup(const_cast<CSPToolbarButton*>(pItem), hSub)) return NULL;
-    return ::IsMenu(hSub) ? hSub : NULL;
+    if (m_SubMenus.Lookup(pKey, hSub)) return ::IsMenu(hSub) ? hSub : NULL;
+    // An item of a stored layout (a customised context menu) brings its
+    // submenu as its own items: the menu its popup opens is made from them.
+    const CSPToolbarMenuButton* pMenuItem = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pKey);
+    if (pMenuItem == NULL || pMenuItem->m_nID != (UINT)-1 || pMenuItem->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)))
+        return NULL;
+    hSub = pMenuItem->CreateMenu();
+    if (hSub == NULL) return NULL;
+    m_SubMenus.SetAt(pKey, hSub);
+    m_OwnedSubMenus.AddTail(hSub);
+    return hSub;
 }
 
 CSPPopupMenu* CSPPopupMenuBar::GetParentPopup() const {
@@ -123,7 +154,6 @@ static UINT MnemonicOf(const CString& str) {
 
 BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
     RemoveAllButtons();
-    m_SubMenus.RemoveAll();
     m_bAreAllCommandsShown = TRUE;
     m_HiddenItemsAccel.RemoveAll();
     if (hMenu == NULL) return FALSE;
@@ -178,6 +208,9 @@ BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
         item.m_iImage = -1;
         item.m_bText = TRUE;
         item.m_bImage = FALSE;
+        // The item carries its submenu's items, so that a stored layout of
+        // this menu can open the submenu too.
+        if (mii.hSubMenu != NULL) item.CreateFromMenu(mii.hSubMenu);
         const int iIndex = InsertButtonCopy(item);
         CSPToolbarButton* pNew = GetItem(iIndex);
         if (pNew == NULL) continue;
@@ -213,11 +246,17 @@ HMENU CSPPopupMenuBar::ExportToMenu() const {
         if (pItem->m_nStyle & TBBS_DISABLED) uiFlags |= MF_GRAYED;
         if (pItem->m_nStyle & TBBS_CHECKED) uiFlags |= MF_CHECKED;
         if (pItem->m_nStyle & SP_TBBS_BREAK) uiFlags |= MF_MENUBREAK;
-        HMENU hSub = GetItemSubMenu(pItem);
-        if (hSub != NULL)
-            ::AppendMenuA(hMenu, uiFlags | MF_POPUP, (UINT_PTR)hSub, pItem->m_strText);
-        else
+        // A submenu goes out as a menu of its own, which the exported menu
+        // then owns, with its tear-off tag in front of its text.
+        HMENU hSub = pItem->m_nID == (UINT)-1 ? ((CSPToolbarMenuButton*)pItem)->CreateMenu() : NULL;
+        if (hSub != NULL) {
+            CString strText = pItem->m_strText;
+            const UINT uiTearOff = ((CSPToolbarMenuButton*)pItem)->GetTearOffID();
+            if (uiTearOff != 0 && g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->Build(uiTearOff, strText);
+            if (!::AppendMenuA(hMenu, uiFlags | MF_POPUP, (UINT_PTR)hSub, strText)) ::DestroyMenu(hSub);
+        } else {
             ::AppendMenuA(hMenu, uiFlags, pItem->m_nID, pItem->m_strText);
+        }
     }
     if (m_uiDefaultItem != 0) ::SetMenuDefaultItem(hMenu, m_uiDefaultItem, FALSE);
     return hMenu;

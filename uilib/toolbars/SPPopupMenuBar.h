@@ -23,7 +23,9 @@ public:
     // A new popup menu holding the items; the caller destroys it.
     HMENU ExportToMenu() const;
 
-    // The submenu of an item imported from a menu, NULL when it has none.
+    // The submenu of an item, NULL when it has none: the one of the menu
+    // the item was imported from, or, for an item of a stored layout, a
+    // menu built from the item's own items (the bar keeps it).
     HMENU GetItemSubMenu(const CSPToolbarButton* pItem) const;
     int GetCount() const { return (int)m_Buttons.GetCount(); }
     CSPToolbarButton* GetItem(int iIndex) const;
@@ -85,6 +87,8 @@ public:
     BOOL AllowSelectDisabled() const override { return FALSE; }
     BOOL AllowShowOnList() const override { return FALSE; }
     BOOL OnKey(UINT nChar) override;
+    BOOL RemoveButton(int iIndex) override;
+    void RemoveAllButtons() override;
     BOOL OnUserToolTip(CSPToolbarButton* pButton, CString& strTTText) const override;
     CWnd* GetCommandTarget() const override;
     BOOL DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* pImages, BOOL bHighlighted,
@@ -107,13 +111,15 @@ protected:
     BOOL m_bInCommand;
     BOOL m_bTrackMode;
     BOOL m_bButtonUpExecutes;
-    CMap<CSPToolbarButton*, CSPToolbarButton*, HMENU, HMENU> m_SubMenus;
+    mutable CMap<CSPToolbarButton*, CSPToolbarButton*, HMENU, HMENU> m_SubMenus;
+    mutable CList<HMENU, HMENU> m_OwnedSubMenus;  // built from stored items
     CSPPopupMenu* m_pOpenSubMenu;
     int m_iOpenSubMenu;
 
     static UINT s_uiSubMenuDelay;
 
     CSPPopupMenu* GetParentPopup() const;
+    void ForgetSubMenus();
     // The item's size as a menu line.
     CSize MeasureItem(CDC* pDC, CSPToolbarButton* pItem, const CSize& sizeDefault);
     // The next item hot by a key: forward or backward from iStart, wrapping,
