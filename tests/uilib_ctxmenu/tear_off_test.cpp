@@ -35,6 +35,7 @@ TEST_F(TearOffTest, MarkedSubMenuHasACaptionOthersNone) {
     ASSERT_NE(nullptr, pTop);
     EXPECT_TRUE(pTop->GetTearOffCaptionRect().IsRectEmpty()) << "a context menu has no button to tear from";
     const int nTopCaption = pTop->GetTearOffCaptionRect().Height();
+    EXPECT_EQ((HWND)NULL, pTop->GetTearOffToolTip().GetSafeHwnd());
 
     CSPPopupMenu* pSub = OpenToolsSubMenu();
     ASSERT_NE(nullptr, pSub);
@@ -50,7 +51,26 @@ TEST_F(TearOffTest, MarkedSubMenuHasACaptionOthersNone) {
     pSub->ScreenToClient(rectBar);
     EXPECT_GE(rectBar.top, rectCaption.bottom);
 
-    pTop->UpdateWindow();
+    // Its tooltip covers the caption and lights it while shown.
+    CToolTipCtrl& tip = pSub->GetTearOffToolTip();
+    ASSERT_NE((HWND)NULL, tip.GetSafeHwnd());
+    EXPECT_EQ(1, tip.GetToolCount());
+    TOOLINFO ti = {};
+    char szTip[128] = {0};
+    ti.lpszText = szTip;
+    ASSERT_TRUE(tip.GetToolInfo(ti, pSub, 1));
+    EXPECT_EQ(rectCaption, CRect(ti.rect));
+    ti.lpszText = szTip;
+    tip.SendMessage(TTM_GETTEXT, sizeof(szTip), (LPARAM)&ti);
+    EXPECT_STREQ("Drag to make this menu float", szTip);
+    for (UINT nCode : {(UINT)TTN_SHOW, (UINT)TTN_POP}) {
+        NMHDR hdr = {tip.GetSafeHwnd(), (UINT_PTR)::GetDlgCtrlID(tip.GetSafeHwnd()), nCode};
+        pSub->SendMessage(WM_NOTIFY, hdr.idFrom, (LPARAM)&hdr);
+        EXPECT_EQ(nCode == (UINT)TTN_SHOW, !!pSub->IsTearOffCaptionHighlighted());
+    }
+
+    // (the sub-menu came with a new top-level popup)
+    pSub->GetParentPopupMenu()->UpdateWindow();
     pSub->UpdateWindow();
     CRect rectShot, rectSub;
     frame->GetWindowRect(rectShot);

@@ -51,6 +51,7 @@ public:
         info.bFloatingOrVertical = m_bFloatingOrVertical;
         info.clrCaptionBack = m_clrCaption;
         info.bToolBar = SPIsKindOf(this, "CSPToolBar");
+        info.bMenuBar = SPIsKindOf(this, "CSPMenuBar");
         info.bDockingPane = SPIsKindOf(this, "CSPDockingControlBar");
     }
 };

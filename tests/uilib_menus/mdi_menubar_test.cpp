@@ -4,10 +4,14 @@
 #include "afxwin.h"
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "MessagePump.h"
 #include "SPMenuBar.h"
+#include "SPRegistry.h"
+#include "SPTempStateStore.h"
+#include "TestRegistry.h"
 #include "SPPopupMenu.h"
 #include "SPToolbarSystemMenuButton.h"
 
@@ -180,6 +184,42 @@ TEST_F(MDIMenuBarTest, IconMenuStatesAndDoubleClick) {
     pIcon->OnDblClk(&bar);
     PumpPending();
     EXPECT_EQ(std::vector<UINT>{SC_CLOSE}, g_sysCommands);
+}
+
+// Storing, reloading and resetting the menu layouts while a child is
+// maximised: the icon and caption buttons come back on the bar, and no
+// stored layout holds them.
+TEST_F(MDIMenuBarTest, ReloadAndResetPutTheCaptionButtonsBack) {
+    CRecordingChild* pChild = NewChild(WS_OVERLAPPEDWINDOW);
+    ASSERT_NE(nullptr, pChild);
+    CSPMenuBar& bar = frame->menuBar;
+    bar.SetMaximizeMode(TRUE, pChild);
+    const std::vector<UINT> captions = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+    ASSERT_EQ(captions, CaptionCommands());
+    const CString strProfile = SPGetRegPath(_T("MDIMenuBarLayouts"));
+    const struct {
+        const char* pszName;
+        std::function<BOOL()> op;
+    } ops[] = {{"save", [&] { return bar.SaveState(strProfile, 0); }},
+               {"reload", [&] { return bar.LoadState(strProfile, 0); }},
+               {"reset", [&] { return bar.RestoreOriginalState(); }}};
+    for (const auto& op : ops) {
+        SCOPED_TRACE(op.pszName);
+        ASSERT_TRUE(op.op());
+        EXPECT_TRUE(bar.IsMaximizeMode());
+        EXPECT_NE(nullptr, bar.GetSystemMenu());
+        EXPECT_EQ(captions, CaptionCommands());
+        EXPECT_EQ(6, bar.GetCount());
+    }
+    // The layout kept for the menu is the two menus alone.
+    bar.SetMaximizeMode(FALSE);
+    CSPMenuBar other;
+    ASSERT_TRUE(other.Create(frame));
+    ASSERT_TRUE(spTempStateStore.LoadState((UINT)(UINT_PTR)bar.GetHMenu(), &other));
+    EXPECT_EQ(2, other.GetCount());
+    other.DestroyWindow();
+    spTempStateStore.RemoveAll();
+    DeleteRegTree((LPCSTR)strProfile);
 }
 
 // Without an MDI frame the caption buttons only beep.

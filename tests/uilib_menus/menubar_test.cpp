@@ -231,4 +231,78 @@ TEST_F(MenuBarTest, EscapeGivesTheKeysBackToTheBar) {
     EXPECT_EQ(1, frame->menuBar.GetHotIndex());
 }
 
+// A menu closed without a command (a click elsewhere) leaves the bar with
+// no hot menu; the bar shows no tooltips over its menus.
+TEST_F(MenuBarTest, ClosedWithoutACommandTheBarLetsGo) {
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'E'));
+    CSPPopupMenu* pPopup = Item(1)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_EQ(1, frame->menuBar.GetHotIndex());
+    ASSERT_NE(frame->menuBar.GetSafeHwnd(), ::GetFocus());
+    pPopup->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(1)->m_pPopupMenu);
+    EXPECT_EQ(-1, frame->menuBar.GetHotIndex());
+    EXPECT_EQ(-1, frame->menuBar.GetHighlightedIndex());
+
+    // The keys are no longer the bar's.
+    MSG msg = {frame->menuBar.GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0};
+    frame->menuBar.PreTranslateMessage(&msg);
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(1)->m_pPopupMenu);
+
+    EXPECT_EQ(-1, frame->menuBar.OnToolHitTest(Item(0)->Rect().CenterPoint(), NULL));
+}
+
+// Personalised menus: showing all items of one menu shows all items of the
+// bar's other menus until the bar lets go (Escape); a double click on a
+// title opens its menu with all items at once.
+TEST_F(MenuBarTest, ShowingAllItemsHoldsUntilTheBarLetsGo) {
+    CList<UINT, UINT> basic;
+    basic.AddTail(IDT_NEW);
+    CSPToolBar::SetBasicCommands(basic);
+    for (int i = 0; i < 20; i++) CSPToolBar::AddCommandUsage(IDT_COPY);
+    auto hasOpen = [&]() {
+        CSPPopupMenu* pFile = Item(0)->m_pPopupMenu;
+        if (pFile == NULL) return false;
+        for (int i = 0; i < pFile->GetMenuItemCount(); i++)
+            if (pFile->GetMenuItem(i)->m_nID == IDT_OPEN) return true;
+        return false;
+    };
+
+    EXPECT_TRUE(SysKey(WM_SYSKEYDOWN, 'F'));
+    ASSERT_NE(nullptr, Item(0)->m_pPopupMenu);
+    EXPECT_FALSE(hasOpen()) << "rarely used";
+    EXPECT_FALSE(CSPMenuBar::IsShowAllCommands());
+    Item(0)->m_pPopupMenu->ShowAllCommands();
+    EXPECT_TRUE(CSPMenuBar::IsShowAllCommands());
+    EXPECT_TRUE(hasOpen());
+    // Over to Edit and back: File comes with all of its items.
+    Item(0)->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    PumpPending();
+    ASSERT_NE(nullptr, Item(1)->m_pPopupMenu);
+    Item(1)->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_LEFT);
+    PumpPending();
+    EXPECT_TRUE(hasOpen());
+    // Escape twice: the menu closes, then the bar lets go of the keys.
+    Item(0)->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    PumpPending();
+    MSG msg = {frame->menuBar.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0};
+    frame->menuBar.PreTranslateMessage(&msg);
+    EXPECT_FALSE(CSPMenuBar::IsShowAllCommands());
+
+    // A double click on File: its menu again, with all items.
+    const CPoint ptFile = Item(0)->Rect().CenterPoint();
+    frame->menuBar.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFile.x, ptFile.y));
+    PumpPending();
+    EXPECT_TRUE(CSPMenuBar::IsShowAllCommands());
+    EXPECT_TRUE(hasOpen());
+    if (Item(0)->m_pPopupMenu != NULL) Item(0)->m_pPopupMenu->SendMessage(WM_CLOSE);
+    PumpPending();
+    CSPMenuBar::SetShowAllCommands(FALSE);
+    basic.RemoveAll();
+    CSPToolBar::SetBasicCommands(basic);
+    CSPToolBar::m_UsageCount.Reset();
+}
+
 }  // namespace

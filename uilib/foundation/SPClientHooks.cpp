@@ -15,7 +15,6 @@ HIMAGELIST SPGetImageListHandle(CImageList* pImageList) {
 
 void (*SPClientHooks::pfnGetTasksGroupInfo)(CSPTasksGroup*, SPTasksGroupInfo&) = NULL;
 void (*SPClientHooks::pfnGetTaskInfo)(CSPTask*, SPTaskInfo&) = NULL;
-CFont* (*SPClientHooks::pfnGetMenuFont)(BOOL) = NULL;
 
 SPBarInfo SPClientHooks::GetBarInfo(CSPBaseControlBar* pBar) {
     SPBarInfo info;
@@ -108,14 +107,6 @@ SPTaskInfo SPClientHooks::GetTaskInfo(CSPTask* pTask) {
     SPTaskInfo info;
     if (pTask != NULL && pfnGetTaskInfo != NULL) pfnGetTaskInfo(pTask, info);
     return info;
-}
-
-CFont* SPClientHooks::GetMenuFont(BOOL bHorz) {
-    if (pfnGetMenuFont != NULL) {
-        CFont* pFont = pfnGetMenuFont(bHorz);
-        if (pFont != NULL) return pFont;
-    }
-    return bHorz ? &spGlobalData.fontRegular : &spGlobalData.fontVert;
 }
 
 // ---------------------------------------------------------------------------

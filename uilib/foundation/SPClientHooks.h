@@ -43,7 +43,6 @@
 // the class directly. Name tests left in the foundation and the controls:
 //
 //   name                  where                          replaced by
-//   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
 //   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
@@ -105,6 +104,7 @@ struct SPBarInfo {
     BOOL bOnToolBar = FALSE;                 // colour bar: a stand-alone bar, not a popup's
     BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
     BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
+    BOOL bMenuBar = FALSE;                   // a CSPMenuBar
     BOOL bDockingPane = FALSE;               // a CSPDockingControlBar: it can leave a tab
 };
 
@@ -319,14 +319,10 @@ struct SPClientHooks {
     static void (*pfnGetTasksGroupInfo)(CSPTasksGroup* pGroup, SPTasksGroupInfo& info);
     static void (*pfnGetTaskInfo)(CSPTask* pTask, SPTaskInfo& info);
     //                                                        CSPTasksGroup, CSPTask, an interface
-    // the menu bar's font for an orientation; unset: fontRegular / fontVert
-    static CFont* (*pfnGetMenuFont)(BOOL bHorz);
-    //                                                        CSPMenuBar, its state in the foundation
 
     // The answers of the hooks, with the neutral ones when a hook is unset.
     static SPTasksGroupInfo GetTasksGroupInfo(CSPTasksGroup* pGroup);
     static SPTaskInfo GetTaskInfo(CSPTask* pTask);
-    static CFont* GetMenuFont(BOOL bHorz);
 };
 
 // What the dialog menu helper (SPDlgImpl.h) asks of a popup menu.

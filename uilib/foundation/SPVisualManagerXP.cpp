@@ -157,7 +157,7 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     CWnd* pWnd = info.pWnd;
     // Only a library bar describes itself (and so names its window).
-    if (pWnd == NULL || SPIsKindOf(pWnd, "CSPMenuBar") || SPClientHooks::GetOwnBackground(pBar) != NULL) {
+    if (pWnd == NULL || info.bMenuBar || SPClientHooks::GetOwnBackground(pBar) != NULL) {
         CSPVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
     }
@@ -229,7 +229,7 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
     if (m_brHorzStripes.GetSafeHandle() == NULL || m_brVertStripes.GetSafeHandle() == NULL) CreatePatternBrushes();
     const SPBarInfo info = SPClientHooks::GetBarInfo(pBar);
     const BOOL bDocking = info.bDockingPane;
-    const BOOL bMenuBar = SPIsKindOf(info.pWnd, "CSPMenuBar");
+    const BOOL bMenuBar = info.bMenuBar;
     const BOOL bHorzLook = bDocking ? !bHorz : bHorz;
 
     CRect rectStrip = rectGripper;
@@ -250,7 +250,8 @@ void CSPVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
         const int nOldMode = pDC->SetBkMode(OPAQUE);
         pDC->SetBkColor(spGlobalData.clrBtnFace);
         pDC->SetTextColor(spGlobalData.clrBtnText);
-        CSelectObject selFont(pDC, SPClientHooks::GetMenuFont(bHorzLook));
+        // The menu font of the look's orientation.
+        CSelectObject selFont(pDC, bHorzLook ? &spGlobalData.fontRegular : &spGlobalData.fontVert);
         CString strTitle;
         info.pWnd->GetWindowText(strTitle);
         strTitle = " " + strTitle + " ";

@@ -1,15 +1,30 @@
 // SPMenuBar.cpp - the frame's menu as a row of menu buttons.
 #include "SPMenuBar.h"
 #include "SPGlobalData.h"
+#include "SPPopupMenu.h"
 #include "SPTearOffManager.h"
 #include "SPToolbarMenuButton.h"
 #include "SPToolbarSystemMenuButton.h"
 
 IMPLEMENT_SERIAL(CSPMenuBar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 
+namespace {
+
+const UINT nIdsMenuBar = 16006;
+// Resting this long on an open menu shows all of its items.
+const UINT_PTR SP_TIMER_SHOW_ALL = 1;
+const UINT SP_SHOW_ALL_DELAY = 5000;
+
+}  // namespace
+
+BOOL CSPMenuBar::s_bShowAllCommands = FALSE;
+
 BEGIN_MESSAGE_MAP(CSPMenuBar, CSPToolBar)
     ON_WM_CREATE()
     ON_WM_SETTINGCHANGE()
+    ON_WM_TIMER()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 CSPMenuBar::CSPMenuBar()
@@ -24,7 +39,11 @@ CSPMenuBar::CSPMenuBar()
       m_nSystemButtonsNum(0),
       m_nSystemButtonsNumSaved(0),
       m_szSystemButton(0, 0),
-      m_uiDefMenuResId(0) {}
+      m_uiDefMenuResId(0),
+      m_bHaveImages(FALSE) {
+    // The menu takes a dock row of its own.
+    SetExclusiveRowMode(TRUE);
+}
 
 CSPMenuBar::~CSPMenuBar() {}
 
@@ -35,9 +54,171 @@ BOOL CSPMenuBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
 
 int CSPMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CSPToolBar::OnCreate(lpCreateStruct) == -1) return -1;
-    SetWindowText(_T("Menu Bar"));
+    CString strName;
+    if (!strName.LoadString(nIdsMenuBar)) strName = _T("Menu Bar");
+    SetWindowText(strName);
+    SetSPBarStyle(GetSPBarStyle() | SPCBRS_CLOSE);
     MeasureSystemButton();
     return 0;
+}
+
+void CSPMenuBar::GetVisualInfo(SPBarInfo& info) {
+    CSPToolBar::GetVisualInfo(info);
+    info.bMenuBar = TRUE;
+}
+
+BOOL CSPMenuBar::SetMenuFont(LPLOGFONT lpLogFont, BOOL bHorz) {
+    if (lpLogFont == NULL || !spGlobalData.SetMenuFont(lpLogFont, bHorz)) return FALSE;
+    for (POSITION pos = g_lstAllToolbars.GetHeadPosition(); pos != NULL;) {
+        CSPToolBar* pBar = (CSPToolBar*)g_lstAllToolbars.GetNext(pos);
+        if (::IsWindow(pBar->GetSafeHwnd())) pBar->AdjustLayout();
+    }
+    return TRUE;
+}
+
+CFont* CSPMenuBar::GetMenuFont(BOOL bHorz) { return bHorz ? &spGlobalData.fontRegular : &spGlobalData.fontVert; }
+
+// --- layout -----------------------------------------------------------------------------
+
+int CSPMenuBar::CalcMaxButtonHeight() {
+    // Rows are as high as a button only when a menu shows an image.
+    m_bHaveImages = FALSE;
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL && !m_bHaveImages;) {
+        CSPToolbarButton* pButton = (CSPToolbarButton*)m_Buttons.GetNext(pos);
+        if (pButton->IsKindOf(RUNTIME_CLASS(CSPToolbarSystemMenuButton)) ||
+            pButton->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButtonsButton)))
+            continue;
+        m_bHaveImages = pButton->m_bImage && pButton->GetImage() >= 0;
+    }
+    return GetRowHeight();
+}
+
+int CSPMenuBar::GetRowHeight() const {
+    int nButtonHeight;
+    if (m_bHaveImages) {
+        nButtonHeight = GetButtonSize().cy;
+    } else {
+        const CSize sizeMenuImage = GetMenuImageSize();
+        nButtonHeight = (sizeMenuImage.cy > 0 ? sizeMenuImage.cy : GetButtonSize().cy) - 2;
+    }
+    const int nTextHeight = IsHorizontalAligned() ? spGlobalData.nTextHeightHorz : spGlobalData.nTextHeightVert;
+    return nTextHeight > nButtonHeight ? nTextHeight : nButtonHeight;
+}
+
+int CSPMenuBar::GetColumnWidth() const {
+    if (m_bHaveImages) return GetButtonSize().cx;
+    const CSize sizeMenuImage = GetMenuImageSize();
+    return (sizeMenuImage.cx > 0 ? sizeMenuImage.cx : GetButtonSize().cx) - 2;
+}
+
+CSize CSPMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    if (m_Buttons.IsEmpty()) return GetButtonSize();
+    DWORD dwMode = bStretch ? LM_STRETCH : 0;
+    if (bHorz) dwMode |= LM_HORZ;
+    return CalcLayout(dwMode);
+}
+
+CSize CSPMenuBar::CalcLayout(DWORD dwMode, int nLength) {
+    CalcMaxButtonHeight();
+    if (IsFloating() || !GetExclusiveRowMode() || GetSafeHwnd() == NULL) return CSPToolBar::CalcLayout(dwMode, nLength);
+    // Docked, the bar fills its row: the menus wrap to the row's length.
+    CRect rectAvail(0, 0, 0, 0);
+    if (CWnd* pDockBar = (CWnd*)GetParentDockBar()) pDockBar->GetClientRect(rectAvail);
+    if (rectAvail.IsRectEmpty() && GetParent() != NULL) GetParent()->GetClientRect(rectAvail);
+    const BOOL bVert = (dwMode & LM_VERTDOCK) != 0 || (dwMode & LM_HORZ) == 0;
+    CRect rectInside(0, 0, 0, 0);
+    CalcInsideRect(rectInside, !bVert);
+    const int cxBorders = -rectInside.Width(), cyBorders = -rectInside.Height();
+    CSize size;
+    if (bVert) {
+        WrapToolBar(32767, 32767);
+        size = CSize(CalcSize(TRUE).cx + cxBorders, rectAvail.Height() + cyBorders / 2);
+    } else {
+        WrapToolBar(rectAvail.Width() - cxBorders - 1);
+        size = CSize(rectAvail.Width() + cxBorders / 2, CalcSize(FALSE).cy + cyBorders);
+    }
+    RebuildAccelerationKeys();
+    return size;
+}
+
+int CSPMenuBar::FindDropIndex(CPoint point, CRect& rectMark) {
+    const int iIndex = CSPToolBar::FindDropIndex(point, rectMark);
+    if (!m_bMaximizeMode || iIndex < 0) return iIndex;
+    if (GetSystemMenu() != NULL && iIndex == 0) {
+        rectMark.SetRectEmpty();
+        return -1;
+    }
+    const int iFirstSystem = GetMenuItemsEnd();
+    if (m_nSystemButtonsNum > 0 && iIndex > iFirstSystem) {
+        // Among the caption buttons: as a drop after the last menu.
+        CSPToolbarButton* pLast = GetButton(iFirstSystem - 1);
+        if (pLast != NULL) {
+            const CRect rectLast = pLast->Rect();
+            return CSPToolBar::FindDropIndex(CPoint(rectLast.right, rectLast.CenterPoint().y), rectMark);
+        }
+        return iFirstSystem;
+    }
+    return iIndex;
+}
+
+INT_PTR CSPMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+    const int iHit = const_cast<CSPMenuBar*>(this)->HitTest(point);
+    if (iHit >= GetFirstMenuItem() && iHit < GetMenuItemsEnd()) return -1;
+    return CSPToolBar::OnToolHitTest(point, pTI);
+}
+
+// --- personalised menus -------------------------------------------------------------------
+
+void CSPMenuBar::OnChangeHot(int iHot) {
+    CSPToolBar::OnChangeHot(iHot);
+    if (GetSafeHwnd() == NULL) return;
+    KillTimer(SP_TIMER_SHOW_ALL);
+    if (GetDroppedDownMenu() != NULL)
+        SetTimer(SP_TIMER_SHOW_ALL, SP_SHOW_ALL_DELAY, NULL);
+    else
+        s_bShowAllCommands = FALSE;
+}
+
+void CSPMenuBar::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != SP_TIMER_SHOW_ALL) {
+        CSPToolBar::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(SP_TIMER_SHOW_ALL);
+    int iDropped = -1;
+    CSPToolbarMenuButton* pDropped = GetDroppedDownMenu(&iDropped);
+    if (pDropped == NULL || pDropped->m_pPopupMenu == NULL) return;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    ScreenToClient(&pt);
+    if (HitTest(pt) == iDropped && !pDropped->m_pPopupMenu->GetMenuBar()->AreAllCommandsShown())
+        pDropped->m_pPopupMenu->ShowAllCommands();
+}
+
+void CSPMenuBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    const HWND hWnd = m_hWnd;
+    CSPToolBar::OnLButtonDblClk(nFlags, point);
+    if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this) return;
+    const int iHit = HitTest(point);
+    if (iHit < GetFirstMenuItem() || iHit >= GetMenuItemsEnd()) return;
+    CSPToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, GetButton(iHit));
+    if (pItem == NULL || s_bShowAllCommands || !m_bRecentlyUsedMenus || !m_UsageCount.HasEnoughInformation() ||
+        g_bCustomizeMode)
+        return;
+    // A double click opens the menu again with all of its items.
+    s_bShowAllCommands = TRUE;
+    pItem->OnCancelMode();
+    pItem->OnClick(this, FALSE);
+    SetHotButtonForMenu(pItem);
+    InvalidateButton(iHit);
+    UpdateWindow();
+}
+
+void CSPMenuBar::OnSetFocus(CWnd* pOldWnd) {
+    CSPToolBar::OnSetFocus(pOldWnd);
+    if (GetDroppedDownMenu() != NULL) return;
+    if (CWnd* pOwner = GetOwnerOrParent()) pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    if (m_iHot < 0 && GetMenuItemsEnd() > GetFirstMenuItem()) SetHot(GetFirstMenuItem());
 }
 
 void CSPMenuBar::MeasureSystemButton() {
@@ -91,37 +272,55 @@ void CSPMenuBar::SetMaximizeMode(BOOL bMax, CWnd* pWndActiveMDIChild, BOOL bReca
         for (; m_nSystemButtonsNum > 0; m_nSystemButtonsNum--) RemoveButton(GetSystemButtonsEnd() - 1);
     } else {
         if (pWndActiveMDIChild == NULL || !::IsWindow(pWndActiveMDIChild->GetSafeHwnd())) return;
-        const HWND hwndChild = pWndActiveMDIChild->GetSafeHwnd();
-        HMENU hSysMenu = ::GetSystemMenu(hwndChild, FALSE);
+        HMENU hSysMenu = ::GetSystemMenu(pWndActiveMDIChild->GetSafeHwnd(), FALSE);
         m_hSysMenu = ::IsMenu(hSysMenu) ? hSysMenu : NULL;
-        m_nSystemButtonsNum = 0;
-        if (m_hSysMenu != NULL) {
-            HICON hIcon = (HICON)::SendMessage(hwndChild, WM_GETICON, ICON_SMALL, 0);
-            if (hIcon == NULL) hIcon = (HICON)::GetClassLongPtr(hwndChild, GCLP_HICONSM);
-            m_hSysIcon = hIcon;
-            CSPToolbarSystemMenuButton sysButton(m_hSysMenu, m_hSysIcon);
-            InsertButtonCopy(sysButton, 0);
-
-            const DWORD dwStyle = pWndActiveMDIChild->GetStyle();
-            const UINT uiCloseState = ::GetMenuState(m_hSysMenu, SC_CLOSE, MF_BYCOMMAND);
-            const struct {
-                BOOL bShown;
-                UINT uiCmd;
-                BOOL bDisabled;
-            } buttons[] = {{(dwStyle & WS_MINIMIZEBOX) != 0, SC_MINIMIZE, FALSE},
-                           {(dwStyle & WS_MAXIMIZEBOX) != 0, SC_RESTORE, FALSE},
-                           {TRUE, SC_CLOSE, uiCloseState == (UINT)-1 || (uiCloseState & (MF_GRAYED | MF_DISABLED))}};
-            for (const auto& b : buttons) {
-                if (!b.bShown) continue;
-                CSPToolbarMenuButtonsButton button(b.uiCmd);
-                if (b.bDisabled) button.m_nStyle |= TBBS_DISABLED;
-                InsertButtonCopy(button, GetSystemButtonsEnd());
-                m_nSystemButtonsNum++;
-            }
-        }
+        m_nSystemButtonsNum = InsertSystemButtons(pWndActiveMDIChild);
     }
     m_bMaximizeMode = bMax;
     if (bRecalcLayout && GetSafeHwnd() != NULL) AdjustLayout();
+}
+
+int CSPMenuBar::InsertSystemButtons(CWnd* pWndChild) {
+    if (m_hSysMenu == NULL) return 0;
+    const HWND hwndChild = pWndChild->GetSafeHwnd();
+    HICON hIcon = (HICON)::SendMessage(hwndChild, WM_GETICON, ICON_SMALL, 0);
+    if (hIcon == NULL) hIcon = (HICON)::GetClassLongPtr(hwndChild, GCLP_HICONSM);
+    m_hSysIcon = hIcon;
+    CSPToolbarSystemMenuButton sysButton(m_hSysMenu, m_hSysIcon);
+    InsertButtonCopy(sysButton, 0);
+
+    const DWORD dwStyle = pWndChild->GetStyle();
+    const UINT uiCloseState = ::GetMenuState(m_hSysMenu, SC_CLOSE, MF_BYCOMMAND);
+    const struct {
+        BOOL bShown;
+        UINT uiCmd;
+        BOOL bDisabled;
+    } buttons[] = {{(dwStyle & WS_MINIMIZEBOX) != 0, SC_MINIMIZE, FALSE},
+                   {(dwStyle & WS_MAXIMIZEBOX) != 0, SC_RESTORE, FALSE},
+                   {TRUE, SC_CLOSE, uiCloseState == (UINT)-1 || (uiCloseState & (MF_GRAYED | MF_DISABLED))}};
+    int nCount = 0;
+    for (const auto& b : buttons) {
+        if (!b.bShown) continue;
+        CSPToolbarMenuButtonsButton button(b.uiCmd);
+        if (b.bDisabled) button.m_nStyle |= TBBS_DISABLED;
+        InsertButtonCopy(button, GetSystemButtonsEnd());
+        nCount++;
+    }
+    return nCount;
+}
+
+void CSPMenuBar::RestoreMaximizeMode(BOOL bRecalcLayout) {
+    if (m_bMaximizeMode) return;
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    CMDIChildWnd* pChild = pFrame != NULL ? pFrame->MDIGetActive() : NULL;
+    if (m_hSysMenu == NULL || pChild == NULL || !::IsMenu(m_hSysMenu)) return;
+    // The child's menu may have changed states since (Close greyed).
+    m_nSystemButtonsNum = InsertSystemButtons(pChild);
+    m_bMaximizeMode = TRUE;
+    if (!bRecalcLayout || GetSafeHwnd() == NULL) return;
+    if (CFrameWnd* pParent = GetParentFrame()) pParent->RecalcLayout();
+    AdjustLayout();
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CSPMenuBar::AdjustLocations() {
@@ -263,6 +462,7 @@ BOOL CSPMenuBar::PreTranslateMessage(MSG* pMsg) {
     case VK_ESCAPE:
         Deactivate();
         RestoreFocus();
+        s_bShowAllCommands = FALSE;
         break;
     default:
         if (FindButtonByMnemonic((UINT)pMsg->wParam)) return TRUE;

@@ -40,9 +40,42 @@ public:
     // TRUE when the message was used.
     BOOL TranslateFrameMessage(MSG* pMsg);
 
+    // Puts the caption buttons back after a reload of the layout, for the
+    // frame's active child (only while the mode is off).
+    void RestoreMaximizeMode(BOOL bRecalcLayout = TRUE);
+
+    // Process-wide: while set, popup menus show every item, rarely used or
+    // not. Showing all items of a menu sets it; the bar clears it when no
+    // menu is open any more.
+    static void SetShowAllCommands(BOOL bShowAllCommands = TRUE) { s_bShowAllCommands = bShowAllCommands; }
+    static BOOL IsShowAllCommands() { return s_bShowAllCommands; }
+    static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { m_bRecentlyUsedMenus = bOn; }
+    // The library's menu font of the orientation; setting it lays every
+    // toolbar out again. FALSE when the font cannot be made.
+    static BOOL SetMenuFont(LPLOGFONT lpLogFont, BOOL bHorz = TRUE);
+    static CFont* GetMenuFont(BOOL bHorz = TRUE);
+
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnSendCommand(const CSPToolbarButton* pButton) override;
     void AdjustLocations() override;
+    void GetVisualInfo(SPBarInfo& info) override;
+    BOOL CanBeClosed() const override { return FALSE; }
+    BOOL IsButtonExtraSizeAvailable() const override { return FALSE; }
+    BOOL AllowChangeTextLabels() const override { return FALSE; }
+    BOOL CanBeRestored() const override { return TRUE; }
+    int GetRowHeight() const override;
+    int GetColumnWidth() const override;
+    int CalcMaxButtonHeight() override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcLayout(DWORD dwMode, int nLength = -1) override;
+    void OnChangeHot(int iHot) override;
+    // While a child is maximised nothing drops before its icon or among its
+    // caption buttons.
+    int FindDropIndex(CPoint point, CRect& rectMark) override;
+    // No tooltips over the menus.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    // The rule of the toolbars for every stored menu layout.
+    void UpdateButtonsTextFromResource() override;
 
     // --- one customised layout per menu (SPMenuBarLayouts.cpp) -----------------
     // The layouts of the default menu (resource id 0) and of every document
@@ -74,6 +107,9 @@ protected:
     int m_nSystemButtonsNumSaved;
     CSize m_szSystemButton;
     UINT m_uiDefMenuResId;
+    BOOL m_bHaveImages;  // a menu item shows an image: rows are button high
+
+    static BOOL s_bShowAllCommands;
 
     // The layout of a menu in the temporary state store: FALSE when none.
     BOOL SaveMenuLayout(HMENU hMenu);
@@ -95,7 +131,14 @@ protected:
     void MeasureSystemButton();
     CMDIFrameWnd* GetMDIFrame() const;
 
+    // Inserts the child's icon and caption buttons (the mode flag is the
+    // caller's); the count of caption buttons.
+    int InsertSystemButtons(CWnd* pWndChild);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
     DECLARE_MESSAGE_MAP()
 };

@@ -74,6 +74,9 @@ BOOL CSPMenuBar::LoadOriginals(UINT uiMenuResId) {
 
 BOOL CSPMenuBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) {
     const CString strPath = SPGetRegPath(szMenuBarSection, lpszProfileName);
+    // The caption buttons belong to no menu's layout.
+    const BOOL bWasMaximized = m_bMaximizeMode;
+    SetMaximizeMode(FALSE, NULL, FALSE);
     SaveMenuLayout(m_hMenu);
 
     if (m_bMDIApp) {
@@ -88,7 +91,9 @@ BOOL CSPMenuBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) {
         CSPToolBar::SaveState(strPath, nIndex, 0);
     }
 
-    if (LoadMenuLayout(m_hMenu)) OnLayoutLoaded();
+    const BOOL bLoaded = LoadMenuLayout(m_hMenu);
+    if (bWasMaximized) RestoreMaximizeMode(!bLoaded);
+    if (bLoaded) OnLayoutLoaded();
     if (GetSafeHwnd() != NULL) AdjustLayout();
     return TRUE;
 }
@@ -96,6 +101,8 @@ BOOL CSPMenuBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) {
 BOOL CSPMenuBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) {
     const CString strPath = SPGetRegPath(szMenuBarSection, lpszProfileName);
     CWnd* pParent = GetSafeHwnd() != NULL ? GetParent() : NULL;
+    const BOOL bWasMaximized = m_bMaximizeMode;
+    SetMaximizeMode(FALSE, NULL, FALSE);
 
     // A stored layout counts only when it loads whole and its menu resource
     // is the one it was made from.
@@ -138,13 +145,34 @@ BOOL CSPMenuBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT /*uiID*/) {
         }
     }
 
-    if (LoadMenuLayout(m_hMenu)) OnLayoutLoaded();
+    const BOOL bLoaded = LoadMenuLayout(m_hMenu);
+    if (bWasMaximized) RestoreMaximizeMode(!bLoaded);
+    if (bLoaded) OnLayoutLoaded();
     if (GetSafeHwnd() != NULL) AdjustLayout();
     RebuildAccelerationKeys();
     return TRUE;
 }
 
+void CSPMenuBar::UpdateButtonsTextFromResource() {
+    const BOOL bWasMaximized = m_bMaximizeMode;
+    SetMaximizeMode(FALSE, NULL, FALSE);
+    SaveMenuLayout(m_hMenu);
+    auto update = [&](HMENU hMenu) {
+        if (hMenu == NULL || !LoadMenuLayout(hMenu)) return;
+        CSPToolBar::UpdateButtonsTextFromResource();
+        SaveMenuLayout(hMenu);
+    };
+    if (m_bMDIApp) ForEachTemplateMenu([&](CMultiDocTemplate* pTemplate) { update(pTemplate->m_hMenuShared); });
+    update(m_hDefaultMenu);
+    const BOOL bLoaded = LoadMenuLayout(m_hMenu);
+    if (bWasMaximized) RestoreMaximizeMode(!bLoaded);
+    if (bLoaded) OnLayoutLoaded();
+}
+
 BOOL CSPMenuBar::RestoreOriginalState() {
+    // The caption buttons go before the layout is kept, and come back after.
+    const BOOL bWasMaximized = m_bMaximizeMode;
+    SetMaximizeMode(FALSE, NULL, TRUE);
     SaveMenuLayout(m_hMenu);
     if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->SetupTearOffMenus(NULL);
 
@@ -190,8 +218,9 @@ BOOL CSPMenuBar::RestoreOriginalState() {
 
     if (LoadMenuLayout(hMenuToShow)) {
         m_hMenu = hMenuToShow;
-        OnLayoutLoaded();
+        if (!bWasMaximized) OnLayoutLoaded();
     }
+    if (bWasMaximized) RestoreMaximizeMode(TRUE);
     if (GetSafeHwnd() != NULL) AdjustLayout();
     RebuildAccelerationKeys();
     return TRUE;

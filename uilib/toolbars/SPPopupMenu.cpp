@@ -3,6 +3,7 @@
 #include "SPDialog.h"
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
+#include "SPMenuBar.h"
 #include "SPMenuImages.h"
 #include "SPMenuSounds.h"
 #include "SPPropertyPage.h"
@@ -307,6 +308,12 @@ BOOL CSPPopupMenu::BuildItems() {
 
 void CSPPopupMenu::ShowAllCommands() {
     if (GetSafeHwnd() == NULL) return;
+    // A menu of a bar or of a menu item: its submenus, and the bar's other
+    // menus, show all of theirs too until the bar lets go.
+    if (m_pParentButton != NULL || m_pParentPopup != NULL) {
+        m_wndMenuBar.ClearHot();
+        CSPMenuBar::SetShowAllCommands(TRUE);
+    }
     SPPlayMenuSound(SP_SOUND_MENU_POPUP);
     ShowWindow(SW_HIDE);
     m_bmpShadowRight.DeleteObject();
@@ -357,6 +364,7 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     const int nShadow = g_bCustomizeMode ? 0 : m_iShadowSize;
     SetWindowPos(NULL, p.pt.x, p.pt.y, p.size.cx + nShadow, p.size.cy + nShadow, SWP_NOZORDER | SWP_NOACTIVATE);
     m_rectTearOffCaption = nCaption > 0 ? CRect(2, 2, p.size.cx - 2, 2 + nCaption) : CRect(0, 0, 0, 0);
+    UpdateTearOffToolTip();
     UpdateScrollButtons(TRUE);
     m_bInRecalcLayout = FALSE;
 }
@@ -826,7 +834,11 @@ BOOL CSPPopupMenu::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return pMessageWnd != NULL && pMessageWnd->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CSPPopupMenu::PreTranslateMessage(MSG* pMsg) { return CMiniFrameWnd::PreTranslateMessage(pMsg); }
+BOOL CSPPopupMenu::PreTranslateMessage(MSG* pMsg) {
+    if (m_wndTearOffToolTip.GetSafeHwnd() != NULL && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+        m_wndTearOffToolTip.RelayEvent(pMsg);
+    return CMiniFrameWnd::PreTranslateMessage(pMsg);
+}
 
 int CSPPopupMenu::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/) {
     return MA_NOACTIVATE;
@@ -906,10 +918,18 @@ void CSPPopupMenu::OnDestroy() {
     }
     m_pParentButton = NULL;
     if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) m_pParentPopup->OnSubMenuDestroyed(this);
+    // A context menu takes the switch along; a bar's menus leave it to the bar.
+    if (m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty()) CSPMenuBar::SetShowAllCommands(FALSE);
     if (GetActiveMenu() == this) {
         TellDialogOfMenu(GetMessageWnd(), NULL);
         SetActiveMenu(NULL);
     }
+    // The last menu gone without a command: the bar that opened it lets go
+    // of its hot button, unless the keys are still on it.
+    CSPToolBar* pParentBar = m_pParentPopup == NULL ? GetParentToolBar() : NULL;
+    if (!g_bCustomizeMode && GetActiveMenu() == NULL && pParentBar != NULL &&
+        ::GetFocus() != pParentBar->GetSafeHwnd())
+        pParentBar->Deactivate();
     CMiniFrameWnd::OnDestroy();
 }
 

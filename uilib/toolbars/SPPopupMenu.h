@@ -132,6 +132,10 @@ public:
     virtual CSPBaseControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName);
     // The tear-off caption (client coordinates), empty when the popup has none.
     CRect GetTearOffCaptionRect() const { return m_rectTearOffCaption; }
+    // The caption's tooltip ("Drag to make this menu float"), no window
+    // while the popup has no caption.
+    CToolTipCtrl& GetTearOffToolTip() { return m_wndTearOffToolTip; }
+    BOOL IsTearOffCaptionHighlighted() const { return m_bIsTearOffCaptionActive; }
     static constexpr int nTearOffCaptionHeight = 10;
 
 protected:
@@ -175,6 +179,7 @@ protected:
     BOOL m_bTearOffTracking;
     BOOL m_bIsTearOffCaptionActive;
     CRect m_rectTearOffCaption;
+    CToolTipCtrl m_wndTearOffToolTip;
 
     static UINT s_uiAnimSpeed;
 
@@ -214,6 +219,9 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     // the tear-off caption
     BOOL HasTearOffCaption() const;
+    // The caption's tooltip follows the caption (created the first time).
+    void UpdateTearOffToolTip();
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void TrackScrollButtons(CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);

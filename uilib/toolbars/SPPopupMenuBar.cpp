@@ -4,6 +4,7 @@
 #include "SPPopupMenu.h"
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
+#include "SPMenuBar.h"
 #include "SPMenuSounds.h"
 #include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
@@ -192,7 +193,8 @@ BOOL CSPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands) {
             mii.hSubMenu != NULL && g_pTearOffMenuManager != NULL ? g_pTearOffMenuManager->ParseTearOffTag(strText) : 0;
         const BOOL bDisabled = (uiState & (MF_GRAYED | MF_DISABLED)) != 0;
 
-        if (!m_bTrackMode && !bShowAllCommands && m_bRecentlyUsedMenus && m_UsageCount.HasEnoughInformation() &&
+        if (!m_bTrackMode && !bShowAllCommands && !CSPMenuBar::IsShowAllCommands() && m_bRecentlyUsedMenus &&
+            m_UsageCount.HasEnoughInformation() &&
             IsCommandRarelyUsed(uiCmd)) {
             if (m_lstUnpermittedCommands.Find(uiCmd) != NULL) continue;
             m_bAreAllCommandsShown = FALSE;

@@ -30,6 +30,8 @@ public:
     int GetCount() const { return (int)m_Buttons.GetCount(); }
     CSPToolbarButton* GetItem(int iIndex) const;
     int GetHotIndex() const { return m_iHot; }
+    // No item hot (the items are about to be built again).
+    void ClearHot() { m_iHot = m_iHighlighted = -1; }
     UINT GetDefaultItem() const { return m_uiDefaultItem; }
     BOOL AreAllCommandsShown() const { return m_bAreAllCommandsShown; }
     // Column right edges, from the bar's left.

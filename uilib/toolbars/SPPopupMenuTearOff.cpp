@@ -34,6 +34,9 @@ BOOL IsTearOffExcludedCommand(UINT uiCmd) {
     return g_pUserToolsManager != NULL && uiCmd == g_pUserToolsManager->GetToolsEntryCmd();
 }
 
+const UINT nIdsTearOffTip = 16028;
+const UINT_PTR nTearOffToolId = 1;
+
 const DWORD dwTearOffBarStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_HIDE_INPLACE;
 
 }  // namespace
@@ -45,6 +48,35 @@ BOOL CSPPopupMenu::HasTearOffCaption() const {
 }
 
 // --- the caption ------------------------------------------------------------------
+
+void CSPPopupMenu::UpdateTearOffToolTip() {
+    if (m_rectTearOffCaption.IsRectEmpty()) {
+        if (m_wndTearOffToolTip.GetSafeHwnd() != NULL) m_wndTearOffToolTip.DelTool(this, nTearOffToolId);
+        return;
+    }
+    if (m_wndTearOffToolTip.GetSafeHwnd() == NULL) {
+        if (!m_wndTearOffToolTip.Create(this, TTS_ALWAYSTIP)) return;
+        m_wndTearOffToolTip.Activate(TRUE);
+    }
+    CString strTip;
+    if (!strTip.LoadString(nIdsTearOffTip)) strTip = _T("Drag to make this menu float");
+    m_wndTearOffToolTip.DelTool(this, nTearOffToolId);
+    m_wndTearOffToolTip.AddTool(this, strTip, m_rectTearOffCaption, nTearOffToolId);
+}
+
+BOOL CSPPopupMenu::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const NMHDR* pHdr = (const NMHDR*)lParam;
+    if (pHdr != NULL && m_wndTearOffToolTip.GetSafeHwnd() != NULL && pHdr->hwndFrom == m_wndTearOffToolTip.GetSafeHwnd() &&
+        (pHdr->code == TTN_SHOW || pHdr->code == TTN_POP)) {
+        // The caption lights up while its tip is shown (and while pressed).
+        const BOOL bActive = pHdr->code == TTN_SHOW || m_bTearOffTracking;
+        if (bActive != m_bIsTearOffCaptionActive) {
+            m_bIsTearOffCaptionActive = bActive;
+            InvalidateRect(m_rectTearOffCaption);
+        }
+    }
+    return CMiniFrameWnd::OnNotify(wParam, lParam, pResult);
+}
 
 void CSPPopupMenu::OnLButtonDown(UINT nFlags, CPoint point) {
     if (!g_bCustomizeMode && m_rectTearOffCaption.PtInRect(point)) {

@@ -4,6 +4,7 @@
 #include "SPPopupMenu.h"
 
 #include "SPGlobalData.h"
+#include "SPMenuBar.h"
 #include "SPMenuImages.h"
 #include "SPToolBar.h"
 #include "SPVisualManager.h"
@@ -175,11 +176,18 @@ void CSPToolbarMenuButton::CopyFrom(const CSPToolbarButton& s) {
 
 void CSPToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
     CSPToolbarButton::OnChangeParentWnd(pWndParent);
-    // The menu bar and the popup menu bar set their own modes when they
-    // exist; every other bar shows the arrow of a menu.
-    m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
     m_bMenuMode = FALSE;
     m_pWndParent = pWndParent;
+    if (pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPMenuBar))) {
+        // A menu title of the menu bar is its text alone; only a command
+        // that carries a menu shows the arrow.
+        m_bText = TRUE;
+        m_bDrawDownArrow = m_nID != 0 && !m_listCommands.IsEmpty();
+        return;
+    }
+    // Every other bar shows the arrow of a menu (the popup menu bar draws
+    // its items itself).
+    m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
 }
 
 BOOL CSPToolbarMenuButton::CompareWith(const CSPToolbarButton& other) const {
