@@ -49,6 +49,26 @@ protected:
     size_t Count(UINT nID) const { return (size_t)std::count(frame->commands.begin(), frame->commands.end(), nID); }
 };
 
+// With a menu animation the colour bar shows once the popup has unfolded.
+TEST_F(ColorPopupTest, PopupAnimatesWithItsBarHiddenUntilTheEnd) {
+    const int nOldAnimation = CSPToolBar::m_nMenuAnimation;
+    CSPToolBar::m_nMenuAnimation = 2;  // slide
+    CColorPopup* pPopup = Open(0);
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_FALSE(pPopup->IsAnimationDone());
+    EXPECT_FALSE(pPopup->GetColorBar()->IsWindowVisible());
+    const DWORD dwStart = ::GetTickCount();
+    while (!pPopup->IsAnimationDone() && ::GetTickCount() - dwStart < 3000) {
+        PumpPending();
+        ::Sleep(5);
+    }
+    EXPECT_TRUE(pPopup->IsAnimationDone());
+    EXPECT_TRUE(pPopup->GetColorBar()->IsWindowVisible());
+    pPopup->SendMessage(WM_CLOSE);
+    PumpPending();
+    CSPToolBar::m_nMenuAnimation = nOldAnimation;
+}
+
 TEST_F(ColorPopupTest, AChoiceReachesEveryButtonAndBarOfTheCommand) {
     // a stand-alone bar of the same command, and one of another
     CSPColorBar barSame, barOther;

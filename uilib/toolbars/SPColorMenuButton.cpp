@@ -305,7 +305,9 @@ int CColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (g_bCustomizeMode && !m_bEnabledInCustomizeMode) return -1;
     // The frame only: the popup's own bar is the colour bar.
     if (CMiniFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
-    const DWORD dwStyle = 0x50402808 | CBRS_TOOLTIPS | CBRS_FLYBY;
+    // While the popup unfolds it paints the bar's picture: the bar shows at
+    // the end.
+    const DWORD dwStyle = (m_bAnimationDone ? 0x50402808 : 0x40402808) | CBRS_TOOLTIPS | CBRS_FLYBY;
     if (!m_wndColorBar.Create(this, dwStyle, 1)) return -1;
     m_wndColorBar.SetOwner(GetParent() != NULL ? GetParent() : GetOwner());
     m_wndColorBar.SetSPBarStyle(m_wndColorBar.GetSPBarStyle() | CBRS_TOOLTIPS);
