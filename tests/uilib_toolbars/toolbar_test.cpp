@@ -73,6 +73,17 @@ TEST_F(CSPToolBarTest, LoadsButtonsAndSizesFromTheResource) {
     EXPECT_EQ(7, CSPToolBar::m_Images.GetCount());
     for (int i = 0; i < 3; i++) EXPECT_EQ(4 + i, pSecond->GetButton(i)->GetImage());
     EXPECT_EQ(0, pBar->GetButton(0)->GetImage());
+
+    // The strips' silver backgrounds became the system's face colour, the
+    // colour drawing leaves transparent, in both bars' images.
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), CSPToolBar::m_Images.GetImageWell());
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(clrFace, dc.GetPixel(0, 0));
+    EXPECT_EQ(clrFace, dc.GetPixel(4 * 16, 0));
+    EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(2, 2) & 0xFFFFFF) << "the square's black outline stays";
+    ::SelectObject(dc.GetSafeHdc(), hOld);
 }
 
 TEST_F(CSPToolBarTest, BadToolbarResources) {

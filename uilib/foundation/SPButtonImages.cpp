@@ -119,6 +119,8 @@ int CSPButtonImages::GetResourceOffset(UINT uiResID) const {
 // ---------------------------------------------------------------------------
 // Loading and editing
 
+static HBITMAP MapBitmapColors(HBITMAP hbmSrc, BOOL bRGBQuad, COLORREF clrSrc, COLORREF clrDest);
+
 static HBITMAP LoadStripBitmap(HINSTANCE hinst, LPCSTR lpszName, UINT fuLoad) {
     return (HBITMAP)::LoadImageA(hinst, lpszName, IMAGE_BITMAP, 0, 0,
                                  fuLoad | LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS);
@@ -147,6 +149,16 @@ BOOL CSPButtonImages::Load(UINT uiResID, HINSTANCE hinst, BOOL bAdd) {
         return TRUE;
     }
 
+    // An appended strip of more than 256 colours has its standard colours
+    // mapped as a first strip has: the system's face colour is what turns
+    // transparent when it is drawn (and it need not be silver).
+    BITMAP bmpInfo;
+    if (::GetObject(hbmp, sizeof(bmpInfo), &bmpInfo) != 0 && bmpInfo.bmBitsPixel > 8) {
+        if (HBITMAP hbmMapped = MapBitmapColors(hbmp, FALSE, (COLORREF)-1, (COLORREF)-1)) {
+            ::DeleteObject(hbmp);
+            hbmp = hbmMapped;
+        }
+    }
     const int iOffset = m_iCount;
     const int iAdded = AddImage(hbmp);
     ::DeleteObject(hbmp);
@@ -400,31 +412,36 @@ BOOL CSPButtonImages::CopyImageToClipboard(int iImage) {
     return bOK;
 }
 
+// A copy of the bitmap with the standard colours mapped (clrSrc -1) or one
+// colour replaced; NULL on a GDI failure.
+static HBITMAP MapBitmapColors(HBITMAP hbmSrc, BOOL bRGBQuad, COLORREF clrSrc, COLORREF clrDest) {
+    BITMAP bmp;
+    if (::GetObject(hbmSrc, sizeof(BITMAP), &bmp) == 0) return NULL;
+    CBitmap bmpNew;
+    CopyDCs dcs;
+    if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth, bmp.bmHeight)) || !dcs.IsValid()) return NULL;
+    CSelectObject selDst(&dcs.dcDst, &bmpNew);
+    CSelectObject selSrc(dcs.Src(), hbmSrc);
+    ::BitBlt(dcs.Dst(), 0, 0, bmp.bmWidth, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
+    for (int y = 0; y < bmp.bmHeight; y++) {
+        for (int x = 0; x < bmp.bmWidth; x++) {
+            const COLORREF clr = ::GetPixel(dcs.Src(), x, y);
+            COLORREF clrNew = clr;
+            if (clrSrc == (COLORREF)-1) clrNew = SPMapToSysColor(clr, bRGBQuad);
+            else if (clr == clrSrc) clrNew = clrDest;
+            if (clrNew != clr) ::SetPixelV(dcs.Dst(), x, y, clrNew);
+        }
+    }
+    return (HBITMAP)bmpNew.Detach();
+}
+
 BOOL CSPButtonImages::MapTo3dColors(BOOL bRGBQuad, COLORREF clrSrc, COLORREF clrDest) {
     if (m_hbmImageWell == NULL) return FALSE;
     if (clrSrc != (COLORREF)-1 && clrDest == (COLORREF)-1) return FALSE;
-    BITMAP bmp;
-    if (::GetObject(m_hbmImageWell, sizeof(BITMAP), &bmp) == 0) return FALSE;
-
-    CBitmap bmpNew;
-    {
-        CopyDCs dcs;
-        if (!bmpNew.Attach(SPCreateScreenBitmap(bmp.bmWidth, bmp.bmHeight)) || !dcs.IsValid()) return FALSE;
-        CSelectObject selDst(&dcs.dcDst, &bmpNew);
-        CSelectObject selSrc(dcs.Src(), m_hbmImageWell);
-        ::BitBlt(dcs.Dst(), 0, 0, bmp.bmWidth, bmp.bmHeight, dcs.Src(), 0, 0, SRCCOPY);
-        for (int y = 0; y < bmp.bmHeight; y++) {
-            for (int x = 0; x < bmp.bmWidth; x++) {
-                const COLORREF clr = ::GetPixel(dcs.Src(), x, y);
-                COLORREF clrNew = clr;
-                if (clrSrc == (COLORREF)-1) clrNew = SPMapToSysColor(clr, bRGBQuad);
-                else if (clr == clrSrc) clrNew = clrDest;
-                if (clrNew != clr) ::SetPixelV(dcs.Dst(), x, y, clrNew);
-            }
-        }
-    }
+    HBITMAP hbmNew = MapBitmapColors(m_hbmImageWell, bRGBQuad, clrSrc, clrDest);
+    if (hbmNew == NULL) return FALSE;
     const int nBits = m_nBitsPerPixel;
-    SetStrip((HBITMAP)bmpNew.Detach());
+    SetStrip(hbmNew);
     m_nBitsPerPixel = nBits;
     return TRUE;
 }
