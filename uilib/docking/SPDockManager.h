@@ -10,7 +10,10 @@
 
 #include <time.h>
 
+class CSPAutoHideToolBar;
 class CSPBaseControlBar;
+class CSPDockingControlBar;
+class CSPSlider;
 class CSPControlBar;
 class CSPDockBar;
 struct CPrintPreviewState;
@@ -73,6 +76,19 @@ public:
     BOOL IsBarKnown(const CSPBaseControlBar* pBar) const;
     const CObList& GetControlBarList() const { return m_lstControlBars; }
     DWORD GetEnabledSides() const { return m_dwEnabledDockBars; }
+
+    // --- auto-hide -----------------------------------------------------------------------
+    // Gives a pane entering auto-hide mode its button (on the given toolbar,
+    // or a new one docked in the side's strip) and lists its slider; the
+    // toolbar, NULL when the side has no strip.
+    CSPAutoHideToolBar* AutoHideBar(CSPDockingControlBar* pBar, CSPAutoHideToolBar* pCurrAutoHideToolBar = NULL);
+    // Slides every pane that is out back in, but the one to keep.
+    void HideAutoHideBars(CSPDockingControlBar* pBarToExclude = NULL, BOOL bImmediately = FALSE);
+    // Puts an auto-hide slider and its pane against the edge inside the
+    // dock bars: with its own thickness (bIsVisible), or just shifted there
+    // before the pane slides out.
+    void AlignAutoHideBar(CSPSlider* pDefaultSlider, BOOL bIsVisible = TRUE);
+    const CObList& GetAutoHideBars() const { return m_lstAutoHideBars; }
 
     // --- floating frames ------------------------------------------------------------
     BOOL AddMiniFrame(CWnd* pWnd);
@@ -141,6 +157,8 @@ protected:
     // Hides every visible bar (but status bars) and floating frame, and
     // remembers them for ShowRemembered.
     void HideAndRemember();
+    // The auto-hide strips keep clear of the strips of the sides they meet.
+    void UpdateAutoHideMargins();
     void ShowRemembered();
     // Fits a bar of the size against remaining on its side (spanning
     // remaining along that side); remaining loses the bar's thickness.
