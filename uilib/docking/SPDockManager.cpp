@@ -51,9 +51,10 @@ CSPDockManager::CSPDockManager()
       m_bHideDockingBarsInContainerMode(FALSE),
       m_bAdjustingBarLayout(FALSE),
       m_bRecalcLayout(FALSE),
-      m_lstHiddenMiniFrames(10) {}
+      m_lstHiddenMiniFrames(10),
+      m_bLoadFailed(FALSE) {}
 
-CSPDockManager::~CSPDockManager() {}
+CSPDockManager::~CSPDockManager() { ClearDockedBarStateRecords(); }
 
 BOOL CSPDockManager::SetDockSite(CFrameWnd* pFrame) {
     m_pParentWnd = pFrame;
