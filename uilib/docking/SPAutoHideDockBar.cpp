@@ -70,19 +70,32 @@ void CSPAutoHideDockBar::SyncToolbarsInRow(CSPAutoHideToolBar* pToolBar) {
         CSPAutoHideToolBar* pBar = DYNAMIC_DOWNCAST(CSPAutoHideToolBar, pRow->GetControlBarList().GetNext(pos));
         if (pBar != NULL) lstToolBars.AddTail(pBar);
     }
-    // Only the toolbars of the pressed toolbar's group go back together.
+    // Only the toolbars of the pressed toolbar's group go back together:
+    // from its first-in-group toolbar to its last-in-group one, whichever
+    // way the row lists them.
     CObList lstGroup;
-    POSITION posStart = lstToolBars.Find(pToolBar);
-    while (posStart != NULL && !((CSPAutoHideToolBar*)lstToolBars.GetAt(posStart))->IsFirstInGroup()) {
-        POSITION posPrev = posStart;
-        lstToolBars.GetPrev(posPrev);
-        if (posPrev == NULL) break;
-        posStart = posPrev;
-    }
-    for (POSITION pos = posStart; pos != NULL;) {
-        CSPAutoHideToolBar* pBar = (CSPAutoHideToolBar*)lstToolBars.GetNext(pos);
-        lstGroup.AddTail(pBar);
-        if (pBar->IsLastInGroup()) break;
+    for (int nPass = 0; nPass < 2 && lstGroup.IsEmpty(); nPass++) {
+        CObList lstOrdered;
+        for (POSITION pos = lstToolBars.GetHeadPosition(); pos != NULL;) {
+            CObject* pObj = lstToolBars.GetNext(pos);
+            if (nPass == 0)
+                lstOrdered.AddTail(pObj);
+            else
+                lstOrdered.AddHead(pObj);
+        }
+        POSITION posStart = lstOrdered.Find(pToolBar);
+        while (posStart != NULL && !((CSPAutoHideToolBar*)lstOrdered.GetAt(posStart))->IsFirstInGroup()) {
+            lstOrdered.GetPrev(posStart);
+        }
+        if (posStart == NULL) continue;
+        CObList lstFound;
+        BOOL bComplete = FALSE;
+        for (POSITION pos = posStart; pos != NULL && !bComplete;) {
+            CSPAutoHideToolBar* pBar = (CSPAutoHideToolBar*)lstOrdered.GetNext(pos);
+            lstFound.AddTail(pBar);
+            bComplete = pBar->IsLastInGroup();
+        }
+        if (bComplete && lstFound.Find(pToolBar) != NULL) lstGroup.AddTail(&lstFound);
     }
     if (lstGroup.IsEmpty()) lstGroup.AddTail(pToolBar);
 

@@ -55,7 +55,7 @@ public:
     // The value of a pending hover, for tests that drive the timer.
     BOOL IsHoverPending() const { return m_bReadyToDisplayAHWnd; }
     UINT GetHoverTimer() const { return m_nDisplayAHWndTimerID; }
-    static const UINT nHoverTimerID = 1;
+    static constexpr UINT nHoverTimerID = 1;
 
     // --- base operations -------------------------------------------------------------
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

@@ -51,9 +51,9 @@ public:
     // TRUE: an auto-hidden pane counts as visible while its button shows.
     static BOOL m_bHideInAutoHideModeDefault;
     // Timer ids of the pane: sliding in, sliding out, the check.
-    static const UINT nTimerSlideIn = 1;
-    static const UINT nTimerSlideOut = 2;
-    static const UINT nTimerCheck = 3;
+    static constexpr UINT nTimerSlideIn = 1;
+    static constexpr UINT nTimerSlideOut = 2;
+    static constexpr UINT nTimerCheck = 3;
 
     // --- operations the class adds, in slot order --------------------------------
     virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const CSize& size, BOOL bHasGripper, UINT nID,

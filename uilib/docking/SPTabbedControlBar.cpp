@@ -22,9 +22,9 @@ int CSPTabbedControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         m_pTabWnd = NULL;
         return -1;
     }
-    // A lone tab shows its pane without a strip; removing a tab activates
-    // its neighbour; the panes' tabs can be dragged to other places.
-    pTabWnd->m_bActivateLastOnRemove = FALSE;
+    // The panes outlive their tabs (they leave to float or dock); a lone
+    // tab shows its pane without a strip; the tabs can be dragged along.
+    pTabWnd->m_bIsDockingSite = FALSE;
     pTabWnd->HideSingleTab(TRUE);
     pTabWnd->m_bEnableTabSwap = TRUE;
     return 0;
