@@ -86,6 +86,10 @@ TEST_F(CustomizeTest, MenuPageEditsTheContextMenus) {
     PumpPending();
     pPopup = pPage->GetContextMenu();
     ASSERT_TRUE(pPopup != NULL) << "the popup stays open as a drop target";
+    CRect rectGrown;
+    pPopup->GetClientRect(rectGrown);
+    EXPECT_GT(rectGrown.Height(), rectClient.Height()) << "the popup grows for the dropped item";
+    EXPECT_EQ(pPopup->GetFinalSize(), rectGrown.Size());
     const std::vector<UINT> itemsDropped = Items(pPopup);
     EXPECT_EQ(3u, itemsDropped.size());
     EXPECT_EQ(1, std::count(itemsDropped.begin(), itemsDropped.end(), (UINT)ID_T_SAVE));
