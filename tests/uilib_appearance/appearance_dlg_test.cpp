@@ -318,3 +318,34 @@ TEST_F(AppearanceDlgTest, TheToolbarOpensItAndThePictures) {
     EXPECT_EQ(RGB(0, 0, 0), SPMapFromSysColor(UserPixel(1, 2, 2)));
     EXPECT_EQ(clrGreen, UserPixel(1, 0, 0));
 }
+
+// A collection of another image size draws new images of its own size; a
+// negative first image lists them all.
+TEST_F(AppearanceDlgTest, UserImagesOfAnotherSize) {
+    CSPButtonImages bigImages;
+    bigImages.SetImageSize(CSize(32, 32));
+    HBITMAP hbm = SolidBitmap(32, 32, clrGreen);
+    bigImages.AddImage(hbm);
+    ::DeleteObject(hbm);
+    CSPToolbarButton button(ID_A_NOIMAGE, -1, _T("No image"));
+    script
+        .Then([](HWND hDlg) {
+            CSPButtonAppearanceDlg* pDlg = Dlg(hDlg);
+            EXPECT_EQ(1, pDlg->m_wndButtonList.GetCount());
+            EXPECT_EQ(CSize(38, 39), pDlg->m_wndButtonList.GetCellSize());
+            DialogScript::Click(hDlg, SP_IDC_APPEARANCE_IMAGE_ONLY);
+            DialogScript::Click(hDlg, SP_IDC_APPEARANCE_NEW_IMAGE);
+            EXPECT_EQ(2, pDlg->m_wndButtonList.GetCount());
+            ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+        })
+        .Then([](HWND hDlg) {
+            EXPECT_EQ(CSize(32, 32), Editor(hDlg)->GetImageSize());
+            DrawPixel(clrRed, CPoint(31, 31))(hDlg);
+        });
+    CSPButtonAppearanceDlg dlg(&button, &bigImages, bar.get(), -5);
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(0u, script.StepsLeft());
+    ASSERT_EQ(2, bigImages.GetCount());
+    EXPECT_EQ(clrRed, PixelOf(bigImages.GetImageWell(), 32 + 31, 31));
+    EXPECT_EQ(1, button.GetImage());
+}

@@ -219,6 +219,10 @@ TEST_F(ImageEditTest, CopyPasteAndClear) {
     Tool(SP_ID_IMAGE_EDIT_PASTE);
     EXPECT_EQ(16 * 15, CountPixels(Bits(), clrRed)) << "the top-left 16 by 15 pixels";
 
+    ClipboardBitmap(2000, 2000);  // a huge picture: its corner, nothing else
+    Tool(SP_ID_IMAGE_EDIT_PASTE);
+    EXPECT_EQ(16 * 15, CountPixels(Bits(), clrRed));
+
     ClipboardBitmap(4, 4);
     Tool(SP_ID_IMAGE_EDIT_PASTE);
     EXPECT_EQ(16, CountPixels(Bits(), clrRed));

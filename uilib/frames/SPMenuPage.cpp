@@ -198,7 +198,8 @@ BOOL CSPMenuPage::OnInitDialog() {
     if (g_pContextMenuManager != NULL) {
         CStringList lstNames;
         g_pContextMenuManager->GetMenuNames(lstNames);
-        for (POSITION pos = lstNames.GetHeadPosition(); pos != NULL;) m_wndContextMenus.AddString(lstNames.GetNext(pos));
+        for (POSITION pos = lstNames.GetHeadPosition(); pos != NULL;)
+            m_wndContextMenus.AddString(lstNames.GetNext(pos));
         const BOOL bAny = m_wndContextMenus.GetCount() >= 2;
         m_wndContextMenus.EnableWindow(bAny);
         if (CWnd* pLabel = GetDlgItem(SP_IDC_CONTEXT_LABEL)) pLabel->EnableWindow(bAny);
