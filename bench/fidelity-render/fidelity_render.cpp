@@ -10,6 +10,9 @@
 //       page:  <n> pages=<PDF pages> scale=<the engine's scale>
 //       (scale < 1: the page's content was wider than the paper and was
 //       scaled down to fit).
+//   fidelity_render.exe dump <page.htm>
+//       prints the page's box tree as laid out for print on A4 and the page
+//       bands it is cut into, for a person looking into a break or a width
 // A page that cannot be read prints pages=0 scale=0; any other failure ends
 // the program with a message and a non-zero code.
 #include <windows.h>
@@ -45,8 +48,9 @@ bool ReadFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
-// The engine's scale for a page, as the conversion computes it.
-double ScaleOf(const tw::html::Document& doc, const std::string& url) {
+// The engine's scale for a page, as the conversion computes it; with
+// `dump`, its box tree and page bands printed too.
+double ScaleOf(const tw::html::Document& doc, const std::string& url, bool dump = false) {
   twpdf::PageSetup setup;
   setup.width_in = kA4WidthInches;
   setup.height_in = kA4HeightInches;
@@ -59,7 +63,13 @@ double ScaleOf(const tw::html::Document& doc, const std::string& url) {
   twpdf::PdfLayoutHost host;
   tw::layout::HtmlLayout layout(host, options);
   layout.load(doc, url);
-  return layout.layoutForPrint(float(contentW));
+  const double scale = layout.layoutForPrint(float(contentW));
+  if (dump) {
+    printf("scale=%.3f\n%s", scale, layout.dumpBoxes().c_str());
+    for (const tw::layout::PageSlice& s : layout.paginate(float((g.top - g.bottom) * 96.0 / 72.0 / scale)))
+      printf("page %g-%g\n", s.top, s.bottom);
+  }
+  return scale;
 }
 
 int Render(const std::string& outFolder, int first, int argc, char** argv) {
@@ -118,9 +128,20 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "dump") {
+    std::string bytes;
+    if (!ReadFile(argv[2], &bytes)) {
+      fprintf(stderr, "fidelity_render: cannot read %s\n", argv[2]);
+      return 1;
+    }
+    std::unique_ptr<tw::html::Document> doc = tw::html::parseHtml(bytes);
+    ScaleOf(*doc, NS_BuildFileURL(argv[2]), true);
+    return 0;
+  }
   if (argc >= 3 && std::string(argv[1]) == "render") return Render(argv[2], 3, argc, argv);
   fprintf(stderr,
           "usage: fidelity_render.exe extract <file.chm> <folder>\n"
-          "       fidelity_render.exe render <out-folder> <page.htm>...\n");
+          "       fidelity_render.exe render <out-folder> <page.htm>...\n"
+          "       fidelity_render.exe dump <page.htm>\n");
   return 2;
 }
