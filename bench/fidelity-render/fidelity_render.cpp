@@ -13,6 +13,7 @@
 //   fidelity_render.exe dump <page.htm>
 //       prints the page's box tree as laid out for print on A4 and the page
 //       bands it is cut into, for a person looking into a break or a width
+//       (a page wider than the paper: its box tree at the paper's width first)
 // A page that cannot be read prints pages=0 scale=0; any other failure ends
 // the program with a message and a non-zero code.
 #include <windows.h>
@@ -64,6 +65,12 @@ double ScaleOf(const tw::html::Document& doc, const std::string& url, bool dump 
   tw::layout::HtmlLayout layout(host, options);
   layout.load(doc, url);
   const double scale = layout.layoutForPrint(float(contentW));
+  if (dump && scale < 1) {
+    // what made it wider than the paper
+    layout.layout(float(contentW));
+    printf("at the paper's width, %.2f px wide:\n%s", layout.width(), layout.dumpBoxes().c_str());
+    layout.layoutForPrint(float(contentW));
+  }
   if (dump) {
     printf("scale=%.3f\n%s", scale, layout.dumpBoxes().c_str());
     for (const tw::layout::PageSlice& s : layout.paginate(float((g.top - g.bottom) * 96.0 / 72.0 / scale)))
