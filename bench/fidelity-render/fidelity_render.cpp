@@ -3,7 +3,7 @@
 //
 //   fidelity_render.exe extract <file.chm> <folder>
 //       writes the CHM's files into the folder
-//   fidelity_render.exe render <out-folder> <page.htm>...
+//   fidelity_render.exe render <out-folder> <page.htm | @list-file>...
 //       converts each page alone into <out-folder>\<n>.pdf (n = 1, 2, ... in
 //       the order given) through the PDF conversion the engine uses, on A4
 //       with the engine's default margins (0.5 in), and prints one line a
@@ -23,6 +23,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "ChmUnpack.h"
 #include "PageSetup.h"
@@ -79,7 +80,7 @@ double ScaleOf(const tw::html::Document& doc, const std::string& url, bool dump 
   return scale;
 }
 
-int Render(const std::string& outFolder, int first, int argc, char** argv) {
+int Render(const std::string& outFolder, const std::vector<std::string>& pages) {
   PageSetupRec rec = {};
   nsString strings[6];
   rec.width = kA4WidthInches;
@@ -90,9 +91,9 @@ int Render(const std::string& outFolder, int first, int argc, char** argv) {
   for (int i = 0; i < 6; ++i) *slots[i] = &strings[i];
   twpdf::WriterOptions options;
   options.reproducible = true;
-  for (int i = first; i < argc; ++i) {
-    const int n = i - first + 1;
-    const std::string page = argv[i];
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const int n = int(i) + 1;
+    const std::string& page = pages[i];
     std::string bytes;
     if (!ReadFile(page, &bytes)) {
       printf("%d pages=0 scale=0\n", n);
@@ -145,10 +146,30 @@ int main(int argc, char** argv) {
     ScaleOf(*doc, NS_BuildFileURL(argv[2]), true);
     return 0;
   }
-  if (argc >= 3 && std::string(argv[1]) == "render") return Render(argv[2], 3, argc, argv);
+  if (argc >= 3 && std::string(argv[1]) == "render") {
+    // @file names a file of pages, one a line: a whole CHM's pages do not
+    // fit on a command line (32767 characters)
+    std::vector<std::string> pages;
+    for (int i = 3; i < argc; ++i) {
+      if (argv[i][0] != '@') {
+        pages.push_back(argv[i]);
+        continue;
+      }
+      std::ifstream list(argv[i] + 1);
+      if (!list) {
+        fprintf(stderr, "fidelity_render: cannot read %s\n", argv[i] + 1);
+        return 1;
+      }
+      for (std::string line; std::getline(list, line);) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+        if (!line.empty()) pages.push_back(line);
+      }
+    }
+    return Render(argv[2], pages);
+  }
   fprintf(stderr,
           "usage: fidelity_render.exe extract <file.chm> <folder>\n"
-          "       fidelity_render.exe render <out-folder> <page.htm>...\n"
+          "       fidelity_render.exe render <out-folder> <page.htm | @list-file>...\n"
           "       fidelity_render.exe dump <page.htm>\n");
   return 2;
 }
