@@ -43,7 +43,6 @@
 // the class directly. Name tests left in the foundation and the controls:
 //
 //   name                  where                          replaced by
-//   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
 //                                                        class library has it
 //
@@ -106,6 +105,7 @@ struct SPBarInfo {
     BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
     BOOL bMenuBar = FALSE;                   // a CSPMenuBar
     BOOL bDockingPane = FALSE;               // a CSPDockingControlBar: it can leave a tab
+    BOOL bAutoHideDockBar = FALSE;           // a CSPAutoHideDockBar: the strip of pinned-away panes
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.
