@@ -361,6 +361,17 @@ TEST_F(ColorPopupTest, OpeningASecondPopupClosesTheFirst) {
     button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PumpPending();
     ASSERT_NE(nullptr, button.GetPopup());
+    // With TW_DOCS_DIR set: the frame with each popup, for the docs.
+    CRect rectFrame;
+    frame->GetWindowRect(rectFrame);
+    const char* pszDocs = getenv("TW_DOCS_DIR");
+    auto savePicture = [&](const char* pszName) {
+        if (pszDocs == NULL || *pszDocs == 0) return;
+        ::RedrawWindow(NULL, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpPending();
+        EXPECT_TRUE(WriteScreenBitmap(rectFrame, CString(pszDocs) + "\\" + pszName + ".bmp"));
+    };
+    savePicture("colour-popup-of-a-colour-button");
     // a bar with the commands' images: the button draws its colour strip
     CSPToolBar imageBar;
     ASSERT_TRUE(imageBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 220));
@@ -389,6 +400,7 @@ TEST_F(ColorPopupTest, OpeningASecondPopupClosesTheFirst) {
     CColorButton* pRed = CellOf(*DYNAMIC_DOWNCAST(CColorPopup, pPopup)->GetColorBar(), RGB(255, 0, 0));
     ASSERT_NE(nullptr, pRed);
     EXPECT_TRUE(pRed->m_bHighlight);
+    savePicture("colour-popup-of-a-toolbar-button");
     pPopup->SendMessage(WM_CLOSE);
     PumpPending();
     pButton->SetColor((COLORREF)-1);

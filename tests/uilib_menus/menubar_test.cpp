@@ -129,6 +129,7 @@ TEST_F(MenuBarTest, AltAndALetterOpensAPopupWithASubmenuAndItsCommandArrives) {
     EXPECT_EQ(rectSub, rectInter);
 
     // The picture for the docs, while both are open.
+    frame->menuBar.UpdateWindow();
     pPopup->UpdateWindow();
     pSub->UpdateWindow();
     const char* pszDocs = getenv("TW_DOCS_DIR");

@@ -2,9 +2,13 @@
 // testing, tooltips, and the removal of a user tool's buttons.
 #include "toolbar_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "MemoryDC.h"
+#include "MessagePump.h"
+#include "WindowPicture.h"
+#include "SPMiniFrameWnd.h"
 #include "SPCommandManager.h"
 #include "SPUserToolsManager.h"
 #include "SPVisualManager.h"
@@ -424,4 +428,71 @@ TEST_F(CSPToolBarTest, DrawsUnderEveryVisualManager) {
         SaveBitmap(shot, pszDir, CString("frame-") + m.name);
     }
     CSPVisualManager::SetDefaultManager(NULL);
+}
+
+// A bar docked across the frame's top and another floating in its own
+// frame, as a user sees them under each visual manager. With
+// TW_SCREENSHOT_DIR set the screen is written there.
+TEST_F(CSPToolBarTest, DockedAndFloatingInTheFrame) {
+    ASSERT_TRUE(frame->EnableDocking(CBRS_ALIGN_ANY));
+    frame->ShowWindow(SW_SHOWNORMAL);
+    CSPToolBar* pDocked = NewBar();
+    ASSERT_TRUE(pDocked->LoadToolBar(IDR_MAIN, 0, 0, FALSE, IDB_MAIN_DISABLED));
+    pDocked->SetButtonStyle(5, TBBS_DISABLED);
+    pDocked->SetWindowText(_T("Main"));
+    pDocked->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(pDocked);
+    CSPToolBar* pFloating = NewBar(1001);
+    ASSERT_TRUE(pFloating->LoadToolBar(IDR_SECOND));
+    pFloating->SetWindowText(_T("Second"));
+    pFloating->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(pFloating);
+    CRect rectFrame;
+    frame->GetWindowRect(rectFrame);
+    ASSERT_TRUE(pFloating->FloatControlBar(CRect(rectFrame.left + 300, rectFrame.top + 120, rectFrame.left + 400,
+                                                 rectFrame.top + 150),
+                                           SP_DM_RECT, true));
+    ASSERT_NE(nullptr, pFloating->GetParentMiniFrame());
+    EXPECT_TRUE(pFloating->GetParentMiniFrame()->IsWindowVisible());
+    frame->RecalcLayout();
+    PumpPending();
+    EXPECT_EQ(nullptr, pDocked->GetParentMiniFrame());
+    EXPECT_NE(nullptr, pDocked->GetParentDockBar());
+
+    const struct {
+        CRuntimeClass* pClass;
+        const char* name;
+    } managers[] = {{RUNTIME_CLASS(CSPVisualManager), "classic"},
+                    {RUNTIME_CLASS(CSPVisualManagerXP), "office-xp"},
+                    {RUNTIME_CLASS(CSPWinXPVisualManager), "windows-xp"}};
+    const char* pszDir = getenv("TW_SCREENSHOT_DIR");
+    for (const auto& m : managers) {
+        SCOPED_TRACE(m.name);
+        CSPVisualManager::SetDefaultManager(m.pClass);
+        for (CWnd* pWnd : {(CWnd*)frame, (CWnd*)pFloating->GetParentMiniFrame()})
+            pWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpPending();
+        // Every button of both bars has its place inside its bar.
+        for (CSPToolBar* pBar : {pDocked, pFloating}) {
+            CRect rectClient;
+            pBar->GetClientRect(rectClient);
+            for (int i = 0; i < pBar->GetCount(); i++) {
+                CRect rectInter;
+                EXPECT_TRUE(rectInter.IntersectRect(pBar->GetButton(i)->Rect(), rectClient)) << i;
+            }
+        }
+        if (pszDir == NULL) continue;
+        // (the display shows the windows' drawing a moment later)
+        for (int i = 0; i < 20; i++) {
+            ::Sleep(10);
+            PumpPending();
+        }
+        CRect rectMini, rectShot;
+        pFloating->GetParentMiniFrame()->GetWindowRect(rectMini);
+        rectShot.UnionRect(CRect(rectFrame.left, rectFrame.top, rectFrame.right, rectFrame.top + 180), rectMini);
+        EXPECT_TRUE(WriteScreenBitmap(rectShot, CString(pszDir) + "\\toolbar-docked-and-floating-" + m.name + ".bmp"));
+    }
+    CSPVisualManager::SetDefaultManager(NULL);
+    pFloating->DestroyWindow();
+    PumpPending();
 }

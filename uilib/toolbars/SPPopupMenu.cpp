@@ -221,6 +221,7 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     CheckShadow();
     if (!m_bAnimationDone && CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && m_iShadowSize == 0)
         m_AnimSize = m_FinalSize;
+    CaptureBehind();
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (g_bCustomizeMode) m_wndMenuBar.RedrawWindow();
     return TRUE;
@@ -323,6 +324,7 @@ void CSPPopupMenu::ShowAllCommands() {
     InsertRecentFiles();
     RecalcLayout();
     CheckShadow();
+    CaptureBehind();
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
@@ -388,6 +390,21 @@ void CSPPopupMenu::CheckShadow() {
     }
 }
 
+void CSPPopupMenu::CaptureBehind() {
+    m_bmpBehind.DeleteObject();
+    if (m_iShadowSize <= 0 || g_bCustomizeMode || GetSafeHwnd() == NULL) return;
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    CWindowDC dcScreen(NULL);
+    CDC dcMem;
+    if (rectWindow.IsRectEmpty() || !dcMem.CreateCompatibleDC(&dcScreen) ||
+        !m_bmpBehind.CreateCompatibleBitmap(&dcScreen, rectWindow.Width(), rectWindow.Height()))
+        return;
+    CBitmap* pOld = dcMem.SelectObject(&m_bmpBehind);
+    dcMem.BitBlt(0, 0, rectWindow.Width(), rectWindow.Height(), &dcScreen, rectWindow.left, rectWindow.top, SRCCOPY);
+    dcMem.SelectObject(pOld);
+}
+
 void CSPPopupMenu::OnSize(UINT nType, int cx, int cy) {
     CWnd::OnSize(nType, cx, cy);
     if (GetMenuBar()->GetSafeHwnd() != NULL) UpdateScrollButtons(TRUE);
@@ -409,6 +426,18 @@ void CSPPopupMenu::DrawFrameParts(CDC* pDC) {
     rectMenu.right -= nShadow;
     rectMenu.bottom -= nShadow;
     if (nShadow > 0) {
+        // The strips are made once, from what lay behind them.
+        if (m_bmpShadowRight.GetSafeHandle() == NULL && m_bmpBehind.GetSafeHandle() != NULL) {
+            CDC dcBehind;
+            if (dcBehind.CreateCompatibleDC(pDC)) {
+                CBitmap* pOld = dcBehind.SelectObject(&m_bmpBehind);
+                pDC->BitBlt(rectMenu.right, rectClient.top, nShadow, rectClient.Height(), &dcBehind, rectMenu.right,
+                            rectClient.top, SRCCOPY);
+                pDC->BitBlt(rectClient.left, rectMenu.bottom, rectClient.Width(), nShadow, &dcBehind,
+                            rectClient.left, rectMenu.bottom, SRCCOPY);
+                dcBehind.SelectObject(pOld);
+            }
+        }
         CSPDrawEffects effects(*pDC);
         effects.DrawStateEffect(rectMenu, nShadow, 100, 65, &m_bmpShadowRight, &m_bmpShadowBottom);
     }
@@ -768,6 +797,19 @@ void CSPPopupMenu::UpdateShadow(LPRECT lprectScreen) {
         for (CRect& r : rects) {
             pTop->ScreenToClient(r);
             pTop->RedrawWindow(r, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
+    }
+    // The strips' places show the windows behind now (the rest is the popup).
+    {
+        CWindowDC dcScreen(NULL);
+        CDC dcMem;
+        m_bmpBehind.DeleteObject();
+        if (dcMem.CreateCompatibleDC(&dcScreen) &&
+            m_bmpBehind.CreateCompatibleBitmap(&dcScreen, rectWindow.Width(), rectWindow.Height())) {
+            CBitmap* pOld = dcMem.SelectObject(&m_bmpBehind);
+            dcMem.BitBlt(0, 0, rectWindow.Width(), rectWindow.Height(), &dcScreen, rectWindow.left, rectWindow.top,
+                         SRCCOPY);
+            dcMem.SelectObject(pOld);
         }
     }
     SetWindowPos(NULL, 0, 0, rectWindow.Width(), rectWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -161,6 +161,9 @@ protected:
     BOOL m_bShowAllCommands;
     HWND m_hwndParentBar;  // the toolbar holding the parent button
     CBitmap m_bmpShadowRight, m_bmpShadowBottom;
+    // What the screen showed where the popup stands, taken before it shows:
+    // the shadow darkens that (the popup's own pixels are not it).
+    CBitmap m_bmpBehind;
     // animation
     CSize m_AnimSize;  // revealed so far, shadow included
     BOOL m_bLeftAnchor;
@@ -202,6 +205,7 @@ protected:
     void DrawAnimationFrame(CDC* pDC);
     // No shadow when popup and shadow would leave the top-level window.
     void CheckShadow();
+    void CaptureBehind();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -5,6 +5,7 @@
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
 #include "SPMenuBar.h"
+#include "SPMenuImages.h"
 #include "SPMenuSounds.h"
 #include "SPToolbarMenuButton.h"
 #include "SPVisualManager.h"
@@ -397,13 +398,12 @@ BOOL CSPPopupMenuBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonI
     const COLORREF clrText = bDisabled ? ::GetSysColor(COLOR_GRAYTEXT)
                              : bHighlighted ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
                                             : ::GetSysColor(COLOR_MENUTEXT);
+    const int nGlyphState = bDisabled ? CSPMenuImages::ImageGray
+                            : bHighlighted ? CSPMenuImages::ImageWhite
+                                           : CSPMenuImages::ImageBlack;
     if (pButton->m_nStyle & TBBS_CHECKED) {
         CRect rectCheck(rect.left, rect.top, rect.left + cxImageColumn, rect.bottom);
-        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
-        pDC->SetTextColor(clrText);
-        pDC->SetBkMode(TRANSPARENT);
-        pDC->DrawText(_T("a"), rectCheck, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        pDC->SelectObject(pOld);
+        DrawMenuGlyph(pDC, _T("a"), CSPMenuImages::IdCheck, rectCheck, clrText, nGlyphState);
     }
     CFont* pOldFont = pDC->SelectObject(m_uiDefaultItem != 0 && pButton->m_nID == m_uiDefaultItem
                                             ? &spGlobalData.fontBold
@@ -423,12 +423,43 @@ BOOL CSPPopupMenuBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonI
 
     if (GetItemSubMenu(pButton) != NULL || pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) {
         CRect rectArrow(rect.right - 16, rect.top, rect.right, rect.bottom);
-        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
-        pDC->DrawText(pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton)) ? _T("6") : _T("8"), rectArrow,
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        pDC->SelectObject(pOld);
+        const BOOL bShowAll = pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton));
+        DrawMenuGlyph(pDC, bShowAll ? _T("6") : _T("8"),
+                      bShowAll ? CSPMenuImages::IdArowShowAll : CSPMenuImages::IdArowRight, rectArrow, clrText,
+                      nGlyphState);
     }
     return TRUE;
+}
+
+// The system's glyph font where it is installed, else the library's own
+// menu glyphs (a plain font would show the letter itself).
+static BOOL IsGlyphFontAvailable() {
+    static int s_nAvailable = -1;
+    if (s_nAvailable < 0) {
+        CWindowDC dc(NULL);
+        CFont* pOld = dc.SelectObject(&spGlobalData.fontMarlett);
+        char szFace[LF_FACESIZE] = {0};
+        ::GetTextFaceA(dc.GetSafeHdc(), sizeof(szFace), szFace);
+        dc.SelectObject(pOld);
+        s_nAvailable = lstrcmpiA(szFace, "Marlett") == 0 ? 1 : 0;
+    }
+    return s_nAvailable == 1;
+}
+
+void CSPPopupMenuBar::DrawMenuGlyph(CDC* pDC, LPCTSTR lpszMarlett, int iMenuImage, const CRect& rect,
+                                    COLORREF clrText, int nImageState) {
+    if (IsGlyphFontAvailable()) {
+        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
+        pDC->SetTextColor(clrText);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(lpszMarlett, CRect(rect), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->SelectObject(pOld);
+        return;
+    }
+    const CSize size = CSPMenuImages::Size();
+    CSPMenuImages::Draw(pDC, iMenuImage,
+                        CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2),
+                        nImageState);
 }
 
 void CSPPopupMenuBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL /*bHorz*/) {

@@ -128,6 +128,10 @@ protected:
     // skipping separators and items without a rectangle; -1 for none.
     int NextNavigableItem(int iStart, BOOL bForward) const;
     void ChangeHotByKey(int iHot);
+    // A check mark or arrow of a menu line: the Marlett character, or the
+    // menu glyph where that font is missing.
+    static void DrawMenuGlyph(CDC* pDC, LPCTSTR lpszMarlett, int iMenuImage, const CRect& rect, COLORREF clrText,
+                              int nImageState);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
