@@ -848,3 +848,33 @@ TEST_F(MiniFrameFixture, SizingAFloatingToolbarsFrameWrapsItsButtons) {
     pToolBar->DestroyWindow();
     PumpPending();
 }
+
+TEST_F(MiniFrameFixture, ToolbarsDockLeftOfEachOtherInOneRow) {
+    std::unique_ptr<CSPToolBar> pFirst(MakeToolBar(pFrame, 1490, 4)), pSecond(MakeToolBar(pFrame, 1491, 3));
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_NE(pSecond, nullptr);
+    // The first bar stands well inside the row, so there is room before it.
+    pFrame->DockControlBar(pFirst.get(), AFX_IDW_DOCKBAR_TOP, CRect(250, 0, 350, 26));
+    ASSERT_TRUE(pFrame->DockControlBarLeftOf(pSecond.get(), pFirst.get()));
+    pFrame->RecalcLayout();
+    CRect rectFirst, rectSecond;
+    pFirst->GetWindowRect(rectFirst);
+    pSecond->GetWindowRect(rectSecond);
+    EXPECT_EQ(pFirst->GetParentDockBar(), pSecond->GetParentDockBar());
+    EXPECT_EQ(rectSecond.top, rectFirst.top) << "one row";
+    EXPECT_LE(rectSecond.right, rectFirst.left) << "docked left of the other";
+
+    // Floated and docked left of the other again, it comes back into the row.
+    ASSERT_TRUE(pSecond->FloatControlBar(CRect(400, 400, 500, 440), SP_DM_RECT, true));
+    EXPECT_NE(pSecond->GetParentMiniFrame(), nullptr);
+    ASSERT_TRUE(pFrame->DockControlBarLeftOf(pSecond.get(), pFirst.get()));
+    pFrame->RecalcLayout();
+    pFirst->GetWindowRect(rectFirst);
+    pSecond->GetWindowRect(rectSecond);
+    EXPECT_EQ(pSecond->GetParentMiniFrame(), nullptr);
+    EXPECT_EQ(rectSecond.top, rectFirst.top);
+    EXPECT_LE(rectSecond.right, rectFirst.left);
+    pSecond->DestroyWindow();
+    pFirst->DestroyWindow();
+    PumpPending();
+}

@@ -334,6 +334,19 @@ TEST_F(CSPToolBarTest, TooltipTexts) {
     EXPECT_EQ(-1, nResult);
 }
 
+// A bar whose tooltips watch its window (their subclass sits before the
+// bar's procedure) still sees its own destruction: it leaves the list of
+// all toolbars when its window is destroyed.
+TEST_F(CSPToolBarTest, DestroyedWithItsTooltipsTheBarLeavesTheList) {
+    CSPToolBar* pBar = MainBar();
+    pBar->UpdateTooltips();
+    ASSERT_GT(pBar->GetToolTip().GetToolCount(), 0);
+    ASSERT_NE(nullptr, g_lstAllToolbars.Find(pBar));
+    EXPECT_TRUE(pBar->DestroyWindow());
+    EXPECT_EQ(nullptr, pBar->GetSafeHwnd());
+    EXPECT_EQ(nullptr, g_lstAllToolbars.Find(pBar));
+}
+
 TEST_F(CSPToolBarTest, CommandButtonsOfEveryBar) {
     CSPToolBar* pFirst = BarOf({1, 2, 1});
     CSPToolBar* pSecond = BarOf({3, 1});

@@ -303,15 +303,17 @@ void CSPControlBar::ChangeParent(CWnd* pNewParent, BOOL bDelay) {
     if (GetSafeHwnd() == NULL || pNewParent == NULL) return;
     OnBeforeChangeParent(pNewParent, FALSE);
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame();
+    // The bar leaves its floating frame first: a frame that goes at once
+    // when left empty must not take the bar's window along.
+    CWnd* pOldParent = GetParent();
+    SetParent(pNewParent);
     if (pMiniFrame != NULL && pMiniFrame != pNewParent) {
         // The frame left empty goes when its posted check arrives, not
         // while it may still be inside its own drag handler.
         pMiniFrame->RemoveControlBar(this, bDelay && m_hwndOutline == NULL, FALSE);
         m_hwndOutline = pMiniFrame->GetSafeHwnd();
-        pMiniFrame->SendMessage(WM_LBUTTONUP, 0, 0);
+        if (::IsWindow(m_hwndOutline)) pMiniFrame->SendMessage(WM_LBUTTONUP, 0, 0);
     }
-    CWnd* pOldParent = GetParent();
-    SetParent(pNewParent);
     OnAfterChangeParent(pOldParent);
 }
 

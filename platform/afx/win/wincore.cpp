@@ -482,12 +482,16 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
 BOOL CWnd::DestroyWindow() {
     if (m_hWnd == NULL) return FALSE;
     HWND hWnd = m_hWnd;
-    // Without our procedure the object never sees WM_NCDESTROY: detach here.
-    BOOL bOurs = (WNDPROC)::GetWindowLongPtr(hWnd, GWLP_WNDPROC) == &AfxWndProc;
-    BOOL bPermanent = FromHandlePermanent(hWnd) == this;
-    if (!bOurs && bPermanent) Detach();
-    // The object may be deleted from here on (PostNcDestroy).
-    return ::DestroyWindow(hWnd);
+    CWnd* pThis = this;
+    // The object sees WM_DESTROY and WM_NCDESTROY through our procedure,
+    // also when another one was put before it and passes the messages on
+    // (a tooltip's subclass does). It may be deleted from here on
+    // (PostNcDestroy).
+    const BOOL bResult = ::DestroyWindow(hWnd);
+    // Still mapped to the dead window: no procedure brought the messages to
+    // the object (a foreign window, or one that does not pass them on).
+    if (!::IsWindow(hWnd) && FromHandlePermanent(hWnd) == pThis) pThis->Detach();
+    return bResult;
 }
 
 void CWnd::PreSubclassWindow() {}
