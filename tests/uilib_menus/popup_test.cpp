@@ -122,6 +122,30 @@ TEST_F(PopupTest, ImportDropsExtraSeparatorsAndKeepsStates) {
     EXPECT_TRUE(::IsMenu(pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5))));
 }
 
+// The items through the popup itself; the widest item follows the limit.
+TEST_F(PopupTest, ItemsThroughThePopupAndTheWidthLimit) {
+    CSPPopupMenu* pMenu = Open();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_FALSE(pMenu->HasParentButton());
+    CSPToolbarMenuButton about(ID_ABOUT, NULL, -1, _T("&About"));
+    const int nCount = pMenu->GetMenuItemCount();
+    EXPECT_EQ(nCount, pMenu->InsertItem(about));
+    EXPECT_EQ(ID_ABOUT, pMenu->GetMenuItem(pMenu->GetMenuItemCount() - 1)->m_nID);
+    EXPECT_TRUE(pMenu->RemoveItem(0));
+    EXPECT_EQ(ID_OPEN, pMenu->GetMenuItem(0)->m_nID);
+    pMenu->SendMessage(WM_KEYDOWN, VK_HOME);
+    ASSERT_NE(nullptr, pMenu->GetParentArrowButton());
+    EXPECT_EQ(ID_OPEN, pMenu->GetParentArrowButton()->m_nID);
+
+    const int cxWide = pMenu->GetFinalSize().cx;
+    pMenu->SetMaxWidth(60);
+    EXPECT_LE(pMenu->GetFinalSize().cx, 60 + 4);
+    EXPECT_LT(pMenu->GetFinalSize().cx, cxWide);
+    pMenu->RemoveAllItems();
+    EXPECT_EQ(0, pMenu->GetMenuItemCount());
+    pMenu->DestroyWindow();
+}
+
 TEST_F(PopupTest, SizesOfEmptyAccelAndColumns) {
     CSPPopupMenuBar bar;
     ASSERT_TRUE(bar.Create(frame, WS_CHILD | CBRS_TOP, 1));

@@ -248,6 +248,11 @@ int CSPMenuBar::GetSystemButtonsEnd() const {
     return iCustomize >= 0 ? iCustomize : GetCount();
 }
 
+CSPToolbarButton* CSPMenuBar::GetMenuItem(int iIndex) const {
+    if (iIndex < 0 || GetFirstMenuItem() + iIndex >= GetMenuItemsEnd()) return NULL;
+    return GetButton(GetFirstMenuItem() + iIndex);
+}
+
 CSPToolbarSystemMenuButton* CSPMenuBar::GetSystemMenu() const {
     if (!m_bMaximizeMode) return NULL;
     return DYNAMIC_DOWNCAST(CSPToolbarSystemMenuButton, GetButton(0));

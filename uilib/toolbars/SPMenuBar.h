@@ -20,6 +20,10 @@ public:
     // nothing unless forced. FALSE for a NULL menu (the buttons stay).
     virtual BOOL CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu = FALSE, BOOL bForceUpdate = FALSE);
     HMENU GetHMenu() const { return m_hMenu; }
+    // Called with a new default menu (a reset loads it again); nothing here.
+    virtual void OnSetDefaultMenu(HMENU /*hMenu*/) {}
+    // The menu title at the position among the titles, NULL past the end.
+    CSPToolbarButton* GetMenuItem(int iIndex) const;
 
     // A maximised MDI child's icon at the start of the bar and its caption
     // buttons at the end. Without a child (or with one that has no system

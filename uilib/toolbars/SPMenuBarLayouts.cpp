@@ -203,6 +203,7 @@ BOOL CSPMenuBar::RestoreOriginalState() {
         HMENU hNew = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(m_uiDefMenuResId));
         if (hNew != NULL) {
             const HMENU hOld = m_hDefaultMenu;
+            OnSetDefaultMenu(hNew);
             m_hMenu = NULL;
             CreateFromMenu(hNew, TRUE, TRUE);
             SaveMenuLayout(hNew);

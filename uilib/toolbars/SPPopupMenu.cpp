@@ -227,6 +227,25 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     return TRUE;
 }
 
+int CSPPopupMenu::InsertItem(const CSPToolbarMenuButton& button, int iInsertAt) {
+    return m_wndMenuBar.InsertButtonCopy(button, iInsertAt);
+}
+
+CSPToolbarMenuButton* CSPPopupMenu::GetParentArrowButton() const {
+    return DYNAMIC_DOWNCAST(CSPToolbarMenuButton, m_wndMenuBar.GetItem(m_wndMenuBar.GetHotIndex()));
+}
+
+void CSPPopupMenu::CloseAllChildren() {
+    m_wndMenuBar.CloseSubMenu();
+    for (int i = 0; i < m_wndMenuBar.GetCount(); i++) m_wndMenuBar.GetItem(i)->OnCancelMode();
+}
+
+void CSPPopupMenu::SetMaxWidth(int iMaxWidth) {
+    m_iMaxWidth = iMaxWidth;
+    m_wndMenuBar.SetMaxWidth(iMaxWidth);
+    if (GetSafeHwnd() != NULL) RecalcLayout();
+}
+
 CSPToolBar* CSPPopupMenu::GetParentToolBar() const {
     if (m_hwndParentBar == NULL || !::IsWindow(m_hwndParentBar)) return NULL;
     return DYNAMIC_DOWNCAST(CSPToolBar, CWnd::FromHandlePermanent(m_hwndParentBar));

@@ -54,6 +54,18 @@ public:
 
     int GetMenuItemCount() const { return m_wndMenuBar.GetCount(); }
     CSPToolbarButton* GetMenuItem(int iIndex) const { return m_wndMenuBar.GetItem(iIndex); }
+    // The items, as the bar's buttons: a copy of the button goes in.
+    int InsertItem(const CSPToolbarMenuButton& button, int iInsertAt = -1);
+    int InsertSeparator(int iInsertAt = -1) { return m_wndMenuBar.InsertSeparator(iInsertAt); }
+    BOOL RemoveItem(int iIndex) { return m_wndMenuBar.RemoveButton(iIndex); }
+    void RemoveAllItems() { m_wndMenuBar.RemoveAllButtons(); }
+    BOOL HasParentButton() const { return m_pParentButton != NULL; }
+    // The bar's hot item when it is a menu item, else NULL.
+    CSPToolbarMenuButton* GetParentArrowButton() const;
+    // Every open submenu of the items closes.
+    void CloseAllChildren();
+    // The widest an item may be (-1: no limit); the layout follows.
+    void SetMaxWidth(int iMaxWidth);
     HMENU GetHMenu() const { return m_hMenu; }
     CSPPopupMenu* GetParentPopupMenu() const override { return m_pParentPopup; }
     // The window the chosen command goes to, NULL when it has none or it is
