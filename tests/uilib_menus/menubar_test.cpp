@@ -232,6 +232,40 @@ TEST_F(MenuBarTest, EscapeGivesTheKeysBackToTheBar) {
     EXPECT_EQ(1, frame->menuBar.GetHotIndex());
 }
 
+// Customising: what is taken out of an open menu and its submenu stays out
+// of the menu title's items once the menus close.
+TEST_F(MenuBarTest, CustomisedItemsGoBackIntoTheMenuTitle) {
+    ASSERT_TRUE(CSPToolBar::SetCustomizeMode(TRUE));
+    ASSERT_TRUE(Item(0)->OpenPopupMenu(&frame->menuBar));
+    PumpPending();
+    CSPPopupMenu* pFile = Item(0)->m_pPopupMenu;
+    ASSERT_NE(nullptr, pFile);
+    CSPPopupMenuBar* pBar = pFile->GetMenuBar();
+    ASSERT_EQ(4, pBar->GetCount());  // New, Open, separator, Recent Files
+    ASSERT_TRUE(pBar->RemoveButton(0));
+    ASSERT_TRUE(pBar->OpenSubMenu(2));
+    CSPPopupMenu* pRecent = pBar->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pRecent);
+    ASSERT_TRUE(pRecent->GetMenuBar()->RemoveButton(0));
+    // The submenu closes first (the pointer moved on), then the menu.
+    pBar->CloseSubMenu();
+    ASSERT_TRUE(pBar->OpenSubMenu(2));
+    ASSERT_NE(nullptr, pBar->GetOpenSubMenu());
+    EXPECT_EQ(1, pBar->GetOpenSubMenu()->GetMenuItemCount()) << "opened again as edited";
+    pFile->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_EQ(nullptr, Item(0)->m_pPopupMenu);
+    CSPToolBar::SetCustomizeMode(FALSE);
+
+    const CObList& items = Item(0)->GetCommands();
+    ASSERT_EQ(3, items.GetCount());
+    EXPECT_EQ((UINT)IDT_OPEN, ((CSPToolbarButton*)items.GetHead())->m_nID);
+    const CSPToolbarMenuButton* pRecentItem = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, items.GetTail());
+    ASSERT_NE(nullptr, pRecentItem);
+    ASSERT_EQ(1, pRecentItem->GetCommands().GetCount());
+    EXPECT_EQ((UINT)IDT_RECENT_B, ((CSPToolbarButton*)pRecentItem->GetCommands().GetHead())->m_nID);
+}
+
 // A menu closed without a command (a click elsewhere) leaves the bar with
 // no hot menu; the bar shows no tooltips over its menus.
 TEST_F(MenuBarTest, ClosedWithoutACommandTheBarLetsGo) {

@@ -949,9 +949,40 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+void CSPPopupMenu::SaveItemsToParentButton() {
+    if (!g_bCustomizeMode || m_wndMenuBar.GetSafeHwnd() == NULL || GetMenuBar() != &m_wndMenuBar) return;
+    CSPToolbarMenuButton* pButton = m_pParentButton;
+    CSPPopupMenuBar* pParentBar = NULL;
+    if (pButton == NULL && m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) {
+        pParentBar = m_pParentPopup->GetMenuBar();
+        if (pParentBar->GetOpenSubMenu() == this)
+            pButton = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pParentBar->GetItem(pParentBar->GetOpenSubMenuIndex()));
+    }
+    if (pButton == NULL) return;
+    HMENU hMenu = m_wndMenuBar.ExportToMenu();
+    if (hMenu == NULL) return;
+    pButton->CreateFromMenu(hMenu);
+    ::DestroyMenu(hMenu);
+    if (pParentBar != NULL) pParentBar->ForgetItemSubMenu(pButton);
+}
+
+void CSPPopupMenu::SaveItemsToParents() {
+    // The open submenus below first, innermost first, while they still know
+    // their items ...
+    CSPPopupMenu* pInnermost = this;
+    while (pInnermost->m_wndMenuBar.GetOpenSubMenu() != NULL &&
+           ::IsWindow(pInnermost->m_wndMenuBar.GetOpenSubMenu()->GetSafeHwnd()))
+        pInnermost = pInnermost->m_wndMenuBar.GetOpenSubMenu();
+    for (CSPPopupMenu* pMenu = pInnermost; pMenu != this; pMenu = pMenu->m_pParentPopup) pMenu->SaveItemsToParentButton();
+    // ... then this popup and those above it.
+    for (CSPPopupMenu* pMenu = this; pMenu != NULL && ::IsWindow(pMenu->GetSafeHwnd()); pMenu = pMenu->m_pParentPopup)
+        pMenu->SaveItemsToParentButton();
+}
+
 void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
     if (GetSafeHwnd() == NULL || m_bInClose) return;
     m_bInClose = TRUE;
+    SaveItemsToParents();
     if (m_pParentPopup != NULL) {
         // Only this level goes.
         m_bAutoDestroyParent = FALSE;
@@ -973,6 +1004,7 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 }
 
 void CSPPopupMenu::OnDestroy() {
+    if (g_bCustomizeMode) SaveItemsToParents();
     if (m_pParentButton != NULL && m_pParentButton->m_pPopupMenu == this) {
         m_pParentButton->m_pPopupMenu = NULL;
         m_pParentButton->OnCancelMode();  // redraws the button

@@ -87,6 +87,10 @@ public:
     // Builds the items again with every command shown (the show-all item,
     // Ctrl+Down).
     void ShowAllCommands();
+    // Customise mode: the items as the user left them go back into the
+    // button (or parent item) that opened this popup, its open submenus'
+    // first, and so on up the chain.
+    void SaveItemsToParents();
     // The bar holding the open submenu lets go of it.
     void OnSubMenuDestroyed(CSPPopupMenu* pSubMenu);
     // The menu button that opens this popup (before Create): its rectangle
@@ -218,6 +222,7 @@ protected:
     // No shadow when popup and shadow would leave the top-level window.
     void CheckShadow();
     void CaptureBehind();
+    void SaveItemsToParentButton();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -501,6 +501,10 @@ void CSPPopupMenuBar::OnSubMenuGone() {
 }
 
 void CSPPopupMenuBar::CloseSubMenu() {
+    // Customising, the submenu's items go into its item while it still
+    // knows which one that is.
+    if (g_bCustomizeMode && m_pOpenSubMenu != NULL && ::IsWindow(m_pOpenSubMenu->GetSafeHwnd()))
+        m_pOpenSubMenu->SaveItemsToParents();
     CSPPopupMenu* pSub = m_pOpenSubMenu;
     m_pOpenSubMenu = NULL;
     m_iOpenSubMenu = -1;

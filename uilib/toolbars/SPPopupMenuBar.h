@@ -32,6 +32,9 @@ public:
     int GetHotIndex() const { return m_iHot; }
     // No item hot (the items are about to be built again).
     void ClearHot() { m_iHot = m_iHighlighted = -1; }
+    // The item's submenu is made from its own items from now on (they
+    // were edited).
+    void ForgetItemSubMenu(CSPToolbarButton* pItem) { m_SubMenus.RemoveKey(pItem); }
     UINT GetDefaultItem() const { return m_uiDefaultItem; }
     BOOL AreAllCommandsShown() const { return m_bAreAllCommandsShown; }
     // Column right edges, from the bar's left.
