@@ -122,6 +122,42 @@ TEST_F(PopupTest, ImportDropsExtraSeparatorsAndKeepsStates) {
     EXPECT_TRUE(::IsMenu(pMenu->GetMenuBar()->GetItemSubMenu(pMenu->GetMenuItem(5))));
 }
 
+// A frame that hears of its popups and may refuse them.
+class CPopupFrame : public CFrameWnd, public ISPPopupMenuFrame {
+public:
+    BOOL bAccept = TRUE;
+    int nShown = 0, nClosed = 0;
+    BOOL OnPopupMenuShown(CSPPopupMenu*) override {
+        nShown++;
+        return bAccept;
+    }
+    void OnPopupMenuClosed(CSPPopupMenu*) override { nClosed++; }
+};
+
+TEST(PopupFrame, TheFrameHearsOfItsPopupsAndMayRefuseThem) {
+    CPopupFrame* pFrame = new CPopupFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, _T("popup frame"), WS_OVERLAPPEDWINDOW, CRect(20, 20, 420, 320)));
+    for (BOOL bAccept : {TRUE, FALSE}) {
+        SCOPED_TRACE(bAccept);
+        pFrame->bAccept = bAccept;
+        pFrame->nShown = pFrame->nClosed = 0;
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuA(hMenu, MF_STRING, ID_NEW, "&New");
+        CSPPopupMenu* pMenu = new CSPPopupMenu;
+        ASSERT_TRUE(pMenu->Create(pFrame, 100, 100, hMenu, FALSE, TRUE));
+        const HWND hwndMenu = pMenu->GetSafeHwnd();
+        PumpPending();
+        EXPECT_EQ(1, pFrame->nShown);
+        EXPECT_EQ(bAccept, ::IsWindow(hwndMenu));
+        if (::IsWindow(hwndMenu)) ::DestroyWindow(hwndMenu);
+        PumpPending();
+        EXPECT_EQ(1, pFrame->nClosed);
+        EXPECT_EQ(nullptr, CSPPopupMenu::GetActiveMenu());
+    }
+    pFrame->DestroyWindow();
+    PumpPending();
+}
+
 // The items through the popup itself; the widest item follows the limit.
 TEST_F(PopupTest, ItemsThroughThePopupAndTheWidthLimit) {
     CSPPopupMenu* pMenu = Open();

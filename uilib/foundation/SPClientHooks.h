@@ -346,6 +346,18 @@ protected:
     ~ISPDialogPopupMenu() {}
 };
 
+// What a library popup menu tells the frame it shows over (the top-level
+// frame): shown (FALSE keeps it from showing: the popup closes) and gone.
+// Implemented by the library frames; a frame without it accepts every popup.
+class ISPPopupMenuFrame {
+public:
+    virtual BOOL OnPopupMenuShown(CSPPopupMenu* pMenu) = 0;
+    virtual void OnPopupMenuClosed(CSPPopupMenu* pMenu) = 0;
+
+protected:
+    ~ISPPopupMenuFrame() {}
+};
+
 // The active popup menu, shared by the popup menus, the frames and the
 // dialog helper, and the answers of its interface (neutral for NULL).
 struct SPPopupMenuClient {

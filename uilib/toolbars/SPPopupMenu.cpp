@@ -321,9 +321,23 @@ BOOL CSPPopupMenu::BuildItems() {
     if (m_pParentPopup == NULL) {
         TellDialogOfMenu(GetMessageWnd(), this);
         SetActiveMenu(this);
+        // The frame may refuse the menu: it closes then.
+        ISPPopupMenuFrame* pFrame = FrameOfPopup();
+        if (pFrame != NULL && !pFrame->OnPopupMenuShown(this)) {
+            if (!m_bInClose) PostMessage(WM_CLOSE);
+            return FALSE;
+        }
     }
     RecalcLayout();
     return TRUE;
+}
+
+ISPPopupMenuFrame* CSPPopupMenu::FrameOfPopup() const {
+    CWnd* pWnd = GetMessageWnd();
+    if (pWnd == NULL) pWnd = GetOwner();
+    CWnd* pTop = pWnd != NULL ? pWnd->GetTopLevelFrame() : NULL;
+    if (pTop == NULL && pWnd != NULL) pTop = pWnd->GetTopLevelParent();
+    return pTop != NULL ? dynamic_cast<ISPPopupMenuFrame*>(pTop) : NULL;
 }
 
 void CSPPopupMenu::ShowAllCommands() {
@@ -1017,6 +1031,8 @@ void CSPPopupMenu::OnDestroy() {
         TellDialogOfMenu(GetMessageWnd(), NULL);
         SetActiveMenu(NULL);
     }
+    if (m_pParentPopup == NULL)
+        if (ISPPopupMenuFrame* pFrame = FrameOfPopup()) pFrame->OnPopupMenuClosed(this);
     // The last menu gone without a command: the bar that opened it lets go
     // of its hot button, unless the keys are still on it.
     CSPToolBar* pParentBar = m_pParentPopup == NULL ? GetParentToolBar() : NULL;

@@ -206,6 +206,8 @@ protected:
     // on, outside customise mode and above 8 bits per pixel.
     static int DefaultShadowDepth();
     BOOL BuildItems();
+    // The top-level frame's popup interface, NULL when it has none.
+    ISPPopupMenuFrame* FrameOfPopup() const;
     // The recent-file placeholder becomes the application's recent files.
     void InsertRecentFiles();
     // Lays the bar out between the scroll buttons; bForce moves the bar's
