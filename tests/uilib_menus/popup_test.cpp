@@ -132,6 +132,8 @@ public:
         return bAccept;
     }
     void OnPopupMenuClosed(CSPPopupMenu*) override { nClosed++; }
+    CRect rectLogo = CRect(0, 0, 0, 0);
+    void OnDrawMenuLogo(CDC*, CSPPopupMenu*, const CRect& rect) override { rectLogo = rect; }
 };
 
 TEST(PopupFrame, TheFrameHearsOfItsPopupsAndMayRefuseThem) {
@@ -149,6 +151,20 @@ TEST(PopupFrame, TheFrameHearsOfItsPopupsAndMayRefuseThem) {
         PumpPending();
         EXPECT_EQ(1, pFrame->nShown);
         EXPECT_EQ(bAccept, ::IsWindow(hwndMenu));
+        if (bAccept) {
+            // A logo band on the left: the popup grows by it, the band
+            // answers 3 to the hit test and the frame paints it.
+            const int cxPlain = pMenu->GetFinalSize().cx;
+            pMenu->EnableMenuLogo(20);
+            EXPECT_EQ(cxPlain + 20, pMenu->GetFinalSize().cx);
+            const CRect rectLogo = pMenu->GetLogoRect();
+            EXPECT_EQ(22, rectLogo.Width());
+            CPoint pt = rectLogo.CenterPoint();
+            pMenu->ClientToScreen(&pt);
+            EXPECT_EQ(3, pMenu->MenuHitTest(pt));
+            pMenu->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(rectLogo, pFrame->rectLogo);
+        }
         if (::IsWindow(hwndMenu)) ::DestroyWindow(hwndMenu);
         PumpPending();
         EXPECT_EQ(1, pFrame->nClosed);

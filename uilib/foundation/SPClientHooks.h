@@ -353,6 +353,8 @@ class ISPPopupMenuFrame {
 public:
     virtual BOOL OnPopupMenuShown(CSPPopupMenu* pMenu) = 0;
     virtual void OnPopupMenuClosed(CSPPopupMenu* pMenu) = 0;
+    // Paints the logo band of a popup that has one (client coordinates).
+    virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
 
 protected:
     ~ISPPopupMenuFrame() {}

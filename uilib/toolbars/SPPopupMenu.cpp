@@ -151,7 +151,9 @@ CSPPopupMenu::CSPPopupMenu()
       m_nVisibleBarHeight(0),
       m_bTearOffTracking(FALSE),
       m_bIsTearOffCaptionActive(FALSE),
-      m_rectTearOffCaption(0, 0, 0, 0) {
+      m_rectTearOffCaption(0, 0, 0, 0),
+      m_iLogoWidth(0),
+      m_nLogoLocation(SP_LOGO_LEFT) {
     // A blend needs more colours than a palette screen has.
     if (CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && spGlobalData.nBitsPerPixel <= 8)
         CSPToolBar::m_nMenuAnimation = SP_ANIM_NONE;
@@ -238,6 +240,31 @@ CSPToolbarMenuButton* CSPPopupMenu::GetParentArrowButton() const {
 void CSPPopupMenu::CloseAllChildren() {
     m_wndMenuBar.CloseSubMenu();
     for (int i = 0; i < m_wndMenuBar.GetCount(); i++) m_wndMenuBar.GetItem(i)->OnCancelMode();
+}
+
+void CSPPopupMenu::EnableMenuLogo(int iLogoSize, int nLocation) {
+    m_iLogoWidth = iLogoSize > 0 ? iLogoSize : 0;
+    m_nLogoLocation = nLocation >= SP_LOGO_LEFT && nLocation <= SP_LOGO_BOTTOM ? nLocation : SP_LOGO_LEFT;
+    if (GetSafeHwnd() != NULL) RecalcLayout();
+}
+
+CRect CSPPopupMenu::GetLogoRect() const {
+    if (m_iLogoWidth <= 0 || GetSafeHwnd() == NULL) return CRect(0, 0, 0, 0);
+    CRect rect;
+    GetClientRect(rect);
+    if (!g_bCustomizeMode) {
+        rect.right -= m_iShadowSize;
+        rect.bottom -= m_iShadowSize;
+    }
+    rect.DeflateRect(2, 2);
+    const int nBand = m_iLogoWidth + 2;
+    switch (m_nLogoLocation) {
+    case SP_LOGO_LEFT: rect.right = rect.left + nBand; break;
+    case SP_LOGO_RIGHT: rect.left = rect.right - nBand; break;
+    case SP_LOGO_TOP: rect.bottom = rect.top + nBand; break;
+    default: rect.top = rect.bottom - nBand; break;
+    }
+    return rect;
 }
 
 void CSPPopupMenu::SetMaxWidth(int iMaxWidth) {
@@ -381,6 +408,10 @@ void CSPPopupMenu::RecalcLayout(BOOL /*bNotify*/) {
     p.pt = m_ptLocation;
     const int nCaption = HasTearOffCaption() ? nTearOffCaptionHeight : 0;
     p.size = pBar->CalcSize(TRUE) + CSize(4, 4 + nCaption);
+    if (m_nLogoLocation == SP_LOGO_LEFT || m_nLogoLocation == SP_LOGO_RIGHT)
+        p.size.cx += m_iLogoWidth;
+    else
+        p.size.cy += m_iLogoWidth;
     p.bSubMenu = m_pParentPopup != NULL;
     if (m_pParentPopup != NULL) m_pParentPopup->GetWindowRect(p.rectParentPopup);
     p.bButtonOnBar = m_bParentButtonOnBar;
@@ -475,6 +506,9 @@ void CSPPopupMenu::DrawFrameParts(CDC* pDC) {
         effects.DrawStateEffect(rectMenu, nShadow, 100, 65, &m_bmpShadowRight, &m_bmpShadowBottom);
     }
     CSPVisualManager::GetInstance()->OnDrawMenuBorder(pDC, this, rectMenu);
+    const CRect rectLogo = GetLogoRect();
+    if (!rectLogo.IsRectEmpty())
+        if (ISPPopupMenuFrame* pFrame = FrameOfPopup()) pFrame->OnDrawMenuLogo(pDC, this, rectLogo);
     if (!m_rectTearOffCaption.IsRectEmpty())
         CSPVisualManager::GetInstance()->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
 
@@ -657,6 +691,14 @@ void CSPPopupMenu::UpdateScrollButtons(BOOL bForce) {
     }
     rect.DeflateRect(2, 2);
     rect.top += m_rectTearOffCaption.Height();
+    if (m_iLogoWidth > 0) {
+        switch (m_nLogoLocation) {
+        case SP_LOGO_LEFT: rect.left += m_iLogoWidth; break;
+        case SP_LOGO_RIGHT: rect.right -= m_iLogoWidth; break;
+        case SP_LOGO_TOP: rect.top += m_iLogoWidth; break;
+        default: rect.bottom -= m_iLogoWidth; break;
+        }
+    }
     CRect rectBar = rect;
     CRect rectUp(0, 0, 0, 0), rectDn(0, 0, 0, 0);
     if (m_bScrollable) {
@@ -870,6 +912,7 @@ int CSPPopupMenu::MenuHitTest(CPoint pt) {
         if (pt.y >= rectClient.bottom - m_iShadowSize) return 2;
     }
     if (m_rectTearOffCaption.PtInRect(pt)) return 5;
+    if (GetLogoRect().PtInRect(pt)) return 3;
     return 0;
 }
 

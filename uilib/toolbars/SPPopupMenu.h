@@ -66,6 +66,12 @@ public:
     void CloseAllChildren();
     // The widest an item may be (-1: no limit); the layout follows.
     void SetMaxWidth(int iMaxWidth);
+    // A band of the width along one side (0 left, 1 right, 2 top, 3
+    // bottom) that the frame paints; 0 wide: none.
+    enum { SP_LOGO_LEFT = 0, SP_LOGO_RIGHT = 1, SP_LOGO_TOP = 2, SP_LOGO_BOTTOM = 3 };
+    void EnableMenuLogo(int iLogoSize, int nLocation = SP_LOGO_LEFT);
+    // The band (client coordinates), empty without one.
+    CRect GetLogoRect() const;
     HMENU GetHMenu() const { return m_hMenu; }
     CSPPopupMenu* GetParentPopupMenu() const override { return m_pParentPopup; }
     // The window the chosen command goes to, NULL when it has none or it is
@@ -199,6 +205,8 @@ protected:
     BOOL m_bIsTearOffCaptionActive;
     CRect m_rectTearOffCaption;
     CToolTipCtrl m_wndTearOffToolTip;
+    int m_iLogoWidth;
+    int m_nLogoLocation;
 
     static UINT s_uiAnimSpeed;
 
