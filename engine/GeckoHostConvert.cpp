@@ -248,9 +248,20 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
         if (hRoot) WalkTree(hRoot, pTree);
         bQuit = QuitPending();
 
-        // 8. The pages that links made wanted, also after a Cancel.
+        // 8. The pages that links made wanted, also after a Cancel. The PDF
+        // Utility takes a page's links a few pages after its load: before
+        // the list is taken as exhausted, it takes every page loaded.
+        nsCOMPtr<IPdfUtility> taker = GetPdfUtility(m_pServiceManager);
+        auto nextExtra = [&](FolderFileRec** rec) {
+            *rec = nullptr;
+            if (NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec) return true;
+            if (!taker) return false;
+            taker->TakeLoadedPages();
+            *rec = nullptr;
+            return NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec;
+        };
         FolderFileRec* extra = nullptr;
-        while (!bQuit && NS_SUCCEEDED(job->GetNextExtraPage(&extra)) && extra) {
+        while (!bQuit && nextExtra(&extra)) {
             std::string url = extra->url ? extra->url : "";
             ShowProgressPage(url.c_str());
             job->SetPageMode(1);

@@ -14,10 +14,13 @@
 #include "nsXPCOM.h"
 #include "pdf_conversion.h"
 #include "pdf_text.h"
+#include "stage_clock.h"
 
 namespace {
 
 twpdf::WriterOptions g_options;
+int g_lastMostInFlight = 0;  // of the last conversion finished
+int g_lastLayoutThreads = 0;
 
 nsCOMPtr<IPdfJob> GetJob() {
     static const nsCID kJobCID = PDFJOB_CID;
@@ -45,7 +48,7 @@ std::string Utf8Of(const PRUnichar* text) {
 
 }  // namespace
 
-CPdfUtility::CPdfUtility() : m_nRefCount(0), m_nLastResult(NS_OK) {}
+CPdfUtility::CPdfUtility() : m_nRefCount(0), m_nLastResult(NS_OK), m_nTakenPages(0) {}
 CPdfUtility::~CPdfUtility() = default;
 
 NS_IMETHODIMP CPdfUtility::QueryInterface(const nsIID& iid, void** result) {
@@ -111,9 +114,15 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
         std::shared_ptr<tw::html::Document> doc;
         if (NS_SUCCEEDED(status) && document) doc = NS_GetHtmlDocument(document);
         job->SetLoaded(1);
-        int pages = 0;
-        if (doc) pages = m_pConversion->AddPage(job, *doc, Utf8Of(uri));
-        job->SetPageCount(pages);
+        // The page is laid out and written while the next ones load; the
+        // page count is that of the pages taken meanwhile, so the job's sum
+        // is the PDF pages of every page taken so far.
+        m_nTakenPages = 0;
+        if (doc) {
+            tw::stats::StageTimer take_time(tw::stats::Stage::Take);
+            m_nTakenPages = m_pConversion->AddPage(job, doc, Utf8Of(uri));
+        }
+        job->SetPageCount(m_nTakenPages);
     } catch (const std::exception&) {
         // Out of memory on one page: that page is missing from the PDF,
         // the conversion goes on.
@@ -122,6 +131,26 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
     job->SetDone(1);
     return NS_OK;
 }
+
+NS_IMETHODIMP CPdfUtility::TakeLoadedPages() {
+    nsCOMPtr<IPdfJob> job = GetJob();
+    if (!job || !m_pConversion || !m_pConversion->BelongsTo(job)) return NS_OK;
+    try {
+        // Added to the count of the last load, which the job still holds
+        // unless the driver has set a new current page since.
+        const int taken = m_pConversion->TakeAll(job);
+        if (taken > 0) {
+            m_nTakenPages += taken;
+            job->SetPageCount(m_nTakenPages);
+        }
+    } catch (const std::exception&) {
+        return NS_ERROR_OUT_OF_MEMORY;
+    }
+    return NS_OK;
+}
+
+int CPdfUtility::LastMostPagesInFlight() { return g_lastMostInFlight; }
+int CPdfUtility::LastLayoutThreads() { return g_lastLayoutThreads; }
 
 NS_IMETHODIMP CPdfUtility::FinishDocument() {
     nsCOMPtr<IPdfJob> job = GetJob();
@@ -136,6 +165,10 @@ NS_IMETHODIMP CPdfUtility::FinishDocument() {
     } catch (const std::exception&) {
         error = "out of memory while finishing the PDF";
         rv = NS_ERROR_OUT_OF_MEMORY;
+    }
+    if (m_pConversion) {
+        g_lastMostInFlight = m_pConversion->most_pages_in_flight();
+        g_lastLayoutThreads = m_pConversion->layout_threads();
     }
     m_pConversion.reset();
     job->SetStringA(kFinishedMark);

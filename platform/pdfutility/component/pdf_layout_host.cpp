@@ -46,6 +46,7 @@ bool PdfLayoutHost::StampOf(const std::string& url, FileStamp* stamp) {
 }
 
 std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   auto it = families_.find(css);
   if (it != families_.end()) return it->second;
   std::string face = gdi_.resolveFamily(css);
@@ -55,6 +56,7 @@ std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
 
 std::shared_ptr<const TrueTypeFont> PdfLayoutHost::FontFor(const std::string& face, int weight,
                                                            bool italic, std::string* used_face) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   std::string used;
   std::shared_ptr<const TrueTypeFont> font = fonts_.Load(face, weight, italic, &used);
   if (used_face) *used_face = font ? used : face;
@@ -66,6 +68,7 @@ const PdfLayoutHost::Fallback* PdfLayoutHost::FallbackFor(const TrueTypeFont* fo
   if (!font || cp <= 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0x200B || cp == 0xFEFF ||
       (cp >= 0x2000 && cp <= 0x200F) || font->GlyphForCodePoint(cp) != 0)
     return nullptr;
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   auto key = std::make_tuple(cp, weight, italic);
   auto it = fallback_choice_.find(key);
   int choice = -1;
@@ -100,6 +103,7 @@ tw::layout::FontHandle PdfLayoutHost::openFont(const tw::layout::FontRequest& re
                                                tw::layout::FontMetrics* metrics) {
   const int weight = std::max(100, std::min(900, request.weight));
   const float size = std::max(1.0f, std::min(2000.0f, request.size));
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   const std::string face = ResolveFamily(request.family);
   auto key = std::make_tuple(face, weight, request.italic, size);
   auto it = open_.find(key);
@@ -171,6 +175,7 @@ void PdfLayoutHost::measureChars(tw::layout::FontHandle handle, const char16_t* 
 }
 
 tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* width, int* height) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   FileStamp stamp;
   if (!StampOf(url, &stamp)) return gdi_.loadImage(url, width, height);
   auto it = images_.find(url);
@@ -198,15 +203,18 @@ tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* wi
 }
 
 void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   if (!image || cached_handles_.count(image)) return;  // kept for later pages
   gdi_.releaseImage(image);
 }
 
 bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   return gdi_.loadText(url, bytes);
 }
 
 std::shared_ptr<const tw::layout::StyleSheet> PdfLayoutHost::loadStyleSheet(const std::string& url) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   return gdi_.loadStyleSheet(url);
 }
 

@@ -15,6 +15,11 @@
 //                  sheets and shows the same icons): a file is read or
 //                  decoded again only when its time or size has changed,
 //                  and a sheet is parsed once per version of its file.
+//                  Pages of one conversion are laid out on several threads
+//                  at once: every operation may be called from any thread.
+//                  Measuring takes no lock while the font has the
+//                  characters (fonts are immutable once read); everything
+//                  that reads files, GDI or the caches takes the host's.
 //   PdfHostFont    what a FontHandle of this host stands for.
 //
 // Units are CSS px, as everywhere in the layout core.
@@ -23,6 +28,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <tuple>
@@ -97,6 +103,9 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   // Limits of what is kept; beyond them files are read as without a cache.
   static constexpr uint64_t kMaxCachedPixels = 16u << 20;  // 64 MB of BGRA
 
+  // Guards everything below; recursive since the public operations call
+  // one another.
+  std::recursive_mutex lock_;
   tw::layout::GdiHost gdi_;
   GdiFontSource fonts_;
   std::map<std::tuple<std::string, int, bool, float>, std::unique_ptr<PdfHostFont>> open_;

@@ -45,6 +45,9 @@ class TrueTypeFont;
 struct WriterOptions {
   bool compress = true;       // Flate-compress content, fonts and raw images
   bool reproducible = false;  // no dates; the file ID depends on the content only
+  // Threads that lay pages out while the next ones load: 0 chooses from
+  // the processors; 1 does everything on the thread that adds the pages.
+  int threads = 0;
 };
 
 struct DocumentInfo {
