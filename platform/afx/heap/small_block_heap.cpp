@@ -37,6 +37,7 @@ constexpr size_t kRuns = kRangeBytes / kRunBytes;
 
 struct FreeBlock {
   FreeBlock* next;
+  FreeBlock* nextChain;  // the first block of a chain in Heap::chains: the next chain
 };
 
 // Zero-initialised before any constructor runs: usable from the first
@@ -47,6 +48,8 @@ struct Heap {
   bool reserveTried = false;
   size_t runsUsed = 0;
   FreeBlock* freeList[kClasses] = {};
+  // Chains of Batch(c) free blocks as threads gave them back, moved whole.
+  FreeBlock* chains[kClasses] = {};
   char* next[kClasses] = {};  // the class's newest run: next block never handed out
   char* end[kClasses] = {};
   uint8_t runClass[kRuns] = {};
@@ -106,9 +109,16 @@ char* NewRun(size_t c) {
 }
 
 // Carves or takes up to |want| blocks of class c from the shared lists onto
-// *list (the lock held); the number given.
+// an empty *list (the lock held); the number given. A whole chain given back
+// by a thread is taken when there is one.
 uint32_t TakeShared(size_t c, uint32_t want, FreeBlock** list) {
   const size_t size = (c + 1) * kGrain;
+  if (want > 1 && !*list)
+    if (FreeBlock* chain = g_heap.chains[c]) {
+      g_heap.chains[c] = chain->nextChain;
+      *list = chain;
+      return Batch(c);
+    }
   uint32_t got = 0;
   while (got < want) {
     FreeBlock* b = g_heap.freeList[c];
@@ -237,15 +247,17 @@ bool SmallFree(void* p) {
     b->next = cache->list[c];
     cache->list[c] = b;
     if (++cache->count[c] > 2 * Batch(c)) {
-      // Half goes back for other threads to use.
+      // A batch goes back, as one chain, for other threads to use.
       const uint32_t give = Batch(c);
       FreeBlock* first = cache->list[c];
       FreeBlock* last = first;
       for (uint32_t i = 1; i < give; ++i) last = last->next;
       cache->list[c] = last->next;
       cache->count[c] -= give;
+      last->next = nullptr;
       Lock lock;
-      GiveShared(c, first, last);
+      first->nextChain = g_heap.chains[c];
+      g_heap.chains[c] = first;
     }
     return true;
   }

@@ -123,8 +123,10 @@ struct PdfConversion::PendingPage {
   // Laid out (a worker's; read by others once |laid_out| is set).
   bool laid_out = false;
   bool failed = false;  // could not be laid out: no PDF pages
-  std::unique_ptr<tw::layout::HtmlLayout> layout;  // owns the images the lists show
   double scale = 1;
+  // Images the page's layout released; the lists may show them until the
+  // page is written.
+  std::vector<tw::layout::ImageHandle> images;
   std::vector<tw::layout::DisplayList> parts;  // one per PDF page
 
   // Taken (the job's ids, in points on the page).
@@ -514,8 +516,21 @@ void PdfConversion::LayOut(PendingPage& page) {
     layout_options.media.type = tw::layout::MediaContext::Type::Print;
     layout_options.media.width = float(content_w);
     layout_options.media.height = float(content_h);
-    page.layout.reset(new tw::layout::HtmlLayout(*host_, layout_options));
-    tw::layout::HtmlLayout& layout = *page.layout;
+    // The layout and the document go as soon as the lists are cut, on the
+    // thread that made the layout (freeing here is cheaper than on the
+    // writer's); the images the lists show stay until the page is written.
+    std::unique_ptr<tw::layout::HtmlLayout> made(new tw::layout::HtmlLayout(*host_, layout_options));
+    struct Release {
+      PendingPage& page;
+      std::unique_ptr<tw::layout::HtmlLayout>& layout;
+      ~Release() {
+        PdfLayoutHost::DeferReleasesOnThisThread(&page.images);
+        layout.reset();
+        PdfLayoutHost::DeferReleasesOnThisThread(nullptr);
+        page.doc.reset();
+      }
+    } release{page, made};
+    tw::layout::HtmlLayout& layout = *made;
     layout.load(*page.doc, page.page_url);
     StageTimer layout_time(Stage::Layout);
     // Content wider than the page (wide tables, long preformatted lines) is
@@ -536,10 +551,7 @@ void PdfConversion::LayOut(PendingPage& page) {
     // conversion goes on, as on one thread.
     failed = true;
   }
-  if (failed) {
-    page.parts.clear();
-    page.layout.reset();
-  }
+  if (failed) page.parts.clear();
   std::lock_guard<std::mutex> hold(lock_);
   page.failed = failed;
   page.laid_out = true;
@@ -633,8 +645,8 @@ void PdfConversion::Write(PendingPage& pending) {
   // What the page held goes now, not when the last reference does.
   pending.parts.clear();
   pending.parts.shrink_to_fit();
-  pending.layout.reset();
-  pending.doc.reset();
+  host_->ReleaseLater(pending.images);
+  pending.images.clear();
   std::lock_guard<std::mutex> hold(lock_);
   if (failed || writer_.failed()) write_failed_ = true;
   pages_written_ += written;

@@ -202,9 +202,28 @@ tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* wi
   return handle;
 }
 
-void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
+namespace {
+thread_local std::vector<tw::layout::ImageHandle>* t_deferred_releases = nullptr;
+}
+
+void PdfLayoutHost::DeferReleasesOnThisThread(std::vector<tw::layout::ImageHandle>* later) {
+  t_deferred_releases = later;
+}
+
+void PdfLayoutHost::ReleaseLater(const std::vector<tw::layout::ImageHandle>& later) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
-  if (!image || cached_handles_.count(image)) return;  // kept for later pages
+  for (tw::layout::ImageHandle image : later)
+    if (image && !cached_handles_.count(image)) gdi_.releaseImage(image);
+}
+
+void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
+  if (!image) return;
+  if (t_deferred_releases) {
+    t_deferred_releases->push_back(image);
+    return;
+  }
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (cached_handles_.count(image)) return;  // kept for later pages
   gdi_.releaseImage(image);
 }
 

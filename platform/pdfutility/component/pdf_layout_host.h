@@ -33,6 +33,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "gdi/gdi_host.h"
 #include "layout/host.h"
@@ -80,6 +81,12 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
 
   // The installed face for a CSS family list.
   std::string ResolveFamily(const std::string& css_families);
+
+  // While set, images that layouts on the calling thread release are put
+  // into |later| instead of being freed: a page's display lists may still
+  // show them after its layout is gone. ReleaseLater frees them.
+  static void DeferReleasesOnThisThread(std::vector<tw::layout::ImageHandle>* later);
+  void ReleaseLater(const std::vector<tw::layout::ImageHandle>& later);
   // The decoded image behind a handle of this host.
   static const tw::layout::GdiImage* Image(tw::layout::ImageHandle h) {
     return tw::layout::GdiHost::image(h);
