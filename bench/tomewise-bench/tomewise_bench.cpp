@@ -25,8 +25,9 @@
 // take_s the PDF Utility's part of the loads on the driver's thread (the
 // job's ids of the pages' links, waits for pages laid out or written, and
 // with one thread all the page stages); listeners_s is the rest of the
-// browser's runs outside read, parse and take (the job's other calls, the
-// document handed over); other_s is the conversion
+// browser's runs outside read and take (the job's other calls, the page
+// handed over; the browser does not parse pages during a conversion, the
+// PDF Utility does, counted in parse_s); other_s is the conversion
 // outside the page loads and the finish (walking the tree, the wanted pages'
 // bookkeeping, the progress).
 // Without --keep the extraction folder is removed at the end. Any failure
@@ -154,7 +155,7 @@ void PrintStages(double convertS) {
         printf(" %s_s=%.3f", tw::stats::stageName(static_cast<Stage>(i)), seconds(static_cast<Stage>(i)));
     printf(" wait_s=%.3f listeners_s=%.3f other_s=%.3f",
            seconds(Stage::LoadPage) - seconds(Stage::BrowserLoad),
-           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Parse) - seconds(Stage::Take),
+           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Take),
            convertS - seconds(Stage::LoadPage) - seconds(Stage::Finish));
     for (int i = 0; i < static_cast<int>(Count::kCount); ++i)
         printf(" %s=%llu", tw::stats::countName(static_cast<Count>(i)),

@@ -20,6 +20,7 @@
 #include "small_block_heap.h"
 
 #include <windows.h>
+#include <intrin.h>
 
 #include <atomic>
 #include <cstdint>
@@ -84,7 +85,14 @@ unsigned long long g_retiredAllocations = 0;
 class Lock {
  public:
   Lock() {
-    while (g_heap.busy.test_and_set(std::memory_order_acquire)) SwitchToThread();
+    // Held for a few instructions: spin a little before giving up the
+    // processor.
+    for (int spins = 0; g_heap.busy.test_and_set(std::memory_order_acquire); ++spins) {
+      if (spins < 64)
+        YieldProcessor();
+      else
+        SwitchToThread();
+    }
   }
   ~Lock() { g_heap.busy.clear(std::memory_order_release); }
   Lock(const Lock&) = delete;
@@ -193,9 +201,20 @@ ThreadCache* CacheOfThread() {
     tls = g_tls.load(std::memory_order_relaxed);
     if (tls == kNoSlot) return nullptr;
   }
-  const DWORD error = GetLastError();  // TlsGetValue clears it
-  ThreadCache* cache = static_cast<ThreadCache*>(TlsGetValue(tls));
-  SetLastError(error);
+  ThreadCache* cache;
+#if defined(__x86_64__)
+  if (tls < 64) {
+    // The thread's slot read straight from its environment block (TlsSlots
+    // at 0x1480), as TlsGetValue does, without the call and its clearing of
+    // the last error.
+    cache = reinterpret_cast<ThreadCache*>(__readgsqword(0x1480 + tls * 8));
+  } else
+#endif
+  {
+    const DWORD error = GetLastError();  // TlsGetValue clears it
+    cache = static_cast<ThreadCache*>(TlsGetValue(tls));
+    SetLastError(error);
+  }
   if (cache) return cache;
   // Not from operator new: the heap's own bookkeeping.
   cache = static_cast<ThreadCache*>(

@@ -29,6 +29,8 @@ enum class Stage {
   PdfPaint,    // display lists painted into PDF content streams
   PdfWrite,    // pages compressed and written to the file
   Take,        // the PDF Utility on the driver's thread: pages' link ids, waits
+  WaitLayout,  // of Take: waiting for pages still being laid out
+  WaitWriter,  // of Take: waiting for the writer (pages in flight at the bound)
   Finish,      // bookmarks and the end of the file
   kCount
 };
@@ -46,7 +48,7 @@ inline const char* stageName(Stage s) {
   static const char* const names[] = {"read",   "parse",        "load_page", "browser_load",
                                       "style",  "boxes",        "layout",    "display_list",
                                       "paginate", "pdf_paint",  "pdf_write", "take",
-                                      "finish"};
+                                      "wait_layout", "wait_writer", "finish"};
   return names[static_cast<int>(s)];
 }
 

@@ -82,8 +82,8 @@ void CPdfUtility::StartIfNew(IPdfJob* job) {
     m_pConversion.reset(new twpdf::PdfConversion(job, g_options));
 }
 
-NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, nsresult status,
-                                          nsIDOMDocument* document) {
+NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser* browser, const PRUnichar* uri,
+                                          nsresult status, nsIDOMDocument* document) {
     nsCOMPtr<IPdfJob> job = GetJob();
     if (!job) return NS_OK;
     int mode = 0;
@@ -112,16 +112,25 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
     try {
         StartIfNew(job);
         std::shared_ptr<tw::html::Document> doc;
+        std::shared_ptr<UnparsedDocument> unparsed;
         if (NS_SUCCEEDED(status) && document) doc = NS_GetHtmlDocument(document);
+        // A browser told to parse later: the page is parsed on a worker.
+        if (NS_SUCCEEDED(status) && !doc) unparsed = NS_TakeUnparsedDocument(browser);
         job->SetLoaded(1);
         // The page is laid out and written while the next ones load; the
         // page count is that of the pages taken meanwhile, so the job's sum
         // is the PDF pages of every page taken so far.
         m_nTakenPages = 0;
+        tw::stats::StageTimer take_time(tw::stats::Stage::Take);
         if (doc) {
-            tw::stats::StageTimer take_time(tw::stats::Stage::Take);
             m_nTakenPages = m_pConversion->AddPage(job, doc, Utf8Of(uri));
+        } else if (unparsed) {
+            const size_t bytes = unparsed->size();
+            m_nTakenPages = m_pConversion->AddPage(
+                job, [unparsed]() -> std::shared_ptr<const tw::html::Document> { return unparsed->Parse(); },
+                bytes, Utf8Of(uri));
         }
+        take_time.stop();
         job->SetPageCount(m_nTakenPages);
     } catch (const std::exception&) {
         // Out of memory on one page: that page is missing from the PDF,

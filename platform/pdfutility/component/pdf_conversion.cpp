@@ -113,12 +113,13 @@ int AutomaticLayoutThreads() {
 
 // One loaded document on its way into the PDF.
 struct PdfConversion::PendingPage {
+  Parser parse;  // gives the document, on the worker
   std::shared_ptr<const tw::html::Document> doc;
   std::string url;       // as loaded, with its fragment
   std::string page_url;  // without it
   bool use_current = false;
   int top_id = 0;
-  size_t nodes = 0;
+  size_t bytes = 0;
 
   // Laid out (a worker's; read by others once |laid_out| is set).
   bool laid_out = false;
@@ -241,6 +242,9 @@ PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
   if (layout_threads_ > 0) {
     layout_pool_.reset(new TaskThreads(layout_threads_));
     writer_thread_.reset(new TaskThreads(1));
+    // Page contents are compressed by the layout threads too.
+    TaskThreads* pool = layout_pool_.get();
+    writer_.SetPacker([pool](std::function<void()> task) { pool->PostFirst(std::move(task)); });
   }
 }
 
@@ -435,15 +439,22 @@ void PdfConversion::PaintPage(Page& page, const PendingPage& pending, size_t par
 
 int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Document> doc,
                            const std::string& url) {
-  if (!job || !doc || !EnsureOpen()) return 0;
+  if (!doc) return 0;
+  // A page's weight in the lag is its HTML; a parsed one counts its nodes.
+  const size_t bytes = doc->nodeCount() * 64;
+  return AddPage(job, [doc] { return doc; }, bytes, url);
+}
+
+int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url) {
+  if (!job || !parse || !EnsureOpen()) return 0;
   {
     std::lock_guard<std::mutex> hold(lock_);
     if (write_failed_) return 0;
   }
   PagePtr page = std::make_shared<PendingPage>();
-  page->doc = std::move(doc);
+  page->parse = std::move(parse);
   page->url = url;
-  page->nodes = page->doc->nodeCount();
+  page->bytes = bytes;
   // The page's own URL, without the fragment it was loaded with.
   page->page_url = url.substr(0, url.find('#'));
   // The job copies its current page without a length: a buffer as large as
@@ -471,7 +482,7 @@ int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Documen
     most_in_flight_ = std::max(most_in_flight_, ++in_flight_);
   }
   untaken_.push_back(page);
-  untaken_nodes_ += page->nodes;
+  untaken_bytes_ += page->bytes;
   if (layout_pool_) {
     PendingPage* raw = page.get();
     layout_pool_->Post([this, raw] { LayOut(*raw); });
@@ -484,10 +495,10 @@ int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Documen
   }
   int taken = 0;
   while (!untaken_.empty() &&
-         (untaken_.size() > size_t(kTakeLag) || untaken_nodes_ > kTakeLagNodes)) {
+         (untaken_.size() > size_t(kTakeLag) || untaken_bytes_ > kTakeLagBytes)) {
     PagePtr front = untaken_.front();
     untaken_.pop_front();
-    untaken_nodes_ -= front->nodes;
+    untaken_bytes_ -= front->bytes;
     taken += Take(job, front);
   }
   return taken;
@@ -498,7 +509,7 @@ int PdfConversion::TakeAll(IPdfJob* job) {
   while (!untaken_.empty()) {
     PagePtr front = untaken_.front();
     untaken_.pop_front();
-    untaken_nodes_ -= front->nodes;
+    untaken_bytes_ -= front->bytes;
     taken += Take(job, front);
   }
   return taken;
@@ -528,8 +539,11 @@ void PdfConversion::LayOut(PendingPage& page) {
         layout.reset();
         PdfLayoutHost::DeferReleasesOnThisThread(nullptr);
         page.doc.reset();
+        page.parse = nullptr;
       }
     } release{page, made};
+    page.doc = page.parse();
+    if (!page.doc) throw std::bad_alloc();  // the page could not be parsed
     tw::layout::HtmlLayout& layout = *made;
     layout.load(*page.doc, page.page_url);
     StageTimer layout_time(Stage::Layout);
@@ -560,6 +574,7 @@ void PdfConversion::LayOut(PendingPage& page) {
 
 int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
   if (layout_pool_) {
+    tw::stats::StageTimer wait_time(tw::stats::Stage::WaitLayout);
     std::unique_lock<std::mutex> hold(lock_);
     changed_.wait(hold, [&] { return page->laid_out; });
   } else {
@@ -655,6 +670,7 @@ void PdfConversion::Write(PendingPage& pending) {
 }
 
 void PdfConversion::WaitForWriter(int pages_at_most) {
+  tw::stats::StageTimer wait_time(tw::stats::Stage::WaitWriter);
   std::unique_lock<std::mutex> hold(lock_);
   changed_.wait(hold, [&] { return in_flight_ <= pages_at_most; });
 }

@@ -37,6 +37,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -100,12 +101,16 @@ class PdfConversion : private PdfPagePainter::Resources {
   // behind loading, in pages and in document nodes.
   static constexpr int kMaxPagesInFlight = 12;
   static constexpr int kTakeLag = 8;
-  static constexpr size_t kTakeLagNodes = 200000;
+  static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
 
   // Starts the pages of one loaded document; |url| is the URL it was loaded
   // from. Takes the pages whose turn has come (see above). Returns the PDF
   // pages of the pages taken (0 when the file cannot be written).
   int AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Document> doc, const std::string& url);
+  // The same for a page still to be parsed: |parse| is called on a worker
+  // (null: the page cannot be read); |bytes| is the page's size.
+  using Parser = std::function<std::shared_ptr<const tw::html::Document>()>;
+  int AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url);
 
   // Takes every page added so far: the job then knows every page their
   // links made wanted. Returns their PDF pages.
@@ -166,7 +171,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   // by |lock_|.
   int layout_threads_ = 0;
   std::deque<PagePtr> untaken_;
-  size_t untaken_nodes_ = 0;
+  size_t untaken_bytes_ = 0;
   mutable std::mutex lock_;
   std::condition_variable changed_;  // a page laid out or written
   int in_flight_ = 0;                // added and not yet written

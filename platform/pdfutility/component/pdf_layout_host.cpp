@@ -175,9 +175,12 @@ void PdfLayoutHost::measureChars(tw::layout::FontHandle handle, const char16_t* 
 }
 
 tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* width, int* height) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
+  // The file's stamp is asked outside the lock: layouts on other threads
+  // ask for theirs meanwhile.
   FileStamp stamp;
-  if (!StampOf(url, &stamp)) return gdi_.loadImage(url, width, height);
+  const bool stamped = StampOf(url, &stamp);
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (!stamped) return gdi_.loadImage(url, width, height);
   auto it = images_.find(url);
   if (it != images_.end() && it->second.stamp == stamp) {
     if (width) *width = it->second.width;
@@ -228,13 +231,35 @@ void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
 }
 
 bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
-  return gdi_.loadText(url, bytes);
+  return tw::layout::GdiHost::readText(url, bytes);
 }
 
 std::shared_ptr<const tw::layout::StyleSheet> PdfLayoutHost::loadStyleSheet(const std::string& url) {
+  FileStamp stamp;
+  if (!StampOf(url, &stamp)) return nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> hold(lock_);
+    auto it = sheets_.find(url);
+    if (it != sheets_.end() && it->second.stamp == stamp) return it->second.sheet;
+    if (sheet_bytes_ + stamp.size > tw::layout::GdiHost::kMaxCachedSheetBytes ||
+        (it == sheets_.end() && sheets_.size() >= tw::layout::GdiHost::kMaxCachedSheets))
+      return nullptr;  // not kept: the layout reads and parses it itself
+  }
+  // Read and parsed outside the lock; two threads that meet a new sheet at
+  // once parse it both, and the first keeps it.
+  std::string bytes;
+  if (!tw::layout::GdiHost::readText(url, &bytes)) return nullptr;
+  auto sheet = std::make_shared<tw::layout::StyleSheet>();
+  tw::layout::parseStyleSheet(bytes, sheet.get());
   std::lock_guard<std::recursive_mutex> hold(lock_);
-  return gdi_.loadStyleSheet(url);
+  CachedSheet& c = sheets_[url];
+  if (c.sheet && c.stamp == stamp) return c.sheet;
+  if (c.sheet) sheet_bytes_ -= c.sheet->sourceBytes;
+  sheet_bytes_ += sheet->sourceBytes;
+  // The stamp taken before the read: a file changed meanwhile is read again.
+  c.stamp = stamp;
+  c.sheet = std::move(sheet);
+  return c.sheet;
 }
 
 }  // namespace twpdf

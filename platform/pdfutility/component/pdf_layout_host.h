@@ -122,6 +122,12 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   std::map<std::tuple<size_t, int, bool>, std::unique_ptr<Fallback>> fallback_fonts_;
   std::map<std::tuple<char32_t, int, bool>, int> fallback_choice_;
   std::unordered_map<std::string, CachedImage> images_;  // by url
+  struct CachedSheet {
+    FileStamp stamp;
+    std::shared_ptr<const tw::layout::StyleSheet> sheet;
+  };
+  std::unordered_map<std::string, CachedSheet> sheets_;  // by url
+  size_t sheet_bytes_ = 0;
   // Every handle the cache handed out (also those of files since changed,
   // which a page may still show): released with the host.
   std::set<tw::layout::ImageHandle> cached_handles_;

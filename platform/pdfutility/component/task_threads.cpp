@@ -24,6 +24,14 @@ void TaskThreads::Post(std::function<void()> task) {
   wake_.notify_one();
 }
 
+void TaskThreads::PostFirst(std::function<void()> task) {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    tasks_.push_front(std::move(task));
+  }
+  wake_.notify_one();
+}
+
 void TaskThreads::Discard() {
   std::lock_guard<std::mutex> hold(lock_);
   tasks_.clear();

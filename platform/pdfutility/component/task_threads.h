@@ -1,6 +1,7 @@
 // task_threads.h - a few threads that run posted tasks.
 //
-//   TaskThreads   runs tasks in the order posted, each on the first of its
+//   TaskThreads   runs tasks in the order posted (PostFirst: before those
+//                 waiting), each on the first of its
 //                 threads that is free (one thread: strictly one after the
 //                 other). The destructor runs what is still queued, unless
 //                 Discard() was called, and joins the threads: none outlives
@@ -24,6 +25,8 @@ class TaskThreads {
   TaskThreads& operator=(const TaskThreads&) = delete;
 
   void Post(std::function<void()> task);
+  // Before every task not started yet (the writer waits for these).
+  void PostFirst(std::function<void()> task);
   // Drops the tasks not started yet; those running finish.
   void Discard();
   int size() const { return int(threads_.size()); }
