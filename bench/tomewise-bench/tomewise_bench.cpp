@@ -1,6 +1,6 @@
 // tomewise-bench: runs the engine's real path on a CHM and prints figures.
 //
-//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible]
+//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible] [--cancel-after N]
 //
 // The CHM is extracted into a fresh folder (under the profile's "TempDir",
 // else the temporary folder), every contents file of the folder is loaded
@@ -15,7 +15,10 @@
 // the driver's thread (--threads 1; --threads N asks for N, the default
 // lets it choose); in_flight: the most pages loaded and not yet written at
 // one time; --reproducible writes no dates and an ID made from the content,
-// so that two runs can be compared byte for byte.)
+// so that two runs can be compared byte for byte; --cancel-after N clears
+// the converting flag, as the progress dialog's Cancel does, when the N-th
+// page has loaded, and a line "cancel: after_pages= cancel_to_end_s=" tells
+// how long the conversion went on after it.)
 // With --stages a second line gives the conversion's time by stage, summed
 // over the run (on every thread: with threads the page stages overlap the
 // loads and each other), and its counts:
@@ -107,10 +110,17 @@ public:
     NS_IMETHOD_(nsrefcnt) Release() override { return 1; }
     NS_IMETHOD OnLoadFinished(nsIWebBrowser*, const PRUnichar*, nsresult status, nsIDOMDocument*) override {
         if (counting && NS_SUCCEEDED(status)) ++pages;
+        if (counting && pages == cancelAt && g_bConverting) {
+            // As the progress dialog's Cancel does.
+            g_bConverting = FALSE;
+            cancelledAt = Now();
+        }
         return NS_OK;
     }
     bool counting = false;
     int pages = 0;
+    int cancelAt = -1;
+    double cancelledAt = 0;
 };
 
 // Page objects of a PDF: "/Type /Page" not followed by more of a name.
@@ -170,12 +180,15 @@ int main(int argc, char** argv) {
     bool stages = false;
     int threads = 0;  // the PDF Utility's choice
     bool reproducible = false;
+    int cancelAfter = -1;  // pages loaded before Cancel is pressed
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--keep") == 0)
             keep = true;
         else if (strcmp(argv[i], "--stages") == 0)
             stages = true;
+        else if (strcmp(argv[i], "--cancel-after") == 0 && i + 1 < argc)
+            cancelAfter = atoi(argv[++i]);
         else if (strcmp(argv[i], "--reproducible") == 0)
             reproducible = true;
         else if (strcmp(argv[i], "--threads") == 0 && i + 1 < argc)
@@ -184,7 +197,7 @@ int main(int argc, char** argv) {
             args.push_back(argv[i]);
     }
     if (args.size() != 2) {
-        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible]\n");
+        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible] [--cancel-after N]\n");
         return 2;
     }
     const std::string chm = FullPath(args[0].c_str());
@@ -289,6 +302,7 @@ int main(int argc, char** argv) {
         browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
         size_t messagesBefore = g_messages.size();
         counter.counting = true;
+        counter.cancelAt = cancelAfter;
         tw::stats::reset();
         tw::stats::enable(stages);
         t0 = Now();
@@ -328,6 +342,8 @@ int main(int argc, char** argv) {
                    "toc_entries=%d pdf_pages=%d peak_mb=%.1f threads=%d in_flight=%d folder=%s\n",
                    extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb,
                    CPdfUtility::LastLayoutThreads(), CPdfUtility::LastMostPagesInFlight(), folder.c_str());
+            if (counter.cancelledAt > 0)
+                printf("cancel: after_pages=%d cancel_to_end_s=%.3f\n", cancelAfter, t0 + convertS - counter.cancelledAt);
             if (stages) PrintStages(convertS);
             fflush(stdout);
         }

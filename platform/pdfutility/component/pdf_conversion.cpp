@@ -557,9 +557,7 @@ void PdfConversion::LayOut(PendingPage& page) {
     StageTimer paginate_time(Stage::Paginate);
     const std::vector<tw::layout::PageSlice> slices =
         layout.paginate(float(content_h / page.scale));
-    page.parts.reserve(slices.size());
-    for (const tw::layout::PageSlice& slice : slices)
-      page.parts.push_back(tw::layout::sliceDisplayList(whole, slice, layout.width()));
+    page.parts = tw::layout::sliceDisplayListPages(whole, slices, layout.width());
   } catch (const std::exception&) {
     // Out of memory on one page: that page is missing from the PDF, the
     // conversion goes on, as on one thread.
