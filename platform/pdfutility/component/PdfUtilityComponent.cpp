@@ -36,7 +36,11 @@ nsCOMPtr<IPdfJob> GetJob() {
 const char kFinishedMark[] = "tomewise-pdf-finished";
 
 bool Finished(IPdfJob* job) {
-    std::vector<char> text(1u << 16, '\0');
+    // Asked at every load: the buffer is made once (only the job's thread
+    // calls the component).
+    static std::vector<char> text;
+    if (text.empty()) text.assign(1u << 16, '\0');
+    text[0] = '\0';
     job->GetStringA(&text[0]);
     text.back() = '\0';
     return strcmp(&text[0], kFinishedMark) == 0;

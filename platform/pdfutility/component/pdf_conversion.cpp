@@ -268,8 +268,18 @@ int PdfConversion::most_pages_in_flight() const {
 }
 
 bool PdfConversion::BelongsTo(IPdfJob* job) const {
-  JobText text;
-  return job && text.Get(job, &IPdfJob::GetStringA) == token_;
+  // Asked at every load: the buffer is made once.
+  return job && mark_text_.Get(job) == token_;
+}
+
+std::string PdfConversion::MarkText::Get(IPdfJob* job) const {
+  // The job copies without a length; its strings are short, and this
+  // buffer is as large as the one the job's other readers use.
+  if (buffer_.empty()) buffer_.assign(1u << 18, '\0');
+  buffer_[0] = '\0';
+  job->GetStringA(&buffer_[0]);
+  buffer_.back() = '\0';
+  return std::string(&buffer_[0]);
 }
 
 bool PdfConversion::EnsureOpen() {

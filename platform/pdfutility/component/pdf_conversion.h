@@ -99,8 +99,8 @@ class PdfConversion : private PdfPagePainter::Resources {
 
   // Pages loaded and not yet written, at most; and the lag of taking
   // behind loading, in pages and in document nodes.
-  static constexpr int kMaxPagesInFlight = 12;
-  static constexpr int kTakeLag = 8;
+  static constexpr int kMaxPagesInFlight = 40;
+  static constexpr int kTakeLag = 24;
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
 
   // Starts the pages of one loaded document; |url| is the URL it was loaded
@@ -164,6 +164,14 @@ class PdfConversion : private PdfPagePainter::Resources {
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::set<int> defined_;                        // link ids some page defines
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
+  // The job's string A as read by BelongsTo (a buffer kept from call to call).
+  class MarkText {
+   public:
+    std::string Get(IPdfJob* job) const;
+   private:
+    mutable std::vector<char> buffer_;
+  };
+  MarkText mark_text_;
   static constexpr size_t kCurrentPageBuffer = 1u << 18;
   std::vector<char> current_buffer_;  // the job's current page, read per page
 
