@@ -486,10 +486,14 @@ int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::
   }
 
   // No more pages on their way than the bound allows.
-  WaitForWriter(kMaxPagesInFlight - 1);
+  // Large pages count by their size: a few of them fill the bound.
+  // (Only the pages taken count: the writer cannot finish the others.)
+  WaitForWriter(kMaxPagesInFlight - 1,
+                untaken_bytes_ + (kMaxBytesInFlight > bytes ? kMaxBytesInFlight - bytes : 0));
   {
     std::lock_guard<std::mutex> hold(lock_);
     most_in_flight_ = std::max(most_in_flight_, ++in_flight_);
+    in_flight_bytes_ += bytes;
   }
   untaken_.push_back(page);
   untaken_bytes_ += page->bytes;
@@ -674,19 +678,22 @@ void PdfConversion::Write(PendingPage& pending) {
   if (failed || writer_.failed()) write_failed_ = true;
   pages_written_ += written;
   --in_flight_;
+  in_flight_bytes_ -= pending.bytes;
   changed_.notify_all();
 }
 
-void PdfConversion::WaitForWriter(int pages_at_most) {
+void PdfConversion::WaitForWriter(int pages_at_most, size_t bytes_at_most) {
   tw::stats::StageTimer wait_time(tw::stats::Stage::WaitWriter);
   std::unique_lock<std::mutex> hold(lock_);
-  changed_.wait(hold, [&] { return in_flight_ <= pages_at_most; });
+  changed_.wait(hold, [&] {
+    return in_flight_ <= pages_at_most && (in_flight_bytes_ <= bytes_at_most || in_flight_ == 0);
+  });
 }
 
 bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
   tw::stats::StageTimer finish_time(tw::stats::Stage::Finish);
   TakeAll(job);
-  WaitForWriter(0);
+  WaitForWriter(0, 0);
   EnsureOpen();
   // Bookmarks: one per contents record, nested as the records are; a
   // record's value keeps its bookmark for the records inside it.

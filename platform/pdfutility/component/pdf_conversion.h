@@ -97,10 +97,11 @@ class PdfConversion : private PdfPagePainter::Resources {
   // since then (a new conversion) no longer carries it.
   bool BelongsTo(IPdfJob* job) const;
 
-  // Pages loaded and not yet written, at most; and the lag of taking
-  // behind loading, in pages and in document nodes.
-  static constexpr int kMaxPagesInFlight = 40;
-  static constexpr int kTakeLag = 24;
+  // Pages loaded and not yet written, at most (in pages and in bytes of
+  // their HTML); and the lag of taking behind loading, likewise.
+  static constexpr int kMaxPagesInFlight = 72;
+  static constexpr size_t kMaxBytesInFlight = 24u << 20;
+  static constexpr int kTakeLag = 48;
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
 
   // Starts the pages of one loaded document; |url| is the URL it was loaded
@@ -135,7 +136,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   void LayOut(PendingPage& page);
   int Take(IPdfJob* job, const PagePtr& page);
   void Write(PendingPage& page);
-  void WaitForWriter(int pages_at_most);
+  void WaitForWriter(int pages_at_most, size_t bytes_at_most);
   bool EnsureOpen();
   int WriterFont(const std::string& face, int weight, bool italic) override;
   int WriterImage(const tw::layout::DisplayList& list, int index) override;
@@ -183,6 +184,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   mutable std::mutex lock_;
   std::condition_variable changed_;  // a page laid out or written
   int in_flight_ = 0;                // added and not yet written
+  size_t in_flight_bytes_ = 0;       // their HTML
   int most_in_flight_ = 0;
   int pages_written_ = 0;
   bool write_failed_ = false;
