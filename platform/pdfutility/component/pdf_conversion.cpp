@@ -669,7 +669,13 @@ void PdfConversion::Write(PendingPage& pending) {
     // missing, as on one thread.
   }
   tw::stats::count(tw::stats::Count::PdfPages, uint64_t(written));
-  // What the page held goes now, not when the last reference does.
+  // What the page held goes now, not when the last reference does; with
+  // threads, on a layout thread (freeing a page's lists costs about as much
+  // as painting them, and the writer is the one thread all pages pass).
+  if (layout_pool_) {
+    auto parts = std::make_shared<std::vector<tw::layout::DisplayList>>(std::move(pending.parts));
+    layout_pool_->Post([parts]() mutable { parts.reset(); });
+  }
   pending.parts.clear();
   pending.parts.shrink_to_fit();
   host_->ReleaseLater(pending.images);

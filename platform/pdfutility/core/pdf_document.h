@@ -198,7 +198,7 @@ class DocumentWriter {
   // ends (or at Close), compressed meanwhile by tasks given to |post| (which
   // runs them on other threads) when one is set, else when it is written:
   // the file is the same byte for byte either way.
-  static constexpr size_t kStreamLag = 4;
+  static constexpr size_t kStreamLag = 16;
   void SetPacker(std::function<void(std::function<void()>)> post) { post_ = std::move(post); }
 
   // Outline: items under |parent| (0 = top level) in the order added.
