@@ -187,13 +187,6 @@ class WebBrowser final : public nsIWebBrowser,
     // A newer load replaces those not yet run; they end as aborted.
     for (PendingLoad& p : mPending) p.aborted = true;
     mPending.push_back(PendingLoad{spec, false});
-    if (mParseLater && mPending.size() == 1) {
-      // Reading without parsing takes a moment: the load runs now rather
-      // than after a round through the message queue (its end still wakes
-      // the caller's wait with a message).
-      RunNextLoad();
-      return NS_OK;
-    }
     if (!PostMessageA(mWnd, kMsgLoad, 0, 0)) {
       mPending.pop_back();
       return NS_ERROR_FAILURE;
