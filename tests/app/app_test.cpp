@@ -6,8 +6,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "AppState.h"
+#include "SPDockBar.h"
+#include "SPPopupMenu.h"
+#include "SPToolbarMenuButton.h"
 #include "ChildFrm.h"
 #include "MainFrm.h"
 #include "MessageBoxRecorder.h"
@@ -384,28 +388,115 @@ TEST_F(App, OptionsAreStoredOnOKOnly) {
     }
 }
 
-TEST_F(App, TheToolbarsPlaceholderShowsTheBarsPopup) {
-    CMenu* pMenu = Frame()->GetMenu();
-    ASSERT_NE(pMenu, nullptr);
-    // (A maximised document window puts its system menu first.)
-    CMenu* pView = NULL;
-    for (UINT i = 0; i < pMenu->GetMenuItemCount(); ++i) {
-        CString strText;
-        pMenu->GetMenuString(i, strText, MF_BYPOSITION);
-        if (strText == "&View") pView = pMenu->GetSubMenu(i);
+// The menu bar shows the frame's menu; the window keeps no menu of its own.
+TEST_F(App, TheMenuIsTheLibrarysMenuBar) {
+    EXPECT_EQ(Frame()->GetMenu(), nullptr);
+    CSPMenuBar& bar = Frame()->m_wndMenuBar;
+    ASSERT_TRUE(::IsWindow(bar.m_hWnd));
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(bar.GetDlgCtrlID(), (int)ID_MENU_BAR);
+    std::vector<std::string> texts;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        if (bar.GetButton(i)->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButton)) && bar.GetButton(i)->m_nID == 0)
+            texts.push_back((LPCTSTR)bar.GetButton(i)->m_strText);
+    EXPECT_EQ(texts, (std::vector<std::string>{"&File", "&Convert", "&View", "&Help"}));
+    // Menu bar and toolbar in the top dock bar, the pane docked at the left
+    // with its caption, beside the document windows.
+    ASSERT_NE(bar.GetParentDockBar(), nullptr);
+    EXPECT_EQ(bar.GetParentDockBar()->GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    ASSERT_NE(Frame()->m_wndToolBar.GetParentDockBar(), nullptr);
+    EXPECT_EQ(Frame()->m_wndToolBar.GetParentDockBar()->GetDockBarID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    CContentsBar& pane = Frame()->m_wndContentsBar;
+    EXPECT_TRUE(pane.IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)));
+    EXPECT_TRUE(pane.IsDocked());
+    EXPECT_TRUE(pane.HasCaption());
+    CString strCaption;
+    pane.GetWindowText(strCaption);
+    EXPECT_STREQ(strCaption, "CHM Contents");
+    CRect rectPane, rectClient;
+    pane.GetWindowRect(rectPane);
+    CWnd::FromHandle(Frame()->m_hWndMDIClient)->GetWindowRect(rectClient);
+    EXPECT_LT(rectPane.right, rectClient.left);
+    EXPECT_EQ(rectPane.top, rectClient.top);
+}
+
+// A command's update, as a menu item would take it.
+class CCheckUpdate : public CCmdUI {
+public:
+    explicit CCheckUpdate(UINT nID) {
+        m_nID = nID;
+        m_nIndex = 0;
+        m_nIndexMax = 1;
     }
-    ASSERT_NE(pView, nullptr);
-    CMenu* pToolbars = pView->GetSubMenu(0);
-    ASSERT_NE(pToolbars, nullptr);
-    Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)pToolbars->m_hMenu, 0);
-    ASSERT_EQ(pToolbars->GetMenuItemCount(), 2u);
-    EXPECT_EQ(pToolbars->GetMenuItemID(0), (UINT)ID_VIEW_TOOLBAR_ITEM);
-    EXPECT_EQ(pToolbars->GetMenuItemID(1), (UINT)ID_VIEW_WORKSPACE);
+    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
+    int m_nCheck = -1;
+};
+
+// The items of the bars popup: Toolbar and &Workspace.
+std::vector<UINT> PopupCommands(CSPPopupMenu* pPopup) {
+    std::vector<UINT> ids;
+    for (int i = 0; pPopup != NULL && i < pPopup->GetMenuItemCount(); ++i) ids.push_back(pPopup->GetMenuItem(i)->m_nID);
+    return ids;
+}
+
+// A right click on a bar opens the bars popup at the mouse; View >
+// "&Toolbars" opens the same items in place of its placeholder, but not
+// while the toolbars are customised; "&Workspace" shows and hides the pane.
+TEST_F(App, TheBarsPopupAndTheToolbarsPlaceholder) {
+    const UINT uiPopupMsg = ::RegisterWindowMessageA("STOOLBAR_POPUPMENU");
+    CRect rectBar;
+    Frame()->m_wndToolBar.GetWindowRect(rectBar);
+    const CPoint pt = rectBar.CenterPoint();
+    Frame()->SendMessage(uiPopupMsg, 0, MAKELPARAM(pt.x, pt.y));
+    PumpPending();
+    CSPPopupMenu* pPopup = CSPPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(PopupCommands(pPopup), (std::vector<UINT>{ID_VIEW_TOOLBAR_ITEM, ID_VIEW_WORKSPACE}));
+    CRect rectPopup;
+    pPopup->GetWindowRect(rectPopup);
+    EXPECT_EQ(rectPopup.TopLeft(), pt);
+    pPopup->SendMessage(WM_CLOSE);
+    PumpPending();
+
+    // The View menu's sub-menu with the placeholder, as the menu bar opens it.
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_MAINFRAME));
+    HMENU hToolbars = NULL;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        CString strText;
+        menu.GetMenuString(i, strText, MF_BYPOSITION);
+        if (strText == "&View") hToolbars = ::GetSubMenu(::GetSubMenu(menu.m_hMenu, i), 0);
+    }
+    ASSERT_NE(hToolbars, nullptr);
+    for (BOOL bCustomizing : {TRUE, FALSE}) {
+        g_bCustomizeMode = bCustomizing;
+        CSPPopupMenu* pMenu = new CSPPopupMenu;
+        pMenu->SetDestroyMenu(FALSE);
+        ASSERT_TRUE(pMenu->Create(Frame(), pt.x, pt.y, hToolbars));
+        EXPECT_EQ(Frame()->OnShowPopupMenu(pMenu), !bCustomizing);
+        const std::vector<UINT> expected =
+            bCustomizing ? std::vector<UINT>{ID_TOOLBARS_PLACEHOLDER}
+                         : std::vector<UINT>{ID_VIEW_TOOLBAR_ITEM, ID_VIEW_WORKSPACE};
+        EXPECT_EQ(PopupCommands(pMenu), expected);
+        g_bCustomizeMode = FALSE;
+        pMenu->SendMessage(WM_CLOSE);
+        PumpPending();
+    }
+    menu.DestroyMenu();
+    EXPECT_TRUE(Frame()->OnShowPopupMenu(NULL));
+
     // "&Workspace" carries the pane's visibility and toggles it.
-    Command(ID_VIEW_WORKSPACE);
-    EXPECT_FALSE(Frame()->m_wndContentsBar.IsVisible());
-    Command(ID_VIEW_WORKSPACE);
-    EXPECT_TRUE(Frame()->m_wndContentsBar.IsVisible());
+    struct {
+        BOOL bShown;
+        int nCheck;
+    } states[] = {{FALSE, 0}, {TRUE, 1}};
+    for (const auto& st : states) {
+        Command(ID_VIEW_WORKSPACE);
+        EXPECT_EQ(Frame()->m_wndContentsBar.IsVisible(), st.bShown);
+        CCheckUpdate check(ID_VIEW_WORKSPACE);
+        check.DoUpdate(Frame(), FALSE);
+        EXPECT_EQ(check.m_nCheck, st.nCheck);
+    }
 }
 
 // Customize opens the modeless sheet over the frame in customise mode; a
