@@ -108,6 +108,8 @@ int ChildCount() {
 class App : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // Every run starts from the bars as the program makes them.
+        DeleteRegTree("Software\\KARVOLEN\\Tomewise\\Settings");
         ASSERT_TRUE(theApp.InitInstance());
         g_pfnFileDialogForTest = &AnswerFileDialog;
         CFolderPicker::s_pfnBrowseForTest = &AnswerFolderPicker;
@@ -566,6 +568,84 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
     return FALSE;
 }
 
+// A new tomewise.exe with its main window shown; hMain NULL when none came.
+struct RunningProgram {
+    PROCESS_INFORMATION pi = {};
+    HWND hMain = NULL;
+    explicit RunningProgram(const std::string& args, bool bWaitForWindow = true) {
+        std::string cmd = "\"" + WinPath(TW_TOMEWISE_EXE) + "\" " + args;
+        STARTUPINFOA si = {sizeof(si)};
+        if (!::CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return;
+        MainWindowSearch search = {pi.dwProcessId, NULL};
+        for (int i = 0; bWaitForWindow && i < 300 && search.hMain == NULL; ++i) {
+            ::EnumWindows(FindMainWindow, (LPARAM)&search);
+            if (search.hMain == NULL) ::Sleep(100);
+        }
+        hMain = search.hMain;
+    }
+    // Closes the main window (or ends a program that has none) and returns
+    // the exit code.
+    DWORD Close() {
+        if (pi.hProcess == NULL) return 99;
+        if (hMain != NULL) ::PostMessageA(hMain, WM_CLOSE, 0, 0);
+        DWORD code = 99;
+        if (::WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+            ::TerminateProcess(pi.hProcess, 2);
+            ::WaitForSingleObject(pi.hProcess, 10000);
+        }
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        pi = {};
+        return code;
+    }
+    ~RunningProgram() {
+        if (pi.hProcess != NULL) Close();
+    }
+};
+
+struct ChildSearch {
+    int nID;
+    HWND hFound;
+};
+BOOL CALLBACK FindChildByID(HWND hWnd, LPARAM lParam) {
+    ChildSearch* pSearch = (ChildSearch*)lParam;
+    if (::GetDlgCtrlID(hWnd) != pSearch->nID) return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+HWND FindDescendant(HWND hParent, int nID) {
+    ChildSearch search = {nID, NULL};
+    ::EnumChildWindows(hParent, FindChildByID, (LPARAM)&search);
+    return search.hFound;
+}
+
+// The user interface of one run comes back in the next: a button added to
+// the toolbar, saved as the frame saves it when it closes, is there in a new
+// tomewise.exe, which saves it again when it is closed, for the run after.
+TEST_F(App, ACustomisedToolbarSurvivesARestart) {
+    const char* settings = "Software\\KARVOLEN\\Tomewise\\Settings";
+    DeleteRegTree(settings);
+    CSPToolBar& bar = Frame()->m_wndToolBar;
+    const int nButtons = bar.GetCount();
+    bar.InsertButton(new CSPToolbarButton(ID_APP_ABOUT, -1, _T("About")));
+    bar.AdjustLayout();
+    ASSERT_TRUE(theApp.SaveState(&Frame()->m_Impl));
+    bar.RemoveButton(nButtons);
+    bar.AdjustLayout();
+
+    for (int nRun = 1; nRun <= 2; ++nRun) {
+        SCOPED_TRACE(nRun);
+        RunningProgram run("");
+        ASSERT_NE(run.hMain, nullptr);
+        HWND hBar = FindDescendant(run.hMain, AFX_IDW_TOOLBAR);
+        ASSERT_NE(hBar, nullptr);
+        EXPECT_EQ(::SendMessageA(hBar, TB_BUTTONCOUNT, 0, 0), nButtons + 1);
+        EXPECT_EQ(run.Close(), 0u);
+    }
+    DeleteRegTree(settings);
+}
+
 // tomewise.exe itself: started with and without a file, closed by its main
 // window, exit code 0; a start the shell command refuses ends at once with a
 // non-zero code.
@@ -577,24 +657,10 @@ TEST(Program, ExitCodes) {
         DWORD dwCode;
     } cases[] = {{"", true, 0}, {"\"" + chm + "\"", true, 0}, {"/Unregister", false, 1}};
     for (const auto& c : cases) {
-        std::string cmd = "\"" + WinPath(TW_TOMEWISE_EXE) + "\" " + c.args;
-        STARTUPINFOA si = {sizeof(si)};
-        PROCESS_INFORMATION pi;
-        ASSERT_TRUE(::CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) << cmd;
-        MainWindowSearch search = {pi.dwProcessId, NULL};
-        for (int i = 0; c.bWindow && i < 300 && search.hMain == NULL; ++i) {
-            ::EnumWindows(FindMainWindow, (LPARAM)&search);
-            if (search.hMain == NULL) ::Sleep(100);
-        }
-        EXPECT_EQ(search.hMain != NULL, c.bWindow) << c.args;
-        if (search.hMain != NULL) ::PostMessageA(search.hMain, WM_CLOSE, 0, 0);
-        DWORD code = 99;
-        EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-        ::GetExitCodeProcess(pi.hProcess, &code);
-        if (code == STILL_ACTIVE) ::TerminateProcess(pi.hProcess, 2);
-        EXPECT_EQ(code, c.dwCode) << c.args;
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
+        RunningProgram run(c.args, c.bWindow);
+        ASSERT_NE(run.pi.hProcess, nullptr) << c.args;
+        EXPECT_EQ(run.hMain != NULL, c.bWindow) << c.args;
+        EXPECT_EQ(run.Close(), c.dwCode) << c.args;
     }
 }
 
