@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "ChmExtract.h"
 #include "SPDockBar.h"
 #include "SPPopupMenu.h"
 #include "SPToolbarMenuButton.h"
@@ -320,6 +321,158 @@ TEST_F(App, TheExtractionFolderComesFromTempDir) {
         }
         Command(ID_CLOSE_CHM_FILE);
     }
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "TempDir");
+}
+
+// The names a folder or a URL may trip over: the extraction folder takes the
+// CHM's name as it is, and the page's address escapes it.
+TEST_F(App, ACHMNamedWithHashPercentAndBlanksShowsItsPages) {
+    const std::string named = OutDir() + "\\C# 100% done.chm";
+    ASSERT_TRUE(::CopyFileA(WinPath(TW_BASIC_CHM).c_str(), named.c_str(), FALSE));
+    MessageBoxRecorder boxes(IDOK);
+    g_fileAnswer = named;
+    Command(ID_OPEN_CHM_FILE);
+    g_fileAnswer.clear();
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_NE(std::string(g_szChmFolder).find("\\C# 100% done.chm"), std::string::npos) << g_szChmFolder;
+    HTREEITEM hChapter = Tree().GetChildItem(Tree().GetRootItem());
+    ASSERT_NE(hChapter, nullptr);
+    Tree().SelectItem(hChapter);
+    PumpPending();
+    CTomewiseView* pView = AfxGetContentsView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_NE(std::string(pView->GetLocationURL()).find("/C%23%20100%25%20done.chm/docs/part%20one/chapter%201.htm"),
+              std::string::npos)
+        << (LPCTSTR)pView->GetLocationURL();
+    EXPECT_FALSE(pView->IsErrorPage());
+    Command(ID_CLOSE_CHM_FILE);
+    ::DeleteFileA(named.c_str());
+}
+
+// Contents files: none gives an empty tree and an open CHM; several are
+// merged first, so every entry shows once, below the main file's.
+TEST_F(App, ContentsFilesNoneOrSeveral) {
+    MessageBoxRecorder boxes(IDOK);
+    g_fileAnswer = WinPath(TW_NOCONTENTS_CHM);
+    Command(ID_OPEN_CHM_FILE);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(Tree().GetCount(), 0u);
+    EXPECT_NE(MainTitle().find("nocontents.chm"), std::string::npos) << MainTitle();
+    EXPECT_TRUE(Exists(std::string(g_szChmFolder) + "\\index.htm"));
+
+    g_fileAnswer = WinPath(TW_MERGED_CHM);
+    Command(ID_OPEN_CHM_FILE);
+    g_fileAnswer.clear();
+    EXPECT_TRUE(boxes.texts.empty());
+    std::vector<std::string> texts;
+    HTREEITEM hRoot = Tree().GetRootItem();
+    ASSERT_NE(hRoot, nullptr);
+    EXPECT_STREQ(Tree().GetItemText(hRoot), "Merged contents");
+    for (HTREEITEM h = Tree().GetChildItem(hRoot); h != NULL; h = Tree().GetNextSiblingItem(h))
+        texts.push_back((LPCTSTR)Tree().GetItemText(h));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Chapter", "Appendix"}));
+    EXPECT_EQ(Tree().GetCount(), 3u);
+    Command(ID_CLOSE_CHM_FILE);
+}
+
+// PDF targets the conversion cannot write, and export targets it cannot
+// fill: a message each, the conversion's end reported, nothing written.
+TEST_F(App, UnwritableTargetsAreRefusedWithAMessage) {
+    MessageBoxRecorder open(IDOK);
+    OpenBasic(open);
+    ASSERT_GT(Tree().GetCount(), 0u);
+    // One PDF that is there already, one that another program holds open.
+    const std::string existing = OutDir() + "\\existing.pdf";
+    const std::string held = OutDir() + "\\held.pdf";
+    for (const std::string& path : {existing, held}) {
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        fputs("kept", f);
+        fclose(f);
+    }
+    HANDLE hHeld = ::CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    const char* kExisting = "The pdf file is existing. Do you want to replace it?";
+    const char* kCannotCreate =
+        "The pdf file can not create. Maybe it's being opened or you have no permission to overwrite it.";
+    const char* kClosed = "CHM to PDF process closed.";
+    struct {
+        std::string pdf;
+        int answer;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {existing, IDCANCEL, {kExisting, kClosed}},
+        {held, IDOK, {kCannotCreate, kClosed}},
+        {OutDir() + "\\no such folder\\out.pdf", IDOK, {kCannotCreate, kClosed}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pdf);
+        WhenSheetOpens("Save to PDF", [&](HWND hSheet) {
+            ::SetDlgItemTextA(CurrentPage(hSheet), IDC_PDF_FILENAME, c.pdf.c_str());
+            ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        });
+        MessageBoxRecorder boxes(c.answer);
+        Command(ID_CONVERT_TO_PDF);
+        EXPECT_EQ(boxes.texts, c.messages);
+        EXPECT_FALSE(g_bConverting);
+    }
+    ::CloseHandle(hHeld);
+    for (const std::string& path : {existing, held}) {
+        FILE* f = fopen(path.c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        char sz[8] = "";
+        fgets(sz, sizeof(sz), f);
+        fclose(f);
+        EXPECT_STREQ(sz, "kept") << path;
+        ::DeleteFileA(path.c_str());
+    }
+
+    // A full drive: the export names what it needs and writes nothing.
+    const std::string target = OutDir() + "\\full";
+    ::CreateDirectoryA(target.c_str(), NULL);
+    SetFreeSpaceQueryForTest([](const char*) -> ULONGLONG { return 1000; });
+    g_folderAnswer = target;
+    MessageBoxRecorder boxes(IDOK);
+    Command(ID_EXPORT_WEB_PAGES);
+    SetFreeSpaceQueryForTest(NULL);
+    g_folderAnswer.clear();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("are free on the target drive"), std::string::npos) << boxes.texts[0];
+    EXPECT_FALSE(Exists(target + "\\basic.chm"));
+    Command(ID_CLOSE_CHM_FILE);
+}
+
+// Values of the wrong type in "Config" read as the defaults: Open CHM File
+// extracts into the temporary folder, the Options sheet shows the defaults
+// and OK stores them in their own types.
+TEST_F(App, ConfigValuesOfTheWrongTypeReadAsDefaults) {
+    const char* key = "Software\\KARVOLEN\\Tomewise\\Config";
+    const DWORD dwNumber = 7;
+    ASSERT_TRUE(WriteRegRaw(key, "TempDir", REG_DWORD, &dwNumber, sizeof(dwNumber)));
+    ASSERT_TRUE(WriteRegRaw(key, "Openpdf", REG_SZ, "yes", 4));
+    ASSERT_TRUE(WriteRegRaw(key, "MarginLeft", REG_BINARY, "\x01\x02", 2));
+    MessageBoxRecorder boxes(IDOK);
+    OpenBasic(boxes);
+    EXPECT_TRUE(boxes.texts.empty());
+    char szTemp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof(szTemp), szTemp);
+    EXPECT_EQ(std::string(g_szChmFolder).rfind(WinPath(szTemp), 0), 0u) << g_szChmFolder;
+    EXPECT_GT(Tree().GetCount(), 0u);
+    Command(ID_CLOSE_CHM_FILE);
+
+    std::string shown;
+    WhenSheetOpens("Options", [&](HWND hSheet) {
+        shown = ItemText(CurrentPage(hSheet), IDC_TEMP_DIR);
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    Command(ID_OPTIONS);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_FALSE(shown.empty());
+    DWORD dwType = 0;
+    ReadRegRaw(key, "TempDir", &dwType);
+    EXPECT_EQ(dwType, (DWORD)REG_SZ);
+    EXPECT_EQ(ReadRegDword(key, "Openpdf"), 1);
+    EXPECT_EQ(ReadRegString(key, "MarginLeft").rfind("0.5", 0), 0u) << ReadRegString(key, "MarginLeft");
     ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "TempDir");
 }
 
