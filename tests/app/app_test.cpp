@@ -626,7 +626,7 @@ TEST_F(App, TheBarsPopupAndTheToolbarsPlaceholder) {
     CMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDR_MAINFRAME));
     HMENU hToolbars = NULL;
-    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
         CString strText;
         menu.GetMenuString(i, strText, MF_BYPOSITION);
         if (strText == "&View") hToolbars = ::GetSubMenu(::GetSubMenu(menu.m_hMenu, i), 0);
@@ -673,6 +673,21 @@ TEST_F(App, CustomizeOpensTheSheetInCustomiseMode) {
     EXPECT_TRUE(CSPToolbarSharedState::IsCustomizeMode());
     Command(ID_CUSTOMIZE);
     EXPECT_EQ(pSheet, g_pWndCustomize) << "one sheet at a time";
+    // The frame has a menu bar, so the Menu page is there; without a
+    // keyboard, mouse or user-tools manager their pages are not.
+    std::vector<std::string> pages;
+    CTabCtrl* pTabs = pSheet->GetTabControl();
+    ASSERT_NE(pTabs, nullptr);
+    for (int i = 0; i < pTabs->GetItemCount(); ++i) {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        pTabs->GetItem(i, &item);
+        pages.push_back(szText);
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"Commands", "Toolbars", "Menu", "Options"}));
 
     CSPToolBar& bar = Frame()->m_wndToolBar;
     CObList* pAll = pSheet->GetCategoryButtons(pSheet->GetAllCommandsName());
