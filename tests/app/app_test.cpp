@@ -823,11 +823,16 @@ TEST_F(App, ACustomisedToolbarSurvivesARestart) {
     DeleteRegTree(settings);
 }
 
-// tomewise.exe itself: started with and without a file, closed by its main
-// window, exit code 0; a start the shell command refuses ends at once with a
-// non-zero code.
+// tomewise.exe itself: started with and without a file, one maximised
+// document window and nothing extracted, closed by its main window, exit
+// code 0; a start the shell command refuses ends at once with a non-zero
+// code.
 TEST(Program, ExitCodes) {
     const std::string chm = WinPath(TW_BASIC_CHM);
+    char szTemp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof(szTemp), szTemp);
+    const std::string extracted = WinPath(szTemp) + "\\basic.chm";
+    DeleteFolderTree(extracted.c_str());
     struct {
         std::string args;
         bool bWindow;
@@ -837,6 +842,15 @@ TEST(Program, ExitCodes) {
         RunningProgram run(c.args, c.bWindow);
         ASSERT_NE(run.pi.hProcess, nullptr) << c.args;
         EXPECT_EQ(run.hMain != NULL, c.bWindow) << c.args;
+        if (run.hMain != NULL) {
+            HWND hClient = ::FindWindowExA(run.hMain, NULL, "MDIClient", NULL);
+            ASSERT_NE(hClient, nullptr) << c.args;
+            HWND hChild = ::GetWindow(hClient, GW_CHILD);
+            ASSERT_NE(hChild, nullptr) << c.args;
+            EXPECT_EQ(::GetWindow(hChild, GW_HWNDNEXT), nullptr) << c.args;
+            EXPECT_TRUE(::IsZoomed(hChild)) << c.args;
+            EXPECT_FALSE(Exists(extracted)) << c.args;
+        }
         EXPECT_EQ(run.Close(), c.dwCode) << c.args;
     }
 }
