@@ -4,7 +4,6 @@
 #include "SPPopupMenu.h"
 
 #include "SPGlobalData.h"
-#include "SPMenuBar.h"
 #include "SPMenuImages.h"
 #include "SPToolBar.h"
 #include "SPVisualManager.h"
@@ -176,16 +175,9 @@ void CSPToolbarMenuButton::CopyFrom(const CSPToolbarButton& s) {
 
 void CSPToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
     CSPToolbarButton::OnChangeParentWnd(pWndParent);
-    // The popup menu bar sets its own mode; every other bar but the menu
-    // bar shows the arrow of a menu. On the menu bar an item is its text,
-    // and only a command that also carries a menu has an arrow.
-    if (pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPMenuBar))) {
-        m_bText = TRUE;
-        m_bImage = FALSE;
-        m_bDrawDownArrow = m_nID != 0 && !m_listCommands.IsEmpty();
-    } else {
-        m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
-    }
+    // The menu bar and the popup menu bar set their own modes when they
+    // exist; every other bar shows the arrow of a menu.
+    m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
     m_bMenuMode = FALSE;
     m_pWndParent = pWndParent;
 }
