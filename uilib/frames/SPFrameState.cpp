@@ -256,11 +256,19 @@ void CSPFrameImpl::SaveUserToolbars(BOOL bFrameBarsOnly) {
 
 // --- the docking state ------------------------------------------------------------------
 
-// The dock manager keeps no layout of its own in the registry yet: the bars
-// carry their own places (their SaveState), and docking panes bring theirs.
-void CSPFrameImpl::LoadDockState(LPCTSTR /*lpszProfile*/) {}
-void CSPFrameImpl::SaveDockState(LPCTSTR /*lpszProfile*/) {}
+// The docking panes' layout is the dock manager's, saved under the frame's
+// resource id; the bars carry their own places as well (their SaveState).
+void CSPFrameImpl::LoadDockState(LPCTSTR lpszProfile) {
+    if (m_pFrame->GetSafeHwnd() != NULL) m_dockManager.LoadState(lpszProfile, m_pFrame->m_nIDHelp);
+}
+
+void CSPFrameImpl::SaveDockState(LPCTSTR lpszProfile) {
+    if (m_pFrame->GetSafeHwnd() != NULL) m_dockManager.SaveState(lpszProfile, m_pFrame->m_nIDHelp);
+}
 
 BOOL CSPFrameImpl::IsDockStateValid(const CDockState& /*state*/) { return TRUE; }
 
-void CSPFrameImpl::SetDockState(const CDockState& state) { m_pFrame->SetDockState(state); }
+void CSPFrameImpl::SetDockState(const CDockState& state) {
+    m_pFrame->SetDockState(state);
+    m_dockManager.SetDockState();
+}
