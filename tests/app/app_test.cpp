@@ -805,18 +805,27 @@ HWND FindDescendant(HWND hParent, int nID) {
 }
 
 // The user interface of one run comes back in the next: a button added to
-// the toolbar, saved as the frame saves it when it closes, is there in a new
-// tomewise.exe, which saves it again when it is closed, for the run after.
-TEST_F(App, ACustomisedToolbarSurvivesARestart) {
+// the toolbar, the toolbar docked at the bottom and the contents pane on the
+// right, saved as the frame saves them when it closes, are there in a new
+// tomewise.exe, which saves them again when it is closed, for the run after.
+TEST_F(App, ACustomisedToolbarAndTheBarsPlacesSurviveARestart) {
     const char* settings = "Software\\KARVOLEN\\Tomewise\\Settings";
     DeleteRegTree(settings);
     CSPToolBar& bar = Frame()->m_wndToolBar;
+    CContentsBar& pane = Frame()->m_wndContentsBar;
     const int nButtons = bar.GetCount();
     bar.InsertButton(new CSPToolbarButton(ID_APP_ABOUT, -1, _T("About")));
     bar.AdjustLayout();
+    Frame()->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
+    Frame()->DockControlBar(&pane, AFX_IDW_DOCKBAR_RIGHT);
+    Frame()->RecalcLayout();
     ASSERT_TRUE(theApp.SaveState(&Frame()->m_Impl));
+    // This run goes back to its own bars.
     bar.RemoveButton(nButtons);
     bar.AdjustLayout();
+    Frame()->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    Frame()->DockControlBar(&pane, AFX_IDW_DOCKBAR_LEFT);
+    Frame()->RecalcLayout();
 
     for (int nRun = 1; nRun <= 2; ++nRun) {
         SCOPED_TRACE(nRun);
@@ -825,6 +834,21 @@ TEST_F(App, ACustomisedToolbarSurvivesARestart) {
         HWND hBar = FindDescendant(run.hMain, AFX_IDW_TOOLBAR);
         ASSERT_NE(hBar, nullptr);
         EXPECT_EQ(::SendMessageA(hBar, TB_BUTTONCOUNT, 0, 0), nButtons + 1);
+        EXPECT_EQ(::GetDlgCtrlID(::GetParent(hBar)), AFX_IDW_DOCKBAR_BOTTOM);
+        HWND hMenuBar = FindDescendant(run.hMain, ID_MENU_BAR);
+        ASSERT_NE(hMenuBar, nullptr);
+        EXPECT_EQ(::GetDlgCtrlID(::GetParent(hMenuBar)), AFX_IDW_DOCKBAR_TOP);
+        EXPECT_TRUE(::IsWindowVisible(hMenuBar));
+        HWND hPane = FindDescendant(run.hMain, ID_VIEW_WORKSPACE);
+        HWND hClient = ::FindWindowExA(run.hMain, NULL, "MDIClient", NULL);
+        ASSERT_NE(hPane, nullptr);
+        ASSERT_NE(hClient, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(hPane));
+        RECT rectPane, rectClient;
+        ::GetWindowRect(hPane, &rectPane);
+        ::GetWindowRect(hClient, &rectClient);
+        EXPECT_GT(rectPane.left, rectClient.right);
+        EXPECT_EQ(::GetAncestor(hPane, GA_ROOT), run.hMain) << "docked, not floating";
         EXPECT_EQ(run.Close(), 0u);
     }
     DeleteRegTree(settings);
