@@ -591,6 +591,43 @@ TEST_F(App, TheMenuIsTheLibrarysMenuBar) {
     EXPECT_EQ(rectPane.top, rectClient.top);
 }
 
+// The contents pane is a docking pane: it floats, is pinned away on its
+// side and docks back at the left beside the document windows.
+TEST_F(App, TheContentsPaneFloatsPinsAwayAndDocksBack) {
+    CContentsBar& pane = Frame()->m_wndContentsBar;
+    CWnd* pClient = CWnd::FromHandle(Frame()->m_hWndMDIClient);
+    CRect rectFrame;
+    Frame()->GetWindowRect(rectFrame);
+    ASSERT_TRUE(pane.FloatControlBar(CRect(rectFrame.left + 300, rectFrame.top + 200, rectFrame.left + 500,
+                                           rectFrame.top + 500)));
+    PumpPending();
+    EXPECT_TRUE(pane.IsFloating());
+    EXPECT_TRUE(pane.IsWindowVisible());
+    Frame()->DockControlBar(&pane, AFX_IDW_DOCKBAR_LEFT);
+    Frame()->RecalcLayout();
+    PumpPending();
+    EXPECT_FALSE(pane.IsFloating());
+
+    ASSERT_NE(pane.SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, NULL, FALSE), nullptr);
+    Frame()->RecalcLayout();
+    PumpPending();
+    EXPECT_TRUE(pane.IsAutoHideMode());
+    CRect rectClient;
+    pClient->GetWindowRect(rectClient);
+    EXPECT_LT(rectClient.left - rectFrame.left, 60) << "the document windows take the pane's room";
+
+    pane.SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, NULL, FALSE);
+    Frame()->RecalcLayout();
+    PumpPending();
+    EXPECT_FALSE(pane.IsAutoHideMode());
+    EXPECT_TRUE(pane.IsDocked());
+    CRect rectPane;
+    pane.GetWindowRect(rectPane);
+    pClient->GetWindowRect(rectClient);
+    EXPECT_LT(rectPane.right, rectClient.left);
+    EXPECT_TRUE(pane.IsWindowVisible());
+}
+
 // A command's update, as a menu item would take it.
 class CCheckUpdate : public CCmdUI {
 public:
