@@ -279,8 +279,10 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
         SPSaveRebarState(strPath, pFrameImpl->GetFrame());
     }
 
-    // The user-image strip is written back to its file when the toolbars
-    // learn to edit images; until then there is nothing to save.
+    // The user images go back to the file they were loaded from (a strip
+    // from a resource has none).
+    CSPButtonImages* pUserImages = CSPToolBar::m_pUserImages;
+    if (pUserImages != NULL && !pUserImages->m_strUDLPath.IsEmpty()) pUserImages->SaveToFile(pUserImages->m_strUDLPath);
 
     if (g_pMouseManager != NULL) g_pMouseManager->SaveState(strPath);
     if (g_pContextMenuManager != NULL) g_pContextMenuManager->SaveState(strPath);
