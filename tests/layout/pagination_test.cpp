@@ -290,6 +290,23 @@ TEST(Paginate, ForcedBreaksAvoidAndTableRows) {
   expectBreaksBetweenLines(d, pages);
 }
 
+// A rounded border on a later page: its hole moves up with it (else the
+// whole box is filled in the border's colour).
+TEST(Paginate, RoundedBorderKeepsItsHoleOnLaterPages) {
+  Laid p(R"(<body style="margin:0"><div style="height:250px"></div>
+      <div style="height:20px;border:1px solid blue;border-bottom:0;border-radius:4px 4px 0 0"></div></body>)",
+         200);
+  auto lists = p.l->paintPages(200);
+  ASSERT_EQ(lists.size(), 2u);
+  const layout::DisplayItem* band = nullptr;
+  for (auto& it : lists[1].items)
+    if (it.kind == ItemKind::RoundFill) band = &it;
+  ASSERT_NE(band, nullptr);
+  EXPECT_FLOAT_EQ(band->rect.y, 50);
+  EXPECT_FLOAT_EQ(band->hole.y, 51);
+  EXPECT_FLOAT_EQ(band->hole.bottom(), band->rect.bottom());
+}
+
 TEST(Paginate, ContentTallerThanAPageIsCut) {
   Laid p("<body style='margin:0'><img src=a.gif width=100 height=1000></body>", 300);
   auto pages = p.l->paginate(300);

@@ -104,6 +104,7 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
     if (!keep) continue;
     DisplayItem c = it;
     c.rect.y -= slice.top;
+    c.hole.y -= slice.top;
     c.baseline -= slice.top;
     c.tileY -= slice.top;
     if (c.font >= 0 && size_t(c.font) < fontMap.size()) {
