@@ -224,6 +224,10 @@ TEST_F(OutlookWndDropTest, OutlookButtonsOpenThePageUnderTheCursor) {
     ASSERT_TRUE(outlook.PrepareDrag(outlookData));
     ASSERT_TRUE(plain.PrepareDrag(plainData));
 
+    // The window is an OLE drop target of its own.
+    CSPTabWndDropTarget other;
+    EXPECT_EQ(DRAGDROP_E_ALREADYREGISTERED, ::RegisterDragDrop(Wnd().GetSafeHwnd(), &other));
+
     const CPoint ptThird = ButtonRect(2).CenterPoint();
     EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, Wnd().OnDragOver(plainData.GetDataObject(), 0, ptThird));
     EXPECT_EQ(0, Wnd().GetActiveTab());

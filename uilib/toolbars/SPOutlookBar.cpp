@@ -261,6 +261,9 @@ BOOL CSPOutlookBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID) {
             CSPOutlookBarPane* pPage = CreateCustomPage(dwID, strLabel);
             if (pPage == NULL) break;
             pPage->LoadState(lpszProfileName, (int)dwID, dwID);
+            // The toolbar state brings the page's name as it was before a
+            // rename of its tab; the label stored here is the page's.
+            pPage->SetWindowText(strLabel);
             const int nTabs = m_pTabWnd->GetTabsNum();
             AddTab(pPage, TRUE, FALSE, TRUE);
             if (m_pTabWnd->GetTabsNum() == nTabs) {
