@@ -252,7 +252,8 @@ TEST_F(BarStateTest, CustomPagesComeBackInANewProcess) {
     CopyButton(pMail, 1, pArchive);
     // A page renamed by its tab is stored under its new label.
     ASSERT_TRUE(pBar->GetOutlookWnd()->SetTabLabel(2, _T("Old mail")));
-    ASSERT_TRUE(pBar->SaveState());
+    // The frame's layout saves every bar, this one with its pages.
+    ASSERT_TRUE(pFrame->GetDockManager()->SaveState());
     EXPECT_FALSE(ReadRegRaw((std::string(kBarsKey) + "\\SPOutlookBar-" + std::to_string(kBarID)).c_str(),
                             "SPOutlookCustomPages")
                      .empty());
@@ -276,9 +277,13 @@ TEST_F(BarStateChild, DISABLED_BuildsTheCustomPagesAgain) {
     ASSERT_NE("<missing>", strExpected);
     CSPOutlookBar* pBar = MakeBar(kBarID);
     ASSERT_NE(pBar, nullptr);
-    ASSERT_TRUE(pBar->LoadState());
+    CSPDockManager* pManager = pFrame->GetDockManager();
+    ASSERT_TRUE(pManager->LoadState());
+    pManager->SetDockState();
+    PumpPending();
     EXPECT_EQ(strExpected, Describe(pBar));
     EXPECT_TRUE(CSPOutlookBar::IsCustomPageIDInUse(0xF001));
+    EXPECT_TRUE(pBar->GetDefaultSlider() != NULL);
     // Loading again makes no second set: the ids are taken.
     EXPECT_TRUE(pBar->LoadState());
     EXPECT_EQ(strExpected, Describe(pBar));
