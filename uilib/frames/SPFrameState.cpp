@@ -256,11 +256,46 @@ void CSPFrameImpl::SaveUserToolbars(BOOL bFrameBarsOnly) {
 
 // --- the docking state ------------------------------------------------------------------
 
-// The dock manager keeps no layout of its own in the registry yet: the bars
-// carry their own places (their SaveState), and docking panes bring theirs.
-void CSPFrameImpl::LoadDockState(LPCTSTR /*lpszProfile*/) {}
-void CSPFrameImpl::SaveDockState(LPCTSTR /*lpszProfile*/) {}
+namespace {
+
+// The dock manager keeps the docking layout of the frame's panes, when it
+// stores one (LoadState, SaveState, SetDockState); until it does, the bars
+// carry their own places (their SaveState) and there is nothing to hand it.
+template <class M>
+auto DockManagerLoad(M& manager, LPCTSTR lpszProfile, UINT uiID, int) -> decltype(BOOL(manager.LoadState(lpszProfile, uiID))) {
+    return manager.LoadState(lpszProfile, uiID);
+}
+template <class M>
+BOOL DockManagerLoad(M&, LPCTSTR, UINT, long) {
+    return FALSE;
+}
+template <class M>
+auto DockManagerSave(M& manager, LPCTSTR lpszProfile, UINT uiID, int) -> decltype(BOOL(manager.SaveState(lpszProfile, uiID))) {
+    return manager.SaveState(lpszProfile, uiID);
+}
+template <class M>
+BOOL DockManagerSave(M&, LPCTSTR, UINT, long) {
+    return FALSE;
+}
+template <class M>
+auto DockManagerApply(M& manager, const CDockState& state, int) -> decltype(BOOL(manager.SetDockState(state))) {
+    return manager.SetDockState(state);
+}
+template <class M>
+BOOL DockManagerApply(M&, const CDockState&, long) {
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL CSPFrameImpl::LoadDockState(LPCTSTR lpszProfile) {
+    return DockManagerLoad(m_dockManager, lpszProfile, m_nIDDefaultResource, 0);
+}
+
+BOOL CSPFrameImpl::SaveDockState(LPCTSTR lpszProfile) {
+    return DockManagerSave(m_dockManager, lpszProfile, m_nIDDefaultResource, 0);
+}
 
 BOOL CSPFrameImpl::IsDockStateValid(const CDockState& /*state*/) { return TRUE; }
 
-void CSPFrameImpl::SetDockState(const CDockState& state) { m_pFrame->SetDockState(state); }
+BOOL CSPFrameImpl::SetDockState(const CDockState& state) { return DockManagerApply(m_dockManager, state, 0); }

@@ -8,6 +8,7 @@
 #include "SPClientHooks.h"
 
 class CSPBaseControlBar;
+class CSPMenuBar;
 class CSPPopupMenu;
 class CSPToolbarButton;
 
@@ -36,13 +37,23 @@ public:
     BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
-    // --- menus and commands ----------------------------------------------------------
+    // --- menus, keys and commands -------------------------------------------------------
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    void DelayUpdateFrameMenu(HMENU hMenuAlt) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    // The menu bar shows hMenu (the default menu for NULL); FALSE without a
+    // menu bar.
+    BOOL OnSetMenu(HMENU hMenu);
+    CSPMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
 
     // A bar of the dock manager, floating ones included; NULL when none.
     CWnd* GetControlBar(UINT nID);
     void ShowControlBar(CSPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    BOOL CanBarsBeTabbed(CSPBaseControlBar* pBar, CSPBaseControlBar* pTabbedBar) {
+        return GetDockManager()->CanBarsBeTabbed(pBar, pTabbedBar);
+    }
 
     BOOL IsMinimizedFrame() const { return m_bIsMinimized; }
 
@@ -63,7 +74,6 @@ protected:
     BOOL m_bContextHelp;
     BOOL m_bWasMaximized;
     BOOL m_bIsMinimized;
-    BOOL m_bDockedBarsHidden;  // ShowDockedBars(FALSE) is in force
 
     // The in-place active window of the active view's document, or NULL:
     // its server's merged menu stays on the window.
