@@ -377,11 +377,11 @@ void CSPMDIFrameWnd::UpdateMenuBarMaximizeMode() {
     if (pMenuBar->GetSafeHwnd() == NULL || m_hWndMDIClient == NULL) return;
     BOOL bMaximized = FALSE;
     CMDIChildWnd* pActive = MDIGetActive(&bMaximized);
-    if (pActive != NULL && bMaximized) {
-        if (!pMenuBar->IsMaximizeMode()) pMenuBar->SetMaximizeMode(TRUE, pActive);
-    } else if (pMenuBar->IsMaximizeMode()) {
-        pMenuBar->SetMaximizeMode(FALSE);
-    }
+    const BOOL bMaximize = pActive != NULL && bMaximized;
+    if (bMaximize == pMenuBar->IsMaximizeMode()) return;
+    pMenuBar->SetMaximizeMode(bMaximize, pActive);
+    // The bar grew or shrank by the caption buttons.
+    RecalcLayout();
 }
 
 // --- messages ---------------------------------------------------------------------------
@@ -393,6 +393,18 @@ void CSPMDIFrameWnd::OnDestroy() {
     }
     // The bars are going: a layout pass now would touch dying windows.
     GetDockManager()->EnableLayout(FALSE);
+    m_bClosing = TRUE;
+    // Documents still open go first, through their client, while it still
+    // keeps its list of them (the client would otherwise go before them).
+    if (m_hWndMDIClient != NULL) {
+        CArray<HWND, HWND> documents;
+        for (HWND hChild = ::GetWindow(m_hWndMDIClient, GW_CHILD); hChild != NULL;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            documents.Add(hChild);
+        for (int i = 0; i < documents.GetSize(); i++)
+            if (::IsWindow(documents[i]) && ::GetParent(documents[i]) == m_hWndMDIClient)
+                ::SendMessage(m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)documents[i], 0);
+    }
     // Everything but the client (which the framework takes down with the
     // documents in it) goes before the frame.
     CArray<HWND, HWND> children;

@@ -109,6 +109,10 @@ void CSPMainClientAreaWnd::UpdateTabs() {
     // Not in print preview, nor before the tab window exists.
     if (m_wndTab.GetSafeHwnd() == NULL || !m_bTabsShown || GetSafeHwnd() == NULL) return;
 
+    for (POSITION pos = m_lstHiddenDocuments.GetHeadPosition(); pos != NULL;) {
+        const POSITION posThis = pos;
+        if (::GetParent(m_lstHiddenDocuments.GetNext(pos)) != m_hWnd) m_lstHiddenDocuments.RemoveAt(posThis);
+    }
     BOOL bChanged = FALSE, bAdded = FALSE;
     for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
         CWnd* pWnd = CWnd::FromHandle(hChild);
@@ -132,15 +136,23 @@ void CSPMainClientAreaWnd::UpdateTabs() {
             pWnd->GetWindowText(strLabel);
 
         const int iTab = m_wndTab.GetTabFromHwnd(hChild);
+        const BOOL bVisible = ::IsWindowVisible(hChild);
+        POSITION posHidden = m_lstHiddenDocuments.Find(hChild);
+        if (bVisible && posHidden != NULL) {
+            m_lstHiddenDocuments.RemoveAt(posHidden);
+            posHidden = NULL;
+        }
         if (iTab < 0) {
             // A new document gets its tab when its title is first set, before
-            // it shows; a hidden one gets it back at the next update.
+            // it shows; one that was hidden gets it back when it shows again.
             if (pMDIChild != NULL && pMDIChild->IsBeingDestroyed()) continue;
+            if (posHidden != NULL) continue;
             // (not detachable: a document cannot leave the client)
             m_wndTab.AddTab(pWnd, strLabel, (UINT)iImage, FALSE);
             bChanged = bAdded = TRUE;
-        } else if (!::IsWindowVisible(hChild)) {
+        } else if (!bVisible) {
             m_wndTab.RemoveTab(iTab);
+            if (m_lstHiddenDocuments.Find(hChild) == NULL) m_lstHiddenDocuments.AddTail(hChild);
             bChanged = TRUE;
         } else {
             CString strTabLabel;

@@ -68,6 +68,9 @@ protected:
     BOOL m_bTabIcons;
     BOOL m_bTabCloseButton;
     CMap<HICON, HICON, int, int> m_mapIcons;
+    // Documents whose tab went when they were hidden: no tab until they
+    // show again.
+    CList<HWND, HWND> m_lstHiddenDocuments;
 
     CSPMDIFrameWnd* GetMDIFrame() const;
     // The image of the icon, added on first sight; -1 for none.

@@ -211,6 +211,7 @@ BOOL CSPWorkspace::LoadState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
             if (pToolBar == NULL || pToolBar->GetSafeHwnd() == NULL || pToolBar->IsFloating()) continue;
             if (!IsBarOfFrame(pToolBar, pFrameImpl)) continue;
             pToolBar->LoadState(strPath, -1, (UINT)-1);
+            if (pToolBar->IsResourceChanged()) bResourceChanged = TRUE;
         }
         pFrameImpl->LoadUserToolbars();
         pFrameImpl->LoadTearOffBars();
@@ -279,8 +280,8 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
         SPSaveRebarState(strPath, pFrameImpl->GetFrame());
     }
 
-    // The user-image strip is written back to its file when the toolbars
-    // learn to edit images; until then there is nothing to save.
+    // The user images the user drew go back to their file.
+    if (CSPToolBar::m_pUserImages != NULL) CSPToolBar::m_pUserImages->SaveToFile(NULL);
 
     if (g_pMouseManager != NULL) g_pMouseManager->SaveState(strPath);
     if (g_pContextMenuManager != NULL) g_pContextMenuManager->SaveState(strPath);

@@ -26,7 +26,10 @@ CSPMenuBar::CSPMenuBar()
       m_nSystemButtonsNum(0),
       m_nSystemButtonsNumSaved(0),
       m_szSystemButton(0, 0),
-      m_uiDefMenuResId(0) {}
+      m_uiDefMenuResId(0) {
+    // The menu bar has its dock row to itself, across the frame.
+    m_bExclusiveRow = TRUE;
+}
 
 CSPMenuBar::~CSPMenuBar() {}
 
