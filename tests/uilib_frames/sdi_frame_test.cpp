@@ -3,6 +3,7 @@
 // customisation, the Win32 menu while a library menu bar shows, and Alt
 // with a letter answered by a toolbar.
 #include "afxwin.h"
+#include "afxoleip.h"
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -21,11 +22,15 @@ namespace {
 
 const UINT ID_TEST_CMD = 0x7301;
 
+class CEmptyView : public CView {
+protected:
+    void OnDraw(CDC*) override {}
+};
+
 // A frame that counts its layout passes and the commands it runs.
 class CCountingFrame : public CSPFrameWnd {
 public:
     int nFull = 0, nDocking = 0, nClientArea = 0, nCommands = 0;
-    HWND hInPlaceWnd = NULL;
 
     void RecalcLayout(BOOL bNotify = TRUE) override {
         if (!m_bInRecalcLayout) nFull++;
@@ -42,7 +47,6 @@ public:
     void Reset() { nFull = nDocking = nClientArea = 0; }
 
 protected:
-    HWND GetInPlaceActiveWindow() override { return hInPlaceWnd; }
     afx_msg void OnTestCommand() { nCommands++; }
     DECLARE_MESSAGE_MAP()
 };
@@ -162,14 +166,37 @@ TEST_F(SdiFixture, TheWin32MenuStaysOffWhileALibraryMenuBarShows) {
     pFrame->OnUpdateFrameMenu(menu.m_hMenu);
     EXPECT_EQ(NULL, ::GetMenu(pFrame->m_hWnd));
 
-    // An in-place server merges its menu into the window's: it shows, and
-    // goes again when the server deactivates.
-    pFrame->hInPlaceWnd = view.m_hWnd;
-    pFrame->OnUpdateFrameMenu(menu.m_hMenu);
-    EXPECT_EQ(menu.m_hMenu, ::GetMenu(pFrame->m_hWnd));
-    pFrame->hInPlaceWnd = NULL;
+    // An item of the active view's container document active in place:
+    // the merged menu it is handed shows, and goes again when the item
+    // deactivates.
+    COleDocument* pDoc = new COleDocument;
+    pDoc->m_bAutoDelete = FALSE;
+    CEmptyView* pView = new CEmptyView;
+    ASSERT_TRUE(pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), pFrame, 0x7401));
+    pDoc->AddView(pView);
+    pFrame->SetActiveView(pView);
+    COleClientItem* pItem = new COleClientItem(pDoc);
+    COleIPFrameWnd* pServer = new COleIPFrameWnd;
+    ASSERT_TRUE(pServer->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), pView));
+    // (the server's bars would go into a wrapper of this window)
+    HWND hBarHost = ::CreateWindow(_T("STATIC"), _T(""), WS_POPUP, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(pServer->ActivateInPlace(hBarHost, NULL, CRect(10, 10, 90, 60), pItem, pView));
+    EXPECT_EQ(pItem, pFrame->GetActiveOleItem());
+    EXPECT_EQ(pServer, pItem->GetInPlaceWindow());
+    CMenu merged;
+    merged.CreateMenu();
+    merged.AppendMenu(MF_STRING, ID_TEST_CMD, _T("&Server"));
+    pFrame->OnUpdateFrameMenu(merged.m_hMenu);
+    EXPECT_EQ(merged.m_hMenu, ::GetMenu(pFrame->m_hWnd));
+    pItem->Deactivate();
+    EXPECT_EQ(NULL, pFrame->GetActiveOleItem());
     pFrame->OnUpdateFrameMenu(menu.m_hMenu);
     EXPECT_EQ(NULL, ::GetMenu(pFrame->m_hWnd));
+    pServer->DestroyWindow();
+    ::DestroyWindow(hBarHost);
+    pFrame->SetActiveView(NULL);
+    pView->DestroyWindow();
+    delete pDoc;
 
     // Without a visible menu bar the frame's menu is the window's again.
     menuBar.ShowWindow(SW_HIDE);

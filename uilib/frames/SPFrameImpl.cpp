@@ -1,5 +1,7 @@
 #include "SPFrameImpl.h"
 
+#include "afxoleip.h"
+
 #include "SPBaseControlBar.h"
 #include "SPControlBar.h"
 #include "SPFrameWnd.h"
@@ -164,6 +166,14 @@ void CSPFrameImpl::PlaceView(BOOL bZOrder) {
 }
 
 // --- helpers of the frames -----------------------------------------------------------
+
+COleClientItem* SPGetActiveOleItem(CFrameWnd* pFrame) {
+    if (pFrame->GetSafeHwnd() == NULL) return NULL;
+    CFrameWnd* pActiveFrame = pFrame->GetActiveFrame();
+    CView* pView = pActiveFrame != NULL ? pActiveFrame->GetActiveView() : NULL;
+    COleDocument* pDoc = pView != NULL ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : NULL;
+    return pDoc != NULL ? pDoc->GetInPlaceActiveItem(pView) : NULL;
+}
 
 BOOL SPIsLibraryPreviewView(CWnd* pView) { return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewView)); }
 

@@ -201,6 +201,11 @@ void SPCloseActivePopupMenu();
 // window has now (a plain move does not).
 BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew);
 
+class COleClientItem;
+// The item active in place in the frame's active view (its document a
+// container document), or NULL.
+COleClientItem* SPGetActiveOleItem(CFrameWnd* pFrame);
+
 // F1 pressed alone (no Shift, Ctrl or Alt, not repeated): the frames leave
 // it to the framework's help.
 BOOL SPIsHelpKey(const MSG* pMsg);

@@ -1,5 +1,6 @@
 #include "SPFrameWnd.h"
 
+#include "afxoleip.h"
 #include "afxpreview.h"
 
 #include "SPBaseControlBar.h"
@@ -109,17 +110,13 @@ void CSPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
 
 // --- menus and commands -------------------------------------------------------------
 
-HWND CSPFrameWnd::GetInPlaceActiveWindow() {
-    // This framework's documents embed no servers yet.
-    return NULL;
-}
-
 void CSPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
     if (!m_Impl.IsMenuBarVisible()) return;
     // The library menu bar shows the menu; only an in-place server's merged
     // menu, which the menu bar cannot show, stays on the window.
-    if (GetInPlaceActiveWindow() != NULL)
+    COleClientItem* pItem = GetActiveOleItem();
+    if (pItem != NULL && pItem->GetInPlaceWindow() != NULL)
         ::SetMenu(m_hWnd, hMenuAlt);
     else if (::GetMenu(m_hWnd) != NULL)
         ::SetMenu(m_hWnd, NULL);

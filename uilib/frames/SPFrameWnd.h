@@ -56,6 +56,9 @@ public:
     }
 
     BOOL IsMinimizedFrame() const { return m_bIsMinimized; }
+    // The item active in place in the active view's document, or NULL:
+    // while it shows its window, the menu it is handed stays on the window.
+    virtual COleClientItem* GetActiveOleItem() { return SPGetActiveOleItem(this); }
 
     // --- library popup menus --------------------------------------------------------
     // A library popup menu is about to show: it becomes the active one;
@@ -75,9 +78,6 @@ protected:
     BOOL m_bWasMaximized;
     BOOL m_bIsMinimized;
 
-    // The in-place active window of the active view's document, or NULL:
-    // its server's merged menu stays on the window.
-    virtual HWND GetInPlaceActiveWindow();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);

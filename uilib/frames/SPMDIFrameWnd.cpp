@@ -1,5 +1,6 @@
 #include "SPMDIFrameWnd.h"
 
+#include "afxoleip.h"
 #include "afxpreview.h"
 
 #include "SPBaseControlBar.h"
@@ -102,14 +103,12 @@ BOOL CSPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContex
 
 // --- menus ----------------------------------------------------------------------------
 
-COleClientItem* CSPMDIFrameWnd::GetActiveOleItem() {
-    // This framework's documents embed no servers.
-    return NULL;
-}
+COleClientItem* CSPMDIFrameWnd::GetActiveOleItem() { return SPGetActiveOleItem(this); }
 
 BOOL CSPMDIFrameWnd::OnSetMenu(HMENU hMenu) {
     CSPMenuBar* pMenuBar = GetMenuBar();
-    if (pMenuBar == NULL || GetActiveOleItem() != NULL) return FALSE;
+    COleClientItem* pItem = GetActiveOleItem();
+    if (pMenuBar == NULL || (pItem != NULL && pItem->GetInPlaceWindow() != NULL)) return FALSE;
     if (::GetMenu(m_hWnd) != NULL) ::SetMenu(m_hWnd, NULL);
     HMENU hShow = hMenu != NULL ? hMenu : m_Impl.GetDefaultMenu();
     pMenuBar->CreateFromMenu(hShow, hShow == m_Impl.GetDefaultMenu(), FALSE);
@@ -121,7 +120,8 @@ void CSPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     if (!m_Impl.IsMenuBarVisible()) return;
     // Only an in-place item's merged menu, which the menu bar cannot show,
     // stays on the window.
-    if (GetActiveOleItem() != NULL)
+    COleClientItem* pItem = GetActiveOleItem();
+    if (pItem != NULL && pItem->GetInPlaceWindow() != NULL)
         ::SetMenu(m_hWnd, hMenuAlt);
     else if (::GetMenu(m_hWnd) != NULL)
         ::SetMenu(m_hWnd, NULL);
@@ -423,7 +423,8 @@ void CSPMDIFrameWnd::OnDestroy() {
 
 void CSPMDIFrameWnd::OnClose() {
     m_bClosing = TRUE;
-    // (no in-place item to deactivate: the documents embed no servers)
+    // An item active in place leaves the activation first.
+    if (COleClientItem* pItem = GetActiveOleItem()) pItem->Deactivate();
     // The frame's state is saved while the bars still exist.
     m_Impl.OnCloseFrame();
     CMDIFrameWnd::OnClose();
