@@ -96,6 +96,24 @@ TEST_F(MdiChildFixture, AMoveThatKeepsTheSizeLeavesTheBarsAlone) {
 
 namespace {
 
+TEST_F(MdiChildFixture, ADocumentTakesItsFloatingBarsWithIt) {
+    CSPMDIChildWnd::m_bEnableFloatingBars = TRUE;
+    bar.SetSPBarStyle(SPCBRS_FLOAT | SPCBRS_RESIZE);
+    pChild->DockControlBar(&bar);
+    ASSERT_TRUE(bar.FloatControlBar(CRect(300, 300, 420, 340), SP_DM_RECT, true));
+    PumpPending();
+    CWnd* pMiniFrame = bar.GetParentMiniFrameWnd();
+    ASSERT_TRUE(pMiniFrame != NULL);
+    const HWND hMiniFrame = pMiniFrame->GetSafeHwnd();
+    // The floating frame is a window of its own, no child of the document.
+    EXPECT_FALSE(::IsChild(pChild->GetSafeHwnd(), hMiniFrame));
+    pChild->MDIDestroy();
+    pChild = NULL;
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hMiniFrame));
+    EXPECT_EQ(NULL, bar.GetSafeHwnd());
+}
+
 TEST_F(MdiChildFixture, TheTabsFollowRenamingAndActivation) {
     pFrame->EnableMDITabs(TRUE, TRUE, CSPTabWnd::LOCATION_TOP);
     CSPTabWnd& tabs = pFrame->GetClientArea().GetMDITabs();

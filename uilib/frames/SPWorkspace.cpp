@@ -337,7 +337,7 @@ BOOL CSPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
         return FALSE;
     }
     if (g_pUserToolsManager != NULL && g_pUserToolsManager->InvokeTool(uiCmd)) return TRUE;
-    CWnd* pTarget = pWnd != NULL ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
+    CWnd* pTarget = pWnd != NULL ? SPGetTopLevelFrame(pWnd) : AfxGetMainWnd();
     if (pTarget == NULL) pTarget = AfxGetMainWnd();
     if (pTarget == NULL) return FALSE;
     pTarget->SendMessage(WM_COMMAND, uiCmd);
