@@ -5,6 +5,8 @@
 #define IDR_EXTRAMENU 7102
 #define IDI_VIEW 7103
 #define IDR_TOOLSARGS 7104
+#define IDR_MDIFRAME 7105
+#define ID_T_WINDOWS 7212
 
 #define ID_T_NEW 7201
 #define ID_T_OPEN 7202

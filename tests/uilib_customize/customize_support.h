@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MessageBoxRecorder.h"
@@ -18,6 +19,10 @@
 #include "customize_res.h"
 
 namespace custtest {
+
+// The application's WinHelp calls (data, command), recorded by the test
+// application instead of starting help.
+extern std::vector<std::pair<DWORD_PTR, UINT>> g_winHelpCalls;
 
 // A key message as the system sends it; bRepeat sets the auto-repeat bit.
 inline MSG KeyMsg(HWND hWnd, UINT message, UINT vk, bool bRepeat = false) {
@@ -48,12 +53,14 @@ public:
     std::vector<int> customizeMessages;  // wParam of each "STOOLBAR_CUSTOMIZE"
     int nResetKeyboard = 0;
     std::vector<int> helpPages;  // wParam of each "STOOLBAR_CUSTOMIZEHELP"
+    std::vector<UINT> resetContextMenus;  // wParam of each "STOOLBAR_RESETCONTEXTMENU"
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == SP_WM_CUSTOMIZETOOLBAR) customizeMessages.push_back((int)wParam);
         if (message == SP_WM_RESETKEYBOARD) nResetKeyboard++;
         if (message == SP_WM_CUSTOMIZEHELP) helpPages.push_back((int)wParam);
+        if (message == SP_WM_RESETCONTEXTMENU) resetContextMenus.push_back((UINT)wParam);
         return CSPFrameWnd::WindowProc(message, wParam, lParam);
     }
 };

@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "MessageBoxRecorder.h"
+#include "customize_support.h"
 
+std::vector<std::pair<DWORD_PTR, UINT>> custtest::g_winHelpCalls;
+
+// Help is recorded, never shown.
 class CCustomizeTestApp : public CWinApp {
 public:
     CCustomizeTestApp() : CWinApp(_T("UilibCustomizeTests")) {}
     BOOL InitInstance() override { return TRUE; }
+    void WinHelp(DWORD_PTR dwData, UINT nCmd) override { custtest::g_winHelpCalls.emplace_back(dwData, nCmd); }
 };
 CCustomizeTestApp theCustomizeTestApp;
 

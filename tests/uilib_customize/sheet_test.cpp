@@ -115,6 +115,32 @@ TEST_F(CustomizeTest, CommandsListDragsOntoTheToolbar) {
     CloseSheet(pSheet);
 }
 
+namespace {
+// A drag during which the sheet goes.
+CSPToolbarCustomize* g_pSheetToClose = NULL;
+DROPEFFECT CloseSheetDuringDrag(COleDataSource&) {
+    g_pSheetToClose->DestroyWindow();
+    return DROPEFFECT_NONE;
+}
+}  // namespace
+
+TEST_F(CustomizeTest, SheetClosedWhileACommandIsDragged) {
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPCustomizePage* pPage = pSheet->GetCommandsPage();
+    SelectEntry(pPage->m_wndCategory, 0);
+    CRect rectItem;
+    pPage->m_wndTools.GetItemRect(0, rectItem);
+    g_pSheetToClose = pSheet;
+    CSPCommandsListBox::s_pfnDragDropForTest = CloseSheetDuringDrag;
+    pPage->m_wndTools.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                                  MAKELPARAM(rectItem.CenterPoint().x, rectItem.CenterPoint().y));
+    CSPCommandsListBox::s_pfnDragDropForTest = NULL;
+    PumpPending();
+    EXPECT_TRUE(g_pWndCustomize == NULL);
+    EXPECT_FALSE(CSPToolBar::IsCustomizeMode());
+    EXPECT_TRUE(child.IsWindowEnabled());
+}
+
 // Help tells the frame the active page; a derived sheet that finds the
 // tools invalid keeps itself and the Tools page open.
 class CStrictSheet : public CSPToolbarCustomize {

@@ -604,6 +604,11 @@ void CSPBaseTabWnd::OnMouseMove(UINT nFlags, CPoint point) {
                     ::SetCursorPos(ptCursor.x, ptCursor.y);
                 }
             }
+        } else if (!IsPtInTabArea(point)) {
+            // Out of the strip the tab's pane leaves for a floating frame,
+            // which goes on with the drag.
+            HWND hWnd = m_hWnd;
+            if (DetachTab(1, -1) && ::IsWindow(hWnd)) EndDrag();
         }
         return;
     }
@@ -677,7 +682,36 @@ void CSPBaseTabWnd::OnLButtonDblClk(UINT nFlags, CPoint point) {
         StartRenameTab(m_iActiveTab);
         return;
     }
+    if (m_bIsInPlaceEdit) {
+        CWnd::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    if (FindTargetWnd(point) == NULL) {
+        EndDrag();
+        DetachTab(2, -1);
+        return;
+    }
     CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+BOOL CSPBaseTabWnd::DetachTab(int nMode, int iTab) {
+    iTab = GetTabIndex(iTab);
+    if (!IsValid(iTab) || !Tab(iTab)->m_bIsDetachable) return FALSE;
+    ISPTabDockingHost* pHost = dynamic_cast<ISPTabDockingHost*>(GetParent());
+    if (pHost == NULL) return FALSE;
+    if (nMode == 1) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (abs(pt.x - m_ptDragStart.x) < ::GetSystemMetrics(SM_CXDRAG) &&
+            abs(pt.y - m_ptDragStart.y) < ::GetSystemMetrics(SM_CYDRAG))
+            return FALSE;
+    }
+    // The host may destroy this window (its last tab left): nothing of it
+    // is touched afterwards.
+    HWND hWndParent = ::GetParent(m_hWnd);
+    if (!pHost->DetachTabWnd(this, iTab, nMode)) return FALSE;
+    if (nMode == 2 && ::IsWindow(hWndParent)) ::SendMessage(hWndParent, WM_IDLEUPDATECMDUI, TRUE, 0);
+    return TRUE;
 }
 
 void CSPBaseTabWnd::OnCancelMode() {
@@ -730,6 +764,18 @@ void CSPBaseTabWnd::Serialize(CArchive& ar) {
 }
 
 void CSPBaseTabWnd::ApplyRestoredTabInfo(BOOL bUseTabIndexes) {
+    // A pane the layout names but no tab holds is brought in first, by the
+    // tabbed pane that holds this window.
+    ISPTabDockingHost* pHost = dynamic_cast<ISPTabDockingHost*>(GetParent());
+    for (int i = 0; pHost != NULL && i < m_arTabsRestored.GetSize(); i++) {
+        const UINT nID = m_arTabsRestored[i].m_nControlBarID;
+        BOOL bHeld = FALSE;
+        for (int j = 0; j < m_iTabsNum && !bHeld; j++) {
+            CWnd* pWnd = Tab(j)->m_pWnd;
+            bHeld = pWnd->GetSafeHwnd() != NULL && (UINT)pWnd->GetDlgCtrlID() == nID;
+        }
+        if (!bHeld && nID != 0 && nID != (UINT)-1) pHost->AttachRestoredBar(this, nID);
+    }
     // Ids that name none of the tabs' windows are skipped: the window may
     // have gone since the layout was saved.
     int iPlace = 0;

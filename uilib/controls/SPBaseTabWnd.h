@@ -54,6 +54,24 @@ struct CSPRestoredTabInfo {
     COLORREF m_clrBack = (COLORREF)-1;
 };
 
+class CSPBaseTabWnd;
+
+// What a tab window asks of the docking pane that holds it (a tabbed bar,
+// built in the docking folder above): taking a pane out of its tab, and
+// bringing in the pane that a saved layout names but no tab holds.
+class ISPTabDockingHost {
+public:
+    // Floats the tab's window (nMode 1: dragged out of the strip, the new
+    // floating frame goes on with the drag; 2: a double click). FALSE when
+    // the window cannot leave.
+    virtual BOOL DetachTabWnd(CSPBaseTabWnd* pTabWnd, int iTab, int nMode) = 0;
+    // Brings the docking pane with the id (wherever it is) in as a tab.
+    virtual void AttachRestoredBar(CSPBaseTabWnd* pTabWnd, UINT nBarID) = 0;
+
+protected:
+    ~ISPTabDockingHost() {}
+};
+
 class CSPBaseTabWnd : public CWnd, public ISPVisualTabWnd {
     DECLARE_DYNAMIC(CSPBaseTabWnd)
 
@@ -128,6 +146,11 @@ public:
     virtual void HideSingleTab(BOOL bHide = TRUE);
     virtual void CleanUp();
     virtual int GetTabIndex(int iTab) const { return iTab == -1 ? m_iActiveTab : iTab; }
+    // Takes a docking pane out of its tab into a floating frame (nMode 1:
+    // dragged out of the strip, only once the pointer left the drag start
+    // by the system drag distance; 2: a double click); iTab -1 is the
+    // active tab. Only a detachable tab of a tabbed docking pane leaves.
+    virtual BOOL DetachTab(int nMode, int iTab = -1);
 
     // An image list of cx-wide images cut from a bitmap resource, in the
     // bitmap's colour depth (8, 16, 24 or 32 bits, else 4), masked by

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "SPBarContainerManager.h"
+#include "SPBaseTabbedBar.h"
+#include "SPDockManager.h"
 #include "SPControlBar.h"
 #include "SPSlider.h"
 
@@ -632,11 +634,57 @@ void CSPBarContainer::StoreBarDockInfo(CSPControlBar* pBar) {
 // --- the record -------------------------------------------------------------------------------------
 
 void CSPBarContainer::SerializeSide(CArchive& ar, BOOL bLeft) {
-    // Bars without an id are tabbed bars; until the library has them, such
-    // a side is written as empty.
     CSPControlBar* pBar = bLeft ? m_pBarLeft : m_pBarRight;
     const int nID = pBar != NULL && pBar->GetSafeHwnd() != NULL ? pBar->GetDlgCtrlID() : 0;
-    ar << (nID == -1 ? 0 : nID);
+    CSPBaseTabbedBar* pTabbedBar = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, pBar);
+    if (nID != -1 || pTabbedBar == NULL) {
+        ar << (nID == -1 ? 0 : nID);
+        return;
+    }
+    // A tabbed bar made at run time has no id: it is written whole, and
+    // one without tabs not at all.
+    if (pTabbedBar->GetTabsNum() < 1) {
+        ar << 0;
+        return;
+    }
+    ar << -1;
+    pTabbedBar->SaveSiblingBarIDs(ar);
+    ar.WriteObject(pTabbedBar);
+    ar << (DWORD)pTabbedBar->GetStyle();
+    pTabbedBar->SerializeTabWnd(ar);
+}
+
+CSPControlBar* CSPBarContainer::LoadTabbedBar(CArchive& ar, BOOL bLeft) {
+    CList<UINT, UINT>& lstIDs = bLeft ? m_lstLeftBarIDs : m_lstRightBarIDs;
+    CSPBaseTabbedBar::LoadSiblingBarIDs(ar, lstIDs);
+    if (lstIDs.IsEmpty()) ThrowDamaged();
+    // Only a tabbed bar may come out of the record.
+    CSPBaseTabbedBar* pTabbedBar = (CSPBaseTabbedBar*)ar.ReadObject(RUNTIME_CLASS(CSPBaseTabbedBar));
+    if (pTabbedBar == NULL) ThrowDamaged();
+    DWORD dwStyle = 0;
+    try {
+        ar >> dwStyle;
+    } catch (CException*) {
+        delete pTabbedBar;
+        throw;
+    }
+    CWnd* pOwner = m_pContainerManager->GetOwnerWnd();
+    // The bar stays hidden until the docking state is applied; a bar made
+    // here is always the library's to delete.
+    pTabbedBar->SetAutoDestroy(TRUE);
+    const DWORD dwCreateStyle = (dwStyle & ~(WS_VISIBLE | WS_POPUP)) | WS_CHILD;
+    const CRect rect = pTabbedBar->m_recentDockInfo.GetRect(TRUE).IsRectEmpty()
+                           ? CRect(0, 0, 100, 100)
+                           : pTabbedBar->m_recentDockInfo.GetRect(TRUE);
+    if (pOwner->GetSafeHwnd() == NULL ||
+        !pTabbedBar->Create(_T(""), pOwner, rect, TRUE, (UINT)-1, dwCreateStyle, 0x20)) {
+        if (pTabbedBar->GetSafeHwnd() == NULL) delete pTabbedBar;
+        ThrowDamaged();
+    }
+    CSPDockManager* pDockManager = m_pContainerManager->GetLoadingDockManagerPublic();
+    if (pDockManager != NULL) pDockManager->AddLoadedWindow(pTabbedBar);
+    pTabbedBar->SerializeTabWnd(ar);
+    return pTabbedBar;
 }
 
 void CSPBarContainer::Serialize(CArchive& ar) {
@@ -661,13 +709,13 @@ void CSPBarContainer::Serialize(CArchive& ar) {
 void CSPBarContainer::Load(CArchive& ar, int nDepth) {
     if (nDepth > m_nMaxLoadDepth || m_pContainerManager == NULL) ThrowDamaged();
     int nLeftID = 0, nRightID = 0, nSliderID = 0;
+    // -1 introduces a tabbed bar record, which stands where the id would.
     ar >> nLeftID;
+    if (nLeftID == -1) m_pBarLeft = LoadTabbedBar(ar, TRUE);
     ar >> nRightID;
-    // -1 introduces a tabbed bar, which this library cannot make yet: such
-    // a record counts as damaged rather than creating something else.
-    if (nLeftID == -1 || nRightID == -1) ThrowDamaged();
-    m_nLeftBarID = nLeftID != 0 ? (UINT)nLeftID : (UINT)-1;
-    m_nRightBarID = nRightID != 0 ? (UINT)nRightID : (UINT)-1;
+    if (nRightID == -1) m_pBarRight = LoadTabbedBar(ar, FALSE);
+    m_nLeftBarID = nLeftID != 0 && nLeftID != -1 ? (UINT)nLeftID : (UINT)-1;
+    m_nRightBarID = nRightID != 0 && nRightID != -1 ? (UINT)nRightID : (UINT)-1;
     ar >> nSliderID;
     if (nSliderID != 0) {
         CSPSlider* pSlider = new CSPSlider(FALSE, m_pContainerManager->GetOwnerWnd());

@@ -97,6 +97,8 @@ public:
 
     // Records nested deeper than this are damaged: nothing builds such a tree.
     static const int m_nMaxLoadDepth = 64;
+    // Reads a tabbed bar record and makes the bar's window (hidden).
+    CSPControlBar* LoadTabbedBar(CArchive& ar, BOOL bLeft);
 
 protected:
     // Whether a half counts for the rectangle and the minimum size.

@@ -1,5 +1,6 @@
 // SPBarContainerManager.cpp - one region of docking panes split by sliders.
 #include "SPBarContainerManager.h"
+#include "SPBaseTabbedBar.h"
 
 #include <algorithm>
 
@@ -475,11 +476,22 @@ void CSPBarContainerManager::Serialize(CArchive& ar) {
         CList<int, int> lstIDs;
         for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
             CSPControlBar* pBar = (CSPControlBar*)m_lstControlBars.GetNext(pos);
-            // Bars without an id are tabbed bars, which are not written yet.
             const int nID = pBar->GetSafeHwnd() != NULL ? pBar->GetDlgCtrlID() : 0;
+            CSPBaseTabbedBar* pTabbedBar = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, pBar);
+            if (nID == -1 && pTabbedBar != NULL) {
+                // A tabbed bar made at run time is told by its first tab.
+                CWnd* pFirst = pTabbedBar->GetTabBar(0, FALSE);
+                if (pFirst->GetSafeHwnd() == NULL) continue;
+                lstIDs.AddTail(-1);
+                lstIDs.AddTail(pFirst->GetDlgCtrlID());
+                continue;
+            }
             if (nID != 0 && nID != -1) lstIDs.AddTail(nID);
         }
-        ar << (int)lstIDs.GetCount();
+        int nEntries = 0;
+        for (POSITION pos = lstIDs.GetHeadPosition(); pos != NULL;)
+            if (lstIDs.GetNext(pos) != -1) nEntries++;
+        ar << nEntries;
         for (POSITION pos = lstIDs.GetHeadPosition(); pos != NULL;) ar << lstIDs.GetNext(pos);
         return;
     }
@@ -492,7 +504,16 @@ void CSPBarContainerManager::Serialize(CArchive& ar) {
     for (int i = 0; i < nCount; i++) {
         int nID = 0;
         ar >> nID;
-        if (nID == -1) ThrowDamaged();  // tabbed bars are not part of the library yet
+        if (nID == -1) {
+            int nTabID = 0;
+            ar >> nTabID;
+            CSPControlBar* pTabbed = FindBarByListedID((UINT)nTabID);
+            if (pTabbed == NULL || !pTabbed->IsKindOf(RUNTIME_CLASS(CSPBaseTabbedBar)) ||
+                m_lstControlBars.Find(pTabbed) != NULL)
+                ThrowDamaged();
+            m_lstControlBars.AddTail(pTabbed);
+            continue;
+        }
         CSPControlBar* pBar = DYNAMIC_DOWNCAST(CSPControlBar, pDockManager->FindBarByID((UINT)nID, TRUE));
         if (pBar == NULL || m_lstControlBars.Find(pBar) != NULL) ThrowDamaged();
         if (!m_pRootContainer->AssignBarById((UINT)nID, pBar)) ThrowDamaged();

@@ -82,6 +82,9 @@ public:
     // A slider read with a loaded node joins the list; its id must be new.
     void AddLoadedSlider(CSPSlider* pSlider);
 
+    // The dock manager that a record being read resolves its ids with.
+    CSPDockManager* GetLoadingDockManagerPublic() const { return GetLoadingDockManager(); }
+
     // --- queries -------------------------------------------------------------------
     CSPBarContainer* GetRoot() const { return m_pRootContainer; }
     CSPSlider* GetDefaultSlider() const { return m_pDefaultSlider; }

@@ -1,4 +1,6 @@
 #include "SPControlBar.h"
+#include "SPBaseTabbedBar.h"
+#include "SPDockingCBWrapper.h"
 
 #include <algorithm>
 
@@ -115,9 +117,10 @@ BOOL CSPControlBar::IsTabbed() const {
     if (pParent == NULL) return FALSE;
     if (pParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd))) {
         CWnd* pGrand = pParent->GetParent();
-        return pGrand != NULL && (SPIsKindOf(pGrand, "CSPBaseTabbedBar") || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
+        return pGrand != NULL &&
+               (pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabbedBar)) || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
     }
-    if (SPIsKindOf(pParent, "CSPDockingCBWrapper")) {
+    if (pParent->IsKindOf(RUNTIME_CLASS(CSPDockingCBWrapper))) {
         CWnd* pGrand = pParent->GetParent();
         return pGrand != NULL && pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd));
     }

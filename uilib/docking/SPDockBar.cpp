@@ -1,4 +1,5 @@
 #include "SPDockBar.h"
+#include "SPAutoHideToolBar.h"
 
 #include <algorithm>
 
@@ -53,6 +54,10 @@ CSPDockBar::~CSPDockBar() {
 }
 
 void CSPDockBar::PostNcDestroy() { delete this; }
+
+BOOL CSPDockBar::CanAcceptBar(const CSPBaseControlBar* pBar) const {
+    return pBar != NULL && !pBar->IsKindOf(RUNTIME_CLASS(CSPAutoHideToolBar));
+}
 
 // --- creation -------------------------------------------------------------------------
 

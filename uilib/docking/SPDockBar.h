@@ -22,7 +22,8 @@ public:
     // --- base bar operations it answers itself -----------------------------------
     BOOL CanDockToFrame() const override { return FALSE; }
     BOOL IsResizable() const override { return FALSE; }
-    BOOL CanAcceptBar(const CSPBaseControlBar* pBar) const override { return pBar != NULL; }
+    // Any bar but the auto-hide toolbars, which only the auto-hide strips take.
+    BOOL CanAcceptBar(const CSPBaseControlBar* pBar) const override;
     void AdjustLayout() override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 

@@ -1,4 +1,8 @@
 #include "SPDockManager.h"
+#include "SPAutoHideButton.h"
+#include "SPAutoHideDockBar.h"
+#include "SPAutoHideToolBar.h"
+#include "SPBaseTabbedBar.h"
 
 #include <algorithm>
 
@@ -47,9 +51,10 @@ CSPDockManager::CSPDockManager()
       m_bHideDockingBarsInContainerMode(FALSE),
       m_bAdjustingBarLayout(FALSE),
       m_bRecalcLayout(FALSE),
-      m_lstHiddenMiniFrames(10) {}
+      m_lstHiddenMiniFrames(10),
+      m_bLoadFailed(FALSE) {}
 
-CSPDockManager::~CSPDockManager() {}
+CSPDockManager::~CSPDockManager() { ClearDockedBarStateRecords(); }
 
 BOOL CSPDockManager::SetDockSite(CFrameWnd* pFrame) {
     m_pParentWnd = pFrame;
@@ -84,9 +89,121 @@ BOOL CSPDockManager::EnableDocking(DWORD dwStyle) {
 BOOL CSPDockManager::EnableAutoHideBars(DWORD dwStyle) {
     // The sliding strips stand behind their side's dock bar, which must
     // exist first.
-    if (!EnableDocking(dwStyle & CBRS_ALIGN_ANY)) return FALSE;
-    m_dwEnabledSlideBars |= dwStyle & CBRS_ALIGN_ANY;
+    static const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
+    if (m_pParentWnd->GetSafeHwnd() == NULL) return FALSE;
+    for (DWORD dwSide : sides) {
+        if ((dwStyle & dwSide) == 0 || (m_dwEnabledSlideBars & dwSide) != 0) continue;
+        if ((m_dwEnabledDockBars & dwSide) == 0 && !EnableDocking(dwSide)) return FALSE;
+        CSPAutoHideDockBar* pDockBar = (CSPAutoHideDockBar*)RUNTIME_CLASS(CSPAutoHideDockBar)->CreateObject();
+        if (pDockBar == NULL) return FALSE;
+        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd)) {
+            if (pDockBar->GetSafeHwnd() == NULL) delete pDockBar;
+            return FALSE;
+        }
+        m_lstControlBars.AddTail(pDockBar);
+        m_dwEnabledSlideBars |= dwSide;
+    }
+    AdjustDockingLayout();
     return TRUE;
+}
+
+// --- auto-hide -----------------------------------------------------------------------------
+
+CSPAutoHideToolBar* CSPDockManager::AutoHideBar(CSPDockingControlBar* pBar, CSPAutoHideToolBar* pCurrAutoHideToolBar) {
+    if (pBar == NULL) return NULL;
+    const DWORD dwAlignment = pBar->GetCurrentAlignment();
+    CSPAutoHideDockBar* pAutoHideDockBar = DYNAMIC_DOWNCAST(CSPAutoHideDockBar, FindDockBar(dwAlignment, FALSE));
+    if (pAutoHideDockBar == NULL) return NULL;
+    CSPAutoHideToolBar* pToolBar = pCurrAutoHideToolBar;
+    const BOOL bNew = pToolBar == NULL;
+    if (bNew) {
+        pToolBar = new CSPAutoHideToolBar;
+        if (!pToolBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd, 1, 0, NULL)) {
+            if (pToolBar->GetSafeHwnd() == NULL) delete pToolBar;
+            return NULL;
+        }
+    }
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+    CSPSlider* pSlider = pBar->GetDefaultSlider();
+    if (pToolBar->AddAutoHideButton(pBar, dwAlignment) == NULL) {
+        if (bNew) pToolBar->DestroyWindow();
+        return NULL;
+    }
+    if (bNew) {
+        if ((pAutoHideDockBar->GetStyle() & WS_VISIBLE) == 0) pAutoHideDockBar->ShowWindow(SW_SHOW);
+        pToolBar->DockControlBar(pAutoHideDockBar, NULL, SP_DM_RECT);
+    }
+    AdjustDockingLayout();
+    if (pSlider != NULL) {
+        AddControlBar(pSlider, TRUE, TRUE, FALSE);
+        AlignAutoHideBar(pSlider, TRUE);
+    }
+    pBar->BringWindowToTop();
+    if (pSlider != NULL) pSlider->BringWindowToTop();
+    return pToolBar;
+}
+
+void CSPDockManager::HideAutoHideBars(CSPDockingControlBar* pBarToExclude, BOOL bImmediately) {
+    CObList lst;
+    lst.AddTail(&m_lstAutoHideBars);
+    for (POSITION pos = lst.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, lst.GetNext(pos));
+        if (pSlider == NULL || pSlider->GetContainerManager() == NULL) continue;
+        CSPDockingControlBar* pPane =
+            DYNAMIC_DOWNCAST(CSPDockingControlBar, pSlider->GetContainerManager()->GetFirstBar());
+        if (pPane == NULL || pPane == pBarToExclude || (pPane->GetStyle() & WS_VISIBLE) == 0) continue;
+        pPane->Slide(FALSE, !bImmediately);
+    }
+}
+
+void CSPDockManager::AlignAutoHideBar(CSPSlider* pDefaultSlider, BOOL bIsVisible) {
+    if (pDefaultSlider == NULL || pDefaultSlider->GetContainerManager() == NULL) return;
+    CSPControlBar* pPane = pDefaultSlider->GetContainerManager()->GetFirstBar();
+    const DWORD dwAlignment = pDefaultSlider->GetCurrentAlignment();
+    const CRect rectOuter = m_rectOuterEdgeBounds;  // frame client coordinates
+    if (bIsVisible) {
+        const CSize size = pDefaultSlider->CalcFixedLayout(FALSE, pDefaultSlider->IsHorizontal());
+        CRect rect = rectOuter;
+        switch (dwAlignment) {
+        case CBRS_ALIGN_TOP: rect.bottom = rect.top + min((int)size.cy, (int)rectOuter.Height()); break;
+        case CBRS_ALIGN_BOTTOM: rect.top = rect.bottom - min((int)size.cy, (int)rectOuter.Height()); break;
+        case CBRS_ALIGN_LEFT: rect.right = rect.left + min((int)size.cx, (int)rectOuter.Width()); break;
+        case CBRS_ALIGN_RIGHT: rect.left = rect.right - min((int)size.cx, (int)rectOuter.Width()); break;
+        default: return;
+        }
+        pDefaultSlider->RepositionBars(rect, NULL);
+        return;
+    }
+    CWnd* pParent = pDefaultSlider->GetParent();
+    if (pParent == NULL || pPane == NULL) return;
+    CRect rectSlider, rectPane;
+    pDefaultSlider->GetWindowRect(rectSlider);
+    pPane->GetWindowRect(rectPane);
+    pParent->ScreenToClient(rectSlider);
+    pParent->ScreenToClient(rectPane);
+    const BOOL bHorz = (dwAlignment & CBRS_ORIENT_HORZ) != 0;
+    if (bHorz) {
+        rectSlider.left = rectPane.left = rectOuter.left;
+        rectSlider.right = rectPane.right = rectOuter.right;
+    } else {
+        rectSlider.top = rectPane.top = rectOuter.top;
+        rectSlider.bottom = rectPane.bottom = rectOuter.bottom;
+    }
+    CSize sizeShift(0, 0);
+    switch (dwAlignment) {
+    case CBRS_ALIGN_LEFT: sizeShift.cx = rectOuter.left - rectSlider.left; break;
+    case CBRS_ALIGN_RIGHT: sizeShift.cx = rectOuter.right - rectSlider.right; break;
+    case CBRS_ALIGN_TOP: sizeShift.cy = rectOuter.top - rectSlider.top; break;
+    case CBRS_ALIGN_BOTTOM: sizeShift.cy = rectOuter.bottom - rectSlider.bottom; break;
+    default: break;
+    }
+    rectSlider.OffsetRect(sizeShift);
+    rectPane.OffsetRect(sizeShift);
+    pDefaultSlider->CWnd::SetWindowPos(NULL, rectSlider.left, rectSlider.top, rectSlider.Width(),
+                                       rectSlider.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pPane->CWnd::SetWindowPos(NULL, rectPane.left, rectPane.top, rectPane.Width(), rectPane.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+    pPane->RecalcLayout();
 }
 
 CSPDockBar* CSPDockManager::FindDockBar(DWORD dwAlignment, BOOL bForward) const {
@@ -282,8 +399,12 @@ CSPBaseControlBar* CSPDockManager::ControlBarFromPointWithSide(CPoint point, int
 }
 
 CWnd* CSPDockManager::FindBarByID(UINT uBarID, BOOL bSearchMiniFrames) const {
+    // The auto-hide list holds the sliders of pinned-away panes.
     for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;) {
-        CWnd* pWnd = (CWnd*)m_lstAutoHideBars.GetNext(pos);
+        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, m_lstAutoHideBars.GetNext(pos));
+        CWnd* pWnd = pSlider != NULL && pSlider->GetContainerManager() != NULL
+                         ? pSlider->GetContainerManager()->GetFirstBar()
+                         : NULL;
         if (pWnd->GetSafeHwnd() != NULL && (UINT)pWnd->GetDlgCtrlID() == uBarID) return pWnd;
     }
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
@@ -294,15 +415,28 @@ CWnd* CSPDockManager::FindBarByID(UINT uBarID, BOOL bSearchMiniFrames) const {
             if (pFound != NULL) return pFound;
         } else if ((UINT)pBar->GetDlgCtrlID() == uBarID) {
             return pBar;
+        } else if (pBar->IsKindOf(RUNTIME_CLASS(CSPBaseTabbedBar))) {
+            CWnd* pFound = ((CSPBaseTabbedBar*)pBar)->FindBarByID(uBarID);
+            if (pFound != NULL) return pFound;
         }
     }
     if (bSearchMiniFrames) {
         for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
             CWnd* pMiniFrame = (CWnd*)m_lstMiniFrames.GetNext(pos);
+            if (pMiniFrame->GetSafeHwnd() == NULL) continue;
             CWnd* pBar = pMiniFrame->GetDlgItem((int)uBarID);
             if (pBar != NULL) return pBar;
+            // A tab of a floating tabbed bar.
+            for (CWnd* pChild = pMiniFrame->GetWindow(GW_CHILD); pChild != NULL;
+                 pChild = pChild->GetWindow(GW_HWNDNEXT)) {
+                CSPBaseTabbedBar* pTabbed = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, CWnd::FromHandlePermanent(pChild->m_hWnd));
+                CWnd* pFound = pTabbed != NULL ? pTabbed->FindBarByID(uBarID) : NULL;
+                if (pFound != NULL) return pFound;
+            }
         }
     }
+    CSPBaseControlBar* pFloating = CSPMiniFrameWnd::FindBarById(uBarID);
+    if (pFloating != NULL && pFloating->GetDockSite() == m_pParentWnd) return pFloating;
     return NULL;
 }
 
@@ -456,6 +590,7 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
         if (m_lstControlBars.GetPrev(pos)->IsKindOf(RUNTIME_CLASS(CSPDockBar))) posLastDockBar = posCur;
     }
     const BOOL bBarsHidden = !m_lstLastHiddenControlBars.IsEmpty() || m_bIsPrintPreviewMode;
+    const CRect rectOuterBefore = m_rectOuterEdgeBounds;
     m_rectOuterEdgeBounds.SetRectEmpty();
 
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
@@ -489,6 +624,9 @@ void CSPDockManager::AdjustDockingLayout(HDWP hdwp) {
     }
     m_rectClientAreaBounds = rectRemaining;
     if (m_rectOuterEdgeBounds.IsRectEmpty() || bBarsHidden) m_rectOuterEdgeBounds = rectRemaining;
+    // Panes that are out slide back at once when the edge they lean on moved.
+    if (m_rectOuterEdgeBounds != rectOuterBefore && !m_lstAutoHideBars.IsEmpty()) HideAutoHideBars(NULL, TRUE);
+    UpdateAutoHideMargins();
 
     if (bOwnBatch && hdwp != NULL) ::EndDeferWindowPos(hdwp);
     m_bRecalcLayout = FALSE;
@@ -578,7 +716,7 @@ void CSPDockManager::HideAndRemember() {
     auto hide = [&](CSPBaseControlBar* pBar, BOOL bAll) {
         if (pBar->GetSafeHwnd() == NULL || (pBar->GetStyle() & WS_VISIBLE) == 0) return;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPStatusBar))) return;
-        if (!bAll && (pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) || SPIsKindOf(pBar, "CSPAutoHideDockBar") ||
+        if (!bAll && (pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) || pBar->IsKindOf(RUNTIME_CLASS(CSPAutoHideDockBar)) ||
                       pBar->IsKindOf(RUNTIME_CLASS(CSPSlider))))
             return;
         pBar->ShowControlBar(FALSE, TRUE, FALSE);
@@ -671,4 +809,30 @@ void CSPDockManager::LockUpdate(BOOL bLock) {
     };
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) lock((CWnd*)m_lstMiniFrames.GetNext(pos));
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) lock((CWnd*)m_lstControlBars.GetNext(pos));
+}
+
+void CSPDockManager::UpdateAutoHideMargins() {
+    CSPAutoHideDockBar* bars[4] = {NULL, NULL, NULL, NULL};  // left, top, right, bottom
+    static const DWORD sides[4] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM};
+    for (int i = 0; i < 4; i++) bars[i] = DYNAMIC_DOWNCAST(CSPAutoHideDockBar, FindDockBar(sides[i], FALSE));
+    auto thickness = [](CSPAutoHideDockBar* pBar, BOOL bHorz) -> int {
+        if (pBar == NULL || pBar->GetSafeHwnd() == NULL || !pBar->IsWindowVisible()) return 0;
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        if (rect.IsRectEmpty()) return 0;
+        return bHorz ? rect.Height() : rect.Width();
+    };
+    // The strip of a side starts after the strips of the sides it meets.
+    const int nLeft = thickness(bars[0], FALSE), nTop = thickness(bars[1], TRUE);
+    const int nRight = thickness(bars[2], FALSE), nBottom = thickness(bars[3], TRUE);
+    const int start[4] = {nTop, nLeft, nTop, nLeft};
+    const int end[4] = {nBottom, nRight, nBottom, nRight};
+    for (int i = 0; i < 4; i++) {
+        if (bars[i] == NULL) continue;
+        bars[i]->SetOffsetLeft(start[i]);
+        bars[i]->SetOffsetRight(end[i]);
+        CRect rectClient;
+        bars[i]->GetClientRect(rectClient);
+        bars[i]->RepositionBars(rectClient);
+    }
 }

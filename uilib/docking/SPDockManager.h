@@ -10,10 +10,31 @@
 
 #include <time.h>
 
+class CSPAutoHideToolBar;
 class CSPBaseControlBar;
+class CSPDockingControlBar;
+class CSPSlider;
 class CSPControlBar;
 class CSPDockBar;
 struct CPrintPreviewState;
+
+// One pinned-away pane in the saved docking state: where it was pinned,
+// how it lay when slid out and the group flags of its toolbar.
+struct DockedBarStateRecord {
+    int m_nBarID = -1;
+    DWORD m_dwBarAlignment = 0;
+    BOOL m_bIsVisible = FALSE;
+    CList<UINT, UINT> m_lstSiblingBars;
+    CRect m_rectBar = CRect(0, 0, 0, 0);
+    BOOL m_bFirstInGroup = TRUE;
+    BOOL m_bLastInGroup = TRUE;
+    BOOL m_bActiveInGroup = TRUE;
+    // The pane it was written from or applied to; none in a record read.
+    CSPDockingControlBar* m_pBar = NULL;
+
+    void Serialize(CArchive& ar);
+    void CopyFrom(const DockedBarStateRecord& src);
+};
 
 class CSPDockManager : public CObject {
 public:
@@ -73,6 +94,39 @@ public:
     BOOL IsBarKnown(const CSPBaseControlBar* pBar) const;
     const CObList& GetControlBarList() const { return m_lstControlBars; }
     DWORD GetEnabledSides() const { return m_dwEnabledDockBars; }
+
+    // --- docking state -----------------------------------------------------------------
+    // Every pane and mini frame saves its own values, then the value
+    // "DockingCBAndSliders" ties them together under the frame's key.
+    BOOL SaveState(LPCTSTR lpszProfileName = NULL, UINT uiID = 0);
+    // Reads the state; nothing of the frame changes until SetDockState. A
+    // damaged value answers FALSE, leaves no window behind and makes the
+    // following SetDockState do nothing.
+    BOOL LoadState(LPCTSTR lpszProfileName = NULL, UINT uiID = 0);
+    void SetDockState();
+    void Serialize(CArchive& ar) override;
+    // A window made while a state is read; it goes when the read fails.
+    void AddLoadedWindow(CWnd* pWnd);
+    BOOL IsLoadFailed() const { return m_bLoadFailed; }
+    CString GetStateKey(LPCTSTR lpszProfileName, UINT uiID) const;
+    // The value read or written last, for the tests of damaged values.
+    const CObList& GetRestoredEntries() const { return m_lstLoadedBars; }
+    const CObList& GetRestoredMiniFrames() const { return m_lstLoadedMiniFrames; }
+    const CObList& GetRestoredTabbedBars() const { return m_lstLoadedTabbedBars; }
+    int GetDockedBarStateRecordCount() const { return (int)m_lstDockedBarStateRecords.GetCount(); }
+
+    // --- auto-hide -----------------------------------------------------------------------
+    // Gives a pane entering auto-hide mode its button (on the given toolbar,
+    // or a new one docked in the side's strip) and lists its slider; the
+    // toolbar, NULL when the side has no strip.
+    CSPAutoHideToolBar* AutoHideBar(CSPDockingControlBar* pBar, CSPAutoHideToolBar* pCurrAutoHideToolBar = NULL);
+    // Slides every pane that is out back in, but the one to keep.
+    void HideAutoHideBars(CSPDockingControlBar* pBarToExclude = NULL, BOOL bImmediately = FALSE);
+    // Puts an auto-hide slider and its pane against the edge inside the
+    // dock bars: with its own thickness (bIsVisible), or just shifted there
+    // before the pane slides out.
+    void AlignAutoHideBar(CSPSlider* pDefaultSlider, BOOL bIsVisible = TRUE);
+    const CObList& GetAutoHideBars() const { return m_lstAutoHideBars; }
 
     // --- floating frames ------------------------------------------------------------
     BOOL AddMiniFrame(CWnd* pWnd);
@@ -146,10 +200,25 @@ protected:
     BOOL m_bAdjustingBarLayout;
     BOOL m_bRecalcLayout;
     CList<HWND, HWND> m_lstHiddenMiniFrames;
+    CObList m_lstLoadedBars;        // sliders and panes of the slider section, in bar-list order
+    CObList m_lstLoadedTabbedBars;
+    CObList m_lstLoadedMiniFrames;
+    CPtrList m_lstDockedBarStateRecords;  // DockedBarStateRecord*
+    CList<HWND, HWND> m_lstLoadedWindows;  // made while reading
+    BOOL m_bLoadFailed;
+    // A read that failed or was refused: every window it made goes, and
+    // the working lists are emptied.
+    void DiscardLoadedState();
+    void ClearDockedBarStateRecords();
+    // Takes a pane out of wherever it is now: a tab window, auto-hide mode,
+    // a floating frame or another slider's region.
+    void TakePaneOut(CSPDockingControlBar* pPane, CSPSlider* pNewSlider);
 
     // Hides every visible bar (but status bars) and floating frame, and
     // remembers them for ShowRemembered.
     void HideAndRemember();
+    // The auto-hide strips keep clear of the strips of the sides they meet.
+    void UpdateAutoHideMargins();
     void ShowRemembered();
     // Fits a bar of the size against remaining on its side (spanning
     // remaining along that side); remaining loses the bar's thickness.

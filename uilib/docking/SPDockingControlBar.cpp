@@ -1,5 +1,9 @@
 // SPDockingControlBar.cpp - the resizable docking pane.
 #include "SPDockingControlBar.h"
+#include "SPAutoHideButton.h"
+#include "SPAutoHideDockBar.h"
+#include "SPAutoHideToolBar.h"
+#include "SPTabbedControlBar.h"
 
 #include <algorithm>
 
@@ -22,6 +26,12 @@ IMPLEMENT_DYNCREATE(CSPDockingControlBar, CSPControlBar)
 BOOL CSPDockingControlBar::m_bHideDisabledButtons = TRUE;
 int CSPDockingControlBar::m_nDockSensitivity = 15;
 CSize CSPDockingControlBar::m_sizeDragThreshold(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+int CSPDockingControlBar::m_nTimeOutBeforeAutoHide = 700;
+int CSPDockingControlBar::m_nSlideDefaultTimeOut = 1;
+int CSPDockingControlBar::m_nSlideSteps = 12;
+BOOL CSPDockingControlBar::m_bDisableAnimation = FALSE;
+int CSPDockingControlBar::m_nSlideModeDefault = 1;
+BOOL CSPDockingControlBar::m_bHideInAutoHideModeDefault = FALSE;
 
 namespace {
 
@@ -58,6 +68,7 @@ BEGIN_MESSAGE_MAP(CSPDockingControlBar, CSPControlBar)
     ON_WM_DESTROY()
     ON_WM_CANCELMODE()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CSPDockingControlBar::CSPDockingControlBar()
@@ -69,7 +80,20 @@ CSPDockingControlBar::CSPDockingControlBar()
       m_rectRedraw(0, 0, 0, 0),
       m_nPlacementWeight(100),
       m_bAutoHideMode(FALSE),
-      m_bHideInAutoHideMode(FALSE),
+      m_bHideInAutoHideMode(m_bHideInAutoHideModeDefault),
+      m_nAutoHideTimer(0),
+      m_nSlideTimer(0),
+      m_nSlideStepCount(0),
+      m_nSlideStep(0),
+      m_rectRestored(0, 0, 0, 0),
+      m_bIsSliding(FALSE),
+      m_bKeepShown(FALSE),
+      m_bIsHiding(FALSE),
+      m_nSlideMode(m_nSlideModeDefault),
+      m_pAutoHideButton(NULL),
+      m_pAutoHideBar(NULL),
+      m_pTabbedControlBarRTC(RUNTIME_CLASS(CSPTabbedControlBar)),
+      m_hRestoredDefaultSlider(NULL),
       m_btnClose(nHitClose),
       m_btnPin(nHitPin),
       m_pMiniFrameRTC(NULL),
@@ -95,9 +119,13 @@ BOOL CSPDockingControlBar::Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const R
 }
 
 BOOL CSPDockingControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* pParentWnd, const RECT& rect,
-                                    BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD /*dwTabbedStyle*/,
+                                    BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
                                     DWORD dwSPBarStyle, CCreateContext* pContext) {
     if ((dwStyle & SP_CBRS_FLOAT_MULTI) != 0) m_pMiniFrameRTC = RUNTIME_CLASS(CSPMultiMiniFrameWnd);
+    // The outlook bar (tabbed style 0x40) is made by its own folder, which
+    // sets the class it wants; 0x20 and the rest give the plain tabbed bar.
+    if ((dwTabbedStyle & 0x20) != 0 && (dwTabbedStyle & 0x40) == 0)
+        m_pTabbedControlBarRTC = RUNTIME_CLASS(CSPTabbedControlBar);
     // The caption is drawn by the pane itself, never by the system.
     if ((dwStyle & WS_CAPTION) != 0 || bHasGripper) {
         dwStyle &= ~WS_CAPTION;
@@ -446,8 +474,11 @@ void CSPDockingControlBar::OnLButtonUp(UINT nFlags, CPoint point) {
     ReleaseButtons();
     if (nPressed != nHot) return;
     if (nPressed == nHitPin) {
-        // Auto-hide comes with the auto-hide bars; until then the pin only
-        // shows where it would act.
+        CSPSlider* pSlider = GetDefaultSlider();
+        CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(GetDockSite());
+        if (pSlider != NULL && pDockManager != NULL &&
+            (pDockManager->GetEnabledAutoHideSides() & pSlider->GetCurrentAlignment()) != 0)
+            SetAutoHideMode(!m_bAutoHideMode, pSlider->GetCurrentAlignment(), NULL, TRUE);
         return;
     }
     if (nPressed == nHitClose) OnPressCloseButton();
@@ -465,6 +496,7 @@ void CSPDockingControlBar::OnRButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CSPDockingControlBar::OnPressCloseButton() {
+    if (m_bAutoHideMode) SetAutoHideMode(FALSE, GetCurrentAlignment(), NULL, TRUE);
     ShowControlBar(FALSE, FALSE, FALSE);
     AdjustDockingLayout(NULL);
 }
@@ -507,6 +539,25 @@ void CSPDockingControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHn
 
 LRESULT CSPDockingControlBar::OnSetText(WPARAM /*wParam*/, LPARAM lParam) {
     const LRESULT lResult = Default();
+    CSPBaseTabbedBar* pTabbedBar = GetParentTabbedBar();
+    if (pTabbedBar != NULL) {
+        CSPBaseTabWnd* pTabWnd = pTabbedBar->GetTabWnd();
+        const int iTab = pTabWnd->GetTabFromHwnd(m_hWnd);
+        CString strLabel;
+        if (iTab >= 0 && pTabWnd->GetTabLabel(iTab, strLabel) && strLabel != (LPCTSTR)lParam) {
+            pTabWnd->SetTabLabel(iTab, (LPCTSTR)lParam);
+            pTabbedBar->UpdateCaptionFromActiveTab();
+        }
+        return lResult;
+    }
+    if (m_bAutoHideMode) {
+        if (m_pAutoHideBar->GetSafeHwnd() != NULL) {
+            m_pAutoHideBar->CalcDynamicLayout(0, 0);
+            m_pAutoHideBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        }
+        AdjustDockingLayout(NULL);
+        return lResult;
+    }
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (IsFloating() && pMiniFrame != NULL) {
         pMiniFrame->SetWindowText((LPCTSTR)lParam);
@@ -523,6 +574,25 @@ void CSPDockingControlBar::OnClose() { DestroyWindow(); }
 
 void CSPDockingControlBar::OnDestroy() {
     if (m_wndToolTip.GetSafeHwnd() != NULL) m_wndToolTip.DestroyWindow();
+    if (m_bAutoHideMode) {
+        // A pinned-away pane takes its button and its slider along.
+        KillTimer(nTimerCheck);
+        KillTimer(nTimerSlideIn);
+        KillTimer(nTimerSlideOut);
+        m_bAutoHideMode = FALSE;
+        CSPAutoHideToolBar* pToolBar = m_pAutoHideBar;
+        m_pAutoHideBar = NULL;
+        m_pAutoHideButton = NULL;
+        if (pToolBar->GetSafeHwnd() != NULL) pToolBar->RemoveAutoHideButton(this);
+        CSPSlider* pSlider = GetDefaultSlider();
+        m_hDefaultSlider = NULL;
+        if (pSlider != NULL) {
+            CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(GetDockSite());
+            if (pDockManager != NULL) pDockManager->RemoveControlBar(pSlider, FALSE, FALSE, TRUE);
+            if (pSlider->GetContainerManager() != NULL) pSlider->GetContainerManager()->RemoveControlBar(this);
+            pSlider->DestroyWindow();
+        }
+    }
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (pMiniFrame == NULL) {
         UnDockControlBar(TRUE);
@@ -693,7 +763,15 @@ CSPBaseControlBar* CSPDockingControlBar::DockOnDrag(BOOL& bHandled) {
         if (pMulti != NULL) pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pMulti->ControlBarFromPoint(pt, m_nDockSensitivity, TRUE));
     }
     if (pPane == NULL || pPane == this) return NULL;
-    if (pPane->GetDockingStatus(pt, m_nDockSensitivity) != 2) return NULL;
+    const int nStatus = pPane->GetDockingStatus(pt, m_nDockSensitivity);
+    if (nStatus == 3) {
+        // On a caption or a tab strip: the pane joins the target as a tab.
+        if (!pPane->CanAcceptBar(this)) return NULL;
+        UnDockControlBar(FALSE);
+        bHandled = AttachToTabWnd(pPane, SP_DM_MOUSE, TRUE) != NULL;
+        return this;
+    }
+    if (nStatus != 2) return NULL;
     if (pPane->IsInMultiMiniFrame()) {
         if ((GetControlBarStyle() & SP_CBRS_FLOAT_MULTI) == 0) return NULL;
         CSPMultiMiniFrameWnd* pMulti = (CSPMultiMiniFrameWnd*)pPane->GetParentMiniFrame(TRUE);
@@ -705,8 +783,10 @@ CSPBaseControlBar* CSPDockingControlBar::DockOnDrag(BOOL& bHandled) {
 }
 
 void CSPDockingControlBar::OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay) {
-    // Leaving for a floating frame takes the pane out of its slider's region.
-    if (pWndNewParent != NULL && pWndNewParent->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) {
+    // Leaving for a floating frame or a tab takes the pane out of its
+    // slider's region.
+    if (pWndNewParent != NULL && (pWndNewParent->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd)) ||
+                                  pWndNewParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd)))) {
         CSPSlider* pSlider = GetDefaultSlider();
         if (pSlider != NULL) {
             StoreRecentDockInfo();
@@ -747,6 +827,28 @@ CSPMiniFrameWnd* CSPDockingControlBar::CreateDefaultMiniFrame(CRect rectInitial)
 }
 
 BOOL CSPDockingControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    if (m_bAutoHideMode) {
+        if (!IsHideInAutoHideMode()) {
+            if (m_pAutoHideButton != NULL) m_pAutoHideButton->ShowAttachedWindow(TRUE);
+            if (bShow && bActivate) {
+                SetFocus();
+                m_bActive = TRUE;
+            }
+        } else {
+            if (!bShow && IsWindowVisible() && m_pAutoHideButton != NULL) m_pAutoHideButton->ShowAttachedWindow(FALSE);
+            if (m_pAutoHideBar->GetSafeHwnd() != NULL) m_pAutoHideBar->ShowAutoHideButton(this, bShow);
+        }
+        return TRUE;
+    }
+    CSPBaseTabbedBar* pTabbedBar = GetParentTabbedBar();
+    if (pTabbedBar != NULL) {
+        pTabbedBar->ShowTab(this, bShow, bDelay, bActivate);
+        if (bShow && bActivate) {
+            const int iTab = pTabbedBar->GetTabWnd()->GetTabFromHwnd(m_hWnd);
+            if (iTab >= 0) pTabbedBar->ActivateTab(iTab);
+        }
+        return TRUE;
+    }
     CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
     if (!IsFloating() && !IsTabbed()) {
         ShowWindow(bShow ? SW_SHOW : SW_HIDE);
@@ -841,4 +943,457 @@ void CSPDockingControlBar::Serialize(CArchive& ar) {
     m_rectSavedDockedRect.SetRect(v[4], v[5], v[6], v[7]);
     m_recentDockInfo.GetRect(TRUE) = m_rectSavedDockedRect;
     m_bRecentFloatingState = v[8] != 0;
+}
+
+// --- tabs ----------------------------------------------------------------------------------------
+
+CSPBaseTabbedBar* CSPDockingControlBar::GetParentTabbedBar() const {
+    if (GetSafeHwnd() == NULL) return NULL;
+    CWnd* pParent = GetParent();
+    if (pParent == NULL || !pParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd))) return NULL;
+    return DYNAMIC_DOWNCAST(CSPBaseTabbedBar, pParent->GetParent());
+}
+
+CSPBaseTabbedBar* CSPDockingControlBar::CreateTabbedControlBar() {
+    CRuntimeClass* pRTC = m_pTabbedControlBarRTC;
+    if (pRTC == NULL || !pRTC->IsDerivedFrom(RUNTIME_CLASS(CSPBaseTabbedBar))) pRTC = RUNTIME_CLASS(CSPTabbedControlBar);
+    CSPBaseTabbedBar* pTabbedBar = (CSPBaseTabbedBar*)pRTC->CreateObject();
+    if (pTabbedBar == NULL) return NULL;
+    pTabbedBar->SetAutoDestroy(TRUE);
+    CWnd* pParent = GetParent();
+    CRect rect;
+    GetWindowRect(rect);
+    if (pParent != NULL) pParent->ScreenToClient(rect);
+    if (!pTabbedBar->Create(_T(""), pParent, rect, TRUE, (UINT)-1, GetStyle() | SP_CBRS_FLOAT_MULTI, 0x20,
+                            SPCBRS_FLOAT | SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE)) {
+        // A window that never came leaves its object to this caller.
+        if (pTabbedBar->GetSafeHwnd() == NULL) delete pTabbedBar;
+        return NULL;
+    }
+    pTabbedBar->m_recentDockInfo.GetRect(TRUE) = m_recentDockInfo.GetRect(TRUE);
+    pTabbedBar->m_recentDockInfo.m_rectRecentFloatingRect = m_recentDockInfo.m_rectRecentFloatingRect;
+    pTabbedBar->m_recentDockInfo.GetRect(FALSE) = m_recentDockInfo.GetRect(FALSE);
+    return pTabbedBar;
+}
+
+BOOL CSPDockingControlBar::ReplaceInRegion(CSPDockingControlBar* pNewBar) {
+    if (pNewBar == NULL) return FALSE;
+    CRect rect;
+    GetWindowRect(rect);
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != NULL) {
+        if (pNewBar->GetParent() != pMiniFrame) pNewBar->SetParent(pMiniFrame);
+        pMiniFrame->ScreenToClient(rect);
+        pNewBar->CWnd::SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
+        pMiniFrame->ReplaceControlBar(this, pNewBar);
+        CSPMiniFrameWnd::RegisterBarInGlobalMap(pNewBar, TRUE);
+        return TRUE;
+    }
+    CSPSlider* pSlider = GetDefaultSlider();
+    if (pSlider == NULL) return FALSE;
+    CWnd* pParent = GetParent();
+    if (pParent != NULL) pParent->ScreenToClient(rect);
+    pNewBar->CWnd::SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!pSlider->ReplaceControlBar(this, pNewBar)) return FALSE;
+    pNewBar->m_hDefaultSlider = pSlider->GetSafeHwnd();
+    return TRUE;
+}
+
+CSPBaseTabbedBar* CSPDockingControlBar::AttachToTabWnd(CSPDockingControlBar* pTarget, int nDockMethod,
+                                                       BOOL bSetActive, CSPBaseTabbedBar** ppTabbedControlBar) {
+    if (ppTabbedControlBar != NULL) *ppTabbedControlBar = NULL;
+    if (pTarget == NULL || pTarget == this || !CanBeTabbed() || !pTarget->CanBeTabbed()) return NULL;
+    CSPBaseTabbedBar* pTabbedBar = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, pTarget);
+    if (pTabbedBar == NULL) pTabbedBar = pTarget->GetParentTabbedBar();
+    if (pTabbedBar == NULL) {
+        // The target makes a tabbed bar that takes its place and holds it
+        // as the first tab.
+        pTarget->StoreRecentDockInfo();
+        pTabbedBar = pTarget->CreateTabbedControlBar();
+        if (pTabbedBar == NULL) return NULL;
+        const BOOL bInMiniFrame = pTarget->GetParentMiniFrame(TRUE) != NULL;
+        if (!bInMiniFrame) FrameInsertControlBar(pTabbedBar, pTarget, TRUE);
+        if (!pTarget->ReplaceInRegion(pTabbedBar)) {
+            if (!bInMiniFrame) FrameRemoveControlBar(pTabbedBar, FALSE, FALSE, FALSE);
+            pTabbedBar->DestroyWindow();
+            return NULL;
+        }
+        pTabbedBar->EnableDocking(pTarget->GetEnabledAlignment());
+        pTabbedBar->SetCurrentAlignment(pTarget->GetCurrentAlignment());
+        // The target is no longer in the region: leaving it takes nothing
+        // else along.
+        pTarget->m_hDefaultSlider = NULL;
+        pTarget->UnDockControlBar(TRUE);
+        if (bInMiniFrame) pTarget->GetParentMiniFrame(TRUE)->RemoveControlBar(pTarget, FALSE, FALSE);
+        pTabbedBar->AddTab(pTarget, TRUE, TRUE, TRUE);
+        pTarget->ShowCaption(FALSE);
+        pTabbedBar->ShowWindow(SW_SHOW);
+    }
+    ShowCaption(FALSE);
+    CSPBaseControlBar* pDockBar = pTabbedBar;
+    OnBeforeDock(&pDockBar, NULL, nDockMethod);
+    OnBeforeChangeParent(pTabbedBar->GetTabWnd(), FALSE);
+    // A floating pane's frame goes when it is left empty.
+    CSPMiniFrameWnd* pOldFrame = GetParentMiniFrame(TRUE);
+    if (pOldFrame != NULL) pOldFrame->RemoveControlBar(this, FALSE, FALSE);
+    pTabbedBar->AddTab(this, TRUE, bSetActive, TRUE);
+    ShowWindow(SW_SHOW);
+    pTabbedBar->RecalcLayout();
+    pTabbedBar->AdjustDockingLayout(NULL);
+    if (ppTabbedControlBar != NULL) *ppTabbedControlBar = pTabbedBar;
+    return pTabbedBar;
+}
+
+void CSPDockingControlBar::StoreRecentTabRelatedInfo() {
+    CSPBaseTabbedBar* pTabbedBar = GetParentTabbedBar();
+    if (pTabbedBar == NULL) return;
+    CSPMultiMiniFrameWnd* pMulti = DYNAMIC_DOWNCAST(CSPMultiMiniFrameWnd, pTabbedBar->GetParentMiniFrame(TRUE));
+    if (pMulti != NULL) {
+        BOOL bLeft = FALSE;
+        CSPBarContainer* pNode = pMulti->GetContainerManager().FindContainer(pTabbedBar, bLeft);
+        m_recentDockInfo.m_hRecentMiniFrame = pMulti->GetSafeHwnd();
+        m_recentDockInfo.m_recentMiniFrameInfo.StoreDockInfo(pNode, this, pTabbedBar);
+        pMulti->GetWindowRect(m_recentDockInfo.m_rectRecentFloatingRect);
+        return;
+    }
+    CSPSlider* pSlider = pTabbedBar->GetDefaultSlider();
+    if (pSlider == NULL || pSlider->GetContainerManager() == NULL) return;
+    BOOL bLeft = FALSE;
+    CSPBarContainer* pNode = pSlider->GetContainerManager()->FindContainer(pTabbedBar, bLeft);
+    m_recentDockInfo.m_hRecentDefaultSlider = pSlider->GetSafeHwnd();
+    m_recentDockInfo.m_dwRecentAlignmentToFrame = pSlider->GetCurrentAlignment();
+    m_recentDockInfo.m_recentSliderInfo.StoreDockInfo(pNode, this, pTabbedBar);
+}
+
+// --- auto-hide -----------------------------------------------------------------------------------
+
+BOOL CSPDockingControlBar::IsVisible() const {
+    if (m_bAutoHideMode) {
+        if (!IsHideInAutoHideMode()) return FALSE;
+        return m_pAutoHideBar->GetSafeHwnd() != NULL && m_pAutoHideBar->IsVisible();
+    }
+    return CSPControlBar::IsVisible();
+}
+
+CSPAutoHideToolBar* CSPDockingControlBar::SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                                          CSPAutoHideToolBar* pCurrAutoHideBar, BOOL bUseTimer) {
+    if (!bMode) {
+        if (!m_bAutoHideMode) return NULL;
+        // The whole group on the side goes back: the first pane docks,
+        // the rest join it as tabs.
+        CSPAutoHideDockBar* pDockBar =
+            m_pAutoHideBar != NULL ? DYNAMIC_DOWNCAST(CSPAutoHideDockBar, m_pAutoHideBar->GetParentDockBar()) : NULL;
+        if (pDockBar != NULL)
+            pDockBar->SyncToolbarsInRow(m_pAutoHideBar);
+        else if (m_pAutoHideBar != NULL)
+            m_pAutoHideBar->UnSetAutoHideModeAll(NULL);
+        else
+            UnSetAutoHideMode(NULL);
+        return NULL;
+    }
+    if (m_bAutoHideMode) return m_pAutoHideBar;
+    dwAlignment &= CBRS_ALIGN_ANY;
+    CFrameWnd* pDockSite = GetDockSite();
+    CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(pDockSite);
+    if (pDockManager == NULL || (dwAlignment != CBRS_ALIGN_LEFT && dwAlignment != CBRS_ALIGN_RIGHT &&
+                                 dwAlignment != CBRS_ALIGN_TOP && dwAlignment != CBRS_ALIGN_BOTTOM))
+        return NULL;
+    m_bAutoHideMode = TRUE;
+    CRect rectOld;
+    GetWindowRect(rectOld);
+    pDockSite->ScreenToClient(rectOld);
+    StoreRecentDockInfo();
+    UnDockControlBar(FALSE);
+
+    CSPSlider* pSlider = CreateDefaultSlider(dwAlignment, pDockSite, NULL);
+    if (pSlider == NULL) {
+        m_bAutoHideMode = FALSE;
+        DockControlBar(NULL, NULL, SP_DM_SHOW);
+        return NULL;
+    }
+    m_hDefaultSlider = pSlider->GetSafeHwnd();
+    pSlider->SetAutoHideMode(TRUE);
+    pSlider->AddControlBar(this);
+    SetCurrentAlignment(dwAlignment);
+    pSlider->SetCurrentAlignment(dwAlignment);
+
+    CSPAutoHideToolBar* pToolBar = pDockManager->AutoHideBar(this, pCurrAutoHideBar);
+    if (pToolBar == NULL) {
+        // The side has no strip for the button: the pane stays docked.
+        m_bAutoHideMode = FALSE;
+        m_hDefaultSlider = NULL;
+        pSlider->GetContainerManager()->RemoveControlBar(this);
+        pSlider->DestroyWindow();
+        DockControlBar(NULL, NULL, SP_DM_SHOW);
+        return NULL;
+    }
+    if ((GetStyle() & WS_VISIBLE) != 0) {
+        pSlider->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        pDockSite->RedrawWindow(rectOld, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    } else {
+        ShowWindow(SW_SHOW);
+    }
+    if (bUseTimer)
+        m_nAutoHideTimer = (UINT)SetTimer(nTimerCheck, m_nTimeOutBeforeAutoHide, NULL);
+    else
+        Slide(FALSE, FALSE);
+    return pToolBar;
+}
+
+void CSPDockingControlBar::UnSetAutoHideMode(CSPDockingControlBar* pFirstBarInGroup) {
+    if (!m_bAutoHideMode) return;
+    m_bAutoHideMode = FALSE;
+    KillTimer(nTimerCheck);
+    m_nAutoHideTimer = 0;
+    if (m_nSlideTimer != 0) KillTimer(m_nSlideTimer);
+    m_nSlideTimer = 0;
+    m_bIsSliding = FALSE;
+    CSPAutoHideToolBar* pToolBar = m_pAutoHideBar;
+    const BOOL bActive = pToolBar->GetSafeHwnd() != NULL ? pToolBar->GetRecentRowIndex() != 0 : TRUE;
+    m_pAutoHideBar = NULL;
+    m_pAutoHideButton = NULL;
+    // The toolbar may destroy itself with its last button.
+    if (pToolBar->GetSafeHwnd() != NULL) pToolBar->RemoveAutoHideButton(this);
+
+    CSPSlider* pSlider = GetDefaultSlider();
+    m_hDefaultSlider = NULL;
+    if (pSlider != NULL) {
+        CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(GetDockSite());
+        if (pDockManager != NULL) pDockManager->RemoveControlBar(pSlider, FALSE, FALSE, TRUE);
+        if (pSlider->GetContainerManager() != NULL) pSlider->GetContainerManager()->RemoveControlBar(this);
+        pSlider->DestroyWindow();
+    }
+    // Back as it was before it was pinned away.
+    CWnd::SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pFirstBarInGroup == NULL || pFirstBarInGroup == this || !::IsWindow(pFirstBarInGroup->GetSafeHwnd())) {
+        if (!DockControlBar(NULL, NULL, SP_DM_SHOW)) return;
+    } else {
+        AttachToTabWnd(pFirstBarInGroup, SP_DM_SHOW, bActive);
+    }
+    ShowControlBar(TRUE, FALSE, bActive);
+    AdjustDockingLayout(NULL);
+}
+
+void CSPDockingControlBar::GetSlideRects(CRect& rectPane, CRect& rectSlider) const {
+    CFrameWnd* pDockSite = GetDockSite();
+    GetWindowRect(rectPane);
+    pDockSite->ScreenToClient(rectPane);
+    rectSlider.SetRectEmpty();
+    CSPSlider* pSlider = GetDefaultSlider();
+    if (pSlider != NULL) {
+        pSlider->GetWindowRect(rectSlider);
+        pDockSite->ScreenToClient(rectSlider);
+    }
+}
+
+CRect CSPDockingControlBar::GetAutoHideDockBarRect() const {
+    CRect rect(0, 0, 0, 0);
+    CSPDockBar* pDockBar = m_pAutoHideBar != NULL ? m_pAutoHideBar->GetParentDockBar() : NULL;
+    if (pDockBar->GetSafeHwnd() == NULL) return rect;
+    pDockBar->GetWindowRect(rect);
+    GetDockSite()->ScreenToClient(rect);
+    return rect;
+}
+
+void CSPDockingControlBar::Slide(BOOL bSlideOut, BOOL bUseTimer) {
+    if (!m_bAutoHideMode) return;
+    if (m_nSlideTimer != 0) KillTimer(m_nSlideTimer);
+    m_nSlideTimer = 0;
+    KillTimer(nTimerCheck);
+    m_nAutoHideTimer = 0;
+    CSPSlider* pSlider = GetDefaultSlider();
+    CRect rectWnd;
+    GetWindowRect(rectWnd);
+    const BOOL bHorz = (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0;
+    if (!bUseTimer || m_bDisableAnimation) m_nSlideStep = bHorz ? rectWnd.Height() : rectWnd.Width();
+    if (!bUseTimer) {
+        GetDockSite()->ScreenToClient(rectWnd);
+        m_rectRestored = rectWnd;
+        OnSlide(FALSE);
+        ShowWindow(SW_HIDE);
+        if (pSlider != NULL) pSlider->ShowWindow(SW_HIDE);
+        m_bIsSliding = FALSE;
+        return;
+    }
+    CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(GetDockSite());
+    if (bSlideOut) {
+        if (pDockManager != NULL) {
+            pDockManager->HideAutoHideBars(this, FALSE);
+            if (pSlider != NULL) pDockManager->AlignAutoHideBar(pSlider, FALSE);
+        }
+        ShowWindow(SW_SHOWNOACTIVATE);
+        if (pSlider != NULL) pSlider->ShowWindow(SW_SHOWNOACTIVATE);
+    }
+    BringWindowToTop();
+    if (pSlider != NULL) pSlider->BringWindowToTop();
+    m_bIsHiding = !bSlideOut;
+    m_nSlideTimer = (UINT)SetTimer(bSlideOut ? nTimerSlideOut : nTimerSlideIn, m_nSlideDefaultTimeOut, NULL);
+    if (!m_bDisableAnimation) {
+        int nDistance = 0;
+        if (m_nSlideMode == 1) {
+            CRect rectPane, rectSlider;
+            GetSlideRects(rectPane, rectSlider);
+            nDistance = bHorz ? rectPane.Height() : rectPane.Width();
+        } else if (m_nSlideMode == 2) {
+            if (!bSlideOut && m_nSlideStepCount == 0) {
+                CRect rectPane, rectSlider;
+                GetSlideRects(rectPane, rectSlider);
+                m_rectRestored = rectPane;
+            }
+            nDistance = bHorz ? m_rectRestored.Height() : m_rectRestored.Width();
+        }
+        const int nSteps = max(1, m_nSlideSteps);
+        m_nSlideStep = nDistance / nSteps >= 1 ? nDistance / nSteps : 1;
+    }
+    m_bIsSliding = TRUE;
+    m_nSlideStepCount = 0;
+}
+
+void CSPDockingControlBar::OnSlide(BOOL bSlideOut) {
+    CSPSlider* pSlider = GetDefaultSlider();
+    if (!m_bAutoHideMode && pSlider == NULL) return;
+    m_nSlideStepCount++;
+    CRect rectPane, rectSlider;
+    GetSlideRects(rectPane, rectSlider);
+    const DWORD dwAlignment = GetCurrentAlignment();
+    const int d = m_nSlideStep;
+    if (m_nSlideMode == 2) {
+        // The pane grows out of the edge or shrinks into it, the slider at
+        // its inner edge.
+        const int nSign = bSlideOut ? 1 : -1;
+        const int nMax = (dwAlignment & CBRS_ORIENT_HORZ) != 0 ? m_rectRestored.Height() : m_rectRestored.Width();
+        switch (dwAlignment) {
+        case CBRS_ALIGN_LEFT:
+            rectPane.right = rectPane.left + max(0, min(nMax, rectPane.Width() + nSign * d));
+            rectSlider.OffsetRect(rectPane.right - rectSlider.left, 0);
+            break;
+        case CBRS_ALIGN_RIGHT:
+            rectPane.left = rectPane.right - max(0, min(nMax, rectPane.Width() + nSign * d));
+            rectSlider.OffsetRect(rectPane.left - rectSlider.right, 0);
+            break;
+        case CBRS_ALIGN_TOP:
+            rectPane.bottom = rectPane.top + max(0, min(nMax, rectPane.Height() + nSign * d));
+            rectSlider.OffsetRect(0, rectPane.bottom - rectSlider.top);
+            break;
+        case CBRS_ALIGN_BOTTOM:
+            rectPane.top = rectPane.bottom - max(0, min(nMax, rectPane.Height() + nSign * d));
+            rectSlider.OffsetRect(0, rectPane.top - rectSlider.bottom);
+            break;
+        default: break;
+        }
+    } else {
+        CSize sizeOffset(0, 0);
+        switch (dwAlignment) {
+        case CBRS_ALIGN_LEFT: sizeOffset.cx = bSlideOut ? d : -d; break;
+        case CBRS_ALIGN_RIGHT: sizeOffset.cx = bSlideOut ? -d : d; break;
+        case CBRS_ALIGN_TOP: sizeOffset.cy = bSlideOut ? d : -d; break;
+        case CBRS_ALIGN_BOTTOM: sizeOffset.cy = bSlideOut ? -d : d; break;
+        default: break;
+        }
+        rectPane.OffsetRect(sizeOffset);
+        rectSlider.OffsetRect(sizeOffset);
+        if (bSlideOut) {
+            // A slide out ends flush with the strip of buttons.
+            const CRect rectBar = GetAutoHideDockBarRect();
+            CSize sizeBack(0, 0);
+            switch (dwAlignment) {
+            case CBRS_ALIGN_LEFT: sizeBack.cx = -max(0, (int)(rectPane.left - rectBar.right)); break;
+            case CBRS_ALIGN_RIGHT: sizeBack.cx = max(0, (int)(rectBar.left - rectPane.right)); break;
+            case CBRS_ALIGN_TOP: sizeBack.cy = -max(0, (int)(rectPane.top - rectBar.bottom)); break;
+            case CBRS_ALIGN_BOTTOM: sizeBack.cy = max(0, (int)(rectBar.top - rectPane.bottom)); break;
+            default: break;
+            }
+            if (!rectBar.IsRectEmpty()) {
+                rectPane.OffsetRect(sizeBack);
+                rectSlider.OffsetRect(sizeBack);
+            }
+        }
+    }
+    CWnd::SetWindowPos(NULL, rectPane.left, rectPane.top, rectPane.Width(), rectPane.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pSlider != NULL)
+        pSlider->CWnd::SetWindowPos(NULL, rectSlider.left, rectSlider.top, rectSlider.Width(), rectSlider.Height(),
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CSPDockingControlBar::CheckStopSlideCondition(BOOL bDirection) {
+    if (!m_bAutoHideMode) return TRUE;
+    CRect rectPane, rectSlider;
+    GetSlideRects(rectPane, rectSlider);
+    const CRect rectBar = GetAutoHideDockBarRect();
+    if (m_nSlideMode == 2) {
+        const BOOL bHorz = (GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0;
+        const int nExtent = bHorz ? rectPane.Height() : rectPane.Width();
+        const int nFull = bHorz ? m_rectRestored.Height() : m_rectRestored.Width();
+        return bDirection ? nExtent >= nFull : nExtent < 1;
+    }
+    switch (GetCurrentAlignment()) {
+    case CBRS_ALIGN_BOTTOM: return bDirection ? rectPane.bottom <= rectBar.top : rectPane.top >= rectBar.top;
+    case CBRS_ALIGN_TOP: return bDirection ? rectPane.top >= rectBar.bottom : rectPane.bottom <= rectBar.bottom;
+    case CBRS_ALIGN_LEFT: return bDirection ? rectPane.left >= rectBar.right : rectPane.right <= rectBar.right;
+    case CBRS_ALIGN_RIGHT: return bDirection ? rectPane.right <= rectBar.left : rectPane.left >= rectBar.left;
+    default: return TRUE;
+    }
+}
+
+BOOL CSPDockingControlBar::CheckAutoHideCondition() {
+    if (m_bActive || m_bKeepShown || !m_bAutoHideMode) return FALSE;
+    if (m_wndToolTip.GetSafeHwnd() != NULL && m_wndToolTip.IsWindowVisible()) return FALSE;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    CSPSlider* pSlider = GetDefaultSlider();
+    CWnd* pUnder = CWnd::WindowFromPoint(pt);
+    CRect rectPane, rectSlider;
+    GetWindowRect(rectPane);
+    if (pSlider != NULL) pSlider->GetWindowRect(rectSlider);
+    CRect rectUnion;
+    rectUnion.UnionRect(rectPane, rectSlider);
+    if (pUnder != NULL &&
+        (pUnder == this || IsChild(pUnder) || (pSlider != NULL && (pUnder == pSlider || pSlider->IsChild(pUnder)))) &&
+        rectUnion.PtInRect(pt))
+        return FALSE;
+    if (m_pAutoHideButton != NULL && m_pAutoHideBar->GetSafeHwnd() != NULL) {
+        CRect rectButton = m_pAutoHideButton->GetRect();
+        m_pAutoHideBar->ClientToScreen(rectButton);
+        if (rectButton.PtInRect(pt)) return FALSE;
+    }
+    Slide(FALSE, TRUE);
+    return TRUE;
+}
+
+void CSPDockingControlBar::OnTimer(UINT_PTR nIDEvent) {
+    switch (nIDEvent) {
+    case nTimerSlideIn:
+    case nTimerSlideOut: {
+        const BOOL bOut = nIDEvent != nTimerSlideIn;
+        m_bIsHiding = !bOut;
+        OnSlide(bOut);
+        if (CheckStopSlideCondition(bOut)) {
+            KillTimer(nIDEvent);
+            m_bIsSliding = FALSE;
+            m_nSlideTimer = 0;
+            m_nSlideStepCount = 0;
+            CSPSlider* pSlider = GetDefaultSlider();
+            if (bOut) {
+                RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                if (pSlider != NULL) pSlider->RedrawWindow(NULL, NULL, RDW_INVALIDATE);
+                m_nAutoHideTimer = (UINT)SetTimer(nTimerCheck, m_nTimeOutBeforeAutoHide, NULL);
+            } else {
+                ShowWindow(SW_HIDE);
+                if (pSlider != NULL) pSlider->ShowWindow(SW_HIDE);
+            }
+        }
+        return;
+    }
+    case nTimerCheck:
+        if (CheckAutoHideCondition()) {
+            KillTimer(nTimerCheck);
+            m_nAutoHideTimer = 0;
+        }
+        return;
+    default:
+        CSPControlBar::OnTimer(nIDEvent);
+    }
 }

@@ -10,7 +10,10 @@
 #include "SPCaptionButton.h"
 #include "SPControlBar.h"
 
+class CSPAutoHideButton;
+class CSPAutoHideToolBar;
 class CSPBarContainerManager;
+class CSPBaseTabbedBar;
 class CSPSlider;
 
 // Control bar style bit: the pane floats in a multi-bar mini frame.
@@ -34,6 +37,23 @@ public:
     static int m_nDockSensitivity;
     // What the pointer must travel before a press on the caption drags.
     static CSize m_sizeDragThreshold;
+
+    // Auto-hide timing, class-wide: the period of the check that slides an
+    // unused pane back in, the period of the slide steps and their number;
+    // with animation off a timed slide is one step. Tests set them.
+    static int m_nTimeOutBeforeAutoHide;
+    static int m_nSlideDefaultTimeOut;
+    static int m_nSlideSteps;
+    static BOOL m_bDisableAnimation;
+    // 1: a pinned-away pane moves in and out from behind the frame edge;
+    // 2: it grows and shrinks. Copied into each new pane.
+    static int m_nSlideModeDefault;
+    // TRUE: an auto-hidden pane counts as visible while its button shows.
+    static BOOL m_bHideInAutoHideModeDefault;
+    // Timer ids of the pane: sliding in, sliding out, the check.
+    static constexpr UINT nTimerSlideIn = 1;
+    static constexpr UINT nTimerSlideOut = 2;
+    static constexpr UINT nTimerCheck = 3;
 
     // --- operations the class adds, in slot order --------------------------------
     virtual BOOL Create(LPCTSTR lpszCaption, CWnd* pParentWnd, const CSize& size, BOOL bHasGripper, UINT nID,
@@ -62,16 +82,38 @@ public:
     virtual BOOL DockToRecentSlider();
     // Docks every pane of another region beside this one.
     virtual BOOL DockContainer(CSPBarContainerManager& manager, DWORD dwAlignment, int nDockMethod);
+    virtual BOOL ReservedPaneQuery() { return TRUE; }
+    // Makes this pane a tab of the target: the target's tabbed bar, or a
+    // new one that takes the target's place. The tabbed bar, NULL when the
+    // panes cannot be tabbed.
+    virtual CSPBaseTabbedBar* AttachToTabWnd(CSPDockingControlBar* pTabControlBarAttachTo, int nDockMethod,
+                                             BOOL bSetActive = TRUE, CSPBaseTabbedBar** ppTabbedControlBar = NULL);
+    virtual CSPBaseTabbedBar* CreateTabbedControlBar();
+    // Pins the pane away on the side (bMode TRUE; the toolbar holding its
+    // button is the answer) or puts it, with its group, back (FALSE).
+    virtual CSPAutoHideToolBar* SetAutoHideMode(BOOL bMode, DWORD dwAlignment,
+                                                CSPAutoHideToolBar* pCurrAutoHideBar = NULL, BOOL bUseTimer = TRUE);
+    // Leaves auto-hide mode: back to the recent place, or as a tab of the
+    // group's first pane.
+    virtual void UnSetAutoHideMode(CSPDockingControlBar* pFirstBarInGroup);
+    virtual void Slide(BOOL bSlideOut, BOOL bUseTimer = TRUE);
     virtual BOOL IsHideInAutoHideMode() const { return m_bHideInAutoHideMode; }
-    virtual BOOL IsNotHiding() const { return TRUE; }
+    virtual BOOL IsNotHiding() const { return !(m_bIsSliding && m_bIsHiding); }
+    virtual int GetSlideMode() const { return m_nSlideMode; }
+    // A tab records its place relative to its tabbed bar.
+    virtual void StoreRecentTabRelatedInfo();
     virtual void OnPressCloseButton();
     virtual void DrawCaption(CDC* pDC, CRect rectCaption);
+    virtual BOOL CheckAutoHideCondition();
+    virtual BOOL CheckStopSlideCondition(BOOL bDirection);
+    virtual void OnSlide(BOOL bSlideOut);
 
     // --- base operations ---------------------------------------------------------------
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL CanBeTabbed() const override { return TRUE; }
     BOOL IsDocked() const override;
     BOOL IsInMultiMiniFrame() const override;
+    BOOL IsVisible() const override;
     void ShowCaption(BOOL bShow) override;
     BOOL DockToFrameSide() override;
     void OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay = FALSE) override;
@@ -104,6 +146,30 @@ public:
     BOOL DockToFrameSide(DWORD dwAlignment, BOOL bOuterEdge = FALSE);
     // Docks the pane beside a docked pane, on the given side of it.
     BOOL DockBeside(CSPDockingControlBar* pTarget, DWORD dwAlignment);
+    // The new bar takes this pane's place in its region (slider or
+    // floating frame); FALSE when the pane holds none.
+    BOOL ReplaceInRegion(CSPDockingControlBar* pNewBar);
+    // The tabbed bar whose tab this pane is, NULL when none.
+    CSPBaseTabbedBar* GetParentTabbedBar() const;
+
+    // --- auto-hide ---------------------------------------------------------------------
+    void SetAutoHideParents(CSPAutoHideToolBar* pToolBar, CSPAutoHideButton* pBtn) {
+        m_pAutoHideBar = pToolBar;
+        m_pAutoHideButton = pBtn;
+    }
+    CSPAutoHideToolBar* GetAutoHideToolBar() const { return m_pAutoHideBar; }
+    CSPAutoHideButton* GetAutoHideButton() const { return m_pAutoHideButton; }
+    void SetKeepShown(BOOL bKeepShown) { m_bKeepShown = bKeepShown; }
+    BOOL IsSliding() const { return m_bIsSliding; }
+    const CRect& GetExpandedRect() const { return m_rectRestored; }
+    void SetSlideMode(int nMode) { m_nSlideMode = nMode; }
+    int GetSlideStep() const { return m_nSlideStep; }
+    UINT GetSlideTimer() const { return m_nSlideTimer; }
+    UINT GetCheckTimer() const { return m_nAutoHideTimer; }
+    // The slider a loaded docking state gave the pane, until it is applied.
+    HWND GetRestoredSlider() const { return m_hRestoredDefaultSlider; }
+    void SetRestoredSlider(HWND hSlider) { m_hRestoredDefaultSlider = hSlider; }
+    CRuntimeClass* GetTabbedControlBarClass() const { return m_pTabbedControlBarRTC; }
 
     // --- attributes ----------------------------------------------------------------
     static void SetCaptionStyle(BOOL /*bDrawText*/, BOOL /*bForceGradient*/, BOOL bHideDisabledButtons) {
@@ -129,6 +195,19 @@ protected:
     int m_nPlacementWeight;
     BOOL m_bAutoHideMode;
     BOOL m_bHideInAutoHideMode;
+    UINT m_nAutoHideTimer;
+    UINT m_nSlideTimer;
+    int m_nSlideStepCount;
+    int m_nSlideStep;
+    CRect m_rectRestored;
+    BOOL m_bIsSliding;
+    BOOL m_bKeepShown;
+    BOOL m_bIsHiding;
+    int m_nSlideMode;
+    CSPAutoHideButton* m_pAutoHideButton;
+    CSPAutoHideToolBar* m_pAutoHideBar;
+    CRuntimeClass* m_pTabbedControlBarRTC;
+    HWND m_hRestoredDefaultSlider;
     CSPCaptionButton m_btnClose;
     CSPCaptionButton m_btnPin;
     CRuntimeClass* m_pMiniFrameRTC;
@@ -163,5 +242,11 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnCancelMode();
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // The pane's and its slider's rectangles in the dock site's client
+    // coordinates.
+    void GetSlideRects(CRect& rectPane, CRect& rectSlider) const;
+    // The rectangle of the auto-hide toolbar's dock bar, in the same.
+    CRect GetAutoHideDockBarRect() const;
     DECLARE_MESSAGE_MAP()
 };

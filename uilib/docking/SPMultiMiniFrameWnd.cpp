@@ -378,3 +378,30 @@ void CSPMultiMiniFrameWnd::Serialize(CArchive& ar) {
     CSPMiniFrameWnd::Serialize(ar);
     m_barContainerManager.Serialize(ar);
 }
+
+void CSPMultiMiniFrameWnd::SetDockState(CSPDockManager* /*pDockManager*/) {
+    CObList lstBars;
+    lstBars.AddTail((CObList*)&m_barContainerManager.GetBars());
+    if (lstBars.IsEmpty()) {
+        DestroyWindow();
+        return;
+    }
+    BOOL bAnyVisible = FALSE;
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, lstBars.GetNext(pos));
+        if (pPane == NULL || pPane->GetSafeHwnd() == NULL) continue;
+        if (pPane->GetParent() != this) pPane->SetParent(this);
+        pPane->SetControlBarStyle(pPane->GetControlBarStyle() | CBRS_FLOATING);
+        RegisterBarInGlobalMap(pPane, TRUE);
+        const BOOL bVisible = pPane->GetRecentVisibleState() || !pPane->IsRestoredFromRegistry();
+        pPane->ShowWindow(bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+        bAnyVisible = bAnyVisible || bVisible;
+    }
+    CSPControlBar* pFirst = m_barContainerManager.GetFirstBar();
+    m_hEmbeddedBar = pFirst->GetSafeHwnd();
+    SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (bAnyVisible) ShowWindow(SW_SHOWNOACTIVATE);
+    CheckCaptionVisibility();
+    AdjustLayout();
+    SetCaptionButtons(m_dwCaptionButtons);
+}

@@ -51,6 +51,9 @@ public:
     void SaveRecentFloatingRect() override;
     void CheckEmbeddedBar() override;
     void Serialize(CArchive& ar) override;
+    // Takes in the panes its loaded region names (they have left their
+    // places already); a frame whose region holds none goes.
+    void SetDockState(CSPDockManager* pDockManager) override;
 
     // --- helpers of the panes ------------------------------------------------------------
     // Inserts a bar beside a pane of this frame, on the side given.

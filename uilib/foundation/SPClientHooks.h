@@ -44,7 +44,6 @@
 //
 //   name                  where                          replaced by
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
-//   CSPAutoHideDockBar    SPVisualManagerXP bars         ISPVisualBar field
 //   CDockBar              SPDlgImpl and SPFrameInput     RUNTIME_CLASS once the
 //                         click tests                    class library has it
 //
@@ -106,6 +105,7 @@ struct SPBarInfo {
     BOOL bToolBar = FALSE;                   // a CSPToolBar or a bar derived from it
     BOOL bPopupMenuBar = FALSE;              // a CSPPopupMenuBar or a bar derived from it
     BOOL bDockingPane = FALSE;               // a CSPDockingControlBar: it can leave a tab
+    BOOL bAutoHideDockBar = FALSE;           // a CSPAutoHideDockBar: the strip of pinned-away panes
 };
 
 // Implemented by CSPBaseControlBar; its bar classes add their fields.

@@ -179,7 +179,7 @@ void CSPVisualManagerXP::OnFillBarBackground(CDC* pDC, CSPBaseControlBar* pBar, 
         pDC->FillRect(rectFill, &m_brBarFace);
         return;
     }
-    if (SPIsKindOf(pWnd, "CSPAutoHideDockBar")) {
+    if (info.bAutoHideDockBar) {
         pDC->FillRect(rectFill, &m_brTabBack);
         return;
     }

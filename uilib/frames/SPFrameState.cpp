@@ -256,46 +256,20 @@ void CSPFrameImpl::SaveUserToolbars(BOOL bFrameBarsOnly) {
 
 // --- the docking state ------------------------------------------------------------------
 
-namespace {
-
-// The dock manager keeps the docking layout of the frame's panes, when it
-// stores one (LoadState, SaveState, SetDockState); until it does, the bars
-// carry their own places (their SaveState) and there is nothing to hand it.
-template <class M>
-auto DockManagerLoad(M& manager, LPCTSTR lpszProfile, UINT uiID, int) -> decltype(BOOL(manager.LoadState(lpszProfile, uiID))) {
-    return manager.LoadState(lpszProfile, uiID);
-}
-template <class M>
-BOOL DockManagerLoad(M&, LPCTSTR, UINT, long) {
-    return FALSE;
-}
-template <class M>
-auto DockManagerSave(M& manager, LPCTSTR lpszProfile, UINT uiID, int) -> decltype(BOOL(manager.SaveState(lpszProfile, uiID))) {
-    return manager.SaveState(lpszProfile, uiID);
-}
-template <class M>
-BOOL DockManagerSave(M&, LPCTSTR, UINT, long) {
-    return FALSE;
-}
-template <class M>
-auto DockManagerApply(M& manager, const CDockState& state, int) -> decltype(BOOL(manager.SetDockState(state))) {
-    return manager.SetDockState(state);
-}
-template <class M>
-BOOL DockManagerApply(M&, const CDockState&, long) {
-    return TRUE;
-}
-
-}  // namespace
-
+// The docking panes' layout is the dock manager's, saved under the frame's
+// resource id; the bars carry their own places as well (their SaveState).
 BOOL CSPFrameImpl::LoadDockState(LPCTSTR lpszProfile) {
-    return DockManagerLoad(m_dockManager, lpszProfile, m_nIDDefaultResource, 0);
+    return m_pFrame->GetSafeHwnd() != NULL && m_dockManager.LoadState(lpszProfile, m_nIDDefaultResource);
 }
 
 BOOL CSPFrameImpl::SaveDockState(LPCTSTR lpszProfile) {
-    return DockManagerSave(m_dockManager, lpszProfile, m_nIDDefaultResource, 0);
+    return m_pFrame->GetSafeHwnd() != NULL && m_dockManager.SaveState(lpszProfile, m_nIDDefaultResource);
 }
 
 BOOL CSPFrameImpl::IsDockStateValid(const CDockState& /*state*/) { return TRUE; }
 
-BOOL CSPFrameImpl::SetDockState(const CDockState& state) { return DockManagerApply(m_dockManager, state, 0); }
+BOOL CSPFrameImpl::SetDockState(const CDockState& state) {
+    m_pFrame->SetDockState(state);
+    m_dockManager.SetDockState();
+    return TRUE;
+}

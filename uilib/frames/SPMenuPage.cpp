@@ -2,21 +2,82 @@
 #include "SPMenuPage.h"
 
 #include "SPClientHooks.h"
+#include "SPContextMenuManager.h"
 #include "SPGlobalData.h"
 #include "SPMenuBar.h"
+#include "SPPopupMenu.h"
 #include "SPTempStateStore.h"
 #include "SPToolBar.h"
 #include "SPToolbarCustomize.h"
+
+// --- the popup of a context menu being customised ---------------------------------
+
+namespace {
+
+// A context menu opened by the page: a library popup with a caption that
+// stays open while the sheet is, as a target for dropped commands, and
+// tells the page when it goes.
+class CSPMenuPagePopup : public CSPPopupMenu {
+public:
+    CSPMenuPagePopup(CSPMenuPage* pPage, LPCTSTR lpszCaption) : m_pPage(pPage), m_strCaption(lpszCaption) {}
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        if (!CSPPopupMenu::PreCreateWindow(cs)) return FALSE;
+        cs.style |= WS_CAPTION | WS_SYSMENU;
+        cs.lpszName = m_strCaption;
+        return TRUE;
+    }
+    // The popup lays its items out in its client area; the caption comes on
+    // top of that.
+    void RecalcLayout(BOOL bNotify = TRUE) override {
+        CSPPopupMenu::RecalcLayout(bNotify);
+        if (GetSafeHwnd() == NULL || (GetStyle() & WS_CAPTION) == 0) return;
+        CRect rectClient, rectWindow;
+        GetClientRect(rectClient);
+        GetWindowRect(rectWindow);
+        const CSize sizeWanted = m_FinalSize;
+        const int cxExtra = rectWindow.Width() - rectClient.Width();
+        const int cyExtra = rectWindow.Height() - rectClient.Height();
+        if (rectClient.Size() != sizeWanted)
+            SetWindowPos(NULL, 0, 0, sizeWanted.cx + cxExtra, sizeWanted.cy + cyExtra,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void ForgetPage() { m_pPage = NULL; }
+
+protected:
+    CSPMenuPage* m_pPage;
+    CString m_strCaption;
+
+    afx_msg void OnDestroy() {
+        CSPMenuPage* pPage = m_pPage;
+        m_pPage = NULL;
+        if (pPage != NULL) pPage->CloseContextMenu(this);
+        CSPPopupMenu::OnDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSPMenuPagePopup, CSPPopupMenu)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// --- the page -----------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CSPMenuPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CSPMenuPage, CPropertyPage)
     ON_CBN_SELCHANGE(SP_IDC_FRAME_MENUS, OnSelchangeMenuList)
     ON_BN_CLICKED(SP_IDC_RESET_FRAME_MENU, OnResetFrameMenu)
+    ON_CBN_SELCHANGE(SP_IDC_CONTEXT_MENUS, OnSelchangeContextMenu)
+    ON_BN_CLICKED(SP_IDC_RESET_CONTEXT, OnResetContextMenu)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 static UINT MenuKey(HMENU hMenu) { return (UINT)(UINT_PTR)hMenu; }
+
+CPoint CSPMenuPage::s_ptContextMenu(-1, -1);
 
 CSPMenuPage::CSPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
     : CPropertyPage(SP_IDD_CUSTOMIZE_MENU),
@@ -27,7 +88,9 @@ CSPMenuPage::CSPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
       m_hmenuSelected(NULL),
       m_bIsDefaultMenuLoaded(FALSE),
       m_bAutoSet(bAutoSet),
-      m_pParentFrame(pParentFrame) {}
+      m_pParentFrame(pParentFrame),
+      m_pContextMenu(NULL),
+      m_uiContextMenuResId(0) {}
 
 CSPMenuPage::~CSPMenuPage() {}
 
@@ -39,6 +102,7 @@ void CSPMenuPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, SP_IDC_MENU_ICON, m_wndIcon);
     DDX_Text(pDX, SP_IDC_MENU_DESCRIPTION, m_strMenuDescr);
     DDX_CBString(pDX, SP_IDC_FRAME_MENUS, m_strMenuName);
+    DDX_CBString(pDX, SP_IDC_CONTEXT_MENUS, m_strContextMenuName);
     DDX_CBIndex(pDX, SP_IDC_MENU_ANIMATION, m_iMenuAnimationType);
     int nShadows = m_bMenuShadows;
     DDX_Check(pDX, SP_IDC_MENU_SHADOWS, nShadows);
@@ -122,8 +186,8 @@ BOOL CSPMenuPage::OnInitDialog() {
         UpdateData(FALSE);
     }
 
-    // Context menus come from the context-menu manager; without one the
-    // page offers none.
+    // Context menus come from the context-menu manager; the first entry
+    // (dashes) opens none. Without a manager the page offers none.
     {
         CString strNone;
         CSPResourceScope scope;
@@ -131,10 +195,20 @@ BOOL CSPMenuPage::OnInitDialog() {
         m_wndContextMenus.AddString(strNone);
         m_wndContextMenus.SetCurSel(0);
     }
-    static const UINT contextControls[] = {SP_IDC_CONTEXT_LABEL, SP_IDC_CONTEXT_MENUS, SP_IDC_CONTEXT_HINT,
-                                           SP_IDC_CONTEXT_GROUP, SP_IDC_RESET_CONTEXT};
-    for (UINT nID : contextControls)
-        if (CWnd* pWnd = GetDlgItem(nID)) pWnd->ShowWindow(SW_HIDE);
+    if (g_pContextMenuManager != NULL) {
+        CStringList lstNames;
+        g_pContextMenuManager->GetMenuNames(lstNames);
+        for (POSITION pos = lstNames.GetHeadPosition(); pos != NULL;)
+            m_wndContextMenus.AddString(lstNames.GetNext(pos));
+        const BOOL bAny = m_wndContextMenus.GetCount() >= 2;
+        m_wndContextMenus.EnableWindow(bAny);
+        if (CWnd* pLabel = GetDlgItem(SP_IDC_CONTEXT_LABEL)) pLabel->EnableWindow(bAny);
+    } else {
+        static const UINT contextControls[] = {SP_IDC_CONTEXT_LABEL, SP_IDC_CONTEXT_MENUS, SP_IDC_CONTEXT_HINT,
+                                               SP_IDC_CONTEXT_GROUP, SP_IDC_RESET_CONTEXT};
+        for (UINT nID : contextControls)
+            if (CWnd* pWnd = GetDlgItem(nID)) pWnd->ShowWindow(SW_HIDE);
+    }
 
     CSPToolbarCustomize* pSheet = DYNAMIC_DOWNCAST(CSPToolbarCustomize, GetParent());
     const UINT uiFlags = pSheet != NULL ? pSheet->GetFlags() : 0;
@@ -252,12 +326,99 @@ void CSPMenuPage::OnResetFrameMenu() {
     m_pMenuBar->RedrawWindow();
 }
 
+void CSPMenuPage::SaveContextMenuState(CSPPopupMenu* pMenu) {
+    if (pMenu == NULL || pMenu->GetSafeHwnd() == NULL) return;
+    CRect rectWindow;
+    pMenu->GetWindowRect(rectWindow);
+    s_ptContextMenu = rectWindow.TopLeft();
+    spTempStateStore.SaveState(MenuKey(pMenu->GetHMenu()), pMenu->GetMenuBar());
+}
+
+void CSPMenuPage::CloseContextMenu(CSPPopupMenu* pMenu) {
+    // A popup the page has already let go of (one it replaces) changes
+    // nothing here.
+    if (pMenu == NULL || pMenu != m_pContextMenu) return;
+    SaveContextMenuState(pMenu);
+    m_pContextMenu = NULL;
+    if (m_wndContextMenus.GetSafeHwnd() != NULL) m_wndContextMenus.SetCurSel(0);
+    if (CWnd* pReset = GetDlgItem(SP_IDC_RESET_CONTEXT)) pReset->EnableWindow(FALSE);
+}
+
+void CSPMenuPage::OnSelchangeContextMenu() {
+    if (CWnd* pReset = GetDlgItem(SP_IDC_RESET_CONTEXT)) pReset->EnableWindow(FALSE);
+    if (g_pContextMenuManager == NULL) return;
+    m_uiContextMenuResId = 0;
+    if (m_pContextMenu != NULL) {
+        CSPPopupMenu* pOld = m_pContextMenu;
+        SaveContextMenuState(pOld);
+        m_pContextMenu = NULL;
+        if (::IsWindow(pOld->GetSafeHwnd())) pOld->SendMessage(WM_CLOSE);
+    }
+    if (m_wndContextMenus.GetCurSel() <= 0) return;
+    UpdateData();
+    UINT uiResId = 0;
+    HMENU hMenu = g_pContextMenuManager->GetMenuByName(m_strContextMenuName, &uiResId);
+    HMENU hPopup = hMenu != NULL ? ::GetSubMenu(hMenu, 0) : NULL;
+    if (hPopup == NULL) {
+        ::MessageBeep((UINT)-1);
+        return;
+    }
+    m_uiContextMenuResId = uiResId;
+
+    CSPMenuPagePopup* pPopup = new CSPMenuPagePopup(this, m_strContextMenuName);
+    pPopup->SetDestroyMenu(FALSE);  // the menu stays the manager's
+    CSPToolbarCustomize* pSheet = DYNAMIC_DOWNCAST(CSPToolbarCustomize, GetParent());
+    CWnd* pOwner = pSheet != NULL ? (CWnd*)pSheet->GetParentFrame() : NULL;
+    if (pOwner == NULL) pOwner = GetTopLevelFrame();
+    if (pOwner == NULL) pOwner = AfxGetMainWnd();
+    m_pContextMenu = pPopup;
+    if (!pPopup->Create(pOwner, s_ptContextMenu.x, s_ptContextMenu.y, hPopup, FALSE, FALSE)) {
+        m_pContextMenu = NULL;
+        AfxMessageBox(_T("Can't create context menu!"));
+        return;
+    }
+    if (CWnd* pReset = GetDlgItem(SP_IDC_RESET_CONTEXT)) pReset->EnableWindow(TRUE);
+}
+
+void CSPMenuPage::OnResetContextMenu() {
+    if (g_pContextMenuManager == NULL) return;
+    UpdateData();
+    CString strPrompt;
+    {
+        CSPResourceScope scope;
+        strPrompt.Format(SP_IDS_RESET_MENU, (LPCTSTR)m_strContextMenuName);
+    }
+    if (AfxMessageBox(strPrompt, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    UINT uiResId = 0;
+    HMENU hMenu = g_pContextMenuManager->GetMenuByName(m_strContextMenuName, &uiResId);
+    HMENU hPopup = hMenu != NULL ? ::GetSubMenu(hMenu, 0) : NULL;
+    if (hPopup == NULL) {
+        ::MessageBeep((UINT)-1);
+        return;
+    }
+    if (m_pContextMenu != NULL) m_pContextMenu->GetMenuBar()->ImportFromMenu(hPopup, TRUE);
+    if (m_pParentFrame != NULL && ::IsWindow(m_pParentFrame->GetSafeHwnd()))
+        m_pParentFrame->SendMessage(SP_WM_RESETCONTEXTMENU, uiResId, (LPARAM)m_pContextMenu);
+    // Parks the layout as reset and opens the menu again.
+    OnSelchangeContextMenu();
+    if (m_pContextMenu != NULL) {
+        m_pContextMenu->RecalcLayout();
+        m_pContextMenu->GetMenuBar()->RedrawWindow();
+    }
+}
+
 void CSPMenuPage::OnDestroy() {
     UpdateData();
     CSPToolBar::m_nMenuAnimation = m_iMenuAnimationType;
     if (m_pMenuBar != NULL && ::IsWindow(m_pMenuBar->GetSafeHwnd())) {
         if (m_hmenuSelected != NULL) SaveMenuState(m_hmenuSelected);
         if (m_hmenuCurr != NULL) ShowMenu(m_hmenuCurr, FALSE);
+    }
+    if (m_pContextMenu != NULL) {
+        CSPPopupMenu* pMenu = m_pContextMenu;
+        SaveContextMenuState(pMenu);
+        m_pContextMenu = NULL;
+        if (::IsWindow(pMenu->GetSafeHwnd())) pMenu->SendMessage(WM_CLOSE);
     }
     CSPToolBar::m_bMenuShadows = m_bMenuShadows;
     CPropertyPage::OnDestroy();

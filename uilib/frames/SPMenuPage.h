@@ -1,8 +1,10 @@
 // SPMenuPage.h - the Menu page of the customisation sheet: the frame's
 // menus edited in place on the one menu bar (the default menu or a
 // template's shared menu), each menu's layout parked in the temporary
-// store under its handle while another one shows; resets; the menu
-// animation and shadow options, applied when the sheet closes.
+// store under its handle while another one shows; the registered context
+// menus opened as library popups with a caption that take dropped
+// commands; resets; the menu animation and shadow options, applied when
+// the sheet closes.
 #pragma once
 #include "afxwin.h"
 #include "afxdlgs.h"
@@ -28,6 +30,7 @@
 #define SP_IDS_RESET_MENU 16113
 
 class CSPMenuBar;
+class CSPPopupMenu;
 
 class CSPMenuPage : public CPropertyPage {
     DECLARE_DYNAMIC(CSPMenuPage)
@@ -50,11 +53,22 @@ public:
     int m_iMenuAnimationType;
     BOOL m_bMenuShadows;
 
+    CString m_strContextMenuName;
+
     CSPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     HMENU GetShownMenu() const { return m_hmenuSelected; }
+    // The open context menu, NULL when none.
+    CSPPopupMenu* GetContextMenu() const { return m_pContextMenu; }
+    UINT GetContextMenuResId() const { return m_uiContextMenuResId; }
+
+    // The popup of a context menu is closing: its layout is parked, and the
+    // page shows none.
+    void CloseContextMenu(CSPPopupMenu* pMenu);
 
     afx_msg void OnSelchangeMenuList();
     afx_msg void OnResetFrameMenu();
+    afx_msg void OnSelchangeContextMenu();
+    afx_msg void OnResetContextMenu();
 
 protected:
     CSPMenuBar* m_pMenuBar;
@@ -63,6 +77,14 @@ protected:
     BOOL m_bIsDefaultMenuLoaded;
     BOOL m_bAutoSet;
     CFrameWnd* m_pParentFrame;
+    CSPPopupMenu* m_pContextMenu;
+    UINT m_uiContextMenuResId;
+    // Where the next context menu opens: where the last one was parked, for
+    // every page of the process.
+    static CPoint s_ptContextMenu;
+
+    // Parks the popup's layout under its menu and remembers its place.
+    void SaveContextMenuState(CSPPopupMenu* pMenu);
 
     // Parks the bar's layout under the handle of the menu it shows.
     void SaveMenuState(HMENU hMenu);

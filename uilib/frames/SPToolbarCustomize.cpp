@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SPCommandManager.h"
+#include "SPContextMenuManager.h"
 #include "SPCustomizePage.h"
 #include "SPGlobalData.h"
 #include "SPKeyboardManager.h"
@@ -27,6 +28,7 @@
 #include "SPUserTool.h"
 #include "SPUserToolsManager.h"
 #include "SPVisualManager.h"
+#include "SPWorkspace.h"
 
 CSPToolbarCustomize* g_pWndCustomize = NULL;
 
@@ -35,6 +37,7 @@ IMPLEMENT_DYNAMIC(CSPToolbarCustomize, CPropertySheet)
 BEGIN_MESSAGE_MAP(CSPToolbarCustomize, CPropertySheet)
     ON_WM_CREATE()
     ON_MESSAGE(WM_HELP, OnHelp)
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 static const int nIdHelpButton = 9;
@@ -83,7 +86,7 @@ CSPToolbarCustomize::CSPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
     if (g_pKeyboardManager != NULL && m_pParentFrame != NULL &&
         (m_pParentFrame->m_hAccelTable != NULL || g_pKeyboardManager->HasTable(m_pParentFrame)))
         AddPage(m_pKeyboardPage);
-    if (bMenuBar) AddPage(m_pMenuPage);
+    if (g_pContextMenuManager != NULL || bMenuBar) AddPage(m_pMenuPage);
     if (g_pMouseManager != NULL) AddPage(m_pMousePage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != NULL;) {
         CPropertyPage* pPage = DYNAMIC_DOWNCAST(CPropertyPage, m_listCustomPages.GetNext(pos));
@@ -285,6 +288,31 @@ LRESULT CSPToolbarCustomize::OnHelp(WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
+// The help context of each control of the pages: its id + 0x41000.
+const DWORD* CSPToolbarCustomize::GetHelpIds() {
+    static DWORD s_ids[2 * 34 + 2] = {0};
+    if (s_ids[0] == 0) {
+        static const UINT ranges[][2] = {
+            {16601, 16603}, {16611, 16617}, {16621, 16626}, {16631, 16634}, {16641, 16647}, {16651, 16657}};
+        int n = 0;
+        for (const auto& range : ranges) {
+            for (UINT uiId = range[0]; uiId <= range[1]; uiId++) {
+                s_ids[n++] = uiId;
+                s_ids[n++] = uiId + 0x41000;
+            }
+        }
+        s_ids[n++] = 0;
+        s_ids[n] = 0;
+    }
+    return s_ids;
+}
+
+void CSPToolbarCustomize::OnContextMenu(CWnd* pWnd, CPoint /*point*/) {
+    CSPWorkspace* pWorkspace = CSPWorkspace::GetInstance();
+    if ((m_uiFlags & SPCUSTOMIZE_CONTEXTHELP) && pWorkspace != NULL && pWnd != NULL)
+        pWorkspace->OnWinHelp(pWnd, (DWORD_PTR)GetHelpIds());
+}
+
 // --- the catalogue ----------------------------------------------------------
 
 CObList* CSPToolbarCustomize::GetCategoryButtons(LPCTSTR lpszCategory) const {
@@ -471,6 +499,7 @@ CString CSPToolbarCustomize::MenuPathName(const CString& strPath, const CString&
 void CSPToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCTSTR lpszCategory,
                                           LPCTSTR lpszMenuPath) {
     if (pMenu == NULL) return;
+    BOOL bWindowMenu = FALSE;
     const int nCount = pMenu->GetMenuItemCount();
     for (int i = 0; i < nCount; i++) {
         const UINT uiCmd = pMenu->GetMenuItemID(i);
@@ -504,6 +533,7 @@ void CSPToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCTS
             continue;
         }
 
+        if (bPopup && uiCmd >= 0xE130 && uiCmd <= 0xE13F) bWindowMenu = TRUE;
         if (lpszCategory != NULL && g_pUserToolsManager != NULL &&
             uiCmd == g_pUserToolsManager->GetToolsEntryCmd()) {
             AddUserTools(lpszCategory);
@@ -514,6 +544,13 @@ void CSPToolbarCustomize::AddMenuCommands(const CMenu* pMenu, BOOL bPopup, LPCTS
         AddButton(lpszCategory != NULL ? lpszCategory : (LPCTSTR)m_strAllCommands, button);
     }
 
+    // The "Windows" dialog the frame adds to its Window menu at run time.
+    CSPMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CSPMDIFrameWnd, m_pParentFrame);
+    if (bWindowMenu && lpszCategory != NULL && pMDIFrame != NULL && pMDIFrame->GetWindowsDialogCommand() != 0 &&
+        pMDIFrame->IsWindowsDialogShownAlways()) {
+        CSPToolbarButton button(pMDIFrame->GetWindowsDialogCommand(), -1, pMDIFrame->GetWindowsDialogText());
+        AddButton(lpszCategory, button);
+    }
 }
 
 void CSPToolbarCustomize::AddUserTools(LPCTSTR lpszCategory) {

@@ -130,7 +130,13 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+public:
+    // The pairs (control id, help context) of the pages' controls, ending
+    // with (0, 0), for the workspace's context help.
+    static const DWORD* GetHelpIds();
 };
 
 // The open sheet (at most one), NULL when none.

@@ -3,6 +3,7 @@
 #include "SPToolbarsPage.h"
 
 #include "SPCommandManager.h"
+#include "SPDropDownToolbarButton.h"
 #include "SPMiniFrameWnd.h"
 #include "SPGlobalData.h"
 #include "SPToolBar.h"
@@ -190,7 +191,7 @@ BOOL CSPToolbarsPage::OnInitDialog() {
     for (POSITION pos = g_lstAllToolbars.GetHeadPosition(); pos != NULL;) {
         CSPToolBar* pBar = DYNAMIC_DOWNCAST(CSPToolBar, g_lstAllToolbars.GetNext(pos));
         if (pBar == NULL || CWnd::FromHandlePermanent(pBar->GetSafeHwnd()) != pBar) continue;
-        if (SPIsKindOf(pBar, "CSPDropDownToolBar")) continue;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CSPDropDownToolBar))) continue;
         if (pBar->GetTopLevelFrame() != pTopFrame || !pBar->AllowShowOnList()) continue;
         AddToolbarEntry(pBar, BarText(pBar), FALSE);
     }

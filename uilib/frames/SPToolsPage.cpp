@@ -106,10 +106,20 @@ BOOL CSPToolsPage::OnInitDialog() {
             CSPUserTool* pTool = (CSPUserTool*)lstTools.GetNext(pos);
             m_wndToolsList.AddItem(pTool->m_strLabel, (DWORD_PTR)pTool);
         }
-        const UINT uiInitialDirMenu = g_pUserToolsManager->GetInitialDirMenuID();
-        if (uiInitialDirMenu != 0 && m_menuInitialDir.LoadMenu(uiInitialDirMenu)) m_wndInitialDirBtn.ShowWindow(SW_SHOW);
-        const UINT uiArgumentsMenu = g_pUserToolsManager->GetArgumentsMenuID();
-        if (uiArgumentsMenu != 0 && m_menuArguments.LoadMenu(uiArgumentsMenu)) m_wndArgumentsBtn.ShowWindow(SW_SHOW);
+        // Each menu button opens its menu's first submenu to its right.
+        struct {
+            UINT uiMenuId;
+            CMenu& menu;
+            CSPMenuButton& button;
+        } buttons[] = {{g_pUserToolsManager->GetInitialDirMenuID(), m_menuInitialDir, m_wndInitialDirBtn},
+                       {g_pUserToolsManager->GetArgumentsMenuID(), m_menuArguments, m_wndArgumentsBtn}};
+        for (auto& b : buttons) {
+            if (b.uiMenuId == 0 || !b.menu.LoadMenu(b.uiMenuId)) continue;
+            CMenu* pPopup = b.menu.GetSubMenu(0);
+            b.button.m_hMenu = pPopup != NULL ? pPopup->GetSafeHmenu() : NULL;
+            b.button.m_bRightArrow = TRUE;
+            b.button.ShowWindow(SW_SHOW);
+        }
     }
     EnableControls();
     return TRUE;
@@ -169,15 +179,6 @@ void CSPToolsPage::OnBrowseCommand() {
     OnUpdateTool();
 }
 
-UINT CSPToolsPage::TrackOptionsMenu(CButton& button, CMenu& menu) {
-    CMenu* pPopup = menu.GetSubMenu(0);
-    if (pPopup == NULL) return 0;
-    CRect rect;
-    button.GetWindowRect(rect);
-    return (UINT)::TrackPopupMenu(pPopup->m_hMenu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, rect.right,
-                                  rect.top, 0, m_hWnd, NULL);
-}
-
 void CSPToolsPage::TypeText(CEdit& edit, UINT uiStringId) {
     CString strText;
     if (uiStringId == 0 || !strText.LoadString(uiStringId)) return;
@@ -185,13 +186,17 @@ void CSPToolsPage::TypeText(CEdit& edit, UINT uiStringId) {
     for (int i = 0; i < strText.GetLength(); i++) edit.SendMessage(WM_CHAR, (WPARAM)(BYTE)strText[i]);
 }
 
-void CSPToolsPage::OnArgumentsOptions() {
-    TypeText(m_wndArgumentsEdit, TrackOptionsMenu(m_wndArgumentsBtn, m_menuArguments));
+void CSPToolsPage::TypeMenuChoice(CSPMenuButton& button, CEdit& edit) {
+    const UINT uiChoice = (UINT)button.m_nMenuResult;
+    // A click that closed the menu without a choice types nothing, and a
+    // choice is typed once.
+    button.m_nMenuResult = 0;
+    TypeText(edit, uiChoice);
 }
 
-void CSPToolsPage::OnInitialDirectoryOptions() {
-    TypeText(m_wndInitialDirEdit, TrackOptionsMenu(m_wndInitialDirBtn, m_menuInitialDir));
-}
+void CSPToolsPage::OnArgumentsOptions() { TypeMenuChoice(m_wndArgumentsBtn, m_wndArgumentsEdit); }
+
+void CSPToolsPage::OnInitialDirectoryOptions() { TypeMenuChoice(m_wndInitialDirBtn, m_wndInitialDirEdit); }
 
 void CSPToolsPage::OnOK() {
     OnUpdateTool();

@@ -7,6 +7,7 @@
 #include "afxdlgs.h"
 
 #include "SPEditListBox.h"
+#include "SPMenuButton.h"
 
 #define SP_IDD_CUSTOMIZE_TOOLS 16928
 #define SP_IDC_TOOLS_LIST 16921
@@ -44,8 +45,8 @@ public:
     CSPToolsPage();
     ~CSPToolsPage() override;
 
-    CButton m_wndInitialDirBtn;
-    CButton m_wndArgumentsBtn;
+    CSPMenuButton m_wndInitialDirBtn;
+    CSPMenuButton m_wndArgumentsBtn;
     CEdit m_wndArgumentsEdit;
     CEdit m_wndInitialDirEdit;
     CEdit m_wndCommandEdit;
@@ -72,8 +73,9 @@ protected:
 
     CSPToolbarCustomize* GetCustomizeSheet() const;
     void EnableControls();
-    // Opens the menu to the right of the button; the command chosen, 0 for none.
-    virtual UINT TrackOptionsMenu(CButton& button, CMenu& menu);
+    // The text of the command chosen in a menu button's menu, typed into
+    // the edit.
+    void TypeMenuChoice(CSPMenuButton& button, CEdit& edit);
     // Asks for the tool's program; tests answer it.
     virtual BOOL AskCommandFile(CString& strPath);
     void TypeText(CEdit& edit, UINT uiStringId);

@@ -280,8 +280,10 @@ BOOL CSPWorkspace::SaveState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
         SPSaveRebarState(strPath, pFrameImpl->GetFrame());
     }
 
-    // The user images the user drew go back to their file.
-    if (CSPToolBar::m_pUserImages != NULL) CSPToolBar::m_pUserImages->SaveToFile(NULL);
+    // The user images go back to the file they were loaded from (a strip
+    // from a resource has none).
+    CSPButtonImages* pUserImages = CSPToolBar::m_pUserImages;
+    if (pUserImages != NULL && !pUserImages->m_strUDLPath.IsEmpty()) pUserImages->SaveToFile(pUserImages->m_strUDLPath);
 
     if (g_pMouseManager != NULL) g_pMouseManager->SaveState(strPath);
     if (g_pContextMenuManager != NULL) g_pContextMenuManager->SaveState(strPath);

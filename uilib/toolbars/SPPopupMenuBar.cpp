@@ -328,6 +328,10 @@ void CSPPopupMenuBar::AdjustLayout() {
     AdjustLocations();
     Invalidate();
     UpdateWindow();
+    // While customising, an item dropped in or dragged out sizes the popup
+    // anew.
+    CSPPopupMenu* pPopup = DYNAMIC_DOWNCAST(CSPPopupMenu, GetParent());
+    if (g_bCustomizeMode && pPopup != NULL) pPopup->RecalcLayout();
 }
 
 void CSPPopupMenuBar::GetSeparatorRect(CSPToolbarButton* pButton, CRect& rect, BOOL /*bHorz*/) const {

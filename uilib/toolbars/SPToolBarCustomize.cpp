@@ -3,6 +3,7 @@
 // resizing stretchable buttons, and the button context menu.
 #include "SPToolBar.h"
 
+#include "SPButtonAppearanceDlg.h"
 #include "SPCustomizeButton.h"
 #include "SPGlobalData.h"
 #include "SPToolbarCustomize.h"
@@ -18,6 +19,13 @@ const int nMarkWidth = 6;
 
 BOOL StillAlive(HWND hWnd, const CWnd* pWnd) {
     return ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pWnd;
+}
+
+// The button appearance dialog for a button of the bar; TRUE on OK.
+BOOL RunAppearanceDialog(CSPToolBar* pBar, CSPToolbarButton* pButton) {
+    CSPResourceScope scope;
+    CSPButtonAppearanceDlg dlg(pButton, CSPToolBar::m_pUserImages, pBar, 0, pBar->IsMenuMode());
+    return dlg.DoModal() == IDOK;
 }
 
 }  // namespace
@@ -378,9 +386,9 @@ CSPToolbarButton* CSPToolBar::CreateDroppedButton(IDataObject* pDataObject) {
     if (pButton->m_bDragFromCollection) {
         pButton->m_bText = FALSE;
         pButton->m_bImage = TRUE;
-        // A command with neither image nor text needs the appearance
-        // dialog, which comes with the customisation sheet.
-        if (pButton->GetImage() < 0 && pButton->m_strText.IsEmpty()) {
+        // A command with neither image nor text gets one in the appearance
+        // dialog, or is not dropped.
+        if (pButton->GetImage() < 0 && pButton->m_strText.IsEmpty() && !RunAppearanceDialog(this, pButton)) {
             delete pButton;
             return NULL;
         }
@@ -562,13 +570,20 @@ void CSPToolBar::OnCustomizeCommand(UINT nID) {
         m_iSelected = -1;
         break;
     case SP_IDC_APPEARANCE:
-        // The appearance dialog comes with the customisation sheet.
-        return;
-    case SP_IDC_IMAGE:
-        if (!pButton->IsImageValid()) return;  // would need the appearance dialog
+        if (pButton->m_strText.IsEmpty()) SetButtonTextFromResource(m_iSelected);
+        if (!RunAppearanceDialog(this, pButton)) return;
+        break;
+    case SP_IDC_IMAGE: {
+        const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
         pButton->m_bText = FALSE;
         pButton->m_bImage = TRUE;
+        if (!pButton->IsImageValid() && !RunAppearanceDialog(this, pButton)) {
+            pButton->m_bText = bText;
+            pButton->m_bImage = bImage;
+            return;
+        }
         break;
+    }
     case SP_IDC_TEXT:
         pButton->m_bText = TRUE;
         pButton->m_bImage = FALSE;
@@ -579,9 +594,13 @@ void CSPToolBar::OnCustomizeCommand(UINT nID) {
         }
         break;
     case SP_IDC_IMAGE_AND_TEXT: {
-        if (!pButton->IsImageValid()) return;
         const BOOL bText = pButton->m_bText, bImage = pButton->m_bImage;
         pButton->m_bText = pButton->m_bImage = TRUE;
+        if (!pButton->IsImageValid() && !RunAppearanceDialog(this, pButton)) {
+            pButton->m_bText = bText;
+            pButton->m_bImage = bImage;
+            return;
+        }
         if (!EnsureSelectedText(pButton)) {
             ::MessageBeep((UINT)-1);
             pButton->m_bText = bText;
