@@ -99,7 +99,7 @@ int Render(const std::string& outFolder, const std::vector<std::string>& pages) 
       printf("%d pages=0 scale=0\n", n);
       continue;
     }
-    std::unique_ptr<tw::html::Document> doc = tw::html::parseHtml(bytes);
+    std::shared_ptr<tw::html::Document> doc = tw::html::parseHtml(bytes);
     const std::string url = NS_BuildFileURL(page.c_str());
     CPdfJob* job = new CPdfJob();
     job->AddRef();
@@ -110,9 +110,11 @@ int Render(const std::string& outFolder, const std::vector<std::string>& pages) 
     int pages = 0;
     {
       twpdf::PdfConversion conversion(job, options);
-      pages = conversion.AddPage(job, *doc, url);
+      conversion.AddPage(job, doc, url);
       std::string error;
-      if (!conversion.Finish(job, &error)) {
+      const bool finished = conversion.Finish(job, &error);
+      pages = conversion.page_count();
+      if (!finished) {
         fprintf(stderr, "fidelity_render: %s: %s\n", pdf.c_str(), error.c_str());
         job->Release();
         return 1;

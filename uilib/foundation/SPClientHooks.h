@@ -43,8 +43,8 @@
 // the class directly. Name tests left in the foundation and the controls:
 //
 //   name                  where                          replaced by
-//   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
-//                                                        class library has it
+//   CDockBar              SPDlgImpl and SPFrameInput     RUNTIME_CLASS once the
+//                         click tests                    class library has it
 //
 // Every library class starts with its window or object base, so its CObject
 // part sits at the object's address; SPClientOf relies on that.
@@ -344,20 +344,6 @@ public:
 
 protected:
     ~ISPDialogPopupMenu() {}
-};
-
-// What a library popup menu tells the frame it shows over (the top-level
-// frame): shown (FALSE keeps it from showing: the popup closes) and gone.
-// Implemented by the library frames; a frame without it accepts every popup.
-class ISPPopupMenuFrame {
-public:
-    virtual BOOL OnPopupMenuShown(CSPPopupMenu* pMenu) = 0;
-    virtual void OnPopupMenuClosed(CSPPopupMenu* pMenu) = 0;
-    // Paints the logo band of a popup that has one (client coordinates).
-    virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
-
-protected:
-    ~ISPPopupMenuFrame() {}
 };
 
 // The active popup menu, shared by the popup menus, the frames and the

@@ -1,5 +1,6 @@
 // SPMenuBar.cpp - the frame's menu as a row of menu buttons.
 #include "SPMenuBar.h"
+#include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPPopupMenu.h"
 #include "SPTearOffManager.h"
@@ -59,6 +60,9 @@ int CSPMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     SetWindowText(strName);
     SetSPBarStyle(GetSPBarStyle() | SPCBRS_CLOSE);
     MeasureSystemButton();
+    // A library frame hands the bar its menus and routes the menu keys to it.
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromMenuBarFrame(m_pParentFrame != NULL ? m_pParentFrame : GetParent());
+    if (pImpl != NULL) pImpl->SetMenuBar(this);
     return 0;
 }
 

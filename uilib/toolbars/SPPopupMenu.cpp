@@ -1,5 +1,10 @@
 // SPPopupMenu.cpp - the window of a library popup menu.
 #include "SPPopupMenu.h"
+
+#include "SPFrameImpl.h"
+#include "SPFrameWnd.h"
+#include "SPMDIFrameWnd.h"
+#include "SPOleIPFrameWnd.h"
 #include "SPDialog.h"
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
@@ -151,6 +156,8 @@ CSPPopupMenu::CSPPopupMenu()
       m_nVisibleBarHeight(0),
       m_bTearOffTracking(FALSE),
       m_bIsTearOffCaptionActive(FALSE),
+      m_bRefusedByFrame(FALSE),
+      m_bDestroying(FALSE),
       m_rectTearOffCaption(0, 0, 0, 0),
       m_iLogoWidth(0),
       m_nLogoLocation(SP_LOGO_LEFT) {
@@ -199,8 +206,10 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     if (m_pParentPopup == NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar)))
         m_pParentPopup = DYNAMIC_DOWNCAST(CSPPopupMenu, pWndParent->GetParent());
     if (m_pParentPopup == NULL) {
-        // One menu at a time: a new top-level menu closes the one shown.
+        // One menu at a time: a new top-level menu closes the chain shown.
         CSPPopupMenu* pActive = GetActiveMenu();
+        while (pActive != NULL && pActive->m_pParentPopup != NULL && ::IsWindow(pActive->m_pParentPopup->GetSafeHwnd()))
+            pActive = pActive->m_pParentPopup;
         if (pActive != NULL && pActive != this && ::IsWindow(pActive->GetSafeHwnd())) pActive->SendMessage(WM_CLOSE);
     }
     if (m_pParentPopup != NULL) m_bTrackMode = m_pParentPopup->m_bTrackMode;
@@ -219,6 +228,12 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     if (!CMiniFrameWnd::CreateEx(WS_EX_TOOLWINDOW, strClassName, _T(""), WS_POPUP, CRect(x, y, x, y), pOwner))
         return FALSE;
     m_wndMenuBar.SetLockedMode(bLocked);
+    if (m_bRefusedByFrame) {
+        // The frame did not let it show: it goes without ever appearing
+        // (after the caller is done with it).
+        PostMessage(WM_CLOSE);
+        return TRUE;
+    }
     if (!m_bAnimationDone) StartAnimation();
     CheckShadow();
     if (!m_bAnimationDone && CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && m_iShadowSize == 0)
@@ -240,6 +255,16 @@ CSPToolbarMenuButton* CSPPopupMenu::GetParentArrowButton() const {
 void CSPPopupMenu::CloseAllChildren() {
     m_wndMenuBar.CloseSubMenu();
     for (int i = 0; i < m_wndMenuBar.GetCount(); i++) m_wndMenuBar.GetItem(i)->OnCancelMode();
+}
+
+void CSPPopupMenu::DrawFrameMenuLogo(CFrameWnd* pTopFrame, CDC* pDC, CSPPopupMenu* pPopup, const CRect& rectLogo) {
+    if (pTopFrame == NULL) return;
+    if (CSPMDIFrameWnd* pMDI = DYNAMIC_DOWNCAST(CSPMDIFrameWnd, pTopFrame))
+        pMDI->OnDrawMenuLogo(pDC, pPopup, rectLogo);
+    else if (CSPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CSPFrameWnd, pTopFrame))
+        pFrame->OnDrawMenuLogo(pDC, pPopup, rectLogo);
+    else if (CSPOleIPFrameWnd* pInPlace = DYNAMIC_DOWNCAST(CSPOleIPFrameWnd, pTopFrame))
+        pInPlace->OnDrawMenuLogo(pDC, pPopup, rectLogo);
 }
 
 void CSPPopupMenu::EnableMenuLogo(int iLogoSize, int nLocation) {
@@ -345,26 +370,15 @@ BOOL CSPPopupMenu::BuildItems() {
     CFrameWnd* pTarget = DYNAMIC_DOWNCAST(CFrameWnd, GetMessageWnd());
     if (pTarget == NULL) pTarget = GetTopLevelFrame();
     if (pTarget != NULL && !m_bTrackMode) m_wndMenuBar.OnUpdateCmdUI(pTarget, FALSE);
-    if (m_pParentPopup == NULL) {
-        TellDialogOfMenu(GetMessageWnd(), this);
-        SetActiveMenu(this);
-        // The frame may refuse the menu: it closes then.
-        ISPPopupMenuFrame* pFrame = FrameOfPopup();
-        if (pFrame != NULL && !pFrame->OnPopupMenuShown(this)) {
-            if (!m_bInClose) PostMessage(WM_CLOSE);
-            return FALSE;
-        }
+    if (m_pParentPopup == NULL) TellDialogOfMenu(GetMessageWnd(), this);
+    // The frame sees every popup of the chain before it shows: it may fill
+    // it (the Window menu's documents) or refuse it.
+    if (!ActivatePopupMenu(SPGetTopLevelFrame(this), this)) {
+        m_bRefusedByFrame = TRUE;
+        return FALSE;
     }
     RecalcLayout();
     return TRUE;
-}
-
-ISPPopupMenuFrame* CSPPopupMenu::FrameOfPopup() const {
-    CWnd* pWnd = GetMessageWnd();
-    if (pWnd == NULL) pWnd = GetOwner();
-    CWnd* pTop = pWnd != NULL ? pWnd->GetTopLevelFrame() : NULL;
-    if (pTop == NULL && pWnd != NULL) pTop = pWnd->GetTopLevelParent();
-    return pTop != NULL ? dynamic_cast<ISPPopupMenuFrame*>(pTop) : NULL;
 }
 
 void CSPPopupMenu::ShowAllCommands() {
@@ -507,8 +521,7 @@ void CSPPopupMenu::DrawFrameParts(CDC* pDC) {
     }
     CSPVisualManager::GetInstance()->OnDrawMenuBorder(pDC, this, rectMenu);
     const CRect rectLogo = GetLogoRect();
-    if (!rectLogo.IsRectEmpty())
-        if (ISPPopupMenuFrame* pFrame = FrameOfPopup()) pFrame->OnDrawMenuLogo(pDC, this, rectLogo);
+    if (!rectLogo.IsRectEmpty()) DrawFrameMenuLogo(SPGetTopLevelFrame(this), pDC, this, rectLogo);
     if (!m_rectTearOffCaption.IsRectEmpty())
         CSPVisualManager::GetInstance()->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
 
@@ -1041,11 +1054,12 @@ void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
     m_bInClose = TRUE;
     SaveItemsToParents();
     if (m_pParentPopup != NULL) {
-        // Only this level goes.
+        // Only this level goes; the keys go back to the popup above.
         m_bAutoDestroyParent = FALSE;
+        if (GetActiveMenu() == this && ::IsWindow(m_pParentPopup->GetSafeHwnd())) SetActiveMenu(m_pParentPopup);
     } else if (GetActiveMenu() == this) {
         TellDialogOfMenu(GetMessageWnd(), NULL);
-        SetActiveMenu(NULL);
+        ActivatePopupMenu(SPGetTopLevelFrame(this), NULL);
     }
     if (bSetFocusToBar && m_pParentPopup == NULL) {
         // The keys go on where the menu came from: its bar, else the owner.
@@ -1061,6 +1075,7 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 }
 
 void CSPPopupMenu::OnDestroy() {
+    m_bDestroying = TRUE;
     if (g_bCustomizeMode) SaveItemsToParents();
     if (m_pParentButton != NULL && m_pParentButton->m_pPopupMenu == this) {
         m_pParentButton->m_pPopupMenu = NULL;
@@ -1071,11 +1086,14 @@ void CSPPopupMenu::OnDestroy() {
     // A context menu takes the switch along; a bar's menus leave it to the bar.
     if (m_pParentPopup == NULL && m_rectParentButton.IsRectEmpty()) CSPMenuBar::SetShowAllCommands(FALSE);
     if (GetActiveMenu() == this) {
-        TellDialogOfMenu(GetMessageWnd(), NULL);
-        SetActiveMenu(NULL);
+        if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd()) && !m_pParentPopup->m_bDestroying) {
+            // A submenu that goes gives the keys back to its parent.
+            SetActiveMenu(m_pParentPopup);
+        } else {
+            TellDialogOfMenu(GetMessageWnd(), NULL);
+        }
     }
-    if (m_pParentPopup == NULL)
-        if (ISPPopupMenuFrame* pFrame = FrameOfPopup()) pFrame->OnPopupMenuClosed(this);
+    OnFrameClosePopupMenu(SPGetTopLevelFrame(this), this);
     // The last menu gone without a command: the bar that opened it lets go
     // of its hot button, unless the keys are still on it.
     CSPToolBar* pParentBar = m_pParentPopup == NULL ? GetParentToolBar() : NULL;

@@ -128,7 +128,16 @@ public:
     const CRect& GetScrollDownRect() const { return m_rectScrollDn; }
     BOOL IsAnimationDone() const { return m_bAnimationDone; }
 
-    // The shown top-level popup (at most one).
+    // The frame (an MDI, SDI or in-place library frame) hears of every
+    // popup before it shows (NULL: none is shown); its hooks may fill the
+    // popup or refuse it (FALSE). Another frame accepts every popup.
+    static BOOL ActivatePopupMenu(CFrameWnd* pTopFrame, CSPPopupMenu* pPopup);
+    // The frame's hook when a popup goes.
+    static void OnFrameClosePopupMenu(CFrameWnd* pTopFrame, CSPPopupMenu* pPopup);
+    // The frame's hook that paints a popup's logo band.
+    static void DrawFrameMenuLogo(CFrameWnd* pTopFrame, CDC* pDC, CSPPopupMenu* pPopup, const CRect& rectLogo);
+
+    // The shown popup that has the keys: the innermost of the open chain.
     static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
     static void SetActiveMenu(CSPPopupMenu* pMenu) { SPPopupMenuClient::SetActivePopupMenu(pMenu); }
     // 1 to 200 ms; other values leave the interval unchanged.
@@ -203,6 +212,8 @@ protected:
     int m_nVisibleBarHeight;
     BOOL m_bTearOffTracking;
     BOOL m_bIsTearOffCaptionActive;
+    BOOL m_bRefusedByFrame;  // the frame's hook did not let it show
+    BOOL m_bDestroying;      // its window is going (its submenus go with it)
     CRect m_rectTearOffCaption;
     CToolTipCtrl m_wndTearOffToolTip;
     int m_iLogoWidth;
@@ -214,8 +225,6 @@ protected:
     // on, outside customise mode and above 8 bits per pixel.
     static int DefaultShadowDepth();
     BOOL BuildItems();
-    // The top-level frame's popup interface, NULL when it has none.
-    ISPPopupMenuFrame* FrameOfPopup() const;
     // The recent-file placeholder becomes the application's recent files.
     void InsertRecentFiles();
     // Lays the bar out between the scroll buttons; bForce moves the bar's
