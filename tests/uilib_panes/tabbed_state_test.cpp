@@ -406,8 +406,6 @@ struct StateFixture : TabbedFixture {
             char buf[160];
             const char* where = p->IsAutoHideMode() ? "autohide" : p->IsTabbed() ? "tab" : p->IsFloating() ? "float" : "docked";
             if (p->IsFloating() && !p->IsTabbed()) p->GetWindowRect(r);
-            // A pinned-away pane lies behind its strip: its size is its layout.
-            if (p->IsAutoHideMode()) r = CRect(CPoint(0, 0), r.Size());
             sprintf(buf, "%u:%s:%s:%ld,%ld,%ld,%ld;", p->GetDlgCtrlID(), where,
                     p->IsWindowVisible() ? "v" : "h", r.left, r.top, r.right, r.bottom);
             s += buf;
@@ -532,4 +530,61 @@ TEST_F(StateFixture, DamagedValuesLeaveTheApplicationsLayout) {
     PumpPending();
     EXPECT_TRUE(Pane(404)->IsTabbed());
     EXPECT_TRUE(Pane(406)->IsAutoHideMode());
+}
+
+TEST_F(TabbedFixture, ATabbedBarThatCannotFloatKeepsItsTabLayout) {
+    // A tabbed bar the application makes with an id of its own and without
+    // the right to float: the docking state keeps only its tabs' layout.
+    CSPTabbedControlBar* pFixed = new CSPTabbedControlBar(TRUE);
+    ASSERT_TRUE(pFixed->Create(_T("Fixed"), pFrame, CRect(0, 0, 180, 200), TRUE, 450,
+                               WS_CHILD | WS_VISIBLE | CBRS_RIGHT, 0x20, SPCBRS_RESIZE | SPCBRS_CLOSE));
+    ASSERT_FALSE(pFixed->CanFloat());
+    ASSERT_TRUE(pFixed->DockToFrameSide(CBRS_ALIGN_RIGHT, FALSE));
+    std::vector<CStatePane*> tabs;
+    for (UINT nID : {451u, 452u, 453u}) {
+        CStatePane* p = NewPane(pFrame, nID, CSize(150, 150));
+        ASSERT_NE(p, nullptr);
+        ASSERT_TRUE(pFixed->AddTab(p, TRUE, TRUE, TRUE));
+        tabs.push_back(p);
+    }
+    CSPBaseTabWnd* pTabWnd = pFixed->GetTabWnd();
+    ASSERT_TRUE(pTabWnd->SetActiveTab(1));
+    pTabWnd->ShowTab(2, FALSE);
+    PumpPending();
+    const CRect rectFixed = Rect(pFixed);
+    const CString strProfile = _T("Software\\TomewiseTests\\uilib_panes\\fixedtabs\\");
+    DeleteTree(strProfile);
+    ASSERT_TRUE(pManager->SaveState(strProfile, 0));
+    const std::vector<BYTE> bytes = ReadRegRaw(pManager->GetStateKey(strProfile, 0), "DockingCBAndSliders");
+    ASSERT_GE(bytes.size(), 8u);
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + 8), (std::vector<BYTE>{1, 0, 0, 0, 0xC2, 1, 0, 0}));
+
+    // The user reorders the tabs, shows the hidden one and picks another.
+    pTabWnd->SwapTabs(0, 2);
+    pTabWnd->ShowTab(0, TRUE);
+    pTabWnd->ShowTab(2, TRUE);
+    ASSERT_TRUE(pTabWnd->SetActiveTab(0));
+    ASSERT_EQ(pTabWnd->GetTabWnd(0), tabs[2]);
+    ASSERT_TRUE(pManager->LoadState(strProfile, 0));
+    // Reading changes nothing yet.
+    EXPECT_EQ(pTabWnd->GetTabWnd(0), tabs[2]);
+    pManager->SetDockState();
+    PumpPending();
+    for (int i = 0; i < 3; i++) EXPECT_EQ(pTabWnd->GetTabWnd(i), tabs[i]) << i;
+    EXPECT_EQ(pTabWnd->GetActiveTab(), 1);
+    EXPECT_FALSE(pTabWnd->IsTabVisible(2));
+    EXPECT_TRUE(pTabWnd->IsTabVisible(0));
+    EXPECT_EQ(Rect(pFixed), rectFixed);
+    EXPECT_EQ(pFixed->GetTabsNum(), 3);
+
+    // A damaged value read after it leaves the tabs as they are, and a good
+    // restore later does not bring back the layout of the damaged read.
+    pTabWnd->SwapTabs(0, 1);
+    std::vector<BYTE> cut(bytes.begin(), bytes.begin() + bytes.size() - 3);
+    ASSERT_TRUE(::WriteRegRaw(pManager->GetStateKey(strProfile, 0), "DockingCBAndSliders", cut));
+    EXPECT_FALSE(pManager->LoadState(strProfile, 0));
+    pManager->SetDockState();
+    EXPECT_EQ(pTabWnd->GetTabWnd(0), tabs[1]);
+    EXPECT_TRUE(pTabWnd->GetRestoredTabs().IsEmpty());
+    DeleteTree(strProfile);
 }

@@ -170,6 +170,11 @@ public:
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
     UINT GetToolCounter() const { return m_nNextTabID; }
     const CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&>& GetRestoredTabs() const { return m_arTabsRestored; }
+    // Forgets a layout read from a docking state that could not be read whole.
+    void ClearRestoredTabInfo() {
+        m_arTabsRestored.RemoveAll();
+        m_nRestoredActiveTab = -1;
+    }
 
     BOOL m_bActivateLastOnRemove;
     BOOL m_bHotTracking;

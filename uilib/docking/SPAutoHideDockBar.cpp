@@ -34,9 +34,19 @@ void CSPAutoHideDockBar::DockControlBar(CSPControlBar* pBar, LPCRECT /*lpRect*/,
     if (pBar == NULL || m_lstControlBars.Find(pBar) != NULL) return;
     const CSize size = pBar->CalcFixedLayout(FALSE, IsHorizontal());
     const int nThickness = (IsHorizontal() ? size.cy : size.cx) + m_nAutoHideBarRowMargin;
-    CSPDockBarRow* pRow = m_lstDockBarRows.IsEmpty() ? AddRow(NULL, nThickness)
-                                                     : (CSPDockBarRow*)m_lstDockBarRows.GetHead();
-    if (pRow == NULL) return;
+    CSPDockBarRow* pRow = NULL;
+    if (m_lstDockBarRows.IsEmpty()) {
+        pRow = AddRow(NULL, nThickness);
+        if (pRow == NULL) return;
+        // The margin belongs to the row, so that every layout pass measures
+        // the strip with it; on the right and bottom sides the buttons lie
+        // against the frame edge, the margin inside.
+        pRow->SetExtraSpace(m_nAutoHideBarRowMargin);
+        const DWORD dwSide = GetCurrentAlignment() & CBRS_ALIGN_ANY;
+        pRow->SetInsetMode(dwSide == CBRS_ALIGN_RIGHT || dwSide == CBRS_ALIGN_BOTTOM ? 1 : 0);
+    } else {
+        pRow = (CSPDockBarRow*)m_lstDockBarRows.GetHead();
+    }
     if (nThickness > pRow->GetRowHeight()) ResizeRow(pRow, nThickness, TRUE);
     pRow->AddControlBar(pBar, SP_DM_RECT, NULL);
     m_lstControlBars.AddTail(pBar);
