@@ -293,7 +293,7 @@ TEST_F(TabbedFixture, ANarrowPaneSlidesOnePixelAStepAndHoverStartsTheSlide) {
     }
 }
 
-TEST_F(TabbedFixture, AnAutoHiddenTabbedGroupComesBackAsOneTabbedBar) {
+TEST_F(TabbedFixture, ThePinBringsBackTheEdgeAndEveryGroupAsItWas) {
     CStatePane* p1 = Docked(351, CBRS_ALIGN_BOTTOM, CSize(300, 120));
     CStatePane* p2 = Docked(352, CBRS_ALIGN_RIGHT);
     CStatePane* p3 = Docked(353, CBRS_ALIGN_RIGHT);
@@ -301,23 +301,49 @@ TEST_F(TabbedFixture, AnAutoHiddenTabbedGroupComesBackAsOneTabbedBar) {
     CSPBaseTabbedBar* pTabbed = p2->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE);
     ASSERT_NE(pTabbed, nullptr);
     ASSERT_NE(p3->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE), nullptr);
+    // Two panes side by side on the same edge, pinned away one by one.
+    CStatePane* p4 = Docked(354, CBRS_ALIGN_BOTTOM, CSize(300, 100));
+    ASSERT_NE(p4, nullptr);
+    CStatePane* p5 = NewPane(pFrame, 355, CSize(150, 100));
+    ASSERT_NE(p5, nullptr);
+    ASSERT_TRUE(p5->DockBeside(p4, CBRS_ALIGN_RIGHT));
+    PumpPending();
+    ASSERT_LT(Rect(p4).right, Rect(p5).left);
+
     HWND hTabbed = pTabbed->m_hWnd;
     pTabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE);
+    ASSERT_NE(p4->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE), nullptr);
+    ASSERT_NE(p5->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE), nullptr);
     PumpPending();
     EXPECT_FALSE(::IsWindow(hTabbed));
-    for (CStatePane* p : {p1, p2, p3}) EXPECT_TRUE(p->IsAutoHideMode());
+    for (CStatePane* p : {p1, p2, p3, p4, p5}) EXPECT_TRUE(p->IsAutoHideMode());
     EXPECT_TRUE(p1->GetAutoHideToolBar()->IsFirstInGroup());
+    EXPECT_FALSE(p1->GetAutoHideToolBar()->IsLastInGroup());
     EXPECT_TRUE(p3->GetAutoHideToolBar()->IsLastInGroup());
     EXPECT_TRUE(p3->GetAutoHideToolBar()->IsActiveInGroup());
+    EXPECT_EQ(p1->GetAutoHideToolBar()->GetDockBarRow(), p5->GetAutoHideToolBar()->GetDockBarRow());
 
-    // The pin of any pane of the group brings the whole group back.
-    p2->SetAutoHideMode(FALSE, CBRS_ALIGN_BOTTOM, NULL, TRUE);
+    // The pin of any pane brings back every pane of the edge: the group as
+    // one tabbed bar, the panes pinned alone each to its own place.
+    p5->SetAutoHideMode(FALSE, CBRS_ALIGN_BOTTOM, NULL, TRUE);
     PumpPending();
-    for (CStatePane* p : {p1, p2, p3}) EXPECT_FALSE(p->IsAutoHideMode());
+    for (CStatePane* p : {p1, p2, p3, p4, p5}) EXPECT_FALSE(p->IsAutoHideMode());
     CSPBaseTabbedBar* pBack = Tabbed(p2);
     ASSERT_NE(pBack, nullptr);
+    EXPECT_EQ(Tabbed(p1), pBack);
     EXPECT_EQ(Tabbed(p3), pBack);
     EXPECT_EQ(pBack->GetTabsNum(), 3);
+    EXPECT_EQ(Tabbed(p4), nullptr);
+    EXPECT_EQ(Tabbed(p5), nullptr);
+    // Their region went when the last of them was pinned away: each docks
+    // on the edge again, beside the others.
+    for (CStatePane* p : {p4, p5}) {
+        ASSERT_NE(p->GetDefaultSlider(), nullptr);
+        EXPECT_EQ(p->GetDefaultSlider()->GetCurrentAlignment(), (DWORD)CBRS_ALIGN_BOTTOM);
+        EXPECT_TRUE(p->IsWindowVisible());
+    }
+    std::string strWhich;
+    EXPECT_TRUE(NoneOverlap({pBack, p4, p5}, &strWhich)) << strWhich;
     EXPECT_TRUE(pManager->GetAutoHideBars().IsEmpty());
 }
 
