@@ -11,7 +11,8 @@ CSPDockingPlaceholderBar* CSPDockingPlaceholderBar::Get(CFrameWnd* pFrame) {
     static CSPDockingPlaceholderBar s_bar;
     if (s_bar.GetSafeHwnd() != NULL) return &s_bar;
     if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL) return NULL;
-    if (!s_bar.Create(_T(""), pFrame, CRect(0, 0, 1, 1), FALSE, (UINT)-1, WS_CHILD, 0, 0)) return NULL;
+    // A tab window takes no window without an id.
+    if (!s_bar.Create(_T(""), pFrame, CRect(0, 0, 1, 1), FALSE, m_nPlaceholderID, WS_CHILD, 0, 0)) return NULL;
     return &s_bar;
 }
 

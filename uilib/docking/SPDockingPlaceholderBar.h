@@ -9,6 +9,8 @@ public:
     // The one placeholder, its window made on first use as a hidden child
     // of the frame; NULL when it cannot be made.
     static CSPDockingPlaceholderBar* Get(CFrameWnd* pFrame);
+    // Its control id, clear of the ids an application gives its panes.
+    static const UINT m_nPlaceholderID = 0xEFF0;
 
 protected:
     BOOL CanFloat() const override { return FALSE; }
