@@ -6,31 +6,19 @@
 #include "TomewiseView.h"
 #include "nsFileURL.h"
 
-BEGIN_MESSAGE_MAP(CContentsBar, CContentsBarBase)
+BEGIN_MESSAGE_MAP(CContentsBar, CSPDockingControlBar)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_PAINT()
     ON_COMMAND(ID_OPEN_SELECTED_PAGE, OnOpenSelectedPage)
 END_MESSAGE_MAP()
 
-namespace {
-const int kPaneWidth = 200;
-}
-
 CContentsBar::CContentsBar() { memset(m_szDocName, 0, sizeof(m_szDocName)); }
 
 CContentsBar::~CContentsBar() {}
 
-CSize CContentsBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-    CRect rect(0, 0, kPaneWidth, kPaneWidth);
-    CWnd* pFrame = GetTopLevelFrame();
-    if (pFrame != NULL) pFrame->GetClientRect(rect);
-    if (bHorz) return CSize(rect.Width(), kPaneWidth);
-    return CSize(kPaneWidth, rect.Height());
-}
-
 int CContentsBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    if (CContentsBarBase::OnCreate(lpCreateStruct) == -1) return -1;
+    if (CSPDockingControlBar::OnCreate(lpCreateStruct) == -1) return -1;
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 0, 0),
                           this, 1))
         return -1;
@@ -38,7 +26,7 @@ int CContentsBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CContentsBar::OnSize(UINT nType, int cx, int cy) {
-    CContentsBarBase::OnSize(nType, cx, cy);
+    CSPDockingControlBar::OnSize(nType, cx, cy);
     if (m_wndTree.GetSafeHwnd() != NULL)
         m_wndTree.SetWindowPos(NULL, 1, 1, cx - 2, cy - 2, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,22 +2,14 @@
 // contents tree and opens the page of the entry selected in it.
 #pragma once
 
-#include "SPControlBar.h"
+#include "SPDockingControlBar.h"
 
 #include "ContentsTree.h"
 
-// Until the library's docking pane is on hand the pane stands on its plain
-// control bar, which keeps its width when docked at a side.
-typedef CSPControlBar CContentsBarBase;
-
-class CContentsBar : public CContentsBarBase {
+class CContentsBar : public CSPDockingControlBar {
 public:
     CContentsBar();
     ~CContentsBar() override;
-
-    // The pane's size while docked at a side: its width and the height the
-    // frame gives it.
-    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     CContentsTree m_wndTree;  // id 1
     char m_szDocName[32];     // the document that shows the pages

@@ -2,6 +2,7 @@
 #include "MainFrm.h"
 
 #include "AppState.h"
+#include "SPPopupMenu.h"
 #include "SPToolbarCustomize.h"
 #include "SPToolbarState.h"
 #include "SPVisualManagerXP.h"
@@ -17,7 +18,6 @@ static const UINT WM_STOOLBAR_POPUPMENU = ::RegisterWindowMessage(_T("STOOLBAR_P
 BEGIN_MESSAGE_MAP(CMainFrame, CSPMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
-    ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_CUSTOMIZE, OnViewCustomize)
     ON_COMMAND(ID_VIEW_WORKSPACE, OnViewWorkspace)
     ON_UPDATE_COMMAND_UI(ID_VIEW_WORKSPACE, OnUpdateViewWorkspace)
@@ -40,8 +40,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     for (UINT uiCmd : basic) lstBasicCommands.AddTail(uiCmd);
     CSPToolBar::SetBasicCommands(lstBasicCommands);
 
-    // The menu stays the frame's own menu until the library's menu bar is
-    // on hand.
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, ID_MENU_BAR))
+        return -1;
+    m_wndMenuBar.SetControlBarStyle(m_wndMenuBar.GetControlBarStyle() | CBRS_SIZE_DYNAMIC);
+    AttachMenuBar();
+
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
                                    CBRS_SIZE_DYNAMIC,
@@ -51,32 +54,51 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     // One pane: the stretch pane that shows the frame's messages.
     static const UINT indicators[] = {ID_SEPARATOR};
-    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 1)) return -1;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, 1))
+        return -1;
     CString strReady;
     strReady.LoadString(AFX_IDS_IDLEMESSAGE);
     m_wndStatusBar.SetWindowText(strReady);
 
     SetTitle(_T("Tomewise 1.1"));
 
-    if (!m_wndContentsBar.Create(NULL, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT,
-                                 CRect(0, 0, 200, 200), this, ID_VIEW_WORKSPACE, 0))
+    if (!m_wndContentsBar.Create(_T("CHM Contents"), this, CRect(0, 0, 200, 200), TRUE, ID_VIEW_WORKSPACE,
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT |
+                                     CBRS_FLOAT_MULTI,
+                                 0x40, SPCBRS_FLOAT | SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE))
         return -1;
-    m_wndContentsBar.SetWindowText(_T("CHM Contents"));
     lstrcpyn(m_wndContentsBar.m_szDocName, _T("CHM Contents"), sizeof(m_wndContentsBar.m_szDocName));
 
     CString strStandard;
     strStandard.LoadString(IDS_TOOLBAR_STANDARD);
     m_wndToolBar.SetWindowText(strStandard);
 
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_TOP);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndContentsBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
-    EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_LEFT);
+    // Also makes the ordinary dock bar of every side.
     EnableAutoHideBars(CBRS_ALIGN_ANY);
-    DockControlBar(&m_wndToolBar);
-    DockControlBar(&m_wndContentsBar);
+    // Each bar is docked on its side by name: left to itself, the toolbar
+    // would take the first dock bar made (the left one) and the pane, which
+    // docks to the frame itself, no side at all. A saved layout moves them
+    // afterwards.
+    DockControlBar(&m_wndMenuBar, AFX_IDW_DOCKBAR_TOP);
+    DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+    DockControlBar(&m_wndContentsBar, AFX_IDW_DOCKBAR_LEFT);
 
     AfxSetConvertProgressHandler(&CTomewiseView::OnConvertProgress);
     return 0;
+}
+
+// The menu bar shows the frame's menu: the frame keeps its Win32 menu as the
+// default menu and takes it off the window. (Done here only while the
+// library's menu bar does not yet hand itself to its frame when created.)
+void CMainFrame::AttachMenuBar() {
+    if (m_Impl.GetMenuBar() != &m_wndMenuBar) m_Impl.SetMenuBar(&m_wndMenuBar);
+    if (m_wndMenuBar.GetCount() == 0 && m_Impl.GetDefaultMenu() != NULL)
+        m_wndMenuBar.CreateFromMenu(m_Impl.GetDefaultMenu(), TRUE);
 }
 
 void CMainFrame::OnClose() {
@@ -117,30 +139,28 @@ void CMainFrame::OnUpdateViewWorkspace(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndC
 LRESULT CMainFrame::OnToolbarContextMenu(WPARAM, LPARAM lParam) {
     CMenu menu;
     if (!menu.LoadMenu(IDR_POPUP_TOOLBAR)) return 0;
-    CMenu* pPopup = menu.GetSubMenu(0);
-    // The ordinary popup menu until the library's own is on hand.
-    if (pPopup != NULL)
-        pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, (short)LOWORD(lParam), (short)HIWORD(lParam), this);
+    // The popup owns the sub-menu from now on and destroys it with itself.
+    HMENU hPopup = ::GetSubMenu(menu.m_hMenu, 0);
+    if (hPopup != NULL && ::RemoveMenu(menu.m_hMenu, 0, MF_BYPOSITION)) {
+        // A popup that cannot be shown has deleted itself and the menu.
+        CSPPopupMenu* pPopupMenu = new CSPPopupMenu;
+        pPopupMenu->Create(this, (short)LOWORD(lParam), (short)HIWORD(lParam), hPopup, FALSE, FALSE);
+    }
     menu.DestroyMenu();
     return 0;
 }
 
-// The "&Toolbars" placeholder becomes the items of the bars popup; while the
-// toolbars are customised the list is not offered.
-void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
-    if (!bSysMenu && pPopupMenu != NULL && pPopupMenu->GetMenuItemCount() > 0 &&
-        pPopupMenu->GetMenuItemID(0) == ID_TOOLBARS_PLACEHOLDER) {
-        CMenu menu;
-        if (!CSPToolbarSharedState::IsCustomizeMode() && menu.LoadMenu(IDR_POPUP_TOOLBAR)) {
-            CMenu* pSource = menu.GetSubMenu(0);
-            while (pPopupMenu->GetMenuItemCount() > 0) pPopupMenu->DeleteMenu(0, MF_BYPOSITION);
-            for (UINT i = 0; pSource != NULL && i < pSource->GetMenuItemCount(); ++i) {
-                CString strText;
-                pSource->GetMenuString(i, strText, MF_BYPOSITION);
-                pPopupMenu->AppendMenu(MF_STRING, pSource->GetMenuItemID(i), strText);
-            }
-            menu.DestroyMenu();
-        }
+BOOL CMainFrame::OnShowPopupMenu(CSPPopupMenu* pMenuPopup) {
+    if (pMenuPopup == NULL) return TRUE;
+    CSPPopupMenuBar* pMenuBar = pMenuPopup->GetMenuBar();
+    if (pMenuBar == NULL || pMenuBar->CommandToIndex(ID_TOOLBARS_PLACEHOLDER) < 0) return TRUE;
+    if (CSPToolbarSharedState::IsCustomizeMode()) return FALSE;
+    pMenuBar->RemoveAllButtons();
+    CMenu menu;
+    if (menu.LoadMenu(IDR_POPUP_TOOLBAR)) {
+        HMENU hSource = ::GetSubMenu(menu.m_hMenu, 0);
+        if (hSource != NULL) pMenuBar->ImportFromMenu(hSource, TRUE);
+        menu.DestroyMenu();
     }
-    CSPMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    return TRUE;
 }

@@ -1,15 +1,16 @@
 // MainFrm.h - CMainFrame, the application's MDI main window with its bars:
-// the standard toolbar, the status bar and the contents pane.
+// the menu bar, the standard toolbar, the status bar and the contents pane.
 #pragma once
 
 #include "SPMDIFrameWnd.h"
+#include "SPMenuBar.h"
 #include "SPStatusBar.h"
 #include "SPToolBar.h"
 
 #include "ContentsBar.h"
 
-// Until the library's full status bar is on hand: its least form, showing
-// the frame's message text in one stretching pane.
+class CSPPopupMenu;
+
 class CMainFrame : public CSPMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
 
@@ -21,13 +22,23 @@ public:
     // for meanwhile is carried out now.
     void OnConversionEnded();
 
+    // The frame's hook before a library popup menu opens: the "&Toolbars"
+    // item of the View menu opens the bars popup's items; while the toolbars
+    // are customised it does not open. FALSE keeps the popup from opening.
+    // (It overrides the library frame's hook of the same signature once the
+    // MDI frame offers one.)
+    virtual BOOL OnShowPopupMenu(CSPPopupMenu* pMenuPopup);
+
     // Destroyed in the reverse order.
     CContentsBar m_wndContentsBar;
     CSPStatusBar m_wndStatusBar;
+    CSPMenuBar m_wndMenuBar;
     CSPToolBar m_wndToolBar;
 
 protected:
     BOOL m_bCloseAfterConversion;
+
+    void AttachMenuBar();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
@@ -35,6 +46,5 @@ protected:
     afx_msg void OnViewWorkspace();
     afx_msg void OnUpdateViewWorkspace(CCmdUI* pCmdUI);
     afx_msg LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     DECLARE_MESSAGE_MAP()
 };

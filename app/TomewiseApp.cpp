@@ -48,7 +48,7 @@ BEGIN_MESSAGE_MAP(CTomewiseApp, CWinApp)
     ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CTomewiseApp::CTomewiseApp() : m_pMainFrame(NULL), m_pDocTemplate(NULL), m_bStarted(FALSE) {}
+CTomewiseApp::CTomewiseApp() : CSPWorkspace(FALSE), m_pMainFrame(NULL), m_pDocTemplate(NULL), m_bStarted(FALSE) {}
 
 BOOL CTomewiseApp::InitInstance() {
     if (FAILED(::OleInitialize(NULL))) {
@@ -59,6 +59,7 @@ BOOL CTomewiseApp::InitInstance() {
     Enable3dControls();
     SetRegistryKey(_T("KARVOLEN"));
     LoadStdProfileSettings(4);
+    SetRegistryBase(_T("Settings"));
 
     // The document name, resolved once against the folder the program
     // started in.
@@ -72,8 +73,7 @@ BOOL CTomewiseApp::InitInstance() {
 
     m_pMainFrame = new CMainFrame;
     if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL)) {
-        // A frame that never got a window deletes nothing itself.
-        if (m_pMainFrame->m_hWnd == NULL) delete m_pMainFrame;
+        // A frame that failed to load has deleted itself.
         m_pMainFrame = NULL;
         return FALSE;
     }

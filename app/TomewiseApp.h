@@ -1,13 +1,18 @@
 // TomewiseApp.h - CTomewiseApp, the one application object: start-up, the
-// document template, the About box and the end of the process.
+// document template, the About box and the end of the process. Its second
+// base, the library's workspace, keeps the user interface (bars, their
+// places, customised toolbars and menus, the window's place) from one run to
+// the next under "Settings".
 #pragma once
 
 #include "afxwin.h"
 #include "afxdocvw.h"
 
+#include "SPWorkspace.h"
+
 class CMainFrame;
 
-class CTomewiseApp : public CWinApp {
+class CTomewiseApp : public CWinApp, public CSPWorkspace {
 public:
     CTomewiseApp();
 

@@ -91,6 +91,9 @@ public:
     BOOL LoadPage(const char* pszUrl, int nFlag);
     // Deletes the record's six strings; the caller frees the record.
     void FreePageSetup(PageSetupRec* pSetup);
+    // While a conversion runs the hidden browser reads pages without
+    // parsing them: the PDF Utility parses them on its own threads.
+    void SetBrowserParseLater(BOOL bLater);
 
     // Walk state of the contents walk.
     int m_bFoundName;

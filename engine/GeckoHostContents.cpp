@@ -70,18 +70,42 @@ nsCOMPtr<nsIDOMAttr> FindAttribute(nsIDOMNode* node, const char16_t* text, bool 
     return nullptr;
 }
 
-// The first PARAM of the list whose own name is "param" and that has an
-// attribute valued `role` ("NAME" or "LOCAL"), or null.
-nsCOMPtr<nsIDOMNode> FindParam(nsIDOMNodeList* params, const char16_t* role) {
-    PRUint32 count = 0;
-    if (!params || NS_FAILED(params->GetLength(&count))) return nullptr;
-    for (PRUint32 i = 0; i < count; ++i) {
-        nsCOMPtr<nsIDOMNode> param;
-        if (NS_FAILED(params->Item(i, getter_AddRefs(param))) || !param) continue;
+// The PARAMs of the OBJECT, in document order: its descendants, without
+// those of OBJECTs nested in it. A merged contents file sits inside the
+// OBJECT that referenced it, and its entries' PARAMs are theirs, not that
+// wrapper's.
+std::vector<nsCOMPtr<nsIDOMNode>> ObjectParams(nsIDOMNode* object) {
+    std::vector<nsCOMPtr<nsIDOMNode>> params;
+    std::vector<nsCOMPtr<nsIDOMNode>> next;  // the sibling to go on with, per level
+    nsCOMPtr<nsIDOMNode> node;
+    object->GetFirstChild(getter_AddRefs(node));
+    while (node || !next.empty()) {
+        if (!node) {
+            node = next.back();
+            next.pop_back();
+            continue;
+        }
         nsAutoString name;
-        if (NS_FAILED(param->GetNodeName(name)) || !SameName(name, u"param")) continue;
-        if (FindAttribute(param, role, false)) return param;
+        const bool named = NS_SUCCEEDED(node->GetNodeName(name));
+        nsCOMPtr<nsIDOMNode> sibling, child;
+        node->GetNextSibling(getter_AddRefs(sibling));
+        if (named && SameName(name, u"param")) params.push_back(node);
+        if (!(named && SameName(name, u"OBJECT"))) node->GetFirstChild(getter_AddRefs(child));
+        if (child) {
+            next.push_back(sibling);
+            node = child;
+        } else {
+            node = sibling;
+        }
     }
+    return params;
+}
+
+// The first of the PARAMs that has an attribute valued `role` ("NAME" or
+// "LOCAL"), or null.
+nsCOMPtr<nsIDOMNode> FindParam(const std::vector<nsCOMPtr<nsIDOMNode>>& params, const char16_t* role) {
+    for (const nsCOMPtr<nsIDOMNode>& param : params)
+        if (FindAttribute(param, role, false)) return param;
     return nullptr;
 }
 
@@ -118,10 +142,7 @@ void ReadObject(CGeckoHost* host, nsIDOMNode* node, CContentsTree* tree, IPdfJob
     host->m_bFoundName = 0;
     nsCOMPtr<nsIDOMElement> element = do_QueryInterface(node);
     if (!element) return;
-    nsCOMPtr<nsIDOMNodeList> params;
-    if (NS_FAILED(element->GetElementsByTagName(nsAutoString(u"PARAM"), getter_AddRefs(params))) ||
-        !params)
-        return;
+    const std::vector<nsCOMPtr<nsIDOMNode>> params = ObjectParams(node);
 
     // Name pass. A Name PARAM without a value counts as no Name PARAM: the
     // entry inserts nothing and takes no page.
@@ -273,22 +294,36 @@ void CGeckoHost::BuildToc(nsIDOMNode* pNode, CContentsTree* pTree) {
     // it stops being the parent once the run of siblings that holds the
     // list has been read, as in a walk that recurses into the first child
     // and then into the next sibling before it leaves the list.
+    // An OBJECT without a title of its own that holds lists is a merged
+    // contents file in the place of its reference: what it holds nests
+    // under the entry before it, and the entry after it nests there too, as
+    // if the reference had not been there (bRestore and the saved entry).
     struct Frame {
         nsCOMPtr<nsIDOMNode> next;
         int nLists;
+        bool bRestore;
+        HTREEITEM hItem;
+        TocRecord* pRecord;
     };
     std::vector<Frame> stack;
-    stack.push_back(Frame{nsCOMPtr<nsIDOMNode>(pNode), 0});
+    stack.push_back(Frame{nsCOMPtr<nsIDOMNode>(pNode), 0, false, nullptr, nullptr});
     while (!stack.empty()) {
         if (!stack.back().next) {
             for (int i = stack.back().nLists; i > 0; --i) PopParents(this);
+            if (stack.back().bRestore) {
+                m_hCurrentItem = stack.back().hItem;
+                m_pCurrentRecord = stack.back().pRecord;
+            }
             stack.pop_back();
             continue;
         }
         nsCOMPtr<nsIDOMNode> node = stack.back().next;
         nsAutoString name;
         bool named = NS_SUCCEEDED(node->GetNodeName(name));
-        if (named && SameName(name, u"OBJECT")) ReadObject(this, node, pTree, job);
+        const HTREEITEM hBefore = m_hCurrentItem;
+        TocRecord* const pRecordBefore = m_pCurrentRecord;
+        const bool bObject = named && SameName(name, u"OBJECT");
+        if (bObject) ReadObject(this, node, pTree, job);
 
         nsCOMPtr<nsIDOMNode> child, sibling;
         node->GetFirstChild(getter_AddRefs(child));
@@ -298,6 +333,6 @@ void CGeckoHost::BuildToc(nsIDOMNode* pNode, CContentsTree* pTree) {
             ++stack.back().nLists;
         }
         stack.back().next = sibling;
-        if (child) stack.push_back(Frame{child, 0});
+        if (child) stack.push_back(Frame{child, 0, bObject && !m_bFoundName, hBefore, pRecordBefore});
     }
 }

@@ -26,6 +26,7 @@
 #include "nsCOMPtr.h"
 #include "nsFileURL.h"
 #include "nsIServiceManager.h"
+#include "nsIWebBrowser.h"
 #include "stage_clock.h"
 
 namespace {
@@ -85,6 +86,13 @@ bool PageStaysInside(const char* page) {
 }  // namespace
 
 void CGeckoHost::FreePageSetup(PageSetupRec* pSetup) { FreePageSetupStrings(pSetup); }
+
+void CGeckoHost::SetBrowserParseLater(BOOL bLater) {
+    CBrowserWrapper* browser = EnsureBrowser();
+    nsCOMPtr<nsIWebBrowserSetup> setup =
+        do_QueryInterface(browser ? browser->GetWebBrowser() : nullptr);
+    if (setup) setup->SetProperty(kWebBrowserParseLater, bLater ? 1 : 0);
+}
 
 BOOL CGeckoHost::LoadPage(const char* pszUrl, int /*nFlag*/) {
     tw::stats::StageTimer loadTime(tw::stats::Stage::LoadPage);
@@ -239,6 +247,10 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
         PageSetupRec* setup = NewPageSetup(settings);
         job->SetPageSetup(setup);
 
+        // The pages are parsed by the PDF Utility where it lays them out,
+        // not by the hidden browser as they load.
+        SetBrowserParseLater(TRUE);
+
         // 7. The tree's pages; an empty tree has none.
         BOOL bQuit = FALSE;
         HWND hTree = pTree ? pTree->GetSafeHwnd() : nullptr;
@@ -248,9 +260,20 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
         if (hRoot) WalkTree(hRoot, pTree);
         bQuit = QuitPending();
 
-        // 8. The pages that links made wanted, also after a Cancel.
+        // 8. The pages that links made wanted, also after a Cancel. The PDF
+        // Utility takes a page's links a few pages after its load: before
+        // the list is taken as exhausted, it takes every page loaded.
+        nsCOMPtr<IPdfUtility> taker = GetPdfUtility(m_pServiceManager);
+        auto nextExtra = [&](FolderFileRec** rec) {
+            *rec = nullptr;
+            if (NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec) return true;
+            if (!taker) return false;
+            taker->TakeLoadedPages();
+            *rec = nullptr;
+            return NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec;
+        };
         FolderFileRec* extra = nullptr;
-        while (!bQuit && NS_SUCCEEDED(job->GetNextExtraPage(&extra)) && extra) {
+        while (!bQuit && nextExtra(&extra)) {
             std::string url = extra->url ? extra->url : "";
             ShowProgressPage(url.c_str());
             job->SetPageMode(1);
@@ -258,6 +281,8 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
             if (!LoadPage(url.c_str(), 1)) bQuit = TRUE;
             extra->done = 1;
         }
+
+        SetBrowserParseLater(FALSE);
 
         // 10. The PDF Utility finishes the document; it still reads the page
         // setup, which goes only after it.

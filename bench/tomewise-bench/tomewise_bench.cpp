@@ -1,6 +1,6 @@
 // tomewise-bench: runs the engine's real path on a CHM and prints figures.
 //
-//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]
+//   tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible] [--cancel-after N]
 //
 // The CHM is extracted into a fresh folder (under the profile's "TempDir",
 // else the temporary folder), every contents file of the folder is loaded
@@ -8,16 +8,29 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= folder=
+//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= threads= in_flight= folder=
 // (convert_cpu_s: the process's processor time during the conversion;
-// new_calls: the calls of operator new during it, on every thread.)
+// new_calls: the calls of operator new during it, on every thread;
+// threads: the PDF Utility's threads laying pages out, 0 when it did all on
+// the driver's thread (--threads 1; --threads N asks for N, the default
+// lets it choose); in_flight: the most pages loaded and not yet written at
+// one time; --reproducible writes no dates and an ID made from the content,
+// so that two runs can be compared byte for byte; --cancel-after N clears
+// the converting flag, as the progress dialog's Cancel does, when the N-th
+// page has loaded, and a line "cancel: after_pages= cancel_to_end_s=" tells
+// how long the conversion went on after it.)
 // With --stages a second line gives the conversion's time by stage, summed
-// over the run, and its counts:
+// over the run (on every thread: with threads the page stages overlap the
+// loads and each other), and its counts:
 //   stages: read_s= parse_s= ... wait_s= ... other_s= pages= text_runs= ...
 // wait_s is the driver's page loads less the browser's runs of them (message
 // round trips and idle waits between loading a page and printing it);
-// listeners_s is the part of the browser's runs outside the stages named
-// (the job's calls, the document handed over); other_s is the conversion
+// take_s the PDF Utility's part of the loads on the driver's thread (the
+// job's ids of the pages' links, waits for pages laid out or written, and
+// with one thread all the page stages); listeners_s is the rest of the
+// browser's runs outside read and take (the job's other calls, the page
+// handed over; the browser does not parse pages during a conversion, the
+// PDF Utility does, counted in parse_s); other_s is the conversion
 // outside the page loads and the finish (walking the tree, the wanted pages'
 // bookkeeping, the progress).
 // Without --keep the extraction folder is removed at the end. Any failure
@@ -43,6 +56,7 @@
 #include "nsIWebProgressListener.h"
 #include "small_block_heap.h"
 #include "stage_clock.h"
+#include "PdfUtilityComponent.h"
 
 namespace {
 
@@ -96,10 +110,17 @@ public:
     NS_IMETHOD_(nsrefcnt) Release() override { return 1; }
     NS_IMETHOD OnLoadFinished(nsIWebBrowser*, const PRUnichar*, nsresult status, nsIDOMDocument*) override {
         if (counting && NS_SUCCEEDED(status)) ++pages;
+        if (counting && pages == cancelAt && g_bConverting) {
+            // As the progress dialog's Cancel does.
+            g_bConverting = FALSE;
+            cancelledAt = Now();
+        }
         return NS_OK;
     }
     bool counting = false;
     int pages = 0;
+    int cancelAt = -1;
+    double cancelledAt = 0;
 };
 
 // Page objects of a PDF: "/Type /Page" not followed by more of a name.
@@ -139,16 +160,12 @@ void PrintStages(double convertS) {
     using tw::stats::Count;
     using tw::stats::Stage;
     using tw::stats::seconds;
-    double inPages = 0;
-    for (Stage s : {Stage::Style, Stage::Boxes, Stage::Layout, Stage::DisplayList, Stage::Paginate,
-                    Stage::PdfPaint, Stage::PdfWrite})
-        inPages += seconds(s);
     printf("stages:");
     for (int i = 0; i < static_cast<int>(Stage::kCount); ++i)
         printf(" %s_s=%.3f", tw::stats::stageName(static_cast<Stage>(i)), seconds(static_cast<Stage>(i)));
     printf(" wait_s=%.3f listeners_s=%.3f other_s=%.3f",
            seconds(Stage::LoadPage) - seconds(Stage::BrowserLoad),
-           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Parse) - inPages,
+           seconds(Stage::BrowserLoad) - seconds(Stage::Read) - seconds(Stage::Take),
            convertS - seconds(Stage::LoadPage) - seconds(Stage::Finish));
     for (int i = 0; i < static_cast<int>(Count::kCount); ++i)
         printf(" %s=%llu", tw::stats::countName(static_cast<Count>(i)),
@@ -161,17 +178,26 @@ void PrintStages(double convertS) {
 int main(int argc, char** argv) {
     bool keep = false;
     bool stages = false;
+    int threads = 0;  // the PDF Utility's choice
+    bool reproducible = false;
+    int cancelAfter = -1;  // pages loaded before Cancel is pressed
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--keep") == 0)
             keep = true;
         else if (strcmp(argv[i], "--stages") == 0)
             stages = true;
+        else if (strcmp(argv[i], "--cancel-after") == 0 && i + 1 < argc)
+            cancelAfter = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--reproducible") == 0)
+            reproducible = true;
+        else if (strcmp(argv[i], "--threads") == 0 && i + 1 < argc)
+            threads = atoi(argv[++i]);
         else
             args.push_back(argv[i]);
     }
     if (args.size() != 2) {
-        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages]\n");
+        fprintf(stderr, "usage: tomewise-bench.exe <file.chm> <out.pdf> [--keep] [--stages] [--threads N] [--reproducible] [--cancel-after N]\n");
         return 2;
     }
     const std::string chm = FullPath(args[0].c_str());
@@ -183,6 +209,11 @@ int main(int argc, char** argv) {
     }
     if (chm.size() >= sizeof g_szChmFolder - 64) return Fail("the CHM path is too long");
 
+    if (threads < 0) threads = 0;
+    twpdf::WriterOptions writerOptions;
+    writerOptions.threads = threads;
+    writerOptions.reproducible = reproducible;
+    CPdfUtility::SetWriterOptions(writerOptions);
     theApp.SetRegistryKey("KARVOLEN");
     AfxSetMessageBoxHook(&RecordMessage);
     AfxSetConvertProgressHandler(&NoProgress);
@@ -271,6 +302,7 @@ int main(int argc, char** argv) {
         browser->GetWebBrowser()->AddWebBrowserListener(&counter, NS_GET_IID(nsIWebProgressListener));
         size_t messagesBefore = g_messages.size();
         counter.counting = true;
+        counter.cancelAt = cancelAfter;
         tw::stats::reset();
         tw::stats::enable(stages);
         t0 = Now();
@@ -307,8 +339,11 @@ int main(int argc, char** argv) {
                                            : "the PDF was not written");
         } else {
             printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f new_calls=%llu html_pages=%d "
-                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f folder=%s\n",
-                   extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb, folder.c_str());
+                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f threads=%d in_flight=%d folder=%s\n",
+                   extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb,
+                   CPdfUtility::LastLayoutThreads(), CPdfUtility::LastMostPagesInFlight(), folder.c_str());
+            if (counter.cancelledAt > 0)
+                printf("cancel: after_pages=%d cancel_to_end_s=%.3f\n", cancelAfter, t0 + convertS - counter.cancelledAt);
             if (stages) PrintStages(convertS);
             fflush(stdout);
         }

@@ -24,4 +24,11 @@ public:
     // Slot 3: finishes the document of the current job and writes it to the
     // job's PDF path. A failure means no usable PDF was written.
     NS_IMETHOD FinishDocument() = 0;
+
+    // Slot 4: the PDF Utility lays pages out and writes them while the
+    // driver loads the next ones, so a page's links reach the job a few
+    // pages later. This takes every page loaded so far: afterwards the job
+    // knows every page their links made wanted. The driver calls it before
+    // it concludes that no wanted page is left.
+    NS_IMETHOD TakeLoadedPages() = 0;
 };

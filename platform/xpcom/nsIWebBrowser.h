@@ -35,3 +35,7 @@ class nsIWebBrowserSetup : public nsISupports {
   // Sets a browser option by number; unknown options are accepted and ignored.
   NS_IMETHOD SetProperty(PRUint32 id, PRUint32 value) = 0;
 };
+
+// The option of this engine's browser that has it read pages without
+// parsing them (1 on, 0 off, the default); see nsHtmlDocument.h.
+const PRUint32 kWebBrowserParseLater = 0x7401;

@@ -137,6 +137,36 @@ TEST(ContentsTest, SeveralFilesAppend) {
     EXPECT_EQ(JobRecords().size(), 2u);
 }
 
+// A merged contents file leaves each inlined file inside the OBJECT that
+// referenced it: the wrapper is no entry (the PARAMs of the entries inside
+// are not its own), what it holds nests under the entry before it, and so
+// does the next wrapper's.
+TEST(ContentsTest, MergedFilesInsideTheirReferencesAreNoEntriesOfTheirOwn) {
+    TempFolder folder;
+    folder.Write("merged.hhc", Hhc("<UL>\n" + Entry("Main", "index.htm") +
+                                   "<OBJECT type=\"text/sitemap\">\n<UL>\n" + Entry("Chapter", "chapter.htm") +
+                                   "</UL>\n</OBJECT>\n<OBJECT type=\"text/sitemap\">\n<UL>\n" +
+                                   Entry("Appendix", "appendix.htm") + "</UL>\n</OBJECT>\n" +
+                                   Entry("After", "after.htm") + "</UL>\n"));
+    TreeWindow w;
+    OpenContents(w, folder, {"merged.hhc"});
+    std::vector<TreeWindow::Item> items = w.Items();
+    ASSERT_EQ(items.size(), 4u);
+    const struct {
+        const char* text;
+        int depth;
+    } want[] = {{"Main", 0}, {"Chapter", 1}, {"Appendix", 1}, {"After", 0}};
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].text, want[i].text) << i;
+        EXPECT_EQ(items[i].depth, want[i].depth) << i;
+    }
+    std::vector<Record> recs = JobRecords();
+    ASSERT_EQ(recs.size(), 4u);
+    EXPECT_EQ(recs[1].parent, "Main");
+    EXPECT_EQ(recs[2].parent, "Main");
+    EXPECT_EQ(recs[3].parent, "");
+}
+
 // A flat list of 50,000 entries is read without deep recursion.
 TEST(ContentsTest, FiftyThousandFlatEntries) {
     TempFolder folder;

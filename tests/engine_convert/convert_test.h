@@ -83,6 +83,7 @@ struct FakeUtility {
     // FinishDocument: its result, and what it saw.
     static nsresult finishResult;
     static int finishCalls;
+    static int takeCalls;  // TakeLoadedPages
     static int finishPercent;  // the progress dialog's percent then
     static bool sawPageSetup;
     static double setupWidth, setupHeight;

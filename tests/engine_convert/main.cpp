@@ -153,6 +153,7 @@ std::vector<FakeUtility::Load> FakeUtility::loads;
 std::function<bool(const FakeUtility::Load&)> FakeUtility::onPage;
 nsresult FakeUtility::finishResult = NS_OK;
 int FakeUtility::finishCalls = 0;
+int FakeUtility::takeCalls = 0;
 int FakeUtility::finishPercent = -1;
 bool FakeUtility::sawPageSetup = false;
 double FakeUtility::setupWidth = 0;
@@ -165,6 +166,7 @@ void FakeUtility::Clear() {
     onPage = nullptr;
     finishResult = NS_OK;
     finishCalls = 0;
+    takeCalls = 0;
     finishPercent = -1;
     sawPageSetup = false;
     setupWidth = setupHeight = 0;
@@ -211,6 +213,11 @@ public:
         if (job) job->GetPdfFile(pdf);
         FakeUtility::pdfFile = pdf;
         return FakeUtility::finishResult;
+    }
+
+    NS_IMETHOD TakeLoadedPages() override {
+        ++FakeUtility::takeCalls;
+        return NS_OK;
     }
 
     NS_IMETHOD OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, nsresult status,

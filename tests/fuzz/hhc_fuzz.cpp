@@ -1,8 +1,8 @@
 // Fuzz target: contents files. The input is parsed as HTML and walked
 // through the DOM interfaces the way the contents walk reads an .hhc: the
 // BODY, then depth first over first child and next sibling, UL lists as
-// levels, and for each OBJECT its PARAM descendants with their Name/Local
-// attributes. An even first byte builds the page from .hhc pieces (deep
+// levels, and for each OBJECT its own PARAM descendants (none of a nested
+// OBJECT's) with their Name/Local attributes. An even first byte builds the page from .hhc pieces (deep
 // and odd nesting, OBJECTs, PARAMs with hostile values) so that the walk
 // sees contents-shaped input; an odd one takes the bytes as they are.
 #include <cstdint>
@@ -73,24 +73,38 @@ nsCOMPtr<nsIDOMAttr> FindAttribute(nsIDOMNode* node, const char* text, bool byNa
   return nullptr;
 }
 
-void ReadObject(nsIDOMNode* node, size_t& entries) {
-  nsCOMPtr<nsIDOMElement> element = do_QueryInterface(node);
+// The OBJECT's own PARAMs, as the walk collects them: its descendants in
+// document order, not descending into OBJECTs nested in it.
+void ReadObject(nsIDOMNode* object, size_t& entries) {
+  nsCOMPtr<nsIDOMElement> element = do_QueryInterface(object);
   if (!element) std::abort();
-  nsCOMPtr<nsIDOMNodeList> params;
-  if (NS_FAILED(element->GetElementsByTagName(nsAutoString(u"PARAM"), getter_AddRefs(params))) || !params)
-    return;
-  PRUint32 count = 0;
-  params->GetLength(&count);
-  for (PRUint32 i = 0; i < count; ++i) {
-    nsCOMPtr<nsIDOMNode> param;
-    if (NS_FAILED(params->Item(i, getter_AddRefs(param))) || !param) std::abort();
+  std::vector<nsCOMPtr<nsIDOMNode>> next;
+  nsCOMPtr<nsIDOMNode> node;
+  object->GetFirstChild(getter_AddRefs(node));
+  while (node || !next.empty()) {
+    if (!node) {
+      node = next.back();
+      next.pop_back();
+      continue;
+    }
     nsAutoString name;
-    if (NS_FAILED(param->GetNodeName(name)) || !Same(name, "PARAM")) std::abort();
-    for (const char* role : {"NAME", "LOCAL"}) {
-      if (!FindAttribute(param, role, false)) continue;
-      nsCOMPtr<nsIDOMAttr> value = FindAttribute(param, "VALUE", true);
-      nsAutoString text;
-      if (value && NS_SUCCEEDED(value->GetValue(text))) entries += text.Length() > 0;
+    const bool named = NS_SUCCEEDED(node->GetNodeName(name));
+    nsCOMPtr<nsIDOMNode> sibling, child;
+    node->GetNextSibling(getter_AddRefs(sibling));
+    if (named && Same(name, "PARAM")) {
+      for (const char* role : {"NAME", "LOCAL"}) {
+        if (!FindAttribute(node, role, false)) continue;
+        nsCOMPtr<nsIDOMAttr> value = FindAttribute(node, "VALUE", true);
+        nsAutoString text;
+        if (value && NS_SUCCEEDED(value->GetValue(text))) entries += text.Length() > 0;
+      }
+    }
+    if (!(named && Same(name, "OBJECT"))) node->GetFirstChild(getter_AddRefs(child));
+    if (child) {
+      next.push_back(sibling);
+      node = child;
+    } else {
+      node = sibling;
     }
   }
 }

@@ -290,6 +290,23 @@ TEST(Paginate, ForcedBreaksAvoidAndTableRows) {
   expectBreaksBetweenLines(d, pages);
 }
 
+// A rounded border on a later page: its hole moves up with it (else the
+// whole box is filled in the border's colour).
+TEST(Paginate, RoundedBorderKeepsItsHoleOnLaterPages) {
+  Laid p(R"(<body style="margin:0"><div style="height:250px"></div>
+      <div style="height:20px;border:1px solid blue;border-bottom:0;border-radius:4px 4px 0 0"></div></body>)",
+         200);
+  auto lists = p.l->paintPages(200);
+  ASSERT_EQ(lists.size(), 2u);
+  const layout::DisplayItem* band = nullptr;
+  for (auto& it : lists[1].items)
+    if (it.kind == ItemKind::RoundFill) band = &it;
+  ASSERT_NE(band, nullptr);
+  EXPECT_FLOAT_EQ(band->rect.y, 50);
+  EXPECT_FLOAT_EQ(band->hole.y, 51);
+  EXPECT_FLOAT_EQ(band->hole.bottom(), band->rect.bottom());
+}
+
 TEST(Paginate, ContentTallerThanAPageIsCut) {
   Laid p("<body style='margin:0'><img src=a.gif width=100 height=1000></body>", 300);
   auto pages = p.l->paginate(300);
@@ -369,3 +386,60 @@ TEST(Extent, PrintScalesWideContentDownOnlySoFar) {
 }
 
 }  // namespace
+
+// All pages cut in one pass hold what cutting each page alone gives: the
+// same items (clips only where something inside them shows), fonts,
+// images, links and anchors, in the same order.
+TEST(Paginate, AllPagesInOnePassMatchOnePageAtATime) {
+  std::string s = "<body style='margin:0'>";
+  for (int i = 0; i < 30; ++i) {
+    s += "<h2 id='h" + std::to_string(i) + "'>Part " + std::to_string(i) + "</h2>";
+    s += "<div style='overflow:hidden;height:120px;border:1px solid red'><p>clipped " +
+         std::to_string(i) + "<br>more<br>and more</p></div>";
+    s += "<p style='background:#eee'>text <a href='#h" + std::to_string((i + 3) % 30) +
+         "'>link</a> <img src=a.gif> <b>bold</b> <i>italic</i></p>";
+    if (i % 7 == 0) s += "<table border=1><tr><td>a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>";
+  }
+  s += "</body>";
+  Laid p(s, 300);
+  const auto slices = p.l->paginate(250);
+  ASSERT_GT(slices.size(), 10u);
+  const DisplayList whole = p.l->paint();
+  const std::vector<DisplayList> all = layout::sliceDisplayListPages(whole, slices, p.l->width());
+  ASSERT_EQ(all.size(), slices.size());
+  auto key = [](const DisplayList& l, const layout::DisplayItem& it) {
+    std::string k = std::to_string(int(it.kind)) + ":" + std::to_string(it.rect.x) + "," +
+                    std::to_string(it.rect.y) + "," + std::to_string(it.rect.w) + "," +
+                    std::to_string(it.rect.h) + ":" + utf8(it.text);
+    if (it.font >= 0) k += ":" + l.fonts[size_t(it.font)].face + std::to_string(l.fonts[size_t(it.font)].weight);
+    if (it.image >= 0) k += ":" + l.images[size_t(it.image)].url;
+    return k;
+  };
+  size_t clipsSaved = 0;
+  for (size_t i = 0; i < slices.size(); ++i) {
+    SCOPED_TRACE(i);
+    const DisplayList one = layout::sliceDisplayList(whole, slices[i], p.l->width());
+    std::vector<std::string> a, b;
+    for (const layout::DisplayItem& it : one.items)
+      if (it.kind != layout::ItemKind::ClipBegin && it.kind != layout::ItemKind::ClipEnd) a.push_back(key(one, it));
+    int depth = 0;
+    for (const layout::DisplayItem& it : all[i].items) {
+      if (it.kind == layout::ItemKind::ClipBegin) ++depth;
+      else if (it.kind == layout::ItemKind::ClipEnd) EXPECT_GE(--depth, 0);
+      else b.push_back(key(all[i], it));
+    }
+    EXPECT_EQ(depth, 0);  // clips balanced
+    EXPECT_EQ(a, b);
+    EXPECT_LE(all[i].items.size(), one.items.size());
+    clipsSaved += one.items.size() - all[i].items.size();
+    EXPECT_EQ(all[i].height, one.height);
+    ASSERT_EQ(all[i].links.size(), one.links.size());
+    for (size_t k = 0; k < one.links.size(); ++k) {
+      EXPECT_EQ(all[i].links[k].href, one.links[k].href);
+      EXPECT_EQ(all[i].links[k].rect.y, one.links[k].rect.y);
+    }
+    ASSERT_EQ(all[i].anchors.size(), one.anchors.size());
+    for (size_t k = 0; k < one.anchors.size(); ++k) EXPECT_EQ(all[i].anchors[k].name, one.anchors[k].name);
+  }
+  EXPECT_GT(clipsSaved, 0u);  // the clips of other pages are left out
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MessagePump.h"
+#include "SPOutlookBar.h"
 #include "SPOutlookWnd.h"
 #include "WindowPicture.h"
 #include "outlook_support.h"
@@ -18,63 +19,66 @@ using namespace outlooktest;
 
 namespace {
 
-// Stands in for the outlook bar that holds the window.
-class COwnerBar : public CWnd, public ISPOutlookWndOwner {
+// An outlook bar that counts the clicks on the scroll buttons.
+class COwnerBar : public CSPOutlookBar {
 public:
     int nUp = 0, nDown = 0;
-    BOOL bCaptionFromPage = FALSE;
     void OnScroll(BOOL bDown) override { (bDown ? nDown : nUp)++; }
-    BOOL IsCaptionFromActivePage() const override { return bCaptionFromPage; }
 };
 
 class OutlookWndTest : public HostTest {
 protected:
     COwnerBar owner;
-    CSPOutlookWnd wnd;
+    CSPOutlookWnd* pWnd = NULL;
     std::vector<std::unique_ptr<CSPOutlookBarPane>> panes;
 
     void SetUp() override {
         HostTest::SetUp();
-        ASSERT_TRUE(owner.Create(NULL, _T("Outlook bar"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 400), &host, 1));
-        ASSERT_TRUE(wnd.Create(CRect(0, 0, 200, 400), &owner, 2));
+        // Neither floating nor docked: a window of the host.
+        ASSERT_TRUE(owner.Create(_T("Outlook bar"), &host, CRect(0, 0, 200, 400), 1, WS_CHILD | WS_VISIBLE, 0));
+        owner.SetTabCaptionFlag(FALSE);
+        pWnd = owner.GetOutlookWnd();
+        ASSERT_NE(pWnd, nullptr);
+        ASSERT_EQ(CSPBaseTabWnd::LOCATION_BOTTOM, pWnd->GetLocation());
     }
     void TearDown() override {
         CSPOutlookWnd::EnableAnimation(FALSE);
-        if (wnd.GetSafeHwnd() != NULL) wnd.DestroyWindow();
+        if (owner.GetSafeHwnd() != NULL) owner.DestroyWindow();
         panes.clear();
         HostTest::TearDown();
     }
+    CSPOutlookWnd& Wnd() { return *pWnd; }
     void AddPages(int n) {
         LPCTSTR labels[] = {_T("Mail"), _T("Calendar"), _T("Contacts"), _T("Tasks"), _T("Notes")};
         for (int i = 0; i < n; i++) {
             panes.emplace_back(new CSPOutlookBarPane);
-            ASSERT_TRUE(panes.back()->CreatePane(&wnd, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 10 + i));
-            wnd.AddTab(panes.back().get(), labels[i]);
+            ASSERT_TRUE(panes.back()->CreatePane(pWnd, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 10 + i));
+            Wnd().AddTab(panes.back().get(), labels[i]);
         }
     }
     CRect ButtonRect(int i) {
         CRect rect;
-        wnd.GetTabRect(i, rect);
+        Wnd().GetTabRect(i, rect);
         return rect;
     }
     // Press and release the mouse over a page button, as the user does.
     void Click(int i) {
         const CPoint pt = ButtonRect(i).CenterPoint();
         const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
-        wnd.SendMessage(WM_MOUSEMOVE, 0, lParam);
-        wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-        wnd.SendMessage(WM_LBUTTONUP, 0, lParam);
+        Wnd().SendMessage(WM_MOUSEMOVE, 0, lParam);
+        Wnd().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        Wnd().SendMessage(WM_LBUTTONUP, 0, lParam);
     }
 };
 
 TEST_F(OutlookWndTest, ButtonsUpToTheActivePageStandAboveItTheOthersBelow) {
     AddPages(4);
-    const int nHeight = wnd.GetTabsHeight();
+    const int nHeight = Wnd().GetTabsHeight();
     ASSERT_GT(nHeight, 0);
     for (int iActive : {0, 2, 3, 1}) {
         SCOPED_TRACE(iActive);
-        ASSERT_TRUE(wnd.SetActiveTab(iActive));
-        const CRect rectArea = wnd.GetPageArea();
+        ASSERT_TRUE(Wnd().SetActiveTab(iActive));
+        const CRect rectArea = Wnd().GetPageArea();
         for (int i = 0; i < 4; i++) {
             const CRect rect = ButtonRect(i);
             EXPECT_EQ(nHeight, rect.Height());
@@ -90,42 +94,42 @@ TEST_F(OutlookWndTest, ButtonsUpToTheActivePageStandAboveItTheOthersBelow) {
         }
         CRect rectPage;
         panes[iActive]->GetWindowRect(rectPage);
-        wnd.ScreenToClient(rectPage);
+        Wnd().ScreenToClient(rectPage);
         EXPECT_EQ(rectArea, rectPage);
         EXPECT_EQ(rectArea.Width(), panes[iActive]->GetAvailableWidth());
 
         CRect rectTop, rectBottom;
-        wnd.GetTabArea(rectTop, rectBottom);
-        wnd.ScreenToClient(rectTop);
-        wnd.ScreenToClient(rectBottom);
+        Wnd().GetTabArea(rectTop, rectBottom);
+        Wnd().ScreenToClient(rectTop);
+        Wnd().ScreenToClient(rectBottom);
         EXPECT_EQ(ButtonRect(0).top, rectTop.top);
         EXPECT_EQ(ButtonRect(iActive).bottom, rectTop.bottom);
         EXPECT_EQ(iActive == 3, rectBottom.IsRectEmpty());
-        EXPECT_TRUE(wnd.IsPtInTabArea(ButtonRect(iActive).CenterPoint()));
-        EXPECT_FALSE(wnd.IsPtInTabArea(rectArea.CenterPoint()));
-        EXPECT_TRUE(wnd.FindTargetWnd(ButtonRect(0).CenterPoint()) == NULL);
-        EXPECT_EQ(&owner, wnd.FindTargetWnd(rectArea.CenterPoint()));
+        EXPECT_TRUE(Wnd().IsPtInTabArea(ButtonRect(iActive).CenterPoint()));
+        EXPECT_FALSE(Wnd().IsPtInTabArea(rectArea.CenterPoint()));
+        EXPECT_TRUE(Wnd().FindTargetWnd(ButtonRect(0).CenterPoint()) == NULL);
+        EXPECT_EQ(&owner, Wnd().FindTargetWnd(rectArea.CenterPoint()));
     }
-    EXPECT_FALSE(wnd.SetActiveTab(4));
-    EXPECT_FALSE(wnd.SetActiveTab(-1));
-    EXPECT_EQ(1, wnd.GetActiveTab());
+    EXPECT_FALSE(Wnd().SetActiveTab(4));
+    EXPECT_FALSE(Wnd().SetActiveTab(-1));
+    EXPECT_EQ(1, Wnd().GetActiveTab());
 
     if (const char* pszPath = getenv("TW_OUTLOOK_SCREENSHOT")) {
         HBITMAP hbmp = Square(32, RGB(30, 90, 200));
         LPCTSTR labels[] = {_T("Inbox"), _T("Sent items"), _T("A folder with a long name")};
         for (LPCTSTR lpszLabel : labels) panes[1]->AddButton(hbmp, lpszLabel, 0);
         ::DeleteObject(hbmp);
-        wnd.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        EXPECT_TRUE(WriteWindowBitmap(wnd.GetSafeHwnd(), pszPath)) << pszPath;
+        Wnd().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_TRUE(WriteWindowBitmap(Wnd().GetSafeHwnd(), pszPath)) << pszPath;
     }
 }
 
 TEST_F(OutlookWndTest, ASinglePageGoesWithoutButtonOnlyWithANonZeroLocation) {
     AddPages(1);
     EXPECT_FALSE(ButtonRect(0).IsRectEmpty());
-    wnd.SetLocation(CSPBaseTabWnd::LOCATION_TOP);
+    Wnd().SetLocation(CSPBaseTabWnd::LOCATION_TOP);
     EXPECT_TRUE(ButtonRect(0).IsRectEmpty());
-    EXPECT_EQ(1, wnd.GetPageArea().top);  // only the frame
+    EXPECT_EQ(1, Wnd().GetPageArea().top);  // only the frame
     AddPages(1);
     EXPECT_FALSE(ButtonRect(0).IsRectEmpty());
 }
@@ -134,8 +138,8 @@ TEST_F(OutlookWndTest, ClickSlidesTheButtonsTowardsTheOldPageWhenAnimated) {
     AddPages(4);
     PumpPending();
     Click(2);  // animation off: immediate
-    EXPECT_EQ(2, wnd.GetActiveTab());
-    EXPECT_EQ(0, wnd.GetLastSlideStep());
+    EXPECT_EQ(2, Wnd().GetActiveTab());
+    EXPECT_EQ(0, Wnd().GetLastSlideStep());
 
     CSPOutlookWnd::EnableAnimation(TRUE);
     struct {
@@ -144,32 +148,32 @@ TEST_F(OutlookWndTest, ClickSlidesTheButtonsTowardsTheOldPageWhenAnimated) {
     } cases[] = {{3, -30}, {0, 30}, {1, -30}, {0, 30}};
     for (const auto& c : cases) {
         Click(c.iTarget);
-        EXPECT_EQ(c.iTarget, wnd.GetActiveTab());
-        EXPECT_EQ(c.nStep, wnd.GetLastSlideStep()) << c.iTarget;
+        EXPECT_EQ(c.iTarget, Wnd().GetActiveTab());
+        EXPECT_EQ(c.nStep, Wnd().GetLastSlideStep()) << c.iTarget;
         for (int i = 0; i < 4; i++) EXPECT_EQ(i == c.iTarget, panes[i]->IsWindowVisible()) << i;
     }
     // Activated by the program, not by a click: no slide.
-    ASSERT_TRUE(wnd.SetActiveTab(3));
-    EXPECT_EQ(0, wnd.GetLastSlideStep());
+    ASSERT_TRUE(Wnd().SetActiveTab(3));
+    EXPECT_EQ(0, Wnd().GetLastSlideStep());
 }
 
 TEST_F(OutlookWndTest, TheOwnersCaptionFollowsTheActivePageWhenItAsks) {
     AddPages(3);
-    ASSERT_TRUE(wnd.SetActiveTab(1));
+    ASSERT_TRUE(Wnd().SetActiveTab(1));
     CString strCaption;
     owner.GetWindowText(strCaption);
     EXPECT_EQ(CString(_T("Outlook bar")), strCaption);
-    owner.bCaptionFromPage = TRUE;
-    ASSERT_TRUE(wnd.SetActiveTab(2));
+    owner.SetTabCaptionFlag(TRUE);
+    ASSERT_TRUE(Wnd().SetActiveTab(2));
     owner.GetWindowText(strCaption);
     EXPECT_EQ(CString(_T("Contacts")), strCaption);
 }
 
 TEST_F(OutlookWndTest, ScrollButtonsSitOnThePageButtonsAndNotifyTheOwner) {
     AddPages(3);
-    wnd.EnableScrollButtons(TRUE, TRUE, FALSE);
-    CSPButton& up = wnd.GetScrollUpButton();
-    CSPButton& down = wnd.GetScrollDownButton();
+    Wnd().EnableScrollButtons(TRUE, TRUE, FALSE);
+    CSPButton& up = Wnd().GetScrollUpButton();
+    CSPButton& down = Wnd().GetScrollDownButton();
     EXPECT_TRUE(up.IsWindowVisible());
     EXPECT_TRUE(down.IsWindowVisible());
     EXPECT_TRUE(up.IsWindowEnabled());
@@ -177,24 +181,24 @@ TEST_F(OutlookWndTest, ScrollButtonsSitOnThePageButtonsAndNotifyTheOwner) {
     CRect rectUp, rectDown;
     up.GetWindowRect(rectUp);
     down.GetWindowRect(rectDown);
-    wnd.ScreenToClient(rectUp);
-    wnd.ScreenToClient(rectDown);
+    Wnd().ScreenToClient(rectUp);
+    Wnd().ScreenToClient(rectDown);
     EXPECT_EQ(ButtonRect(0).right, rectUp.right);
     EXPECT_EQ(ButtonRect(0).top, rectUp.top);
     EXPECT_EQ(ButtonRect(1).top, rectDown.top);
 
-    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)up.GetSafeHwnd());
-    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)down.GetSafeHwnd());
+    Wnd().SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)up.GetSafeHwnd());
+    Wnd().SendMessage(WM_COMMAND, MAKEWPARAM(0xFFFF, BN_CLICKED), (LPARAM)down.GetSafeHwnd());
     EXPECT_EQ(1, owner.nUp);
     EXPECT_EQ(1, owner.nDown);
 
     // The last page active: the down button takes the corner under the page.
-    ASSERT_TRUE(wnd.SetActiveTab(2));
+    ASSERT_TRUE(Wnd().SetActiveTab(2));
     down.GetWindowRect(rectDown);
-    wnd.ScreenToClient(rectDown);
-    EXPECT_EQ(wnd.GetPageArea().bottom, rectDown.top);
+    Wnd().ScreenToClient(rectDown);
+    EXPECT_EQ(Wnd().GetPageArea().bottom, rectDown.top);
 
-    wnd.EnableScrollButtons(FALSE);
+    Wnd().EnableScrollButtons(FALSE);
     EXPECT_FALSE(up.IsWindowVisible());
     EXPECT_FALSE(down.IsWindowVisible());
 }
@@ -220,14 +224,18 @@ TEST_F(OutlookWndDropTest, OutlookButtonsOpenThePageUnderTheCursor) {
     ASSERT_TRUE(outlook.PrepareDrag(outlookData));
     ASSERT_TRUE(plain.PrepareDrag(plainData));
 
+    // The window is an OLE drop target of its own.
+    CSPTabWndDropTarget other;
+    EXPECT_EQ(DRAGDROP_E_ALREADYREGISTERED, ::RegisterDragDrop(Wnd().GetSafeHwnd(), &other));
+
     const CPoint ptThird = ButtonRect(2).CenterPoint();
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, wnd.OnDragOver(plainData.GetDataObject(), 0, ptThird));
-    EXPECT_EQ(0, wnd.GetActiveTab());
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, wnd.OnDragOver(outlookData.GetDataObject(), 0, ptThird));
-    EXPECT_EQ(2, wnd.GetActiveTab());
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, Wnd().OnDragOver(plainData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ(0, Wnd().GetActiveTab());
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, Wnd().OnDragOver(outlookData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ(2, Wnd().GetActiveTab());
     EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY,
-              wnd.OnDragOver(outlookData.GetDataObject(), MK_CONTROL, ButtonRect(1).CenterPoint()));
-    EXPECT_EQ(1, wnd.GetActiveTab());
+              Wnd().OnDragOver(outlookData.GetDataObject(), MK_CONTROL, ButtonRect(1).CenterPoint()));
+    EXPECT_EQ(1, Wnd().GetActiveTab());
 }
 
 }  // namespace

@@ -148,4 +148,39 @@ TEST_F(TabbedDropTest, DraggedButtonsOpenTheTabUnderTheCursorInCustomiseMode) {
     EXPECT_EQ(narrow.GetCount(), 2);
 }
 
+TEST_F(TabbedDropTest, TheStripIsAnOleDropTargetThatOpensTabsAndTakesNoDrop) {
+    Open(0);
+    ASSERT_TRUE(tabbed.AddTab(&narrow, TRUE, TRUE));
+    ASSERT_TRUE(tabbed.AddTab(&wide, TRUE, FALSE));
+    CSPTabWnd* pTabs = tabbed.GetTabWnd();
+    // The tab window is registered with OLE: a second target is refused.
+    CSPTabWndDropTarget other;
+    EXPECT_EQ(DRAGDROP_E_ALREADYREGISTERED, ::RegisterDragDrop(pTabs->GetSafeHwnd(), &other));
+
+    // OLE's calls, in screen coordinates, reach the bar in the tab window's.
+    CSPTabWndDropTarget target;
+    target.Register(pTabs, &tabbed);
+    CRect rectTab;
+    ASSERT_TRUE(pTabs->GetTabRect(1, rectTab));
+    pTabs->ClientToScreen(rectTab);
+    const POINTL pt = {rectTab.CenterPoint().x, rectTab.CenterPoint().y};
+    CSPToolbarButton button(105, -1, _T("Export"));
+    COleDataSource source;
+    ASSERT_TRUE(button.PrepareDrag(source));
+    CSPToolBar::SetCustomizeMode(TRUE);
+    DWORD dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, target.DragEnter(source.GetDataObject(), MK_CONTROL, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_COPY, dwEffect);
+    EXPECT_EQ(1, pTabs->GetActiveTab());
+    EXPECT_EQ(S_OK, target.DragOver(0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_MOVE, dwEffect);
+    EXPECT_EQ(S_OK, target.Drop(source.GetDataObject(), 0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_EQ(wide.GetCount(), 6);  // nothing landed
+    // After a leave the target holds no data: a move answers nothing.
+    EXPECT_EQ(S_OK, target.DragLeave());
+    EXPECT_EQ(S_OK, target.DragOver(0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+}
+
 }  // namespace

@@ -535,7 +535,9 @@ HDWP CSPDockBar::SetWindowPosRect(const CWnd* pWndInsertAfter, CRect rect, UINT 
 
 // --- messages -------------------------------------------------------------------------------------
 
-void CSPDockBar::OnPaint() { ValidateRect(NULL); }
+// An empty paint: the background is all there is, and BeginPaint is what
+// sends the erase that draws it (validating alone would skip it).
+void CSPDockBar::OnPaint() { CPaintDC dc(this); }
 
 BOOL CSPDockBar::OnEraseBkgnd(CDC* pDC) {
     CRect rect;

@@ -567,6 +567,44 @@ void CSPDockManager::SetDockState() {
             pSlider->CheckVisibility();
         }
     }
+    // The bars that are no docking panes (toolbars, the menu bar) take the
+    // places their own state brought: the bars docked in each dock bar, in
+    // their order, and the other bars that can float. A bar that cannot
+    // float goes to its loaded rectangle. A bar loaded as floating floats
+    // there first; the others leave their dock bar only to dock where they
+    // were (floating them first would take the loaded place for the one
+    // they leave).
+    {
+        CObList lstToPlace;
+        for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+            CObject* pObj = m_lstControlBars.GetNext(pos);
+            if (CSPDockBar* pDockBar = DYNAMIC_DOWNCAST(CSPDockBar, pObj)) {
+                lstToPlace.AddTail((CObList*)&pDockBar->GetControlBarList());
+                continue;
+            }
+            CSPControlBar* pBar = DYNAMIC_DOWNCAST(CSPControlBar, pObj);
+            if (pBar == NULL || !::IsWindow(pBar->GetSafeHwnd())) continue;
+            if (pBar->CanFloat()) {
+                lstToPlace.AddTail(pBar);
+            } else if (pBar->IsRestoredFromRegistry() && !pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar))) {
+                const CRect& rect = pBar->GetLoadedDockedRect();
+                pBar->CWnd::SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                pBar->ShowControlBar(pBar->GetRecentVisibleState(), TRUE, FALSE);
+            }
+        }
+        for (POSITION pos = lstToPlace.GetHeadPosition(); pos != NULL;) {
+            CSPControlBar* pBar = DYNAMIC_DOWNCAST(CSPControlBar, lstToPlace.GetNext(pos));
+            if (pBar == NULL || !::IsWindow(pBar->GetSafeHwnd()) || !pBar->IsRestoredFromRegistry() ||
+                pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)))
+                continue;
+            if (pBar->GetLoadedFloatingFlag())
+                pBar->FloatControlBar(pBar->m_recentDockInfo.m_rectRecentFloatingRect, SP_DM_SHOW, false);
+            pBar->ApplyLoadedDockState(this);
+            pBar->UpdateVirtualRect();
+        }
+    }
+
     EnableLayout(TRUE);
     AdjustDockingLayout(NULL);
 

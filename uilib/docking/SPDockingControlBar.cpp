@@ -15,6 +15,7 @@
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPMultiMiniFrameWnd.h"
+#include "SPOutlookBar.h"
 #include "SPSlider.h"
 #include "SPVisualManager.h"
 
@@ -122,9 +123,11 @@ BOOL CSPDockingControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszCaption, CWnd* 
                                     BOOL bHasGripper, UINT nID, DWORD dwStyle, DWORD dwTabbedStyle,
                                     DWORD dwSPBarStyle, CCreateContext* pContext) {
     if ((dwStyle & SP_CBRS_FLOAT_MULTI) != 0) m_pMiniFrameRTC = RUNTIME_CLASS(CSPMultiMiniFrameWnd);
-    // The outlook bar (tabbed style 0x40) is made by its own folder, which
-    // sets the class it wants; 0x20 and the rest give the plain tabbed bar.
-    if ((dwTabbedStyle & 0x20) != 0 && (dwTabbedStyle & 0x40) == 0)
+    // Tabbed style 0x40: panes dropped on this one become pages of an
+    // outlook bar; 0x20 gives the plain tabbed bar.
+    if ((dwTabbedStyle & 0x40) != 0)
+        m_pTabbedControlBarRTC = RUNTIME_CLASS(CSPOutlookBar);
+    else if ((dwTabbedStyle & 0x20) != 0)
         m_pTabbedControlBarRTC = RUNTIME_CLASS(CSPTabbedControlBar);
     // The caption is drawn by the pane itself, never by the system.
     if ((dwStyle & WS_CAPTION) != 0 || bHasGripper) {

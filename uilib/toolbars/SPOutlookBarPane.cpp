@@ -7,6 +7,9 @@
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
+#include "SPMiniFrameWnd.h"
+#include "SPOutlookBar.h"
+#include "SPOutlookWnd.h"
 #include "SPVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CSPOutlookBarPane, CSPToolBar)
@@ -580,5 +583,75 @@ BOOL CSPOutlookBarPane::MergeWithOriginalButtons(const CObList& lstStored) {
         if (bSame) return FALSE;
     }
     RestoreOriginalState();
+    return TRUE;
+}
+
+// --- the page moved to another outlook bar ----------------------------------------------------
+
+// The outlook bar that holds the page (through its outlook window and its
+// wrapper), NULL when it is in none.
+static CSPOutlookBar* HoldingBar(CWnd* pPage) {
+    for (CWnd* pWnd = pPage->GetParent(); pWnd != NULL; pWnd = pWnd->GetParent()) {
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CSPOutlookBar))) return (CSPOutlookBar*)pWnd;
+        if (!pWnd->IsKindOf(RUNTIME_CLASS(CSPOutlookWnd)) && !pWnd->IsKindOf(RUNTIME_CLASS(CSPDockingCBWrapper)))
+            return NULL;
+    }
+    return NULL;
+}
+
+void CSPOutlookBarPane::RememberDropTarget() {
+    if (GetSafeHwnd() == NULL) return;
+    CSPOutlookBar* pBar = HoldingBar(this);
+    if (pBar != NULL) m_pDropTarget = pBar;
+}
+
+BOOL CSPOutlookBarPane::DockControlBar(CSPBaseControlBar* pDockBar, LPCRECT /*lpRect*/, int nDockMethod) {
+    CWnd* pTarget = NULL;
+    if (nDockMethod == SP_DM_MOUSE)
+        pTarget = pDockBar;
+    else if (nDockMethod == SP_DM_SHOW)
+        pTarget = m_pDropTarget;
+    else
+        return FALSE;
+    // The remembered bar may be gone by now.
+    if (pTarget == NULL || !::IsWindow(pTarget->GetSafeHwnd()) || CWnd::FromHandlePermanent(pTarget->GetSafeHwnd()) != pTarget ||
+        !pTarget->IsKindOf(RUNTIME_CLASS(CSPOutlookBar)) || GetSafeHwnd() == NULL)
+        return FALSE;
+    CSPOutlookBar* pNewBar = (CSPOutlookBar*)pTarget;
+
+    CString strLabel;
+    GetWindowText(strLabel);
+    CSPOutlookBar* pOldBar = HoldingBar(this);
+    if (pOldBar == pNewBar) {
+        CSPOutlookWnd* pTabs = pNewBar->GetOutlookWnd();
+        for (int i = 0; pTabs != NULL && i < pTabs->GetTabsNum(); i++)
+            if (pTabs->GetTabWndNoWrapper(i) == this) pNewBar->ActivateTab(i);
+        return TRUE;
+    }
+    CSPOutlookWnd* pOldTabs = pOldBar != NULL ? pOldBar->GetOutlookWnd() : NULL;
+    int iOldTab = -1;
+    for (int i = 0; pOldTabs != NULL && i < pOldTabs->GetTabsNum() && iOldTab < 0; i++)
+        if (pOldTabs->GetTabWndNoWrapper(i) == this) iOldTab = i;
+    CWnd* pOldWrapper = iOldTab >= 0 ? pOldTabs->GetTabWnd(iOldTab) : NULL;
+    // A renamed page is known by its tab's label.
+    if (iOldTab >= 0) pOldTabs->GetTabLabel(iOldTab, strLabel);
+    SetWindowText(strLabel);
+
+    CSPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE);
+    if (pMiniFrame != NULL) pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
+    pNewBar->AddTab(this, TRUE, TRUE, TRUE);
+    if (iOldTab >= 0) {
+        pOldTabs->RemoveTab(iOldTab, TRUE);
+        // The wrapper that held the page here has nothing left to hold.
+        if (pOldWrapper != this && pOldWrapper->GetSafeHwnd() != NULL) pOldWrapper->DestroyWindow();
+        pOldBar->UpdateCaptionFromActiveTab();
+        pOldBar->HandOverCustomPage(this, pNewBar);
+    }
+    CSPOutlookWnd* pNewTabs = pNewBar->GetOutlookWnd();
+    for (int i = 0; pNewTabs != NULL && i < pNewTabs->GetTabsNum(); i++) {
+        if (pNewTabs->GetTabWndNoWrapper(i) != this) continue;
+        pNewTabs->SetTabLabel(i, strLabel);
+        pNewBar->ActivateTab(i);
+    }
     return TRUE;
 }

@@ -68,6 +68,11 @@ public:
     // back.
     void SaveOriginalState();
 
+    // While the page's button is dragged out of its outlook window: the
+    // page's bar becomes the place it returns to (SP_DM_SHOW).
+    void RememberDropTarget();
+    CWnd* GetDropTarget() const { return m_pDropTarget; }
+
     // CSPToolBar and the bars below it
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL CanBeTabbed() const override { return TRUE; }
@@ -84,6 +89,10 @@ public:
     CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject) override;
     BOOL EnableContextMenuItems(CSPToolbarButton* pButton, CMenu* pPopup) override;
     BOOL MergeWithOriginalButtons(const CObList& lstStored) override;
+    // Onto an outlook bar only (the target given for SP_DM_MOUSE, the
+    // remembered one for SP_DM_SHOW): the page leaves its bar or floating
+    // frame and becomes that bar's active page.
+    BOOL DockControlBar(CSPBaseControlBar* pDockBar, LPCRECT lpRect, int nDockMethod) override;
     using CSPToolBar::SaveOriginalState;
 
     // Fills the rectangle with the background colour or the tiled bitmap.

@@ -5,6 +5,7 @@
 
 #include "SPGlobalData.h"
 #include "SPMenuImages.h"
+#include "SPOutlookBar.h"
 #include "SPOutlookBarPane.h"
 #include "SPVisualManager.h"
 
@@ -18,10 +19,18 @@ BEGIN_MESSAGE_MAP(CSPOutlookWnd, CSPBaseTabWnd)
     ON_WM_PAINT()
     ON_WM_SETCURSOR()
     ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 CSPOutlookWnd::CSPOutlookWnd()
-    : m_rectWndArea(0, 0, 0, 0), m_nBorderSize(0), m_bScrollButtons(FALSE), m_nLastSlideStep(0) {}
+    : m_rectWndArea(0, 0, 0, 0),
+      m_nBorderSize(0),
+      m_bScrollButtons(FALSE),
+      m_nLastSlideStep(0),
+      m_pWrapperRTC(NULL),
+      m_bWrapWindows(FALSE) {}
 
 CSPOutlookWnd::~CSPOutlookWnd() {}
 
@@ -47,7 +56,15 @@ int CSPOutlookWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         b.btn.SetStdImage(b.nGlyph);
         b.btn.SetAutoRepeatMode(100);
     }
+    // Outside a frame there is no docking, so nothing to wrap pages for.
+    if (SPGetParentFrame(this) == NULL) m_bWrapWindows = FALSE;
+    m_DropTarget.Register(this, this);
     return 0;
+}
+
+void CSPOutlookWnd::OnDestroy() {
+    m_DropTarget.Revoke();
+    CSPBaseTabWnd::OnDestroy();
 }
 
 void CSPOutlookWnd::SetBorderSize(int nBorderSize) {
@@ -83,7 +100,50 @@ void CSPOutlookWnd::EnableScrollButtons(BOOL bEnable, BOOL bIsUp, BOOL bIsDown) 
     if (bChanged && GetSafeHwnd() != NULL) RecalcLayout();
 }
 
-ISPOutlookWndOwner* CSPOutlookWnd::GetOwnerBar() const { return dynamic_cast<ISPOutlookWndOwner*>(GetParent()); }
+CSPOutlookBar* CSPOutlookWnd::GetOwnerBar() const { return DYNAMIC_DOWNCAST(CSPOutlookBar, GetParent()); }
+
+// --- pages and their wrappers -------------------------------------------------------------
+
+CWnd* CSPOutlookWnd::GetTabWndNoWrapper(int iTab) const {
+    CWnd* pWnd = GetTabWnd(iTab);
+    CSPDockingCBWrapper* pWrapper = DYNAMIC_DOWNCAST(CSPDockingCBWrapper, pWnd);
+    return pWrapper != NULL && pWrapper->GetWrappedWnd() != NULL ? pWrapper->GetWrappedWnd() : pWnd;
+}
+
+CSPOutlookBarPane* CSPOutlookWnd::GetTabPage(int iTab) const {
+    return DYNAMIC_DOWNCAST(CSPOutlookBarPane, GetTabWndNoWrapper(iTab));
+}
+
+void CSPOutlookWnd::InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt, UINT uiImageId, BOOL bDetachable) {
+    if (pNewWnd == NULL || pNewWnd->GetSafeHwnd() == NULL || pNewWnd->GetDlgCtrlID() == -1) return;
+    CWnd* pTabWnd = pNewWnd;
+    if (bDetachable && m_bWrapWindows && !pNewWnd->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)))
+        pTabWnd = CreateWrapper(pNewWnd, lpszTabLabel);
+    CSPBaseTabWnd::InsertTab(pTabWnd, lpszTabLabel, nInsertAt, uiImageId, bDetachable);
+}
+
+CWnd* CSPOutlookWnd::CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel) {
+    CRuntimeClass* pRTC = m_pWrapperRTC;
+    if (pRTC == NULL || !pRTC->IsDerivedFrom(RUNTIME_CLASS(CSPDockingCBWrapper))) pRTC = RUNTIME_CLASS(CSPDockingCBWrapper);
+    CSPDockingCBWrapper* pWrapper = (CSPDockingCBWrapper*)pRTC->CreateObject();
+    if (pWrapper == NULL) return pWnd;
+    DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    CSPBaseControlBar* pBar = DYNAMIC_DOWNCAST(CSPBaseControlBar, pWnd);
+    if (pBar != NULL) dwStyle |= pBar->GetControlBarStyle() & CBRS_ALIGN_ANY;
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    // Never floated on its own: the wrapper goes where its tab goes.
+    if (!pWrapper->Create(lpszLabel != NULL ? lpszLabel : _T(""), this, CRect(CPoint(0, 0), rect.Size()), FALSE,
+                          pWnd->GetDlgCtrlID(), dwStyle, 0, 0)) {
+        // A window that never came leaves its object to this caller.
+        if (pWrapper->GetSafeHwnd() == NULL) delete pWrapper;
+        return pWnd;
+    }
+    pWrapper->SetWrappedWnd(pWnd);
+    CSPControlBar* pControlBar = DYNAMIC_DOWNCAST(CSPControlBar, pWnd);
+    if (pControlBar != NULL) pWrapper->m_recentDockInfo.CopyFrom(FALSE, pControlBar->m_recentDockInfo);
+    return pWrapper;
+}
 
 // --- layout -----------------------------------------------------------------------------
 
@@ -154,7 +214,7 @@ void CSPOutlookWnd::RecalcLayout() {
         if (pWnd->GetSafeHwnd() == NULL) continue;
         pWnd->SetWindowPos(NULL, m_rectWndArea.left, m_rectWndArea.top, m_rectWndArea.Width(), m_rectWndArea.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE);
-        if (CSPOutlookBarPane* pPane = DYNAMIC_DOWNCAST(CSPOutlookBarPane, pWnd)) pPane->SetAvailableWidth(m_rectWndArea.Width());
+        if (CSPOutlookBarPane* pPane = GetTabPage(i)) pPane->SetAvailableWidth(m_rectWndArea.Width());
     }
 
     if (nVisible > 0) {
@@ -235,11 +295,12 @@ BOOL CSPOutlookWnd::SetActiveTab(int iTab) {
                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    ISPOutlookWndOwner* pOwner = GetOwnerBar();
-    if (pOwner != NULL && pOwner->IsCaptionFromActivePage()) {
-        CWnd* pBar = GetParent();
+    CSPOutlookBar* pBar = GetOwnerBar();
+    if (pBar != NULL && pBar->GetTabCaptionFlag()) {
         pBar->SetWindowText(Tab(iTab)->m_strText);
-        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME);
+        // A floating bar's caption is its frame's.
+        CWnd* pFrame = pBar->IsDocked() || pBar->GetParent() == NULL ? (CWnd*)pBar : pBar->GetParent();
+        pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME);
     }
     RedrawWindow();
 
@@ -394,7 +455,7 @@ BOOL CSPOutlookWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     const BOOL bUp = hwndFrom != NULL && hwndFrom == m_btnUp.GetSafeHwnd();
     const BOOL bDown = hwndFrom != NULL && hwndFrom == m_btnDown.GetSafeHwnd();
     if (!bUp && !bDown) return CSPBaseTabWnd::OnCommand(wParam, lParam);
-    if (ISPOutlookWndOwner* pOwner = GetOwnerBar()) {
+    if (CSPOutlookBar* pOwner = GetOwnerBar()) {
         pOwner->OnScroll(bDown);
         CSPButton& btn = bDown ? m_btnDown : m_btnUp;
         if (!btn.IsWindowEnabled()) SetFocus();
@@ -407,4 +468,44 @@ DROPEFFECT CSPOutlookWnd::OnDragOver(IDataObject* pDataObject, DWORD dwKeyState,
     const int iTab = GetTabFromPoint(point);
     if (iTab >= 0 && iTab != m_iActiveTab) SetActiveTab(iTab);
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+// --- a page dragged to another outlook bar ---------------------------------------------------
+
+CSPOutlookBar* CSPOutlookWnd::OutlookBarFromPoint(CPoint ptScreen) {
+    for (CWnd* pWnd = CWnd::WindowFromPoint(ptScreen); pWnd != NULL; pWnd = pWnd->GetParent()) {
+        if (CSPOutlookBar* pBar = DYNAMIC_DOWNCAST(CSPOutlookBar, CWnd::FromHandlePermanent(pWnd->GetSafeHwnd())))
+            return pBar;
+        if ((pWnd->GetStyle() & WS_CHILD) == 0) break;
+    }
+    return NULL;
+}
+
+void CSPOutlookWnd::OnMouseMove(UINT nFlags, CPoint point) {
+    // While a page button is dragged outside the window, the page's own
+    // bar is where the page goes back to.
+    CSPOutlookBarPane* pPage = m_bTabDrag && IsValid(m_iPressed) ? GetTabPage(m_iPressed) : NULL;
+    if (pPage != NULL) {
+        CRect rectClient;
+        GetClientRect(rectClient);
+        if (!rectClient.PtInRect(point)) pPage->RememberDropTarget();
+    }
+    CSPBaseTabWnd::OnMouseMove(nFlags, point);
+}
+
+void CSPOutlookWnd::OnLButtonUp(UINT nFlags, CPoint point) {
+    CSPOutlookBarPane* pPage = NULL;
+    CSPOutlookBar* pTarget = NULL;
+    CRect rectClient;
+    GetClientRect(rectClient);
+    if (m_bTabDrag && IsValid(m_iPressed) && Tab(m_iPressed)->m_bIsDetachable && !rectClient.PtInRect(point)) {
+        pPage = GetTabPage(m_iPressed);
+        CPoint ptScreen = point;
+        ClientToScreen(&ptScreen);
+        pTarget = pPage != NULL ? OutlookBarFromPoint(ptScreen) : NULL;
+        if (pTarget == GetParent()) pTarget = NULL;
+    }
+    CSPBaseTabWnd::OnLButtonUp(nFlags, point);
+    // The page leaves this window: nothing of it is touched afterwards.
+    if (pTarget != NULL) pPage->DockControlBar(pTarget, NULL, SP_DM_MOUSE);
 }

@@ -6,22 +6,15 @@
 #pragma once
 #include "SPBaseTabWnd.h"
 #include "SPButton.h"
+#include "SPTabWndDropTarget.h"
 
 #include <ole2.h>
 #include "afxole.h"
 
-// Implemented by the bar that holds an outlook window: its scroll buttons'
-// clicks, and whether the bar's caption follows the active page.
-class ISPOutlookWndOwner {
-public:
-    virtual void OnScroll(BOOL bDown) = 0;
-    virtual BOOL IsCaptionFromActivePage() const = 0;
+class CSPOutlookBar;
+class CSPOutlookBarPane;
 
-protected:
-    ~ISPOutlookWndOwner() {}
-};
-
-class CSPOutlookWnd : public CSPBaseTabWnd {
+class CSPOutlookWnd : public CSPBaseTabWnd, public ISPTabsDragOver {
     DECLARE_DYNCREATE(CSPOutlookWnd)
 
 public:
@@ -63,6 +56,29 @@ public:
     // counts; the page whose button is under the point opens; copy with
     // Ctrl, else move.
     DROPEFFECT OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
+        return OnDragOver(pDataObject, dwKeyState, point);
+    }
+
+    // Windows that are no docking panes go into their tabs wrapped in a
+    // docking pane of this class (NULL: CSPDockingCBWrapper), when they come
+    // as detachable tabs and wrapping is on. Wrapping is turned off when
+    // the window is created outside a frame.
+    void SetWrapperClass(CRuntimeClass* pRTC) { m_pWrapperRTC = pRTC; }
+    CRuntimeClass* GetWrapperClass() const { return m_pWrapperRTC; }
+    void EnableWrapping(BOOL bEnable = TRUE) { m_bWrapWindows = bEnable; }
+    BOOL IsWrapping() const { return m_bWrapWindows; }
+    // The tab's window, or the window its wrapper holds.
+    CWnd* GetTabWndNoWrapper(int iTab) const;
+    // The outlook bar page of the tab (wrapped or not), NULL for another
+    // window.
+    CSPOutlookBarPane* GetTabPage(int iTab) const;
+    // The outlook bar under the screen point, NULL when none.
+    static CSPOutlookBar* OutlookBarFromPoint(CPoint ptScreen);
+
+    void InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt, UINT uiImageId = (UINT)-1,
+                   BOOL bDetachable = TRUE) override;
+    using CSPBaseTabWnd::InsertTab;
 
 protected:
     CRect m_rectWndArea;
@@ -71,6 +87,9 @@ protected:
     CSPButton m_btnUp;
     CSPButton m_btnDown;
     int m_nLastSlideStep;
+    CRuntimeClass* m_pWrapperRTC;
+    BOOL m_bWrapWindows;
+    CSPTabWndDropTarget m_DropTarget;
 
     static BOOL s_bEnableAnimation;
     enum { nSlideStep = 30, nSlideDelay = 10, nButtonId = 0xFFFF };
@@ -78,7 +97,10 @@ protected:
     int VisibleTabsAfter(int iTab) const;
     void DrawTabButton(CDC& dc, int iTab, BOOL bDrawPressedButton = TRUE);
     void SlideTo(int iOld, int iNew, CWnd* pWndOld);
-    ISPOutlookWndOwner* GetOwnerBar() const;
+    CSPOutlookBar* GetOwnerBar() const;
+    // A window in a docking pane of the wrapper class; the window itself
+    // when no wrapper can be made.
+    CWnd* CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel);
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -86,5 +108,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnDestroy();
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };

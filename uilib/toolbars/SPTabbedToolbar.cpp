@@ -7,50 +7,6 @@
 
 IMPLEMENT_SERIAL(CSPTabbedToolbar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 
-// --- the tab strip's drop target ------------------------------------------------------
-
-CSPTabbedToolbar* CSPTabbedToolbarDropTarget::Owner() const { return static_cast<CSPTabbedToolbar*>(m_pOwner); }
-
-BOOL CSPTabbedToolbarDropTarget::RegisterTabs(CSPTabbedToolbar* pOwner) {
-    m_pOwner = pOwner;
-    CWnd* pTabWnd = pOwner != NULL ? pOwner->GetTabWnd() : NULL;
-    m_bRegistered = pTabWnd != NULL && pTabWnd->GetSafeHwnd() != NULL &&
-                    SUCCEEDED(::RegisterDragDrop(pTabWnd->GetSafeHwnd(), this));
-    return m_bRegistered;
-}
-
-void CSPTabbedToolbarDropTarget::RevokeTabs() {
-    CWnd* pTabWnd = m_pOwner != NULL ? Owner()->GetTabWnd() : NULL;
-    if (m_bRegistered && pTabWnd != NULL && pTabWnd->GetSafeHwnd() != NULL) ::RevokeDragDrop(pTabWnd->GetSafeHwnd());
-    m_bRegistered = FALSE;
-}
-
-HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt,
-                                                                DWORD* pdwEffect) {
-    m_pData = pData;
-    return DragOver(dwKeyState, pt, pdwEffect);
-}
-
-HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) {
-    CPoint point(pt.x, pt.y);
-    Owner()->GetTabWnd()->ScreenToClient(&point);
-    if (pdwEffect != NULL) *pdwEffect = Owner()->OnTabsDragOver(m_pData, dwKeyState, point);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::DragLeave() {
-    m_pData = NULL;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE CSPTabbedToolbarDropTarget::Drop(IDataObject* /*pData*/, DWORD /*dwKeyState*/, POINTL /*pt*/,
-                                                           DWORD* pdwEffect) {
-    // The strip only opens tabs; a button is dropped onto the toolbar.
-    m_pData = NULL;
-    if (pdwEffect != NULL) *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-}
-
 // --- the bar --------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CSPTabbedToolbar, CSPToolBar)
@@ -95,12 +51,12 @@ int CSPTabbedToolbar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_pTabWnd->m_bAutoSizeWindow = FALSE;
     m_pTabWnd->m_bIsDockingSite = FALSE;
     m_pTabWnd->m_bEnableTabSwap = FALSE;
-    m_TabsDropTarget.RegisterTabs(this);
+    m_TabsDropTarget.Register(m_pTabWnd, this);
     return 0;
 }
 
 void CSPTabbedToolbar::OnDestroy() {
-    m_TabsDropTarget.RevokeTabs();
+    m_TabsDropTarget.Revoke();
     CSPToolBar::OnDestroy();
 }
 

@@ -6,29 +6,10 @@
 // cursor opens, so that a button can be dropped on a toolbar of any tab.
 #pragma once
 #include "SPTabWnd.h"
+#include "SPTabWndDropTarget.h"
 #include "SPToolBar.h"
 
-class CSPTabbedToolbar;
-
-// The tab window's drop target for dragged toolbar buttons: the toolbar's
-// target, registered for the tab window and answering for the strip.
-class CSPTabbedToolbarDropTarget : public CSPToolbarDropTarget {
-public:
-    // Registers the bar's tab window with OLE, when OLE is initialised in
-    // this thread.
-    BOOL RegisterTabs(CSPTabbedToolbar* pOwner);
-    void RevokeTabs();
-
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
-    HRESULT STDMETHODCALLTYPE DragLeave() override;
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
-
-protected:
-    CSPTabbedToolbar* Owner() const;
-};
-
-class CSPTabbedToolbar : public CSPToolBar {
+class CSPTabbedToolbar : public CSPToolBar, public ISPTabsDragOver {
     DECLARE_SERIAL(CSPTabbedToolbar)
 
 public:
@@ -53,11 +34,11 @@ public:
     // A toolbar button dragged over the tab strip: the tab under the point
     // (tab-window client coordinates) opens; copy with Ctrl, else move.
     // No effect outside customise mode or for other data.
-    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
 protected:
     CSPTabWnd* m_pTabWnd;
-    CSPTabbedToolbarDropTarget m_TabsDropTarget;
+    CSPTabWndDropTarget m_TabsDropTarget;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

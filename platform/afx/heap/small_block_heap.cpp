@@ -10,9 +10,17 @@
 // largest page, as with the system heap. Larger blocks, and every block once
 // the range is used up or could not be reserved, go to malloc; delete tells
 // the two apart by the address.
+//
+// Several threads lay pages out at once: each keeps a small cache of free
+// blocks per class, filled from and given back to the shared lists a batch
+// at a time, so that most calls take no lock at all. A block freed on
+// another thread than the one that made it goes to the freeing thread's
+// cache. What a thread's cache holds goes back to the shared lists when the
+// thread ends.
 #include "small_block_heap.h"
 
 #include <windows.h>
+#include <intrin.h>
 
 #include <atomic>
 #include <cstdint>
@@ -30,6 +38,7 @@ constexpr size_t kRuns = kRangeBytes / kRunBytes;
 
 struct FreeBlock {
   FreeBlock* next;
+  FreeBlock* nextChain;  // the first block of a chain in Heap::chains: the next chain
 };
 
 // Zero-initialised before any constructor runs: usable from the first
@@ -40,6 +49,8 @@ struct Heap {
   bool reserveTried = false;
   size_t runsUsed = 0;
   FreeBlock* freeList[kClasses] = {};
+  // Chains of Batch(c) free blocks as threads gave them back, moved whole.
+  FreeBlock* chains[kClasses] = {};
   char* next[kClasses] = {};  // the class's newest run: next block never handed out
   char* end[kClasses] = {};
   uint8_t runClass[kRuns] = {};
@@ -48,10 +59,40 @@ struct Heap {
 Heap g_heap;
 std::atomic<unsigned long long> g_largeAllocations{0};
 
+// A thread's own free blocks. Only its thread touches the lists; the count
+// of allocations is read by others (SmallBlockHeapAllocations).
+struct ThreadCache {
+  FreeBlock* list[kClasses];
+  uint32_t count[kClasses];
+  std::atomic<unsigned long long> allocations;
+  ThreadCache* nextLive;  // in g_live, under the heap's lock
+};
+// Blocks moved between a cache and the shared lists at once, and the most a
+// cache keeps of a class: about 16 KB and 32 KB of blocks.
+inline uint32_t Batch(size_t c) {
+  const size_t n = 16384 / ((c + 1) * kGrain);
+  return uint32_t(n < 4 ? 4 : n > 64 ? 64 : n);
+}
+// Thread-local slots (a fast one for the look-up, a fiber one whose callback
+// runs when a thread ends). Set up by the first allocation, under the lock.
+constexpr DWORD kNoSlot = 0xFFFFFFFF;
+std::atomic<DWORD> g_tls{kNoSlot};
+DWORD g_fls = kNoSlot;
+bool g_slotsTried = false;
+ThreadCache* g_live = nullptr;
+unsigned long long g_retiredAllocations = 0;
+
 class Lock {
  public:
   Lock() {
-    while (g_heap.busy.test_and_set(std::memory_order_acquire)) SwitchToThread();
+    // Held for a few instructions: spin a little before giving up the
+    // processor.
+    for (int spins = 0; g_heap.busy.test_and_set(std::memory_order_acquire); ++spins) {
+      if (spins < 64)
+        YieldProcessor();
+      else
+        SwitchToThread();
+    }
   }
   ~Lock() { g_heap.busy.clear(std::memory_order_release); }
   Lock(const Lock&) = delete;
@@ -75,24 +116,142 @@ char* NewRun(size_t c) {
   return run;
 }
 
+// Carves or takes up to |want| blocks of class c from the shared lists onto
+// an empty *list (the lock held); the number given. A whole chain given back
+// by a thread is taken when there is one.
+uint32_t TakeShared(size_t c, uint32_t want, FreeBlock** list) {
+  const size_t size = (c + 1) * kGrain;
+  if (want > 1 && !*list)
+    if (FreeBlock* chain = g_heap.chains[c]) {
+      g_heap.chains[c] = chain->nextChain;
+      *list = chain;
+      return Batch(c);
+    }
+  uint32_t got = 0;
+  while (got < want) {
+    FreeBlock* b = g_heap.freeList[c];
+    if (b) {
+      g_heap.freeList[c] = b->next;
+    } else {
+      if (size_t(g_heap.end[c] - g_heap.next[c]) < size) {
+        char* run = NewRun(c);
+        if (!run) break;
+        g_heap.next[c] = run;
+        g_heap.end[c] = run + kRunBytes;
+      }
+      b = reinterpret_cast<FreeBlock*>(g_heap.next[c]);
+      g_heap.next[c] += size;
+    }
+    b->next = *list;
+    *list = b;
+    ++got;
+  }
+  return got;
+}
+
+void GiveShared(size_t c, FreeBlock* first, FreeBlock* last) {
+  last->next = g_heap.freeList[c];
+  g_heap.freeList[c] = first;
+}
+
+void RetireCache(void* data) {
+  ThreadCache* cache = static_cast<ThreadCache*>(data);
+  if (!cache) return;
+  // Called on the ending thread: what it still frees goes to the shared lists.
+  const DWORD tls = g_tls.load(std::memory_order_acquire);
+  if (tls != kNoSlot && TlsGetValue(tls) == cache) TlsSetValue(tls, nullptr);
+  {
+    Lock lock;
+    for (size_t c = 0; c < kClasses; ++c) {
+      FreeBlock* first = cache->list[c];
+      if (!first) continue;
+      FreeBlock* last = first;
+      while (last->next) last = last->next;
+      GiveShared(c, first, last);
+    }
+    g_retiredAllocations += cache->allocations.load(std::memory_order_relaxed);
+    for (ThreadCache** p = &g_live; *p; p = &(*p)->nextLive)
+      if (*p == cache) {
+        *p = cache->nextLive;
+        break;
+      }
+  }
+  VirtualFree(cache, 0, MEM_RELEASE);
+}
+
+void WINAPI RetireCacheAtThreadEnd(void* data) { RetireCache(data); }
+
+// The calling thread's cache, made at its first allocation; null when no
+// thread slot can be had (the shared lists are used then).
+ThreadCache* CacheOfThread() {
+  DWORD tls = g_tls.load(std::memory_order_acquire);
+  if (tls == kNoSlot) {
+    Lock lock;
+    if (!g_slotsTried) {
+      g_slotsTried = true;
+      const DWORD fls = FlsAlloc(&RetireCacheAtThreadEnd);
+      const DWORD fast = fls == FLS_OUT_OF_INDEXES ? TLS_OUT_OF_INDEXES : TlsAlloc();
+      if (fast != TLS_OUT_OF_INDEXES) {
+        g_fls = fls;
+        g_tls.store(fast, std::memory_order_release);
+      } else if (fls != FLS_OUT_OF_INDEXES) {
+        FlsFree(fls);
+      }
+    }
+    tls = g_tls.load(std::memory_order_relaxed);
+    if (tls == kNoSlot) return nullptr;
+  }
+  ThreadCache* cache;
+#if defined(__x86_64__)
+  if (tls < 64) {
+    // The thread's slot read straight from its environment block (TlsSlots
+    // at 0x1480), as TlsGetValue does, without the call and its clearing of
+    // the last error.
+    cache = reinterpret_cast<ThreadCache*>(__readgsqword(0x1480 + tls * 8));
+  } else
+#endif
+  {
+    const DWORD error = GetLastError();  // TlsGetValue clears it
+    cache = static_cast<ThreadCache*>(TlsGetValue(tls));
+    SetLastError(error);
+  }
+  if (cache) return cache;
+  // Not from operator new: the heap's own bookkeeping.
+  cache = static_cast<ThreadCache*>(
+      VirtualAlloc(nullptr, sizeof(ThreadCache), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (!cache) return nullptr;
+  if (!FlsSetValue(g_fls, cache) || !TlsSetValue(tls, cache)) {
+    FlsSetValue(g_fls, nullptr);
+    VirtualFree(cache, 0, MEM_RELEASE);
+    return nullptr;
+  }
+  Lock lock;
+  cache->nextLive = g_live;
+  g_live = cache;
+  return cache;
+}
+
 void* SmallAlloc(size_t n) {
   const size_t c = n == 0 ? 0 : (n - 1) / kGrain;
-  const size_t size = (c + 1) * kGrain;
-  Lock lock;
-  ++g_heap.smallAllocations;
-  if (FreeBlock* b = g_heap.freeList[c]) {
-    g_heap.freeList[c] = b->next;
+  if (ThreadCache* cache = CacheOfThread()) {
+    cache->allocations.store(cache->allocations.load(std::memory_order_relaxed) + 1,
+                             std::memory_order_relaxed);
+    FreeBlock* b = cache->list[c];
+    if (!b) {
+      Lock lock;
+      cache->count[c] += TakeShared(c, Batch(c), &cache->list[c]);
+      b = cache->list[c];
+      if (!b) return nullptr;
+    }
+    cache->list[c] = b->next;
+    --cache->count[c];
     return b;
   }
-  if (size_t(g_heap.end[c] - g_heap.next[c]) < size) {
-    char* run = NewRun(c);
-    if (!run) return nullptr;
-    g_heap.next[c] = run;
-    g_heap.end[c] = run + kRunBytes;
-  }
-  void* p = g_heap.next[c];
-  g_heap.next[c] += size;
-  return p;
+  Lock lock;
+  ++g_heap.smallAllocations;
+  FreeBlock* b = nullptr;
+  TakeShared(c, 1, &b);
+  return b;
 }
 
 // False when p is not a block of the range (malloc's, then).
@@ -101,10 +260,28 @@ bool SmallFree(void* p) {
   char* q = static_cast<char*>(p);
   if (!base || q < base || q >= base + kRangeBytes) return false;
   FreeBlock* b = static_cast<FreeBlock*>(p);
-  Lock lock;
+  // The run's class was set before any of its blocks was handed out.
   const size_t c = g_heap.runClass[size_t(q - base) / kRunBytes];
-  b->next = g_heap.freeList[c];
-  g_heap.freeList[c] = b;
+  if (ThreadCache* cache = CacheOfThread()) {
+    b->next = cache->list[c];
+    cache->list[c] = b;
+    if (++cache->count[c] > 2 * Batch(c)) {
+      // A batch goes back, as one chain, for other threads to use.
+      const uint32_t give = Batch(c);
+      FreeBlock* first = cache->list[c];
+      FreeBlock* last = first;
+      for (uint32_t i = 1; i < give; ++i) last = last->next;
+      cache->list[c] = last->next;
+      cache->count[c] -= give;
+      last->next = nullptr;
+      Lock lock;
+      first->nextChain = g_heap.chains[c];
+      g_heap.chains[c] = first;
+    }
+    return true;
+  }
+  Lock lock;
+  GiveShared(c, b, b);
   return true;
 }
 
@@ -134,7 +311,9 @@ unsigned long long SmallBlockHeapAllocations() {
   unsigned long long small;
   {
     Lock lock;
-    small = g_heap.smallAllocations;
+    small = g_heap.smallAllocations + g_retiredAllocations;
+    for (ThreadCache* c = g_live; c; c = c->nextLive)
+      small += c->allocations.load(std::memory_order_relaxed);
   }
   return small + g_largeAllocations.load(std::memory_order_relaxed);
 }

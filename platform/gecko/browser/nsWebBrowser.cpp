@@ -14,6 +14,7 @@
 #include "nsCOMPtr.h"
 #include "nsDOMAdapters.h"
 #include "nsFileURL.h"
+#include "nsHtmlDocument.h"
 #include "nsIBaseWindow.h"
 #include "nsIDocShell.h"
 #include "nsIIOService.h"
@@ -31,6 +32,11 @@ namespace {
 
 // Largest page read; a bigger file fails its load instead of exhausting memory.
 const ULONGLONG kMaxPageBytes = 256ull * 1024 * 1024;
+
+// What NS_TakeUnparsedDocument asks a browser for: the browser itself.
+// {7B0D4C61-2F3A-4E8B-9C55-3A1E6D0F7B21}
+const nsIID kWebBrowserSelfIID = {
+    0x7B0D4C61, 0x2F3A, 0x4E8B, {0x9C, 0x55, 0x3A, 0x1E, 0x6D, 0x0F, 0x7B, 0x21}};
 
 // Messages of the browser's own message-only window.
 const UINT kMsgLoad = WM_APP + 0x2A1;  // run the oldest pending load
@@ -160,8 +166,13 @@ class WebBrowser final : public nsIWebBrowser,
     return NS_OK;
   }
 
-  // ---- nsIWebBrowserSetup: no option changes anything in this engine.
-  NS_IMETHOD SetProperty(PRUint32, PRUint32) override { return NS_OK; }
+  // ---- nsIWebBrowserSetup: only kWebBrowserParseLater changes anything here.
+  NS_IMETHOD SetProperty(PRUint32 id, PRUint32 value) override {
+    if (id == kWebBrowserParseLater) mParseLater = value != 0;
+    return NS_OK;
+  }
+
+  std::shared_ptr<UnparsedDocument> Unparsed() const { return mUnparsed; }
 
   // ---- nsIWebNavigation
   NS_IMETHOD LoadURI(const PRUnichar* uri, PRUint32, nsIURI*, nsISupports*, nsISupports*) override {
@@ -314,6 +325,7 @@ class WebBrowser final : public nsIWebBrowser,
 
     nsresult status = NS_ERROR_ABORT;
     std::shared_ptr<tw::html::Document> doc;
+    std::shared_ptr<UnparsedDocument> unparsed;
     if (!load.aborted) {
       nsAutoCString ansi;
       NS_CopyUnicodeToNative(nsAutoString(load.uri.c_str()), ansi);
@@ -336,8 +348,13 @@ class WebBrowser final : public nsIWebBrowser,
             out = wide.str();
             return true;
           };
-          std::unique_ptr<tw::html::Document> parsed = tw::html::parseHtml(bytes, options);
-          doc = std::shared_ptr<tw::html::Document>(std::move(parsed));
+          if (mParseLater) {
+            parseTime.stop();
+            unparsed = std::make_shared<UnparsedDocument>(std::move(bytes), std::move(options));
+          } else {
+            std::unique_ptr<tw::html::Document> parsed = tw::html::parseHtml(bytes, options);
+            doc = std::shared_ptr<tw::html::Document>(std::move(parsed));
+          }
         } catch (const std::bad_alloc&) {
           status = NS_ERROR_OUT_OF_MEMORY;
         }
@@ -348,11 +365,14 @@ class WebBrowser final : public nsIWebBrowser,
     }
 
     nsIDOMDocument* dom = NS_SUCCEEDED(status) ? mDocShell->Document() : nullptr;
+    // Taken by the listeners through NS_TakeUnparsedDocument while they run.
+    mUnparsed = NS_SUCCEEDED(status) ? unparsed : nullptr;
     std::vector<nsCOMPtr<nsIWebProgressListener>> listeners = mListeners;
     for (auto& l : listeners)
       l->OnLoadFinished(static_cast<nsIWebBrowser*>(this), load.uri.c_str(), status, dom);
     nsCOMPtr<nsIWebProgressListener> global = do_GetService(NS_WEBPROGRESSLISTENER_CONTRACTID);
     if (global) global->OnLoadFinished(static_cast<nsIWebBrowser*>(this), load.uri.c_str(), status, dom);
+    mUnparsed.reset();
     if (mWnd) PostMessageA(mWnd, kMsgWake, 0, 0);
   }
 
@@ -360,6 +380,8 @@ class WebBrowser final : public nsIWebBrowser,
   std::vector<nsCOMPtr<nsIWebProgressListener>> mListeners;
   std::deque<PendingLoad> mPending;
   std::u16string mCurrentURI;
+  bool mParseLater = false;
+  std::shared_ptr<UnparsedDocument> mUnparsed;  // of the load being reported
   nsISupports* mContainer = nullptr;  // not held
   nsIWebBrowserSite* mSite = nullptr;  // not held
   HWND mParent = nullptr;
@@ -369,16 +391,53 @@ class WebBrowser final : public nsIWebBrowser,
 };
 NS_IMPL_ADDREF(WebBrowser)
 NS_IMPL_RELEASE(WebBrowser)
-NS_IMPL_QI_BEGIN(WebBrowser)
-NS_IMPL_QI_ENTRY(nsIWebBrowser)
-NS_IMPL_QI_ENTRY(nsIBaseWindow)
-NS_IMPL_QI_ENTRY(nsIWebBrowserSetup)
-NS_IMPL_QI_ENTRY(nsIWebNavigation)
-NS_IMPL_QI_ENTRY(nsIInterfaceRequestor)
-NS_IMPL_QI_ENTRY(nsIWebBrowserSiteHolder)
-NS_IMPL_QI_END(nsIWebBrowser)
+NS_IMETHODIMP WebBrowser::QueryInterface(const nsIID& iid, void** result) {
+  if (!result) return NS_ERROR_NULL_POINTER;
+  // The object itself, without a reference (see NS_TakeUnparsedDocument).
+  if (iid.Equals(kWebBrowserSelfIID)) {
+    *result = this;
+    return NS_OK;
+  }
+  nsISupports* found = nullptr;
+  NS_IMPL_QI_ENTRY(nsIWebBrowser)
+  NS_IMPL_QI_ENTRY(nsIBaseWindow)
+  NS_IMPL_QI_ENTRY(nsIWebBrowserSetup)
+  NS_IMPL_QI_ENTRY(nsIWebNavigation)
+  NS_IMPL_QI_ENTRY(nsIInterfaceRequestor)
+  NS_IMPL_QI_ENTRY(nsIWebBrowserSiteHolder)
+  if (!found && iid.Equals(NS_GET_IID(nsISupports)))
+    found = static_cast<nsISupports*>(static_cast<nsIWebBrowser*>(this));
+  if (!found) {
+    *result = nullptr;
+    return NS_NOINTERFACE;
+  }
+  found->AddRef();
+  *result = found;
+  return NS_OK;
+}
 
 }  // namespace
+
+std::shared_ptr<tw::html::Document> UnparsedDocument::Parse() {
+  std::call_once(once_, [this] {
+    tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
+    try {
+      doc_ = std::shared_ptr<tw::html::Document>(tw::html::parseHtml(bytes_, options_));
+    } catch (const std::bad_alloc&) {
+      doc_.reset();
+    }
+    std::string().swap(bytes_);
+  });
+  return doc_;
+}
+
+std::shared_ptr<UnparsedDocument> NS_TakeUnparsedDocument(nsIWebBrowser* browser) {
+  if (!browser) return nullptr;
+  void* self = nullptr;
+  // Not reference-counted: the caller holds the browser.
+  if (NS_FAILED(browser->QueryInterface(kWebBrowserSelfIID, &self)) || !self) return nullptr;
+  return static_cast<WebBrowser*>(self)->Unparsed();
+}
 
 nsresult NS_NewWebBrowser(nsISupports* outer, const nsIID& iid, void** result) {
   NS_ENSURE_ARG_POINTER(result);

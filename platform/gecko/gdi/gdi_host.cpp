@@ -494,7 +494,9 @@ void GdiHost::releaseImage(ImageHandle h) {
   delete img;
 }
 
-bool GdiHost::loadText(const std::string& url, std::string* bytes) {
+bool GdiHost::loadText(const std::string& url, std::string* bytes) { return readText(url, bytes); }
+
+bool GdiHost::readText(const std::string& url, std::string* bytes) {
   std::string path = pathFromUrl(url);
   if (path.empty()) return false;
   HANDLE f = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

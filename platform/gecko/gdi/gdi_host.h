@@ -58,6 +58,9 @@ class GdiHost : public LayoutHost {
   // and parses it itself).
   std::shared_ptr<const StyleSheet> loadStyleSheet(const std::string& url) override;
 
+  // loadText's reading, which touches nothing of the host (any thread).
+  static bool readText(const std::string& url, std::string* bytes);
+
   // The last write time and size of the file a URL names; false when it
   // names no file.
   static bool fileStamp(const std::string& url, uint64_t* time, uint64_t* size);

@@ -28,6 +28,9 @@ enum class Stage {
   Paginate,    // page bands and the display list cut into them
   PdfPaint,    // display lists painted into PDF content streams
   PdfWrite,    // pages compressed and written to the file
+  Take,        // the PDF Utility on the driver's thread: pages' link ids, waits
+  WaitLayout,  // of Take: waiting for pages still being laid out
+  WaitWriter,  // of Take: waiting for the writer (pages in flight at the bound)
   Finish,      // bookmarks and the end of the file
   kCount
 };
@@ -44,7 +47,8 @@ enum class Count {
 inline const char* stageName(Stage s) {
   static const char* const names[] = {"read",   "parse",        "load_page", "browser_load",
                                       "style",  "boxes",        "layout",    "display_list",
-                                      "paginate", "pdf_paint",  "pdf_write", "finish"};
+                                      "paginate", "pdf_paint",  "pdf_write", "take",
+                                      "wait_layout", "wait_writer", "finish"};
   return names[static_cast<int>(s)];
 }
 

@@ -112,12 +112,23 @@ float lineHeightOf(const ComputedStyle& s, FontEntry* f) {
 // ---------------------------------------------------------------------------
 // FloatManager
 
+namespace {
+
+// Positions below a float are found in the float's coordinates and taken
+// back to a child's (y = bottom - origin): rounding may leave such a y a
+// few units in the last place above the bottom, and the float would still
+// narrow the band there. A float meets a band only by more than this.
+float edgeSlack(float y) { return 0.01f + std::fabs(y) * 4e-7f; }
+
+}  // namespace
+
 void FloatManager::available(float y, float h, float left, float right, float* l, float* r) const {
   *l = left;
   *r = right;
+  const float slack = edgeSlack(y);
   float y1 = y + std::max(h, 0.01f);
   for (const Float& f : floats_) {
-    if (f.r.y >= y1 || f.r.bottom() <= y) continue;
+    if (f.r.y >= y1 - slack || f.r.bottom() <= y + slack) continue;
     if (f.left) *l = std::max(*l, f.r.right());
     else *r = std::min(*r, f.r.x);
   }
@@ -155,9 +166,10 @@ void FloatManager::place(float w, float h, bool left, float y, float left0, floa
 
 float FloatManager::nextBottom(float y, float h) const {
   float next = -1;
+  const float slack = edgeSlack(y);
   float y1 = y + std::max(h, 0.01f);
   for (const Float& f : floats_)
-    if (f.r.y < y1 && f.r.bottom() > y && (next < 0 || f.r.bottom() < next)) next = f.r.bottom();
+    if (f.r.y < y1 - slack && f.r.bottom() > y + slack && (next < 0 || f.r.bottom() < next)) next = f.r.bottom();
   return next;
 }
 

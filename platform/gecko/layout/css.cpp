@@ -387,6 +387,10 @@ const PropEntry kProps[] = {
     {"page-break-before", Prop::PageBreakBefore},
     {"page-break-after", Prop::PageBreakAfter},
     {"page-break-inside", Prop::PageBreakInside},
+    // the newer names of the same three properties: one cascade for both
+    {"break-before", Prop::PageBreakBefore},
+    {"break-after", Prop::PageBreakAfter},
+    {"break-inside", Prop::PageBreakInside},
     {"border-collapse", Prop::BorderCollapse},
     {"-tw-border-spacing-h", Prop::BorderSpacingH},
     {"-tw-border-spacing-v", Prop::BorderSpacingV},

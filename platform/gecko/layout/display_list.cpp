@@ -104,6 +104,7 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
     if (!keep) continue;
     DisplayItem c = it;
     c.rect.y -= slice.top;
+    c.hole.y -= slice.top;
     c.baseline -= slice.top;
     c.tileY -= slice.top;
     if (c.font >= 0 && size_t(c.font) < fontMap.size()) {
@@ -132,6 +133,128 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
     page.anchors.push_back(std::move(c));
   }
   return page;
+}
+
+std::vector<DisplayList> sliceDisplayListPages(const DisplayList& whole,
+                                               const std::vector<PageSlice>& slices, float width) {
+  const size_t n = slices.size();
+  std::vector<DisplayList> pages(n);
+  for (size_t p = 1; p < n; ++p)
+    if (!(slices[p].top >= slices[p - 1].top && slices[p].bottom >= slices[p - 1].bottom)) {
+      for (size_t q = 0; q < n; ++q) pages[q] = sliceDisplayList(whole, slices[q], width);
+      return pages;
+    }
+  std::vector<std::vector<int>> fontMap(n), imageMap(n);
+  auto place = [&](size_t p, const DisplayItem& it) {
+    DisplayItem c = it;
+    const float top = slices[p].top;
+    c.rect.y -= top;
+    c.baseline -= top;
+    c.tileY -= top;
+    if (c.font >= 0 && size_t(c.font) < whole.fonts.size()) {
+      std::vector<int>& m = fontMap[p];
+      if (m.empty()) m.assign(whole.fonts.size(), -1);
+      if (m[c.font] < 0) m[c.font] = pages[p].addFont(whole.fonts[c.font]);
+      c.font = m[c.font];
+    }
+    if (c.image >= 0 && size_t(c.image) < whole.images.size()) {
+      std::vector<int>& m = imageMap[p];
+      if (m.empty()) m.assign(whole.images.size(), -1);
+      if (m[c.image] < 0) m[c.image] = pages[p].addImage(whole.images[c.image]);
+      c.image = m[c.image];
+    }
+    pages[p].items.push_back(std::move(c));
+  };
+  for (size_t p = 0; p < n; ++p) {
+    DisplayList& page = pages[p];
+    page.width = width;
+    page.height = slices[p].bottom - slices[p].top;
+    page.background = whole.background;
+    DisplayItem clip;
+    clip.kind = ItemKind::ClipBegin;
+    clip.rect = RectF{0, 0, width, page.height};
+    page.items.push_back(clip);
+  }
+  // The clips open at this point of the list, and for each the pages it was
+  // copied to; per page, how many of the open clips (from the outermost)
+  // it has.
+  struct OpenClip {
+    const DisplayItem* item;
+    std::vector<size_t> pages;
+  };
+  std::vector<OpenClip> open;
+  std::vector<size_t> depth(n, 0);
+  auto enter = [&](size_t p) {
+    for (size_t level = depth[p]; level < open.size(); ++level) {
+      place(p, *open[level].item);
+      open[level].pages.push_back(p);
+    }
+    depth[p] = open.size();
+  };
+  auto close = [&]() {
+    DisplayItem end;
+    end.kind = ItemKind::ClipEnd;
+    for (size_t p : open.back().pages) {
+      pages[p].items.push_back(end);
+      depth[p] = open.size() - 1;
+    }
+    open.pop_back();
+  };
+  // The first slice whose band could hold y, by the bottoms.
+  auto firstBelow = [&](float y) {
+    size_t lo = 0, hi = n;
+    while (lo < hi) {
+      const size_t mid = (lo + hi) / 2;
+      if (slices[mid].bottom <= y) lo = mid + 1;
+      else hi = mid;
+    }
+    return lo;
+  };
+  for (const DisplayItem& it : whole.items) {
+    if (it.kind == ItemKind::ClipBegin) {
+      open.push_back(OpenClip{&it, {}});
+      continue;
+    }
+    if (it.kind == ItemKind::ClipEnd) {
+      if (!open.empty()) close();
+      continue;
+    }
+    if (it.kind == ItemKind::Text) {
+      for (size_t p = firstBelow(it.baseline); p < n && slices[p].top <= it.baseline; ++p)
+        if (it.baseline >= slices[p].top && it.baseline < slices[p].bottom) {
+          enter(p);
+          place(p, it);
+        }
+      continue;
+    }
+    for (size_t p = firstBelow(it.rect.y); p < n && slices[p].top < it.rect.y + it.rect.h; ++p) {
+      const PageSlice& s = slices[p];
+      const RectF band{-1e9f, s.top, 2e9f, s.bottom - s.top};
+      if (!it.rect.intersects(band)) continue;
+      enter(p);
+      place(p, it);
+    }
+  }
+  while (!open.empty()) close();
+  DisplayItem end;
+  end.kind = ItemKind::ClipEnd;
+  for (size_t p = 0; p < n; ++p) pages[p].items.push_back(end);
+  for (const DisplayLink& l : whole.links)
+    for (size_t p = firstBelow(l.rect.y); p < n && slices[p].top < l.rect.y + l.rect.h; ++p) {
+      const PageSlice& s = slices[p];
+      if (!l.rect.intersects(RectF{-1e9f, s.top, 2e9f, s.bottom - s.top})) continue;
+      DisplayLink c = l;
+      c.rect.y -= s.top;
+      pages[p].links.push_back(std::move(c));
+    }
+  for (const DisplayAnchor& a : whole.anchors)
+    for (size_t p = firstBelow(a.y); p < n && slices[p].top <= a.y; ++p)
+      if (a.y >= slices[p].top && a.y < slices[p].bottom) {
+        DisplayAnchor c = a;
+        c.y -= slices[p].top;
+        pages[p].anchors.push_back(std::move(c));
+      }
+  return pages;
 }
 
 }  // namespace layout

@@ -191,5 +191,13 @@ struct PageSlice {
 // The result's height is slice.bottom - slice.top and its width `width`.
 DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, float width);
 
+// The lists of all the pages at once, in one pass over the items (a long
+// document has thousands of pages: cutting them one by one reads the whole
+// list for each). The same items as sliceDisplayList gives for each slice,
+// except that a clip is copied only to the pages that show something
+// inside it. The slices must come in order down the document.
+std::vector<DisplayList> sliceDisplayListPages(const DisplayList& whole,
+                                               const std::vector<PageSlice>& slices, float width);
+
 }  // namespace layout
 }  // namespace tw

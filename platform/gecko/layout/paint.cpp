@@ -593,8 +593,8 @@ struct BreakCollector {
   // Bands whose ends are only known once every line is: a box kept with the
   // first line after it (headings, page-break-after: avoid), and the top of a
   // box kept with its first line (a border alone at a page's foot)
-  std::vector<Band> keepWithNext;
-  std::vector<float> keepTopWithLine, keepAcross;  // keepAcross: page-break-before: avoid
+  std::vector<Band> keepWithNext, keepTopWithLine;
+  std::vector<float> keepAcross;  // page-break-before: avoid
 
   void walk(const Box* b, float X, float Y) {
     if (b->kind == BoxKind::Lines) {
@@ -619,6 +619,7 @@ struct BreakCollector {
           const Box* f = it.box;
           out->push_back(BreakCandidate{Y + f->y, false});
           out->push_back(BreakCandidate{Y + f->y + f->h, false});
+          keepFloat(f, Y + f->y);
           walk(f, X + f->x, Y + f->y);
         }
       return;
@@ -630,13 +631,14 @@ struct BreakCollector {
     for (const Box* c : b->children) {
       float cy = Y + c->y;
       if (c->isFloat()) {
+        keepFloat(c, cy);
         walk(c, X + c->x, cy);
         continue;
       }
       if (c->kind != BoxKind::Lines && c->kind != BoxKind::Cell) {
         out->push_back(BreakCandidate{cy, c->style->pageBreakBefore == PageBreak::Always});
         out->push_back(BreakCandidate{cy + c->h, c->style->pageBreakAfter == PageBreak::Always});
-        keepTopWithLine.push_back(cy);
+        keepTopWithLine.push_back({cy, cy + c->h});
         if (isHeading(c) || c->style->pageBreakAfter == PageBreak::Avoid) keepWithNext.push_back({cy, cy + c->h});
         if (c->style->pageBreakBefore == PageBreak::Avoid) keepAcross.push_back(cy);
       }
@@ -645,6 +647,14 @@ struct BreakCollector {
         soft->push_back({cy, cy + c->h});
       walk(c, X + c->x, cy);
     }
+  }
+
+  // A floated heading (a member's title tab) or a float asking to stay with
+  // what follows keeps to the first line below it as a block would; one
+  // asking not to be broken stays whole.
+  void keepFloat(const Box* f, float y) {
+    if (isHeading(f) || f->style->pageBreakAfter == PageBreak::Avoid) keepWithNext.push_back({y, y + f->h});
+    if (f->style->pageBreakInsideAvoid) soft->push_back({y, y + f->h});
   }
 
   // Turns the kept bands into soft ones, now that every line is known.
@@ -670,9 +680,11 @@ struct BreakCollector {
       float next = lineAfter(k.second);
       if (next > k.first) soft->push_back({k.first, next});
     }
-    for (float y : keepTopWithLine) {
-      float next = lineAfter(y);
-      if (next > y) soft->push_back({y, next});
+    // only a line of the box's own: an empty box kept with the line after
+    // it would chain every box of a run of them into one unbreakable band
+    for (const Band& b : keepTopWithLine) {
+      float next = lineAfter(b.first);
+      if (next > b.first && next <= b.second + 0.5f) soft->push_back({b.first, next});
     }
     for (float y : keepAcross) {
       float prev = lineBefore(y), next = lineAfter(y);

@@ -318,13 +318,17 @@ void applyValue(Prop p, const std::vector<CssToken>& v, Ctx& c) {
       return;
     case Prop::PageBreakBefore: case Prop::PageBreakAfter: {
       if (!ident) return;
-      PageBreak b = (k == "always" || k == "left" || k == "right" || k == "page") ? PageBreak::Always
-                  : k == "avoid" ? PageBreak::Avoid : PageBreak::Auto;
+      // column and region breaks do not break a page
+      PageBreak b = (k == "always" || k == "left" || k == "right" || k == "page" || k == "recto" || k == "verso" ||
+                     k == "all")
+                        ? PageBreak::Always
+                    : (k == "avoid" || k == "avoid-page") ? PageBreak::Avoid
+                                                          : PageBreak::Auto;
       (p == Prop::PageBreakBefore ? s.pageBreakBefore : s.pageBreakAfter) = b;
       return;
     }
     case Prop::PageBreakInside:
-      if (ident) s.pageBreakInsideAvoid = k == "avoid";
+      if (ident) s.pageBreakInsideAvoid = k == "avoid" || k == "avoid-page";
       return;
     case Prop::BoxShadow: {
       // the first shadow of the list; inset shadows are not drawn

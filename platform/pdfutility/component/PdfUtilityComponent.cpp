@@ -14,10 +14,13 @@
 #include "nsXPCOM.h"
 #include "pdf_conversion.h"
 #include "pdf_text.h"
+#include "stage_clock.h"
 
 namespace {
 
 twpdf::WriterOptions g_options;
+int g_lastMostInFlight = 0;  // of the last conversion finished
+int g_lastLayoutThreads = 0;
 
 nsCOMPtr<IPdfJob> GetJob() {
     static const nsCID kJobCID = PDFJOB_CID;
@@ -33,7 +36,11 @@ nsCOMPtr<IPdfJob> GetJob() {
 const char kFinishedMark[] = "tomewise-pdf-finished";
 
 bool Finished(IPdfJob* job) {
-    std::vector<char> text(1u << 16, '\0');
+    // Asked at every load: the buffer is made once (only the job's thread
+    // calls the component).
+    static std::vector<char> text;
+    if (text.empty()) text.assign(1u << 16, '\0');
+    text[0] = '\0';
     job->GetStringA(&text[0]);
     text.back() = '\0';
     return strcmp(&text[0], kFinishedMark) == 0;
@@ -45,7 +52,7 @@ std::string Utf8Of(const PRUnichar* text) {
 
 }  // namespace
 
-CPdfUtility::CPdfUtility() : m_nRefCount(0), m_nLastResult(NS_OK) {}
+CPdfUtility::CPdfUtility() : m_nRefCount(0), m_nLastResult(NS_OK), m_nTakenPages(0) {}
 CPdfUtility::~CPdfUtility() = default;
 
 NS_IMETHODIMP CPdfUtility::QueryInterface(const nsIID& iid, void** result) {
@@ -79,8 +86,8 @@ void CPdfUtility::StartIfNew(IPdfJob* job) {
     m_pConversion.reset(new twpdf::PdfConversion(job, g_options));
 }
 
-NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, nsresult status,
-                                          nsIDOMDocument* document) {
+NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser* browser, const PRUnichar* uri,
+                                          nsresult status, nsIDOMDocument* document) {
     nsCOMPtr<IPdfJob> job = GetJob();
     if (!job) return NS_OK;
     int mode = 0;
@@ -109,11 +116,26 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
     try {
         StartIfNew(job);
         std::shared_ptr<tw::html::Document> doc;
+        std::shared_ptr<UnparsedDocument> unparsed;
         if (NS_SUCCEEDED(status) && document) doc = NS_GetHtmlDocument(document);
+        // A browser told to parse later: the page is parsed on a worker.
+        if (NS_SUCCEEDED(status) && !doc) unparsed = NS_TakeUnparsedDocument(browser);
         job->SetLoaded(1);
-        int pages = 0;
-        if (doc) pages = m_pConversion->AddPage(job, *doc, Utf8Of(uri));
-        job->SetPageCount(pages);
+        // The page is laid out and written while the next ones load; the
+        // page count is that of the pages taken meanwhile, so the job's sum
+        // is the PDF pages of every page taken so far.
+        m_nTakenPages = 0;
+        tw::stats::StageTimer take_time(tw::stats::Stage::Take);
+        if (doc) {
+            m_nTakenPages = m_pConversion->AddPage(job, doc, Utf8Of(uri));
+        } else if (unparsed) {
+            const size_t bytes = unparsed->size();
+            m_nTakenPages = m_pConversion->AddPage(
+                job, [unparsed]() -> std::shared_ptr<const tw::html::Document> { return unparsed->Parse(); },
+                bytes, Utf8Of(uri));
+        }
+        take_time.stop();
+        job->SetPageCount(m_nTakenPages);
     } catch (const std::exception&) {
         // Out of memory on one page: that page is missing from the PDF,
         // the conversion goes on.
@@ -122,6 +144,26 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser*, const PRUnichar* uri, 
     job->SetDone(1);
     return NS_OK;
 }
+
+NS_IMETHODIMP CPdfUtility::TakeLoadedPages() {
+    nsCOMPtr<IPdfJob> job = GetJob();
+    if (!job || !m_pConversion || !m_pConversion->BelongsTo(job)) return NS_OK;
+    try {
+        // Added to the count of the last load, which the job still holds
+        // unless the driver has set a new current page since.
+        const int taken = m_pConversion->TakeAll(job);
+        if (taken > 0) {
+            m_nTakenPages += taken;
+            job->SetPageCount(m_nTakenPages);
+        }
+    } catch (const std::exception&) {
+        return NS_ERROR_OUT_OF_MEMORY;
+    }
+    return NS_OK;
+}
+
+int CPdfUtility::LastMostPagesInFlight() { return g_lastMostInFlight; }
+int CPdfUtility::LastLayoutThreads() { return g_lastLayoutThreads; }
 
 NS_IMETHODIMP CPdfUtility::FinishDocument() {
     nsCOMPtr<IPdfJob> job = GetJob();
@@ -136,6 +178,10 @@ NS_IMETHODIMP CPdfUtility::FinishDocument() {
     } catch (const std::exception&) {
         error = "out of memory while finishing the PDF";
         rv = NS_ERROR_OUT_OF_MEMORY;
+    }
+    if (m_pConversion) {
+        g_lastMostInFlight = m_pConversion->most_pages_in_flight();
+        g_lastLayoutThreads = m_pConversion->layout_threads();
     }
     m_pConversion.reset();
     job->SetStringA(kFinishedMark);

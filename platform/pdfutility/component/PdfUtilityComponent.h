@@ -11,14 +11,18 @@
 // At each load's end:
 //   page mode 0 (a contents file): sets the job's loaded flag, nothing more;
 //   page mode 1 with done cleared (a page the driver loads for the PDF):
-//     lays the loaded page out with the job's page setup, sets loaded,
-//     writes the page's PDF pages, asks the job for the link ids of its
-//     positions and links, sets the page count and sets done. A load that
-//     failed writes nothing but still sets loaded and done, so the
-//     driver's wait always ends;
+//     sets loaded, hands the page to the conversion (which lays it out
+//     with the job's page setup and writes its PDF pages while the next
+//     pages load, and asks the job for the link ids of its positions and
+//     links when its turn comes), sets the page count (the PDF pages of
+//     the pages taken meanwhile, so that the job's sum is that of every
+//     page taken) and sets done. A load that failed writes nothing but
+//     still sets loaded and done, so the driver's wait always ends;
 //   page mode 1 with done still set (a page shown elsewhere after a
 //     conversion: the driver clears done before each of its loads), or a
 //     load that a newer one replaced: nothing.
+// TakeLoadedPages takes every page loaded so far: the job then knows the
+// links of all of them, and its page count sum their PDF pages.
 // FinishDocument: adds the bookmarks of the contents records, writes the
 // end of the file. It fails (and leaves no file) when the PDF could not be
 // written; the reason is then in the job's extra string. Until the job is
@@ -54,12 +58,18 @@ public:
     NS_IMETHOD_(nsrefcnt) Release() override;
 
     NS_IMETHOD FinishDocument() override;
+    NS_IMETHOD TakeLoadedPages() override;
     NS_IMETHOD OnLoadFinished(nsIWebBrowser* browser, const PRUnichar* uri, nsresult status,
                               nsIDOMDocument* document) override;
 
     // Writer options of the conversions that start from now on (tests ask
     // for reproducible files).
     static void SetWriterOptions(const twpdf::WriterOptions& options);
+    // Of the last conversion finished: the most pages that were loaded and
+    // not yet written at one time, and the threads that laid pages out (0:
+    // none besides the driver's).
+    static int LastMostPagesInFlight();
+    static int LastLayoutThreads();
 
 private:
     ~CPdfUtility();
@@ -67,6 +77,7 @@ private:
 
     nsrefcnt m_nRefCount;
     nsresult m_nLastResult;  // of the last FinishDocument
+    int m_nTakenPages;       // PDF pages taken since the last load
     std::unique_ptr<twpdf::PdfConversion> m_pConversion;
 };
 

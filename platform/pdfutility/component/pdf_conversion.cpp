@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "IPdfJob.h"
@@ -19,6 +20,7 @@
 #include "pdf_page_painter.h"
 #include "pdf_text.h"
 #include "stage_clock.h"
+#include "task_threads.h"
 
 namespace twpdf {
 namespace {
@@ -100,7 +102,48 @@ std::string Utf8FileLink(const std::string& url) {
   return out;
 }
 
+// Workers when the options leave the choice: the processors less the
+// job's thread and the writer's, within reason.
+int AutomaticLayoutThreads() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n <= 3 ? 1 : std::min(6, int(n) - 2);
+}
+
 }  // namespace
+
+// One loaded document on its way into the PDF.
+struct PdfConversion::PendingPage {
+  Parser parse;  // gives the document, on the worker
+  std::shared_ptr<const tw::html::Document> doc;
+  std::string url;       // as loaded, with its fragment
+  std::string page_url;  // without it
+  bool use_current = false;
+  int top_id = 0;
+  size_t bytes = 0;
+
+  // Laid out (a worker's; read by others once |laid_out| is set).
+  bool laid_out = false;
+  bool failed = false;  // could not be laid out: no PDF pages
+  double scale = 1;
+  // Images the page's layout released; the lists may show them until the
+  // page is written.
+  std::vector<tw::layout::ImageHandle> images;
+  std::vector<tw::layout::DisplayList> parts;  // one per PDF page
+
+  // Taken (the job's ids, in points on the page).
+  struct Anchor {
+    int id;
+    double x, top;
+  };
+  struct Link {
+    double x0, y0, x1, y1;
+    LinkKind kind;
+    std::string uri;  // kUri
+    int id;           // kInternal
+  };
+  std::vector<std::vector<Anchor>> anchors;
+  std::vector<std::vector<Link>> links;
+};
 
 PageSetup PageSetupFromRecord(const PageSetupRec* r) {
   PageSetup s;
@@ -194,15 +237,49 @@ PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
   date_ = options.reproducible ? std::string() : Today();
   token_ = "tomewise-pdf-" + std::to_string(++g_next_token);
   if (job) job->SetStringA(token_.c_str());
+  layout_threads_ = options.threads == 1 ? 0 : options.threads > 1 ? std::min(options.threads, 64)
+                                                                   : AutomaticLayoutThreads();
+  if (layout_threads_ > 0) {
+    layout_pool_.reset(new TaskThreads(layout_threads_));
+    writer_thread_.reset(new TaskThreads(1));
+    // Page contents are compressed by the layout threads too.
+    TaskThreads* pool = layout_pool_.get();
+    writer_.SetPacker([pool](std::function<void()> task) { pool->PostFirst(std::move(task)); });
+  }
 }
 
 PdfConversion::~PdfConversion() {
+  // Pages still on their way are given up; no thread outlives this.
+  if (layout_pool_) layout_pool_->Discard();
+  if (writer_thread_) writer_thread_->Discard();
+  layout_pool_.reset();
+  writer_thread_.reset();
   if (opened_ && !writer_.failed()) writer_.Abort();
 }
 
+int PdfConversion::page_count() const {
+  std::lock_guard<std::mutex> hold(lock_);
+  return pages_written_;
+}
+
+int PdfConversion::most_pages_in_flight() const {
+  std::lock_guard<std::mutex> hold(lock_);
+  return most_in_flight_;
+}
+
 bool PdfConversion::BelongsTo(IPdfJob* job) const {
-  JobText text;
-  return job && text.Get(job, &IPdfJob::GetStringA) == token_;
+  // Asked at every load: the buffer is made once.
+  return job && mark_text_.Get(job) == token_;
+}
+
+std::string PdfConversion::MarkText::Get(IPdfJob* job) const {
+  // The job copies without a length; its strings are short, and this
+  // buffer is as large as the one the job's other readers use.
+  if (buffer_.empty()) buffer_.assign(1u << 18, '\0');
+  buffer_[0] = '\0';
+  job->GetStringA(&buffer_[0]);
+  buffer_.back() = '\0';
+  return std::string(&buffer_[0]);
 }
 
 bool PdfConversion::EnsureOpen() {
@@ -342,41 +419,19 @@ LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
   return LinkTarget();
 }
 
-void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list,
-                              double scale, const std::string& url) {
+void PdfConversion::PaintPage(Page& page, const PendingPage& pending, size_t part) {
   const PageGeometry& g = geometry_;
-  PdfPagePainter painter(*this, *host_, page, g, scale);
-  painter.Paint(list);
-
-  // Named positions first, so that a link to a position of this same page
-  // finds the id the position got.
-  for (const tw::layout::DisplayAnchor& a : list.anchors) {
-    if (a.name.empty()) continue;
-    int id = IdOf(job, url, a.name.c_str(), true);
-    if (id <= 0) continue;
-    double top = std::min(g.height, std::max(0.0, painter.Y(a.y)));
-    page.DefineDestination(std::to_string(id), std::max(0.0, painter.X(a.x)), top);
-    defined_.insert(id);
+  PdfPagePainter painter(*this, *host_, page, g, pending.scale);
+  painter.Paint(pending.parts[part]);
+  for (const PendingPage::Anchor& a : pending.anchors[part]) {
+    page.DefineDestination(std::to_string(a.id), a.x, a.top);
+    defined_.insert(a.id);
   }
-  for (const tw::layout::DisplayLink& l : list.links) {
-    // Only the part of the link inside the content box counts.
-    double x0 = std::max(g.left, painter.X(l.rect.x)), x1 = std::min(g.right, painter.X(l.rect.right()));
-    double y0 = std::max(g.bottom, painter.Y(l.rect.bottom())), y1 = std::min(g.top, painter.Y(l.rect.y));
-    if (!(x1 > x0) || !(y1 > y0)) continue;
-    std::string target;
-    switch (ClassifyLink(l.url.empty() ? l.href : l.url, &target)) {
-      case LinkKind::kInternal: {
-        int id = TargetId(job, target);
-        if (id > 0)
-          page.AddLink(x0, y0, x1, y1, LinkTarget::Named(std::to_string(id)));
-        break;
-      }
-      case LinkKind::kUri:
-        page.AddUriLink(x0, y0, x1, y1, target);
-        break;
-      case LinkKind::kNone:
-        break;
-    }
+  for (const PendingPage::Link& l : pending.links[part]) {
+    if (l.kind == LinkKind::kInternal)
+      page.AddLink(l.x0, l.y0, l.x1, l.y1, LinkTarget::Named(std::to_string(l.id)));
+    else
+      page.AddUriLink(l.x0, l.y0, l.x1, l.y1, l.uri);
   }
 
   // Header and footer, their codes filled in for this page.
@@ -384,7 +439,7 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
   const int number = page.index() + 1;
   for (std::string* s : {&fields.header_left, &fields.header_center, &fields.header_right,
                          &fields.footer_left, &fields.footer_center, &fields.footer_right})
-    *s = ExpandFieldCodes(*s, number, date_, url);
+    *s = ExpandFieldCodes(*s, number, date_, pending.url);
   if (header_font_ < 0) {
     const std::string face = host_->ResolveFamily("Arial, sans-serif");
     header_font_ = WriterFont(face, 400, false);
@@ -392,10 +447,26 @@ void PdfConversion::PaintPage(IPdfJob* job, Page& page, const tw::layout::Displa
   DecoratePage(writer_, page, fields, g, header_font_);
 }
 
-int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const std::string& url) {
-  if (!job || !EnsureOpen()) return 0;
+int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Document> doc,
+                           const std::string& url) {
+  if (!doc) return 0;
+  // A page's weight in the lag is its HTML; a parsed one counts its nodes.
+  const size_t bytes = doc->nodeCount() * 64;
+  return AddPage(job, [doc] { return doc; }, bytes, url);
+}
+
+int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url) {
+  if (!job || !parse || !EnsureOpen()) return 0;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (write_failed_) return 0;
+  }
+  PagePtr page = std::make_shared<PendingPage>();
+  page->parse = std::move(parse);
+  page->url = url;
+  page->bytes = bytes;
   // The page's own URL, without the fragment it was loaded with.
-  const std::string page_url = url.substr(0, url.find('#'));
+  page->page_url = url.substr(0, url.find('#'));
   // The job copies its current page without a length: a buffer as large as
   // the job allows, made once per conversion rather than once per page.
   if (current_buffer_.empty()) current_buffer_.assign(kCurrentPageBuffer, '\0');
@@ -405,55 +476,230 @@ int PdfConversion::AddPage(IPdfJob* job, const tw::html::Document& doc, const st
   // The job's own naming through its current page works only when that
   // page is the one loaded, without a fragment.
   const std::string current_page(&current_buffer_[0]);
-  const bool use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
+  page->use_current = !current_page.empty() && current_page.find('#') == std::string::npos;
+  // The page's top is named now, while the job's current page is this one.
+  page->top_id = TargetId(job, page->page_url);
+  const bool outside_folder = page->top_id <= 0;
+  if (outside_folder && page->use_current) {
+    int id = 0;
+    if (NS_SUCCEEDED(job->GetLinkId(nullptr, &id)) && id > 0) page->top_id = id;
+  }
 
-  const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
-  const double content_h = (geometry_.top - geometry_.bottom) / kPointsPerPx;
-  // Style sheets see a print medium of the page box, as a browser's print.
-  tw::layout::LayoutOptions layout_options;
-  layout_options.media.type = tw::layout::MediaContext::Type::Print;
-  layout_options.media.width = float(content_w);
-  layout_options.media.height = float(content_h);
+  // No more pages on their way than the bound allows.
+  // Large pages count by their size: a few of them fill the bound.
+  // (Only the pages taken count: the writer cannot finish the others.)
+  WaitForWriter(kMaxPagesInFlight - 1,
+                untaken_bytes_ + (kMaxBytesInFlight > bytes ? kMaxBytesInFlight - bytes : 0));
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    most_in_flight_ = std::max(most_in_flight_, ++in_flight_);
+    in_flight_bytes_ += bytes;
+  }
+  untaken_.push_back(page);
+  untaken_bytes_ += page->bytes;
+  if (layout_pool_) {
+    PendingPage* raw = page.get();
+    layout_pool_->Post([this, raw] { LayOut(*raw); });
+  }
+  if (outside_folder && page->use_current) {
+    // Its positions too are named through the job's current page, which
+    // moves on with the next load: this page is taken at once, with every
+    // page before it.
+    return TakeAll(job);
+  }
+  int taken = 0;
+  while (!untaken_.empty() &&
+         (untaken_.size() > size_t(kTakeLag) || untaken_bytes_ > kTakeLagBytes)) {
+    PagePtr front = untaken_.front();
+    untaken_.pop_front();
+    untaken_bytes_ -= front->bytes;
+    taken += Take(job, front);
+  }
+  return taken;
+}
+
+int PdfConversion::TakeAll(IPdfJob* job) {
+  int taken = 0;
+  while (!untaken_.empty()) {
+    PagePtr front = untaken_.front();
+    untaken_.pop_front();
+    untaken_bytes_ -= front->bytes;
+    taken += Take(job, front);
+  }
+  return taken;
+}
+
+void PdfConversion::LayOut(PendingPage& page) {
   using tw::stats::Stage;
   using tw::stats::StageTimer;
-  tw::layout::HtmlLayout layout(*host_, layout_options);
-  layout.load(doc, page_url);
-  StageTimer layout_time(Stage::Layout);
-  // Content wider than the page (wide tables, long preformatted lines) is
-  // scaled down to the page's width, within limits, rather than cut off.
-  const double scale = layout.layoutForPrint(float(content_w));
-  layout_time.stop();
-  StageTimer list_time(Stage::DisplayList);
-  const tw::layout::DisplayList whole = layout.paint();
-  list_time.stop();
-  StageTimer paginate_time(Stage::Paginate);
-  const std::vector<tw::layout::PageSlice> slices = layout.paginate(float(content_h / scale));
-  paginate_time.stop();
+  bool failed = false;
+  try {
+    const double content_w = (geometry_.right - geometry_.left) / kPointsPerPx;
+    const double content_h = (geometry_.top - geometry_.bottom) / kPointsPerPx;
+    // Style sheets see a print medium of the page box, as a browser's print.
+    tw::layout::LayoutOptions layout_options;
+    layout_options.media.type = tw::layout::MediaContext::Type::Print;
+    layout_options.media.width = float(content_w);
+    layout_options.media.height = float(content_h);
+    // The layout and the document go as soon as the lists are cut, on the
+    // thread that made the layout (freeing here is cheaper than on the
+    // writer's); the images the lists show stay until the page is written.
+    std::unique_ptr<tw::layout::HtmlLayout> made(new tw::layout::HtmlLayout(*host_, layout_options));
+    struct Release {
+      PendingPage& page;
+      std::unique_ptr<tw::layout::HtmlLayout>& layout;
+      ~Release() {
+        PdfLayoutHost::DeferReleasesOnThisThread(&page.images);
+        layout.reset();
+        PdfLayoutHost::DeferReleasesOnThisThread(nullptr);
+        page.doc.reset();
+        page.parse = nullptr;
+      }
+    } release{page, made};
+    page.doc = page.parse();
+    if (!page.doc) throw std::bad_alloc();  // the page could not be parsed
+    tw::layout::HtmlLayout& layout = *made;
+    layout.load(*page.doc, page.page_url);
+    StageTimer layout_time(Stage::Layout);
+    // Content wider than the page (wide tables, long preformatted lines) is
+    // scaled down to the page's width, within limits, rather than cut off.
+    page.scale = layout.layoutForPrint(float(content_w));
+    layout_time.stop();
+    StageTimer list_time(Stage::DisplayList);
+    const tw::layout::DisplayList whole = layout.paint();
+    list_time.stop();
+    StageTimer paginate_time(Stage::Paginate);
+    const std::vector<tw::layout::PageSlice> slices =
+        layout.paginate(float(content_h / page.scale));
+    page.parts = tw::layout::sliceDisplayListPages(whole, slices, layout.width());
+  } catch (const std::exception&) {
+    // Out of memory on one page: that page is missing from the PDF, the
+    // conversion goes on, as on one thread.
+    failed = true;
+  }
+  if (failed) page.parts.clear();
+  std::lock_guard<std::mutex> hold(lock_);
+  page.failed = failed;
+  page.laid_out = true;
+  changed_.notify_all();
+}
 
-  int written = 0;
-  int top_id = IdOf(job, page_url, nullptr, use_current);
-  for (const tw::layout::PageSlice& slice : slices) {
-    StageTimer slice_time(Stage::Paginate);
-    tw::layout::DisplayList part = tw::layout::sliceDisplayList(whole, slice, layout.width());
-    slice_time.stop();
-    StageTimer paint_time(Stage::PdfPaint);
-    Page& page = writer_.BeginPage(geometry_.width, geometry_.height);
-    if (written == 0 && top_id > 0) {
-      page.DefineDestination(std::to_string(top_id), 0, geometry_.height);
-      defined_.insert(top_id);
+int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
+  if (layout_pool_) {
+    tw::stats::StageTimer wait_time(tw::stats::Stage::WaitLayout);
+    std::unique_lock<std::mutex> hold(lock_);
+    changed_.wait(hold, [&] { return page->laid_out; });
+  } else {
+    LayOut(*page);
+  }
+  // The ids of its positions and links, in the order of its pages; named
+  // positions first, so that a link to a position of this same page finds
+  // the id the position got.
+  const PageGeometry& g = geometry_;
+  const double k = kPointsPerPx * page->scale;
+  auto X = [&](double x) { return g.left + x * k; };
+  auto Y = [&](double y) { return g.top - y * k; };
+  page->anchors.resize(page->parts.size());
+  page->links.resize(page->parts.size());
+  for (size_t p = 0; p < page->parts.size(); ++p) {
+    const tw::layout::DisplayList& list = page->parts[p];
+    for (const tw::layout::DisplayAnchor& a : list.anchors) {
+      if (a.name.empty()) continue;
+      int id = IdOf(job, page->page_url, a.name.c_str(), page->use_current);
+      if (id <= 0) continue;
+      page->anchors[p].push_back(
+          PendingPage::Anchor{id, std::max(0.0, X(a.x)), std::min(g.height, std::max(0.0, Y(a.y)))});
     }
-    PaintPage(job, page, part, scale, url);
-    paint_time.stop();
-    StageTimer write_time(Stage::PdfWrite);
-    if (!writer_.EndPage()) break;
-    ++written;
+    for (const tw::layout::DisplayLink& l : list.links) {
+      // Only the part of the link inside the content box counts.
+      double x0 = std::max(g.left, X(l.rect.x)), x1 = std::min(g.right, X(l.rect.right()));
+      double y0 = std::max(g.bottom, Y(l.rect.bottom())), y1 = std::min(g.top, Y(l.rect.y));
+      if (!(x1 > x0) || !(y1 > y0)) continue;
+      std::string target;
+      switch (ClassifyLink(l.url.empty() ? l.href : l.url, &target)) {
+        case LinkKind::kInternal: {
+          int id = TargetId(job, target);
+          if (id > 0)
+            page->links[p].push_back(PendingPage::Link{x0, y0, x1, y1, LinkKind::kInternal, {}, id});
+          break;
+        }
+        case LinkKind::kUri:
+          page->links[p].push_back(PendingPage::Link{x0, y0, x1, y1, LinkKind::kUri, target, 0});
+          break;
+        case LinkKind::kNone:
+          break;
+      }
+    }
+  }
+  const int pages = int(page->parts.size());
+  if (writer_thread_) {
+    PagePtr keep = page;
+    writer_thread_->Post([this, keep] { Write(*keep); });
+  } else {
+    Write(*page);
+  }
+  return pages;
+}
+
+void PdfConversion::Write(PendingPage& pending) {
+  using tw::stats::Stage;
+  using tw::stats::StageTimer;
+  bool failed;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    failed = write_failed_;
+  }
+  int written = 0;
+  try {
+    for (size_t p = 0; p < pending.parts.size() && !failed; ++p) {
+      StageTimer paint_time(Stage::PdfPaint);
+      Page& page = writer_.BeginPage(geometry_.width, geometry_.height);
+      if (p == 0 && pending.top_id > 0) {
+        page.DefineDestination(std::to_string(pending.top_id), 0, geometry_.height);
+        defined_.insert(pending.top_id);
+      }
+      PaintPage(page, pending, p);
+      paint_time.stop();
+      StageTimer write_time(Stage::PdfWrite);
+      if (!writer_.EndPage()) failed = true;
+      else ++written;
+    }
+  } catch (const std::exception&) {
+    // Out of memory while painting: the page's remaining PDF pages are
+    // missing, as on one thread.
   }
   tw::stats::count(tw::stats::Count::PdfPages, uint64_t(written));
-  return written;
+  // What the page held goes now, not when the last reference does; with
+  // threads, on a layout thread (freeing a page's lists costs about as much
+  // as painting them, and the writer is the one thread all pages pass).
+  if (layout_pool_) {
+    auto parts = std::make_shared<std::vector<tw::layout::DisplayList>>(std::move(pending.parts));
+    layout_pool_->Post([parts]() mutable { parts.reset(); });
+  }
+  pending.parts.clear();
+  pending.parts.shrink_to_fit();
+  host_->ReleaseLater(pending.images);
+  pending.images.clear();
+  std::lock_guard<std::mutex> hold(lock_);
+  if (failed || writer_.failed()) write_failed_ = true;
+  pages_written_ += written;
+  --in_flight_;
+  in_flight_bytes_ -= pending.bytes;
+  changed_.notify_all();
+}
+
+void PdfConversion::WaitForWriter(int pages_at_most, size_t bytes_at_most) {
+  tw::stats::StageTimer wait_time(tw::stats::Stage::WaitWriter);
+  std::unique_lock<std::mutex> hold(lock_);
+  changed_.wait(hold, [&] {
+    return in_flight_ <= pages_at_most && (in_flight_bytes_ <= bytes_at_most || in_flight_ == 0);
+  });
 }
 
 bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
   tw::stats::StageTimer finish_time(tw::stats::Stage::Finish);
+  TakeAll(job);
+  WaitForWriter(0, 0);
   EnsureOpen();
   // Bookmarks: one per contents record, nested as the records are; a
   // record's value keeps its bookmark for the records inside it.

@@ -19,9 +19,27 @@
 // a link to a page of the help file leads to the id of its URL, so a link
 // finds its target whether the target's page comes before or after it. An
 // id that no page defines (a missing page or anchor) makes no link.
+//
+// Pages go through three steps. Laying out (style, boxes, layout, the
+// display list cut into pages) runs on worker threads, several pages at
+// once, while the driver loads the next pages. Taking a page asks the job
+// for the ids of its positions and links; it runs on the thread that
+// called AddPage (the job's thread), in page order, and lags a fixed number
+// of pages behind the loads (fewer for large pages), so that the job sees
+// the same calls in the same order whatever the number of threads.
+// Writing (painting into PDF pages, compressing, writing the file) runs on
+// one writer thread in page order. With one thread (WriterOptions::threads
+// 1) every step runs on the calling thread at the same points, and the PDF
+// is the same byte for byte. The pages loaded and not yet written are
+// bounded (kMaxPagesInFlight), so memory stays flat however long the help
+// file is.
 #pragma once
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -47,6 +65,7 @@ struct FontDesc;
 namespace twpdf {
 
 class PdfLayoutHost;
+class TaskThreads;
 
 // The record's lengths are in its unit: inches for unit 0, centimetres for
 // unit 1 (the paper size and the margins alike). Null gives A4 with the
@@ -78,10 +97,25 @@ class PdfConversion : private PdfPagePainter::Resources {
   // since then (a new conversion) no longer carries it.
   bool BelongsTo(IPdfJob* job) const;
 
-  // Writes the pages of one loaded document; |url| is the URL it was loaded
-  // from. Returns the number of PDF pages written (0 when the file cannot
-  // be written).
-  int AddPage(IPdfJob* job, const tw::html::Document& doc, const std::string& url);
+  // Pages loaded and not yet written, at most (in pages and in bytes of
+  // their HTML); and the lag of taking behind loading, likewise.
+  static constexpr int kMaxPagesInFlight = 72;
+  static constexpr size_t kMaxBytesInFlight = 24u << 20;
+  static constexpr int kTakeLag = 48;
+  static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
+
+  // Starts the pages of one loaded document; |url| is the URL it was loaded
+  // from. Takes the pages whose turn has come (see above). Returns the PDF
+  // pages of the pages taken (0 when the file cannot be written).
+  int AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Document> doc, const std::string& url);
+  // The same for a page still to be parsed: |parse| is called on a worker
+  // (null: the page cannot be read); |bytes| is the page's size.
+  using Parser = std::function<std::shared_ptr<const tw::html::Document>()>;
+  int AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url);
+
+  // Takes every page added so far: the job then knows every page their
+  // links made wanted. Returns their PDF pages.
+  int TakeAll(IPdfJob* job);
 
   // Bookmarks from the job's pending contents records, then the end of the
   // file. False (with |error|) when the PDF could not be written; no file
@@ -89,10 +123,20 @@ class PdfConversion : private PdfPagePainter::Resources {
   bool Finish(IPdfJob* job, std::string* error);
 
   const std::string& path() const { return path_; }
-  int page_count() const { return writer_.page_count(); }
-  const DocumentWriter& writer() const { return writer_; }
+  // PDF pages written so far (complete after Finish).
+  int page_count() const;
+  // The most pages that were loaded and not yet written at one time.
+  int most_pages_in_flight() const;
+  // Worker threads laying pages out (0: everything on the calling thread).
+  int layout_threads() const { return layout_threads_; }
 
  private:
+  struct PendingPage;
+  using PagePtr = std::shared_ptr<PendingPage>;
+  void LayOut(PendingPage& page);
+  int Take(IPdfJob* job, const PagePtr& page);
+  void Write(PendingPage& page);
+  void WaitForWriter(int pages_at_most, size_t bytes_at_most);
   bool EnsureOpen();
   int WriterFont(const std::string& face, int weight, bool italic) override;
   int WriterImage(const tw::layout::DisplayList& list, int index) override;
@@ -104,8 +148,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
   LinkTarget TocTarget(IPdfJob* job, const char* page);
-  void PaintPage(IPdfJob* job, Page& page, const tw::layout::DisplayList& list, double scale,
-                 const std::string& url);
+  void PaintPage(Page& page, const PendingPage& pending, size_t part);
 
   WriterOptions options_;
   DocumentWriter writer_;
@@ -122,8 +165,32 @@ class PdfConversion : private PdfPagePainter::Resources {
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::set<int> defined_;                        // link ids some page defines
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
+  // The job's string A as read by BelongsTo (a buffer kept from call to call).
+  class MarkText {
+   public:
+    std::string Get(IPdfJob* job) const;
+   private:
+    mutable std::vector<char> buffer_;
+  };
+  MarkText mark_text_;
   static constexpr size_t kCurrentPageBuffer = 1u << 18;
   std::vector<char> current_buffer_;  // the job's current page, read per page
+
+  // The pipeline. |untaken_| is the job thread's own; the rest is guarded
+  // by |lock_|.
+  int layout_threads_ = 0;
+  std::deque<PagePtr> untaken_;
+  size_t untaken_bytes_ = 0;
+  mutable std::mutex lock_;
+  std::condition_variable changed_;  // a page laid out or written
+  int in_flight_ = 0;                // added and not yet written
+  size_t in_flight_bytes_ = 0;       // their HTML
+  int most_in_flight_ = 0;
+  int pages_written_ = 0;
+  bool write_failed_ = false;
+  // Declared last: destroyed (their threads joined) before what they use.
+  std::unique_ptr<TaskThreads> layout_pool_;
+  std::unique_ptr<TaskThreads> writer_thread_;
 };
 
 }  // namespace twpdf

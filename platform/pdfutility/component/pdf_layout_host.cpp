@@ -46,6 +46,7 @@ bool PdfLayoutHost::StampOf(const std::string& url, FileStamp* stamp) {
 }
 
 std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   auto it = families_.find(css);
   if (it != families_.end()) return it->second;
   std::string face = gdi_.resolveFamily(css);
@@ -55,6 +56,7 @@ std::string PdfLayoutHost::ResolveFamily(const std::string& css) {
 
 std::shared_ptr<const TrueTypeFont> PdfLayoutHost::FontFor(const std::string& face, int weight,
                                                            bool italic, std::string* used_face) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   std::string used;
   std::shared_ptr<const TrueTypeFont> font = fonts_.Load(face, weight, italic, &used);
   if (used_face) *used_face = font ? used : face;
@@ -66,6 +68,7 @@ const PdfLayoutHost::Fallback* PdfLayoutHost::FallbackFor(const TrueTypeFont* fo
   if (!font || cp <= 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0x200B || cp == 0xFEFF ||
       (cp >= 0x2000 && cp <= 0x200F) || font->GlyphForCodePoint(cp) != 0)
     return nullptr;
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   auto key = std::make_tuple(cp, weight, italic);
   auto it = fallback_choice_.find(key);
   int choice = -1;
@@ -100,6 +103,7 @@ tw::layout::FontHandle PdfLayoutHost::openFont(const tw::layout::FontRequest& re
                                                tw::layout::FontMetrics* metrics) {
   const int weight = std::max(100, std::min(900, request.weight));
   const float size = std::max(1.0f, std::min(2000.0f, request.size));
+  std::lock_guard<std::recursive_mutex> hold(lock_);
   const std::string face = ResolveFamily(request.family);
   auto key = std::make_tuple(face, weight, request.italic, size);
   auto it = open_.find(key);
@@ -171,8 +175,12 @@ void PdfLayoutHost::measureChars(tw::layout::FontHandle handle, const char16_t* 
 }
 
 tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* width, int* height) {
+  // The file's stamp is asked outside the lock: layouts on other threads
+  // ask for theirs meanwhile.
   FileStamp stamp;
-  if (!StampOf(url, &stamp)) return gdi_.loadImage(url, width, height);
+  const bool stamped = StampOf(url, &stamp);
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (!stamped) return gdi_.loadImage(url, width, height);
   auto it = images_.find(url);
   if (it != images_.end() && it->second.stamp == stamp) {
     if (width) *width = it->second.width;
@@ -197,17 +205,61 @@ tw::layout::ImageHandle PdfLayoutHost::loadImage(const std::string& url, int* wi
   return handle;
 }
 
+namespace {
+thread_local std::vector<tw::layout::ImageHandle>* t_deferred_releases = nullptr;
+}
+
+void PdfLayoutHost::DeferReleasesOnThisThread(std::vector<tw::layout::ImageHandle>* later) {
+  t_deferred_releases = later;
+}
+
+void PdfLayoutHost::ReleaseLater(const std::vector<tw::layout::ImageHandle>& later) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  for (tw::layout::ImageHandle image : later)
+    if (image && !cached_handles_.count(image)) gdi_.releaseImage(image);
+}
+
 void PdfLayoutHost::releaseImage(tw::layout::ImageHandle image) {
-  if (!image || cached_handles_.count(image)) return;  // kept for later pages
+  if (!image) return;
+  if (t_deferred_releases) {
+    t_deferred_releases->push_back(image);
+    return;
+  }
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (cached_handles_.count(image)) return;  // kept for later pages
   gdi_.releaseImage(image);
 }
 
 bool PdfLayoutHost::loadText(const std::string& url, std::string* bytes) {
-  return gdi_.loadText(url, bytes);
+  return tw::layout::GdiHost::readText(url, bytes);
 }
 
 std::shared_ptr<const tw::layout::StyleSheet> PdfLayoutHost::loadStyleSheet(const std::string& url) {
-  return gdi_.loadStyleSheet(url);
+  FileStamp stamp;
+  if (!StampOf(url, &stamp)) return nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> hold(lock_);
+    auto it = sheets_.find(url);
+    if (it != sheets_.end() && it->second.stamp == stamp) return it->second.sheet;
+    if (sheet_bytes_ + stamp.size > tw::layout::GdiHost::kMaxCachedSheetBytes ||
+        (it == sheets_.end() && sheets_.size() >= tw::layout::GdiHost::kMaxCachedSheets))
+      return nullptr;  // not kept: the layout reads and parses it itself
+  }
+  // Read and parsed outside the lock; two threads that meet a new sheet at
+  // once parse it both, and the first keeps it.
+  std::string bytes;
+  if (!tw::layout::GdiHost::readText(url, &bytes)) return nullptr;
+  auto sheet = std::make_shared<tw::layout::StyleSheet>();
+  tw::layout::parseStyleSheet(bytes, sheet.get());
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  CachedSheet& c = sheets_[url];
+  if (c.sheet && c.stamp == stamp) return c.sheet;
+  if (c.sheet) sheet_bytes_ -= c.sheet->sourceBytes;
+  sheet_bytes_ += sheet->sourceBytes;
+  // The stamp taken before the read: a file changed meanwhile is read again.
+  c.stamp = stamp;
+  c.sheet = std::move(sheet);
+  return c.sheet;
 }
 
 }  // namespace twpdf

@@ -15,6 +15,11 @@
 //                  sheets and shows the same icons): a file is read or
 //                  decoded again only when its time or size has changed,
 //                  and a sheet is parsed once per version of its file.
+//                  Pages of one conversion are laid out on several threads
+//                  at once: every operation may be called from any thread.
+//                  Measuring takes no lock while the font has the
+//                  characters (fonts are immutable once read); everything
+//                  that reads files, GDI or the caches takes the host's.
 //   PdfHostFont    what a FontHandle of this host stands for.
 //
 // Units are CSS px, as everywhere in the layout core.
@@ -23,10 +28,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "gdi/gdi_host.h"
 #include "layout/host.h"
@@ -74,6 +81,12 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
 
   // The installed face for a CSS family list.
   std::string ResolveFamily(const std::string& css_families);
+
+  // While set, images that layouts on the calling thread release are put
+  // into |later| instead of being freed: a page's display lists may still
+  // show them after its layout is gone. ReleaseLater frees them.
+  static void DeferReleasesOnThisThread(std::vector<tw::layout::ImageHandle>* later);
+  void ReleaseLater(const std::vector<tw::layout::ImageHandle>& later);
   // The decoded image behind a handle of this host.
   static const tw::layout::GdiImage* Image(tw::layout::ImageHandle h) {
     return tw::layout::GdiHost::image(h);
@@ -97,6 +110,9 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   // Limits of what is kept; beyond them files are read as without a cache.
   static constexpr uint64_t kMaxCachedPixels = 16u << 20;  // 64 MB of BGRA
 
+  // Guards everything below; recursive since the public operations call
+  // one another.
+  std::recursive_mutex lock_;
   tw::layout::GdiHost gdi_;
   GdiFontSource fonts_;
   std::map<std::tuple<std::string, int, bool, float>, std::unique_ptr<PdfHostFont>> open_;
@@ -106,6 +122,12 @@ class PdfLayoutHost : public tw::layout::LayoutHost {
   std::map<std::tuple<size_t, int, bool>, std::unique_ptr<Fallback>> fallback_fonts_;
   std::map<std::tuple<char32_t, int, bool>, int> fallback_choice_;
   std::unordered_map<std::string, CachedImage> images_;  // by url
+  struct CachedSheet {
+    FileStamp stamp;
+    std::shared_ptr<const tw::layout::StyleSheet> sheet;
+  };
+  std::unordered_map<std::string, CachedSheet> sheets_;  // by url
+  size_t sheet_bytes_ = 0;
   // Every handle the cache handed out (also those of files since changed,
   // which a page may still show): released with the host.
   std::set<tw::layout::ImageHandle> cached_handles_;

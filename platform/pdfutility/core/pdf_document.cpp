@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
 
 #include "pdf_format.h"
 #include "pdf_jpeg.h"
@@ -546,12 +548,67 @@ Page& DocumentWriter::BeginPage(double width, double height) {
   return *page_;
 }
 
+// A page's content stream on its way into the file.
+struct DocumentWriter::PendingStream {
+  int number = 0;
+  std::string data;    // as painted
+  std::string packed;  // compressed, once |done|
+  bool ok = false;
+  bool done = false;
+  std::mutex lock;
+  std::condition_variable finished;
+};
+
+bool DocumentWriter::WritePendingStream() {
+  std::shared_ptr<PendingStream> ps = std::move(pending_streams_.front());
+  pending_streams_.pop_front();
+  if (failed_) return false;
+  if (!(options_.compress)) return WriteStream(ps->number, Object::Dictionary(), ps->data, false);
+  if (post_) {
+    std::unique_lock<std::mutex> hold(ps->lock);
+    ps->finished.wait(hold, [&] { return ps->done; });
+  } else {
+    ps->ok = deflater_.Pack(ps->data, ps->packed);
+  }
+  if (!ps->ok) {
+    Fail("compression failed (out of memory?)");
+    return false;
+  }
+  Object dict = Object::Dictionary();
+  dict.Set("Filter", Object::Name("FlateDecode"));
+  dict.Set("Length", Object::Integer(static_cast<long long>(ps->packed.size())));
+  if (!BeginObject(ps->number)) return false;
+  std::string head;
+  dict.AppendTo(head);
+  head += "\nstream\n";
+  return Emit(head) && Emit(ps->packed) && Emit("\nendstream\nendobj\n");
+}
+
 bool DocumentWriter::EndPage() {
   if (!page_) return !failed_;
   std::unique_ptr<Page> page = std::move(page_);
   while (page->fill_.size() > 1) page->RestoreState();  // states left saved
   int content = Allocate();
-  if (!WriteStream(content, Object::Dictionary(), page->content_, true)) return false;
+  {
+    auto ps = std::make_shared<PendingStream>();
+    ps->number = content;
+    ps->data = std::move(page->content_);
+    if (post_ && options_.compress) {
+      post_([ps] {
+        Deflater deflater;
+        std::string packed;
+        const bool ok = deflater.Pack(ps->data, packed);
+        std::lock_guard<std::mutex> hold(ps->lock);
+        ps->packed = std::move(packed);
+        ps->ok = ok;
+        ps->done = true;
+        ps->finished.notify_all();
+      });
+    }
+    pending_streams_.push_back(std::move(ps));
+    while (pending_streams_.size() > kStreamLag)
+      if (!WritePendingStream()) return false;
+  }
 
   Object resources = Object::Dictionary();
   if (!page->fonts_.empty()) {
@@ -882,6 +939,7 @@ bool DocumentWriter::Close() {
     BeginPage(last_width_, last_height_);
     EndPage();
   }
+  while (!pending_streams_.empty()) WritePendingStream();
   for (FontEntry& entry : fonts_)
     if (entry.object && !failed_) WriteFont(entry);
 
@@ -1003,6 +1061,7 @@ bool DocumentWriter::Close() {
 void DocumentWriter::Abort() {
   open_ = false;
   page_.reset();
+  pending_streams_.clear();  // a stream still being compressed is dropped by its task
   if (file_) file_->Discard();
 }
 

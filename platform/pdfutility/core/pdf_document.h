@@ -29,6 +29,8 @@
 // character shows the font's missing-glyph box; warnings() lists them.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -45,6 +47,9 @@ class TrueTypeFont;
 struct WriterOptions {
   bool compress = true;       // Flate-compress content, fonts and raw images
   bool reproducible = false;  // no dates; the file ID depends on the content only
+  // Threads that lay pages out while the next ones load: 0 chooses from
+  // the processors; 1 does everything on the thread that adds the pages.
+  int threads = 0;
 };
 
 struct DocumentInfo {
@@ -189,6 +194,13 @@ class DocumentWriter {
   Page* current_page() { return page_.get(); }
   bool EndPage();
 
+  // A page's content stream is written kStreamLag pages after the page
+  // ends (or at Close), compressed meanwhile by tasks given to |post| (which
+  // runs them on other threads) when one is set, else when it is written:
+  // the file is the same byte for byte either way.
+  static constexpr size_t kStreamLag = 16;
+  void SetPacker(std::function<void(std::function<void()>)> post) { post_ = std::move(post); }
+
   // Outline: items under |parent| (0 = top level) in the order added.
   int AddOutlineItem(int parent, const std::string& title_utf8,
                      const LinkTarget& target = LinkTarget());
@@ -230,6 +242,8 @@ class DocumentWriter {
     std::vector<Page::PendingLink> links;
   };
 
+  struct PendingStream;
+  bool WritePendingStream();
   int Allocate();
   bool Emit(const std::string& bytes);
   bool BeginObject(int number);
@@ -258,6 +272,8 @@ class DocumentWriter {
   std::vector<int> page_nodes_;  // the page tree's lowest nodes, one per kFanOut pages
   double last_width_ = 595.276, last_height_ = 841.89;
   std::unique_ptr<Page> page_;
+  std::deque<std::shared_ptr<PendingStream>> pending_streams_;  // oldest first
+  std::function<void(std::function<void()>)> post_;
   std::vector<FontEntry> fonts_;
   std::vector<int> images_;  // image id -> object number
   std::map<std::string, int> image_keys_;  // content digest -> image id

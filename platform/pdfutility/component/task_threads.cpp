@@ -1,0 +1,54 @@
+// task_threads.cpp - the threads behind TaskThreads.
+#include "task_threads.h"
+
+namespace twpdf {
+
+TaskThreads::TaskThreads(int threads) {
+  for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Run(); });
+}
+
+TaskThreads::~TaskThreads() {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  for (std::thread& t : threads_) t.join();
+}
+
+void TaskThreads::Post(std::function<void()> task) {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    tasks_.push_back(std::move(task));
+  }
+  wake_.notify_one();
+}
+
+void TaskThreads::PostFirst(std::function<void()> task) {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    tasks_.push_front(std::move(task));
+  }
+  wake_.notify_one();
+}
+
+void TaskThreads::Discard() {
+  std::lock_guard<std::mutex> hold(lock_);
+  tasks_.clear();
+}
+
+void TaskThreads::Run() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      std::unique_lock<std::mutex> hold(lock_);
+      wake_.wait(hold, [this] { return stopping_ || !tasks_.empty(); });
+      if (tasks_.empty()) return;  // stopping, and nothing left to run
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+}  // namespace twpdf

@@ -1,0 +1,44 @@
+// task_threads.h - a few threads that run posted tasks.
+//
+//   TaskThreads   runs tasks in the order posted (PostFirst: before those
+//                 waiting), each on the first of its
+//                 threads that is free (one thread: strictly one after the
+//                 other). The destructor runs what is still queued, unless
+//                 Discard() was called, and joins the threads: none outlives
+//                 the object.
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace twpdf {
+
+class TaskThreads {
+ public:
+  explicit TaskThreads(int threads);
+  ~TaskThreads();
+  TaskThreads(const TaskThreads&) = delete;
+  TaskThreads& operator=(const TaskThreads&) = delete;
+
+  void Post(std::function<void()> task);
+  // Before every task not started yet (the writer waits for these).
+  void PostFirst(std::function<void()> task);
+  // Drops the tasks not started yet; those running finish.
+  void Discard();
+  int size() const { return int(threads_.size()); }
+
+ private:
+  void Run();
+
+  std::mutex lock_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> tasks_;
+  bool stopping_ = false;
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace twpdf
