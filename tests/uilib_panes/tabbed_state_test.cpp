@@ -614,3 +614,45 @@ TEST_F(TabbedFixture, ATabbedBarThatCannotFloatKeepsItsTabLayout) {
     EXPECT_TRUE(pTabWnd->GetRestoredTabs().IsEmpty());
     DeleteTree(strProfile);
 }
+
+TEST_F(TabbedFixture, APlainWindowInADetachableTabIsWrappedIntoAPane) {
+    CStatePane* p1 = Docked(461, CBRS_ALIGN_LEFT);
+    CStatePane* p2 = Docked(462, CBRS_ALIGN_RIGHT);
+    ASSERT_TRUE(p1 && p2);
+    CSPBaseTabbedBar* pTabbed = p2->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE);
+    ASSERT_NE(pTabbed, nullptr);
+    CSPBaseTabWnd* pTabWnd = pTabbed->GetTabWnd();
+    ASSERT_FALSE(pTabWnd->m_bEnableWrapping);
+    struct Case {
+        BOOL bWrapping;
+        BOOL bDetachable;
+        bool bWrapped;
+    };
+    UINT nID = 463;
+    for (const Case& c : {Case{FALSE, TRUE, false}, Case{TRUE, FALSE, false}, Case{TRUE, TRUE, true}}) {
+        pTabWnd->m_bEnableWrapping = c.bWrapping;
+        CEdit* pEdit = new CEdit;
+        ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), pFrame, nID));
+        pTabWnd->AddTab(pEdit, _T("Notes"), (UINT)-1, c.bDetachable);
+        const int iTab = pTabWnd->GetTabsNum() - 1;
+        ASSERT_EQ(pTabWnd->GetTabWndNoWrapper(iTab), pEdit) << nID;
+        CSPDockingCBWrapper* pWrapper = DYNAMIC_DOWNCAST(CSPDockingCBWrapper, pTabWnd->GetTabWnd(iTab));
+        EXPECT_EQ(pWrapper != NULL, c.bWrapped) << nID;
+        EXPECT_EQ(pTabbed->GetTabBar(iTab, TRUE), pEdit);
+        if (pWrapper != NULL) {
+            EXPECT_EQ(pEdit->GetParent(), pWrapper);
+            EXPECT_EQ(pWrapper->GetParent(), pTabWnd);
+            EXPECT_EQ(pWrapper->GetDlgCtrlID(), (int)nID);
+            EXPECT_FALSE(pWrapper->CanFloat());
+            // The wrapped tab is a pane's tab: its strip may tear it out.
+            EXPECT_TRUE(pTabWnd->IsTabDetachable(iTab));
+        }
+        nID++;
+    }
+    // The wrapper goes with its tab window's bar, and deletes itself.
+    HWND hTabbed = pTabbed->m_hWnd;
+    pTabbed->UnDockControlBar(TRUE);
+    pTabbed->DestroyWindow();
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hTabbed));
+}
