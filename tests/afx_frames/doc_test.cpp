@@ -535,3 +535,60 @@ TEST(AppDocManager, TheApplicationDeletesItsDocumentManagerAndItsTemplates) {
 }
 
 }  // namespace
+
+// --- container documents and their in-place items ------------------------------------------
+
+#include "afxoleip.h"
+
+namespace {
+
+class CBlankView : public CView {
+protected:
+    void OnDraw(CDC*) override {}
+};
+
+TEST(OleContainer, AnItemIsActiveInPlaceWhileItsServersFrameIs) {
+    // The container's window is no object of this program's.
+    HWND hHost = ::CreateWindow(_T("STATIC"), _T("container"), WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hHost != NULL);
+    CWnd& host = *CWnd::FromHandle(hHost);
+    COleDocument* pDoc = new COleDocument;
+    pDoc->m_bAutoDelete = FALSE;
+    CBlankView* pView = new CBlankView;
+    ASSERT_TRUE(pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, 1));
+    pDoc->AddView(pView);
+    COleClientItem* pFirst = new COleClientItem(pDoc);
+    COleClientItem* pSecond = new COleClientItem(pDoc);
+    EXPECT_EQ(pDoc, pFirst->GetDocument());
+    EXPECT_EQ(NULL, pDoc->GetInPlaceActiveItem(NULL));
+
+    COleIPFrameWnd* pServer = new COleIPFrameWnd;
+    ASSERT_TRUE(pServer->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), pView));
+    ASSERT_TRUE(pServer->ActivateInPlace(hHost, NULL, CRect(5, 5, 100, 80), pSecond, pView));
+    EXPECT_EQ(pSecond, pDoc->GetInPlaceActiveItem(pView));
+    EXPECT_EQ(pSecond, pDoc->GetInPlaceActiveItem(NULL));
+    EXPECT_EQ(NULL, pDoc->GetInPlaceActiveItem(&host));  // active in the view only
+    EXPECT_EQ(pServer, pSecond->GetInPlaceWindow());
+    EXPECT_EQ(NULL, pFirst->GetInPlaceWindow());
+
+    // Another item taking the frame: the first one leaves the activation.
+    ASSERT_TRUE(pServer->ActivateInPlace(hHost, NULL, CRect(5, 5, 100, 80), pFirst, pView));
+    EXPECT_FALSE(pSecond->IsInPlaceActive());
+    EXPECT_EQ(pFirst, pDoc->GetInPlaceActiveItem(pView));
+    pFirst->Deactivate();
+    EXPECT_FALSE(pServer->IsInPlaceActive());
+    EXPECT_EQ(NULL, pDoc->GetInPlaceActiveItem(NULL));
+
+    // The frame going ends the activation of its item; the document's
+    // contents take the items with them.
+    ASSERT_TRUE(pServer->ActivateInPlace(hHost, NULL, CRect(5, 5, 100, 80), pSecond, pView));
+    pServer->DestroyWindow();
+    EXPECT_EQ(NULL, pSecond->GetInPlaceWindow());
+    pDoc->DeleteContents();
+    EXPECT_TRUE(pDoc->GetStartPosition() == NULL);
+    pView->DestroyWindow();
+    delete pDoc;
+    ::DestroyWindow(hHost);
+}
+
+}  // namespace

@@ -96,33 +96,46 @@ TEST_F(MdiChildFixture, AMoveThatKeepsTheSizeLeavesTheBarsAlone) {
 
 namespace {
 
-// Document tabs that record what they are told.
-struct CRecordingTabs : ISPDocumentTabs {
-    int nUpdates = 0;
-    std::vector<CWnd*> activated;
-    void UpdateTabs() override { nUpdates++; }
-    void SetActiveTab(CWnd* pChild) override { activated.push_back(pChild); }
-};
+TEST_F(MdiChildFixture, ADocumentTakesItsFloatingBarsWithIt) {
+    CSPMDIChildWnd::m_bEnableFloatingBars = TRUE;
+    bar.SetSPBarStyle(SPCBRS_FLOAT | SPCBRS_RESIZE);
+    pChild->DockControlBar(&bar);
+    ASSERT_TRUE(bar.FloatControlBar(CRect(300, 300, 420, 340), SP_DM_RECT, true));
+    PumpPending();
+    CWnd* pMiniFrame = bar.GetParentMiniFrameWnd();
+    ASSERT_TRUE(pMiniFrame != NULL);
+    const HWND hMiniFrame = pMiniFrame->GetSafeHwnd();
+    // The floating frame is a window of its own, no child of the document.
+    EXPECT_FALSE(::IsChild(pChild->GetSafeHwnd(), hMiniFrame));
+    pChild->MDIDestroy();
+    pChild = NULL;
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hMiniFrame));
+    EXPECT_EQ(NULL, bar.GetSafeHwnd());
+}
 
 TEST_F(MdiChildFixture, TheTabsFollowRenamingAndActivation) {
-    CRecordingTabs tabs;
-    pFrame->SetDocumentTabs(&tabs);
+    pFrame->EnableMDITabs(TRUE, TRUE, CSPTabWnd::LOCATION_TOP);
+    CSPTabWnd& tabs = pFrame->GetClientArea().GetMDITabs();
+    auto label = [&](CWnd* pWnd) {
+        CString strLabel;
+        tabs.GetTabLabel(tabs.GetTabFromHwnd(pWnd->GetSafeHwnd()), strLabel);
+        return strLabel;
+    };
     pChild->SetWindowText(_T("Renamed"));
-    EXPECT_EQ(1, tabs.nUpdates);
-    pChild->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)::LoadIcon(NULL, IDI_WARNING));
-    EXPECT_EQ(2, tabs.nUpdates);
+    EXPECT_EQ(_T("Renamed"), label(pChild));
 
     CSPMDIChildWnd* pSecond = new CSPMDIChildWnd;
     ASSERT_TRUE(pSecond->Create(NULL, _T("Second"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                 CRect(20, 20, 300, 200), pFrame));
-    tabs.activated.clear();
-    // Activated by the MDI client, by the keyboard's next window or by a click: the tab follows.
+    PumpPending();
+    ASSERT_EQ(2, tabs.GetTabsNum());
+    // Activated by the MDI client, by the keyboard's next window or by a
+    // click: the tab follows.
     pFrame->MDIActivate(pChild);
-    ASSERT_FALSE(tabs.activated.empty());
-    EXPECT_EQ(pChild, tabs.activated.back());
+    EXPECT_EQ(pChild, tabs.GetActiveWnd());
     pFrame->MDINext();
-    EXPECT_EQ(pFrame->MDIGetActive(), tabs.activated.back());
-    pFrame->SetDocumentTabs(NULL);
+    EXPECT_EQ(pFrame->MDIGetActive(), tabs.GetActiveWnd());
 }
 
 }  // namespace

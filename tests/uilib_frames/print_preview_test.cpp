@@ -283,9 +283,13 @@ TEST(MdiPreview, TheMainFrameShowsThePreviewAndGetsItsLayoutBack) {
     CPagesView* pView = new CPagesView;
     ASSERT_TRUE(pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 10, 10), pChild, AFX_IDW_PANE_FIRST));
     pChild->SetActiveView(pView);
+    pFrame->EnableMDITabs(TRUE);
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     pFrame->RecalcLayout();
     PumpPending();
+    CSPTabWnd& tabs = pFrame->GetClientArea().GetMDITabs();
+    ASSERT_EQ(1, tabs.GetTabsNum());
+    EXPECT_TRUE(tabs.IsWindowVisible());
     CWnd* pClient = CWnd::FromHandle(pFrame->m_hWndMDIClient);
     CRect rectClientBefore;
     pClient->GetWindowRect(rectClientBefore);
@@ -295,6 +299,7 @@ TEST(MdiPreview, TheMainFrameShowsThePreviewAndGetsItsLayoutBack) {
     CSPPrintPreviewView* pPreview = DYNAMIC_DOWNCAST(CSPPrintPreviewView, pFrame->GetActiveView());
     ASSERT_TRUE(pPreview != NULL);
     EXPECT_FALSE(pClient->IsWindowVisible());
+    EXPECT_FALSE(tabs.IsWindowVisible());  // no document tabs over a preview
     EXPECT_FALSE(toolbar.IsWindowVisible());
     EXPECT_TRUE(status.IsWindowVisible());
     EXPECT_EQ(_T("Page 1"), status.GetPaneText(0));
@@ -304,6 +309,8 @@ TEST(MdiPreview, TheMainFrameShowsThePreviewAndGetsItsLayoutBack) {
     PumpPending();
     EXPECT_TRUE(pClient->IsWindowVisible());
     EXPECT_EQ(AFX_IDW_PANE_FIRST, pClient->GetDlgCtrlID());
+    EXPECT_TRUE(tabs.IsWindowVisible());
+    EXPECT_EQ(1, tabs.GetTabsNum());
     EXPECT_TRUE(toolbar.IsWindowVisible());
     CRect rectClientAfter;
     pClient->GetWindowRect(rectClientAfter);

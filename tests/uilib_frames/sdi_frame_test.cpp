@@ -3,6 +3,7 @@
 // customisation, the Win32 menu while a library menu bar shows, and Alt
 // with a letter answered by a toolbar.
 #include "afxwin.h"
+#include "afxoleip.h"
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,6 +11,8 @@
 #include "FrameTestBars.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
+#include "SPMenuBar.h"
+#include "SPPopupMenu.h"
 #include "SPStatusBar.h"
 #include "SPToolBar.h"
 #include "SPToolbarButton.h"
@@ -19,11 +22,15 @@ namespace {
 
 const UINT ID_TEST_CMD = 0x7301;
 
+class CEmptyView : public CView {
+protected:
+    void OnDraw(CDC*) override {}
+};
+
 // A frame that counts its layout passes and the commands it runs.
 class CCountingFrame : public CSPFrameWnd {
 public:
     int nFull = 0, nDocking = 0, nClientArea = 0, nCommands = 0;
-    HWND hInPlaceWnd = NULL;
 
     void RecalcLayout(BOOL bNotify = TRUE) override {
         if (!m_bInRecalcLayout) nFull++;
@@ -40,7 +47,6 @@ public:
     void Reset() { nFull = nDocking = nClientArea = 0; }
 
 protected:
-    HWND GetInPlaceActiveWindow() override { return hInPlaceWnd; }
     afx_msg void OnTestCommand() { nCommands++; }
     DECLARE_MESSAGE_MAP()
 };
@@ -149,27 +155,55 @@ TEST_F(SdiFixture, TheWin32MenuStaysOffWhileALibraryMenuBarShows) {
     menu.CreateMenu();
     menu.AppendMenu(MF_STRING, ID_TEST_CMD, _T("&File"));
     pFrame->SetMenu(&menu);
-    pFrame->m_Impl.SetMenuBar(&toolbar);  // the toolbar stands in for the menu bar
+    // The menu bar made in the frame takes the frame's menu over.
+    CSPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(pFrame));
+    EXPECT_EQ(&menuBar, pFrame->GetMenuBar());
     EXPECT_EQ(NULL, ::GetMenu(pFrame->m_hWnd));
     EXPECT_EQ(menu.m_hMenu, pFrame->m_Impl.GetDefaultMenu());
+    EXPECT_EQ(menu.m_hMenu, menuBar.GetHMenu());
 
     pFrame->OnUpdateFrameMenu(menu.m_hMenu);
     EXPECT_EQ(NULL, ::GetMenu(pFrame->m_hWnd));
 
-    // An in-place server merges its menu into the window's: it shows, and
-    // goes again when the server deactivates.
-    pFrame->hInPlaceWnd = view.m_hWnd;
-    pFrame->OnUpdateFrameMenu(menu.m_hMenu);
-    EXPECT_EQ(menu.m_hMenu, ::GetMenu(pFrame->m_hWnd));
-    pFrame->hInPlaceWnd = NULL;
+    // An item of the active view's container document active in place:
+    // the merged menu it is handed shows, and goes again when the item
+    // deactivates.
+    COleDocument* pDoc = new COleDocument;
+    pDoc->m_bAutoDelete = FALSE;
+    CEmptyView* pView = new CEmptyView;
+    ASSERT_TRUE(pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), pFrame, 0x7401));
+    pDoc->AddView(pView);
+    pFrame->SetActiveView(pView);
+    COleClientItem* pItem = new COleClientItem(pDoc);
+    COleIPFrameWnd* pServer = new COleIPFrameWnd;
+    ASSERT_TRUE(pServer->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), pView));
+    // (the server's bars would go into a wrapper of this window)
+    HWND hBarHost = ::CreateWindow(_T("STATIC"), _T(""), WS_POPUP, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(pServer->ActivateInPlace(hBarHost, NULL, CRect(10, 10, 90, 60), pItem, pView));
+    EXPECT_EQ(pItem, pFrame->GetActiveOleItem());
+    EXPECT_EQ(pServer, pItem->GetInPlaceWindow());
+    CMenu merged;
+    merged.CreateMenu();
+    merged.AppendMenu(MF_STRING, ID_TEST_CMD, _T("&Server"));
+    pFrame->OnUpdateFrameMenu(merged.m_hMenu);
+    EXPECT_EQ(merged.m_hMenu, ::GetMenu(pFrame->m_hWnd));
+    pItem->Deactivate();
+    EXPECT_EQ(NULL, pFrame->GetActiveOleItem());
     pFrame->OnUpdateFrameMenu(menu.m_hMenu);
     EXPECT_EQ(NULL, ::GetMenu(pFrame->m_hWnd));
+    pServer->DestroyWindow();
+    ::DestroyWindow(hBarHost);
+    pFrame->SetActiveView(NULL);
+    pView->DestroyWindow();
+    delete pDoc;
 
     // Without a visible menu bar the frame's menu is the window's again.
-    toolbar.ShowWindow(SW_HIDE);
+    menuBar.ShowWindow(SW_HIDE);
     pFrame->OnUpdateFrameMenu(menu.m_hMenu);
     EXPECT_EQ(menu.m_hMenu, ::GetMenu(pFrame->m_hWnd));
     pFrame->SetMenu(NULL);
+    menuBar.DestroyWindow();
     pFrame->m_Impl.SetMenuBar(NULL);
 }
 
@@ -186,25 +220,55 @@ TEST_F(SdiFixture, AltAndALetterOfAVisibleToolbarIsTaken) {
 
 namespace {
 
-// A frame that keeps its popups from showing.
+// A frame whose hook can keep its popups from showing.
 class CRefusingFrame : public CSPFrameWnd {
 public:
-    BOOL OnShowPopupMenu(CSPPopupMenu*) override { return FALSE; }
+    BOOL bRefuse = TRUE;
+    std::vector<CSPPopupMenu*> shown;
+    BOOL OnShowPopupMenu(CSPPopupMenu* pPopup) override {
+        shown.push_back(pPopup);
+        return !bRefuse;
+    }
 };
 
-TEST(SdiPopupMenus, TheShownPopupIsActiveUntilItCloses) {
-    CRefusingFrame frame;
-    CSPPopupMenu* pPopup = (CSPPopupMenu*)&frame;  // only its address is used
-    // The frame's hook decides, except during customisation.
-    EXPECT_FALSE(frame.ShowPopupMenu(pPopup));
-    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
-    g_bCustomizeMode = TRUE;
-    EXPECT_TRUE(frame.ShowPopupMenu(pPopup));
-    g_bCustomizeMode = FALSE;
-    frame.OnClosePopupMenu(NULL);  // not the active one: nothing changes
-    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
-    frame.OnClosePopupMenu(pPopup);
+TEST(SdiPopupMenus, TheFrameSeesEveryPopupAndMayRefuseIt) {
+    CRefusingFrame* pFrame = new CRefusingFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, _T("popup test"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 440, 340)));
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_TEST_CMD, _T("&Run"));
+
+    // Refused: the popup never shows and goes by itself.
+    CSPPopupMenu* pPopup = new CSPPopupMenu;
+    pPopup->SetDestroyMenu(FALSE);
+    ASSERT_TRUE(pPopup->Create(pFrame, 100, 100, menu.m_hMenu, FALSE, TRUE));
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    ASSERT_EQ(1u, pFrame->shown.size());
+    EXPECT_EQ(pPopup, pFrame->shown[0]);
+    EXPECT_FALSE(::IsWindowVisible(hPopup));
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hPopup));
     EXPECT_EQ(NULL, SPPopupMenuClient::GetActivePopupMenu());
+
+    // Accepted: it is the active popup until it closes, and the frame hears
+    // of the close.
+    pFrame->bRefuse = FALSE;
+    pPopup = new CSPPopupMenu;
+    pPopup->SetDestroyMenu(FALSE);
+    ASSERT_TRUE(pPopup->Create(pFrame, 100, 100, menu.m_hMenu, FALSE, TRUE));
+    EXPECT_TRUE(pPopup->IsWindowVisible());
+    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
+    pFrame->OnClosePopupMenu(NULL);  // not the active one: nothing changes
+    EXPECT_EQ(pPopup, SPPopupMenuClient::GetActivePopupMenu());
+    pPopup->SendMessage(WM_CLOSE);
+    EXPECT_EQ(NULL, SPPopupMenuClient::GetActivePopupMenu());
+
+    // Told that no popup shows, the hook is asked too.
+    pFrame->shown.clear();
+    EXPECT_TRUE(pFrame->ShowPopupMenu(NULL));
+    EXPECT_EQ((std::vector<CSPPopupMenu*>{NULL}), pFrame->shown);
+    pFrame->DestroyWindow();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "SPFrameWnd.h"
 #include "SPRegistry.h"
 #include "SPToolBar.h"
+#include "SPToolbarButton.h"
 #include "SPToolbarState.h"
 #include "SPWorkspace.h"
 #include "TestRegistry.h"
@@ -258,6 +259,55 @@ TEST_F(WorkspaceFixture, SavedUserToolbarsComeBackInANewFrame) {
     ASSERT_TRUE(ws.LoadState(NULL, &pFrame->m_Impl));
     ASSERT_EQ(2, pFrame->m_Impl.GetUserToolbars().GetCount());
     EXPECT_EQ(0xE901, pFrame->m_Impl.GetUserToolbarByIndex(1)->GetDlgCtrlID());
+}
+
+// Toolbars torn off popup menus: each its own sub-key, the stale ones of a
+// longer list deleted, and one stored as another class stopping the load.
+TEST_F(WorkspaceFixture, TearOffBarsKeepOneSubKeyEachAndRefuseAForeignClass) {
+    MakeFrame();
+    CSPFrameImpl& impl = pFrame->m_Impl;
+    auto addBar = [&](UINT nID, LPCTSTR lpszName) {
+        CSPToolBar* pBar = new CSPToolBar;
+        ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        pBar->SetWindowText(lpszName);
+        impl.AddTearOffBar(pBar);
+    };
+    addBar(0xF100, _T("Tools"));
+    addBar(0xF101, _T("Table"));
+    addBar(0xF102, _T("Format"));
+    const CString strKey = CSPFrameImpl::GetTearOffBarsKey();
+    impl.SaveTearOffBars(FALSE);
+    for (LPCTSTR lpszSub : {_T("-0"), _T("-1"), _T("-2")}) EXPECT_TRUE(RegKeyExists((LPCSTR)(strKey + lpszSub)));
+    EXPECT_EQ(0xF101, ReadRegDword((LPCSTR)(strKey + _T("-1")), "ID"));
+    EXPECT_EQ("Table", ReadRegString((LPCSTR)(strKey + _T("-1")), "Name"));
+
+    // One bar fewer: the third sub-key goes, and a load finds two.
+    CSPBaseControlBar* pLast = impl.FindTearOffBar(0xF102);
+    ASSERT_TRUE(pLast != NULL);
+    impl.RemoveTearOffBar(pLast);
+    pLast->DestroyWindow();
+    delete pLast;
+    impl.SaveTearOffBars(FALSE);
+    EXPECT_TRUE(RegKeyExists((LPCSTR)(strKey + _T("-1"))));
+    EXPECT_FALSE(RegKeyExists((LPCSTR)(strKey + _T("-2"))));
+    impl.LoadTearOffBars();
+    ASSERT_EQ(2, impl.GetTearOffBars().GetCount());
+    CString strName;
+    impl.FindTearOffBar(0xF101)->GetWindowText(strName);
+    EXPECT_EQ(_T("Table"), strName);
+
+    // The second stored as a button, not a bar: the first comes back, the
+    // load stops there, and no stray object is made.
+    {
+        CSPRegistryPtr reg;
+        CSPRegistry* pReg = reg.Create(FALSE, FALSE);
+        ASSERT_TRUE(pReg != NULL && pReg->CreateKey(strKey + _T("-1")));
+        CSPToolbarButton button(0x7301, -1, _T("x"));
+        ASSERT_TRUE(pReg->Write(_T("State"), (CObject*)&button));
+    }
+    impl.LoadTearOffBars();
+    ASSERT_EQ(1, impl.GetTearOffBars().GetCount());
+    EXPECT_TRUE(impl.FindTearOffBar(0xF100) != NULL);
 }
 
 }  // namespace

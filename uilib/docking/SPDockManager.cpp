@@ -809,6 +809,24 @@ BOOL CSPDockManager::ShowAllControlBars(BOOL bShow) {
     return TRUE;
 }
 
+void CSPDockManager::DestroyMiniFrames() {
+    // Collected first: each frame takes itself off the list as it goes.
+    CArray<HWND, HWND> frames;
+    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)m_lstMiniFrames.GetNext(pos);
+        if (pWnd->GetSafeHwnd() != NULL) frames.Add(pWnd->GetSafeHwnd());
+    }
+    for (int i = 0; i < frames.GetSize(); i++) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(frames[i]);
+        if (pWnd != NULL && ::IsWindow(frames[i])) pWnd->DestroyWindow();
+    }
+}
+
+BOOL CSPDockManager::CanBarsBeTabbed(const CSPBaseControlBar* pBar, const CSPBaseControlBar* pTabbedBar) const {
+    return pBar != NULL && pTabbedBar != NULL && pBar != pTabbedBar && pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) &&
+           pTabbedBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar));
+}
+
 void CSPDockManager::SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* /*pState*/) {
     if (bPreview) {
         if (m_bIsPrintPreviewMode || m_bHideDockingBarsInContainerMode) return;

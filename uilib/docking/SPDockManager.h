@@ -133,6 +133,9 @@ public:
     BOOL RemoveMiniFrame(CWnd* pWnd);
     CWnd* FrameFromPoint(CPoint pt, CWnd* pFrameToIgnore, BOOL bMultiMiniFrameOnly) const;
     BOOL SendMessageToMiniFrames(UINT uMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Destroys every floating frame of the manager, with the bars in it
+    // (its frame goes).
+    void DestroyMiniFrames();
     // Decides, while a floating frame moves, whether its bar docks: TRUE to
     // go on moving, FALSE when it was docked away.
     BOOL OnMoveMiniFrame(CWnd* pFrame);
@@ -169,6 +172,12 @@ public:
 
     // --- showing ----------------------------------------------------------------------
     BOOL ShowAllControlBars(BOOL bShow);
+    // Hides every docked bar, remembering them, or shows the remembered
+    // ones again; FALSE when they already are so.
+    BOOL ShowDockedBars(BOOL bShow) { return ShowAllControlBars(bShow); }
+    BOOL AreDockedBarsHidden() const { return m_bHideDockingBarsInContainerMode; }
+    // Whether the two bars may share a tabbed pane: both are docking panes.
+    BOOL CanBarsBeTabbed(const CSPBaseControlBar* pBar, const CSPBaseControlBar* pTabbedBar) const;
     void SetPrintPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     BOOL IsPrintPreviewValid() const { return m_bIsPrintPreviewMode; }
     void LockUpdate(BOOL bLock);

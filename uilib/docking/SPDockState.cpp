@@ -10,6 +10,7 @@
 #include "SPBarContainer.h"
 #include "SPBarContainerManager.h"
 #include "SPBaseTabbedBar.h"
+#include "SPControlBar.h"
 #include "SPDockBar.h"
 #include "SPDockingControlBar.h"
 #include "SPMiniFrameWnd.h"
@@ -426,6 +427,14 @@ void CSPDockManager::TakePaneOut(CSPDockingControlBar* pPane, CSPSlider* pNewSli
 
 void CSPDockManager::SetDockState() {
     if (m_bLoadFailed) return;
+    // A bar that cannot float (a status bar) keeps its place in the frame's
+    // layout and comes back shown or hidden as it was saved.
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPControlBar* pBar = DYNAMIC_DOWNCAST(CSPControlBar, m_lstControlBars.GetNext(pos));
+        if (pBar == NULL || pBar->GetSafeHwnd() == NULL || pBar->CanFloat() || !pBar->IsRestoredFromRegistry()) continue;
+        if (pBar->IsVisible() != pBar->GetRecentVisibleState())
+            pBar->ShowControlBar(pBar->GetRecentVisibleState(), FALSE, FALSE);
+    }
     if (m_lstLoadedBars.IsEmpty() && m_lstLoadedMiniFrames.IsEmpty() && m_lstLoadedTabbedBars.IsEmpty() &&
         m_lstDockedBarStateRecords.IsEmpty())
         return;

@@ -331,6 +331,8 @@ void CSPButtonImages::CopyTemplate(CSPButtonImages& dest) {
 }
 
 BOOL CSPButtonImages::SaveToFile(LPCTSTR lpszPath) {
+    // No path: back to the file the strip was loaded from.
+    if (lpszPath == NULL && !m_strUDLPath.IsEmpty()) lpszPath = m_strUDLPath;
     if (m_hbmImageWell == NULL || lpszPath == NULL) return FALSE;
     BITMAP bmp;
     if (::GetObject(m_hbmImageWell, sizeof(BITMAP), &bmp) == 0) return FALSE;

@@ -76,6 +76,8 @@ public:
     // Makes the destination a read-only collection that shares this one's
     // bitmaps, with this one's sizes and colours.
     void CopyTemplate(CSPButtonImages& imageListDest);
+    // Writes the strip as a bitmap file; NULL writes it back to the file it
+    // was loaded from (FALSE when it came from none).
     BOOL SaveToFile(LPCTSTR lpszPath);
     BOOL CopyImageToClipboard(int iImage);
     BOOL MapTo3dColors(BOOL bRGBQuad = TRUE, COLORREF clrSrc = (COLORREF)-1, COLORREF clrDest = (COLORREF)-1);

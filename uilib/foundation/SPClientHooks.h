@@ -44,8 +44,8 @@
 //
 //   name                  where                          replaced by
 //   CSPMenuBar            SPVisualManagerXP bars         ISPVisualBar field
-//   CDockBar              SPDlgImpl click test           RUNTIME_CLASS once the
-//                                                        class library has it
+//   CDockBar              SPDlgImpl and SPFrameInput     RUNTIME_CLASS once the
+//                         click tests                    class library has it
 //
 // Every library class starts with its window or object base, so its CObject
 // part sits at the object's address; SPClientOf relies on that.

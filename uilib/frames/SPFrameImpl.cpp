@@ -1,5 +1,7 @@
 #include "SPFrameImpl.h"
 
+#include "afxoleip.h"
+
 #include "SPBaseControlBar.h"
 #include "SPControlBar.h"
 #include "SPFrameWnd.h"
@@ -16,7 +18,13 @@ CFrameWnd* CSPFrameImpl::m_pMainFrame = NULL;
 CFrameWnd* g_pTopLevelFrame = NULL;
 
 CSPFrameImpl::CSPFrameImpl(CFrameWnd* pFrame)
-    : m_pFrame(pFrame), m_pMenuBar(NULL), m_hDefaultMenu(NULL), m_uiUserToolbarFirst((UINT)-1), m_uiUserToolbarLast((UINT)-1) {
+    : m_pFrame(pFrame),
+      m_pMenuBar(NULL),
+      m_hDefaultMenu(NULL),
+      m_nIDDefaultResource(0),
+      m_bAltAlone(FALSE),
+      m_uiUserToolbarFirst((UINT)-1),
+      m_uiUserToolbarLast((UINT)-1) {
     m_dockManager.SetDockSite(pFrame);
 }
 
@@ -48,6 +56,12 @@ static R CallLibraryFrame(CWnd* pWnd, R fallback, Fn fn) {
 
 CSPFrameImpl* CSPFrameImpl::FromFrame(CWnd* pWnd) {
     return CallLibraryFrame(pWnd, (CSPFrameImpl*)NULL, [](auto* pFrame) { return &pFrame->m_Impl; });
+}
+
+CSPFrameImpl* CSPFrameImpl::FromMenuBarFrame(CWnd* pWnd) {
+    if (pWnd == NULL || pWnd->IsKindOf(RUNTIME_CLASS(CSPMDIChildWnd)) || pWnd->IsKindOf(RUNTIME_CLASS(CSPOleCntrFrameWnd)))
+        return NULL;
+    return FromFrame(pWnd);
 }
 
 BOOL CSPFrameImpl::AdjustFrameDockingLayout(CWnd* pWnd, HDWP hdwp) {
@@ -151,44 +165,15 @@ void CSPFrameImpl::PlaceView(BOOL bZOrder) {
     pView->SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// --- the menu bar and the menu keys --------------------------------------------------
-
-void CSPFrameImpl::SetMenuBar(CSPToolBar* pMenuBar) {
-    m_pMenuBar = pMenuBar;
-    if (m_pFrame->GetSafeHwnd() == NULL) return;
-    // The library bar shows the menu now; the window's own menu bar would
-    // show it twice.
-    m_hDefaultMenu = ::GetMenu(m_pFrame->GetSafeHwnd());
-    if (m_hDefaultMenu != NULL) m_pFrame->SetMenu(NULL);
-}
-
-BOOL CSPFrameImpl::IsMenuBarVisible() const {
-    return m_pMenuBar->GetSafeHwnd() != NULL && (m_pMenuBar->GetStyle() & WS_VISIBLE) != 0;
-}
-
-BOOL CSPFrameImpl::OnMenuChar(UINT nChar) {
-    // During print preview the other bars are hidden: only the preview's
-    // toolbar may take the letter.
-    const BOOL bPreview = m_dockManager.IsPrintPreviewValid();
-    if (!bPreview && IsMenuBarVisible() && m_pMenuBar->FindButtonByMnemonic(nChar)) return TRUE;
-    const CObList& lst = CSPToolbarSharedState::GetAllToolbars();
-    for (POSITION pos = lst.GetHeadPosition(); pos != NULL;) {
-        CSPToolBar* pBar = (CSPToolBar*)lst.GetNext(pos);
-        if (pBar == m_pMenuBar || pBar->GetSafeHwnd() == NULL || CWnd::FromHandlePermanent(pBar->m_hWnd) == NULL)
-            continue;
-        if ((pBar->GetStyle() & WS_VISIBLE) == 0 || pBar->GetTopLevelFrame() != m_pFrame) continue;
-        if (bPreview && !pBar->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewToolBar))) continue;
-        if (pBar->FindButtonByMnemonic(nChar)) return TRUE;
-    }
-    return FALSE;
-}
-
-void CSPFrameImpl::DeactivateMenu() {
-    if (CSPToolbarSharedState::IsCustomizeMode() || m_pMenuBar->GetSafeHwnd() == NULL) return;
-    if (SPPopupMenuClient::GetActivePopupMenu() != NULL) m_pMenuBar->Deactivate();
-}
-
 // --- helpers of the frames -----------------------------------------------------------
+
+COleClientItem* SPGetActiveOleItem(CFrameWnd* pFrame) {
+    if (pFrame->GetSafeHwnd() == NULL) return NULL;
+    CFrameWnd* pActiveFrame = pFrame->GetActiveFrame();
+    CView* pView = pActiveFrame != NULL ? pActiveFrame->GetActiveView() : NULL;
+    COleDocument* pDoc = pView != NULL ? DYNAMIC_DOWNCAST(COleDocument, pView->GetDocument()) : NULL;
+    return pDoc != NULL ? pDoc->GetInPlaceActiveItem(pView) : NULL;
+}
 
 BOOL SPIsLibraryPreviewView(CWnd* pView) { return pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CSPPrintPreviewView)); }
 

@@ -15,6 +15,8 @@
 class CSPBaseControlBar;
 class CSPControlBar;
 class CSPToolBar;
+class CSPMenuBar;
+class CSPPopupMenu;
 
 class CSPFrameImpl {
 public:
@@ -56,6 +58,9 @@ public:
     // The embedded object of a library frame, tested in the fixed order of
     // the six frame classes; NULL for any other window.
     static CSPFrameImpl* FromFrame(CWnd* pWnd);
+    // The same for the frames that show a library menu bar: the MDI and SDI
+    // main frames and the two in-place frames.
+    static CSPFrameImpl* FromMenuBarFrame(CWnd* pWnd);
     // Runs the frame's own (virtual) docking layout; FALSE for a window
     // that is no library frame.
     static BOOL AdjustFrameDockingLayout(CWnd* pWnd, HDWP hdwp);
@@ -63,20 +68,51 @@ public:
     // NULL when none is alive.
     static CFrameWnd* GetMainFrame();
 
-    // --- the library menu bar and the menu keys --------------------------------------
+    // --- the library menu bar and the input routing (SPFrameInput.cpp) ------------------
     // The menu bar calls this when it is created in the frame: the frame's
-    // own Win32 menu is kept as the default menu and taken off the window.
-    void SetMenuBar(CSPToolBar* pMenuBar);
-    CSPToolBar* GetMenuBar() const { return m_pMenuBar; }
+    // own Win32 menu is kept as the default menu, the bar is built from it
+    // and the Win32 menu is taken off the window.
+    void SetMenuBar(CSPMenuBar* pMenuBar);
+    CSPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
     // The library menu bar exists and shows.
     BOOL IsMenuBarVisible() const;
+    // The resource the frame was loaded with (0 before LoadFrame).
+    void SetDefaultResId(UINT nIDResource) { m_nIDDefaultResource = nIDResource; }
+    UINT GetDefaultResId() const { return m_nIDDefaultResource; }
+
+    // A key the frame pre-translates: TRUE when it was used here (sent to
+    // the open popup menu, swallowed by a minimised frame, or taken as a
+    // mnemonic by Alt and a letter). *pbProcessAccel, when given, is FALSE
+    // afterwards when a toolbar control has the focus: the frame must not
+    // translate the key as an accelerator then.
+    BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = NULL);
+    // A mouse button at the screen point over hwnd: TRUE when the click was
+    // used here (an open popup menu closed by it, or a control of a toolbar
+    // dragged while customising or with Alt).
+    BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
+    // TRUE swallows a mouse move away from an open popup menu.
+    BOOL ProcessMouseMove(POINT pt);
+    // A library popup menu shows (NULL: none): it becomes the active one and
+    // the bar that opened the chain takes the focus. Always TRUE.
+    BOOL OnShowPopupMenu(CSPPopupMenu* pMenuPopup);
     // Alt and a letter: the menu bar's button with that mnemonic, else the
     // first visible toolbar of this frame that has one; in print preview
     // only the preview toolbar is asked.
     BOOL OnMenuChar(UINT nChar);
     // The frame lost the activation: an open menu of the menu bar closes.
     void DeactivateMenu();
+
+    // What a library frame's PreTranslateMessage does first. SP_ROUTE_DONE:
+    // the message ends here; SP_ROUTE_BASE: the frame's base class handles
+    // it; SP_ROUTE_UNTRANSLATED: it goes on to its window untranslated (a
+    // key for a focused toolbar control). bInPlace: the routing of an
+    // in-place frame, which leaves the system keys to its base.
+    enum { SP_ROUTE_BASE = 0, SP_ROUTE_DONE = 1, SP_ROUTE_UNTRANSLATED = 2 };
+    int RouteMessage(MSG* pMsg, BOOL bInPlace);
+
+    // The modifier keys as the input routing reads them; tests replace it.
+    static SHORT(WINAPI* m_pfnGetAsyncKeyState)(int vKey);
 
     // --- state kept from one run to the next (SPFrameState.cpp) --------------------
     // Fits the stored window rectangle into a work area; the stored show
@@ -112,11 +148,12 @@ public:
     // The key of the tear-off bars.
     static CString GetTearOffBarsKey();
 
-    // The docking state handed to the dock manager.
-    void LoadDockState(LPCTSTR lpszProfile);
-    void SaveDockState(LPCTSTR lpszProfile);
+    // The docking state handed to the dock manager, under the profile and
+    // the frame's resource id.
+    BOOL LoadDockState(LPCTSTR lpszProfile);
+    BOOL SaveDockState(LPCTSTR lpszProfile);
     BOOL IsDockStateValid(const CDockState& state);
-    void SetDockState(const CDockState& state);
+    BOOL SetDockState(const CDockState& state);
 
     // The registered messages of the customisation sheet: lParam is the new
     // bar's name ("STOOLBAR_CREATE") or the bar ("STOOLBAR_DELETE").
@@ -127,9 +164,13 @@ protected:
     CFrameWnd* m_pFrame;
     CSPDockManager m_dockManager;
     static CFrameWnd* m_pMainFrame;
-    CSPToolBar* m_pMenuBar;
+    CSPMenuBar* m_pMenuBar;
     HMENU m_hDefaultMenu;
+    UINT m_nIDDefaultResource;
     CRect m_rectDockingArea;
+    // Alt went down with no other key or button since: its release moves
+    // the focus between the menu bar and the frame.
+    BOOL m_bAltAlone;
 
     UINT m_uiUserToolbarFirst;
     UINT m_uiUserToolbarLast;
@@ -159,6 +200,15 @@ void SPCloseActivePopupMenu();
 // The proposed window rectangle of WM_SIZING has another size than the
 // window has now (a plain move does not).
 BOOL SPIsSizeChange(CWnd* pWnd, LPCRECT lpRectNew);
+
+class COleClientItem;
+// The item active in place in the frame's active view (its document a
+// container document), or NULL.
+COleClientItem* SPGetActiveOleItem(CFrameWnd* pFrame);
+
+// F1 pressed alone (no Shift, Ctrl or Alt, not repeated): the frames leave
+// it to the framework's help.
+BOOL SPIsHelpKey(const MSG* pMsg);
 
 // The library's print-preview view is active in the frame.
 BOOL SPIsLibraryPreviewView(CWnd* pView);

@@ -258,17 +258,18 @@ void CSPFrameImpl::SaveUserToolbars(BOOL bFrameBarsOnly) {
 
 // The docking panes' layout is the dock manager's, saved under the frame's
 // resource id; the bars carry their own places as well (their SaveState).
-void CSPFrameImpl::LoadDockState(LPCTSTR lpszProfile) {
-    if (m_pFrame->GetSafeHwnd() != NULL) m_dockManager.LoadState(lpszProfile, m_pFrame->m_nIDHelp);
+BOOL CSPFrameImpl::LoadDockState(LPCTSTR lpszProfile) {
+    return m_pFrame->GetSafeHwnd() != NULL && m_dockManager.LoadState(lpszProfile, m_nIDDefaultResource);
 }
 
-void CSPFrameImpl::SaveDockState(LPCTSTR lpszProfile) {
-    if (m_pFrame->GetSafeHwnd() != NULL) m_dockManager.SaveState(lpszProfile, m_pFrame->m_nIDHelp);
+BOOL CSPFrameImpl::SaveDockState(LPCTSTR lpszProfile) {
+    return m_pFrame->GetSafeHwnd() != NULL && m_dockManager.SaveState(lpszProfile, m_nIDDefaultResource);
 }
 
 BOOL CSPFrameImpl::IsDockStateValid(const CDockState& /*state*/) { return TRUE; }
 
-void CSPFrameImpl::SetDockState(const CDockState& state) {
+BOOL CSPFrameImpl::SetDockState(const CDockState& state) {
     m_pFrame->SetDockState(state);
     m_dockManager.SetDockState();
+    return TRUE;
 }

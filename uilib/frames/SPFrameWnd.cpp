@@ -1,8 +1,10 @@
 #include "SPFrameWnd.h"
 
+#include "afxoleip.h"
 #include "afxpreview.h"
 
 #include "SPBaseControlBar.h"
+#include "SPMenuBar.h"
 #include "SPMDIFrameWnd.h"
 #include "SPToolBar.h"
 #include "SPToolbarState.h"
@@ -27,11 +29,12 @@ BEGIN_MESSAGE_MAP(CSPFrameWnd, CSPDockingFrame<CFrameWnd>)
 END_MESSAGE_MAP()
 
 CSPFrameWnd::CSPFrameWnd()
-    : m_uiDefaultAccelResId(0), m_bContextHelp(FALSE), m_bWasMaximized(FALSE), m_bIsMinimized(FALSE), m_bDockedBarsHidden(FALSE) {}
+    : m_uiDefaultAccelResId(0), m_bContextHelp(FALSE), m_bWasMaximized(FALSE), m_bIsMinimized(FALSE) {}
 
 CSPFrameWnd::~CSPFrameWnd() {}
 
 BOOL CSPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    m_Impl.SetDefaultResId(nIDResource);
     // A failed load has deleted the frame: nothing of it may be touched then.
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
     m_uiDefaultAccelResId = m_hAccelTable != NULL ? nIDResource : 0;
@@ -50,7 +53,7 @@ void CSPFrameWnd::RecalcLayout(BOOL bNotify) {
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     CSPDockManager* pDockManager = GetDockManager();
-    if (!pDockManager->IsPrintPreviewValid() && !m_bDockedBarsHidden) {
+    if (!pDockManager->IsPrintPreviewValid() && !pDockManager->AreDockedBarsHidden()) {
         m_Impl.LayOutDockedBars();
         pDockManager->AdjustBarsLayout();
         AdjustClientArea();
@@ -69,14 +72,13 @@ void CSPFrameWnd::RecalcLayout(BOOL bNotify) {
 void CSPFrameWnd::AdjustDockingLayout(HDWP hdwp) {
     m_Impl.LayOutDockedBars(hdwp);
     AdjustClientArea();
-    if (m_bDockedBarsHidden) RecalcLayout(TRUE);
+    if (GetDockManager()->AreDockedBarsHidden()) RecalcLayout(TRUE);
 }
 
 void CSPFrameWnd::AdjustClientArea() { m_Impl.PlaceView(TRUE); }
 
 BOOL CSPFrameWnd::ShowDockedBars(BOOL bShow) {
-    const BOOL bResult = GetDockManager()->ShowAllControlBars(bShow);
-    if (bResult) m_bDockedBarsHidden = !bShow;
+    const BOOL bResult = GetDockManager()->ShowDockedBars(bShow);
     AdjustDockingLayout();
     return bResult;
 }
@@ -108,35 +110,60 @@ void CSPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
 
 // --- menus and commands -------------------------------------------------------------
 
-HWND CSPFrameWnd::GetInPlaceActiveWindow() {
-    // This framework's documents embed no servers yet.
-    return NULL;
-}
-
 void CSPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
     if (!m_Impl.IsMenuBarVisible()) return;
     // The library menu bar shows the menu; only an in-place server's merged
     // menu, which the menu bar cannot show, stays on the window.
-    if (GetInPlaceActiveWindow() != NULL)
+    COleClientItem* pItem = GetActiveOleItem();
+    if (pItem != NULL && pItem->GetInPlaceWindow() != NULL)
         ::SetMenu(m_hWnd, hMenuAlt);
     else if (::GetMenu(m_hWnd) != NULL)
         ::SetMenu(m_hWnd, NULL);
 }
 
+void CSPFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt) {
+    OnUpdateFrameMenu(hMenuAlt);
+    CFrameWnd::DelayUpdateFrameMenu(hMenuAlt);
+}
+
+BOOL CSPFrameWnd::OnSetMenu(HMENU hMenu) {
+    CSPMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar == NULL) return FALSE;
+    HMENU hShow = hMenu != NULL ? hMenu : m_Impl.GetDefaultMenu();
+    pMenuBar->CreateFromMenu(hShow, FALSE, FALSE);
+    return TRUE;
+}
+
+BOOL CSPFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    switch (m_Impl.RouteMessage(pMsg, FALSE)) {
+    case CSPFrameImpl::SP_ROUTE_DONE: return TRUE;
+    case CSPFrameImpl::SP_ROUTE_UNTRANSLATED: return FALSE;
+    default: return CFrameWnd::PreTranslateMessage(pMsg);
+    }
+}
+
 BOOL CSPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == 1) {
-        // An accelerator: counted like a click, swallowed while a popup
-        // menu is open or the frame is minimised, run as a user tool when
-        // it is one.
+        // An accelerator: counted like a click; with a menu open (or the
+        // frame minimised) it only gives the menu its Escape; a user tool
+        // runs.
         const UINT uiCmd = LOWORD(wParam);
         CSPToolbarSharedState::AddCommandUsage(uiCmd);
-        if (SPPopupMenuClient::GetActivePopupMenu() != NULL || IsIconic()) return TRUE;
+        if (m_Impl.ProcessKeyboard(VK_ESCAPE)) return TRUE;
         if (g_pUserToolsManager != NULL && g_pUserToolsManager->InvokeTool(uiCmd)) return TRUE;
     }
     // Commands must not run while the user rearranges the bars.
     if (CSPToolbarSharedState::IsCustomizeMode()) return FALSE;
     return CFrameWnd::OnCommand(wParam, lParam);
+}
+
+void CSPFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+    CFrameWnd::WinHelp(dwData, nCmd);
 }
 
 CWnd* CSPFrameWnd::GetControlBar(UINT nID) { return GetDockManager()->FindBarByID(nID, TRUE); }
@@ -230,8 +257,7 @@ void CSPFrameWnd::OnContextHelp() {
 // --- library popup menus --------------------------------------------------------------
 
 BOOL CSPFrameWnd::ShowPopupMenu(CSPPopupMenu* pMenuPopup) {
-    SPPopupMenuClient::SetActivePopupMenu(pMenuPopup);
-    if (pMenuPopup == NULL || CSPToolbarSharedState::IsCustomizeMode()) return TRUE;
+    if (!m_Impl.OnShowPopupMenu(pMenuPopup)) return FALSE;
     return OnShowPopupMenu(pMenuPopup);
 }
 

@@ -8,6 +8,7 @@
 #include "SPClientHooks.h"
 
 class CSPBaseControlBar;
+class CSPMenuBar;
 class CSPPopupMenu;
 class CSPToolbarButton;
 
@@ -36,15 +37,28 @@ public:
     BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
-    // --- menus and commands ----------------------------------------------------------
+    // --- menus, keys and commands -------------------------------------------------------
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    void DelayUpdateFrameMenu(HMENU hMenuAlt) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    // The menu bar shows hMenu (the default menu for NULL); FALSE without a
+    // menu bar.
+    BOOL OnSetMenu(HMENU hMenu);
+    CSPMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
 
     // A bar of the dock manager, floating ones included; NULL when none.
     CWnd* GetControlBar(UINT nID);
     void ShowControlBar(CSPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    BOOL CanBarsBeTabbed(CSPBaseControlBar* pBar, CSPBaseControlBar* pTabbedBar) {
+        return GetDockManager()->CanBarsBeTabbed(pBar, pTabbedBar);
+    }
 
     BOOL IsMinimizedFrame() const { return m_bIsMinimized; }
+    // The item active in place in the active view's document, or NULL:
+    // while it shows its window, the menu it is handed stays on the window.
+    virtual COleClientItem* GetActiveOleItem() { return SPGetActiveOleItem(this); }
 
     // --- library popup menus --------------------------------------------------------
     // A library popup menu is about to show: it becomes the active one;
@@ -63,11 +77,7 @@ protected:
     BOOL m_bContextHelp;
     BOOL m_bWasMaximized;
     BOOL m_bIsMinimized;
-    BOOL m_bDockedBarsHidden;  // ShowDockedBars(FALSE) is in force
 
-    // The in-place active window of the active view's document, or NULL:
-    // its server's merged menu stays on the window.
-    virtual HWND GetInPlaceActiveWindow();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);

@@ -3,6 +3,7 @@
 #include "SPBaseControlBar.h"
 #include "SPClientHooks.h"
 #include "SPMDIFrameWnd.h"
+#include "SPMainClientAreaWnd.h"
 
 IMPLEMENT_DYNCREATE(CSPMDIChildWnd, CMDIChildWnd)
 
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CSPMDIChildWnd, CSPDockingFrame<CMDIChildWnd>)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_SETTEXT, OnSetTextOrIcon)
     ON_MESSAGE(WM_SETICON, OnSetTextOrIcon)
+    ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 CSPMDIChildWnd::CSPMDIChildWnd() : m_pMDIFrame(NULL), m_bToBeDestroyed(FALSE) {}
@@ -52,9 +54,12 @@ void CSPMDIChildWnd::DockControlBar(CSPBaseControlBar* pBar, UINT nDockBarID, LP
 }
 
 BOOL CSPMDIChildWnd::CanBarsBeTabbed(CSPBaseControlBar* pBar, CSPBaseControlBar* pTabbedBar) {
-    (void)pBar;
-    (void)pTabbedBar;
+    GetDockManager()->CanBarsBeTabbed(pBar, pTabbedBar);
     return TRUE;
+}
+
+void CSPMDIChildWnd::ShowControlBar(CSPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate) {
+    if (pBar != NULL) pBar->ShowControlBar(bShow, bDelay, bActivate);
 }
 
 void CSPMDIChildWnd::RecalcLayout(BOOL bNotify) {
@@ -103,29 +108,41 @@ void CSPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
     // The tab of the window being activated is selected, however it was
     // activated.
-    if (bActivate && GetDocumentTabs() != NULL) GetDocumentTabs()->SetActiveTab(pActivateWnd);
+    if (bActivate && GetClientArea() != NULL) GetClientArea()->SetActiveTab(pActivateWnd);
+    // The menu bar shows the caption buttons of the active document while
+    // it is maximised.
+    if (bActivate && m_pMDIFrame != NULL) m_pMDIFrame->UpdateMenuBarMaximizeMode();
     bActivating = FALSE;
 }
 
-ISPDocumentTabs* CSPMDIChildWnd::GetDocumentTabs() const {
-    return m_pMDIFrame != NULL ? m_pMDIFrame->GetDocumentTabs() : NULL;
+CSPMainClientAreaWnd* CSPMDIChildWnd::GetClientArea() const {
+    return m_pMDIFrame != NULL ? &m_pMDIFrame->GetClientArea() : NULL;
 }
 
 LRESULT CSPMDIChildWnd::OnSetTextOrIcon(WPARAM, LPARAM) {
     const LRESULT lResult = Default();
     // A renamed document shows its new name on its tab at once.
-    if (GetDocumentTabs() != NULL) GetDocumentTabs()->UpdateTabs();
+    if (GetClientArea() != NULL) GetClientArea()->UpdateTabs();
     return lResult;
+}
+
+void CSPMDIChildWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
+    CMDIChildWnd::OnShowWindow(bShow, nStatus);
+    // A document that shows gets its tab, one that hides loses it, once it
+    // is so.
+    CSPMainClientAreaWnd* pClientArea = GetClientArea();
+    if (pClientArea != NULL && pClientArea->GetSafeHwnd() != NULL) pClientArea->PostMessage(SP_WM_UPDATE_MDI_TABS);
 }
 
 void CSPMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
-    if (GetDocumentTabs() != NULL) GetDocumentTabs()->UpdateTabs();
+    if (GetClientArea() != NULL) GetClientArea()->UpdateTabs();
 }
 
 void CSPMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
     CMDIChildWnd::OnSize(nType, cx, cy);
     if (nType != SIZE_MINIMIZED) AdjustDockingLayout();
+    if (m_pMDIFrame != NULL && ::IsWindow(m_pMDIFrame->GetSafeHwnd())) m_pMDIFrame->UpdateMenuBarMaximizeMode();
 }
 
 void CSPMDIChildWnd::OnSizing(UINT fwSide, LPRECT pRect) {
@@ -136,6 +153,9 @@ void CSPMDIChildWnd::OnSizing(UINT fwSide, LPRECT pRect) {
 
 void CSPMDIChildWnd::OnDestroy() {
     GetDockManager()->EnableLayout(FALSE);
+    // The bars floating out of this document are top-level windows: they
+    // go with it, not with the main frame.
+    GetDockManager()->DestroyMiniFrames();
     SPDestroyChildWindows(this);
     CMDIChildWnd::OnDestroy();
 }

@@ -5,9 +5,8 @@
 #pragma once
 #include "SPFrameImpl.h"
 
-class ISPDocumentTabs;
-
 class CSPMDIFrameWnd;
+class CSPMainClientAreaWnd;
 class CSPBaseControlBar;
 
 class CSPMDIChildWnd : public CSPDockingFrame<CMDIChildWnd> {
@@ -32,6 +31,7 @@ public:
     // Asks the dock manager; bars in a document window may always share a
     // tabbed window.
     BOOL CanBarsBeTabbed(CSPBaseControlBar* pBar, CSPBaseControlBar* pTabbedBar);
+    void ShowControlBar(CSPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
     CWnd* GetControlBar(UINT nID) { return GetDockManager()->FindBarByID(nID, TRUE); }
 
     CSPMDIFrameWnd* GetMDIFrameWnd() const { return m_pMDIFrame; }
@@ -54,7 +54,8 @@ protected:
     afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnSetTextOrIcon(WPARAM wParam, LPARAM lParam);
-    // The document tabs of the MDI frame, when it has them.
-    ISPDocumentTabs* GetDocumentTabs() const;
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    // The client area of the MDI frame, when it is a library frame.
+    CSPMainClientAreaWnd* GetClientArea() const;
     DECLARE_MESSAGE_MAP()
 };

@@ -8,7 +8,12 @@
 
 #include "SPFrameImpl.h"
 #include "SPOleCntrFrameWnd.h"
+#include "SPToolBar.h"
 #include "SPToolbarState.h"
+#include "SPUserToolsManager.h"
+
+class CSPPopupMenu;
+class CSPToolbarButton;
 
 template <class TBase>
 class CSPInPlaceFrame : public CSPDockingFrame<TBase> {
@@ -54,10 +59,67 @@ public:
     // The frame that was the library's top-level frame before this one.
     HWND GetLastTopLevelFrame() const { return m_hwndLastTopLevelFrame; }
 
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_BORDER | WS_CLIPSIBLINGS,
+                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override {
+        this->m_Impl.SetDefaultResId(nIDResource);
+        // (an in-place frame loads no saved state)
+        return TBase::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    }
+
+    // The keys and clicks of an in-place frame: the system keys stay the
+    // container's.
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (this->m_Impl.RouteMessage(pMsg, TRUE) == CSPFrameImpl::SP_ROUTE_DONE) return TRUE;
+        return TBase::PreTranslateMessage(pMsg);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (HIWORD(wParam) == 1) {
+            const UINT uiCmd = LOWORD(wParam);
+            CSPToolbarSharedState::AddCommandUsage(uiCmd);
+            if (this->m_Impl.ProcessKeyboard(VK_ESCAPE)) return TRUE;
+            if (g_pUserToolsManager != NULL && g_pUserToolsManager->InvokeTool(uiCmd)) return TRUE;
+        }
+        if (CSPToolbarSharedState::IsCustomizeMode()) return FALSE;
+        return TBase::OnCommand(wParam, lParam);
+    }
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override {
+        if (dwData == 0 && m_bContextHelp) {
+            OnContextHelp();
+            return;
+        }
+        TBase::WinHelp(dwData, nCmd);
+    }
+
+    // --- library popup menus ----------------------------------------------------------
+    BOOL ShowPopupMenu(CSPPopupMenu* pMenuPopup) {
+        if (!this->m_Impl.OnShowPopupMenu(pMenuPopup)) return FALSE;
+        return OnShowPopupMenu(pMenuPopup);
+    }
+    virtual BOOL OnShowPopupMenu(CSPPopupMenu* /*pMenuPopup*/) { return TRUE; }
+    virtual void OnClosePopupMenu(CSPPopupMenu* pMenuPopup) {
+        if (SPPopupMenuClient::GetActivePopupMenu() == pMenuPopup) SPPopupMenuClient::SetActivePopupMenu(NULL);
+    }
+    virtual BOOL OnMenuButtonToolHitTest(CSPToolbarButton* /*pButton*/, TOOLINFO* /*pTI*/) { return FALSE; }
+    virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
+
+    CWnd* GetControlBar(UINT nID) { return this->GetDockManager()->FindBarByID(nID, TRUE); }
+    BOOL CanBarsBeTabbed(CSPBaseControlBar* pBar, CSPBaseControlBar* pTabbedBar) {
+        return this->GetDockManager()->CanBarsBeTabbed(pBar, pTabbedBar);
+    }
+
 protected:
     BOOL m_bContextHelp;
     HWND m_hwndLastTopLevelFrame;
     BOOL m_bInLayout;
+
+    void OnContextHelp() {
+        m_bContextHelp = TRUE;
+        const BOOL bHook = this->m_bHelpMode == TBase::HELP_INACTIVE && this->CanEnterHelpMode();
+        if (bHook) CSPToolBar::SetMouseHook(TRUE);
+        TBase::OnContextHelp();
+        if (bHook && this->m_bHelpMode == TBase::HELP_INACTIVE) CSPToolBar::SetMouseHook(FALSE);
+        m_bContextHelp = FALSE;
+    }
 
     // The previous top-level frame comes back, when this one is it.
     void RestoreTopLevelFrame() {
@@ -99,6 +161,12 @@ protected:
             break;
         case WM_MENUCHAR:
             if (this->m_Impl.OnMenuChar(LOWORD(wParam))) return MAKELRESULT(2, 0xFFFF);
+            break;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == ID_CONTEXT_HELP && lParam == 0) {
+                OnContextHelp();
+                return 0;
+            }
             break;
         case WM_IDLEUPDATECMDUI: {
             const LRESULT lResult = CSPDockingFrame<TBase>::WindowProc(message, wParam, lParam);

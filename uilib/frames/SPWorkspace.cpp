@@ -211,6 +211,7 @@ BOOL CSPWorkspace::LoadState(LPCTSTR lpszSectionName, CSPFrameImpl* pFrameImpl) 
             if (pToolBar == NULL || pToolBar->GetSafeHwnd() == NULL || pToolBar->IsFloating()) continue;
             if (!IsBarOfFrame(pToolBar, pFrameImpl)) continue;
             pToolBar->LoadState(strPath, -1, (UINT)-1);
+            if (pToolBar->IsResourceChanged()) bResourceChanged = TRUE;
         }
         pFrameImpl->LoadUserToolbars();
         pFrameImpl->LoadTearOffBars();
@@ -338,7 +339,7 @@ BOOL CSPWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
         return FALSE;
     }
     if (g_pUserToolsManager != NULL && g_pUserToolsManager->InvokeTool(uiCmd)) return TRUE;
-    CWnd* pTarget = pWnd != NULL ? pWnd->GetTopLevelFrame() : AfxGetMainWnd();
+    CWnd* pTarget = pWnd != NULL ? SPGetTopLevelFrame(pWnd) : AfxGetMainWnd();
     if (pTarget == NULL) pTarget = AfxGetMainWnd();
     if (pTarget == NULL) return FALSE;
     pTarget->SendMessage(WM_COMMAND, uiCmd);

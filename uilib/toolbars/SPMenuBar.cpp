@@ -1,5 +1,6 @@
 // SPMenuBar.cpp - the frame's menu as a row of menu buttons.
 #include "SPMenuBar.h"
+#include "SPFrameImpl.h"
 #include "SPGlobalData.h"
 #include "SPTearOffManager.h"
 #include "SPToolbarMenuButton.h"
@@ -10,6 +11,7 @@ IMPLEMENT_SERIAL(CSPMenuBar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 BEGIN_MESSAGE_MAP(CSPMenuBar, CSPToolBar)
     ON_WM_CREATE()
     ON_WM_SETTINGCHANGE()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 CSPMenuBar::CSPMenuBar()
@@ -24,7 +26,10 @@ CSPMenuBar::CSPMenuBar()
       m_nSystemButtonsNum(0),
       m_nSystemButtonsNumSaved(0),
       m_szSystemButton(0, 0),
-      m_uiDefMenuResId(0) {}
+      m_uiDefMenuResId(0) {
+    // The menu bar has its dock row to itself, across the frame.
+    m_bExclusiveRow = TRUE;
+}
 
 CSPMenuBar::~CSPMenuBar() {}
 
@@ -37,7 +42,20 @@ int CSPMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CSPToolBar::OnCreate(lpCreateStruct) == -1) return -1;
     SetWindowText(_T("Menu Bar"));
     MeasureSystemButton();
+    // A library frame hands the bar its menus and routes the menu keys to it.
+    CSPFrameImpl* pImpl = CSPFrameImpl::FromMenuBarFrame(m_pParentFrame != NULL ? m_pParentFrame : GetParent());
+    if (pImpl != NULL) pImpl->SetMenuBar(this);
     return 0;
+}
+
+void CSPMenuBar::OnSetFocus(CWnd* pOldWnd) {
+    CSPToolBar::OnSetFocus(pOldWnd);
+    if (GetDroppedDownMenu() != NULL) return;
+    // The keys are on the bar: the message line is idle and the first item
+    // is the one the arrows start from.
+    CWnd* pTarget = GetOwner() != NULL ? GetOwner() : GetParent();
+    if (pTarget != NULL) pTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    if (m_iHot < 0 && GetMenuItemsEnd() > GetFirstMenuItem()) SetHot(GetFirstMenuItem());
 }
 
 void CSPMenuBar::MeasureSystemButton() {

@@ -1,5 +1,7 @@
 // SPPopupMenu.cpp - the window of a library popup menu.
 #include "SPPopupMenu.h"
+
+#include "SPFrameImpl.h"
 #include "SPDialog.h"
 #include "SPDrawEffects.h"
 #include "SPGlobalData.h"
@@ -150,6 +152,8 @@ CSPPopupMenu::CSPPopupMenu()
       m_nVisibleBarHeight(0),
       m_bTearOffTracking(FALSE),
       m_bIsTearOffCaptionActive(FALSE),
+      m_bRefusedByFrame(FALSE),
+      m_bDestroying(FALSE),
       m_rectTearOffCaption(0, 0, 0, 0) {
     // A blend needs more colours than a palette screen has.
     if (CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && spGlobalData.nBitsPerPixel <= 8)
@@ -196,8 +200,10 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     if (m_pParentPopup == NULL && pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar)))
         m_pParentPopup = DYNAMIC_DOWNCAST(CSPPopupMenu, pWndParent->GetParent());
     if (m_pParentPopup == NULL) {
-        // One menu at a time: a new top-level menu closes the one shown.
+        // One menu at a time: a new top-level menu closes the chain shown.
         CSPPopupMenu* pActive = GetActiveMenu();
+        while (pActive != NULL && pActive->m_pParentPopup != NULL && ::IsWindow(pActive->m_pParentPopup->GetSafeHwnd()))
+            pActive = pActive->m_pParentPopup;
         if (pActive != NULL && pActive != this && ::IsWindow(pActive->GetSafeHwnd())) pActive->SendMessage(WM_CLOSE);
     }
     if (m_pParentPopup != NULL) m_bTrackMode = m_pParentPopup->m_bTrackMode;
@@ -216,6 +222,12 @@ BOOL CSPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
     if (!CMiniFrameWnd::CreateEx(WS_EX_TOOLWINDOW, strClassName, _T(""), WS_POPUP, CRect(x, y, x, y), pOwner))
         return FALSE;
     m_wndMenuBar.SetLockedMode(bLocked);
+    if (m_bRefusedByFrame) {
+        // The frame did not let it show: it goes without ever appearing
+        // (after the caller is done with it).
+        PostMessage(WM_CLOSE);
+        return TRUE;
+    }
     if (!m_bAnimationDone) StartAnimation();
     CheckShadow();
     if (!m_bAnimationDone && CSPToolBar::m_nMenuAnimation == SP_ANIM_FADE && m_iShadowSize == 0)
@@ -297,9 +309,12 @@ BOOL CSPPopupMenu::BuildItems() {
     CFrameWnd* pTarget = DYNAMIC_DOWNCAST(CFrameWnd, GetMessageWnd());
     if (pTarget == NULL) pTarget = GetTopLevelFrame();
     if (pTarget != NULL && !m_bTrackMode) m_wndMenuBar.OnUpdateCmdUI(pTarget, FALSE);
-    if (m_pParentPopup == NULL) {
-        TellDialogOfMenu(GetMessageWnd(), this);
-        SetActiveMenu(this);
+    if (m_pParentPopup == NULL) TellDialogOfMenu(GetMessageWnd(), this);
+    // The frame sees every popup of the chain before it shows: it may fill
+    // it (the Window menu's documents) or refuse it.
+    if (!ActivatePopupMenu(SPGetTopLevelFrame(this), this)) {
+        m_bRefusedByFrame = TRUE;
+        return FALSE;
     }
     RecalcLayout();
     return TRUE;
@@ -880,11 +895,12 @@ void CSPPopupMenu::CloseMenu(BOOL bSetFocusToBar) {
     if (GetSafeHwnd() == NULL || m_bInClose) return;
     m_bInClose = TRUE;
     if (m_pParentPopup != NULL) {
-        // Only this level goes.
+        // Only this level goes; the keys go back to the popup above.
         m_bAutoDestroyParent = FALSE;
+        if (GetActiveMenu() == this && ::IsWindow(m_pParentPopup->GetSafeHwnd())) SetActiveMenu(m_pParentPopup);
     } else if (GetActiveMenu() == this) {
         TellDialogOfMenu(GetMessageWnd(), NULL);
-        SetActiveMenu(NULL);
+        ActivatePopupMenu(SPGetTopLevelFrame(this), NULL);
     }
     if (bSetFocusToBar && m_pParentPopup == NULL) {
         // The keys go on where the menu came from: its bar, else the owner.
@@ -900,6 +916,7 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 }
 
 void CSPPopupMenu::OnDestroy() {
+    m_bDestroying = TRUE;
     if (m_pParentButton != NULL && m_pParentButton->m_pPopupMenu == this) {
         m_pParentButton->m_pPopupMenu = NULL;
         m_pParentButton->OnCancelMode();  // redraws the button
@@ -907,9 +924,14 @@ void CSPPopupMenu::OnDestroy() {
     m_pParentButton = NULL;
     if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) m_pParentPopup->OnSubMenuDestroyed(this);
     if (GetActiveMenu() == this) {
-        TellDialogOfMenu(GetMessageWnd(), NULL);
-        SetActiveMenu(NULL);
+        if (m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd()) && !m_pParentPopup->m_bDestroying) {
+            // A submenu that goes gives the keys back to its parent.
+            SetActiveMenu(m_pParentPopup);
+        } else {
+            TellDialogOfMenu(GetMessageWnd(), NULL);
+        }
     }
+    OnFrameClosePopupMenu(SPGetTopLevelFrame(this), this);
     CMiniFrameWnd::OnDestroy();
 }
 

@@ -106,7 +106,14 @@ public:
     const CRect& GetScrollDownRect() const { return m_rectScrollDn; }
     BOOL IsAnimationDone() const { return m_bAnimationDone; }
 
-    // The shown top-level popup (at most one).
+    // The frame (an MDI, SDI or in-place library frame) hears of every
+    // popup before it shows (NULL: none is shown); its hooks may fill the
+    // popup or refuse it (FALSE). Another frame accepts every popup.
+    static BOOL ActivatePopupMenu(CFrameWnd* pTopFrame, CSPPopupMenu* pPopup);
+    // The frame's hook when a popup goes.
+    static void OnFrameClosePopupMenu(CFrameWnd* pTopFrame, CSPPopupMenu* pPopup);
+
+    // The shown popup that has the keys: the innermost of the open chain.
     static CSPPopupMenu* GetActiveMenu() { return SPPopupMenuClient::GetActivePopupMenu(); }
     static void SetActiveMenu(CSPPopupMenu* pMenu) { SPPopupMenuClient::SetActivePopupMenu(pMenu); }
     // 1 to 200 ms; other values leave the interval unchanged.
@@ -174,6 +181,8 @@ protected:
     int m_nVisibleBarHeight;
     BOOL m_bTearOffTracking;
     BOOL m_bIsTearOffCaptionActive;
+    BOOL m_bRefusedByFrame;  // the frame's hook did not let it show
+    BOOL m_bDestroying;      // its window is going (its submenus go with it)
     CRect m_rectTearOffCaption;
 
     static UINT s_uiAnimSpeed;

@@ -415,3 +415,9 @@ void CSPToolbarButton::GetVisualInfo(SPToolbarButtonInfo& info) const {
     info.bShowAllButton = IsKindOf(RUNTIME_CLASS(CSPShowAllButton));
     info.bOutlookButton = IsKindOf(RUNTIME_CLASS(CSPOutlookButton));
 }
+
+BOOL CSPToolbarButton::HasFocus() const {
+    HWND hwnd = const_cast<CSPToolbarButton*>(this)->GetHwnd();
+    HWND hwndFocus = ::GetFocus();
+    return hwnd != NULL && hwndFocus != NULL && (hwndFocus == hwnd || ::IsChild(hwnd, hwndFocus));
+}

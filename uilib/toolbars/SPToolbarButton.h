@@ -156,7 +156,8 @@ public:
     virtual BOOL IsExtraSize() const { return m_bExtraSize; }
     // The buttons that host windows: TRUE for their windows and children.
     virtual BOOL IsOwnerOf(HWND /*hwnd*/) const { return FALSE; }
-    virtual BOOL HasFocus() const { return FALSE; }
+    // The button's own control (GetHwnd) or a child of it has the focus.
+    virtual BOOL HasFocus() const;
     // Called before the button is shown on a customisation list.
     virtual void OnAddToCustomizePage() {}
     // Sets up the customisation context menu for the button itself; FALSE

@@ -151,7 +151,7 @@ public:
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     // Title, menu and layout work done at the next idle time.
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
-    void DelayUpdateFrameMenu(HMENU hMenuAlt);
+    virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
     void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= (idleLayout | (bNotify ? idleNotify : 0)); }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);

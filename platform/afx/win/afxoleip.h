@@ -5,13 +5,66 @@
 //   COleIPFrameWnd     the server's in-place frame, a child window over the
 //                      container's document window
 //   COleDocIPFrameWnd  the same for a document object
+//   COleDocument       a container document: it keeps its items
+//   COleClientItem     an item of a container document, active in place
+//                      while a server's in-place frame is active over the
+//                      view that shows it
 // This layer embeds no OLE servers: the in-place frame is activated over a
 // container window its caller names (ActivateInPlace), which is what a
-// server document does when the container calls it.
+// server document does when the container calls it; the item it is handed
+// is then the container's in-place active item.
 #pragma once
 #include "afxpreview.h"
+#include "afxdocvw.h"
 
 class COleIPFrameWnd;
+class COleDocument;
+
+class COleClientItem : public CCmdTarget {
+    DECLARE_DYNAMIC(COleClientItem)
+public:
+    // The item joins the document's items (none for NULL).
+    explicit COleClientItem(COleDocument* pContainerDoc = NULL);
+    virtual ~COleClientItem();
+
+    COleDocument* GetDocument() const { return m_pDocument; }
+    // The server's in-place window while the item is active in place, else
+    // NULL.
+    CWnd* GetInPlaceWindow() const;
+    BOOL IsInPlaceActive() const { return m_pInPlaceFrame != NULL; }
+    // The view the item is active in, NULL when it is not.
+    CView* GetActiveView() const { return m_pView; }
+    // The item leaves the in-place activation: its server's frame goes.
+    virtual void Deactivate();
+    // The item is closed: it leaves the activation first.
+    virtual void Close();
+
+protected:
+    friend class COleIPFrameWnd;
+    friend class COleDocument;
+    COleDocument* m_pDocument;
+    COleIPFrameWnd* m_pInPlaceFrame;
+    CView* m_pView;
+};
+
+class COleDocument : public CDocument {
+    DECLARE_DYNCREATE(COleDocument)
+public:
+    COleDocument();
+    virtual ~COleDocument();
+
+    void AddItem(COleClientItem* pItem);
+    void RemoveItem(COleClientItem* pItem);
+    POSITION GetStartPosition() const { return m_lstItems.GetHeadPosition(); }
+    COleClientItem* GetNextClientItem(POSITION& pos) const { return (COleClientItem*)m_lstItems.GetNext(pos); }
+    // The item active in place in the view (any view for NULL), or NULL.
+    virtual COleClientItem* GetInPlaceActiveItem(CWnd* pWnd);
+    // The items are deleted with the document's contents.
+    void DeleteContents() override;
+
+protected:
+    CPtrList m_lstItems;
+};
 
 class COleCntrFrameWnd : public CFrameWnd {
     DECLARE_DYNAMIC(COleCntrFrameWnd)
@@ -51,7 +104,10 @@ public:
     // container's frame and document windows, the bars created in them, and
     // this frame shown at rect (client coordinates of hWndDoc, its parent)
     // and activated. FALSE when a window is missing or the bars fail.
-    BOOL ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainerDoc, const RECT& rect);
+    // pItem, shown in pView, is the container's in-place active item for
+    // the time of the activation.
+    BOOL ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainerDoc, const RECT& rect,
+                         COleClientItem* pItem = NULL, CView* pView = NULL);
     // Deactivation: this frame hides and the wrappers let go of the
     // container's windows.
     void DeactivateInPlace();
@@ -62,9 +118,13 @@ public:
 
     COleCntrFrameWnd* m_pMainFrame;  // wrapper of the container's frame window
     COleCntrFrameWnd* m_pDocFrame;   // wrapper of its document window, or NULL
+    COleClientItem* GetActiveItem() const { return m_pActiveItem; }
 
 protected:
     BOOL m_bInPlaceActive;
+    COleClientItem* m_pActiveItem;
+    // The item is no longer the container's active one.
+    void ReleaseItem();
     // Lets go of a wrapper's window and deletes it.
     static void ReleaseWrapper(COleCntrFrameWnd*& pWrapper);
 

@@ -50,9 +50,10 @@ BEGIN_MESSAGE_MAP(COleIPFrameWnd, CFrameWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-COleIPFrameWnd::COleIPFrameWnd() : m_pMainFrame(NULL), m_pDocFrame(NULL), m_bInPlaceActive(FALSE) {}
+COleIPFrameWnd::COleIPFrameWnd() : m_pMainFrame(NULL), m_pDocFrame(NULL), m_bInPlaceActive(FALSE), m_pActiveItem(NULL) {}
 
 COleIPFrameWnd::~COleIPFrameWnd() {
+    ReleaseItem();
     ReleaseWrapper(m_pMainFrame);
     ReleaseWrapper(m_pDocFrame);
 }
@@ -66,7 +67,15 @@ void COleIPFrameWnd::ReleaseWrapper(COleCntrFrameWnd*& pWrapper) {
 
 BOOL COleIPFrameWnd::OnCreateControlBars(CFrameWnd*, CFrameWnd*) { return TRUE; }
 
-BOOL COleIPFrameWnd::ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainerDoc, const RECT& rect) {
+void COleIPFrameWnd::ReleaseItem() {
+    if (m_pActiveItem == NULL) return;
+    m_pActiveItem->m_pInPlaceFrame = NULL;
+    m_pActiveItem->m_pView = NULL;
+    m_pActiveItem = NULL;
+}
+
+BOOL COleIPFrameWnd::ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainerDoc, const RECT& rect,
+                                     COleClientItem* pItem, CView* pView) {
     if (m_hWnd == NULL || !::IsWindow(hWndContainerFrame) ||
         (hWndContainerDoc != NULL && !::IsWindow(hWndContainerDoc)))
         return FALSE;
@@ -93,6 +102,14 @@ BOOL COleIPFrameWnd::ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainer
     if (m_pMainFrame != NULL) m_pMainFrame->RecalcLayout();
     if (m_pDocFrame != NULL) m_pDocFrame->RecalcLayout();
     m_bInPlaceActive = TRUE;
+    if (pItem != NULL && pItem != m_pActiveItem) {
+        ReleaseItem();
+        // One item of a container is active in place at a time.
+        if (pItem->m_pInPlaceFrame != NULL) pItem->m_pInPlaceFrame->DeactivateInPlace();
+        m_pActiveItem = pItem;
+        pItem->m_pInPlaceFrame = this;
+        pItem->m_pView = pView;
+    }
     SetWindowPos(&CWnd::wndTop, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_SHOWWINDOW);
     RecalcLayout();
@@ -104,6 +121,7 @@ BOOL COleIPFrameWnd::ActivateInPlace(HWND hWndContainerFrame, HWND hWndContainer
 void COleIPFrameWnd::DeactivateInPlace() {
     if (!m_bInPlaceActive) return;
     m_bInPlaceActive = FALSE;
+    ReleaseItem();
     if (m_hWnd != NULL) {
         SendMessage(WM_ACTIVATE, WA_INACTIVE, (LPARAM)AfxGetSafeHwnd(m_pMainFrame));
         ShowWindow(SW_HIDE);
@@ -132,6 +150,7 @@ void COleIPFrameWnd::OnDestroy() {
     // goes; a container window destroyed first left a wrapper with a dead
     // handle, which is dropped the same way.
     m_bInPlaceActive = FALSE;
+    ReleaseItem();
     ReleaseWrapper(m_pMainFrame);
     ReleaseWrapper(m_pDocFrame);
     CFrameWnd::OnDestroy();
@@ -142,3 +161,63 @@ void COleIPFrameWnd::OnDestroy() {
 IMPLEMENT_DYNCREATE(COleDocIPFrameWnd, COleIPFrameWnd)
 
 COleDocIPFrameWnd::COleDocIPFrameWnd() {}
+
+// --- COleClientItem ---------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(COleClientItem, CCmdTarget)
+
+COleClientItem::COleClientItem(COleDocument* pContainerDoc) : m_pDocument(NULL), m_pInPlaceFrame(NULL), m_pView(NULL) {
+    if (pContainerDoc != NULL) pContainerDoc->AddItem(this);
+}
+
+COleClientItem::~COleClientItem() {
+    Deactivate();
+    if (m_pDocument != NULL) m_pDocument->RemoveItem(this);
+}
+
+CWnd* COleClientItem::GetInPlaceWindow() const {
+    return m_pInPlaceFrame != NULL && m_pInPlaceFrame->GetSafeHwnd() != NULL ? m_pInPlaceFrame : NULL;
+}
+
+void COleClientItem::Deactivate() {
+    if (m_pInPlaceFrame != NULL) m_pInPlaceFrame->DeactivateInPlace();
+    m_pInPlaceFrame = NULL;
+    m_pView = NULL;
+}
+
+void COleClientItem::Close() { Deactivate(); }
+
+// --- COleDocument -----------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(COleDocument, CDocument)
+
+COleDocument::COleDocument() {}
+
+COleDocument::~COleDocument() { DeleteContents(); }
+
+void COleDocument::AddItem(COleClientItem* pItem) {
+    if (pItem == NULL || pItem->m_pDocument == this) return;
+    if (pItem->m_pDocument != NULL) pItem->m_pDocument->RemoveItem(pItem);
+    m_lstItems.AddTail(pItem);
+    pItem->m_pDocument = this;
+}
+
+void COleDocument::RemoveItem(COleClientItem* pItem) {
+    POSITION pos = m_lstItems.Find(pItem);
+    if (pos == NULL) return;
+    m_lstItems.RemoveAt(pos);
+    pItem->m_pDocument = NULL;
+}
+
+COleClientItem* COleDocument::GetInPlaceActiveItem(CWnd* pWnd) {
+    for (POSITION pos = m_lstItems.GetHeadPosition(); pos != NULL;) {
+        COleClientItem* pItem = (COleClientItem*)m_lstItems.GetNext(pos);
+        if (pItem->IsInPlaceActive() && (pWnd == NULL || pItem->GetActiveView() == pWnd)) return pItem;
+    }
+    return NULL;
+}
+
+void COleDocument::DeleteContents() {
+    while (!m_lstItems.IsEmpty()) delete (COleClientItem*)m_lstItems.GetHead();
+    CDocument::DeleteContents();
+}
