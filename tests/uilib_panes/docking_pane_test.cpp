@@ -66,24 +66,6 @@ CString ToolText(CSPDockingControlBar* pPane, UINT nTool) {
     return CString(szText);
 }
 
-// Moves the pointer and waits until it stays there: a move the display
-// server reports late may otherwise carry it back.
-bool PointAt(int x, int y) {
-    for (int nTry = 0; nTry < 20; nTry++) {
-        if (!MoveCursorTo(x, y)) continue;
-        bool bStayed = true;
-        for (int i = 0; i < 3 && bStayed; i++) {
-            ::Sleep(15);
-            PumpPending();
-            CPoint pt;
-            ::GetCursorPos(&pt);
-            bStayed = pt == CPoint(x, y);
-        }
-        if (bStayed) return true;
-    }
-    return false;
-}
-
 LPARAM ClientPoint(CWnd* pWnd, CPoint ptScreen) {
     pWnd->ScreenToClient(&ptScreen);
     return MAKELPARAM((short)ptScreen.x, (short)ptScreen.y);

@@ -39,6 +39,24 @@ inline CPane* MakePane(CWnd* pParent, UINT nID, const CRect& rect, BOOL bVisible
     return pPane;
 }
 
+// Moves the pointer and waits until it stays there: a move the display
+// server reports late may otherwise carry it back.
+inline bool PointAt(int x, int y) {
+    for (int nTry = 0; nTry < 20; nTry++) {
+        if (!MoveCursorTo(x, y)) continue;
+        bool bStayed = true;
+        for (int i = 0; i < 3 && bStayed; i++) {
+            ::Sleep(15);
+            PumpPending();
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            bStayed = pt == CPoint(x, y);
+        }
+        if (bStayed) return true;
+    }
+    return false;
+}
+
 // A frame with a default slider on each side that a test asks for.
 struct PanesFixture : DockingFixture {
     // A default slider for the side, listed by the dock manager.

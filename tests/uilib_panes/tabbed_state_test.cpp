@@ -293,7 +293,7 @@ TEST_F(TabbedFixture, ANarrowPaneSlidesOnePixelAStepAndHoverStartsTheSlide) {
     }
 }
 
-TEST_F(TabbedFixture, AnAutoHiddenTabbedGroupComesBackAsOneTabbedBar) {
+TEST_F(TabbedFixture, ThePinBringsBackTheEdgeAndEveryGroupAsItWas) {
     CStatePane* p1 = Docked(351, CBRS_ALIGN_BOTTOM, CSize(300, 120));
     CStatePane* p2 = Docked(352, CBRS_ALIGN_RIGHT);
     CStatePane* p3 = Docked(353, CBRS_ALIGN_RIGHT);
@@ -301,23 +301,49 @@ TEST_F(TabbedFixture, AnAutoHiddenTabbedGroupComesBackAsOneTabbedBar) {
     CSPBaseTabbedBar* pTabbed = p2->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE);
     ASSERT_NE(pTabbed, nullptr);
     ASSERT_NE(p3->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE), nullptr);
+    // Two panes side by side on the same edge, pinned away one by one.
+    CStatePane* p4 = Docked(354, CBRS_ALIGN_BOTTOM, CSize(300, 100));
+    ASSERT_NE(p4, nullptr);
+    CStatePane* p5 = NewPane(pFrame, 355, CSize(150, 100));
+    ASSERT_NE(p5, nullptr);
+    ASSERT_TRUE(p5->DockBeside(p4, CBRS_ALIGN_RIGHT));
+    PumpPending();
+    ASSERT_LT(Rect(p4).right, Rect(p5).left);
+
     HWND hTabbed = pTabbed->m_hWnd;
     pTabbed->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE);
+    ASSERT_NE(p4->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE), nullptr);
+    ASSERT_NE(p5->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, NULL, FALSE), nullptr);
     PumpPending();
     EXPECT_FALSE(::IsWindow(hTabbed));
-    for (CStatePane* p : {p1, p2, p3}) EXPECT_TRUE(p->IsAutoHideMode());
+    for (CStatePane* p : {p1, p2, p3, p4, p5}) EXPECT_TRUE(p->IsAutoHideMode());
     EXPECT_TRUE(p1->GetAutoHideToolBar()->IsFirstInGroup());
+    EXPECT_FALSE(p1->GetAutoHideToolBar()->IsLastInGroup());
     EXPECT_TRUE(p3->GetAutoHideToolBar()->IsLastInGroup());
     EXPECT_TRUE(p3->GetAutoHideToolBar()->IsActiveInGroup());
+    EXPECT_EQ(p1->GetAutoHideToolBar()->GetDockBarRow(), p5->GetAutoHideToolBar()->GetDockBarRow());
 
-    // The pin of any pane of the group brings the whole group back.
-    p2->SetAutoHideMode(FALSE, CBRS_ALIGN_BOTTOM, NULL, TRUE);
+    // The pin of any pane brings back every pane of the edge: the group as
+    // one tabbed bar, the panes pinned alone each to its own place.
+    p5->SetAutoHideMode(FALSE, CBRS_ALIGN_BOTTOM, NULL, TRUE);
     PumpPending();
-    for (CStatePane* p : {p1, p2, p3}) EXPECT_FALSE(p->IsAutoHideMode());
+    for (CStatePane* p : {p1, p2, p3, p4, p5}) EXPECT_FALSE(p->IsAutoHideMode());
     CSPBaseTabbedBar* pBack = Tabbed(p2);
     ASSERT_NE(pBack, nullptr);
+    EXPECT_EQ(Tabbed(p1), pBack);
     EXPECT_EQ(Tabbed(p3), pBack);
     EXPECT_EQ(pBack->GetTabsNum(), 3);
+    EXPECT_EQ(Tabbed(p4), nullptr);
+    EXPECT_EQ(Tabbed(p5), nullptr);
+    // Their region went when the last of them was pinned away: each docks
+    // on the edge again, beside the others.
+    for (CStatePane* p : {p4, p5}) {
+        ASSERT_NE(p->GetDefaultSlider(), nullptr);
+        EXPECT_EQ(p->GetDefaultSlider()->GetCurrentAlignment(), (DWORD)CBRS_ALIGN_BOTTOM);
+        EXPECT_TRUE(p->IsWindowVisible());
+    }
+    std::string strWhich;
+    EXPECT_TRUE(NoneOverlap({pBack, p4, p5}, &strWhich)) << strWhich;
     EXPECT_TRUE(pManager->GetAutoHideBars().IsEmpty());
 }
 
@@ -406,8 +432,6 @@ struct StateFixture : TabbedFixture {
             char buf[160];
             const char* where = p->IsAutoHideMode() ? "autohide" : p->IsTabbed() ? "tab" : p->IsFloating() ? "float" : "docked";
             if (p->IsFloating() && !p->IsTabbed()) p->GetWindowRect(r);
-            // A pinned-away pane lies behind its strip: its size is its layout.
-            if (p->IsAutoHideMode()) r = CRect(CPoint(0, 0), r.Size());
             sprintf(buf, "%u:%s:%s:%ld,%ld,%ld,%ld;", p->GetDlgCtrlID(), where,
                     p->IsWindowVisible() ? "v" : "h", r.left, r.top, r.right, r.bottom);
             s += buf;
@@ -532,4 +556,103 @@ TEST_F(StateFixture, DamagedValuesLeaveTheApplicationsLayout) {
     PumpPending();
     EXPECT_TRUE(Pane(404)->IsTabbed());
     EXPECT_TRUE(Pane(406)->IsAutoHideMode());
+}
+
+TEST_F(TabbedFixture, ATabbedBarThatCannotFloatKeepsItsTabLayout) {
+    // A tabbed bar the application makes with an id of its own and without
+    // the right to float: the docking state keeps only its tabs' layout.
+    CSPTabbedControlBar* pFixed = new CSPTabbedControlBar(TRUE);
+    ASSERT_TRUE(pFixed->Create(_T("Fixed"), pFrame, CRect(0, 0, 180, 200), TRUE, 450,
+                               WS_CHILD | WS_VISIBLE | CBRS_RIGHT, 0x20, SPCBRS_RESIZE | SPCBRS_CLOSE));
+    ASSERT_FALSE(pFixed->CanFloat());
+    ASSERT_TRUE(pFixed->DockToFrameSide(CBRS_ALIGN_RIGHT, FALSE));
+    std::vector<CStatePane*> tabs;
+    for (UINT nID : {451u, 452u, 453u}) {
+        CStatePane* p = NewPane(pFrame, nID, CSize(150, 150));
+        ASSERT_NE(p, nullptr);
+        ASSERT_TRUE(pFixed->AddTab(p, TRUE, TRUE, TRUE));
+        tabs.push_back(p);
+    }
+    CSPBaseTabWnd* pTabWnd = pFixed->GetTabWnd();
+    ASSERT_TRUE(pTabWnd->SetActiveTab(1));
+    pTabWnd->ShowTab(2, FALSE);
+    PumpPending();
+    const CRect rectFixed = Rect(pFixed);
+    const CString strProfile = _T("Software\\TomewiseTests\\uilib_panes\\fixedtabs\\");
+    DeleteTree(strProfile);
+    ASSERT_TRUE(pManager->SaveState(strProfile, 0));
+    const std::vector<BYTE> bytes = ReadRegRaw(pManager->GetStateKey(strProfile, 0), "DockingCBAndSliders");
+    ASSERT_GE(bytes.size(), 8u);
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + 8), (std::vector<BYTE>{1, 0, 0, 0, 0xC2, 1, 0, 0}));
+
+    // The user reorders the tabs, shows the hidden one and picks another.
+    pTabWnd->SwapTabs(0, 2);
+    pTabWnd->ShowTab(0, TRUE);
+    pTabWnd->ShowTab(2, TRUE);
+    ASSERT_TRUE(pTabWnd->SetActiveTab(0));
+    ASSERT_EQ(pTabWnd->GetTabWnd(0), tabs[2]);
+    ASSERT_TRUE(pManager->LoadState(strProfile, 0));
+    // Reading changes nothing yet.
+    EXPECT_EQ(pTabWnd->GetTabWnd(0), tabs[2]);
+    pManager->SetDockState();
+    PumpPending();
+    for (int i = 0; i < 3; i++) EXPECT_EQ(pTabWnd->GetTabWnd(i), tabs[i]) << i;
+    EXPECT_EQ(pTabWnd->GetActiveTab(), 1);
+    EXPECT_FALSE(pTabWnd->IsTabVisible(2));
+    EXPECT_TRUE(pTabWnd->IsTabVisible(0));
+    EXPECT_EQ(Rect(pFixed), rectFixed);
+    EXPECT_EQ(pFixed->GetTabsNum(), 3);
+
+    // A damaged value read after it leaves the tabs as they are, and a good
+    // restore later does not bring back the layout of the damaged read.
+    pTabWnd->SwapTabs(0, 1);
+    std::vector<BYTE> cut(bytes.begin(), bytes.begin() + bytes.size() - 3);
+    ASSERT_TRUE(::WriteRegRaw(pManager->GetStateKey(strProfile, 0), "DockingCBAndSliders", cut));
+    EXPECT_FALSE(pManager->LoadState(strProfile, 0));
+    pManager->SetDockState();
+    EXPECT_EQ(pTabWnd->GetTabWnd(0), tabs[1]);
+    EXPECT_TRUE(pTabWnd->GetRestoredTabs().IsEmpty());
+    DeleteTree(strProfile);
+}
+
+TEST_F(TabbedFixture, APlainWindowInADetachableTabIsWrappedIntoAPane) {
+    CStatePane* p1 = Docked(461, CBRS_ALIGN_LEFT);
+    CStatePane* p2 = Docked(462, CBRS_ALIGN_RIGHT);
+    ASSERT_TRUE(p1 && p2);
+    CSPBaseTabbedBar* pTabbed = p2->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE);
+    ASSERT_NE(pTabbed, nullptr);
+    CSPBaseTabWnd* pTabWnd = pTabbed->GetTabWnd();
+    ASSERT_FALSE(pTabWnd->m_bEnableWrapping);
+    struct Case {
+        BOOL bWrapping;
+        BOOL bDetachable;
+        bool bWrapped;
+    };
+    UINT nID = 463;
+    for (const Case& c : {Case{FALSE, TRUE, false}, Case{TRUE, FALSE, false}, Case{TRUE, TRUE, true}}) {
+        pTabWnd->m_bEnableWrapping = c.bWrapping;
+        CEdit* pEdit = new CEdit;
+        ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), pFrame, nID));
+        pTabWnd->AddTab(pEdit, _T("Notes"), (UINT)-1, c.bDetachable);
+        const int iTab = pTabWnd->GetTabsNum() - 1;
+        ASSERT_EQ(pTabWnd->GetTabWndNoWrapper(iTab), pEdit) << nID;
+        CSPDockingCBWrapper* pWrapper = DYNAMIC_DOWNCAST(CSPDockingCBWrapper, pTabWnd->GetTabWnd(iTab));
+        EXPECT_EQ(pWrapper != NULL, c.bWrapped) << nID;
+        EXPECT_EQ(pTabbed->GetTabBar(iTab, TRUE), pEdit);
+        if (pWrapper != NULL) {
+            EXPECT_EQ(pEdit->GetParent(), pWrapper);
+            EXPECT_EQ(pWrapper->GetParent(), pTabWnd);
+            EXPECT_EQ(pWrapper->GetDlgCtrlID(), (int)nID);
+            EXPECT_FALSE(pWrapper->CanFloat());
+            // The wrapped tab is a pane's tab: its strip may tear it out.
+            EXPECT_TRUE(pTabWnd->IsTabDetachable(iTab));
+        }
+        nID++;
+    }
+    // The wrapper goes with its tab window's bar, and deletes itself.
+    HWND hTabbed = pTabbed->m_hWnd;
+    pTabbed->UnDockControlBar(TRUE);
+    pTabbed->DestroyWindow();
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hTabbed));
 }

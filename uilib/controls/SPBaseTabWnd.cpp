@@ -43,8 +43,10 @@ BEGIN_MESSAGE_MAP(CSPBaseTabWnd, CWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
+CRuntimeClass* CSPBaseTabWnd::m_pDefaultWrapperRTC = NULL;
+
 CSPBaseTabWnd::CSPBaseTabWnd()
-    : m_bActivateLastOnRemove(FALSE), m_bHotTracking(FALSE), m_bHideInactiveWnd(TRUE), m_bIsDockingSite(FALSE),
+    : m_bEnableWrapping(FALSE), m_pWrapperRTC(NULL), m_bActivateLastOnRemove(FALSE), m_bHotTracking(FALSE), m_bHideInactiveWnd(TRUE), m_bIsDockingSite(FALSE),
       m_bActivateOnBtnUp(FALSE), m_bEnableTabSwap(TRUE), m_location(LOCATION_BOTTOM), m_iTabsNum(0),
       m_iActiveTab(-1), m_iTabBeforeDrag(-1), m_hImageList(NULL), m_sizeImage(0, 0), m_nNextTabID(1),
       m_nTabBorderSize(2), m_nTabsHeight(0), m_iHighlighted(-1), m_iPressed(-1), m_bHideSingleTab(FALSE),
@@ -58,7 +60,10 @@ CSPBaseTabWnd::~CSPBaseTabWnd() {
 }
 
 int CSPBaseTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    return CWnd::OnCreate(lpCreateStruct);
+    if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    // A wrapped window docks and floats only where there is a frame.
+    if (GetParentFrame() == NULL) m_bEnableWrapping = FALSE;
+    return 0;
 }
 
 void CSPBaseTabWnd::OnDestroy() {
@@ -136,6 +141,7 @@ void CSPBaseTabWnd::InsertTab(CWnd* pNewWnd, UINT uiResTabLabel, int nInsertAt, 
 void CSPBaseTabWnd::InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt, UINT uiImageId,
                               BOOL bDetachable) {
     if (pNewWnd == NULL || pNewWnd->GetSafeHwnd() == NULL || pNewWnd->GetDlgCtrlID() == -1) return;
+    pNewWnd = CreateWrapper(pNewWnd, lpszTabLabel, bDetachable);
     if (GetSafeHwnd() != NULL && !IsWindowVisible()) ShowWindow(SW_SHOWNOACTIVATE);
     if (nInsertAt < 0 || nInsertAt > m_iTabsNum) nInsertAt = m_iTabsNum;
 
@@ -340,6 +346,25 @@ const CSPTabInfo* CSPBaseTabWnd::GetTabInfo(int iTab) const {
 
 CWnd* CSPBaseTabWnd::GetTabWnd(int iTab) const {
     return IsValid(iTab) ? Tab(iTab)->m_pWnd : NULL;
+}
+
+CWnd* CSPBaseTabWnd::GetTabWndNoWrapper(int iTab) const {
+    CWnd* pWnd = GetTabWnd(iTab);
+    ISPTabWrapper* pWrapper = dynamic_cast<ISPTabWrapper*>(pWnd);
+    return pWrapper != NULL && pWrapper->GetWrappedWindow() != NULL ? pWrapper->GetWrappedWindow() : pWnd;
+}
+
+CWnd* CSPBaseTabWnd::CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel, BOOL bDetachable) {
+    if (!bDetachable || !m_bEnableWrapping || SPClientHooks::IsDockingPane(pWnd)) return pWnd;
+    CRuntimeClass* pClass = m_pWrapperRTC != NULL ? m_pWrapperRTC : m_pDefaultWrapperRTC;
+    if (pClass == NULL || !pClass->IsDerivedFrom(RUNTIME_CLASS(CWnd))) return pWnd;
+    CObject* pObject = pClass->CreateObject();
+    ISPTabWrapper* pWrapper = dynamic_cast<ISPTabWrapper*>(pObject);
+    if (pWrapper == NULL || !pWrapper->CreateTabWrapper(this, pWnd, lpszLabel)) {
+        delete pObject;
+        return pWnd;
+    }
+    return (CWnd*)pObject;
 }
 
 CWnd* CSPBaseTabWnd::GetActiveWnd() const {

@@ -72,6 +72,21 @@ protected:
     ~ISPTabDockingHost() {}
 };
 
+// What a tab window asks of the docking pane that wraps a plain window
+// going into a tab (CSPDockingCBWrapper, built in the docking folder above),
+// so that the window can take part in docking like a pane.
+class ISPTabWrapper {
+public:
+    // Makes the wrapper's window, a child of the tab window, around the
+    // window; FALSE (and no window) when it cannot. The wrapper object then
+    // deletes itself with its window.
+    virtual BOOL CreateTabWrapper(CSPBaseTabWnd* pTabWnd, CWnd* pWnd, LPCTSTR lpszLabel) = 0;
+    virtual CWnd* GetWrappedWindow() const = 0;
+
+protected:
+    ~ISPTabWrapper() {}
+};
+
 class CSPBaseTabWnd : public CWnd, public ISPVisualTabWnd {
     DECLARE_DYNAMIC(CSPBaseTabWnd)
 
@@ -97,6 +112,12 @@ public:
                            BOOL bDetachable = TRUE);
     virtual BOOL RemoveTab(int iTab, BOOL bRecalcLayout = TRUE);
     virtual void RemoveAllTabs();
+    // The window that goes into a new tab: with wrapping on, a detachable
+    // plain window is wrapped into a docking pane of the wrapper class;
+    // the window itself when it cannot be wrapped.
+    virtual CWnd* CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel, BOOL bDetachable);
+    // The tab's window, or the window a wrapper holds.
+    virtual CWnd* GetTabWndNoWrapper(int iTab) const;
     virtual int GetVisibleTabsNum() const;
     virtual BOOL ShowTab(int iTab, BOOL bShow = TRUE, BOOL bRecalcLayout = TRUE, BOOL bActivate = FALSE);
     virtual int GetTabsNum() const { return m_iTabsNum; }
@@ -170,6 +191,20 @@ public:
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
     UINT GetToolCounter() const { return m_nNextTabID; }
     const CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&>& GetRestoredTabs() const { return m_arTabsRestored; }
+    // Forgets a layout read from a docking state that could not be read whole.
+    void ClearRestoredTabInfo() {
+        m_arTabsRestored.RemoveAll();
+        m_nRestoredActiveTab = -1;
+    }
+
+    // Plain windows inserted as detachable tabs are wrapped (CreateWrapper);
+    // cleared at creation when the tab window sits in no frame.
+    BOOL m_bEnableWrapping;
+    // The class of the wrappers, NULL for the library's default wrapper.
+    CRuntimeClass* m_pWrapperRTC;
+    // The library's default wrapper class: the docking folder's wrapper
+    // names itself here, the controls cannot name it.
+    static CRuntimeClass* m_pDefaultWrapperRTC;
 
     BOOL m_bActivateLastOnRemove;
     BOOL m_bHotTracking;

@@ -227,6 +227,45 @@ void CSPBarContainer::CheckSliderVisibility() {
     m_pSlider->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
 }
 
+CSPBarContainer* CSPBarContainer::SplitVisible(CSPBarContainer* pNewParent) {
+    CSPBarContainer* pCopy = new CSPBarContainer(NULL, NULL, NULL, NULL);
+    pCopy->m_pParentContainer = pNewParent;
+    auto shown = [](const CWnd* pWnd) {
+        return pWnd != NULL && pWnd->GetSafeHwnd() != NULL && (pWnd->GetStyle() & WS_VISIBLE) != 0;
+    };
+    for (int nSide = 0; nSide < 2; nSide++) {
+        const BOOL bLeft = nSide == 0;
+        CSPControlBar*& pBar = bLeft ? m_pBarLeft : m_pBarRight;
+        if (shown(pBar)) {
+            pCopy->SetBar(pBar, bLeft);
+            pBar = NULL;
+        }
+        CSPBarContainer* pChild = bLeft ? m_pLeftContainer : m_pRightContainer;
+        if (pChild != NULL) {
+            CSPBarContainer* pChildCopy = pChild->SplitVisible(pCopy);
+            if (pChildCopy->IsEmpty()) {
+                pChildCopy->SetSlider(NULL);
+                delete pChildCopy;
+            } else {
+                pCopy->SetChild(pChildCopy, bLeft);
+            }
+        }
+        pCopy->m_nHalfWeight[nSide] = m_nHalfWeight[nSide];
+    }
+    pCopy->m_bSavedHorz = m_bSavedHorz;
+    pCopy->m_dwSavedSliderStyle = m_dwSavedSliderStyle;
+    pCopy->m_rectSavedSlider = m_rectSavedSlider;
+    if (shown(m_pSlider)) {
+        m_bSavedHorz = m_pSlider->IsHorizontal();
+        m_dwSavedSliderStyle = m_pSlider->GetSliderStyle();
+        m_pSlider->GetWindowRect(m_rectSavedSlider);
+        if (m_pSlider->GetParent() != NULL) m_pSlider->GetParent()->ScreenToClient(m_rectSavedSlider);
+        pCopy->SetSlider(m_pSlider);
+        m_pSlider = NULL;
+    }
+    return pCopy;
+}
+
 void CSPBarContainer::SetManager(CSPBarContainerManager* pManager, BOOL bRecursive) {
     m_pContainerManager = pManager;
     if (!bRecursive) return;

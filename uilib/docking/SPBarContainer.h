@@ -63,6 +63,11 @@ public:
     // was dragged); each half keeps its minimum size.
     int ResizeHalves(int nDelta, HDWP& hdwp);
     void CalcPlacementWeights();
+    // A copy of the subtree that takes its visible bars and visible sliders
+    // away, leaving the hidden ones here; a node whose slider moves keeps
+    // its orientation, style and rectangle to make it again. The copy has
+    // the new parent and no manager yet.
+    CSPBarContainer* SplitVisible(CSPBarContainer* pNewParent);
     void SetManager(CSPBarContainerManager* pManager, BOOL bRecursive);
     void RemoveNonValidBars();
     CSPControlBar* FindBarByListedID(UINT nID);

@@ -683,6 +683,99 @@ BOOL CSPBarContainerManager::AddContainerManager(CSPControlBar* pTarget, DWORD d
     return TRUE;
 }
 
+BOOL CSPBarContainerManager::TakeOverVisibleBars(CSPBarContainerManager& other) {
+    if (&other == this || other.m_pRootContainer == NULL || m_pOwnerWnd->GetSafeHwnd() == NULL) return FALSE;
+    CSPDockManager* pDockManager = CSPDockingUtils::GetDockManager(m_pOwnerWnd);
+    if (pDockManager == NULL) return FALSE;
+    if (m_pRootContainer == NULL) Create(m_pOwnerWnd, m_pDefaultSlider, m_pContainerRTC);
+    if (!m_pRootContainer->IsEmpty()) return FALSE;
+    m_lstControlBars.RemoveAll();
+    m_lstSliders.RemoveAll();
+
+    // What moves: the visible bars and the visible sliders, in their orders.
+    CObList lstBars, lstSliders;
+    other.AddControlBarsToList(&lstBars, NULL);
+    for (POSITION pos = other.m_lstSliders.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = (CSPSlider*)other.m_lstSliders.GetNext(pos);
+        if (pSlider->GetSafeHwnd() != NULL && (pSlider->GetStyle() & WS_VISIBLE) != 0) lstSliders.AddTail(pSlider);
+    }
+    if (lstBars.IsEmpty()) return FALSE;
+    CSPBarContainer* pCopy = other.m_pRootContainer->SplitVisible(m_pRootContainer);
+    m_pRootContainer->SetChild(pCopy, TRUE);
+    pCopy->SetManager(this, TRUE);
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CObject* pBar = lstBars.GetNext(pos);
+        POSITION posOther = other.m_lstControlBars.Find(pBar);
+        if (posOther != NULL) other.m_lstControlBars.RemoveAt(posOther);
+        m_lstControlBars.AddTail(pBar);
+    }
+    for (POSITION pos = lstSliders.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = (CSPSlider*)lstSliders.GetNext(pos);
+        POSITION posOther = other.m_lstSliders.Find(pSlider);
+        if (posOther != NULL) other.m_lstSliders.RemoveAt(posOther);
+        m_lstSliders.AddTail(pSlider);
+    }
+
+    // The windows change parents where they are on the screen.
+    CObList lstWnds;
+    lstWnds.AddTail(&lstSliders);
+    lstWnds.AddTail(&lstBars);
+    for (POSITION pos = lstWnds.GetHeadPosition(); pos != NULL;) {
+        CWnd* pWnd = (CWnd*)lstWnds.GetNext(pos);
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        m_pOwnerWnd->ScreenToClient(rect);
+        pWnd->SetParent(m_pOwnerWnd);
+        pWnd->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (POSITION pos = lstSliders.GetHeadPosition(); pos != NULL;) {
+        CSPSlider* pSlider = (CSPSlider*)lstSliders.GetNext(pos);
+        pSlider->SetContainerManager(this);
+        pSlider->SetOwnerWnd(m_pOwnerWnd);
+    }
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CSPControlBar* pBar = (CSPControlBar*)lstBars.GetNext(pos);
+        CSPMiniFrameWnd::RegisterBarInGlobalMap(pBar, FALSE);
+        pBar->SetControlBarStyle(pBar->GetControlBarStyle() & ~CBRS_FLOATING);
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pBar);
+        if (m_pDefaultSlider != NULL) {
+            if (pPane != NULL) pPane->SetDefaultSlider(m_pDefaultSlider->GetSafeHwnd());
+            pBar->SetCurrentAlignment(m_pDefaultSlider->GetCurrentAlignment());
+        }
+        if (!pDockManager->IsBarKnown(pBar)) pDockManager->AddControlBar(pBar);
+        pBar->ShowCaption(TRUE);
+    }
+    m_pRootContainer->CheckSliderVisibility();
+    m_pRootContainer->CalcPlacementWeights();
+    CRect rect;
+    m_pRootContainer->CalcWindowRect(rect, FALSE);
+    m_pOwnerWnd->ScreenToClient(rect);
+    m_pRootContainer->LayoutInRect(rect, NULL, TRUE);
+    return TRUE;
+}
+
+BOOL CSPBarContainerManager::AttachBarsAsTabs(CSPControlBar* pTarget, CSPBarContainerManager& other) {
+    CSPDockingControlBar* pTargetPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pTarget);
+    BOOL bLeft = FALSE;
+    if (pTargetPane == NULL || &other == this || m_lstControlBars.Find(pTarget) == NULL ||
+        FindContainer(pTarget, bLeft) == NULL)
+        return FALSE;
+    // Taken first: each pane that becomes a tab leaves the other region.
+    CObList lstBars;
+    other.AddControlBarsToList(&lstBars, NULL);
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, lstBars.GetNext(pos));
+        if (pPane == NULL || !::IsWindow(pPane->GetSafeHwnd())) continue;
+        // The target may have become the tabbed bar that holds the first
+        // pane taken.
+        CSPBaseTabbedBar* pTabbed = pTargetPane->GetParentTabbedBar();
+        CSPMiniFrameWnd* pMiniFrame = pPane->GetParentMiniFrame(TRUE);
+        if (pMiniFrame != NULL) pMiniFrame->RemoveControlBar(pPane, FALSE, FALSE);
+        pPane->AttachToTabWnd(pTabbed != NULL ? pTabbed : pTargetPane, SP_DM_MOUSE, TRUE);
+    }
+    return TRUE;
+}
+
 void CSPBarContainerManager::ListByNeighbours(CSPControlBar* pBar, BOOL bDocked) {
     if (m_lstControlBars.Find(pBar) != NULL) return;
     const CList<UINT, UINT>& lstIDs = pBar->m_recentDockInfo.GetSiblingIds(bDocked);

@@ -53,6 +53,14 @@ public:
     // side of it that the alignment gives; the other manager is left empty.
     virtual BOOL AddContainerManager(CSPControlBar* pTarget, DWORD dwAlignment, CSPBarContainerManager& other,
                                      BOOL bCopy);
+    // For the empty region of a default slider: takes the visible bars of
+    // another region, with the sliders between them and the shape of their
+    // tree; its hidden bars stay where they are. FALSE when this region
+    // holds anything or its owner has no dock manager.
+    virtual BOOL TakeOverVisibleBars(CSPBarContainerManager& other);
+    // Every visible docking pane of another region becomes a tab of the
+    // target; FALSE when the target is not a bar of this region.
+    virtual BOOL AttachBarsAsTabs(CSPControlBar* pTarget, CSPBarContainerManager& other);
     // Puts a bar back where its recent dock info says it was in this
     // region: the recorded node when it is still in the tree, else beside
     // the nearest recorded neighbour. The bar, or NULL when it found no

@@ -27,6 +27,10 @@ CSPBaseTabbedBar::CSPBaseTabbedBar(BOOL bAutoDestroy)
     : m_bAutoDestroy(bAutoDestroy), m_pTabWnd(NULL), m_bSetCaptionTextToTabName(TRUE) {
     m_dwEnabledAlignment = CBRS_ALIGN_ANY;
     m_bRecentVisibleState = FALSE;
+    // The wrapper's own registration may not be linked into a program that
+    // never names it; a tabbed bar's tab window still wraps with it.
+    if (CSPBaseTabWnd::m_pDefaultWrapperRTC == NULL)
+        CSPBaseTabWnd::m_pDefaultWrapperRTC = RUNTIME_CLASS(CSPDockingCBWrapper);
 }
 
 CSPBaseTabbedBar::~CSPBaseTabbedBar() { delete m_pTabWnd; }
@@ -202,10 +206,7 @@ CWnd* CSPBaseTabbedBar::FindBarByID(UINT uBarID) const {
 
 CWnd* CSPBaseTabbedBar::GetTabBar(int nTabNum, BOOL bUnwrap) const {
     if (m_pTabWnd == NULL || nTabNum < 0 || nTabNum >= m_pTabWnd->GetTabsNum()) return NULL;
-    CWnd* pWnd = m_pTabWnd->GetTabWnd(nTabNum);
-    CSPDockingCBWrapper* pWrapper = DYNAMIC_DOWNCAST(CSPDockingCBWrapper, pWnd);
-    if (bUnwrap && pWrapper != NULL) return pWrapper->GetWrappedWnd();
-    return pWnd;
+    return bUnwrap ? m_pTabWnd->GetTabWndNoWrapper(nTabNum) : m_pTabWnd->GetTabWnd(nTabNum);
 }
 
 CWnd* CSPBaseTabbedBar::GetFirstVisibleTab(int& iTabNum) const {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "SPBaseTabbedBar.h"
 #include "SPControlBar.h"
+#include "SPDockingPlaceholderBar.h"
 #include "SPDockBar.h"
 #include "SPDockManager.h"
 #include "SPDockingUtils.h"
@@ -22,7 +24,8 @@ CSPDockDragHelper::CSPDockDragHelper()
       m_pDockManager(NULL),
       m_pDraggedWnd(NULL),
       m_pCurrentTarget(NULL),
-      m_bTabOutlineDrawn(FALSE) {
+      m_bTabOutlineDrawn(FALSE),
+      m_nActiveTabBefore(-1) {
     m_rectFloat.SetRectEmpty();
     m_rectDock.SetRectEmpty();
     m_rectDrawn.SetRectEmpty();
@@ -69,6 +72,40 @@ void CSPDockDragHelper::DrawCurrent(const CRect& rect, int nWidth) {
     m_nOutlineWidth = nWidth;
 }
 
+BOOL CSPDockDragHelper::DragsDockingPanes() const {
+    CSPControlBar* pBar = GetDraggedBar();
+    return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar));
+}
+
+void CSPDockDragHelper::EraseCurrent() {
+    if (!m_rectDrawn.IsRectEmpty()) DrawOutline(m_rectDrawn, m_nOutlineWidth, TRUE, CRect(0, 0, 0, 0));
+    m_rectDrawn.SetRectEmpty();
+}
+
+void CSPDockDragHelper::RemoveTabPreview() {
+    if (m_nPreviewTab < 0) return;
+    CSPBaseTabbedBar* pTabbed = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, m_pCurrentTarget);
+    CSPDockingPlaceholderBar* pPlaceholder = CSPDockingPlaceholderBar::Get(NULL);
+    CSPBaseTabWnd* pTabWnd = pTabbed != NULL && ::IsWindow(pTabbed->GetSafeHwnd()) ? pTabbed->GetTabWnd() : NULL;
+    const int iTab = pTabWnd != NULL && pPlaceholder != NULL ? pTabWnd->GetTabFromHwnd(pPlaceholder->GetSafeHwnd()) : -1;
+    if (iTab >= 0) {
+        pTabWnd->SetRedraw(FALSE);
+        pTabWnd->RemoveTab(iTab, TRUE);
+        if (m_nActiveTabBefore >= 0 && m_nActiveTabBefore < pTabWnd->GetTabsNum())
+            pTabWnd->SetActiveTab(m_nActiveTabBefore);
+        pTabWnd->SetRedraw(TRUE);
+        pTabWnd->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pPlaceholder->ShowWindow(SW_HIDE);
+        CWnd* pFrame = pTabbed->GetDockSite();
+        if (pFrame != NULL) pPlaceholder->SetParent(pFrame);
+    } else if (m_bTabOutlineDrawn && m_pCurrentTarget != NULL) {
+        DrawTabOutline(m_pCurrentTarget, TRUE);
+    }
+    m_bTabOutlineDrawn = FALSE;
+    m_nPreviewTab = -1;
+    m_nActiveTabBefore = -1;
+}
+
 void CSPDockDragHelper::MoveDrag(BOOL bForce) {
     m_pFinalTarget = NULL;
     if (m_pDockManager == NULL || m_pDraggedWnd == NULL || m_pDraggedWnd->GetSafeHwnd() == NULL) return;
@@ -80,6 +117,7 @@ void CSPDockDragHelper::MoveDrag(BOOL bForce) {
         return;
     if (!m_bDragging) {
         m_bDragging = TRUE;
+        m_bTabPreviewShown = FALSE;
         m_pDockManager->LockUpdate(TRUE);
     }
     CSPControlBar* pBar = GetDraggedBar();
@@ -92,11 +130,16 @@ void CSPDockDragHelper::MoveDrag(BOOL bForce) {
         }
     }
 
-    // Where the bar would dock under the cursor: the dock bar's edge at the
-    // cursor, the bar's length along it.
-    CSPDockBar* pTarget = NULL;
-    m_rectDock.SetRectEmpty();
-    if (pBar != NULL && ::GetKeyState(VK_CONTROL) >= 0) {
+    // Where the window would dock under the cursor.
+    CSPBaseControlBar* pTarget = NULL;
+    BOOL bTab = FALSE;
+    CRect rectDock(0, 0, 0, 0);
+    if (DragsDockingPanes()) {
+        // Docking panes go beside or onto panes, or onto a frame side.
+        m_pDockManager->CalcDragPreview(m_pDraggedWnd, pt, rectDock, bTab, pTarget);
+    } else if (pBar != NULL && ::GetKeyState(VK_CONTROL) >= 0) {
+        // Other bars: the dock bar's edge at the cursor, the bar's length
+        // along it.
         CSPDockBar* pFound = NULL;
         if (pBar->GetDockTargetAtCursor(15, pFound) && pFound != NULL && pFound != pBar->GetParentDockBar() &&
             pBar->CanBeDocked(pFound)) {
@@ -105,12 +148,50 @@ void CSPDockDragHelper::MoveDrag(BOOL bForce) {
             pFound->GetWindowRect(rectDockBar);
             const CSize sizeH = pBar->CalcFixedLayout(FALSE, TRUE), sizeV = pBar->CalcFixedLayout(FALSE, FALSE);
             if (pFound->IsHorizontal())
-                m_rectDock = CRect(CPoint(pt.x - 5, rectDockBar.top), sizeH);
+                rectDock = CRect(CPoint(pt.x - 5, rectDockBar.top), sizeH);
             else
-                m_rectDock = CRect(CPoint(rectDockBar.left, pt.y - 5), sizeV);
+                rectDock = CRect(CPoint(rectDockBar.left, pt.y - 5), sizeV);
         }
     }
+    if (bTab && (pBar == NULL || !pBar->CanBeTabbed() || !pTarget->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar))))
+        bTab = FALSE;
+    // A preview over another target, or none any more, goes first.
+    if (m_nPreviewTab >= 0 && (pTarget != m_pCurrentTarget || !bTab)) RemoveTabPreview();
     m_pCurrentTarget = pTarget;
+
+    if (bTab) {
+        m_rectDock.SetRectEmpty();
+        if (m_nPreviewTab < 0) {
+            // The outline gives way to the tab the window would become.
+            if (!bForce) EraseCurrent();
+            CSPBaseTabbedBar* pTabbed = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, pTarget);
+            CSPDockingPlaceholderBar* pPlaceholder =
+                pTabbed != NULL && pTabbed->GetTabsNum() > 0 ? CSPDockingPlaceholderBar::Get(pTabbed->GetDockSite())
+                                                             : NULL;
+            if (pPlaceholder != NULL) {
+                CString strLabel;
+                m_pDraggedWnd->GetWindowText(strLabel);
+                if (strLabel.IsEmpty()) pBar->GetWindowText(strLabel);
+                CSPBaseTabWnd* pTabWnd = pTabbed->GetTabWnd();
+                m_nActiveTabBefore = pTabWnd->GetActiveTab();
+                pPlaceholder->SetParent(pTabWnd);
+                pTabWnd->AddTab(pPlaceholder, strLabel, (UINT)-1, TRUE);
+                m_nPreviewTab = pTabWnd->GetTabFromHwnd(pPlaceholder->GetSafeHwnd());
+                if (m_nPreviewTab >= 0) {
+                    pTabWnd->SetActiveTab(m_nPreviewTab);
+                } else {
+                    pPlaceholder->SetParent(pTabbed->GetDockSite());
+                    m_nPreviewTab = -1;
+                }
+            }
+            if (m_nPreviewTab < 0) {
+                DrawTabOutline(pTarget, FALSE);
+                m_nPreviewTab = 1;
+            }
+        }
+        return;
+    }
+    m_rectDock = rectDock;
 
     m_rectFloat.OffsetRect(sizeMove);
     m_ptLast = pt;
@@ -126,15 +207,18 @@ void CSPDockDragHelper::EndTracking(BOOL bDock) {
     if (m_pDockManager != NULL) {
         if (m_nPreviewTab >= 0)
             m_bTabPreviewShown = TRUE;
-        else if (!m_rectDrawn.IsRectEmpty())
-            DrawOutline(m_rectDrawn, m_nOutlineWidth, TRUE, CRect(0, 0, 0, 0));
+        else
+            EraseCurrent();
         m_rectDrawn.SetRectEmpty();
+        // The placeholder never stays in a tab strip, whether the drag
+        // docks or was cancelled.
+        RemoveTabPreview();
         if (bDock) {
-            if (m_bTabOutlineDrawn && m_pCurrentTarget != NULL) DrawTabOutline(m_pCurrentTarget, TRUE);
-            m_nPreviewTab = -1;
             m_rectDock.SetRectEmpty();
             m_rectFloat.SetRectEmpty();
             m_pFinalTarget = m_pCurrentTarget;
+        } else {
+            m_bTabPreviewShown = FALSE;
         }
         if (m_bDragging) m_pDockManager->LockUpdate(FALSE);
     }

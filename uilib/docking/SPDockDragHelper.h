@@ -5,6 +5,7 @@
 #pragma once
 #include "afxwin.h"
 
+class CSPBaseControlBar;
 class CSPDockManager;
 class CSPDockBar;
 class CSPControlBar;
@@ -34,17 +35,28 @@ public:
     CPoint m_ptLast;
     CRect m_rectFloat;
     CRect m_rectDock;
-    CSPDockBar* m_pFinalTarget;
+    // A dock bar, a docking pane or a tabbed bar.
+    CSPBaseControlBar* m_pFinalTarget;
     BOOL m_bTabPreviewShown;
     BOOL m_bDragging;
     int m_nPreviewTab;
     int m_nOutlineWidth;
     CSPDockManager* m_pDockManager;
     CWnd* m_pDraggedWnd;
-    CSPDockBar* m_pCurrentTarget;
+    CSPBaseControlBar* m_pCurrentTarget;
     BOOL m_bTabOutlineDrawn;
+
+    // TRUE while the tab strip of the current target shows where the
+    // dragged window would become a tab.
+    BOOL IsTabPreviewActive() const { return m_nPreviewTab >= 0; }
 
 protected:
     CRect m_rectDrawn;  // the outline on the screen now, empty for none
+    int m_nActiveTabBefore;  // the target's active tab before the placeholder came
     void DrawCurrent(const CRect& rect, int nWidth);
+    void EraseCurrent();
+    // Takes the placeholder tab (or the tab-shaped outline) away again.
+    void RemoveTabPreview();
+    // Whether the dragged window is, or holds, docking panes.
+    BOOL DragsDockingPanes() const;
 };

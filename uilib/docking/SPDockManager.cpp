@@ -710,6 +710,47 @@ void CSPDockManager::CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWO
     rect = rectDock;
 }
 
+void CSPDockManager::CalcDragPreview(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab,
+                                    CSPBaseControlBar*& pTarget) const {
+    rect.SetRectEmpty();
+    bTab = FALSE;
+    pTarget = NULL;
+    if (pDraggedWnd->GetSafeHwnd() == NULL || ::GetKeyState(VK_CONTROL) < 0) return;
+    CSPMiniFrameWnd* pDraggedFrame = DYNAMIC_DOWNCAST(CSPMiniFrameWnd, pDraggedWnd);
+    CWnd* pDraggedBarWnd = pDraggedFrame != NULL ? pDraggedFrame->GetControlBar() : pDraggedWnd;
+    CSPControlBar* pDraggedBar = DYNAMIC_DOWNCAST(CSPControlBar, pDraggedBarWnd);
+
+    CSPMultiMiniFrameWnd* pMulti = DYNAMIC_DOWNCAST(CSPMultiMiniFrameWnd, FrameFromPoint(pt, pDraggedWnd, TRUE));
+    if (pMulti != NULL) {
+        pMulti->CalcDockPreviewRect(pDraggedWnd, pt, rect, bTab, pTarget);
+        return;
+    }
+    // A docked pane under the point: its slider's region tells.
+    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
+        CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, m_lstControlBars.GetNext(pos));
+        if (pPane == NULL || pPane == pDraggedBarWnd || pPane->GetSafeHwnd() == NULL || !pPane->IsWindowVisible() ||
+            pPane->GetParent() != m_pParentWnd || pPane->IsAutoHideMode())
+            continue;
+        CRect rectPane;
+        pPane->GetWindowRect(rectPane);
+        if (!rectPane.PtInRect(pt)) continue;
+        CSPSlider* pSlider = pPane->GetDefaultSlider();
+        if (pSlider == NULL) break;
+        if (pDraggedFrame != NULL && !pPane->CanAcceptMiniFrame(pDraggedFrame)) break;
+        pSlider->CalcBarLayout(pDraggedWnd, pt, rect, bTab, pTarget);
+        if (pTarget != NULL) return;
+        break;
+    }
+    rect.SetRectEmpty();
+    bTab = FALSE;
+    pTarget = NULL;
+    const DWORD dwEnabled = pDraggedBar != NULL ? pDraggedBar->GetEnabledAlignment() & CBRS_ALIGN_ANY : CBRS_ALIGN_ANY;
+    CalcDockPreviewRect(pDraggedWnd, pt, rect, dwEnabled);
+    DWORD dwSide = 0;
+    BOOL bOuterEdge = FALSE;
+    if (!rect.IsRectEmpty() && IsPointNearDockBar(pt, dwSide, bOuterEdge)) pTarget = FindDockBar(dwSide, TRUE);
+}
+
 // --- showing and hiding ------------------------------------------------------------------------------
 
 void CSPDockManager::HideAndRemember() {

@@ -162,6 +162,12 @@ public:
     // when it would not dock (or Ctrl is held). Only the sides in
     // dwEnabledSides count.
     void CalcDockPreviewRect(CWnd* pWnd, CPoint pt, CRect& rect, DWORD dwEnabledSides = CBRS_ALIGN_ANY) const;
+    // The preview of a dragged docking pane's frame (or of a frame of
+    // several panes) at the screen point: among the panes of a floating
+    // frame of several panes, beside a docked pane through its slider, or
+    // on a frame side. pTarget is the pane it would dock beside or join as
+    // a tab (bTab), or the side's dock bar; rect is empty for no preview.
+    void CalcDragPreview(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget) const;
     void EnableLayout(BOOL bEnable) { m_bEnableAdjustLayout = bEnable; }
 
     // --- showing ----------------------------------------------------------------------

@@ -341,6 +341,12 @@ void CSPDockManager::DiscardLoadedState() {
     }
     m_lstLoadedWindows.RemoveAll();
     m_lstLoadedBars.RemoveAll();
+    // A tab layout read before the failure must not be applied later.
+    for (POSITION pos = m_lstLoadedTabbedBars.GetHeadPosition(); pos != NULL;) {
+        CSPBaseTabbedBar* pTabbed = (CSPBaseTabbedBar*)m_lstLoadedTabbedBars.GetNext(pos);
+        if (::IsWindow(pTabbed->GetSafeHwnd()) && pTabbed->GetTabWnd() != NULL)
+            pTabbed->GetTabWnd()->ClearRestoredTabInfo();
+    }
     m_lstLoadedTabbedBars.RemoveAll();
     m_lstLoadedMiniFrames.RemoveAll();
     ClearDockedBarStateRecords();

@@ -10,10 +10,46 @@ BEGIN_MESSAGE_MAP(CSPDockingCBWrapper, CSPDockingControlBar)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
+namespace {
+// Tab windows wrap plain windows into this class unless told another.
+struct DefaultTabWrapper {
+    DefaultTabWrapper() { CSPBaseTabWnd::m_pDefaultWrapperRTC = RUNTIME_CLASS(CSPDockingCBWrapper); }
+} s_defaultTabWrapper;
+}  // namespace
+
 CSPDockingCBWrapper::CSPDockingCBWrapper()
-    : m_rectFloatingDefault(30, 30, 180, 180), m_dwDockingAlignment(CBRS_ALIGN_ANY), m_pWnd(NULL) {}
+    : m_bAutoDelete(FALSE), m_rectFloatingDefault(30, 30, 180, 180), m_dwDockingAlignment(CBRS_ALIGN_ANY),
+      m_pWnd(NULL) {}
 
 CSPDockingCBWrapper::~CSPDockingCBWrapper() {}
+
+void CSPDockingCBWrapper::PostNcDestroy() {
+    CSPDockingControlBar::PostNcDestroy();
+    if (m_bAutoDelete) delete this;
+}
+
+BOOL CSPDockingCBWrapper::CreateTabWrapper(CSPBaseTabWnd* pTabWnd, CWnd* pWnd, LPCTSTR lpszLabel) {
+    if (pTabWnd->GetSafeHwnd() == NULL || pWnd->GetSafeHwnd() == NULL) return FALSE;
+    DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    CSPBaseControlBar* pBar = DYNAMIC_DOWNCAST(CSPBaseControlBar, pWnd);
+    if (pBar != NULL) dwStyle |= pBar->GetCurrentAlignment() & CBRS_ALIGN_ANY;
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    pTabWnd->ScreenToClient(rect);
+    // Not floatable: the wrapper lives only as the tab.
+    if (!Create(lpszLabel != NULL ? lpszLabel : _T(""), pTabWnd, rect, TRUE, (UINT)pWnd->GetDlgCtrlID(), dwStyle, 0x20,
+                SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE))
+        return FALSE;
+    ShowCaption(FALSE);
+    SetWrappedWnd(pWnd);
+    CSPControlBar* pControlBar = DYNAMIC_DOWNCAST(CSPControlBar, pWnd);
+    if (pControlBar != NULL) {
+        m_recentDockInfo.CopyFrom(TRUE, pControlBar->m_recentDockInfo);
+        m_recentDockInfo.CopyFrom(FALSE, pControlBar->m_recentDockInfo);
+    }
+    m_bAutoDelete = TRUE;
+    return TRUE;
+}
 
 BOOL CSPDockingCBWrapper::SetWrappedWnd(CWnd* pWnd) {
     if (pWnd->GetSafeHwnd() == NULL) return FALSE;

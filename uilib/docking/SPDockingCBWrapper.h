@@ -2,9 +2,10 @@
 // content is another window, so that a plain window (or a bar that is no
 // docking pane) can take part in docking and tabbing.
 #pragma once
+#include "SPBaseTabWnd.h"
 #include "SPDockingControlBar.h"
 
-class CSPDockingCBWrapper : public CSPDockingControlBar {
+class CSPDockingCBWrapper : public CSPDockingControlBar, public ISPTabWrapper {
     DECLARE_DYNCREATE(CSPDockingCBWrapper)
 
 public:
@@ -20,6 +21,12 @@ public:
     virtual BOOL SetWrappedWnd(CWnd* pWnd);
     virtual CWnd* GetWrappedWnd() const { return m_pWnd; }
 
+    // --- the tab window's wrapper -------------------------------------------------
+    // A wrapper made by a tab window for a plain window going into a tab:
+    // it cannot float on its own and deletes itself with its window.
+    BOOL CreateTabWrapper(CSPBaseTabWnd* pTabWnd, CWnd* pWnd, LPCTSTR lpszLabel) override;
+    CWnd* GetWrappedWindow() const override { return m_pWnd; }
+
     // --- base operations --------------------------------------------------------------
     BOOL SaveState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL LoadState(LPCTSTR lpszProfileName = NULL, int nIndex = -1, UINT uiID = (UINT)-1) override;
@@ -28,6 +35,9 @@ public:
     CString GetStateKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
 
 protected:
+    void PostNcDestroy() override;
+
+    BOOL m_bAutoDelete;
     CRect m_rectFloatingDefault;
     DWORD m_dwDockingAlignment;
     CWnd* m_pWnd;

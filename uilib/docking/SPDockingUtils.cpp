@@ -2,7 +2,9 @@
 
 #include "afxdlgs.h"
 
+#include "SPBarContainerManager.h"
 #include "SPBaseControlBar.h"
+#include "SPDockingControlBar.h"
 #include "SPClientHooks.h"
 #include "SPControlBar.h"
 #include "SPFrameImpl.h"
@@ -107,4 +109,49 @@ BOOL CSPDockingUtils::CanDockToMultiMiniFrame(CWnd* pWnd) {
     if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return FALSE;
     if (pBar->GetParent()->IsKindOf(RUNTIME_CLASS(CSPMultiMiniFrameWnd))) return TRUE;
     return (((CSPControlBar*)pBar)->GetControlBarStyle() & 0x40) != 0;
+}
+
+void CSPDockingUtils::CalcContainerDockTarget(CSPBarContainerManager& manager, CWnd* pDraggedWnd, CPoint pt,
+                                              CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget) {
+    rect.SetRectEmpty();
+    bTab = FALSE;
+    pTarget = NULL;
+    if (::GetKeyState(VK_CONTROL) < 0 || pDraggedWnd->GetSafeHwnd() == NULL) return;
+    const int nSensitivity = CSPDockingControlBar::m_nDockSensitivity;
+    BOOL bOnTabArea = FALSE, bOnCaption = FALSE;
+    CSPControlBar* pBar = manager.ControlBarFromPoint(pt, nSensitivity, TRUE, bOnTabArea, bOnCaption);
+    if (pBar == NULL) pBar = manager.ControlBarFromPoint(pt, nSensitivity, FALSE, bOnTabArea, bOnCaption);
+    CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pBar);
+    if (pPane == NULL) return;
+    DWORD dwSide = 0;
+    CRect rectPane;
+    pPane->GetWindowRect(rectPane);
+    if (!CheckDockSide(pt.x, pt.y, pPane, nSensitivity, FALSE, dwSide, CBRS_ALIGN_ANY, rectPane))
+        dwSide = CBRS_ALIGN_LEFT;
+
+    CSPMiniFrameWnd* pDraggedFrame = DYNAMIC_DOWNCAST(CSPMiniFrameWnd, pDraggedWnd);
+    CWnd* pDraggedBarWnd = pDraggedFrame != NULL ? pDraggedFrame->GetControlBar() : pDraggedWnd;
+    CSPControlBar* pDraggedBar = DYNAMIC_DOWNCAST(CSPControlBar, pDraggedBarWnd);
+    CSPMiniFrameWnd* pTargetFrame = pPane->GetParentMiniFrame(TRUE);
+    const DWORD dwAllowed = pTargetFrame != NULL ? CBRS_ALIGN_ANY : (pPane->GetCurrentAlignment() & CBRS_ALIGN_ANY);
+    if (pDraggedFrame != NULL && (pDraggedBar == NULL || (pDraggedBar->GetEnabledAlignment() & dwAllowed) == 0))
+        return;
+    pTarget = pPane;
+    bTab = bOnTabArea || bOnCaption;
+    if (pTargetFrame != NULL && !CanDockToMultiMiniFrame(pDraggedWnd)) bTab = FALSE;
+    if (pDraggedBar == NULL || !pPane->CanAcceptBar(pDraggedBar) || !pDraggedBar->CanBeTabbed()) bTab = FALSE;
+    if (pPane == pDraggedBarWnd || pTargetFrame == pDraggedWnd) {
+        bTab = FALSE;
+        return;
+    }
+    if (bTab) return;
+    // The region's split rule: the incoming window takes at most half the
+    // target, a slider's thickness away from it.
+    CRect rectIncoming;
+    pDraggedWnd->GetWindowRect(rectIncoming);
+    CRect rectSlider(0, 0, 0, 0);
+    DWORD dwSliderStyle = 0;
+    CSPBarContainerManager::CalcChildRects(rectPane, rectIncoming, rectSlider, dwSliderStyle, dwSide, CSize(0, 0),
+                                           CSize(0, 0));
+    rect = rectIncoming;
 }

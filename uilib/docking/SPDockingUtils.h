@@ -7,6 +7,7 @@
 #include "afxcoll.h"
 
 class CSPBaseControlBar;
+class CSPBarContainerManager;
 class CSPDockManager;
 
 class CSPDockingUtils {
@@ -35,4 +36,12 @@ public:
     static void ReparentWindows(CObList& lst, CWnd* pNewParent, BOOL bVisibleOnly);
     // Whether a floating frame's bar may join a frame of several bars.
     static BOOL CanDockToMultiMiniFrame(CWnd* pWnd);
+    // Where a window dragged to the screen point would go among the panes
+    // of a region: the pane under (or within the docking sensitivity of)
+    // the point as target; bTab when the point is on its caption or tab
+    // strip and the window may join it as a tab; otherwise the rectangle
+    // (screen) it would take beside the target, on the side the point is
+    // nearest to.
+    static void CalcContainerDockTarget(CSPBarContainerManager& manager, CWnd* pDraggedWnd, CPoint pt,
+                                        CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget);
 };

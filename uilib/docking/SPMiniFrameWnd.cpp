@@ -856,7 +856,7 @@ CWnd* CSPMiniFrameWnd::TryDockControlBar(BOOL& bAttached) {
     CSPBaseControlBar* pResult = pBar->DockOnDrag(bAttached);
     if (bAttached) return pResult;
     // A plain bar docks into the dock bar the outline showed at the end.
-    CSPDockBar* pTarget = m_dragHelper.m_pFinalTarget;
+    CSPDockBar* pTarget = DYNAMIC_DOWNCAST(CSPDockBar, m_dragHelper.m_pFinalTarget);
     m_dragHelper.m_pFinalTarget = NULL;
     if (pTarget != NULL && pBar->DockControlBar(pTarget, NULL, SP_DM_MOUSE)) return pBar;
     return pResult;

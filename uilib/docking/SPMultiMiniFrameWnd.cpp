@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "SPBarContainer.h"
+#include "SPBaseTabbedBar.h"
 #include "SPDockManager.h"
 #include "SPDockingControlBar.h"
 #include "SPDockingUtils.h"
@@ -250,17 +251,32 @@ BOOL CSPMultiMiniFrameWnd::DockMiniFrame(CSPMiniFrameWnd* pMiniFrame, int nDockM
     DWORD dwAlignment = 0;
     CSPDockingControlBar* pTarget = PaneAtPoint(pt, dwAlignment);
     if (pTarget == NULL) return TRUE;
-    if (!m_barContainerManager.AddContainerManager(pTarget, dwAlignment, pOther->m_barContainerManager, TRUE))
+    // On a pane's caption or tab strip the panes become its tabs.
+    BOOL bTab = FALSE;
+    {
+        CRect rectPreview;
+        CSPBaseControlBar* pPreviewTarget = NULL;
+        CSPDockingUtils::CalcContainerDockTarget(m_barContainerManager, pOther, pt, rectPreview, bTab,
+                                                 pPreviewTarget);
+        if (pPreviewTarget != pTarget) bTab = FALSE;
+    }
+    if (bTab) {
+        if (!m_barContainerManager.AttachBarsAsTabs(pTarget, pOther->m_barContainerManager)) return TRUE;
+    } else if (!m_barContainerManager.AddContainerManager(pTarget, dwAlignment, pOther->m_barContainerManager,
+                                                          TRUE)) {
         return TRUE;
+    }
     CObList lstBars;
     GetBars(lstBars);
-    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) RegisterBarInGlobalMap((CSPControlBar*)lstBars.GetNext(pos), TRUE);
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;)
+        RegisterBarInGlobalMap((CSPControlBar*)lstBars.GetNext(pos), TRUE);
     pOther->CheckEmbeddedBar();
     HWND hOther = pOther->GetSafeHwnd();
     pOther->SendMessage(m_nCheckEmptyMessage);
-    if (::IsWindow(hOther)) pOther->SetWindowPos(NULL, pOther->GetRecentFloatingRect().left,
-                                                 pOther->GetRecentFloatingRect().top, 0, 0,
-                                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (::IsWindow(hOther))
+        pOther->SetWindowPos(NULL, pOther->GetRecentFloatingRect().left, pOther->GetRecentFloatingRect().top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckEmbeddedBar();
     CheckCaptionVisibility();
     AdjustLayout();
     SetRollUpTimer();
@@ -280,9 +296,127 @@ CWnd* CSPMultiMiniFrameWnd::TryDockControlBar(BOOL& bAttached) {
         bAttached = !pOther->DockMiniFrame(this, 5);
         return NULL;
     }
-    // A single pane docks the way a pane's own frame does.
-    if (GetControlBarCount() == 1) return CSPMiniFrameWnd::TryDockControlBar(bAttached);
+    // Where the outline showed it at the end of the drag: as tabs of a
+    // pane, beside a pane, or on a frame side.
+    CSPBaseControlBar* pTarget = m_dragHelper.m_pFinalTarget;
+    const BOOL bTab = m_dragHelper.m_bTabPreviewShown;
+    m_dragHelper.m_pFinalTarget = NULL;
+    m_dragHelper.m_bTabPreviewShown = FALSE;
+    if (pTarget == NULL || !pTarget->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar))) {
+        // Without a pane under the outline a frame side may take the panes.
+        DWORD dwSide = 0;
+        BOOL bOuterEdge = FALSE;
+        if (!pDockManager->IsPointNearDockBar(pt, dwSide, bOuterEdge)) return NULL;
+        pTarget = NULL;
+    }
+    bAttached = !DockToTarget(bTab && pTarget != NULL ? 2 : 1, pTarget, 5);
     return NULL;
+}
+
+BOOL CSPMultiMiniFrameWnd::DockToTarget(int nDockState, CSPBaseControlBar* pTarget, DWORD_PTR dwDockMethod) {
+    CSPDockManager* pDockManager = GetDockManager();
+    if (nDockState == 0 || pDockManager == NULL) return TRUE;
+    const int nDockMethod = (int)dwDockMethod;
+    CObList lstBars;
+    GetBars(lstBars);
+    CSPControlBar* pFirst = m_barContainerManager.GetFirstBar();
+    if (pFirst == NULL) return TRUE;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    const BOOL bWasDragging = m_bCaptured;
+    CSPDockingControlBar* pTargetPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, pTarget);
+    if (pTargetPane != NULL && (pTargetPane->GetParentMiniFrame(TRUE) == this || !pTargetPane->CanAcceptBar(pFirst) ||
+                                !pFirst->CanAcceptBar(pTargetPane)))
+        return TRUE;
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+        CSPControlBar* pBar = (CSPControlBar*)lstBars.GetNext(pos);
+        if (pBar->IsWindowVisible()) pBar->StoreRecentDockInfo();
+    }
+    CSPControlBar* pRelayout = NULL;
+    if (pTargetPane != NULL) {
+        if ((pFirst->GetStyle() & WS_VISIBLE) == 0 && GetControlBarCount() == 1 &&
+            pFirst->GetDockMode() == SP_DT_STANDARD)
+            pFirst->ModifyStyle(0, WS_VISIBLE);
+        if (nDockState == 2) {
+            if (m_bCaptured) EndDrag();
+            for (POSITION pos = lstBars.GetHeadPosition(); pos != NULL;) {
+                CSPDockingControlBar* pPane = DYNAMIC_DOWNCAST(CSPDockingControlBar, lstBars.GetNext(pos));
+                if (pPane == NULL || !::IsWindow(pPane->GetSafeHwnd()) || !pPane->IsWindowVisible()) continue;
+                RegisterBarInGlobalMap(pPane, FALSE);
+                m_barContainerManager.RemoveControlBar(pPane);
+                // The target may have become the tabbed bar of the first tab.
+                CSPBaseTabbedBar* pTabbed = pTargetPane->GetParentTabbedBar();
+                pPane->AttachToTabWnd(pTabbed != NULL ? pTabbed : pTargetPane, nDockMethod, TRUE);
+            }
+            HWND hwnd = m_hWnd;
+            ShowWindow(SW_HIDE);
+            if (!m_rectRecentFloatingRect.IsRectEmpty())
+                SetWindowPos(NULL, m_rectRecentFloatingRect.left, m_rectRecentFloatingRect.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            OnCancelMode();
+            SendMessage(m_nCheckEmptyMessage);
+            if (::IsWindow(hwnd) && GetVisibleBarCount() > 0) ShowWindow(SW_SHOWNOACTIVATE);
+            pTargetPane->AdjustDockingLayout(NULL);
+            // The panes were taken: the caller must not move this frame on.
+            return FALSE;
+        }
+        DWORD dwSide = 0;
+        if (!CSPDockingUtils::CheckDockSide(pt.x, pt.y, pTargetPane, CSPDockingControlBar::m_nDockSensitivity, FALSE,
+                                            dwSide, CBRS_ALIGN_ANY, NULL))
+            return TRUE;
+        if (m_bCaptured) EndDrag();
+        if (!pTargetPane->DockContainer(m_barContainerManager, dwSide, nDockMethod)) return TRUE;
+        pRelayout = pTargetPane;
+    } else {
+        // A frame side: a region of its own behind a new default slider.
+        DWORD dwSide = 0;
+        BOOL bOuterEdge = FALSE;
+        if (!pDockManager->IsPointNearDockBar(pt, dwSide, bOuterEdge)) return TRUE;
+        if ((pFirst->GetEnabledAlignment() & dwSide) == 0) return TRUE;
+        CFrameWnd* pDockSite = pFirst->GetDockSite();
+        CSPSlider* pSlider = CSPDockingControlBar::CreateDefaultSlider(dwSide, pDockSite, NULL);
+        if (pSlider == NULL) return TRUE;
+        if (m_bCaptured) EndDrag();
+        // The region keeps its shape, no deeper than the side allows.
+        CRect rectRegion;
+        m_barContainerManager.CalcWindowRect(rectRegion);
+        ScreenToClient(rectRegion);
+        pDockManager->LimitDockedRect(rectRegion, dwSide);
+        HDWP hdwp = ::BeginDeferWindowPos(20);
+        hdwp = m_barContainerManager.LayoutInRect(rectRegion, hdwp);
+        if (hdwp != NULL) ::EndDeferWindowPos(hdwp);
+        if (!pSlider->AddContainerManager(m_barContainerManager, bOuterEdge)) {
+            pSlider->DestroyWindow();
+            AdjustLayout();
+            return TRUE;
+        }
+        pDockManager->AddControlBar(pSlider, !bOuterEdge, FALSE, bOuterEdge);
+        pRelayout = pFirst;
+    }
+    HWND hwnd = m_hWnd;
+    SendMessage(m_nCheckEmptyMessage);
+    if (::IsWindow(hwnd)) {
+        CheckEmbeddedBar();
+        if (!m_rectRecentFloatingRect.IsRectEmpty())
+            SetWindowPos(NULL, m_rectRecentFloatingRect.left, m_rectRecentFloatingRect.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CheckCaptionVisibility();
+        AdjustLayout();
+    }
+    if (::IsWindow(pRelayout->GetSafeHwnd())) {
+        pRelayout->AdjustDockingLayout(NULL);
+        if (bWasDragging && nDockMethod == SP_DM_MOUSE) pRelayout->StartTracking(FALSE);
+    }
+    return FALSE;
+}
+
+void CSPMultiMiniFrameWnd::CalcDockPreviewRect(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab,
+                                               CSPBaseControlBar*& pTarget) {
+    rect.SetRectEmpty();
+    bTab = FALSE;
+    pTarget = NULL;
+    if (pDraggedWnd == this || m_dragHelper.m_bDragging) return;
+    CSPDockingUtils::CalcContainerDockTarget(m_barContainerManager, pDraggedWnd, pt, rect, bTab, pTarget);
 }
 
 void CSPMultiMiniFrameWnd::RedockControlBar(CSPControlBar* pBar) {

@@ -46,6 +46,13 @@ public:
     void RecalcLayout() override;
     void SizeToContent() override;
     CWnd* TryDockControlBar(BOOL& bAttached) override;
+    // Docks the whole frame: as tabs of the target pane (nDockState 2),
+    // beside it (1), or, without a target, on the frame side under the
+    // cursor. FALSE when the panes were docked.
+    BOOL DockToTarget(int nDockState, CSPBaseControlBar* pTarget, DWORD_PTR dwDockMethod) override;
+    // Where a window dragged over this frame would go among its panes;
+    // nothing while this frame is the one dragged.
+    void CalcDockPreviewRect(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget);
     BOOL SaveState(LPCTSTR lpszProfileName = NULL, UINT uiID = (UINT)-1) override;
     BOOL LoadState(LPCTSTR lpszProfileName = NULL, UINT uiID = (UINT)-1) override;
     void SaveRecentFloatingRect() override;

@@ -1,5 +1,6 @@
 // SPSlider.cpp - the splitter between docked docking panes.
 #include "SPSlider.h"
+#include "SPDockingUtils.h"
 
 #include <algorithm>
 
@@ -293,9 +294,21 @@ HDWP CSPSlider::RepositionBars(CRect& rectNew, HDWP hdwp) {
                         SWP_NOZORDER | SWP_NOACTIVATE, hdwp);
 }
 
-BOOL CSPSlider::AddContainerManager(CSPBarContainerManager& /*manager*/, BOOL /*bOuterEdge*/) {
-    // Taking over another region arrives with the multi-bar mini frames.
-    return FALSE;
+BOOL CSPSlider::AddContainerManager(CSPBarContainerManager& manager, BOOL /*bOuterEdge*/) {
+    // A new region on a frame side takes the visible part of another one
+    // (a floating frame's panes docked as a whole).
+    if (m_pContainerManager == NULL || !m_pContainerManager->IsEmpty()) return FALSE;
+    if (!m_pContainerManager->TakeOverVisibleBars(manager)) return FALSE;
+    CheckVisibility();
+    return TRUE;
+}
+
+void CSPSlider::CalcBarLayout(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget) {
+    rect.SetRectEmpty();
+    bTab = FALSE;
+    pTarget = NULL;
+    if (m_pContainerManager == NULL) return;
+    CSPDockingUtils::CalcContainerDockTarget(*m_pContainerManager, pDraggedWnd, pt, rect, bTab, pTarget);
 }
 
 int CSPSlider::CheckVisibility() {

@@ -42,6 +42,9 @@ public:
     virtual int CheckVisibility();
     virtual void OnShowControlBar(CSPControlBar* pBar, BOOL bShow);
     virtual BOOL CanFloatBars() const;
+    // Where a window dragged to the screen point would dock among the panes
+    // of this slider's region (see CSPDockingUtils::CalcContainerDockTarget).
+    virtual void CalcBarLayout(CWnd* pDraggedWnd, CPoint pt, CRect& rect, BOOL& bTab, CSPBaseControlBar*& pTarget);
     virtual void RemoveIfEmpty();
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = NULL);
