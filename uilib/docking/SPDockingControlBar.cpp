@@ -1,5 +1,6 @@
 // SPDockingControlBar.cpp - the resizable docking pane.
 #include "SPDockingControlBar.h"
+#include "SPPopupMenu.h"
 #include "SPAutoHideButton.h"
 #include "SPAutoHideDockBar.h"
 #include "SPAutoHideToolBar.h"
@@ -494,6 +495,8 @@ void CSPDockingControlBar::OnCancelMode() {
 }
 
 void CSPDockingControlBar::OnRButtonDown(UINT nFlags, CPoint point) {
+    // What the pane shows may have changed under an open menu's shadow.
+    CSPPopupMenu::UpdateAllShadows();
     SetFocus();
     CSPControlBar::OnRButtonDown(nFlags, point);
 }
