@@ -43,7 +43,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, ID_MENU_BAR))
         return -1;
     m_wndMenuBar.SetControlBarStyle(m_wndMenuBar.GetControlBarStyle() | CBRS_SIZE_DYNAMIC);
-    AttachMenuBar();
 
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
@@ -90,15 +89,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     AfxSetConvertProgressHandler(&CTomewiseView::OnConvertProgress);
     return 0;
-}
-
-// The menu bar shows the frame's menu: the frame keeps its Win32 menu as the
-// default menu and takes it off the window. (Done here only while the
-// library's menu bar does not yet hand itself to its frame when created.)
-void CMainFrame::AttachMenuBar() {
-    if (m_Impl.GetMenuBar() != &m_wndMenuBar) m_Impl.SetMenuBar(&m_wndMenuBar);
-    if (m_wndMenuBar.GetCount() == 0 && m_Impl.GetDefaultMenu() != NULL)
-        m_wndMenuBar.CreateFromMenu(m_Impl.GetDefaultMenu(), TRUE);
 }
 
 void CMainFrame::OnClose() {

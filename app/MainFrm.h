@@ -27,7 +27,7 @@ public:
     // are customised it does not open. FALSE keeps the popup from opening.
     // (It overrides the library frame's hook of the same signature once the
     // MDI frame offers one.)
-    virtual BOOL OnShowPopupMenu(CSPPopupMenu* pMenuPopup);
+    BOOL OnShowPopupMenu(CSPPopupMenu* pMenuPopup) override;
 
     // Destroyed in the reverse order.
     CContentsBar m_wndContentsBar;
@@ -38,7 +38,6 @@ public:
 protected:
     BOOL m_bCloseAfterConversion;
 
-    void AttachMenuBar();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
