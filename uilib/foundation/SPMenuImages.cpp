@@ -55,6 +55,38 @@ void CSPMenuImages::Draw(CDC* pDC, int id, const CPoint& ptImage, int state, con
     images.EndDraw(ds);
 }
 
+int CSPMenuImages::s_nGlyphFont = -1;
+
+BOOL CSPMenuImages::IsGlyphFontAvailable() {
+    if (s_nGlyphFont < 0) {
+        HDC hdc = ::GetDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hdc, spGlobalData.fontMarlett.GetSafeHandle());
+        char szFace[LF_FACESIZE] = {0};
+        ::GetTextFaceA(hdc, sizeof(szFace), szFace);
+        ::SelectObject(hdc, hOld);
+        ::ReleaseDC(NULL, hdc);
+        s_nGlyphFont = spGlobalData.fontMarlett.GetSafeHandle() != NULL && lstrcmpiA(szFace, strMarlettFont) == 0 ? 1 : 0;
+    }
+    return s_nGlyphFont == 1;
+}
+
+void CSPMenuImages::DrawGlyph(CDC* pDC, LPCTSTR lpszMarlett, int id, const CRect& rect, COLORREF clrText, int state) {
+    if (pDC == NULL) return;
+    if (IsGlyphFontAvailable()) {
+        CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontMarlett);
+        const COLORREF clrOld = pDC->SetTextColor(clrText);
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        CRect rectText = rect;
+        pDC->DrawText(lpszMarlett, rectText, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        pDC->SetBkMode(nOldMode);
+        pDC->SetTextColor(clrOld);
+        pDC->SelectObject(pOldFont);
+        return;
+    }
+    const CSize size = Size();
+    Draw(pDC, id, CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2), state);
+}
+
 void CSPMenuImages::CleanUp() {
     if (s_pSet == NULL) return;
     if (GetImages(ImageBlack).GetCount() > 0) {

@@ -48,4 +48,20 @@ public:
 
     // The collection of one colouring (ImageBlack is the base glyphs).
     static CSPButtonImages& GetImages(int state);
+
+    // TRUE when the system's glyph font ("Marlett") is installed. Asking
+    // for a face that is missing gives some other font, which would show
+    // the glyph's letter itself ("0", "1", "r" ...), so whoever draws such
+    // a glyph draws the library's own instead while this is FALSE.
+    static BOOL IsGlyphFontAvailable();
+    // Tests: -1 asks the system again, 0 and 1 force the answer.
+    static void SetGlyphFontAvailable(int nAvailable) { s_nGlyphFont = nAvailable; }
+    // One glyph centred in the rectangle: the Marlett character in the
+    // colour where the font is installed, else the library's glyph id in
+    // the colouring given.
+    static void DrawGlyph(CDC* pDC, LPCTSTR lpszMarlett, int id, const CRect& rect, COLORREF clrText,
+                          int state = ImageBlack);
+
+private:
+    static int s_nGlyphFont;
 };

@@ -277,7 +277,20 @@ void CSPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSyste
     }
     if (nStyle & TBBS_PRESSED) uiState |= DFCS_PUSHED;
     if (nStyle & TBBS_DISABLED) uiState |= DFCS_INACTIVE;
-    pDC->DrawFrameControl(rect, DFC_CAPTION, uiState);
+    if (CSPMenuImages::IsGlyphFontAvailable()) {
+        pDC->DrawFrameControl(rect, DFC_CAPTION, uiState);
+        return;
+    }
+    // The system draws caption glyphs from the glyph font: without it, the
+    // same raised (or pushed) button with the library's glyph on it.
+    pDC->DrawFrameControl(rect, DFC_BUTTON, DFCS_BUTTONPUSH | (uiState & DFCS_PUSHED));
+    int nGlyph = CSPMenuImages::IdClose;
+    if (uiSystemCommand == SC_MINIMIZE) nGlyph = CSPMenuImages::IdMinimize;
+    if (uiSystemCommand == SC_RESTORE) nGlyph = CSPMenuImages::IdRestore;
+    CRect rectGlyph = rect;
+    if (nStyle & TBBS_PRESSED) rectGlyph.OffsetRect(1, 1);
+    CSPMenuImages::DrawGlyph(pDC, NULL, nGlyph, rectGlyph, spGlobalData.clrBtnText,
+                             (nStyle & TBBS_DISABLED) ? CSPMenuImages::ImageGray : CSPMenuImages::ImageBlack);
 }
 
 // ---------------------------------------------------------------------------
@@ -331,6 +344,27 @@ void CSPVisualManager::DrawProgressText(CDC* pDC, CRect rectProgress, CRect rect
 }
 
 void CSPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CSPStatusBar* /*pStatBar*/, CRect rectSizeBox) {
+    if (!CSPMenuImages::IsGlyphFontAvailable()) {
+        // The grip's glyph is a letter in any other font: three pairs of
+        // diagonal strokes in the corner instead, as the glyph shows them.
+        const int nSize = rectSizeBox.Width() < rectSizeBox.Height() ? rectSizeBox.Width() : rectSizeBox.Height();
+        const int x = rectSizeBox.right, y = rectSizeBox.bottom;
+        CPen penShadow(PS_SOLID, 1, spGlobalData.clrBtnShadow);
+        CPen penLight(PS_SOLID, 1, spGlobalData.clrBtnHilite);
+        CPen* pOldPen = pDC->SelectObject(&penShadow);
+        for (int d = 3; d + 1 < nSize && d <= 11; d += 4) {
+            for (int k = 0; k < 2; k++) {
+                pDC->MoveTo(x - 1, y - 1 - d - k);
+                pDC->LineTo(x - 1 - d - k - 1, y);
+            }
+            pDC->SelectObject(&penLight);
+            pDC->MoveTo(x - 1, y - 1 - d - 2);
+            pDC->LineTo(x - 1 - d - 3, y);
+            pDC->SelectObject(&penShadow);
+        }
+        pDC->SelectObject(pOldPen);
+        return;
+    }
     CSelectObject selFont(pDC, &spGlobalData.fontMarlett);
     const UINT uiOldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
     const COLORREF clrOldText = pDC->SetTextColor(spGlobalData.clrBtnShadow);
@@ -413,9 +447,13 @@ void CSPVisualManager::OnDrawButtonBorder(CDC* pDC, CSPToolbarButton* pButton, C
     }
 }
 
-void CSPVisualManager::OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* /*pButton*/, CRect rect,
+void CSPVisualManager::OnFillHighlightedArea(CDC* pDC, CSPToolbarButton* pButton, CRect rect,
                                              CBrush* /*pBrush*/) {
     pDC->FillRect(rect, &spGlobalData.brHilite);
+    // The system's selection is dark: its text colour goes on it (a
+    // disabled item keeps its grey).
+    if (!(SPClientHooks::GetToolbarButtonInfo(pButton).nStyle & TBBS_DISABLED))
+        pDC->SetTextColor(spGlobalData.clrTextHilite);
 }
 
 void CSPVisualManager::OnDrawButtonChecked(CDC* pDC, CRect rect) {

@@ -53,32 +53,16 @@ void CSPCommandsListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         pButton = (CSPToolbarButton*)GetItemDataPtr(lpDIS->itemID);
         GetText(lpDIS->itemID, strEntry);
     }
-    const COLORREF clrText = CSPVisualManager::GetInstance()->OnFillCommandsListBackground(pDC, rect, bSelected);
+    CSPVisualManager::GetInstance()->OnFillCommandsListBackground(pDC, rect);
     if (pButton != NULL && pButton != (CSPToolbarButton*)-1) {
-        // The image column, then the list's text (the menu-path name where
-        // the list shows one).
-        CRect rectImage = rect;
-        rectImage.right = rectImage.left + m_nItemWidth;
-        CSPButtonImages* pImages = pButton->m_bUserButton ? CSPToolBar::m_pUserImages : &CSPToolBar::m_Images;
-        const int iImage = pButton->GetImage();
-        if (pImages != NULL && iImage >= 0 && iImage < pImages->GetCount()) {
-            CSPDrawState ds;
-            if (pImages->PrepareDraw(ds)) {
-                const CSize sizeImage = CSPToolBar::m_sizeImage;
-                pImages->Draw(pDC, rectImage.left + (rectImage.Width() - sizeImage.cx) / 2,
-                              rectImage.top + (rectImage.Height() - sizeImage.cy) / 2, iImage);
-                pImages->EndDraw(ds);
-            }
-        }
-        CRect rectText = rect;
-        rectText.left = rectImage.right + 4;
-        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-        const COLORREF clrOld = pDC->SetTextColor(clrText);
+        // The button draws the entry, with the list's text (the menu-path
+        // name where the list shows one) for the time being.
+        const CString strText = pButton->m_strText;
+        pButton->m_strText = strEntry;
         CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontRegular);
-        pDC->DrawText(strEntry, rectText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        pButton->OnDrawOnCustomizeList(pDC, rect, bSelected);
         pDC->SelectObject(pOldFont);
-        pDC->SetTextColor(clrOld);
-        pDC->SetBkMode(nOldMode);
+        pButton->m_strText = strText;
     }
     if (lpDIS->itemState & ODS_FOCUS) {
         rect.DeflateRect(0, 1);

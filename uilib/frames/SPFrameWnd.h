@@ -11,6 +11,7 @@ class CSPBaseControlBar;
 class CSPMenuBar;
 class CSPPopupMenu;
 class CSPToolbarButton;
+class CSPToolbarMenuButton;
 
 class CSPFrameWnd : public CSPDockingFrame<CFrameWnd>, public ISPAccelFrame {
     DECLARE_DYNCREATE(CSPFrameWnd)
@@ -69,6 +70,10 @@ public:
     virtual void OnClosePopupMenu(CSPPopupMenu* pMenuPopup);
     // The tooltip of a toolbar menu button, when the frame gives one.
     virtual BOOL OnMenuButtonToolHitTest(CSPToolbarButton* /*pButton*/, TOOLINFO* /*pTI*/) { return FALSE; }
+    // A menu item that drew no image of its own: TRUE when the frame drew one.
+    virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, const CSPToolbarMenuButton* /*pMenuButton*/, const CRect& /*rectImage*/) {
+        return FALSE;
+    }
     // The logo strip of a popup menu; the default draws nothing.
     virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
 

@@ -14,6 +14,7 @@
 
 class CSPPopupMenu;
 class CSPToolbarButton;
+class CSPToolbarMenuButton;
 
 template <class TBase>
 class CSPInPlaceFrame : public CSPDockingFrame<TBase> {
@@ -100,6 +101,9 @@ public:
         if (SPPopupMenuClient::GetActivePopupMenu() == pMenuPopup) SPPopupMenuClient::SetActivePopupMenu(NULL);
     }
     virtual BOOL OnMenuButtonToolHitTest(CSPToolbarButton* /*pButton*/, TOOLINFO* /*pTI*/) { return FALSE; }
+    virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, const CSPToolbarMenuButton* /*pMenuButton*/, const CRect& /*rectImage*/) {
+        return FALSE;
+    }
     virtual void OnDrawMenuLogo(CDC* /*pDC*/, CSPPopupMenu* /*pMenu*/, const CRect& /*rectLogo*/) {}
 
     CWnd* GetControlBar(UINT nID) { return this->GetDockManager()->FindBarByID(nID, TRUE); }

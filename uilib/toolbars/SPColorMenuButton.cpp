@@ -125,6 +125,15 @@ BOOL CSPColorMenuButton::OpenColorDialog(const COLORREF colorDefault, COLORREF& 
     return CSPColorBar::s_pfnRunColorDialog(m_bStdColorDlg, colorDefault, colorRes);
 }
 
+int CSPColorMenuButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    // Without its command it counts as a menu and shows the arrow.
+    const UINT uiID = m_nID;
+    m_nID = 0;
+    const int nWidth = CSPToolbarMenuButton::OnDrawOnCustomizeList(pDC, rect, bSelected);
+    m_nID = uiID;
+    return nWidth;
+}
+
 void CSPColorMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
     CSPToolbarMenuButton::OnChangeParentWnd(pWndParent);
     m_bDrawDownArrow = TRUE;

@@ -51,6 +51,8 @@ public:
     void OnChangeParentWnd(CWnd* pWndParent) override;
     CSPPopupMenu* CreatePopupMenu() override;
     BOOL IsEmptyMenuAllowed() const override { return TRUE; }
+    // Drawn as a menu (with its arrow) whatever its command.
+    int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
 
 protected:
     COLORREF m_Color;

@@ -383,6 +383,14 @@ void CSPDropDownToolbarButton::OnFrameDestroyed() {
     m_nStyle &= ~TBBS_PRESSED;
 }
 
+int CSPDropDownToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    const CString strText = m_strText;
+    m_strText = m_strName;
+    const int nWidth = CSPToolbarButton::OnDrawOnCustomizeList(pDC, rect, bSelected);
+    m_strText = strText;
+    return nWidth;
+}
+
 BOOL CSPDropDownToolbarButton::OnEnableContextMenuItems(CMenu* pPopup) {
     for (UINT uiCmd : {SP_IDC_IMAGE, SP_IDC_TEXT, SP_IDC_IMAGE_AND_TEXT, SP_IDC_APPEARANCE, SP_IDC_COPY_IMAGE})
         pPopup->EnableMenuItem(uiCmd, MF_BYCOMMAND | MF_GRAYED);

@@ -93,6 +93,8 @@ public:
     // Its look is the alternative's: image, text and appearance are not the
     // user's to change.
     BOOL OnEnableContextMenuItems(CMenu* pPopup) override;
+    // The line of the base with the button's name for its text.
+    int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
 
 protected:
     CSPDropDownToolBar* m_pToolBar;

@@ -1021,6 +1021,9 @@ void CSPPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 void CSPPopupMenu::SaveItemsToParentButton() {
     if (!g_bCustomizeMode || m_wndMenuBar.GetSafeHwnd() == NULL || GetMenuBar() != &m_wndMenuBar) return;
+    // The popup closes: an item being dragged out of it is gone from what
+    // goes back.
+    m_wndMenuBar.RemoveDraggedItem();
     CSPToolbarMenuButton* pButton = m_pParentButton;
     CSPPopupMenuBar* pParentBar = NULL;
     if (pButton == NULL && m_pParentPopup != NULL && ::IsWindow(m_pParentPopup->GetSafeHwnd())) {
@@ -1076,6 +1079,7 @@ void CSPPopupMenu::OnSubMenuDestroyed(CSPPopupMenu* pSubMenu) {
 
 void CSPPopupMenu::OnDestroy() {
     m_bDestroying = TRUE;
+    m_wndMenuBar.RemoveDraggedItem();
     if (g_bCustomizeMode) SaveItemsToParents();
     if (m_pParentButton != NULL && m_pParentButton->m_pPopupMenu == this) {
         m_pParentButton->m_pPopupMenu = NULL;

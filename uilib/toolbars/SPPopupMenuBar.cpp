@@ -268,24 +268,37 @@ HMENU CSPPopupMenuBar::ExportToMenu() const {
 // ---------------------------------------------------------------------------
 // Size and locations
 
+// The size every item starts from: the menu image with room round it.
+static CSize DefaultItemSize() {
+    CSize size = CSPToolBar::GetMenuImageSize();
+    size += CSize(4, 4);
+    return size;
+}
+
+int CSPPopupMenuBar::GetRowHeight() const {
+    const int cyImage = DefaultItemSize().cy;
+    const int cyText = spGlobalData.nTextHeightHorz + 2;
+    return cyImage > cyText ? cyImage : cyText;
+}
+
 CSize CSPPopupMenuBar::MeasureItem(CDC* pDC, CSPToolbarButton* pItem, const CSize& sizeDefault) {
     if (pItem->IsSeparator()) return CSize(sizeDefault.cx, SP_SEPARATOR_HEIGHT);
     CFont* pOldFont = NULL;
     if (m_uiDefaultItem != 0 && pItem->m_nID == m_uiDefaultItem) pOldFont = pDC->SelectObject(&spGlobalData.fontBold);
-    CString strText = pItem->m_strText, strAccel;
-    const int iTab = strText.Find('\t');
-    if (iTab >= 0) {
-        strAccel = strText.Mid(iTab + 1);
-        strText = strText.Left(iTab);
+    CSize size;
+    if (pItem->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButton))) {
+        // A menu line measures itself: image column, text, arrow.
+        size = pItem->OnCalculateSize(pDC, sizeDefault, TRUE);
+    } else {
+        CString strText = pItem->m_strText;
+        const int iTab = strText.Find('\t');
+        if (iTab >= 0) strText = strText.Left(iTab) + strText.Mid(iTab + 1);
+        const CSize sizeText = pDC->GetTextExtent(CSPToolbarButton::StripMnemonics(strText));
+        size = CSize(sizeDefault.cx + 6 + sizeText.cx + 9 + CSPMenuImages::Size().cx, GetRowHeight());
     }
-    const CSize sizeText = pDC->GetTextExtent(CSPToolbarButton::StripMnemonics(strText));
-    const CSize sizeAccel = strAccel.IsEmpty() ? CSize(0, 0) : pDC->GetTextExtent(strAccel);
     if (pOldFont != NULL) pDC->SelectObject(pOldFont);
-
-    // image column, text with its margins, the accelerator and the arrow room
-    CSize size(sizeDefault.cx + 4 + 8 + sizeText.cx + 8 + sizeAccel.cx + 16, sizeDefault.cy);
-    if (sizeText.cy + 4 > size.cy) size.cy = sizeText.cy + 4;
-    if (iTab > 0) size.cx += SP_ACCEL_GAP;
+    // Room between a label and its accelerator.
+    if (pItem->m_bText && pItem->m_strText.Find('\t') > 0) size.cx += SP_ACCEL_GAP;
     return size;
 }
 
@@ -295,8 +308,7 @@ CSize CSPPopupMenuBar::CalcSize(BOOL /*bVertDock*/) {
 
     CClientDC dc(this);
     CFont* pOldFont = dc.SelectObject(&spGlobalData.fontRegular);
-    CSize sizeDefault = GetMenuImageSize();
-    sizeDefault += CSize(2, 2);
+    const CSize sizeDefault = DefaultItemSize();
     int xColumn = 0, cxColumn = 0, cyColumn = 0, cyMax = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != NULL;) {
         CSPToolbarButton* pItem = (CSPToolbarButton*)m_Buttons.GetNext(pos);
@@ -328,8 +340,7 @@ void CSPPopupMenuBar::AdjustLocations() {
     GetClientRect(rectClient);
     CClientDC dc(this);
     CFont* pOldFont = dc.SelectObject(&spGlobalData.fontRegular);
-    CSize sizeDefault = GetMenuImageSize();
-    sizeDefault += CSize(2, 2);
+    const CSize sizeDefault = DefaultItemSize();
 
     const int yTop = rectClient.top + 1 - GetRowHeight() * m_iOffset;
     int x = rectClient.left + 1, y = yTop, iColumn = 0;
@@ -383,89 +394,51 @@ void CSPPopupMenuBar::GetSeparatorRect(CSPToolbarButton* pButton, CRect& rect, B
 // ---------------------------------------------------------------------------
 // Drawing: one menu line per item
 
-BOOL CSPPopupMenuBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* /*pImages*/,
-                                 BOOL bHighlighted, BOOL /*bDrawDisabledImages*/) {
+BOOL CSPPopupMenuBar::DrawButton(CDC* pDC, CSPToolbarButton* pButton, CSPButtonImages* pImages,
+                                 BOOL bHighlighted, BOOL bDrawDisabledImages) {
     CRect rect = pButton->Rect();
     if (pButton->IsSeparator()) {
         DrawSeparator(pDC, rect, FALSE);
         return TRUE;
     }
-    const BOOL bDisabled = (pButton->m_nStyle & TBBS_DISABLED) != 0;
+    // The item whose submenu is open stays highlighted, unless that
+    // submenu waits to close.
+    const int iIndex = ButtonToIndex(pButton);
+    if (m_pOpenSubMenu != NULL && iIndex == m_iOpenSubMenu && pButton != m_pDelayedCloseItem) bHighlighted = TRUE;
+    const BOOL bCustomizeMode = g_bCustomizeMode && !m_bLocked;
+    CSPToolbarMenuButton* pMenuItem = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pButton);
+    if (pMenuItem != NULL) {
+        pMenuItem->SetDelayedSubmenu(pButton == m_pDelayedCloseItem);
+        pMenuItem->OnDraw(pDC, rect, pImages, FALSE, bCustomizeMode, bHighlighted, TRUE,
+                          m_bGrayDisabledButtons && !bDrawDisabledImages);
+        return TRUE;
+    }
+
+    // Another kind of button (one dropped in while customising): its text
+    // as a plain menu line.
+    const BOOL bDisabled = bCustomizeMode ? !pButton->IsEditable() : (pButton->m_nStyle & TBBS_DISABLED) != 0;
     const CSize sizeImage = GetMenuImageSize();
-    const int cxImageColumn = sizeImage.cx + 2 + 4;
-    if (bHighlighted) pDC->FillSolidRect(rect, ::GetSysColor(COLOR_HIGHLIGHT));
-
-    const COLORREF clrText = bDisabled ? ::GetSysColor(COLOR_GRAYTEXT)
-                             : bHighlighted ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                            : ::GetSysColor(COLOR_MENUTEXT);
-    const int nGlyphState = bDisabled ? CSPMenuImages::ImageGray
-                            : bHighlighted ? CSPMenuImages::ImageWhite
-                                           : CSPMenuImages::ImageBlack;
-    if (pButton->m_nStyle & TBBS_CHECKED) {
-        CRect rectCheck(rect.left, rect.top, rect.left + cxImageColumn, rect.bottom);
-        DrawMenuGlyph(pDC, _T("a"), CSPMenuImages::IdCheck, rectCheck, clrText, nGlyphState);
+    const int nMargin = CSPVisualManager::GetInstance()->GetMenuImageMargin();
+    CRect rectText = rect;
+    rectText.left += 3 * nMargin + sizeImage.cx + 5;
+    pDC->SetTextColor(bDisabled ? spGlobalData.clrGrayedText : spGlobalData.clrBtnText);
+    if (bHighlighted) {
+        CRect rectFill = rect;
+        rectFill.right--;
+        CSPVisualManager::GetInstance()->OnFillHighlightedArea(pDC, pButton, rectFill, &spGlobalData.brHilite);
     }
-    CFont* pOldFont = pDC->SelectObject(m_uiDefaultItem != 0 && pButton->m_nID == m_uiDefaultItem
-                                            ? &spGlobalData.fontBold
-                                            : &spGlobalData.fontRegular);
-    pDC->SetTextColor(clrText);
+    CFont* pOldFont = pDC->SelectObject(&spGlobalData.fontRegular);
     pDC->SetBkMode(TRANSPARENT);
-    CString strText = pButton->m_strText, strAccel;
+    CString strText = pButton->m_strText;
     const int iTab = strText.Find('\t');
-    if (iTab >= 0) {
-        strAccel = strText.Mid(iTab + 1);
-        strText = strText.Left(iTab);
-    }
-    CRect rectText(rect.left + cxImageColumn + 8, rect.top, rect.right - 16, rect.bottom);
-    pDC->DrawText(strText, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | (pButton->m_bWholeText ? 0 : DT_END_ELLIPSIS));
-    if (!strAccel.IsEmpty()) pDC->DrawText(strAccel, rectText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (iTab >= 0) strText = strText.Left(iTab);
+    pDC->DrawText(strText, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     pDC->SelectObject(pOldFont);
-
-    if (GetItemSubMenu(pButton) != NULL || pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton))) {
-        CRect rectArrow(rect.right - 16, rect.top, rect.right, rect.bottom);
-        const BOOL bShowAll = pButton->IsKindOf(RUNTIME_CLASS(CSPShowAllButton));
-        DrawMenuGlyph(pDC, bShowAll ? _T("6") : _T("8"),
-                      bShowAll ? CSPMenuImages::IdArowShowAll : CSPMenuImages::IdArowRight, rectArrow, clrText,
-                      nGlyphState);
-    }
     return TRUE;
 }
 
-// The system's glyph font where it is installed, else the library's own
-// menu glyphs (a plain font would show the letter itself).
-static BOOL IsGlyphFontAvailable() {
-    static int s_nAvailable = -1;
-    if (s_nAvailable < 0) {
-        CWindowDC dc(NULL);
-        CFont* pOld = dc.SelectObject(&spGlobalData.fontMarlett);
-        char szFace[LF_FACESIZE] = {0};
-        ::GetTextFaceA(dc.GetSafeHdc(), sizeof(szFace), szFace);
-        dc.SelectObject(pOld);
-        s_nAvailable = lstrcmpiA(szFace, "Marlett") == 0 ? 1 : 0;
-    }
-    return s_nAvailable == 1;
-}
-
-void CSPPopupMenuBar::DrawMenuGlyph(CDC* pDC, LPCTSTR lpszMarlett, int iMenuImage, const CRect& rect,
-                                    COLORREF clrText, int nImageState) {
-    if (IsGlyphFontAvailable()) {
-        CFont* pOld = pDC->SelectObject(&spGlobalData.fontMarlett);
-        pDC->SetTextColor(clrText);
-        pDC->SetBkMode(TRANSPARENT);
-        pDC->DrawText(lpszMarlett, CRect(rect), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        pDC->SelectObject(pOld);
-        return;
-    }
-    const CSize size = CSPMenuImages::Size();
-    CSPMenuImages::Draw(pDC, iMenuImage,
-                        CPoint(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2),
-                        nImageState);
-}
-
 void CSPPopupMenuBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL /*bHorz*/) {
-    const int y = rect.CenterPoint().y;
-    pDC->FillSolidRect(rect.left + 2, y - 1, rect.Width() - 4, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    pDC->FillSolidRect(rect.left + 2, y, rect.Width() - 4, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    CSPVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, FALSE);
 }
 
 // ---------------------------------------------------------------------------
@@ -785,6 +758,39 @@ CWnd* CSPPopupMenuBar::GetCommandTarget() const {
     CSPPopupMenu* pPopup = GetParentPopup();
     if (pPopup != NULL && pPopup->GetMessageWnd() != NULL) return pPopup;
     return CSPToolBar::GetCommandTarget();
+}
+
+// ---------------------------------------------------------------------------
+// Customising
+
+DROPEFFECT (*CSPPopupMenuBar::s_pfnDragDropForTest)(CSPPopupMenuBar* pBar, COleDataSource& source) = NULL;
+
+DROPEFFECT CSPPopupMenuBar::DoButtonDragDrop(COleDataSource& source, const CRect& rectStart) {
+    if (s_pfnDragDropForTest != NULL) {
+        m_DropSource.OnBeginDrag(this);
+        m_DropSource.m_bDragStarted = TRUE;
+        return s_pfnDragDropForTest(this, source);
+    }
+    return CSPToolBar::DoButtonDragDrop(source, rectStart);
+}
+
+void CSPPopupMenuBar::RemoveDraggedItem() {
+    if (!g_bCustomizeMode || m_pDragButton == NULL || !m_DropSource.m_bDragStarted) return;
+    if (m_bIsDragCopy || (::GetKeyState(VK_CONTROL) & 0x8000)) return;
+    const int iItem = ButtonToIndex(m_pDragButton);
+    m_pDragButton = NULL;
+    if (iItem < 0) return;
+    RemoveButton(iItem);
+    m_iSelected = -1;
+}
+
+void CSPPopupMenuBar::AdjustSize() {
+    CSPPopupMenu* pPopup = GetParentPopup();
+    if (pPopup != NULL && g_bCustomizeMode && pPopup->GetSafeHwnd() != NULL) {
+        pPopup->RecalcLayout();
+        return;
+    }
+    CSPToolBar::AdjustSize();
 }
 
 // ---------------------------------------------------------------------------

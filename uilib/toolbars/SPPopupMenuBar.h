@@ -55,6 +55,14 @@ public:
     // The open submenu's window is being destroyed.
     void OnSubMenuGone();
 
+    // While customising, the item being dragged out of the menu by a move
+    // (not a copy) leaves it: the popup closes under the drag (another
+    // menu opened on the way), and what it writes back has the item gone.
+    void RemoveDraggedItem();
+    // Test seam: when set, runs in place of the OLE drag of an item (a
+    // scripted drag) and answers its effect.
+    static DROPEFFECT (*s_pfnDragDropForTest)(CSPPopupMenuBar* pBar, COleDataSource& source);
+
     void SetInCommand(BOOL bInCommand);
     BOOL IsInCommand() const { return m_bInCommand; }
     // The bar under the screen point among the parent popups' bars
@@ -85,6 +93,9 @@ public:
     void AdjustLocations() override;
     void AdjustLayout() override;
     void GetSeparatorRect(CSPToolbarButton* pButton, CRect& rect, BOOL bHorz) const override;
+    // The height of a menu line: the menu image or the menu text, with
+    // room round it.
+    int GetRowHeight() const override;
     BOOL IsButtonExtraSizeAvailable() const override { return FALSE; }
     BOOL FindButtonByMnemonic(UINT /*nChar*/) override { return FALSE; }
     void OnChangeHot(int iHot) override;
@@ -131,10 +142,9 @@ protected:
     // skipping separators and items without a rectangle; -1 for none.
     int NextNavigableItem(int iStart, BOOL bForward) const;
     void ChangeHotByKey(int iHot);
-    // A check mark or arrow of a menu line: the Marlett character, or the
-    // menu glyph where that font is missing.
-    static void DrawMenuGlyph(CDC* pDC, LPCTSTR lpszMarlett, int iMenuImage, const CRect& rect, COLORREF clrText,
-                              int nImageState);
+    DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& rectStart) override;
+    // The popup takes its new size when an item was dragged out.
+    void AdjustSize() override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

@@ -322,6 +322,50 @@ void CSPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pIma
     }
 }
 
+int CSPToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    const BOOL bTextSaved = m_bText;
+    m_bText = FALSE;
+    CSPButtonImages* pImages = m_bUserButton ? CSPToolBar::m_pUserImages : &CSPToolBar::m_Images;
+    const CSize sizeImage = CSPToolBar::m_sizeImage;
+    CSPUserTool* pUserTool = NULL;
+    if (!m_bUserButton && g_pUserToolsManager != NULL) pUserTool = g_pUserToolsManager->FindTool(m_nID);
+    const BOOL bImage = IsImageValid() && (pUserTool != NULL || (pImages != NULL && pImages->GetCount() > 0));
+
+    CSPVisualManager* pVisual = CSPVisualManager::GetInstance();
+    CRect rectFill = rect;
+    if (bSelected && bImage) rectFill.left += sizeImage.cx + 6;
+    const COLORREF clrText = pVisual->OnFillCommandsListBackground(pDC, rectFill, bSelected);
+
+    const CRect rectImage(rect.left, rect.top, rect.left + sizeImage.cx + 6, rect.bottom);
+    if (bImage) {
+        if (pUserTool != NULL) {
+            pUserTool->DrawToolIcon(pDC, CRect(CPoint(rectImage.left + 3, rectImage.top + (rectImage.Height() - sizeImage.cy) / 2),
+                                               sizeImage));
+        } else {
+            CSPDrawState ds;
+            if (pImages->PrepareDraw(ds, sizeImage, FALSE)) {
+                OnDraw(pDC, rectImage, pImages, TRUE, TRUE, bSelected, TRUE, TRUE);
+                pImages->EndDraw(ds);
+            }
+        }
+    }
+    m_bText = bTextSaved;
+
+    int nWidth = sizeImage.cx + 6;
+    if (!m_strText.IsEmpty()) {
+        CRect rectText = rect;
+        rectText.left = rect.left + sizeImage.cx + 10;
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        const COLORREF clrOld = pDC->SetTextColor(clrText);
+        pDC->DrawText(m_strText, rectText, DT_SINGLELINE | DT_VCENTER);
+        pDC->SetTextColor(clrOld);
+        pDC->SetBkMode(nOldMode);
+        const int cxText = pDC->GetTextExtent(StripMnemonics(m_strText)).cx;
+        nWidth += cxText < rectText.Width() ? cxText : rectText.Width();
+    }
+    return nWidth;
+}
+
 // --- drag data ----------------------------------------------------------------
 
 UINT CSPToolbarButton::GetClipboardFormat() {

@@ -160,6 +160,9 @@ public:
     virtual BOOL HasFocus() const;
     // Called before the button is shown on a customisation list.
     virtual void OnAddToCustomizePage() {}
+    // Draws the button as a line of a customisation commands list: its
+    // image in the shared size, then its text. The width used.
+    virtual int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected);
     // Sets up the customisation context menu for the button itself; FALSE
     // leaves it to the bar.
     virtual BOOL OnEnableContextMenuItems(CMenu* /*pPopup*/) { return FALSE; }

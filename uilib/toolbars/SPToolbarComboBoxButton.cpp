@@ -442,6 +442,29 @@ HBRUSH CSPToolbarComboBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) { retu
 
 void CSPToolbarComboBoxButton::OnAddToCustomizePage() { CopyFirstOfCommand(); }
 
+int CSPToolbarComboBoxButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    const int nWidth = CSPToolbarButton::OnDrawOnCustomizeList(pDC, rect, bSelected);
+    // The width left, at least 20 pixels, shows the combo box as a sunken
+    // field with its drop button.
+    CRect rectCombo = rect;
+    rectCombo.left = rect.left + nWidth;
+    if (rectCombo.Width() < 20) rectCombo.left = rectCombo.right - 20;
+    rectCombo.DeflateRect(2, 3);
+    pDC->FillSolidRect(rectCombo, ::GetSysColor(COLOR_WINDOW));
+    pDC->Draw3dRect(rectCombo, spGlobalData.clrBtnDkShadow, spGlobalData.clrBtnHilite);
+    CRect rectInner = rectCombo;
+    rectInner.DeflateRect(1, 1);
+    pDC->Draw3dRect(rectInner, spGlobalData.clrBtnShadow, spGlobalData.clrBtnLight);
+
+    CRect rectButton = rectInner;
+    rectButton.DeflateRect(1, 1);
+    rectButton.left = rectButton.right - rectButton.Height();
+    pDC->FillRect(rectButton, &spGlobalData.brBtnFace);
+    pDC->Draw3dRect(rectButton, spGlobalData.clrBtnHilite, spGlobalData.clrBtnDkShadow);
+    CSPVisualManager::GetInstance()->OnDrawComboDropButton(pDC, rectButton, FALSE, FALSE, FALSE, NULL);
+    return nWidth;
+}
+
 // --- size, drawing, click ----------------------------------------------------------------
 
 SIZE CSPToolbarComboBoxButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {

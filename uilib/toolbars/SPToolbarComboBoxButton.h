@@ -95,6 +95,8 @@ public:
     BOOL IsOwnerOf(HWND hwnd) const override;
     BOOL HasFocus() const override;
     void OnAddToCustomizePage() override;
+    // The line of the base with a painted combo box in the width left.
+    int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     void EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowVisible() const;
 

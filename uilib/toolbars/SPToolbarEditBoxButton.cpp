@@ -180,6 +180,18 @@ HBRUSH CSPToolbarEditBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/) { retur
 
 void CSPToolbarEditBoxButton::OnAddToCustomizePage() { CopyFirstOfCommand(); }
 
+int CSPToolbarEditBoxButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    const int nWidth = CSPToolbarButton::OnDrawOnCustomizeList(pDC, rect, bSelected);
+    // The width left, at least 8 pixels, shows the edit field.
+    CRect rectEdit = rect;
+    rectEdit.left = rect.left + nWidth;
+    if (rectEdit.Width() < 8) rectEdit.left = rectEdit.right - 8;
+    rectEdit.DeflateRect(2, 3);
+    pDC->FillSolidRect(rectEdit, ::GetSysColor(COLOR_WINDOW));
+    pDC->DrawEdge(rectEdit, EDGE_SUNKEN, BF_RECT);
+    return nWidth;
+}
+
 BOOL CSPToolbarEditBoxButton::OnClick(CWnd* /*pWnd*/, BOOL /*bDelay*/) { return HasVisibleEdit(); }
 
 // --- size and drawing ----------------------------------------------------------------------

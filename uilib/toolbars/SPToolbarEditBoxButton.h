@@ -58,6 +58,8 @@ public:
     BOOL NotifyCommand(int iNotifyCode) override;
     HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor) override;
     BOOL HaveHotBorder() const override { return !HasVisibleEdit(); }
+    // The line of the base with a sunken edit field in the width left.
+    int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     void OnShow(BOOL bShow) override;
     void GetRect(RECT* pRect) const override;
     void SetStyle(UINT nStyle) override;

@@ -3,10 +3,21 @@
 #include "SPToolbarMenuButton.h"
 #include "SPPopupMenu.h"
 
+#include "SPButtonImages.h"
+#include "SPCommandManager.h"
+#include "SPFrameImpl.h"
+#include "SPFrameWnd.h"
 #include "SPGlobalData.h"
+#include "SPKeyboardManager.h"
+#include "SPMDIFrameWnd.h"
 #include "SPMenuBar.h"
 #include "SPMenuImages.h"
+#include "SPOleDocIPFrameWnd.h"
+#include "SPOleIPFrameWnd.h"
+#include "SPPopupMenuBar.h"
 #include "SPToolBar.h"
+#include "SPUserTool.h"
+#include "SPUserToolsManager.h"
 #include "SPVisualManager.h"
 
 IMPLEMENT_SERIAL(CSPToolbarMenuButton, CSPToolbarButton, VERSIONABLE_SCHEMA | 1)
@@ -182,11 +193,20 @@ void CSPToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent) {
         // A menu title of the menu bar is its text alone; only a command
         // that carries a menu shows the arrow.
         m_bText = TRUE;
+        m_bImage = FALSE;
         m_bDrawDownArrow = m_nID != 0 && !m_listCommands.IsEmpty();
         return;
     }
-    // Every other bar shows the arrow of a menu (the popup menu bar draws
-    // its items itself).
+    if (pWndParent != NULL && pWndParent->IsKindOf(RUNTIME_CLASS(CSPPopupMenuBar))) {
+        // A line of a popup menu: its text, its image column, and the arrow
+        // of a submenu.
+        m_bMenuMode = TRUE;
+        m_bText = TRUE;
+        m_bImage = FALSE;
+        const BOOL bCommand = m_nID != 0 && m_nID != (UINT)-1;
+        m_bDrawDownArrow = !(bCommand && m_listCommands.IsEmpty());
+        return;
+    }
     m_bDrawDownArrow = m_nID == 0 || !m_listCommands.IsEmpty();
 }
 
@@ -242,13 +262,42 @@ int CSPToolbarMenuButton::GetArrowSize(BOOL bHorz) const {
 SIZE CSPToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {
     m_bHorz = bHorz;
     const int nArrow = (m_bDrawDownArrow || m_bMenuMode) ? GetArrowSize(bHorz) - 1 : 0;
+    if (m_bMenuMode && g_pKeyboardManager != NULL && (m_nID < 0xF000 || m_nID >= 0xF1F0) && m_nID != 0 &&
+        m_nID != (UINT)-1) {
+        // The key the user gave the command now, not the one the menu
+        // resource was written with.
+        CFrameWnd* pFrame = NULL;
+        if (g_pTopLevelFrame != NULL)
+            pFrame = g_pTopLevelFrame;
+        else if (m_pWndParent != NULL && m_pWndParent->GetSafeHwnd() != NULL)
+            pFrame = m_pWndParent->GetTopLevelFrame();
+        else
+            pFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+        CString strKey;
+        BOOL bFound = pFrame != NULL && CSPKeyboardManager::FindDefaultAccelerator(m_nID, strKey, pFrame, TRUE);
+        if (!bFound && pFrame != NULL) {
+            CFrameWnd* pActive = pFrame->GetActiveFrame();
+            if (pActive != NULL && pActive != pFrame)
+                bFound = CSPKeyboardManager::FindDefaultAccelerator(m_nID, strKey, pActive, FALSE);
+        }
+        if (bFound && !strKey.IsEmpty()) {
+            const int iTab = m_strText.Find('\t');
+            if (iTab >= 0) m_strText = m_strText.Left(iTab);
+            m_strText += '\t';
+            m_strText += strKey;
+        }
+    }
     CSize size = CSPToolbarButton::OnCalculateSize(pDC, sizeDefault, bHorz);
     const int nExtra = nArrow + (m_bMenuMode ? 0 : 2 * CSPVisualManager::GetInstance()->GetMenuImageMargin());
     if (bHorz)
         size.cx += nExtra;
     else
         size.cy += nExtra;
-    if (m_bMenuMode) size.cx += sizeDefault.cx + 6;
+    if (m_bMenuMode) {
+        size.cx += sizeDefault.cx + 6;
+        CSPPopupMenuBar* pBar = DYNAMIC_DOWNCAST(CSPPopupMenuBar, m_pWndParent);
+        if (pBar != NULL) size.cy = pBar->GetRowHeight();
+    }
     return size;
 }
 
@@ -341,33 +390,319 @@ void CSPToolbarMenuButton::OnCancelMode() {
 
 void CSPToolbarMenuButton::OnDraw(CDC* pDC, const CRect& rect, CSPButtonImages* pImages, BOOL bHorz,
                                   BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder, BOOL bGrayDisabledButtons) {
-    if (!m_bDrawDownArrow || m_bMenuMode) {
-        CSPToolbarButton::OnDraw(pDC, rect, pImages, bHorz, bCustomizeMode, bHighlight || IsDroppedDown(),
-                                 bDrawBorder, bGrayDisabledButtons);
+    if (m_bMenuMode) {
+        DrawMenuItem(pDC, rect, pImages, bCustomizeMode, bHighlight, bGrayDisabledButtons);
         return;
     }
-    // The content leaves room for the arrow at the far edge.
-    const int nArrow = GetArrowSize(bHorz) + 2;
-    CRect rectContent = rect;
-    CRect rectArrow = rect;
-    if (bHorz) {
-        rectContent.right -= nArrow;
-        rectArrow.left = rectContent.right - 1;
-    } else {
-        rectContent.bottom -= nArrow;
-        rectArrow.top = rectContent.bottom - 1;
-    }
-    const UINT nStyle = m_nStyle;
-    if (IsDroppedDown()) m_nStyle |= TBBS_PRESSED;
-    CSPToolbarButton::OnDraw(pDC, rectContent, pImages, bHorz, bCustomizeMode, bHighlight || IsDroppedDown(),
-                             bDrawBorder, bGrayDisabledButtons);
-    m_nStyle = nStyle;
+    CSPVisualManager* pVisual = CSPVisualManager::GetInstance();
+    const BOOL bOpen = IsDroppedDown();
+    if (bOpen) bHighlight = TRUE;
+    m_bHorz = bHorz;
 
-    const CSize sizeGlyph = CSPMenuImages::Size();
-    const CPoint ptGlyph(rectArrow.left + (rectArrow.Width() - sizeGlyph.cx) / 2,
-                         rectArrow.top + (rectArrow.Height() - sizeGlyph.cy) / 2);
-    const BOOL bDisabled = bCustomizeMode ? !IsEditable() : (m_nStyle & TBBS_DISABLED) != 0;
-    CSPMenuImages::Draw(pDC, (!bHorz || m_bMenuOnly) ? CSPMenuImages::IdArowRight : CSPMenuImages::IdArowDown, ptGlyph,
-                        bDisabled ? CSPMenuImages::ImageGray : CSPMenuImages::ImageBlack);
+    int state = CSPVisualManager::ButtonsIsRegular;
+    if (bHighlight)
+        state = CSPVisualManager::ButtonsIsHighlighted;
+    else if (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED))
+        state = CSPVisualManager::ButtonsIsPressed;
+    if (!m_bDisableFill)
+        pVisual->OnFillButtonInterior(pDC, this, rect,
+                                      CSPToolBar::IsCustomizeMode() ? CSPVisualManager::ButtonsIsRegular : state);
+
+    const CSize sizeExtra = m_bExtraSize ? pVisual->GetButtonExtraBorder() : CSize(0, 0);
+    CRect rectInner = rect;
+    if (m_bExtraSize) rectInner.DeflateRect(sizeExtra.cx / 2 + 1, sizeExtra.cy / 2 + 1);
+    const int nMargin = pVisual->GetMenuImageMargin();
+    CRect rectContent = rectInner;
+    if (bHorz)
+        rectContent.DeflateRect(nMargin, 0);
+    else
+        rectContent.DeflateRect(0, nMargin);
+    CRect rectArrow = rectContent;
+    if (m_bDrawDownArrow) {
+        const int nGlyph = GetArrowSize(bHorz) + 2;
+        if (bHorz) {
+            rectContent.right -= nGlyph;
+            rectArrow.left = rectContent.right - 1;
+            rectArrow.OffsetRect(-sizeExtra.cx / 2, 0);
+        } else {
+            rectContent.bottom -= nGlyph;
+            rectArrow.top = rectContent.bottom - 1;
+        }
+    }
+
+    // The style as drawn: an open menu shows its title pressed, a split
+    // button clicked on its arrow shows only the arrow pressed; the flat
+    // look presses nothing.
+    const BOOL bFlat = pVisual->m_bFlatLook;
+    const BOOL bSplit = m_bDrawDownArrow && m_nID != 0 && m_nID != (UINT)-1 && !m_bMenuOnly;
+    const UINT nStyleSaved = m_nStyle;
+    if (bFlat)
+        m_nStyle &= ~(TBBS_CHECKED | TBBS_PRESSED);
+    else if (bSplit && m_bClickedOnMenu)
+        m_nStyle &= ~TBBS_PRESSED;
+    else if (bOpen)
+        m_nStyle |= TBBS_PRESSED;
+
+    const BOOL bFillSaved = m_bDisableFill;
+    m_bDisableFill = TRUE;
+    CSPToolbarButton::OnDraw(pDC, rectContent, pImages, bHorz, bCustomizeMode, bHighlight, bDrawBorder,
+                             bGrayDisabledButtons);
+    m_bDisableFill = bFillSaved;
+
+    if (m_bDrawDownArrow) {
+        const BOOL bPressed = !bFlat && (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0;
+        CRect rectGlyph = rectArrow;
+        if (bPressed) rectGlyph.OffsetRect(1, 1);
+        if (bSplit && (bHighlight || (m_nStyle & TBBS_PRESSED) || bOpen) && !(bFlat && bOpen)) {
+            CRect rectDivider = rectArrow;
+            if (bHorz)
+                rectDivider.right = rectDivider.left + 2;
+            else
+                rectDivider.bottom = rectDivider.top + 2;
+            pVisual->OnDrawButtonBorder(pDC, this, rectDivider,
+                                        (bHighlight || bPressed) ? CSPVisualManager::ButtonsIsPressed
+                                                                 : CSPVisualManager::ButtonsIsRegular);
+        }
+        if (!bFlat && bOpen && !(m_nStyle & TBBS_PRESSED)) rectGlyph.OffsetRect(1, 1);
+        const BOOL bDisabled = bCustomizeMode ? !IsEditable() : (m_nStyle & TBBS_DISABLED) != 0;
+        const CSize sizeGlyph = CSPMenuImages::Size();
+        CSPMenuImages::Draw(pDC, (!bHorz || m_bMenuOnly) ? CSPMenuImages::IdArowRight : CSPMenuImages::IdArowDown,
+                            CPoint(rectGlyph.left + (rectGlyph.Width() - sizeGlyph.cx) / 2,
+                                   rectGlyph.top + (rectGlyph.Height() - sizeGlyph.cy) / 2),
+                            bDisabled ? CSPMenuImages::ImageGray : CSPMenuImages::ImageBlack);
+    }
+    m_nStyle = nStyleSaved;
+
+    if (bCustomizeMode) return;
+    if ((m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) || bOpen) {
+        if (bSplit && m_bClickedOnMenu && !bFlat) {
+            pVisual->OnDrawButtonBorder(pDC, this, rectContent, CSPVisualManager::ButtonsIsHighlighted);
+            CRect rectArrowBorder = rectArrow;
+            rectArrowBorder.right--;
+            rectArrowBorder.bottom--;
+            pVisual->OnDrawButtonBorder(pDC, this, rectArrowBorder, CSPVisualManager::ButtonsIsPressed);
+        } else {
+            pVisual->OnDrawButtonBorder(pDC, this, rect, CSPVisualManager::ButtonsIsPressed);
+        }
+    } else if (bHighlight && bDrawBorder && !(m_nStyle & (TBBS_DISABLED | TBBS_CHECKED | TBBS_INDETERMINATE))) {
+        pVisual->OnDrawButtonBorder(pDC, this, rect, CSPVisualManager::ButtonsIsHighlighted);
+    }
 }
 
+// The glyph colouring that reads on the text colour: light glyphs on a
+// light text (drawn on a dark highlight), grey ones for grey text.
+static int GlyphStateFor(COLORREF clrText) {
+    if (clrText == spGlobalData.clrGrayedText) return CSPMenuImages::ImageGray;
+    const int nLight = GetRValue(clrText) + GetGValue(clrText) + GetBValue(clrText);
+    return nLight >= 3 * 192 ? CSPMenuImages::ImageWhite : CSPMenuImages::ImageBlack;
+}
+
+void CSPToolbarMenuButton::ShowMenuImage() {
+    if (m_bImage && IsImageValid()) return;
+    if (m_iUserImage >= 0) {
+        m_bUserButton = TRUE;
+        m_bImage = TRUE;
+    } else if (m_iImage >= 0) {
+        m_bUserButton = FALSE;
+        m_bImage = TRUE;
+    }
+}
+
+// The frame the menu belongs to draws an image where the command has none
+// (a frame that does not answers FALSE).
+static BOOL DrawFrameMenuImage(CWnd* pParent, CDC* pDC, const CSPToolbarMenuButton* pButton, const CRect& rectImage) {
+    CFrameWnd* pFrame = g_pTopLevelFrame;
+    if (pFrame == NULL && pParent != NULL && pParent->GetSafeHwnd() != NULL) pFrame = pParent->GetTopLevelFrame();
+    if (pFrame == NULL) pFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    if (pFrame == NULL) return FALSE;
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPMDIFrameWnd)))
+        return ((CSPMDIFrameWnd*)pFrame)->OnDrawMenuImage(pDC, pButton, rectImage);
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPFrameWnd)))
+        return ((CSPFrameWnd*)pFrame)->OnDrawMenuImage(pDC, pButton, rectImage);
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPOleIPFrameWnd)))
+        return ((CSPOleIPFrameWnd*)pFrame)->OnDrawMenuImage(pDC, pButton, rectImage);
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CSPOleDocIPFrameWnd)))
+        return ((CSPOleDocIPFrameWnd*)pFrame)->OnDrawMenuImage(pDC, pButton, rectImage);
+    return FALSE;
+}
+
+void CSPToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CSPButtonImages* pImages, BOOL bCustomizeMode,
+                                        BOOL bHighlight, BOOL bGrayDisabledButtons) {
+    CSPVisualManager* pVisual = CSPVisualManager::GetInstance();
+    const BOOL bDisabled = bCustomizeMode ? !IsEditable() : (m_nStyle & TBBS_DISABLED) != 0;
+    if (m_pPopupMenu != NULL && !m_bDelayedSubmenu) bHighlight = TRUE;
+    const BOOL bChecked = (m_nStyle & TBBS_CHECKED) != 0;
+    const BOOL bNoImage = m_nID != 0 && SPGetCommandManager()->IsMenuItemWithoutImage(m_nID);
+    CSPPopupMenuBar* pParentBar = DYNAMIC_DOWNCAST(CSPPopupMenuBar, m_pWndParent);
+    const BOOL bDefault = pParentBar != NULL && m_nID != 0 && pParentBar->GetDefaultItem() == m_nID && !m_bMenuOnly;
+
+    CFont* pOldFont = pDC->SelectObject(bDefault ? &spGlobalData.fontBold : &spGlobalData.fontRegular);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOldText = pDC->GetTextColor();
+
+    // The image column and the frame the visual manager fills as the
+    // button's interior.
+    const int nMargin = pVisual->GetMenuImageMargin();
+    const CSize sizeMenuImage = CSPToolBar::GetMenuImageSize();
+    const CRect rectImage(rect.left + nMargin, rect.top, rect.left + 2 * nMargin + sizeMenuImage.cx, rect.bottom);
+    CRect rectFrame = rectImage;
+    rectFrame.InflateRect(1, 0);
+    rectFrame.DeflateRect(0, 1);
+    CSPPopupMenu* pPopup = pParentBar != NULL ? DYNAMIC_DOWNCAST(CSPPopupMenu, pParentBar->GetParent()) : NULL;
+    const BOOL bRarelyUsed = CSPToolBar::m_bRecentlyUsedMenus && CSPToolBar::IsCommandRarelyUsed(m_nID) &&
+                             pPopup != NULL && pPopup->HasParentButton();
+
+    ShowMenuImage();
+    CSPUserTool* pUserTool = NULL;
+    if (!m_bUserButton && g_pUserToolsManager != NULL) pUserTool = g_pUserToolsManager->FindTool(m_nID);
+    const BOOL bImage = m_bImage && IsImageValid() && (pImages != NULL || pUserTool != NULL) && !bNoImage;
+    const BOOL bSystemGlyph =
+        m_nID == SC_CLOSE || m_nID == SC_MINIMIZE || m_nID == SC_MAXIMIZE || m_nID == SC_RESTORE;
+    const BOOL bColumnUsed = bImage || bChecked || bSystemGlyph;
+
+    int state = CSPVisualManager::ButtonsIsRegular;
+    if (bHighlight)
+        state = CSPVisualManager::ButtonsIsHighlighted;
+    else if (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED))
+        state = CSPVisualManager::ButtonsIsPressed;
+    if (!bCustomizeMode && bColumnUsed) pVisual->OnFillButtonInterior(pDC, this, rectFrame, state);
+
+    // The text area and its highlight; the visual manager may set the
+    // text colour for the highlight it drew.
+    CRect rectText = rect;
+    rectText.left = rectImage.right + nMargin + 2;
+    pDC->SetTextColor(bDisabled ? spGlobalData.clrGrayedText : spGlobalData.clrBtnText);
+    if (bHighlight) {
+        CRect rectFill = rect;
+        rectFill.left = bColumnUsed ? rectText.left - 1 : rect.left;
+        rectFill.right--;
+        pVisual->OnFillHighlightedArea(pDC, this, rectFill,
+                                       bDisabled ? &spGlobalData.brBtnFace : &spGlobalData.brHilite);
+    }
+    const COLORREF clrText = pDC->GetTextColor();
+
+    BOOL bImageDrawn = FALSE;
+    if (bImage) {
+        CRgn rgnClip;
+        rgnClip.CreateRectRgnIndirect(rectImage);
+        pDC->SelectClipRgn(&rgnClip, RGN_AND);
+        const CSize sizeImage = pImages != NULL ? pImages->GetImageSize() : sizeMenuImage;
+        CPoint ptImage(rectImage.left + (rectImage.Width() - sizeImage.cx) / 2,
+                       rectImage.top + (rectImage.Height() - sizeImage.cy) / 2);
+        if (bChecked) ptImage.Offset(1, 1);
+        if (pUserTool != NULL)
+            pUserTool->DrawToolIcon(pDC, CRect(ptImage, sizeImage));
+        else
+            pImages->Draw(pDC, ptImage.x, ptImage.y, GetImage(), FALSE, bDisabled && bGrayDisabledButtons);
+        pDC->SelectClipRgn(NULL);
+        bImageDrawn = TRUE;
+        if (!bCustomizeMode) {
+            if (bChecked)
+                pVisual->OnDrawButtonBorder(pDC, this, rectFrame, CSPVisualManager::ButtonsIsPressed);
+            else if (bHighlight && !bDisabled)
+                pVisual->OnDrawButtonBorder(pDC, this, rectFrame, CSPVisualManager::ButtonsIsHighlighted);
+        }
+    }
+    if (!bImageDrawn && !bNoImage) bImageDrawn = DrawFrameMenuImage(m_pWndParent, pDC, this, rectImage);
+    if (!bImageDrawn) {
+        CRect rectCheck = rectImage;
+        rectCheck.DeflateRect(0, 1);
+        if (bChecked) {
+            if (bHighlight && bRarelyUsed) pDC->FillRect(rectCheck, &spGlobalData.brLight);
+            const int nGlyphState = bDisabled ? CSPMenuImages::ImageGray : GlyphStateFor(clrText);
+            CSPMenuImages::DrawGlyph(pDC, m_bIsRadio ? _T("h") : _T("a"),
+                                     m_bIsRadio ? CSPMenuImages::IdRadio : CSPMenuImages::IdCheck, rectCheck,
+                                     clrText, nGlyphState);
+            if (!bCustomizeMode) pVisual->OnDrawButtonBorder(pDC, this, rectFrame, CSPVisualManager::ButtonsIsPressed);
+        } else if (bSystemGlyph) {
+            CRect rectGlyph = rectImage;
+            rectGlyph.DeflateRect(nMargin, nMargin);
+            static const struct {
+                UINT nCmd;
+                LPCTSTR lpszMarlett;
+                int id;
+            } glyphs[] = {{SC_CLOSE, _T("r"), CSPMenuImages::IdClose},
+                          {SC_MINIMIZE, _T("0"), CSPMenuImages::IdMinimize},
+                          {SC_MAXIMIZE, _T("1"), CSPMenuImages::IdMaximize},
+                          {SC_RESTORE, _T("2"), CSPMenuImages::IdRestore}};
+            for (const auto& glyph : glyphs)
+                if (glyph.nCmd == m_nID)
+                    CSPMenuImages::DrawGlyph(pDC, glyph.lpszMarlett, glyph.id, rectGlyph, clrText,
+                                             bDisabled ? CSPMenuImages::ImageGray : GlyphStateFor(clrText));
+        }
+    }
+
+    // The label and, right-aligned, its accelerator.
+    CString strLabel = m_strText, strAccel;
+    const int iTab = strLabel.Find('\t');
+    if (iTab >= 0) {
+        strAccel = strLabel.Mid(iTab + 1);
+        strLabel = strLabel.Left(iTab);
+    }
+    CRect rectLabel = rectText;
+    rectLabel.left += 3;
+    if (!m_bWholeText) {
+        // Cut to fit, a character at a time from its end.
+        const CString strDots("...");
+        while (!strLabel.IsEmpty() &&
+               pDC->GetTextExtent(StripMnemonics(strLabel) + strDots).cx > rectLabel.Width())
+            strLabel = strLabel.Left(strLabel.GetLength() - 1);
+        strLabel += strDots;
+    }
+    const UINT uiLabelFormat = DT_SINGLELINE | DT_VCENTER;
+    const CSize sizeGlyph = CSPMenuImages::Size();
+    CRect rectAccel = rectLabel;
+    rectAccel.right -= sizeGlyph.cx + 3;
+    if (bDisabled && !bHighlight) {
+        // Embossed: a light copy one pixel down and right under the grey.
+        pDC->SetTextColor(spGlobalData.clrBtnHilite);
+        CRect rectShift = rectLabel;
+        rectShift.OffsetRect(1, 1);
+        pDC->DrawText(strLabel, rectShift, uiLabelFormat);
+        if (!strAccel.IsEmpty()) {
+            rectShift = rectAccel;
+            rectShift.OffsetRect(1, 1);
+            pDC->DrawText(strAccel, rectShift, uiLabelFormat | DT_RIGHT);
+        }
+        pDC->SetTextColor(spGlobalData.clrGrayedText);
+    } else {
+        pDC->SetTextColor(clrText);
+    }
+    pDC->DrawText(strLabel, rectLabel, uiLabelFormat);
+    if (!strAccel.IsEmpty()) pDC->DrawText(strAccel, rectAccel, uiLabelFormat | DT_RIGHT);
+
+    // A submenu's arrow at the right end.
+    if (m_nID == (UINT)-1 || m_bDrawDownArrow || m_bMenuOnly) {
+        CRect rectArrow = rect;
+        rectArrow.left = rectArrow.right - sizeGlyph.cx - 6;
+        const COLORREF clrArrow = bDisabled ? spGlobalData.clrGrayedText : clrText;
+        CSPMenuImages::DrawGlyph(pDC, _T("4"), CSPMenuImages::IdArowRight, rectArrow, clrArrow,
+                                 bDisabled ? CSPMenuImages::ImageGray : GlyphStateFor(clrArrow));
+    }
+
+    pDC->SetTextColor(clrOldText);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
+
+int CSPToolbarMenuButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) {
+    // The image cell holds the image alone; a menu's arrow goes to the
+    // line's end.
+    const BOOL bArrow = m_bDrawDownArrow;
+    m_bDrawDownArrow = FALSE;
+    const int nWidth = CSPToolbarButton::OnDrawOnCustomizeList(pDC, rect, bSelected);
+    m_bDrawDownArrow = bArrow;
+    if (m_nID != 0 && m_listCommands.IsEmpty()) return nWidth;
+    // A menu: its arrow at the right end, a sunken divider before it.
+    const CSize sizeGlyph = CSPMenuImages::Size();
+    CRect rectArrow = rect;
+    rectArrow.left = rectArrow.right - sizeGlyph.cx - 6;
+    CSPMenuImages::Draw(pDC, CSPMenuImages::IdArowRight,
+                        CPoint(rectArrow.left + (rectArrow.Width() - sizeGlyph.cx) / 2,
+                               rectArrow.top + (rectArrow.Height() - sizeGlyph.cy) / 2),
+                        bSelected ? CSPMenuImages::ImageWhite : CSPMenuImages::ImageBlack);
+    CRect rectDivider(rectArrow.left - 3, rect.top, rectArrow.left - 1, rect.bottom);
+    rectDivider.DeflateRect(0, 2);
+    pDC->Draw3dRect(rectDivider, spGlobalData.clrBtnShadow, spGlobalData.clrBtnHilite);
+    return nWidth;
+}

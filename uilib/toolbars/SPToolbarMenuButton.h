@@ -72,6 +72,19 @@ public:
     BOOL CompareWith(const CSPToolbarButton& other) const override;
     void SetRadio() override;
 
+    int OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bSelected) override;
+
+    // A line of a popup menu: the image column (image, check mark or
+    // caption glyph) filled and framed by the visual manager, the label and
+    // its accelerator, the submenu arrow.
+    void DrawMenuItem(CDC* pDC, const CRect& rect, CSPButtonImages* pImages, BOOL bCustomizeMode, BOOL bHighlight,
+                      BOOL bGrayDisabledButtons);
+    // A menu line shows any image the button has: one that shows none
+    // takes its user image, else its standard image, for good.
+    void ShowMenuImage();
+    // The popup menu bar has put off the closing of this item's submenu.
+    void SetDelayedSubmenu(BOOL bDelayed) { m_bDelayedSubmenu = bDelayed; }
+
     // The image column of a menu line.
     void GetImageRect(RECT& rectImage) const;
     static void GetTextHorzOffsets(int& xOffset, int& xGlyphWidth);
