@@ -120,6 +120,49 @@ TEST_F(MenuPageTest, ResetBringsBackTheTemplateMenu) {
     CloseSheet(pSheet);
 }
 
+// While the sheet is open a document changes the frame's menu: the page
+// follows with its "Show Menus for:" entry, each menu keeps its edits, and
+// the sheet closes on the menu the document showed last.
+TEST_F(MenuPageTest, TheFramesMenuChangeSelectsItsEntry) {
+    const HMENU hDefault = frame->m_hMenuDefault;
+    const int nDefault = menuBar.GetCount();
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPMenuPage* pPage = ShowPage(pSheet, pSheet->GetMenuPage());
+    ASSERT_EQ(1, pPage->m_wndMenusList.GetCurSel());
+    EXPECT_EQ(pPage, menuBar.GetMenuPage());
+    menuBar.InsertButtonCopy(CSPToolbarButton(ID_T_SAVE, -1, "Save"));
+
+    // A document of the template activates.
+    ASSERT_TRUE(menuBar.CreateFromMenu(pTemplate->m_hMenuShared));
+    EXPECT_EQ(0, pPage->m_wndMenusList.GetCurSel());
+    EXPECT_EQ(pTemplate->m_hMenuShared, pPage->GetShownMenu());
+    pPage->UpdateData(TRUE);
+    EXPECT_STREQ("Extra Book Document", pPage->m_strMenuDescr);
+    ASSERT_EQ(1, menuBar.GetCount());
+    menuBar.InsertButtonCopy(CSPToolbarButton(ID_T_PASTE, -1, "Paste"));
+
+    // The last document goes: the default menu, as it was edited.
+    ASSERT_TRUE(menuBar.CreateFromMenu(hDefault));
+    EXPECT_EQ(1, pPage->m_wndMenusList.GetCurSel());
+    EXPECT_EQ(nDefault + 1, menuBar.GetCount());
+    // And the page's own choice still works, with the template's edit.
+    SelectEntry(pPage->m_wndMenusList, 0);
+    EXPECT_EQ(2, menuBar.GetCount());
+
+    // A menu the page does not list changes nothing on it.
+    HMENU hOther = ::CreateMenu();
+    ::AppendMenuA(hOther, MF_STRING, ID_T_COPY, "&Copy");
+    ASSERT_TRUE(menuBar.CreateFromMenu(hOther));
+    EXPECT_EQ(0, pPage->m_wndMenusList.GetCurSel());
+    ASSERT_TRUE(menuBar.CreateFromMenu(pTemplate->m_hMenuShared));
+
+    CloseSheet(pSheet);
+    EXPECT_EQ(nullptr, menuBar.GetMenuPage());
+    EXPECT_EQ(pTemplate->m_hMenuShared, menuBar.GetHMenu()) << "the document's menu stays";
+    EXPECT_EQ(2, menuBar.GetCount());
+    ::DestroyMenu(hOther);
+}
+
 // The Keyboard page edits one table per template: a key assigned for the
 // template goes into the template's table only.
 TEST_F(MenuPageTest, KeyboardPageEditsTheTemplateTable) {

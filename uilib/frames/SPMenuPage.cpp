@@ -90,7 +90,8 @@ CSPMenuPage::CSPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
       m_bAutoSet(bAutoSet),
       m_pParentFrame(pParentFrame),
       m_pContextMenu(NULL),
-      m_uiContextMenuResId(0) {}
+      m_uiContextMenuResId(0),
+      m_bSwitchingMenu(FALSE) {}
 
 CSPMenuPage::~CSPMenuPage() {}
 
@@ -117,7 +118,9 @@ void CSPMenuPage::SaveMenuState(HMENU hMenu) {
 
 void CSPMenuPage::ShowMenu(HMENU hMenu, BOOL bDefault) {
     if (m_pMenuBar == NULL || hMenu == NULL) return;
+    m_bSwitchingMenu = TRUE;
     m_pMenuBar->CreateFromMenu(hMenu, bDefault, FALSE);
+    m_bSwitchingMenu = FALSE;
     // The bar rebuilds from the handle; what the user did to that menu
     // comes back from its parked layout.
     if (spTempStateStore.LoadState(MenuKey(hMenu), m_pMenuBar)) m_pMenuBar->AdjustLayout();
@@ -144,6 +147,7 @@ BOOL CSPMenuPage::OnInitDialog() {
     }
 
     if (m_pMenuBar != NULL) {
+        m_pMenuBar->SetMenuPage(this);
         m_hmenuCurr = m_pMenuBar->GetHMenu();
         SaveMenuState(m_hmenuCurr);
         int iSelected = -1;
@@ -410,6 +414,9 @@ void CSPMenuPage::OnResetContextMenu() {
 void CSPMenuPage::OnDestroy() {
     UpdateData();
     CSPToolBar::m_nMenuAnimation = m_iMenuAnimationType;
+    // The bar lets go of the page (a bar that went has left the list).
+    if (m_pMenuBar != NULL && g_lstAllToolbars.Find(m_pMenuBar) != NULL && m_pMenuBar->GetMenuPage() == this)
+        m_pMenuBar->SetMenuPage(NULL);
     if (m_pMenuBar != NULL && ::IsWindow(m_pMenuBar->GetSafeHwnd())) {
         if (m_hmenuSelected != NULL) SaveMenuState(m_hmenuSelected);
         if (m_hmenuCurr != NULL) ShowMenu(m_hmenuCurr, FALSE);

@@ -57,6 +57,8 @@ public:
 
     CSPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     HMENU GetShownMenu() const { return m_hmenuSelected; }
+    // The page is switching the bar to another menu itself.
+    BOOL IsSwitchingMenu() const { return m_bSwitchingMenu; }
     // The open context menu, NULL when none.
     CSPPopupMenu* GetContextMenu() const { return m_pContextMenu; }
     UINT GetContextMenuResId() const { return m_uiContextMenuResId; }
@@ -79,6 +81,7 @@ protected:
     CFrameWnd* m_pParentFrame;
     CSPPopupMenu* m_pContextMenu;
     UINT m_uiContextMenuResId;
+    BOOL m_bSwitchingMenu;
     // Where the next context menu opens: where the last one was parked, for
     // every page of the process.
     static CPoint s_ptContextMenu;

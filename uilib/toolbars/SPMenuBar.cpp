@@ -2,6 +2,7 @@
 #include "SPMenuBar.h"
 #include "SPFrameImpl.h"
 #include "SPGlobalData.h"
+#include "SPMenuPage.h"
 #include "SPPopupMenu.h"
 #include "SPTearOffManager.h"
 #include "SPToolbarMenuButton.h"
@@ -41,7 +42,8 @@ CSPMenuBar::CSPMenuBar()
       m_nSystemButtonsNumSaved(0),
       m_szSystemButton(0, 0),
       m_uiDefMenuResId(0),
-      m_bHaveImages(FALSE) {
+      m_bHaveImages(FALSE),
+      m_pMenuPage(NULL) {
     // The menu takes a dock row of its own.
     SetExclusiveRowMode(TRUE);
 }
@@ -371,6 +373,7 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
     // The caption buttons go first: they belong to no menu's layout.
     const BOOL bWasMaximized = m_bMaximizeMode;
     SetMaximizeMode(FALSE, NULL, FALSE);
+    const BOOL bChanged = m_hMenu != hMenu;
     // The layout of the menu that goes is kept for when it comes back.
     if (m_hMenu != NULL && m_hMenu != hMenu) {
         if (g_pTearOffMenuManager != NULL) g_pTearOffMenuManager->SetupTearOffMenus(m_hMenu);
@@ -384,7 +387,28 @@ BOOL CSPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpdat
     if (bWasMaximized && pMDIFrame != NULL) SetMaximizeMode(TRUE, pMDIFrame->MDIGetActive(), FALSE);
     if (GetSafeHwnd() != NULL) AdjustLayout();
     RebuildAccelerationKeys();
+    if (bChanged) SelectMenuOnPage(hMenu);
     return TRUE;
+}
+
+void CSPMenuBar::SelectMenuOnPage(HMENU hMenu) {
+    // Only a change the page did not make itself.
+    if (m_pMenuPage == NULL || m_pMenuPage->GetSafeHwnd() == NULL || m_pMenuPage->IsSwitchingMenu()) return;
+    CDocTemplate* pTemplate = NULL;
+    BOOL bFound = hMenu == m_hDefaultMenu;
+    CWinApp* pApp = AfxGetApp();
+    if (!bFound && pApp != NULL && pApp->m_pDocManager != NULL) {
+        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != NULL && !bFound;) {
+            CMultiDocTemplate* pMulti = DYNAMIC_DOWNCAST(CMultiDocTemplate, pApp->GetNextDocTemplate(pos));
+            if (pMulti != NULL && pMulti->m_hMenuShared == hMenu) {
+                pTemplate = pMulti;
+                bFound = TRUE;
+            }
+        }
+    }
+    // The bar has kept the layout of the menu it left: the page parks
+    // nothing more.
+    if (bFound) m_pMenuPage->SelectMenu(pTemplate, FALSE);
 }
 
 void CSPMenuBar::BuildFromMenu(HMENU hMenu) {

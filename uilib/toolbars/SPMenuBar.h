@@ -4,6 +4,7 @@
 #pragma once
 #include "SPToolBar.h"
 
+class CSPMenuPage;
 class CSPToolbarSystemMenuButton;
 class CSPToolbarMenuButtonsButton;
 
@@ -38,6 +39,12 @@ public:
     // system command.
     CSPToolbarMenuButtonsButton* GetMenuBarButton(UINT uiIndexOrCommand, BOOL bByCommand = FALSE) const;
     HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
+
+    // The customisation sheet's Menu page while it edits this bar's menus
+    // (NULL: none). A document that changes the frame's menu meanwhile has
+    // the page show that menu's entry.
+    void SetMenuPage(CSPMenuPage* pPage) { m_pMenuPage = pPage; }
+    CSPMenuPage* GetMenuPage() const { return m_pMenuPage; }
 
     // The frame hands its key messages here first: Alt alone makes the
     // first item hot, Alt and a letter opens the item with that mnemonic.
@@ -112,12 +119,15 @@ protected:
     CSize m_szSystemButton;
     UINT m_uiDefMenuResId;
     BOOL m_bHaveImages;  // a menu item shows an image: rows are button high
+    CSPMenuPage* m_pMenuPage;
 
     static BOOL s_bShowAllCommands;
 
     // The layout of a menu in the temporary state store: FALSE when none.
     BOOL SaveMenuLayout(HMENU hMenu);
     BOOL LoadMenuLayout(HMENU hMenu);
+    // The Menu page selects the entry of the menu the frame changed to.
+    void SelectMenuOnPage(HMENU hMenu);
     // The bar built from the menu's items, without any stored layout.
     void BuildFromMenu(HMENU hMenu);
     // After a layout was loaded: the bar's place and the frame follow it.
