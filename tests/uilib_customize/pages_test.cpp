@@ -13,6 +13,9 @@
 #include "SPOptionsPage.h"
 #include "SPToolbarsPage.h"
 #include "SPToolsPage.h"
+#include "MemoryDC.h"
+#include "SPGlobalData.h"
+#include "SPVisualManager.h"
 #include "SPUserTool.h"
 #include "SPUserToolsManager.h"
 
@@ -41,6 +44,55 @@ TEST_F(CustomizeTest, CommandsPageOrderAndMenuPathNames) {
     SelectEntry(pPage->m_wndTools, 0);
     EXPECT_STREQ("New Menu", pPage->m_strButtonDescription);
     CloseSheet(pSheet);
+}
+
+// The commands list draws each entry through its button: the command's
+// image in the image cell, the list's text, and for a submenu the arrow at
+// the line's end.
+TEST_F(CustomizeTest, CommandsListDrawsItsEntriesThroughTheirButtons) {
+    CSPVisualManager::SetDefaultManager(RUNTIME_CLASS(CSPVisualManager));
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    CSPCustomizePage* pPage = pSheet->GetCommandsPage();
+    SelectEntry(pPage->m_wndCategory, 0);
+    CRect rectList;
+    pPage->m_wndTools.GetClientRect(rectList);
+    const CRect rectLine(0, 0, rectList.Width(), 22);
+    auto draw = [&](int iEntry, MemoryDC& mem, UINT uiState) {
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_LISTBOX;
+        dis.CtlID = pPage->m_wndTools.GetDlgCtrlID();
+        dis.itemID = (UINT)iEntry;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = uiState;
+        dis.hwndItem = pPage->m_wndTools.GetSafeHwnd();
+        dis.hDC = mem.dc.GetSafeHdc();
+        dis.rcItem = rectLine;
+        dis.itemData = (ULONG_PTR)pPage->m_wndTools.GetItemDataPtr(iEntry);
+        pPage->m_wndTools.DrawItem(&dis);
+    };
+    const int cxCell = CSPToolBar::m_sizeImage.cx + 6;
+    const CRect rectEnd(rectLine.right - 16, 0, rectLine.right, rectLine.bottom);
+
+    const int iNew = FindEntry(pPage->m_wndTools, "New");
+    ASSERT_GE(iNew, 0);
+    MemoryDC mem(rectLine.Width(), rectLine.Height());
+    draw(iNew, mem, 0);
+    EXPECT_GT(mem.Count(CRect(0, 0, cxCell, 22), RGB(0xD0, 0x20, 0x20)), 40) << "the toolbar's image of New";
+    EXPECT_GT(mem.Count(CRect(cxCell, 0, cxCell + 40, 22), spGlobalData.clrBtnText), 5) << "its text";
+    EXPECT_EQ(0, mem.Count(rectEnd, spGlobalData.clrBtnText)) << "no arrow";
+
+    const int iRecent = FindEntry(pPage->m_wndTools, "Recent books");
+    ASSERT_GE(iRecent, 0);
+    MemoryDC memMenu(rectLine.Width(), rectLine.Height());
+    draw(iRecent, memMenu, ODS_SELECTED);
+    EXPECT_GT(memMenu.Count(rectEnd, spGlobalData.clrTextHilite), 3) << "the submenu's arrow, white when selected";
+    EXPECT_GT(memMenu.Count(CRect(cxCell, 0, rectLine.right - 20, 22), ::GetSysColor(COLOR_HIGHLIGHT)), 500);
+    CString strText;
+    pPage->m_wndTools.GetText(iRecent, strText);
+    EXPECT_STREQ(strText, ((CSPToolbarButton*)pPage->m_wndTools.GetItemDataPtr(iRecent))->m_strText)
+        << "the button has its own text back";
+    CloseSheet(pSheet);
+    CSPVisualManager::SetDefaultManager(NULL);
 }
 
 TEST_F(CustomizeTest, CommandsPageShowsPathNamesForDuplicateTexts) {

@@ -2,8 +2,13 @@
 #include "toolbar_support.h"
 
 #include "MemoryDC.h"
+#include "SPColorMenuButton.h"
 #include "SPCommandManager.h"
 #include "SPGlobalData.h"
+#include "SPToolbarComboBoxButton.h"
+#include "SPToolbarEditBoxButton.h"
+#include "SPToolbarMenuButton.h"
+#include "SPVisualManager.h"
 
 using namespace tbtest;
 
@@ -220,4 +225,62 @@ TEST(ToolbarDropSourceTest, CursorsAndDragDecisions) {
     EXPECT_EQ(DRAGDROP_S_DROP, source.QueryContinueDrag(FALSE, 0));
     EXPECT_EQ(S_OK, source.QueryContinueDrag(FALSE, MK_LBUTTON | MK_CONTROL));
     EXPECT_EQ((DWORD)(MK_LBUTTON | MK_CONTROL), source.m_dwKeyState);
+}
+
+// A line of the customisation commands list as each kind draws it: the
+// text after the image cell, a menu's arrow and divider at the right end
+// (a colour button counts as a menu), a combo box and an edit box painted
+// in the width left, the selected line filled from after the image.
+TEST_F(ToolbarButtonTest, CustomizeListLinesOfEachKind) {
+    CSPVisualManager::SetDefaultManager(RUNTIME_CLASS(CSPVisualManager));
+    const COLORREF clrWindow = ::GetSysColor(COLOR_WINDOW);
+    const CRect rectLine(0, 0, 220, 22);
+    const int cxCell = CSPToolBar::m_sizeImage.cx + 6;
+    HMENU hItems = ::CreatePopupMenu();
+    ::AppendMenuA(hItems, MF_STRING, 901, "Inner");
+
+    CSPToolbarButton plain(901, -1, _T("Plain"));
+    CSPToolbarMenuButton menu(0, hItems, -1, _T("Menu"));
+    CSPToolbarMenuButton command(902, NULL, -1, _T("Command"));
+    CSPColorMenuButton colour(903, _T("Colour"));
+    CSPToolbarComboBoxButton combo(904, -1);
+    combo.m_strText = _T("Combo");
+    CSPToolbarEditBoxButton edit(905, -1);
+    edit.m_strText = _T("Edit");
+    const struct {
+        const char* name;
+        CSPToolbarButton* pButton;
+        bool bArrow;
+        bool bField;
+    } cases[] = {{"plain", &plain, false, false},   {"menu", &menu, true, false},
+                 {"command", &command, false, false}, {"colour", &colour, true, false},
+                 {"combo", &combo, false, true},    {"edit", &edit, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryDC mem(rectLine.Width(), rectLine.Height());
+        mem.Fill(rectLine, RGB(1, 2, 3));
+        CFont* pOld = mem.dc.SelectObject(&spGlobalData.fontRegular);
+        const int nWidth = c.pButton->OnDrawOnCustomizeList(&mem.dc, rectLine, FALSE);
+        mem.dc.SelectObject(pOld);
+        EXPECT_GT(nWidth, cxCell) << "image cell and text";
+        EXPECT_LT(nWidth, cxCell + 60);
+        EXPECT_EQ(0, mem.Count(rectLine, RGB(1, 2, 3))) << "the whole line filled";
+        EXPECT_GT(mem.Count(CRect(cxCell, 0, nWidth, 22), spGlobalData.clrBtnText), 5) << "the text";
+        const CRect rectEnd(rectLine.right - 16, 0, rectLine.right, 22);
+        EXPECT_EQ(c.bField, mem.Count(CRect(nWidth, 0, rectLine.right, 22), clrWindow) > 100) << "the field";
+        if (c.bField) continue;  // a field's frame lies where a menu's arrow would
+        EXPECT_EQ(c.bArrow, mem.Count(rectEnd, spGlobalData.clrBtnText) > 3) << "the arrow";
+        EXPECT_EQ(c.bArrow,
+                  mem.Count(CRect(rectLine.right - 20, 0, rectLine.right - 16, 22), spGlobalData.clrBtnShadow) > 3)
+            << "the divider";
+    }
+
+    // Selected: the line right of the image cell in the selection colour.
+    MemoryDC mem(rectLine.Width(), rectLine.Height());
+    CFont* pOld = mem.dc.SelectObject(&spGlobalData.fontRegular);
+    plain.OnDrawOnCustomizeList(&mem.dc, rectLine, TRUE);
+    EXPECT_GT(mem.Count(CRect(cxCell, 0, rectLine.right, 22), ::GetSysColor(COLOR_HIGHLIGHT)), 1000);
+    mem.dc.SelectObject(pOld);
+    ::DestroyMenu(hItems);
+    CSPVisualManager::SetDefaultManager(NULL);
 }
