@@ -226,6 +226,8 @@ TEST_F(ColorBarTest, CreateInRectFillsTheArea) {
     CRect rectWindow;
     bar.GetWindowRect(rectWindow);
     EXPECT_EQ(CSize(160, 100), rectWindow.Size());
+    // In a dialog area: neither gripper nor borders.
+    EXPECT_EQ(0u, bar.GetControlBarStyle() & (CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_BORDER_3D));
     // what the visual managers read: a colour bar of its own, not a popup's
     const SPBarInfo info = SPClientHooks::GetBarInfo(&bar);
     EXPECT_TRUE(info.bColorBar);

@@ -142,9 +142,6 @@ BOOL CSPImageEditDlg::OnInitDialog() {
     m_wndColorPickerLocation.ShowWindow(SW_HIDE);
     if (m_wndColorPicker.CreateInRect(this, rectColors, SP_IDC_IMAGE_EDIT_COLORS, 4, pPalette)) {
         m_wndColorPicker.SetCommandID(SP_IDC_IMAGE_EDIT_COLORS);
-        // A palette in a dialog: no gripper, no borders.
-        m_wndColorPicker.SetControlBarStyle(m_wndColorPicker.GetControlBarStyle() &
-                                            ~(CBRS_GRIPPER | CBRS_BORDER_ANY | CBRS_BORDER_3D));
         m_wndColorPicker.SetColor(RGB(0, 0, 0));
     }
 

@@ -283,7 +283,8 @@ BOOL CSPColorBar::CreateInRect(CWnd* pParentWnd, const CRect& rect, UINT nID, in
     }
     if (!CreateControl(pParentWnd, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, nID, pPalette, nColumns, 0, 0))
         return FALSE;
-    SetSPBarStyle(GetSPBarStyle() & ~(CBRS_BORDER_ANY | CBRS_BORDER_3D | CBRS_GRIPPER));
+    // In a dialog: no gripper and no borders round the bar.
+    SetControlBarStyle(GetControlBarStyle() & ~(CBRS_BORDER_ANY | CBRS_BORDER_3D | CBRS_GRIPPER));
     MoveWindow(rect);
     FitCellsToWindow(TRUE, TRUE);
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
