@@ -236,6 +236,38 @@ TEST_F(CustomizeTest, ContextMenuCommands) {
     CSPToolBar::SetCustomizeMode(FALSE);
 }
 
+// "Copy Button Image" puts the button's image on the clipboard as a
+// bitmap of the image size and leaves the bar as it was.
+TEST_F(CustomizeTest, CopyButtonImagePutsTheImageOnTheClipboard) {
+    CSPToolBar* pBar = NewBar(IDR_MAIN);
+    CSPToolBar::SetCustomizeMode(TRUE);
+    Send(pBar, WM_LBUTTONDOWN, CPoint(1000, 5), MK_LBUTTON);  // selects this bar
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    pBar->OnChangeHot(0);
+    ASSERT_EQ(0, pBar->GetSelectedIndex());
+    const std::vector<UINT> idsBefore = Ids(pBar);
+    pBar->SendMessage(WM_COMMAND, SP_IDC_COPY_IMAGE, 0);
+    EXPECT_EQ(idsBefore, Ids(pBar));
+    ASSERT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    HBITMAP hbm = (HBITMAP)::GetClipboardData(CF_BITMAP);
+    ASSERT_TRUE(hbm != NULL);
+    BITMAP bmp = {};
+    ASSERT_NE(0, ::GetObject(hbm, sizeof(bmp), &bmp));
+    EXPECT_EQ(CSPToolBar::m_sizeImage, CSize(bmp.bmWidth, bmp.bmHeight));
+    // The first image of the strip: a red square framed in black.
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hbm);
+    EXPECT_EQ(RGB(0xD0, 0x20, 0x20), dc.GetPixel(7, 7));
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    CSPToolBar::SetCustomizeMode(FALSE);
+}
+
 // The customise button: at the far end of a docked bar, holding the
 // buttons a too short bar hides; never stored, edited or dropped after.
 TEST_F(CustomizeTest, CustomizeButton) {

@@ -7,6 +7,9 @@
 #include "SPCustomizeButton.h"
 #include "SPGlobalData.h"
 #include "SPToolbarCustomize.h"
+#include "SPButtonImages.h"
+#include "SPUserTool.h"
+#include "SPUserToolsManager.h"
 
 namespace {
 
@@ -562,9 +565,20 @@ void CSPToolBar::OnCustomizeCommand(UINT nID) {
         SetButtonTextFromResource(m_iSelected);
         break;
     }
-    case SP_IDC_COPY_IMAGE:
-        // Copying images to the clipboard comes with the image editor.
+    case SP_IDC_COPY_IMAGE: {
+        // The image goes to the clipboard as a bitmap; a user tool's icon
+        // as the tool shows it. The bar itself does not change.
+        CSPUserTool* pTool = NULL;
+        if (!pButton->m_bUserButton && g_pUserToolsManager != NULL) pTool = g_pUserToolsManager->FindTool(pButton->m_nID);
+        if (pTool != NULL) {
+            pTool->CopyIconToClipboard();
+            return;
+        }
+        CWaitCursor wait;
+        CSPButtonImages* pImages = pButton->m_bUserButton ? m_pUserImages : &m_Images;
+        if (pImages != NULL) pImages->CopyImageToClipboard(pButton->GetImage());
         return;
+    }
     case SP_IDC_DELETE:
         RemoveButton(m_iSelected);
         m_iSelected = -1;
