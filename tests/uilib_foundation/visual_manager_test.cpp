@@ -1,6 +1,8 @@
 // The current-manager rules and what the three managers draw, in memory DCs.
 #include <gtest/gtest.h>
 #include "SPDrawEffects.h"
+#include "SPGlobalData.h"
+#include "SPMenuImages.h"
 #include "SPToolbarState.h"
 #include "SPToolbarButton.h"
 #include "SPVisualManagerXP.h"
@@ -517,4 +519,44 @@ TEST(VisualManagerDrawing, TaskTextStartsAfterTheIconColumn) {
     }
     SPClientHooks::pfnGetTaskInfo = NULL;
     SPClientHooks::pfnGetTasksGroupInfo = NULL;
+}
+
+// Without the glyph font the classic caption buttons of a maximised
+// document and the status bar's grip are the library's own drawing, not
+// the letters that font would turn into glyphs.
+TEST(VisualManagerDrawing, GlyphsWithoutTheGlyphFont) {
+    CSPMenuImages::SetGlyphFontAvailable(0);
+    CSPVisualManager base(TRUE);
+    const CRect rectButton(0, 0, 16, 14);
+    const struct {
+        UINT uiCommand;
+        int iGlyph;
+    } cases[] = {{SC_MINIMIZE, CSPMenuImages::IdMinimize},
+                 {SC_RESTORE, CSPMenuImages::IdRestore},
+                 {SC_CLOSE, CSPMenuImages::IdClose}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uiCommand);
+        for (UINT nStyle : {0u, (UINT)TBBS_PRESSED, (UINT)TBBS_DISABLED}) {
+            MemoryDC drawn(16, 14), expected(16, 14);
+            base.OnDrawMenuSystemButton(&drawn.dc, rectButton, c.uiCommand, nStyle, FALSE);
+            CRect rect = rectButton;
+            expected.dc.DrawFrameControl(rect, DFC_BUTTON, DFCS_BUTTONPUSH | ((nStyle & TBBS_PRESSED) ? DFCS_PUSHED : 0));
+            const CPoint ptShift = (nStyle & TBBS_PRESSED) ? CPoint(1, 1) : CPoint(0, 0);
+            CSPMenuImages::Draw(&expected.dc, c.iGlyph, CPoint((16 - 9) / 2, (14 - 9) / 2) + ptShift,
+                                (nStyle & TBBS_DISABLED) ? CSPMenuImages::ImageGray : CSPMenuImages::ImageBlack);
+            int nDiffer = 0;
+            for (int y = 0; y < 14; y++)
+                for (int x = 0; x < 16; x++)
+                    if (drawn.Pixel(x, y) != expected.Pixel(x, y)) nDiffer++;
+            EXPECT_EQ(0, nDiffer) << nStyle;
+        }
+    }
+    // The grip: strokes in the corner, shadow and highlight.
+    MemoryDC mem(16, 16);
+    mem.Fill(CRect(0, 0, 16, 16), RGB(5, 6, 7));
+    base.OnDrawStatusBarSizeBox(&mem.dc, NULL, CRect(0, 0, 16, 16));
+    EXPECT_GT(mem.Count(CRect(8, 8, 16, 16), spGlobalData.clrBtnShadow), 6);
+    EXPECT_GT(mem.Count(CRect(0, 0, 16, 16), spGlobalData.clrBtnHilite), 3);
+    EXPECT_EQ(0, mem.Count(CRect(0, 0, 6, 6), spGlobalData.clrBtnShadow)) << "only the corner";
+    CSPMenuImages::SetGlyphFontAvailable(-1);
 }
