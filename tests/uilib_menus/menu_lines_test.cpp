@@ -353,6 +353,46 @@ TEST_F(MenuLinesTest, ItemDraggedOutOfAnOpenMenuLeavesIt) {
     ::OleUninitialize();
 }
 
+// Customising, a toolbar button dropped into an open menu becomes one of
+// its items, with its image, and stays in the menu title's items.
+TEST_F(MenuLinesTest, ButtonDroppedIntoAnOpenMenuBecomesAnItem) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(NULL)));
+    ASSERT_TRUE(CSPToolBar::SetCustomizeMode(TRUE));
+    CSPPopupMenu* pPopup = OpenFile();
+    ASSERT_NE(nullptr, pPopup);
+    CSPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    auto drop = [&](const CSPToolbarButton& button, CPoint pt) {
+        COleDataSource source;
+        if (!const_cast<CSPToolbarButton&>(button).PrepareDrag(source)) return FALSE;
+        const DROPEFFECT dwEffect = pBar->OnDragEnter(source.GetDataObject(), 0, pt);
+        if (dwEffect == DROPEFFECT_NONE) {
+            pBar->OnDragLeave();
+            return FALSE;
+        }
+        return pBar->OnDrop(source.GetDataObject(), DROPEFFECT_COPY, pt);
+    };
+    CSPToolbarButton save(IDL_SAVE, -1, _T("Save a &copy\tCtrl+S"));
+    ASSERT_TRUE(drop(save, CPoint(10, 2)));
+    CSPToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CSPToolbarMenuButton, pBar->GetItem(0));
+    ASSERT_NE(nullptr, pItem);
+    EXPECT_EQ((UINT)IDL_SAVE, pItem->m_nID);
+    EXPECT_TRUE(pItem->IsMenuItemMode());
+    EXPECT_EQ(CString("Save a &copy"), pItem->m_strText);
+    EXPECT_EQ(SPGetCommandManager()->GetCmdImage(IDL_SAVE, FALSE), pItem->GetImage());
+    EXPECT_TRUE(pItem->m_bImage);
+
+    // Without a text to show nothing is dropped.
+    CSPToolbarButton nameless(IDL_COPY, -1, _T(""));
+    EXPECT_FALSE(drop(nameless, CPoint(10, 2)));
+
+    pPopup->SendMessage(WM_CLOSE);
+    PumpPending();
+    ASSERT_FALSE(Title(0)->GetCommands().IsEmpty());
+    EXPECT_EQ((UINT)IDL_SAVE, ((CSPToolbarButton*)Title(0)->GetCommands().GetHead())->m_nID);
+    CSPToolBar::SetCustomizeMode(FALSE);
+    ::OleUninitialize();
+}
+
 namespace {
 
 // A docking pane that shows one colour.

@@ -774,6 +774,32 @@ DROPEFFECT CSPPopupMenuBar::DoButtonDragDrop(COleDataSource& source, const CRect
     return CSPToolBar::DoButtonDragDrop(source, rectStart);
 }
 
+CSPToolbarButton* CSPPopupMenuBar::CreateDroppedButton(IDataObject* pDataObject) {
+    CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pDataObject);
+    if (pButton == NULL) return NULL;
+    if (pButton->IsKindOf(RUNTIME_CLASS(CSPToolbarMenuButton))) return pButton;
+    CString strText = pButton->m_strText;
+    const int iTab = strText.Find('\t');
+    if (iTab >= 0) strText = strText.Left(iTab);
+    CSPToolbarMenuButton* pItem = new CSPToolbarMenuButton(pButton->m_nID, NULL, -1, strText, pButton->m_bUserButton);
+    if (pButton->IsLocked()) {
+        // A locked button's image is its bar's own: the item shows none.
+        pItem->m_iImage = pItem->m_iUserImage = -1;
+        pItem->m_bImage = FALSE;
+    } else if (pButton->GetImage() >= 0) {
+        pItem->SetImage(pButton->GetImage());
+        pItem->m_bImage = TRUE;
+    }
+    pItem->m_bText = TRUE;
+    const BOOL bExported = pButton->ExportToMenuButton(*pItem);
+    delete pButton;
+    if (!bExported || pItem->m_strText.IsEmpty()) {
+        delete pItem;
+        return NULL;
+    }
+    return pItem;
+}
+
 void CSPPopupMenuBar::RemoveDraggedItem() {
     if (!g_bCustomizeMode || m_pDragButton == NULL || !m_DropSource.m_bDragStarted) return;
     if (m_bIsDragCopy || (::GetKeyState(VK_CONTROL) & 0x8000)) return;

@@ -143,6 +143,10 @@ protected:
     int NextNavigableItem(int iStart, BOOL bForward) const;
     void ChangeHotByKey(int iHot);
     DROPEFFECT DoButtonDragDrop(COleDataSource& source, const CRect& rectStart) override;
+    // What is dropped into a menu is a menu item: a menu button as it is,
+    // any other button as a new item of its command, image and text (NULL
+    // when it has no text to show).
+    CSPToolbarButton* CreateDroppedButton(IDataObject* pDataObject) override;
     // The popup takes its new size when an item was dragged out.
     void AdjustSize() override;
 
