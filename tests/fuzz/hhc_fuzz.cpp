@@ -73,25 +73,38 @@ nsCOMPtr<nsIDOMAttr> FindAttribute(nsIDOMNode* node, const char* text, bool byNa
   return nullptr;
 }
 
+// The first PARAM of the list that has an attribute valued role, as the
+// walk looks for its Name and Local parameters.
+nsCOMPtr<nsIDOMNode> FindParam(nsIDOMNodeList* params, const char* role) {
+  PRUint32 count = 0;
+  if (NS_FAILED(params->GetLength(&count))) return nullptr;
+  nsCOMPtr<nsIDOMNode> past;
+  if (NS_FAILED(params->Item(count, getter_AddRefs(past))) || past) std::abort();
+  for (PRUint32 i = 0; i < count; ++i) {
+    nsCOMPtr<nsIDOMNode> param;
+    if (NS_FAILED(params->Item(i, getter_AddRefs(param))) || !param) std::abort();
+    nsAutoString name;
+    if (NS_FAILED(param->GetNodeName(name)) || !Same(name, "PARAM")) std::abort();
+    if (FindAttribute(param, role, false)) return param;
+  }
+  return nullptr;
+}
+
 void ReadObject(nsIDOMNode* node, size_t& entries) {
   nsCOMPtr<nsIDOMElement> element = do_QueryInterface(node);
   if (!element) std::abort();
   nsCOMPtr<nsIDOMNodeList> params;
   if (NS_FAILED(element->GetElementsByTagName(nsAutoString(u"PARAM"), getter_AddRefs(params))) || !params)
     return;
-  PRUint32 count = 0;
-  params->GetLength(&count);
-  for (PRUint32 i = 0; i < count; ++i) {
-    nsCOMPtr<nsIDOMNode> param;
-    if (NS_FAILED(params->Item(i, getter_AddRefs(param))) || !param) std::abort();
-    nsAutoString name;
-    if (NS_FAILED(param->GetNodeName(name)) || !Same(name, "PARAM")) std::abort();
-    for (const char* role : {"NAME", "LOCAL"}) {
-      if (!FindAttribute(param, role, false)) continue;
-      nsCOMPtr<nsIDOMAttr> value = FindAttribute(param, "VALUE", true);
-      nsAutoString text;
-      if (value && NS_SUCCEEDED(value->GetValue(text))) entries += text.Length() > 0;
+  for (const char* role : {"NAME", "LOCAL"}) {
+    nsCOMPtr<nsIDOMNode> param = FindParam(params, role);
+    if (!param) {
+      if (role[0] == 'N') return;  // no title: the entry is skipped
+      continue;
     }
+    nsCOMPtr<nsIDOMAttr> value = FindAttribute(param, "VALUE", true);
+    nsAutoString text;
+    if (value && NS_SUCCEEDED(value->GetValue(text))) entries += text.Length() > 0;
   }
 }
 

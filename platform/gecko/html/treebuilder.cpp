@@ -333,8 +333,17 @@ class TreeBuilder {
 
   // Where a new node goes: the current element, or, when that is a table
   // part that cannot hold it, in front of the table ("foster parenting").
+  //
+  // The tree is never more than kMaxTreeDepth elements deep, plus a leaf:
+  // an element that would open deeper goes beside the deepest one, while
+  // text and void elements still go into the current element (a contents
+  // entry's OBJECT keeps its PARAMs). Code that visits every element's
+  // descendants (the contents walk, layout, the DOM's look-ups) then does
+  // work bounded per node, however many tags a page leaves open.
   void place(Node* node, bool fosterable) {
     Element* parent = current();
+    if (stack_.size() >= kMaxTreeDepth && node->isElement() && !isVoidTag(node->asElement()->tag()))
+      parent = stack_[kMaxTreeDepth - 2].el;
     if (!parent) {
       doc_.appendChild(node);
       return;
@@ -827,6 +836,7 @@ class TreeBuilder {
   Element* frameset_ = nullptr;
   bool skipNewline_ = false;
   static constexpr size_t kMaxActive = 32;
+  static constexpr size_t kMaxTreeDepth = 512;
   size_t cloneBudget_ = 100000;
   std::vector<Element*> active_;
   std::vector<Open> stack_;
