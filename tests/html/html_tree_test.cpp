@@ -265,6 +265,18 @@ TEST(HtmlDom, ReopenedFormattingIsBounded) {
   // Ordinary reopening still happens.
   auto small = parseHtmlUtf8("<p><font color=red>a<p>b");
   EXPECT_EQ(small->getElementsByTagName("font").size(), 2u);
+  // A closed <b> reopened paragraph after paragraph above thousands of open
+  // ones: whether it is open was a search through all of them at every
+  // token (quadratic; this page took seconds).
+  std::string many(20000 * 3, ' ');
+  for (int i = 0; i < 20000; ++i) many.replace(size_t(i) * 3, 3, "<b>");
+  for (int i = 0; i < 40000; ++i) many += "<p><b>x<p>y";
+  auto reopened = parseHtmlUtf8(many);
+  Element* first = nullptr;
+  for (Node* n = reopened->body(); n && !first; n = n->nextInTree(reopened->body()))
+    if (n->isText() && n->asText()->data() == "y") first = n->parent()->asElement();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->tagName(), "b");  // carried on into the next paragraph
 }
 
 }  // namespace

@@ -191,6 +191,7 @@ class TreeBuilder {
     if (f & kLiStop) o.liStop = me;
     if (f & kDdStop) o.ddStop = me;
     stack_.push_back(o);
+    ++openCount_[e];
     if (o.tag != Tag::Unknown) tagPos_[static_cast<size_t>(o.tag)].push_back(me);
     else unknownPos_[e->tagName()].push_back(me);
   }
@@ -200,18 +201,17 @@ class TreeBuilder {
     if (o.tag != Tag::Unknown) tagPos_[static_cast<size_t>(o.tag)].pop_back();
     else unknownPos_[o.el->tagName()].pop_back();
     bool marker = has(o.tag, kMarker);
+    auto open = openCount_.find(o.el);
+    if (open != openCount_.end() && --open->second == 0) openCount_.erase(open);
     stack_.pop_back();
     if (marker) clearToLastMarker();
   }
 
   // ---- the list of active formatting elements (null entries are markers)
 
-  bool isOpen(const Element* e) const {
-    const auto& v = tagPos_[static_cast<size_t>(e->tag())];
-    for (size_t i = v.size(); i-- > 0;)
-      if (stack_[v[i] - 1].el == e) return true;
-    return false;
-  }
+  // Counted, not searched for: a page that leaves thousands of <b> open and
+  // keeps reopening a closed one asked this at every token.
+  bool isOpen(const Element* e) const { return openCount_.find(e) != openCount_.end(); }
 
   static bool sameElement(const Element* a, const Element* b) {
     // Attributes compared in order: linear, and the same as a set comparison
@@ -840,6 +840,7 @@ class TreeBuilder {
   size_t cloneBudget_ = 100000;
   std::vector<Element*> active_;
   std::vector<Open> stack_;
+  std::unordered_map<const Element*, std::uint32_t> openCount_;  // elements on stack_
   std::vector<std::vector<std::uint32_t>> tagPos_;
   std::unordered_map<std::string_view, std::vector<std::uint32_t>> unknownPos_;
 };
