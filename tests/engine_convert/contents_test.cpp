@@ -202,6 +202,27 @@ TEST(ContentsTest, DeeplyNestedListsAreCapped) {
     JobRecords();
 }
 
+// 20,000 entries whose OBJECT is never closed: each OBJECT holds all the
+// later ones, and each looks through what it holds for a Local PARAM that
+// only the last one has. Every entry is read, in time that grows with the
+// file, not with its square (this took minutes).
+TEST(ContentsTest, UnclosedObjectsAreReadInLinearTime) {
+    TempFolder folder;
+    std::string body = "<UL>\n";
+    for (int i = 0; i < 20000; ++i)
+        body += "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"E" + std::to_string(i) + "\">\n";
+    body += "<param name=\"Local\" value=\"last.htm\">";
+    folder.Write("unclosed.hhc", Hhc(body));
+    TreeWindow w;
+    OpenContents(w, folder, {"unclosed.hhc"});
+    std::vector<TreeWindow::Item> items = w.Items();
+    ASSERT_EQ(items.size(), 20000u);
+    EXPECT_EQ(items.front().text, "E0");
+    EXPECT_EQ(items.back().text, "E19999");
+    EXPECT_EQ(items.back().path, "last.htm");
+    JobRecords();
+}
+
 // The contents of a compiled CHM, extracted as the open command does.
 TEST(ContentsTest, CompiledChm) {
     TempFolder parent;

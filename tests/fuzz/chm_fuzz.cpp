@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the CHM reader. Input starting with "ITSF" is a
-// CHM file: open, list, map every name to a path and read every entry.
-// Anything else goes straight to the LZX decoder: the first byte picks the
-// window, the second how many frames to decode, the rest is the stream.
+// CHM file: open, list, plan the extraction, map every name to a path and
+// read every entry. Anything else goes straight to the LZX decoder: the
+// first byte picks the window, the second how many frames to decode, the
+// rest is the stream.
 // Damaged input must end in chm::ChmError; any other exception, a crash, a
 // hang or a runaway allocation is a finding.
 #include "ChmReader.h"
@@ -35,6 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     try {
         chm::ChmArchive archive(std::make_unique<chm::MemorySource>(data, size));
+        // The checks extraction makes before it writes anything.
+        chm::ExtractionPlan plan = chm::PlanExtraction(archive);
+        if (plan.ok != plan.message.empty() || (plan.ok && plan.files > archive.entries().size()))
+            __builtin_trap();
         uint64_t budget = 8u << 20;   // output bytes read per input, so each run stays short
         for (const chm::ChmEntry& e : archive.entries()) {
             std::filesystem::path path;

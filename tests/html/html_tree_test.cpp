@@ -1,6 +1,7 @@
 // The tree the parser builds from well-formed and malformed pages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "parser.h"
@@ -211,25 +212,39 @@ TEST(HtmlDom, TreeWalkAndEdits) {
 }
 
 // Deep nesting and long runs of tags must neither overflow the stack nor
-// take quadratic time, in parsing, walking and destruction.
+// take quadratic time, in parsing, walking and destruction. The tree stops
+// growing deeper at 512 elements: what opens deeper goes beside the element
+// opened before it, while text and void elements stay in the element left
+// open last.
 TEST(HtmlDom, DeepNestingIsSafe) {
   const int kDepth = 100000;
   std::string html;
   for (int i = 0; i < kDepth; ++i) html += "<div>";
-  html += "x";
+  html += "x<br>";
   for (int i = 0; i < kDepth; ++i) html += "</span>";  // stray
   html += "<b><table>";
   for (int i = 0; i < kDepth; ++i) html += "<i>";
   for (int i = 0; i < kDepth; ++i) html += "</b>";  // b is outside the table's scope
   auto doc = parseHtmlUtf8(html);
-  int depth = 0;
-  Node* deepest = doc->body();
-  while (deepest->firstChild()) {
-    deepest = deepest->firstChild();
-    ++depth;
+  size_t deepest = 0;
+  Node* text = nullptr;
+  for (Node* n = doc->body(); n; n = n->nextInTree(doc->body())) {
+    size_t depth = 0;
+    for (Node* p = n; p != doc.get(); p = p->parent()) ++depth;
+    deepest = std::max(deepest, depth);
+    if (n->isText() && n->asText()->data() == "x") text = n;
   }
-  EXPECT_EQ(depth, kDepth + 1);
-  EXPECT_EQ(deepest->asText()->data(), "x");
+  EXPECT_EQ(deepest, size_t(512 + 1));  // html, body, 510 divs, then a leaf
+  ASSERT_NE(text, nullptr);
+  Element* last = text->parent()->asElement();
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->tagName(), "div");
+  ASSERT_NE(last->lastChild()->asElement(), nullptr);
+  EXPECT_EQ(last->lastChild()->asElement()->tagName(), "br");
+  size_t sideBySide = 0;
+  for (Node* c = last->parent()->firstChild(); c; c = c->nextSibling())
+    sideBySide += c->asElement() && c->asElement()->tagName() == "div";
+  EXPECT_EQ(sideBySide, size_t(kDepth - 509));  // the 510th div and every one after it
   EXPECT_EQ(doc->body()->textContent(), "x");
   EXPECT_EQ(doc->getElementsByTagName("i").size(), size_t(kDepth));
   size_t count = 0;
@@ -250,6 +265,18 @@ TEST(HtmlDom, ReopenedFormattingIsBounded) {
   // Ordinary reopening still happens.
   auto small = parseHtmlUtf8("<p><font color=red>a<p>b");
   EXPECT_EQ(small->getElementsByTagName("font").size(), 2u);
+  // A closed <b> reopened paragraph after paragraph above thousands of open
+  // ones: whether it is open was a search through all of them at every
+  // token (quadratic; this page took seconds).
+  std::string many(20000 * 3, ' ');
+  for (int i = 0; i < 20000; ++i) many.replace(size_t(i) * 3, 3, "<b>");
+  for (int i = 0; i < 40000; ++i) many += "<p><b>x<p>y";
+  auto reopened = parseHtmlUtf8(many);
+  Element* first = nullptr;
+  for (Node* n = reopened->body(); n && !first; n = n->nextInTree(reopened->body()))
+    if (n->isText() && n->asText()->data() == "y") first = n->parent()->asElement();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->tagName(), "b");  // carried on into the next paragraph
 }
 
 }  // namespace

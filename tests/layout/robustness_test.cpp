@@ -61,6 +61,19 @@ TEST(BadInput, TenMegabyteSingleLine) {
   EXPECT_TRUE(r.hasText(u"lorem"));
 }
 
+// Thousands of rules that look at every earlier sibling (and every
+// ancestor), over thousands of paragraphs: matching would take cubic time
+// (minutes). It is bounded per document, and the plain rules still apply.
+TEST(BadInput, SelectorsThatWalkEverySibling) {
+  Laid r(repeat("<style>q ~ p, q p, q ~ p ~ p {color:red}</style><p>x</p>", 3000) +
+         "<style>p {color:#0000ff}</style><p>last</p>");
+  bool blue = false;
+  for (auto& it : r.d.items)
+    if (it.kind == layout::ItemKind::Text && it.text == u"last") blue = it.color.b == 255 && it.color.r == 0;
+  EXPECT_TRUE(blue);
+  EXPECT_TRUE(r.hasText(u"x"));
+}
+
 TEST(BadInput, AbsurdSizesAreClamped) {
   Laid r(R"(<table width=99999999 height=99999999 cellpadding=99999999 cellspacing=99999999>
       <tr><td colspan=99999 rowspan=99999 width=99999999>x</td><td>y</td></tr></table>

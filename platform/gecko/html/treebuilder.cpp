@@ -191,6 +191,7 @@ class TreeBuilder {
     if (f & kLiStop) o.liStop = me;
     if (f & kDdStop) o.ddStop = me;
     stack_.push_back(o);
+    ++openCount_[e];
     if (o.tag != Tag::Unknown) tagPos_[static_cast<size_t>(o.tag)].push_back(me);
     else unknownPos_[e->tagName()].push_back(me);
   }
@@ -200,18 +201,17 @@ class TreeBuilder {
     if (o.tag != Tag::Unknown) tagPos_[static_cast<size_t>(o.tag)].pop_back();
     else unknownPos_[o.el->tagName()].pop_back();
     bool marker = has(o.tag, kMarker);
+    auto open = openCount_.find(o.el);
+    if (open != openCount_.end() && --open->second == 0) openCount_.erase(open);
     stack_.pop_back();
     if (marker) clearToLastMarker();
   }
 
   // ---- the list of active formatting elements (null entries are markers)
 
-  bool isOpen(const Element* e) const {
-    const auto& v = tagPos_[static_cast<size_t>(e->tag())];
-    for (size_t i = v.size(); i-- > 0;)
-      if (stack_[v[i] - 1].el == e) return true;
-    return false;
-  }
+  // Counted, not searched for: a page that leaves thousands of <b> open and
+  // keeps reopening a closed one asked this at every token.
+  bool isOpen(const Element* e) const { return openCount_.find(e) != openCount_.end(); }
 
   static bool sameElement(const Element* a, const Element* b) {
     // Attributes compared in order: linear, and the same as a set comparison
@@ -333,8 +333,17 @@ class TreeBuilder {
 
   // Where a new node goes: the current element, or, when that is a table
   // part that cannot hold it, in front of the table ("foster parenting").
+  //
+  // The tree is never more than kMaxTreeDepth elements deep, plus a leaf:
+  // an element that would open deeper goes beside the deepest one, while
+  // text and void elements still go into the current element (a contents
+  // entry's OBJECT keeps its PARAMs). Code that visits every element's
+  // descendants (the contents walk, layout, the DOM's look-ups) then does
+  // work bounded per node, however many tags a page leaves open.
   void place(Node* node, bool fosterable) {
     Element* parent = current();
+    if (stack_.size() >= kMaxTreeDepth && node->isElement() && !isVoidTag(node->asElement()->tag()))
+      parent = stack_[kMaxTreeDepth - 2].el;
     if (!parent) {
       doc_.appendChild(node);
       return;
@@ -827,9 +836,11 @@ class TreeBuilder {
   Element* frameset_ = nullptr;
   bool skipNewline_ = false;
   static constexpr size_t kMaxActive = 32;
+  static constexpr size_t kMaxTreeDepth = 512;
   size_t cloneBudget_ = 100000;
   std::vector<Element*> active_;
   std::vector<Open> stack_;
+  std::unordered_map<const Element*, std::uint32_t> openCount_;  // elements on stack_
   std::vector<std::vector<std::uint32_t>> tagPos_;
   std::unordered_map<std::string_view, std::vector<std::uint32_t>> unknownPos_;
 };

@@ -321,7 +321,14 @@ void StyleEngine::loadLinked(const std::string& url, int depth) {
 
 void StyleEngine::addAuthorSheet(const std::string& css, const std::string& base) { parseAuthor(css, base, 0); }
 
+int StyleEngine::matchBudget() const { return matchSteps_ >= 4096 ? 4096 : 16; }
+
+void StyleEngine::spendMatchSteps(int given, int left) const {
+  if (matchSteps_ >= 4096) matchSteps_ -= given - std::max(left, 0);
+}
+
 void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
+  matchSteps_ = kDocumentMatchSteps;
   const html::Element* root = doc.documentElement();
   if (isQuirksMode(doc)) indexSheet(quirksSheet(), 0);
   // <base href>, then the sheets in document order.
@@ -434,8 +441,11 @@ StylePtr StyleEngine::computeStyle(const html::Element* e, const ComputedStyle& 
   };
   for (const Candidate& cand : scratchCandidates_) {
     const StyleRule& r = *cand.sheet->index->rules[cand.rule];
-    int budget = 4096;  // bounds backtracking over long descendant chains
-    if (!matchSelector(r.selector, 0, e, budget)) continue;
+    const int given = matchBudget();  // bounds backtracking over long descendant chains
+    int budget = given;
+    const bool matched = matchSelector(r.selector, 0, e, budget);
+    spendMatchSteps(given, budget);
+    if (!matched) continue;
     for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
       int level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
       push(d, level, r.selector.specificity, cand.sheet->firstOrder + cand.rule);
@@ -572,8 +582,12 @@ void StyleEngine::computePseudos(const html::Element* e, const ComputedStyle& st
     matches.clear();
     for (const Candidate& cand : scratchCandidates_) {
       const StyleRule& r = *cand.sheet->index->rules[cand.rule];
-      int budget = 4096;
-      if (r.selector.parts[0].pseudo != which || !matchSelector(r.selector, 0, e, budget)) continue;
+      if (r.selector.parts[0].pseudo != which) continue;
+      const int given = matchBudget();
+      int budget = given;
+      const bool matched = matchSelector(r.selector, 0, e, budget);
+      spendMatchSteps(given, budget);
+      if (!matched) continue;
       for (const Declaration& d : cand.sheet->sheet->blocks[r.block]) {
         uint64_t level = cand.sheet->origin == 0 ? (d.important ? 6 : 0) : (d.important ? 4 : 2);
         matches.push_back(Match{&d, (level << 56) | (uint64_t(r.selector.specificity & 0xFFFFFF) << 32) |

@@ -216,6 +216,14 @@ class StyleEngine {
   mutable bool candidatesLookAtNeighbours_ = false;
   mutable std::vector<Match> scratchMatches_;
   mutable std::string scratchKey_;
+  // Selector matching walks ancestors and earlier siblings, so thousands of
+  // rules such as "q ~ p" over thousands of siblings would take cubic time.
+  // One match may take 4096 steps and a document this many in all; past
+  // them a match gets a few steps, enough for the usual selectors.
+  static constexpr long kDocumentMatchSteps = 50000000;
+  mutable long matchSteps_ = kDocumentMatchSteps;
+  int matchBudget() const;
+  void spendMatchSteps(int given, int left) const;
   size_t importBudget_ = 32;
   size_t bytesBudget_ = 8u << 20;
 };
