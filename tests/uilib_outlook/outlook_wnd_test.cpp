@@ -225,16 +225,19 @@ TEST_F(OutlookWndDropTest, OutlookButtonsOpenThePageUnderTheCursor) {
     ASSERT_TRUE(plain.PrepareDrag(plainData));
 
     // The window is an OLE drop target of its own.
-    CSPTabWndDropTarget other;
+    COleDropTarget other;
     EXPECT_EQ(DRAGDROP_E_ALREADYREGISTERED, ::RegisterDragDrop(Wnd().GetSafeHwnd(), &other));
 
+    COleDataObject outlookObject, plainObject;
+    outlookObject.Attach(outlookData.GetDataObject(), FALSE);
+    plainObject.Attach(plainData.GetDataObject(), FALSE);
+
     const CPoint ptThird = ButtonRect(2).CenterPoint();
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, Wnd().OnDragOver(plainData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, Wnd().OnDragOver(&plainObject, 0, ptThird));
     EXPECT_EQ(0, Wnd().GetActiveTab());
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, Wnd().OnDragOver(outlookData.GetDataObject(), 0, ptThird));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, Wnd().OnDragOver(&outlookObject, 0, ptThird));
     EXPECT_EQ(2, Wnd().GetActiveTab());
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY,
-              Wnd().OnDragOver(outlookData.GetDataObject(), MK_CONTROL, ButtonRect(1).CenterPoint()));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, Wnd().OnDragEnter(&outlookObject, MK_CONTROL, ButtonRect(1).CenterPoint()));
     EXPECT_EQ(1, Wnd().GetActiveTab());
 }
 

@@ -1,5 +1,6 @@
 // The tabbed toolbar: its size follows the widest embedded toolbar, no
-// gripper inside, and dragged buttons open the tab under the cursor.
+// gripper inside, and dragged buttons open the tab under the cursor in
+// customise mode.
 #include "afxwin.h"
 #include "afxole.h"
 
@@ -128,16 +129,28 @@ TEST_F(TabbedDropTest, DraggedButtonsOpenTheTabUnderTheCursorInCustomiseMode) {
     ::GlobalUnlock(hText);
     text.CacheGlobalData(CF_TEXT, hText);
 
-    // Outside customise mode the strip takes nothing.
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, tabbed.OnTabsDragOver(source.GetDataObject(), 0, ptTab));
-    EXPECT_EQ(0, pTabs->GetActiveTab());
+    COleDataObject buttonData, textData;
+    buttonData.Attach(source.GetDataObject(), FALSE);
+    textData.Attach(text.GetDataObject(), FALSE);
+
+    // Over another parent the tab window takes nothing.
+    CSPTabWnd loose;
+    ASSERT_TRUE(loose.Create(CSPTabWnd::STYLE_3D, CRect(0, 0, 100, 60), &host, 77));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, loose.OnDragOver(&buttonData, 0, ptTab));
+    // Any tab window is a drop target while it exists.
+    EXPECT_TRUE(loose.GetDropTarget().IsRegistered());
 
     CSPToolBar::SetCustomizeMode(TRUE);
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, tabbed.OnTabsDragOver(text.GetDataObject(), 0, ptTab));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, pTabs->OnDragOver(&textData, 0, ptTab));
     EXPECT_EQ(0, pTabs->GetActiveTab());
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, tabbed.OnTabsDragOver(source.GetDataObject(), 0, ptTab));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_MOVE, pTabs->OnDragOver(&buttonData, 0, ptTab));
     EXPECT_EQ(1, pTabs->GetActiveTab());
-    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, tabbed.OnTabsDragOver(source.GetDataObject(), MK_CONTROL, ptTab));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, pTabs->OnDragOver(&buttonData, MK_CONTROL, ptTab));
+    ASSERT_TRUE(pTabs->SetActiveTab(0));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, pTabs->OnDragEnter(&buttonData, MK_CONTROL, ptTab));
+    EXPECT_EQ(1, pTabs->GetActiveTab());
+    loose.DestroyWindow();
+    EXPECT_FALSE(loose.GetDropTarget().IsRegistered());
 
     // The button then lands on the toolbar the tab opened.
     const int nButtons = wide.GetCount();
@@ -153,13 +166,14 @@ TEST_F(TabbedDropTest, TheStripIsAnOleDropTargetThatOpensTabsAndTakesNoDrop) {
     ASSERT_TRUE(tabbed.AddTab(&narrow, TRUE, TRUE));
     ASSERT_TRUE(tabbed.AddTab(&wide, TRUE, FALSE));
     CSPTabWnd* pTabs = tabbed.GetTabWnd();
-    // The tab window is registered with OLE: a second target is refused.
-    CSPTabWndDropTarget other;
+    // The tab window registered itself with OLE: a second target is refused.
+    COleDropTarget other;
     EXPECT_EQ(DRAGDROP_E_ALREADYREGISTERED, ::RegisterDragDrop(pTabs->GetSafeHwnd(), &other));
+    EXPECT_TRUE(pTabs->GetDropTarget().IsRegistered());
+    EXPECT_EQ(pTabs, pTabs->GetDropTarget().GetOwner());
 
-    // OLE's calls, in screen coordinates, reach the bar in the tab window's.
-    CSPTabWndDropTarget target;
-    target.Register(pTabs, &tabbed);
+    // OLE's calls, in screen coordinates, reach the tab window in its own.
+    IDropTarget* pTarget = &pTabs->GetDropTarget();
     CRect rectTab;
     ASSERT_TRUE(pTabs->GetTabRect(1, rectTab));
     pTabs->ClientToScreen(rectTab);
@@ -167,19 +181,30 @@ TEST_F(TabbedDropTest, TheStripIsAnOleDropTargetThatOpensTabsAndTakesNoDrop) {
     CSPToolbarButton button(105, -1, _T("Export"));
     COleDataSource source;
     ASSERT_TRUE(button.PrepareDrag(source));
-    CSPToolBar::SetCustomizeMode(TRUE);
     DWORD dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
-    EXPECT_EQ(S_OK, target.DragEnter(source.GetDataObject(), MK_CONTROL, pt, &dwEffect));
+
+    // Outside customise mode a button is refused and no tab opens.
+    EXPECT_EQ(S_OK, pTarget->DragEnter(source.GetDataObject(), 0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_EQ(0, pTabs->GetActiveTab());
+    EXPECT_EQ(S_OK, pTarget->DragLeave());
+
+    CSPToolBar::SetCustomizeMode(TRUE);
+    dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pTarget->DragEnter(source.GetDataObject(), MK_CONTROL, pt, &dwEffect));
     EXPECT_EQ((DWORD)DROPEFFECT_COPY, dwEffect);
     EXPECT_EQ(1, pTabs->GetActiveTab());
-    EXPECT_EQ(S_OK, target.DragOver(0, pt, &dwEffect));
+    dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pTarget->DragOver(0, pt, &dwEffect));
     EXPECT_EQ((DWORD)DROPEFFECT_MOVE, dwEffect);
-    EXPECT_EQ(S_OK, target.Drop(source.GetDataObject(), 0, pt, &dwEffect));
+    // The strip only opens tabs: the drop itself lands nowhere.
+    dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pTarget->Drop(source.GetDataObject(), 0, pt, &dwEffect));
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
     EXPECT_EQ(wide.GetCount(), 6);  // nothing landed
-    // After a leave the target holds no data: a move answers nothing.
-    EXPECT_EQ(S_OK, target.DragLeave());
-    EXPECT_EQ(S_OK, target.DragOver(0, pt, &dwEffect));
+    // After the drop the target holds no data: a move answers nothing.
+    dwEffect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pTarget->DragOver(0, pt, &dwEffect));
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
 }
 

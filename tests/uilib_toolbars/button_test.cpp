@@ -185,7 +185,7 @@ TEST_F(ToolbarButtonTest, DragDataThroughAnOleDataObject) {
     ::GlobalUnlock(hText);
     offer(CF_TEXT, hText);
     EXPECT_TRUE(read() == NULL);
-    EXPECT_EQ(NULL, CSPToolbarButton::CreateFromOleData(NULL));
+    EXPECT_EQ(NULL, CSPToolbarButton::CreateFromOleData((IDataObject*)NULL));
     ::OleUninitialize();
 }
 

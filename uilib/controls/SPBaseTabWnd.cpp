@@ -1,6 +1,7 @@
 #include "SPBaseTabWnd.h"
 #include <algorithm>
 #include "SPGlobalData.h"
+#include "SPToolbarState.h"
 
 const UINT SP_WM_CHANGING_ACTIVE_TAB = ::RegisterWindowMessageA("SM_ON_CHANGING_ACTIVE_TAB");
 const UINT SP_WM_CHANGE_ACTIVE_TAB = ::RegisterWindowMessageA("SM_ONCHANGE_ACTIVE_TAB");
@@ -26,6 +27,39 @@ CSPTabInfo::CSPTabInfo(const CString& strText, UINT uiIcon, CWnd* pWnd, UINT uiT
 
 CSPTabInfo::~CSPTabInfo() {
     if (m_hIcon != NULL) ::DestroyIcon(m_hIcon);
+}
+
+// ---------------------------------------------------------------------------
+// CSPTabDropTarget
+
+BOOL CSPTabDropTarget::Register(CSPBaseTabWnd* pOwner) {
+    m_pOwner = pOwner;
+    return pOwner != NULL && COleDropTarget::Register(pOwner);
+}
+
+BOOL CSPTabDropTarget::IsButtonDrag(COleDataObject* pDataObject) {
+    return g_bCustomizeMode && pDataObject != NULL &&
+           pDataObject->IsDataAvailable((CLIPFORMAT)SPToolbarButtonFormat::Get());
+}
+
+DROPEFFECT CSPTabDropTarget::OnDragEnter(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    if (m_pOwner == NULL || !IsButtonDrag(pDataObject)) return DROPEFFECT_NONE;
+    return m_pOwner->OnDragEnter(pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CSPTabDropTarget::OnDragOver(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    if (m_pOwner == NULL || !IsButtonDrag(pDataObject)) return DROPEFFECT_NONE;
+    return m_pOwner->OnDragOver(pDataObject, dwKeyState, point);
+}
+
+void CSPTabDropTarget::OnDragLeave(CWnd*) {
+    if (m_pOwner != NULL) m_pOwner->OnDragLeave();
+}
+
+DROPEFFECT CSPTabDropTarget::OnDropEx(CWnd*, COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT,
+                                      CPoint point) {
+    if (m_pOwner == NULL || !IsButtonDrag(pDataObject)) return DROPEFFECT_NONE;
+    return m_pOwner->OnDrop(pDataObject, dropDefault, point) > 0 ? dropDefault : DROPEFFECT_NONE;
 }
 
 // ---------------------------------------------------------------------------
@@ -63,10 +97,12 @@ int CSPBaseTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
     // A wrapped window docks and floats only where there is a frame.
     if (GetParentFrame() == NULL) m_bEnableWrapping = FALSE;
+    if (AfxOleIsInitialized()) m_DropTarget.Register(this);
     return 0;
 }
 
 void CSPBaseTabWnd::OnDestroy() {
+    m_DropTarget.Revoke();
     CloseRenameEdit();
     CleanUp();
     CWnd::OnDestroy();

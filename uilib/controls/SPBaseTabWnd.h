@@ -10,6 +10,7 @@
 #include "afxwin.h"
 #include "afxcmn.h"
 #include "afxctl.h"
+#include "afxole.h"
 #include "SPClientHooks.h"
 
 // Sent to the parent; wParam the new index, lParam the tab window. A
@@ -55,6 +56,31 @@ struct CSPRestoredTabInfo {
 };
 
 class CSPBaseTabWnd;
+
+// The tab window's OLE drop target: while the toolbars are customised, a
+// dragged toolbar button reaches the window's OnDragEnter, OnDragOver,
+// OnDragLeave and OnDrop; anything else is refused here.
+class CSPTabDropTarget : public COleDropTarget {
+public:
+    CSPTabDropTarget() : m_pOwner(NULL) {}
+
+    // Registers the tab window with OLE; FALSE when it cannot be.
+    BOOL Register(CSPBaseTabWnd* pOwner);
+    CSPBaseTabWnd* GetOwner() const { return m_pOwner; }
+
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    void OnDragLeave(CWnd* pWnd) override;
+    // The requested effect when the window's OnDrop took the button, else none.
+    DROPEFFECT OnDropEx(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList,
+                        CPoint point) override;
+
+protected:
+    // Customise mode is on and the data offers a toolbar button.
+    static BOOL IsButtonDrag(COleDataObject* pDataObject);
+
+    CSPBaseTabWnd* m_pOwner;
+};
 
 // What a tab window asks of the docking pane that holds it (a tabbed bar,
 // built in the docking folder above): taking a pane out of its tab, and
@@ -165,6 +191,18 @@ public:
     virtual BOOL IsInPlaceEdit() const { return m_bIsInPlaceEdit; }
     virtual BOOL IsHideSingleTab() const { return m_bHideSingleTab; }
     virtual void HideSingleTab(BOOL bHide = TRUE);
+    // Toolbar buttons dragged over the window in customise mode (the drop
+    // target refuses anything else); points in client coordinates. The
+    // defaults take nothing. OnDrop gets the effect OnDragOver answered and
+    // takes the drop when it answers above 0.
+    virtual BOOL OnDrop(COleDataObject* /*pDataObject*/, DROPEFFECT /*dropEffect*/, CPoint /*point*/) { return 0; }
+    virtual DROPEFFECT OnDragEnter(COleDataObject* /*pDataObject*/, DWORD /*dwKeyState*/, CPoint /*point*/) {
+        return DROPEFFECT_NONE;
+    }
+    virtual void OnDragLeave() {}
+    virtual DROPEFFECT OnDragOver(COleDataObject* /*pDataObject*/, DWORD /*dwKeyState*/, CPoint /*point*/) {
+        return DROPEFFECT_NONE;
+    }
     virtual void CleanUp();
     virtual int GetTabIndex(int iTab) const { return iTab == -1 ? m_iActiveTab : iTab; }
     // Takes a docking pane out of its tab into a floating frame (nMode 1:
@@ -189,6 +227,8 @@ public:
     CEdit* GetRenameEdit() const { return m_pInPlaceEdit; }
     const CSPTabInfo* GetTabInfo(int iTab) const;
     CToolTipCtrl& GetToolTip() { return m_ToolTip; }
+    // Registered with OLE on creation when OLE is initialised in the thread.
+    CSPTabDropTarget& GetDropTarget() { return m_DropTarget; }
     UINT GetToolCounter() const { return m_nNextTabID; }
     const CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&>& GetRestoredTabs() const { return m_arTabsRestored; }
     // Forgets a layout read from a docking state that could not be read whole.
@@ -245,6 +285,7 @@ protected:
     CArray<CSPRestoredTabInfo, const CSPRestoredTabInfo&> m_arTabsRestored;
     int m_nRestoredActiveTab;
     DWORD m_dwRestoredOption;
+    CSPTabDropTarget m_DropTarget;
 
     CSPTabInfo* Tab(int iTab) const { return (CSPTabInfo*)m_arTabs[iTab]; }
     BOOL IsValid(int iTab) const { return iTab >= 0 && iTab < m_iTabsNum; }

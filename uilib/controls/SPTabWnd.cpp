@@ -726,3 +726,18 @@ void CSPTabWnd::OnPaint() {
     if (!m_rectTabSplitter.IsRectEmpty())
         dc.Draw3dRect(m_rectTabSplitter, spGlobalData.clrBtnHilite, spGlobalData.clrBtnShadow);
 }
+
+// --- toolbar buttons dragged over the strip ------------------------------------
+
+DROPEFFECT CSPTabWnd::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    return OnDragOver(pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CSPTabWnd::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    CWnd* pParent = GetSafeHwnd() != NULL ? CWnd::FromHandlePermanent(::GetParent(GetSafeHwnd())) : NULL;
+    ISPTabbedToolbar* pToolbar = SPClientOf<ISPTabbedToolbar>(pParent);
+    if (pToolbar == NULL || !pToolbar->IsToolbarButtonData(pDataObject)) return DROPEFFECT_NONE;
+    const int iTab = GetTabFromPoint(point);
+    if (iTab >= 0 && iTab != GetActiveTab()) SetActiveTab(iTab);
+    return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}

@@ -52,6 +52,11 @@ public:
     BOOL IsFlatTab() const override { return m_bFlat; }
     BOOL GetExtraStyleFlag() const override { return m_bExtraStyle; }
     void HideSingleTab(BOOL bHide = TRUE) override;
+    // A toolbar button dragged over the strip of a tabbed toolbar opens the
+    // tab under the point: copy with Ctrl, else move. Over any other parent
+    // the window takes nothing.
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
     // overridables, in slot order
     virtual BOOL QueryTabKindFlag() { return TRUE; }

@@ -69,6 +69,7 @@ class CSPToolbarButton;
 class CSPToolbarMenuButton;
 class CSPToolbarComboBoxButton;
 class CSPToolbarEditBoxButton;
+class COleDataObject;
 
 // The handle of an image list, NULL for none.
 HIMAGELIST SPGetImageListHandle(CImageList* pImageList);
@@ -272,6 +273,18 @@ public:
 
 protected:
     ~ISPVisualTabWnd() {}
+};
+
+// Implemented by CSPTabbedToolbar: what its tab window asks while data is
+// dragged over the tab strip.
+class ISPTabbedToolbar {
+public:
+    // The dragged data holds a toolbar button (built from the data to see,
+    // then discarded).
+    virtual BOOL IsToolbarButtonData(COleDataObject* pDataObject) = 0;
+
+protected:
+    ~ISPTabbedToolbar() {}
 };
 
 // What a visual manager reads of a task-pane group and of a task.

@@ -4,6 +4,24 @@
 BOOL g_bCustomizeMode = FALSE;
 CObList g_lstAllToolbars(10);
 
+static UINT s_cfToolbarButton = 0;
+static CString& ToolbarButtonFormatName() {
+    static CString s_strName;
+    return s_strName;
+}
+
+UINT SPToolbarButtonFormat::Get() {
+    if (s_cfToolbarButton == 0) {
+        CString strFormat = ToolbarButtonFormatName();
+        // Only the same running module understands its own drag data.
+        if (strFormat.IsEmpty()) strFormat.Format("SToolbarButton%lx", (long)(LONG_PTR)AfxGetInstanceHandle());
+        s_cfToolbarButton = ::RegisterClipboardFormatA(strFormat);
+    }
+    return s_cfToolbarButton;
+}
+
+void SPToolbarButtonFormat::SetName(LPCTSTR lpszName) { ToolbarButtonFormatName() = lpszName != NULL ? lpszName : ""; }
+
 BOOL CSPToolbarSharedState::m_bShowTooltips = TRUE;
 BOOL CSPToolbarSharedState::m_bShowShortcutKeys = TRUE;
 BOOL CSPToolbarSharedState::m_bLargeIcons = FALSE;

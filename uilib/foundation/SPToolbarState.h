@@ -5,6 +5,7 @@
 //   g_bCustomizeMode        TRUE while the toolbars are being customised
 //   g_lstAllToolbars        every toolbar whose window exists, in creation
 //                           order
+//   SPToolbarButtonFormat   the clipboard format of dragged toolbar buttons
 //   CSPToolbarSharedState   the toolbars' options, shared sizes, command
 //                           lists and usage counts; CSPToolBar derives from
 //                           it, so these are its statics
@@ -17,6 +18,14 @@
 
 extern BOOL g_bCustomizeMode;
 extern CObList g_lstAllToolbars;
+
+// The clipboard format of toolbar-button drag data, registered on first use
+// under "SToolbarButton%lx" of the module, or under the name set before.
+// Windows that only check what is dragged (tab windows) read it here.
+struct SPToolbarButtonFormat {
+    static UINT Get();
+    static void SetName(LPCTSTR lpszName);
+};
 
 class CSPToolbarSharedState {
 public:

@@ -19,7 +19,6 @@ BEGIN_MESSAGE_MAP(CSPOutlookWnd, CSPBaseTabWnd)
     ON_WM_PAINT()
     ON_WM_SETCURSOR()
     ON_WM_ERASEBKGND()
-    ON_WM_DESTROY()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
@@ -58,13 +57,7 @@ int CSPOutlookWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     }
     // Outside a frame there is no docking, so nothing to wrap pages for.
     if (SPGetParentFrame(this) == NULL) m_bWrapWindows = FALSE;
-    m_DropTarget.Register(this, this);
     return 0;
-}
-
-void CSPOutlookWnd::OnDestroy() {
-    m_DropTarget.Revoke();
-    CSPBaseTabWnd::OnDestroy();
 }
 
 void CSPOutlookWnd::SetBorderSize(int nBorderSize) {
@@ -463,8 +456,8 @@ BOOL CSPOutlookWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-DROPEFFECT CSPOutlookWnd::OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    if (!CSPOutlookButton::IsDraggedIn(pDataObject)) return DROPEFFECT_NONE;
+DROPEFFECT CSPOutlookWnd::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+    if (pDataObject == NULL || !CSPOutlookButton::IsDraggedIn(pDataObject->m_lpDataObject)) return DROPEFFECT_NONE;
     const int iTab = GetTabFromPoint(point);
     if (iTab >= 0 && iTab != m_iActiveTab) SetActiveTab(iTab);
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;

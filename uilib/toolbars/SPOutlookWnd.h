@@ -6,7 +6,6 @@
 #pragma once
 #include "SPBaseTabWnd.h"
 #include "SPButton.h"
-#include "SPTabWndDropTarget.h"
 
 #include <ole2.h>
 #include "afxole.h"
@@ -14,7 +13,7 @@
 class CSPOutlookBar;
 class CSPOutlookBarPane;
 
-class CSPOutlookWnd : public CSPBaseTabWnd, public ISPTabsDragOver {
+class CSPOutlookWnd : public CSPBaseTabWnd {
     DECLARE_DYNCREATE(CSPOutlookWnd)
 
 public:
@@ -55,10 +54,10 @@ public:
     // A toolbar button dragged over the window: only an outlook button
     // counts; the page whose button is under the point opens; copy with
     // Ctrl, else move.
-    DROPEFFECT OnDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point);
-    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
         return OnDragOver(pDataObject, dwKeyState, point);
     }
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
     // Windows that are no docking panes go into their tabs wrapped in a
     // docking pane of this class (NULL: CSPDockingCBWrapper), when they come
@@ -89,7 +88,6 @@ protected:
     int m_nLastSlideStep;
     CRuntimeClass* m_pWrapperRTC;
     BOOL m_bWrapWindows;
-    CSPTabWndDropTarget m_DropTarget;
 
     static BOOL s_bEnableAnimation;
     enum { nSlideStep = 30, nSlideDelay = 10, nButtonId = 0xFFFF };
@@ -108,7 +106,6 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnDestroy();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()

@@ -11,7 +11,6 @@ IMPLEMENT_SERIAL(CSPTabbedToolbar, CSPToolBar, VERSIONABLE_SCHEMA | 1)
 
 BEGIN_MESSAGE_MAP(CSPTabbedToolbar, CSPToolBar)
     ON_WM_CREATE()
-    ON_WM_DESTROY()
     ON_WM_NCDESTROY()
     ON_REGISTERED_MESSAGE(SP_WM_CHANGE_ACTIVE_TAB, OnChangeActiveTab)
 END_MESSAGE_MAP()
@@ -51,13 +50,7 @@ int CSPTabbedToolbar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_pTabWnd->m_bAutoSizeWindow = FALSE;
     m_pTabWnd->m_bIsDockingSite = FALSE;
     m_pTabWnd->m_bEnableTabSwap = FALSE;
-    m_TabsDropTarget.Register(m_pTabWnd, this);
     return 0;
-}
-
-void CSPTabbedToolbar::OnDestroy() {
-    m_TabsDropTarget.Revoke();
-    CSPToolBar::OnDestroy();
 }
 
 void CSPTabbedToolbar::OnNcDestroy() {
@@ -131,12 +124,9 @@ CSize CSPTabbedToolbar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     return CSize(rectTabs.Width() - rectInside.Width(), rectTabs.Height() - rectInside.Height());
 }
 
-DROPEFFECT CSPTabbedToolbar::OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
-    if (!g_bCustomizeMode || m_pTabWnd == NULL) return DROPEFFECT_NONE;
+BOOL CSPTabbedToolbar::IsToolbarButtonData(COleDataObject* pDataObject) {
     CSPToolbarButton* pButton = CSPToolbarButton::CreateFromOleData(pDataObject);
-    if (pButton == NULL) return DROPEFFECT_NONE;
+    const BOOL bButton = pButton != NULL && pButton->IsKindOf(RUNTIME_CLASS(CSPToolbarButton));
     delete pButton;
-    const int iTab = m_pTabWnd->GetTabFromPoint(point);
-    if (iTab >= 0 && iTab != m_pTabWnd->GetActiveTab()) m_pTabWnd->SetActiveTab(iTab);
-    return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    return bButton;
 }

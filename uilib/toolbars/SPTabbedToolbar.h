@@ -6,10 +6,9 @@
 // cursor opens, so that a button can be dropped on a toolbar of any tab.
 #pragma once
 #include "SPTabWnd.h"
-#include "SPTabWndDropTarget.h"
 #include "SPToolBar.h"
 
-class CSPTabbedToolbar : public CSPToolBar, public ISPTabsDragOver {
+class CSPTabbedToolbar : public CSPToolBar, public ISPTabbedToolbar {
     DECLARE_SERIAL(CSPTabbedToolbar)
 
 public:
@@ -31,17 +30,13 @@ public:
     void RecalcLayout() override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
-    // A toolbar button dragged over the tab strip: the tab under the point
-    // (tab-window client coordinates) opens; copy with Ctrl, else move.
-    // No effect outside customise mode or for other data.
-    DROPEFFECT OnTabsDragOver(IDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    // What the tab window asks while data is dragged over its strip.
+    BOOL IsToolbarButtonData(COleDataObject* pDataObject) override;
 
 protected:
     CSPTabWnd* m_pTabWnd;
-    CSPTabWndDropTarget m_TabsDropTarget;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnDestroy();
     afx_msg void OnNcDestroy();
     afx_msg LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

@@ -5,14 +5,14 @@
 #include "SPToolBar.h"
 #include "SPUserToolsManager.h"
 #include "SPVisualManager.h"
+#include "SPToolbarState.h"
+#include "afxole.h"
 
 IMPLEMENT_SERIAL(CSPToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
 CList<UINT, UINT> CSPToolbarButton::m_lstProtectedCommands(10);
 BOOL CSPToolbarButton::m_bWrapText = TRUE;
 BOOL CSPToolbarButton::m_bUpdateImages = TRUE;
-UINT CSPToolbarButton::s_cfButton = 0;
-CString CSPToolbarButton::s_strClipboardFormatName;
 
 CSPToolbarButton::CSPToolbarButton()
     : m_bUserButton(FALSE),
@@ -368,19 +368,9 @@ int CSPToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL bS
 
 // --- drag data ----------------------------------------------------------------
 
-UINT CSPToolbarButton::GetClipboardFormat() {
-    if (s_cfButton == 0) {
-        CString strFormat = s_strClipboardFormatName;
-        // Only the same running module understands its own drag data.
-        if (strFormat.IsEmpty()) strFormat.Format("SToolbarButton%lx", (long)(LONG_PTR)AfxGetInstanceHandle());
-        s_cfButton = ::RegisterClipboardFormatA(strFormat);
-    }
-    return s_cfButton;
-}
+UINT CSPToolbarButton::GetClipboardFormat() { return SPToolbarButtonFormat::Get(); }
 
-void CSPToolbarButton::SetClipboardFormatName(LPCTSTR lpszName) {
-    s_strClipboardFormatName = lpszName != NULL ? lpszName : "";
-}
+void CSPToolbarButton::SetClipboardFormatName(LPCTSTR lpszName) { SPToolbarButtonFormat::SetName(lpszName); }
 
 HGLOBAL CSPToolbarButton::PrepareDragData() {
     if (!CanBeStored()) return NULL;
@@ -432,6 +422,10 @@ CSPToolbarButton* CSPToolbarButton::CreateFromOleData(IDataObject* pDataObject) 
     CSPToolbarButton* pButton = medium.tymed == TYMED_HGLOBAL ? CreateFromDragData(medium.hGlobal) : NULL;
     ::ReleaseStgMedium(&medium);
     return pButton;
+}
+
+CSPToolbarButton* CSPToolbarButton::CreateFromOleData(COleDataObject* pDataObject) {
+    return pDataObject != NULL ? CreateFromOleData(pDataObject->m_lpDataObject) : NULL;
 }
 
 HBRUSH CSPToolbarButton::WindowColors(CDC* pDC) {

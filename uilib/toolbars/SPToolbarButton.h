@@ -42,6 +42,7 @@
 
 class CSPPopupMenu;
 class COleDataSource;
+class COleDataObject;
 class CSPButtonImages;
 class CSPToolbarMenuButton;
 class CSPToolBar;
@@ -115,6 +116,7 @@ public:
     static CSPToolbarButton* CreateFromDragData(HGLOBAL hGlobal);
     // The same from an OLE data object; NULL when it offers no button data.
     static CSPToolbarButton* CreateFromOleData(IDataObject* pDataObject);
+    static CSPToolbarButton* CreateFromOleData(COleDataObject* pDataObject);
 
     // the text with "&&" kept as one "&" and mnemonic markers removed
     static CString StripMnemonics(const CString& strText);
@@ -178,9 +180,6 @@ protected:
     // The second newline-separated part of the command's string resource;
     // empty when there is no newline.
     static CString LoadCommandText(UINT uiCmd);
-
-    static UINT s_cfButton;
-    static CString s_strClipboardFormatName;
 };
 
 class CSPOutlookBarPane;
