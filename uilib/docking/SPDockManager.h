@@ -215,6 +215,8 @@ protected:
     // A read that failed or was refused: every window it made goes, and
     // the working lists are emptied.
     void DiscardLoadedState();
+    // Every pane and floating frame saves (bSave) or loads its own values.
+    void SaveOrLoadBarStates(LPCTSTR lpszProfileName, BOOL bSave);
     void ClearDockedBarStateRecords();
     // Takes a pane out of wherever it is now: a tab window, auto-hide mode,
     // a floating frame or another slider's region.

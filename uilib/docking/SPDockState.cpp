@@ -89,26 +89,39 @@ CString CSPDockManager::GetStateKey(LPCTSTR lpszProfileName, UINT uiID) const {
     return strKey;
 }
 
-BOOL CSPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID) {
-    const CString strKey = GetStateKey(lpszProfileName, uiID);
+// Every docking pane and plain control bar (not the toolbars, which keep
+// their own state), every pane pinned away and every floating frame saves or
+// loads its own values before the layout value is written or read.
+void CSPDockManager::SaveOrLoadBarStates(LPCTSTR lpszProfileName, BOOL bSave) {
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
         CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
         if (pBar->GetSafeHwnd() == NULL) continue;
         if (pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) ||
-            (pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar))))
-            pBar->SaveState(lpszProfileName, -1, (UINT)-1);
+            (pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar)))) {
+            if (bSave) pBar->SaveState(lpszProfileName, -1, (UINT)-1);
+            else pBar->LoadState(lpszProfileName, -1, (UINT)-1);
+        }
     }
     for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;) {
         CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, m_lstAutoHideBars.GetNext(pos));
         CSPControlBar* pPane = pSlider != NULL && pSlider->GetContainerManager() != NULL
                                    ? pSlider->GetContainerManager()->GetFirstBar()
                                    : NULL;
-        if (pPane->GetSafeHwnd() != NULL) pPane->SaveState(lpszProfileName, -1, (UINT)-1);
+        if (pPane == NULL || pPane->GetSafeHwnd() == NULL) continue;
+        if (bSave) pPane->SaveState(lpszProfileName, -1, (UINT)-1);
+        else pPane->LoadState(lpszProfileName, -1, (UINT)-1);
     }
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
         CSPMiniFrameWnd* pMiniFrame = DYNAMIC_DOWNCAST(CSPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
-        if (pMiniFrame->GetSafeHwnd() != NULL) pMiniFrame->SaveState(lpszProfileName, (UINT)-1);
+        if (pMiniFrame == NULL || pMiniFrame->GetSafeHwnd() == NULL) continue;
+        if (bSave) pMiniFrame->SaveState(lpszProfileName, (UINT)-1);
+        else pMiniFrame->LoadState(lpszProfileName, (UINT)-1);
     }
+}
+
+BOOL CSPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID) {
+    const CString strKey = GetStateKey(lpszProfileName, uiID);
+    SaveOrLoadBarStates(lpszProfileName, TRUE);
     // A tabbed bar left without tabs is not part of the layout.
     for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
         CSPBaseTabbedBar* pTabbed = DYNAMIC_DOWNCAST(CSPBaseTabbedBar, m_lstControlBars.GetNext(pos));
@@ -355,24 +368,7 @@ void CSPDockManager::DiscardLoadedState() {
 
 BOOL CSPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID) {
     const CString strKey = GetStateKey(lpszProfileName, uiID);
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != NULL;) {
-        CSPBaseControlBar* pBar = (CSPBaseControlBar*)m_lstControlBars.GetNext(pos);
-        if (pBar->GetSafeHwnd() == NULL) continue;
-        if (pBar->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)) ||
-            (pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar)) && !pBar->IsKindOf(RUNTIME_CLASS(CSPToolBar))))
-            pBar->LoadState(lpszProfileName, -1, (UINT)-1);
-    }
-    for (POSITION pos = m_lstAutoHideBars.GetHeadPosition(); pos != NULL;) {
-        CSPSlider* pSlider = DYNAMIC_DOWNCAST(CSPSlider, m_lstAutoHideBars.GetNext(pos));
-        CSPControlBar* pPane = pSlider != NULL && pSlider->GetContainerManager() != NULL
-                                   ? pSlider->GetContainerManager()->GetFirstBar()
-                                   : NULL;
-        if (pPane->GetSafeHwnd() != NULL) pPane->LoadState(lpszProfileName, -1, (UINT)-1);
-    }
-    for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != NULL;) {
-        CSPMiniFrameWnd* pMiniFrame = DYNAMIC_DOWNCAST(CSPMiniFrameWnd, m_lstMiniFrames.GetNext(pos));
-        if (pMiniFrame->GetSafeHwnd() != NULL) pMiniFrame->LoadState(lpszProfileName, (UINT)-1);
-    }
+    SaveOrLoadBarStates(lpszProfileName, FALSE);
 
     BYTE* pData = NULL;
     UINT nBytes = 0;
