@@ -5,6 +5,7 @@
 // reader's cap.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <vector>
@@ -15,13 +16,17 @@ using namespace tw::layout;
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
+// A broken rule names its line before the target stops.
+void Fail(int line) {
+  std::fprintf(stderr, "svg_fuzz: check on line %d failed\n", line);
+  std::abort();
 }
 
 bool Finite(float v) { return std::isfinite(v); }
 
 }  // namespace
+
+#define Check(ok) ((ok) ? (void)0 : Fail(__LINE__))
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -181,9 +181,17 @@ std::unique_ptr<Node> parseXml(std::string_view s) {
 
 // --- numbers, lengths, transforms ------------------------------------------
 
+// A coordinate or width the host can draw: transforms that multiply up (a
+// scale nested in scales) would overflow a float or give NaN. Nothing past
+// a million pixels is on a 10,000-pixel viewport anyway.
+float drawable(double v) {
+  if (!(v == v)) return 0;
+  return float(std::max(-1e6, std::min(1e6, v)));
+}
+
 struct Matrix {
   double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
-  SvgPoint apply(double x, double y) const { return {float(a * x + c * y + e), float(b * x + d * y + f)}; }
+  SvgPoint apply(double x, double y) const { return {drawable(a * x + c * y + e), drawable(b * x + d * y + f)}; }
   Matrix times(const Matrix& m) const {  // this * m: m applies first
     return {a * m.a + c * m.b, b * m.a + d * m.b, a * m.c + c * m.d, b * m.c + d * m.d,
             a * m.e + c * m.f + e, b * m.e + d * m.f + f};
@@ -630,7 +638,7 @@ class Reader {
     s.stroke = visible(st.stroke, st.opacity * st.strokeOpacity) && st.strokeWidth > 0;
     s.fillColor = overWhite(st.fill.color, st.opacity * st.fillOpacity);
     s.strokeColor = overWhite(st.stroke.color, st.opacity * st.strokeOpacity);
-    s.strokeWidth = float(std::max(0.0, st.strokeWidth * st.m.scale()));
+    s.strokeWidth = drawable(std::max(0.0, st.strokeWidth * st.m.scale()));
     if (!s.fill && !s.stroke) return;
     for (size_t k = 0; k < p.subpaths.size(); ++k) {
       std::vector<SvgPoint> pts;
