@@ -417,7 +417,7 @@ TEST_F(FrameDockingFixture, AFrameDraggedByItsWindowDocksAsAWholeAfterTheRest) {
         g_clkFake += 300;
         PumpFor(200);
         SendButton(MOUSEEVENTF_LEFTUP);
-        PumpPending();
+        PumpFor(50);
 
         EXPECT_FALSE(::IsWindow(hMulti));
         for (CFramePane* p : {a, b}) {
