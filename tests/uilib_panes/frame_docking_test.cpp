@@ -310,3 +310,142 @@ TEST_F(FrameDockingFixture, TheOutlinePreviewsBesideAPaneAndAPlaceholderTabOnATa
     EXPECT_EQ(pDragged->GetParentTabbedBar(), pTabbed);
     EXPECT_EQ(pTabbed->GetTabsNum(), 3);
 }
+
+namespace {
+
+clock_t g_clkFake = 0;
+clock_t FakeTicks() { return g_clkFake; }
+
+void SendButton(DWORD dwFlags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+    PumpPending();
+}
+
+// Moves the pointer through the input queue, so that the move reaches the
+// dragged window as a mouse move, and waits until it is there.
+bool MoveThroughInput(int x, int y) {
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + cx / 2) / cx;
+    input.mi.dy = (y * 65536 + cy / 2) / cy;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    for (int i = 0; i < 200; i++) {
+        PumpPending();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pt == CPoint(x, y)) return true;
+        ::Sleep(5);
+    }
+    return MoveCursorTo(x, y);
+}
+
+void PumpFor(int nMilliseconds) {
+    const DWORD dwEnd = ::GetTickCount() + nMilliseconds;
+    while ((int)(dwEnd - ::GetTickCount()) > 0) {
+        PumpPending();
+        ::Sleep(10);
+    }
+    PumpPending();
+}
+
+}  // namespace
+
+// Dragged by its own window in dock mode 1, a frame of panes rests over its
+// target and then docks as a whole: every pane leaves, the frame goes.
+TEST_F(FrameDockingFixture, AFrameDraggedByItsWindowDocksAsAWholeAfterTheRest) {
+    enum Where { Side, Beside, Tabs };
+    struct Case {
+        Where where;
+        const char* name;
+    };
+    const Case cases[] = {{Side, "onto the left side"}, {Beside, "beside a pane"}, {Tabs, "as tabs of a pane"}};
+    struct FakeClock {
+        clock_t (*pfnOld)() = CSPDockManager::m_pfnClock;
+        FakeClock() { CSPDockManager::m_pfnClock = FakeTicks; }
+        ~FakeClock() { CSPDockManager::m_pfnClock = pfnOld; }
+    } fakeClock;
+    UINT nID = 540;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFramePane* pTarget = c.where == Side ? NULL : Pane(nID++, CBRS_ALIGN_BOTTOM, CSize(300, 150));
+        CFramePane* a = Pane(nID++);
+        CFramePane* b = Pane(nID++);
+        ASSERT_TRUE(a && b && (c.where == Side || pTarget));
+        for (CFramePane* p : {a, b}) p->SetDockMode(SP_DT_IMMEDIATE);
+        CSPMultiMiniFrameWnd* pMulti = Floating({a, b});
+        ASSERT_NE(pMulti, nullptr);
+        ASSERT_EQ(pMulti->GetDockMode(), SP_DT_IMMEDIATE);
+        const HWND hMulti = pMulti->GetSafeHwnd();
+
+        CPoint ptDrop;
+        if (c.where == Side) {
+            ptDrop = CPoint(ClientRect().left + 3, ClientRect().CenterPoint().y);
+            pFrame->ClientToScreen(&ptDrop);
+        } else if (c.where == Beside) {
+            ptDrop = CPoint(Rect(pTarget).right - 4, Rect(pTarget).CenterPoint().y);
+            pFrame->ClientToScreen(&ptDrop);
+        } else {
+            ptDrop = CaptionPoint(pTarget);
+        }
+
+        CRect rectCaption, rectWnd;
+        pMulti->GetCaptionRect(rectCaption);
+        pMulti->GetWindowRect(rectWnd);
+        const CPoint ptGrip(rectWnd.left + rectCaption.left + 10, rectWnd.top + rectCaption.CenterPoint().y);
+        // The pointer settles first: a late event of an earlier move would
+        // otherwise be where the press lands.
+        ASSERT_TRUE(PointAt(ptGrip.x, ptGrip.y));
+        PumpFor(30);
+        ASSERT_TRUE(PointAt(ptGrip.x, ptGrip.y));
+        SendButton(MOUSEEVENTF_LEFTDOWN);
+        for (int i = 0; i < 100 && !pMulti->IsDragging(); i++) {
+            ::Sleep(5);
+            PumpPending();
+        }
+        ASSERT_TRUE(pMulti->IsDragging());
+        g_clkFake = 1000;
+        ASSERT_TRUE(MoveThroughInput(ptDrop.x, ptDrop.y));
+        ASSERT_TRUE(MoveThroughInput(ptDrop.x + 1, ptDrop.y));
+        PumpFor(100);
+        ASSERT_TRUE(::IsWindow(hMulti)) << "not before the rest";
+        EXPECT_EQ(a->GetParentMiniFrame(TRUE), pMulti);
+        g_clkFake += 300;
+        PumpFor(200);
+        SendButton(MOUSEEVENTF_LEFTUP);
+        PumpFor(50);
+
+        EXPECT_FALSE(::IsWindow(hMulti));
+        for (CFramePane* p : {a, b}) {
+            EXPECT_FALSE(p->IsFloating()) << p->GetDlgCtrlID();
+            EXPECT_EQ(p->GetParentMiniFrame(TRUE), nullptr) << p->GetDlgCtrlID();
+            // A tab behind the active one is hidden.
+            if (c.where != Tabs) EXPECT_TRUE(p->IsWindowVisible()) << p->GetDlgCtrlID();
+        }
+        if (c.where == Side) {
+            CSPSlider* pSlider = a->GetDefaultSlider();
+            ASSERT_NE(pSlider, nullptr);
+            EXPECT_EQ(b->GetDefaultSlider(), pSlider);
+            EXPECT_EQ(pSlider->GetCurrentAlignment(), (DWORD)CBRS_ALIGN_LEFT);
+            EXPECT_LT(Rect(a).bottom, Rect(b).top) << "the frame's shape came along";
+        } else if (c.where == Beside) {
+            EXPECT_EQ(a->GetParentTabbedBar(), nullptr);
+            EXPECT_EQ(a->GetDefaultSlider(), pTarget->GetDefaultSlider());
+            EXPECT_EQ(b->GetDefaultSlider(), pTarget->GetDefaultSlider());
+            EXPECT_LT(Rect(pTarget).right, Rect(a).left);
+            std::string strWhich;
+            EXPECT_TRUE(NoneOverlap({pTarget, a, b}, &strWhich)) << strWhich;
+        } else {
+            CSPBaseTabbedBar* pTabbed = pTarget->GetParentTabbedBar();
+            ASSERT_NE(pTabbed, nullptr);
+            EXPECT_EQ(a->GetParentTabbedBar(), pTabbed);
+            EXPECT_EQ(b->GetParentTabbedBar(), pTabbed);
+            EXPECT_EQ(pTabbed->GetTabsNum(), 3);
+        }
+        EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    }
+}

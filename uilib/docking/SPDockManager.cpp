@@ -501,7 +501,48 @@ BOOL CSPDockManager::OnMoveMiniFrame(CWnd* pFrame) {
     if (pFrame == NULL || !pFrame->IsKindOf(RUNTIME_CLASS(CSPMiniFrameWnd))) return TRUE;
     CWnd* pBar = ((CSPMiniFrameWnd*)pFrame)->GetControlBar();
     if (pBar == NULL || !pBar->IsKindOf(RUNTIME_CLASS(CSPControlBar))) return TRUE;
+    CSPMultiMiniFrameWnd* pMulti = DYNAMIC_DOWNCAST(CSPMultiMiniFrameWnd, pFrame);
+    if (pMulti != NULL && pMulti->GetControlBarCount() > 1 && pMulti->GetDockMode() == SP_DT_IMMEDIATE)
+        return OnMoveMultiMiniFrame(pMulti);
     return OnMoveFloatingBar((CSPControlBar*)pBar, pFrame);
+}
+
+BOOL CSPDockManager::OnMoveMultiMiniFrame(CSPMultiMiniFrameWnd* pMulti) {
+    m_pLastMultiMiniFrame = NULL;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    // The target is the one the outline drag would show at this point; a
+    // pane floating in another frame is no target here.
+    CRect rectPreview;
+    BOOL bTab = FALSE;
+    CSPBaseControlBar* pTarget = NULL;
+    CalcDragPreview(pMulti, pt, rectPreview, bTab, pTarget);
+    int nCode = 0;
+    if (pTarget != NULL && pTarget->GetParentMiniFrame() == NULL) {
+        if (pTarget->IsKindOf(RUNTIME_CLASS(CSPDockBar)))
+            nCode = 1;
+        else if (pTarget->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)))
+            nCode = bTab ? 3 : 2;
+    }
+    if (nCode == 0) {
+        m_pLastTargetBar = NULL;
+        m_nLastCode = 0;
+        m_clkLastTime = 0;
+        return TRUE;
+    }
+    const clock_t clkRest = nCode == 1 ? clkRestOverDockBar : clkRestOverPane;
+    if (pTarget != m_pLastTargetBar || nCode != m_nLastCode) {
+        m_pLastTargetBar = pTarget;
+        m_nLastCode = nCode;
+        m_clkLastTime = m_pfnClock();
+        return TRUE;
+    }
+    if (m_pfnClock() - m_clkLastTime < clkRest) return TRUE;
+    m_pLastTargetBar = NULL;
+    m_nLastCode = 0;
+    m_clkLastTime = 0;
+    pMulti->KillDockTimer();
+    return pMulti->DockToTarget(nCode == 3 ? 2 : 1, nCode == 1 ? NULL : pTarget, SP_DM_MOUSE);
 }
 
 BOOL CSPDockManager::OnMoveFloatingBar(CSPControlBar* pBar, CWnd* /*pMiniFrame*/) {

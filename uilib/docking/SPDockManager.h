@@ -16,6 +16,7 @@ class CSPDockingControlBar;
 class CSPSlider;
 class CSPControlBar;
 class CSPDockBar;
+class CSPMultiMiniFrameWnd;
 struct CPrintPreviewState;
 
 // One pinned-away pane in the saved docking state: where it was pinned,
@@ -141,6 +142,10 @@ public:
     BOOL OnMoveMiniFrame(CWnd* pFrame);
     // The same decision for the floating bar itself.
     BOOL OnMoveFloatingBar(CSPControlBar* pBar, CWnd* pMiniFrame);
+    // The same decision for a frame of several panes dragged by its window:
+    // after the rest its panes dock as a whole onto the frame side, beside
+    // the pane or as tabs of the pane the outline drag would show.
+    BOOL OnMoveMultiMiniFrame(CSPMultiMiniFrameWnd* pMulti);
     void OnActivateFrame(BOOL bActivate, BOOL bToolBarsOnly = FALSE);
 
     // --- layout ---------------------------------------------------------------------

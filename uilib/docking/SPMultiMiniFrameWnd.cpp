@@ -403,10 +403,10 @@ BOOL CSPMultiMiniFrameWnd::DockToTarget(int nDockState, CSPBaseControlBar* pTarg
         CheckCaptionVisibility();
         AdjustLayout();
     }
-    if (::IsWindow(pRelayout->GetSafeHwnd())) {
-        pRelayout->AdjustDockingLayout(NULL);
-        if (bWasDragging && nDockMethod == SP_DM_MOUSE) pRelayout->StartTracking(FALSE);
-    }
+    if (::IsWindow(pRelayout->GetSafeHwnd())) pRelayout->AdjustDockingLayout(NULL);
+    // Docked by a drag of this frame: its first pane goes on with the drag.
+    if (bWasDragging && nDockMethod == SP_DM_MOUSE && ::IsWindow(pFirst->GetSafeHwnd()) && !pFirst->IsFloating())
+        pFirst->StartTracking(FALSE);
     return FALSE;
 }
 
