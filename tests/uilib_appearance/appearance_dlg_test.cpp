@@ -267,7 +267,9 @@ TEST_F(AppearanceDlgTest, TheToolbarOpensItAndThePictures) {
         ::SetWindowPos(hDlg, HWND_TOP, 60, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         ::RedrawWindow(hDlg, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         PumpPending();
-        if (!strOut.empty()) EXPECT_TRUE(WriteWindowBitmap(hDlg, (strOut + lpszSuffix).c_str(), TRUE));
+        if (!strOut.empty()) {
+            EXPECT_TRUE(WriteWindowBitmap(hDlg, (strOut + lpszSuffix).c_str(), TRUE));
+        }
     };
     script
         .Then([&](HWND hDlg) {

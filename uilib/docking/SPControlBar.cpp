@@ -118,7 +118,7 @@ BOOL CSPControlBar::IsTabbed() const {
     if (pParent->IsKindOf(RUNTIME_CLASS(CSPBaseTabWnd))) {
         CWnd* pGrand = pParent->GetParent();
         return pGrand != NULL &&
-               (pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabbedBar)) || SPIsKindOf(pGrand, "CSPTabbedToolbar"));
+               (pGrand->IsKindOf(RUNTIME_CLASS(CSPBaseTabbedBar)) || SPClientOf<ISPTabbedToolbar>(pGrand) != NULL);
     }
     if (pParent->IsKindOf(RUNTIME_CLASS(CSPDockingCBWrapper))) {
         CWnd* pGrand = pParent->GetParent();

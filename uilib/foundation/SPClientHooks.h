@@ -277,6 +277,8 @@ protected:
 
 // Implemented by CSPTabbedToolbar: what its tab window asks while data is
 // dragged over the tab strip.
+// Implemented by the tabbed toolbar, which also makes it known to the
+// layers below (a control bar in its tab window is tabbed).
 class ISPTabbedToolbar {
 public:
     // The dragged data holds a toolbar button (built from the data to see,

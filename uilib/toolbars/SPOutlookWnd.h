@@ -68,7 +68,7 @@ public:
     void EnableWrapping(BOOL bEnable = TRUE) { m_bWrapWindows = bEnable; }
     BOOL IsWrapping() const { return m_bWrapWindows; }
     // The tab's window, or the window its wrapper holds.
-    CWnd* GetTabWndNoWrapper(int iTab) const;
+    CWnd* GetTabWndNoWrapper(int iTab) const override;
     // The outlook bar page of the tab (wrapped or not), NULL for another
     // window.
     CSPOutlookBarPane* GetTabPage(int iTab) const;
