@@ -66,6 +66,7 @@ running() {
     done
   fi
   [ -z "${DISPLAY:-}" ] && export DISPLAY="$(cat "$state/display")"
+  started=0
   if ! running wineserver; then
     # Persistent: it lingers 10 minutes after the last program ended. The
     # prefix folder must exist first, or the server refuses to start, and the
@@ -73,7 +74,13 @@ running() {
     # processes then hold that program's output pipes until they end.
     mkdir -p "$WINEPREFIX"
     setsid "$wineserver_bin" -p600 9>&-
-    if [ ! -f "$WINEPREFIX/.tw-ready-3" ]; then
+    started=1
+  fi
+  # The prefix is set up once, also when a server for it already runs (a
+  # Wine program started outside this script, by the build say, starts one
+  # of its own): skipping the set-up then would leave windows managed and
+  # no fixed desktop.
+  if [ ! -f "$WINEPREFIX/.tw-ready-3" ]; then
       "$wine_bin" wineboot -i 9>&-
       # Windows are not handed to a window manager ("Managed"="N"): under
       # Xvfb there is none, and Wine would wait two seconds for each visible
@@ -102,9 +109,8 @@ REGEDIT4
 REG
       "$wine_bin" regedit "$state/desktop.reg" 9>&-
       touch "$WINEPREFIX/.tw-ready-3"
-    else
+  elif [ "$started" = 1 ]; then
       "$wine_bin" wineboot 9>&-
-    fi
   fi
   if ! running 'explorer.exe /desktop'; then
     setsid "$wine_bin" explorer /desktop=Default,1280x1024 9>&- &
