@@ -101,30 +101,60 @@ CBrowserWrapper* CGeckoHost::EnsureBrowser() {
     return m_pBrowser;
 }
 
+namespace {
+
+// Dispatches one message taken from the queue; a WM_QUIT stops the
+// conversion and is posted again for the application's own loop. FALSE
+// for a WM_QUIT.
+BOOL DispatchTaken(const MSG& msg) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    if (msg.message != WM_QUIT) return TRUE;
+    g_bConverting = FALSE;
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return FALSE;
+}
+
+// Takes the next message, those below WM_USER first.
+BOOL TakeMessage(MSG* msg) {
+    return ::PeekMessageA(msg, nullptr, 0, WM_USER - 1, PM_REMOVE) ||
+           ::PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE);
+}
+
+}  // namespace
+
 BOOL CGeckoHost::RunNestedLoop(const std::function<BOOL()>& poll) {
     BOOL over = FALSE;
     while (!over) {
         MSG msg;
-        if (!::PeekMessageA(&msg, nullptr, 0, WM_USER - 1, PM_REMOVE) &&
-            !::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!TakeMessage(&msg)) {
             ::WaitMessage();
             if (poll && poll()) over = TRUE;
             continue;
         }
         if (poll && poll()) over = TRUE;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-        if (msg.message == WM_QUIT) {
-            // The quit request belongs to the application's own loop: stop
-            // the walk and hand the request on.
-            g_bConverting = FALSE;
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return FALSE;
-        }
+        // The quit request belongs to the application's own loop: stop the
+        // walk and hand the request on.
+        if (!DispatchTaken(msg)) return FALSE;
         // What the message's handler changed (a Cancel clearing the
         // converting flag, a load's end) counts now, not only once another
         // message arrives.
         if (!over && poll && poll()) over = TRUE;
     }
+    return TRUE;
+}
+
+BOOL CGeckoHost::DispatchQueuedIfDue() {
+    // Each look at the queue is a trip to the window system: a few each
+    // frame of the progress dialog's repaint are enough.
+    static DWORD last = 0;
+    const DWORD now = ::GetTickCount();
+    if (now - last < 15) return TRUE;
+    last = now;
+    // Bounded: a handler that queues a message again must not keep the
+    // caller here.
+    MSG msg;
+    for (int i = 0; i < 64 && TakeMessage(&msg); ++i)
+        if (!DispatchTaken(msg)) return FALSE;
     return TRUE;
 }

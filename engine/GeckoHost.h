@@ -64,6 +64,13 @@ public:
     // with its exit code, so that the application's own loop still ends.
     // Returns TRUE when `poll` ended the wait, FALSE on WM_QUIT.
     static BOOL RunNestedLoop(const std::function<BOOL()>& poll);
+    // Dispatches the messages already queued, without waiting, when the last
+    // look at the queue is more than a few milliseconds old: a loop that
+    // needs no message to go on (a load that ended before its call
+    // returned) still lets Cancel, the progress and a quit request through.
+    // A WM_QUIT is handled as RunNestedLoop handles it. Returns FALSE on
+    // WM_QUIT, else TRUE.
+    static BOOL DispatchQueuedIfDue();
 
     // ---- Contents (GeckoHostContents.cpp)
     // Loads a contents file (a path or a file URL) into the hidden browser

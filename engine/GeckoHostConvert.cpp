@@ -117,7 +117,7 @@ BOOL CGeckoHost::LoadPage(const char* pszUrl, int /*nFlag*/) {
     // Cancel ends the wait, but only a Cancel pressed during it: the pages
     // that links made wanted still load after a Cancel.
     const BOOL bWasConverting = g_bConverting;
-    return RunNestedLoop([&]() -> BOOL {
+    auto over = [&]() -> BOOL {
         if (bWasConverting && !g_bConverting) return TRUE;
         int loaded = 0;
         if (NS_SUCCEEDED(job->GetLoaded(&loaded)) && loaded) job->SetLoaded(0);
@@ -126,7 +126,11 @@ BOOL CGeckoHost::LoadPage(const char* pszUrl, int /*nFlag*/) {
         if (NS_FAILED(watcher.LastStatus()) || !bUtility) return TRUE;
         int done = 0;
         return NS_SUCCEEDED(job->GetDone(&done)) && done;
-    });
+    };
+    // The browser reading pages for the PDF Utility runs a load before its
+    // call returns: no message need come, but the queue is still looked at.
+    if (over()) return DispatchQueuedIfDue();
+    return RunNestedLoop(over);
 }
 
 void CGeckoHost::WalkTree(HTREEITEM hItem, CContentsTree* pTree) {

@@ -187,6 +187,18 @@ class WebBrowser final : public nsIWebBrowser,
     // A newer load replaces those not yet run; they end as aborted.
     for (PendingLoad& p : mPending) p.aborted = true;
     mPending.push_back(PendingLoad{spec, false});
+    if (mParseLater && mPending.size() == 1 && !mRunningLoad) {
+      // Reading a file without parsing it takes a moment: the load runs
+      // now, and has ended (its listeners told) when this returns, with no
+      // round through the message queue and no wake-up after it.
+      try {
+        RunNextLoad(false);
+      } catch (...) {
+        // As from the window procedure: the load's listeners were told or
+        // the load is given up; nothing unwinds through the caller.
+      }
+      return NS_OK;
+    }
     if (!PostMessageA(mWnd, kMsgLoad, 0, 0)) {
       mPending.pop_back();
       return NS_ERROR_FAILURE;
@@ -267,7 +279,7 @@ class WebBrowser final : public nsIWebBrowser,
       auto* self = reinterpret_cast<WebBrowser*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
       if (self) {
         try {
-          self->RunNextLoad();
+          self->RunNextLoad(true);
         } catch (...) {
           // Nothing may unwind through the system's dispatcher.
         }
@@ -316,9 +328,17 @@ class WebBrowser final : public nsIWebBrowser,
     return rv;
   }
 
-  void RunNextLoad() {
+  // Runs the oldest pending load; `wake` posts a message after it, for a
+  // caller waiting in a message loop for the load's end.
+  void RunNextLoad(bool wake) {
     if (mPending.empty()) return;
     nsCOMPtr<nsIWebBrowser> keepAlive(static_cast<nsIWebBrowser*>(this));
+    struct Running {
+      bool& flag;
+      bool was;
+      explicit Running(bool& f) : flag(f), was(f) { flag = true; }
+      ~Running() { flag = was; }
+    } running(mRunningLoad);
     PendingLoad load = mPending.front();
     mPending.pop_front();
     tw::stats::StageTimer loadTime(tw::stats::Stage::BrowserLoad);
@@ -373,7 +393,7 @@ class WebBrowser final : public nsIWebBrowser,
     nsCOMPtr<nsIWebProgressListener> global = do_GetService(NS_WEBPROGRESSLISTENER_CONTRACTID);
     if (global) global->OnLoadFinished(static_cast<nsIWebBrowser*>(this), load.uri.c_str(), status, dom);
     mUnparsed.reset();
-    if (mWnd) PostMessageA(mWnd, kMsgWake, 0, 0);
+    if (wake && mWnd) PostMessageA(mWnd, kMsgWake, 0, 0);
   }
 
   nsCOMPtr<DocShell> mDocShell;
@@ -381,6 +401,7 @@ class WebBrowser final : public nsIWebBrowser,
   std::deque<PendingLoad> mPending;
   std::u16string mCurrentURI;
   bool mParseLater = false;
+  bool mRunningLoad = false;  // a load's listeners are being told
   std::shared_ptr<UnparsedDocument> mUnparsed;  // of the load being reported
   nsISupports* mContainer = nullptr;  // not held
   nsIWebBrowserSite* mSite = nullptr;  // not held
