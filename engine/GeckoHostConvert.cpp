@@ -266,13 +266,17 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
 
         // 8. The pages that links made wanted, also after a Cancel. The PDF
         // Utility takes a page's links a few pages after its load: before
-        // the list is taken as exhausted, it takes every page loaded.
+        // the list is taken as exhausted, it takes every page loaded, one
+        // wanted page's worth at a time, so that the loads go on while the
+        // rest are laid out.
         nsCOMPtr<IPdfUtility> taker = GetPdfUtility(m_pServiceManager);
         auto nextExtra = [&](FolderFileRec** rec) {
-            *rec = nullptr;
-            if (NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec) return true;
-            if (!taker) return false;
-            taker->TakeLoadedPages();
+            for (;;) {
+                *rec = nullptr;
+                if (NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec) return true;
+                if (!taker) return false;
+                if (taker->TakeLoadedPages() != PDFUTILITY_S_PAGES_LEFT) break;
+            }
             *rec = nullptr;
             return NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec;
         };

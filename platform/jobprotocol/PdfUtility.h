@@ -15,6 +15,9 @@
 #define PDFUTILITY_CID \
     {0xEDC0D01C, 0x3982, 0x44D0, {0x93, 0x0C, 0x74, 0xA1, 0x02, 0x47, 0x56, 0x17}}
 
+// TakeLoadedPages' success with pages still untaken.
+#define PDFUTILITY_S_PAGES_LEFT ((nsresult)0x01F30001u)
+
 class IPdfUtility : public nsISupports {
 public:
     // {65764E77-94B4-4A44-8CBD-9E4C5AB496E7}
@@ -27,8 +30,11 @@ public:
 
     // Slot 4: the PDF Utility lays pages out and writes them while the
     // driver loads the next ones, so a page's links reach the job a few
-    // pages later. This takes every page loaded so far: afterwards the job
-    // knows every page their links made wanted. The driver calls it before
-    // it concludes that no wanted page is left.
+    // pages later. This takes the pages loaded so far, in load order, until
+    // one of them makes the job want a page not loaded yet: it then returns
+    // PDFUTILITY_S_PAGES_LEFT when pages are still untaken, and the driver
+    // loads the wanted page while they are laid out. NS_OK means every page
+    // loaded is taken: the job knows every page their links made wanted. The
+    // driver calls it before it concludes that no wanted page is left.
     NS_IMETHOD TakeLoadedPages() = 0;
 };

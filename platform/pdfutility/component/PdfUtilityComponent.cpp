@@ -151,15 +151,16 @@ NS_IMETHODIMP CPdfUtility::TakeLoadedPages() {
     try {
         // Added to the count of the last load, which the job still holds
         // unless the driver has set a new current page since.
-        const int taken = m_pConversion->TakeAll(job);
+        bool left = false;
+        const int taken = m_pConversion->TakeUntilWanted(job, &left);
         if (taken > 0) {
             m_nTakenPages += taken;
             job->SetPageCount(m_nTakenPages);
         }
+        return left ? PDFUTILITY_S_PAGES_LEFT : NS_OK;
     } catch (const std::exception&) {
         return NS_ERROR_OUT_OF_MEMORY;
     }
-    return NS_OK;
 }
 
 int CPdfUtility::LastMostPagesInFlight() { return g_lastMostInFlight; }

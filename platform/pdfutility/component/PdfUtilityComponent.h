@@ -21,8 +21,10 @@
 //   page mode 1 with done still set (a page shown elsewhere after a
 //     conversion: the driver clears done before each of its loads), or a
 //     load that a newer one replaced: nothing.
-// TakeLoadedPages takes every page loaded so far: the job then knows the
-// links of all of them, and its page count sum their PDF pages.
+// TakeLoadedPages takes the pages loaded so far until one makes the job want
+// a page not loaded yet (PDFUTILITY_S_PAGES_LEFT when some are left), else
+// all of them: the job then knows the links of all of them, and its page
+// count sums their PDF pages.
 // FinishDocument: adds the bookmarks of the contents records, writes the
 // end of the file. It fails (and leaves no file) when the PDF could not be
 // written; the reason is then in the job's extra string. Until the job is

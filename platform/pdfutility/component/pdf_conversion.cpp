@@ -529,6 +529,20 @@ int PdfConversion::TakeAll(IPdfJob* job) {
   return taken;
 }
 
+int PdfConversion::TakeUntilWanted(IPdfJob* job, bool* left) {
+  int taken = 0;
+  while (!untaken_.empty()) {
+    PagePtr front = untaken_.front();
+    untaken_.pop_front();
+    untaken_bytes_ -= front->bytes;
+    taken += Take(job, front);
+    FolderFileRec* wanted = nullptr;
+    if (NS_SUCCEEDED(job->GetNextExtraPage(&wanted)) && wanted) break;
+  }
+  *left = !untaken_.empty();
+  return taken;
+}
+
 void PdfConversion::LayOut(PendingPage& page) {
   using tw::stats::Stage;
   using tw::stats::StageTimer;

@@ -116,6 +116,11 @@ class PdfConversion : private PdfPagePainter::Resources {
   // Takes every page added so far: the job then knows every page their
   // links made wanted. Returns their PDF pages.
   int TakeAll(IPdfJob* job);
+  // Takes pages in load order until one of them makes the job want a page
+  // it has not loaded, or until none is left (*left then false): the driver
+  // can load the wanted page while the rest are still laid out. Returns
+  // their PDF pages.
+  int TakeUntilWanted(IPdfJob* job, bool* left);
 
   // Bookmarks from the job's pending contents records, then the end of the
   // file. False (with |error|) when the PDF could not be written; no file
