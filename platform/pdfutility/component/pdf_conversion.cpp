@@ -249,11 +249,14 @@ PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
 }
 
 PdfConversion::~PdfConversion() {
-  // Pages still on their way are given up; no thread outlives this.
-  if (layout_pool_) layout_pool_->Discard();
+  // Pages still on their way are given up; no thread outlives this. The
+  // writer ends first: the page it may be writing hands its contents to the
+  // layout threads for compressing, and waits for the contents of earlier
+  // pages, so the layout threads and their queue stay until it is done.
   if (writer_thread_) writer_thread_->Discard();
-  layout_pool_.reset();
   writer_thread_.reset();
+  if (layout_pool_) layout_pool_->Discard();
+  layout_pool_.reset();
   if (opened_ && !writer_.failed()) writer_.Abort();
 }
 
