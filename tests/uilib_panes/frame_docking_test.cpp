@@ -374,12 +374,16 @@ TEST_F(FrameDockingFixture, AFrameDraggedByItsWindowDocksAsAWholeAfterTheRest) {
         EXPECT_EQ(a->GetParentMiniFrame(TRUE), pMulti);
         g_clkFake += 300;
         PumpFor(200);
+        // The rest docks it, with the button still down: the release alone
+        // would not take the frame's panes along.
+        EXPECT_FALSE(::IsWindow(hMulti)) << "docked after the rest, before the release";
         SendMouse(MOUSEEVENTF_LEFTUP);
         PumpFor(50);
 
-        EXPECT_FALSE(::IsWindow(hMulti));
         for (CFramePane* p : {a, b}) {
-            EXPECT_FALSE(p->IsFloating()) << p->GetDlgCtrlID();
+            // In the frame now (a floating frame is an owned window, not a
+            // child); not floating already held in the frame of two.
+            EXPECT_TRUE(::IsChild(pFrame->GetSafeHwnd(), p->GetSafeHwnd())) << p->GetDlgCtrlID();
             EXPECT_EQ(p->GetParentMiniFrame(TRUE), nullptr) << p->GetDlgCtrlID();
             // A tab behind the active one is hidden.
             if (c.where != Tabs) EXPECT_TRUE(p->IsWindowVisible()) << p->GetDlgCtrlID();
