@@ -52,6 +52,47 @@ TEST(OleDataObject, ReadsWhatTheSourceOffersAsMemoryAndAsAFile) {
     EXPECT_FALSE(data.IsAttached());
 }
 
+// Each plain OLE object answers its own interface and IUnknown with the same
+// pointer, a reference counted for each answer, and refuses anything else.
+TEST(OleObjects, AnswerTheirOwnInterfaceAndIUnknownOnly) {
+    COleDropSource dropSource;
+    COleDataSource dataSource;
+    COleDropTarget dropTarget;
+    struct Case {
+        const char* name;
+        IUnknown* pUnk;
+        REFIID iid;
+    };
+    const Case cases[] = {{"drop source", &dropSource, IID_IDropSource},
+                          {"data source", dataSource.GetDataObject(), IID_IDataObject},
+                          {"drop target", &dropTarget, IID_IDropTarget}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        void* pv = NULL;
+        ASSERT_EQ(S_OK, c.pUnk->QueryInterface(c.iid, &pv));
+        EXPECT_EQ((void*)c.pUnk, pv);
+        pv = NULL;
+        ASSERT_EQ(S_OK, c.pUnk->QueryInterface(IID_IUnknown, &pv));
+        EXPECT_EQ((void*)c.pUnk, pv);
+        // The two answers hold two references; the objects never delete
+        // themselves, whatever the count.
+        EXPECT_EQ(3u, c.pUnk->AddRef());
+        EXPECT_EQ(2u, c.pUnk->Release());
+        EXPECT_EQ(1u, c.pUnk->Release());
+        EXPECT_EQ(0u, c.pUnk->Release());
+
+        for (REFIID iidOther : {IID_IDropSource, IID_IDataObject, IID_IDropTarget, IID_IStream}) {
+            if (IsEqualIID(iidOther, c.iid)) continue;
+            pv = (void*)1;
+            EXPECT_EQ(E_NOINTERFACE, c.pUnk->QueryInterface(iidOther, &pv));
+            EXPECT_EQ(NULL, pv);
+        }
+        EXPECT_EQ(E_POINTER, c.pUnk->QueryInterface(c.iid, NULL));
+        EXPECT_EQ(1u, c.pUnk->AddRef()) << "a refused question takes no reference";
+        c.pUnk->Release();
+    }
+}
+
 // Records what the bridge hands over.
 class CRecordingTarget : public COleDropTarget {
 public:

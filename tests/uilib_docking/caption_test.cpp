@@ -57,15 +57,6 @@ struct CaptionFixture : ::testing::Test {
     }
 };
 
-// Pumps messages for the given time.
-void PumpFor(DWORD dwMilliseconds) {
-    const DWORD dwStart = ::GetTickCount();
-    while (::GetTickCount() - dwStart < dwMilliseconds) {
-        PumpPending();
-        ::Sleep(10);
-    }
-}
-
 }  // namespace
 
 TEST_F(CaptionFixture, AnEmptyBarIsAsHighAsItsBordersAndOneLineOfText) {

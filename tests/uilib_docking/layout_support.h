@@ -80,10 +80,9 @@ protected:
     UINT m_nMessage;
 };
 
-// Moves the pointer and waits until the system reports it there (the move
-// reaches the display server asynchronously).
-inline bool MoveCursorTo(int x, int y) {
-    if (!::SetCursorPos(x, y)) return false;
+// Waits, pumping, until the system reports the pointer at the point; FALSE
+// when it is not there after a second.
+inline bool WaitForCursorAt(int x, int y) {
     for (int i = 0; i < 200; i++) {
         PumpPending();
         CPoint pt;
@@ -92,6 +91,61 @@ inline bool MoveCursorTo(int x, int y) {
         ::Sleep(5);
     }
     return false;
+}
+
+// Moves the pointer and waits until the system reports it there (the move
+// reaches the display server asynchronously).
+inline bool MoveCursorTo(int x, int y) { return ::SetCursorPos(x, y) && WaitForCursorAt(x, y); }
+
+// Pumps for a while so that timers fire.
+inline void PumpFor(int nMilliseconds) {
+    const DWORD dwEnd = ::GetTickCount() + nMilliseconds;
+    while ((int)(dwEnd - ::GetTickCount()) > 0) {
+        PumpPending();
+        ::Sleep(10);
+    }
+    PumpPending();
+}
+
+// --- drags with the real pointer (the drag code reads the cursor itself) ---
+
+// A mouse button event (MOUSEEVENTF_LEFTDOWN, ...) through the input queue.
+inline void SendMouse(DWORD dwFlags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+    PumpPending();
+}
+
+// Moves the pointer through the input queue, so that the move reaches the
+// window as a mouse move before any button event sent after it, and waits
+// until it is there.
+inline bool DragTo(int x, int y) {
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + cx / 2) / cx;
+    input.mi.dy = (y * 65536 + cy / 2) / cy;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    return WaitForCursorAt(x, y) || MoveCursorTo(x, y);
+}
+
+// Presses the left button at the point once the pointer has settled there:
+// a late pointer event of an earlier move would otherwise be where the drag
+// starts.
+inline bool PressAt(CPoint pt) {
+    bool bSettled = false;
+    for (int i = 0; i < 10 && !bSettled; i++) {
+        if (!MoveCursorTo(pt.x, pt.y)) return false;
+        PumpFor(30);
+        CPoint ptNow;
+        ::GetCursorPos(&ptNow);
+        bSettled = ptNow == pt;
+    }
+    if (bSettled) SendMouse(MOUSEEVENTF_LEFTDOWN);
+    return bSettled;
 }
 
 // A shown library frame with docking on all four sides.

@@ -21,14 +21,6 @@ namespace {
 clock_t g_clkFake = 0;
 clock_t FakeTicks() { return g_clkFake; }
 
-void SendMouse(DWORD dwFlags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-    PumpPending();
-}
-
 void SendKey(WORD wVk, bool bUp) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -36,52 +28,6 @@ void SendKey(WORD wVk, bool bUp) {
     input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
     ::SendInput(1, &input, sizeof(input));
     PumpPending();
-}
-
-// Pumps for a while so that timers fire.
-void PumpFor(int nMilliseconds) {
-    const DWORD dwEnd = ::GetTickCount() + nMilliseconds;
-    while ((int)(dwEnd - ::GetTickCount()) > 0) {
-        PumpPending();
-        ::Sleep(10);
-    }
-    PumpPending();
-}
-
-// Moves the pointer through the input queue, so that the move reaches the
-// window before any button event sent after it, and waits until it is there.
-bool DragTo(int x, int y) {
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + cx / 2) / cx;
-    input.mi.dy = (y * 65536 + cy / 2) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-    for (int i = 0; i < 200; i++) {
-        PumpPending();
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        if (pt == CPoint(x, y)) return true;
-        ::Sleep(5);
-    }
-    return MoveCursorTo(x, y);
-}
-
-// Presses the left button at the point once the pointer has settled there:
-// a late pointer event of an earlier move would otherwise be where the drag
-// starts.
-bool PressAt(CPoint pt) {
-    bool bSettled = false;
-    for (int i = 0; i < 10 && !bSettled; i++) {
-        if (!MoveCursorTo(pt.x, pt.y)) return false;
-        PumpFor(30);
-        CPoint ptNow;
-        ::GetCursorPos(&ptNow);
-        bSettled = ptNow == pt;
-    }
-    if (bSettled) SendMouse(MOUSEEVENTF_LEFTDOWN);
-    return bSettled;
 }
 
 bool IsLiveFrame(HWND hwnd) {

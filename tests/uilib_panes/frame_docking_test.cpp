@@ -316,43 +316,6 @@ namespace {
 clock_t g_clkFake = 0;
 clock_t FakeTicks() { return g_clkFake; }
 
-void SendButton(DWORD dwFlags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-    PumpPending();
-}
-
-// Moves the pointer through the input queue, so that the move reaches the
-// dragged window as a mouse move, and waits until it is there.
-bool MoveThroughInput(int x, int y) {
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + cx / 2) / cx;
-    input.mi.dy = (y * 65536 + cy / 2) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-    for (int i = 0; i < 200; i++) {
-        PumpPending();
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        if (pt == CPoint(x, y)) return true;
-        ::Sleep(5);
-    }
-    return MoveCursorTo(x, y);
-}
-
-void PumpFor(int nMilliseconds) {
-    const DWORD dwEnd = ::GetTickCount() + nMilliseconds;
-    while ((int)(dwEnd - ::GetTickCount()) > 0) {
-        PumpPending();
-        ::Sleep(10);
-    }
-    PumpPending();
-}
-
 }  // namespace
 
 // Dragged by its own window in dock mode 1, a frame of panes rests over its
@@ -397,31 +360,30 @@ TEST_F(FrameDockingFixture, AFrameDraggedByItsWindowDocksAsAWholeAfterTheRest) {
         pMulti->GetCaptionRect(rectCaption);
         pMulti->GetWindowRect(rectWnd);
         const CPoint ptGrip(rectWnd.left + rectCaption.left + 10, rectWnd.top + rectCaption.CenterPoint().y);
-        // The pointer settles first: a late event of an earlier move would
-        // otherwise be where the press lands.
-        ASSERT_TRUE(PointAt(ptGrip.x, ptGrip.y));
-        PumpFor(30);
-        ASSERT_TRUE(PointAt(ptGrip.x, ptGrip.y));
-        SendButton(MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(PressAt(ptGrip));
         for (int i = 0; i < 100 && !pMulti->IsDragging(); i++) {
             ::Sleep(5);
             PumpPending();
         }
         ASSERT_TRUE(pMulti->IsDragging());
         g_clkFake = 1000;
-        ASSERT_TRUE(MoveThroughInput(ptDrop.x, ptDrop.y));
-        ASSERT_TRUE(MoveThroughInput(ptDrop.x + 1, ptDrop.y));
+        ASSERT_TRUE(DragTo(ptDrop.x, ptDrop.y));
+        ASSERT_TRUE(DragTo(ptDrop.x + 1, ptDrop.y));
         PumpFor(100);
         ASSERT_TRUE(::IsWindow(hMulti)) << "not before the rest";
         EXPECT_EQ(a->GetParentMiniFrame(TRUE), pMulti);
         g_clkFake += 300;
         PumpFor(200);
-        SendButton(MOUSEEVENTF_LEFTUP);
+        // The rest docks it, with the button still down: the release alone
+        // would not take the frame's panes along.
+        EXPECT_FALSE(::IsWindow(hMulti)) << "docked after the rest, before the release";
+        SendMouse(MOUSEEVENTF_LEFTUP);
         PumpFor(50);
 
-        EXPECT_FALSE(::IsWindow(hMulti));
         for (CFramePane* p : {a, b}) {
-            EXPECT_FALSE(p->IsFloating()) << p->GetDlgCtrlID();
+            // In the frame now (a floating frame is an owned window, not a
+            // child); not floating already held in the frame of two.
+            EXPECT_TRUE(::IsChild(pFrame->GetSafeHwnd(), p->GetSafeHwnd())) << p->GetDlgCtrlID();
             EXPECT_EQ(p->GetParentMiniFrame(TRUE), nullptr) << p->GetDlgCtrlID();
             // A tab behind the active one is hidden.
             if (c.where != Tabs) EXPECT_TRUE(p->IsWindowVisible()) << p->GetDlgCtrlID();

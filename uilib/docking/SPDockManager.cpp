@@ -524,23 +524,7 @@ BOOL CSPDockManager::OnMoveMultiMiniFrame(CSPMultiMiniFrameWnd* pMulti) {
         else if (pTarget->IsKindOf(RUNTIME_CLASS(CSPDockingControlBar)))
             nCode = bTab ? 3 : 2;
     }
-    if (nCode == 0) {
-        m_pLastTargetBar = NULL;
-        m_nLastCode = 0;
-        m_clkLastTime = 0;
-        return TRUE;
-    }
-    const clock_t clkRest = nCode == 1 ? clkRestOverDockBar : clkRestOverPane;
-    if (pTarget != m_pLastTargetBar || nCode != m_nLastCode) {
-        m_pLastTargetBar = pTarget;
-        m_nLastCode = nCode;
-        m_clkLastTime = m_pfnClock();
-        return TRUE;
-    }
-    if (m_pfnClock() - m_clkLastTime < clkRest) return TRUE;
-    m_pLastTargetBar = NULL;
-    m_nLastCode = 0;
-    m_clkLastTime = 0;
+    if (!HasRestedOver(pTarget, nCode, nCode == 1 ? clkRestOverDockBar : clkRestOverPane)) return TRUE;
     pMulti->KillDockTimer();
     return pMulti->DockToTarget(nCode == 3 ? 2 : 1, nCode == 1 ? NULL : pTarget, SP_DM_MOUSE);
 }
@@ -551,28 +535,26 @@ BOOL CSPDockManager::OnMoveFloatingBar(CSPControlBar* pBar, CWnd* /*pMiniFrame*/
     if (pBar == NULL || (pBar->GetEnabledAlignment() & CBRS_ALIGN_ANY) == 0) return TRUE;
 
     CSPDockBar* pTarget = NULL;
-    int nCode = pBar->GetDockTargetAtCursor(nDockSensitivity, pTarget) ? 1 : 0;
-    if (pTarget == NULL) nCode = 0;
-    clock_t clkRest = 0;
-    if (nCode == 1)
-        clkRest = clkRestOverDockBar;
-    else if (nCode == 2)
-        clkRest = clkRestOverPane;
+    const int nCode = pBar->GetDockTargetAtCursor(nDockSensitivity, pTarget) && pTarget != NULL ? 1 : 0;
+    if (!HasRestedOver(pTarget, nCode, clkRestOverDockBar)) return TRUE;
+    return pBar->DockByMouse(pTarget) ? FALSE : TRUE;
+}
 
-    if (clkRest != 0) {
+BOOL CSPDockManager::HasRestedOver(CWnd* pTarget, int nCode, clock_t clkRest) {
+    if (nCode != 0) {
         if (pTarget != m_pLastTargetBar || nCode != m_nLastCode) {
             m_pLastTargetBar = pTarget;
             m_nLastCode = nCode;
             m_clkLastTime = m_pfnClock();
-            return TRUE;
+            return FALSE;
         }
-        if (m_pfnClock() - m_clkLastTime < clkRest) return TRUE;
+        if (m_pfnClock() - m_clkLastTime < clkRest) return FALSE;
     }
+    // No target, or the rest is over: the next rest starts anew.
     m_pLastTargetBar = NULL;
     m_nLastCode = 0;
     m_clkLastTime = 0;
-    if (nCode == 1 && pTarget != NULL && pBar->DockByMouse(pTarget)) return FALSE;
-    return TRUE;
+    return nCode != 0;
 }
 
 // --- the layout pass ------------------------------------------------------------------------------

@@ -237,4 +237,11 @@ protected:
     // remaining along that side); remaining loses the bar's thickness.
     // bLimit keeps the bar from being thicker than remaining.
     static void FitToSide(CRect& rect, CRect& rectRemaining, DWORD dwAlignment, CSize size, BOOL bLimit);
+
+private:
+    // Whether a moving floating frame has rested long enough over its dock
+    // target: the pointer stood over the same target (nCode, 0 for none,
+    // tells which kind) for clkRest. A new target starts the rest again, no
+    // target forgets the last one; once rested, the next rest starts anew.
+    BOOL HasRestedOver(CWnd* pTarget, int nCode, clock_t clkRest);
 };

@@ -27,22 +27,40 @@ BOOL AfxOleInit();
 // AfxOleInit or by a direct OleInitialize.
 BOOL AfxOleIsInitialized();
 
-class COleDropSource : public IDropSource {
+// IUnknown of the plain objects below, each offering one OLE interface I:
+// it answers I and IUnknown, and keeps the count without deleting itself.
+template <class I>
+class COleOwnedObject : public I {
 public:
-    COleDropSource() : m_nRef(0) {}
-    virtual ~COleDropSource() {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (ppv == NULL) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, __uuidof(I))) {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_nRef); }
     ULONG STDMETHODCALLTYPE Release() override { return (ULONG)::InterlockedDecrement(&m_nRef); }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override;
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override;
+
+protected:
+    COleOwnedObject() : m_nRef(0) {}
 
 private:
     LONG m_nRef;
 };
 
-class COleDataSource : public IDataObject {
+class COleDropSource : public COleOwnedObject<IDropSource> {
+public:
+    virtual ~COleDropSource() {}
+
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override;
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override;
+};
+
+class COleDataSource : public COleOwnedObject<IDataObject> {
 public:
     COleDataSource();
     virtual ~COleDataSource();
@@ -64,9 +82,6 @@ public:
     BOOL WasCancelled() const { return m_bCancelled; }
 
     // IDataObject
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_nRef); }
-    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)::InterlockedDecrement(&m_nRef); }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* pFormat, STGMEDIUM* pMedium) override;
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* pFormat) override;
@@ -87,7 +102,6 @@ private:
         HGLOBAL hGlobal;
     };
     CArray<Entry, const Entry&> m_entries;
-    LONG m_nRef;
     BOOL m_bCancelled;
 };
 
@@ -127,7 +141,7 @@ private:
     COleDataObject& operator=(const COleDataObject&) = delete;
 };
 
-class COleDropTarget : public IDropTarget {
+class COleDropTarget : public COleOwnedObject<IDropTarget> {
 public:
     COleDropTarget();
     virtual ~COleDropTarget();
@@ -153,9 +167,6 @@ public:
                                 DROPEFFECT dropList, CPoint point);
 
     // IDropTarget
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_nRef); }
-    ULONG STDMETHODCALLTYPE Release() override { return (ULONG)::InterlockedDecrement(&m_nRef); }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pData, DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD dwKeyState, POINTL pt, DWORD* pdwEffect) override;
     HRESULT STDMETHODCALLTYPE DragLeave() override;
@@ -170,5 +181,4 @@ private:
     COleDropTarget(const COleDropTarget&) = delete;
     COleDropTarget& operator=(const COleDropTarget&) = delete;
     CPoint ClientPoint(POINTL pt) const;
-    LONG m_nRef;
 };

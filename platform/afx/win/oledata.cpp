@@ -3,17 +3,6 @@
 
 #include <shlobj.h>
 
-HRESULT STDMETHODCALLTYPE COleDropSource::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == NULL) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-        *ppv = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
 HRESULT STDMETHODCALLTYPE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
     if (bEscapePressed) return DRAGDROP_S_CANCEL;
     if (!(dwKeyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
@@ -22,7 +11,7 @@ HRESULT STDMETHODCALLTYPE COleDropSource::QueryContinueDrag(BOOL bEscapePressed,
 
 HRESULT STDMETHODCALLTYPE COleDropSource::GiveFeedback(DWORD) { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
-COleDataSource::COleDataSource() : m_nRef(0), m_bCancelled(FALSE) {}
+COleDataSource::COleDataSource() : m_bCancelled(FALSE) {}
 
 COleDataSource::~COleDataSource() { Empty(); }
 
@@ -58,17 +47,6 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT /*lpRectStartDrag
     const HRESULT hr = ::DoDragDrop(this, pDropSource, dwEffects, &dwEffect);
     m_bCancelled = hr != DRAGDROP_S_DROP;
     return hr == DRAGDROP_S_DROP ? dwEffect : DROPEFFECT_NONE;
-}
-
-HRESULT STDMETHODCALLTYPE COleDataSource::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == NULL) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-        *ppv = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
 }
 
 // A copy of the data: the receiver frees what it gets.

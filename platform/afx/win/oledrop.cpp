@@ -164,7 +164,7 @@ CFile* COleDataObject::GetFileData(CLIPFORMAT cfFormat, FORMATETC* pFormat) {
 
 // --- COleDropTarget ------------------------------------------------------------
 
-COleDropTarget::COleDropTarget() : m_pWnd(NULL), m_hWnd(NULL), m_nRef(0) {}
+COleDropTarget::COleDropTarget() : m_pWnd(NULL), m_hWnd(NULL) {}
 
 COleDropTarget::~COleDropTarget() { COleDropTarget::Revoke(); }
 
@@ -190,17 +190,6 @@ void COleDropTarget::OnDragLeave(CWnd*) {}
 BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
 DROPEFFECT COleDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFECT, CPoint) {
     return (DROPEFFECT)-1;
-}
-
-HRESULT STDMETHODCALLTYPE COleDropTarget::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == NULL) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
 }
 
 CPoint COleDropTarget::ClientPoint(POINTL pt) const {
