@@ -512,33 +512,28 @@ int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::
   }
   int taken = 0;
   while (!untaken_.empty() &&
-         (untaken_.size() > size_t(kTakeLag) || untaken_bytes_ > kTakeLagBytes)) {
-    PagePtr front = untaken_.front();
-    untaken_.pop_front();
-    untaken_bytes_ -= front->bytes;
-    taken += Take(job, front);
-  }
+         (untaken_.size() > size_t(kTakeLag) || untaken_bytes_ > kTakeLagBytes))
+    taken += TakeFront(job);
   return taken;
+}
+
+int PdfConversion::TakeFront(IPdfJob* job) {
+  PagePtr front = untaken_.front();
+  untaken_.pop_front();
+  untaken_bytes_ -= front->bytes;
+  return Take(job, front);
 }
 
 int PdfConversion::TakeAll(IPdfJob* job) {
   int taken = 0;
-  while (!untaken_.empty()) {
-    PagePtr front = untaken_.front();
-    untaken_.pop_front();
-    untaken_bytes_ -= front->bytes;
-    taken += Take(job, front);
-  }
+  while (!untaken_.empty()) taken += TakeFront(job);
   return taken;
 }
 
 int PdfConversion::TakeUntilWanted(IPdfJob* job, bool* left) {
   int taken = 0;
   while (!untaken_.empty()) {
-    PagePtr front = untaken_.front();
-    untaken_.pop_front();
-    untaken_bytes_ -= front->bytes;
-    taken += Take(job, front);
+    taken += TakeFront(job);
     FolderFileRec* wanted = nullptr;
     if (NS_SUCCEEDED(job->GetNextExtraPage(&wanted)) && wanted) break;
   }

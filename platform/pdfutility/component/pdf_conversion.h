@@ -140,6 +140,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   using PagePtr = std::shared_ptr<PendingPage>;
   void LayOut(PendingPage& page);
   int Take(IPdfJob* job, const PagePtr& page);
+  int TakeFront(IPdfJob* job);  // the oldest page not yet taken
   void Write(PendingPage& page);
   void WaitForWriter(int pages_at_most, size_t bytes_at_most);
   bool EnsureOpen();
