@@ -212,6 +212,28 @@ TEST_F(ConvertTest, CancelWhileAPageLoads) {
     EXPECT_FALSE(g_bConverting);
 }
 
+// Pages that end before their load call returns leave no message to wait
+// for: a Cancel queued meanwhile still reaches the progress dialog, and the
+// walk stops after that page.
+TEST_F(ConvertTest, CancelQueuedWhilePagesEndAtOnce) {
+    for (const char* p : {"a.htm", "b.htm", "c.htm"}) folder.Write(p, kPage);
+    folder.Write("toc.hhc", Hhc("<UL>" + Entry("A", "a.htm") + Entry("B", "b.htm") +
+                                Entry("C", "c.htm") + "</UL>"));
+    OpenContents(w, folder, {"toc.hhc"});
+    MessageBoxRecorder boxes(IDOK);
+    FakeUtility::onPage = [](const FakeUtility::Load& load) {
+        if (load.uri.find("a.htm") != std::string::npos && g_pConvertProgressDlg) {
+            ::PostMessageA(g_pConvertProgressDlg->GetSafeHwnd(), WM_COMMAND, IDC_CANCEL_CONVERT, 0);
+            ::Sleep(40);  // the queue is looked at again by the next page
+        }
+        return true;
+    };
+    Convert();
+    EXPECT_EQ(PagesLoaded(), std::vector<std::string>{"a.htm"});
+    EXPECT_EQ(FakeUtility::finishCalls, 1);
+    EXPECT_FALSE(g_bConverting);
+}
+
 // A quit request during a page's wait ends the conversion and reaches the
 // application's loop.
 TEST_F(ConvertTest, QuitDuringAPage) {
