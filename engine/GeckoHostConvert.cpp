@@ -271,14 +271,13 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
         // rest are laid out.
         nsCOMPtr<IPdfUtility> taker = GetPdfUtility(m_pServiceManager);
         auto nextExtra = [&](FolderFileRec** rec) {
+            bool untaken = taker != nullptr;  // loaded pages may still be untaken
             for (;;) {
                 *rec = nullptr;
                 if (NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec) return true;
-                if (!taker) return false;
-                if (taker->TakeLoadedPages() != PDFUTILITY_S_PAGES_LEFT) break;
+                if (!untaken) return false;
+                untaken = taker->TakeLoadedPages() == PDFUTILITY_S_PAGES_LEFT;
             }
-            *rec = nullptr;
-            return NS_SUCCEEDED(job->GetNextExtraPage(rec)) && *rec;
         };
         FolderFileRec* extra = nullptr;
         while (!bQuit && nextExtra(&extra)) {
