@@ -261,7 +261,10 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
         HTREEITEM hRoot = hTree ? reinterpret_cast<HTREEITEM>(::SendMessageA(
                                       hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0))
                                 : nullptr;
-        if (hRoot) WalkTree(hRoot, pTree);
+        {
+            tw::stats::StageTimer walkTime(tw::stats::Stage::Walk);
+            if (hRoot) WalkTree(hRoot, pTree);
+        }
         bQuit = QuitPending();
 
         // 8. The pages that links made wanted, also after a Cancel. The PDF
@@ -280,6 +283,7 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
             }
         };
         FolderFileRec* extra = nullptr;
+        tw::stats::StageTimer extraTime(tw::stats::Stage::Extra);
         while (!bQuit && nextExtra(&extra)) {
             std::string url = extra->url ? extra->url : "";
             ShowProgressPage(url.c_str());
@@ -289,6 +293,7 @@ void CGeckoHost::ConvertToPdf(CContentsTree* pTree, const char* pszChmPath, cons
             extra->done = 1;
         }
 
+        extraTime.stop();
         SetBrowserParseLater(FALSE);
 
         // 10. The PDF Utility finishes the document; it still reads the page

@@ -32,7 +32,9 @@
 // handed over; the browser does not parse pages during a conversion, the
 // PDF Utility does, counted in parse_s); other_s is the conversion
 // outside the page loads and the finish (walking the tree, the wanted pages'
-// bookkeeping, the progress).
+// bookkeeping, the progress); walk_s and extra_s are the driver's walk of
+// the contents tree and its loads of the pages links made wanted, each with
+// the loads and takes inside it.
 // Without --keep the extraction folder is removed at the end. Any failure
 // (no window, contents that do not load, a hidden browser that does not
 // start, no page loaded) ends the program with a message on standard error

@@ -19,7 +19,8 @@ contains() {  # contains <description> <text> <pattern>
   fi
 }
 
-for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf standard-font.pdf styles.pdf; do
+for f in sample.pdf sample-plain.pdf empty.pdf blank-page.pdf gdi-font.pdf many.pdf standard-font.pdf styles.pdf \
+         painted-in-place.pdf painted-apart.pdf painted-unbound.pdf; do
   [ -f "$dir/$f" ] || { echo "FAILED: $f was not written"; fail=1; continue; }
   check "qpdf --check $f" qpdf --check "$dir/$f"
   out=$(pdftoppm -r 20 -png "$dir/$f" /tmp/pdfcheck-render.$$ 2>&1)

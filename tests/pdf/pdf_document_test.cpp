@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "pdf_page_setup.h"
 #include "pdf_test_util.h"
 #include "pdf_truetype.h"
@@ -185,6 +188,65 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
   EXPECT_TRUE(w.Close()) << w.error();
 }
 
+// Pages painted away from the writer, in any order, give the file that
+// painting each in place gives: they name their own fonts and images, and
+// their links, positions and glyphs reach the document when it takes them.
+// An image a page leaves unbound draws nothing and the file stays sound.
+TEST_F(Document, PagesPaintedApartInAnyOrderWriteTheSameFile) {
+  enum Mode { kInPlace, kApartInOrder, kApartReversed, kApartUnbound };
+  const std::shared_ptr<const TrueTypeFont> dejavu = DejaVu();
+  auto paint = [&](Page& p, int i, int font) {  // font: a writer font, or -1 for the page's own
+    const std::u32string text = i == 0 ? U"First \u00e9t\u00e9" : U"Second \u03a9 page";
+    if (font >= 0)
+      p.ShowText(font, 12, 20, 150, text.data(), text.size());
+    else
+      p.ShowTextIn(p.UseFont(dejavu), 12, 20, 150, text.data(), text.size());
+    p.SetFillColor(0, 0, 1);
+    p.FillRect(20, 20, 30, 30);
+    p.AddUriLink(20, 100, 80, 110, "http://example.com/" + std::to_string(i));
+    p.AddLink(20, 120, 80, 130, LinkTarget::Named(i == 0 ? "b" : "a"));
+    p.DefineDestination(i == 0 ? "a" : "b", 20, 180);
+  };
+  auto write = [&](Mode mode, const std::string& name) {
+    WriterOptions options;
+    options.reproducible = true;
+    DocumentWriter w(options);
+    EXPECT_TRUE(w.Open(OutputFolder() + name));
+    std::vector<Page> painted;
+    if (mode != kInPlace) {
+      painted.emplace_back(200, 200);
+      painted.emplace_back(200, 200);
+      for (int n = 0; n < 2; ++n) {
+        const int i = mode == kApartReversed ? 1 - n : n;
+        paint(painted[i], i, -1);
+        painted[i].DrawUsedImage(painted[i].UseImage(7), 100, 20, 40, 40);
+      }
+    }
+    const int font = mode == kInPlace ? w.AddFont(dejavu) : -1;
+    for (int i = 0; i < 2; ++i) {
+      Page& p = mode == kInPlace ? w.BeginPage(200, 200) : w.BeginPage(std::move(painted[i]));
+      const int image = w.AddJpeg(twpdf_test::TinyJpeg());
+      if (mode == kInPlace) {
+        paint(p, i, font);
+        p.DrawImage(image, 100, 20, 40, 40);
+      } else {
+        EXPECT_EQ(p.index(), i);
+        EXPECT_EQ(p.used_image_count(), 1);
+        EXPECT_EQ(p.used_image_tag(0), 7);
+        if (mode != kApartUnbound) p.BindImage(0, image);
+      }
+      w.EndPage();
+    }
+    EXPECT_TRUE(w.Close()) << w.error();
+    return twpdf_test::ReadFile(OutputFolder() + name);
+  };
+  const std::string in_place = write(kInPlace, "painted-in-place.pdf");
+  EXPECT_TRUE(write(kApartInOrder, "painted-apart.pdf") == in_place);
+  EXPECT_TRUE(write(kApartReversed, "painted-apart.pdf") == in_place);
+  const std::string unbound = write(kApartUnbound, "painted-unbound.pdf");
+  EXPECT_NE(unbound.find("/Subtype /Form"), std::string::npos);
+}
+
 // A face without bold or italic is drawn bold by stroking and italic by
 // slanting; it is embedded once for both uses.
 TEST_F(Document, SyntheticStylesShareTheEmbeddedFont) {
@@ -210,7 +272,11 @@ TEST_F(Document, SyntheticStylesShareTheEmbeddedFont) {
   p.RestoreState();  // one too many: left out
   EXPECT_TRUE(w.Close()) << w.error();
   std::string pdf = twpdf_test::ReadFile(OutputFolder() + "styles.pdf");
-  EXPECT_NE(pdf.find("q 1 0 0 RG 0.4 w BT /F1 12 Tf 1 0 0.2126 1 10 30 Tm 2 Tr <"), std::string::npos);
+  // The page names the two styles apart; both lead to the one embedded font.
+  EXPECT_NE(pdf.find("q 1 0 0 RG 0.4 w BT /F2 12 Tf 1 0 0.2126 1 10 30 Tm 2 Tr <"), std::string::npos);
+  size_t files = 0;
+  for (size_t at = 0; (at = pdf.find("/FontFile2", at)) != std::string::npos; ++at) ++files;
+  EXPECT_EQ(files, 1u);
   size_t q = 0, Q = 0;
   for (size_t at = 0; (at = pdf.find("\nQ\n", at)) != std::string::npos; ++at) ++Q;
   for (size_t at = 0; (at = pdf.find("\nq\n", at)) != std::string::npos; ++at) ++q;

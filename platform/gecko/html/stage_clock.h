@@ -32,6 +32,8 @@ enum class Stage {
   WaitLayout,  // of Take: waiting for pages still being laid out
   WaitWriter,  // of Take: waiting for the writer (pages in flight at the bound)
   Finish,      // bookmarks and the end of the file
+  Walk,        // the driver's walk of the contents tree (its loads included)
+  Extra,       // the driver's loads of the pages links made wanted (likewise)
   kCount
 };
 
@@ -48,7 +50,8 @@ inline const char* stageName(Stage s) {
   static const char* const names[] = {"read",   "parse",        "load_page", "browser_load",
                                       "style",  "boxes",        "layout",    "display_list",
                                       "paginate", "pdf_paint",  "pdf_write", "take",
-                                      "wait_layout", "wait_writer", "finish"};
+                                      "wait_layout", "wait_writer", "finish",
+                                      "walk",   "extra"};
   return names[static_cast<int>(s)];
 }
 

@@ -128,7 +128,17 @@ struct PdfConversion::PendingPage {
   // Images the page's layout released; the lists may show them until the
   // page is written.
   std::vector<tw::layout::ImageHandle> images;
-  std::vector<tw::layout::DisplayList> parts;  // one per PDF page
+  // One per PDF page: the cut display lists (only their links and
+  // positions once painted) and the PDF pages painted of them.
+  std::vector<tw::layout::DisplayList> parts;
+  std::vector<Page> painted;
+  // The images the painted pages show (a page image's tag is its index):
+  // made into the document's when the page is written.
+  struct ImageRequest {
+    tw::layout::DisplayImage image;
+    int bx = 1, by = 1;  // a block of copies of a tiled image
+  };
+  std::vector<ImageRequest> image_requests;
 
   // Taken (the job's ids, in points on the page).
   struct Anchor {
@@ -261,12 +271,12 @@ PdfConversion::~PdfConversion() {
 }
 
 int PdfConversion::page_count() const {
-  std::lock_guard<std::mutex> hold(lock_);
+  std::lock_guard<Mutex> hold(lock_);
   return pages_written_;
 }
 
 int PdfConversion::most_pages_in_flight() const {
-  std::lock_guard<std::mutex> hold(lock_);
+  std::lock_guard<Mutex> hold(lock_);
   return most_in_flight_;
 }
 
@@ -293,38 +303,123 @@ bool PdfConversion::EnsureOpen() {
   return !writer_.failed();
 }
 
+// The fonts and images of one PDF page as it is painted, on a layout thread:
+// what the painter names is looked up here without the writer, and kept in
+// the page and in its pending page's image requests.
+class PdfConversion::PagePainting : public PdfPagePainter::Resources {
+ public:
+  PagePainting(PdfLayoutHost& host, Page& page, std::vector<PendingPage::ImageRequest>& requests)
+      : host_(host), page_(page), requests_(requests) {}
+
+  int PageFont(const std::string& face, int weight, bool italic) override {
+    std::shared_ptr<const TrueTypeFont> ttf = host_.FontFor(face, weight, italic);
+    // A font the licence keeps out of documents gives the standard font.
+    if (!ttf) return page_.UseFont(nullptr);
+    return page_.UseFont(ttf, SyntheticStyle::For(*ttf, weight, italic));
+  }
+
+  int PageImage(const tw::layout::DisplayList& list, int index) override {
+    if (index < 0 || size_t(index) >= list.images.size()) return -1;
+    const tw::layout::DisplayImage& di = list.images[size_t(index)];
+    return Use(di, KeyOf(di), 1, 1, [&] { return Drawable(di) || StartsAsJpeg(di.url); });
+  }
+
+  int PageTileBlock(const tw::layout::DisplayList& list, int index, double across, double down,
+                    int* rx, int* ry) override {
+    *rx = *ry = 1;
+    if (index < 0 || size_t(index) >= list.images.size()) return -1;
+    const tw::layout::DisplayImage& di = list.images[size_t(index)];
+    const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
+    if (!Drawable(di) || img->width <= 0 || img->height <= 0) return -1;
+    // Blocks of about kTileBlockPx pixels a side; one size per image and
+    // direction, so that every band of a page shares the same few blocks.
+    const int bx = across > 1 ? std::max(1, kTileBlockPx / img->width) : 1;
+    const int by = down > 1 ? std::max(1, kTileBlockPx / img->height) : 1;
+    if (bx * by == 1) return -1;
+    const int used = Use(di, KeyOf(di) + "\n" + std::to_string(bx) + "x" + std::to_string(by), bx,
+                         by, [] { return true; });
+    if (used >= 0) {
+      *rx = bx;
+      *ry = by;
+    }
+    return used;
+  }
+
+  static std::string KeyOf(const tw::layout::DisplayImage& di) {
+    return di.url.empty() ? "#" + std::to_string(di.handle) : di.url;
+  }
+  // Decoded into 32-bit pixels the writer can take.
+  static bool Drawable(const tw::layout::DisplayImage& di) {
+    const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
+    DIBSECTION ds = {};
+    return img && img->bitmap && GetObjectA(img->bitmap, sizeof ds, &ds) == sizeof ds &&
+           ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32;
+  }
+
+ private:
+  static bool StartsAsJpeg(const std::string& url) {
+    const std::string path = PdfLayoutHost::PathFromUrl(url);
+    FILE* f = path.empty() ? nullptr : fopen(path.c_str(), "rb");
+    if (!f) return false;
+    unsigned char head[3] = {};
+    const bool jpeg = fread(head, 1, 3, f) == 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
+    fclose(f);
+    return jpeg;
+  }
+
+  template <typename Usable>
+  int Use(const tw::layout::DisplayImage& di, const std::string& key, int bx, int by,
+          Usable usable) {
+    auto it = used_.find(key);
+    if (it != used_.end()) return it->second;
+    int used = -1;
+    if (usable()) {
+      requests_.push_back(PendingPage::ImageRequest{di, bx, by});
+      used = page_.UseImage(int(requests_.size() - 1));
+    }
+    used_.emplace(key, used);
+    return used;
+  }
+
+  PdfLayoutHost& host_;
+  Page& page_;
+  std::vector<PendingPage::ImageRequest>& requests_;
+  std::map<std::string, int> used_;  // image key -> page image (-1: unusable)
+};
+
 int PdfConversion::WriterFont(const std::string& face, int weight, bool italic) {
   std::string key = face + '|' + std::to_string(weight) + '|' + (italic ? '1' : '0');
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
-  int id = -1;
   std::shared_ptr<const TrueTypeFont> ttf = host_->FontFor(face, weight, italic);
+  const int id = ttf ? WriterFontOf(ttf, SyntheticStyle::For(*ttf, weight, italic))
+                     : WriterFontOf(nullptr, SyntheticStyle());
+  fonts_[key] = id;
+  return id;
+}
+
+int PdfConversion::WriterFontOf(const std::shared_ptr<const TrueTypeFont>& ttf,
+                                SyntheticStyle style) {
+  int id = -1;
   if (ttf) {
     // Faces that end up as one installed font (a missing face replaced by
     // the same fallback as another) share one embedded font.
-    const SyntheticStyle style = SyntheticStyle::For(*ttf, weight, italic);
     std::string same = "\x01" + ttf->postscript_name() + '|' + std::to_string(ttf->glyph_count()) +
                        '|' + (style.bold ? 'b' : '-') + (style.italic ? 'i' : '-');
     auto found = fonts_.find(same);
-    if (found != fonts_.end()) {
-      id = found->second;
-    } else {
-      id = writer_.AddFont(ttf, nullptr, style);
-      if (id >= 0) fonts_[same] = id;
-    }
+    if (found != fonts_.end()) return found->second;
+    id = writer_.AddFont(ttf, nullptr, style);
+    if (id >= 0) fonts_[same] = id;
   }
   if (id < 0) {
     if (standard_font_ < 0) standard_font_ = writer_.AddStandardFont();
     id = standard_font_;
   }
-  fonts_[key] = id;
   return id;
 }
 
-int PdfConversion::WriterImage(const tw::layout::DisplayList& list, int index) {
-  if (index < 0 || size_t(index) >= list.images.size()) return -1;
-  const tw::layout::DisplayImage& di = list.images[size_t(index)];
-  std::string key = di.url.empty() ? "#" + std::to_string(di.handle) : di.url;
+int PdfConversion::WriterImage(const tw::layout::DisplayImage& di) {
+  std::string key = PagePainting::KeyOf(di);
   auto it = images_.find(key);
   if (it != images_.end()) return it->second;
   int id = -1;
@@ -332,42 +427,28 @@ int PdfConversion::WriterImage(const tw::layout::DisplayList& list, int index) {
   // A JPEG file goes in as it is; everything else as decoded pixels.
   if (ReadSmallFile(PdfLayoutHost::PathFromUrl(di.url), &bytes) && IsJpeg(bytes))
     id = writer_.AddJpeg(bytes);
-  if (id < 0) {
+  if (id < 0 && PagePainting::Drawable(di)) {
     const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
     DIBSECTION ds = {};
-    if (img && img->bitmap && GetObjectA(img->bitmap, sizeof ds, &ds) == sizeof ds &&
-        ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
-      id = writer_.AddBgraImage(img->width, img->height, ds.dsBm.bmBits,
-                                size_t(ds.dsBm.bmWidthBytes), true);
-    }
+    GetObjectA(img->bitmap, sizeof ds, &ds);
+    id = writer_.AddBgraImage(img->width, img->height, ds.dsBm.bmBits,
+                              size_t(ds.dsBm.bmWidthBytes), true);
   }
   if (images_.size() < 100000) images_[key] = id;
   return id;
 }
 
-int PdfConversion::TileBlock(const tw::layout::DisplayList& list, int index, double across,
-                             double down, int* rx, int* ry) {
-  *rx = *ry = 1;
-  if (index < 0 || size_t(index) >= list.images.size()) return -1;
-  const tw::layout::DisplayImage& di = list.images[size_t(index)];
-  const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
-  DIBSECTION ds = {};
-  if (!img || !img->bitmap || GetObjectA(img->bitmap, sizeof ds, &ds) != sizeof ds ||
-      !ds.dsBm.bmBits || ds.dsBm.bmBitsPixel != 32 || img->width <= 0 || img->height <= 0)
-    return -1;
-  // Blocks of about kTileBlockPx pixels a side; one size per image and
-  // direction, so that every band of a page shares the same few blocks.
-  const int w = img->width, h = img->height;
-  const int bx = across > 1 ? std::max(1, kTileBlockPx / w) : 1;
-  const int by = down > 1 ? std::max(1, kTileBlockPx / h) : 1;
-  if (bx * by == 1) return -1;
-  const std::string key = (di.url.empty() ? "#" + std::to_string(di.handle) : di.url) + "\n" +
-                          std::to_string(bx) + "x" + std::to_string(by);
+int PdfConversion::WriterTileBlock(const tw::layout::DisplayImage& di, int bx, int by) {
+  const std::string key =
+      PagePainting::KeyOf(di) + "\n" + std::to_string(bx) + "x" + std::to_string(by);
   auto it = images_.find(key);
+  if (it != images_.end()) return it->second;
   int id = -1;
-  if (it != images_.end()) {
-    id = it->second;
-  } else {
+  if (PagePainting::Drawable(di)) {
+    const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
+    DIBSECTION ds = {};
+    GetObjectA(img->bitmap, sizeof ds, &ds);
+    const int w = img->width, h = img->height;
     const size_t stride = size_t(ds.dsBm.bmWidthBytes), row = size_t(w) * 4;
     std::string pixels(row * bx * size_t(h) * by, '\0');
     const char* bits = static_cast<const char*>(ds.dsBm.bmBits);
@@ -375,13 +456,20 @@ int PdfConversion::TileBlock(const tw::layout::DisplayList& list, int index, dou
       for (int i = 0; i < bx; ++i)
         std::memcpy(&pixels[(size_t(y) * bx + i) * row], bits + size_t(y % h) * stride, row);
     id = writer_.AddBgraImage(w * bx, h * by, pixels.data(), row * bx, true);
-    if (images_.size() < 100000) images_[key] = id;
   }
-  if (id >= 0) {
-    *rx = bx;
-    *ry = by;
-  }
+  if (images_.size() < 100000) images_[key] = id;
   return id;
+}
+
+void PdfConversion::Bind(Page& page, const PendingPage& pending) {
+  for (int i = 0; i < page.used_font_count(); ++i)
+    page.BindFont(i, WriterFontOf(page.used_font(i), page.used_font_style(i)));
+  for (int i = 0; i < page.used_image_count(); ++i) {
+    const size_t tag = size_t(page.used_image_tag(i));
+    if (tag >= pending.image_requests.size()) continue;
+    const PendingPage::ImageRequest& r = pending.image_requests[tag];
+    page.BindImage(i, r.bx * r.by > 1 ? WriterTileBlock(r.image, r.bx, r.by) : WriterImage(r.image));
+  }
 }
 
 int PdfConversion::TargetId(IPdfJob* job, const std::string& url) {
@@ -422,10 +510,8 @@ LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
   return LinkTarget();
 }
 
-void PdfConversion::PaintPage(Page& page, const PendingPage& pending, size_t part) {
+void PdfConversion::FinishPage(Page& page, const PendingPage& pending, size_t part) {
   const PageGeometry& g = geometry_;
-  PdfPagePainter painter(*this, *host_, page, g, pending.scale);
-  painter.Paint(pending.parts[part]);
   for (const PendingPage::Anchor& a : pending.anchors[part]) {
     page.DefineDestination(std::to_string(a.id), a.x, a.top);
     defined_.insert(a.id);
@@ -461,7 +547,7 @@ int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Documen
 int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url) {
   if (!job || !parse || !EnsureOpen()) return 0;
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     if (write_failed_) return 0;
   }
   PagePtr page = std::make_shared<PendingPage>();
@@ -494,7 +580,7 @@ int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::
   WaitForWriter(kMaxPagesInFlight - 1,
                 untaken_bytes_ + (kMaxBytesInFlight > bytes ? kMaxBytesInFlight - bytes : 0));
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     most_in_flight_ = std::max(most_in_flight_, ++in_flight_);
     in_flight_bytes_ += bytes;
   }
@@ -584,22 +670,44 @@ void PdfConversion::LayOut(PendingPage& page) {
     const std::vector<tw::layout::PageSlice> slices =
         layout.paginate(float(content_h / page.scale));
     page.parts = tw::layout::sliceDisplayListPages(whole, slices, layout.width());
+    paginate_time.stop();
+    Paint(page);
   } catch (const std::exception&) {
     // Out of memory on one page: that page is missing from the PDF, the
     // conversion goes on, as on one thread.
     failed = true;
   }
-  if (failed) page.parts.clear();
-  std::lock_guard<std::mutex> hold(lock_);
+  if (failed) {
+    page.parts.clear();
+    page.painted.clear();
+    page.image_requests.clear();
+  }
+  std::lock_guard<Mutex> hold(lock_);
   page.failed = failed;
   page.laid_out = true;
   changed_.notify_all();
 }
 
+void PdfConversion::Paint(PendingPage& page) {
+  tw::stats::StageTimer paint_time(tw::stats::Stage::PdfPaint);
+  page.painted.reserve(page.parts.size());
+  for (tw::layout::DisplayList& part : page.parts) {
+    Page pdf(geometry_.width, geometry_.height);
+    PagePainting resources(*host_, pdf, page.image_requests);
+    PdfPagePainter(resources, *host_, pdf, geometry_, page.scale).Paint(part);
+    page.painted.push_back(std::move(pdf));
+    // Of the list only its links and positions are still wanted, when the
+    // page is taken: the rest goes now, on this thread.
+    std::vector<tw::layout::DisplayItem>().swap(part.items);
+    std::vector<tw::layout::FontDesc>().swap(part.fonts);
+    std::vector<tw::layout::DisplayImage>().swap(part.images);
+  }
+}
+
 int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
   if (layout_pool_) {
     tw::stats::StageTimer wait_time(tw::stats::Stage::WaitLayout);
-    std::unique_lock<std::mutex> hold(lock_);
+    std::unique_lock<Mutex> hold(lock_);
     changed_.wait(hold, [&] { return page->laid_out; });
   } else {
     LayOut(*page);
@@ -643,7 +751,7 @@ int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
       }
     }
   }
-  const int pages = int(page->parts.size());
+  const int pages = int(page->painted.size());
   if (writer_thread_) {
     PagePtr keep = page;
     writer_thread_->Post([this, keep] { Write(*keep); });
@@ -658,26 +766,25 @@ void PdfConversion::Write(PendingPage& pending) {
   using tw::stats::StageTimer;
   bool failed;
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     failed = write_failed_;
   }
   int written = 0;
   try {
-    for (size_t p = 0; p < pending.parts.size() && !failed; ++p) {
-      StageTimer paint_time(Stage::PdfPaint);
-      Page& page = writer_.BeginPage(geometry_.width, geometry_.height);
+    for (size_t p = 0; p < pending.painted.size() && !failed; ++p) {
+      StageTimer write_time(Stage::PdfWrite);
+      Page& page = writer_.BeginPage(std::move(pending.painted[p]));
+      Bind(page, pending);
       if (p == 0 && pending.top_id > 0) {
         page.DefineDestination(std::to_string(pending.top_id), 0, geometry_.height);
         defined_.insert(pending.top_id);
       }
-      PaintPage(page, pending, p);
-      paint_time.stop();
-      StageTimer write_time(Stage::PdfWrite);
+      FinishPage(page, pending, p);
       if (!writer_.EndPage()) failed = true;
       else ++written;
     }
   } catch (const std::exception&) {
-    // Out of memory while painting: the page's remaining PDF pages are
+    // Out of memory while writing: the page's remaining PDF pages are
     // missing, as on one thread.
   }
   tw::stats::count(tw::stats::Count::PdfPages, uint64_t(written));
@@ -690,9 +797,12 @@ void PdfConversion::Write(PendingPage& pending) {
   }
   pending.parts.clear();
   pending.parts.shrink_to_fit();
+  pending.painted.clear();
+  pending.painted.shrink_to_fit();
+  pending.image_requests.clear();
   host_->ReleaseLater(pending.images);
   pending.images.clear();
-  std::lock_guard<std::mutex> hold(lock_);
+  std::lock_guard<Mutex> hold(lock_);
   if (failed || writer_.failed()) write_failed_ = true;
   pages_written_ += written;
   --in_flight_;
@@ -702,7 +812,7 @@ void PdfConversion::Write(PendingPage& pending) {
 
 void PdfConversion::WaitForWriter(int pages_at_most, size_t bytes_at_most) {
   tw::stats::StageTimer wait_time(tw::stats::Stage::WaitWriter);
-  std::unique_lock<std::mutex> hold(lock_);
+  std::unique_lock<Mutex> hold(lock_);
   changed_.wait(hold, [&] {
     return in_flight_ <= pages_at_most && (in_flight_bytes_ <= bytes_at_most || in_flight_ == 0);
   });

@@ -3,12 +3,11 @@
 //   PdfConversion   the PDF Utility's work for one job: opens the job's PDF
 //                   file at the first page, lays out every page the browser
 //                   loaded (HtmlLayout over a PdfLayoutHost) at the page
-//                   setup's content width, cuts it into pages and writes
-//                   each page at once (its items through PdfPagePainter,
-//                   then links, named positions, header and footer); at
-//                   the end it adds
-//                   the bookmarks of the job's contents records and closes
-//                   the file.
+//                   setup's content width, cuts it into pages, paints each
+//                   (its items through PdfPagePainter) and writes it (with
+//                   links, named positions, header and footer); at the end
+//                   it adds the bookmarks of the job's contents records and
+//                   closes the file.
 //   PageSetupFromRecord  the job's page-setup record as the writer takes it.
 //   ExpandFieldCodes     the header/footer codes "&PageNo", "&Date", "&URL".
 //   ClassifyLink         where a link of a page leads (read by the URL
@@ -21,25 +20,25 @@
 // id that no page defines (a missing page or anchor) makes no link.
 //
 // Pages go through three steps. Laying out (style, boxes, layout, the
-// display list cut into pages) runs on worker threads, several pages at
-// once, while the driver loads the next pages. Taking a page asks the job
+// display list cut into pages, each painted into a PDF page of its own
+// fonts and images) runs on worker threads, several pages at once, while
+// the driver loads the next pages. Taking a page asks the job
 // for the ids of its positions and links; it runs on the thread that
 // called AddPage (the job's thread), in page order, and lags a fixed number
 // of pages behind the loads (fewer for large pages), so that the job sees
 // the same calls in the same order whatever the number of threads.
-// Writing (painting into PDF pages, compressing, writing the file) runs on
-// one writer thread in page order. With one thread (WriterOptions::threads
+// Writing (binding the pages' fonts and images to the document's, links,
+// header and footer, compressing, writing the file) runs on one writer
+// thread in page order. With one thread (WriterOptions::threads
 // 1) every step runs on the calling thread at the same points, and the PDF
 // is the same byte for byte. The pages loaded and not yet written are
 // bounded (kMaxPagesInFlight), so memory stays flat however long the help
 // file is.
 #pragma once
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -48,6 +47,7 @@
 #include "pdf_document.h"
 #include "pdf_page_setup.h"
 #include "pdf_page_painter.h"
+#include "thread_sync.h"
 
 class IPdfJob;
 struct PageSetupRec;
@@ -57,6 +57,7 @@ namespace html {
 class Document;
 }
 namespace layout {
+struct DisplayImage;
 struct DisplayList;
 struct FontDesc;
 }
@@ -66,6 +67,7 @@ namespace twpdf {
 
 class PdfLayoutHost;
 class TaskThreads;
+class TrueTypeFont;
 
 // The record's lengths are in its unit: inches for unit 0, centimetres for
 // unit 1 (the paper size and the margins alike). Null gives A4 with the
@@ -84,7 +86,7 @@ enum class LinkKind { kNone, kInternal, kUri };
 // address for readers to open; kNone: scripts and unusable addresses.
 LinkKind ClassifyLink(const std::string& url, std::string* target);
 
-class PdfConversion : private PdfPagePainter::Resources {
+class PdfConversion {
  public:
   // Reads the job's PDF path, document information and page setup. The
   // file is created at the first page (or at Finish).
@@ -138,23 +140,30 @@ class PdfConversion : private PdfPagePainter::Resources {
  private:
   struct PendingPage;
   using PagePtr = std::shared_ptr<PendingPage>;
+  class PagePainting;
   void LayOut(PendingPage& page);
+  void Paint(PendingPage& page);  // on the thread that laid it out
   int Take(IPdfJob* job, const PagePtr& page);
   int TakeFront(IPdfJob* job);  // the oldest page not yet taken
   void Write(PendingPage& page);
   void WaitForWriter(int pages_at_most, size_t bytes_at_most);
   bool EnsureOpen();
-  int WriterFont(const std::string& face, int weight, bool italic) override;
-  int WriterImage(const tw::layout::DisplayList& list, int index) override;
-  int TileBlock(const tw::layout::DisplayList& list, int index, double across, double down,
-                int* rx, int* ry) override;
+  // The document's fonts and images (the writer's thread).
+  int WriterFont(const std::string& face, int weight, bool italic);
+  int WriterFontOf(const std::shared_ptr<const TrueTypeFont>& ttf, SyntheticStyle style);
+  int WriterImage(const tw::layout::DisplayImage& image);
+  // A block of |bx| by |by| copies of a small tiled image, side by side.
+  int WriterTileBlock(const tw::layout::DisplayImage& image, int bx, int by);
+  // A painted page's fonts and images bound to the document's.
+  void Bind(Page& page, const PendingPage& pending);
   // The job's id of a link target URL (AddLinkTarget), 0 when it has none.
   // The answers are kept: the job gives one URL the same id all through a
   // conversion, and its first answer has already marked the page wanted.
   int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
   LinkTarget TocTarget(IPdfJob* job, const char* page);
-  void PaintPage(Page& page, const PendingPage& pending, size_t part);
+  // Positions, links, header and footer of a taken PDF page.
+  void FinishPage(Page& page, const PendingPage& pending, size_t part);
 
   WriterOptions options_;
   DocumentWriter writer_;
@@ -167,7 +176,7 @@ class PdfConversion : private PdfPagePainter::Resources {
   std::string date_;
   int header_font_ = -1;
   int standard_font_ = -1;
-  std::unordered_map<std::string, int> fonts_;   // face|weight|italic -> font id
+  std::unordered_map<std::string, int> fonts_;   // face|weight|italic, or the font's name -> font id
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::set<int> defined_;                        // link ids some page defines
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
@@ -187,8 +196,8 @@ class PdfConversion : private PdfPagePainter::Resources {
   int layout_threads_ = 0;
   std::deque<PagePtr> untaken_;
   size_t untaken_bytes_ = 0;
-  mutable std::mutex lock_;
-  std::condition_variable changed_;  // a page laid out or written
+  mutable Mutex lock_;
+  Condition changed_;  // a page laid out or written
   int in_flight_ = 0;                // added and not yet written
   size_t in_flight_bytes_ = 0;       // their HTML
   int most_in_flight_ = 0;

@@ -150,7 +150,7 @@ void PdfPagePainter::PaintText(const tw::layout::DisplayList& list,
   const tw::layout::FontDesc& fd = list.fonts[size_t(it.font)];
   int& font = fonts_[size_t(it.font)];
   if (font == -2) {
-    font = resources_.WriterFont(fd.face, fd.weight, fd.italic);
+    font = resources_.PageFont(fd.face, fd.weight, fd.italic);
     faces_[size_t(it.font)] = host_.FontFor(fd.face, fd.weight, fd.italic);
   }
   SetFill(it.color);
@@ -162,10 +162,10 @@ void PdfPagePainter::PaintImage(const tw::layout::DisplayList& list,
                                 const tw::layout::DisplayItem& it) {
   const tw::layout::RectF& r = it.rect;
   if (r.empty()) return;
-  int image = resources_.WriterImage(list, it.image);
+  int image = resources_.PageImage(list, it.image);
   if (image < 0) return;
   if (!it.tiled || !(it.tileW > 0) || !(it.tileH > 0)) {
-    page_.DrawImage(image, X(r.x), Y(r.bottom()), r.w * k_, r.h * k_);
+    page_.DrawUsedImage(image, X(r.x), Y(r.bottom()), r.w * k_, r.h * k_);
     return;
   }
   double kx0 = std::floor((r.x - it.tileX) / it.tileW);
@@ -183,7 +183,7 @@ void PdfPagePainter::PaintImage(const tw::layout::DisplayList& list,
     if (source.width == 1) rx = int(kx1 - kx0);
     if (source.height == 1) ry = int(ky1 - ky0);
   } else {
-    const int block = resources_.TileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
+    const int block = resources_.PageTileBlock(list, it.image, kx1 - kx0, ky1 - ky0, &rx, &ry);
     if (block >= 0) image = block;
   }
   Save();
@@ -192,7 +192,7 @@ void PdfPagePainter::PaintImage(const tw::layout::DisplayList& list,
   for (double ty = ky0; ty < ky1; ty += ry)
     for (double tx = kx0; tx < kx1; tx += rx) {
       double x = it.tileX + tx * it.tileW, y = it.tileY + (ty + ry) * it.tileH;
-      page_.DrawImage(image, X(x), Y(y), rx * it.tileW * k_, ry * it.tileH * k_);
+      page_.DrawUsedImage(image, X(x), Y(y), rx * it.tileW * k_, ry * it.tileH * k_);
     }
   Restore();
 }
@@ -218,7 +218,7 @@ void PdfPagePainter::ShowRun(const std::u16string& text, const tw::layout::FontD
       mixed = true;
   }
   if (!mixed) {
-    page_.ShowText(font, size, x, y, cps.data(), cps.size());
+    page_.ShowTextIn(font, size, x, y, cps.data(), cps.size());
     return;
   }
   // Pieces in the run's font and in fallback fonts, each placed where the
@@ -228,8 +228,8 @@ void PdfPagePainter::ShowRun(const std::u16string& text, const tw::layout::FontD
     const PdfLayoutHost::Fallback* fb = host_.FallbackFor(main, cps[i], fd.weight, fd.italic);
     size_t j = i + 1;
     while (j < cps.size() && host_.FallbackFor(main, cps[j], fd.weight, fd.italic) == fb) ++j;
-    int piece_font = fb ? resources_.WriterFont(fb->face, fd.weight, fd.italic) : font;
-    x += page_.ShowText(piece_font, size, x, y, cps.data() + i, j - i);
+    int piece_font = fb ? resources_.PageFont(fb->face, fd.weight, fd.italic) : font;
+    x += page_.ShowTextIn(piece_font, size, x, y, cps.data() + i, j - i);
     i = j;
   }
 }

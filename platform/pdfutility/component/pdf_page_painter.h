@@ -3,8 +3,10 @@
 //   PdfPagePainter   draws one display list (fills, borders, text runs with
 //                    their fallback fonts, images and tiled images, clips)
 //                    inside the content box of a page, the PDF counterpart
-//                    of the GDI painter. Fonts and images come from the
-//                    conversion, which keeps them for the whole document.
+//                    of the GDI painter. The page is one painted away from
+//                    the writer (on any thread): it names its own fonts and
+//                    images, which the conversion binds to the document's
+//                    when the writer takes the page.
 //
 // Display lists are in CSS pixels from the content box's top left corner;
 // the page is in points from its bottom left corner.
@@ -25,17 +27,18 @@ class TrueTypeFont;
 
 class PdfPagePainter {
  public:
-  // The writer's fonts and images, shared by every page of a document.
+  // The fonts and images of the page being painted (Page::UseFont and
+  // Page::UseImage numbers).
   class Resources {
    public:
-    virtual int WriterFont(const std::string& face, int weight, bool italic) = 0;
-    // The writer image of one image of the list (-1 when unusable).
-    virtual int WriterImage(const tw::layout::DisplayList& list, int index) = 0;
-    // For an image tiled |across| by |down| times: a writer image of *rx by
+    virtual int PageFont(const std::string& face, int weight, bool italic) = 0;
+    // The page image of one image of the list (-1 when unusable).
+    virtual int PageImage(const tw::layout::DisplayList& list, int index) = 0;
+    // For an image tiled |across| by |down| times: a page image of *rx by
     // *ry copies of it side by side (-1, *rx = *ry = 1, when tiles are
     // drawn one by one).
-    virtual int TileBlock(const tw::layout::DisplayList& list, int index, double across,
-                          double down, int* rx, int* ry) = 0;
+    virtual int PageTileBlock(const tw::layout::DisplayList& list, int index, double across,
+                              double down, int* rx, int* ry) = 0;
 
    protected:
     ~Resources() = default;
@@ -75,7 +78,7 @@ class PdfPagePainter {
   const PageGeometry& geometry_;
   const double k_;
   std::vector<tw::layout::Color> fill_;
-  // Writer fonts (and their TrueType fonts) of the list's fonts, looked up
+  // Page fonts (and their TrueType fonts) of the list's fonts, looked up
   // once per page.
   std::vector<int> fonts_;
   std::vector<std::shared_ptr<const TrueTypeFont>> faces_;

@@ -9,7 +9,7 @@ TaskThreads::TaskThreads(int threads) {
 
 TaskThreads::~TaskThreads() {
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     stopping_ = true;
   }
   wake_.notify_all();
@@ -18,7 +18,7 @@ TaskThreads::~TaskThreads() {
 
 void TaskThreads::Post(std::function<void()> task) {
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     tasks_.push_back(std::move(task));
   }
   wake_.notify_one();
@@ -26,14 +26,14 @@ void TaskThreads::Post(std::function<void()> task) {
 
 void TaskThreads::PostFirst(std::function<void()> task) {
   {
-    std::lock_guard<std::mutex> hold(lock_);
+    std::lock_guard<Mutex> hold(lock_);
     tasks_.push_front(std::move(task));
   }
   wake_.notify_one();
 }
 
 void TaskThreads::Discard() {
-  std::lock_guard<std::mutex> hold(lock_);
+  std::lock_guard<Mutex> hold(lock_);
   tasks_.clear();
 }
 
@@ -41,7 +41,7 @@ void TaskThreads::Run() {
   for (;;) {
     std::function<void()> task;
     {
-      std::unique_lock<std::mutex> hold(lock_);
+      std::unique_lock<Mutex> hold(lock_);
       wake_.wait(hold, [this] { return stopping_ || !tasks_.empty(); });
       if (tasks_.empty()) return;  // stopping, and nothing left to run
       task = std::move(tasks_.front());

@@ -8,12 +8,12 @@
 //                 the object.
 #pragma once
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
+
+#include "thread_sync.h"
 
 namespace twpdf {
 
@@ -34,8 +34,8 @@ class TaskThreads {
  private:
   void Run();
 
-  std::mutex lock_;
-  std::condition_variable wake_;
+  Mutex lock_;
+  Condition wake_;
   std::deque<std::function<void()>> tasks_;
   bool stopping_ = false;
   std::vector<std::thread> threads_;

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <ctime>
-#include <mutex>
 
 #include "pdf_format.h"
 #include "pdf_jpeg.h"
 #include "pdf_standard_font.h"
 #include "pdf_truetype.h"
+#include "thread_sync.h"
 
 namespace twpdf {
 namespace {
@@ -68,8 +67,8 @@ LinkTarget LinkTarget::PageAt(int page, double top) {
 
 // ---------------------------------------------------------------- Page
 
-Page::Page(DocumentWriter& writer, int index, double width, double height)
-    : writer_(writer), index_(index), width_(width), height_(height), fill_(1, "0 0 0 ") {}
+Page::Page(double width, double height)
+    : width_(width), height_(height), fill_(1, "0 0 0 ") {}
 
 void Page::Op(const std::string& op) {
   content_ += op;
@@ -140,17 +139,51 @@ double Page::ShowText(int font, double size, double x, double y, const std::stri
 }
 
 double Page::ShowText(int font, double size, double x, double y, const char32_t* text, size_t n) {
-  if (font < 0 || font >= static_cast<int>(writer_.fonts_.size()) || n == 0) return 0;
-  const SyntheticStyle style = writer_.fonts_[font].style;
-  if (writer_.fonts_[font].base >= 0) font = writer_.fonts_[font].base;
-  DocumentWriter::FontEntry& entry = writer_.fonts_[font];
-  writer_.FontObject(font);
-  fonts_.insert(font);
+  if (!writer_ || font < 0 || font >= static_cast<int>(writer_->fonts_.size()) || n == 0) return 0;
+  int used = -1;
+  for (size_t i = 0; i < used_fonts_.size() && used < 0; ++i)
+    if (used_fonts_[i].writer_font == font) used = static_cast<int>(i);
+  if (used < 0) {
+    const DocumentWriter::FontEntry& entry = writer_->fonts_[font];
+    UsedFont u;
+    u.font = entry.font;
+    u.style = entry.style;
+    u.writer_font = font;
+    used_fonts_.push_back(std::move(u));
+    used = static_cast<int>(used_fonts_.size() - 1);
+  }
+  return ShowTextIn(used, size, x, y, text, n);
+}
+
+int Page::UseFont(std::shared_ptr<const TrueTypeFont> font, SyntheticStyle style) {
+  if (font && font->embedding() == TrueTypeFont::Embedding::kForbidden) font = nullptr;
+  if (!font) style = SyntheticStyle();
+  for (size_t i = 0; i < used_fonts_.size(); ++i) {
+    const UsedFont& u = used_fonts_[i];
+    if (u.writer_font < 0 && u.font == font && u.style.bold == style.bold &&
+        u.style.italic == style.italic)
+      return static_cast<int>(i);
+  }
+  UsedFont u;
+  u.font = std::move(font);
+  u.style = style;
+  used_fonts_.push_back(std::move(u));
+  return static_cast<int>(used_fonts_.size() - 1);
+}
+
+void Page::BindFont(int used_font, int writer_font) {
+  if (used_font >= 0 && used_font < used_font_count()) used_fonts_[used_font].writer_font = writer_font;
+}
+
+double Page::ShowTextIn(int used, double size, double x, double y, const char32_t* text, size_t n) {
+  if (used < 0 || used >= used_font_count() || n == 0) return 0;
+  UsedFont& entry = used_fonts_[used];
+  const SyntheticStyle style = entry.style;
   // The operators go straight into the content: pages hold thousands of runs.
   std::string& out = content_;
   auto font_op = [&]() {
     out += "BT /F";
-    out += std::to_string(font + 1);
+    out += std::to_string(used + 1);
     out += ' ';
     FormatNumber(out, size);
     out += " Tf ";
@@ -200,7 +233,7 @@ double Page::ShowText(int font, double size, double x, double y, const char32_t*
   }
   if (style.bold) out += "2 Tr ";
   static const char kHex[] = "0123456789ABCDEF";
-  if (entry.seen.empty()) entry.seen.assign(65536, false);
+  if (entry.seen.empty()) entry.seen.assign(65536 / 64, 0);
   long long units = 0;
   bool missing = false;
   out += '<';
@@ -208,11 +241,12 @@ double Page::ShowText(int font, double size, double x, double y, const char32_t*
     const char32_t cp = text[i];
     const uint16_t g = ttf.GlyphForCodePoint(cp);
     if (g == 0) missing = true;
-    if (!entry.seen[g]) {
+    uint64_t& word = entry.seen[g >> 6];
+    const uint64_t bit = uint64_t(1) << (g & 63);
+    if (!(word & bit)) {
       // The first character met for a glyph is the one its ToUnicode entry gives.
-      entry.seen[g] = true;
-      entry.glyphs.insert(g);
-      if (g != 0) entry.unicode.emplace(g, cp);
+      word |= bit;
+      entry.glyphs.emplace_back(g, cp);
     }
     const char hex[4] = {kHex[g >> 12], kHex[(g >> 8) & 15], kHex[(g >> 4) & 15], kHex[g & 15]};
     out.append(hex, 4);
@@ -221,15 +255,36 @@ double Page::ShowText(int font, double size, double x, double y, const char32_t*
   out += "> Tj ET";
   if (style.bold) out += " Q";
   out += '\n';
-  if (missing)
-    writer_.Warn("the font " + ttf.postscript_name() + " lacks characters of \"" +
-                 EncodeUtf8(std::u32string(text, n)) + "\"");
+  if (missing && warnings_.size() < 100)
+    warnings_.push_back("the font " + ttf.postscript_name() + " lacks characters of \"" +
+                        EncodeUtf8(std::u32string(text, n)) + "\"");
   return units * size / ttf.units_per_em();
 }
 
 void Page::DrawImage(int image, double x, double y, double w, double h) {
-  if (image < 0 || image >= static_cast<int>(writer_.images_.size())) return;
-  images_.insert(image);
+  if (image < 0 || (writer_ && image >= static_cast<int>(writer_->images_.size()))) return;
+  int used = -1;
+  for (size_t i = 0; i < used_images_.size() && used < 0; ++i)
+    if (used_images_[i].tag < 0 && used_images_[i].writer_image == image) used = static_cast<int>(i);
+  if (used < 0) {
+    used_images_.push_back(UsedImage{-1, image});
+    used = static_cast<int>(used_images_.size() - 1);
+  }
+  DrawUsedImage(used, x, y, w, h);
+}
+
+int Page::UseImage(int tag) {
+  used_images_.push_back(UsedImage{tag < 0 ? 0 : tag, -1});
+  return static_cast<int>(used_images_.size() - 1);
+}
+
+void Page::BindImage(int used_image, int writer_image) {
+  if (used_image >= 0 && used_image < used_image_count())
+    used_images_[used_image].writer_image = writer_image;
+}
+
+void Page::DrawUsedImage(int used, double x, double y, double w, double h) {
+  if (used < 0 || used >= used_image_count()) return;
   content_ += "q ";
   FormatNumber(content_, w);
   content_ += " 0 0 ";
@@ -239,36 +294,13 @@ void Page::DrawImage(int image, double x, double y, double w, double h) {
   content_ += ' ';
   FormatNumber(content_, y);
   content_ += " cm /Im";
-  content_ += std::to_string(image + 1);
+  content_ += std::to_string(used + 1);
   content_ += " Do Q\n";
 }
 
 void Page::AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri) {
-  if (uri.empty() || writer_.failed_) return;
-  int number = writer_.Allocate();
-  // A URI is 7-bit ASCII: escape everything else as the URI syntax does.
-  std::string ascii;
-  for (unsigned char c : uri) {
-    if (c > 0x20 && c < 0x7F) {
-      ascii += static_cast<char>(c);
-    } else {
-      static const char kHex[] = "0123456789ABCDEF";
-      ascii += '%';
-      ascii += kHex[c >> 4];
-      ascii += kHex[c & 15];
-    }
-  }
-  Object action = Object::Dictionary();
-  action.Set("S", Object::Name("URI")).Set("URI", Object::String(ascii));
-  Object annot = Object::Dictionary();
-  annot.Set("Type", Object::Name("Annot"))
-      .Set("Subtype", Object::Name("Link"))
-      .Set("Rect", Object::Rect(x0, y0, x1, y1))
-      .Set("Border", Object::Array().Push(Object::Integer(0)).Push(Object::Integer(0)).Push(
-                         Object::Integer(0)))
-      .Set("A", action);
-  writer_.WriteObject(number, annot);
-  uri_annotations_.push_back(number);
+  if (uri.empty()) return;
+  uris_.push_back(PendingUri{{x0, y0, x1, y1}, uri});
 }
 
 void Page::AddLink(double x0, double y0, double x1, double y1, const LinkTarget& target) {
@@ -279,7 +311,7 @@ void Page::AddLink(double x0, double y0, double x1, double y1, const LinkTarget&
 
 void Page::DefineDestination(const std::string& name, double x, double top) {
   if (name.empty()) return;
-  writer_.destinations_.emplace(name, DocumentWriter::Destination{index_, x, top});
+  destinations_.push_back(PendingDestination{name, x, top});
 }
 
 // ---------------------------------------------------------------- DocumentWriter
@@ -401,8 +433,11 @@ int DocumentWriter::AddFont(std::shared_ptr<const TrueTypeFont> font, std::strin
 }
 
 int DocumentWriter::AddStandardFont() {
-  fonts_.push_back(FontEntry());
-  return static_cast<int>(fonts_.size() - 1);
+  if (standard_font_ < 0) {
+    fonts_.push_back(FontEntry());
+    standard_font_ = static_cast<int>(fonts_.size() - 1);
+  }
+  return standard_font_;
 }
 
 const TrueTypeFont* DocumentWriter::font(int id) const {
@@ -539,13 +574,67 @@ int DocumentWriter::AddBgraImage(int width, int height, const void* pixels, size
 }
 
 Page& DocumentWriter::BeginPage(double width, double height) {
+  return StartPage(std::unique_ptr<Page>(new Page(width, height)));
+}
+
+Page& DocumentWriter::BeginPage(Page&& painted) {
+  return StartPage(std::unique_ptr<Page>(new Page(std::move(painted))));
+}
+
+Page& DocumentWriter::StartPage(std::unique_ptr<Page> page) {
   if (page_) EndPage();
-  last_width_ = Clamp(width, kMinPage, kMaxPage);
-  last_height_ = Clamp(height, kMinPage, kMaxPage);
-  page_.reset(new Page(*this, page_count(), last_width_, last_height_));
+  last_width_ = Clamp(page->width_, kMinPage, kMaxPage);
+  last_height_ = Clamp(page->height_, kMinPage, kMaxPage);
+  page->writer_ = this;
+  page->index_ = page_count();
+  page->width_ = last_width_;
+  page->height_ = last_height_;
+  page_ = std::move(page);
   if (page_objects_.size() % kFanOut == 0) page_nodes_.push_back(Allocate());
   page_objects_.push_back(Allocate());
   return *page_;
+}
+
+int DocumentWriter::EmptyImage() {
+  if (empty_image_ >= 0 || failed_) return empty_image_;
+  // A form that draws nothing, in the place of an image that could not be
+  // added: the page's content still names something.
+  Object dict = Object::Dictionary();
+  dict.Set("Type", Object::Name("XObject"))
+      .Set("Subtype", Object::Name("Form"))
+      .Set("BBox", Object::Rect(0, 0, 1, 1));
+  int number = Allocate();
+  if (!WriteStream(number, dict, std::string(), false)) return -1;
+  images_.push_back(number);
+  empty_image_ = static_cast<int>(images_.size() - 1);
+  return empty_image_;
+}
+
+int DocumentWriter::WriteUriAnnotation(const Page::PendingUri& uri) {
+  int number = Allocate();
+  // A URI is 7-bit ASCII: escape everything else as the URI syntax does.
+  std::string ascii;
+  for (unsigned char c : uri.uri) {
+    if (c > 0x20 && c < 0x7F) {
+      ascii += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789ABCDEF";
+      ascii += '%';
+      ascii += kHex[c >> 4];
+      ascii += kHex[c & 15];
+    }
+  }
+  Object action = Object::Dictionary();
+  action.Set("S", Object::Name("URI")).Set("URI", Object::String(ascii));
+  Object annot = Object::Dictionary();
+  annot.Set("Type", Object::Name("Annot"))
+      .Set("Subtype", Object::Name("Link"))
+      .Set("Rect", Object::Rect(uri.rect[0], uri.rect[1], uri.rect[2], uri.rect[3]))
+      .Set("Border", Object::Array().Push(Object::Integer(0)).Push(Object::Integer(0)).Push(
+                         Object::Integer(0)))
+      .Set("A", action);
+  WriteObject(number, annot);
+  return number;
 }
 
 // A page's content stream on its way into the file.
@@ -555,8 +644,8 @@ struct DocumentWriter::PendingStream {
   std::string packed;  // compressed, once |done|
   bool ok = false;
   bool done = false;
-  std::mutex lock;
-  std::condition_variable finished;
+  Mutex lock;
+  Condition finished;
 };
 
 bool DocumentWriter::WritePendingStream() {
@@ -565,7 +654,7 @@ bool DocumentWriter::WritePendingStream() {
   if (failed_) return false;
   if (!(options_.compress)) return WriteStream(ps->number, Object::Dictionary(), ps->data, false);
   if (post_) {
-    std::unique_lock<std::mutex> hold(ps->lock);
+    std::unique_lock<Mutex> hold(ps->lock);
     ps->finished.wait(hold, [&] { return ps->done; });
   } else {
     ps->ok = deflater_.Pack(ps->data, ps->packed);
@@ -588,6 +677,39 @@ bool DocumentWriter::EndPage() {
   if (!page_) return !failed_;
   std::unique_ptr<Page> page = std::move(page_);
   while (page->fill_.size() > 1) page->RestoreState();  // states left saved
+  // The page's fonts: the glyphs it showed join their writer font's, in the
+  // order met, so the first character met for a glyph is the document's.
+  Object font_resources = Object::Dictionary();
+  for (size_t i = 0; i < page->used_fonts_.size(); ++i) {
+    Page::UsedFont& u = page->used_fonts_[i];
+    int f = u.writer_font;
+    if (f < 0 || f >= static_cast<int>(fonts_.size())) f = u.font ? AddFont(u.font, nullptr, u.style) : -1;
+    if (f < 0) f = AddStandardFont();
+    if (fonts_[f].base >= 0) f = fonts_[f].base;
+    FontEntry& entry = fonts_[f];
+    if (entry.font && !u.glyphs.empty()) {
+      if (entry.seen.empty()) entry.seen.assign(65536, false);
+      for (const auto& g : u.glyphs) {
+        if (entry.seen[g.first]) continue;
+        entry.seen[g.first] = true;
+        entry.glyphs.insert(g.first);
+        if (g.first != 0) entry.unicode.emplace(g.first, g.second);
+      }
+    }
+    font_resources.Set("F" + std::to_string(i + 1), Object::Ref(FontObject(f)));
+  }
+  for (const std::string& w : page->warnings_) Warn(w);
+  Object image_resources = Object::Dictionary();
+  for (size_t i = 0; i < page->used_images_.size(); ++i) {
+    int id = page->used_images_[i].writer_image;
+    if (id < 0 || id >= static_cast<int>(images_.size())) id = EmptyImage();
+    if (id >= 0) image_resources.Set("Im" + std::to_string(i + 1), Object::Ref(images_[id]));
+  }
+  for (const Page::PendingDestination& d : page->destinations_)
+    destinations_.emplace(d.name, Destination{page->index_, d.x, d.top});
+  std::vector<int> uri_annotations;
+  if (!failed_)
+    for (const Page::PendingUri& u : page->uris_) uri_annotations.push_back(WriteUriAnnotation(u));
   int content = Allocate();
   {
     auto ps = std::make_shared<PendingStream>();
@@ -598,7 +720,7 @@ bool DocumentWriter::EndPage() {
         Deflater deflater;
         std::string packed;
         const bool ok = deflater.Pack(ps->data, packed);
-        std::lock_guard<std::mutex> hold(ps->lock);
+        std::lock_guard<Mutex> hold(ps->lock);
         ps->packed = std::move(packed);
         ps->ok = ok;
         ps->done = true;
@@ -611,16 +733,8 @@ bool DocumentWriter::EndPage() {
   }
 
   Object resources = Object::Dictionary();
-  if (!page->fonts_.empty()) {
-    Object fonts = Object::Dictionary();
-    for (int f : page->fonts_) fonts.Set("F" + std::to_string(f + 1), Object::Ref(fonts_[f].object));
-    resources.Set("Font", fonts);
-  }
-  if (!page->images_.empty()) {
-    Object images = Object::Dictionary();
-    for (int i : page->images_) images.Set("Im" + std::to_string(i + 1), Object::Ref(images_[i]));
-    resources.Set("XObject", images);
-  }
+  if (!page->used_fonts_.empty()) resources.Set("Font", font_resources);
+  if (!page->used_images_.empty()) resources.Set("XObject", image_resources);
   Object dict = Object::Dictionary();
   dict.Set("Type", Object::Name("Page"))
       .Set("Parent", Object::Ref(page_nodes_[page->index_ / kFanOut]))
@@ -630,13 +744,13 @@ bool DocumentWriter::EndPage() {
   if (!page->links_.empty()) {
     // Whether a link's target exists is known only at the end: the page
     // refers to an annotation array written then.
-    DeferredAnnotations d{Allocate(), page->index_, std::move(page->uri_annotations_),
+    DeferredAnnotations d{Allocate(), page->index_, std::move(uri_annotations),
                           std::move(page->links_)};
     dict.Set("Annots", Object::Ref(d.array_object));
     deferred_.push_back(std::move(d));
-  } else if (!page->uri_annotations_.empty()) {
+  } else if (!uri_annotations.empty()) {
     Object annots = Object::Array();
-    for (int a : page->uri_annotations_) annots.Push(Object::Ref(a));
+    for (int a : uri_annotations) annots.Push(Object::Ref(a));
     dict.Set("Annots", annots);
   }
   return WriteObject(page_objects_[page->index_], dict);
@@ -887,48 +1001,66 @@ int DocumentWriter::WriteDestinations() {
   if (destinations_.empty()) return 0;
   // A name tree: leaves of kFanOut sorted names (std::map's byte order is
   // the order the format asks for), then nodes of kFanOut kids; every node
-  // below the root carries the first and last name under it.
+  // below the root carries the first and last name under it. Help files
+  // name tens of thousands of positions: the nodes are written as text, as
+  // their objects would write them.
   struct Node {
-    Object dict;
+    std::string body;  // the dictionary's entries but /Limits
     std::string first, last;
-    Object kids;  // shares its elements with the dictionary's /Kids
   };
   std::vector<Node> level;
   for (auto it = destinations_.begin(); it != destinations_.end();) {
-    Node node{Object::Dictionary(), it->first, it->first, Object()};
-    Object names = Object::Array();
+    Node node{"/Names [", it->first, it->first};
     for (size_t n = 0; n < kFanOut && it != destinations_.end(); ++n, ++it) {
-      Object a = Object::Array();
-      a.Push(Object::Ref(page_objects_[it->second.page]))
-          .Push(Object::Name("XYZ"))
-          .Push(Object::Real(it->second.x))
-          .Push(Object::Real(it->second.top))
-          .Push(Object::Null());
-      names.Push(Object::String(it->first)).Push(a);
+      if (n) node.body += ' ';
+      AppendLiteral(node.body, it->first);
+      node.body += " [";
+      node.body += std::to_string(page_objects_[it->second.page]);
+      node.body += " 0 R /XYZ ";
+      FormatNumber(node.body, it->second.x, 4);
+      node.body += ' ';
+      FormatNumber(node.body, it->second.top, 4);
+      node.body += " null]";
       node.last = it->first;
     }
-    node.dict.Set("Names", names);
-    level.push_back(node);
+    node.body += ']';
+    level.push_back(std::move(node));
   }
+  auto write = [&](int number, const Node& node, bool limits) {
+    if (!BeginObject(number)) return;
+    std::string text = "<<";
+    text += node.body;
+    if (limits) {
+      text += "/Limits [";
+      AppendLiteral(text, node.first);
+      text += ' ';
+      AppendLiteral(text, node.last);
+      text += ']';
+    }
+    text += ">>\nendobj\n";
+    Emit(text);
+  };
   while (level.size() > 1) {
     std::vector<Node> up;
     for (size_t i = 0; i < level.size(); ++i) {
-      Node& child = level[i];
+      const Node& child = level[i];
       if (i % kFanOut == 0) {
-        up.push_back(Node{Object::Dictionary(), child.first, child.first, Object::Array()});
-        up.back().dict.Set("Kids", up.back().kids);
+        if (!up.empty()) up.back().body += ']';
+        up.push_back(Node{"/Kids [", child.first, child.first});
+      } else {
+        up.back().body += ' ';
       }
-      child.dict.Set("Limits", Object::Array().Push(Object::String(child.first)).Push(
-                                   Object::String(child.last)));
       int number = Allocate();
-      WriteObject(number, child.dict);
+      write(number, child, true);
       up.back().last = child.last;
-      up.back().kids.Push(Object::Ref(number));
+      up.back().body += std::to_string(number);
+      up.back().body += " 0 R";
     }
+    up.back().body += ']';
     level = std::move(up);
   }
   int root = Allocate();
-  WriteObject(root, level[0].dict);
+  write(root, level[0], false);
   return root;
 }
 

@@ -81,9 +81,18 @@ class DocumentWriter;
 
 class Page {
  public:
+  // A page painted away from the writer, on any thread: it names its own
+  // fonts and images (UseFont, UseImage) and keeps its links and positions
+  // until the writer takes it (DocumentWriter::BeginPage(Page&&)). Such a
+  // page depends on nothing the writer holds, so pages painted in any order
+  // give the same file once taken in page order.
+  Page(double width, double height);
+  Page(Page&&) = default;
+  Page& operator=(Page&&) = default;
+
   double width() const { return width_; }
   double height() const { return height_; }
-  int index() const { return index_; }
+  int index() const { return index_; }  // -1 until the writer takes the page
 
   // Graphics state.
   void SaveState();
@@ -109,12 +118,34 @@ class Page {
   void StrokeLine(double x0, double y0, double x1, double y1);
   void FillRect(double x, double y, double w, double h);
 
-  // Text with its baseline starting at (x, y); returns the advance in points.
+  // Text in a font of the writer, with its baseline starting at (x, y);
+  // returns the advance in points (0 on a page the writer has not taken).
   double ShowText(int font, double size, double x, double y, const std::string& utf8);
   // The same for |n| code points.
   double ShowText(int font, double size, double x, double y, const char32_t* text, size_t n);
   // An image added to the writer, drawn into the rectangle.
   void DrawImage(int image, double x, double y, double w, double h);
+
+  // The page's own fonts: a TrueType font in a synthetic style, or null for
+  // the standard font (so is a font whose licence forbids embedding). The
+  // same font and style give the same number.
+  int UseFont(std::shared_ptr<const TrueTypeFont> font, SyntheticStyle style = SyntheticStyle());
+  double ShowTextIn(int used_font, double size, double x, double y, const char32_t* text, size_t n);
+  // The page's own images: |tag| tells the page's painter which image it
+  // is; it is bound to a writer image before the page ends (one left
+  // unbound draws nothing).
+  int UseImage(int tag);
+  void DrawUsedImage(int used_image, double x, double y, double w, double h);
+
+  // What a taken page uses, for binding before it ends. A font left
+  // unbound is added to the writer as it is.
+  int used_font_count() const { return static_cast<int>(used_fonts_.size()); }
+  const std::shared_ptr<const TrueTypeFont>& used_font(int i) const { return used_fonts_[i].font; }
+  SyntheticStyle used_font_style(int i) const { return used_fonts_[i].style; }
+  void BindFont(int used_font, int writer_font);
+  int used_image_count() const { return static_cast<int>(used_images_.size()); }
+  int used_image_tag(int i) const { return used_images_[i].tag; }
+  void BindImage(int used_image, int writer_image);
 
   // Link areas (x0, y0 lower left; x1, y1 upper right).
   void AddUriLink(double x0, double y0, double x1, double y1, const std::string& uri);
@@ -124,21 +155,42 @@ class Page {
 
  private:
   friend class DocumentWriter;
-  Page(DocumentWriter& writer, int index, double width, double height);
   void Op(const std::string& op);
 
-  DocumentWriter& writer_;
-  int index_;
+  DocumentWriter* writer_ = nullptr;  // set when the writer takes the page
+  int index_ = -1;
   double width_, height_;
   std::string content_;
   std::vector<std::string> fill_;  // fill colour operands per saved state
-  std::set<int> fonts_, images_;
-  std::vector<int> uri_annotations_;  // object numbers, written already
+  struct UsedFont {
+    std::shared_ptr<const TrueTypeFont> font;  // null: the standard font
+    SyntheticStyle style;
+    int writer_font = -1;
+    std::vector<uint64_t> seen;  // by glyph id: met on this page
+    std::vector<std::pair<uint16_t, char32_t>> glyphs;  // in the order met, with their first character
+  };
+  std::vector<UsedFont> used_fonts_;  // named /F1, /F2, ... in this order
+  struct UsedImage {
+    int tag;
+    int writer_image;
+  };
+  std::vector<UsedImage> used_images_;  // named /Im1, /Im2, ...
+  struct PendingUri {
+    double rect[4];
+    std::string uri;
+  };
+  std::vector<PendingUri> uris_;
   struct PendingLink {
     double rect[4];
     LinkTarget target;
   };
   std::vector<PendingLink> links_;
+  struct PendingDestination {
+    std::string name;
+    double x, top;
+  };
+  std::vector<PendingDestination> destinations_;
+  std::vector<std::string> warnings_;
 };
 
 class DocumentWriter {
@@ -167,7 +219,7 @@ class DocumentWriter {
   int AddFont(std::shared_ptr<const TrueTypeFont> font, std::string* error = nullptr,
               SyntheticStyle style = SyntheticStyle());
   // Helvetica, not embedded: only for when no TrueType font can be
-  // embedded at all (see pdf_standard_font.h).
+  // embedded at all (see pdf_standard_font.h). One id however often asked.
   int AddStandardFont();
   double TextWidth(int font, double size, const std::string& utf8) const;
   // Null for the standard font and for unknown ids.
@@ -191,6 +243,9 @@ class DocumentWriter {
   // valid until the page ends (EndPage, the next BeginPage, Close);
   // graphics states still saved at its end are restored.
   Page& BeginPage(double width, double height);
+  // Takes a page painted away from the writer as the next page; it can be
+  // drawn on further (headers, links) until it ends.
+  Page& BeginPage(Page&& painted);
   Page* current_page() { return page_.get(); }
   bool EndPage();
 
@@ -241,6 +296,9 @@ class DocumentWriter {
     std::vector<int> uri_annotations;
     std::vector<Page::PendingLink> links;
   };
+  Page& StartPage(std::unique_ptr<Page> page);
+  int WriteUriAnnotation(const Page::PendingUri& uri);
+  int EmptyImage();
 
   struct PendingStream;
   bool WritePendingStream();
@@ -276,6 +334,8 @@ class DocumentWriter {
   std::function<void(std::function<void()>)> post_;
   std::vector<FontEntry> fonts_;
   std::vector<int> images_;  // image id -> object number
+  int standard_font_ = -1;   // AddStandardFont's
+  int empty_image_ = -1;     // what an unbound image of a page shows
   std::map<std::string, int> image_keys_;  // content digest -> image id
   std::map<std::string, Destination> destinations_;
   std::vector<DeferredAnnotations> deferred_;
