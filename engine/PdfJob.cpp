@@ -187,6 +187,30 @@ struct MatcherCache {
 };
 MatcherCache g_matcherCache;
 
+// The equality key of the last page whose URL was made into a URI, for the
+// URLs "page#fragment" that follow it: the positions of a page are asked
+// one after another, and each would be parsed again for a key that differs
+// from the page's only in its fragment.
+// Dropped whenever the base URI is made anew.
+struct KeyMemo {
+    std::string page;     // as given
+    std::string pageKey;  // its key, without a fragment
+    bool valid = false;
+};
+KeyMemo g_keyMemo;
+
+// A fragment the URI parser keeps as it is.
+bool PlainFragment(const char* f, size_t n) {
+    if (n == 0) return false;
+    for (size_t i = 0; i < n; ++i) {
+        const char c = f[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_' || c == '-' || c == '.'))
+            return false;
+    }
+    return true;
+}
+
 class UrlMatcher {
 public:
     // The base URI comes from the base URL, or from a single blank (which
@@ -203,6 +227,7 @@ public:
                              getter_AddRefs(c.base));
             c.baseUrl = baseUrl;
             c.ready = true;
+            g_keyMemo.valid = false;
         }
         m_io = c.io;
         m_base = c.base;
@@ -216,23 +241,57 @@ public:
         return uri;
     }
 
+    // The equality key of the url's URI (fragment included); false when no
+    // URI can be made of it. URIs share a key exactly when they are Equals.
+    bool Key(const char* url, std::string* key) {
+        if (!url) return false;
+        KeyMemo& memo = g_keyMemo;
+        const char* hash = std::strchr(url, '#');
+        const size_t pageLength = hash ? static_cast<size_t>(hash - url) : std::strlen(url);
+        const char* fragment = hash ? hash + 1 : nullptr;
+        const size_t fragmentLength = hash ? std::strlen(fragment) : 0;
+        const bool plain = hash && PlainFragment(fragment, fragmentLength);
+        if (memo.valid && memo.page.size() == pageLength &&
+            memo.page.compare(0, pageLength, url, pageLength) == 0 && (!hash || plain)) {
+            *key = memo.pageKey;
+            if (hash) {
+                *key += '#';
+                key->append(fragment, fragmentLength);
+            }
+            return true;
+        }
+        nsCOMPtr<nsIURI> uri = Make(url);
+        nsAutoCString withRef, withoutRef;
+        if (!uri || NS_FAILED(uri->GetEqualityKey(PR_TRUE, withRef))) return false;
+        *key = withRef.str();
+        // Remembered only where the fragment is seen to join the page's key
+        // unchanged, so that a key made from the memo is the parser's own.
+        if ((!hash || plain) && NS_SUCCEEDED(uri->GetEqualityKey(PR_FALSE, withoutRef)) &&
+            key->size() == withoutRef.Length() + (hash ? fragmentLength + 1 : 0) &&
+            key->compare(0, withoutRef.Length(), withoutRef.str()) == 0 &&
+            (!hash || key->compare(withoutRef.Length() + 1, std::string::npos, fragment) == 0)) {
+            memo.page.assign(url, pageLength);
+            memo.pageKey = withoutRef.str();
+            memo.valid = true;
+        }
+        return true;
+    }
+
     // Searches a list from its cursor: the cursor steps forward (wrapping)
     // before each comparison and, on a match, steps back one, so that the next
     // search starts at the record found. Every record is looked at once.
     // Returns the index found, or -1 (the cursor is then where it was).
     template <class Rec>
-    PRInt32 Search(nsVoidArray* list, UrlIndex& index, int& cursor, nsIURI* target) {
+    PRInt32 Search(nsVoidArray* list, UrlIndex& index, int& cursor, const std::string& key) {
         PRInt32 count = list ? list->Count() : 0;
-        if (!target || count == 0) return -1;
+        if (count == 0) return -1;
         if (cursor < 0 || cursor >= count) cursor = 0;
         Rebuild<Rec>(list, index);
-        nsAutoCString key;
-        if (NS_FAILED(target->GetEqualityKey(PR_TRUE, key))) return -1;
         // Of the records with that key, the first one after the cursor. URIs
         // share an equality key exactly when they are Equals, so the records
         // need not be parsed again.
         PRInt32 best = -1, bestDistance = count;
-        auto range = index.byKey.equal_range(key.str());
+        auto range = index.byKey.equal_range(key);
         for (auto it = range.first; it != range.second; ++it) {
             PRInt32 i = it->second;
             if (i >= count) continue;
@@ -247,14 +306,12 @@ public:
     }
 
     // Adds the record at position i (just appended) to a valid index.
-    void Add(UrlIndex& index, PRInt32 i, nsIURI* uri) {
-        nsAutoCString key;
-        if (!index.valid || i != index.count || !uri ||
-            NS_FAILED(uri->GetEqualityKey(PR_TRUE, key))) {
+    void Add(UrlIndex& index, PRInt32 i, const std::string& key) {
+        if (!index.valid || i != index.count) {
             index.Invalidate();
             return;
         }
-        index.byKey.emplace(key.str(), i);
+        index.byKey.emplace(key, i);
         index.count = i + 1;
     }
 
@@ -263,6 +320,7 @@ private:
     void Rebuild(nsVoidArray* list, UrlIndex& index) {
         if (index.valid && index.count == list->Count()) return;
         index.Invalidate();
+        index.byKey.reserve(static_cast<size_t>(list->Count()));
         for (PRInt32 i = 0; i < list->Count(); ++i) {
             nsCOMPtr<nsIURI> uri = Make(static_cast<Rec*>(list->ElementAt(i))->url);
             nsAutoCString key;
@@ -449,9 +507,9 @@ NS_IMETHODIMP CPdfJob::ShouldLoadUrl(const char* url) {
     size_t hash = page.find('#');
     if (hash != std::string::npos) page.erase(hash);
     UrlMatcher matcher;
-    nsCOMPtr<nsIURI> target = matcher.Make(page.c_str());
-    if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, target);
+    std::string key;
+    if (!matcher.Key(page.c_str(), &key)) return PDFJOB_E_NOTFOUND;
+    PRInt32 i = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, key);
     if (i < 0) return PDFJOB_E_NOTFOUND;
     FolderFileRec* rec = static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(i));
     if (rec->done) return NS_OK;
@@ -557,8 +615,8 @@ NS_IMETHODIMP CPdfJob::GetPageCount(int* count) {
 }
 
 namespace {
-// Appends a link target with the next id; uri is the url's URI.
-nsresult AppendLinkTarget(UrlMatcher& matcher, const char* url, nsIURI* uri, int* id) {
+// Appends a link target with the next id; key is the equality key of the url's URI.
+nsresult AppendLinkTarget(UrlMatcher& matcher, const char* url, const std::string& key, int* id) {
     LinkTargetRec* rec = static_cast<LinkTargetRec*>(std::calloc(1, sizeof(LinkTargetRec)));
     if (rec) rec->url = CopyString(url);
     if (!rec || !rec->url || !g_job.linkTargets->AppendElement(rec)) {
@@ -568,7 +626,7 @@ nsresult AppendLinkTarget(UrlMatcher& matcher, const char* url, nsIURI* uri, int
     }
     rec->id = ++g_job.linkIdCounter;
     *id = rec->id;
-    matcher.Add(g_linkIndex, g_job.linkTargets->Count() - 1, uri);
+    matcher.Add(g_linkIndex, g_job.linkTargets->Count() - 1, key);
     return NS_OK;
 }
 }  // namespace
@@ -579,23 +637,23 @@ NS_IMETHODIMP CPdfJob::GetLinkId(const char* anchor, int* id) {
     // Built with no fixed bound: anchors come from page content.
     std::string url = PageUrl(g_job.currentPage, anchor);
     UrlMatcher matcher;
-    nsCOMPtr<nsIURI> target = matcher.Make(url.c_str());
-    if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, target);
+    std::string key;
+    if (!matcher.Key(url.c_str(), &key)) return PDFJOB_E_NOTFOUND;
+    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, key);
     if (i >= 0) {
         *id = static_cast<LinkTargetRec*>(g_job.linkTargets->ElementAt(i))->id;
         return NS_OK;
     }
-    return AppendLinkTarget(matcher, url.c_str(), target, id);
+    return AppendLinkTarget(matcher, url.c_str(), key, id);
 }
 
 NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     if (!id) return NS_ERROR_NULL_POINTER;
     if (!ListsReady()) return NS_ERROR_OUT_OF_MEMORY;
     UrlMatcher matcher;
-    nsCOMPtr<nsIURI> target = matcher.Make(url);
-    if (!target) return PDFJOB_E_NOTFOUND;
-    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, target);
+    std::string key;
+    if (!matcher.Key(url, &key)) return PDFJOB_E_NOTFOUND;
+    PRInt32 i = matcher.Search<LinkTargetRec>(g_job.linkTargets, g_linkIndex, g_job.linkCursor, key);
     if (i >= 0) {
         *id = static_cast<LinkTargetRec*>(g_job.linkTargets->ElementAt(i))->id;
         return NS_OK;
@@ -608,8 +666,10 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     if (memo.Holds(page)) {
         f = memo.found;
     } else {
-        nsCOMPtr<nsIURI> file = hash == std::string::npos ? target : matcher.Make(page.c_str());
-        f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, file);
+        std::string fileKey;
+        if (hash == std::string::npos) fileKey = key;
+        if (hash == std::string::npos || matcher.Key(page.c_str(), &fileKey))
+            f = matcher.Search<FolderFileRec>(g_job.folderFiles, g_folderIndex, g_job.folderCursor, fileKey);
         memo.page = page;
         memo.baseUrl = g_job.baseUrl ? g_job.baseUrl : "";
         memo.found = f;
@@ -619,7 +679,7 @@ NS_IMETHODIMP CPdfJob::AddLinkTarget(const char* url, int* id) {
     }
     if (f < 0) return NS_ERROR_FAILURE;
     static_cast<FolderFileRec*>(g_job.folderFiles->ElementAt(f))->wanted = 1;
-    return AppendLinkTarget(matcher, url, target, id);
+    return AppendLinkTarget(matcher, url, key, id);
 }
 
 NS_IMETHODIMP CPdfJob::SetDone(int done) {

@@ -380,6 +380,31 @@ TEST_F(JobTest, AnchorsOfOnePageInARow) {
     EXPECT_EQ(Url("sub\\deeper\\b.htm"), rec->url);
 }
 
+// The anchors of a page after the page itself are keyed without parsing
+// the page again: each id is the one the same URL spelled otherwise (and
+// so parsed in full) gets, and fragments differ where the parser says so.
+TEST_F(JobTest, AnchorsAfterTheirPageGetTheIdsOfTheirFullParse) {
+    OpenFolder();
+    int top = 0;
+    ASSERT_EQ(NS_OK, m_job->AddLinkTarget(Url("sub\\a.htm").c_str(), &top));
+    const char* const fragments[] = {"x", "Y", "y", "a.b-c_1", "a%20b", "a b", "%7E", "~"};
+    std::vector<int> ids;
+    for (const char* f : fragments) {
+        int id = 0;
+        ASSERT_EQ(NS_OK, m_job->AddLinkTarget((Url("sub\\a.htm") + "#" + f).c_str(), &id)) << f;
+        ids.push_back(id);
+    }
+    for (size_t i = 0; i < ids.size(); ++i) {
+        int again = 0;
+        ASSERT_EQ(NS_OK, m_job->AddLinkTarget((Url("SUB/./a.htm") + "#" + fragments[i]).c_str(), &again));
+        EXPECT_EQ(ids[i], again) << fragments[i];
+    }
+    EXPECT_NE(ids[1], ids[2]);  // fragments keep their case
+    int page = 0;
+    ASSERT_EQ(NS_OK, m_job->AddLinkTarget(Url("SUB/a.htm").c_str(), &page));
+    EXPECT_EQ(top, page);
+}
+
 TEST_F(JobTest, PageCountAddsThePagesOfEarlierPages) {
     m_job->SetPageCount(3);
     m_job->SetCurrentPage("a.htm");

@@ -32,6 +32,7 @@ enum class Stage {
   WaitLayout,  // of Take: waiting for pages still being laid out
   WaitWriter,  // of Take: waiting for the writer (pages in flight at the bound)
   Finish,      // bookmarks and the end of the file
+  TakeIds,     // a taken page's link and position ids asked of the job (any phase)
   Walk,        // the driver's walk of the contents tree (its loads included)
   Extra,       // the driver's loads of the pages links made wanted (likewise)
   kCount
@@ -43,6 +44,8 @@ enum class Count {
   TextRuns,     // text items painted into the PDF
   FontLookups,  // fonts the layout asked its host for
   FontOpens,    // fonts the host had to create (not found in its cache)
+  LinkIds,      // ids of link targets and positions the PDF Utility needed
+  JobLinkIds,   // of those, the ones it had to ask the job for
   kCount
 };
 
@@ -51,13 +54,13 @@ inline const char* stageName(Stage s) {
                                       "style",  "boxes",        "layout",    "display_list",
                                       "paginate", "pdf_paint",  "pdf_write", "take",
                                       "wait_layout", "wait_writer", "finish",
-                                      "walk",   "extra"};
+                                      "take_ids", "walk",     "extra"};
   return names[static_cast<int>(s)];
 }
 
 inline const char* countName(Count c) {
-  static const char* const names[] = {"pages", "pdf_pages", "text_runs", "font_lookups",
-                                      "font_opens"};
+  static const char* const names[] = {"pages",      "pdf_pages", "text_runs", "font_lookups",
+                                      "font_opens", "link_ids",  "job_link_ids"};
   return names[static_cast<int>(c)];
 }
 

@@ -473,8 +473,10 @@ void PdfConversion::Bind(Page& page, const PendingPage& pending) {
 }
 
 int PdfConversion::TargetId(IPdfJob* job, const std::string& url) {
+  tw::stats::count(tw::stats::Count::LinkIds);
   auto it = target_ids_.find(url);
   if (it != target_ids_.end()) return it->second;
+  tw::stats::count(tw::stats::Count::JobLinkIds);
   int id = 0;
   if (NS_FAILED(job->AddLinkTarget(url.c_str(), &id)) || id < 0) id = 0;
   target_ids_.emplace(url, id);
@@ -588,7 +590,12 @@ int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::
   untaken_bytes_ += page->bytes;
   if (layout_pool_) {
     PendingPage* raw = page.get();
-    layout_pool_->Post([this, raw] { LayOut(*raw); });
+    // A large page is laid out before the small ones waiting: it takes as
+    // long as dozens of them, and started last it would end the run alone.
+    if (bytes >= kLongPageBytes)
+      layout_pool_->PostAhead([this, raw] { LayOut(*raw); });
+    else
+      layout_pool_->Post([this, raw] { LayOut(*raw); });
   }
   if (outside_folder && page->use_current) {
     // Its positions too are named through the job's current page, which
@@ -715,6 +722,7 @@ int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
   // The ids of its positions and links, in the order of its pages; named
   // positions first, so that a link to a position of this same page finds
   // the id the position got.
+  tw::stats::StageTimer ids_time(tw::stats::Stage::TakeIds);
   const PageGeometry& g = geometry_;
   const double k = kPointsPerPx * page->scale;
   auto X = [&](double x) { return g.left + x * k; };
@@ -751,6 +759,7 @@ int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
       }
     }
   }
+  ids_time.stop();
   const int pages = int(page->painted.size());
   if (writer_thread_) {
     PagePtr keep = page;

@@ -105,6 +105,8 @@ class PdfConversion {
   static constexpr size_t kMaxBytesInFlight = 24u << 20;
   static constexpr int kTakeLag = 48;
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
+  // Pages of at least this much HTML are laid out before smaller ones.
+  static constexpr size_t kLongPageBytes = 256u << 10;
 
   // Starts the pages of one loaded document; |url| is the URL it was loaded
   // from. Takes the pages whose turn has come (see above). Returns the PDF

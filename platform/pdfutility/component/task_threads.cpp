@@ -27,13 +27,23 @@ void TaskThreads::Post(std::function<void()> task) {
 void TaskThreads::PostFirst(std::function<void()> task) {
   {
     std::lock_guard<Mutex> hold(lock_);
-    tasks_.push_front(std::move(task));
+    first_.push_front(std::move(task));
+  }
+  wake_.notify_one();
+}
+
+void TaskThreads::PostAhead(std::function<void()> task) {
+  {
+    std::lock_guard<Mutex> hold(lock_);
+    ahead_.push_back(std::move(task));
   }
   wake_.notify_one();
 }
 
 void TaskThreads::Discard() {
   std::lock_guard<Mutex> hold(lock_);
+  first_.clear();
+  ahead_.clear();
   tasks_.clear();
 }
 
@@ -42,10 +52,14 @@ void TaskThreads::Run() {
     std::function<void()> task;
     {
       std::unique_lock<Mutex> hold(lock_);
-      wake_.wait(hold, [this] { return stopping_ || !tasks_.empty(); });
-      if (tasks_.empty()) return;  // stopping, and nothing left to run
-      task = std::move(tasks_.front());
-      tasks_.pop_front();
+      wake_.wait(hold, [this] {
+        return stopping_ || !first_.empty() || !ahead_.empty() || !tasks_.empty();
+      });
+      std::deque<std::function<void()>>& queue =
+          !first_.empty() ? first_ : !ahead_.empty() ? ahead_ : tasks_;
+      if (queue.empty()) return;  // stopping, and nothing left to run
+      task = std::move(queue.front());
+      queue.pop_front();
     }
     task();
   }
