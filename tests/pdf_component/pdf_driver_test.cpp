@@ -248,6 +248,29 @@ TEST(PdfDriver, CancelWithSeveralThreadsLeavesNoThread) {
     AfxSetMessageBoxHook(old);
 }
 
+// A page whose file is locked when a worker comes to read it is left out of
+// the PDF, as one that cannot be parsed, and the rest is written, the same
+// with one thread and with several.
+TEST(PdfDriver, APageLockedWhenReadIsLeftOut) {
+    AFX_MESSAGEBOX_HOOK old = AfxSetMessageBoxHook(&RecordMessage);
+    g_messages.clear();
+    LinkedHelp help;
+    ASSERT_TRUE(help.extracted) << (g_messages.empty() ? "" : g_messages[0]);
+    const std::string whole = help.Convert(2, OutPath("linked-whole.pdf"));
+    const std::string locked = help.folder + "\\pages\\page6.htm";
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const std::string one = help.Convert(1, OutPath("linked-locked-1.pdf"));
+    const std::string several = help.Convert(4, OutPath("linked-locked-n.pdf"));
+    CloseHandle(lock);
+    ASSERT_EQ(one.compare(0, 5, "%PDF-"), 0);
+    EXPECT_TRUE(several == one);
+    EXPECT_LT(Occurrences(one, "/Type /Page/"), Occurrences(whole, "/Type /Page/"));
+    EXPECT_EQ(Occurrences(one, "/Title "), 60u);  // every bookmark still
+    EXPECT_TRUE(g_messages.empty()) << g_messages[0];
+    AfxSetMessageBoxHook(old);
+}
+
 TEST(PdfDriver, ConvertToPdfWritesTheHelpFile) {
     AFX_MESSAGEBOX_HOOK old = AfxSetMessageBoxHook(&RecordMessage);
     CGeckoHost* host = new CGeckoHost;

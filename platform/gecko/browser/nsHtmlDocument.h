@@ -22,24 +22,29 @@ std::shared_ptr<tw::html::Document> NS_GetHtmlDocument(nsIDOMNode* node);
 tw::html::Node* NS_GetHtmlNode(nsIDOMNode* node);
 
 // A browser told to parse later (kWebBrowserParseLater, nsIWebBrowser.h)
-// reads pages without parsing them: the load's end reports no DOM
-// document, and its listeners take the page's bytes with
-// NS_TakeUnparsedDocument and parse them where they like (the PDF writer
-// does it on its own threads).
-// A page read and not parsed yet: parsed at the first Parse, on any
-// thread, once; later calls give the same document. Null when the page
-// cannot be parsed (out of memory).
+// neither reads nor parses pages: the load looks the file up (a missing
+// page still fails its load) and ends, reporting no DOM document, and its
+// listeners take the page with NS_TakeUnparsedDocument and read and parse
+// it where they like (the PDF writer does it on its own threads).
+// A page not parsed yet: read (when it was given as a file) and parsed at
+// the first Parse, on any thread, once; later calls give the same document.
+// Null when the page cannot be read or parsed (the file went or is locked,
+// out of memory).
 class UnparsedDocument {
  public:
   UnparsedDocument(std::string bytes, tw::html::ParseOptions options)
       : size_(bytes.size()), bytes_(std::move(bytes)), options_(std::move(options)) {}
+  // A page file of |size| bytes (when it was looked up), read at Parse.
+  UnparsedDocument(std::wstring path, size_t size, tw::html::ParseOptions options)
+      : size_(size), path_(std::move(path)), options_(std::move(options)) {}
   std::shared_ptr<tw::html::Document> Parse();
-  // The page's size in bytes (as read).
+  // The page's size in bytes (as read, or as looked up).
   size_t size() const { return size_; }
 
  private:
   std::once_flag once_;
   size_t size_;
+  std::wstring path_;
   std::string bytes_;
   tw::html::ParseOptions options_;
   std::shared_ptr<tw::html::Document> doc_;

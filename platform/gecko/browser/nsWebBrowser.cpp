@@ -77,6 +77,44 @@ class DocShell final : public nsIDocShell, public nsIContentViewer {
 };
 NS_IMPL_ISUPPORTS2(DocShell, nsIDocShell, nsIContentViewer)
 
+// Reads a whole page file; the result code says why it could not.
+nsresult ReadPageFile(const wchar_t* path, std::string& bytes) {
+  HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD err = GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ||
+        err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH)
+      return NS_ERROR_FILE_NOT_FOUND;
+    if (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)
+      return NS_ERROR_FILE_ACCESS_DENIED;
+    return NS_ERROR_FAILURE;
+  }
+  nsresult rv = NS_OK;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) {
+    rv = NS_ERROR_FAILURE;
+  } else if (ULONGLONG(size.QuadPart) > kMaxPageBytes) {
+    rv = NS_ERROR_OUT_OF_MEMORY;
+  } else {
+    bytes.resize(size_t(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD got = 0;
+      DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
+      if (!::ReadFile(h, &bytes[done], want, &got, nullptr)) {
+        rv = NS_ERROR_FAILURE;
+        break;
+      }
+      if (got == 0) break;  // the file shrank meanwhile
+      done += got;
+    }
+    bytes.resize(done);
+  }
+  CloseHandle(h);
+  return rv;
+}
+
 // ---- web browser
 
 struct PendingLoad {
@@ -292,9 +330,16 @@ class WebBrowser final : public nsIWebBrowser,
 
   // Reads the whole file; the result code says why it could not.
   static nsresult ReadFile(const nsAString& path, std::string& bytes) {
-    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.get()), GENERIC_READ, FILE_SHARE_READ,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    return ReadPageFile(reinterpret_cast<LPCWSTR>(path.get()), bytes);
+  }
+
+  // What a load that reads later needs to know now: that the page is a
+  // file, and its size. The refusals are those of a read, but for locks,
+  // which only the read meets (the page is then missing from the PDF).
+  static nsresult LookUpFile(const nsAString& path, size_t* size) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(reinterpret_cast<LPCWSTR>(path.get()), GetFileExInfoStandard,
+                              &data)) {
       DWORD err = GetLastError();
       if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ||
           err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH)
@@ -303,29 +348,11 @@ class WebBrowser final : public nsIWebBrowser,
         return NS_ERROR_FILE_ACCESS_DENIED;
       return NS_ERROR_FAILURE;
     }
-    nsresult rv = NS_OK;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(h, &size)) {
-      rv = NS_ERROR_FAILURE;
-    } else if (ULONGLONG(size.QuadPart) > kMaxPageBytes) {
-      rv = NS_ERROR_OUT_OF_MEMORY;
-    } else {
-      bytes.resize(size_t(size.QuadPart));
-      size_t done = 0;
-      while (done < bytes.size()) {
-        DWORD got = 0;
-        DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!::ReadFile(h, &bytes[done], want, &got, nullptr)) {
-          rv = NS_ERROR_FAILURE;
-          break;
-        }
-        if (got == 0) break;  // the file shrank meanwhile
-        done += got;
-      }
-      bytes.resize(done);
-    }
-    CloseHandle(h);
-    return rv;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return NS_ERROR_FAILURE;
+    const ULONGLONG bytes = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (bytes > kMaxPageBytes) return NS_ERROR_OUT_OF_MEMORY;
+    *size = size_t(bytes);
+    return NS_OK;
   }
 
   // Runs the oldest pending load; `wake` posts a message after it, for a
@@ -351,8 +378,12 @@ class WebBrowser final : public nsIWebBrowser,
       NS_CopyUnicodeToNative(nsAutoString(load.uri.c_str()), ansi);
       nsAutoString path;
       std::string bytes;
+      size_t size = 0;
       tw::stats::StageTimer readTime(tw::stats::Stage::Read);
-      status = NS_FileURLToPath(ansi.get(), path) ? ReadFile(path, bytes) : NS_ERROR_UNKNOWN_PROTOCOL;
+      if (!NS_FileURLToPath(ansi.get(), path))
+        status = NS_ERROR_UNKNOWN_PROTOCOL;
+      else
+        status = mParseLater ? LookUpFile(path, &size) : ReadFile(path, bytes);
       readTime.stop();
       if (NS_SUCCEEDED(status)) {
         tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
@@ -370,7 +401,9 @@ class WebBrowser final : public nsIWebBrowser,
           };
           if (mParseLater) {
             parseTime.stop();
-            unparsed = std::make_shared<UnparsedDocument>(std::move(bytes), std::move(options));
+            unparsed = std::make_shared<UnparsedDocument>(
+                std::wstring(reinterpret_cast<const wchar_t*>(path.get()), path.Length()), size,
+                std::move(options));
           } else {
             std::unique_ptr<tw::html::Document> parsed = tw::html::parseHtml(bytes, options);
             doc = std::shared_ptr<tw::html::Document>(std::move(parsed));
@@ -441,6 +474,14 @@ NS_IMETHODIMP WebBrowser::QueryInterface(const nsIID& iid, void** result) {
 
 std::shared_ptr<tw::html::Document> UnparsedDocument::Parse() {
   std::call_once(once_, [this] {
+    if (!path_.empty()) {
+      tw::stats::StageTimer readTime(tw::stats::Stage::Read);
+      try {
+        if (NS_FAILED(ReadPageFile(path_.c_str(), bytes_))) return;
+      } catch (const std::bad_alloc&) {
+        return;
+      }
+    }
     tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
     try {
       doc_ = std::shared_ptr<tw::html::Document>(tw::html::parseHtml(bytes_, options_));
