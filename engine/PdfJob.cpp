@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -320,7 +321,9 @@ private:
     void Rebuild(nsVoidArray* list, UrlIndex& index) {
         if (index.valid && index.count == list->Count()) return;
         index.Invalidate();
-        index.byKey.reserve(static_cast<size_t>(list->Count()));
+        // A conversion adds tens of thousands of link targets one by one:
+        // room for them at once rather than the table grown again and again.
+        index.byKey.reserve(std::max<size_t>(static_cast<size_t>(list->Count()), 1u << 16));
         for (PRInt32 i = 0; i < list->Count(); ++i) {
             nsCOMPtr<nsIURI> uri = Make(static_cast<Rec*>(list->ElementAt(i))->url);
             nsAutoCString key;

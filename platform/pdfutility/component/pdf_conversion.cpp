@@ -246,6 +246,8 @@ PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
   geometry_ = ComputeGeometry(setup_);
   date_ = options.reproducible ? std::string() : Today();
   token_ = "tomewise-pdf-" + std::to_string(++g_next_token);
+  // Help files ask for tens of thousands of link targets.
+  target_ids_.reserve(1u << 16);
   if (job) job->SetStringA(token_.c_str());
   layout_threads_ = options.threads == 1 ? 0 : options.threads > 1 ? std::min(options.threads, 64)
                                                                    : AutomaticLayoutThreads();
