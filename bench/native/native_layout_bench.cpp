@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     { StepCount n(kPaint); stats::StageTimer t(stats::Stage::DisplayList); d = l->paint(); }
     { StepCount n(kPaginate); stats::StageTimer t(stats::Stage::Paginate);
       auto sl = l->paginate(950);
-      for (auto& s : sl) items += layout::sliceDisplayList(d, s, l->width()).items.size(); }
+      for (const auto& page : layout::sliceDisplayListPages(d, sl, l->width())) items += page.items.size(); }
     StepCount n(kFree);
     d = layout::DisplayList();
     l.reset();

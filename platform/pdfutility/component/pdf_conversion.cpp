@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <cstdio>
@@ -132,13 +133,13 @@ struct PdfConversion::PendingPage {
   // positions once painted) and the PDF pages painted of them.
   std::vector<tw::layout::DisplayList> parts;
   std::vector<Page> painted;
-  // The images the painted pages show (a page image's tag is its index):
+  // The images each painted page shows (a page image's tag is its index):
   // made into the document's when the page is written.
   struct ImageRequest {
     tw::layout::DisplayImage image;
     int bx = 1, by = 1;  // a block of copies of a tiled image
   };
-  std::vector<ImageRequest> image_requests;
+  std::vector<std::vector<ImageRequest>> image_requests;
 
   // Taken (the job's ids, in points on the page).
   struct Anchor {
@@ -463,13 +464,15 @@ int PdfConversion::WriterTileBlock(const tw::layout::DisplayImage& di, int bx, i
   return id;
 }
 
-void PdfConversion::Bind(Page& page, const PendingPage& pending) {
+void PdfConversion::Bind(Page& page, const PendingPage& pending, size_t part) {
   for (int i = 0; i < page.used_font_count(); ++i)
     page.BindFont(i, WriterFontOf(page.used_font(i), page.used_font_style(i)));
+  if (part >= pending.image_requests.size()) return;
+  const std::vector<PendingPage::ImageRequest>& requests = pending.image_requests[part];
   for (int i = 0; i < page.used_image_count(); ++i) {
     const size_t tag = size_t(page.used_image_tag(i));
-    if (tag >= pending.image_requests.size()) continue;
-    const PendingPage::ImageRequest& r = pending.image_requests[tag];
+    if (tag >= requests.size()) continue;
+    const PendingPage::ImageRequest& r = requests[tag];
     page.BindImage(i, r.bx * r.by > 1 ? WriterTileBlock(r.image, r.bx, r.by) : WriterImage(r.image));
   }
 }
@@ -699,18 +702,59 @@ void PdfConversion::LayOut(PendingPage& page) {
 
 void PdfConversion::Paint(PendingPage& page) {
   tw::stats::StageTimer paint_time(tw::stats::Stage::PdfPaint);
-  page.painted.reserve(page.parts.size());
-  for (tw::layout::DisplayList& part : page.parts) {
-    Page pdf(geometry_.width, geometry_.height);
-    PagePainting resources(*host_, pdf, page.image_requests);
+  const size_t n = page.parts.size();
+  page.painted.clear();
+  page.painted.reserve(n);
+  for (size_t i = 0; i < n; ++i) page.painted.emplace_back(geometry_.width, geometry_.height);
+  page.image_requests.assign(n, {});
+  auto paint = [this, &page](size_t i) {
+    Page& pdf = page.painted[i];
+    tw::layout::DisplayList& part = page.parts[i];
+    PagePainting resources(*host_, pdf, page.image_requests[i]);
     PdfPagePainter(resources, *host_, pdf, geometry_, page.scale).Paint(part);
-    page.painted.push_back(std::move(pdf));
     // Of the list only its links and positions are still wanted, when the
     // page is taken: the rest goes now, on this thread.
     std::vector<tw::layout::DisplayItem>().swap(part.items);
     std::vector<tw::layout::FontDesc>().swap(part.fonts);
     std::vector<tw::layout::DisplayImage>().swap(part.images);
+  };
+  const int helpers = layout_pool_ ? std::min<int>(layout_threads_ - 1, int(n / kPartsPerPainter)) : 0;
+  if (helpers <= 0) {
+    for (size_t i = 0; i < n; ++i) paint(i);
+    return;
   }
+  // A long page's PDF pages are painted by the layout threads that are free
+  // too: each thread takes the next page not started, this one included,
+  // and this one waits only for pages others have started. A helper that
+  // comes late finds nothing left and touches nothing of the page.
+  struct Shared {
+    std::atomic<size_t> next{0};
+    size_t done = 0;
+    bool failed = false;
+    Mutex lock;
+    Condition finished;
+  };
+  auto shared = std::make_shared<Shared>();
+  auto work = [shared, paint, n] {
+    for (size_t i; (i = shared->next.fetch_add(1)) < n;) {
+      bool ok = true;
+      try {
+        tw::stats::StageTimer part_time(tw::stats::Stage::PdfPaint);
+        paint(i);
+      } catch (const std::exception&) {
+        ok = false;
+      }
+      std::lock_guard<Mutex> hold(shared->lock);
+      if (!ok) shared->failed = true;
+      if (++shared->done == n) shared->finished.notify_all();
+    }
+  };
+  for (int h = 0; h < helpers; ++h) layout_pool_->PostFirst(work);
+  paint_time.stop();
+  work();
+  std::unique_lock<Mutex> hold(shared->lock);
+  shared->finished.wait(hold, [&] { return shared->done == n; });
+  if (shared->failed) throw std::bad_alloc();
 }
 
 int PdfConversion::Take(IPdfJob* job, const PagePtr& page) {
@@ -785,7 +829,7 @@ void PdfConversion::Write(PendingPage& pending) {
     for (size_t p = 0; p < pending.painted.size() && !failed; ++p) {
       StageTimer write_time(Stage::PdfWrite);
       Page& page = writer_.BeginPage(std::move(pending.painted[p]));
-      Bind(page, pending);
+      Bind(page, pending, p);
       if (p == 0 && pending.top_id > 0) {
         page.DefineDestination(std::to_string(pending.top_id), 0, geometry_.height);
         defined_.insert(pending.top_id);

@@ -107,6 +107,9 @@ class PdfConversion {
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
   // Pages of at least this much HTML are laid out before smaller ones.
   static constexpr size_t kLongPageBytes = 256u << 10;
+  // A page of many PDF pages has a layout thread help paint them for every
+  // this many.
+  static constexpr size_t kPartsPerPainter = 8;
 
   // Starts the pages of one loaded document; |url| is the URL it was loaded
   // from. Takes the pages whose turn has come (see above). Returns the PDF
@@ -157,7 +160,7 @@ class PdfConversion {
   // A block of |bx| by |by| copies of a small tiled image, side by side.
   int WriterTileBlock(const tw::layout::DisplayImage& image, int bx, int by);
   // A painted page's fonts and images bound to the document's.
-  void Bind(Page& page, const PendingPage& pending);
+  void Bind(Page& page, const PendingPage& pending, size_t part);
   // The job's id of a link target URL (AddLinkTarget), 0 when it has none.
   // The answers are kept: the job gives one URL the same id all through a
   // conversion, and its first answer has already marked the page wanted.
