@@ -501,27 +501,44 @@ int PdfConversion::IdOf(IPdfJob* job, const std::string& url, const char* anchor
   return 0;
 }
 
-LinkTarget PdfConversion::TocTarget(IPdfJob* job, const char* page) {
-  if (!page || !*page) return LinkTarget();
+PdfConversion::TocIds PdfConversion::TocIdsOf(IPdfJob* job, const char* page) {
+  TocIds ids;
+  if (!page || !*page) return ids;
   std::string ref = NS_EscapeFilePath(page);
-  int id = 0;
-  if ((id = TargetId(job, ref)) > 0 && defined_.count(id))
-    return LinkTarget::Named(std::to_string(id));
-  // The entry's anchor is not on its page: the page's top.
+  ids.entry = TargetId(job, ref);
+  // For an entry whose anchor is not on its page: the page's top.
   size_t hash = ref.find('#');
-  if (hash != std::string::npos) {
-    id = 0;
-    if ((id = TargetId(job, ref.substr(0, hash))) > 0 && defined_.count(id))
-      return LinkTarget::Named(std::to_string(id));
-  }
+  if (hash != std::string::npos) ids.page = TargetId(job, ref.substr(0, hash));
+  return ids;
+}
+
+LinkTarget PdfConversion::TocTarget(const TocIds& ids) const {
+  if (ids.entry > 0 && Defined(ids.entry)) return LinkTarget::Named(std::to_string(ids.entry));
+  if (ids.page > 0 && Defined(ids.page)) return LinkTarget::Named(std::to_string(ids.page));
   return LinkTarget();
+}
+
+void PdfConversion::Define(int id) {
+  if (id <= 0) return;
+  if (id < kMaxDenseId) {
+    if (size_t(id) >= defined_.size()) defined_.resize(std::max(size_t(id) + 1, defined_.size() * 2));
+    defined_[size_t(id)] = true;
+  } else {
+    defined_far_.insert(id);
+  }
+}
+
+bool PdfConversion::Defined(int id) const {
+  if (id <= 0) return false;
+  if (id < kMaxDenseId) return size_t(id) < defined_.size() && defined_[size_t(id)];
+  return defined_far_.count(id) != 0;
 }
 
 void PdfConversion::FinishPage(Page& page, const PendingPage& pending, size_t part) {
   const PageGeometry& g = geometry_;
   for (const PendingPage::Anchor& a : pending.anchors[part]) {
     page.DefineDestination(std::to_string(a.id), a.x, a.top);
-    defined_.insert(a.id);
+    Define(a.id);
   }
   for (const PendingPage::Link& l : pending.links[part]) {
     if (l.kind == LinkKind::kInternal)
@@ -832,7 +849,7 @@ void PdfConversion::Write(PendingPage& pending) {
       Bind(page, pending, p);
       if (p == 0 && pending.top_id > 0) {
         page.DefineDestination(std::to_string(pending.top_id), 0, geometry_.height);
-        defined_.insert(pending.top_id);
+        Define(pending.top_id);
       }
       FinishPage(page, pending, p);
       if (!writer_.EndPage()) failed = true;
@@ -875,12 +892,21 @@ void PdfConversion::WaitForWriter(int pages_at_most, size_t bytes_at_most) {
 
 bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
   tw::stats::StageTimer finish_time(tw::stats::Stage::Finish);
-  TakeAll(job);
-  WaitForWriter(0, 0);
-  EnsureOpen();
   // Bookmarks: one per contents record, nested as the records are; a
-  // record's value keeps its bookmark for the records inside it.
-  if (job && !writer_.failed()) {
+  // record's value keeps its bookmark for the records inside it. They are
+  // made, and their ids asked of the job, while the last pages are still
+  // laid out; where they lead is known once every page is written.
+  struct Bookmark {
+    int item;
+    TocIds ids;
+  };
+  std::vector<Bookmark> bookmarks;
+  bool failed;
+  {
+    std::lock_guard<Mutex> hold(lock_);
+    failed = write_failed_;
+  }
+  if (job && !failed) {
     std::set<int> items;
     for (int guard = 0; guard < 50000000; ++guard) {
       TocRecord* rec = nullptr;
@@ -888,13 +914,17 @@ bool PdfConversion::Finish(IPdfJob* job, std::string* error) {
       int parent = 0;
       if (rec->parent && rec->parent->handled && items.count(rec->parent->value))
         parent = rec->parent->value;
-      std::string title = Utf8Of(rec->name);
-      int item = writer_.AddOutlineItem(parent, title, TocTarget(job, rec->page));
+      const int item = writer_.AddOutlineItem(parent, Utf8Of(rec->name));
+      bookmarks.push_back(Bookmark{item, TocIdsOf(job, rec->page)});
       items.insert(item);
       job->SetPendingTocRecordValue(item);
       rec->handled = 1;
     }
   }
+  TakeAll(job);
+  WaitForWriter(0, 0);
+  EnsureOpen();
+  for (const Bookmark& b : bookmarks) writer_.SetOutlineTarget(b.item, TocTarget(b.ids));
   bool ok = writer_.Close();
   opened_ = false;
   if (!ok && error) {

@@ -166,7 +166,18 @@ class PdfConversion {
   // conversion, and its first answer has already marked the page wanted.
   int TargetId(IPdfJob* job, const std::string& url);
   int IdOf(IPdfJob* job, const std::string& url, const char* anchor, bool use_current);
-  LinkTarget TocTarget(IPdfJob* job, const char* page);
+  // A contents entry's ids: of its page and anchor, and of its page alone
+  // (0: none); it leads to the first of them some page defines.
+  struct TocIds {
+    int entry = 0, page = 0;
+  };
+  TocIds TocIdsOf(IPdfJob* job, const char* page);
+  LinkTarget TocTarget(const TocIds& ids) const;
+  // The link ids some written page defines (the writer's thread, then the
+  // job's once all are written).
+  void Define(int id);
+  bool Defined(int id) const;
+  static constexpr int kMaxDenseId = 1 << 26;
   // Positions, links, header and footer of a taken PDF page.
   void FinishPage(Page& page, const PendingPage& pending, size_t part);
 
@@ -183,7 +194,8 @@ class PdfConversion {
   int standard_font_ = -1;
   std::unordered_map<std::string, int> fonts_;   // face|weight|italic, or the font's name -> font id
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
-  std::set<int> defined_;                        // link ids some page defines
+  std::vector<bool> defined_;  // by link id
+  std::set<int> defined_far_;  // ids beyond kMaxDenseId
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
   // The job's string A as read by BelongsTo (a buffer kept from call to call).
   class MarkText {

@@ -50,6 +50,35 @@ std::string ColorOp(double r, double g, double b, const char* op) {
 
 }  // namespace
 
+// The names of the document's destinations, for the many look-ups of the
+// end (a link and a bookmark each): a flat table of the map's own keys,
+// found by hash, instead of a walk down the map's tree per look-up.
+class DocumentWriter::NameTable {
+ public:
+  template <typename Map>
+  explicit NameTable(const Map& names) {
+    size_t capacity = 16;
+    while (capacity < names.size() * 2) capacity *= 2;
+    slots_.assign(capacity, nullptr);
+    for (const auto& entry : names) {
+      size_t i = Slot(entry.first);
+      while (slots_[i]) i = (i + 1) & (slots_.size() - 1);
+      slots_[i] = &entry.first;
+    }
+  }
+  bool Contains(const std::string& name) const {
+    for (size_t i = Slot(name); slots_[i]; i = (i + 1) & (slots_.size() - 1))
+      if (*slots_[i] == name) return true;
+    return false;
+  }
+
+ private:
+  size_t Slot(const std::string& name) const {
+    return std::hash<std::string>()(name) & (slots_.size() - 1);
+  }
+  std::vector<const std::string*> slots_;
+};
+
 LinkTarget LinkTarget::Named(const std::string& name) {
   LinkTarget t;
   t.kind = Kind::kNamed;
@@ -785,8 +814,7 @@ bool DocumentWriter::ResolveTarget(const LinkTarget& target, Object& dest) {
   int page;
   double x = 0, top;
   if (target.kind == LinkTarget::Kind::kNamed) {
-    auto it = destinations_.find(target.name);
-    if (it == destinations_.end()) return false;
+    if (names_ ? !names_->Contains(target.name) : destinations_.count(target.name) == 0) return false;
     // Named destinations are listed in the catalog's name tree.
     dest = Object::String(target.name);
     return true;
@@ -941,20 +969,34 @@ bool DocumentWriter::WriteOutline(int& outline_root) {
       .Set("Last", Object::Ref(numbers[root.last]))
       .Set("Count", Object::Integer(root.children));
   if (!WriteObject(numbers[0], dict)) return false;
+  // Help files have thousands of bookmarks: each is written as text, as
+  // its object would write it.
+  std::string text;
+  auto ref = [&](const char* key, int item) {
+    text += key;
+    text += std::to_string(numbers[item]);
+    text += " 0 R";
+  };
   for (size_t i = 1; i < outline_.size(); ++i) {
     const OutlineItem& item = outline_[i];
-    Object o = Object::Dictionary();
-    o.Set("Title", Object::Text(item.title)).Set("Parent", Object::Ref(numbers[item.parent]));
-    if (item.prev) o.Set("Prev", Object::Ref(numbers[item.prev]));
-    if (item.next) o.Set("Next", Object::Ref(numbers[item.next]));
+    text = "<</Title ";
+    AppendLiteral(text, TextStringBytes(item.title));
+    ref("/Parent ", item.parent);
+    if (item.prev) ref("/Prev ", item.prev);
+    if (item.next) ref("/Next ", item.next);
     if (item.first) {
-      o.Set("First", Object::Ref(numbers[item.first]))
-          .Set("Last", Object::Ref(numbers[item.last]))
-          .Set("Count", Object::Integer(-item.children));  // shown closed
+      ref("/First ", item.first);
+      ref("/Last ", item.last);
+      text += "/Count ";
+      text += std::to_string(-item.children);  // shown closed
     }
     Object dest;
-    if (ResolveTarget(item.target, dest)) o.Set("Dest", dest);
-    if (!WriteObject(numbers[i], o)) return false;
+    if (ResolveTarget(item.target, dest)) {
+      text += "/Dest ";
+      dest.AppendTo(text);
+    }
+    text += ">>\nendobj\n";
+    if (!BeginObject(numbers[i]) || !Emit(text)) return false;
   }
   return true;
 }
@@ -1072,6 +1114,7 @@ bool DocumentWriter::Close() {
     EndPage();
   }
   while (!pending_streams_.empty()) WritePendingStream();
+  names_.reset(new NameTable(destinations_));
   for (FontEntry& entry : fonts_)
     if (entry.object && !failed_) WriteFont(entry);
 

@@ -338,6 +338,8 @@ class DocumentWriter {
   int empty_image_ = -1;     // what an unbound image of a page shows
   std::map<std::string, int> image_keys_;  // content digest -> image id
   std::map<std::string, Destination> destinations_;
+  class NameTable;
+  std::unique_ptr<NameTable> names_;  // of destinations_, made at Close
   std::vector<DeferredAnnotations> deferred_;
   std::vector<OutlineItem> outline_;  // [0] is the root
   DocumentInfo info_;
