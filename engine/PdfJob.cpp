@@ -188,17 +188,18 @@ struct MatcherCache {
 };
 MatcherCache g_matcherCache;
 
-// The equality key of the last page whose URL was made into a URI, for the
-// URLs "page#fragment" that follow it: the positions of a page are asked
-// one after another, and each would be parsed again for a key that differs
-// from the page's only in its fragment.
-// Dropped whenever the base URI is made anew.
-struct KeyMemo {
-    std::string page;     // as given
-    std::string pageKey;  // its key, without a fragment
-    bool valid = false;
+// The equality keys of pages whose URLs were made into URIs, by the page
+// part of the URL as given, for the URLs "page#fragment" that follow: a
+// conversion asks for the positions of a page one after another and for
+// links to the same few pages again and again, and each would be parsed
+// again for a key that differs from its page's only in the fragment. A URL
+// as given resolves against the base URI alone, so the keys hold until the
+// base changes; the table is emptied then, and when it grows large.
+struct PageKeys {
+    std::unordered_map<std::string, std::string> byPage;
+    static constexpr size_t kMost = 8192;
 };
-KeyMemo g_keyMemo;
+PageKeys g_pageKeys;
 
 // A fragment the URI parser keeps as it is.
 bool PlainFragment(const char* f, size_t n) {
@@ -228,7 +229,7 @@ public:
                              getter_AddRefs(c.base));
             c.baseUrl = baseUrl;
             c.ready = true;
-            g_keyMemo.valid = false;
+            g_pageKeys.byPage.clear();
         }
         m_io = c.io;
         m_base = c.base;
@@ -246,34 +247,35 @@ public:
     // URI can be made of it. URIs share a key exactly when they are Equals.
     bool Key(const char* url, std::string* key) {
         if (!url) return false;
-        KeyMemo& memo = g_keyMemo;
         const char* hash = std::strchr(url, '#');
         const size_t pageLength = hash ? static_cast<size_t>(hash - url) : std::strlen(url);
         const char* fragment = hash ? hash + 1 : nullptr;
         const size_t fragmentLength = hash ? std::strlen(fragment) : 0;
-        const bool plain = hash && PlainFragment(fragment, fragmentLength);
-        if (memo.valid && memo.page.size() == pageLength &&
-            memo.page.compare(0, pageLength, url, pageLength) == 0 && (!hash || plain)) {
-            *key = memo.pageKey;
-            if (hash) {
-                *key += '#';
-                key->append(fragment, fragmentLength);
+        const bool plain = !hash || PlainFragment(fragment, fragmentLength);
+        std::string page(url, pageLength);
+        if (plain) {
+            auto known = g_pageKeys.byPage.find(page);
+            if (known != g_pageKeys.byPage.end()) {
+                *key = known->second;
+                if (hash) {
+                    *key += '#';
+                    key->append(fragment, fragmentLength);
+                }
+                return true;
             }
-            return true;
         }
         nsCOMPtr<nsIURI> uri = Make(url);
         nsAutoCString withRef, withoutRef;
         if (!uri || NS_FAILED(uri->GetEqualityKey(PR_TRUE, withRef))) return false;
         *key = withRef.str();
-        // Remembered only where the fragment is seen to join the page's key
-        // unchanged, so that a key made from the memo is the parser's own.
-        if ((!hash || plain) && NS_SUCCEEDED(uri->GetEqualityKey(PR_FALSE, withoutRef)) &&
+        // Kept only where the fragment is seen to join the page's key
+        // unchanged, so that a key made from the table is the parser's own.
+        if (plain && NS_SUCCEEDED(uri->GetEqualityKey(PR_FALSE, withoutRef)) &&
             key->size() == withoutRef.Length() + (hash ? fragmentLength + 1 : 0) &&
             key->compare(0, withoutRef.Length(), withoutRef.str()) == 0 &&
             (!hash || key->compare(withoutRef.Length() + 1, std::string::npos, fragment) == 0)) {
-            memo.page.assign(url, pageLength);
-            memo.pageKey = withoutRef.str();
-            memo.valid = true;
+            if (g_pageKeys.byPage.size() >= PageKeys::kMost) g_pageKeys.byPage.clear();
+            g_pageKeys.byPage.emplace(std::move(page), withoutRef.str());
         }
         return true;
     }
