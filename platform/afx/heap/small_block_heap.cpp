@@ -11,15 +11,6 @@
 // the range is used up or could not be reserved, go to malloc; delete tells
 // the two apart by the address.
 //
-// Blocks above kMaxSmall, up to kMaxBig, come from classes of their own
-// (page multiples up to 16 KB, then four sizes per doubling), carved from a
-// second reserved range and kept on a list per class when freed: the
-// system heap would give the largest of them back to the system and take
-// them again, a page fault for every page of every large buffer of every
-// laid-out page, and takes a lock shared with all the process's other
-// allocations. What the lists hold is bounded: beyond kMaxCachedBig a
-// freed block's memory is given back (its addresses stay on the list).
-//
 // Several threads lay pages out at once: each keeps a small cache of free
 // blocks per class, filled from and given back to the shared lists a batch
 // at a time, so that most calls take no lock at all. A block freed on
@@ -45,13 +36,6 @@ constexpr size_t kRunBytes = 64 * 1024;
 constexpr size_t kRangeBytes = size_t(4) << 30;  // reserved, committed a run at a time
 constexpr size_t kRuns = kRangeBytes / kRunBytes;
 
-constexpr size_t kPage = 4096;
-constexpr size_t kMaxBig = size_t(1) << 30;
-constexpr size_t kBigRangeBytes = size_t(32) << 30;
-constexpr size_t kBigPages = kBigRangeBytes / kPage;
-constexpr size_t kBigClasses = 3 + 4 * 16 + 1;  // 8, 12, 16 KB; four a doubling to 1 GB
-constexpr size_t kMaxCachedBig = size_t(256) << 20;
-
 struct FreeBlock {
   FreeBlock* next;
   FreeBlock* nextChain;  // the first block of a chain in Heap::chains: the next chain
@@ -71,15 +55,6 @@ struct Heap {
   char* end[kClasses] = {};
   uint8_t runClass[kRuns] = {};
   unsigned long long smallAllocations = 0;
-  // The large blocks' range, carved in order; a block's class is kept at
-  // its first page (+1; 0: no block starts there).
-  std::atomic<char*> bigBase{nullptr};
-  bool bigReserveTried = false;
-  size_t bigPagesUsed = 0;
-  FreeBlock* bigFree[kBigClasses] = {};       // committed
-  FreeBlock* bigReleased[kBigClasses] = {};  // memory given back
-  size_t bigCachedBytes = 0;
-  uint8_t bigClass[kBigPages] = {};
 };
 Heap g_heap;
 std::atomic<unsigned long long> g_largeAllocations{0};
@@ -310,85 +285,10 @@ bool SmallFree(void* p) {
   return true;
 }
 
-// The class of a large block of n bytes (kMaxSmall < n <= kMaxBig), and
-// the size of the class.
-size_t BigClass(size_t n) {
-  if (n <= 16384) return (n - 1) / kPage - 1;  // 8, 12, 16 KB: classes 0..2
-  // Four sizes per doubling above 16 KB: 20, 24, 28, 32 KB, 40, 48 ...
-  size_t e = 14;
-  while ((size_t(1) << (e + 1)) < n) ++e;  // 2^e < n <= 2^(e+1)
-  return 3 + (e - 14) * 4 + ((n - 1) >> (e - 2)) - 4;
-}
-
-size_t BigClassBytes(size_t c) {
-  if (c < 3) return (c + 2) * kPage;
-  const size_t e = 14 + (c - 3) / 4;
-  return (size_t(1) << e) + ((c - 3) % 4 + 1) * (size_t(1) << (e - 2));
-}
-
-// A large block of class c (the lock held), or null.
-void* TakeBig(size_t c) {
-  const size_t bytes = BigClassBytes(c);
-  if (FreeBlock* b = g_heap.bigFree[c]) {
-    g_heap.bigFree[c] = b->next;
-    g_heap.bigCachedBytes -= bytes;
-    return b;
-  }
-  if (FreeBlock* b = g_heap.bigReleased[c]) {
-    // Only its first page was kept (for this list): the rest is taken again.
-    if (!VirtualAlloc(reinterpret_cast<char*>(b) + kPage, bytes - kPage, MEM_COMMIT,
-                      PAGE_READWRITE))
-      return nullptr;
-    g_heap.bigReleased[c] = b->next;
-    return b;
-  }
-  char* base = g_heap.bigBase.load(std::memory_order_relaxed);
-  if (!base) {
-    if (g_heap.bigReserveTried) return nullptr;
-    g_heap.bigReserveTried = true;
-    base = static_cast<char*>(VirtualAlloc(nullptr, kBigRangeBytes, MEM_RESERVE, PAGE_NOACCESS));
-    if (!base) return nullptr;
-    g_heap.bigBase.store(base, std::memory_order_release);
-  }
-  const size_t pages = bytes / kPage;
-  if (kBigPages - g_heap.bigPagesUsed < pages) return nullptr;
-  char* block = base + g_heap.bigPagesUsed * kPage;
-  if (!VirtualAlloc(block, bytes, MEM_COMMIT, PAGE_READWRITE)) return nullptr;
-  g_heap.bigClass[g_heap.bigPagesUsed] = uint8_t(c + 1);
-  g_heap.bigPagesUsed += pages;
-  return block;
-}
-
-// False when p is not a block of the large range.
-bool BigFree(void* p) {
-  char* base = g_heap.bigBase.load(std::memory_order_acquire);
-  char* q = static_cast<char*>(p);
-  if (!base || q < base || q >= base + kBigRangeBytes) return false;
-  Lock lock;
-  const size_t c = size_t(g_heap.bigClass[size_t(q - base) / kPage]) - 1;
-  const size_t bytes = BigClassBytes(c);
-  FreeBlock* b = static_cast<FreeBlock*>(p);
-  if (g_heap.bigCachedBytes + bytes <= kMaxCachedBig) {
-    b->next = g_heap.bigFree[c];
-    g_heap.bigFree[c] = b;
-    g_heap.bigCachedBytes += bytes;
-  } else {
-    // Enough is kept: the memory goes back but for the page holding the link.
-    VirtualFree(q + kPage, bytes - kPage, MEM_DECOMMIT);
-    b->next = g_heap.bigReleased[c];
-    g_heap.bigReleased[c] = b;
-  }
-  return true;
-}
-
 void* Allocate(size_t n) noexcept {
   if (n <= kMaxSmall)
     if (void* p = SmallAlloc(n)) return p;
   g_largeAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (n > kMaxSmall && n <= kMaxBig) {
-    Lock lock;
-    if (void* p = TakeBig(BigClass(n))) return p;
-  }
   return std::malloc(n ? n : 1);
 }
 
@@ -402,7 +302,7 @@ void* AllocateOrThrow(size_t n) {
 }
 
 void Release(void* p) noexcept {
-  if (p && !SmallFree(p) && !BigFree(p)) std::free(p);
+  if (p && !SmallFree(p)) std::free(p);
 }
 
 }  // namespace
