@@ -29,8 +29,11 @@
 // job's ids of the pages' links, waits for pages laid out or written, and
 // with one thread all the page stages); listeners_s is the rest of the
 // browser's runs outside read and take (the job's other calls, the page
-// handed over; the browser does not parse pages during a conversion, the
-// PDF Utility does, counted in parse_s); other_s is the conversion
+// handed over; the browser neither reads nor parses pages during a
+// conversion, the PDF Utility does, counted in read_s and parse_s: with one
+// thread they run inside take, and listeners_s comes out negative);
+// take_ids_s is the job's link and position ids of taken pages, in any
+// phase; other_s is the conversion
 // outside the page loads and the finish (walking the tree, the wanted pages'
 // bookkeeping, the progress); walk_s and extra_s are the driver's walk of
 // the contents tree and its loads of the pages links made wanted, each with
