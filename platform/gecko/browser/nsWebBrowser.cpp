@@ -77,19 +77,21 @@ class DocShell final : public nsIDocShell, public nsIContentViewer {
 };
 NS_IMPL_ISUPPORTS2(DocShell, nsIDocShell, nsIContentViewer)
 
+// Why a page file could not be opened or looked up.
+nsresult FileError(DWORD err) {
+  if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || err == ERROR_INVALID_NAME ||
+      err == ERROR_BAD_NETPATH)
+    return NS_ERROR_FILE_NOT_FOUND;
+  if (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)
+    return NS_ERROR_FILE_ACCESS_DENIED;
+  return NS_ERROR_FAILURE;
+}
+
 // Reads a whole page file; the result code says why it could not.
 nsresult ReadPageFile(const wchar_t* path, std::string& bytes) {
   HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    DWORD err = GetLastError();
-    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ||
-        err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH)
-      return NS_ERROR_FILE_NOT_FOUND;
-    if (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)
-      return NS_ERROR_FILE_ACCESS_DENIED;
-    return NS_ERROR_FAILURE;
-  }
+  if (h == INVALID_HANDLE_VALUE) return FileError(GetLastError());
   nsresult rv = NS_OK;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h, &size)) {
@@ -339,15 +341,8 @@ class WebBrowser final : public nsIWebBrowser,
   static nsresult LookUpFile(const nsAString& path, size_t* size) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(reinterpret_cast<LPCWSTR>(path.get()), GetFileExInfoStandard,
-                              &data)) {
-      DWORD err = GetLastError();
-      if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ||
-          err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH)
-        return NS_ERROR_FILE_NOT_FOUND;
-      if (err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION)
-        return NS_ERROR_FILE_ACCESS_DENIED;
-      return NS_ERROR_FAILURE;
-    }
+                              &data))
+      return FileError(GetLastError());
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return NS_ERROR_FAILURE;
     const ULONGLONG bytes = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     if (bytes > kMaxPageBytes) return NS_ERROR_OUT_OF_MEMORY;
