@@ -326,12 +326,9 @@ private:
         // A conversion adds tens of thousands of link targets one by one:
         // room for them at once rather than the table grown again and again.
         index.byKey.reserve(std::max<size_t>(static_cast<size_t>(list->Count()), 1u << 16));
-        for (PRInt32 i = 0; i < list->Count(); ++i) {
-            nsCOMPtr<nsIURI> uri = Make(static_cast<Rec*>(list->ElementAt(i))->url);
-            nsAutoCString key;
-            if (uri && NS_SUCCEEDED(uri->GetEqualityKey(PR_TRUE, key)))
-                index.byKey.emplace(key.str(), i);
-        }
+        std::string key;
+        for (PRInt32 i = 0; i < list->Count(); ++i)
+            if (Key(static_cast<Rec*>(list->ElementAt(i))->url, &key)) index.byKey.emplace(key, i);
         index.count = list->Count();
         index.valid = true;
     }

@@ -32,20 +32,17 @@ tw::html::Node* NS_GetHtmlNode(nsIDOMNode* node);
 // out of memory).
 class UnparsedDocument {
  public:
-  UnparsedDocument(std::string bytes, tw::html::ParseOptions options)
-      : size_(bytes.size()), bytes_(std::move(bytes)), options_(std::move(options)) {}
   // A page file of |size| bytes (when it was looked up), read at Parse.
   UnparsedDocument(std::wstring path, size_t size, tw::html::ParseOptions options)
       : size_(size), path_(std::move(path)), options_(std::move(options)) {}
   std::shared_ptr<tw::html::Document> Parse();
-  // The page's size in bytes (as read, or as looked up).
+  // The page's size in bytes, as looked up.
   size_t size() const { return size_; }
 
  private:
   std::once_flag once_;
   size_t size_;
   std::wstring path_;
-  std::string bytes_;
   tw::html::ParseOptions options_;
   std::shared_ptr<tw::html::Document> doc_;
 };

@@ -469,21 +469,21 @@ NS_IMETHODIMP WebBrowser::QueryInterface(const nsIID& iid, void** result) {
 
 std::shared_ptr<tw::html::Document> UnparsedDocument::Parse() {
   std::call_once(once_, [this] {
-    if (!path_.empty()) {
+    std::string bytes;
+    {
       tw::stats::StageTimer readTime(tw::stats::Stage::Read);
       try {
-        if (NS_FAILED(ReadPageFile(path_.c_str(), bytes_))) return;
+        if (NS_FAILED(ReadPageFile(path_.c_str(), bytes))) return;
       } catch (const std::bad_alloc&) {
         return;
       }
     }
     tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
     try {
-      doc_ = std::shared_ptr<tw::html::Document>(tw::html::parseHtml(bytes_, options_));
+      doc_ = std::shared_ptr<tw::html::Document>(tw::html::parseHtml(bytes, options_));
     } catch (const std::bad_alloc&) {
       doc_.reset();
     }
-    std::string().swap(bytes_);
   });
   return doc_;
 }

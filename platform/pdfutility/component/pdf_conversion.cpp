@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdio>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -324,7 +325,7 @@ class PdfConversion::PagePainting : public PdfPagePainter::Resources {
   int PageImage(const tw::layout::DisplayList& list, int index) override {
     if (index < 0 || size_t(index) >= list.images.size()) return -1;
     const tw::layout::DisplayImage& di = list.images[size_t(index)];
-    return Use(di, KeyOf(di), 1, 1, [&] { return Drawable(di) || StartsAsJpeg(di.url); });
+    return Use(di, KeyOf(di), 1, 1, [&] { return PixelsOf(di, nullptr) || StartsAsJpeg(di.url); });
   }
 
   int PageTileBlock(const tw::layout::DisplayList& list, int index, double across, double down,
@@ -333,7 +334,7 @@ class PdfConversion::PagePainting : public PdfPagePainter::Resources {
     if (index < 0 || size_t(index) >= list.images.size()) return -1;
     const tw::layout::DisplayImage& di = list.images[size_t(index)];
     const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
-    if (!Drawable(di) || img->width <= 0 || img->height <= 0) return -1;
+    if (!PixelsOf(di, nullptr) || img->width <= 0 || img->height <= 0) return -1;
     // Blocks of about kTileBlockPx pixels a side; one size per image and
     // direction, so that every band of a page shares the same few blocks.
     const int bx = across > 1 ? std::max(1, kTileBlockPx / img->width) : 1;
@@ -351,12 +352,14 @@ class PdfConversion::PagePainting : public PdfPagePainter::Resources {
   static std::string KeyOf(const tw::layout::DisplayImage& di) {
     return di.url.empty() ? "#" + std::to_string(di.handle) : di.url;
   }
-  // Decoded into 32-bit pixels the writer can take.
-  static bool Drawable(const tw::layout::DisplayImage& di) {
+  // Whether the image is decoded into 32-bit pixels the writer can take;
+  // |ds| (when given) receives their description.
+  static bool PixelsOf(const tw::layout::DisplayImage& di, DIBSECTION* ds) {
     const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
-    DIBSECTION ds = {};
-    return img && img->bitmap && GetObjectA(img->bitmap, sizeof ds, &ds) == sizeof ds &&
-           ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32;
+    DIBSECTION own = {};
+    if (!ds) ds = &own;
+    return img && img->bitmap && GetObjectA(img->bitmap, sizeof *ds, ds) == sizeof *ds &&
+           ds->dsBm.bmBits && ds->dsBm.bmBitsPixel == 32;
   }
 
  private:
@@ -430,10 +433,9 @@ int PdfConversion::WriterImage(const tw::layout::DisplayImage& di) {
   // A JPEG file goes in as it is; everything else as decoded pixels.
   if (ReadSmallFile(PdfLayoutHost::PathFromUrl(di.url), &bytes) && IsJpeg(bytes))
     id = writer_.AddJpeg(bytes);
-  if (id < 0 && PagePainting::Drawable(di)) {
+  DIBSECTION ds = {};
+  if (id < 0 && PagePainting::PixelsOf(di, &ds)) {
     const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
-    DIBSECTION ds = {};
-    GetObjectA(img->bitmap, sizeof ds, &ds);
     id = writer_.AddBgraImage(img->width, img->height, ds.dsBm.bmBits,
                               size_t(ds.dsBm.bmWidthBytes), true);
   }
@@ -447,10 +449,9 @@ int PdfConversion::WriterTileBlock(const tw::layout::DisplayImage& di, int bx, i
   auto it = images_.find(key);
   if (it != images_.end()) return it->second;
   int id = -1;
-  if (PagePainting::Drawable(di)) {
+  DIBSECTION ds = {};
+  if (PagePainting::PixelsOf(di, &ds)) {
     const tw::layout::GdiImage* img = PdfLayoutHost::Image(di.handle);
-    DIBSECTION ds = {};
-    GetObjectA(img->bitmap, sizeof ds, &ds);
     const int w = img->width, h = img->height;
     const size_t stride = size_t(ds.dsBm.bmWidthBytes), row = size_t(w) * 4;
     std::string pixels(row * bx * size_t(h) * by, '\0');
@@ -518,20 +519,16 @@ LinkTarget PdfConversion::TocTarget(const TocIds& ids) const {
   return LinkTarget();
 }
 
+// The job numbers its link targets from 1 up, one per target it keeps:
+// a bit per id costs less than any target.
 void PdfConversion::Define(int id) {
   if (id <= 0) return;
-  if (id < kMaxDenseId) {
-    if (size_t(id) >= defined_.size()) defined_.resize(std::max(size_t(id) + 1, defined_.size() * 2));
-    defined_[size_t(id)] = true;
-  } else {
-    defined_far_.insert(id);
-  }
+  if (size_t(id) >= defined_.size()) defined_.resize(std::max(size_t(id) + 1, defined_.size() * 2));
+  defined_[size_t(id)] = true;
 }
 
 bool PdfConversion::Defined(int id) const {
-  if (id <= 0) return false;
-  if (id < kMaxDenseId) return size_t(id) < defined_.size() && defined_[size_t(id)];
-  return defined_far_.count(id) != 0;
+  return id > 0 && size_t(id) < defined_.size() && defined_[size_t(id)];
 }
 
 void PdfConversion::FinishPage(Page& page, const PendingPage& pending, size_t part) {

@@ -39,7 +39,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -177,7 +176,6 @@ class PdfConversion {
   // job's once all are written).
   void Define(int id);
   bool Defined(int id) const;
-  static constexpr int kMaxDenseId = 1 << 26;
   // Positions, links, header and footer of a taken PDF page.
   void FinishPage(Page& page, const PendingPage& pending, size_t part);
 
@@ -195,7 +193,6 @@ class PdfConversion {
   std::unordered_map<std::string, int> fonts_;   // face|weight|italic, or the font's name -> font id
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::vector<bool> defined_;  // by link id
-  std::set<int> defined_far_;  // ids beyond kMaxDenseId
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
   // The job's string A as read by BelongsTo (a buffer kept from call to call).
   class MarkText {

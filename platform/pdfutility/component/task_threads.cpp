@@ -16,26 +16,20 @@ TaskThreads::~TaskThreads() {
   for (std::thread& t : threads_) t.join();
 }
 
-void TaskThreads::Post(std::function<void()> task) {
-  {
-    std::lock_guard<Mutex> hold(lock_);
-    tasks_.push_back(std::move(task));
-  }
-  wake_.notify_one();
-}
+void TaskThreads::Post(std::function<void()> task) { Enqueue(tasks_, std::move(task), false); }
 
-void TaskThreads::PostFirst(std::function<void()> task) {
-  {
-    std::lock_guard<Mutex> hold(lock_);
-    first_.push_front(std::move(task));
-  }
-  wake_.notify_one();
-}
+void TaskThreads::PostFirst(std::function<void()> task) { Enqueue(first_, std::move(task), true); }
 
-void TaskThreads::PostAhead(std::function<void()> task) {
+void TaskThreads::PostAhead(std::function<void()> task) { Enqueue(ahead_, std::move(task), false); }
+
+void TaskThreads::Enqueue(std::deque<std::function<void()>>& queue, std::function<void()> task,
+                          bool front) {
   {
     std::lock_guard<Mutex> hold(lock_);
-    ahead_.push_back(std::move(task));
+    if (front)
+      queue.push_front(std::move(task));
+    else
+      queue.push_back(std::move(task));
   }
   wake_.notify_one();
 }

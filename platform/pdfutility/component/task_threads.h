@@ -36,6 +36,7 @@ class TaskThreads {
 
  private:
   void Run();
+  void Enqueue(std::deque<std::function<void()>>& queue, std::function<void()> task, bool front);
 
   Mutex lock_;
   Condition wake_;
