@@ -3,6 +3,7 @@
 // property sheets (modal, modeless, child) and the common dialog seam.
 #include "test_app.h"
 #include "test_res.h"
+#include "CreationRefusal.h"
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -347,6 +348,47 @@ TEST(SheetTest, ModalSheetOkAppliesEveryVisitedPage) {
     cancelled.script = [&](CScriptSheet* s) { s->PressButton(PSBTN_CANCEL); };
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(page3.nApply, 0);
+}
+
+// A modeless dialog or sheet that deletes itself with its window, counted.
+template <class TBase>
+struct CSelfDeletingOf : TBase {
+    int nPostNcDestroy = 0;
+    int* pnDeleted;
+    explicit CSelfDeletingOf(int* pn) : pnDeleted(pn) {}
+    ~CSelfDeletingOf() override { ++*pnDeleted; }
+    void PostNcDestroy() override {
+        nPostNcDestroy++;
+        delete this;
+    }
+};
+
+// A creation that fails, before any window or when the system refuses it,
+// has run PostNcDestroy once: a self-deleting object is gone.
+TEST(SheetTest, ARefusedModelessDialogOrSheetHasDeletedItself) {
+    CTestPage page(IDD_PAGE1);
+    struct Case {
+        const char* pszName;
+        bool bSheet;
+        UINT nTemplate;
+        bool bRefuse;
+    };
+    for (const Case& c : {Case{"dialog without its template", false, 9999, false},
+                          Case{"dialog refused by the system", false, IDD_DATA, true},
+                          Case{"sheet refused by the system", true, 0, true}}) {
+        SCOPED_TRACE(c.pszName);
+        int nDeleted = 0;
+        CCreationRefusal refusal(NULL, c.bRefuse ? 1 : 0);
+        if (c.bSheet) {
+            auto* pSheet = new CSelfDeletingOf<CPropertySheet>(&nDeleted);
+            pSheet->AddPage(&page);
+            EXPECT_FALSE(pSheet->Create());
+        } else {
+            EXPECT_FALSE((new CSelfDeletingOf<CDialog>(&nDeleted))->Create(c.nTemplate));
+        }
+        EXPECT_EQ(nDeleted, 1);
+        EXPECT_EQ(refusal.Refused(), c.bRefuse ? 1 : 0);
+    }
 }
 
 TEST(SheetTest, SheetAsChildControlOfADialog) {

@@ -362,7 +362,11 @@ public:
                         CWnd* pParentWnd, UINT nID, void* pContext = NULL);
     // Creation goes through PreCreateWindow and the creation hook, so the
     // object sees WM_NCCREATE. On failure PostNcDestroy has run (a
-    // self-deleting object is gone) and the answer is FALSE.
+    // self-deleting object is gone) and the answer is FALSE. Every Create of
+    // a class keeps that rule, also when it fails before it gets here: after
+    // FALSE its caller deletes the object only when PostNcDestroy does not,
+    // and touches it no more otherwise. (An object that has its window
+    // already is told FALSE and keeps it.)
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
                   int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,

@@ -28,7 +28,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
-    if (lpDialogTemplate == NULL || m_hWnd != NULL) return FALSE;
+    if (m_hWnd != NULL) return FALSE;
+    if (lpDialogTemplate == NULL) {
+        PostNcDestroy();  // a refused creation, as any other
+        return FALSE;
+    }
     if (hInst == NULL) hInst = AfxGetResourceHandle();
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
@@ -45,8 +49,7 @@ BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
     HRSRC hResource = ::FindResource(hInst, lpszTemplateName, RT_DIALOG);
     HGLOBAL hTemplate = hResource != NULL ? ::LoadResource(hInst, hResource) : NULL;
     LPCDLGTEMPLATE lpTemplate = hTemplate != NULL ? (LPCDLGTEMPLATE)::LockResource(hTemplate) : NULL;
-    if (lpTemplate == NULL) return FALSE;
-    return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+    return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);  // none: refused there
 }
 
 // Sends dialog init records to the controls. Records: WORD control id,

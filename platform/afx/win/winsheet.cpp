@@ -223,8 +223,13 @@ BOOL CPropertySheet::CreateSheetWindow(HWND hWndParent) {
     m_psh.pfnCallback = &AfxPropSheetCallback;
     AfxHookWindowCreate(this);
     INT_PTR nResult = ::PropertySheet(&m_psh);
-    if (!AfxUnhookWindowCreate()) return FALSE;
-    return nResult != 0 && nResult != -1 && m_hWnd != NULL;
+    if (!AfxUnhookWindowCreate()) {
+        PostNcDestroy();  // no window ever took the object
+        return FALSE;
+    }
+    // A sheet whose window went while it was being made has run
+    // PostNcDestroy then: only the handle is asked.
+    return nResult != 0 && nResult != -1 && ::IsWindow((HWND)nResult);
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
@@ -249,12 +254,14 @@ INT_PTR CPropertySheet::DoModal() {
         bEnableParent = TRUE;
     }
     m_nModalResult = IDCANCEL;
-    INT_PTR nResult = -1;
-    if (CreateSheetWindow(hWndParent)) {
-        m_nFlags |= WF_CONTINUEMODAL;
-        RunModalLoop(MLF_SHOWONIDLE);
-        nResult = m_nModalResult;
+    if (!CreateSheetWindow(hWndParent)) {
+        // PostNcDestroy has run: the object is not touched again.
+        if (bEnableParent) ::EnableWindow(hWndParent, TRUE);
+        return -1;
     }
+    m_nFlags |= WF_CONTINUEMODAL;
+    RunModalLoop(MLF_SHOWONIDLE);
+    const INT_PTR nResult = m_nModalResult;
     if (bEnableParent) ::EnableWindow(hWndParent, TRUE);
     if (hWndParent != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hWndParent);
     if (m_hWnd != NULL) DestroyWindow();
