@@ -116,7 +116,7 @@ void CMainFrame::OnViewCustomize() {
     }
     CSPToolbarCustomize* pSheet = new CSPToolbarCustomize(
         this, TRUE, SPCUSTOMIZE_MENU_SHADOWS | SPCUSTOMIZE_TEXT_LABELS | SPCUSTOMIZE_LOOK2000 | SPCUSTOMIZE_MENU_ANIMATIONS);
-    if (!pSheet->Create()) delete pSheet;
+    pSheet->Create();  // a sheet that failed has deleted itself (PostNcDestroy)
 }
 
 void CMainFrame::OnViewWorkspace() {

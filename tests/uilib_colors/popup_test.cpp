@@ -2,6 +2,10 @@
 // command everywhere), of the colour button and of the colour property.
 #include "color_support.h"
 
+#include "CreationRefusal.h"
+#include <functional>
+#include <string>
+
 #include "SPProp.h"
 #include "SPPropList.h"
 #include "SPUserToolsManager.h"
@@ -342,6 +346,69 @@ TEST_F(ColorTest, PropertyEditedThroughItsPopup) {
     list.RemoveAll();
     PumpPending();
     EXPECT_FALSE(::IsWindow(hwndPopup));
+}
+
+
+// --- refused popups -----------------------------------------------------------------
+
+// A colour popup whose window is refused has deleted itself: its opener
+// forgets it, never touches it again, and opens the next one as usual. The
+// popup refuses itself in customize mode; the system refuses it before any
+// window takes the object.
+TEST_F(ColorPopupTest, ARefusedPopupIsGoneAndItsOpenerOpensTheNext) {
+    CSPColorButton button;
+    ASSERT_TRUE(button.Create(_T(""), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(300, 60, 370, 84), frame,
+                              ID_COLOR_BUTTON));
+    CSPPropList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 100, 400, 300), frame, ID_PROP_LIST));
+    CSPColorProp* pProp = new CSPColorProp(_T("Background"), RGB(255, 255, 255));
+    list.AddProperty(pProp);
+    list.SetCurSel(pProp);
+    PumpPending();
+    struct Opener {
+        const char* pszName;
+        std::function<CColorPopup*()> open;
+    };
+    const Opener openers[] = {
+        {"menu button", [&] { return Open(0); }},
+        {"colour button",
+         [&] {
+             button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             PumpPending();
+             return button.GetPopup();
+         }},
+        {"property",
+         [&] {
+             pProp->OnClickButton(CPoint(0, 0));
+             PumpPending();
+             return pProp->GetPopup();
+         }},
+    };
+    for (const Opener& opener : openers) {
+        for (bool bCustomize : {true, false}) {
+            SCOPED_TRACE(std::string(opener.pszName) + (bCustomize ? ", customize mode" : ", refused by the system"));
+            {
+                CCreationRefusal refusal(RUNTIME_CLASS(CColorPopup), bCustomize ? 0 : 1);
+                ASSERT_TRUE(refusal.Installed());
+                g_bCustomizeMode = bCustomize;
+                EXPECT_EQ(nullptr, opener.open());
+                g_bCustomizeMode = FALSE;
+                EXPECT_EQ(bCustomize ? 0 : 1, refusal.Refused());
+            }
+            EXPECT_EQ(nullptr, Button(0)->m_pPopupMenu);
+            EXPECT_EQ(nullptr, button.GetPopup());
+            EXPECT_EQ(nullptr, pProp->GetPopup());
+            EXPECT_EQ(nullptr, CSPPopupMenu::GetActiveMenu());
+            CColorPopup* pPopup = opener.open();
+            ASSERT_NE(nullptr, pPopup);
+            EXPECT_TRUE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+            pPopup->SendMessage(WM_CLOSE);
+            PumpPending();
+        }
+    }
+    list.DestroyWindow();
+    list.RemoveAll();
+    button.DestroyWindow();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // alternatives bar again; in a menu the alternatives are a submenu.
 #include "ctxmenu_support.h"
 
+#include "CreationRefusal.h"
 #include "SPDropDownToolbarButton.h"
 #include "SPGlobalData.h"
 #include "SPToolbarMenuButton.h"
@@ -189,6 +190,26 @@ TEST_F(DropDownTest, RecordFindsItsBarAndMenuGetsTheAlternatives) {
     const CSPToolbarButton* pLast = (const CSPToolbarButton*)menuButton.GetCommands().GetTail();
     EXPECT_EQ((UINT)ID_ALT_ELLIPSE, pLast->m_nID);
     EXPECT_EQ(CString(_T("Ellipse")), pLast->m_strText) << "the command's short text";
+}
+
+// A drop-down frame whose window is refused has deleted itself: the button
+// forgets it, stays unpressed and drops the alternatives down next time.
+TEST_F(DropDownTest, ARefusedFrameLeavesTheButtonClosed) {
+    ASSERT_NE(nullptr, button);
+    {
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPDropDownFrame), 1);
+        EXPECT_FALSE(button->DropDownToolbar(&bar));
+        EXPECT_EQ(1, refusal.Refused());
+    }
+    EXPECT_FALSE(button->IsDropDownOpen());
+    PumpPending();
+    EXPECT_FALSE(button->m_nStyle & TBBS_PRESSED);
+    ASSERT_TRUE(button->DropDownToolbar(&bar));
+    ASSERT_TRUE(button->IsDropDownOpen());
+    EXPECT_EQ(3, button->GetDropDownFrame()->GetToolBar()->GetCount());
+    button->GetDropDownFrame()->DestroyWindow();
+    PumpPending();
+    EXPECT_FALSE(button->IsDropDownOpen());
 }
 
 }  // namespace

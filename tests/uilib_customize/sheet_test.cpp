@@ -3,6 +3,7 @@
 // button, and a frame destroyed under the open sheet.
 #include "customize_support.h"
 
+#include "CreationRefusal.h"
 #include "SPCustomizePage.h"
 #include "SPToolsPage.h"
 #include "SPUserToolsManager.h"
@@ -165,6 +166,32 @@ TEST_F(CustomizeTest, HelpAndInvalidToolsKeepTheSheet) {
     EXPECT_EQ((CPropertyPage*)pSheet->GetToolsPage(), pSheet->GetActivePage());
     EXPECT_TRUE(CSPToolBar::IsCustomizeMode());
     pSheet->bToolsValid = TRUE;
+    CloseSheet(pSheet);
+    EXPECT_TRUE(g_pWndCustomize == NULL);
+}
+
+// A sheet whose window the system refuses has deleted itself once (its
+// creator must not), and the frame is not left in customise mode.
+TEST_F(CustomizeTest, ARefusedSheetIsDeletedOnceAndLeavesNoCustomiseMode) {
+    struct CCountedSheet : CSPToolbarCustomize {
+        int* pnDeleted;
+        CCountedSheet(CFrameWnd* pFrame, int* pn) : CSPToolbarCustomize(pFrame, TRUE), pnDeleted(pn) {}
+        ~CCountedSheet() override { ++*pnDeleted; }
+    };
+    int nDeleted = 0;
+    {
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPToolbarCustomize), 1);
+        EXPECT_FALSE((new CCountedSheet(frame, &nDeleted))->Create());
+        EXPECT_EQ(1, refusal.Refused());
+    }
+    PumpPending();
+    EXPECT_EQ(1, nDeleted);
+    EXPECT_TRUE(g_pWndCustomize == NULL);
+    EXPECT_FALSE(CSPToolBar::IsCustomizeMode());
+    EXPECT_TRUE(child.IsWindowEnabled());
+
+    CSPToolbarCustomize* pSheet = OpenSheet();
+    EXPECT_EQ(pSheet, g_pWndCustomize);
     CloseSheet(pSheet);
     EXPECT_TRUE(g_pWndCustomize == NULL);
 }

@@ -34,7 +34,7 @@ inline CFixedBar* MakeFixedBar(CFrameWnd* pFrame, UINT nID, int nLength, int nTh
     pBar->m_nLength = nLength;
     pBar->m_nThickness = nThickness;
     if (!pBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, nLength, nThickness), pFrame, nID)) {
-        delete pBar;
+        // it has deleted itself (PostNcDestroy)
         return NULL;
     }
     pBar->EnableDocking(CBRS_ALIGN_ANY);

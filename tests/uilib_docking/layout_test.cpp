@@ -3,6 +3,8 @@
 // the frame's client area.
 #include "layout_support.h"
 
+#include "CreationRefusal.h"
+#include "SPAutoHideDockBar.h"
 #include "SPDockingUtils.h"
 #include "SPStatusBar.h"
 
@@ -532,4 +534,41 @@ TEST_F(DockingFixture, ThePreviewOfADockedWindowIsAStripOfItsThicknessAtMostHalf
     EXPECT_EQ(rect, CRect(rectClient.left, rectClient.bottom - rectClient.Height() / 2, rectClient.right,
                           rectClient.bottom));
     dragged.DestroyWindow();
+}
+
+// A dock bar or sliding strip whose window is refused has deleted itself:
+// its side stays without one, and enabling the side again makes it.
+TEST(DockManager, ARefusedDockBarLeavesItsSideDisabledUntilTheNextTry) {
+    CSPFrameWnd* pFrame = MakeFrame();
+    ASSERT_NE(pFrame, nullptr);
+    CSPDockManager* pManager = pFrame->GetDockManager();
+    struct Case {
+        const char* pszName;
+        CRuntimeClass* pClass;
+        BOOL bAutoHide;
+    };
+    for (const Case& c : {Case{"dock bar", RUNTIME_CLASS(CSPDockBar), FALSE},
+                          Case{"sliding strip", RUNTIME_CLASS(CSPAutoHideDockBar), TRUE}}) {
+        SCOPED_TRACE(c.pszName);
+        auto enable = [&] {
+            return c.bAutoHide ? pManager->EnableAutoHideBars(CBRS_ALIGN_TOP) : pManager->EnableDocking(CBRS_ALIGN_TOP);
+        };
+        // The strip comes after its side's dock bar in the manager's list.
+        auto find = [&]() -> CSPDockBar* {
+            CSPDockBar* pBar = pManager->FindDockBar(CBRS_ALIGN_TOP, !c.bAutoHide);
+            return pBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CSPAutoHideDockBar)) == c.bAutoHide ? pBar : NULL;
+        };
+        {
+            CCreationRefusal refusal(c.pClass, 1);
+            EXPECT_FALSE(enable());
+            EXPECT_EQ(refusal.Refused(), 1);
+        }
+        EXPECT_EQ(find(), nullptr);
+        EXPECT_TRUE(enable());
+        CSPDockBar* pMade = find();
+        ASSERT_NE(pMade, nullptr);
+        EXPECT_TRUE(enable());  // there already: nothing new
+        EXPECT_EQ(find(), pMade);
+    }
+    pFrame->DestroyWindow();
 }

@@ -70,7 +70,7 @@ public:
         dlg.GetWindowRect(rect);
         CSPPopupMenu* pMenu = new CSPPopupMenu;
         if (!pMenu->Create(&dlg, rect.left + 40, rect.top + 60, hMenu, FALSE, TRUE)) {
-            delete pMenu;
+            // it has deleted itself (PostNcDestroy)
             return NULL;
         }
         PumpPending();

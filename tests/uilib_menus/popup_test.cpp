@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "CreationRefusal.h"
 #include "ForcedBitsPerPixel.h"
 #include "MessagePump.h"
 #include "SPFrameWnd.h"
@@ -79,7 +80,7 @@ protected:
     CSPPopupMenu* Open(int x = 100, int y = 100, HMENU hMenu = NULL) {
         CSPPopupMenu* pMenu = new CSPPopupMenu;
         if (!pMenu->Create(frame, x, y, hMenu != NULL ? hMenu : MakeFileMenu(), FALSE, TRUE)) {
-            delete pMenu;
+            // it has deleted itself (PostNcDestroy)
             return NULL;
         }
         PumpPending();
@@ -686,6 +687,97 @@ TEST_F(PopupTest, RecentFilePlaceholder) {
     pMenu->DestroyWindow();
     PumpPending();
     pApp->m_pRecentFileList = NULL;
+}
+
+// --- refused popups ------------------------------------------------------------------
+
+// A popup that counts its deletions and refuses its window as told: in
+// PreCreateWindow or in WM_CREATE.
+class CCountedPopup : public CSPPopupMenu {
+public:
+    enum Refusal { ACCEPT, PRECREATE, ONCREATE };
+    static Refusal s_refusal;
+    static int s_nDeleted;
+    ~CCountedPopup() override { s_nDeleted++; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        return s_refusal != PRECREATE && CSPPopupMenu::PreCreateWindow(cs);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CREATE && s_refusal == ONCREATE) return -1;
+        return CSPPopupMenu::WindowProc(message, wParam, lParam);
+    }
+};
+CCountedPopup::Refusal CCountedPopup::s_refusal = CCountedPopup::ACCEPT;
+int CCountedPopup::s_nDeleted = 0;
+
+class CCountedPopupButton : public CSPToolbarMenuButton {
+public:
+    CCountedPopupButton(HMENU hMenu) : CSPToolbarMenuButton(0, hMenu, -1, _T("&File")) {}
+    CSPPopupMenu* CreatePopupMenu() override { return new CCountedPopup; }
+};
+
+// However the popup's window is refused, the popup has deleted itself once
+// when OpenPopupMenu answers, and the button forgets it: the next one opens.
+TEST_F(PopupTest, ARefusedPopupOfAMenuButtonIsDeletedOnceAndForgotten) {
+    HMENU hMenu = MakeFileMenu();
+    CCountedPopupButton button(hMenu);
+    ::DestroyMenu(hMenu);
+    button.SetRect(CRect(10, 10, 60, 30));
+    struct Case {
+        const char* pszName;
+        CCountedPopup::Refusal refusal;
+        bool bBySystem;
+    };
+    for (const Case& c : {Case{"PreCreateWindow", CCountedPopup::PRECREATE, false},
+                          Case{"the system, before any window took it", CCountedPopup::ACCEPT, true},
+                          Case{"WM_CREATE", CCountedPopup::ONCREATE, false}}) {
+        SCOPED_TRACE(c.pszName);
+        CCountedPopup::s_nDeleted = 0;
+        {
+            CCreationRefusal refusal(RUNTIME_CLASS(CSPPopupMenu), c.bBySystem ? 1 : 0);
+            CCountedPopup::s_refusal = c.refusal;
+            EXPECT_FALSE(button.OpenPopupMenu(frame));
+            CCountedPopup::s_refusal = CCountedPopup::ACCEPT;
+            EXPECT_EQ(c.bBySystem ? 1 : 0, refusal.Refused());
+        }
+        EXPECT_EQ(1, CCountedPopup::s_nDeleted);
+        EXPECT_EQ(nullptr, button.m_pPopupMenu);
+        PumpPending();
+        EXPECT_EQ(1, CCountedPopup::s_nDeleted);
+        EXPECT_EQ(nullptr, CSPPopupMenu::GetActiveMenu());
+
+        ASSERT_TRUE(button.OpenPopupMenu(frame));
+        ASSERT_NE(nullptr, button.m_pPopupMenu);
+        EXPECT_GT(button.m_pPopupMenu->GetMenuItemCount(), 0);
+        button.m_pPopupMenu->SendMessage(WM_CLOSE);
+        PumpPending();
+        EXPECT_EQ(2, CCountedPopup::s_nDeleted);
+        EXPECT_EQ(nullptr, button.m_pPopupMenu);
+    }
+}
+
+// A submenu whose window is refused has deleted itself: its menu keeps
+// going without it and opens it on the next try.
+TEST_F(PopupTest, ARefusedSubmenuLeavesItsMenuWithoutOne) {
+    CSPPopupMenu* pMenu = Open(200, 200);
+    ASSERT_NE(nullptr, pMenu);
+    CSPPopupMenuBar* pBar = pMenu->GetMenuBar();
+    {
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPPopupMenu), 1);
+        EXPECT_FALSE(pBar->OpenSubMenu(5));
+        EXPECT_EQ(1, refusal.Refused());
+    }
+    EXPECT_EQ(nullptr, pBar->GetOpenSubMenu());
+    PumpPending();
+    EXPECT_TRUE(::IsWindow(pMenu->GetSafeHwnd()));
+    EXPECT_EQ(pMenu, CSPPopupMenu::GetActiveMenu());
+    ASSERT_TRUE(pBar->OpenSubMenu(5));
+    CSPPopupMenu* pSub = pBar->GetOpenSubMenu();
+    ASSERT_NE(nullptr, pSub);
+    EXPECT_EQ(pMenu, pSub->GetParentPopupMenu());
+    EXPECT_EQ(2, pSub->GetMenuItemCount());
 }
 
 }  // namespace

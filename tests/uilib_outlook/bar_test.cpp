@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "CreationRefusal.h"
 #include "MessagePump.h"
 #include "SPDockBar.h"
 #include "SPDockManager.h"
@@ -83,7 +84,7 @@ struct BarFixture : ::testing::Test {
         pBar->SetAutoDestroy(TRUE);
         if (!pBar->Create(_T("Shortcuts"), pFrame, CRect(0, 0, 160, 300), nID, WS_CHILD | WS_VISIBLE | dwSide,
                           dwSPBarStyle)) {
-            delete pBar;
+            // it has deleted itself (PostNcDestroy)
             return NULL;
         }
         programPages.emplace_back(new ProgramPage);
@@ -194,6 +195,66 @@ TEST_F(BarFixture, CustomPagesTakeTheFirstFreeIdsAndOnlyThoseCanBeRemoved) {
     // The bar going gives the ids back.
     pBar->DestroyWindow();
     for (UINT uiID : {0xF000u, 0xF001u}) EXPECT_FALSE(CSPOutlookBar::IsCustomPageIDInUse(uiID)) << uiID;
+}
+
+namespace {
+
+// A page's wrapping pane that counts its deletions and, while told to,
+// refuses its window in PreCreateWindow.
+class CCountedWrapper : public CSPOutlookBarDockingPane {
+    DECLARE_DYNCREATE(CCountedWrapper)
+
+public:
+    static bool s_bRefuse;
+    static int s_nDeleted;
+    ~CCountedWrapper() override { s_nDeleted++; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        return !s_bRefuse && CSPOutlookBarDockingPane::PreCreateWindow(cs);
+    }
+};
+IMPLEMENT_DYNCREATE(CCountedWrapper, CSPOutlookBarDockingPane)
+bool CCountedWrapper::s_bRefuse = false;
+int CCountedWrapper::s_nDeleted = 0;
+
+}  // namespace
+
+// A page's wrapping pane whose window is refused has deleted itself once:
+// the page goes into its tab unwrapped, and the next page is wrapped again.
+TEST_F(BarFixture, ARefusedWrapperIsDeletedOnceAndThePageGoesInUnwrapped) {
+    CSPOutlookBar* pBar = MakeBar(kBarID);
+    ASSERT_NE(pBar, nullptr);
+    CSPOutlookWnd* pTabs = pBar->GetOutlookWnd();
+    ASSERT_NE(pTabs, nullptr);
+    pTabs->SetWrapperClass(RUNTIME_CLASS(CCountedWrapper));
+    for (bool bBySystem : {false, true}) {
+        SCOPED_TRACE(bBySystem ? "refused by the system" : "refused in PreCreateWindow");
+        CCountedWrapper::s_nDeleted = 0;
+        const int nTabs = pTabs->GetTabsNum();
+        CSPOutlookBarPane* pPage;
+        {
+            CCreationRefusal refusal(RUNTIME_CLASS(CSPDockingCBWrapper), bBySystem ? 1 : 0);
+            CCountedWrapper::s_bRefuse = !bBySystem;
+            pPage = pBar->AddCustomPage(_T("Unwrapped"));
+            CCountedWrapper::s_bRefuse = false;
+            EXPECT_EQ(refusal.Refused(), bBySystem ? 1 : 0);
+        }
+        ASSERT_NE(pPage, nullptr);
+        EXPECT_EQ(CCountedWrapper::s_nDeleted, 1);
+        ASSERT_EQ(pTabs->GetTabsNum(), nTabs + 1);
+        EXPECT_EQ(pTabs->GetTabWnd(nTabs), pPage);
+    }
+    CCountedWrapper::s_nDeleted = 0;
+    CSPOutlookBarPane* pPage = pBar->AddCustomPage(_T("Wrapped"));
+    ASSERT_NE(pPage, nullptr);
+    const int iLast = pTabs->GetTabsNum() - 1;
+    EXPECT_TRUE(pTabs->GetTabWnd(iLast)->IsKindOf(RUNTIME_CLASS(CCountedWrapper)));
+    EXPECT_EQ(pTabs->GetTabWndNoWrapper(iLast), pPage);
+    // The wrapper goes with its window, once.
+    EXPECT_TRUE(pBar->RemoveCustomPage(iLast, pTabs));
+    PumpPending();
+    EXPECT_EQ(CCountedWrapper::s_nDeleted, 1);
 }
 
 TEST_F(BarFixture, AHundredCustomPagesAndNoMoreWithLongLabelsAndNoRoomLeft) {
@@ -473,7 +534,7 @@ TEST_F(BarFixture, PanesOfTheTabbedStyle0x40MakeOutlookBarsOfTheirTabs) {
         strName.Format(_T("Pane %u"), nID);
         if (!pPane->Create(strName, pFrame, CRect(0, 0, 150, 150), TRUE, nID, WS_CHILD | WS_VISIBLE | dwSide, 0x40,
                            SPCBRS_FLOAT | SPCBRS_RESIZE | SPCBRS_CLOSE)) {
-            delete pPane;
+            // it has deleted itself (PostNcDestroy)
             return NULL;
         }
         pPane->EnableDocking(CBRS_ALIGN_ANY);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "CreationRefusal.h"
 #include "panes_support.h"
 
 using namespace panetest;
@@ -336,6 +337,15 @@ TEST_F(PanesFixture, BadRegionRecordsThrowAndLeaveNoSlider) {
         EXPECT_EQ(load(b.bytes), -1);
         EXPECT_EQ(CountSliderWindows(pFrame), nSliders);
     }
+    // A sound record whose slider window is refused: the slider has deleted
+    // itself, and the load fails as for a damaged record.
+    {
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPSlider), 1);
+        EXPECT_EQ(load(good.bytes), -1);
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    EXPECT_EQ(CountSliderWindows(pFrame), nSliders);
+    EXPECT_EQ(load(good.bytes), 2);
 
     // A region of neither a default slider nor a mini frame cannot name its
     // bars.

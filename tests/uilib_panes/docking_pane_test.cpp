@@ -47,7 +47,7 @@ CTestPane* MakeDockingPane(CFrameWnd* pFrame, UINT nID, CSize size, DWORD dwExtr
     strName.Format(_T("Pane %u"), nID);
     if (!pPane->Create(strName, pFrame, CRect(CPoint(0, 0), size), TRUE, nID,
                        WS_CHILD | WS_VISIBLE | CBRS_LEFT | dwExtraStyle, 0x20, dwBarStyle)) {
-        delete pPane;
+        // it has deleted itself (PostNcDestroy)
         return NULL;
     }
     pPane->EnableDocking(CBRS_ALIGN_ANY);

@@ -46,7 +46,7 @@ struct FrameDockingFixture : PanesFixture {
         if (!pPane->Create(strName, pFrame, CRect(CPoint(0, 0), size), TRUE, nID,
                            WS_CHILD | WS_VISIBLE | CBRS_LEFT | SP_CBRS_FLOAT_MULTI, 0x20,
                            SPCBRS_FLOAT | SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE)) {
-            delete pPane;
+            // it has deleted itself (PostNcDestroy)
             return NULL;
         }
         pPane->EnableDocking(CBRS_ALIGN_ANY);

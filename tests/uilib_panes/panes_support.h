@@ -33,7 +33,7 @@ public:
 inline CPane* MakePane(CWnd* pParent, UINT nID, const CRect& rect, BOOL bVisible = TRUE) {
     CPane* pPane = new CPane;
     if (!pPane->Create(NULL, WS_CHILD | (bVisible ? WS_VISIBLE : 0), rect, pParent, nID)) {
-        delete pPane;
+        // it has deleted itself (PostNcDestroy)
         return NULL;
     }
     return pPane;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "CreationRefusal.h"
 #include "SPAutoHideButton.h"
 #include "SPAutoHideDockBar.h"
 #include "SPAutoHideToolBar.h"
@@ -52,7 +53,7 @@ CStatePane* NewPane(CFrameWnd* pFrame, UINT nID, CSize size, DWORD dwExtraStyle 
     strName.Format(_T("Pane %u"), nID);
     if (!pPane->Create(strName, pFrame, CRect(CPoint(0, 0), size), TRUE, nID,
                        WS_CHILD | WS_VISIBLE | CBRS_LEFT | dwExtraStyle, 0x20, dwAllBarStyles)) {
-        delete pPane;
+        // it has deleted itself (PostNcDestroy)
         return NULL;
     }
     pPane->EnableDocking(CBRS_ALIGN_ANY);
@@ -656,3 +657,110 @@ TEST_F(TabbedFixture, APlainWindowInADetachableTabIsWrappedIntoAPane) {
     PumpPending();
     EXPECT_FALSE(::IsWindow(hTabbed));
 }
+
+// --- refused windows -----------------------------------------------------------------------------
+
+namespace {
+
+// A slider that counts its deletions and, while told to, refuses its window
+// in PreCreateWindow.
+class CCountedSlider : public CSPSlider {
+    DECLARE_DYNCREATE(CCountedSlider)
+
+public:
+    static bool s_bRefuse;
+    static int s_nDeleted;
+    ~CCountedSlider() override { s_nDeleted++; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override { return !s_bRefuse && CSPSlider::PreCreateWindow(cs); }
+};
+IMPLEMENT_DYNCREATE(CCountedSlider, CSPSlider)
+bool CCountedSlider::s_bRefuse = false;
+int CCountedSlider::s_nDeleted = 0;
+
+}  // namespace
+
+// A slider whose window is refused has deleted itself once, and neither its
+// maker nor a region keeps it.
+TEST_F(TabbedFixture, ARefusedSliderIsDeletedOnceAndNothingKeepsIt) {
+    for (bool bBySystem : {false, true}) {
+        SCOPED_TRACE(bBySystem ? "refused by the system" : "refused in PreCreateWindow");
+        CCountedSlider::s_nDeleted = 0;
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPSlider), bBySystem ? 1 : 0);
+        CCountedSlider::s_bRefuse = !bBySystem;
+        EXPECT_EQ(CSPDockingControlBar::CreateDefaultSlider(CBRS_ALIGN_LEFT, pFrame, RUNTIME_CLASS(CCountedSlider)),
+                  nullptr);
+        CCountedSlider::s_bRefuse = false;
+        EXPECT_EQ(CCountedSlider::s_nDeleted, 1);
+        EXPECT_EQ(refusal.Refused(), bBySystem ? 1 : 0);
+    }
+    CSPSlider* pSide = SideSlider(CBRS_ALIGN_LEFT);
+    ASSERT_NE(pSide, nullptr);
+    CSPBarContainerManager* pRegion = pSide->GetContainerManager();
+    ASSERT_NE(pRegion, nullptr);
+    const INT_PTR nSliders = pRegion->GetSliders().GetCount();
+    {
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPSlider), 1);
+        EXPECT_EQ(pRegion->CreateSlider(CRect(0, 0, 4, 100), SP_SS_VERT), nullptr);
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    EXPECT_EQ(pRegion->GetSliders().GetCount(), nSliders);
+    EXPECT_NE(pRegion->CreateSlider(CRect(0, 0, 4, 100), SP_SS_VERT), nullptr);
+    EXPECT_EQ(pRegion->GetSliders().GetCount(), nSliders + 1);
+}
+
+// A refused window of a tab group or of a pin (its slider, its strip bar)
+// has deleted itself: the panes stay docked as they were, and the next try
+// works.
+struct RefusedWindow {
+    const char* pszName;
+    CRuntimeClass* pClass;
+    bool bPin;  // else a tab group
+};
+struct RefusedWindowTest : TabbedFixture, ::testing::WithParamInterface<RefusedWindow> {};
+
+TEST_P(RefusedWindowTest, LeavesThePanesDockedAndTheNextTryWorks) {
+    CStatePane* p1 = Docked(351, CBRS_ALIGN_LEFT, CSize(180, 200));
+    CStatePane* p2 = Docked(352, CBRS_ALIGN_RIGHT);
+    ASSERT_NE(p1, nullptr);
+    ASSERT_NE(p2, nullptr);
+    const CRect rect1 = Rect(p1);
+    auto act = [&]() -> CWnd* {
+        if (GetParam().bPin) return p1->SetAutoHideMode(TRUE, CBRS_ALIGN_LEFT, NULL, FALSE);
+        return p2->AttachToTabWnd(p1, SP_DM_MOUSE, TRUE);
+    };
+    {
+        CCreationRefusal refusal(GetParam().pClass, 1);
+        EXPECT_EQ(act(), nullptr);
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    PumpPending();
+    EXPECT_FALSE(p1->IsAutoHideMode());
+    EXPECT_TRUE(pManager->GetAutoHideBars().IsEmpty());
+    EXPECT_EQ(Tabbed(p1), nullptr);
+    EXPECT_EQ(Tabbed(p2), nullptr);
+    EXPECT_TRUE(p1->IsWindowVisible());
+    EXPECT_TRUE(p2->IsWindowVisible());
+    EXPECT_EQ(Rect(p1), rect1);
+
+    CWnd* pMade = act();
+    ASSERT_NE(pMade, nullptr);
+    PumpPending();
+    if (GetParam().bPin) {
+        EXPECT_TRUE(p1->IsAutoHideMode());
+        p1->SetAutoHideMode(FALSE, CBRS_ALIGN_LEFT, NULL, TRUE);
+        PumpPending();
+        EXPECT_TRUE(pManager->GetAutoHideBars().IsEmpty());
+    } else {
+        EXPECT_EQ(Tabbed(p1), pMade);
+        EXPECT_EQ(Tabbed(p2), pMade);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedWindowTest,
+    ::testing::Values(RefusedWindow{"TabGroup", RUNTIME_CLASS(CSPBaseTabbedBar), false},
+                      RefusedWindow{"PinSlider", RUNTIME_CLASS(CSPSlider), true},
+                      RefusedWindow{"PinStrip", RUNTIME_CLASS(CSPAutoHideToolBar), true}),
+    [](const ::testing::TestParamInfo<RefusedWindow>& info) { return std::string(info.param.pszName); });

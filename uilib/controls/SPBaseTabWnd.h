@@ -104,8 +104,9 @@ protected:
 class ISPTabWrapper {
 public:
     // Makes the wrapper's window, a child of the tab window, around the
-    // window; FALSE (and no window) when it cannot. The wrapper object then
-    // deletes itself with its window.
+    // window; FALSE (and no window) when it cannot, and the object is then
+    // still the caller's to delete. Once made, the wrapper object deletes
+    // itself with its window.
     virtual BOOL CreateTabWrapper(CSPBaseTabWnd* pTabWnd, CWnd* pWnd, LPCTSTR lpszLabel) = 0;
     virtual CWnd* GetWrappedWindow() const = 0;
 

@@ -715,11 +715,12 @@ CSPControlBar* CSPBarContainer::LoadTabbedBar(CArchive& ar, BOOL bLeft) {
     const CRect rect = pTabbedBar->m_recentDockInfo.GetRect(TRUE).IsRectEmpty()
                            ? CRect(0, 0, 100, 100)
                            : pTabbedBar->m_recentDockInfo.GetRect(TRUE);
-    if (pOwner->GetSafeHwnd() == NULL ||
-        !pTabbedBar->Create(_T(""), pOwner, rect, TRUE, (UINT)-1, dwCreateStyle, 0x20)) {
-        if (pTabbedBar->GetSafeHwnd() == NULL) delete pTabbedBar;
+    if (pOwner->GetSafeHwnd() == NULL) {
+        delete pTabbedBar;  // never asked for a window
         ThrowDamaged();
     }
+    // A refused bar has deleted itself (PostNcDestroy, auto-destroying).
+    if (!pTabbedBar->Create(_T(""), pOwner, rect, TRUE, (UINT)-1, dwCreateStyle, 0x20)) ThrowDamaged();
     CSPDockManager* pDockManager = m_pContainerManager->GetLoadingDockManagerPublic();
     if (pDockManager != NULL) pDockManager->AddLoadedWindow(pTabbedBar);
     pTabbedBar->SerializeTabWnd(ar);
@@ -758,15 +759,7 @@ void CSPBarContainer::Load(CArchive& ar, int nDepth) {
     ar >> nSliderID;
     if (nSliderID != 0) {
         CSPSlider* pSlider = new CSPSlider(FALSE, m_pContainerManager->GetOwnerWnd());
-        try {
-            pSlider->Serialize(ar);
-        } catch (CException*) {
-            if (pSlider->GetSafeHwnd() != NULL)
-                pSlider->DestroyWindow();  // the window deletes the object
-            else
-                delete pSlider;
-            throw;
-        }
+        pSlider->Serialize(ar);  // a slider that fails to load is gone
         if ((int)pSlider->GetSliderID() != nSliderID) {
             pSlider->DestroyWindow();
             ThrowDamaged();

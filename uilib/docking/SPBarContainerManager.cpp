@@ -232,10 +232,9 @@ CSPSlider* CSPBarContainerManager::CreateSlider(CRect rectSlider, DWORD dwSlider
         if ((int)pListed->GetSliderID() == nSliderID) nSliderID = m_nNextSliderID++;
     }
     CSPSlider* pSlider = new CSPSlider(FALSE, m_pOwnerWnd);
-    if (!pSlider->CreateEx(0, dwSliderStyle, rectSlider, m_pOwnerWnd, (UINT)nSliderID, NULL)) {
-        delete pSlider;
-        return NULL;
-    }
+    // A slider deletes itself with its window; a refused one has deleted
+    // itself already (PostNcDestroy).
+    if (!pSlider->CreateEx(0, dwSliderStyle, rectSlider, m_pOwnerWnd, (UINT)nSliderID, NULL)) return NULL;
     pSlider->ShowWindow(SW_SHOW);
     pSlider->SetContainerManager(this);
     m_lstSliders.AddTail(pSlider);

@@ -71,7 +71,10 @@ BOOL CSPBaseControlBar::CreateEx(DWORD dwStyleEx, LPCTSTR lpszClassName, LPCTSTR
         cs.hMenu = (HMENU)(UINT_PTR)nID;
         cs.hInstance = AfxGetInstanceHandle();
         cs.hwndParent = pParentWnd->GetSafeHwnd();
-        if (!PreCreateWindow(cs)) return FALSE;
+        if (!PreCreateWindow(cs)) {
+            PostNcDestroy();  // refused as by CWnd::CreateEx
+            return FALSE;
+        }
         if (!CreateDlg(m_lpszTemplateName, pParentWnd)) return FALSE;
         ::SetClassLongPtr(m_hWnd, GCLP_HBRBACKGROUND, (LONG_PTR)::GetSysColorBrush(COLOR_BTNFACE));
         SetDlgCtrlID(nID);

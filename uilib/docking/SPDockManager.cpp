@@ -74,11 +74,9 @@ BOOL CSPDockManager::EnableDocking(DWORD dwStyle) {
         if ((dwStyle & dwSide) == 0 || (m_dwEnabledDockBars & dwSide) != 0) continue;
         CSPDockBar* pDockBar = (CSPDockBar*)RUNTIME_CLASS(CSPDockBar)->CreateObject();
         if (pDockBar == NULL) return FALSE;
-        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd)) {
-            // The window never existed, so nothing deletes the object but us.
-            if (pDockBar->GetSafeHwnd() == NULL) delete pDockBar;
-            return FALSE;
-        }
+        // A dock bar deletes itself with its window; a refused one has
+        // deleted itself already (PostNcDestroy).
+        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd)) return FALSE;
         m_lstControlBars.AddTail(pDockBar);
         m_dwEnabledDockBars |= dwSide;
     }
@@ -96,10 +94,8 @@ BOOL CSPDockManager::EnableAutoHideBars(DWORD dwStyle) {
         if ((m_dwEnabledDockBars & dwSide) == 0 && !EnableDocking(dwSide)) return FALSE;
         CSPAutoHideDockBar* pDockBar = (CSPAutoHideDockBar*)RUNTIME_CLASS(CSPAutoHideDockBar)->CreateObject();
         if (pDockBar == NULL) return FALSE;
-        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd)) {
-            if (pDockBar->GetSafeHwnd() == NULL) delete pDockBar;
-            return FALSE;
-        }
+        if (!pDockBar->Create(dwSide | WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd))
+            return FALSE;  // deleted itself, as a dock bar
         m_lstControlBars.AddTail(pDockBar);
         m_dwEnabledSlideBars |= dwSide;
     }
@@ -118,10 +114,9 @@ CSPAutoHideToolBar* CSPDockManager::AutoHideBar(CSPDockingControlBar* pBar, CSPA
     const BOOL bNew = pToolBar == NULL;
     if (bNew) {
         pToolBar = new CSPAutoHideToolBar;
-        if (!pToolBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd, 1, 0, NULL)) {
-            if (pToolBar->GetSafeHwnd() == NULL) delete pToolBar;
+        // The strip deletes itself with its window, a refused one at once.
+        if (!pToolBar->Create(NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd, 1, 0, NULL))
             return NULL;
-        }
     }
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
     CSPSlider* pSlider = pBar->GetDefaultSlider();

@@ -183,15 +183,7 @@ void CSPDockManager::Serialize(CArchive& ar) {
             ar >> nKind;
             if (nKind == 0) {
                 CSPSlider* pSlider = new CSPSlider(TRUE, m_pParentWnd);
-                try {
-                    pSlider->Serialize(ar);
-                } catch (CException*) {
-                    if (pSlider->GetSafeHwnd() != NULL)
-                        pSlider->DestroyWindow();
-                    else
-                        delete pSlider;
-                    throw;
-                }
+                pSlider->Serialize(ar);  // a slider that fails to load is gone
                 AddLoadedWindow(pSlider);
                 lstSliders.AddTail(pSlider);
                 m_lstLoadedBars.AddHead(pSlider);

@@ -36,7 +36,10 @@ BOOL CSPDockingCBWrapper::CreateTabWrapper(CSPBaseTabWnd* pTabWnd, CWnd* pWnd, L
     CRect rect;
     pWnd->GetWindowRect(rect);
     pTabWnd->ScreenToClient(rect);
-    // Not floatable: the wrapper lives only as the tab.
+    // Not floatable: the wrapper lives only as the tab. A refusal leaves
+    // the object to the tab window, which deletes it: it deletes itself with
+    // its window only once the window is there.
+    m_bAutoDelete = FALSE;
     if (!Create(lpszLabel != NULL ? lpszLabel : _T(""), pTabWnd, rect, TRUE, (UINT)pWnd->GetDlgCtrlID(), dwStyle, 0x20,
                 SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE))
         return FALSE;

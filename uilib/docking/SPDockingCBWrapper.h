@@ -15,6 +15,11 @@ public:
     // The registry section of the wrappers' own values.
     static LPCTSTR const m_lpszSection;
 
+    // Whether the object deletes itself with its window (PostNcDestroy);
+    // set before Create, also a refused creation deletes it.
+    void SetAutoDelete(BOOL bAutoDelete) { m_bAutoDelete = bAutoDelete; }
+    BOOL IsAutoDelete() const { return m_bAutoDelete; }
+
     // --- operations the class adds, in slot order ----------------------------------
     // Makes the window the wrapper's content; a library bar hands over its
     // docking sides, its saved visibility and its restored flag.

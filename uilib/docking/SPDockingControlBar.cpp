@@ -621,11 +621,9 @@ CSPSlider* CSPDockingControlBar::CreateDefaultSlider(DWORD dwAlignment, CWnd* pF
     if (pSlider == NULL) pSlider = new CSPSlider(TRUE, pFrame);
     const DWORD dwSliderStyle = (dwAlignment & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0 ? SP_SS_VERT : SP_SS_HORZ;
     const int w = CSPSlider::m_nDefaultWidth;
-    if (!pSlider->Create(dwSliderStyle | WS_VISIBLE, CRect(0, 0, w, w), pFrame, (UINT)-1)) {
-        // A window that never came leaves its object to this caller.
-        if (pSlider->GetSafeHwnd() == NULL) delete pSlider;
-        return NULL;
-    }
+    // A slider deletes itself with its window; a refused one has deleted
+    // itself already (PostNcDestroy).
+    if (!pSlider->Create(dwSliderStyle | WS_VISIBLE, CRect(0, 0, w, w), pFrame, (UINT)-1)) return NULL;
     pSlider->SetCurrentAlignment(dwAlignment & CBRS_ALIGN_ANY);
     return pSlider;
 }
@@ -970,12 +968,10 @@ CSPBaseTabbedBar* CSPDockingControlBar::CreateTabbedControlBar() {
     CRect rect;
     GetWindowRect(rect);
     if (pParent != NULL) pParent->ScreenToClient(rect);
+    // Auto-destroying: a refused bar has deleted itself (PostNcDestroy).
     if (!pTabbedBar->Create(_T(""), pParent, rect, TRUE, (UINT)-1, GetStyle() | SP_CBRS_FLOAT_MULTI, 0x20,
-                            SPCBRS_FLOAT | SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE)) {
-        // A window that never came leaves its object to this caller.
-        if (pTabbedBar->GetSafeHwnd() == NULL) delete pTabbedBar;
+                            SPCBRS_FLOAT | SPCBRS_AUTOHIDE | SPCBRS_RESIZE | SPCBRS_CLOSE))
         return NULL;
-    }
     pTabbedBar->m_recentDockInfo.GetRect(TRUE) = m_recentDockInfo.GetRect(TRUE);
     pTabbedBar->m_recentDockInfo.m_rectRecentFloatingRect = m_recentDockInfo.m_rectRecentFloatingRect;
     pTabbedBar->m_recentDockInfo.GetRect(FALSE) = m_recentDockInfo.GetRect(FALSE);

@@ -391,35 +391,62 @@ void CSPSlider::OnPaint() {
 // --- the record ----------------------------------------------------------------------------------------------
 
 void CSPSlider::Serialize(CArchive& ar) {
-    CSPBaseControlBar::Serialize(ar);
-    if (ar.IsStoring()) {
-        CRect rect;
-        GetWindowRect(rect);
-        if (GetParent() != NULL) GetParent()->ScreenToClient(rect);
-        ar << (int)m_nID << m_nContainerValue;
-        ar << rect.left << rect.top << rect.right << rect.bottom;
-        ar << (DWORD)IsWindowVisible() << m_dwSliderStyle << (DWORD)m_nWidth << (DWORD)m_bDefaultSlider;
-        ar << (DWORD)m_nMinOffset << (DWORD)m_nMaxOffset;
-        if (m_pContainerManager != NULL && m_bDefaultSlider) m_pContainerManager->Serialize(ar);
+    if (!ar.IsStoring()) {
+        Load(ar);
         return;
+    }
+    CSPBaseControlBar::Serialize(ar);
+    CRect rect;
+    GetWindowRect(rect);
+    if (GetParent() != NULL) GetParent()->ScreenToClient(rect);
+    ar << (int)m_nID << m_nContainerValue;
+    ar << rect.left << rect.top << rect.right << rect.bottom;
+    ar << (DWORD)IsWindowVisible() << m_dwSliderStyle << (DWORD)m_nWidth << (DWORD)m_bDefaultSlider;
+    ar << (DWORD)m_nMinOffset << (DWORD)m_nMaxOffset;
+    if (m_pContainerManager != NULL && m_bDefaultSlider) m_pContainerManager->Serialize(ar);
+}
+
+void CSPSlider::Load(CArchive& ar) {
+    // Loading makes the window, and a slider whose window is refused has
+    // deleted itself (PostNcDestroy). So that its loader has one rule, a
+    // slider whose record fails at any step is gone when the exception
+    // leaves: deleted here before its window is asked for, destroyed with
+    // its window after.
+    try {
+        CSPBaseControlBar::Serialize(ar);
+    } catch (CException*) {
+        delete this;
+        throw;
     }
     int nID = 0;
     CRect rect;
     DWORD dwVisible = 0, dwStyle = 0, dwWidth = 0, dwDefault = 0, dwMin = 0, dwMax = 0;
-    ar >> nID >> m_nContainerValue;
-    ar >> rect.left >> rect.top >> rect.right >> rect.bottom;
-    ar >> dwVisible >> dwStyle >> dwWidth >> dwDefault >> dwMin >> dwMax;
-    // Whether a manager's record follows is the creator's choice; a record
-    // that says otherwise belongs to another slider.
-    if ((dwDefault != 0) != (m_bDefaultSlider != 0) || dwVisible > 1 || m_pOwnerWnd->GetSafeHwnd() == NULL)
-        AfxThrowArchiveException(CArchiveException::generic);
+    try {
+        ar >> nID >> m_nContainerValue;
+        ar >> rect.left >> rect.top >> rect.right >> rect.bottom;
+        ar >> dwVisible >> dwStyle >> dwWidth >> dwDefault >> dwMin >> dwMax;
+        // Whether a manager's record follows is the creator's choice; a
+        // record that says otherwise belongs to another slider.
+        if ((dwDefault != 0) != (m_bDefaultSlider != 0) || dwVisible > 1 || m_pOwnerWnd->GetSafeHwnd() == NULL)
+            AfxThrowArchiveException(CArchiveException::generic);
+    } catch (CException*) {
+        delete this;
+        throw;
+    }
     m_nMinOffset = (int)dwMin;
     m_nMaxOffset = (int)dwMax;
     rect.NormalizeRect();
     DWORD dwWndStyle = dwStyle & ~(DWORD)WS_VISIBLE;
     if (dwVisible != 0) dwWndStyle |= WS_VISIBLE;
     if (!CreateEx(0, dwWndStyle, rect, m_pOwnerWnd, (UINT)nID, NULL))
-        AfxThrowArchiveException(CArchiveException::generic);
+        AfxThrowArchiveException(CArchiveException::generic);  // gone already
     if ((int)dwWidth > 0 && (int)dwWidth < 0x10000) m_nWidth = (int)dwWidth;
-    if (m_bDefaultSlider && m_pContainerManager != NULL) m_pContainerManager->Serialize(ar);
+    if (m_bDefaultSlider && m_pContainerManager != NULL) {
+        try {
+            m_pContainerManager->Serialize(ar);
+        } catch (CException*) {
+            DestroyWindow();  // deletes the object
+            throw;
+        }
+    }
 }

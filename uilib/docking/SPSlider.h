@@ -56,6 +56,8 @@ public:
     BOOL IsHorizontal() const override { return (m_dwSliderStyle & SP_SS_HORZ) != 0; }
     BOOL IsResizable() const override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // Loading makes the window. A slider whose record fails to load is gone
+    // when the exception leaves, as one whose creation is refused.
     void Serialize(CArchive& ar) override;
     using CSPBaseControlBar::CreateEx;
 
@@ -75,6 +77,7 @@ public:
     void SetOwnerWnd(CWnd* pOwner) { m_pOwnerWnd = pOwner; }
 
 protected:
+    void Load(CArchive& ar);
     void PostNcDestroy() override;
     // The outline for the cursor position, kept inside the bounds.
     CRect OutlineAt(CPoint ptScreen) const;

@@ -193,8 +193,7 @@ void CSPColorButton::OnShowColorPopup() {
     CRect rectWindow;
     GetWindowRect(rectWindow);
     if (!pPopup->Create(this, rectWindow.left, rectWindow.bottom, NULL, TRUE, TRUE)) {
-        if (pPopup->GetSafeHwnd() == NULL) delete pPopup;
-        m_pPopup = NULL;
+        m_pPopup = NULL;  // it has deleted itself (PostNcDestroy)
     } else {
         if (m_bEnabledInCustomizeMode) pPopup->GetColorBar()->EnableMouseInCustomizeMode();
         if (m_bAutoSetFocus) pPopup->GetColorBar()->SetFocus();

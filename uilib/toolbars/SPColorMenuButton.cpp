@@ -350,10 +350,8 @@ static CColorPopup* OpenPropertyPopup(const CSPColorProp::PopupRequest& request)
                                           request.lpszOtherColor, NULL, lstNoDocColors, request.nColumns,
                                           request.colorAutomatic);
     pPopup->GetColorBar()->SetPropList(request.pList);
-    if (!pPopup->Create(request.pList, request.ptScreen.x, request.ptScreen.y, NULL, TRUE, TRUE)) {
-        if (pPopup->GetSafeHwnd() == NULL) delete pPopup;
-        return NULL;
-    }
+    // A popup that failed has deleted itself (PostNcDestroy).
+    if (!pPopup->Create(request.pList, request.ptScreen.x, request.ptScreen.y, NULL, TRUE, TRUE)) return NULL;
     return pPopup;
 }
 

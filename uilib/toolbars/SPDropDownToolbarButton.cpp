@@ -370,9 +370,9 @@ BOOL CSPDropDownToolbarButton::DropDownToolbar(CWnd* pWnd) {
     pFrame->SetButton(this);
     m_pPopupMenu = pFrame;
     if (!pFrame->Create(pWnd, pt.x, pt.y, m_pToolBar)) {
+        // The frame deletes itself with its window, and a refused one has
+        // deleted itself already (PostNcDestroy).
         m_pPopupMenu = NULL;
-        // A window that was made deletes its object when it goes.
-        if (pFrame->GetSafeHwnd() == NULL) delete pFrame;
         return FALSE;
     }
     return TRUE;

@@ -15,14 +15,12 @@ IMPLEMENT_DYNCREATE(CSPOutlookBarDockingPane, CSPDockingCBWrapper)
 CSPOutlookBarDockingPane::CSPOutlookBarDockingPane() {
     // A pane dropped on a wrapped page makes an outlook bar of them.
     m_pTabbedControlBarRTC = RUNTIME_CLASS(CSPOutlookBar);
+    // The object lives as long as its window (the wrapper's PostNcDestroy
+    // deletes it, once).
+    m_bAutoDelete = TRUE;
 }
 
 CSPOutlookBarDockingPane::~CSPOutlookBarDockingPane() {}
-
-void CSPOutlookBarDockingPane::PostNcDestroy() {
-    CSPDockingCBWrapper::PostNcDestroy();
-    delete this;
-}
 
 // --- the bar -----------------------------------------------------------------------------------
 

@@ -21,12 +21,9 @@ class CSPOutlookBarDockingPane : public CSPDockingCBWrapper {
     DECLARE_DYNCREATE(CSPOutlookBarDockingPane)
 
 public:
+    // The object lives as long as its window.
     CSPOutlookBarDockingPane();
     ~CSPOutlookBarDockingPane() override;
-
-protected:
-    // The object lives as long as its window.
-    void PostNcDestroy() override;
 };
 
 class CSPOutlookBar : public CSPBaseTabbedBar {

@@ -125,13 +125,13 @@ CWnd* CSPOutlookWnd::CreateWrapper(CWnd* pWnd, LPCTSTR lpszLabel) {
     if (pBar != NULL) dwStyle |= pBar->GetControlBarStyle() & CBRS_ALIGN_ANY;
     CRect rect;
     pWnd->GetWindowRect(rect);
+    // The wrapper lives as long as its window, from before its creation:
+    // a refused one has deleted itself (PostNcDestroy).
+    pWrapper->SetAutoDelete(TRUE);
     // Never floated on its own: the wrapper goes where its tab goes.
     if (!pWrapper->Create(lpszLabel != NULL ? lpszLabel : _T(""), this, CRect(CPoint(0, 0), rect.Size()), FALSE,
-                          pWnd->GetDlgCtrlID(), dwStyle, 0, 0)) {
-        // A window that never came leaves its object to this caller.
-        if (pWrapper->GetSafeHwnd() == NULL) delete pWrapper;
+                          pWnd->GetDlgCtrlID(), dwStyle, 0, 0))
         return pWnd;
-    }
     pWrapper->SetWrappedWnd(pWnd);
     CSPControlBar* pControlBar = DYNAMIC_DOWNCAST(CSPControlBar, pWnd);
     if (pControlBar != NULL) pWrapper->m_recentDockInfo.CopyFrom(FALSE, pControlBar->m_recentDockInfo);

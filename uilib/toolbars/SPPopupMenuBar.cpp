@@ -457,8 +457,8 @@ BOOL CSPPopupMenuBar::OpenSubMenu(int iIndex) {
     m_pOpenSubMenu = pSub;
     m_iOpenSubMenu = iIndex;
     if (!pSub->CreateSubMenu(pPopup, rectItem, hSub)) {
-        // The object deletes itself with its window; one never made is ours.
-        if (pSub->GetSafeHwnd() == NULL) delete pSub;
+        // The popup deletes itself with its window, and a refused one has
+        // deleted itself already (PostNcDestroy): it is not touched again.
         m_pOpenSubMenu = NULL;
         m_iOpenSubMenu = -1;
         return FALSE;

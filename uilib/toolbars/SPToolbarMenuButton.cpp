@@ -364,9 +364,9 @@ BOOL CSPToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
     const CPoint pt = m_bHorz ? CPoint(rectScreen.left, rectScreen.bottom) : CPoint(rectScreen.right, rectScreen.top);
     m_pPopupMenu = pPopup;
     pPopup->SetParentButton(this, rectScreen);
-    // The popup owns the menu handle from here on.
+    // The popup owns the menu handle from here on. A popup that failed has
+    // deleted itself (PostNcDestroy), the handle with it.
     if (!pPopup->Create(pWnd, pt.x, pt.y, hMenu, FALSE, FALSE)) {
-        if (pPopup->GetSafeHwnd() == NULL) delete pPopup;
         m_pPopupMenu = NULL;
         return FALSE;
     }
