@@ -1,6 +1,6 @@
 # Helpers shared by every area's CMakeLists.txt.
 
-# tw_add_test(<name> SOURCES <files...> [LIBS <targets...>] [GUI] [PLAIN] [TIMEOUT <s>])
+# tw_add_test(<name> SOURCES <files...> [LIBS <targets...>] [GUI] [PLAIN] [CHECKED_HEAP] [TIMEOUT <s>])
 # One executable per area of tests, one CTest entry per executable (every
 # process start under Wine costs time). GUI tests create windows and run one
 # at a time so focus and activation stay deterministic. A GoogleTest program
@@ -8,9 +8,16 @@
 # "gtest" and writes its results to <build>/gtest-results/<name>.xml, where
 # tests/run checks that it ran to its end and what it skipped.
 function(tw_add_test name)
-  cmake_parse_arguments(T "GUI;PLAIN" "TIMEOUT" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "GUI;PLAIN;CHECKED_HEAP" "TIMEOUT" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest tw_small_block_heap)
+  # CHECKED_HEAP: the heap that stops the program at a block deleted twice
+  # and clears deleted blocks (tests/support/CheckedHeap.cpp) instead of the
+  # program's own.
+  if(T_CHECKED_HEAP)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest tw_checked_heap)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest tw_small_block_heap)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()

@@ -122,15 +122,15 @@ TEST(DockingState, PlacementValuesRoundTripUnderTheirKeyNames) {
     ::RegSetValueExA(h, "RectRecentDocked", 0, REG_BINARY, shortRect, sizeof(shortRect));
     ::RegCloseKey(h);
     WriteDword(key, "MRUWidth", 0x7FFFFFFF);
-    CLabelBar probe;
-    ASSERT_TRUE(probe.Create(NULL, WS_CHILD, CRect(0, 0, 10, 10), s.pFrame, 2009));
-    probe.m_recentDockInfo.m_nRecentRowIndex = 0;
-    ASSERT_TRUE(probe.LoadState(profile));
-    EXPECT_EQ(probe.m_recentDockInfo.m_nRecentRowIndex, 0);
-    EXPECT_EQ(probe.GetLoadedDockedRect(), CRect(0, 0, 0, 0));
-    EXPECT_EQ(probe.GetMRUWidth(), 32767);
-    EXPECT_EQ(probe.m_recentDockInfo.m_dwRecentAlignmentToFrame, (DWORD)CBRS_ALIGN_LEFT);
-    probe.DestroyWindow();
+    CLabelBar* pProbe = new CLabelBar;  // deletes itself with its window
+    ASSERT_TRUE(pProbe->Create(NULL, WS_CHILD, CRect(0, 0, 10, 10), s.pFrame, 2009));
+    pProbe->m_recentDockInfo.m_nRecentRowIndex = 0;
+    ASSERT_TRUE(pProbe->LoadState(profile));
+    EXPECT_EQ(pProbe->m_recentDockInfo.m_nRecentRowIndex, 0);
+    EXPECT_EQ(pProbe->GetLoadedDockedRect(), CRect(0, 0, 0, 0));
+    EXPECT_EQ(pProbe->GetMRUWidth(), 32767);
+    EXPECT_EQ(pProbe->m_recentDockInfo.m_dwRecentAlignmentToFrame, (DWORD)CBRS_ALIGN_LEFT);
+    pProbe->DestroyWindow();
     s.pFrame->DestroyWindow();
     DeleteTree(profile);
 }
