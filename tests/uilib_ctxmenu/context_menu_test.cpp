@@ -3,6 +3,7 @@
 // kept for the run and from one run to the next.
 #include "ctxmenu_support.h"
 
+#include "CreationRefusal.h"
 #include "SPDialog.h"
 #include "SPPopupMenuBar.h"
 #include "SPToolBar.h"
@@ -73,6 +74,13 @@ TEST_F(ContextMenuTest, MenusByNameAndId) {
     EXPECT_TRUE(g_pContextMenuManager->AddMenu(_T("No sub-menu"), IDR_CTX_NOSUB));
     EXPECT_FALSE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_NOSUB, 100, 100, frame)) << "nothing to show";
     EXPECT_FALSE(g_pContextMenuManager->ShowPopupMenu(0x7FFF, 100, 100, frame)) << "an id without menu";
+    {
+        // The refused popup has deleted itself: nothing is shown or left.
+        CCreationRefusal refusal(RUNTIME_CLASS(CSPPopupMenu), 1);
+        EXPECT_FALSE(g_pContextMenuManager->ShowPopupMenu(IDR_CTX_EDIT, 100, 100, frame)) << "a refused window";
+        EXPECT_EQ(1, refusal.Refused());
+    }
+    EXPECT_EQ(nullptr, ActivePopup());
 
     CStringList names;
     names.AddTail(_T("stale"));

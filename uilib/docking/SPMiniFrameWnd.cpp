@@ -112,13 +112,15 @@ BOOL CSPMiniFrameWnd::Create(LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& 
 BOOL CSPMiniFrameWnd::CreateEx(DWORD dwStyleEx, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                                CWnd* pParentWnd, CCreateContext* pContext) {
     // The parent is checked before any window exists: a frame that cannot
-    // register anywhere is never created, and the caller still owns the
-    // object.
+    // register anywhere is never created. It is refused as by
+    // CWnd::CreateEx; not deleting itself yet, it stays the caller's.
     CSPDockManager* pDockManager = NULL;
     if (pParentWnd != NULL) {
-        if (!pParentWnd->IsFrameWnd()) return FALSE;
-        pDockManager = CSPDockingUtils::GetDockManager(pParentWnd);
-        if (pDockManager == NULL) return FALSE;
+        pDockManager = pParentWnd->IsFrameWnd() ? CSPDockingUtils::GetDockManager(pParentWnd) : NULL;
+        if (pDockManager == NULL) {
+            PostNcDestroy();
+            return FALSE;
+        }
     }
     const CString strClassName = GetWindowClassName();
     m_hwndOwnerFrame = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL;

@@ -140,14 +140,8 @@ CSPPopupMenu* CSPContextMenuManager::ShowPopupMenu(HMENU hmenuPopup, int x, int 
     if (CSPPopupMenu* pActive = CSPPopupMenu::GetActiveMenu())
         if (::IsWindow(pActive->GetSafeHwnd())) pActive->SendMessage(WM_CLOSE);
 
-    if (!pPopupMenu->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage)) {
-        // A window that was made deletes its object when it goes.
-        if (pPopupMenu->GetSafeHwnd() != NULL)
-            pPopupMenu->DestroyWindow();
-        else
-            delete pPopupMenu;
-        return NULL;
-    }
+    // A popup that failed has deleted itself (PostNcDestroy).
+    if (!pPopupMenu->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage)) return NULL;
     return pPopupMenu;
 }
 
