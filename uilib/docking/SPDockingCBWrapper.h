@@ -16,9 +16,8 @@ public:
     static LPCTSTR const m_lpszSection;
 
     // Whether the object deletes itself with its window (PostNcDestroy);
-    // set before Create, also a refused creation deletes it.
+    // set before Create, a refused creation deletes it too.
     void SetAutoDelete(BOOL bAutoDelete) { m_bAutoDelete = bAutoDelete; }
-    BOOL IsAutoDelete() const { return m_bAutoDelete; }
 
     // --- operations the class adds, in slot order ----------------------------------
     // Makes the window the wrapper's content; a library bar hands over its

@@ -412,16 +412,11 @@ void CSPSlider::Load(CArchive& ar) {
     // slider whose record fails at any step is gone when the exception
     // leaves: deleted here before its window is asked for, destroyed with
     // its window after.
-    try {
-        CSPBaseControlBar::Serialize(ar);
-    } catch (CException*) {
-        delete this;
-        throw;
-    }
     int nID = 0;
     CRect rect;
     DWORD dwVisible = 0, dwStyle = 0, dwWidth = 0, dwDefault = 0, dwMin = 0, dwMax = 0;
     try {
+        CSPBaseControlBar::Serialize(ar);
         ar >> nID >> m_nContainerValue;
         ar >> rect.left >> rect.top >> rect.right >> rect.bottom;
         ar >> dwVisible >> dwStyle >> dwWidth >> dwDefault >> dwMin >> dwMax;
