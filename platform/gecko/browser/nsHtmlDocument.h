@@ -36,10 +36,16 @@ class UnparsedDocument {
   UnparsedDocument(std::wstring path, size_t size, tw::html::ParseOptions options)
       : size_(size), path_(std::move(path)), options_(std::move(options)) {}
   std::shared_ptr<tw::html::Document> Parse();
+  // Reads the file now, on this thread, for a Parse to come (which then
+  // reads nothing); once, like Parse. Without it Parse reads.
+  void Read();
   // The page's size in bytes, as looked up.
   size_t size() const { return size_; }
 
  private:
+  std::once_flag read_once_;
+  bool read_ = false;   // the file was read into bytes_
+  std::string bytes_;   // until parsed
   std::once_flag once_;
   size_t size_;
   std::wstring path_;

@@ -467,17 +467,24 @@ NS_IMETHODIMP WebBrowser::QueryInterface(const nsIID& iid, void** result) {
 
 }  // namespace
 
+void UnparsedDocument::Read() {
+  std::call_once(read_once_, [this] {
+    tw::stats::StageTimer readTime(tw::stats::Stage::Read);
+    try {
+      read_ = NS_SUCCEEDED(ReadPageFile(path_.c_str(), bytes_));
+    } catch (const std::bad_alloc&) {
+      read_ = false;
+    }
+    if (!read_) std::string().swap(bytes_);
+  });
+}
+
 std::shared_ptr<tw::html::Document> UnparsedDocument::Parse() {
   std::call_once(once_, [this] {
+    Read();
     std::string bytes;
-    {
-      tw::stats::StageTimer readTime(tw::stats::Stage::Read);
-      try {
-        if (NS_FAILED(ReadPageFile(path_.c_str(), bytes))) return;
-      } catch (const std::bad_alloc&) {
-        return;
-      }
-    }
+    bytes.swap(bytes_);
+    if (!read_) return;
     tw::stats::StageTimer parseTime(tw::stats::Stage::Parse);
     try {
       doc_ = std::shared_ptr<tw::html::Document>(tw::html::parseHtml(bytes, options_));

@@ -210,6 +210,7 @@ Document::~Document() {
 
 template <class T>
 T* Document::adopt(T* node) {
+  node->index_ = uint32_t(nodes_.size() + 1);
   nodes_.emplace_back(node);
   return node;
 }

@@ -87,6 +87,9 @@ class Node {
   bool isDocument() const { return type_ == NodeType::Document; }
 
   Document* ownerDocument() const { return doc_; }
+  // The node's number in its document: 0 for the document itself, then
+  // 1, 2, ... in the order the nodes were made; always below nodeCount().
+  uint32_t index() const { return index_; }
   Node* parent() const { return parent_; }
   Node* firstChild() const { return first_; }
   Node* lastChild() const { return last_; }
@@ -128,6 +131,7 @@ class Node {
  private:
   friend class Document;
   NodeType type_;
+  uint32_t index_ = 0;
   Document* doc_;
   Node* parent_ = nullptr;
   Node* first_ = nullptr;

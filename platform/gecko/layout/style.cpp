@@ -360,9 +360,9 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
   before_.clear();
   after_.clear();
   shared_.clear();
+  styledDoc_ = &doc;
   if (!root) return;
-  // One table for the page rather than a table grown (and copied) in steps.
-  styles_.reserve(doc.nodeCount());
+  styles_.resize(doc.nodeCount());
   // Iterative pre-order walk with a stack of (element, depth).
   struct Item {
     const html::Element* e;
@@ -402,7 +402,7 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
     } else {
       st = computeStyle(it.e, *it.parent, true);
     }
-    styles_[it.e] = st;
+    styles_[it.e->index()] = st;
     if (it.depth <= maxDepth && !twin && st->display != Display::None && anyPseudo_) computePseudos(it.e, *st);
     if (it.depth <= maxDepth) {
       if (lastAt.size() <= size_t(it.depth)) lastAt.resize(size_t(it.depth) + 1);
@@ -421,8 +421,7 @@ void StyleEngine::computeStyles(const html::Document& doc, int maxDepth) {
       if (c->isElement()) kids.push_back(c->asElement());
     for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], st, it.depth + 1, i ? kids[i - 1] : nullptr});
   }
-  auto rootIt = styles_.find(root);
-  if (rootIt != styles_.end()) root_ = rootIt->second;
+  if (const StylePtr* rootStyle = storedStyle(root)) root_ = *rootStyle;
 }
 
 StylePtr StyleEngine::computeFor(const html::Element* e, const ComputedStyle& parent) const {
@@ -621,14 +620,20 @@ const std::vector<Declaration>& StyleEngine::cachedDeclarations(const std::strin
   return declCache_.emplace(text, parseDeclarations(text)).first->second;
 }
 
+const StylePtr* StyleEngine::storedStyle(const html::Element* e) const {
+  if (!e || e->ownerDocument() != styledDoc_ || e->index() >= styles_.size()) return nullptr;
+  const StylePtr& s = styles_[e->index()];
+  return s ? &s : nullptr;
+}
+
 const ComputedStyle& StyleEngine::styleOf(const html::Element* e) const {
-  auto it = styles_.find(e);
-  return it == styles_.end() ? *root_ : *it->second;
+  const StylePtr* s = storedStyle(e);
+  return s ? **s : *root_;
 }
 
 StylePtr StyleEngine::stylePtr(const html::Element* e) const {
-  auto it = styles_.find(e);
-  return it == styles_.end() ? root_ : it->second;
+  const StylePtr* s = storedStyle(e);
+  return s ? *s : root_;
 }
 
 }  // namespace layout

@@ -197,7 +197,10 @@ class StyleEngine {
   uint32_t ruleCount_ = 0;
   bool anyPseudo_ = false;  // some sheet has ::before/::after rules
   std::unordered_map<const html::Element*, StylePtr> before_, after_;
-  std::unordered_map<const html::Element*, StylePtr> styles_;
+  // Styles by the element's index in its document (null: none computed).
+  std::vector<StylePtr> styles_;
+  const html::Document* styledDoc_ = nullptr;
+  const StylePtr* storedStyle(const html::Element* e) const;
   StylePtr root_;
   mutable std::unordered_map<std::string, std::vector<Declaration>> declCache_;
   // Styles by parent style, element fix-ups and winning declarations (their

@@ -132,7 +132,7 @@ NS_IMETHODIMP CPdfUtility::OnLoadFinished(nsIWebBrowser* browser, const PRUnicha
             const size_t bytes = unparsed->size();
             m_nTakenPages = m_pConversion->AddPage(
                 job, [unparsed]() -> std::shared_ptr<const tw::html::Document> { return unparsed->Parse(); },
-                bytes, Utf8Of(uri));
+                bytes, Utf8Of(uri), [unparsed] { unparsed->Read(); });
         }
         take_time.stop();
         job->SetPageCount(m_nTakenPages);

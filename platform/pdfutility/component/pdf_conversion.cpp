@@ -255,6 +255,7 @@ PdfConversion::PdfConversion(IPdfJob* job, const WriterOptions& options)
                                                                    : AutomaticLayoutThreads();
   if (layout_threads_ > 0) {
     layout_pool_.reset(new TaskThreads(layout_threads_));
+    reader_thread_.reset(new TaskThreads(1));
     writer_thread_.reset(new TaskThreads(1));
     // Page contents are compressed by the layout threads too.
     TaskThreads* pool = layout_pool_.get();
@@ -269,6 +270,9 @@ PdfConversion::~PdfConversion() {
   // pages, so the layout threads and their queue stay until it is done.
   if (writer_thread_) writer_thread_->Discard();
   writer_thread_.reset();
+  // The reader posts layouts: it ends before the layout threads.
+  if (reader_thread_) reader_thread_->Discard();
+  reader_thread_.reset();
   if (layout_pool_) layout_pool_->Discard();
   layout_pool_.reset();
   if (opened_ && !writer_.failed()) writer_.Abort();
@@ -565,7 +569,8 @@ int PdfConversion::AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Documen
   return AddPage(job, [doc] { return doc; }, bytes, url);
 }
 
-int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url) {
+int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url,
+                           std::function<void()> read) {
   if (!job || !parse || !EnsureOpen()) return 0;
   {
     std::lock_guard<Mutex> hold(lock_);
@@ -611,10 +616,23 @@ int PdfConversion::AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::
     PendingPage* raw = page.get();
     // A large page is laid out before the small ones waiting: it takes as
     // long as dozens of them, and started last it would end the run alone.
-    if (bytes >= kLongPageBytes)
-      layout_pool_->PostAhead([this, raw] { LayOut(*raw); });
+    auto post_layout = [this, raw, bytes] {
+      if (bytes >= kLongPageBytes)
+        layout_pool_->PostAhead([this, raw] { LayOut(*raw); });
+      else
+        layout_pool_->Post([this, raw] { LayOut(*raw); });
+    };
+    if (read)
+      reader_thread_->Post([read, post_layout] {
+        // A read that fails leaves it to the parse to find out.
+        try {
+          read();
+        } catch (const std::exception&) {
+        }
+        post_layout();
+      });
     else
-      layout_pool_->Post([this, raw] { LayOut(*raw); });
+      post_layout();
   }
   if (outside_folder && page->use_current) {
     // Its positions too are named through the job's current page, which

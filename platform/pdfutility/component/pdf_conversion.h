@@ -115,9 +115,13 @@ class PdfConversion {
   // pages of the pages taken (0 when the file cannot be written).
   int AddPage(IPdfJob* job, std::shared_ptr<const tw::html::Document> doc, const std::string& url);
   // The same for a page still to be parsed: |parse| is called on a worker
-  // (null: the page cannot be read); |bytes| is the page's size.
+  // (null: the page cannot be read); |bytes| is the page's size. With
+  // threads, |read| (when given) is called first on the reading thread, so
+  // that the layout threads do not wait for the file: opening a file costs
+  // round trips to the system that take longer than parsing a small page.
   using Parser = std::function<std::shared_ptr<const tw::html::Document>()>;
-  int AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url);
+  int AddPage(IPdfJob* job, Parser parse, size_t bytes, const std::string& url,
+              std::function<void()> read = nullptr);
 
   // Takes every page added so far: the job then knows every page their
   // links made wanted. Returns their PDF pages.
@@ -219,6 +223,7 @@ class PdfConversion {
   bool write_failed_ = false;
   // Declared last: destroyed (their threads joined) before what they use.
   std::unique_ptr<TaskThreads> layout_pool_;
+  std::unique_ptr<TaskThreads> reader_thread_;  // reads page files ahead (posts their layouts)
   std::unique_ptr<TaskThreads> writer_thread_;
 };
 
