@@ -100,9 +100,9 @@ class PdfConversion {
 
   // Pages loaded and not yet written, at most (in pages and in bytes of
   // their HTML); and the lag of taking behind loading, likewise.
-  static constexpr int kMaxPagesInFlight = 72;
+  static constexpr int kMaxPagesInFlight = 144;
   static constexpr size_t kMaxBytesInFlight = 24u << 20;
-  static constexpr int kTakeLag = 48;
+  static constexpr int kTakeLag = 96;
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
   // Pages of at least this much HTML are laid out before smaller ones.
   static constexpr size_t kLongPageBytes = 256u << 10;
