@@ -396,10 +396,17 @@ std::string lowerAscii(std::string text)
     return text;
 }
 
-size_t writerCount()
+// Up to four writers, one for each 16 files: a writer costs about as much to
+// start as a file to create, so a help file of a handful of files is written
+// on the calling thread as it is decoded, as are entries over
+// kLargestBufferedEntry.
+size_t writerCount(const ChmArchive& archive)
 {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::max(1u, std::min(4u, cores));
+    size_t files = 0;
+    for (const ChmEntry& e : archive.entries())
+        files += !e.isSystem() && !e.isDirectory();
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::min({size_t(4), cores, files / 16});
 }
 
 // Decodes the entries and hands their files to the writers. Returns why the
@@ -472,7 +479,7 @@ std::string extractInto(ChmArchive& archive, const fs::path& target, FileWriters
             fs::create_directories(dest.parent_path(), ec);
         }
         files.insert(lowerAscii(job.path.generic_u8string()));
-        if (e.length > kLargestBufferedEntry) {
+        if (writers.count() == 0 || e.length > kLargestBufferedEntry) {
             // Written here as it is decoded, after what is queued (which may
             // include the same file under another case).
             if (!writers.drain())
@@ -501,7 +508,7 @@ UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
 {
     UnpackResult result;
     try {
-        FileWriters writers(writerCount());
+        FileWriters writers(writerCount(archive));
         std::string stop;
         try {
             stop = extractInto(archive, target, writers, result);

@@ -62,7 +62,8 @@ ExtractionPlan PlanExtraction(const std::filesystem::path& chmFile, std::unique_
 // A file whose data turns out damaged while it is written is removed again.
 // Entries are decoded in order on the calling thread; a few writer threads
 // create and write the files meanwhile (an entry longer than
-// kLargestBufferedEntry is written as it is decoded, on the calling thread).
+// kLargestBufferedEntry, and every entry of an archive of only a few files,
+// is written as it is decoded, on the calling thread).
 // The first failure stops the extraction and is the one reported; every
 // thread has ended when this returns.
 UnpackResult ExtractMissing(ChmArchive& archive, const std::filesystem::path& target);
