@@ -1,11 +1,15 @@
 #include "ChmUnpack.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -166,90 +170,363 @@ ExtractionPlan PlanExtraction(ChmArchive& archive)
     return plan;
 }
 
+namespace {
+
+// A file decoded in full, waiting for a writer.
+struct PendingFile {
+    fs::path dest;
+    std::string name;   // the entry's name, for messages
+    std::vector<uint8_t> bytes;
+};
+
+// Creates, writes and closes a file on the calling thread, streaming the
+// entry from the archive. Throws ChmError when the file cannot be written
+// (the partly written file is removed) or the entry is damaged.
+void writeStreaming(ChmArchive& archive, const ChmEntry& e, const fs::path& dest)
+{
+    std::ofstream file(dest, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw ChmError("the file " + quoted(e.name) + " cannot be created.");
+    try {
+        archive.read(e, [&](const uint8_t* data, size_t n) {
+            file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
+            return static_cast<bool>(file);
+        });
+        file.close();
+        if (!file)
+            throw ChmError("the file " + quoted(e.name) + " cannot be written");
+    } catch (...) {
+        file.close();
+        std::error_code ec;
+        fs::remove(dest, ec);
+        throw;
+    }
+}
+
+// The same for a file already in memory; the message when it fails.
+std::string writeWhole(const PendingFile& f)
+{
+    try {
+        std::ofstream file(f.dest, std::ios::binary | std::ios::trunc);
+        if (!file)
+            return "The file " + quoted(f.name) + " cannot be created.";
+        file.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+        file.close();
+        if (file)
+            return std::string();
+        std::error_code ec;
+        fs::remove(f.dest, ec);
+        return "The file " + quoted(f.name) + " cannot be written";
+    } catch (const std::exception& err) {
+        std::error_code ec;
+        fs::remove(f.dest, ec);
+        return failure(err);
+    }
+}
+
+// Creating and closing a file costs a round trip to the system each (under
+// Wine, to its server), far more than decoding the file: a few writer
+// threads create, write and close the files while the caller decodes the
+// next entries. Each writer has its own queue; a file goes to the writer
+// its name picks (fileWriterOf), so writes of one file keep their order.
+// What is queued is bounded in bytes and in files: queue() waits at the
+// bound. The first failure, of a writer or reported by the caller, stops
+// everything: nothing more is queued, and the writers drop the files they
+// have not started. Writers start when their first file comes, and are
+// joined by finish() or the destructor.
+class FileWriters {
+public:
+    static constexpr uint64_t kMaxQueuedBytes = 16u << 20;
+    static constexpr size_t kMaxQueuedFiles = 1024;
+
+    explicit FileWriters(size_t count) : lanes_(count) {}
+    ~FileWriters() { finish(); }
+    FileWriters(const FileWriters&) = delete;
+    FileWriters& operator=(const FileWriters&) = delete;
+
+    size_t count() const { return lanes_.size(); }
+
+    // Hands the file to writer `lane`; false (nothing queued) after a failure.
+    bool queue(size_t lane, PendingFile file)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        room_.wait(lock, [&] {
+            return failed_ || pendingFiles_ == 0 ||
+                   (pendingBytes_ + file.bytes.size() <= kMaxQueuedBytes && pendingFiles_ < kMaxQueuedFiles);
+        });
+        if (failed_)
+            return false;
+        Lane& l = lanes_[lane];
+        if (!l.thread.joinable())
+            l.thread = std::thread([this, &l] { run(l); });
+        pendingBytes_ += file.bytes.size();
+        ++pendingFiles_;
+        l.files.push_back(std::move(file));
+        l.wake.notify_one();
+        return true;
+    }
+
+    // Waits until every queued file is written; false after a failure.
+    bool drain()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        room_.wait(lock, [&] { return failed_ || pendingFiles_ == 0; });
+        return !failed_;
+    }
+
+    // Records a failure unless one came first; stops the writers.
+    void fail(const std::string& message)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        failLocked(message);
+    }
+
+    // Lets the writers write what they hold (all of it, or after a failure
+    // what they have started) and joins them.
+    void finish()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            closing_ = true;
+            for (Lane& l : lanes_)
+                l.wake.notify_all();
+        }
+        for (Lane& l : lanes_)
+            if (l.thread.joinable())
+                l.thread.join();
+    }
+
+    // After finish(): the files written, and the first failure ("" for none).
+    size_t written() const { return written_; }
+    const std::string& message() const { return message_; }
+    bool failed() const { return failed_; }
+
+private:
+    struct Lane {
+        std::deque<PendingFile> files;
+        std::condition_variable wake;
+        std::thread thread;
+    };
+
+    void failLocked(const std::string& message)
+    {
+        if (failed_)
+            return;
+        failed_ = true;
+        message_ = message;
+        for (Lane& l : lanes_)
+            l.wake.notify_all();
+        room_.notify_all();
+    }
+
+    void run(Lane& l)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            l.wake.wait(lock, [&] { return failed_ || closing_ || !l.files.empty(); });
+            if (failed_) {
+                for (const PendingFile& f : l.files)
+                    pendingBytes_ -= f.bytes.size();
+                pendingFiles_ -= l.files.size();
+                l.files.clear();
+                room_.notify_all();
+                return;
+            }
+            if (l.files.empty())
+                return;   // closing, and everything written
+            PendingFile file = std::move(l.files.front());
+            l.files.pop_front();
+            lock.unlock();
+            std::string error;
+            try {
+                error = writeWhole(file);
+            } catch (...) {
+                error = "Out of memory while extracting the CHM file.";
+            }
+            const size_t size = file.bytes.size();
+            file = PendingFile();
+            lock.lock();
+            pendingBytes_ -= size;
+            --pendingFiles_;
+            if (error.empty())
+                ++written_;
+            else
+                failLocked(error);
+            room_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable room_;   // a file written or dropped, or a failure
+    std::vector<Lane> lanes_;
+    uint64_t pendingBytes_ = 0;      // queued or being written
+    size_t pendingFiles_ = 0;
+    size_t written_ = 0;
+    bool failed_ = false;
+    bool closing_ = false;
+    std::string message_;
+};
+
+// Two names that Windows takes for one file must go to one writer. It
+// compares names upper-cased, and ignores the dots and blanks that end a
+// name; besides the ASCII letters, only İ, ı, ſ and the Kelvin sign fold
+// onto ASCII (i, i, s, k). So the hash skips dots and blanks, and takes
+// those three letters and every other character that is not ASCII alike.
+// (A short 8.3 alias of a long name is not recognised.)
+size_t fileWriterOf(const fs::path& relative, size_t writers)
+{
+    uint64_t h = 1469598103934665603ull;   // FNV-1a
+    for (unsigned char c : relative.generic_u8string()) {
+        if (c == '.' || c == ' ' || (c >= 0x80 && c < 0xC0))
+            continue;   // ignored, or inside a UTF-8 sequence
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        if (c >= 0x80 || c == 'i' || c == 's' || c == 'k')
+            c = '?';
+        h = (h ^ c) * 1099511628211ull;
+    }
+    return static_cast<size_t>(h % writers);
+}
+
+std::string lowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Up to four writers, one for each 16 files: a writer costs about as much to
+// start as a file to create, so a help file of a handful of files is written
+// on the calling thread as it is decoded, as are entries over
+// kLargestBufferedEntry.
+size_t writerCount(const ChmArchive& archive)
+{
+    size_t files = 0;
+    for (const ChmEntry& e : archive.entries())
+        files += !e.isSystem() && !e.isDirectory();
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::min({size_t(4), cores, files / 16});
+}
+
+// Decodes the entries and hands their files to the writers. Returns why the
+// extraction cannot go on, or "" when it is done or a writer failed.
+std::string extractInto(ChmArchive& archive, const fs::path& target, FileWriters& writers, UnpackResult& result)
+{
+    // Check every name and every entry's place before anything is written.
+    std::string refusal;
+    std::vector<Job> jobs = checkedJobs(archive, refusal);
+    if (!refusal.empty())
+        return refusal;
+    // Compressed entries in order of offset: each frame is decoded once.
+    std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) {
+        if (a.entry->section != b.entry->section)
+            return a.entry->section < b.entry->section;
+        return a.entry->offset < b.entry->offset;
+    });
+
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target, ec))
+        return "The target folder cannot be created.";
+
+    // What the target already holds, read in one pass: asking for each
+    // entry costs a round of system calls per file, which dominates the
+    // extraction of help files with thousands of small pages.
+    std::map<fs::path, std::pair<bool, uintmax_t>> present;  // path -> (regular file, size)
+    for (fs::recursive_directory_iterator it(target, ec), end; !ec && it != end; it.increment(ec)) {
+        fs::file_status st = it->symlink_status(ec);
+        if (ec)
+            break;
+        const bool regular = fs::is_regular_file(st);
+        present[it->path().lexically_normal()] = {regular, regular ? it->file_size(ec) : 0};
+        if (fs::is_symlink(st))
+            it.disable_recursion_pending();
+    }
+    ec.clear();
+
+    std::set<fs::path> madeFolders;   // folders known to exist: each is created once
+    std::set<std::string> files;      // the files written or queued, lower case
+    // Before a folder is made where a file is queued, the file is written:
+    // the folder then fails as it would after it. False after a failure.
+    auto filesBefore = [&](const fs::path& folder) {
+        for (fs::path up = folder; !up.empty(); up = up.parent_path())
+            if (files.count(lowerAscii(up.generic_u8string())))
+                return writers.drain();
+        return true;
+    };
+    for (const Job& job : jobs) {
+        const ChmEntry& e = *job.entry;
+        fs::path dest = target / job.path;
+        if (e.isDirectory()) {
+            if (!filesBefore(job.path))
+                return std::string();
+            fs::create_directories(dest, ec);
+            if (!fs::is_directory(dest, ec))
+                return "The folder " + quoted(e.name) + " cannot be created.";
+            continue;
+        }
+        auto found = present.find(dest.lexically_normal());
+        if (found != present.end() && found->second.first && found->second.second == e.length) {
+            ++result.present;
+            continue;
+        }
+        if (found != present.end() && !found->second.first)
+            return "The entry " + quoted(e.name) + " cannot be written: something else is in its place.";
+        if (madeFolders.insert(dest.parent_path()).second) {
+            if (!filesBefore(job.path.parent_path()))
+                return std::string();
+            fs::create_directories(dest.parent_path(), ec);
+        }
+        files.insert(lowerAscii(job.path.generic_u8string()));
+        if (writers.count() == 0 || e.length > kLargestBufferedEntry) {
+            // Written here as it is decoded, after what is queued (which may
+            // include the same file under another case).
+            if (!writers.drain())
+                return std::string();
+            writeStreaming(archive, e, dest);
+            ++result.written;
+        } else {
+            PendingFile file{dest, e.name, {}};
+            file.bytes.reserve(static_cast<size_t>(e.length));
+            archive.read(e, [&](const uint8_t* data, size_t n) {
+                file.bytes.insert(file.bytes.end(), data, data + n);
+                return true;
+            });
+            if (!writers.queue(fileWriterOf(job.path, writers.count()), std::move(file)))
+                return std::string();
+        }
+        // A listing can name one file twice: the second finds it written.
+        present[dest.lexically_normal()] = {true, e.length};
+    }
+    return std::string();
+}
+
+} // namespace
+
 UnpackResult ExtractMissing(ChmArchive& archive, const fs::path& target)
 {
     UnpackResult result;
     try {
-        // Check every name and every entry's place before anything is written.
-        std::vector<Job> jobs = checkedJobs(archive, result.message);
-        if (!result.message.empty())
-            return result;
-        // Compressed entries in order of offset: each frame is decoded once.
-        std::stable_sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) {
-            if (a.entry->section != b.entry->section)
-                return a.entry->section < b.entry->section;
-            return a.entry->offset < b.entry->offset;
-        });
-
-        std::error_code ec;
-        fs::create_directories(target, ec);
-        if (!fs::is_directory(target, ec)) {
-            result.message = "The target folder cannot be created.";
-            return result;
+        FileWriters writers(writerCount(archive));
+        std::string stop;
+        try {
+            stop = extractInto(archive, target, writers, result);
+        } catch (const std::exception& err) {
+            stop = failure(err);
         }
-
-        // What the target already holds, read in one pass: asking for each
-        // entry costs a round of system calls per file, which dominates the
-        // extraction of help files with thousands of small pages.
-        std::map<fs::path, std::pair<bool, uintmax_t>> present;  // path -> (regular file, size)
-        for (fs::recursive_directory_iterator it(target, ec), end; !ec && it != end; it.increment(ec)) {
-            fs::file_status st = it->symlink_status(ec);
-            if (ec)
-                break;
-            const bool regular = fs::is_regular_file(st);
-            present[it->path().lexically_normal()] = {regular, regular ? it->file_size(ec) : 0};
-            if (fs::is_symlink(st))
-                it.disable_recursion_pending();
+        if (!stop.empty()) {
+            // The files queued before come first, as they would have been
+            // written first; a failure among them is the one reported.
+            writers.drain();
+            writers.fail(stop);
         }
-        ec.clear();
-
-        std::set<fs::path> madeFolders;   // folders known to exist: each is created once
-        for (const Job& job : jobs) {
-            const ChmEntry& e = *job.entry;
-            fs::path dest = target / job.path;
-            if (e.isDirectory()) {
-                fs::create_directories(dest, ec);
-                if (!fs::is_directory(dest, ec)) {
-                    result.message = "The folder " + quoted(e.name) + " cannot be created.";
-                    return result;
-                }
-                continue;
-            }
-            auto found = present.find(dest.lexically_normal());
-            if (found != present.end() && found->second.first && found->second.second == e.length) {
-                ++result.present;
-                continue;
-            }
-            if (found != present.end() && !found->second.first) {
-                result.message = "The entry " + quoted(e.name) + " cannot be written: something else is in its place.";
-                return result;
-            }
-            if (madeFolders.insert(dest.parent_path()).second)
-                fs::create_directories(dest.parent_path(), ec);
-            std::ofstream file(dest, std::ios::binary | std::ios::trunc);
-            if (!file) {
-                result.message = "The file " + quoted(e.name) + " cannot be created.";
-                return result;
-            }
-            try {
-                archive.read(e, [&](const uint8_t* data, size_t n) {
-                    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
-                    return static_cast<bool>(file);
-                });
-                file.close();
-                if (!file)
-                    throw ChmError("the file " + quoted(e.name) + " cannot be written");
-            } catch (...) {
-                file.close();
-                fs::remove(dest, ec);
-                throw;
-            }
-            // A listing can name one file twice: the second finds it written.
-            present[dest.lexically_normal()] = {true, e.length};
-            ++result.written;
-        }
-        result.ok = true;
+        writers.finish();
+        result.written += writers.written();
+        result.message = writers.message();
+        result.ok = !writers.failed();
     } catch (const std::exception& err) {
+        result.ok = false;
         result.message = failure(err);
     }
     return result;

@@ -10,6 +10,7 @@
 
 #include "ChmReader.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -24,6 +25,10 @@ namespace chm {
 // Both '/' and '\' count as separators. The name is UTF-8. The root folder
 // entry "/" gives an empty path: the target itself.
 bool SafeRelativePath(const std::string& name, std::filesystem::path& out, std::string* why);
+
+// Entries up to this length are decoded into memory and handed to a writer
+// thread; longer ones are written piece by piece as they are decoded.
+constexpr uint64_t kLargestBufferedEntry = 4u << 20;
 
 struct UnpackResult {
     bool ok = false;
@@ -55,6 +60,12 @@ ExtractionPlan PlanExtraction(const std::filesystem::path& chmFile, std::unique_
 // checked first, and the place of every entry in its section: when any name
 // would leave the target or any entry is damaged, nothing is written at all.
 // A file whose data turns out damaged while it is written is removed again.
+// Entries are decoded in order on the calling thread; a few writer threads
+// create and write the files meanwhile (an entry longer than
+// kLargestBufferedEntry, and every entry of an archive of only a few files,
+// is written as it is decoded, on the calling thread).
+// The first failure stops the extraction and is the one reported; every
+// thread has ended when this returns.
 UnpackResult ExtractMissing(ChmArchive& archive, const std::filesystem::path& target);
 // The same for a CHM file on disk; a file that cannot be read fails cleanly.
 UnpackResult ExtractMissing(const std::filesystem::path& chmFile, const std::filesystem::path& target);

@@ -1,6 +1,7 @@
 // The CHM reader and extraction into a folder: compiled fixtures extract to
 // exactly their sources, hand-made LZX streams decode (or fail) as the format
-// says, hostile names are refused, and damaged files fail with a message.
+// says, hostile names are refused, damaged files fail with a message, and the
+// writer threads keep one file's writes in order and stop at the first failure.
 #include "ChmBuilder.h"
 #include "ChmReader.h"
 #include "ChmTestUtil.h"
@@ -11,6 +12,11 @@
 #include <functional>
 #include <map>
 #include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <tlhelp32.h>
+#endif
 
 using namespace chmtest;
 
@@ -72,6 +78,44 @@ std::string readEverything(const std::vector<uint8_t>& chm)
         return err.what();
     }
     return "";
+}
+
+// The threads of this process (-1 where they cannot be counted).
+int threadsOfThisProcess()
+{
+#ifdef _WIN32
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return -1;
+    int n = 0;
+    THREADENTRY32 t;
+    t.dwSize = sizeof t;
+    for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t))
+        n += t.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snap);
+    return n;
+#else
+    return -1;
+#endif
+}
+
+// The file an entry name becomes on Windows, which ignores case and the
+// dots and blanks that end a name.
+std::string windowsFile(const std::string& name)
+{
+    std::string out;
+    for (size_t i = name[0] == '/' ? 1 : 0; i <= name.size(); ++i) {
+        if (i == name.size() || name[i] == '/') {
+            while (!out.empty() && (out.back() == '.' || out.back() == ' '))
+                out.pop_back();
+            if (i < name.size())
+                out += '/';
+        } else {
+            char c = name[i];
+            out += c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        }
+    }
+    return out;
 }
 
 // A failed extraction leaves no partial file: whatever is in the folder is
@@ -625,4 +669,152 @@ TEST(ChmHostile, PlanAddsUpDeclaredSizes)
     plan = chm::PlanExtraction(h);
     EXPECT_FALSE(plan.ok);
     EXPECT_NE(plan.message.find("outside the target folder"), std::string::npos) << plan.message;
+}
+
+// Many files on the writer threads, with names that are one file to Windows
+// (case, trailing dots) and entries above the buffered size, one of them
+// after a short entry of the same file and one before: every file holds what
+// the last of its entries in the order of extraction holds, byte for byte.
+TEST(ChmWriters, ManyFilesAndOneFileUnderSeveralNamesExtractAsRead)
+{
+    ChmBuilder b;
+    auto add = [&](bool compressed, const std::string& name, const std::vector<uint8_t>& bytes) {
+        if (compressed)
+            b.addCompressed(name, bytes);
+        else
+            b.add(name, bytes);
+    };
+    const size_t big = size_t(chm::kLargestBufferedEntry) + 4321;
+    add(false, "/Huge.dat", pseudoRandom(big, 1));   // streamed; the short twin after it is queued
+    for (int i = 0; i < 600; ++i) {
+        const char* dir = i % 3 == 0 ? "" : i % 3 == 1 ? "/pages" : "/pages/deep";
+        add(i % 2, std::string(dir) + "/p" + std::to_string(i) + ".htm", pseudoRandom(i * 37 % 20000, 100 + i));
+        if (i < 40)   // long first, short later: a race would leave a long tail or the wrong bytes
+            add(i % 2, "/pages/Twin" + std::to_string(i) + ".htm", pseudoRandom(30000 + i, 1000 + i));
+        if (i >= 300 && i < 340)
+            add(i % 2, "/PAGES/twin" + std::to_string(i - 300) + ".HTM", pseudoRandom(700 + i, 2000 + i));
+    }
+    add(false, "/same.htm", pseudoRandom(500, 3));
+    add(false, "/same.htm", pseudoRandom(500, 3));   // the same name again: found written
+    add(true, "/dot.htm", pseudoRandom(9000, 4));
+    add(true, "/DOT.htm.", pseudoRandom(300, 5));
+    add(true, "/HUGE.DAT", pseudoRandom(10, 6));
+    add(true, "/Big.bin", pseudoRandom(2000, 2));   // queued; the long twin right after it is streamed
+    add(true, "/big.BIN", pseudoRandom(big, 7));
+    const std::vector<uint8_t> bytes = b.build();
+
+    // What each file should hold: its last entry in the order of extraction.
+    chm::ChmArchive archive(std::make_unique<chm::MemorySource>(bytes));
+    std::vector<const chm::ChmEntry*> order;
+    for (const chm::ChmEntry& e : archive.entries())
+        if (!e.isSystem() && !e.isDirectory())
+            order.push_back(&e);
+    std::stable_sort(order.begin(), order.end(), [](auto a, auto b) {
+        return a->section != b->section ? a->section < b->section : a->offset < b->offset;
+    });
+    std::map<std::string, std::vector<uint8_t>> want;
+    std::set<std::string> names;
+    size_t writes = 0;
+    for (const chm::ChmEntry* e : order) {
+        if (!names.insert(e->name).second)
+            continue;
+        want[windowsFile(e->name)] = archive.readAll(*e, 2 * big);
+        ++writes;
+    }
+
+    const int threads = threadsOfThisProcess();
+    ScratchDir scratch;
+    chm::UnpackResult r;
+    ASSERT_EQ(extractBytes(bytes, scratch, &r), "");
+    EXPECT_EQ(threadsOfThisProcess(), threads);
+    EXPECT_EQ(r.written, writes);
+    EXPECT_EQ(r.present, 1u);
+    std::set<std::string> got;
+    for (const std::string& rel : filesUnder(scratch / "out")) {
+        SCOPED_TRACE(rel);
+        got.insert(windowsFile(rel));
+        auto it = want.find(windowsFile(rel));
+        ASSERT_NE(it, want.end());
+        EXPECT_TRUE(readFile(scratch / ("out/" + rel)) == it->second);
+    }
+    std::set<std::string> expected;
+    for (const auto& w : want)
+        expected.insert(w.first);
+    EXPECT_EQ(got, expected);
+}
+
+// The first failure stops the extraction and is the one reported, whether a
+// writer thread or the decoder meets it; a failure of the decoder comes after
+// the files before it are written (so a writer's earlier failure wins). No
+// thread is left, no file is left half written.
+TEST(ChmWriters, FirstFailureStopsAndIsReported)
+{
+    const int kBefore = 200, kAfter = 200;
+    struct Case {
+        const char* what;
+        std::function<void(ChmBuilder&)> first, middle, last;
+        std::function<void(const fs::path& out)> prepare;
+        const char* message;
+        bool allBeforeWritten;   // a failure of the decoder: the files before it are all written
+    };
+    auto none = [](ChmBuilder&) {};
+    auto nothing = [](const fs::path&) {};
+    Case cases[] = {
+        {"a file where this extraction made a folder",
+         [](ChmBuilder& b) { b.add("/x/in.htm", "in"); }, [](ChmBuilder& b) { b.add("/x", "file"); }, none,
+         nothing, "The file \"/x\" cannot be created.", false},
+        {"a folder where a queued file stands", none,
+         [](ChmBuilder& b) {
+             b.add("/y", "file");
+             b.add("/y/in.htm", "in");
+         },
+         none, nothing, "The file \"/y/in.htm\" cannot be created.", false},
+        {"a folder already in a file's place", none, [](ChmBuilder& b) { b.add("/mid.htm", "mid"); }, none,
+         [](const fs::path& out) { fs::create_directories(out / "mid.htm"); },
+         "The entry \"/mid.htm\" cannot be written: something else is in its place.", true},
+        {"damaged compressed data after the stored files", none, none,
+         [](ChmBuilder& b) {
+             LzxWriter w;
+             w.streamHeader();
+             w.verbatimHeader(4);
+             w.match(0, 3, 0, 0);   // before any output
+             b.addRaw("/z.txt", 1, 0, 4);
+             b.setLzxStream(w.finish(), {0}, 4);
+         },
+         nothing, "outside the window", true},
+        {"a writer's failure, then the decoder's",
+         [](ChmBuilder& b) { b.add("/x/in.htm", "in"); }, [](ChmBuilder& b) { b.add("/x", "file"); },
+         [](ChmBuilder& b) { b.add("/late.htm", "late"); },
+         [](const fs::path& out) { fs::create_directories(out / "late.htm"); },
+         "The file \"/x\" cannot be created.", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ChmBuilder b;
+        c.first(b);
+        for (int i = 0; i < kBefore; ++i)
+            b.add("/a/f" + std::to_string(i) + ".htm", pseudoRandom(4096, i));
+        c.middle(b);
+        for (int i = 0; i < kAfter; ++i)
+            b.add("/b/f" + std::to_string(i) + ".htm", pseudoRandom(4096, i));
+        c.last(b);
+        const std::vector<uint8_t> bytes = b.build();
+
+        ScratchDir scratch;
+        const fs::path out = scratch / "out";
+        c.prepare(out);
+        const int threads = threadsOfThisProcess();
+        chm::ChmArchive archive(std::make_unique<chm::MemorySource>(bytes));
+        const chm::UnpackResult r = chm::ExtractMissing(archive, out);
+        EXPECT_EQ(threadsOfThisProcess(), threads);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+        EXPECT_LT(r.written, size_t(kBefore + kAfter + 2));
+        if (c.allBeforeWritten) {
+            EXPECT_GE(r.written, size_t(kBefore));
+            for (int i = 0; i < kBefore; ++i)
+                EXPECT_TRUE(fs::exists(out / ("a/f" + std::to_string(i) + ".htm"))) << i;
+        }
+        expectNoPartialFile(out, bytes);
+    }
 }
