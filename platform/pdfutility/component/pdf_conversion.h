@@ -102,7 +102,7 @@ class PdfConversion {
   // their HTML); and the lag of taking behind loading, likewise.
   static constexpr int kMaxPagesInFlight = 144;
   static constexpr size_t kMaxBytesInFlight = 24u << 20;
-  static constexpr int kTakeLag = 96;
+  static constexpr int kTakeLag = 48;
   static constexpr size_t kTakeLagBytes = 8u << 20;  // of the pages' HTML
   // Pages of at least this much HTML are laid out before smaller ones.
   static constexpr size_t kLongPageBytes = 256u << 10;
