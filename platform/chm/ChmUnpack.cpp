@@ -58,6 +58,15 @@ std::string sentence(std::string text)
     return text;
 }
 
+// The text with its ASCII capitals in lower case.
+std::string lowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::string quoted(const std::string& name)
 {
     return "\"" + name + "\"";
@@ -153,11 +162,7 @@ ExtractionPlan PlanExtraction(ChmArchive& archive)
         for (const Job& job : jobs) {
             if (job.entry->isDirectory())
                 continue;
-            std::string key = job.path.generic_u8string();
-            for (char& c : key)
-                if (c >= 'A' && c <= 'Z')
-                    c = static_cast<char>(c - 'A' + 'a');
-            if (!seen.insert(key).second)
+            if (!seen.insert(lowerAscii(job.path.generic_u8string())).second)
                 continue;
             uint64_t length = job.entry->length;
             plan.bytes = length > UINT64_MAX - plan.bytes ? UINT64_MAX : plan.bytes + length;
@@ -179,22 +184,20 @@ struct PendingFile {
     std::vector<uint8_t> bytes;
 };
 
-// Creates, writes and closes a file on the calling thread, streaming the
-// entry from the archive. Throws ChmError when the file cannot be written
-// (the partly written file is removed) or the entry is damaged.
-void writeStreaming(ChmArchive& archive, const ChmEntry& e, const fs::path& dest)
+// Creates the file, fills it through fill(file) and closes it. Throws
+// ChmError when it cannot be created or written (the partly written file is
+// removed), and what fill throws.
+template <class Fill>
+void writeFile(const fs::path& dest, const std::string& name, Fill fill)
 {
     std::ofstream file(dest, std::ios::binary | std::ios::trunc);
     if (!file)
-        throw ChmError("the file " + quoted(e.name) + " cannot be created.");
+        throw ChmError("the file " + quoted(name) + " cannot be created.");
     try {
-        archive.read(e, [&](const uint8_t* data, size_t n) {
-            file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
-            return static_cast<bool>(file);
-        });
+        fill(file);
         file.close();
         if (!file)
-            throw ChmError("the file " + quoted(e.name) + " cannot be written");
+            throw ChmError("the file " + quoted(name) + " cannot be written");
     } catch (...) {
         file.close();
         std::error_code ec;
@@ -203,23 +206,26 @@ void writeStreaming(ChmArchive& archive, const ChmEntry& e, const fs::path& dest
     }
 }
 
-// The same for a file already in memory; the message when it fails.
+// The entry streamed from the archive into its file, on the calling thread.
+void writeStreaming(ChmArchive& archive, const ChmEntry& e, const fs::path& dest)
+{
+    writeFile(dest, e.name, [&](std::ofstream& file) {
+        archive.read(e, [&](const uint8_t* data, size_t n) {
+            file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
+            return static_cast<bool>(file);
+        });
+    });
+}
+
+// A file already in memory; the message when it fails ("" when written).
 std::string writeWhole(const PendingFile& f)
 {
     try {
-        std::ofstream file(f.dest, std::ios::binary | std::ios::trunc);
-        if (!file)
-            return "The file " + quoted(f.name) + " cannot be created.";
-        file.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
-        file.close();
-        if (file)
-            return std::string();
-        std::error_code ec;
-        fs::remove(f.dest, ec);
-        return "The file " + quoted(f.name) + " cannot be written";
+        writeFile(f.dest, f.name, [&](std::ofstream& file) {
+            file.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+        });
+        return std::string();
     } catch (const std::exception& err) {
-        std::error_code ec;
-        fs::remove(f.dest, ec);
         return failure(err);
     }
 }
@@ -337,12 +343,7 @@ private:
             PendingFile file = std::move(l.files.front());
             l.files.pop_front();
             lock.unlock();
-            std::string error;
-            try {
-                error = writeWhole(file);
-            } catch (...) {
-                error = "Out of memory while extracting the CHM file.";
-            }
+            const std::string error = writeWhole(file);
             const size_t size = file.bytes.size();
             file = PendingFile();
             lock.lock();
@@ -386,14 +387,6 @@ size_t fileWriterOf(const fs::path& relative, size_t writers)
         h = (h ^ c) * 1099511628211ull;
     }
     return static_cast<size_t>(h % writers);
-}
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 // Up to four writers, one for each 16 files: a writer costs about as much to

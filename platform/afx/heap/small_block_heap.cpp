@@ -318,19 +318,4 @@ unsigned long long SmallBlockHeapAllocations() {
   return small + g_largeAllocations.load(std::memory_order_relaxed);
 }
 
-void* operator new(size_t n) { return AllocateOrThrow(n); }
-void* operator new[](size_t n) { return AllocateOrThrow(n); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept {
-  try {
-    return AllocateOrThrow(n);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, size_t) noexcept { Release(p); }
-void operator delete[](void* p, size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
+#include "replaced_new_delete.h"
