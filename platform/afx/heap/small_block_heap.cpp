@@ -292,15 +292,6 @@ void* Allocate(size_t n) noexcept {
   return std::malloc(n ? n : 1);
 }
 
-void* AllocateOrThrow(size_t n) {
-  for (;;) {
-    if (void* p = Allocate(n)) return p;
-    std::new_handler handler = std::get_new_handler();
-    if (!handler) throw std::bad_alloc();
-    handler();
-  }
-}
-
 void Release(void* p) noexcept {
   if (p && !SmallFree(p)) std::free(p);
 }
