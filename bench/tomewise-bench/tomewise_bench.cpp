@@ -8,9 +8,11 @@
 // profile's settings. No window is shown: the tree's parent is hidden, the
 // progress reports go nowhere and message boxes are printed instead. One line
 // of figures goes to standard output:
-//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= threads= in_flight= folder=
+//   extract_s= contents_s= convert_s= convert_cpu_s= new_calls= html_pages= toc_entries= pdf_pages= peak_mb= open_mb= small_mb= threads= in_flight= folder=
 // (convert_cpu_s: the process's processor time during the conversion;
 // new_calls: the calls of operator new during it, on every thread;
+// open_mb: the working set when the conversion starts, after the opening;
+// small_mb: what the program's heap of small blocks took from the system;
 // threads: the PDF Utility's threads laying pages out, 0 when it did all on
 // the driver's thread (--threads 1; --threads N asks for N, the default
 // lets it choose); in_flight: the most pages loaded and not yet written at
@@ -310,6 +312,10 @@ int main(int argc, char** argv) {
         counter.cancelAt = cancelAfter;
         tw::stats::reset();
         tw::stats::enable(stages);
+        PROCESS_MEMORY_COUNTERS opened = {};
+        opened.cb = sizeof opened;
+        GetProcessMemoryInfo(GetCurrentProcess(), &opened, sizeof opened);
+        SmallBlockHeapCommittedBytes();
         t0 = Now();
         const double cpu0 = CpuNow();
         const unsigned long long new0 = SmallBlockHeapAllocations();
@@ -317,6 +323,7 @@ int main(int argc, char** argv) {
         double convertS = Now() - t0;
         const double convertCpuS = CpuNow() - cpu0;
         const unsigned long long newCalls = SmallBlockHeapAllocations() - new0;
+        SmallBlockHeapCommittedBytes();
         tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())
@@ -344,9 +351,10 @@ int main(int argc, char** argv) {
                                            : "the PDF was not written");
         } else {
             printf("extract_s=%.3f contents_s=%.3f convert_s=%.3f convert_cpu_s=%.3f new_calls=%llu html_pages=%d "
-                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f threads=%d in_flight=%d folder=%s\n",
+                   "toc_entries=%d pdf_pages=%d peak_mb=%.1f open_mb=%.1f small_mb=%.1f threads=%d in_flight=%d folder=%s\n",
                    extractS, contentsS, convertS, convertCpuS, newCalls, counter.pages, tocEntries, pdfPages, peakMb,
-                   CPdfUtility::LastLayoutThreads(), CPdfUtility::LastMostPagesInFlight(), folder.c_str());
+                   double(opened.WorkingSetSize) / (1024.0 * 1024.0),
+                   double(SmallBlockHeapCommittedBytes()) / (1024.0 * 1024.0), CPdfUtility::LastLayoutThreads(), CPdfUtility::LastMostPagesInFlight(), folder.c_str());
             if (counter.cancelledAt > 0)
                 printf("cancel: after_pages=%d cancel_to_end_s=%.3f\n", cancelAfter, t0 + convertS - counter.cancelledAt);
             if (stages) PrintStages(convertS);

@@ -32,7 +32,8 @@ void Churn(unsigned seed, std::vector<std::string>* faults) {
         blocks.push_back({p, size, fill});
     };
     for (int round = 0; round < 3; ++round) {
-        for (size_t size = 0; size <= 5000; size += 7) add(size);
+        // (every size of the heap's classes, so that each class edge is met)
+        for (size_t size = 0; size <= 5000; size += size < 4200 ? 1 : 7) add(size);
         for (size_t size : {65536u, 1u << 20}) add(size);
         for (size_t i = round % 2; i < blocks.size(); i += 2) {
             ::operator delete(blocks[i].p);
@@ -82,4 +83,39 @@ TEST(SmallBlockHeap, ImpossibleSizeThrowsOrReturnsNull) {
     volatile size_t huge = ~size_t(0) - 64;  // (hidden from the compiler's size checks)
     EXPECT_THROW(::operator delete(::operator new(huge)), std::bad_alloc);
     EXPECT_EQ(::operator new(huge, std::nothrow), nullptr);
+}
+
+// Blocks of 64 KB and more have pages of their own, in sizes of two steps
+// to each doubling; some freed ones are kept for the next request of their
+// size, the rest go back to the system. Sizes either side of each step
+// stay apart and intact, whether their pages were kept or fresh.
+TEST(SmallBlockHeap, BlocksOfTheirOwnPagesStayIntactAcrossReuse) {
+    std::vector<size_t> sizes;
+    for (size_t step : {size_t(64) << 10, size_t(96) << 10, size_t(128) << 10, size_t(192) << 10,
+                        size_t(3) << 20, size_t(4) << 20, size_t(6) << 20})
+        for (size_t size : {step - 64, step - 32, step - 1, step, step + 1})
+            sizes.push_back(size);
+    std::vector<std::string> faults;
+    for (int round = 0; round < 3; ++round) {
+        std::vector<Block> blocks;
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            unsigned char* p = static_cast<unsigned char*>(::operator new(sizes[i]));
+            if (reinterpret_cast<uintptr_t>(p) % 16 != 0) faults.push_back("misaligned block");
+            const unsigned char fill = static_cast<unsigned char>(round * 64 + i);
+            std::memset(p, fill, sizes[i]);
+            blocks.push_back({p, sizes[i], fill});
+        }
+        for (const Block& b : blocks) {
+            if (b.p[0] != b.fill || b.p[b.size / 2] != b.fill || b.p[b.size - 1] != b.fill)
+                faults.push_back("a block was overwritten");
+            ::operator delete(b.p);
+        }
+    }
+    EXPECT_TRUE(faults.empty()) << faults.front();
+
+    void* a = ::operator new(100000);
+    ::operator delete(a);
+    void* b = ::operator new(99000);  // the same pages, kept
+    EXPECT_EQ(a, b);
+    ::operator delete(b);
 }

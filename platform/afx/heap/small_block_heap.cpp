@@ -4,12 +4,15 @@
 // computed styles, boxes, text runs) and frees most of them page by page.
 // The system heap takes a lock and searches its free lists for every one of
 // them; here a block of up to kMaxSmall bytes comes from a list per size
-// class (16-byte steps) instead, carved from 64 KB runs of one reserved
-// address range. A freed block goes back to its class's list, so the next
-// page reuses the memory of the last one and the process's size follows its
-// largest page, as with the system heap. Larger blocks, and every block once
-// the range is used up or could not be reserved, go to malloc; delete tells
-// the two apart by the address.
+// class instead (16-byte steps up to 512 bytes, then eight classes to each
+// doubling), carved from 64 KB runs of one reserved address range. A run
+// serves one class for good: with few classes of the larger sizes, the sizes
+// a program seldom asks for do not each hold runs barely used. A freed block
+// goes back to its class's list, so the next page reuses the memory of the
+// last one and the process's size follows its largest page, as with the
+// system heap. Larger blocks, and every block once the range is used up or
+// could not be reserved, go to malloc or have pages of their own (see
+// LargeAlloc); delete tells the small ones by the address.
 //
 // Several threads lay pages out at once: each keeps a small cache of free
 // blocks per class, filled from and given back to the shared lists a batch
@@ -31,8 +34,26 @@ namespace {
 
 constexpr size_t kGrain = 16;  // the alignment operator new owes its callers
 constexpr size_t kMaxSmall = 4096;
-constexpr size_t kClasses = kMaxSmall / kGrain;
+constexpr size_t kFineMax = 512;                    // sizes up to it: one class per kGrain
+constexpr size_t kFineClasses = kFineMax / kGrain;  // 32
+constexpr size_t kStepsPerDoubling = 8;             // above it
+constexpr size_t kClasses = kFineClasses + 3 * kStepsPerDoubling;  // up to 1 KB, 2 KB, 4 KB
 constexpr size_t kRunBytes = 64 * 1024;
+
+// The class of a request of n bytes (at most kMaxSmall), and the size of its
+// blocks.
+inline size_t ClassOf(size_t n) {
+  if (n <= kFineMax) return n == 0 ? 0 : (n - 1) / kGrain;
+  const size_t m = n - 1;
+  const unsigned log = 63u - unsigned(__builtin_clzll(m));  // 9..11: m in [2^log, 2^(log+1))
+  return kFineClasses + (log - 9) * kStepsPerDoubling + ((m - (size_t(1) << log)) >> (log - 3));
+}
+inline size_t ClassSize(size_t c) {
+  if (c < kFineClasses) return (c + 1) * kGrain;
+  const size_t doubling = (c - kFineClasses) / kStepsPerDoubling;
+  const size_t step = (c - kFineClasses) % kStepsPerDoubling;
+  return (kFineMax << doubling) + (step + 1) * ((kFineMax / kStepsPerDoubling) << doubling);
+}
 constexpr size_t kRangeBytes = size_t(4) << 30;  // reserved, committed a run at a time
 constexpr size_t kRuns = kRangeBytes / kRunBytes;
 
@@ -70,7 +91,7 @@ struct ThreadCache {
 // Blocks moved between a cache and the shared lists at once, and the most a
 // cache keeps of a class: about 16 KB and 32 KB of blocks.
 inline uint32_t Batch(size_t c) {
-  const size_t n = 16384 / ((c + 1) * kGrain);
+  const size_t n = 16384 / ClassSize(c);
   return uint32_t(n < 4 ? 4 : n > 64 ? 64 : n);
 }
 // Thread-local slots (a fast one for the look-up, a fiber one whose callback
@@ -120,7 +141,7 @@ char* NewRun(size_t c) {
 // an empty *list (the lock held); the number given. A whole chain given back
 // by a thread is taken when there is one.
 uint32_t TakeShared(size_t c, uint32_t want, FreeBlock** list) {
-  const size_t size = (c + 1) * kGrain;
+  const size_t size = ClassSize(c);
   if (want > 1 && !*list)
     if (FreeBlock* chain = g_heap.chains[c]) {
       g_heap.chains[c] = chain->nextChain;
@@ -232,7 +253,7 @@ ThreadCache* CacheOfThread() {
 }
 
 void* SmallAlloc(size_t n) {
-  const size_t c = n == 0 ? 0 : (n - 1) / kGrain;
+  const size_t c = ClassOf(n);
   if (ThreadCache* cache = CacheOfThread()) {
     cache->allocations.store(cache->allocations.load(std::memory_order_relaxed) + 1,
                              std::memory_order_relaxed);
@@ -285,15 +306,104 @@ bool SmallFree(void* p) {
   return true;
 }
 
+// A larger block carries a header that tells where it came from: malloc,
+// or pages of its own. The system heap keeps the memory of the blocks it is
+// given back, and a long page's lists grow through blocks of every size
+// there: pages laid out side by side would leave the process that much
+// larger for good. A block of kOwnPagesMin bytes or more has pages of its
+// own instead, in sizes of two steps to each doubling. A freed one is kept
+// for the next request of its size while those kept come to at most
+// kKeptOwnPagesBytes (taking fresh pages from the system and giving them
+// back costs more than filling them), else given back to the system.
+constexpr size_t kOwnPagesMin = 64 * 1024;
+constexpr size_t kKeptOwnPagesBytes = size_t(4) << 20;
+constexpr size_t kKeptOwnPagesMax = size_t(4) << 20;  // larger ones are never kept
+constexpr size_t kOwnPagesClasses = 2 * 7;  // 64 KB ... 4 MB
+enum class LargeKind : uint64_t { kMalloc = 0x6d616c6c6f63ull, kOwnPages = 0x70616765730aull };
+struct alignas(16) LargeHeader {
+  LargeKind kind;
+  uint64_t bytes;  // asked for
+  LargeHeader* nextKept;
+};
+
+// The pages taken for a block of |total| bytes (header included): a power
+// of two or one and a half of one, from 64 KB on.
+inline size_t OwnPagesSize(size_t total) {
+  size_t whole = kOwnPagesMin;
+  while (whole < total && whole <= (~size_t(0) >> 2)) {
+    if (whole + whole / 2 >= total) return whole + whole / 2;
+    whole *= 2;
+  }
+  return whole < total ? total : whole;
+}
+inline size_t OwnPagesClass(size_t size) {  // of a size OwnPagesSize gave, at most kKeptOwnPagesMax
+  size_t c = 0;
+  for (size_t whole = kOwnPagesMin; whole < size; whole *= 2) c += 2;
+  return size == kOwnPagesMin || (size & (size - 1)) == 0 ? c : c - 1;
+}
+
+struct KeptOwnPages {
+  LargeHeader* lists[kOwnPagesClasses] = {};
+  size_t bytes = 0;
+};
+KeptOwnPages g_kept;  // under the heap's lock
+
+void* LargeAlloc(size_t n) {
+  if (n > (~size_t(0) >> 2)) return nullptr;
+  const size_t total = n + sizeof(LargeHeader);
+  LargeHeader* h = nullptr;
+  if (n >= kOwnPagesMin) {
+    const size_t size = OwnPagesSize(total);
+    if (size <= kKeptOwnPagesMax) {
+      Lock lock;
+      LargeHeader*& list = g_kept.lists[OwnPagesClass(size)];
+      if (list) {
+        h = list;
+        list = h->nextKept;
+        g_kept.bytes -= size;
+      }
+    }
+    if (!h) h = static_cast<LargeHeader*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!h) return nullptr;
+    h->kind = LargeKind::kOwnPages;
+  } else {
+    h = static_cast<LargeHeader*>(std::malloc(total));
+    if (!h) return nullptr;
+    h->kind = LargeKind::kMalloc;
+  }
+  h->bytes = n;
+  return h + 1;
+}
+
+void LargeFree(void* p) {
+  LargeHeader* h = static_cast<LargeHeader*>(p) - 1;
+  if (h->kind != LargeKind::kOwnPages) {
+    std::free(h);
+    return;
+  }
+  const size_t size = OwnPagesSize(size_t(h->bytes) + sizeof(LargeHeader));
+  if (size <= kKeptOwnPagesMax) {
+    Lock lock;
+    if (g_kept.bytes + size <= kKeptOwnPagesBytes) {
+      LargeHeader*& list = g_kept.lists[OwnPagesClass(size)];
+      h->nextKept = list;
+      list = h;
+      g_kept.bytes += size;
+      return;
+    }
+  }
+  VirtualFree(h, 0, MEM_RELEASE);
+}
+
 void* Allocate(size_t n) noexcept {
   if (n <= kMaxSmall)
     if (void* p = SmallAlloc(n)) return p;
   g_largeAllocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(n ? n : 1);
+  return LargeAlloc(n);
 }
 
 void Release(void* p) noexcept {
-  if (p && !SmallFree(p)) std::free(p);
+  if (p && !SmallFree(p)) LargeFree(p);
 }
 
 }  // namespace
@@ -307,6 +417,11 @@ unsigned long long SmallBlockHeapAllocations() {
       small += c->allocations.load(std::memory_order_relaxed);
   }
   return small + g_largeAllocations.load(std::memory_order_relaxed);
+}
+
+unsigned long long SmallBlockHeapCommittedBytes() {
+  Lock lock;
+  return (unsigned long long)g_heap.runsUsed * kRunBytes;
 }
 
 #include "replaced_new_delete.h"

@@ -683,20 +683,23 @@ void PdfConversion::LayOut(PendingPage& page) {
     layout_options.media.type = tw::layout::MediaContext::Type::Print;
     layout_options.media.width = float(content_w);
     layout_options.media.height = float(content_h);
-    // The layout and the document go as soon as the lists are cut, on the
+    // The layout and the document go as soon as the page's display list is
+    // made and its page breaks found, before the list is cut and painted (a
+    // long page's boxes and nodes take as much memory as its lists), on the
     // thread that made the layout (freeing here is cheaper than on the
     // writer's); the images the lists show stay until the page is written.
     std::unique_ptr<tw::layout::HtmlLayout> made(new tw::layout::HtmlLayout(*host_, layout_options));
     struct Release {
       PendingPage& page;
       std::unique_ptr<tw::layout::HtmlLayout>& layout;
-      ~Release() {
+      void now() {
         PdfLayoutHost::DeferReleasesOnThisThread(&page.images);
         layout.reset();
         PdfLayoutHost::DeferReleasesOnThisThread(nullptr);
         page.doc.reset();
         page.parse = nullptr;
       }
+      ~Release() { now(); }
     } release{page, made};
     page.doc = page.parse();
     if (!page.doc) throw std::bad_alloc();  // the page could not be parsed
@@ -708,12 +711,15 @@ void PdfConversion::LayOut(PendingPage& page) {
     page.scale = layout.layoutForPrint(float(content_w));
     layout_time.stop();
     StageTimer list_time(Stage::DisplayList);
-    const tw::layout::DisplayList whole = layout.paint();
+    tw::layout::DisplayList whole = layout.paint();
     list_time.stop();
     StageTimer paginate_time(Stage::Paginate);
     const std::vector<tw::layout::PageSlice> slices =
         layout.paginate(float(content_h / page.scale));
-    page.parts = tw::layout::sliceDisplayListPages(whole, slices, layout.width());
+    const float width = layout.width();
+    release.now();
+    page.parts = tw::layout::sliceDisplayListPages(whole, slices, width);
+    whole = tw::layout::DisplayList();
     paginate_time.stop();
     Paint(page);
   } catch (const std::exception&) {
