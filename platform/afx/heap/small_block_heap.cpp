@@ -318,7 +318,11 @@ bool SmallFree(void* p) {
 constexpr size_t kOwnPagesMin = 64 * 1024;
 constexpr size_t kKeptOwnPagesBytes = size_t(4) << 20;
 constexpr size_t kKeptOwnPagesMax = size_t(4) << 20;  // larger ones are never kept
-constexpr size_t kOwnPagesClasses = 2 * 7;  // 64 KB ... 4 MB
+constexpr size_t Log2(size_t n) { return n > 1 ? 1 + Log2(n / 2) : 0; }
+// The sizes kept: kOwnPagesMin, 1.5 and 2 times it, ... kKeptOwnPagesMax.
+constexpr size_t kOwnPagesClasses = 2 * Log2(kKeptOwnPagesMax / kOwnPagesMin) + 1;
+static_assert((kOwnPagesMin & (kOwnPagesMin - 1)) == 0 && (kKeptOwnPagesMax & (kKeptOwnPagesMax - 1)) == 0,
+              "the sizes kept are counted in doublings of kOwnPagesMin");
 enum class LargeKind : uint64_t { kMalloc = 0x6d616c6c6f63ull, kOwnPages = 0x70616765730aull };
 struct alignas(16) LargeHeader {
   LargeKind kind;
