@@ -191,16 +191,22 @@ TEST_F(Document, ManyPagesAndDestinationsFormBalancedTrees) {
 // Pages painted away from the writer, in any order, give the file that
 // painting each in place gives: they name their own fonts and images, and
 // their links, positions and glyphs reach the document when it takes them.
-// An image a page leaves unbound draws nothing and the file stays sound.
+// An image a page leaves unbound draws nothing and the file stays sound. A
+// page trimmed while it waits, then painted on, is the same page.
 TEST_F(Document, PagesPaintedApartInAnyOrderWriteTheSameFile) {
-  enum Mode { kInPlace, kApartInOrder, kApartReversed, kApartUnbound };
+  enum Mode { kInPlace, kApartInOrder, kApartReversed, kApartUnbound, kApartTrimmed };
   const std::shared_ptr<const TrueTypeFont> dejavu = DejaVu();
-  auto paint = [&](Page& p, int i, int font) {  // font: a writer font, or -1 for the page's own
+  auto paint = [&](Page& p, int i, int font, bool trim) {  // font: a writer font, or -1 for the page's own
     const std::u32string text = i == 0 ? U"First \u00e9t\u00e9" : U"Second \u03a9 page";
-    if (font >= 0)
-      p.ShowText(font, 12, 20, 150, text.data(), text.size());
-    else
-      p.ShowTextIn(p.UseFont(dejavu), 12, 20, 150, text.data(), text.size());
+    const std::u32string more = U"st\u00e9 \u03a9 again, and new";  // glyphs met before and new ones
+    for (const std::u32string* t : {&text, &more}) {
+      const double y = t == &text ? 150 : 135;
+      if (font >= 0)
+        p.ShowText(font, 12, 20, y, t->data(), t->size());
+      else
+        p.ShowTextIn(p.UseFont(dejavu), 12, 20, y, t->data(), t->size());
+      if (trim) p.Trim();
+    }
     p.SetFillColor(0, 0, 1);
     p.FillRect(20, 20, 30, 30);
     p.AddUriLink(20, 100, 80, 110, "http://example.com/" + std::to_string(i));
@@ -218,7 +224,7 @@ TEST_F(Document, PagesPaintedApartInAnyOrderWriteTheSameFile) {
       painted.emplace_back(200, 200);
       for (int n = 0; n < 2; ++n) {
         const int i = mode == kApartReversed ? 1 - n : n;
-        paint(painted[i], i, -1);
+        paint(painted[i], i, -1, mode == kApartTrimmed);
         painted[i].DrawUsedImage(painted[i].UseImage(7), 100, 20, 40, 40);
       }
     }
@@ -227,7 +233,7 @@ TEST_F(Document, PagesPaintedApartInAnyOrderWriteTheSameFile) {
       Page& p = mode == kInPlace ? w.BeginPage(200, 200) : w.BeginPage(std::move(painted[i]));
       const int image = w.AddJpeg(twpdf_test::TinyJpeg());
       if (mode == kInPlace) {
-        paint(p, i, font);
+        paint(p, i, font, false);
         p.DrawImage(image, 100, 20, 40, 40);
       } else {
         EXPECT_EQ(p.index(), i);
@@ -243,6 +249,7 @@ TEST_F(Document, PagesPaintedApartInAnyOrderWriteTheSameFile) {
   const std::string in_place = write(kInPlace, "painted-in-place.pdf");
   EXPECT_TRUE(write(kApartInOrder, "painted-apart.pdf") == in_place);
   EXPECT_TRUE(write(kApartReversed, "painted-apart.pdf") == in_place);
+  EXPECT_TRUE(write(kApartTrimmed, "painted-apart.pdf") == in_place);
   const std::string unbound = write(kApartUnbound, "painted-unbound.pdf");
   EXPECT_NE(unbound.find("/Subtype /Form"), std::string::npos);
 }

@@ -750,6 +750,7 @@ void PdfConversion::Paint(PendingPage& page) {
     tw::layout::DisplayList& part = page.parts[i];
     PagePainting resources(*host_, pdf, page.image_requests[i]);
     PdfPagePainter(resources, *host_, pdf, geometry_, page.scale).Paint(part);
+    pdf.Trim();
     // Of the list only its links and positions are still wanted, when the
     // page is taken: the rest goes now, on this thread.
     std::vector<tw::layout::DisplayItem>().swap(part.items);

@@ -99,6 +99,14 @@ LinkTarget LinkTarget::PageAt(int page, double top) {
 Page::Page(double width, double height)
     : width_(width), height_(height), fill_(1, "0 0 0 ") {}
 
+void Page::Trim() {
+  for (UsedFont& u : used_fonts_) {
+    std::vector<uint64_t>().swap(u.seen);
+    u.glyphs.shrink_to_fit();
+  }
+  content_.shrink_to_fit();
+}
+
 void Page::Op(const std::string& op) {
   content_ += op;
   content_ += '\n';
@@ -262,7 +270,10 @@ double Page::ShowTextIn(int used, double size, double x, double y, const char32_
   }
   if (style.bold) out += "2 Tr ";
   static const char kHex[] = "0123456789ABCDEF";
-  if (entry.seen.empty()) entry.seen.assign(65536 / 64, 0);
+  if (entry.seen.empty()) {
+    entry.seen.assign(65536 / 64, 0);
+    for (const auto& g : entry.glyphs) entry.seen[g.first >> 6] |= uint64_t(1) << (g.first & 63);
+  }
   long long units = 0;
   bool missing = false;
   out += '<';
