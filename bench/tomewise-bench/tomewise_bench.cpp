@@ -315,7 +315,6 @@ int main(int argc, char** argv) {
         PROCESS_MEMORY_COUNTERS opened = {};
         opened.cb = sizeof opened;
         GetProcessMemoryInfo(GetCurrentProcess(), &opened, sizeof opened);
-        SmallBlockHeapCommittedBytes();
         t0 = Now();
         const double cpu0 = CpuNow();
         const unsigned long long new0 = SmallBlockHeapAllocations();
@@ -323,7 +322,6 @@ int main(int argc, char** argv) {
         double convertS = Now() - t0;
         const double convertCpuS = CpuNow() - cpu0;
         const unsigned long long newCalls = SmallBlockHeapAllocations() - new0;
-        SmallBlockHeapCommittedBytes();
         tw::stats::enable(false);
         counter.counting = false;
         if (host.m_pBrowser && host.m_pBrowser->GetWebBrowser())

@@ -603,7 +603,9 @@ Box* Builder::build(const html::Document& doc) {
 Box* buildBoxes(const html::Document& doc, const StyleEngine& styles, BoxArena& arena, LayoutHost& host,
                 int maxDepth, std::vector<ImageHandle>* images) {
   Builder b(styles, arena, host, maxDepth, images);
-  return b.build(doc);
+  Box* root = b.build(doc);
+  arena.trim();
+  return root;
 }
 
 }  // namespace layout
