@@ -176,14 +176,6 @@ class BoxArena {
     return styles_.back().get();
   }
   size_t size() const { return boxes_.size(); }
-  // The boxes built: their lists of children and inline items, kept until
-  // the page is painted, give up the room they had to grow.
-  void trim() {
-    for (const std::unique_ptr<Box>& b : boxes_) {
-      if (b->items.capacity() > b->items.size()) b->items.shrink_to_fit();
-      if (b->children.capacity() > b->children.size()) b->children.shrink_to_fit();
-    }
-  }
 
  private:
   std::vector<std::unique_ptr<Box>> boxes_;

@@ -603,9 +603,7 @@ Box* Builder::build(const html::Document& doc) {
 Box* buildBoxes(const html::Document& doc, const StyleEngine& styles, BoxArena& arena, LayoutHost& host,
                 int maxDepth, std::vector<ImageHandle>* images) {
   Builder b(styles, arena, host, maxDepth, images);
-  Box* root = b.build(doc);
-  arena.trim();
-  return root;
+  return b.build(doc);
 }
 
 }  // namespace layout

@@ -100,11 +100,7 @@ Page::Page(double width, double height)
     : width_(width), height_(height), fill_(1, "0 0 0 ") {}
 
 void Page::Trim() {
-  for (UsedFont& u : used_fonts_) {
-    std::vector<uint64_t>().swap(u.seen);
-    u.glyphs.shrink_to_fit();
-  }
-  content_.shrink_to_fit();
+  for (UsedFont& u : used_fonts_) std::vector<uint64_t>().swap(u.seen);
 }
 
 void Page::Op(const std::string& op) {

@@ -95,9 +95,8 @@ class Page {
   int index() const { return index_; }  // -1 until the writer takes the page
 
   // Painted, and now to wait for the writer: what only finding the glyphs
-  // met for the first time needs (a table per font), and the contents'
-  // room to grow, go. Painting on afterwards (the header and footer) gives
-  // the same page as without it.
+  // met for the first time needs (a table of 8 KB per font) goes. Painting
+  // on afterwards (the header and footer) gives the same page as without it.
   void Trim();
 
   // Graphics state.
