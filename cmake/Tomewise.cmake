@@ -1,5 +1,24 @@
 # Helpers shared by every area's CMakeLists.txt.
 
+# tw_split_debug_info(<target>)
+# Moves an executable's debug information to <file>.debug beside it, leaving
+# a debug link to it: Wine reads every section of an image into the
+# process's memory, and a build with debug information would carry tens of
+# MB of it into every run of the program. gdb, perf and addr2line follow the
+# link.
+function(tw_split_debug_info target)
+  if(NOT CMAKE_OBJCOPY OR NOT CMAKE_STRIP)
+    return()
+  endif()
+  set(exe $<TARGET_FILE:${target}>)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${CMAKE_STRIP} --strip-debug ${exe}
+    COMMAND ${CMAKE_COMMAND} -E chdir $<TARGET_FILE_DIR:${target}>
+            ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug $<TARGET_FILE_NAME:${target}>
+    VERBATIM)
+endfunction()
+
 # tw_add_test(<name> SOURCES <files...> [LIBS <targets...>] [GUI] [PLAIN] [CHECKED_HEAP] [TIMEOUT <s>])
 # One executable per area of tests, one CTest entry per executable (every
 # process start under Wine costs time). GUI tests create windows and run one
