@@ -73,11 +73,11 @@ class FontCache {
 struct InlineItem {
   enum Kind : uint8_t { Text, Open, Close, Atomic, Break, Float };
   Kind kind = Text;
+  float shift = 0;                         // baseline shift (px, up) from sub/super
   const ComputedStyle* style = nullptr;
   const html::Element* element = nullptr;  // Open/Close: the inline element
   Box* box = nullptr;                      // Atomic/Float
   std::u16string text;                     // Text: processed white space
-  float shift = 0;                         // baseline shift (px, up) from sub/super
   const html::Element* link = nullptr;     // nearest <a href> around this item
   // Text: the element whose text this is. Elements may share one computed
   // style; the texts of two of them stay two items, as when each had its own.
@@ -87,11 +87,11 @@ struct InlineItem {
 struct Fragment {
   enum Kind : uint8_t { Text, Atomic, Open, Close };
   Kind kind = Text;
+  bool space = false;     // Text: this fragment is collapsible white space only
   uint32_t item = 0;      // index into the line container's items
   uint32_t start = 0, len = 0;  // Text: range of the item's text
   float x = 0, w = 0;     // relative to the line container
   float baselineShift = 0;
-  bool space = false;     // Text: this fragment is collapsible white space only
   float justifyExtra = 0; // Text: extra px after each space (justify)
 };
 

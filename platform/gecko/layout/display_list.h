@@ -99,26 +99,30 @@ enum class ItemKind : uint8_t {
 
 enum class BorderDash : uint8_t { Dashed, Dotted };
 
+// (The members are ordered so that the item packs tightly: a long page
+// holds tens of thousands of them.)
 struct DisplayItem {
   ItemKind kind = ItemKind::Fill;
+  BorderDash dash = BorderDash::Dashed;  // Border
+  bool tiled = false;                    // Image: see tileX
   RectF rect;                            // Fill/Border/Image/ClipBegin: the area.
                                          // Text: the run's box: x = start of the first glyph,
                                          // w = advance of the whole run, y..y+h = the line's
                                          // ascent..descent of the run's font.
   Color color;                           // Fill, Border, Text
-  BorderDash dash = BorderDash::Dashed;  // Border
   // Text
   int font = -1;        // index into DisplayList::fonts
   float baseline = 0;   // y of the baseline
-  std::u16string text;  // UTF-16, already transformed (text-transform) and
-                        // with collapsed white space; no control characters
   // Image
   int image = -1;                                    // index into DisplayList::images
-  bool tiled = false;                                // tile the image at (tileX, tileY) + k * (tileW, tileH),
-  float tileX = 0, tileY = 0, tileW = 0, tileH = 0;  // clipped to rect
+  float tileX = 0, tileY = 0, tileW = 0, tileH = 0;  // when tiled: the image at (tileX, tileY) +
+                                                     // k * (tileW, tileH), clipped to rect
   // RoundFill
   float radii[4] = {0, 0, 0, 0};  // top-left, top-right, bottom-right, bottom-left
   RectF hole;
+  // Text
+  std::u16string text;  // UTF-16, already transformed (text-transform) and
+                        // with collapsed white space; no control characters
 };
 
 // A link: clicking inside rect follows it. `href` is the attribute as
