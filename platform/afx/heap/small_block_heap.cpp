@@ -331,19 +331,16 @@ struct alignas(16) LargeHeader {
 };
 
 // The pages taken for a block of |total| bytes (header included): a power
-// of two or one and a half of one, from 64 KB on.
-inline size_t OwnPagesSize(size_t total) {
-  size_t whole = kOwnPagesMin;
-  while (whole < total && whole <= (~size_t(0) >> 2)) {
-    if (whole + whole / 2 >= total) return whole + whole / 2;
-    whole *= 2;
-  }
-  return whole < total ? total : whole;
-}
-inline size_t OwnPagesClass(size_t size) {  // of a size OwnPagesSize gave, at most kKeptOwnPagesMax
-  size_t c = 0;
-  for (size_t whole = kOwnPagesMin; whole < size; whole *= 2) c += 2;
-  return size == kOwnPagesMin || (size & (size - 1)) == 0 ? c : c - 1;
+// of two or one and a half of one, from kOwnPagesMin on; and the index of
+// that size among those kept (meaningful up to kKeptOwnPagesMax).
+struct OwnPagesFit {
+  size_t size, kept;
+};
+inline OwnPagesFit FitOwnPages(size_t total) {
+  size_t whole = kOwnPagesMin, kept = 0;
+  for (; whole < total && whole <= (~size_t(0) >> 2); whole *= 2, kept += 2)
+    if (whole + whole / 2 >= total) return {whole + whole / 2, kept + 1};
+  return {whole < total ? total : whole, kept};
 }
 
 struct KeptOwnPages {
@@ -357,17 +354,17 @@ void* LargeAlloc(size_t n) {
   const size_t total = n + sizeof(LargeHeader);
   LargeHeader* h = nullptr;
   if (n >= kOwnPagesMin) {
-    const size_t size = OwnPagesSize(total);
-    if (size <= kKeptOwnPagesMax) {
+    const OwnPagesFit fit = FitOwnPages(total);
+    if (fit.size <= kKeptOwnPagesMax) {
       Lock lock;
-      LargeHeader*& list = g_kept.lists[OwnPagesClass(size)];
+      LargeHeader*& list = g_kept.lists[fit.kept];
       if (list) {
         h = list;
         list = h->nextKept;
-        g_kept.bytes -= size;
+        g_kept.bytes -= fit.size;
       }
     }
-    if (!h) h = static_cast<LargeHeader*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!h) h = static_cast<LargeHeader*>(VirtualAlloc(nullptr, fit.size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (!h) return nullptr;
     h->kind = LargeKind::kOwnPages;
   } else {
@@ -385,14 +382,14 @@ void LargeFree(void* p) {
     std::free(h);
     return;
   }
-  const size_t size = OwnPagesSize(size_t(h->bytes) + sizeof(LargeHeader));
-  if (size <= kKeptOwnPagesMax) {
+  const OwnPagesFit fit = FitOwnPages(size_t(h->bytes) + sizeof(LargeHeader));
+  if (fit.size <= kKeptOwnPagesMax) {
     Lock lock;
-    if (g_kept.bytes + size <= kKeptOwnPagesBytes) {
-      LargeHeader*& list = g_kept.lists[OwnPagesClass(size)];
+    if (g_kept.bytes + fit.size <= kKeptOwnPagesBytes) {
+      LargeHeader*& list = g_kept.lists[fit.kept];
       h->nextKept = list;
       list = h;
-      g_kept.bytes += size;
+      g_kept.bytes += fit.size;
       return;
     }
   }

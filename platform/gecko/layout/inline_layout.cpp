@@ -367,38 +367,22 @@ void LineBuilder::finishLine(bool forced, bool last) {
   // in the order the boxes open: an inner box paints over its parent
   std::stable_sort(line.spans.begin(), line.spans.end(),
                    [](const InlineSpan& a, const InlineSpan& b) { return a.item < b.item; });
-  // --- merge neighbouring text of one item (the line keeps its fragments
-  // until the page is painted: counted first, so that it holds no more room
-  // than it needs)
-  auto joins = [extraPerSpace](const Fragment& last, const Fragment& f) {
-    return f.kind == Fragment::Text && last.kind == Fragment::Text && last.item == f.item &&
-           last.start + last.len == f.start && extraPerSpace == 0 && std::fabs(last.x + last.w - f.x) < 0.01f;
-  };
+  // --- merge neighbouring text of one item, in place; the line keeps its
+  // fragments until the page is painted, so it gets a copy of just their
+  // number
   size_t count = 0;
-  {
-    Fragment last;
-    for (const Fragment& f : cur_) {
-      if (count > 0 && joins(last, f)) {
-        last.len += f.len;
-        last.w += f.w;
-        continue;
-      }
-      last = f;
-      ++count;
-    }
-  }
-  std::vector<Fragment> merged;
-  merged.reserve(count);
   for (const Fragment& f : cur_) {
-    if (!merged.empty() && joins(merged.back(), f)) {
-      merged.back().len += f.len;
-      merged.back().w += f.w;
-      merged.back().space = merged.back().space && f.space;
+    Fragment* last = count > 0 ? &cur_[count - 1] : nullptr;
+    if (last && f.kind == Fragment::Text && last->kind == Fragment::Text && last->item == f.item &&
+        last->start + last->len == f.start && extraPerSpace == 0 && std::fabs(last->x + last->w - f.x) < 0.01f) {
+      last->len += f.len;
+      last->w += f.w;
+      last->space = last->space && f.space;
       continue;
     }
-    merged.push_back(f);
+    cur_[count++] = f;
   }
-  line.frags = std::move(merged);
+  line.frags.assign(cur_.begin(), cur_.begin() + long(count));
   lb_->lines.push_back(std::move(line));
   y_ += lb_->lines.back().height;
   cur_.clear();
