@@ -32,8 +32,8 @@ void* operator new(size_t n) {
 }
 void operator delete(void* p) noexcept { free(p); }
 void operator delete(void* p, size_t) noexcept { free(p); }
-enum Step { kParse, kLoad, kLayout, kPaint, kPaginate, kFree, kSteps };
-static const char* const kStepNames[kSteps] = {"parse", "load", "layout", "paint", "paginate", "free"};
+enum Step { kParse, kLoad, kLayout, kPaginate, kPaint, kFree, kSteps };
+static const char* const kStepNames[kSteps] = {"parse", "load", "layout", "paginate", "paint", "free"};
 static unsigned long long g_stepNew[kSteps];
 struct StepCount {
   Step s; unsigned long long n0 = g_newCalls;
@@ -86,13 +86,11 @@ int main(int argc, char** argv) {
     auto l = std::make_unique<layout::HtmlLayout>(host, opt);
     { StepCount n(kLoad); l->load(*doc, "file:///C:/t/" + pg.first); }
     { StepCount n(kLayout); stats::StageTimer t(stats::Stage::Layout); l->layout(700); }
-    layout::DisplayList d;
-    { StepCount n(kPaint); stats::StageTimer t(stats::Stage::DisplayList); d = l->paint(); }
-    { StepCount n(kPaginate); stats::StageTimer t(stats::Stage::Paginate);
-      auto sl = l->paginate(950);
-      for (const auto& page : layout::sliceDisplayListPages(d, sl, l->width())) items += page.items.size(); }
+    std::vector<layout::PageSlice> sl;
+    { StepCount n(kPaginate); stats::StageTimer t(stats::Stage::Paginate); sl = l->paginate(950); }
+    { StepCount n(kPaint); stats::StageTimer t(stats::Stage::DisplayList);
+      for (const auto& page : l->paintPages(sl)) items += page.items.size(); }
     StepCount n(kFree);
-    d = layout::DisplayList();
     l.reset();
     doc.reset();
   }

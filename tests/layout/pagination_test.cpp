@@ -389,12 +389,13 @@ TEST(Extent, PrintScalesWideContentDownOnlySoFar) {
 
 // All pages cut in one pass hold what cutting each page alone gives: the
 // same items (clips only where something inside them shows), fonts,
-// images, links and anchors, in the same order.
+// images, links and anchors, in the same order; painted straight into the
+// pages, they are the same again.
 TEST(Paginate, AllPagesInOnePassMatchOnePageAtATime) {
   std::string s = "<body style='margin:0'>";
   for (int i = 0; i < 30; ++i) {
     s += "<h2 id='h" + std::to_string(i) + "'>Part " + std::to_string(i) + "</h2>";
-    s += "<div style='overflow:hidden;height:120px;border:1px solid red'><p>clipped " +
+    s += "<div style='overflow:hidden;height:120px;border:1px solid red;border-radius:3px'><p>clipped " +
          std::to_string(i) + "<br>more<br>and more</p></div>";
     s += "<p style='background:#eee'>text <a href='#h" + std::to_string((i + 3) % 30) +
          "'>link</a> <img src=a.gif> <b>bold</b> <i>italic</i></p>";
@@ -407,18 +408,21 @@ TEST(Paginate, AllPagesInOnePassMatchOnePageAtATime) {
   const DisplayList whole = p.l->paint();
   const std::vector<DisplayList> all = layout::sliceDisplayListPages(whole, slices, p.l->width());
   ASSERT_EQ(all.size(), slices.size());
+  const std::vector<DisplayList> streamed = p.l->paintPages(slices);
+  ASSERT_EQ(streamed.size(), slices.size());
   auto key = [](const DisplayList& l, const layout::DisplayItem& it) {
     std::string k = std::to_string(int(it.kind)) + ":" + std::to_string(it.rect.x) + "," +
                     std::to_string(it.rect.y) + "," + std::to_string(it.rect.w) + "," +
-                    std::to_string(it.rect.h) + ":" + utf8(it.text);
+                    std::to_string(it.rect.h) + ":" + std::to_string(it.hole.y) + ":" + utf8(it.text);
     if (it.font >= 0) k += ":" + l.fonts[size_t(it.font)].face + std::to_string(l.fonts[size_t(it.font)].weight);
     if (it.image >= 0) k += ":" + l.images[size_t(it.image)].url;
     return k;
   };
-  size_t clipsSaved = 0;
+  size_t clipsSaved = 0, rounded = 0;
   for (size_t i = 0; i < slices.size(); ++i) {
     SCOPED_TRACE(i);
     const DisplayList one = layout::sliceDisplayList(whole, slices[i], p.l->width());
+    for (const layout::DisplayItem& it : one.items) rounded += i > 0 && it.kind == ItemKind::RoundFill && !it.hole.empty();
     std::vector<std::string> a, b;
     for (const layout::DisplayItem& it : one.items)
       if (it.kind != layout::ItemKind::ClipBegin && it.kind != layout::ItemKind::ClipEnd) a.push_back(key(one, it));
@@ -440,6 +444,15 @@ TEST(Paginate, AllPagesInOnePassMatchOnePageAtATime) {
     }
     ASSERT_EQ(all[i].anchors.size(), one.anchors.size());
     for (size_t k = 0; k < one.anchors.size(); ++k) EXPECT_EQ(all[i].anchors[k].name, one.anchors[k].name);
+    std::vector<std::string> c, d;
+    for (const layout::DisplayItem& it : all[i].items) c.push_back(key(all[i], it));
+    for (const layout::DisplayItem& it : streamed[i].items) d.push_back(key(streamed[i], it));
+    EXPECT_EQ(c, d);
+    EXPECT_EQ(streamed[i].fonts.size(), all[i].fonts.size());
+    EXPECT_EQ(streamed[i].height, all[i].height);
+    ASSERT_EQ(streamed[i].links.size(), all[i].links.size());
+    ASSERT_EQ(streamed[i].anchors.size(), all[i].anchors.size());
   }
   EXPECT_GT(clipsSaved, 0u);  // the clips of other pages are left out
+  EXPECT_GT(rounded, 0u);
 }

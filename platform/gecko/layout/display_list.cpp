@@ -137,125 +137,148 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
 
 std::vector<DisplayList> sliceDisplayListPages(const DisplayList& whole,
                                                const std::vector<PageSlice>& slices, float width) {
-  const size_t n = slices.size();
-  std::vector<DisplayList> pages(n);
-  for (size_t p = 1; p < n; ++p)
-    if (!(slices[p].top >= slices[p - 1].top && slices[p].bottom >= slices[p - 1].bottom)) {
-      for (size_t q = 0; q < n; ++q) pages[q] = sliceDisplayList(whole, slices[q], width);
-      return pages;
-    }
-  std::vector<std::vector<int>> fontMap(n), imageMap(n);
-  auto place = [&](size_t p, const DisplayItem& it) {
-    DisplayItem c = it;
-    const float top = slices[p].top;
-    c.rect.y -= top;
-    c.baseline -= top;
-    c.tileY -= top;
-    if (c.font >= 0 && size_t(c.font) < whole.fonts.size()) {
-      std::vector<int>& m = fontMap[p];
-      if (m.empty()) m.assign(whole.fonts.size(), -1);
-      if (m[c.font] < 0) m[c.font] = pages[p].addFont(whole.fonts[c.font]);
-      c.font = m[c.font];
-    }
-    if (c.image >= 0 && size_t(c.image) < whole.images.size()) {
-      std::vector<int>& m = imageMap[p];
-      if (m.empty()) m.assign(whole.images.size(), -1);
-      if (m[c.image] < 0) m[c.image] = pages[p].addImage(whole.images[c.image]);
-      c.image = m[c.image];
-    }
-    pages[p].items.push_back(std::move(c));
-  };
-  for (size_t p = 0; p < n; ++p) {
-    DisplayList& page = pages[p];
+  if (!PageCutter::inOrder(slices)) {
+    std::vector<DisplayList> pages;
+    pages.reserve(slices.size());
+    for (const PageSlice& s : slices) pages.push_back(sliceDisplayList(whole, s, width));
+    return pages;
+  }
+  PageCutter cutter(slices, width, whole.background);
+  for (const DisplayItem& it : whole.items) cutter.add(it, whole);
+  return cutter.finish(whole);
+}
+
+bool PageCutter::inOrder(const std::vector<PageSlice>& slices) {
+  for (size_t p = 1; p < slices.size(); ++p)
+    if (!(slices[p].top >= slices[p - 1].top && slices[p].bottom >= slices[p - 1].bottom)) return false;
+  return true;
+}
+
+PageCutter::PageCutter(const std::vector<PageSlice>& slices, float width, Color background)
+    : slices_(slices), pages_(slices.size()), fontMap_(slices.size()), imageMap_(slices.size()),
+      depth_(slices.size(), 0) {
+  for (size_t p = 0; p < pages_.size(); ++p) {
+    DisplayList& page = pages_[p];
     page.width = width;
-    page.height = slices[p].bottom - slices[p].top;
-    page.background = whole.background;
+    page.height = slices_[p].bottom - slices_[p].top;
+    page.background = background;
+    // Everything on the page is clipped to the band the page shows.
     DisplayItem clip;
     clip.kind = ItemKind::ClipBegin;
     clip.rect = RectF{0, 0, width, page.height};
     page.items.push_back(clip);
   }
-  // The clips open at this point of the list, and for each the pages it was
-  // copied to; per page, how many of the open clips (from the outermost)
-  // it has.
-  struct OpenClip {
-    const DisplayItem* item;
-    std::vector<size_t> pages;
-  };
-  std::vector<OpenClip> open;
-  std::vector<size_t> depth(n, 0);
-  auto enter = [&](size_t p) {
-    for (size_t level = depth[p]; level < open.size(); ++level) {
-      place(p, *open[level].item);
-      open[level].pages.push_back(p);
-    }
-    depth[p] = open.size();
-  };
-  auto close = [&]() {
-    DisplayItem end;
-    end.kind = ItemKind::ClipEnd;
-    for (size_t p : open.back().pages) {
-      pages[p].items.push_back(end);
-      depth[p] = open.size() - 1;
-    }
-    open.pop_back();
-  };
-  // The first slice whose band could hold y, by the bottoms.
-  auto firstBelow = [&](float y) {
-    size_t lo = 0, hi = n;
-    while (lo < hi) {
-      const size_t mid = (lo + hi) / 2;
-      if (slices[mid].bottom <= y) lo = mid + 1;
-      else hi = mid;
-    }
-    return lo;
-  };
-  for (const DisplayItem& it : whole.items) {
-    if (it.kind == ItemKind::ClipBegin) {
-      open.push_back(OpenClip{&it, {}});
-      continue;
-    }
-    if (it.kind == ItemKind::ClipEnd) {
-      if (!open.empty()) close();
-      continue;
-    }
-    if (it.kind == ItemKind::Text) {
-      for (size_t p = firstBelow(it.baseline); p < n && slices[p].top <= it.baseline; ++p)
-        if (it.baseline >= slices[p].top && it.baseline < slices[p].bottom) {
-          enter(p);
-          place(p, it);
-        }
-      continue;
-    }
-    for (size_t p = firstBelow(it.rect.y); p < n && slices[p].top < it.rect.y + it.rect.h; ++p) {
-      const PageSlice& s = slices[p];
-      const RectF band{-1e9f, s.top, 2e9f, s.bottom - s.top};
-      if (!it.rect.intersects(band)) continue;
-      enter(p);
-      place(p, it);
-    }
+}
+
+// The first slice whose band could hold y, by the bottoms.
+size_t PageCutter::firstBelow(float y) const {
+  size_t lo = 0, hi = slices_.size();
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (slices_[mid].bottom <= y) lo = mid + 1;
+    else hi = mid;
   }
-  while (!open.empty()) close();
+  return lo;
+}
+
+void PageCutter::place(size_t p, DisplayItem c, const DisplayList& whole) {
+  const float top = slices_[p].top;
+  c.rect.y -= top;
+  c.hole.y -= top;
+  c.baseline -= top;
+  c.tileY -= top;
+  if (c.font >= 0 && size_t(c.font) < whole.fonts.size()) {
+    std::vector<int>& m = fontMap_[p];
+    if (m.size() < whole.fonts.size()) m.resize(whole.fonts.size(), -1);
+    if (m[c.font] < 0) m[c.font] = pages_[p].addFont(whole.fonts[c.font]);
+    c.font = m[c.font];
+  }
+  if (c.image >= 0 && size_t(c.image) < whole.images.size()) {
+    std::vector<int>& m = imageMap_[p];
+    if (m.size() < whole.images.size()) m.resize(whole.images.size(), -1);
+    if (m[c.image] < 0) m[c.image] = pages_[p].addImage(whole.images[c.image]);
+    c.image = m[c.image];
+  }
+  pages_[p].items.push_back(std::move(c));
+}
+
+// Page p is about to get an item: the clips open around it that the page
+// does not have yet come first.
+void PageCutter::enter(size_t p, const DisplayList& whole) {
+  for (size_t level = depth_[p]; level < open_.size(); ++level) {
+    place(p, open_[level].item, whole);
+    open_[level].pages.push_back(p);
+  }
+  depth_[p] = open_.size();
+}
+
+void PageCutter::closeClip() {
   DisplayItem end;
   end.kind = ItemKind::ClipEnd;
-  for (size_t p = 0; p < n; ++p) pages[p].items.push_back(end);
+  for (size_t p : open_.back().pages) {
+    pages_[p].items.push_back(end);
+    depth_[p] = open_.size() - 1;
+  }
+  open_.pop_back();
+}
+
+template <class Item>
+void PageCutter::route(Item&& it, const DisplayList& whole) {
+  if (it.kind == ItemKind::ClipBegin) {
+    open_.push_back(OpenClip{it, {}});
+    return;
+  }
+  if (it.kind == ItemKind::ClipEnd) {
+    if (!open_.empty()) closeClip();
+    return;
+  }
+  const size_t n = slices_.size();
+  targets_.clear();
+  if (it.kind == ItemKind::Text) {
+    // A run belongs to the page that holds its baseline.
+    for (size_t p = firstBelow(it.baseline); p < n && slices_[p].top <= it.baseline; ++p)
+      if (it.baseline >= slices_[p].top && it.baseline < slices_[p].bottom) targets_.push_back(p);
+  } else {
+    for (size_t p = firstBelow(it.rect.y); p < n && slices_[p].top < it.rect.y + it.rect.h; ++p) {
+      const PageSlice& s = slices_[p];
+      if (it.rect.intersects(RectF{-1e9f, s.top, 2e9f, s.bottom - s.top})) targets_.push_back(p);
+    }
+  }
+  // The last page the item goes to takes it as it is (a run's text is not
+  // copied once more), the others a copy.
+  for (size_t i = 0; i < targets_.size(); ++i) {
+    enter(targets_[i], whole);
+    if (i + 1 < targets_.size()) place(targets_[i], it, whole);
+    else place(targets_[i], std::forward<Item>(it), whole);
+  }
+}
+
+std::vector<DisplayList> PageCutter::finish(const DisplayList& whole) {
+  while (!open_.empty()) closeClip();
+  const size_t n = slices_.size();
+  DisplayItem end;
+  end.kind = ItemKind::ClipEnd;
+  for (size_t p = 0; p < n; ++p) pages_[p].items.push_back(end);
   for (const DisplayLink& l : whole.links)
-    for (size_t p = firstBelow(l.rect.y); p < n && slices[p].top < l.rect.y + l.rect.h; ++p) {
-      const PageSlice& s = slices[p];
+    for (size_t p = firstBelow(l.rect.y); p < n && slices_[p].top < l.rect.y + l.rect.h; ++p) {
+      const PageSlice& s = slices_[p];
       if (!l.rect.intersects(RectF{-1e9f, s.top, 2e9f, s.bottom - s.top})) continue;
       DisplayLink c = l;
       c.rect.y -= s.top;
-      pages[p].links.push_back(std::move(c));
+      pages_[p].links.push_back(std::move(c));
     }
   for (const DisplayAnchor& a : whole.anchors)
-    for (size_t p = firstBelow(a.y); p < n && slices[p].top <= a.y; ++p)
-      if (a.y >= slices[p].top && a.y < slices[p].bottom) {
+    for (size_t p = firstBelow(a.y); p < n && slices_[p].top <= a.y; ++p)
+      if (a.y >= slices_[p].top && a.y < slices_[p].bottom) {
         DisplayAnchor c = a;
-        c.y -= slices[p].top;
-        pages[p].anchors.push_back(std::move(c));
+        c.y -= slices_[p].top;
+        pages_[p].anchors.push_back(std::move(c));
       }
-  return pages;
+  return std::move(pages_);
 }
+
+void PageCutter::add(const DisplayItem& it, const DisplayList& whole) { route(it, whole); }
+void PageCutter::add(DisplayItem&& it, const DisplayList& whole) { route(std::move(it), whole); }
 
 }  // namespace layout
 }  // namespace tw

@@ -199,9 +199,51 @@ DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, f
 // document has thousands of pages: cutting them one by one reads the whole
 // list for each). The same items as sliceDisplayList gives for each slice,
 // except that a clip is copied only to the pages that show something
-// inside it. The slices must come in order down the document.
+// inside it. Slices that do not come in order down the document are cut
+// one by one.
 std::vector<DisplayList> sliceDisplayListPages(const DisplayList& whole,
                                                const std::vector<PageSlice>& slices, float width);
+
+// Cuts a document into its pages as it is painted, item by item, so that
+// the whole document's list of items is never held (a long page's list is
+// as large as its boxes): the pages come out as sliceDisplayListPages would
+// cut them. The fonts, images, links and anchors stay in the document's
+// list (`whole`), whose item indexes the items refer to.
+class PageCutter {
+ public:
+  // The slices must come in order down the document (inOrder()).
+  PageCutter(const std::vector<PageSlice>& slices, float width, Color background);
+  static bool inOrder(const std::vector<PageSlice>& slices);
+
+  // The next item of the document, in painting order.
+  void add(const DisplayItem& it, const DisplayList& whole);
+  void add(DisplayItem&& it, const DisplayList& whole);
+  // The pages, once every item is in; the links and anchors of `whole` are
+  // cut here. The cutter is spent.
+  std::vector<DisplayList> finish(const DisplayList& whole);
+
+ private:
+  template <class Item>
+  void route(Item&& it, const DisplayList& whole);
+  void place(size_t p, DisplayItem c, const DisplayList& whole);
+  void enter(size_t p, const DisplayList& whole);
+  void closeClip();
+  size_t firstBelow(float y) const;
+
+  std::vector<PageSlice> slices_;
+  std::vector<DisplayList> pages_;
+  std::vector<std::vector<int>> fontMap_, imageMap_;
+  // The clips open at this point of the list, and for each the pages it was
+  // copied to; per page, how many of the open clips (from the outermost)
+  // it has.
+  struct OpenClip {
+    DisplayItem item;
+    std::vector<size_t> pages;
+  };
+  std::vector<OpenClip> open_;
+  std::vector<size_t> depth_;
+  std::vector<size_t> targets_;
+};
 
 }  // namespace layout
 }  // namespace tw

@@ -107,10 +107,23 @@ float HtmlLayout::layoutForPrint(float pageWidth) {
 
 DisplayList HtmlLayout::paint() const {
   DisplayList out;
-  out.width = docWidth_;
-  out.height = docHeight_;
-  out.background = canvas_;
-  if (!root_) return out;
+  paintInto(&out, nullptr);
+  return out;
+}
+
+std::vector<DisplayList> HtmlLayout::paintPages(const std::vector<PageSlice>& slices) const {
+  if (!PageCutter::inOrder(slices)) return sliceDisplayListPages(paint(), slices, docWidth_);
+  DisplayList rest;
+  PageCutter cutter(slices, docWidth_, canvas_);
+  paintInto(&rest, &cutter);
+  return cutter.finish(rest);
+}
+
+void HtmlLayout::paintInto(DisplayList* out, PageCutter* cutter) const {
+  out->width = docWidth_;
+  out->height = docHeight_;
+  out->background = canvas_;
+  if (!root_) return;
   auto bg = [this](const std::string& url) -> const DisplayImage* {
     auto it = bgImages_.find(url);
     if (it != bgImages_.end()) return it->second.handle ? &it->second : nullptr;
@@ -130,8 +143,7 @@ DisplayList HtmlLayout::paint() const {
     auto ins = bgImages_.emplace(url, img).first;
     return ins->second.handle ? &ins->second : nullptr;
   };
-  paintDocument(root_, &out, *fonts_, styles_->baseUrl(), bg);
-  return out;
+  paintDocument(root_, out, cutter, *fonts_, styles_->baseUrl(), bg);
 }
 
 namespace {
@@ -210,10 +222,7 @@ std::vector<PageSlice> HtmlLayout::paginate(float pageHeight) const {
 }
 
 std::vector<DisplayList> HtmlLayout::paintPages(float pageHeight) const {
-  DisplayList whole = paint();
-  std::vector<DisplayList> out;
-  for (const PageSlice& s : paginate(pageHeight)) out.push_back(sliceDisplayList(whole, s, docWidth_));
-  return out;
+  return paintPages(paginate(pageHeight));
 }
 
 bool HtmlLayout::anchorPosition(const std::string& name, float* x, float* y) const {

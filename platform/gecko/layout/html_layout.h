@@ -80,6 +80,9 @@ class HtmlLayout {
 
   // paint() cut into the pages of paginate(); each page is `width()` wide.
   std::vector<DisplayList> paintPages(float pageHeight) const;
+  // paint() cut into the given pages (as sliceDisplayListPages cuts), made
+  // page by page without the whole document's list of items.
+  std::vector<DisplayList> paintPages(const std::vector<PageSlice>& slices) const;
 
   // Position of a named anchor (<a name>, or id=) in document px; false
   // when the document has none of that name.
@@ -96,6 +99,7 @@ class HtmlLayout {
 
  private:
   void releaseImages();
+  void paintInto(DisplayList* out, PageCutter* cutter) const;
 
   LayoutHost& host_;
   LayoutOptions options_;

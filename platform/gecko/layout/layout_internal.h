@@ -90,7 +90,10 @@ void resolveBoxEdges(Box* b, float cbWidth);
 float lineHeightOf(const ComputedStyle& s, FontEntry* f);
 
 // bgImage resolves a background image url to a decoded image (or null).
-void paintDocument(const Box* root, DisplayList* out, FontCache& fonts, const std::string& baseUrl,
+// With a cutter, the items go to it as they are made, and out gets the
+// rest (fonts, images, links, anchors).
+void paintDocument(const Box* root, DisplayList* out, PageCutter* cutter, FontCache& fonts,
+                   const std::string& baseUrl,
                    const std::function<const DisplayImage*(const std::string&)>& bgImage);
 
 struct BreakCandidate {

@@ -37,20 +37,25 @@ bool hasAnchorName(const html::Element* e, std::string* name) {
 
 class Painter {
  public:
-  Painter(DisplayList* out, FontCache& fonts, const std::string& baseUrl,
+  Painter(DisplayList* out, PageCutter* cutter, FontCache& fonts, const std::string& baseUrl,
           const std::function<const DisplayImage*(const std::string&)>& bgImage)
-      : out_(out), fonts_(fonts), baseUrl_(baseUrl), bgImage_(bgImage) {}
+      : out_(out), cutter_(cutter), fonts_(fonts), baseUrl_(baseUrl), bgImage_(bgImage) {}
 
   void paintBox(const Box* b, float X, float Y, const html::Element* parentLink);
 
  private:
+  // The next item in painting order: into the list, or straight to its pages.
+  void emit(DisplayItem&& it) {
+    if (cutter_) cutter_->add(std::move(it), *out_);
+    else out_->items.push_back(std::move(it));
+  }
   void fill(float x, float y, float w, float h, Color c) {
     if (c.isTransparent() || !(w > 0) || !(h > 0)) return;
     DisplayItem it;
     it.kind = ItemKind::Fill;
     it.rect = RectF{x, y, w, h};
     it.color = c;
-    out_->items.push_back(std::move(it));
+    emit(std::move(it));
   }
   // The part of rect a outside rect hole, as up to four fills.
   void fillOutside(RectF a, RectF hole, Color c) {
@@ -92,7 +97,7 @@ class Painter {
     it.color = c;
     for (int i = 0; i < 4; ++i) it.radii[i] = radii[i];
     it.hole = hole;
-    out_->items.push_back(std::move(it));
+    emit(std::move(it));
   }
   // r filled in c, with the corners of s's border-radius.
   void fillCorners(const ComputedStyle& s, RectF r, Color c) {
@@ -133,7 +138,7 @@ class Painter {
         if (!(s.backgroundRepeat & 1)) area.w = std::min(area.w, it.tileW);
         if (!(s.backgroundRepeat & 2)) area.h = std::min(area.h, it.tileH);
         it.rect = area;
-        if (!area.empty()) out_->items.push_back(std::move(it));
+        if (!area.empty()) emit(std::move(it));
       }
     }
   }
@@ -171,6 +176,7 @@ class Painter {
   void imageBox(const Box* b, float X, float Y);
 
   DisplayList* out_;
+  PageCutter* cutter_;
   FontCache& fonts_;
   const std::string& baseUrl_;
   std::unordered_map<std::string, std::string> resolved_;  // href -> url
@@ -200,7 +206,7 @@ void Painter::borders(const float bw[4], const BorderStyle* bs, const Color* bc,
         it.rect = band;
         it.color = c;
         it.dash = st == BorderStyle::Dashed ? BorderDash::Dashed : BorderDash::Dotted;
-        out_->items.push_back(std::move(it));
+        emit(std::move(it));
         break;
       }
       case BorderStyle::Double:
@@ -269,7 +275,7 @@ void Painter::imageBox(const Box* b, float X, float Y) {
     it.kind = ItemKind::Image;
     it.rect = content;
     it.image = out_->addImage(img);
-    out_->items.push_back(std::move(it));
+    emit(std::move(it));
   } else {
     // an image that could not be shown: a thin frame keeps its place visible
     Color g = Color::rgb(160, 160, 160);
@@ -321,7 +327,7 @@ void Painter::marker(const Box* li, float X, float Y) {
     img.height = m->imageH;
     img.handle = m->image;
     it.image = out_->addImage(img);
-    out_->items.push_back(std::move(it));
+    emit(std::move(it));
     return;
   }
   float w = fonts_.width(f, li->markerText.data(), li->markerText.size());
@@ -332,7 +338,7 @@ void Painter::marker(const Box* li, float X, float Y) {
   it.text = li->markerText;
   it.baseline = baseline;
   it.rect = RectF{left - w - f->size * 0.5f, baseline - f->metrics.ascent, w, f->metrics.ascent + f->metrics.descent};
-  out_->items.push_back(std::move(it));
+  emit(std::move(it));
 }
 
 void Painter::paintLines(const Box* lb, float X, float Y) {
@@ -397,7 +403,7 @@ void Painter::paintLines(const Box* lb, float X, float Y) {
           t.text.resize(keep);
         }
         t.rect = RectF{X + fr.x, bl - f->metrics.ascent, std::max(0.0f, w), f->metrics.ascent + f->metrics.descent};
-        out_->items.push_back(std::move(t));
+        emit(std::move(t));
       }
       uint8_t deco = s.decorationsInEffect;
       if (deco) {
@@ -451,7 +457,7 @@ void Painter::paintBox(const Box* b, float X, float Y, const html::Element* pare
     c.kind = ItemKind::ClipBegin;
     c.rect = RectF{X + b->border[3], Y + b->border[0], b->w - b->border[1] - b->border[3],
                    b->h - b->border[0] - b->border[2]};
-    out_->items.push_back(std::move(c));
+    emit(std::move(c));
   }
   for (const Box* c : b->children) {
     if (c->isFloat()) continue;
@@ -462,16 +468,17 @@ void Painter::paintBox(const Box* b, float X, float Y, const html::Element* pare
   if (clip) {
     DisplayItem c;
     c.kind = ItemKind::ClipEnd;
-    out_->items.push_back(std::move(c));
+    emit(std::move(c));
   }
 }
 
 }  // namespace
 
-void paintDocument(const Box* root, DisplayList* out, FontCache& fonts, const std::string& baseUrl,
+void paintDocument(const Box* root, DisplayList* out, PageCutter* cutter, FontCache& fonts,
+                   const std::string& baseUrl,
                    const std::function<const DisplayImage*(const std::string&)>& bgImage) {
   fonts.resetDisplayIndexes();
-  Painter p(out, fonts, baseUrl, bgImage);
+  Painter p(out, cutter, fonts, baseUrl, bgImage);
   p.paintBox(root, root->x, root->y, nullptr);
 }
 

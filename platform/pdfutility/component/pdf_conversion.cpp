@@ -683,11 +683,11 @@ void PdfConversion::LayOut(PendingPage& page) {
     layout_options.media.type = tw::layout::MediaContext::Type::Print;
     layout_options.media.width = float(content_w);
     layout_options.media.height = float(content_h);
-    // The layout and the document go as soon as the page's display list is
-    // made and its page breaks found, before the list is cut and painted (a
-    // long page's boxes and nodes take as much memory as its lists), on the
-    // thread that made the layout (freeing here is cheaper than on the
-    // writer's); the images the lists show stay until the page is written.
+    // The layout and the document go as soon as the page's lists are made,
+    // before they are painted (a long page's boxes and nodes take as much
+    // memory as its lists), on the thread that made the layout (freeing
+    // here is cheaper than on the writer's); the images the lists show stay
+    // until the page is written.
     std::unique_ptr<tw::layout::HtmlLayout> made(new tw::layout::HtmlLayout(*host_, layout_options));
     struct Release {
       PendingPage& page;
@@ -710,17 +710,16 @@ void PdfConversion::LayOut(PendingPage& page) {
     // scaled down to the page's width, within limits, rather than cut off.
     page.scale = layout.layoutForPrint(float(content_w));
     layout_time.stop();
-    StageTimer list_time(Stage::DisplayList);
-    tw::layout::DisplayList whole = layout.paint();
-    list_time.stop();
     StageTimer paginate_time(Stage::Paginate);
     const std::vector<tw::layout::PageSlice> slices =
         layout.paginate(float(content_h / page.scale));
-    const float width = layout.width();
-    release.now();
-    page.parts = tw::layout::sliceDisplayListPages(whole, slices, width);
-    whole = tw::layout::DisplayList();
     paginate_time.stop();
+    // Painted straight into the PDF pages' lists: the whole page's list of
+    // items is never made.
+    StageTimer list_time(Stage::DisplayList);
+    page.parts = layout.paintPages(slices);
+    list_time.stop();
+    release.now();
     Paint(page);
   } catch (const std::exception&) {
     // Out of memory on one page: that page is missing from the PDF, the
