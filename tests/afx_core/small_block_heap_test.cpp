@@ -85,13 +85,14 @@ TEST(SmallBlockHeap, ImpossibleSizeThrowsOrReturnsNull) {
     EXPECT_EQ(::operator new(huge, std::nothrow), nullptr);
 }
 
-// Blocks of 64 KB and more have pages of their own, in sizes of two steps
+// Blocks of 16 KB and more have pages of their own, in sizes of two steps
 // to each doubling; some freed ones are kept for the next request of their
 // size, the rest go back to the system. Sizes either side of each step
 // stay apart and intact, whether their pages were kept or fresh.
 TEST(SmallBlockHeap, BlocksOfTheirOwnPagesStayIntactAcrossReuse) {
     std::vector<size_t> sizes;
-    for (size_t step : {size_t(64) << 10, size_t(96) << 10, size_t(128) << 10, size_t(192) << 10,
+    for (size_t step : {size_t(16) << 10, size_t(24) << 10, size_t(64) << 10, size_t(96) << 10,
+                        size_t(128) << 10, size_t(192) << 10,
                         size_t(3) << 20, size_t(4) << 20, size_t(6) << 20})
         for (size_t size : {step - 64, step - 32, step - 1, step, step + 1})
             sizes.push_back(size);

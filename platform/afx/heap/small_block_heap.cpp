@@ -310,12 +310,14 @@ bool SmallFree(void* p) {
 // or pages of its own. The system heap keeps the memory of the blocks it is
 // given back, and a long page's lists grow through blocks of every size
 // there: pages laid out side by side would leave the process that much
-// larger for good. A block of kOwnPagesMin bytes or more has pages of its
-// own instead, in sizes of two steps to each doubling. A freed one is kept
+// larger for good (under Wine, with six threads laying pages out, 40 MB of
+// its 49 MB were free after a conversion). A block of kOwnPagesMin bytes or
+// more has pages of its own instead, in sizes of two steps to each
+// doubling. A freed one is kept
 // for the next request of its size while those kept come to at most
 // kKeptOwnPagesBytes (taking fresh pages from the system and giving them
 // back costs more than filling them), else given back to the system.
-constexpr size_t kOwnPagesMin = 64 * 1024;
+constexpr size_t kOwnPagesMin = 16 * 1024;
 constexpr size_t kKeptOwnPagesBytes = size_t(4) << 20;
 constexpr size_t kKeptOwnPagesMax = size_t(4) << 20;  // larger ones are never kept
 constexpr size_t Log2(size_t n) { return n > 1 ? 1 + Log2(n / 2) : 0; }

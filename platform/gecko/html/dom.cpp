@@ -204,14 +204,20 @@ Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() {
   // Every node is owned by nodes_, so freeing them is a flat loop whatever
-  // the depth of the tree.
-  nodes_.clear();
+  // the depth of the tree; their memory goes with the arena.
+  for (Node* n : nodes_) n->~Node();
 }
 
-template <class T>
-T* Document::adopt(T* node) {
+template <class T, class... Args>
+T* Document::adopt(Args&&... args) {
+  T* node = new (nodeArena_.allocate(sizeof(T))) T(this, static_cast<Args&&>(args)...);
   node->index_ = uint32_t(nodes_.size() + 1);
-  nodes_.emplace_back(node);
+  try {
+    nodes_.push_back(node);
+  } catch (...) {
+    node->~T();
+    throw;
+  }
   return node;
 }
 
@@ -229,24 +235,24 @@ const std::string* Document::internName(std::string_view lowerName) {
 Element* Document::createElement(std::string_view name) {
   std::string lower = toLower(name);
   Tag tag = tagFromName(lower);
-  return adopt(new Element(this, tag, internName(lower)));
+  return adopt<Element>(tag, internName(lower));
 }
 
 Element* Document::createElement(Tag tag) {
   assert(tag != Tag::Unknown && tag < Tag::Count_);
   if (tag == Tag::Unknown || tag >= Tag::Count_) tag = Tag::Span;
-  return adopt(new Element(this, tag, &kTagNames[static_cast<size_t>(tag)]));
+  return adopt<Element>(tag, &kTagNames[static_cast<size_t>(tag)]);
 }
 
-Text* Document::createText(std::string data) { return adopt(new Text(this, std::move(data))); }
+Text* Document::createText(std::string data) { return adopt<Text>(std::move(data)); }
 
 Comment* Document::createComment(std::string data) {
-  return adopt(new Comment(this, std::move(data)));
+  return adopt<Comment>(std::move(data));
 }
 
 DocumentType* Document::createDocumentType(std::string name, std::string publicId,
                                            std::string systemId) {
-  return adopt(new DocumentType(this, std::move(name), std::move(publicId), std::move(systemId)));
+  return adopt<DocumentType>(std::move(name), std::move(publicId), std::move(systemId));
 }
 
 void Document::addAttributeUnchecked(Element* element, std::string_view name, std::string value) {

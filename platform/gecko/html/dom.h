@@ -28,6 +28,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "arena.h"
+
 namespace tw {
 namespace html {
 
@@ -276,9 +278,10 @@ class Document : public Node {
   friend class Element;
   const std::string* internName(std::string_view lowerName);
   void invalidateIndex() const { idIndexValid_ = false; }
-  template <class T> T* adopt(T* node);
+  template <class T, class... Args> T* adopt(Args&&... args);
 
-  std::vector<std::unique_ptr<Node>> nodes_;
+  Arena nodeArena_;
+  std::vector<Node*> nodes_;  // made in nodeArena_
   std::unordered_map<std::string_view, std::unique_ptr<std::string>> names_;
   unsigned codePage_ = 1252;
   std::string charset_ = "windows-1252";

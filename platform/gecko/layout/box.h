@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "arena.h"
 #include "dom.h"
 #include "layout/display_list.h"
 #include "layout/host.h"
@@ -162,9 +163,16 @@ struct Box {
 // Owns every box of a layout.
 class BoxArena {
  public:
+  BoxArena() = default;
+  BoxArena(const BoxArena&) = delete;
+  BoxArena& operator=(const BoxArena&) = delete;
+  ~BoxArena() {
+    for (Box* b : boxes_)
+      if (b) b->~Box();
+  }
   Box* make(BoxKind kind, const ComputedStyle* style, const html::Element* e) {
-    boxes_.emplace_back(new Box());
-    Box* b = boxes_.back().get();
+    boxes_.push_back(nullptr);  // room first: a box made is always destroyed
+    Box* b = boxes_.back() = memory_.make<Box>();
     b->kind = kind;
     b->style = style;
     b->element = e;
@@ -178,7 +186,8 @@ class BoxArena {
   size_t size() const { return boxes_.size(); }
 
  private:
-  std::vector<std::unique_ptr<Box>> boxes_;
+  Arena memory_;             // the boxes, side by side
+  std::vector<Box*> boxes_;  // every box made, for its destructor
   std::vector<std::shared_ptr<const ComputedStyle>> styles_;
 };
 
