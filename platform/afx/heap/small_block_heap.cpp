@@ -4,10 +4,12 @@
 // computed styles, boxes, text runs) and frees most of them page by page.
 // The system heap takes a lock and searches its free lists for every one of
 // them; here a block of up to kMaxSmall bytes comes from a list per size
-// class instead (16-byte steps up to 512 bytes, then eight classes to each
-// doubling), carved from 64 KB runs of one reserved address range. A run
-// serves one class for good: with few classes of the larger sizes, the sizes
-// a program seldom asks for do not each hold runs barely used. A freed block
+// class instead (16-byte steps up to 128 bytes, then four classes to each
+// doubling: 28 classes), carved from 64 KB runs of one reserved address
+// range. A run serves one class for good: with few classes, the sizes a
+// program seldom asks for do not each hold runs barely used, and the
+// classes' busiest moments, which come at different times, leave less
+// memory idle in between (a block wastes up to a fifth of itself for it). A freed block
 // goes back to its class's list, so the next page reuses the memory of the
 // last one and the process's size follows its largest page, as with the
 // system heap. Larger blocks, and every block once the range is used up or
@@ -34,19 +36,24 @@ namespace {
 
 constexpr size_t kGrain = 16;  // the alignment operator new owes its callers
 constexpr size_t kMaxSmall = 4096;
-constexpr size_t kFineMax = 512;                    // sizes up to it: one class per kGrain
-constexpr size_t kFineClasses = kFineMax / kGrain;  // 32
-constexpr size_t kStepsPerDoubling = 8;             // above it
-constexpr size_t kClasses = kFineClasses + 3 * kStepsPerDoubling;  // up to 1 KB, 2 KB, 4 KB
+constexpr size_t Log2(size_t n) { return n > 1 ? 1 + Log2(n / 2) : 0; }
+constexpr size_t kFineMax = 128;  // sizes up to it: one class per kGrain
+constexpr size_t kFineClasses = kFineMax / kGrain;
+constexpr size_t kStepsPerDoubling = 4;  // above it
+constexpr size_t kFineLog = Log2(kFineMax), kStepLog = Log2(kStepsPerDoubling);
+constexpr size_t kClasses = kFineClasses + (Log2(kMaxSmall) - kFineLog) * kStepsPerDoubling;
 constexpr size_t kRunBytes = 64 * 1024;
+static_assert(size_t(1) << kFineLog == kFineMax && size_t(1) << kStepLog == kStepsPerDoubling &&
+                  kFineMax / kStepsPerDoubling >= kGrain && kClasses < 256,
+              "classes are counted in doublings, and a run's class fits in a byte");
 
 // The class of a request of n bytes (at most kMaxSmall), and the size of its
 // blocks.
 inline size_t ClassOf(size_t n) {
   if (n <= kFineMax) return n == 0 ? 0 : (n - 1) / kGrain;
   const size_t m = n - 1;
-  const unsigned log = 63u - unsigned(__builtin_clzll(m));  // 9..11: m in [2^log, 2^(log+1))
-  return kFineClasses + (log - 9) * kStepsPerDoubling + ((m - (size_t(1) << log)) >> (log - 3));
+  const unsigned log = 63u - unsigned(__builtin_clzll(m));  // m in [2^log, 2^(log+1))
+  return kFineClasses + (log - kFineLog) * kStepsPerDoubling + ((m - (size_t(1) << log)) >> (log - kStepLog));
 }
 inline size_t ClassSize(size_t c) {
   if (c < kFineClasses) return (c + 1) * kGrain;
@@ -320,7 +327,6 @@ bool SmallFree(void* p) {
 constexpr size_t kOwnPagesMin = 16 * 1024;
 constexpr size_t kKeptOwnPagesBytes = size_t(4) << 20;
 constexpr size_t kKeptOwnPagesMax = size_t(4) << 20;  // larger ones are never kept
-constexpr size_t Log2(size_t n) { return n > 1 ? 1 + Log2(n / 2) : 0; }
 // The sizes kept: kOwnPagesMin, 1.5 and 2 times it, ... kKeptOwnPagesMax.
 constexpr size_t kOwnPagesClasses = 2 * Log2(kKeptOwnPagesMax / kOwnPagesMin) + 1;
 static_assert((kOwnPagesMin & (kOwnPagesMin - 1)) == 0 && (kKeptOwnPagesMax & (kKeptOwnPagesMax - 1)) == 0,
