@@ -484,12 +484,26 @@ void PdfConversion::Bind(Page& page, const PendingPage& pending, size_t part) {
 
 int PdfConversion::TargetId(IPdfJob* job, const std::string& url) {
   tw::stats::count(tw::stats::Count::LinkIds);
-  auto it = target_ids_.find(url);
+  // Kept without the folder all the pages share: a help file's links
+  // name tens of thousands of targets, each by a long absolute URL.
+  if (target_prefix_.empty()) {
+    const size_t slash = url.rfind('/', url.find('#'));
+    target_prefix_ = slash == std::string::npos ? std::string(1, '\0') : url.substr(0, slash + 1);
+  }
+  std::string key;
+  if (url.compare(0, target_prefix_.size(), target_prefix_) == 0) {
+    key.reserve(url.size() - target_prefix_.size() + 1);
+    key += '\0';  // no URL starts with it: the two forms never meet
+    key.append(url, target_prefix_.size(), std::string::npos);
+  } else {
+    key = url;
+  }
+  auto it = target_ids_.find(key);
   if (it != target_ids_.end()) return it->second;
   tw::stats::count(tw::stats::Count::JobLinkIds);
   int id = 0;
   if (NS_FAILED(job->AddLinkTarget(url.c_str(), &id)) || id < 0) id = 0;
-  target_ids_.emplace(url, id);
+  target_ids_.emplace(std::move(key), id);
   return id;
 }
 

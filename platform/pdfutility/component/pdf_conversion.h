@@ -198,6 +198,7 @@ class PdfConversion {
   std::unordered_map<std::string, int> images_;  // image url -> image id (-1: unusable)
   std::vector<bool> defined_;  // by link id
   std::unordered_map<std::string, int> target_ids_;  // link target URL -> job id
+  std::string target_prefix_;  // the folder of the first URL asked for
   // The job's string A as read by BelongsTo (a buffer kept from call to call).
   class MarkText {
    public:
