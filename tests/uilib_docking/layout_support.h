@@ -120,16 +120,25 @@ inline void SendMouse(DWORD dwFlags) {
 
 // Moves the pointer through the input queue, so that the move reaches the
 // window as a mouse move before any button event sent after it, and waits
-// until it is there.
+// until it is there and stays there: on a busy machine the display server's
+// late echo of an earlier move can put the pointer back where it was, and a
+// button released then would end the drag in the wrong place.
 inline bool DragTo(int x, int y) {
     const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + cx / 2) / cx;
-    input.mi.dy = (y * 65536 + cy / 2) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-    return WaitForCursorAt(x, y) || MoveCursorTo(x, y);
+    for (int i = 0; i < 10; i++) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (x * 65536 + cx / 2) / cx;
+        input.mi.dy = (y * 65536 + cy / 2) / cy;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &input, sizeof(input));
+        if (!(WaitForCursorAt(x, y) || MoveCursorTo(x, y))) return false;
+        PumpFor(20);
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (pt == CPoint(x, y)) return true;
+    }
+    return false;
 }
 
 // Presses the left button at the point once the pointer has settled there:
