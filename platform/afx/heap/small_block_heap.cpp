@@ -9,10 +9,10 @@
 // range. A run serves one class for good: with few classes, the sizes a
 // program seldom asks for do not each hold runs barely used, and the
 // classes' busiest moments, which come at different times, leave less
-// memory idle in between (a block wastes up to a fifth of itself for it). A freed block
-// goes back to its class's list, so the next page reuses the memory of the
-// last one and the process's size follows its largest page, as with the
-// system heap. Larger blocks, and every block once the range is used up or
+// memory idle in between (a block wastes up to a fifth of itself for it).
+// A freed block goes back to its class's list, so the next page reuses the
+// memory of the last one and the process's size follows its largest page,
+// as with the system heap. Larger blocks, and every block once the range is used up or
 // could not be reserved, go to malloc or have pages of their own (see
 // LargeAlloc); delete tells the small ones by the address.
 //
@@ -320,10 +320,10 @@ bool SmallFree(void* p) {
 // larger for good (under Wine, with six threads laying pages out, 40 MB of
 // its 49 MB were free after a conversion). A block of kOwnPagesMin bytes or
 // more has pages of its own instead, in sizes of two steps to each
-// doubling. A freed one is kept
-// for the next request of its size while those kept come to at most
-// kKeptOwnPagesBytes (taking fresh pages from the system and giving them
-// back costs more than filling them), else given back to the system.
+// doubling. A freed one is kept for the next request of its size while
+// those kept come to at most kKeptOwnPagesBytes (taking fresh pages from
+// the system and giving them back costs more than filling them), else
+// given back to the system.
 constexpr size_t kOwnPagesMin = 16 * 1024;
 constexpr size_t kKeptOwnPagesBytes = size_t(4) << 20;
 constexpr size_t kKeptOwnPagesMax = size_t(4) << 20;  // larger ones are never kept

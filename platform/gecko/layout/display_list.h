@@ -191,16 +191,16 @@ struct PageSlice {
 // Cuts one page out of a document's display list: every item that meets
 // the band [slice.top, slice.bottom) is copied and moved up by slice.top;
 // text runs belong to the page holding their baseline; links and anchors
-// are moved likewise (an anchor belongs to the page whose band holds it).
-// The result's height is slice.bottom - slice.top and its width `width`.
+// are moved likewise (an anchor belongs to the page whose band holds it);
+// a clip is copied only when something inside it is, and everything is
+// clipped to the page. The result's height is slice.bottom - slice.top and
+// its width `width`.
 DisplayList sliceDisplayList(const DisplayList& whole, const PageSlice& slice, float width);
 
 // The lists of all the pages at once, in one pass over the items (a long
 // document has thousands of pages: cutting them one by one reads the whole
-// list for each). The same items as sliceDisplayList gives for each slice,
-// except that a clip is copied only to the pages that show something
-// inside it. Slices that do not come in order down the document are cut
-// one by one.
+// list for each): for each slice what sliceDisplayList gives. Slices that
+// do not come in order down the document are cut one by one.
 std::vector<DisplayList> sliceDisplayListPages(const DisplayList& whole,
                                                const std::vector<PageSlice>& slices, float width);
 
